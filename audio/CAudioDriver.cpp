@@ -1,0 +1,90 @@
+#include "audio/CAudioDriver.h"
+#include "audio/CAudioCallback.h"
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+CAudioDriver::CAudioDriver(bool input)
+    : m_errorText{}, m_allowDefaultDevice(false), m_input(input), m_owner(nullptr), m_typeId(AudioTypeNone)
+{
+}
+
+CAudioDriver::~CAudioDriver() = default;
+
+bool CAudioDriver::SupportsDefaultDevice()
+{
+    return false;
+}
+
+bool CAudioDriver::IsDefaultDeviceName(const char*)
+{
+    return false;
+}
+
+bool CAudioDriver::IsDisabledDeviceName(const char* name)
+{
+    if (!name || !*name)
+        return true;
+    static const char* const words[] = {"Disable", "Disabled", "Off", "None", "(None)"};
+    for (const char* word : words)
+        if (_stricmp(name, word) == 0)
+            return true;
+    return false;
+}
+
+const char* CAudioDriver::GetDirectionText() const
+{
+    return m_input ? "input" : "output";
+}
+
+void CAudioDriver::SetOwner(CAudioCallback* owner)
+{
+    m_owner = owner;
+}
+
+bool CAudioDriver::IsInput() const
+{
+    return m_input;
+}
+
+void CAudioDriver::SetType(int typeId)
+{
+    m_typeId = typeId;
+}
+
+int CAudioDriver::GetType() const
+{
+    return m_typeId;
+}
+
+void CAudioDriver::SetAllowDefaultDevice(bool allow)
+{
+    m_allowDefaultDevice = allow;
+}
+
+bool CAudioDriver::GetAllowDefaultDevice() const
+{
+    return m_allowDefaultDevice;
+}
+
+void CAudioDriver::GetErrorText(char* dest, int max) const
+{
+    if (!dest || max < 1)
+        return;
+    strncpy(dest, m_errorText, max - 1);
+    dest[max - 1] = '\0';
+}
+
+void CAudioDriver::SetErrorText(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    vsnprintf(m_errorText, sizeof(m_errorText), format, args);
+    va_end(args);
+}
+
+void CAudioDriver::DeliverBlock(void* block, int bytes)
+{
+    if (m_owner)
+        m_owner->OnAudioBlock(this, block, bytes);
+}

@@ -1,0 +1,66 @@
+#pragma once
+#include "audio/AudioDeviceEntry.h"
+#include "audio/AudioDriverSettings.h"
+
+class CAudioCallback;
+
+// Interface type ids, as stored by the audio interface and its drivers.
+enum AudioInterfaceType {
+    AudioTypeNone = 0,
+    AudioTypeWave = 1,
+    AudioTypeDirectSound = 2,
+    AudioTypeKernelStreaming = 3,
+};
+
+// Result codes of a driver's Open.
+enum AudioOpenResult { AudioOpenOk = 0, AudioOpenFailed = 1, AudioOpenNoDevice = 2 };
+
+// Abstract device driver owned by a CAudioInterface.
+class CAudioDriver {
+public:
+    explicit CAudioDriver(bool input);
+    virtual ~CAudioDriver();
+    CAudioDriver(const CAudioDriver&) = delete;
+    CAudioDriver& operator=(const CAudioDriver&) = delete;
+
+    // Copies the settings, opens the device and starts one device thread.
+    virtual int Open(const AudioDriverSettings* settings) = 0;
+    // Returns only after the device thread has ended.
+    virtual void Close() = 0;
+    virtual void Reset() = 0;
+    virtual int IsOpen() = 0;
+    virtual int GetLatency() = 0;
+    virtual int GetFrameBytes() = 0;
+    virtual int GetNumDevices() = 0;
+    virtual void GetDeviceName(AudioDeviceEntry* out, int index) = 0;
+    virtual bool SupportsDefaultDevice();
+    virtual bool IsDefaultDeviceName(const char* name);
+    virtual bool HasFailed() = 0;
+
+    // Names that mean "no device wanted": null, empty, Disable(d), Off, None, (None).
+    static bool IsDisabledDeviceName(const char* name);
+
+    const char* GetDirectionText() const;
+    void SetOwner(CAudioCallback* owner);
+    bool IsInput() const;
+    void SetType(int typeId);
+    int GetType() const;
+    void SetAllowDefaultDevice(bool allow);
+    bool GetAllowDefaultDevice() const;
+    // Copies at most max - 1 characters and terminates dest.
+    void GetErrorText(char* dest, int max) const;
+
+protected:
+    void SetErrorText(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // Hands one device block to the owner, if there is one.
+    void DeliverBlock(void* block, int bytes);
+
+    char m_errorText[259];
+    AudioDriverSettings m_settings;
+    bool m_allowDefaultDevice;
+
+private:
+    bool m_input;
+    CAudioCallback* m_owner;
+    int m_typeId;
+};

@@ -1,0 +1,69 @@
+#pragma once
+#include "audio/CAudioCallback.h"
+#include "audio/CAudioDriver.h"
+#include "common/CMutex.h"
+#include <atomic>
+#include <cstdint>
+
+class CAudioClient;
+class CFifo;
+
+// One row of the interface-type table.
+struct InterfaceTypeInfo {
+    const char* displayName;
+    const char* shortName;  // the .ini value of "Interface" and the per-interface key suffix
+    int defaultBufferSize;  // frames
+    int defaultBufferCount;
+    int typeId;
+};
+
+// Front object of the audio input layer: owns one driver, converts its blocks and
+// delivers them to the client on the driver's device thread, under its own lock.
+class CAudioInterface : public CAudioCallback {
+public:
+    enum { MaxChannels = 32, MaxBufferFrames = 65536, ErrorTextSize = 256 };
+
+    CAudioInterface();
+    ~CAudioInterface() override;
+    CAudioInterface(const CAudioInterface&) = delete;
+    CAudioInterface& operator=(const CAudioInterface&) = delete;
+
+    void CreateDriver(bool input, int typeId);
+    void DestroyDriver();
+    int GetDriverType();
+    // 0 on success; otherwise GetErrorText says why.
+    int Open(const AudioDriverSettings* settings);
+    void Close();
+    const char* GetErrorText() const;
+    void SetClient(CAudioClient* client);
+    int GetNumDevices();
+    void GetDeviceName(AudioDeviceEntry* out, int index);
+
+    static int GetNumInterfaceTypes();
+    static void GetInputInterfaceType(int index, InterfaceTypeInfo* out);
+    static void GetOutputInterfaceType(int index, InterfaceTypeInfo* out);
+    static int InterfaceTypeFromIndex(int index);
+    static int InterfaceTypeFromName(bool input, const char* shortName);
+
+    void OnAudioBlock(CAudioDriver* driver, void* deviceBuffer, int bytes) override;
+
+private:
+    int CheckSettings(const AudioDriverSettings* settings);
+    void AllocateChannels();
+    void FreeChannels();
+    void DeliverFifo(CAudioDriver* driver, void* deviceBuffer, int bytes);
+    void DeliverInterleaved(CAudioDriver* driver, void* deviceBuffer, int bytes);
+    void DeliverPlanarInput(const void* deviceBuffer, int bytes);
+    void DeliverPlanarOutput(void* deviceBuffer, int bytes);
+    void SetError(const char* text);
+
+    CFifo* m_fifo;
+    CAudioDriver* m_driver;
+    char m_errorText[ErrorTextSize];
+    AudioDriverSettings m_settings;
+    CAudioClient* m_client;
+    int32_t* m_channels[MaxChannels];
+    bool m_allowDefaultDevice;
+    CMutex m_lock;
+    std::atomic<bool> m_running;
+};

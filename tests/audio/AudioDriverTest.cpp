@@ -1,0 +1,80 @@
+#include "audio/CAudioDriver.h"
+#include <gtest/gtest.h>
+#include <cstring>
+
+namespace {
+
+// The smallest concrete driver: only the base behaviour is under test.
+class BareDriver : public CAudioDriver {
+public:
+    explicit BareDriver(bool input) : CAudioDriver(input) {}
+    int Open(const AudioDriverSettings*) override { return 1; }
+    void Close() override {}
+    void Reset() override {}
+    int IsOpen() override { return 0; }
+    int GetLatency() override { return 0; }
+    int GetFrameBytes() override { return 0; }
+    int GetNumDevices() override { return 0; }
+    void GetDeviceName(AudioDeviceEntry*, int) override {}
+    bool HasFailed() override { return false; }
+    void Fail(const char* text) { SetErrorText("%s", text); }
+};
+
+} // namespace
+
+TEST(AudioDriver, DisabledDeviceNames)
+{
+    for (const char* name : {(const char*)nullptr, "", "off", "NONE", "(none)", "disabled", "Disable"})
+        EXPECT_TRUE(CAudioDriver::IsDisabledDeviceName(name)) << (name ? name : "null");
+    for (const char* name : {"Nonexistent", "Default", "None ", "Offline"})
+        EXPECT_FALSE(CAudioDriver::IsDisabledDeviceName(name)) << name;
+}
+
+TEST(AudioDriver, BaseStateAndDirection)
+{
+    BareDriver in(true), out(false);
+    EXPECT_STREQ(in.GetDirectionText(), "input");
+    EXPECT_STREQ(out.GetDirectionText(), "output");
+    EXPECT_TRUE(in.IsInput());
+    EXPECT_FALSE(out.IsInput());
+    EXPECT_FALSE(in.GetAllowDefaultDevice());
+    EXPECT_FALSE(in.SupportsDefaultDevice());
+    EXPECT_FALSE(in.IsDefaultDeviceName("Default Device"));
+    EXPECT_EQ(in.GetType(), AudioTypeNone);
+    in.SetType(AudioTypeDirectSound);
+    EXPECT_EQ(in.GetType(), AudioTypeDirectSound);
+}
+
+TEST(AudioDriver, ErrorTextCopyIsBoundedAndTerminated)
+{
+    BareDriver d(true);
+    char text[8];
+    memset(text, 'x', sizeof(text));
+    d.GetErrorText(text, sizeof(text));
+    EXPECT_STREQ(text, "");
+    d.Fail("a long error text");
+    d.GetErrorText(text, sizeof(text));
+    EXPECT_STREQ(text, "a long ");
+    d.GetErrorText(nullptr, 8);
+    d.GetErrorText(text, 0);
+    std::string huge(1000, 'e');
+    d.Fail(huge.c_str());
+    char big[300];
+    d.GetErrorText(big, sizeof(big));
+    EXPECT_EQ(strlen(big), 258u);
+}
+
+TEST(AudioDriverSettings, ConstructedAndClearedValues)
+{
+    AudioDriverSettings s;
+    EXPECT_EQ(s.deviceName, "Default Device");
+    EXPECT_EQ(s.bits, 16);
+    EXPECT_EQ(s.sampleRate, 0);
+    EXPECT_EQ(s.size, (int)sizeof(AudioDriverSettings));
+    EXPECT_FALSE(s.prefillOutput);
+    s.channels = 2;
+    s.Clear();
+    EXPECT_EQ(s.deviceName, "");
+    EXPECT_EQ(s.bits, 0);
+    EXPECT_EQ(s.channels, 0);
+}
