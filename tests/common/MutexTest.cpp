@@ -15,3 +15,41 @@ TEST(Mutex, TryLockFailsFromAnotherThreadAndSucceedsOnOwner)
     EXPECT_EQ(got, 0);
     m.Unlock();
 }
+
+TEST(Mutex, IsRecursiveAndBlocksOthersUntilEveryLockIsUndone)
+{
+    CMutex m;
+    m.Lock();
+    m.Lock();
+    m.Unlock();
+    std::atomic<int> got{-1};
+    std::thread t1([&] { got = m.TryLock() ? 1 : 0; });
+    t1.join();
+    EXPECT_EQ(got, 0);
+    m.Unlock();
+    std::thread t2([&] {
+        got = m.TryLock() ? 1 : 0;
+        if (got)
+            m.Unlock();
+    });
+    t2.join();
+    EXPECT_EQ(got, 1);
+}
+
+TEST(Mutex, SerialisesTwoThreads)
+{
+    CMutex m;
+    long counter = 0;
+    auto work = [&] {
+        for (int i = 0; i < 20000; ++i) {
+            m.Lock();
+            long v = counter;
+            counter = v + 1;
+            m.Unlock();
+        }
+    };
+    std::thread a(work), b(work);
+    a.join();
+    b.join();
+    EXPECT_EQ(counter, 40000);
+}

@@ -1,0 +1,94 @@
+#include "common/CThread.h"
+
+CThread::CThread()
+    : m_hThread(nullptr),
+      m_hWakeEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      m_hStartedEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      m_bRunning(0),
+      m_pRunnable(nullptr),
+      m_nActive(0),
+      m_dwThreadId(0),
+      m_nPriority(0)
+{
+}
+
+CThread::~CThread()
+{
+    Stop();
+    if (m_hWakeEvent)
+        CloseHandle(m_hWakeEvent);
+    if (m_hStartedEvent)
+        CloseHandle(m_hStartedEvent);
+}
+
+int CThread::Start()
+{
+    if (m_hThread || !m_pRunnable || !m_hStartedEvent)
+        return 1;
+    m_bRunning = 1;
+    m_hThread = CreateThread(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, &m_dwThreadId);
+    if (!m_hThread) {
+        m_bRunning = 0;
+        return 1;
+    }
+    if (m_nPriority != 0)
+        SetPriority(m_nPriority);
+    // A wake left over from before the start must not end the body's first wait.
+    ResetEvent(m_hWakeEvent);
+    ResumeThread(m_hThread);
+    WaitForSingleObject(m_hStartedEvent, INFINITE);
+    return 0;
+}
+
+void CThread::SetPriority(int priority)
+{
+    if (m_hThread)
+        SetThreadPriority(m_hThread, priority);
+    m_nPriority = priority;
+}
+
+void CThread::RequestStop()
+{
+    m_bRunning = 0;
+    if (m_nActive.load() != 0)
+        SetEvent(m_hWakeEvent);
+}
+
+void CThread::Stop()
+{
+    RequestStop();
+    while (m_nActive.load() != 0) {
+        m_bRunning = 0;
+        Sleep(10);
+    }
+    if (m_hThread) {
+        CloseHandle(m_hThread);
+        m_hThread = nullptr;
+    }
+}
+
+void CThread::Wake()
+{
+    if (m_nActive.load() != 0)
+        SetEvent(m_hWakeEvent);
+}
+
+int CThread::Wait(DWORD ms)
+{
+    WaitForSingleObject(m_hWakeEvent, ms);
+    return IsRunning();
+}
+
+DWORD WINAPI CThread::ThreadProc(LPVOID parameter)
+{
+    return static_cast<CThread*>(parameter)->Run();
+}
+
+DWORD CThread::Run()
+{
+    ++m_nActive;
+    SetEvent(m_hStartedEvent);
+    m_pRunnable->Run(this);
+    --m_nActive;
+    return 0;
+}

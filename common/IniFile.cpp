@@ -1,0 +1,79 @@
+#include "common/IniFile.h"
+#include "common/StringFormat.h"
+#include <cstring>
+
+void ReplacePathExtension(char* out, const char* path, const char* suffix, const char* extension)
+{
+    if (!out)
+        return;
+    char work[MAX_PATH];
+    SafeStrCopy(work, path ? path : "", sizeof(work));
+    char* dot = std::strrchr(work, '.');
+    if (dot)
+        *dot = '\0';
+    SafeStrCat(work, suffix ? suffix : "", sizeof(work));
+    SafeStrCat(work, extension ? extension : "", sizeof(work));
+    SafeStrCopy(out, work, MAX_PATH);
+}
+
+void BuildModulePath(char* out, const char* suffix, HMODULE module, const char* extension)
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(module, path, sizeof(path));
+    // A name cut at the buffer's end may lack its terminator.
+    path[n < sizeof(path) ? n : sizeof(path) - 1] = '\0';
+    ReplacePathExtension(out, path, suffix, extension);
+}
+
+void GetIniPath(char* out)
+{
+    BuildModulePath(out, "", nullptr, ".ini");
+}
+
+void GetIniPath(char* out, HMODULE module)
+{
+    BuildModulePath(out, "", module, ".ini");
+}
+
+void GetIniPath(char* out, const char* suffix, HMODULE module)
+{
+    BuildModulePath(out, suffix, module, ".ini");
+}
+
+int WriteProfileInt(const char* section, const char* key, int value, const char* iniPath)
+{
+    char text[256];
+    SafeSprintf(text, sizeof(text), "%i", value);
+    return WritePrivateProfileStringA(section, key, text, iniPath);
+}
+
+int ExchangeProfileInt(int save, const char* section, const char* key, int* value,
+                       const char* iniPath)
+{
+    if (!value)
+        return 0;
+    if (save)
+        return WriteProfileInt(section, key, *value, iniPath);
+    *value = (int)GetPrivateProfileIntA(section, key, *value, iniPath);
+    return *value;
+}
+
+void MakeSafeKeyName(const char* src, char* dst)
+{
+    if (!dst)
+        return;
+    if (!src) {
+        dst[0] = '\0';
+        return;
+    }
+    for (;; ++src, ++dst) {
+        char c = *src;
+        if (c == '\\' || c == ':' || c == '*' || c == '?')
+            c = '-';
+        else if (c == ' ')
+            c = '_';
+        *dst = c;
+        if (!c)
+            break;
+    }
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include <windows.h>
+
+// The settings file lies beside the program: its path with the part from the
+// last '.' replaced by ".ini". Every path buffer holds MAX_PATH (260) bytes.
+
+// out = path cut at its last '.', then suffix and extension appended.
+void ReplacePathExtension(char* out, const char* path, const char* suffix, const char* extension);
+void BuildModulePath(char* out, const char* suffix, HMODULE module, const char* extension);
+void GetIniPath(char* out);
+void GetIniPath(char* out, HMODULE module);
+void GetIniPath(char* out, const char* suffix, HMODULE module);
+
+// Writes value as decimal text; returns the system write's result.
+int WriteProfileInt(const char* section, const char* key, int value, const char* iniPath);
+// save != 0 writes *value; otherwise loads it, a missing key leaving it as it was.
+int ExchangeProfileInt(int save, const char* section, const char* key, int* value,
+                       const char* iniPath);
+
+// Copies src to dst (which may be src) with '\', ':', '*', '?' as '-' and blanks as '_'.
+void MakeSafeKeyName(const char* src, char* dst);

@@ -1,0 +1,160 @@
+#include "common/StringFormat.h"
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const char* SkipRun(const char* p, const char* set)
+{
+    while (*p && std::strchr(set, *p))
+        ++p;
+    return p;
+}
+
+// Reads a width or precision ('*' takes an argument) and returns where the scan goes on.
+const char* ReadNumber(const char* p, va_list& args, long long& total)
+{
+    if (*p == '*') {
+        int v = va_arg(args, int);
+        total += v < 0 ? -(long long)v : v;
+        return p + 1;
+    }
+    long long v = 0;
+    while (*p >= '0' && *p <= '9' && v < 0x7FFFFFFF)
+        v = v * 10 + (*p++ - '0');
+    while (*p >= '0' && *p <= '9')
+        ++p;
+    total += v;
+    return p;
+}
+
+void AddConversion(char c, va_list& args, long long& total)
+{
+    total += 30;
+    if (std::strchr("EGefg", c)) {
+        total += 307;
+        (void)va_arg(args, double);
+    } else if (std::strchr("Xcdinopux", c)) {
+        (void)va_arg(args, int);
+    } else if (c == 's') {
+        const char* s = va_arg(args, const char*);
+        total += s ? std::strlen(s) : 6;
+    }
+}
+
+} // namespace
+
+int EstimateFormatSize(const char* format, va_list args)
+{
+    va_list ap;
+    va_copy(ap, args);
+    long long total = (long long)std::strlen(format) + 1;
+    const char* p = format;
+    while (*p) {
+        if (*p++ != '%')
+            continue;
+        p = SkipRun(p, "-+ #0");
+        p = ReadNumber(p, ap, total);
+        if (*p == '.')
+            p = ReadNumber(p + 1, ap, total);
+        p = SkipRun(p, "hlL");
+        if (!*p)
+            break;
+        AddConversion(*p++, ap, total);
+    }
+    va_end(ap);
+    return total > 0x7FFFFFFF ? 0x7FFFFFFF : (int)total;
+}
+
+int FormatV(char** result, const char* format, va_list& args)
+{
+    *result = nullptr;
+    if (!format)
+        return 0;
+    int size = EstimateFormatSize(format, args);
+    // The scan cannot foresee every conversion; the runtime's own count can.
+    va_list ap;
+    va_copy(ap, args);
+    int exact = _vscprintf(format, ap);
+    va_end(ap);
+    if (exact >= size)
+        size = exact + 1;
+    char* buf = (char*)std::malloc(size);
+    if (!buf)
+        return 0;
+    int n = SafeVsprintf(buf, size, format, args);
+    *result = buf;
+    return n < 0 ? (int)std::strlen(buf) : n;
+}
+
+void FormatString(std::string& out, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    char* text = nullptr;
+    FormatV(&text, format, args);
+    va_end(args);
+    out.assign(text ? text : "");
+    std::free(text);
+}
+
+char* SafeStrCopy(char* dst, const char* src, unsigned size)
+{
+    if (!dst || size == 0)
+        return nullptr;
+    std::strncpy(dst, src ? src : "", size);
+    dst[size - 1] = '\0';
+    return dst;
+}
+
+char* SafeStrCat(char* dst, const char* src, unsigned size)
+{
+    if (!dst || size == 0)
+        return nullptr;
+    size_t len = strnlen(dst, size);
+    if (len >= size - 1 || !src) {
+        dst[size - 1] = '\0';
+        return dst;
+    }
+    size_t room = size - 1 - len;
+    size_t add = strnlen(src, room);
+    std::memcpy(dst + len, src, add);
+    dst[len + add] = '\0';
+    return dst;
+}
+
+int SafeVsprintf(char* dst, unsigned size, const char* format, va_list args)
+{
+    if (!dst || size == 0)
+        return -1;
+    if (!format) {
+        dst[0] = '\0';
+        return -1;
+    }
+    // msvcrt's bounded formatter: -1 when the text is longer than size.
+    int n = _vsnprintf(dst, size, format, args);
+    dst[size - 1] = '\0';
+    return n;
+}
+
+int SafeSprintf(char* dst, unsigned size, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    int n = SafeVsprintf(dst, size, format, args);
+    va_end(args);
+    return n;
+}
+
+void WideToAnsiCopy(const wchar_t* src, char* dst, int dstSize)
+{
+    if (!dst || dstSize < 1)
+        return;
+    int n = 0;
+    while (src && n < dstSize - 1 && src[n]) {
+        dst[n] = (char)(src[n] & 0xFF);
+        ++n;
+    }
+    dst[n] = '\0';
+}
