@@ -1,0 +1,62 @@
+#include "analysis/CBiquadCascade.h"
+#include "analysis/CBiquad.h"
+#include <new>
+
+CBiquadCascade::CBiquadCascade() : m_sections(nullptr), m_sectionCount(0), m_outputGain(1.0f) {}
+
+CBiquadCascade::~CBiquadCascade()
+{
+    FreeSections();
+}
+
+void CBiquadCascade::FreeSections()
+{
+    for (int k = 0; k < m_sectionCount; ++k)
+        delete m_sections[k];
+    delete[] m_sections;
+    m_sections = nullptr;
+    m_sectionCount = 0;
+}
+
+bool CBiquadCascade::Design(const double (*denominators)[6], const double (*numerators)[6], float gain, int order)
+{
+    FreeSections();
+    const int count = order >> 1;
+    if (count < 1) {
+        m_outputGain = gain;
+        return true;
+    }
+    if (!denominators || !numerators)
+        return false;
+    float product = 1.0f;
+    for (int k = 0; k < count; ++k)
+        product = static_cast<float>(product * numerators[k][0]);
+    m_outputGain = gain * product;
+
+    m_sections = new (std::nothrow) CBiquad*[count]();
+    if (!m_sections)
+        return false;
+    m_sectionCount = count;
+    for (int k = 0; k < count; ++k) {
+        m_sections[k] = new (std::nothrow) CBiquad();
+        if (!m_sections[k]) {
+            FreeSections();
+            return false;
+        }
+        m_sections[k]->SetCoefficients(&denominators[k][3], &numerators[k][3]);
+    }
+    return true;
+}
+
+bool CBiquadCascade::Filter(const float* input, float* output, int count)
+{
+    if (!input || !output || count < 0)
+        return false;
+    for (int i = 0; i < count; ++i) {
+        float v = input[i];
+        for (int k = 0; k < m_sectionCount; ++k)
+            v = m_sections[k]->Process(v);
+        output[i] = v * m_outputGain;
+    }
+    return true;
+}

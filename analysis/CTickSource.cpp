@@ -1,0 +1,17 @@
+#include "analysis/CTickSource.h"
+#include <windows.h>
+
+namespace {
+class CSystemTicks : public CTickSource {
+public:
+    uint32_t Now() override { return GetTickCount(); }
+};
+}
+
+CTickSource::~CTickSource() = default;
+
+CTickSource* CTickSource::System()
+{
+    static CSystemTicks ticks;
+    return &ticks;
+}

@@ -1,0 +1,29 @@
+#include "analysis/PeakHold.h"
+#include "analysis/Saturate.h"
+#include <algorithm>
+#include <cmath>
+
+int32_t DecayHold(int32_t hold, int32_t decay, int frames)
+{
+    // 64-bit products: held peaks beyond full scale (raised input gain)
+    // would wrap in 32 bits.
+    for (int n = frames / 64; n > 0 && hold != 0; --n)
+        hold = SaturateInt32((static_cast<int64_t>(hold) * decay) >> 14);
+    return hold;
+}
+
+int16_t PeakLevel(int32_t p)
+{
+    if (p <= 0)
+        return -14400;
+    const double db = std::max(20.0 * std::log10(p / 32768.0), -144.0);
+    return SaturateInt16(static_cast<int64_t>(100.0 * db));
+}
+
+int16_t PowerLevel(int64_t power)
+{
+    if (power <= 0)
+        return -14400;
+    const double db = std::max(10.0 * std::log10(static_cast<double>(power) / 16777216.0), -144.0);
+    return SaturateInt16(static_cast<int64_t>(100.0 * db));
+}
