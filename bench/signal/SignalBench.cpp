@@ -1,0 +1,75 @@
+// Library throughput per variant, one "name: value" line per figure.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "signal/Dsp.h"
+#include "signal/DspBodies.h"
+
+namespace {
+
+typedef LibStatus (*CopyBody)(const float*, float*, int);
+typedef LibStatus (*SetBody)(float, float*, int);
+
+const char* const Names[] = {"generic", "sse", "sse2", "sse3"};
+const CopyBody Copies[] = {dsp::generic::dspsCopy_32f, dsp::sse::dspsCopy_32f,
+                           dsp::sse2::dspsCopy_32f, dsp::sse3::dspsCopy_32f};
+const SetBody Sets[] = {dsp::generic::dspsSet_32f, dsp::sse::dspsSet_32f,
+                        dsp::sse2::dspsSet_32f, dsp::sse3::dspsSet_32f};
+
+double Now()
+{
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    return double(t.QuadPart) / double(f.QuadPart);
+}
+
+// Repeats op until about 50 ms have passed; returns bytes per second.
+template <class Op>
+double Throughput(size_t bytes, Op op)
+{
+    int reps = 0;
+    double start = Now(), elapsed = 0;
+    do {
+        op();
+        ++reps;
+        elapsed = Now() - start;
+    } while (elapsed < 0.05);
+    return double(bytes) * reps / elapsed;
+}
+
+void BenchSize(float* src, float* dst, size_t bytes)
+{
+    int len = int(bytes / 4);
+    double memcpyRate = Throughput(bytes, [&] { std::memcpy(dst, src, bytes); });
+    double memsetRate = Throughput(bytes, [&] { std::memset(dst, 0, bytes); });
+    for (int v = 0; v < 4; ++v) {
+        double copy = Throughput(bytes, [&] { Copies[v](src, dst, len); });
+        double set = Throughput(bytes, [&] { Sets[v](0.0f, dst, len); });
+        std::printf("copy_%s_%uKiB_MBps: %.0f\n", Names[v], unsigned(bytes / 1024), copy / 1e6);
+        std::printf("copy_%s_%uKiB_vs_memcpy: %.2f\n", Names[v], unsigned(bytes / 1024),
+                    copy / memcpyRate);
+        std::printf("set_%s_%uKiB_MBps: %.0f\n", Names[v], unsigned(bytes / 1024), set / 1e6);
+        std::printf("set_%s_%uKiB_vs_memset: %.2f\n", Names[v], unsigned(bytes / 1024),
+                    set / memsetRate);
+    }
+}
+
+} // namespace
+
+int main()
+{
+    const size_t maxBytes = 4u << 20;
+    float* src = dspsMalloc_32f(int(maxBytes / 4));
+    float* dst = dspsMalloc_32f(int(maxBytes / 4));
+    if (!src || !dst)
+        return 1;
+    dspsSet_32f(1.0f, src, int(maxBytes / 4));
+    for (size_t bytes = 1024; bytes <= maxBytes; bytes *= 4)
+        BenchSize(src, dst, bytes);
+    dspsFree(src);
+    dspsFree(dst);
+    return 0;
+}

@@ -1,0 +1,92 @@
+#include "signal/DspCpuSelect.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "signal/DspCpu.h"
+#include "signal/DspDllBinding.h"
+#include "signal/DspRegistry.h"
+
+namespace {
+
+unsigned char CpuSelectionDone = 0;
+
+// Temporary until common/IniFile.h lands.
+void GetIniPath(char* out)
+{
+    DWORD n = GetModuleFileNameA(nullptr, out, MAX_PATH);
+    out[n < MAX_PATH ? n : MAX_PATH - 1] = '\0';
+    char* dot = std::strrchr(out, '.');
+    if (dot && static_cast<size_t>(dot - out) + 5 <= MAX_PATH)
+        std::strcpy(dot, ".ini");
+}
+
+int ReadForcedType()
+{
+    char path[MAX_PATH];
+    GetIniPath(path);
+    return static_cast<int>(GetPrivateProfileIntA("DSP", "ForceCpuType", CpuTypeNotForced, path));
+}
+
+void SelectForced(int cpuType)
+{
+    if (cpuType == CpuDll)
+        dspsBindFromDlls();
+    else
+        dspsSelectCpuType(cpuType);
+}
+
+void SelectOtherVendor(const CpuidRegisters& leaf0)
+{
+    if (leaf0.eax < 1) {
+        dspsBindFromDlls();
+        return;
+    }
+    std::fputs("NotIntel(tm)\n", stdout);
+    std::fflush(stdout);
+    CpuidRegisters leaf1;
+    dspsCpuid(1, &leaf1);
+    if (leaf1.edx & (1u << 26))
+        dspsSelectCpuType(CpuFamily15Sse2);
+    else if (leaf1.edx & (1u << 25))
+        dspsSelectCpuType(CpuFamily6Sse);
+    else
+        dspsSelectBestCpu();
+}
+
+} // namespace
+
+extern "C" {
+
+void SelectDspCpu()
+{
+    if (CpuSelectionDone)
+        return;
+    CpuSelectionDone = 1;
+    int forced = ReadForcedType();
+    if (forced != CpuTypeNotForced) {
+        SelectForced(forced);
+        return;
+    }
+    // Without CPUID there is no vendor to read: the generic variant stays.
+    if (!dspsHasCpuid()) {
+        dspsSelectBestCpu();
+        return;
+    }
+    CpuidRegisters leaf0;
+    dspsCpuid(0, &leaf0);
+    if (leaf0.ebx == 0x756E6547)
+        dspsSelectBestCpu();
+    else
+        SelectOtherVendor(leaf0);
+}
+
+void dspsResetCpuSelection()
+{
+    CpuSelectionDone = 0;
+    dspsStoreVariant(VariantGeneric);
+}
+
+} // extern "C"

@@ -1,0 +1,39 @@
+#pragma once
+// Dispatch of library functions to processor variants.
+//
+// Shape of every library function:
+// - DspFunctionList.h lists each registered function once, with its letter,
+//   signature and the namespace whose body fills each variant slot.
+// - DspRegistry.cpp expands that list into one entry stub per function (the
+//   public name), one VariantTable and one DispatchDescriptor, and registers
+//   all descriptors in list order from one static initialiser of the same
+//   translation unit. Every stub lives there too, so any program that calls
+//   the library links the registration, and the walk below registers on
+//   demand if it runs before that initialiser.
+// - Bodies live in dsp::generic, dsp::sse, dsp::sse2 and dsp::sse3 (declared
+//   in DspBodies.h), one translation unit per family and variant, named
+//   <Family>.cpp, <Family>_sse.cpp, <Family>_sse2.cpp, <Family>_sse3.cpp and
+//   compiled with that variant's flags only (signal_sources() in
+//   signal/CMakeLists.txt picks them by suffix). Inline helpers of a variant
+//   file stay inside its namespace or an unnamed namespace so that copies
+//   built with different flags are never merged by the linker.
+// - The image resize (row 45) is built in image/, a higher layer: its table
+//   starts with placeholder bodies, and image/ installs its four bodies with
+//   dspiInstallResizeBodies from a static initialiser in a translation unit
+//   that its library forces into every link (-Wl,-u of a symbol there).
+#include "signal/Dsp.h"
+
+typedef decltype(&dspiResize_8u_C4R) DspiResizeBody;
+
+extern "C" {
+DispatchDescriptor* dspsPushDescriptor(DispatchDescriptor* descriptor);
+// Head of DescriptorList (most recently registered first).
+DispatchDescriptor* dspsDescriptorList();
+
+int dspsCurrentVariant();
+void dspsStoreVariant(int index);
+
+// Replaces the placeholder bodies of dspiResize_8u_C4R (generic, SSE, SSE2, SSE3).
+void dspiInstallResizeBodies(DspiResizeBody generic, DspiResizeBody sse,
+                             DspiResizeBody sse2, DspiResizeBody sse3);
+}

@@ -1,0 +1,17 @@
+// The image resize is built in image/, which installs its bodies with
+// dspiInstallResizeBodies; until then its entry writes nothing and fails.
+#include "signal/DspBodies.h"
+
+namespace dsp {
+namespace placeholder {
+
+LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int srcStep,
+                            ImageRect srcRoi, unsigned char* pDst, int dstStep,
+                            ImageSize dstRoiSize, double xFactor, double yFactor,
+                            int interpolation)
+{
+    return StatusNoMemory;
+}
+
+} // namespace placeholder
+} // namespace dsp

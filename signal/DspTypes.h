@@ -1,0 +1,71 @@
+#pragma once
+// Types shared by every signal-processing library function and its callers.
+
+typedef int LibStatus;
+typedef LibStatus DspStatus;
+
+enum : LibStatus {
+    StatusOk = 0,
+    StatusSizeError = -6,
+    StatusNullPointer = -8,
+    StatusNoMemory = -9,
+    StatusStepError = -14,
+    StatusFftOrderError = -15,
+    StatusFftFlagError = -16,
+    StatusWrongSpec = -17,
+    StatusInterpolationError = -22,
+    StatusResizeFactorError = -23,
+    StatusTonePhaseError = -44,
+    StatusToneFrequencyError = -45,
+    StatusToneMagnitudeError = -46,
+    StatusNotIntelCpu = 20,
+    StatusUnknownCpuType = 21,
+    StatusNoFunctionsRegistered = 22,
+    StatusDllNotUsed = 23,
+    StatusNoIntersection = 29,
+};
+
+// Complex float: real part first, interleaved in vectors.
+struct Dsp32fc {
+    float re;
+    float im;
+};
+
+struct ImageSize {
+    int width;
+    int height;
+};
+
+struct ImageRect {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+
+// Defined by the real FFT; callers hold it by pointer only.
+struct RealFftSpec;
+
+// Slots of every VariantTable, and the values of CpuVariantIndex.
+enum CpuVariant {
+    VariantDll = 0,
+    VariantGeneric = 1,
+    VariantSse = 2,
+    VariantSse2 = 3,
+    VariantSse3 = 4,
+    VariantSlotCount = 6,
+};
+
+// Code pointer as stored in a VariantTable; each stub casts it back to its own type.
+typedef void (*DspCode)();
+
+struct VariantTable {
+    DspCode slot[VariantSlotCount];
+};
+
+struct DispatchDescriptor {
+    const char* letter;
+    const char* name;
+    VariantTable* table;
+    DispatchDescriptor* next;
+};
