@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 
+#include "common/IniFile.h"
 #include "signal/DspCpu.h"
 #include "signal/DspDllBinding.h"
 #include "signal/DspRegistry.h"
@@ -12,16 +12,6 @@
 namespace {
 
 unsigned char CpuSelectionDone = 0;
-
-// Temporary until common/IniFile.h lands.
-void GetIniPath(char* out)
-{
-    DWORD n = GetModuleFileNameA(nullptr, out, MAX_PATH);
-    out[n < MAX_PATH ? n : MAX_PATH - 1] = '\0';
-    char* dot = std::strrchr(out, '.');
-    if (dot && static_cast<size_t>(dot - out) + 5 <= MAX_PATH)
-        std::strcpy(dot, ".ini");
-}
 
 int ReadForcedType()
 {
