@@ -29,17 +29,44 @@ const char* ReadNumber(const char* p, va_list& args, long long& total)
     return p;
 }
 
-void AddConversion(char c, va_list& args, long long& total)
+// Passes over a length modifier; true when it makes an integer conversion take 64 bits.
+const char* ReadLength(const char* p, bool& wide)
+{
+    wide = false;
+    for (;;) {
+        if (p[0] == 'l' && p[1] == 'l') {
+            wide = true;
+            p += 2;
+        } else if (p[0] == 'I' && p[1] == '6' && p[2] == '4') {
+            wide = true;
+            p += 3;
+        } else if (p[0] == 'I' && p[1] == '3' && p[2] == '2') {
+            p += 3;
+        } else if (*p && std::strchr("hlLIqjzt", *p)) {
+            wide = wide || *p == 'q' || *p == 'j';
+            ++p;
+        } else {
+            return p;
+        }
+    }
+}
+
+void AddConversion(char c, bool wide, va_list& args, long long& total)
 {
     total += 30;
-    if (std::strchr("EGefg", c)) {
+    if (std::strchr("EGefgaA", c)) {
         total += 307;
         (void)va_arg(args, double);
-    } else if (std::strchr("Xcdinopux", c)) {
-        (void)va_arg(args, int);
+    } else if (std::strchr("XCcdinopux", c)) {
+        if (wide)
+            (void)va_arg(args, long long);
+        else
+            (void)va_arg(args, int);
     } else if (c == 's') {
         const char* s = va_arg(args, const char*);
         total += s ? std::strlen(s) : 6;
+    } else if (c == 'S') {
+        (void)va_arg(args, const wchar_t*);
     }
 }
 
@@ -58,10 +85,11 @@ int EstimateFormatSize(const char* format, va_list args)
         p = ReadNumber(p, ap, total);
         if (*p == '.')
             p = ReadNumber(p + 1, ap, total);
-        p = SkipRun(p, "hlL");
+        bool wide = false;
+        p = ReadLength(p, wide);
         if (!*p)
             break;
-        AddConversion(*p++, ap, total);
+        AddConversion(*p++, wide, ap, total);
     }
     va_end(ap);
     return total > 0x7FFFFFFF ? 0x7FFFFFFF : (int)total;
