@@ -1,0 +1,109 @@
+#include "signal/fft/FftBitRev.h"
+#include "signal/fft/FftLarge.h"
+#include "signal/fft/FftLayout.h"
+#include "signal/fft/FftOwner.h"
+#include "signal/DspBodies.h"
+#include "signal/fft/FftPlan.h"
+#include "signal/fft/FftRadix4.h"
+#include "signal/fft/FftRecombine.h"
+#include "signal/fft/FftSmallOrder.h"
+#include "signal/fft/FftWorkBuffer.h"
+
+namespace dsp::generic {
+
+namespace {
+
+constexpr int kSmallOrderMax = 3;
+
+FftEntry Entry(FftLayout layout)
+{
+    return static_cast<FftEntry>(static_cast<int>(layout));
+}
+
+// The Perm result in dst re-laid into the requested layout.
+void ApplyLayout(float* dst, int n, FftLayout layout)
+{
+    if (layout == FftLayout::Pack && n > 2) {
+        const float nyquist = dst[1];
+        for (int k = 2; k < n; ++k)
+            dst[k - 1] = dst[k];
+        dst[n - 1] = nyquist;
+    } else if (layout == FftLayout::Ccs) {
+        if (n == 1) {
+            dst[1] = 0.0f;
+        } else {
+            dst[n] = dst[1];
+            dst[n + 1] = 0.0f;
+            dst[1] = 0.0f;
+        }
+    }
+}
+
+void ComplexHalf(const float* src, float* dst, const RealFftSpec* spec, float* work)
+{
+    const int c = spec->order - 1;
+    const int n = 1 << c;
+    if (src == dst)
+        FftBitRevInPlace(dst, n, spec->bitRev);
+    else
+        FftBitRevCopy(src, dst, n, spec->bitRev);
+    if (c <= kFftRadix4MaxOrder) {
+        FftFwdRadix4(dst, n, spec->radix4);
+        if (spec->forwardScaled)
+            FftScale(spec->scale, dst, 2 * n);
+    } else {
+        FftFwdLarge(spec, dst, c, work);
+    }
+}
+
+int Forward(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer,
+            FftLayout layout)
+{
+    if (!spec)
+        return StatusNullPointer;
+    if (spec->kind != kRealFftSpecKind || !FftOwnerKnown(spec))
+        return StatusWrongSpec;
+    if (spec->variant != VariantGeneric)
+        return FftOwnerTransform(spec, Entry(layout))(src, dst, spec, buffer);
+    if (!src || !dst)
+        return StatusNullPointer;
+    const int n = 1 << spec->order;
+    if (spec->order <= kSmallOrderMax) {
+        FftSmallFwd(spec->order, src, dst, spec->forwardScaled ? spec->scale : 1.0f);
+        ApplyLayout(dst, n, layout);
+        return StatusOk;
+    }
+    FftWorkBuffer work(spec, buffer);
+    if (!work.IsValid())
+        return StatusNoMemory;
+    ComplexHalf(src, dst, spec, work.Get());
+    const float re = dst[0];
+    const float im = dst[1];
+    dst[0] = re + im;
+    dst[1] = re - im;
+    FftFwdRecombine(dst, n / 2, spec->recombFwd);
+    ApplyLayout(dst, n, layout);
+    return StatusOk;
+}
+
+} // namespace
+
+int dspsFFTFwd_RToPerm_32f(const float* pSrc, float* pDst, const RealFftSpec* pSpec,
+                           unsigned char* pBuffer)
+{
+    return Forward(pSrc, pDst, pSpec, pBuffer, FftLayout::Perm);
+}
+
+int dspsFFTFwd_RToPack_32f(const float* pSrc, float* pDst, const RealFftSpec* pSpec,
+                           unsigned char* pBuffer)
+{
+    return Forward(pSrc, pDst, pSpec, pBuffer, FftLayout::Pack);
+}
+
+int dspsFFTFwd_RToCCS_32f(const float* pSrc, float* pDst, const RealFftSpec* pSpec,
+                          unsigned char* pBuffer)
+{
+    return Forward(pSrc, pDst, pSpec, pBuffer, FftLayout::Ccs);
+}
+
+} // namespace dsp::generic

@@ -1,0 +1,139 @@
+#include "signal/fft/FftBitRev.h"
+#include "signal/fft/FftLarge.h"
+#include "signal/fft/FftLayout.h"
+#include "signal/fft/FftOwner.h"
+#include "signal/DspBodies.h"
+#include "signal/fft/FftPlan.h"
+#include "signal/fft/FftRadix4.h"
+#include "signal/fft/FftRecombine.h"
+#include "signal/fft/FftSmallOrder.h"
+#include "signal/fft/FftWorkBuffer.h"
+
+namespace dsp::generic {
+
+namespace {
+
+constexpr int kSmallOrderMax = 3;
+
+FftEntry Entry(FftLayout layout)
+{
+    return static_cast<FftEntry>(static_cast<int>(FftEntry::InvPerm) + static_cast<int>(layout));
+}
+
+// Pack or CCS input re-laid into Perm order in dst, descending so that src may be dst.
+void ToPerm(const float* src, float* dst, int n, FftLayout layout)
+{
+    const float dc = src[0];
+    if (layout == FftLayout::Pack) {
+        if (n > 1) {
+            const float nyquist = src[n - 1];
+            for (int j = n - 2; j >= 1; --j)
+                dst[j + 1] = src[j];
+            dst[1] = nyquist;
+        }
+    } else if (n > 1) {
+        dst[1] = src[n];
+        for (int j = 2; j < n; ++j)
+            dst[j] = src[j];
+    }
+    dst[0] = dc;
+}
+
+void SmallOrder(const float* src, float* dst, const RealFftSpec* spec, FftLayout layout)
+{
+    const int n = 1 << spec->order;
+    const float scale = spec->inverseScaled ? spec->scale : 1.0f;
+    if (layout == FftLayout::Perm) {
+        FftSmallInv(spec->order, src, dst, scale);
+        return;
+    }
+    ToPerm(src, dst, n, layout);
+    FftSmallInv(spec->order, dst, dst, scale);
+}
+
+float NyquistOf(const float* src, int n, FftLayout layout)
+{
+    switch (layout) {
+    case FftLayout::Perm:
+        return src[1];
+    case FftLayout::Pack:
+        return src[n - 1];
+    default:
+        return src[n];
+    }
+}
+
+// Half-size spectrum Z (twice over) into dst; the CCS slots [1] and [N+1] are never read.
+void PreRecombine(const float* src, float* dst, const RealFftSpec* spec, FftLayout layout)
+{
+    const int n = 1 << spec->order;
+    const float dc = src[0];
+    const float nyquist = NyquistOf(src, n, layout);
+    if (layout == FftLayout::Pack) {
+        for (int j = n - 2; j >= 1; --j)
+            dst[j + 1] = src[j];
+        src = dst;
+    }
+    dst[0] = dc + nyquist;
+    dst[1] = dc - nyquist;
+    FftInvPreRecombine(src, dst, n / 2, spec->recombInv);
+}
+
+void ComplexHalf(float* dst, const RealFftSpec* spec, float* work)
+{
+    const int c = spec->order - 1;
+    const int n = 1 << c;
+    FftBitRevInPlace(dst, n, spec->bitRev);
+    if (c <= kFftRadix4MaxOrder) {
+        FftInvRadix4(dst, n, spec->radix4);
+        if (spec->inverseScaled)
+            FftScale(spec->scale, dst, 2 * n);
+    } else {
+        FftInvLarge(spec, dst, c, work);
+    }
+}
+
+int Inverse(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer,
+            FftLayout layout)
+{
+    if (!spec)
+        return StatusNullPointer;
+    if (spec->kind != kRealFftSpecKind || !FftOwnerKnown(spec))
+        return StatusWrongSpec;
+    if (spec->variant != VariantGeneric)
+        return FftOwnerTransform(spec, Entry(layout))(src, dst, spec, buffer);
+    if (!src || !dst)
+        return StatusNullPointer;
+    if (spec->order <= kSmallOrderMax) {
+        SmallOrder(src, dst, spec, layout);
+        return StatusOk;
+    }
+    FftWorkBuffer work(spec, buffer);
+    if (!work.IsValid())
+        return StatusNoMemory;
+    PreRecombine(src, dst, spec, layout);
+    ComplexHalf(dst, spec, work.Get());
+    return StatusOk;
+}
+
+} // namespace
+
+int dspsFFTInv_PermToR_32f(const float* pSrc, float* pDst, const RealFftSpec* pSpec,
+                           unsigned char* pBuffer)
+{
+    return Inverse(pSrc, pDst, pSpec, pBuffer, FftLayout::Perm);
+}
+
+int dspsFFTInv_PackToR_32f(const float* pSrc, float* pDst, const RealFftSpec* pSpec,
+                           unsigned char* pBuffer)
+{
+    return Inverse(pSrc, pDst, pSpec, pBuffer, FftLayout::Pack);
+}
+
+int dspsFFTInv_CCSToR_32f(const float* pSrc, float* pDst, const RealFftSpec* pSpec,
+                          unsigned char* pBuffer)
+{
+    return Inverse(pSrc, pDst, pSpec, pBuffer, FftLayout::Ccs);
+}
+
+} // namespace dsp::generic

@@ -1,0 +1,43 @@
+#include "signal/fft/FftOwner.h"
+#include "signal/DspBodies.h"
+#include "signal/fft/RealFftSpec.h"
+
+namespace dsp {
+
+namespace {
+
+// Per function, its bodies by VariantTable slot, from the same list as the registry.
+#define FFT_OWNER_BODIES(name, letter, result, params, args, g, s, s2, s3) \
+    decltype(&dsp::g::name) const name##Bodies[] = { \
+        nullptr, &dsp::g::name, &dsp::s::name, &dsp::s2::name, &dsp::s3::name};
+DSP_FUNCTION_LIST(FFT_OWNER_BODIES)
+#undef FFT_OWNER_BODIES
+
+const FftTransformBody* const kTransforms[] = {
+    dspsFFTFwd_RToPerm_32fBodies, dspsFFTFwd_RToPack_32fBodies, dspsFFTFwd_RToCCS_32fBodies,
+    dspsFFTInv_PermToR_32fBodies, dspsFFTInv_PackToR_32fBodies, dspsFFTInv_CCSToR_32fBodies,
+};
+
+} // namespace
+
+bool FftOwnerKnown(const RealFftSpec* spec)
+{
+    return spec->variant >= VariantGeneric && spec->variant <= VariantSse3;
+}
+
+FftTransformBody FftOwnerTransform(const RealFftSpec* spec, FftEntry entry)
+{
+    return kTransforms[static_cast<int>(entry)][spec->variant];
+}
+
+FftGetBufSizeBody FftOwnerGetBufSize(const RealFftSpec* spec)
+{
+    return dspsFFTGetBufSize_R_32fBodies[spec->variant];
+}
+
+FftFreeBody FftOwnerFree(const RealFftSpec* spec)
+{
+    return dspsFFTFree_R_32fBodies[spec->variant];
+}
+
+} // namespace dsp

@@ -1,0 +1,17 @@
+#pragma once
+#include "signal/fft/RealFftSpec.h"
+
+// Plan of the complex half-size FFT in the generic set-up: small radix-4 plan, or the large
+// plan (recursive row-column split, or 1024-point blocks joined by radix-2 stages).
+namespace dsp::generic {
+
+constexpr int kFftRadix4MaxOrder = 10;
+
+// Order of the column transforms per complex order c; 0: no split.
+int FftSplitOrder(int c);
+
+int FftInitComplexHalf(RealFftSpec* spec, int c, const float* sine, int sineOrder);
+int FftInitLargePlan(RealFftSpec* spec, int c, const float* sine, int sineOrder);
+int FftInitRecursivePlan(RealFftSpec* spec, int c, const float* sine, int sineOrder, int level);
+
+} // namespace dsp::generic

@@ -1,0 +1,132 @@
+#include "signal/fft/FftSpec.h"
+#include "signal/DspBodies.h"
+#include "signal/fft/FftOwner.h"
+#include "signal/fft/FftPlan.h"
+#include "signal/fft/FftTables.h"
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+namespace dsp::generic {
+
+namespace {
+
+constexpr int kSmallOrderMax = 3;
+
+bool SetScaling(RealFftSpec* spec, int flag)
+{
+    const int32_t n = int32_t(1) << spec->order;
+    switch (flag) {
+    case FftScaleForward:
+    case FftScaleInverse:
+        spec->forwardScaled = flag == FftScaleForward;
+        spec->inverseScaled = flag == FftScaleInverse;
+        spec->scale = 1.0f / static_cast<float>(n);
+        return true;
+    case FftScaleBothSqrt:
+        spec->forwardScaled = 1;
+        spec->inverseScaled = 1;
+        spec->scale = static_cast<float>(1.0 / std::sqrt(static_cast<double>(n)));
+        return true;
+    case FftScaleNone:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The largest table, a level twiddle matrix of N/2 complex values, must be addressable;
+// checked first so that a hopeless order fails before any table work.
+bool TablesFit(int order)
+{
+    const uint64_t matrixBytes = (uint64_t(1) << (order - 1)) * 2 * sizeof(float);
+    return matrixBytes <= uint64_t(INT_MAX) - 64;
+}
+
+int BuildTables(RealFftSpec* spec)
+{
+    float* sine = FftInitSineTable(spec->order);
+    if (!sine)
+        return StatusNoMemory;
+    int status = FftInitComplexHalf(spec, spec->order - 1, sine, spec->order);
+    if (status == StatusOk) {
+        spec->recombFwd = FftInitRecombFwd(spec->order, sine);
+        spec->recombInv = FftInitRecombInv(spec->order, sine);
+        if (!spec->recombFwd || !spec->recombInv)
+            status = StatusNoMemory;
+    }
+    dspsFree(sine);
+    return status;
+}
+
+} // namespace
+
+int dspsFFTInitAlloc_R_32f(RealFftSpec** ppSpec, int order, int flag, int hint)
+{
+    if (!ppSpec)
+        return StatusNullPointer;
+    if (order < 0 || order > kFftMaxOrder)
+        return StatusFftOrderError;
+    auto* spec = reinterpret_cast<RealFftSpec*>(dspsMalloc_8u(sizeof(RealFftSpec)));
+    if (!spec)
+        return StatusNoMemory;
+    dspsZero_8u(reinterpret_cast<unsigned char*>(spec), sizeof(RealFftSpec));
+    spec->kind = kRealFftSpecKind;
+    spec->order = order;
+    spec->hint = hint;
+    spec->variant = VariantGeneric;
+    if (!SetScaling(spec, flag)) {
+        dspsFFTReleaseSpec(spec);
+        return StatusFftFlagError;
+    }
+    if (order > kSmallOrderMax) {
+        const int status = TablesFit(order) ? BuildTables(spec) : StatusNoMemory;
+        if (status != StatusOk) {
+            dspsFFTReleaseSpec(spec);
+            return status;
+        }
+    }
+    *ppSpec = spec;
+    return StatusOk;
+}
+
+int dspsFFTGetBufSize_R_32f(const RealFftSpec* pSpec, int* pSize)
+{
+    if (!pSpec || !pSize)
+        return StatusNullPointer;
+    if (pSpec->kind != kRealFftSpecKind || !FftOwnerKnown(pSpec))
+        return StatusWrongSpec;
+    if (pSpec->variant != VariantGeneric)
+        return FftOwnerGetBufSize(pSpec)(pSpec, pSize);
+    *pSize = pSpec->workBytes;
+    return StatusOk;
+}
+
+int dspsFFTFree_R_32f(RealFftSpec* pSpec)
+{
+    if (!pSpec)
+        return StatusNullPointer;
+    if (pSpec->kind != kRealFftSpecKind || !FftOwnerKnown(pSpec))
+        return StatusWrongSpec;
+    if (pSpec->variant != VariantGeneric)
+        return FftOwnerFree(pSpec)(pSpec);
+    dspsFFTReleaseSpec(pSpec);
+    return StatusOk;
+}
+
+void dspsFFTReleaseSpec(RealFftSpec* pSpec)
+{
+    if (!pSpec)
+        return;
+    void* const tables[] = {
+        pSpec->bitRev, pSpec->radix4, pSpec->quarter, pSpec->reserved, pSpec->recombFwd,
+        pSpec->recombInv, pSpec->levelRadix4[0], pSpec->levelRadix4[1], pSpec->levelRadix4[2],
+        pSpec->levelMatrix[0], pSpec->levelMatrix[1], pSpec->levelMatrix[2],
+    };
+    for (void* table : tables)
+        dspsFree(table);
+    pSpec->kind = 0;
+    dspsFree(pSpec);
+}
+
+} // namespace dsp::generic

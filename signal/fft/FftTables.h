@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+
+// Table builders of the generic set-up. Each returns a new library block or null. A table of
+// order t reads the sine table of order sineOrder with the stride 2^(sineOrder - t).
+namespace dsp::generic {
+
+void* FftAllocBlock(uint64_t bytes);
+float* FftAllocFloats(uint64_t count);
+float* FftInitSineTable(int order);
+int32_t* FftInitBitRevTable(int c);
+float* FftInitRadix4Twiddles(const float* sine, int sineOrder, int t);
+float* FftInitQuarterTwiddles(const float* sine, int sineOrder, int t);
+float* FftInitRecombFwd(int order, const float* sine);
+float* FftInitRecombInv(int order, const float* sine);
+float* FftInitLevelMatrix(const float* sine, int sineOrder, int c, int r);
+
+} // namespace dsp::generic

@@ -1,0 +1,89 @@
+#include "signal/fft/RealFftSpec.h"
+#include "tests/signal/fft/FftTestUtil.h"
+#include <gtest/gtest.h>
+
+using namespace ffttest;
+
+TEST(FftSpec, RejectsBadArgumentsWithoutAllocating)
+{
+    EXPECT_EQ(dspsFFTInitAlloc_R_32f(nullptr, 4, 1, 0), StatusNullPointer);
+    const long long before = HeapBytesInUse();
+    RealFftSpec* untouched = reinterpret_cast<RealFftSpec*>(0x1234);
+    for (int order : {-1, 31})
+        EXPECT_EQ(dspsFFTInitAlloc_R_32f(&untouched, order, 1, 0), StatusFftOrderError);
+    EXPECT_EQ(dspsFFTInitAlloc_R_32f(&untouched, 31, 3, 0), StatusFftOrderError);
+    for (int flag : {0, 3, 5, 16})
+        EXPECT_EQ(dspsFFTInitAlloc_R_32f(&untouched, 12, flag, 0), StatusFftFlagError);
+    // Tables of order 30 (and 29) cannot exist in a 32-bit process.
+    EXPECT_EQ(dspsFFTInitAlloc_R_32f(&untouched, 30, 1, 0), StatusNoMemory);
+    EXPECT_EQ(dspsFFTInitAlloc_R_32f(&untouched, 29, 8, 0), StatusNoMemory);
+    EXPECT_EQ(untouched, reinterpret_cast<RealFftSpec*>(0x1234));
+    EXPECT_EQ(HeapBytesInUse(), before);
+}
+
+TEST(FftSpec, ScalingFollowsTheFlag)
+{
+    struct Case { int flag; int fwd; int inv; float scale; };
+    const Case cases[] = {
+        {1, 1, 0, 1.0f / 4096}, {2, 0, 1, 1.0f / 4096}, {4, 1, 1, 1.0f / 64}, {8, 0, 0, 0.0f}};
+    for (const Case& c : cases) {
+        Spec spec(12, c.flag);
+        ASSERT_EQ(spec.status(), StatusOk);
+        EXPECT_EQ(spec.get()->kind, 6);
+        EXPECT_EQ(spec.get()->forwardScaled, c.fwd) << c.flag;
+        EXPECT_EQ(spec.get()->inverseScaled, c.inv) << c.flag;
+        EXPECT_EQ(spec.get()->scale, c.scale) << c.flag;
+    }
+}
+
+TEST(FftSpec, WorkBufferSizes)
+{
+    const int sizes[][2] = {{0, 0}, {3, 0}, {4, 0}, {10, 0}, {11, 0}, {12, 16},
+                            {13, 16}, {14, 1040}, {17, 8208}, {20, 32784}};
+    for (const auto& s : sizes) {
+        Spec spec(s[0], 1);
+        ASSERT_EQ(spec.status(), StatusOk) << s[0];
+        EXPECT_EQ(spec.bufSize(), s[1]) << "order " << s[0];
+    }
+}
+
+TEST(FftSpec, SmallOrdersHoldNoTables)
+{
+    for (int order = 0; order <= 3; ++order) {
+        Spec spec(order, 2);
+        ASSERT_EQ(spec.status(), StatusOk);
+        const RealFftSpec* s = spec.get();
+        EXPECT_EQ(s->scale, 1.0f / float(1 << order));
+        EXPECT_EQ(s->bitRev, nullptr);
+        EXPECT_EQ(s->radix4, nullptr);
+        EXPECT_EQ(s->recombFwd, nullptr);
+        EXPECT_EQ(s->levelMatrix[0], nullptr);
+    }
+}
+
+TEST(FftSpec, GetBufSizeAndFreeCheckTheirArguments)
+{
+    Spec spec(12, 1);
+    int size = -1;
+    EXPECT_EQ(dspsFFTGetBufSize_R_32f(nullptr, &size), StatusNullPointer);
+    EXPECT_EQ(dspsFFTGetBufSize_R_32f(spec.get(), nullptr), StatusNullPointer);
+    EXPECT_EQ(dspsFFTFree_R_32f(nullptr), StatusNullPointer);
+    RealFftSpec notASpec = *spec.get();
+    notASpec.kind = 5;
+    EXPECT_EQ(dspsFFTGetBufSize_R_32f(&notASpec, &size), StatusWrongSpec);
+    EXPECT_EQ(size, -1);
+    EXPECT_EQ(dspsFFTFree_R_32f(&notASpec), StatusWrongSpec);
+    EXPECT_EQ(notASpec.kind, 5);
+}
+
+TEST(FftSpec, FreeReleasesEverything)
+{
+    const long long before = HeapBytesInUse();
+    for (int order : {3, 11, 12, 16}) {
+        RealFftSpec* spec = nullptr;
+        ASSERT_EQ(dspsFFTInitAlloc_R_32f(&spec, order, 4, 1), StatusOk);
+        EXPECT_EQ(spec->hint, 1);
+        EXPECT_EQ(dspsFFTFree_R_32f(spec), StatusOk);
+    }
+    EXPECT_EQ(HeapBytesInUse(), before);
+}
