@@ -15,6 +15,13 @@ namespace {
 
 constexpr int kSmallOrderMax = 3;
 
+// This variant's bodies by layout, to tell a specification of another variant.
+const FftTransformBody kBodies[] = {
+    &dspsFFTInv_PermToR_32f,
+    &dspsFFTInv_PackToR_32f,
+    &dspsFFTInv_CCSToR_32f,
+};
+
 FftEntry Entry(FftLayout layout)
 {
     return static_cast<FftEntry>(static_cast<int>(FftEntry::InvPerm) + static_cast<int>(layout));
@@ -100,8 +107,9 @@ int Inverse(const float* src, float* dst, const RealFftSpec* spec, unsigned char
         return StatusNullPointer;
     if (spec->kind != kRealFftSpecKind || !FftOwnerKnown(spec))
         return StatusWrongSpec;
-    if (spec->variant != VariantGeneric)
-        return FftOwnerTransform(spec, Entry(layout))(src, dst, spec, buffer);
+    const FftTransformBody owner = FftOwnerTransform(spec, Entry(layout));
+    if (owner != kBodies[static_cast<int>(layout)])
+        return owner(src, dst, spec, buffer);
     if (!src || !dst)
         return StatusNullPointer;
     if (spec->order <= kSmallOrderMax) {

@@ -96,8 +96,9 @@ int dspsFFTGetBufSize_R_32f(const RealFftSpec* pSpec, int* pSize)
         return StatusNullPointer;
     if (pSpec->kind != kRealFftSpecKind || !FftOwnerKnown(pSpec))
         return StatusWrongSpec;
-    if (pSpec->variant != VariantGeneric)
-        return FftOwnerGetBufSize(pSpec)(pSpec, pSize);
+    const FftGetBufSizeBody owner = FftOwnerGetBufSize(pSpec);
+    if (owner != &dspsFFTGetBufSize_R_32f)
+        return owner(pSpec, pSize);
     *pSize = pSpec->workBytes;
     return StatusOk;
 }
@@ -108,8 +109,9 @@ int dspsFFTFree_R_32f(RealFftSpec* pSpec)
         return StatusNullPointer;
     if (pSpec->kind != kRealFftSpecKind || !FftOwnerKnown(pSpec))
         return StatusWrongSpec;
-    if (pSpec->variant != VariantGeneric)
-        return FftOwnerFree(pSpec)(pSpec);
+    const FftFreeBody owner = FftOwnerFree(pSpec);
+    if (owner != &dspsFFTFree_R_32f)
+        return owner(pSpec);
     dspsFFTReleaseSpec(pSpec);
     return StatusOk;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "signal/Dsp.h"
+#include "signal/fft/RealFftSpec.h"
 #include <complex>
 #include <vector>
 
