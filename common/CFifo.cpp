@@ -59,7 +59,7 @@ CFifo* CFifo::Open(int size, int user, int mode, uint32_t id)
     m_nId = id;
     m_nTotalPut = 0;
     m_nTotalGot = 0;
-    SafeStrCopy(m_szName, "", sizeof(m_szName));
+    SetName("");
     if (mode == ModeOpen)
         OpenShared(size, false);
     else if (mode == ModeCreate && size >= 0 && size <= kMaxCapacity)

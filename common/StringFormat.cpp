@@ -30,20 +30,20 @@ const char* ReadNumber(const char* p, va_list& args, long long& total)
 }
 
 // Passes over a length modifier; true when it makes an integer conversion take 64 bits.
-const char* ReadLength(const char* p, bool& wide)
+const char* ReadLength(const char* p, bool& is64)
 {
-    wide = false;
+    is64 = false;
     for (;;) {
         if (p[0] == 'l' && p[1] == 'l') {
-            wide = true;
+            is64 = true;
             p += 2;
         } else if (p[0] == 'I' && p[1] == '6' && p[2] == '4') {
-            wide = true;
+            is64 = true;
             p += 3;
         } else if (p[0] == 'I' && p[1] == '3' && p[2] == '2') {
             p += 3;
         } else if (*p && std::strchr("hlLIqjzt", *p)) {
-            wide = wide || *p == 'q' || *p == 'j';
+            is64 = is64 || *p == 'q' || *p == 'j';
             ++p;
         } else {
             return p;
@@ -51,14 +51,14 @@ const char* ReadLength(const char* p, bool& wide)
     }
 }
 
-void AddConversion(char c, bool wide, va_list& args, long long& total)
+void AddConversion(char c, bool is64, va_list& args, long long& total)
 {
     total += 30;
     if (std::strchr("EGefgaA", c)) {
         total += 307;
         (void)va_arg(args, double);
     } else if (std::strchr("XCcdinopux", c)) {
-        if (wide)
+        if (is64)
             (void)va_arg(args, long long);
         else
             (void)va_arg(args, int);
@@ -74,6 +74,8 @@ void AddConversion(char c, bool wide, va_list& args, long long& total)
 
 int EstimateFormatSize(const char* format, va_list args)
 {
+    if (!format)
+        return 1;
     va_list ap;
     va_copy(ap, args);
     long long total = (long long)std::strlen(format) + 1;
@@ -85,11 +87,11 @@ int EstimateFormatSize(const char* format, va_list args)
         p = ReadNumber(p, ap, total);
         if (*p == '.')
             p = ReadNumber(p + 1, ap, total);
-        bool wide = false;
-        p = ReadLength(p, wide);
+        bool is64 = false;
+        p = ReadLength(p, is64);
         if (!*p)
             break;
-        AddConversion(*p++, wide, ap, total);
+        AddConversion(*p++, is64, ap, total);
     }
     va_end(ap);
     return total > 0x7FFFFFFF ? 0x7FFFFFFF : (int)total;
@@ -97,6 +99,8 @@ int EstimateFormatSize(const char* format, va_list args)
 
 int FormatV(char** result, const char* format, va_list& args)
 {
+    if (!result)
+        return 0;
     *result = nullptr;
     if (!format)
         return 0;

@@ -54,15 +54,6 @@ TEST(ChannelSet, ResultIsTheLastRingsCount)
     EXPECT_EQ(set.GetFifo(0)->GetUsed(), 32);
 }
 
-TEST(ChannelSet, FillGetDeliversFullWindows)
-{
-    CFifoChannelSet set;
-    set.Create(3, 8192, nullptr);
-    std::vector<unsigned char> a(7168), b(7168), c(7168);
-    void* dst[3] = {a.data(), b.data(), c.data()};
-    EXPECT_EQ(set.Get(dst, 7168, true, false), 7168);
-}
-
 TEST(ChannelSet, SecondCreateReplacesRingsAndData)
 {
     CFifoChannelSet set;

@@ -36,20 +36,3 @@ TEST(Mutex, IsRecursiveAndBlocksOthersUntilEveryLockIsUndone)
     EXPECT_EQ(got, 1);
 }
 
-TEST(Mutex, SerialisesTwoThreads)
-{
-    CMutex m;
-    long counter = 0;
-    auto work = [&] {
-        for (int i = 0; i < 20000; ++i) {
-            m.Lock();
-            long v = counter;
-            counter = v + 1;
-            m.Unlock();
-        }
-    };
-    std::thread a(work), b(work);
-    a.join();
-    b.join();
-    EXPECT_EQ(counter, 40000);
-}
