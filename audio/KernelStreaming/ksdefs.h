@@ -1,6 +1,7 @@
 #pragma once
 // The Kernel Streaming declarations the class library works with.
 #include <windows.h>
+#include <winioctl.h>
 #include <mmreg.h>
 #include <ks.h>
 #include <ksmedia.h>
