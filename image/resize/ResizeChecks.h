@@ -1,0 +1,15 @@
+#pragma once
+// Argument checks shared by the resize core and the supersampling driver.
+#include "image/resize/ResizeTypes.h"
+
+// Checks shared by the core and the supersampling driver, in their order; StatusOk to go on.
+LibStatus ResizeCheckCommon(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
+                            const void* pDst, int dstStep, ImageSize dstRoiSize, double xFactor,
+                            double yFactor);
+
+// Pixel type, channel count and pixel step must name a layout the kernels handle.
+LibStatus ResizeCheckLayout(const void* pSrc, const void* pDst, int pixelStep, int channels,
+                            int pixelType, int planar);
+
+int ResizeElementSize(int pixelType);
+int ResizePlaneCount(int channels);

@@ -1,0 +1,111 @@
+#include "image/resize/ResizeSuperDriver.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "image/resize/ResizeBlockList.h"
+#include "image/resize/ResizeChecks.h"
+#include "image/resize/ResizeMemory.h"
+
+namespace {
+
+const double kEpsilon = 1e-7;
+
+struct SuperAxis {
+  int dstCount;
+  double step;
+  double factor;
+};
+
+// A region smaller than one destination pixel gives that pixel the mean of the whole region,
+// so that no pass reads past the region.
+SuperAxis SettleAxis(int regionSize, int requested, double factor) {
+  double scaled = regionSize * factor + kEpsilon;
+  if (scaled < 1.0) {
+    return {1, static_cast<double>(regionSize), 1.0 / regionSize};
+  }
+  int count = scaled >= requested ? requested : static_cast<int>(scaled);
+  return {count, 1.0 / factor, factor};
+}
+
+// One accumulator row for every kernel call: integer cells in mode 0, floats otherwise.
+void* AllocAccumulator(const SuperJob& job, int channels, int planar) {
+  int slots = planar || channels == 1 ? 1 : channels == 4 ? 4 : job.pixelStep;
+  int cells = job.srcWidthUsed * slots;
+  return job.mode == SuperIntegerSteps ? ResizeAlloc8u(cells * 4) : ResizeAlloc32f(cells);
+}
+
+int SuperLayout(int channels) { return channels == 1 ? 0 : channels == 4 ? 2 : 1; }
+
+int ModeOf(double xStep, double yStep) {
+  bool fracX = xStep - std::trunc(xStep) != 0.0;
+  bool fracY = yStep - std::trunc(yStep) != 0.0;
+  return (fracX ? SuperFractionalColumns : 0) + (fracY ? SuperFractionalRows : 0);
+}
+
+}  // namespace
+
+LibStatus ResizeSuperRun(const ResizeVariant& variant, const void* pSrc, ImageSize srcSize,
+                         int srcStep, ImageRect srcRoi, void* pDst, int dstStep,
+                         ImageSize dstRoiSize, double xFactor, double yFactor, int pixelStep,
+                         int channels, int pixelType, int planar) {
+  LibStatus status = ResizeCheckCommon(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep,
+                                       dstRoiSize, xFactor, yFactor);
+  if (status != StatusOk) {
+    return status;
+  }
+  if (xFactor > 1.0 || yFactor > 1.0) {
+    return StatusResizeFactorError;
+  }
+  status = ResizeCheckLayout(pSrc, pDst, pixelStep, channels, pixelType, planar);
+  if (status != StatusOk) {
+    return status;
+  }
+  int width = srcRoi.width;
+  if (width > srcSize.width - srcRoi.x) {
+    width = srcSize.width - srcRoi.x;
+  }
+  int height = srcRoi.height;
+  if (height > srcSize.height - srcRoi.y) {
+    height = srcSize.height - srcRoi.y;
+  }
+  SuperAxis x = SettleAxis(width, dstRoiSize.width, xFactor);
+  SuperAxis y = SettleAxis(height, dstRoiSize.height, yFactor);
+  double used = std::trunc(x.step * (x.dstCount + 1)) + 1.0;
+
+  SuperJob job = {};
+  job.srcStep = srcStep;
+  job.dstStep = dstStep;
+  job.srcWidthUsed = used < width ? static_cast<int>(used) : width;
+  job.srcHeightUsed = height;
+  job.dstWidth = x.dstCount;
+  job.dstHeight = y.dstCount;
+  job.xStep = x.step;
+  job.yStep = y.step;
+  job.area = x.factor * y.factor;
+  job.pixelStep = pixelStep;
+  job.mode = ModeOf(x.step, y.step);
+
+  ResizeBlockList blocks;
+  job.accumulator = AllocAccumulator(job, channels, planar);
+  if (!blocks.Keep(job.accumulator)) {
+    return StatusNoMemory;
+  }
+  int elementSize = ResizeElementSize(pixelType);
+  SuperKernel kernel = variant.superKernels[pixelType * 3 + (planar ? 0 : SuperLayout(channels))];
+  int regionOffset = srcRoi.y * srcStep + srcRoi.x * (planar ? 1 : pixelStep) * elementSize;
+  if (!planar) {
+    job.src = static_cast<const uint8_t*>(pSrc) + regionOffset;
+    job.dst = pDst;
+    kernel(job);
+    return StatusOk;
+  }
+  const void* const* srcPlanes = static_cast<const void* const*>(pSrc);
+  void* const* dstPlanes = static_cast<void* const*>(pDst);
+  for (int plane = 0; plane < ResizePlaneCount(channels); ++plane) {
+    job.src = static_cast<const uint8_t*>(srcPlanes[plane]) + regionOffset;
+    job.dst = dstPlanes[plane];
+    kernel(job);
+  }
+  return StatusOk;
+}

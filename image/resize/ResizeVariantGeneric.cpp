@@ -1,0 +1,38 @@
+// The GenericArith variant of the resize functions.
+#include "image/resize/ResizeCore.h"
+#include "image/resize/ResizeKernelSet.h"
+#include "image/resize/ResizeSuperDriver.h"
+#include "image/resize/ResizeVariants.h"
+#include "image/resize/GenericArith.h"
+
+namespace dsp {
+namespace generic {
+
+namespace {
+using Kernels = ResizeKernelSet<GenericArith>;
+}  // namespace
+
+LibStatus dspiResizeCore(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
+                         void* pDst, int dstStep, ImageSize dstRoiSize, double xFactor,
+                         double yFactor, double xShift, double yShift, int pixelStep,
+                         int channels, int pixelType, int planar, int interpolation,
+                         int factorMode) {
+  return ResizeCoreRun(Kernels::kVariant, pSrc, srcSize, srcStep, srcRoi, pDst, dstStep,
+                       dstRoiSize, xFactor, yFactor, xShift, yShift, pixelStep, channels,
+                       pixelType, planar, interpolation, factorMode);
+}
+
+LibStatus dspiResizeSuper(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
+                          void* pDst, int dstStep, ImageSize dstRoiSize, double xFactor,
+                          double yFactor, int pixelStep, int channels, int pixelType,
+                          int planar) {
+  return ResizeSuperRun(Kernels::kVariant, pSrc, srcSize, srcStep, srcRoi, pDst, dstStep,
+                        dstRoiSize, xFactor, yFactor, pixelStep, channels, pixelType, planar);
+}
+
+void LanczosWeights(const float* fractions, int count, float* weights) {
+  GenericArith::LanczosWeights(fractions, count, weights);
+}
+
+}  // namespace generic
+}  // namespace dsp

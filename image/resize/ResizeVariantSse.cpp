@@ -1,0 +1,38 @@
+// The SSE variant of the resize functions, compiled for SSE.
+#include "image/resize/ResizeCore.h"
+#include "image/resize/ResizeKernelSet.h"
+#include "image/resize/ResizeSuperDriver.h"
+#include "image/resize/ResizeVariants.h"
+#include "image/resize/SimdArith.h"
+
+namespace dsp {
+namespace sse {
+
+namespace {
+using Kernels = ResizeKernelSet<SimdArith<false, false>>;
+}  // namespace
+
+LibStatus dspiResizeCore(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
+                         void* pDst, int dstStep, ImageSize dstRoiSize, double xFactor,
+                         double yFactor, double xShift, double yShift, int pixelStep,
+                         int channels, int pixelType, int planar, int interpolation,
+                         int factorMode) {
+  return ResizeCoreRun(Kernels::kVariant, pSrc, srcSize, srcStep, srcRoi, pDst, dstStep,
+                       dstRoiSize, xFactor, yFactor, xShift, yShift, pixelStep, channels,
+                       pixelType, planar, interpolation, factorMode);
+}
+
+LibStatus dspiResizeSuper(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
+                          void* pDst, int dstStep, ImageSize dstRoiSize, double xFactor,
+                          double yFactor, int pixelStep, int channels, int pixelType,
+                          int planar) {
+  return ResizeSuperRun(Kernels::kVariant, pSrc, srcSize, srcStep, srcRoi, pDst, dstStep,
+                        dstRoiSize, xFactor, yFactor, pixelStep, channels, pixelType, planar);
+}
+
+void LanczosWeights(const float* fractions, int count, float* weights) {
+  SimdArith<false, false>::LanczosWeights(fractions, count, weights);
+}
+
+}  // namespace sse
+}  // namespace dsp
