@@ -62,7 +62,10 @@ LibStatus ResizeCheckLayout(const void* pSrc, const void* pDst, int pixelStep, i
     return PlanesPresent(pSrc, planes) && PlanesPresent(pDst, planes) ? StatusOk
                                                                       : StatusNullPointer;
   }
-  return InterleavedLayoutOk(pixelStep, channels) ? StatusOk : StatusChannelError;
+  if (!InterleavedLayoutOk(pixelStep, channels)) {
+    return StatusChannelError;
+  }
+  return StatusOk;
 }
 
 int ResizeElementSize(int pixelType) {

@@ -1,27 +1,36 @@
 #include "image/resize/ResizeMemory.h"
 
-#include <malloc.h>
+#include "signal/Dsp.h"
 
 namespace {
 
 ResizeAllocHooks g_hooks = {nullptr, nullptr, nullptr};
 
-void* AllocBytes(int count, int elementSize) {
-  if (count < 1 || count > 0x7fffffff / elementSize) {
-    return nullptr;
+bool Hooked(int count, int elementSize, void** block) {
+  if (!g_hooks.alloc) {
+    return false;
   }
-  int bytes = count * elementSize;
-  if (g_hooks.alloc) {
-    return g_hooks.alloc(bytes, g_hooks.context);
-  }
-  return _aligned_malloc(bytes, 32);
+  bool fits = count >= 1 && count <= 0x7fffffff / elementSize;
+  *block = fits ? g_hooks.alloc(count * elementSize, g_hooks.context) : nullptr;
+  return true;
 }
 
 }  // namespace
 
-void* ResizeAlloc8u(int count) { return AllocBytes(count, 1); }
-void* ResizeAlloc16s(int count) { return AllocBytes(count, 2); }
-void* ResizeAlloc32f(int count) { return AllocBytes(count, 4); }
+void* ResizeAlloc8u(int count) {
+  void* block;
+  return Hooked(count, 1, &block) ? block : dspsMalloc_8u(count);
+}
+
+void* ResizeAlloc16s(int count) {
+  void* block;
+  return Hooked(count, 2, &block) ? block : dspsMalloc_16s(count);
+}
+
+void* ResizeAlloc32f(int count) {
+  void* block;
+  return Hooked(count, 4, &block) ? block : dspsMalloc_32f(count);
+}
 
 void ResizeFree(void* block) {
   if (!block) {
@@ -31,7 +40,7 @@ void ResizeFree(void* block) {
     g_hooks.release(block, g_hooks.context);
     return;
   }
-  _aligned_free(block);
+  dspsFree(block);
 }
 
 void SetResizeAllocHooks(const ResizeAllocHooks* hooks) {

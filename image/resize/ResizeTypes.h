@@ -1,18 +1,6 @@
 #pragma once
-// Image geometry, interpolation codes and statuses shared by the resize functions.
-#include <cstdint>
-
-struct ImageSize {
-  int32_t width;
-  int32_t height;
-};
-
-struct ImageRect {
-  int32_t x;
-  int32_t y;
-  int32_t width;
-  int32_t height;
-};
+// Interpolation codes, pixel types and statuses of the image resize.
+#include "signal/DspTypes.h"
 
 enum ResizeInterpolation : int {
   InterpNearest = 1,
@@ -24,17 +12,8 @@ enum ResizeInterpolation : int {
 
 enum ResizePixelType : int { PixelType8u = 0, PixelType16u = 1, PixelType32f = 2 };
 
-using LibStatus = int;
-
-enum ResizeStatusCode : int {
-  StatusOk = 0,
-  StatusSizeError = -6,
-  StatusNullPointer = -8,
-  StatusNoMemory = -9,
+// Statuses of the resize beyond the library's common ones.
+enum : LibStatus {
   StatusDataTypeError = -12,
-  StatusStepError = -14,
-  StatusInterpolationError = -22,
-  StatusResizeFactorError = -23,
   StatusChannelError = -53,
-  StatusNoIntersection = 29,
 };
