@@ -5,13 +5,6 @@ namespace dsp { namespace generic { LibStatus dspsWinHamming_32f(const float* pS
 namespace dsp { namespace sse { LibStatus dspsWinHamming_32f(const float* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsWinHamming_32f(const float* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse3 { LibStatus dspsWinHamming_32f(const float* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace generic { LibStatus dspsMul_32f_I(const float* pSrc, float* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse { LibStatus dspsMul_32f_I(const float* pSrc, float* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse2 { LibStatus dspsMul_32f_I(const float* pSrc, float* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace generic { LibStatus dspsMulC_32f_I(float val, float* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse { LibStatus dspsMulC_32f_I(float val, float* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse2 { LibStatus dspsMulC_32f_I(float val, float* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse3 { LibStatus dspsMulC_32f_I(float val, float* pSrcDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace generic { LibStatus dspsConvert_32s32f(const int* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse { LibStatus dspsConvert_32s32f(const int* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsConvert_32s32f(const int* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
@@ -20,9 +13,6 @@ namespace dsp { namespace generic { LibStatus dspsConvert_32f32s_Sfs(const float
 namespace dsp { namespace sse { LibStatus dspsConvert_32f32s_Sfs(const float* pSrc, int* pDst, int len, int rndMode, int sf) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsConvert_32f32s_Sfs(const float* pSrc, int* pDst, int len, int rndMode, int sf) { return StatusNoMemory; } } }
 namespace dsp { namespace sse3 { LibStatus dspsConvert_32f32s_Sfs(const float* pSrc, int* pDst, int len, int rndMode, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace generic { LibStatus dspsAdd_32f_I(const float* pSrc, float* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse { LibStatus dspsAdd_32f_I(const float* pSrc, float* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse2 { LibStatus dspsAdd_32f_I(const float* pSrc, float* pSrcDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace generic { LibStatus dspsConvert_16s32f(const short* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse { LibStatus dspsConvert_16s32f(const short* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsConvert_16s32f(const short* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
@@ -61,10 +51,6 @@ namespace dsp { namespace generic { LibStatus dspsFIRGenLowpass_64f(double rFreq
 namespace dsp { namespace sse { LibStatus dspsFIRGenLowpass_64f(double rFreq, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsFIRGenLowpass_64f(double rFreq, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
 namespace dsp { namespace sse3 { LibStatus dspsFIRGenLowpass_64f(double rFreq, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
-namespace dsp { namespace generic { LibStatus dspsMulC_64f_I(double val, double* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse { LibStatus dspsMulC_64f_I(double val, double* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse2 { LibStatus dspsMulC_64f_I(double val, double* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse3 { LibStatus dspsMulC_64f_I(double val, double* pSrcDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace generic { LibStatus dspsFIRGenBandstop_64f(double rLow, double rHigh, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
 namespace dsp { namespace sse { LibStatus dspsFIRGenBandstop_64f(double rLow, double rHigh, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsFIRGenBandstop_64f(double rLow, double rHigh, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
@@ -77,9 +63,6 @@ namespace dsp { namespace generic { LibStatus dspsWinBlackmanStd_32f_I(float* pS
 namespace dsp { namespace sse { LibStatus dspsWinBlackmanStd_32f_I(float* pSrcDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsWinBlackmanStd_32f_I(float* pSrcDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse3 { LibStatus dspsWinBlackmanStd_32f_I(float* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace generic { LibStatus dspsMul_32f(const float* pSrc1, const float* pSrc2, float* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse { LibStatus dspsMul_32f(const float* pSrc1, const float* pSrc2, float* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse2 { LibStatus dspsMul_32f(const float* pSrc1, const float* pSrc2, float* pDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace generic { LibStatus dspsConvert_32s32f_Sfs(const int* pSrc, float* pDst, int len, int sf) { return StatusNoMemory; } } }
 namespace dsp { namespace sse { LibStatus dspsConvert_32s32f_Sfs(const int* pSrc, float* pDst, int len, int sf) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsConvert_32s32f_Sfs(const int* pSrc, float* pDst, int len, int sf) { return StatusNoMemory; } } }
