@@ -5,18 +5,6 @@ namespace dsp { namespace generic { LibStatus dspsWinHamming_32f(const float* pS
 namespace dsp { namespace sse { LibStatus dspsWinHamming_32f(const float* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsWinHamming_32f(const float* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse3 { LibStatus dspsWinHamming_32f(const float* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace generic { LibStatus dspsConvert_32s32f(const int* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse { LibStatus dspsConvert_32s32f(const int* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse2 { LibStatus dspsConvert_32s32f(const int* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse3 { LibStatus dspsConvert_32s32f(const int* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace generic { LibStatus dspsConvert_32f32s_Sfs(const float* pSrc, int* pDst, int len, int rndMode, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace sse { LibStatus dspsConvert_32f32s_Sfs(const float* pSrc, int* pDst, int len, int rndMode, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace sse2 { LibStatus dspsConvert_32f32s_Sfs(const float* pSrc, int* pDst, int len, int rndMode, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace sse3 { LibStatus dspsConvert_32f32s_Sfs(const float* pSrc, int* pDst, int len, int rndMode, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace generic { LibStatus dspsConvert_16s32f(const short* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse { LibStatus dspsConvert_16s32f(const short* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse2 { LibStatus dspsConvert_16s32f(const short* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse3 { LibStatus dspsConvert_16s32f(const short* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace generic { LibStatus dspsMulPerm_32f_I(const float* pSrc, float* pSrcDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse { LibStatus dspsMulPerm_32f_I(const float* pSrc, float* pSrcDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsMulPerm_32f_I(const float* pSrc, float* pSrcDst, int len) { return StatusNoMemory; } } }
@@ -39,10 +27,6 @@ namespace dsp { namespace generic { LibStatus dspsMul_32fc(const Dsp32fc* pSrc1,
 namespace dsp { namespace sse { LibStatus dspsMul_32fc(const Dsp32fc* pSrc1, const Dsp32fc* pSrc2, Dsp32fc* pDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsMul_32fc(const Dsp32fc* pSrc1, const Dsp32fc* pSrc2, Dsp32fc* pDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse3 { LibStatus dspsMul_32fc(const Dsp32fc* pSrc1, const Dsp32fc* pSrc2, Dsp32fc* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace generic { LibStatus dspsConvert_32f16s_Sfs(const float* pSrc, short* pDst, int len, int rndMode, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace sse { LibStatus dspsConvert_32f16s_Sfs(const float* pSrc, short* pDst, int len, int rndMode, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace sse2 { LibStatus dspsConvert_32f16s_Sfs(const float* pSrc, short* pDst, int len, int rndMode, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace sse3 { LibStatus dspsConvert_32f16s_Sfs(const float* pSrc, short* pDst, int len, int rndMode, int sf) { return StatusNoMemory; } } }
 namespace dsp { namespace generic { LibStatus dspsFIRGenBandpass_64f(double rLow, double rHigh, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
 namespace dsp { namespace sse { LibStatus dspsFIRGenBandpass_64f(double rLow, double rHigh, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsFIRGenBandpass_64f(double rLow, double rHigh, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
@@ -63,11 +47,3 @@ namespace dsp { namespace generic { LibStatus dspsWinBlackmanStd_32f_I(float* pS
 namespace dsp { namespace sse { LibStatus dspsWinBlackmanStd_32f_I(float* pSrcDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsWinBlackmanStd_32f_I(float* pSrcDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace sse3 { LibStatus dspsWinBlackmanStd_32f_I(float* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace generic { LibStatus dspsConvert_32s32f_Sfs(const int* pSrc, float* pDst, int len, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace sse { LibStatus dspsConvert_32s32f_Sfs(const int* pSrc, float* pDst, int len, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace sse2 { LibStatus dspsConvert_32s32f_Sfs(const int* pSrc, float* pDst, int len, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace sse3 { LibStatus dspsConvert_32s32f_Sfs(const int* pSrc, float* pDst, int len, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace generic { LibStatus dspsConvert_16s32f_Sfs(const short* pSrc, float* pDst, int len, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace sse { LibStatus dspsConvert_16s32f_Sfs(const short* pSrc, float* pDst, int len, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace sse2 { LibStatus dspsConvert_16s32f_Sfs(const short* pSrc, float* pDst, int len, int sf) { return StatusNoMemory; } } }
-namespace dsp { namespace sse3 { LibStatus dspsConvert_16s32f_Sfs(const short* pSrc, float* pDst, int len, int sf) { return StatusNoMemory; } } }
