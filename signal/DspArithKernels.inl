@@ -22,9 +22,12 @@ struct AddOp {
     static float Apply(float a, float b) { return _mm_cvtss_f32(_mm_add_ss(_mm_set_ss(a), _mm_set_ss(b))); }
 };
 
-inline __m128 LoadFloats(const float* p, bool aligned)
+// Unaligned loads and stores throughout: choosing the aligned form by a
+// run-time test let the compiler fold an aligned memory operand into an
+// arithmetic instruction on the unaligned path.
+inline __m128 LoadFloats(const float* p)
 {
-    return aligned ? _mm_load_ps(p) : _mm_loadu_ps(p);
+    return _mm_loadu_ps(p);
 }
 
 const int ScalarBelow = 11;
@@ -43,19 +46,15 @@ void BinaryKernel(const float* a, const float* b, float* d, int len, bool stream
     bool dstAligned = ElementAligned(d, 4);
     for (; dstAligned && !Aligned16(d + i); ++i)
         d[i] = Op::Apply(a[i], b[i]);
-    bool aAligned = Aligned16(a + i), bAligned = Aligned16(b + i);
     bool stream = dstAligned && streamBlocks;
     for (; i + 8 <= len; i += 8) {
         _mm_prefetch(reinterpret_cast<const char*>(a + i + 16), _MM_HINT_T0);
         _mm_prefetch(reinterpret_cast<const char*>(b + i + 16), _MM_HINT_T0);
-        __m128 r0 = Op::Apply(LoadFloats(a + i, aAligned), LoadFloats(b + i, bAligned));
-        __m128 r1 = Op::Apply(LoadFloats(a + i + 4, aAligned), LoadFloats(b + i + 4, bAligned));
+        __m128 r0 = Op::Apply(LoadFloats(a + i), LoadFloats(b + i));
+        __m128 r1 = Op::Apply(LoadFloats(a + i + 4), LoadFloats(b + i + 4));
         if (stream) {
             _mm_stream_ps(d + i, r0);
             _mm_stream_ps(d + i + 4, r1);
-        } else if (dstAligned) {
-            _mm_store_ps(d + i, r0);
-            _mm_store_ps(d + i + 4, r1);
         } else {
             _mm_storeu_ps(d + i, r0);
             _mm_storeu_ps(d + i + 4, r1);
@@ -85,15 +84,10 @@ inline void ScaleKernel(float* x, float c, int len, int prefetchAbove)
     for (; i + 8 <= len; i += 8) {
         if (prefetch)
             _mm_prefetch(reinterpret_cast<const char*>(x + i + 16), _MM_HINT_NTA);
-        __m128 r0 = _mm_mul_ps(LoadFloats(x + i, aligned), vc);
-        __m128 r1 = _mm_mul_ps(LoadFloats(x + i + 4, aligned), vc);
-        if (aligned) {
-            _mm_store_ps(x + i, r0);
-            _mm_store_ps(x + i + 4, r1);
-        } else {
-            _mm_storeu_ps(x + i, r0);
-            _mm_storeu_ps(x + i + 4, r1);
-        }
+        __m128 r0 = _mm_mul_ps(LoadFloats(x + i), vc);
+        __m128 r1 = _mm_mul_ps(LoadFloats(x + i + 4), vc);
+        _mm_storeu_ps(x + i, r0);
+        _mm_storeu_ps(x + i + 4, r1);
     }
     for (; i < len; ++i)
         x[i] = MulOp::Apply(x[i], c);
@@ -124,13 +118,8 @@ inline void ScaleKernel64(double* x, double c, int len, int prefetchAbove)
     for (; i + 4 <= len; i += 4) {
         if (prefetch)
             _mm_prefetch(reinterpret_cast<const char*>(x + i + 4), _MM_HINT_NTA);
-        if (aligned) {
-            _mm_store_pd(x + i, _mm_mul_pd(_mm_load_pd(x + i), vc));
-            _mm_store_pd(x + i + 2, _mm_mul_pd(_mm_load_pd(x + i + 2), vc));
-        } else {
-            _mm_storeu_pd(x + i, _mm_mul_pd(_mm_loadu_pd(x + i), vc));
-            _mm_storeu_pd(x + i + 2, _mm_mul_pd(_mm_loadu_pd(x + i + 2), vc));
-        }
+        _mm_storeu_pd(x + i, _mm_mul_pd(_mm_loadu_pd(x + i), vc));
+        _mm_storeu_pd(x + i + 2, _mm_mul_pd(_mm_loadu_pd(x + i + 2), vc));
     }
     for (; i < len; ++i)
         x[i] = ScaleOne(x[i], c);

@@ -26,25 +26,21 @@ private:
     unsigned m_saved;
 };
 
+// Unaligned forms throughout: an aligned form chosen by a run-time test can
+// be folded by the compiler into an instruction on the unaligned path.
 inline __m128 LoadFloats(const float* p)
 {
-    return Aligned16(p) ? _mm_load_ps(p) : _mm_loadu_ps(p);
+    return _mm_loadu_ps(p);
 }
 
 inline void StoreInts(void* p, __m128i v)
 {
-    if (Aligned16(p))
-        _mm_store_si128(static_cast<__m128i*>(p), v);
-    else
-        _mm_storeu_si128(static_cast<__m128i*>(p), v);
+    _mm_storeu_si128(static_cast<__m128i*>(p), v);
 }
 
 inline void StoreFloats(float* p, __m128 v)
 {
-    if (Aligned16(p))
-        _mm_store_ps(p, v);
-    else
-        _mm_storeu_ps(p, v);
+    _mm_storeu_ps(p, v);
 }
 
 struct FloatToIntPlan {
