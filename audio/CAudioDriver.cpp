@@ -83,6 +83,19 @@ void CAudioDriver::SetErrorText(const char* format, ...)
     va_end(args);
 }
 
+bool CAudioDriver::CheckBufferSettings(int maxBuffers)
+{
+    if (m_settings.channels < 1 || m_settings.channels > AudioMaxChannels)
+        SetErrorText("Invalid channel count!");
+    else if (m_settings.bufferFrames < 1 || m_settings.bufferFrames > AudioMaxBufferFrames)
+        SetErrorText("Invalid buffer size!");
+    else if (m_settings.bufferCount < 1 || m_settings.bufferCount > maxBuffers)
+        SetErrorText("Invalid buffer count!");
+    else
+        return true;
+    return false;
+}
+
 void CAudioDriver::DeliverBlock(void* block, int bytes)
 {
     if (m_owner)

@@ -12,6 +12,9 @@ enum AudioInterfaceType {
     AudioTypeKernelStreaming = 3,
 };
 
+// Limits of the planar channel table and of one device block.
+enum { AudioMaxChannels = 32, AudioMaxBufferFrames = 65536 };
+
 // Result codes of a driver's Open.
 enum AudioOpenResult { AudioOpenOk = 0, AudioOpenFailed = 1, AudioOpenNoDevice = 2 };
 
@@ -52,6 +55,8 @@ public:
 
 protected:
     void SetErrorText(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // Refuses a settings copy that would overrun fixed tables; sets the error text.
+    bool CheckBufferSettings(int maxBuffers);
     // Hands one device block to the owner, if there is one.
     void DeliverBlock(void* block, int bytes);
 

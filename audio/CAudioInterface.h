@@ -21,7 +21,7 @@ struct InterfaceTypeInfo {
 // delivers them to the client on the driver's device thread, under its own lock.
 class CAudioInterface : public CAudioCallback {
 public:
-    enum { MaxChannels = 32, MaxBufferFrames = 65536, ErrorTextSize = 256 };
+    enum { MaxChannels = AudioMaxChannels, ErrorTextSize = 256 };
 
     CAudioInterface();
     ~CAudioInterface() override;
@@ -49,7 +49,7 @@ public:
 
 private:
     int CheckSettings(const AudioDriverSettings* settings);
-    void AllocateChannels();
+    bool AllocateChannels();
     void FreeChannels();
     void DeliverFifo(CAudioDriver* driver, void* deviceBuffer, int bytes);
     void DeliverInterleaved(CAudioDriver* driver, void* deviceBuffer, int bytes);

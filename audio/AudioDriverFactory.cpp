@@ -1,0 +1,12 @@
+#include "audio/AudioDriverFactory.h"
+#include "audio/AI_Wave.h"
+
+CAudioDriver* CreateAudioDriver(bool input, int typeId)
+{
+    switch (typeId) {
+    case AudioTypeWave:
+        return new AI_Wave(input);
+    default:
+        return nullptr;
+    }
+}

@@ -1,0 +1,374 @@
+#include "AudioTestSupport.h"
+#include "FakeWaveDevice.h"
+#include "audio/CAudioInterface.h"
+#include "audio/SampleConvert.h"
+#include <gtest/gtest.h>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// Only IsInput of the sender matters to the audio interface.
+class DirectionOnly : public CAudioDriver {
+public:
+    explicit DirectionOnly(bool input) : CAudioDriver(input) {}
+    int Open(const AudioDriverSettings*) override { return 1; }
+    void Close() override {}
+    void Reset() override {}
+    int IsOpen() override { return 0; }
+    int GetLatency() override { return 0; }
+    int GetFrameBytes() override { return 0; }
+    int GetNumDevices() override { return 0; }
+    void GetDeviceName(AudioDeviceEntry*, int) override {}
+    bool HasFailed() override { return false; }
+};
+
+class PlanarOutputClient : public CAudioClient {
+public:
+    void OnOutputPlanar(CAudioInterface*, int32_t** channels, int frames) override
+    {
+        for (int f = 0; f < frames; f++) {
+            channels[0][f] = left;
+            channels[1][f] = right;
+        }
+    }
+    int32_t left = 0, right = 0;
+};
+
+int32_t RampSample(int c, int64_t n)
+{
+    return FakeWaveDevice::Sample(c, n);
+}
+
+} // namespace
+
+TEST(AudioInterface, OpenChecksAndTexts)
+{
+    CAudioInterface ai;
+    AudioDriverSettings s = StereoSettings("Default Device", 480, 4);
+    s.sampleRate = 7999;
+    EXPECT_EQ(ai.Open(&s), 1);
+    EXPECT_STREQ(ai.GetErrorText(), "Invalid sample rate!");
+    s.sampleRate = 8000;
+    EXPECT_EQ(ai.Open(&s), 1);
+    EXPECT_STREQ(ai.GetErrorText(), "Must create first.");
+    EXPECT_EQ(ai.Open(nullptr), 1);
+    EXPECT_STREQ(ai.GetErrorText(), "Must create first.");
+
+    FakeWaveDevice device;
+    ai.CreateDriver(true, AudioTypeWave);
+    EXPECT_EQ(ai.Open(nullptr), 1);
+    EXPECT_STREQ(ai.GetErrorText(), "No settings given!");
+    EXPECT_EQ(ai.Open(&s), 0);
+    EXPECT_EQ(ai.Open(&s), 1);
+    EXPECT_STREQ(ai.GetErrorText(), "Already Running!");
+    EXPECT_EQ(device.opens, 1);
+    ai.Close();
+    EXPECT_EQ(device.closes, 1);
+}
+
+TEST(AudioInterface, SecondOpenLeavesTheStreamRunning)
+{
+    FakeWaveDevice device;
+    RecordingClient client;
+    client.expected = RampSample;
+    CAudioInterface ai;
+    ai.SetClient(&client);
+    ai.CreateDriver(true, AudioTypeWave);
+    AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 64, 4);
+    ASSERT_EQ(ai.Open(&s), 0);
+    device.Complete(2);
+    ASSERT_TRUE(WaitUntil([&] { return client.blocks == 2; }));
+    AudioDriverSettings other = StereoSettings("Fake Input 1", 32, 2);
+    EXPECT_EQ(ai.Open(&other), 1);
+    device.Complete(3);
+    ASSERT_TRUE(WaitUntil([&] { return client.blocks == 5; }));
+    ai.Close();
+    EXPECT_EQ(client.mismatches, 0);
+    EXPECT_EQ(client.nextFrame, 5 * 64);
+}
+
+TEST(AudioInterface, RefusesSettingsThatOverrunItsTables)
+{
+    FakeWaveDevice device;
+    CAudioInterface ai;
+    ai.CreateDriver(true, AudioTypeWave);
+    struct Case {
+        int channels, frames, count;
+        const char* text;
+    } cases[] = {
+        {33, 480, 8, "Invalid channel count!"}, {0, 480, 8, "Invalid channel count!"},
+        {2, 0, 8, "Invalid buffer size!"},      {2, AudioMaxBufferFrames + 1, 8, "Invalid buffer size!"},
+        {2, 480, 0, "Invalid buffer count!"},   {2, 480, 37, "Invalid buffer count!"},
+    };
+    for (const Case& c : cases) {
+        AudioDriverSettings s = StereoSettings("Default", c.frames, c.count);
+        s.channels = c.channels;
+        EXPECT_EQ(ai.Open(&s), 1) << c.text;
+        EXPECT_STREQ(ai.GetErrorText(), c.text);
+    }
+    EXPECT_EQ(device.opens, 0);
+    AudioDriverSettings edge = StereoSettings("Default", 480, 36);
+    edge.channels = 32;
+    EXPECT_EQ(ai.Open(&edge), 0);
+    EXPECT_EQ(device.lastFormat.nChannels, 32);
+}
+
+TEST(AudioInterface, WithoutDeviceTheWaveOpenFailsWithItsText)
+{
+    if (waveInGetNumDevs() != 0)
+        GTEST_SKIP() << "a capture device exists";
+    CAudioInterface ai;
+    ai.CreateDriver(true, AudioTypeWave);
+    AudioDriverSettings s = StereoSettings("Default Device", 960, 8);
+    EXPECT_EQ(ai.Open(&s), 1);
+    EXPECT_STREQ(ai.GetErrorText(), "ERROR - Couldn't open 48000 hz, 2 ch, 16 bits");
+    ai.DestroyDriver();
+    EXPECT_EQ(ai.GetDriverType(), AudioTypeNone);
+}
+
+TEST(SampleConvert, FloatInputScalesTruncatesAndSaturates)
+{
+    EXPECT_EQ(FloatToSample(1.0f), 32767);
+    EXPECT_EQ(FloatToSample(-1.0f), -32767);
+    EXPECT_EQ(FloatToSample(1.5f), 49150);
+    EXPECT_EQ(FloatToSample(-0.5f), -16383);
+    EXPECT_EQ(FloatToSample(2.0f), 65534);
+    EXPECT_EQ(FloatToSample(-2.0f), -65534);
+    EXPECT_EQ(FloatToSample(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(FloatToSample(1e30f), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(FloatToSample(-std::numeric_limits<float>::infinity()), std::numeric_limits<int32_t>::min());
+}
+
+TEST(SampleConvert, OutputWrapsAndScales)
+{
+    int32_t left[2] = {70000, -32768}, right[2] = {32768, 16384};
+    int32_t* channels[2] = {left, right};
+    int16_t pcm[4];
+    InterleaveInt16(channels, pcm, 2, 2);
+    EXPECT_EQ(pcm[0], 4464);
+    EXPECT_EQ(pcm[1], -32768);
+    EXPECT_EQ(pcm[2], -32768);
+    EXPECT_EQ(pcm[3], 16384);
+    float fl[4];
+    InterleaveFloat(channels, fl, 2, 2);
+    EXPECT_FLOAT_EQ(fl[1], 1.0f);
+    EXPECT_FLOAT_EQ(fl[3], 0.5f);
+    EXPECT_EQ(ClampFrames(480, 1920, 4), 480);
+    EXPECT_EQ(ClampFrames(480, 100, 4), 25);
+    EXPECT_EQ(ClampFrames(480, 100, 0), 0);
+}
+
+// Blocks handed in by hand: the fake device queues but never finishes a buffer here.
+class AudioInterfaceBlocks : public ::testing::Test {
+protected:
+    void OpenWith(int bits, int interleaved = 0, int fifoFrames = 0, bool input = true)
+    {
+        ai.SetClient(&client);
+        ai.CreateDriver(input, AudioTypeWave);
+        AudioDriverSettings s = StereoSettings("Default", 4, 2, bits);
+        s.interleaved = interleaved;
+        s.fifoFrames = fifoFrames;
+        ASSERT_EQ(ai.Open(&s), 0);
+    }
+
+    FakeWaveDevice device;
+    RecordingClient client;
+    CAudioInterface ai;
+};
+
+TEST_F(AudioInterfaceBlocks, FloatAndInt16BlocksBecomePlanarChannels)
+{
+    OpenWith(32);
+    float block[8] = {1.0f, -1.0f, 1.5f, -0.5f, NAN, 0.0f, 1e20f, -1e20f};
+    client.expected = [](int c, int64_t f) {
+        static const int32_t want[8] = {32767, -32767, 49150, -16383, 0, 0, INT32_MAX, INT32_MIN};
+        return want[f * 2 + c];
+    };
+    ai.OnAudioBlock(nullptr, block, sizeof(block));
+    EXPECT_EQ(client.blocks, 1);
+    EXPECT_EQ(client.mismatches, 0);
+    ai.Close();
+
+    OpenWith(16);
+    int16_t pcm[8] = {-32768, 32767, 1, -1, 0, 5, -5, 100};
+    client.expected = [&](int c, int64_t f) { return (int32_t)pcm[(f - 4) * 2 + c]; };
+    ai.OnAudioBlock(nullptr, pcm, sizeof(pcm));
+    EXPECT_EQ(client.mismatches, 0);
+}
+
+TEST_F(AudioInterfaceBlocks, OtherWidthsLeaveTheChannelsAsTheyWere)
+{
+    OpenWith(24);
+    char block[24];
+    memset(block, 0x55, sizeof(block));
+    client.expected = [](int, int64_t) { return 0; };
+    ai.OnAudioBlock(nullptr, block, sizeof(block));
+    ai.OnAudioBlock(nullptr, block, sizeof(block));
+    EXPECT_EQ(client.blocks, 2);
+    EXPECT_EQ(client.mismatches, 0);
+}
+
+TEST_F(AudioInterfaceBlocks, ShortBlocksConvertOnlyWhatTheyHold)
+{
+    OpenWith(16);
+    int16_t pcm[2] = {11, 22};
+    client.expected = [](int c, int64_t f) { return f == 0 ? (c == 0 ? 11 : 22) : 0; };
+    ai.OnAudioBlock(nullptr, pcm, sizeof(pcm));
+    ai.OnAudioBlock(nullptr, nullptr, 16);
+    EXPECT_EQ(client.blocks, 1);
+    EXPECT_EQ(client.mismatches, 0);
+}
+
+TEST_F(AudioInterfaceBlocks, InterleavedDeliveryPassesTheRawBlock)
+{
+    OpenWith(16, 1);
+    int16_t pcm[8] = {};
+    ai.OnAudioBlock(nullptr, pcm, sizeof(pcm));
+    EXPECT_EQ(client.interleavedBlocks, 1);
+    EXPECT_EQ(client.lastBytes, 16);
+    EXPECT_EQ(client.blocks, 0);
+}
+
+TEST_F(AudioInterfaceBlocks, FifoInputDropsWhatDoesNotFitAndStillNotifies)
+{
+    OpenWith(16, 0, 6);  // 24 bytes of ring, 16-byte blocks
+    int16_t pcm[8] = {};
+    DirectionOnly input(true);
+    ai.OnAudioBlock(&input, pcm, sizeof(pcm));
+    ai.OnAudioBlock(&input, pcm, sizeof(pcm));
+    EXPECT_EQ(client.fifoNotes, 2);
+    EXPECT_EQ(client.blocks, 0);
+}
+
+TEST_F(AudioInterfaceBlocks, FifoOutputWritesSilenceWhenEmpty)
+{
+    OpenWith(16, 0, 8, false);
+    int16_t pcm[8];
+    memset(pcm, 0x7f, sizeof(pcm));
+    DirectionOnly output(false);
+    ai.OnAudioBlock(&output, pcm, sizeof(pcm));
+    for (int16_t v : pcm)
+        EXPECT_EQ(v, 0);
+    EXPECT_EQ(client.fifoNotes, 1);
+}
+
+TEST_F(AudioInterfaceBlocks, PlanarOutputIsInterleavedForTheDevice)
+{
+    PlanarOutputClient out;
+    ai.SetClient(&out);
+    ai.CreateDriver(false, AudioTypeWave);
+    AudioDriverSettings s = StereoSettings("Default", 4, 2, 16);
+    ASSERT_EQ(ai.Open(&s), 0);
+    out.left = 70000;
+    out.right = -5;
+    int16_t pcm[8] = {};
+    DirectionOnly output(false);
+    ai.OnAudioBlock(&output, pcm, sizeof(pcm));
+    EXPECT_EQ(pcm[0], 4464);
+    EXPECT_EQ(pcm[7], -5);
+}
+
+TEST(AudioInterface, InterfaceTypeTable)
+{
+    EXPECT_EQ(CAudioInterface::GetNumInterfaceTypes(), 3);
+    EXPECT_EQ(CAudioInterface::InterfaceTypeFromName(true, "Wave"), AudioTypeWave);
+    EXPECT_EQ(CAudioInterface::InterfaceTypeFromName(false, "DS"), AudioTypeDirectSound);
+    EXPECT_EQ(CAudioInterface::InterfaceTypeFromName(true, "KS"), AudioTypeKernelStreaming);
+    EXPECT_EQ(CAudioInterface::InterfaceTypeFromName(true, "ks"), AudioTypeNone);
+    EXPECT_EQ(CAudioInterface::InterfaceTypeFromName(true, "inv"), AudioTypeNone);
+    EXPECT_EQ(CAudioInterface::InterfaceTypeFromName(true, nullptr), AudioTypeNone);
+    int ids[] = {CAudioInterface::InterfaceTypeFromIndex(0), CAudioInterface::InterfaceTypeFromIndex(1),
+                 CAudioInterface::InterfaceTypeFromIndex(2), CAudioInterface::InterfaceTypeFromIndex(3),
+                 CAudioInterface::InterfaceTypeFromIndex(-1)};
+    EXPECT_EQ(ids[0], 1);
+    EXPECT_EQ(ids[1], 2);
+    EXPECT_EQ(ids[2], 3);
+    EXPECT_EQ(ids[3], 0);
+    EXPECT_EQ(ids[4], 0);
+    InterfaceTypeInfo info;
+    CAudioInterface::GetInputInterfaceType(0, &info);
+    EXPECT_STREQ(info.displayName, "Wave In");
+    EXPECT_STREQ(info.shortName, "Wave");
+    EXPECT_EQ(info.defaultBufferSize, 512);
+    EXPECT_EQ(info.defaultBufferCount, 8);
+    CAudioInterface::GetOutputInterfaceType(0, &info);
+    EXPECT_STREQ(info.displayName, "Wave Out");
+    CAudioInterface::GetInputInterfaceType(7, &info);
+    EXPECT_STREQ(info.displayName, "Invalid");
+    EXPECT_STREQ(info.shortName, "inv");
+    EXPECT_EQ(info.typeId, 0);
+    CAudioInterface::GetInputInterfaceType(1, nullptr);
+}
+
+TEST(AudioInterface, WithoutDriverQueriesAnswerNothing)
+{
+    CAudioInterface ai;
+    EXPECT_EQ(ai.GetNumDevices(), 0);
+    EXPECT_EQ(ai.GetDriverType(), AudioTypeNone);
+    AudioDeviceEntry entry;
+    entry.name = "untouched";
+    ai.GetDeviceName(&entry, 0);
+    EXPECT_EQ(entry.name, "untouched");
+    ai.Close();
+    ai.DestroyDriver();
+}
+
+TEST(AudioInterface, DriverListsThroughTheInterface)
+{
+    FakeWaveDevice device;
+    CAudioInterface ai;
+    ai.CreateDriver(true, AudioTypeWave);
+    EXPECT_EQ(ai.GetDriverType(), AudioTypeWave);
+    EXPECT_EQ(ai.GetNumDevices(), 3);
+    AudioDeviceEntry entry;
+    ai.GetDeviceName(&entry, 0);
+    EXPECT_EQ(entry.identifier, "WAVE_MAPPER");
+    ai.GetDeviceName(nullptr, 0);
+    ai.CreateDriver(true, 9);
+    EXPECT_EQ(ai.GetDriverType(), AudioTypeNone);
+}
+
+// Blocks flow from the stand-in's own thread while the stream is opened and closed
+// over and over, half the time by destroying the driver.
+TEST(AudioInterface, ThousandOpenCloseCyclesWhileBlocksFlow)
+{
+    FakeWaveDevice device;
+    RecordingClient client;
+    client.expected = RampSample;
+    CAudioInterface ai;
+    ai.SetClient(&client);
+    device.StartStreaming();
+    ai.CreateDriver(true, AudioTypeWave);
+    AudioDriverSettings s = StereoSettings("Default Device", 32, 4);
+    ResourceUse before = ResourceUse::Now();
+    for (int cycle = 0; cycle < 1000; cycle++) {
+        if (!ai.GetDriverType())
+            ai.CreateDriver(true, AudioTypeWave);
+        client.closed = false;
+        client.nextFrame = 0;
+        int start = client.blocks;
+        ASSERT_EQ(ai.Open(&s), 0) << ai.GetErrorText();
+        ASSERT_TRUE(WaitUntil([&] { return client.blocks - start >= 2; }));
+        if (cycle % 2)
+            ai.DestroyDriver();
+        else
+            ai.Close();
+        client.closed = true;
+    }
+    ai.CreateDriver(true, AudioTypeWave);
+    device.StopStreaming();
+    ResourceUse after = ResourceUse::Now();
+    EXPECT_EQ(client.afterClose, 0);
+    EXPECT_EQ(client.mismatches, 0);
+    EXPECT_EQ(device.opens, 1000);
+    EXPECT_EQ(device.closes, 1000);
+    EXPECT_EQ(device.closeWhileQueued, 0);
+    EXPECT_EQ(device.prepares, device.unprepares);
+    EXPECT_EQ(device.unpreparedWithoutData, 0);
+    EXPECT_GT(before.handles, 0u);
+    EXPECT_GT(before.heapBytes, 0u);
+    EXPECT_LE(after.handles, before.handles + 2);
+    EXPECT_LE(after.heapBytes, before.heapBytes + 4096);
+}

@@ -1,0 +1,89 @@
+#include "AudioTestSupport.h"
+#include <malloc.h>
+#include <cstring>
+
+bool WaitUntil(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 60000; i++) {
+        if (condition())
+            return true;
+        Sleep(1);
+    }
+    return condition();
+}
+
+void RecordingClient::OnInputPlanar(CAudioInterface*, int32_t** channels, int frames)
+{
+    if (closed)
+        afterClose++;
+    firstFrame.clear();
+    for (int c = 0; c < channelCount; c++)
+        firstFrame.push_back(channels[c][0]);
+    if (expected)
+        for (int f = 0; f < frames; f++)
+            for (int c = 0; c < channelCount; c++)
+                if (channels[c][f] != expected(c, nextFrame + f))
+                    mismatches++;
+    nextFrame += frames;
+    blocks++;
+}
+
+void RecordingClient::OnInputInterleaved(CAudioInterface*, void*, int bytes)
+{
+    lastBytes = bytes;
+    interleavedBlocks++;
+}
+
+void RecordingClient::OnFifoNotify(CAudioInterface*)
+{
+    fifoNotes++;
+}
+
+void RecordingOwner::OnAudioBlock(CAudioDriver*, void* deviceBuffer, int bytes)
+{
+    if (fill)
+        fill(deviceBuffer, bytes);
+    std::lock_guard<std::mutex> hold(lock);
+    data.emplace_back((char*)deviceBuffer, (char*)deviceBuffer + bytes);
+    count++;
+}
+
+TempIni::TempIni()
+{
+    char dir[MAX_PATH], file[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    GetTempFileNameA(dir, "qin", 0, file);
+    m_path = file;
+}
+
+TempIni::~TempIni()
+{
+    DeleteFileA(m_path.c_str());
+}
+
+ResourceUse ResourceUse::Now()
+{
+    ResourceUse use = {};
+    // Wine answers GetProcessHandleCount with 0, so the open handles are probed.
+    DWORD flags;
+    for (UINT_PTR h = 4; h < 0x10000; h += 4)
+        if (GetHandleInformation((HANDLE)h, &flags))
+            use.handles++;
+    _HEAPINFO entry = {};
+    while (_heapwalk(&entry) == _HEAPOK)
+        if (entry._useflag == _USEDENTRY)
+            use.heapBytes += entry._size;
+    return use;
+}
+
+AudioDriverSettings StereoSettings(const char* device, int frames, int count, int bits)
+{
+    AudioDriverSettings s;
+    s.deviceName = device;
+    s.sampleRate = 48000;
+    s.channels = 2;
+    s.bufferFrames = frames;
+    s.bufferCount = count;
+    s.bits = bits;
+    return s;
+}
