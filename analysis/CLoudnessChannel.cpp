@@ -1,0 +1,220 @@
+#include "analysis/CLoudnessChannel.h"
+#include "analysis/PeakHold.h"
+#include "analysis/Saturate.h"
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+const int32_t kHighPassCoefficient = 79;  // one-pole corner near 37 Hz at 48 kHz, Q14
+const int32_t kClipPositive = 32766;
+const int32_t kClipNegative = -32767;
+const int64_t kSampleLimit = 32768;
+const uint32_t kClipForgetMs = 10000;
+const int kMinIntegratedFrames = 16;
+}
+
+CLoudnessChannel::CLoudnessChannel()
+    : m_config(nullptr), m_index(0), m_clipRun(0), m_started(false), m_hp1(0), m_hp2(0), m_b0(0), m_b1(0), m_b2(0),
+      m_a1(0), m_a2(0), m_x1(0), m_x2(0), m_y1(0), m_y2(0), m_holdA(0), m_holdB(0), m_clipTime(0),
+      m_windowBlocks(), m_integratedSum(), m_integratedFrames()
+{
+}
+
+void CLoudnessChannel::Init(const LoudnessConfig* config, int index)
+{
+    m_config = config;
+    m_index = index;
+    m_started = false;
+    if (!config)
+        return;
+    for (int w = 0; w < LoudnessConfig::kWindows; ++w)
+        m_gates[w].Configure(config->gateLevelDb[w], config->gateHoldMs[w], config->sampleRate);
+    // The pre-filter of BS.1770 for 48 kHz.
+    SetShelf(1.0, -1.6906592845916748, 0.7324807643890381, 1.5351248979568481, -2.6916961669921875,
+             1.1983928680419922);
+    m_slidingA.Init(4, config->slidingSpanA);
+    m_slidingB.Init(4, config->slidingSpanB);
+    m_holdA = m_holdB = 0;
+    m_clipTime = 0;
+    m_clipRun = 0;
+}
+
+void CLoudnessChannel::SetShelf(double a0, double a1, double a2, double b0, double b1, double b2)
+{
+    if (a0 == 0.0)
+        return;
+    m_b0 = static_cast<int32_t>(b0 / a0 * 65536.0);
+    m_b1 = static_cast<int32_t>(b1 / a0 * 65536.0);
+    m_b2 = static_cast<int32_t>(b2 / a0 * 65536.0);
+    m_a1 = static_cast<int32_t>(a1 / a0 * 65536.0);
+    m_a2 = static_cast<int32_t>(a2 / a0 * 65536.0);
+}
+
+void CLoudnessChannel::GetShelf(int32_t* b0, int32_t* b1, int32_t* b2, int32_t* a1, int32_t* a2) const
+{
+    *b0 = m_b0;
+    *b1 = m_b1;
+    *b2 = m_b2;
+    *a1 = m_a1;
+    *a2 = m_a2;
+}
+
+void CLoudnessChannel::Start(int frames)
+{
+    for (int w = 0; w < LoudnessConfig::kWindows; ++w) {
+        const int32_t ms = m_config->windowMs[w];
+        int32_t blocks = 0;
+        if (ms > 0) {
+            const int64_t product = static_cast<int64_t>(m_config->sampleRate) * ms;
+            // A window shorter than the first block still holds that block.
+            blocks = std::max<int32_t>(1, static_cast<int32_t>(product * 0.001 / frames));
+        }
+        m_windowBlocks[w] = blocks;
+        m_windows[w].Init(std::max<int32_t>(1, blocks), 0);
+        m_integratedSum[w] = 0;
+        m_integratedFrames[w] = 0;
+    }
+    m_started = true;
+}
+
+int64_t CLoudnessChannel::WeightSample(int32_t x)
+{
+    const int32_t X = SaturateInt32(static_cast<int64_t>(x) * 256);
+    m_hp1 = SaturateInt32(m_hp1 + ((static_cast<int64_t>(X) - m_hp1) * kHighPassCoefficient >> 14));
+    const int32_t h1 = SaturateInt32(static_cast<int64_t>(X) - m_hp1);
+    m_hp2 = SaturateInt32(m_hp2 + ((static_cast<int64_t>(h1) - m_hp2) * kHighPassCoefficient >> 14));
+    const int32_t h = SaturateInt32(static_cast<int64_t>(h1) - m_hp2);
+    const int64_t sum = (static_cast<int64_t>(m_b0) * h >> 16) + (static_cast<int64_t>(m_b1) * m_x1 >> 16)
+                      + (static_cast<int64_t>(m_b2) * m_x2 >> 16) - (static_cast<int64_t>(m_a1) * m_y1 >> 16)
+                      - (static_cast<int64_t>(m_a2) * m_y2 >> 16);
+    const int32_t y = SaturateInt32(sum);
+    m_x2 = m_x1;
+    m_x1 = h;
+    m_y2 = m_y1;
+    m_y1 = y;
+    const int64_t e = y >> 8;
+    // A 64-bit term: a loud high-frequency sample at raised input gain
+    // overflows 32 bits here.
+    return (e * e) >> 8;
+}
+
+bool CLoudnessChannel::StatesInRange() const
+{
+    return std::abs(m_hp1) <= (1 << 23) && std::abs(m_hp2) <= (1 << 24) && std::abs(m_x1) <= (1 << 25)
+        && std::abs(m_x2) <= (1 << 25) && std::abs(m_y1) <= (1 << 26) && std::abs(m_y2) <= (1 << 26);
+}
+
+// For samples within 16 bits and states within StatesInRange no sum can
+// leave 32 bits, so this is the saturating arithmetic without its checks.
+int64_t CLoudnessChannel::WeightBlockInRange(const int32_t* samples, int frames)
+{
+    int32_t hp1 = m_hp1, hp2 = m_hp2, x1 = m_x1, x2 = m_x2, y1 = m_y1, y2 = m_y2;
+    const int32_t b0 = m_b0, b1 = m_b1, b2 = m_b2, a1 = m_a1, a2 = m_a2;
+    int64_t energy = 0;
+    for (int i = 0; i < frames; ++i) {
+        const int32_t X = samples[i] * 256;
+        hp1 += (X - hp1) * kHighPassCoefficient >> 14;
+        const int32_t h1 = X - hp1;
+        hp2 += static_cast<int32_t>(static_cast<int64_t>(h1 - hp2) * kHighPassCoefficient >> 14);
+        const int32_t h = h1 - hp2;
+        const int32_t y = static_cast<int32_t>(static_cast<int64_t>(b0) * h >> 16)
+                        + static_cast<int32_t>(static_cast<int64_t>(b1) * x1 >> 16)
+                        + static_cast<int32_t>(static_cast<int64_t>(b2) * x2 >> 16)
+                        - static_cast<int32_t>(static_cast<int64_t>(a1) * y1 >> 16)
+                        - static_cast<int32_t>(static_cast<int64_t>(a2) * y2 >> 16);
+        x2 = x1;
+        x1 = h;
+        y2 = y1;
+        y1 = y;
+        const int32_t e = y >> 8;
+        energy += static_cast<int64_t>(e) * e >> 8;
+    }
+    m_hp1 = hp1;
+    m_hp2 = hp2;
+    m_x1 = x1;
+    m_x2 = x2;
+    m_y1 = y1;
+    m_y2 = y2;
+    return energy;
+}
+
+int32_t CLoudnessChannel::Process(const int32_t* samples, int frames, uint32_t now)
+{
+    if (!m_config || !samples || frames < 1)
+        return 0;
+    if (!m_started)
+        Start(frames);
+    int64_t peak = 0;
+    int64_t energy = 0;
+    bool clipped = false;
+    for (int i = 0; i < frames; ++i) {
+        const int32_t x = samples[i];
+        peak = std::max(peak, x < 0 ? -static_cast<int64_t>(x) : static_cast<int64_t>(x));
+        if (x > kClipPositive || x < kClipNegative) {
+            m_clipRun = m_clipRun < INT32_MAX ? m_clipRun + 1 : m_clipRun;
+            // A run that goes on keeps the lamp lit, not only the sample completing it.
+            if (m_clipRun >= m_config->clipRunLength)
+                clipped = true;
+        } else {
+            m_clipRun = 0;
+        }
+    }
+    if (peak <= kSampleLimit && StatesInRange()) {
+        energy = WeightBlockInRange(samples, frames);
+    } else {
+        for (int i = 0; i < frames; ++i)
+            energy += WeightSample(samples[i]);
+    }
+    const int32_t blockPeak = SaturateInt32(peak);
+    FeedWindows(energy, blockPeak, frames);
+    if (clipped)
+        m_clipTime = now;
+    if (m_clipTime != 0 && now - m_clipTime > kClipForgetMs)
+        m_clipTime = 0;
+    UpdateHolds(blockPeak, frames);
+    return blockPeak;
+}
+
+void CLoudnessChannel::FeedWindows(int64_t energy, int32_t peak, int frames)
+{
+    for (int w = 0; w < LoudnessConfig::kWindows; ++w) {
+        m_gates[w].Update(peak, frames);
+        if (m_gates[w].IsGated())
+            continue;
+        const int32_t ms = m_config->windowMs[w];
+        if (ms > 0) {
+            const double power = static_cast<double>(energy) / (frames * 0.25);
+            m_windows[w].Push(power >= 2147483647.0 ? INT32_MAX : static_cast<int32_t>(power));
+        } else if (ms == LoudnessConfig::kIntegrated) {
+            m_integratedSum[w] += energy;
+            m_integratedFrames[w] += frames;
+        }
+    }
+}
+
+void CLoudnessChannel::UpdateHolds(int32_t peak, int frames)
+{
+    m_slidingA.Update(peak, frames);
+    m_slidingB.Update(peak, frames);
+    m_holdA = DecayHold(m_holdA, m_config->decayA, frames);
+    m_holdB = DecayHold(m_holdB, m_config->decayB, frames);
+    m_holdA = std::max(m_holdA, m_slidingA.GetMax());
+    m_holdB = std::max(m_holdB, m_slidingB.GetMax());
+}
+
+int32_t CLoudnessChannel::GetWindowPower(int window) const
+{
+    if (!m_started || window < 0 || window >= LoudnessConfig::kWindows)
+        return kNoValue;
+    if (m_config->windowMs[window] == LoudnessConfig::kIntegrated) {
+        if (m_integratedFrames[window] < kMinIntegratedFrames)
+            return kNoValue;
+        return SaturateInt32(m_integratedSum[window] / (m_integratedFrames[window] >> 2));
+    }
+    return m_windows[window].GetAverage();
+}
+
+int32_t CLoudnessChannel::GetWindowBlocks(int window) const
+{
+    return window >= 0 && window < LoudnessConfig::kWindows ? m_windowBlocks[window] : 0;
+}

@@ -1,0 +1,56 @@
+#pragma once
+#include "analysis/CSilenceGate.h"
+#include "analysis/CSlidingMax.h"
+#include "analysis/LoudnessConfig.h"
+#include "common/CMovingAverage.h"
+#include <cstdint>
+
+// One channel of the loudness engine: fixed-point K-weighting, block energy,
+// gated averaging windows, two peak holds and clip runs.
+class CLoudnessChannel {
+public:
+    static constexpr int32_t kNoValue = -100;
+
+    CLoudnessChannel();
+    CLoudnessChannel(const CLoudnessChannel&) = delete;
+    CLoudnessChannel& operator=(const CLoudnessChannel&) = delete;
+
+    void Init(const LoudnessConfig* config, int index);
+    // Shelf coefficients (a0, a1, a2, b0, b1, b2), stored in Q16.
+    void SetShelf(double a0, double a1, double a2, double b0, double b1, double b2);
+    // Returns the block peak (largest magnitude); 0 before Init or for bad input.
+    int32_t Process(const int32_t* samples, int frames, uint32_t now);
+    // Mean square of the weighted signal / 64 (full-scale constant = 2^24),
+    // or kNoValue.
+    int32_t GetWindowPower(int window) const;
+
+    int32_t GetHoldA() const { return m_holdA; }
+    int32_t GetHoldB() const { return m_holdB; }
+    uint32_t GetClipTime() const { return m_clipTime; }
+    int32_t GetWindowBlocks(int window) const;
+    void GetShelf(int32_t* b0, int32_t* b1, int32_t* b2, int32_t* a1, int32_t* a2) const;
+
+private:
+    void Start(int frames);
+    int64_t WeightSample(int32_t x);
+    bool StatesInRange() const;
+    int64_t WeightBlockInRange(const int32_t* samples, int frames);
+    void FeedWindows(int64_t energy, int32_t peak, int frames);
+    void UpdateHolds(int32_t peak, int frames);
+
+    const LoudnessConfig* m_config;
+    int m_index;
+    int32_t m_clipRun;
+    bool m_started;
+    int32_t m_hp1, m_hp2;
+    int32_t m_b0, m_b1, m_b2, m_a1, m_a2;
+    int32_t m_x1, m_x2, m_y1, m_y2;
+    CSlidingMax m_slidingA, m_slidingB;
+    int32_t m_holdA, m_holdB;
+    uint32_t m_clipTime;
+    CSilenceGate m_gates[LoudnessConfig::kWindows];
+    CMovingAverage m_windows[LoudnessConfig::kWindows];
+    int32_t m_windowBlocks[LoudnessConfig::kWindows];
+    int64_t m_integratedSum[LoudnessConfig::kWindows];
+    int64_t m_integratedFrames[LoudnessConfig::kWindows];
+};

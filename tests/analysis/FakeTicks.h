@@ -1,0 +1,9 @@
+#pragma once
+#include "analysis/CTickSource.h"
+
+class FakeTicks : public CTickSource {
+public:
+    explicit FakeTicks(uint32_t start) : now(start) {}
+    uint32_t Now() override { return now; }
+    uint32_t now;
+};
