@@ -1,5 +1,6 @@
 // The SSE3 variant of the resize functions, compiled for SSE3.
 #include "image/resize/ResizeCore.h"
+#include "image/resize/ResizeEntry.h"
 #include "image/resize/ResizeKernelSet.h"
 #include "image/resize/ResizeSuperDriver.h"
 #include "image/resize/ResizeVariants.h"
@@ -32,6 +33,14 @@ LibStatus dspiResizeSuper(const void* pSrc, ImageSize srcSize, int srcStep, Imag
 
 void LanczosWeights(const float* fractions, int count, float* weights) {
   SimdArith<true, true>::LanczosWeights(fractions, count, weights);
+}
+
+LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int srcStep,
+                            ImageRect srcRoi, unsigned char* pDst, int dstStep,
+                            ImageSize dstRoiSize, double xFactor, double yFactor,
+                            int interpolation) {
+  return ResizeEntryRoute(Kernels::kVariant, pSrc, srcSize, srcStep, srcRoi, pDst, dstStep,
+                          dstRoiSize, xFactor, yFactor, interpolation);
 }
 
 }  // namespace sse3

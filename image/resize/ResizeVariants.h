@@ -1,5 +1,6 @@
 #pragma once
-// The processor variants of the resize core, the supersampling driver and the Lanczos weights.
+// The processor variants of the image entry, the resize core, the supersampling driver and
+// the Lanczos weights.
 // Each variant runs its own kernels; the core's own steps are the same in all of them.
 #include "image/resize/ResizeTypes.h"
 
@@ -15,6 +16,10 @@ LibStatus dspiResizeSuper(const void* pSrc, ImageSize srcSize, int srcStep, Imag
                           double yFactor, int pixelStep, int channels, int pixelType,
                           int planar);
 void LanczosWeights(const float* fractions, int count, float* weights);
+LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int srcStep,
+                            ImageRect srcRoi, unsigned char* pDst, int dstStep,
+                            ImageSize dstRoiSize, double xFactor, double yFactor,
+                            int interpolation);
 }  // namespace generic
 namespace sse {
 LibStatus dspiResizeCore(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
@@ -27,6 +32,10 @@ LibStatus dspiResizeSuper(const void* pSrc, ImageSize srcSize, int srcStep, Imag
                           double yFactor, int pixelStep, int channels, int pixelType,
                           int planar);
 void LanczosWeights(const float* fractions, int count, float* weights);
+LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int srcStep,
+                            ImageRect srcRoi, unsigned char* pDst, int dstStep,
+                            ImageSize dstRoiSize, double xFactor, double yFactor,
+                            int interpolation);
 }  // namespace sse
 namespace sse2 {
 LibStatus dspiResizeCore(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
@@ -39,6 +48,10 @@ LibStatus dspiResizeSuper(const void* pSrc, ImageSize srcSize, int srcStep, Imag
                           double yFactor, int pixelStep, int channels, int pixelType,
                           int planar);
 void LanczosWeights(const float* fractions, int count, float* weights);
+LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int srcStep,
+                            ImageRect srcRoi, unsigned char* pDst, int dstStep,
+                            ImageSize dstRoiSize, double xFactor, double yFactor,
+                            int interpolation);
 }  // namespace sse2
 namespace sse3 {
 LibStatus dspiResizeCore(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
@@ -51,5 +64,9 @@ LibStatus dspiResizeSuper(const void* pSrc, ImageSize srcSize, int srcStep, Imag
                           double yFactor, int pixelStep, int channels, int pixelType,
                           int planar);
 void LanczosWeights(const float* fractions, int count, float* weights);
+LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int srcStep,
+                            ImageRect srcRoi, unsigned char* pDst, int dstStep,
+                            ImageSize dstRoiSize, double xFactor, double yFactor,
+                            int interpolation);
 }  // namespace sse3
 }  // namespace dsp
