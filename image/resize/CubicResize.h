@@ -39,42 +39,52 @@ struct CubicOutput<A, float> {
   static float Convert(double value, bool) { return static_cast<float>(value); }
 };
 
+// Moves rows 1..end down by one; row end takes the old row 0 buffer.
+inline void TurnRows(float* rows[4], int end) {
+  float* spare = rows[0];
+  for (int i = 0; i < end; ++i) {
+    rows[i] = rows[i + 1];
+  }
+  rows[end] = spare;
+}
+
+// rows[0..3] hold the filtered source rows r-1 .. r+2 of the current source row r.
 template <class A, class S>
 void ResizeCubicRows(const ResizeJob& job, const RowLayout& layout) {
   const S* src = static_cast<const S*>(job.src);
   const float* fractions = static_cast<const float*>(job.rowWeights);
   int step = job.srcStep;
-  float* r0 = static_cast<float*>(job.buffers[3]);
-  float* r1 = static_cast<float*>(job.buffers[0]);
-  float* r2 = static_cast<float*>(job.buffers[1]);
-  float* r3 = static_cast<float*>(job.buffers[2]);
+  float* rows[4] = {static_cast<float*>(job.buffers[3]), static_cast<float*>(job.buffers[0]),
+                    static_cast<float*>(job.buffers[1]), static_cast<float*>(job.buffers[2])};
   int first = job.rowOffsets[0];
-  CubicFilterRow<A>(src + first - step, job, layout, r1);
-  CubicFilterRow<A>(src + first, job, layout, r2);
-  CubicFilterRow<A>(src + first + step, job, layout, r3);
+  for (int i = 1; i < 4; ++i) {
+    CubicFilterRow<A>(src + first + (i - 2) * step, job, layout, rows[i]);
+  }
   int last = first - 1;
   for (int y = 0; y < job.dstHeight; ++y) {
     int r = job.rowOffsets[y];
     if (r > last) {
-      float* spare = r0;
-      r0 = r1, r1 = r2, r2 = r3, r3 = spare;
-      CubicFilterRow<A>(src + r + 2 * step, job, layout, r3);
+      // Rows still inside the window stay; only the new ones are filtered.
+      TurnRows(rows, 3);
+      CubicFilterRow<A>(src + r + 2 * step, job, layout, rows[3]);
       if (r >= last + 2 * step) {
-        spare = r0;
-        r0 = r1, r1 = r2, r2 = spare;
-        CubicFilterRow<A>(src + r + step, job, layout, r2);
+        TurnRows(rows, 2);
+        CubicFilterRow<A>(src + r + step, job, layout, rows[2]);
       }
       if (r >= last + 3 * step) {
-        spare = r0;
-        r0 = r1, r1 = spare;
-        CubicFilterRow<A>(src + r, job, layout, r1);
+        TurnRows(rows, 1);
+        CubicFilterRow<A>(src + r, job, layout, rows[1]);
       }
       if (r >= last + 4 * step) {
-        CubicFilterRow<A>(src + r - step, job, layout, r0);
+        CubicFilterRow<A>(src + r - step, job, layout, rows[0]);
       }
       last = r;
     }
     float t = fractions[y];
+    const float* r0 = rows[0];
+    const float* r1 = rows[1];
+    const float* r2 = rows[2];
+    const float* r3 = rows[3];
     StoreRow(static_cast<S*>(job.dst) + y * job.dstStep, job.dstWidth, layout,
              [&](int e, bool bulk) {
                return CubicOutput<A, S>::Convert(A::CubicVert(r0[e], r1[e], r2[e], r3[e], t),

@@ -68,6 +68,11 @@ LibStatus ResizeCheckLayout(const void* pSrc, const void* pDst, int pixelStep, i
   return StatusOk;
 }
 
+LibStatus ResizeCheckSampleSteps(int srcStep, int dstStep, int pixelType) {
+  int size = ResizeElementSize(pixelType);
+  return srcStep < size || dstStep < size ? StatusStepError : StatusOk;
+}
+
 int ResizeElementSize(int pixelType) {
   return pixelType == PixelType8u ? 1 : pixelType == PixelType16u ? 2 : 4;
 }

@@ -11,5 +11,8 @@ LibStatus ResizeCheckCommon(const void* pSrc, ImageSize srcSize, int srcStep, Im
 LibStatus ResizeCheckLayout(const void* pSrc, const void* pDst, int pixelStep, int channels,
                             int pixelType, int planar);
 
+// Steps must hold at least one sample of the pixel type (checked after the layout).
+LibStatus ResizeCheckSampleSteps(int srcStep, int dstStep, int pixelType);
+
 int ResizeElementSize(int pixelType);
 int ResizePlaneCount(int channels);

@@ -191,6 +191,9 @@ LibStatus ResizeCoreRun(const ResizeVariant& variant, const void* pSrc, ImageSiz
     return StatusInterpolationError;
   }
   status = ResizeCheckLayout(pSrc, pDst, pixelStep, channels, pixelType, planar);
+  if (status == StatusOk) {
+    status = ResizeCheckSampleSteps(srcStep, dstStep, pixelType);
+  }
   if (status != StatusOk) {
     return status;
   }

@@ -58,6 +58,9 @@ LibStatus ResizeSuperRun(const ResizeVariant& variant, const void* pSrc, ImageSi
     return StatusResizeFactorError;
   }
   status = ResizeCheckLayout(pSrc, pDst, pixelStep, channels, pixelType, planar);
+  if (status == StatusOk) {
+    status = ResizeCheckSampleSteps(srcStep, dstStep, pixelType);
+  }
   if (status != StatusOk) {
     return status;
   }

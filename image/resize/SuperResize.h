@@ -54,7 +54,7 @@ class SuperPass {
   }
 
   void AddWholeRows(int count) {
-    if constexpr (A::kSuperDoubleTail && sizeof(Acc) == sizeof(float) && sizeof(S) == 4) {
+    if constexpr (A::kSuperDoubleTail && std::is_same<S, float>::value) {
       if (m_job.mode == SuperIntegerSteps && m_oneChannel) {
         AddWholeRowsSplit(count);
         return;

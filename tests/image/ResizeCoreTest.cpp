@@ -60,6 +60,15 @@ TEST_P(ResizeCoreTest, RejectsLayoutsNoKernelHandles) {
   EXPECT_EQ(StatusChannelError, call(2, 3, 0, 0));
   EXPECT_EQ(StatusChannelError, call(3, 4, 0, 0));
   EXPECT_EQ(StatusChannelError, call(4, 1, 0, 1));
+  // A step shorter than one sample would make every row the same (and divide by zero).
+  for (int method : {InterpNearest, InterpLinear, InterpCubic, InterpLanczos}) {
+    EXPECT_EQ(StatusStepError,
+              Api().core(src.data.data(), {2, 2}, 2, {0, 0, 2, 2}, dst.data.data(), 32,
+                         {4, 4}, 2.0, 2.0, 0.0, 0.0, 1, 1, PixelType32f, 0, method, 1));
+    EXPECT_EQ(StatusStepError,
+              Api().core(src.data.data(), {8, 8}, 64, {0, 0, 8, 8}, dst.data.data(), 1,
+                         {4, 4}, 2.0, 2.0, 0.0, 0.0, 1, 1, PixelType16u, 0, method, 1));
+  }
   const void* planes[4] = {src.data.data(), src.data.data(), nullptr, src.data.data()};
   EXPECT_EQ(StatusNullPointer,
             Api().core(planes, src.Size(), 8, {0, 0, 8, 8}, planes, 8, dst.Size(), 1.0, 1.0,

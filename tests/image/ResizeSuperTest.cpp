@@ -81,6 +81,10 @@ TEST_P(ResizeSuperTest, ChecksArgumentsInOrder) {
   // A pixel type no kernel handles is an error, not a silent success.
   EXPECT_EQ(StatusDataTypeError, Api().super(s, {8, 8}, 32, {0, 0, 8, 8}, dst.data.data(), 32,
                                              {4, 4}, 0.5, 0.5, 4, 4, 3, 0));
+  EXPECT_EQ(StatusStepError, Api().super(s, {8, 8}, 3, {0, 0, 8, 8}, dst.data.data(), 32,
+                                         {4, 4}, 0.5, 0.5, 1, 1, PixelType32f, 0));
+  EXPECT_EQ(StatusChannelError, Api().super(s, {8, 8}, 32, {0, 0, 8, 8}, dst.data.data(), 32,
+                                            {4, 4}, 0.5, 0.5, 2, 3, PixelType8u, 0));
   for (uint8_t v : dst.data) {
     ASSERT_EQ(9, v);
   }
