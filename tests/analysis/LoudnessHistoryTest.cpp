@@ -110,6 +110,7 @@ TEST(LoudnessHistory, ReaderThreadSeesWholeReadingsInOrderWhileTheWriterRuns)
     FakeTicks ticks(1000);
     meter.SetTickSource(&ticks);
     LoudnessReading blank;
+    std::memset(&blank, 0, sizeof(blank));
     meter.ResetReading(&blank);
 
     std::atomic<bool> done{false};
