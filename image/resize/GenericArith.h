@@ -10,6 +10,7 @@ namespace {
 struct GenericArith {
   static const bool kFourWideRounding = false;
   static const bool kSuperDoubleTail = false;
+  static const bool kVectorRows = false;
 
   static double SixTaps(const float s[6], const float* w) {
     double sum = static_cast<double>(s[0]) * w[0];

@@ -26,6 +26,13 @@ void LanczosFilterRow(const S* row, const ResizeJob& job, const RowLayout& layou
       taps[k] = inner ? tap : std::min(std::max(tap, low), high);
     }
     const float* w = weights + 6 * x;
+    if constexpr (A::kVectorRows) {
+      if (layout.channels == 4) {
+        A::LanczosPixel4(row, taps, w, out);
+        out += 4;
+        continue;
+      }
+    }
     for (int c = 0; c < layout.channels; ++c) {
       float s[6];
       for (int k = 0; k < 6; ++k) {
@@ -152,12 +159,20 @@ class LanczosRing {
   void Blend(int y) {
     const float* w = static_cast<const float*>(m_job.rowWeights) + 6 * y;
     float* const* slot = m_slot;
-    StoreRow(static_cast<S*>(m_job.dst) + y * m_job.dstStep, m_job.dstWidth, m_layout,
-             [&](int e, bool) {
-               float s[6] = {slot[0][e], slot[1][e], slot[2][e],
-                             slot[3][e], slot[4][e], slot[5][e]};
-               return LanczosOutput<A, S>::Convert(s, w);
-             });
+    S* dst = static_cast<S*>(m_job.dst) + y * m_job.dstStep;
+    int done = 0;
+    if constexpr (A::kVectorRows) {
+      if (!m_layout.c3in4) {
+        done = A::LanczosBlendBulk(dst, m_job.dstWidth * m_layout.channels, m_slot, w);
+      }
+    }
+    StoreRow(
+        dst, m_job.dstWidth, m_layout,
+        [&](int e, bool) {
+          float s[6] = {slot[0][e], slot[1][e], slot[2][e], slot[3][e], slot[4][e], slot[5][e]};
+          return LanczosOutput<A, S>::Convert(s, w);
+        },
+        done);
   }
 
   const ResizeJob& m_job;

@@ -60,14 +60,15 @@ inline RowLayout LayoutOf(const ResizeJob& job, bool oneChannel) {
   return {4, 4, false};
 }
 
-// Writes one destination row from the packed values value(e, bulk): contiguously, or three
-// values into each four-element pixel. bulk marks the values a four-wide pass would take.
+// Writes one destination row from the packed values value(e, bulk): contiguously from element
+// first on, or three values into each four-element pixel. bulk marks the values a four-wide
+// pass would take.
 template <class S, class Value>
-inline void StoreRow(S* dst, int dstWidth, const RowLayout& layout, Value value) {
+inline void StoreRow(S* dst, int dstWidth, const RowLayout& layout, Value value, int first = 0) {
   if (!layout.c3in4) {
     int count = dstWidth * layout.channels;
     int bulk = count - count % 4;
-    for (int e = 0; e < count; ++e) {
+    for (int e = first; e < count; ++e) {
       dst[e] = value(e, e < bulk);
     }
     return;

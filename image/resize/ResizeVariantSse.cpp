@@ -10,7 +10,7 @@ namespace dsp {
 namespace sse {
 
 namespace {
-using Kernels = ResizeKernelSet<SimdArith<false, false>>;
+using Kernels = ResizeKernelSet<SimdArith<false>>;
 }  // namespace
 
 LibStatus dspiResizeCore(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
@@ -32,7 +32,7 @@ LibStatus dspiResizeSuper(const void* pSrc, ImageSize srcSize, int srcStep, Imag
 }
 
 void LanczosWeights(const float* fractions, int count, float* weights) {
-  SimdArith<false, false>::LanczosWeights(fractions, count, weights);
+  SimdArith<false>::LanczosWeights(fractions, count, weights);
 }
 
 LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int srcStep,

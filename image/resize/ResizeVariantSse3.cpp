@@ -10,7 +10,7 @@ namespace dsp {
 namespace sse3 {
 
 namespace {
-using Kernels = ResizeKernelSet<SimdArith<true, true>>;
+using Kernels = ResizeKernelSet<SimdArith<true>>;
 }  // namespace
 
 LibStatus dspiResizeCore(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
@@ -32,7 +32,7 @@ LibStatus dspiResizeSuper(const void* pSrc, ImageSize srcSize, int srcStep, Imag
 }
 
 void LanczosWeights(const float* fractions, int count, float* weights) {
-  SimdArith<true, true>::LanczosWeights(fractions, count, weights);
+  SimdArith<true>::LanczosWeights(fractions, count, weights);
 }
 
 LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int srcStep,

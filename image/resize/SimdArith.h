@@ -1,12 +1,17 @@
 #pragma once
-// Arithmetic of the SSE, SSE2 and SSE3 variants: single precision through scalar SSE
-// operations, so every product and partial sum is rounded to float as the vector forms do.
-// kDoubleVertical: the integer vertical Lanczos sum in double (SSE2, SSE3).
-// kClampedWeights: Lanczos weights from min(|t|, 3), reading the table's extra 0 (SSE2, SSE3).
+// Arithmetic of the SSE, SSE2 and SSE3 variants: single precision, every product and partial
+// sum rounded to float; the vector forms compute each element as the scalar ones do.
+// kSse2 (SSE2, SSE3): the integer vertical Lanczos sum in double, and Lanczos weights from
+// min(|t|, 3), which reads the table's extra 0.
 // Included only by the SSE variants' files.
-#include <xmmintrin.h>
+#include <emmintrin.h>
+
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
 
 #include "image/resize/LanczosKernelSamples.h"
+#include "image/resize/ResizeKernelMath.h"
 
 namespace {
 
@@ -16,10 +21,11 @@ inline __m128 Mul(__m128 a, __m128 b) { return _mm_mul_ss(a, b); }
 inline __m128 Add(__m128 a, __m128 b) { return _mm_add_ss(a, b); }
 inline __m128 Sub(__m128 a, __m128 b) { return _mm_sub_ss(a, b); }
 
-template <bool kDoubleVertical, bool kClampedWeights>
+template <bool kSse2>
 struct SimdArith {
   static const bool kFourWideRounding = true;
-  static const bool kSuperDoubleTail = kClampedWeights;
+  static const bool kSuperDoubleTail = kSse2;
+  static const bool kVectorRows = true;
 
   static float SixTaps(const float s[6], const float* w) {
     __m128 sum = Mul(Single(s[0]), Single(w[0]));
@@ -33,7 +39,7 @@ struct SimdArith {
   static float LanczosVertFloat(const float s[6], const float* w) { return SixTaps(s, w); }
 
   static double LanczosVert(const float s[6], const float* w) {
-    if (!kDoubleVertical) {
+    if (!kSse2) {
       return SixTaps(s, w);
     }
     double sum = static_cast<double>(s[0]) * w[0];
@@ -46,7 +52,7 @@ struct SimdArith {
   static float LanczosWeight(__m128 t) {
     const float* table = LanczosKernelSamples;
     __m128 magnitude = _mm_max_ss(t, Sub(Single(0.0f), t));
-    if (kClampedWeights) {
+    if (kSse2) {
       magnitude = _mm_min_ss(magnitude, Single(3.0f));
     } else if (!(Value(magnitude) < 3.0f)) {
       return 0.0f;
@@ -95,6 +101,86 @@ struct SimdArith {
   static float LinearVert(float upper, float lower, float t) {
     __m128 keep = Sub(Single(1.0f), Single(t));
     return Value(Add(Mul(Single(upper), keep), Mul(Single(lower), Single(t))));
+  }
+
+  // Four consecutive samples as floats.
+  static __m128 Load4(const uint8_t* p) {
+    if constexpr (kSse2) {
+      int32_t bytes;
+      std::memcpy(&bytes, p, 4);
+      __m128i zero = _mm_setzero_si128();
+      __m128i v = _mm_unpacklo_epi8(_mm_cvtsi32_si128(bytes), zero);
+      return _mm_cvtepi32_ps(_mm_unpacklo_epi16(v, zero));
+    } else {
+      return _mm_setr_ps(p[0], p[1], p[2], p[3]);
+    }
+  }
+  static __m128 Load4(const uint16_t* p) { return _mm_setr_ps(p[0], p[1], p[2], p[3]); }
+  static __m128 Load4(const float* p) { return _mm_loadu_ps(p); }
+
+  // The horizontal Lanczos sums of the four channels of one pixel at once.
+  template <class S>
+  static void LanczosPixel4(const S* row, const int taps[6], const float* w, float* out) {
+    __m128 sum = _mm_mul_ps(Load4(row + taps[0]), _mm_set1_ps(w[0]));
+    for (int k = 1; k < 6; ++k) {
+      sum = _mm_add_ps(sum, _mm_mul_ps(Load4(row + taps[k]), _mm_set1_ps(w[k])));
+    }
+    _mm_storeu_ps(out + 0, sum);
+  }
+
+  static __m128 SixRowsSingle(float* const rows[6], int e, const float* w) {
+    __m128 sum = _mm_mul_ps(_mm_loadu_ps(rows[0] + e), _mm_set1_ps(w[0]));
+    for (int k = 1; k < 6; ++k) {
+      sum = _mm_add_ps(sum, _mm_mul_ps(_mm_loadu_ps(rows[k] + e), _mm_set1_ps(w[k])));
+    }
+    return sum;
+  }
+
+  // Elements e..e+3 of the six rows summed in double, plus 1e-7, limited to 0..top, truncated.
+  static void SixRowsDouble(float* const rows[6], int e, const float* w, double top,
+                            int32_t out[4]) {
+    __m128d low = _mm_setzero_pd();
+    __m128d high = _mm_setzero_pd();
+    for (int k = 0; k < 6; ++k) {
+      __m128 r = _mm_loadu_ps(rows[k] + e);
+      __m128d weight = _mm_set1_pd(w[k]);
+      __m128d pl = _mm_mul_pd(_mm_cvtps_pd(r), weight);
+      __m128d ph = _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(r, r)), weight);
+      low = k == 0 ? pl : _mm_add_pd(low, pl);
+      high = k == 0 ? ph : _mm_add_pd(high, ph);
+    }
+    __m128d bias = _mm_set1_pd(1e-7);
+    __m128d zero = _mm_setzero_pd();
+    __m128d limit = _mm_set1_pd(top);
+    // max_pd gives its second operand for a NaN, so a NaN sum becomes 0.
+    low = _mm_min_pd(_mm_max_pd(_mm_add_pd(low, bias), zero), limit);
+    high = _mm_min_pd(_mm_max_pd(_mm_add_pd(high, bias), zero), limit);
+    __m128i both = _mm_unpacklo_epi64(_mm_cvttpd_epi32(low), _mm_cvttpd_epi32(high));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), both);
+  }
+
+  // The vertical Lanczos pass over the first count - count % 4 elements; returns that count.
+  template <class S>
+  static int LanczosBlendBulk(S* dst, int count, float* const rows[6], const float* w) {
+    int bulk = count - count % 4;
+    for (int e = 0; e < bulk; e += 4) {
+      if constexpr (std::is_same<S, float>::value) {
+        _mm_storeu_ps(dst + e, SixRowsSingle(rows, e, w));
+      } else if constexpr (kSse2) {
+        int32_t v[4];
+        SixRowsDouble(rows, e, w, SampleLimit<S>::kMax, v);
+        for (int i = 0; i < 4; ++i) {
+          dst[e + i] = static_cast<S>(v[i]);
+        }
+      } else {
+        float sums[4];
+        _mm_storeu_ps(sums, SixRowsSingle(rows, e, w));
+        for (int i = 0; i < 4; ++i) {
+          dst[e + i] = ClampTruncate<S>(static_cast<double>(sums[i]) + 1e-7);
+        }
+      }
+    }
+    return bulk;
   }
 };
 
