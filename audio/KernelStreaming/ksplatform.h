@@ -14,6 +14,9 @@ public:
                                  DWORD outLen, LPDWORD returned, LPOVERLAPPED overlapped) = 0;
     virtual BOOL GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred,
                                      BOOL wait) = 0;
+    // The wait for completed stream transfers.
+    virtual DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
+                                         DWORD ms) = 0;
 
     virtual HMODULE LoadLibraryA(LPCSTR name) = 0;
     virtual FARPROC GetProcAddress(HMODULE module, LPCSTR name) = 0;

@@ -25,6 +25,12 @@ BOOL CKsWin32Platform::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlappe
     return ::GetOverlappedResult(handle, overlapped, transferred, wait);
 }
 
+DWORD CKsWin32Platform::WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
+                                              DWORD ms)
+{
+    return ::WaitForMultipleObjects(count, handles, waitAll, ms);
+}
+
 HMODULE CKsWin32Platform::LoadLibraryA(LPCSTR name)
 {
     return ::LoadLibraryA(name);

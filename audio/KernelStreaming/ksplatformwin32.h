@@ -11,6 +11,8 @@ public:
                          DWORD outLen, LPDWORD returned, LPOVERLAPPED overlapped) override;
     BOOL GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred,
                              BOOL wait) override;
+    DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
+                                 DWORD ms) override;
     HMODULE LoadLibraryA(LPCSTR name) override;
     FARPROC GetProcAddress(HMODULE module, LPCSTR name) override;
     BOOL GetVersionExA(LPOSVERSIONINFOA info) override;

@@ -241,7 +241,7 @@ BOOL CFakeKsPlatform::Answer(const std::vector<BYTE>& answer, void* out, DWORD o
     bool pendFail = pendThenFail.count(id) != 0;
     if (pendProperties || pendFail) {
         overlapped->Internal = kStatusPending;
-        m_pending.push_back(Pending{handle, overlapped, nullptr,
+        m_pending.push_back(Pending{handle, overlapped, nullptr, false,
                                     pendFail ? kStatusUnsuccessful : status, pendFail ? 0 : count});
         m_wake.notify_all();
         return Fail(ERROR_IO_PENDING);
@@ -273,8 +273,8 @@ BOOL CFakeKsPlatform::PinControl(HANDLE handle, Open& open, const KSPROPERTY* re
     return TRUE;
 }
 
-BOOL CFakeKsPlatform::Read(HANDLE handle, Open& open, void* out, DWORD outLen,
-                           OVERLAPPED* overlapped)
+BOOL CFakeKsPlatform::Stream(HANDLE handle, Open& open, bool write, void* out, DWORD outLen,
+                             OVERLAPPED* overlapped)
 {
     if (open.pin < 0)
         return Fail(ERROR_INVALID_FUNCTION);
@@ -286,7 +286,7 @@ BOOL CFakeKsPlatform::Read(HANDLE handle, Open& open, void* out, DWORD outLen,
     if (!header || outLen < sizeof(KSSTREAM_HEADER) || header->Size != outLen)
         return Fail(ERROR_INVALID_PARAMETER);
     overlapped->Internal = kStatusPending;
-    m_pending.push_back(Pending{handle, overlapped, header, 0, 0});
+    m_pending.push_back(Pending{handle, overlapped, header, write, 0, 0});
     m_wake.notify_all();
     return Fail(ERROR_IO_PENDING);
 }
@@ -303,8 +303,8 @@ BOOL CFakeKsPlatform::DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWOR
     if (!overlapped)
         return Fail(ERROR_INVALID_PARAMETER);
     Open& open = it->second;
-    if (code == IOCTL_KS_READ_STREAM)
-        return Read(handle, open, out, outLen, overlapped);
+    if (code == IOCTL_KS_READ_STREAM || code == IOCTL_KS_WRITE_STREAM)
+        return Stream(handle, open, code == IOCTL_KS_WRITE_STREAM, out, outLen, overlapped);
     if (code != IOCTL_KS_PROPERTY)
         return Fail(ERROR_INVALID_FUNCTION);
     if (!in || inLen < sizeof(KSPROPERTY))
@@ -328,6 +328,16 @@ BOOL CFakeKsPlatform::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped
     return overlapped->Internal == 0 ? TRUE : Fail(ErrorOf((LONG)overlapped->Internal));
 }
 
+DWORD CFakeKsPlatform::WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
+                                             DWORD ms)
+{
+    if (failWaitAfter >= 0 && failWaitAfter-- == 0) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return WAIT_FAILED;
+    }
+    return ::WaitForMultipleObjects(count, handles, waitAll, ms);
+}
+
 void CFakeKsPlatform::Complete(Pending& pending)
 {
     pending.overlapped->InternalHigh = pending.count;
@@ -335,9 +345,18 @@ void CFakeKsPlatform::Complete(Pending& pending)
     SetEvent((HANDLE)((ULONG_PTR)pending.overlapped->hEvent & ~(ULONG_PTR)1));
 }
 
-void CFakeKsPlatform::FillRead(Pending& pending)
+void CFakeKsPlatform::Transfer(Pending& pending)
 {
     KSSTREAM_HEADER* header = pending.header;
+    pending.status = 0;
+    pending.count = header->Size;
+    --readBudget;
+    ++readsCompleted;
+    if (pending.write) {
+        const short* played = (const short*)header->Data;
+        written.insert(written.end(), played, played + header->DataUsed / sizeof(short));
+        return;
+    }
     ULONG bytes = header->FrameExtent;
     if (bytesPerCompletion && bytesPerCompletion < bytes)
         bytes = bytesPerCompletion;
@@ -345,10 +364,6 @@ void CFakeKsPlatform::FillRead(Pending& pending)
     for (ULONG i = 0; i < bytes / sizeof(short); ++i)
         samples[i] = FakeKsSample(m_sampleCounter++);
     header->DataUsed = bytes;
-    pending.status = 0;
-    pending.count = header->Size;
-    --readBudget;
-    ++readsCompleted;
 }
 
 void CFakeKsPlatform::CancelReads(HANDLE handle)
@@ -384,7 +399,7 @@ void CFakeKsPlatform::Worker()
                 continue;
             }
             if (it->header)
-                FillRead(*it);
+                Transfer(*it);
             Complete(*it);
             it = m_pending.erase(it);
             completed = true;

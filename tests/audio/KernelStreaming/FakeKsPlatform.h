@@ -25,9 +25,10 @@ public:
     bool failClassDevs = false;
     bool failLoadLibrary = false;
     DWORD versionMajor = 6;
-    int readBudget = 1 << 30;           // reads completed before the rest stay pending
-    int failReadsAfter = -1;            // reads accepted before every further one fails
+    int readBudget = 1 << 30;           // transfers completed before the rest stay pending
+    int failReadsAfter = -1;            // transfers accepted before every further one fails
     ULONG bytesPerCompletion = 0;       // 0: fill each read buffer completely
+    int failWaitAfter = -1;             // stream waits answered before one fails
 
     // Observed.
     std::atomic<int> ioctlCalls{0};
@@ -39,6 +40,7 @@ public:
     int OpenHandleCount();
     int PendingReadCount();
     std::vector<BYTE> lastConnect;      // the connection request of the last pin created
+    std::vector<short> written;         // samples the render pins played, in order
 
     static DWORD WINAPI CreatePin(HANDLE filter, PKSPIN_CONNECT connect, ACCESS_MASK access,
                                   PHANDLE pin);
@@ -50,6 +52,8 @@ public:
                          DWORD outLen, LPDWORD returned, LPOVERLAPPED overlapped) override;
     BOOL GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred,
                              BOOL wait) override;
+    DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
+                                 DWORD ms) override;
     HMODULE LoadLibraryA(LPCSTR name) override;
     FARPROC GetProcAddress(HMODULE module, LPCSTR name) override;
     BOOL GetVersionExA(LPOSVERSIONINFOA info) override;
@@ -84,6 +88,7 @@ private:
         HANDLE handle;
         OVERLAPPED* overlapped;
         KSSTREAM_HEADER* header;  // null for a property request
+        bool write;
         LONG status;
         ULONG count;
     };
@@ -99,11 +104,12 @@ private:
     bool FilterAnswer(const FakeKsFilter& filter, const KSPROPERTY* request, DWORD inLen,
                       std::vector<BYTE>* answer);
     BOOL PinControl(HANDLE handle, Open& open, const KSPROPERTY* request, void* out, DWORD outLen);
-    BOOL Read(HANDLE handle, Open& open, void* out, DWORD outLen, OVERLAPPED* overlapped);
+    BOOL Stream(HANDLE handle, Open& open, bool write, void* out, DWORD outLen,
+                OVERLAPPED* overlapped);
     HANDLE NewHandle(int filter, int pin);
     void CancelReads(HANDLE handle);
     void Complete(Pending& pending);
-    void FillRead(Pending& pending);
+    void Transfer(Pending& pending);
     bool Completable(const Pending& pending);
     void Worker();
 

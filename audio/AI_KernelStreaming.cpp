@@ -1,0 +1,221 @@
+#include "audio/AI_KernelStreaming.h"
+#include "audio/CKsEngine.h"
+#include "audio/KsSettings.h"
+#include "common/DebugTrace.h"
+#include <cstring>
+
+AI_KernelStreaming::AI_KernelStreaming(bool input)
+    : CAudioDriver(input), m_pStreamEngine(nullptr), m_pListEngine(nullptr), m_nFrameBytes(0),
+      m_bOpen(0), m_nClientChannels(0), m_nDeviceChannels(0), m_nConversionBytes(0),
+      m_nDeviceFrameBytes(0), m_nClientFrameBytes(0), m_bRepeatChannels(0)
+{
+}
+
+AI_KernelStreaming::~AI_KernelStreaming()
+{
+    Close();
+    delete m_pListEngine;
+    delete m_pStreamEngine;
+}
+
+DWORD AI_KernelStreaming::ChannelMask(int channels)
+{
+    switch (channels) {
+    case 1:
+        return SPEAKER_FRONT_CENTER;
+    case 2:
+        return SPEAKER_FRONT_LEFT | SPEAKER_FRONT_RIGHT;
+    case 6:
+        return 0x3F;
+    case 8:
+        return 0xFF;
+    default:
+        return 0;
+    }
+}
+
+WAVEFORMATEXTENSIBLE AI_KernelStreaming::BuildFormat() const
+{
+    WAVEFORMATEXTENSIBLE format = {};
+    int bits = m_settings.bits;
+    format.Format.wFormatTag = WAVE_FORMAT_EXTENSIBLE;
+    format.Format.nChannels = (WORD)m_nDeviceChannels;
+    format.Format.nSamplesPerSec = m_settings.sampleRate;
+    format.Format.wBitsPerSample = (WORD)bits;
+    format.Format.nBlockAlign = (WORD)(bits / 8 * m_nDeviceChannels);
+    format.Format.nAvgBytesPerSec = format.Format.nBlockAlign * m_settings.sampleRate;
+    format.Format.cbSize = sizeof(WAVEFORMATEXTENSIBLE) - sizeof(WAVEFORMATEX);
+    format.Samples.wValidBitsPerSample = (WORD)bits;
+    format.dwChannelMask = ChannelMask(m_nDeviceChannels);
+    format.SubFormat = KSDATAFORMAT_SUBTYPE_PCM;
+    return format;
+}
+
+void AI_KernelStreaming::PrepareConversion(const WAVEFORMATEXTENSIBLE& format)
+{
+    m_nClientChannels = m_settings.channels;
+    if (m_nDeviceChannels == m_nClientChannels)
+        return;
+    m_nDeviceFrameBytes = format.Format.nBlockAlign;
+    m_nClientFrameBytes = m_settings.bits / 8 * m_settings.channels;
+    m_nConversionBytes = m_settings.channels * format.Format.nBlockAlign * m_settings.bufferFrames;
+    m_conversion.Resize(m_nConversionBytes);
+}
+
+CKsEngine* AI_KernelStreaming::NewStreamEngine(const WAVEFORMATEXTENSIBLE& format)
+{
+    KsSettings settings;
+    settings.inputBufferSize = 4096;
+    settings.outputBufferSize = format.Format.nBlockAlign * m_settings.bufferFrames;
+    settings.outputBufferCount = m_settings.bufferCount;
+    CKsEngine* engine = new CKsEngine(IsInput(), &settings);
+    engine->SetSink(this);
+    return engine;
+}
+
+bool AI_KernelStreaming::TryOpen(const WAVEFORMATEXTENSIBLE& format)
+{
+    m_pStreamEngine = NewStreamEngine(format);
+    return m_pStreamEngine->Open(m_settings.deviceName.c_str(), &format.Format) != 0;
+}
+
+int AI_KernelStreaming::Open(const AudioDriverSettings* settings)
+{
+    if (!settings) {
+        SetErrorText("No %s Device Selected", IsInput() ? "Input" : "Output");
+        return AudioOpenFailed;
+    }
+    m_settings = *settings;
+    if (m_bOpen) {
+        SetErrorText("%s Object Already Opened", IsInput() ? "Input" : "Output");
+        return AudioOpenFailed;
+    }
+    if (IsDisabledDeviceName(m_settings.deviceName.c_str())) {
+        SetErrorText("No %s Device Selected", IsInput() ? "Input" : "Output");
+        return AudioOpenNoDevice;
+    }
+    m_nDeviceChannels = m_settings.channels;
+    if (!IsInput() && m_settings.channels == 2 && m_settings.outputChannels != 0)
+        m_nDeviceChannels = m_settings.outputChannels;
+    m_bRepeatChannels = m_settings.repeatChannels ? 1 : 0;
+    DebugTrace("KS: Trying to open stereo %s as %i ch %i hz... ", GetDirectionText(),
+               m_nDeviceChannels, m_settings.sampleRate);
+    WAVEFORMATEXTENSIBLE format = BuildFormat();
+    PrepareConversion(format);
+    m_nFrameBytes = format.Format.nBlockAlign;
+    if (!TryOpen(format)) {
+        DebugTrace("Extensible failed, ");
+        delete m_pStreamEngine;
+        format.Format.wFormatTag = WAVE_FORMAT_PCM;
+        format.Format.cbSize = 0;
+        if (!TryOpen(format)) {
+            DebugTrace("Normal failed.\n");
+            SetErrorText("%s", m_pStreamEngine->GetErrorText());
+            delete m_pStreamEngine;
+            m_pStreamEngine = nullptr;
+            m_nFrameBytes = 0;
+            return AudioOpenFailed;
+        }
+    }
+    DebugTrace("success!\n");
+    SetErrorText("Opened OK!");
+    m_bOpen = 1;
+    return AudioOpenOk;
+}
+
+void AI_KernelStreaming::Close()
+{
+    if (!m_bOpen)
+        return;
+    delete m_pStreamEngine;
+    m_pStreamEngine = nullptr;
+    m_bOpen = 0;
+    m_nFrameBytes = 0;
+}
+
+int AI_KernelStreaming::IsOpen()
+{
+    return m_bOpen && m_pStreamEngine && m_pStreamEngine->IsStreaming();
+}
+
+int AI_KernelStreaming::GetLatency()
+{
+    if (!m_bOpen || !m_pStreamEngine)
+        return 0;
+    return m_settings.bufferCount * m_settings.bufferFrames + m_settings.fifoFrames;
+}
+
+int AI_KernelStreaming::GetFrameBytes()
+{
+    return m_nFrameBytes;
+}
+
+CKsEngine* AI_KernelStreaming::DeviceListEngine()
+{
+    if (!m_pListEngine) {
+        KsSettings settings;
+        settings.inputBufferSize = 4096;
+        settings.outputBufferSize = 256;
+        settings.outputBufferCount = 4;
+        m_pListEngine = new CKsEngine(IsInput(), &settings);
+    }
+    return m_pListEngine;
+}
+
+int AI_KernelStreaming::GetNumDevices()
+{
+    return (int)DeviceListEngine()->GetDeviceList().size();
+}
+
+void AI_KernelStreaming::GetDeviceName(AudioDeviceEntry* out, int index)
+{
+    const KsDeviceList& list = DeviceListEngine()->GetDeviceList();
+    if (!out || index < 0 || index >= (int)list.size() || !list[index])
+        return;
+    const KsDeviceEntry* entry = list[index];
+    out->name = entry->name ? entry->name : "";
+    out->identifier = entry->path ? entry->path : "";
+}
+
+bool AI_KernelStreaming::HasFailed()
+{
+    return m_pStreamEngine && m_pStreamEngine->HasFailed();
+}
+
+int AI_KernelStreaming::OnCaptured(CKsEngine* engine, void* data, int bytes)
+{
+    DeliverBlock(data, bytes);
+    return 1;
+}
+
+int AI_KernelStreaming::OnRender(CKsEngine* engine, void* data, int bytes)
+{
+    if (m_nClientChannels == m_nDeviceChannels)
+        DeliverBlock(data, bytes);
+    else
+        ExpandChannels(data, bytes);
+    return 1;
+}
+
+void AI_KernelStreaming::ExpandChannels(void* data, int bytes)
+{
+    if (m_nDeviceFrameBytes <= 0 || m_nClientChannels <= 0)
+        return;
+    int frames = bytes / m_nDeviceFrameBytes;
+    int clientBytes = m_nClientFrameBytes * frames;
+    if (clientBytes > m_conversion.GetSize())
+        return;
+    const short* client = (const short*)m_conversion.GetDataPtr();
+    DeliverBlock(m_conversion.GetDataPtr(), clientBytes);
+    short* device = (short*)data;
+    for (int f = 0; f < frames; ++f) {
+        for (int c = 0; c < m_nDeviceChannels; ++c) {
+            short sample = 0;
+            if (m_bRepeatChannels)
+                sample = client[f * m_nClientChannels + c % m_nClientChannels];
+            else if (c < m_nClientChannels)
+                sample = client[f * m_nClientChannels + c];
+            device[f * m_nDeviceChannels + c] = sample;
+        }
+    }
+}

@@ -1,0 +1,92 @@
+#pragma once
+#include "audio/KernelStreaming/devlist.h"
+#include "audio/KernelStreaming/ksdefs.h"
+#include "common/CRunnable.h"
+#include "common/CThread.h"
+
+class CAudioSink;
+class CFifo;
+class CKsAudPin;
+class CKsFilter;
+class CKsFilterEnum;
+struct KsSettings;
+
+// One queued transfer: a stream header over a slice of the packet memory.
+struct KsPacket {
+    KSSTREAM_HEADER header;
+    OVERLAPPED overlapped;
+};
+
+// Streams one direction of one Kernel Streaming audio filter: keeps a fixed set of
+// packets queued on the pin from a time-critical thread and hands each completed
+// packet to its sink (or to a private FIFO when the sink declines it).
+class CKsEngine : public CRunnable {
+public:
+    enum { MaxPackets = 16, ErrorTextSize = 256 };
+    enum { StateClosed = 0, StateStreaming = 1, StateStopping = 2 };
+
+    CKsEngine(bool input, const KsSettings* settings);
+    ~CKsEngine() override;
+    CKsEngine(const CKsEngine&) = delete;
+    CKsEngine& operator=(const CKsEngine&) = delete;
+
+    void SetSink(CAudioSink* sink) { m_pSink = sink; }
+    // 1 when the pin runs and the thread has started; 0 with the reason in the error text.
+    int Open(const char* device, const WAVEFORMATEX* format);
+    void Stop();
+    bool IsStreaming() const;
+    bool HasFailed() const { return m_bFailed; }
+    const char* GetErrorText() const { return m_szError; }
+    void Run(CThread* thread) override;
+
+    const KsDeviceList& GetDeviceList() const { return m_deviceList; }
+    int GetPacketCount() const { return m_nPackets; }
+    int GetPacketBytes() const { return m_nPacketBytes; }
+    int GetUnderrunCount() const { return m_nUnderruns; }
+    CFifo* GetFifo() const { return m_pFifo; }
+
+private:
+    void AllocPackets(int bytes);
+    void InitPackets();
+    void SignalPackets();
+    CKsFilterEnum* EnumerateFilters();
+    CKsFilter* FindFilter(const char* name) const;
+    int OpenCapture(const char* device, const WAVEFORMATEX* format);
+    int OpenRender(const char* device, const WAVEFORMATEX* format);
+    int StartStreaming(CKsAudPin* pin);
+    void StopCapture();
+    void StopRender();
+    void WaitForPackets();
+    void ReleaseEnumerator();
+    bool TakeCompletedPacket(CThread* thread);
+    bool HandleCapture();
+    bool HandleRender();
+    void CaptureLoop(CThread* thread);
+    void RenderLoop(CThread* thread);
+    void SetError(const char* text);
+
+    volatile LONG m_nState;
+    int m_nPackets;
+    volatile LONG m_bStarted;
+    bool m_bInput;
+    int m_nPacketBytes;
+    HANDLE* m_phEvents;
+    KsPacket m_packets[MaxPackets];
+    CKsFilterEnum* m_pEnumerator;
+    CKsFilter* m_pRenderFilter;
+    CKsFilter* m_pCaptureFilter;
+    CKsAudPin* m_pRenderPin;
+    CKsAudPin* m_pCapturePin;
+    BYTE* m_pPacketMemory;
+    int m_nCurrent;
+    int m_nNext;
+    CRITICAL_SECTION m_stopLock;
+    CThread m_thread;
+    CAudioSink* m_pSink;
+    int m_nUnderruns;
+    volatile bool m_bFailed;
+    char m_szError[ErrorTextSize];
+    volatile LONG m_bClosing;
+    CFifo* m_pFifo;
+    KsDeviceList m_deviceList;
+};

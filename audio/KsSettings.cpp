@@ -1,0 +1,81 @@
+#include "audio/KsSettings.h"
+#include <windows.h>
+#include <cstring>
+
+namespace {
+const char kSection[] = "Kernel Streaming";
+
+// A multiple of 1024 bytes, at least minimum kilobytes.
+int ClampKilobytes(int value, int minimum)
+{
+    int kilobytes = value / 1024;
+    return (kilobytes < minimum ? minimum : kilobytes) * 1024;
+}
+
+void Load(KsSettings* settings)
+{
+    settings->SetDefaults();
+    settings->Read();
+}
+}
+
+KsSettings::KsSettings()
+{
+    iniPath[0] = 0;
+    DWORD length = GetModuleFileNameA(nullptr, iniPath, PathSize);
+    iniPath[length < PathSize ? length : PathSize - 1] = 0;
+    char* dot = strrchr(iniPath, '.');
+    if (dot && (size_t)(dot - iniPath) + 5 <= PathSize)
+        strcpy(dot, ".ini");
+    Load(this);
+}
+
+KsSettings::KsSettings(const char* path)
+{
+    iniPath[0] = 0;
+    if (path)
+        lstrcpynA(iniPath, path, PathSize);
+    Load(this);
+}
+
+void KsSettings::SetDefaults()
+{
+    outputDevice[0] = 0;
+    volumeEnabled = 0;
+    gaplessEnabled = 0;
+    inputBufferSize = 65536;
+    outputBufferSize = 8192;
+    outputBufferCount = 8;
+}
+
+void KsSettings::Read()
+{
+    ReadString("output_device", outputDevice, PathSize);
+    ReadInt("volume_enabled", &volumeEnabled);
+    ReadInt("gapless_enabled", &gaplessEnabled);
+    ReadInt("input_buffer_size", &inputBufferSize);
+    ReadInt("output_buffer_size", &outputBufferSize);
+    ReadInt("output_buffer_cnt", &outputBufferCount);
+    inputBufferSize = ClampKilobytes(inputBufferSize, 4);
+    outputBufferSize = ClampKilobytes(outputBufferSize, 2);
+    if (outputBufferCount < 2)
+        outputBufferCount = 2;
+    if (outputBufferCount > 8)
+        outputBufferCount = 8;
+}
+
+void KsSettings::ReadString(const char* key, char* dest, int size)
+{
+    if (!dest || size < 1)
+        return;
+    char current[2048];
+    lstrcpynA(current, dest, sizeof(current));
+    GetPrivateProfileStringA(kSection, key, current, dest, size, iniPath);
+    dest[size - 1] = 0;
+}
+
+void KsSettings::ReadInt(const char* key, int* value)
+{
+    if (value)
+        *value = (int)GetPrivateProfileIntA(kSection, key, *value, iniPath);
+}

@@ -1,0 +1,281 @@
+#include "audio/AI_KernelStreaming.h"
+#include "audio/CAudioCallback.h"
+#include "common/DebugTrace.h"
+#include "tests/audio/KernelStreaming/KsEngineSupport.h"
+#include <gtest/gtest.h>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+const char kPath[] = "\\\\?\\fake#capture";
+
+// The driver's owner: records input blocks, or fills output blocks with a ramp.
+class CRecordingOwner : public CAudioCallback {
+public:
+    std::atomic<int> blocks{0};
+    std::vector<short> samples;
+    std::mutex lock;
+    short next = 1;
+
+    void OnAudioBlock(CAudioDriver* driver, void* buffer, int bytes) override
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        short* data = (short*)buffer;
+        for (int i = 0; i < bytes / 2; ++i) {
+            if (driver->IsInput())
+                samples.push_back(data[i]);
+            else
+                data[i] = next++;
+        }
+        ++blocks;
+    }
+};
+
+// Collects the driver's debug trace in a file of its own.
+class TraceCapture {
+public:
+    TraceCapture()
+    {
+        char dir[MAX_PATH];
+        GetTempPathA(MAX_PATH, dir);
+        m_path = std::string(dir) + "kstrace_" + std::to_string(GetCurrentProcessId()) + ".txt";
+        m_file = fopen(m_path.c_str(), "w+");
+        SetDebugTraceLogFile(m_file);
+    }
+    ~TraceCapture()
+    {
+        SetDebugTraceLogFile(nullptr);
+        fclose(m_file);
+        DeleteFileA(m_path.c_str());
+    }
+    std::string Text()
+    {
+        std::string text;
+        fseek(m_file, 0, SEEK_SET);
+        char buffer[256];
+        size_t got;
+        while ((got = fread(buffer, 1, sizeof(buffer), m_file)) > 0)
+            text.append(buffer, got);
+        return text;
+    }
+
+private:
+    std::string m_path;
+    FILE* m_file;
+};
+
+class KsDriverTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fake.filters = {FakeKs::CaptureFilter(kPath, "Line In")};
+        settings.deviceName = "Line In";
+        settings.sampleRate = 48000;
+        settings.channels = 2;
+        settings.bufferFrames = 64;
+        settings.bufferCount = 4;
+        driver.SetOwner(&owner);
+    }
+    std::string Error()
+    {
+        char text[260];
+        driver.GetErrorText(text, sizeof(text));
+        return text;
+    }
+
+    CFakeKsPlatform fake;
+    CRecordingOwner owner;
+    AudioDriverSettings settings;
+    AI_KernelStreaming driver{true};
+};
+
+TEST(KsDriver, ChannelMasks)
+{
+    EXPECT_EQ(AI_KernelStreaming::ChannelMask(1), 0x4u);
+    EXPECT_EQ(AI_KernelStreaming::ChannelMask(2), 0x3u);
+    EXPECT_EQ(AI_KernelStreaming::ChannelMask(6), 0x3Fu);
+    EXPECT_EQ(AI_KernelStreaming::ChannelMask(8), 0xFFu);
+    for (int channels : {0, 3, 4, 5, 7, 9})
+        EXPECT_EQ(AI_KernelStreaming::ChannelMask(channels), 0u);
+}
+
+TEST_F(KsDriverTest, DisabledNamesSelectNoDevice)
+{
+    for (const char* name : {"", "None", "off"}) {
+        settings.deviceName = name;
+        EXPECT_EQ(driver.Open(&settings), 2);
+        EXPECT_EQ(Error(), "No Input Device Selected");
+    }
+    EXPECT_EQ(driver.GetFrameBytes(), 0);
+    EXPECT_EQ(driver.GetLatency(), 0);
+    EXPECT_EQ(driver.IsOpen(), 0);
+}
+
+TEST_F(KsDriverTest, ExtensibleRefusedThenPcmAccepted)
+{
+    fake.filters[0].pins[0].accepts = [](const WAVEFORMATEX* f) {
+        return f->wFormatTag == WAVE_FORMAT_PCM;
+    };
+    TraceCapture trace;
+    EXPECT_EQ(driver.Open(&settings), 0);
+    EXPECT_EQ(Error(), "Opened OK!");
+    EXPECT_EQ(trace.Text(),
+              "KS: Trying to open stereo input as 2 ch 48000 hz... Extensible failed, success!\n");
+    const WAVEFORMATEX* format =
+        (const WAVEFORMATEX*)(fake.lastConnect.data() + sizeof(KSPIN_CONNECT) + sizeof(KSDATAFORMAT));
+    EXPECT_EQ(format->wFormatTag, WAVE_FORMAT_PCM);
+    EXPECT_EQ(format->nBlockAlign, 4);
+    EXPECT_EQ(driver.GetFrameBytes(), 4);
+    EXPECT_EQ(driver.GetLatency(), 256);
+    EXPECT_EQ(driver.IsOpen(), 1);
+    settings.sampleRate = 44100;
+    EXPECT_EQ(driver.Open(&settings), 1);
+    EXPECT_EQ(Error(), "Input Object Already Opened");
+    EXPECT_EQ(driver.IsOpen(), 1);
+    driver.Close();
+    EXPECT_EQ(driver.IsOpen(), 0);
+    EXPECT_EQ(driver.GetFrameBytes(), 0);
+}
+
+TEST_F(KsDriverTest, ExtensibleFormatCarriesTheChannelMask)
+{
+    settings.channels = 1;
+    ASSERT_EQ(driver.Open(&settings), 0);
+    const WAVEFORMATEXTENSIBLE* format = (const WAVEFORMATEXTENSIBLE*)(fake.lastConnect.data() +
+                                                                       sizeof(KSPIN_CONNECT) +
+                                                                       sizeof(KSDATAFORMAT));
+    EXPECT_EQ(format->Format.wFormatTag, WAVE_FORMAT_EXTENSIBLE);
+    EXPECT_EQ(format->Format.cbSize, 22);
+    EXPECT_EQ(format->dwChannelMask, 0x4u);
+    EXPECT_TRUE(IsEqualGUID(format->SubFormat, KSDATAFORMAT_SUBTYPE_PCM));
+}
+
+TEST_F(KsDriverTest, BothFormatsRefusedReportsTheEngineText)
+{
+    fake.filters[0].pins[0].accepts = [](const WAVEFORMATEX*) { return false; };
+    TraceCapture trace;
+    EXPECT_EQ(driver.Open(&settings), 1);
+    EXPECT_EQ(Error(), "Failed to create input pin (0x8000001B)");
+    EXPECT_NE(trace.Text().find("Extensible failed, Normal failed.\n"), std::string::npos);
+    EXPECT_EQ(driver.GetFrameBytes(), 0);
+    EXPECT_FALSE(driver.HasFailed());
+    settings.deviceName = "Nowhere";
+    EXPECT_EQ(driver.Open(&settings), 1);
+    EXPECT_EQ(Error(), "Input device not found (0x80000049)");
+}
+
+TEST_F(KsDriverTest, CapturedStreamReachesTheOwnerInOrder)
+{
+    fake.readBudget = 12;
+    ASSERT_EQ(driver.Open(&settings), 0);
+    ASSERT_TRUE(WaitFor([&] { return owner.blocks == 16; }));
+    driver.Close();
+    std::lock_guard<std::mutex> guard(owner.lock);
+    ASSERT_EQ(owner.samples.size(), 16u * 128);
+    for (size_t i = 0; i < 4 * 128; ++i)
+        ASSERT_EQ(owner.samples[i], 0);
+    for (size_t i = 4 * 128; i < owner.samples.size(); ++i)
+        ASSERT_EQ(owner.samples[i], FakeKsSample((long)i - 4 * 128));
+}
+
+TEST_F(KsDriverTest, ReadFailureMarksTheDriverFailed)
+{
+    fake.failReadsAfter = 3;
+    ASSERT_EQ(driver.Open(&settings), 0);
+    ASSERT_TRUE(WaitFor([&] { return driver.HasFailed() && !driver.IsOpen(); }));
+    size_t before = fake.stateChanges.size();
+    driver.Close();
+    EXPECT_FALSE(driver.HasFailed());
+    std::vector<ULONG> stop(fake.stateChanges.begin() + before, fake.stateChanges.end());
+    EXPECT_EQ(stop, std::vector<ULONG>({KSSTATE_PAUSE, KSSTATE_STOP, KSSTATE_STOP}));
+}
+
+TEST_F(KsDriverTest, OpenCloseCyclesLeaveNothingBehind)
+{
+    for (int cycle = 0; cycle < 10; ++cycle) {
+        ASSERT_EQ(driver.Open(&settings), 0) << cycle;
+        int seen = owner.blocks;
+        ASSERT_TRUE(WaitFor([&] { return owner.blocks > seen + 4; }));
+        driver.Close();
+        int closed = owner.blocks;
+        EXPECT_EQ(fake.OpenHandleCount(), 0);
+        EXPECT_EQ(fake.PendingReadCount(), 0);
+        Sleep(5);
+        EXPECT_EQ(owner.blocks, closed);
+    }
+}
+
+TEST_F(KsDriverTest, DeviceListNamesTheFilters)
+{
+    fake.filters.push_back(FakeKs::CaptureFilter("\\\\?\\fake#two", "Mic"));
+    EXPECT_EQ(driver.GetNumDevices(), 2);
+    AudioDeviceEntry entry;
+    driver.GetDeviceName(&entry, 1);
+    EXPECT_EQ(entry.name, "Mic");
+    EXPECT_EQ(entry.identifier, "\\\\?\\fake#two");
+    AudioDeviceEntry untouched;
+    untouched.name = "keep";
+    driver.GetDeviceName(&untouched, 2);
+    driver.GetDeviceName(&untouched, -1);
+    EXPECT_EQ(untouched.name, "keep");
+    fake.filters.pop_back();
+    EXPECT_EQ(driver.GetNumDevices(), 2);
+    EXPECT_FALSE(driver.SupportsDefaultDevice());
+    settings.deviceName = "\\\\?\\FAKE#CAPTURE";
+    EXPECT_EQ(driver.Open(&settings), 0);
+}
+
+class KsOutputTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FakeKsFilter render = FakeKs::CaptureFilter("\\\\?\\fake#render", "Speakers");
+        render.classes = {{KSCATEGORY_AUDIO, SPINT_ACTIVE}, {KSCATEGORY_RENDER, SPINT_ACTIVE}};
+        render.pins = {FakeKs::RenderPin()};
+        render.pins[0].dataRanges = {FakeKs::AudioRange(8, 16, 16, 44100, 48000)};
+        fake.filters = {render};
+        fake.readBudget = 6;
+        settings.deviceName = "Speakers";
+        settings.sampleRate = 48000;
+        settings.channels = 2;
+        settings.outputChannels = 6;
+        settings.bufferFrames = 16;
+        settings.bufferCount = 2;
+        driver.SetOwner(&owner);
+    }
+    std::vector<short> Play()
+    {
+        EXPECT_EQ(driver.Open(&settings), 0);
+        EXPECT_TRUE(WaitFor([&] { return fake.readsCompleted == 6; }));
+        driver.Close();
+        return fake.written;
+    }
+
+    CFakeKsPlatform fake;
+    CRecordingOwner owner;
+    AudioDriverSettings settings;
+    AI_KernelStreaming driver{false};
+};
+
+TEST_F(KsOutputTest, ExtraChannelsRepeatTheClient)
+{
+    settings.repeatChannels = true;
+    std::vector<short> played = Play();
+    ASSERT_GE(played.size(), 6u * 16 * 6);
+    for (size_t f = 0; f < played.size() / 6; ++f) {
+        for (int c = 0; c < 6; ++c)
+            ASSERT_EQ(played[f * 6 + c], (short)(1 + 2 * f + c % 2)) << f << " " << c;
+    }
+}
+
+TEST_F(KsOutputTest, ExtraChannelsStaySilentWithoutRepeat)
+{
+    std::vector<short> played = Play();
+    ASSERT_GE(played.size(), 6u * 16 * 6);
+    for (size_t f = 0; f < played.size() / 6; ++f) {
+        for (int c = 0; c < 6; ++c)
+            ASSERT_EQ(played[f * 6 + c], c < 2 ? (short)(1 + 2 * f + c) : 0) << f << " " << c;
+    }
+}
+}
