@@ -1,4 +1,5 @@
 #include "audio/AudioDriverFactory.h"
+#include "audio/AI_KernelStreaming.h"
 #include "audio/AI_Wave.h"
 
 CAudioDriver* CreateAudioDriver(bool input, int typeId)
@@ -6,6 +7,8 @@ CAudioDriver* CreateAudioDriver(bool input, int typeId)
     switch (typeId) {
     case AudioTypeWave:
         return new AI_Wave(input);
+    case AudioTypeKernelStreaming:
+        return new AI_KernelStreaming(input);
     default:
         return nullptr;
     }

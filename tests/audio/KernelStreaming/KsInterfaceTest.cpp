@@ -1,0 +1,94 @@
+#include "audio/CAudioClient.h"
+#include "audio/CAudioInterface.h"
+#include "tests/audio/KernelStreaming/KsEngineSupport.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+const char kPath[] = "\\\\?\\fake#capture";
+
+// Keeps both planar channels as they arrive.
+class CPlanarClient : public CAudioClient {
+public:
+    std::atomic<int> blocks{0};
+    std::vector<int32_t> left;
+    std::vector<int32_t> right;
+
+    void OnInputPlanar(CAudioInterface*, int32_t** channels, int frames) override
+    {
+        left.insert(left.end(), channels[0], channels[0] + frames);
+        right.insert(right.end(), channels[1], channels[1] + frames);
+        ++blocks;
+    }
+};
+
+class KsInterfaceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fake.filters = {FakeKs::CaptureFilter(kPath, "Line In")};
+        settings.deviceName = "Line In";
+        settings.sampleRate = 48000;
+        settings.channels = 2;
+        settings.bufferFrames = 32;
+        settings.bufferCount = 3;
+        audio.SetClient(&client);
+        audio.CreateDriver(true, AudioTypeKernelStreaming);
+    }
+
+    CFakeKsPlatform fake;
+    CPlanarClient client;
+    AudioDriverSettings settings;
+    CAudioInterface audio;
+};
+
+TEST_F(KsInterfaceTest, KnownSamplesArriveInOrderAfterTheSilentPackets)
+{
+    ASSERT_EQ(audio.GetDriverType(), AudioTypeKernelStreaming);
+    EXPECT_EQ(audio.GetNumDevices(), 1);
+    fake.readBudget = 10;
+    ASSERT_EQ(audio.Open(&settings), 0) << audio.GetErrorText();
+    ASSERT_TRUE(WaitFor([&] { return client.blocks == 13; }));
+    audio.Close();
+    ASSERT_EQ(client.left.size(), 13u * 32);
+    for (size_t f = 0; f < 3 * 32; ++f) {
+        ASSERT_EQ(client.left[f], 0);
+        ASSERT_EQ(client.right[f], 0);
+    }
+    for (size_t f = 3 * 32; f < client.left.size(); ++f) {
+        long n = 2 * (long)(f - 3 * 32);
+        ASSERT_EQ(client.left[f], FakeKsSample(n)) << f;
+        ASSERT_EQ(client.right[f], FakeKsSample(n + 1)) << f;
+    }
+    // The device list keeps its own filter open until the driver goes.
+    EXPECT_EQ(fake.OpenHandleCount(), 1);
+    audio.DestroyDriver();
+    EXPECT_EQ(fake.OpenHandleCount(), 0);
+}
+
+TEST_F(KsInterfaceTest, SecondOpenAndMissingDevice)
+{
+    ASSERT_EQ(audio.Open(&settings), 0);
+    EXPECT_NE(audio.Open(&settings), 0);
+    audio.Close();
+    settings.deviceName = "Elsewhere";
+    EXPECT_EQ(audio.Open(&settings), 1);
+    EXPECT_STREQ(audio.GetErrorText(), "Input device not found (0x80000049)");
+}
+
+TEST_F(KsInterfaceTest, ClosingWhileStreamingStopsDelivery)
+{
+    for (int cycle = 0; cycle < 10; ++cycle) {
+        ASSERT_EQ(audio.Open(&settings), 0) << cycle;
+        int seen = client.blocks;
+        ASSERT_TRUE(WaitFor([&] { return client.blocks > seen + 3; }));
+        audio.Close();
+        int closed = client.blocks;
+        Sleep(5);
+        EXPECT_EQ(client.blocks, closed);
+        EXPECT_EQ(fake.OpenHandleCount(), 0);
+    }
+    audio.DestroyDriver();
+    EXPECT_EQ(fake.OpenHandleCount(), 0);
+}
+}
