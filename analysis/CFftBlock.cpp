@@ -1,0 +1,121 @@
+#include "analysis/CFftBlock.h"
+#include "signal/Dsp.h"
+#include <cstring>
+#include <initializer_list>
+
+namespace {
+const int kMaxOrder = 20;
+const int kForwardDividedByN = 1;
+const int kFastHint = 1;
+
+float* Floats(int count)
+{
+    float* p = dspsMalloc_32f(count);
+    if (p)
+        std::memset(p, 0, count * sizeof(float));
+    return p;
+}
+
+// A work buffer of the size the specification asks for; none when it asks for none.
+bool WorkBuffer(const RealFftSpec* spec, unsigned char** buffer)
+{
+    int size = 0;
+    *buffer = nullptr;
+    if (dspsFFTGetBufSize_R_32f(spec, &size) != StatusOk)
+        return false;
+    if (size <= 0)
+        return true;
+    *buffer = dspsMalloc_8u(size);
+    if (*buffer)
+        std::memset(*buffer, 0, size);
+    return *buffer != nullptr;
+}
+}
+
+CFftBlock::CFftBlock()
+    : m_previous(nullptr), m_time(nullptr), m_inverseOutput(nullptr), m_spectrum(nullptr), m_product(nullptr),
+      m_forwardWork(nullptr), m_inverseWork(nullptr), m_spec(nullptr), m_order(0), m_spectrumLength(0),
+      m_blockLength(0)
+{
+}
+
+CFftBlock::~CFftBlock()
+{
+    Release();
+}
+
+void CFftBlock::Release()
+{
+    for (float** p : {&m_previous, &m_time, &m_inverseOutput, &m_spectrum, &m_product}) {
+        dspsFree(*p);
+        *p = nullptr;
+    }
+    dspsFree(m_forwardWork);
+    dspsFree(m_inverseWork);
+    m_forwardWork = m_inverseWork = nullptr;
+    if (m_spec)
+        dspsFFTFree_R_32f(m_spec);
+    m_spec = nullptr;
+    m_order = m_spectrumLength = m_blockLength = 0;
+}
+
+bool CFftBlock::Setup(int order)
+{
+    Release();
+    if (order < 1 || order > kMaxOrder)
+        return false;
+    const int n = 1 << order;
+    if (dspsFFTInitAlloc_R_32f(&m_spec, order + 1, kForwardDividedByN, kFastHint) != StatusOk) {
+        m_spec = nullptr;
+        return false;
+    }
+    m_previous = Floats(n + 1);
+    m_time = Floats(2 * n + 2);
+    m_inverseOutput = Floats(2 * n + 2);
+    m_spectrum = Floats(2 * n + 2);
+    m_product = Floats(2 * n + 2);
+    if (!m_previous || !m_time || !m_inverseOutput || !m_spectrum || !m_product
+        || !WorkBuffer(m_spec, &m_forwardWork) || !WorkBuffer(m_spec, &m_inverseWork)) {
+        Release();
+        return false;
+    }
+    m_order = order;
+    m_blockLength = n;
+    m_spectrumLength = 2 * n + 2;
+    return true;
+}
+
+bool CFftBlock::Forward(const float* block)
+{
+    if (!m_spec || !block)
+        return false;
+    const int n = m_blockLength;
+    std::memcpy(m_time, m_previous, n * sizeof(float));
+    std::memcpy(m_time + n, block, n * sizeof(float));
+    std::memcpy(m_previous, block, n * sizeof(float));
+    return dspsFFTFwd_RToCCS_32f(m_time, m_spectrum, m_spec, m_forwardWork) == StatusOk;
+}
+
+bool CFftBlock::MultiplySpectrum(const float* taps, float* spectrum, float* product, int length)
+{
+    if (!m_spec || !taps || length < 0 || length > m_spectrumLength)
+        return false;
+    if (!spectrum)
+        spectrum = m_spectrum;
+    if (!product)
+        product = m_product;
+    if (length == 0)
+        length = m_spectrumLength;
+    return dspsMul_32fc(reinterpret_cast<const Dsp32fc*>(taps), reinterpret_cast<const Dsp32fc*>(spectrum),
+                        reinterpret_cast<Dsp32fc*>(product), length / 2) == StatusOk;
+}
+
+bool CFftBlock::Inverse(float* out, const float* spectrum)
+{
+    if (!m_spec || !out)
+        return false;
+    if (dspsFFTInv_CCSToR_32f(spectrum ? spectrum : m_product, m_inverseOutput, m_spec, m_inverseWork) != StatusOk)
+        return false;
+    std::memcpy(out, m_inverseOutput + m_blockLength, m_blockLength * sizeof(float));
+    return true;
+}
