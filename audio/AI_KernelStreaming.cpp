@@ -2,7 +2,7 @@
 #include "audio/CKsEngine.h"
 #include "audio/KsSettings.h"
 #include "common/DebugTrace.h"
-#include <cstring>
+#include <new>
 
 AI_KernelStreaming::AI_KernelStreaming(bool input)
     : CAudioDriver(input), m_pStreamEngine(nullptr), m_pListEngine(nullptr), m_nFrameBytes(0),
@@ -68,15 +68,17 @@ CKsEngine* AI_KernelStreaming::NewStreamEngine(const WAVEFORMATEXTENSIBLE& forma
     settings.inputBufferSize = 4096;
     settings.outputBufferSize = format.Format.nBlockAlign * m_settings.bufferFrames;
     settings.outputBufferCount = m_settings.bufferCount;
-    CKsEngine* engine = new CKsEngine(IsInput(), &settings);
-    engine->SetSink(this);
+    CKsEngine* engine = new (std::nothrow) CKsEngine(IsInput(), &settings);
+    if (engine)
+        engine->SetSink(this);
     return engine;
 }
 
 bool AI_KernelStreaming::TryOpen(const WAVEFORMATEXTENSIBLE& format)
 {
     m_pStreamEngine = NewStreamEngine(format);
-    return m_pStreamEngine->Open(m_settings.deviceName.c_str(), &format.Format) != 0;
+    return m_pStreamEngine &&
+           m_pStreamEngine->Open(m_settings.deviceName.c_str(), &format.Format) != 0;
 }
 
 int AI_KernelStreaming::Open(const AudioDriverSettings* settings)
@@ -110,7 +112,8 @@ int AI_KernelStreaming::Open(const AudioDriverSettings* settings)
         format.Format.cbSize = 0;
         if (!TryOpen(format)) {
             DebugTrace("Normal failed.\n");
-            SetErrorText("%s", m_pStreamEngine->GetErrorText());
+            SetErrorText("%s",
+                         m_pStreamEngine ? m_pStreamEngine->GetErrorText() : "Out of memory!");
             delete m_pStreamEngine;
             m_pStreamEngine = nullptr;
             m_nFrameBytes = 0;
@@ -157,20 +160,24 @@ CKsEngine* AI_KernelStreaming::DeviceListEngine()
         settings.inputBufferSize = 4096;
         settings.outputBufferSize = 256;
         settings.outputBufferCount = 4;
-        m_pListEngine = new CKsEngine(IsInput(), &settings);
+        m_pListEngine = new (std::nothrow) CKsEngine(IsInput(), &settings);
     }
     return m_pListEngine;
 }
 
 int AI_KernelStreaming::GetNumDevices()
 {
-    return (int)DeviceListEngine()->GetDeviceList().size();
+    CKsEngine* engine = DeviceListEngine();
+    return engine ? (int)engine->GetDeviceList().size() : 0;
 }
 
 void AI_KernelStreaming::GetDeviceName(AudioDeviceEntry* out, int index)
 {
-    const KsDeviceList& list = DeviceListEngine()->GetDeviceList();
-    if (!out || index < 0 || index >= (int)list.size() || !list[index])
+    CKsEngine* engine = DeviceListEngine();
+    if (!engine || !out || index < 0 || index >= GetNumDevices())
+        return;
+    const KsDeviceList& list = engine->GetDeviceList();
+    if (!list[index])
         return;
     const KsDeviceEntry* entry = list[index];
     out->name = entry->name ? entry->name : "";

@@ -26,7 +26,8 @@ HRESULT LoadKsCreatePin()
     if (!g_ksUser.module)
         g_ksUser.module = platform->LoadLibraryA("ksuser.dll");
     if (g_ksUser.module)
-        g_ksUser.create = (KsCreatePinFn)(void*)platform->GetProcAddress(g_ksUser.module, "KsCreatePin");
+        g_ksUser.create =
+            (KsCreatePinFn)(void*)platform->GetProcAddress(g_ksUser.module, "KsCreatePin");
     return g_ksUser.create ? S_OK : HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
 }
 

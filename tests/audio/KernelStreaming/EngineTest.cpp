@@ -142,6 +142,15 @@ TEST_F(EngineTest, FailedWaitEndsStreaming)
     EXPECT_EQ(fake.OpenHandleCount(), 0);
 }
 
+TEST(KsEngineOnThisMachine, RealEnumerationFindsNoSuchDevice)
+{
+    KsSettings settings = EngineSettings(256, 4);
+    CKsEngine engine(true, &settings);
+    WAVEFORMATEX format = FakeKs::Pcm(2, 48000);
+    EXPECT_EQ(engine.Open("No Such Kernel Streaming Device", &format), 0);
+    EXPECT_STREQ(engine.GetErrorText(), "Input device not found (0x80000049)");
+}
+
 TEST_F(EngineTest, PacketCountsAreBoundedByTheArray)
 {
     auto none = Engine(256, 0);

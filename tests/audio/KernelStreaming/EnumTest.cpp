@@ -26,8 +26,8 @@ protected:
         return enumerator.EnumFilters(2, kCaptureClasses, 2, TRUE, FALSE, TRUE);
     }
     // A generic USB audio interface; instance tells its devices apart.
-    FakeKsFilter UsbFilter(std::vector<std::pair<std::string, std::pair<DWORD, std::string>>> values,
-                           char instance = '1')
+    typedef std::vector<std::pair<std::string, std::pair<DWORD, std::string>>> Values;
+    FakeKsFilter UsbFilter(Values values, char instance = '1')
     {
         FakeKsFilter filter = FakeKs::CaptureFilter(kUsbPath + std::string(1, instance) + kUsbClass,
                                                     "USB Audio Device");

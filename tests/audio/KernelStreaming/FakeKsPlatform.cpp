@@ -485,7 +485,8 @@ BOOL CFakeKsPlatform::SetupDiGetDeviceInterfaceDetailA(HDEVINFO set,
         (devInfo && devInfo->cbSize != sizeof(SP_DEVINFO_DATA)))
         return Fail(ERROR_INVALID_USER_BUFFER);
     const std::string& path = filters[data->Reserved - 1].path;
-    DWORD needed = (DWORD)(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + path.size() + 1);
+    DWORD needed =
+        (DWORD)(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + path.size() + 1);
     if (requiredSize)
         *requiredSize = needed;
     if (detailSize < needed)

@@ -122,8 +122,8 @@ TEST_F(KsDriverTest, ExtensibleRefusedThenPcmAccepted)
     EXPECT_EQ(Error(), "Opened OK!");
     EXPECT_EQ(trace.Text(),
               "KS: Trying to open stereo input as 2 ch 48000 hz... Extensible failed, success!\n");
-    const WAVEFORMATEX* format =
-        (const WAVEFORMATEX*)(fake.lastConnect.data() + sizeof(KSPIN_CONNECT) + sizeof(KSDATAFORMAT));
+    const WAVEFORMATEX* format = (const WAVEFORMATEX*)(fake.lastConnect.data() +
+                                                       sizeof(KSPIN_CONNECT) + sizeof(KSDATAFORMAT));
     EXPECT_EQ(format->wFormatTag, WAVE_FORMAT_PCM);
     EXPECT_EQ(format->nBlockAlign, 4);
     EXPECT_EQ(driver.GetFrameBytes(), 4);
