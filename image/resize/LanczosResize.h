@@ -90,7 +90,7 @@ class LanczosRing {
   }
 
   void Copy(int from, int to) {
-    CopyFloats(m_slot[from], m_slot[to], m_job.dstWidth * m_layout.channels);
+    A::CopyRow(m_slot[from], m_slot[to], m_job.dstWidth * m_layout.channels);
   }
 
   // Rotates slots 0..end by one: slot end takes the old slot 0 buffer.

@@ -2,7 +2,6 @@
 // Helpers of the row loops. Included only by the processor-variant files: everything here has
 // internal linkage, so each variant keeps its own copy compiled with its own flags.
 #include <cstdint>
-#include <cstring>
 
 #include "image/resize/ResizeJob.h"
 
@@ -37,10 +36,6 @@ inline S ClampInt(int v) {
     return 0;
   }
   return static_cast<S>(v > SampleLimit<S>::kMax ? SampleLimit<S>::kMax : v);
-}
-
-inline void CopyFloats(const float* src, float* dst, int count) {
-  std::memcpy(dst, src, static_cast<size_t>(count) * sizeof(float));
 }
 
 // Channels filtered per pixel and the distance between horizontal taps.

@@ -1,16 +1,29 @@
-// The GenericArith variant of the resize functions.
+// The generic variant of the resize functions, plain x87 code for any processor.
+#include "image/resize/GenericArith.h"
 #include "image/resize/ResizeCore.h"
 #include "image/resize/ResizeEntry.h"
 #include "image/resize/ResizeKernelSet.h"
 #include "image/resize/ResizeSuperDriver.h"
 #include "image/resize/ResizeVariants.h"
-#include "image/resize/GenericArith.h"
+#include "signal/DspBodies.h"
 
 namespace dsp {
 namespace generic {
 
 namespace {
-using Kernels = ResizeKernelSet<GenericArith>;
+
+// Row copies and zeroing go to this variant's own library bodies.
+struct Arith : GenericArith {
+  static void CopyRow(const float* src, float* dst, int count) {
+    dsp::generic::dspsCopy_32f(src, dst, count);
+  }
+  static void ZeroBytes(void* block, int bytes) {
+    dsp::generic::dspsZero_8u(static_cast<unsigned char*>(block), bytes);
+  }
+};
+
+using Kernels = ResizeKernelSet<Arith>;
+
 }  // namespace
 
 LibStatus dspiResizeCore(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
@@ -32,7 +45,7 @@ LibStatus dspiResizeSuper(const void* pSrc, ImageSize srcSize, int srcStep, Imag
 }
 
 void LanczosWeights(const float* fractions, int count, float* weights) {
-  GenericArith::LanczosWeights(fractions, count, weights);
+  Arith::LanczosWeights(fractions, count, weights);
 }
 
 LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int srcStep,

@@ -5,12 +5,25 @@
 #include "image/resize/ResizeSuperDriver.h"
 #include "image/resize/ResizeVariants.h"
 #include "image/resize/SimdArith.h"
+#include "signal/DspBodies.h"
 
 namespace dsp {
 namespace sse {
 
 namespace {
-using Kernels = ResizeKernelSet<SimdArith<false>>;
+
+// Row copies and zeroing go to this variant's own library bodies.
+struct Arith : SimdArith<false> {
+  static void CopyRow(const float* src, float* dst, int count) {
+    dsp::sse::dspsCopy_32f(src, dst, count);
+  }
+  static void ZeroBytes(void* block, int bytes) {
+    dsp::sse::dspsZero_8u(static_cast<unsigned char*>(block), bytes);
+  }
+};
+
+using Kernels = ResizeKernelSet<Arith>;
+
 }  // namespace
 
 LibStatus dspiResizeCore(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
@@ -32,7 +45,7 @@ LibStatus dspiResizeSuper(const void* pSrc, ImageSize srcSize, int srcStep, Imag
 }
 
 void LanczosWeights(const float* fractions, int count, float* weights) {
-  SimdArith<false>::LanczosWeights(fractions, count, weights);
+  Arith::LanczosWeights(fractions, count, weights);
 }
 
 LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int srcStep,

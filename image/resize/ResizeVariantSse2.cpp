@@ -5,12 +5,25 @@
 #include "image/resize/ResizeSuperDriver.h"
 #include "image/resize/ResizeVariants.h"
 #include "image/resize/SimdArith.h"
+#include "signal/DspBodies.h"
 
 namespace dsp {
 namespace sse2 {
 
 namespace {
-using Kernels = ResizeKernelSet<SimdArith<true>>;
+
+// Row copies and zeroing go to this variant's own library bodies.
+struct Arith : SimdArith<true> {
+  static void CopyRow(const float* src, float* dst, int count) {
+    dsp::sse2::dspsCopy_32f(src, dst, count);
+  }
+  static void ZeroBytes(void* block, int bytes) {
+    dsp::sse2::dspsZero_8u(static_cast<unsigned char*>(block), bytes);
+  }
+};
+
+using Kernels = ResizeKernelSet<Arith>;
+
 }  // namespace
 
 LibStatus dspiResizeCore(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
@@ -32,7 +45,7 @@ LibStatus dspiResizeSuper(const void* pSrc, ImageSize srcSize, int srcStep, Imag
 }
 
 void LanczosWeights(const float* fractions, int count, float* weights) {
-  SimdArith<true>::LanczosWeights(fractions, count, weights);
+  Arith::LanczosWeights(fractions, count, weights);
 }
 
 LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int srcStep,

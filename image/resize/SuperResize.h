@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <type_traits>
 
 #include "image/resize/ResizeJob.h"
@@ -31,7 +30,7 @@ class SuperPass {
 
   void Run() {
     for (int y = 0; y < m_job.dstHeight; ++y) {
-      std::memset(m_acc, 0, static_cast<size_t>(m_slots) * sizeof(Acc));
+      A::ZeroBytes(m_acc, m_slots * static_cast<int>(sizeof(Acc)));
       AccumulateRows(y);
       Output(static_cast<S*>(Offset(m_job.dst, y * m_job.dstStep)));
     }
