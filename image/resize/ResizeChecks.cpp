@@ -73,6 +73,16 @@ LibStatus ResizeCheckSampleSteps(int srcStep, int dstStep, int pixelType) {
   return srcStep < size || dstStep < size ? StatusStepError : StatusOk;
 }
 
+ImageRect ResizeClipRegion(ImageSize image, ImageRect region) {
+  if (region.width > image.width - region.x) {
+    region.width = image.width - region.x;
+  }
+  if (region.height > image.height - region.y) {
+    region.height = image.height - region.y;
+  }
+  return region;
+}
+
 int ResizeElementSize(int pixelType) {
   return pixelType == PixelType8u ? 1 : pixelType == PixelType16u ? 2 : 4;
 }

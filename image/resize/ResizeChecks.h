@@ -14,5 +14,8 @@ LibStatus ResizeCheckLayout(const void* pSrc, const void* pDst, int pixelStep, i
 // Steps must hold at least one sample of the pixel type (checked after the layout).
 LibStatus ResizeCheckSampleSteps(int srcStep, int dstStep, int pixelType);
 
+// The region cut to the image (its origin lies inside after the checks).
+ImageRect ResizeClipRegion(ImageSize image, ImageRect region);
+
 int ResizeElementSize(int pixelType);
 int ResizePlaneCount(int channels);

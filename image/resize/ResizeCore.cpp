@@ -15,7 +15,6 @@ struct CoreCall {
   int method;
   int pixelType;
   int channels;
-  int pixelStep;
   int planar;
   int factorMode;
 };
@@ -174,13 +173,10 @@ void RunKernel(const ResizeVariant& variant, const CoreCall& call, ResizeJob& jo
   }
 }
 
-}  // namespace
-
-LibStatus ResizeCoreRun(const ResizeVariant& variant, const void* pSrc, ImageSize srcSize,
-                        int srcStep, ImageRect srcRoi, void* pDst, int dstStep,
-                        ImageSize dstRoiSize, double xFactor, double yFactor, double xShift,
-                        double yShift, int pixelStep, int channels, int pixelType, int planar,
-                        int interpolation, int factorMode) {
+LibStatus CheckCoreArguments(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
+                             const void* pDst, int dstStep, ImageSize dstRoiSize,
+                             double xFactor, double yFactor, int pixelStep, int channels,
+                             int pixelType, int planar, int interpolation) {
   LibStatus status = ResizeCheckCommon(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep,
                                        dstRoiSize, xFactor, yFactor);
   if (status != StatusOk) {
@@ -191,26 +187,52 @@ LibStatus ResizeCoreRun(const ResizeVariant& variant, const void* pSrc, ImageSiz
     return StatusInterpolationError;
   }
   status = ResizeCheckLayout(pSrc, pDst, pixelStep, channels, pixelType, planar);
-  if (status == StatusOk) {
-    status = ResizeCheckSampleSteps(srcStep, dstStep, pixelType);
+  return status == StatusOk ? ResizeCheckSampleSteps(srcStep, dstStep, pixelType) : status;
+}
+
+// Offsets, weights, row buffers and (Lanczos) tap weights; false when memory ran out.
+bool PrepareTables(const ResizeVariant& variant, const CoreCall& call,
+                   ResizeAxisWalker& rowWalker, ResizeAxisWalker& colWalker,
+                   ResizeBlockList& blocks, ResizeJob& job) {
+  AxisTables rows = {};
+  AxisTables cols = {};
+  if (!AllocTables(call, blocks, job, &rows, &cols)) {
+    return false;
   }
+  bool q14 = UsesQ14(call);
+  FillAxis(rowWalker, job.dstHeight, job.srcStep, q14, false, rows.offsets, rows.weights);
+  FillAxis(colWalker, job.dstWidth, call.planar ? 1 : job.pixelStep, q14, true, cols.offsets,
+           cols.weights);
+  job.rowOffsets = rows.offsets;
+  job.colOffsets = cols.offsets;
+  job.rowWeights = rows.weights;
+  job.colWeights = cols.weights;
+  if (!AllocBuffers(call, blocks, job)) {
+    return false;
+  }
+  return call.method != InterpLanczos || AllocLanczosWeights(variant, blocks, job);
+}
+
+}  // namespace
+
+LibStatus ResizeCoreRun(const ResizeVariant& variant, const void* pSrc, ImageSize srcSize,
+                        int srcStep, ImageRect srcRoi, void* pDst, int dstStep,
+                        ImageSize dstRoiSize, double xFactor, double yFactor, double xShift,
+                        double yShift, int pixelStep, int channels, int pixelType, int planar,
+                        int interpolation, int factorMode) {
+  LibStatus status =
+      CheckCoreArguments(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize, xFactor,
+                         yFactor, pixelStep, channels, pixelType, planar, interpolation);
   if (status != StatusOk) {
     return status;
   }
-  CoreCall call = {FallBackMethod(interpolation, srcSize), pixelType, channels, pixelStep,
-                   planar, factorMode ? 1 : 0};
-  int width = srcRoi.width;
-  if (width > srcSize.width - srcRoi.x) {
-    width = srcSize.width - srcRoi.x;
-  }
-  int height = srcRoi.height;
-  if (height > srcSize.height - srcRoi.y) {
-    height = srcSize.height - srcRoi.y;
-  }
-  ResizeAxisWalker colWalker({srcRoi.x, width, srcSize.width, xFactor, xShift}, call.method,
-                             call.factorMode);
-  ResizeAxisWalker rowWalker({srcRoi.y, height, srcSize.height, yFactor, yShift}, call.method,
-                             call.factorMode);
+  CoreCall call = {FallBackMethod(interpolation, srcSize), pixelType, channels, planar,
+                   factorMode ? 1 : 0};
+  ImageRect region = ResizeClipRegion(srcSize, srcRoi);
+  ResizeAxisWalker colWalker({region.x, region.width, srcSize.width, xFactor, xShift},
+                             call.method, call.factorMode);
+  ResizeAxisWalker rowWalker({region.y, region.height, srcSize.height, yFactor, yShift},
+                             call.method, call.factorMode);
 
   int elementSize = ResizeElementSize(pixelType);
   ResizeJob job = {};
@@ -218,35 +240,19 @@ LibStatus ResizeCoreRun(const ResizeVariant& variant, const void* pSrc, ImageSiz
   job.dstStep = dstStep / elementSize;
   job.dstWidth = colWalker.Extent(dstRoiSize.width);
   job.dstHeight = rowWalker.Extent(dstRoiSize.height);
-  job.srcLeft = srcRoi.x;
-  job.srcTop = srcRoi.y;
-  job.srcRightExtent = srcSize.width - srcRoi.x;
-  job.srcBottomExtent = srcSize.height - srcRoi.y;
+  job.srcLeft = region.x;
+  job.srcTop = region.y;
+  job.srcRightExtent = srcSize.width - region.x;
+  job.srcBottomExtent = srcSize.height - region.y;
   job.advanceByOne = call.factorMode ? yFactor >= 1.0 : yFactor < 1.0;
   job.pixelStep = pixelStep;
   job.channels = channels;
 
   ResizeBlockList blocks;
-  AxisTables rows = {};
-  AxisTables cols = {};
-  if (!AllocTables(call, blocks, job, &rows, &cols)) {
+  if (!PrepareTables(variant, call, rowWalker, colWalker, blocks, job)) {
     return StatusNoMemory;
   }
-  bool q14 = UsesQ14(call);
-  FillAxis(rowWalker, job.dstHeight, job.srcStep, q14, false, rows.offsets, rows.weights);
-  FillAxis(colWalker, job.dstWidth, planar ? 1 : pixelStep, q14, true, cols.offsets,
-           cols.weights);
-  job.rowOffsets = rows.offsets;
-  job.colOffsets = cols.offsets;
-  job.rowWeights = rows.weights;
-  job.colWeights = cols.weights;
-  if (!AllocBuffers(call, blocks, job)) {
-    return StatusNoMemory;
-  }
-  if (call.method == InterpLanczos && !AllocLanczosWeights(variant, blocks, job)) {
-    return StatusNoMemory;
-  }
-  int regionOffset = srcRoi.y * srcStep + srcRoi.x * (planar ? 1 : pixelStep) * elementSize;
+  int regionOffset = region.y * srcStep + region.x * (planar ? 1 : pixelStep) * elementSize;
   RunKernel(variant, call, job, pSrc, pDst, regionOffset);
   return StatusOk;
 }

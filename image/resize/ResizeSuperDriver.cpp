@@ -43,12 +43,10 @@ int ModeOf(double xStep, double yStep) {
   return (fracX ? SuperFractionalColumns : 0) + (fracY ? SuperFractionalRows : 0);
 }
 
-}  // namespace
-
-LibStatus ResizeSuperRun(const ResizeVariant& variant, const void* pSrc, ImageSize srcSize,
-                         int srcStep, ImageRect srcRoi, void* pDst, int dstStep,
-                         ImageSize dstRoiSize, double xFactor, double yFactor, int pixelStep,
-                         int channels, int pixelType, int planar) {
+LibStatus CheckSuperArguments(const void* pSrc, ImageSize srcSize, int srcStep,
+                              ImageRect srcRoi, const void* pDst, int dstStep,
+                              ImageSize dstRoiSize, double xFactor, double yFactor,
+                              int pixelStep, int channels, int pixelType, int planar) {
   LibStatus status = ResizeCheckCommon(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep,
                                        dstRoiSize, xFactor, yFactor);
   if (status != StatusOk) {
@@ -58,29 +56,19 @@ LibStatus ResizeSuperRun(const ResizeVariant& variant, const void* pSrc, ImageSi
     return StatusResizeFactorError;
   }
   status = ResizeCheckLayout(pSrc, pDst, pixelStep, channels, pixelType, planar);
-  if (status == StatusOk) {
-    status = ResizeCheckSampleSteps(srcStep, dstStep, pixelType);
-  }
-  if (status != StatusOk) {
-    return status;
-  }
-  int width = srcRoi.width;
-  if (width > srcSize.width - srcRoi.x) {
-    width = srcSize.width - srcRoi.x;
-  }
-  int height = srcRoi.height;
-  if (height > srcSize.height - srcRoi.y) {
-    height = srcSize.height - srcRoi.y;
-  }
-  SuperAxis x = SettleAxis(width, dstRoiSize.width, xFactor);
-  SuperAxis y = SettleAxis(height, dstRoiSize.height, yFactor);
-  double used = std::trunc(x.step * (x.dstCount + 1)) + 1.0;
+  return status == StatusOk ? ResizeCheckSampleSteps(srcStep, dstStep, pixelType) : status;
+}
 
+SuperJob MakeSuperJob(ImageRect region, ImageSize dstRoiSize, double xFactor, double yFactor,
+                      int srcStep, int dstStep, int pixelStep) {
+  SuperAxis x = SettleAxis(region.width, dstRoiSize.width, xFactor);
+  SuperAxis y = SettleAxis(region.height, dstRoiSize.height, yFactor);
+  double used = std::trunc(x.step * (x.dstCount + 1)) + 1.0;
   SuperJob job = {};
   job.srcStep = srcStep;
   job.dstStep = dstStep;
-  job.srcWidthUsed = used < width ? static_cast<int>(used) : width;
-  job.srcHeightUsed = height;
+  job.srcWidthUsed = used < region.width ? static_cast<int>(used) : region.width;
+  job.srcHeightUsed = region.height;
   job.dstWidth = x.dstCount;
   job.dstHeight = y.dstCount;
   job.xStep = x.step;
@@ -88,27 +76,49 @@ LibStatus ResizeSuperRun(const ResizeVariant& variant, const void* pSrc, ImageSi
   job.area = x.factor * y.factor;
   job.pixelStep = pixelStep;
   job.mode = ModeOf(x.step, y.step);
+  return job;
+}
 
+// Interleaved images take one call; planar ones one call per plane.
+void RunSuperKernel(SuperKernel kernel, SuperJob& job, const void* pSrc, void* pDst,
+                    int regionOffset, int planes) {
+  if (!planes) {
+    job.src = static_cast<const uint8_t*>(pSrc) + regionOffset;
+    job.dst = pDst;
+    kernel(job);
+    return;
+  }
+  const void* const* srcPlanes = static_cast<const void* const*>(pSrc);
+  void* const* dstPlanes = static_cast<void* const*>(pDst);
+  for (int plane = 0; plane < planes; ++plane) {
+    job.src = static_cast<const uint8_t*>(srcPlanes[plane]) + regionOffset;
+    job.dst = dstPlanes[plane];
+    kernel(job);
+  }
+}
+
+}  // namespace
+
+LibStatus ResizeSuperRun(const ResizeVariant& variant, const void* pSrc, ImageSize srcSize,
+                         int srcStep, ImageRect srcRoi, void* pDst, int dstStep,
+                         ImageSize dstRoiSize, double xFactor, double yFactor, int pixelStep,
+                         int channels, int pixelType, int planar) {
+  LibStatus status =
+      CheckSuperArguments(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize, xFactor,
+                          yFactor, pixelStep, channels, pixelType, planar);
+  if (status != StatusOk) {
+    return status;
+  }
+  ImageRect region = ResizeClipRegion(srcSize, srcRoi);
+  SuperJob job = MakeSuperJob(region, dstRoiSize, xFactor, yFactor, srcStep, dstStep, pixelStep);
   ResizeBlockList blocks;
   job.accumulator = AllocAccumulator(job, channels, planar);
   if (!blocks.Keep(job.accumulator)) {
     return StatusNoMemory;
   }
   int elementSize = ResizeElementSize(pixelType);
+  int regionOffset = region.y * srcStep + region.x * (planar ? 1 : pixelStep) * elementSize;
   SuperKernel kernel = variant.superKernels[pixelType * 3 + (planar ? 0 : SuperLayout(channels))];
-  int regionOffset = srcRoi.y * srcStep + srcRoi.x * (planar ? 1 : pixelStep) * elementSize;
-  if (!planar) {
-    job.src = static_cast<const uint8_t*>(pSrc) + regionOffset;
-    job.dst = pDst;
-    kernel(job);
-    return StatusOk;
-  }
-  const void* const* srcPlanes = static_cast<const void* const*>(pSrc);
-  void* const* dstPlanes = static_cast<void* const*>(pDst);
-  for (int plane = 0; plane < ResizePlaneCount(channels); ++plane) {
-    job.src = static_cast<const uint8_t*>(srcPlanes[plane]) + regionOffset;
-    job.dst = dstPlanes[plane];
-    kernel(job);
-  }
+  RunSuperKernel(kernel, job, pSrc, pDst, regionOffset, planar ? ResizePlaneCount(channels) : 0);
   return StatusOk;
 }
