@@ -20,7 +20,14 @@ DSP_FUNCTION_LIST(DSP_DECLARE_BODIES)
 #define DSP_INTERNAL_LIST(X) \
     X(dspsZero_8u, LibStatus, (unsigned char* pDst, int len)) \
     X(dspsZero_32f, LibStatus, (float* pDst, int len)) \
-    X(dspsZero_64f, LibStatus, (double* pDst, int len))
+    X(dspsZero_64f, LibStatus, (double* pDst, int len)) \
+    X(WinBlackmanAlpha_32f_I, LibStatus, (float* pSrcDst, int len, float alpha)) \
+    X(ToneCos_64f, LibStatus, (double* pDst, int len, double magn, double rFreq, double* pPhase, int hint)) \
+    X(WinBartlett_64f_I, LibStatus, (double* pSrcDst, int len)) \
+    X(WinHamming_64f_I, LibStatus, (double* pSrcDst, int len)) \
+    X(WinHann_64f_I, LibStatus, (double* pSrcDst, int len)) \
+    X(WinBlackmanAlpha_64f_I, LibStatus, (double* pSrcDst, int len, double alpha)) \
+    X(WinBlackmanFir_64f_I, LibStatus, (double* pSrcDst, int len))
 
 #define DSP_DECLARE_INTERNAL(name, result, params) \
     DSP_DECLARE_BODY(generic, name, result, params) \

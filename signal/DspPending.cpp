@@ -1,10 +1,6 @@
 // Temporary stand-ins, replaced family by family.
 #include "signal/DspBodies.h"
 
-namespace dsp { namespace generic { LibStatus dspsWinHamming_32f(const float* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse { LibStatus dspsWinHamming_32f(const float* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse2 { LibStatus dspsWinHamming_32f(const float* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse3 { LibStatus dspsWinHamming_32f(const float* pSrc, float* pDst, int len) { return StatusNoMemory; } } }
 namespace dsp { namespace generic { LibStatus dspsFIRGenBandpass_64f(double rLow, double rHigh, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
 namespace dsp { namespace sse { LibStatus dspsFIRGenBandpass_64f(double rLow, double rHigh, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsFIRGenBandpass_64f(double rLow, double rHigh, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
@@ -21,7 +17,3 @@ namespace dsp { namespace generic { LibStatus dspsFIRGenHighpass_64f(double rFre
 namespace dsp { namespace sse { LibStatus dspsFIRGenHighpass_64f(double rFreq, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
 namespace dsp { namespace sse2 { LibStatus dspsFIRGenHighpass_64f(double rFreq, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
 namespace dsp { namespace sse3 { LibStatus dspsFIRGenHighpass_64f(double rFreq, double* taps, int len, int winType, int doNormal) { return StatusNoMemory; } } }
-namespace dsp { namespace generic { LibStatus dspsWinBlackmanStd_32f_I(float* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse { LibStatus dspsWinBlackmanStd_32f_I(float* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse2 { LibStatus dspsWinBlackmanStd_32f_I(float* pSrcDst, int len) { return StatusNoMemory; } } }
-namespace dsp { namespace sse3 { LibStatus dspsWinBlackmanStd_32f_I(float* pSrcDst, int len) { return StatusNoMemory; } } }
