@@ -103,10 +103,9 @@ void ComplexHalf(float* dst, const RealFftSpec* spec, float* work)
 int Inverse(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer,
             FftLayout layout)
 {
-    if (!spec)
-        return StatusNullPointer;
-    if (spec->kind != kRealFftSpecKind || !FftOwnerKnown(spec))
-        return StatusWrongSpec;
+    const LibStatus status = FftCheckSpec(spec);
+    if (status != StatusOk)
+        return status;
     const FftTransformBody owner = FftOwnerTransform(spec, Entry(layout));
     if (owner != kBodies[static_cast<int>(layout)])
         return owner(src, dst, spec, buffer);

@@ -73,9 +73,17 @@ void ScatterColumns(float* x, int cols, int rows, int j0, const float* buf)
     }
 }
 
-// Row-column split 2^c = 2^m points per block * 2^r blocks.
+// Row-column split 2^c = 2^m points per block * 2^r blocks; level 0 reads the first of the
+// level tables, and a split block the next ones.
+struct LevelTables
+{
+    const float* const* matrix;
+    const float* const* radix4;
+    LevelTables Next() const { return {matrix + 1, radix4 + 1}; }
+};
+
 template <bool Inv>
-void Recursive(const RealFftSpec* spec, float* x, int c, int level, float* work)
+void Recursive(const RealFftSpec* spec, float* x, int c, LevelTables level, float* work)
 {
     const int r = FftSplitOrder(c);
     const int m = c - r;
@@ -88,10 +96,10 @@ void Recursive(const RealFftSpec* spec, float* x, int c, int level, float* work)
         else if (!FftSplitOrder(m))
             Blocked<Inv>(spec, block, cols);
         else
-            Recursive<Inv>(spec, block, m, level + 1, work);
+            Recursive<Inv>(spec, block, m, level.Next(), work);
     }
-    const float* matrix = spec->levelMatrix[level];
-    const float* columnTwiddles = spec->levelRadix4[level];
+    const float* matrix = *level.matrix;
+    const float* columnTwiddles = *level.radix4;
     for (int j0 = 0; j0 < cols; j0 += 4, matrix += 8 * rows) {
         GatherColumns<Inv>(x, cols, rows, j0, matrix, work);
         for (int t = 0; t < 4; ++t)
@@ -104,7 +112,7 @@ template <bool Inv>
 void Large(const RealFftSpec* spec, float* x, int c, float* work)
 {
     if (FftSplitOrder(c))
-        Recursive<Inv>(spec, x, c, 0, work);
+        Recursive<Inv>(spec, x, c, {spec->levelMatrix, spec->levelRadix4}, work);
     else
         Blocked<Inv>(spec, x, 1 << c);
 }

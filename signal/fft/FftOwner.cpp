@@ -20,9 +20,14 @@ const FftTransformBody* const kTransforms[] = {
 
 } // namespace
 
-bool FftOwnerKnown(const RealFftSpec* spec)
+LibStatus FftCheckSpec(const RealFftSpec* spec)
 {
-    return spec->variant >= VariantGeneric && spec->variant <= VariantSse3;
+    if (!spec)
+        return StatusNullPointer;
+    if (spec->kind != kRealFftSpecKind)
+        return StatusWrongSpec;
+    return spec->variant >= VariantGeneric && spec->variant <= VariantSse3 ? StatusOk
+                                                                          : StatusWrongSpec;
 }
 
 FftTransformBody FftOwnerTransform(const RealFftSpec* spec, FftEntry entry)

@@ -20,10 +20,11 @@ enum class FftEntry
     InvCcs,
 };
 
-// True when the specification records one of the four static variants.
-bool FftOwnerKnown(const RealFftSpec* spec);
+// The first checks of every FFT body: -8 for null, -17 unless a live specification of one of
+// the four static variants.
+LibStatus FftCheckSpec(const RealFftSpec* spec);
 
-// The owner's bodies; only for a specification whose owner is known.
+// The owner's bodies; only for a specification that passed FftCheckSpec.
 FftTransformBody FftOwnerTransform(const RealFftSpec* spec, FftEntry entry);
 FftGetBufSizeBody FftOwnerGetBufSize(const RealFftSpec* spec);
 FftFreeBody FftOwnerFree(const RealFftSpec* spec);

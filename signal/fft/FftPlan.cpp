@@ -24,6 +24,16 @@ int InitBlockedPlan(RealFftSpec* spec, int c, const float* sine, int sineOrder)
 
 } // namespace
 
+int FftBuildPlan(RealFftSpec* spec, const float* sine)
+{
+    const int status = FftInitComplexHalf(spec, spec->order - 1, sine, spec->order);
+    if (status != StatusOk)
+        return status;
+    spec->recombFwd = FftInitRecombFwd(spec->order, sine);
+    spec->recombInv = FftInitRecombInv(spec->order, sine);
+    return spec->recombFwd && spec->recombInv ? StatusOk : StatusNoMemory;
+}
+
 int FftSplitOrder(int c)
 {
     return kSplit[c];

@@ -7,6 +7,9 @@ namespace dsp::generic {
 
 constexpr int kFftRadix4MaxOrder = 10;
 
+// Tables and plan of a specification of order above 3 (FftPlanBuilder).
+int FftBuildPlan(RealFftSpec* spec, const float* sine);
+
 // Order of the column transforms per complex order c; 0: no split.
 int FftSplitOrder(int c);
 

@@ -1,13 +1,12 @@
 #include "signal/fft/FftSpec.h"
 #include "signal/DspBodies.h"
 #include "signal/fft/FftOwner.h"
-#include "signal/fft/FftPlan.h"
 #include "signal/fft/FftTables.h"
 #include <climits>
 #include <cmath>
 #include <cstdint>
 
-namespace dsp::generic {
+namespace dsp {
 
 namespace {
 
@@ -43,76 +42,47 @@ bool TablesFit(int order)
     return matrixBytes <= uint64_t(INT_MAX) - 64;
 }
 
-int BuildTables(RealFftSpec* spec)
+int BuildTables(RealFftSpec* spec, FftPlanBuilder build)
 {
-    float* sine = FftInitSineTable(spec->order);
+    if (!TablesFit(spec->order))
+        return StatusNoMemory;
+    float* sine = generic::FftInitSineTable(spec->order);
     if (!sine)
         return StatusNoMemory;
-    int status = FftInitComplexHalf(spec, spec->order - 1, sine, spec->order);
-    if (status == StatusOk) {
-        spec->recombFwd = FftInitRecombFwd(spec->order, sine);
-        spec->recombInv = FftInitRecombInv(spec->order, sine);
-        if (!spec->recombFwd || !spec->recombInv)
-            status = StatusNoMemory;
-    }
-    dspsFree(sine);
+    const int status = build(spec, sine);
+    generic::dspsFree(sine);
     return status;
 }
 
 } // namespace
 
-int dspsFFTInitAlloc_R_32f(RealFftSpec** ppSpec, int order, int flag, int hint)
+LibStatus FftCreateSpec(RealFftSpec** ppSpec, int order, int flag, int hint, int variant,
+                        FftPlanBuilder build)
 {
     if (!ppSpec)
         return StatusNullPointer;
     if (order < 0 || order > kFftMaxOrder)
         return StatusFftOrderError;
-    auto* spec = reinterpret_cast<RealFftSpec*>(dspsMalloc_8u(sizeof(RealFftSpec)));
+    auto* spec = reinterpret_cast<RealFftSpec*>(generic::dspsMalloc_8u(sizeof(RealFftSpec)));
     if (!spec)
         return StatusNoMemory;
-    dspsZero_8u(reinterpret_cast<unsigned char*>(spec), sizeof(RealFftSpec));
+    generic::dspsZero_8u(reinterpret_cast<unsigned char*>(spec), sizeof(RealFftSpec));
     spec->kind = kRealFftSpecKind;
     spec->order = order;
     spec->hint = hint;
-    spec->variant = VariantGeneric;
+    spec->variant = variant;
     if (!SetScaling(spec, flag)) {
         dspsFFTReleaseSpec(spec);
         return StatusFftFlagError;
     }
     if (order > kSmallOrderMax) {
-        const int status = TablesFit(order) ? BuildTables(spec) : StatusNoMemory;
+        const int status = BuildTables(spec, build);
         if (status != StatusOk) {
             dspsFFTReleaseSpec(spec);
             return status;
         }
     }
     *ppSpec = spec;
-    return StatusOk;
-}
-
-int dspsFFTGetBufSize_R_32f(const RealFftSpec* pSpec, int* pSize)
-{
-    if (!pSpec || !pSize)
-        return StatusNullPointer;
-    if (pSpec->kind != kRealFftSpecKind || !FftOwnerKnown(pSpec))
-        return StatusWrongSpec;
-    const FftGetBufSizeBody owner = FftOwnerGetBufSize(pSpec);
-    if (owner != &dspsFFTGetBufSize_R_32f)
-        return owner(pSpec, pSize);
-    *pSize = pSpec->workBytes;
-    return StatusOk;
-}
-
-int dspsFFTFree_R_32f(RealFftSpec* pSpec)
-{
-    if (!pSpec)
-        return StatusNullPointer;
-    if (pSpec->kind != kRealFftSpecKind || !FftOwnerKnown(pSpec))
-        return StatusWrongSpec;
-    const FftFreeBody owner = FftOwnerFree(pSpec);
-    if (owner != &dspsFFTFree_R_32f)
-        return owner(pSpec);
-    dspsFFTReleaseSpec(pSpec);
     return StatusOk;
 }
 
@@ -126,9 +96,9 @@ void dspsFFTReleaseSpec(RealFftSpec* pSpec)
         pSpec->levelMatrix[0], pSpec->levelMatrix[1], pSpec->levelMatrix[2],
     };
     for (void* table : tables)
-        dspsFree(table);
+        generic::dspsFree(table);
     pSpec->kind = 0;
-    dspsFree(pSpec);
+    generic::dspsFree(pSpec);
 }
 
-} // namespace dsp::generic
+} // namespace dsp
