@@ -27,25 +27,6 @@ FftEntry Entry(FftLayout layout)
     return static_cast<FftEntry>(static_cast<int>(layout));
 }
 
-// The Perm result in dst re-laid into the requested layout.
-void ApplyLayout(float* dst, int n, FftLayout layout)
-{
-    if (layout == FftLayout::Pack && n > 2) {
-        const float nyquist = dst[1];
-        for (int k = 2; k < n; ++k)
-            dst[k - 1] = dst[k];
-        dst[n - 1] = nyquist;
-    } else if (layout == FftLayout::Ccs) {
-        if (n == 1) {
-            dst[1] = 0.0f;
-        } else {
-            dst[n] = dst[1];
-            dst[n + 1] = 0.0f;
-            dst[1] = 0.0f;
-        }
-    }
-}
-
 void ComplexHalf(const float* src, float* dst, const RealFftSpec* spec, float* work)
 {
     const int c = spec->order - 1;
@@ -77,7 +58,7 @@ int Forward(const float* src, float* dst, const RealFftSpec* spec, unsigned char
     const int n = 1 << spec->order;
     if (spec->order <= kSmallOrderMax) {
         FftSmallFwd(spec->order, src, dst, spec->forwardScaled ? spec->scale : 1.0f);
-        ApplyLayout(dst, n, layout);
+        FftPermToLayout(dst, n, layout);
         return StatusOk;
     }
     FftWorkBuffer work(spec, buffer);
@@ -89,7 +70,7 @@ int Forward(const float* src, float* dst, const RealFftSpec* spec, unsigned char
     dst[0] = re + im;
     dst[1] = re - im;
     FftFwdRecombine(dst, n / 2, spec->recombFwd);
-    ApplyLayout(dst, n, layout);
+    FftPermToLayout(dst, n, layout);
     return StatusOk;
 }
 

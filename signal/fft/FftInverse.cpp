@@ -27,25 +27,6 @@ FftEntry Entry(FftLayout layout)
     return static_cast<FftEntry>(static_cast<int>(FftEntry::InvPerm) + static_cast<int>(layout));
 }
 
-// Pack or CCS input re-laid into Perm order in dst, descending so that src may be dst.
-void ToPerm(const float* src, float* dst, int n, FftLayout layout)
-{
-    const float dc = src[0];
-    if (layout == FftLayout::Pack) {
-        if (n > 1) {
-            const float nyquist = src[n - 1];
-            for (int j = n - 2; j >= 1; --j)
-                dst[j + 1] = src[j];
-            dst[1] = nyquist;
-        }
-    } else if (n > 1) {
-        dst[1] = src[n];
-        for (int j = 2; j < n; ++j)
-            dst[j] = src[j];
-    }
-    dst[0] = dc;
-}
-
 void SmallOrder(const float* src, float* dst, const RealFftSpec* spec, FftLayout layout)
 {
     const int n = 1 << spec->order;
@@ -54,36 +35,15 @@ void SmallOrder(const float* src, float* dst, const RealFftSpec* spec, FftLayout
         FftSmallInv(spec->order, src, dst, scale);
         return;
     }
-    ToPerm(src, dst, n, layout);
+    FftLayoutToPerm(src, dst, n, layout);
     FftSmallInv(spec->order, dst, dst, scale);
-}
-
-float NyquistOf(const float* src, int n, FftLayout layout)
-{
-    switch (layout) {
-    case FftLayout::Perm:
-        return src[1];
-    case FftLayout::Pack:
-        return src[n - 1];
-    default:
-        return src[n];
-    }
 }
 
 // Half-size spectrum Z (twice over) into dst; the CCS slots [1] and [N+1] are never read.
 void PreRecombine(const float* src, float* dst, const RealFftSpec* spec, FftLayout layout)
 {
     const int n = 1 << spec->order;
-    const float dc = src[0];
-    const float nyquist = NyquistOf(src, n, layout);
-    if (layout == FftLayout::Pack) {
-        for (int j = n - 2; j >= 1; --j)
-            dst[j + 1] = src[j];
-        src = dst;
-    }
-    dst[0] = dc + nyquist;
-    dst[1] = dc - nyquist;
-    FftInvPreRecombine(src, dst, n / 2, spec->recombInv);
+    FftInvPreRecombine(FftInvFirstPoint(src, dst, n, layout), dst, n / 2, spec->recombInv);
 }
 
 void ComplexHalf(float* dst, const RealFftSpec* spec, float* work)

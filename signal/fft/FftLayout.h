@@ -14,3 +14,18 @@ enum class FftLayout
 };
 
 } // namespace dsp
+
+namespace dsp {
+
+// The Perm result in dst re-laid into the layout, in place.
+void FftPermToLayout(float* dst, int n, FftLayout layout);
+
+// A Pack or CCS spectrum re-laid into Perm order in dst; descending, so that src may be dst.
+void FftLayoutToPerm(const float* src, float* dst, int n, FftLayout layout);
+
+// First complex point of the inverse half-size spectrum, (DC + Nyquist, DC - Nyquist), into
+// dst; a Pack spectrum is first moved into Perm order in dst. Returns the array that the
+// pre-recombination reads: src for Perm and CCS, dst for Pack. Order 1 and up.
+const float* FftInvFirstPoint(const float* src, float* dst, int n, FftLayout layout);
+
+} // namespace dsp

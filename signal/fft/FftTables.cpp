@@ -5,10 +5,7 @@
 
 namespace dsp::generic {
 
-namespace {
-
-// W_L^p = exp(-2 pi i p / L) folded into the first quadrant of the sine table.
-void Fold(const float* s, uint32_t st, uint32_t L, uint32_t p, float* out)
+void FftTwiddle(const float* s, uint32_t st, uint32_t L, uint32_t p, float* out)
 {
     const uint32_t q = L / 4;
     if (p <= q) {
@@ -26,15 +23,13 @@ void Fold(const float* s, uint32_t st, uint32_t L, uint32_t p, float* out)
     }
 }
 
-uint32_t Reverse(uint32_t v, int bits)
+uint32_t FftReverseBits(uint32_t v, int bits)
 {
     uint32_t r = 0;
     for (int b = 0; b < bits; ++b, v >>= 1)
         r = (r << 1) | (v & 1);
     return r;
 }
-
-} // namespace
 
 // Sizes are formed in 64 bits so that an order too large for the address space fails
 // cleanly instead of wrapping into a small block.
@@ -104,9 +99,9 @@ float* FftInitRadix4Twiddles(const float* sine, int sineOrder, int t)
         return nullptr;
     const uint32_t st = 1u << (sineOrder - t);
     for (uint32_t k = 0; k <= L / 4; ++k) {
-        Fold(sine, st, L, k, w + 6 * k);
-        Fold(sine, st, L, 2 * k, w + 6 * k + 2);
-        Fold(sine, st, L, 3 * k, w + 6 * k + 4);
+        FftTwiddle(sine, st, L, k, w + 6 * k);
+        FftTwiddle(sine, st, L, 2 * k, w + 6 * k + 2);
+        FftTwiddle(sine, st, L, 3 * k, w + 6 * k + 4);
     }
     return w;
 }
@@ -120,7 +115,7 @@ float* FftInitQuarterTwiddles(const float* sine, int sineOrder, int t)
         return nullptr;
     const uint32_t st = 1u << (sineOrder - t);
     for (uint32_t k = 0; k < count; ++k)
-        Fold(sine, st, L, k, w + 2 * k);
+        FftTwiddle(sine, st, L, k, w + 2 * k);
     return w;
 }
 
@@ -165,11 +160,11 @@ float* FftInitLevelMatrix(const float* sine, int sineOrder, int c, int r)
     const uint32_t cols = L >> r;
     const uint32_t st = 1u << (sineOrder - c);
     for (uint32_t p = 0; p < rows; ++p) {
-        const uint32_t j = Reverse(p, r);
+        const uint32_t j = FftReverseBits(p, r);
         for (uint32_t i0 = 0; i0 < cols; i0 += 4) {
             float* out = w + 8 * ((i0 / 4) * uint64_t(rows) + p);
             for (uint32_t l = 0; l < 4; ++l)
-                Fold(sine, st, L, (i0 + l) * j, out + 2 * l);
+                FftTwiddle(sine, st, L, (i0 + l) * j, out + 2 * l);
         }
     }
     return w;

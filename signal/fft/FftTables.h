@@ -5,6 +5,11 @@
 // order t reads the sine table of order sineOrder with the stride 2^(sineOrder - t).
 namespace dsp::generic {
 
+// W_L^p = exp(-2 pi i p / L), 0 <= p < L, as (re, im) folded from the sine table read with
+// stride st (values copied or negated, no trigonometry of their own).
+void FftTwiddle(const float* sine, uint32_t st, uint32_t L, uint32_t p, float* out);
+uint32_t FftReverseBits(uint32_t v, int bits);
+
 void* FftAllocBlock(uint64_t bytes);
 float* FftAllocFloats(uint64_t count);
 float* FftInitSineTable(int order);
