@@ -19,18 +19,18 @@ X(dspsWinHamming_32f, "s", LibStatus, (const float* pSrc, float* pDst, int len),
 X(dspsSet_8u, "s", LibStatus, (unsigned char val, unsigned char* pDst, int len), (val, pDst, len), generic, sse, sse2, sse3) \
 X(dspsMalloc_8u, "s", unsigned char*, (int len), (len), generic, generic, generic, generic) \
 X(dspsFFTGetBufSize_R_32f, "s", LibStatus, (const RealFftSpec* pSpec, int* pSize), (pSpec, pSize), generic, generic, sse2, sse2) \
-X(dspsFFTInitAlloc_R_32f, "s", LibStatus, (RealFftSpec** ppSpec, int order, int flag, int hint), (ppSpec, order, flag, hint), generic, generic, generic, generic) \
-X(dspsFFTFwd_RToPerm_32f, "s", LibStatus, (const float* pSrc, float* pDst, const RealFftSpec* pSpec, unsigned char* pBuffer), (pSrc, pDst, pSpec, pBuffer), generic, generic, generic, generic) \
-X(dspsFFTFwd_RToPack_32f, "s", LibStatus, (const float* pSrc, float* pDst, const RealFftSpec* pSpec, unsigned char* pBuffer), (pSrc, pDst, pSpec, pBuffer), generic, generic, generic, generic) \
-X(dspsFFTFwd_RToCCS_32f, "s", LibStatus, (const float* pSrc, float* pDst, const RealFftSpec* pSpec, unsigned char* pBuffer), (pSrc, pDst, pSpec, pBuffer), generic, generic, generic, generic) \
+X(dspsFFTInitAlloc_R_32f, "s", LibStatus, (RealFftSpec** ppSpec, int order, int flag, int hint), (ppSpec, order, flag, hint), generic, sse, sse2, sse3) \
+X(dspsFFTFwd_RToPerm_32f, "s", LibStatus, (const float* pSrc, float* pDst, const RealFftSpec* pSpec, unsigned char* pBuffer), (pSrc, pDst, pSpec, pBuffer), generic, sse, sse2, sse3) \
+X(dspsFFTFwd_RToPack_32f, "s", LibStatus, (const float* pSrc, float* pDst, const RealFftSpec* pSpec, unsigned char* pBuffer), (pSrc, pDst, pSpec, pBuffer), generic, sse, sse2, sse3) \
+X(dspsFFTFwd_RToCCS_32f, "s", LibStatus, (const float* pSrc, float* pDst, const RealFftSpec* pSpec, unsigned char* pBuffer), (pSrc, pDst, pSpec, pBuffer), generic, sse, sse2, sse3) \
 X(dspsMul_32f_I, "s", LibStatus, (const float* pSrc, float* pSrcDst, int len), (pSrc, pSrcDst, len), generic, sse, sse2, sse2) \
 X(dspsMulC_32f_I, "s", LibStatus, (float val, float* pSrcDst, int len), (val, pSrcDst, len), generic, sse, sse2, sse3) \
 X(dspsConvert_32s32f, "s", LibStatus, (const int* pSrc, float* pDst, int len), (pSrc, pDst, len), generic, sse, sse2, sse3) \
 X(dspsConvert_32f32s_Sfs, "s", LibStatus, (const float* pSrc, int* pDst, int len, int rndMode, int sf), (pSrc, pDst, len, rndMode, sf), generic, sse, sse2, sse3) \
 X(dspsAdd_32f_I, "s", LibStatus, (const float* pSrc, float* pSrcDst, int len), (pSrc, pSrcDst, len), generic, sse, sse2, sse2) \
-X(dspsFFTInv_PermToR_32f, "s", LibStatus, (const float* pSrc, float* pDst, const RealFftSpec* pSpec, unsigned char* pBuffer), (pSrc, pDst, pSpec, pBuffer), generic, generic, generic, generic) \
-X(dspsFFTInv_PackToR_32f, "s", LibStatus, (const float* pSrc, float* pDst, const RealFftSpec* pSpec, unsigned char* pBuffer), (pSrc, pDst, pSpec, pBuffer), generic, generic, generic, generic) \
-X(dspsFFTInv_CCSToR_32f, "s", LibStatus, (const float* pSrc, float* pDst, const RealFftSpec* pSpec, unsigned char* pBuffer), (pSrc, pDst, pSpec, pBuffer), generic, generic, generic, generic) \
+X(dspsFFTInv_PermToR_32f, "s", LibStatus, (const float* pSrc, float* pDst, const RealFftSpec* pSpec, unsigned char* pBuffer), (pSrc, pDst, pSpec, pBuffer), generic, sse, sse2, sse3) \
+X(dspsFFTInv_PackToR_32f, "s", LibStatus, (const float* pSrc, float* pDst, const RealFftSpec* pSpec, unsigned char* pBuffer), (pSrc, pDst, pSpec, pBuffer), generic, sse, sse2, sse3) \
+X(dspsFFTInv_CCSToR_32f, "s", LibStatus, (const float* pSrc, float* pDst, const RealFftSpec* pSpec, unsigned char* pBuffer), (pSrc, pDst, pSpec, pBuffer), generic, sse, sse2, sse3) \
 X(dspsConvert_16s32f, "s", LibStatus, (const short* pSrc, float* pDst, int len), (pSrc, pDst, len), generic, sse, sse2, sse3) \
 X(dspsMulPerm_32f_I, "s", LibStatus, (const float* pSrc, float* pSrcDst, int len), (pSrc, pSrcDst, len), generic, sse, sse2, sse3) \
 X(dspsMulPack_32f_I, "s", LibStatus, (const float* pSrc, float* pSrcDst, int len), (pSrc, pSrcDst, len), generic, sse, sse2, sse2) \
@@ -39,7 +39,7 @@ X(dspsMulPerm_32f, "s", LibStatus, (const float* pSrc1, const float* pSrc2, floa
 X(dspsMulPack_32f, "s", LibStatus, (const float* pSrc1, const float* pSrc2, float* pDst, int len), (pSrc1, pSrc2, pDst, len), generic, sse, sse2, sse2) \
 X(dspsMul_32fc, "s", LibStatus, (const Dsp32fc* pSrc1, const Dsp32fc* pSrc2, Dsp32fc* pDst, int len), (pSrc1, pSrc2, pDst, len), generic, sse, sse2, sse3) \
 X(dspsConvert_32f16s_Sfs, "s", LibStatus, (const float* pSrc, short* pDst, int len, int rndMode, int sf), (pSrc, pDst, len, rndMode, sf), generic, sse, sse2, sse3) \
-X(dspsFFTFree_R_32f, "s", LibStatus, (RealFftSpec* pSpec), (pSpec), generic, generic, generic, generic) \
+X(dspsFFTFree_R_32f, "s", LibStatus, (RealFftSpec* pSpec), (pSpec), generic, sse, sse2, sse3) \
 X(dspsFIRGenBandpass_64f, "s", LibStatus, (double rLow, double rHigh, double* taps, int len, int winType, int doNormal), (rLow, rHigh, taps, len, winType, doNormal), generic, sse, sse2, sse3) \
 X(dspsSet_64f, "s", LibStatus, (double val, double* pDst, int len), (val, pDst, len), generic, sse, sse2, sse3) \
 X(dspsMalloc_64f, "s", double*, (int len), (len), generic, generic, generic, sse3) \

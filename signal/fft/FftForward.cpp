@@ -13,8 +13,6 @@ namespace dsp::generic {
 
 namespace {
 
-constexpr int kSmallOrderMax = 3;
-
 // This variant's bodies by layout, to tell a specification of another variant.
 const FftTransformBody kBodies[] = {
     &dspsFFTFwd_RToPerm_32f,
@@ -56,7 +54,7 @@ int Forward(const float* src, float* dst, const RealFftSpec* spec, unsigned char
     if (!src || !dst)
         return StatusNullPointer;
     const int n = 1 << spec->order;
-    if (spec->order <= kSmallOrderMax) {
+    if (spec->order <= kFftSmallOrderMax) {
         FftSmallFwd(spec->order, src, dst, spec->forwardScaled ? spec->scale : 1.0f);
         FftPermToLayout(dst, n, layout);
         return StatusOk;

@@ -13,8 +13,6 @@ namespace dsp::generic {
 
 namespace {
 
-constexpr int kSmallOrderMax = 3;
-
 // This variant's bodies by layout, to tell a specification of another variant.
 const FftTransformBody kBodies[] = {
     &dspsFFTInv_PermToR_32f,
@@ -71,7 +69,7 @@ int Inverse(const float* src, float* dst, const RealFftSpec* spec, unsigned char
         return owner(src, dst, spec, buffer);
     if (!src || !dst)
         return StatusNullPointer;
-    if (spec->order <= kSmallOrderMax) {
+    if (spec->order <= kFftSmallOrderMax) {
         SmallOrder(src, dst, spec, layout);
         return StatusOk;
     }

@@ -10,8 +10,6 @@ namespace dsp {
 
 namespace {
 
-constexpr int kSmallOrderMax = 3;
-
 bool SetScaling(RealFftSpec* spec, int flag)
 {
     const int32_t n = int32_t(1) << spec->order;
@@ -75,7 +73,7 @@ LibStatus FftCreateSpec(RealFftSpec** ppSpec, int order, int flag, int hint, int
         dspsFFTReleaseSpec(spec);
         return StatusFftFlagError;
     }
-    if (order > kSmallOrderMax) {
+    if (order > kFftSmallOrderMax) {
         const int status = BuildTables(spec, build);
         if (status != StatusOk) {
             dspsFFTReleaseSpec(spec);

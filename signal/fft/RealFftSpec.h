@@ -39,5 +39,6 @@ namespace dsp {
 
 constexpr int32_t kRealFftSpecKind = 6;
 constexpr int kFftMaxOrder = 30;
+constexpr int kFftSmallOrderMax = 3; // orders 0..3 run fixed kernels, no tables
 
 } // namespace dsp

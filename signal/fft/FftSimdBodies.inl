@@ -1,0 +1,38 @@
+// The public bodies of an SSE, SSE2 or SSE3 variant, included in its namespace after the
+// unnamed namespace that holds kConfig, the kernels and the flows.
+
+LibStatus dspsFFTInitAlloc_R_32f(RealFftSpec** ppSpec, int order, int flag, int hint)
+{
+    return FftCreateSpec(ppSpec, order, flag, hint, kConfig.variant, BuildPlan);
+}
+
+LibStatus dspsFFTFree_R_32f(RealFftSpec* pSpec)
+{
+    const LibStatus status = FftCheckSpec(pSpec);
+    if (status != StatusOk)
+        return status;
+    const FftFreeBody owner = FftOwnerFree(pSpec);
+    if (owner != &dspsFFTFree_R_32f)
+        return owner(pSpec);
+    dspsFFTReleaseSpec(pSpec);
+    return StatusOk;
+}
+
+#define FFT_SIMD_TRANSFORM_BODY(name, flow, entry, layout) \
+    LibStatus name(const float* pSrc, float* pDst, const RealFftSpec* pSpec, \
+                   unsigned char* pBuffer) \
+    { \
+        LibStatus status; \
+        if (Prologue(pSrc, pDst, pSpec, pBuffer, entry, &name, &status)) \
+            return status; \
+        return flow(pSrc, pDst, pSpec, pBuffer, layout); \
+    }
+
+FFT_SIMD_TRANSFORM_BODY(dspsFFTFwd_RToPerm_32f, Forward, FftEntry::FwdPerm, FftLayout::Perm)
+FFT_SIMD_TRANSFORM_BODY(dspsFFTFwd_RToPack_32f, Forward, FftEntry::FwdPack, FftLayout::Pack)
+FFT_SIMD_TRANSFORM_BODY(dspsFFTFwd_RToCCS_32f, Forward, FftEntry::FwdCcs, FftLayout::Ccs)
+FFT_SIMD_TRANSFORM_BODY(dspsFFTInv_PermToR_32f, Inverse, FftEntry::InvPerm, FftLayout::Perm)
+FFT_SIMD_TRANSFORM_BODY(dspsFFTInv_PackToR_32f, Inverse, FftEntry::InvPack, FftLayout::Pack)
+FFT_SIMD_TRANSFORM_BODY(dspsFFTInv_CCSToR_32f, Inverse, FftEntry::InvCcs, FftLayout::Ccs)
+
+#undef FFT_SIMD_TRANSFORM_BODY

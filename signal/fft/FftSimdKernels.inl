@@ -1,0 +1,412 @@
+// Kernels of the SSE, SSE2 and SSE3 engines, included inside each variant's own namespace (in
+// an unnamed namespace) so that every variant compiles them with its own flags and the linker
+// never merges copies. Needs <xmmintrin.h>, <utility>, RealFftSpec and FftBitRev.h.
+//
+// Inside the engine complex arrays are in split layout: runs of four points, each run four real
+// parts then four imaginary parts (32 bytes). Callers see interleaved (re, im) pairs.
+
+// Four complex values: four real parts and four imaginary parts.
+struct Vc
+{
+    __m128 re;
+    __m128 im;
+};
+
+inline Vc operator+(Vc a, Vc b)
+{
+    return {_mm_add_ps(a.re, b.re), _mm_add_ps(a.im, b.im)};
+}
+
+inline Vc operator-(Vc a, Vc b)
+{
+    return {_mm_sub_ps(a.re, b.re), _mm_sub_ps(a.im, b.im)};
+}
+
+inline __m128 Negate(__m128 v)
+{
+    return _mm_sub_ps(_mm_setzero_ps(), v);
+}
+
+// a * w forward, a * conj(w) inverse.
+template <bool Inv>
+inline Vc Mul(Vc a, Vc w)
+{
+    if (Inv)
+        return {_mm_add_ps(_mm_mul_ps(a.re, w.re), _mm_mul_ps(a.im, w.im)),
+                _mm_sub_ps(_mm_mul_ps(a.im, w.re), _mm_mul_ps(a.re, w.im))};
+    return {_mm_sub_ps(_mm_mul_ps(a.re, w.re), _mm_mul_ps(a.im, w.im)),
+            _mm_add_ps(_mm_mul_ps(a.im, w.re), _mm_mul_ps(a.re, w.im))};
+}
+
+// -i * v forward, +i * v inverse.
+template <bool Inv>
+inline Vc Rotate(Vc v)
+{
+    if (Inv)
+        return {Negate(v.im), v.re};
+    return {v.im, Negate(v.re)};
+}
+
+inline Vc LoadRun(const float* p)
+{
+    return {_mm_loadu_ps(p), _mm_loadu_ps(p + 4)};
+}
+
+inline void StoreRun(float* p, Vc v)
+{
+    _mm_storeu_ps(p, v.re);
+    _mm_storeu_ps(p + 4, v.im);
+}
+
+// A run as four interleaved (re, im) pairs.
+inline void StoreInterleaved(float* p, Vc v)
+{
+    _mm_storeu_ps(p, _mm_unpacklo_ps(v.re, v.im));
+    _mm_storeu_ps(p + 4, _mm_unpackhi_ps(v.re, v.im));
+}
+
+inline void StoreRun(float* p, Vc v, bool interleaved)
+{
+    if (interleaved)
+        StoreInterleaved(p, v);
+    else
+        StoreRun(p, v);
+}
+
+// Four interleaved points into a run.
+inline Vc LoadInterleaved(const float* p)
+{
+    const __m128 lo = _mm_loadu_ps(p);
+    const __m128 hi = _mm_loadu_ps(p + 4);
+    return {_mm_shuffle_ps(lo, hi, _MM_SHUFFLE(2, 0, 2, 0)),
+            _mm_shuffle_ps(lo, hi, _MM_SHUFFLE(3, 1, 3, 1))};
+}
+
+inline Vc Reverse(Vc v)
+{
+    return {_mm_shuffle_ps(v.re, v.re, _MM_SHUFFLE(0, 1, 2, 3)),
+            _mm_shuffle_ps(v.im, v.im, _MM_SHUFFLE(0, 1, 2, 3))};
+}
+
+// One interleaved point from each of four addresses.
+inline Vc GatherPoints(const float* p0, const float* p1, const float* p2, const float* p3)
+{
+    __m128 lo = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(p0));
+    lo = _mm_loadh_pi(lo, reinterpret_cast<const __m64*>(p1));
+    __m128 hi = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(p2));
+    hi = _mm_loadh_pi(hi, reinterpret_cast<const __m64*>(p3));
+    return {_mm_shuffle_ps(lo, hi, _MM_SHUFFLE(2, 0, 2, 0)),
+            _mm_shuffle_ps(lo, hi, _MM_SHUFFLE(3, 1, 3, 1))};
+}
+
+inline void Transpose(Vc& a, Vc& b, Vc& c, Vc& d)
+{
+    _MM_TRANSPOSE4_PS(a.re, b.re, c.re, d.re);
+    _MM_TRANSPOSE4_PS(a.im, b.im, c.im, d.im);
+}
+
+inline Vc Twiddle(const float* w)
+{
+    return {_mm_load_ps(w), _mm_load_ps(w + 4)};
+}
+
+inline Vc Broadcast(float re, float im)
+{
+    return {_mm_set1_ps(re), _mm_set1_ps(im)};
+}
+
+// Decimation-in-time radix-4 butterfly on bit-reversed quarters; w: 24 floats, the twiddles of
+// legs 2, 1 and 3 in that order.
+template <bool Inv>
+inline void Butterfly4(Vc& x0, Vc& x1, Vc& x2, Vc& x3, const float* w)
+{
+    const Vc b = Mul<Inv>(x1, Twiddle(w + 8));
+    const Vc A = Mul<Inv>(x2, Twiddle(w));
+    const Vc B = Mul<Inv>(x3, Twiddle(w + 16));
+    const Vc s = x0 + b;
+    const Vc d = x0 - b;
+    const Vc s2 = A + B;
+    const Vc d2 = Rotate<Inv>(A - B);
+    x0 = s + s2;
+    x2 = s - s2;
+    x1 = d + d2;
+    x3 = d - d2;
+}
+
+// Four-point DFT of natural-order inputs, natural-order outputs.
+template <bool Inv>
+inline void Dft4(Vc& x0, Vc& x1, Vc& x2, Vc& x3)
+{
+    const Vc s02 = x0 + x2;
+    const Vc d02 = x0 - x2;
+    const Vc s13 = x1 + x3;
+    const Vc d13 = Rotate<Inv>(x1 - x3);
+    x0 = s02 + s13;
+    x2 = s02 - s13;
+    x1 = d02 + d13;
+    x3 = d02 - d13;
+}
+
+// The eighth-turn constant of the radix-8 pass: 0.70710683, one unit in the last place above
+// the float nearest to sqrt(1/2).
+const float kFftHalfSqrt2 = 0.70710683f;
+
+// Eight-point DFT; W_8 from constants.
+template <bool Inv>
+void Dft8(Vc* a)
+{
+    const float h = kFftHalfSqrt2;
+    Dft4<Inv>(a[0], a[2], a[4], a[6]);
+    Dft4<Inv>(a[1], a[3], a[5], a[7]);
+    const Vc o[4] = {a[1], Mul<Inv>(a[3], Broadcast(h, -h)), Rotate<Inv>(a[5]),
+                     Mul<Inv>(a[7], Broadcast(-h, -h))};
+    const Vc e[4] = {a[0], a[2], a[4], a[6]};
+    for (int k = 0; k < 4; ++k) {
+        a[k] = e[k] + o[k];
+        a[k + 4] = e[k] - o[k];
+    }
+}
+
+// Sixteen-point DFT as four-by-four; W_16^(qk) from the first twiddle section (stage 16).
+template <bool Inv>
+void Dft16(Vc* a, const float* section)
+{
+    Vc d[4][4];
+    for (int q = 0; q < 4; ++q) {
+        d[q][0] = a[q];
+        d[q][1] = a[q + 4];
+        d[q][2] = a[q + 8];
+        d[q][3] = a[q + 12];
+        Dft4<Inv>(d[q][0], d[q][1], d[q][2], d[q][3]);
+    }
+    for (int q = 1; q < 4; ++q) {
+        const float* w = section + 8 * (q - 1);
+        for (int k = 1; k < 4; ++k)
+            d[q][k] = Mul<Inv>(d[q][k], Broadcast(w[k], w[4 + k]));
+    }
+    for (int k = 0; k < 4; ++k) {
+        Vc t0 = d[0][k], t1 = d[1][k], t2 = d[2][k], t3 = d[3][k];
+        Dft4<Inv>(t0, t1, t2, t3);
+        a[k] = t0;
+        a[k + 4] = t1;
+        a[k + 8] = t2;
+        a[k + 12] = t3;
+    }
+}
+
+// Point t of the groups of a first pass: base[i] + t * stride points.
+struct GroupSource
+{
+    const float* src;
+    const int* base;
+    int stride;
+    const unsigned char* order; // position of input t inside the group, null: t * stride
+
+    Vc Load(int t) const
+    {
+        const int at = order ? order[t] : t * stride;
+        return GatherPoints(src + 2 * (base[0] + at), src + 2 * (base[1] + at),
+                            src + 2 * (base[2] + at), src + 2 * (base[3] + at));
+    }
+};
+
+const unsigned char kRev8[8] = {0, 4, 2, 6, 1, 5, 3, 7};
+const unsigned char kRev16[16] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15};
+
+// Radix-8 (odd c) or radix-16 (even c) DFTs of four groups at a time, one group per lane,
+// written to w in split layout. With the index-form table the groups are read from natural
+// order (the entry of position p/4 is twice the bit reversal that starts the group), without
+// it from bit-reversed order.
+template <bool Inv>
+void FirstPass(const float* src, float* w, int n, const float* section, const int* bitRev)
+{
+    const int size = (n & 0x55555555) ? 16 : 8;
+    const int groups = n / size;
+    Vc a[16];
+    for (int g0 = 0; g0 < groups; g0 += 4) {
+        int base[4];
+        for (int i = 0; i < 4; ++i) {
+            const int g = g0 + i < groups ? g0 + i : groups - 1;
+            base[i] = bitRev ? bitRev[g * size / 4] / 2 : g * size;
+        }
+        const GroupSource source{src, base, n / size,
+                                 bitRev ? nullptr : size == 8 ? kRev8 : kRev16};
+        for (int t = 0; t < size; ++t)
+            a[t] = source.Load(t);
+        if (size == 8)
+            Dft8<Inv>(a);
+        else
+            Dft16<Inv>(a, section);
+        for (int run = 0; run < size; run += 4) {
+            Vc r[4] = {a[run], a[run + 1], a[run + 2], a[run + 3]};
+            Transpose(r[0], r[1], r[2], r[3]);
+            for (int i = 0; i < 4 && g0 + i < groups; ++i)
+                StoreRun(w + 2 * ((g0 + i) * size + run), r[i]);
+        }
+    }
+}
+
+// One radix-4 stage of the given size over n split points of w, into dst (may be w), as split
+// runs or interleaved pairs; section: the stage's twiddles, restarting for every group.
+template <bool Inv>
+void Radix4Stage(float* w, int n, int size, const float* section, float* dst, bool interleaved)
+{
+    const int q = size / 4;
+    for (int g = 0; g < n; g += size) {
+        const float* tw = section;
+        for (int j = 0; j < q; j += 4, tw += 24) {
+            const int p = 2 * (g + j);
+            Vc x0 = LoadRun(w + p), x1 = LoadRun(w + p + 2 * q);
+            Vc x2 = LoadRun(w + p + 4 * q), x3 = LoadRun(w + p + 6 * q);
+            Butterfly4<Inv>(x0, x1, x2, x3, tw);
+            StoreRun(dst + p, x0, interleaved);
+            StoreRun(dst + p + 2 * q, x1, interleaved);
+            StoreRun(dst + p + 4 * q, x2, interleaved);
+            StoreRun(dst + p + 6 * q, x3, interleaved);
+        }
+    }
+}
+
+// Radix-4 stages from the given size up to n on split data in w; the last stage writes
+// interleaved pairs into out when out is not null. section: the first of these stages.
+template <bool Inv>
+void Radix4Passes(float* w, int n, int size, const float* section, float* out)
+{
+    if (size > n && out) {
+        for (int p = 0; p < n; p += 4)
+            StoreInterleaved(out + 2 * p, LoadRun(w + 2 * p));
+        return;
+    }
+    for (; size <= n; section += 3 * size / 2, size *= 4) {
+        const bool last = out && size == n;
+        Radix4Stage<Inv>(w, n, size, section, last ? out : w, last);
+    }
+}
+
+bool Aligned(const void* p)
+{
+    return (reinterpret_cast<uintptr_t>(p) & 15) == 0;
+}
+
+// The stage that follows the first pass and its twiddle section.
+inline int SecondStage(int n)
+{
+    return (n & 0x55555555) ? 64 : 32;
+}
+
+inline const float* SecondSection(int n, const float* twiddles)
+{
+    return (n & 0x55555555) ? twiddles + 24 : twiddles;
+}
+
+// n bit-reversed interleaved points in x to their transform: interleaved in x when last,
+// else split layout in x. Works in the work buffer when x is not aligned.
+template <bool Inv>
+void Radix4(float* x, int n, const float* twiddles, float* work, bool last)
+{
+    float* w = Aligned(x) ? x : work;
+    FirstPass<Inv>(x, w, n, twiddles, nullptr);
+    Radix4Passes<Inv>(w, n, SecondStage(n), SecondSection(n, twiddles), last ? x : nullptr);
+    if (!last && w != x) {
+        for (int p = 0; p < 2 * n; p += 8)
+            StoreRun(x + p, LoadRun(w + p));
+    }
+}
+
+// Bit reversal and the whole transform of n points of src into dst (interleaved).
+template <bool Inv>
+void Fused(const float* src, float* dst, int n, const float* twiddles, const int* bitRev,
+           float* work)
+{
+    float* w = src != dst && Aligned(dst) ? dst : work;
+    FirstPass<Inv>(src, w, n, twiddles, bitRev);
+    Radix4Passes<Inv>(w, n, SecondStage(n), SecondSection(n, twiddles), dst);
+}
+
+// count: a multiple of four floats.
+void Scale(float scale, float* x, int count)
+{
+    const __m128 s = _mm_set1_ps(scale);
+    for (int i = 0; i < count; i += 4)
+        _mm_storeu_ps(x + i, _mm_mul_ps(_mm_loadu_ps(x + i), s));
+}
+
+// Index-form bit reversal: position 4m + i takes point rev(m) + {0, n/2, n/4, 3n/4}[i].
+void BitRevCopy(const float* src, float* dst, int n, const int* bitRev)
+{
+    const int offsets[4] = {0, n / 2, n / 4, 3 * n / 4};
+    for (int m = 0; m < n / 4; ++m) {
+        const int base = bitRev[m] / 2;
+        for (int i = 0; i < 4; ++i) {
+            dst[2 * (4 * m + i)] = src[2 * (base + offsets[i])];
+            dst[2 * (4 * m + i) + 1] = src[2 * (base + offsets[i]) + 1];
+        }
+    }
+}
+
+void BitRevInPlace(float* x, int n, const int* bitRev)
+{
+    const int offsets[4] = {0, n / 2, n / 4, 3 * n / 4};
+    for (int m = 0; m < n / 4; ++m) {
+        const int base = bitRev[m] / 2;
+        for (int i = 0; i < 4; ++i) {
+            const int p = 4 * m + i;
+            const int q = base + offsets[i];
+            if (p < q) {
+                std::swap(x[2 * p], x[2 * q]);
+                std::swap(x[2 * p + 1], x[2 * q + 1]);
+            }
+        }
+    }
+}
+
+void BitReverse(const float* src, float* dst, int n, const RealFftSpec* spec)
+{
+    if (spec->bitRevIndexForm) {
+        if (src == dst)
+            BitRevInPlace(dst, n, spec->bitRev);
+        else
+            BitRevCopy(src, dst, n, spec->bitRev);
+    } else if (src == dst) {
+        generic::FftBitRevInPlace(dst, n, spec->bitRev);
+    } else {
+        generic::FftBitRevCopy(src, dst, n, spec->bitRev);
+    }
+}
+
+// Forward real recombination, four k from each end at a time up to k = n/2 (whose table entry
+// (0, 0) makes the formula conjugate the middle point).
+void RecombineFwd(float* x, int n, const float* table)
+{
+    for (int k = 1; k <= n / 2; k += 4, table += 8) {
+        const Vc a = LoadInterleaved(x + 2 * k);
+        const Vc b = Reverse(LoadInterleaved(x + 2 * (n - k - 3)));
+        const __m128 A = _mm_load_ps(table);
+        const __m128 B = _mm_load_ps(table + 4);
+        const __m128 d = _mm_sub_ps(a.re, b.re);
+        const __m128 e = _mm_add_ps(a.im, b.im);
+        const __m128 D = _mm_add_ps(_mm_mul_ps(B, d), _mm_mul_ps(A, e));
+        const __m128 E = _mm_sub_ps(_mm_mul_ps(B, e), _mm_mul_ps(A, d));
+        StoreInterleaved(x + 2 * k, {_mm_add_ps(b.re, D), _mm_sub_ps(E, b.im)});
+        StoreInterleaved(x + 2 * (n - k - 3), Reverse({_mm_sub_ps(a.re, D), _mm_sub_ps(E, a.im)}));
+    }
+}
+
+// Inverse pre-recombination of points 1..n-1 into dst (twice the half-size spectrum).
+void PreRecombineInv(const float* src, float* dst, int n, const float* table)
+{
+    for (int k = 1; k <= n / 2; k += 4, table += 8) {
+        const Vc a = LoadInterleaved(src + 2 * k);
+        const Vc b = Reverse(LoadInterleaved(src + 2 * (n - k - 3)));
+        const __m128 t0 = _mm_load_ps(table);
+        const __m128 t1 = _mm_load_ps(table + 4);
+        const __m128 dr = _mm_sub_ps(a.re, b.re);
+        const __m128 si = _mm_add_ps(a.im, b.im);
+        const __m128 sr = _mm_add_ps(a.re, b.re);
+        const __m128 di = _mm_sub_ps(a.im, b.im);
+        const __m128 u = _mm_sub_ps(_mm_mul_ps(t1, dr), _mm_mul_ps(t0, si));
+        const __m128 v = _mm_add_ps(_mm_mul_ps(t0, dr), _mm_mul_ps(t1, si));
+        StoreInterleaved(dst + 2 * k, {_mm_add_ps(sr, u), _mm_add_ps(di, v)});
+        StoreInterleaved(dst + 2 * (n - k - 3), Reverse({_mm_sub_ps(sr, u), _mm_sub_ps(v, di)}));
+    }
+}

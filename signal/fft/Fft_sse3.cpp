@@ -1,0 +1,54 @@
+// The SSE3 variant of the real FFT: fused kernel up to complex order 15, radix-4 at 16,
+// above that the recursive step over column blocks.
+#include <xmmintrin.h>
+#include <cstdint>
+#include <utility>
+#include "signal/DspBodies.h"
+#include "signal/fft/FftBitRev.h"
+#include "signal/fft/FftLayout.h"
+#include "signal/fft/FftOwner.h"
+#include "signal/fft/FftSimdPlan.h"
+#include "signal/fft/FftSmallOrder.h"
+#include "signal/fft/FftSpec.h"
+#include "signal/fft/FftWorkBuffer.h"
+
+namespace dsp::sse3 {
+
+namespace {
+
+constexpr int kFusedMax = 15;
+constexpr int kRadix4Max = 16;
+
+const signed char kSplit[30] = {
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 4, 4, 4, 5, 8, 8, 8, 8, 8, 8, 8, 8,
+};
+
+const signed char kBlockOrder[30] = {
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9, 10, 10, 10, 13, 15, 15, 15, 15, 15, 15, 15, 15,
+};
+
+const simd::FftSimdConfig kConfig = {VariantSse3, kRadix4Max, 29, 524304, kSplit, kBlockOrder};
+
+int BuildPlan(RealFftSpec* spec, const float* sine)
+{
+    return simd::FftBuildPlan(spec, sine, kConfig);
+}
+
+#include "signal/fft/FftSimdKernels.inl"
+
+template <bool Inv>
+void Leaf(const RealFftSpec* spec, float* x, int n, float* work)
+{
+    Radix4<Inv>(x, n, spec->radix4, work, false);
+    if (Inv ? spec->inverseScaled : spec->forwardScaled)
+        Scale(spec->scale, x, 2 * n);
+}
+
+#include "signal/fft/FftSimdLargeColumns.inl"
+#include "signal/fft/FftSimdTransforms.inl"
+
+} // namespace
+
+#include "signal/fft/FftSimdBodies.inl"
+
+} // namespace dsp::sse3
