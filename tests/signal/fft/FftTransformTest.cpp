@@ -251,7 +251,7 @@ TEST(FftTransform, LargestOrders)
         std::vector<float> x = RandomSignal(n, order);
         std::vector<float> y(n + 2);
         ASSERT_EQ(dspsFFTFwd_RToCCS_32f(x.data(), y.data(), spec.get(), nullptr), StatusOk);
-        for (int k : {0, 1, 777, n / 4 + 3, n / 2 - 1, n / 2}) {
+        for (int k : {1, n / 4 + 3, n / 2}) {
             const Cd step = std::polar(1.0, -6.283185307179586 * k / n);
             Cd phasor = 1.0, sum = 0.0;
             for (int i = 0; i < n; ++i, phasor *= step)
