@@ -1,9 +1,8 @@
 // Library throughput per variant, one "name: value" line per figure.
-#include <windows.h>
-
 #include <cstdio>
 #include <cstring>
 
+#include "BenchTiming.h"
 #include "signal/Dsp.h"
 #include "signal/DspBodies.h"
 
@@ -18,26 +17,11 @@ const CopyBody Copies[] = {dsp::generic::dspsCopy_32f, dsp::sse::dspsCopy_32f,
 const SetBody Sets[] = {dsp::generic::dspsSet_32f, dsp::sse::dspsSet_32f,
                         dsp::sse2::dspsSet_32f, dsp::sse3::dspsSet_32f};
 
-double Now()
-{
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(f.QuadPart);
-}
-
-// Repeats op until about 50 ms have passed; returns bytes per second.
+// Bytes per second of op over about 50 ms.
 template <class Op>
 double Throughput(size_t bytes, Op op)
 {
-    int reps = 0;
-    double start = Now(), elapsed = 0;
-    do {
-        op();
-        ++reps;
-        elapsed = Now() - start;
-    } while (elapsed < 0.05);
-    return double(bytes) * reps / elapsed;
+    return double(bytes) * CallsPerSecond(op, 0.05);
 }
 
 void BenchSize(float* src, float* dst, size_t bytes)
@@ -71,5 +55,6 @@ int main()
         BenchSize(src, dst, bytes);
     dspsFree(src);
     dspsFree(dst);
+    RunVectorBench();
     return 0;
 }
