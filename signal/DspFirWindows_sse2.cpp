@@ -3,6 +3,7 @@
 #include <emmintrin.h>
 
 #include <cmath>
+#include <cstdint>
 
 #include "signal/DspBodies.h"
 #include "signal/DspFirWindows.h"
@@ -70,11 +71,56 @@ LibStatus RaisedCosine(double* x, int n, double a, double b)
     return StatusOk;
 }
 
+const int ToneBlock = 2048;
+
+// dst[n] = K4 dst[n-4] - dst[n-8] for n = from .. count-1, two at a time once dst + n is aligned.
+void ToneCosStep4Kernel_64f(double* dst, int from, int count, double k4)
+{
+    int n = from;
+    if (n < count && (reinterpret_cast<std::uintptr_t>(dst + n) & 15)) {
+        dst[n] = k4 * dst[n - 4] - dst[n - 8];
+        ++n;
+    }
+    const __m128d vk = _mm_set1_pd(k4);
+    for (; n + 2 <= count; n += 2) {
+        __m128d four = _mm_loadu_pd(dst + n - 4), eight = _mm_loadu_pd(dst + n - 8);
+        _mm_store_pd(dst + n, _mm_sub_pd(_mm_mul_pd(vk, four), eight));
+    }
+    for (; n < count; ++n)
+        dst[n] = k4 * dst[n - 4] - dst[n - 8];
+}
+
+// count samples of the tone starting at sample `first`.
+void ToneCosBlock_64f(double* dst, int count, int first, double magn, double rFreq, double phase)
+{
+    double step = FirTwoPi * rFreq;
+    dst[0] = magn * std::cos(step * first + phase);
+    if (count > 1)
+        dst[1] = magn * std::cos(step * (first + 1) + phase);
+    double c = 2.0 * std::cos(step);
+    for (int n = 2; n < count && n < 8; ++n)
+        dst[n] = c * dst[n - 1] - dst[n - 2];
+    double c2 = c * c;
+    ToneCosStep4Kernel_64f(dst, 8, count, c2 * (c2 - 4.0) + 2.0);
+}
+
 } // namespace
 
+// Hint 1: blocks of 2048 samples, each restarted from two direct cosines.
 LibStatus ToneCos_64f(double* pDst, int len, double magn, double rFreq, double* pPhase, int hint)
 {
-    return generic::ToneCos_64f(pDst, len, magn, rFreq, pPhase, hint);
+    if (hint != 1)
+        return generic::ToneCos_64f(pDst, len, magn, rFreq, pPhase, hint);
+    LibStatus st = CheckToneArguments(pDst, len, magn, rFreq, pPhase);
+    if (st != StatusOk)
+        return st;
+    double phase = *pPhase;
+    AdvanceTonePhase(pPhase, len, rFreq);
+    for (int start = 0; start < len; start += ToneBlock) {
+        int count = len - start < ToneBlock ? len - start : ToneBlock;
+        ToneCosBlock_64f(pDst + start, count, start, magn, rFreq, phase);
+    }
+    return StatusOk;
 }
 
 // Two ramp lanes (k step, (k+1) step); the ends are multiplied by 0.

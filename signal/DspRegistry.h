@@ -17,6 +17,10 @@
 //   signal/CMakeLists.txt picks them by suffix). Inline helpers of a variant
 //   file stay inside its namespace or an unnamed namespace so that copies
 //   built with different flags are never merged by the linker.
+// - Adding a library function: add its row to DspFunctionList.h (its place in
+//   the list is its registration order), define its bodies in the namespaces
+//   the row names (a shared body is named in several columns), and add the
+//   files with signal_sources(); signal/fft/ does the same from its folder.
 // - The image resize (row 45) is built in image/, a higher layer: its table
 //   starts with placeholder bodies, and image/ installs its four bodies with
 //   dspiInstallResizeBodies from a static initialiser in a translation unit

@@ -255,6 +255,21 @@ TEST(DspFirDesign, ToneGeneratorChecksAndContinues)
     }
 }
 
+TEST(DspFirDesign, ToneBlockPathOfTheSse2Variants)
+{
+    for (int v = 0; v < 4; ++v)
+        for (int len : {1, 2, 7, 8, 9, 2047, 2048, 2049, 5000}) {
+            std::vector<double> d(len + 1, 5.0);
+            double phase = 2.0;
+            ASSERT_EQ(StatusOk, Tones[v](d.data() + 1, len, 0.75, 0.0123, &phase, 1));
+            for (int n = 0; n < len; ++n)
+                ASSERT_NEAR(0.75 * std::cos(2 * Pi * 0.0123 * n + 2.0), d[n + 1], 1e-9)
+                    << VariantNames[v] << " len " << len << " n " << n;
+            EXPECT_EQ(5.0, d[0]);
+            EXPECT_NEAR(std::fmod(2 * Pi * 0.0123 * len + 2.0, 2 * Pi), phase, 1e-9);
+        }
+}
+
 TEST(DspFirDesign, PrivateWindowsFollowTheirFormulas)
 {
     const Window* windows[] = {Bartlett, BlackmanFir, Hamming, Hann};
