@@ -27,7 +27,7 @@ std::vector<size_t> ThresholdBytes()
     return out;
 }
 
-const int Offsets[] = {0, 1, 2, 3, 4, 5, 7, 8, 9, 12, 15};
+const int Offsets[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
 
 struct Buffer {
     explicit Buffer(size_t bytes) : data(bytes + 2 * Margin + 64, Guard) {}
@@ -163,7 +163,7 @@ TEST(DspCopyFill, FillsWriteTheValueBitsEverywhere)
     const float value32 = -0.0f;
     const int value32s = 0x12345678;
     for (size_t n : ThresholdBytes()) {
-        for (int offset : {0, 1, 3, 4, 8, 12, 15}) {
+        for (int offset : Offsets) {
             for (int elem : {1, 4, 8}) {
                 size_t len = n / elem;
                 if (len == 0)
