@@ -9,6 +9,8 @@ public:
     void SetCoefficients(const double* a, const double* b);
     void SetCoefficients(float a0, float a1, float a2, float b0, float b1, float b2);
     float Process(float x);
+    // Process over a block, in place.
+    void ProcessBlock(float* data, int count);
 
 private:
     float m_b0, m_b1, m_b2;

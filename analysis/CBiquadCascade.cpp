@@ -1,5 +1,6 @@
 #include "analysis/CBiquadCascade.h"
 #include "analysis/CBiquad.h"
+#include <cstring>
 #include <new>
 
 CBiquadCascade::CBiquadCascade() : m_sections(nullptr), m_sectionCount(0), m_outputGain(1.0f) {}
@@ -52,11 +53,13 @@ bool CBiquadCascade::Filter(const float* input, float* output, int count)
 {
     if (!input || !output || count < 0)
         return false;
-    for (int i = 0; i < count; ++i) {
-        float v = input[i];
-        for (int k = 0; k < m_sectionCount; ++k)
-            v = m_sections[k]->Process(v);
-        output[i] = v * m_outputGain;
-    }
+    if (input != output)
+        std::memmove(output, input, count * sizeof(float));
+    // Section by section over the block: each section sees the same samples
+    // in the same order as when every sample passes all sections in turn.
+    for (int k = 0; k < m_sectionCount; ++k)
+        m_sections[k]->ProcessBlock(output, count);
+    for (int i = 0; i < count; ++i)
+        output[i] = output[i] * m_outputGain;
     return true;
 }

@@ -1,9 +1,12 @@
-// CPU cost of the loudness meter and the scope path per second of 48 kHz
-// stereo audio, one "key: value" line per figure. When ebur128.dll (built by
+// CPU cost of the loudness meter, the scope path and the RTA engine per
+// second of 48 kHz audio, one "key: value" line per figure. When ebur128.dll (built by
 // build-ebur128.sh, never committed) lies beside the program, the same
 // samples go through it in momentary + short-term mode for comparison.
 #include "analysis/CLoudnessMeter.h"
+#include "analysis/CRtaEngine.h"
 #include "analysis/CScopeSignalPath.h"
+#include "signal/DspCpuSelect.h"
+#include "signal/DspRegistry.h"
 #include <windows.h>
 #include <cmath>
 #include <cstdio>
@@ -74,6 +77,33 @@ double Scope(const std::vector<int32_t>& left, const std::vector<int32_t>& right
     });
 }
 
+// The engine as the RTA panel drives it: 512-sample pushes, a fetch after
+// every result.
+double Rta(const std::vector<int32_t>& mono, int resolution)
+{
+    CRtaEngine engine;
+    engine.Setup(resolution, kRate, 10);
+    std::vector<float> bands(CRtaEngine::kMaxBands);
+    const double us = MicrosPerSecond(512, [&](int at) {
+        engine.PushSamples(&mono[at], 512);
+        if (engine.IsResultReady())
+            engine.FetchBands(bands.data());
+    });
+    return us;
+}
+
+void RtaFigures(const std::vector<int32_t>& left)
+{
+    static const char* const kNames[] = {"third", "sixth"};
+    dspsStoreVariant(VariantGeneric);
+    for (int r = 0; r < 2; ++r)
+        std::printf("rta.%s.generic.us_per_s: %.1f\n", kNames[r], Rta(left, r));
+    SelectDspCpu();
+    std::printf("rta.variant: %d\n", dspsCurrentVariant());
+    for (int r = 0; r < 2; ++r)
+        std::printf("rta.%s.us_per_s: %.1f\n", kNames[r], Rta(left, r));
+}
+
 // The few entry points of libebur128 used here, as its public header documents them.
 typedef void* (*Ebur128Init)(unsigned channels, unsigned long rate, int mode);
 typedef void (*Ebur128Destroy)(void** state);
@@ -126,6 +156,7 @@ int main()
     std::printf("loudness.process.960.us_per_s: %.1f\n", ours960);
     std::printf("loudness.process.480.us_per_s: %.1f\n", Loudness(left, right, 480));
     std::printf("scope.path.960.us_per_s: %.1f\n", Scope(left, right, 960));
+    RtaFigures(left);
     double theirs = 0.0;
     if (Ebur128(left, right, 960, &theirs)) {
         std::printf("loudness.ebur128.960.us_per_s: %.1f\n", theirs);

@@ -1,0 +1,72 @@
+#include "analysis/CFirFilter.h"
+#include "signal/Dsp.h"
+#include <cstring>
+
+namespace {
+const int kMaxOrder = 20;
+const int kUnscaled = 8;
+const int kFastHint = 1;
+const int kBlackmanWindow = 1;
+}
+
+CFirFilter::CFirFilter() : m_spec(nullptr), m_order(0), m_tapsCount(0), m_transformLength(0) {}
+
+CFirFilter::~CFirFilter()
+{
+    Release();
+}
+
+void CFirFilter::Release()
+{
+    if (m_spec)
+        dspsFFTFree_R_32f(m_spec);
+    m_spec = nullptr;
+    m_order = m_tapsCount = m_transformLength = 0;
+}
+
+bool CFirFilter::Setup(int order)
+{
+    Release();
+    if (order < 2 || order > kMaxOrder)
+        return false;
+    if (dspsFFTInitAlloc_R_32f(&m_spec, order + 1, kUnscaled, kFastHint) != StatusOk) {
+        m_spec = nullptr;
+        return false;
+    }
+    m_order = order;
+    m_tapsCount = (1 << order) + 1;
+    m_transformLength = 1 << (order + 1);
+    return true;
+}
+
+float* CFirFilter::Design(float cutoffHz, float rateHz, double gain)
+{
+    if (!m_spec || !(rateHz > 0.0f))
+        return nullptr;
+    const double relative = static_cast<double>(cutoffHz) / rateHz;
+    if (!(relative > 0.0 && relative < 0.5))
+        return nullptr;
+    double* taps = dspsMalloc_64f(m_tapsCount);
+    float* padded = dspsMalloc_32f(m_transformLength + 1);
+    float* spectrum = dspsMalloc_32f(m_transformLength + 2);
+    bool ok = taps && padded && spectrum;
+    if (ok) {
+        std::memset(taps, 0, m_tapsCount * sizeof(double));
+        std::memset(padded, 0, (m_transformLength + 1) * sizeof(float));
+        std::memset(spectrum, 0, (m_transformLength + 2) * sizeof(float));
+        ok = dspsFIRGenLowpass_64f(relative, taps, m_tapsCount, kBlackmanWindow, 1) == StatusOk
+          && dspsMulC_64f_I(gain, taps, m_tapsCount) == StatusOk;
+    }
+    if (ok) {
+        for (int i = 0; i < m_tapsCount; ++i)
+            padded[i] = static_cast<float>(taps[i]);
+        ok = dspsFFTFwd_RToCCS_32f(padded, spectrum, m_spec, nullptr) == StatusOk;
+    }
+    dspsFree(taps);
+    dspsFree(padded);
+    if (!ok) {
+        dspsFree(spectrum);
+        return nullptr;
+    }
+    return spectrum;
+}

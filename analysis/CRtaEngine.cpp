@@ -1,0 +1,326 @@
+#include "analysis/CRtaEngine.h"
+#include "analysis/CRtaBandFilter.h"
+#include "analysis/RtaFilterTables.h"
+#include "signal/Dsp.h"
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <initializer_list>
+#include <new>
+
+namespace {
+const int kFftOrder = 12;
+const int kConvolutionOrder = 10;
+const float kLowPassHz = 1350.0f;
+const float kLowPassRateHz = 48000.0f;  // the same filter at every rate
+const int kForwardDividedByN = 1;
+const int kFastHint = 1;
+const int kStreamLengths[DecimatedStreams::kStreams] = {64, 32, 16, 8, 4};
+const int kDecimatorOrder = 8;
+const int kBandPassOrder = 16;
+const int kStreamRowBytes = 256;
+const int kStreamRowCount = 12;
+const int kThirdOctaveSamplesPerMean = 5;
+const float kEdgeBinFactor = 0.57f;
+
+float* Floats(int count)
+{
+    float* p = dspsMalloc_32f(count);
+    if (p)
+        std::memset(p, 0, count * sizeof(float));
+    return p;
+}
+
+int ClampAverages(int n)
+{
+    return std::min(std::max(n, 1), CRtaEngine::kMaxAverages);
+}
+}
+
+CRtaEngine::CRtaEngine()
+    : m_powerScale(20.0f), m_resultReady(false), m_binPowers(nullptr), m_ring(nullptr), m_frame(nullptr),
+      m_lowPassed(nullptr), m_newHop(nullptr), m_spectrum(nullptr), m_window(nullptr), m_bandValues(nullptr),
+      m_bandLevels(nullptr), m_fftSpec(nullptr), m_fftWork(nullptr), m_enabled(false), m_hopFill(0), m_bandCount(0),
+      m_valid(), m_slots(), m_sums(nullptr), m_writeIndex(0), m_averages(1), m_count(0), m_tapsSpectrum(nullptr),
+      m_streams(), m_bandFilters()
+{
+}
+
+CRtaEngine::~CRtaEngine()
+{
+    m_engineLock.Lock();
+    Release();
+    m_engineLock.Unlock();
+}
+
+void CRtaEngine::Release()
+{
+    for (float** p : {&m_binPowers, &m_ring, &m_frame, &m_lowPassed, &m_newHop, &m_spectrum, &m_window,
+                      &m_bandValues, &m_bandLevels, &m_tapsSpectrum}) {
+        dspsFree(*p);
+        *p = nullptr;
+    }
+    dspsFree(m_fftWork);
+    m_fftWork = nullptr;
+    if (m_fftSpec)
+        dspsFFTFree_R_32f(m_fftSpec);
+    m_fftSpec = nullptr;
+    DeleteBandFilters();
+    m_enabled = false;
+}
+
+void CRtaEngine::DeleteBandFilters()
+{
+    for (CRtaBandFilter*& f : m_bandFilters) {
+        delete f;
+        f = nullptr;
+    }
+}
+
+bool CRtaEngine::Setup(int resolution, int sampleRate, int averages)
+{
+    m_engineLock.Lock();
+    Release();
+    bool ok = (resolution == 0 || resolution == 1) && sampleRate > 0 && Allocate(resolution, sampleRate);
+    m_averagingLock.Lock();
+    ok = ok && AllocateHistory();
+    // Below 1 the mean would divide by zero.
+    m_averages = ClampAverages(averages);
+    m_count = 0;
+    m_writeIndex = 0;
+    std::fill(m_valid, m_valid + kHistorySlots, 0);
+    m_averagingLock.Unlock();
+    if (ok) {
+        m_hopFill = 0;
+        m_resultReady = false;
+        m_enabled = true;
+    } else {
+        Release();
+    }
+    m_engineLock.Unlock();
+    return ok;
+}
+
+bool CRtaEngine::Allocate(int resolution, int sampleRate)
+{
+    if (!m_convolution.Setup(kConvolutionOrder) || !m_lowPassDesigner.Setup(kConvolutionOrder))
+        return false;
+    m_tapsSpectrum = m_lowPassDesigner.Design(kLowPassHz, kLowPassRateHz, 1.0);
+    if (!m_tapsSpectrum || !m_streamRows.Alloc(kStreamRowBytes, kStreamRowCount))
+        return false;
+    m_streamRows.Fill(0);
+    for (int r = 0; r < 9; ++r)
+        m_streams[r] = reinterpret_cast<float*>(m_streamRows.Row(r));
+    for (int d = 0; d < kRtaDecimators; ++d) {
+        double den[kRtaDecimatorSections][6], num[kRtaDecimatorSections][6];
+        if (!RtaDecimatorRows(d, den, num) || !m_decimators[d].Design(den, num, 1.0f, kDecimatorOrder))
+            return false;
+    }
+    BuildBandFilters(resolution, sampleRate);
+    m_bands.Build(resolution, CBandBank::BinWidth(kFrame, sampleRate));
+    m_bandCount.store(m_bands.GetBandCount(), std::memory_order_release);
+    if (dspsFFTInitAlloc_R_32f(&m_fftSpec, kFftOrder, kForwardDividedByN, kFastHint) != StatusOk) {
+        m_fftSpec = nullptr;
+        return false;
+    }
+    int workBytes = 0;
+    if (dspsFFTGetBufSize_R_32f(m_fftSpec, &workBytes) != StatusOk)
+        return false;
+    if (workBytes > 0 && !(m_fftWork = dspsMalloc_8u(workBytes)))
+        return false;
+    m_lowPassed = Floats(kHop);
+    for (float** p : {&m_binPowers, &m_ring, &m_frame, &m_newHop, &m_spectrum})
+        *p = Floats(kFrame + 2);
+    m_window = Floats(kFrame);
+    m_bandValues = Floats(kMaxBands);
+    m_bandLevels = Floats(kMaxBands);
+    if (!m_lowPassed || !m_binPowers || !m_ring || !m_frame || !m_newHop || !m_spectrum || !m_window || !m_bandValues
+        || !m_bandLevels)
+        return false;
+    std::fill(m_window, m_window + kFrame, 1.0f);
+    return dspsWinBlackmanStd_32f_I(m_window, kFrame) == StatusOk;
+}
+
+bool CRtaEngine::AllocateHistory()
+{
+    if (!m_history.Alloc(kMaxBands * static_cast<int>(sizeof(float)), kHistorySlots + 1))
+        return false;
+    m_history.Fill(0);
+    for (int s = 0; s < kHistorySlots; ++s)
+        m_slots[s] = reinterpret_cast<float*>(m_history.Row(s));
+    m_sums = reinterpret_cast<float*>(m_history.Row(kHistorySlots));
+    return true;
+}
+
+void CRtaEngine::BuildBandFilters(int resolution, int sampleRate)
+{
+    DeleteBandFilters();
+    // Only 48000 and 44100 Hz have tables; at other rates the FFT measures
+    // every band rather than filters without coefficients.
+    const int count = RtaBandFilterCount(resolution);
+    for (int band = 0; band < count; ++band) {
+        double den[kRtaBandPassSections][6], num[kRtaBandPassSections][6];
+        if (!RtaBandPassRows(sampleRate, resolution, band, den, num))
+            return;
+        CRtaBandFilter* f = new (std::nothrow) CRtaBandFilter();
+        if (!f || !f->Init(den, num, 1.0f, kBandPassOrder, RtaBandDecimation(resolution, band), kStreamLengths[0])) {
+            delete f;
+            continue;
+        }
+        if (resolution == 0)
+            f->SetSamplesPerMean(kThirdOctaveSamplesPerMean);
+        m_bandFilters[band] = f;
+    }
+}
+
+void CRtaEngine::PushSamples(const int32_t* samples, int count)
+{
+    if (!samples || count < 1)
+        return;
+    m_engineLock.Lock();
+    while (m_enabled && count > 0) {
+        const int n = std::min(count, kHop - m_hopFill);
+        dspsConvert_32s32f_Sfs(samples, m_newHop + m_hopFill, n, 15);
+        samples += n;
+        count -= n;
+        m_hopFill += n;
+        if (m_hopFill == kHop) {
+            m_hopFill = 0;
+            AnalyseBlock();
+        }
+    }
+    m_engineLock.Unlock();
+}
+
+void CRtaEngine::AnalyseBlock()
+{
+    m_convolution.Forward(m_newHop);
+    m_convolution.MultiplySpectrum(m_tapsSpectrum, m_convolution.GetSpectrum(), m_convolution.GetProduct(),
+                                   m_convolution.GetSpectrumLength());
+    m_convolution.Inverse(m_lowPassed, nullptr);
+    Decimate();
+    dspsMove_32f(m_ring + kHop, m_ring, kFrame - kHop);
+    dspsCopy_32f(m_newHop, m_ring + kFrame - kHop, kHop);
+    dspsMul_32f(m_window, m_ring, m_frame, kFrame);
+    dspsFFTFwd_RToCCS_32f(m_frame, m_spectrum, m_fftSpec, m_fftWork);
+    for (int k = 0; k < kFrame / 2; ++k) {
+        const float re = m_spectrum[2 * k], im = m_spectrum[2 * k + 1];
+        m_binPowers[k] = (re * re + im * im) * m_powerScale;
+    }
+    ComputeBandValues();
+    if (m_averagingLock.TryLock()) {
+        Average();
+        m_averagingLock.Unlock();
+    }
+    m_resultReady.store(true, std::memory_order_release);
+}
+
+void CRtaEngine::Decimate()
+{
+    float* const stream0 = m_streams[0];
+    for (int k = 0; k < kStreamLengths[0]; ++k)
+        stream0[k] = m_lowPassed[16 * k];
+    DecimatedStreams streams;
+    streams.stream[0] = {stream0, kStreamLengths[0]};
+    for (int d = 0; d < kRtaDecimators; ++d) {
+        float* const decimated = m_streams[5 + d];
+        m_decimators[d].Filter(stream0, decimated, kStreamLengths[0]);
+        const int step = 2 << d;
+        float* const stream = m_streams[1 + d];
+        for (int k = 0; k < kStreamLengths[1 + d]; ++k)
+            stream[k] = decimated[step * k];
+        streams.stream[1 + d] = {stream, kStreamLengths[1 + d]};
+    }
+    for (CRtaBandFilter* f : m_bandFilters) {
+        if (f)
+            f->Process(streams);
+    }
+}
+
+void CRtaEngine::ComputeBandValues()
+{
+    const int count = m_bands.GetBandCount();
+    for (int i = 0; i < count; ++i)
+        m_bandValues[i] = i < kFilterSlots && m_bandFilters[i] ? m_bandFilters[i]->GetLevel() : FftBandValue(i);
+}
+
+// Bin k covers (k - 1) .. k bin widths; the bins the band edges fall in
+// count with the part of them inside the band.
+float CRtaEngine::FftBandValue(int band) const
+{
+    const BandRecord& b = m_bands.GetBand(band);
+    // Bands beyond the spectrum (low rates) read the zeros above Nyquist.
+    const int lo = std::min(static_cast<int>(b.lowerBin), kFrame + 1);
+    const int hi = std::min(static_cast<int>(b.upperBin), kFrame + 1);
+    if (lo == hi)
+        return std::sqrt(m_binPowers[lo]);
+    const double wLo = 1.0 - (b.lowerBin - std::floor(b.lowerBin));
+    const double wHi = b.upperBin - std::floor(b.upperBin);
+    double s = (wLo * m_binPowers[lo] + wHi * m_binPowers[hi]) / (wLo + wHi);
+    for (int k = lo + 1; k < hi; ++k)
+        s += m_binPowers[k];
+    return kEdgeBinFactor * std::sqrt(static_cast<float>(s));
+}
+
+void CRtaEngine::Average()
+{
+    const int count = m_bands.GetBandCount();
+    const int w = m_writeIndex;
+    const int old = (w - m_averages + kHistorySlots) % kHistorySlots;
+    m_valid[w] = 1;
+    float* const slot = m_slots[w];
+    const float* const oldest = m_slots[old];
+    for (int j = 0; j < count; ++j) {
+        m_sums[j] -= oldest[j];
+        slot[j] = std::sqrt(m_bandValues[j]);
+        m_sums[j] += slot[j];
+    }
+    m_writeIndex = (w + 1) % kHistorySlots;
+    m_count = std::min(m_count + 1, m_averages);
+    const float r = 1.0f / m_count;
+    for (int j = 0; j < count; ++j) {
+        const float mean = r * m_sums[j];
+        m_bandLevels[j] = 20.0f * std::log10(mean * mean);
+    }
+}
+
+void CRtaEngine::SetAverages(int n)
+{
+    if (!m_averagesTracker.Update(n))
+        return;
+    m_averagingLock.Lock();
+    m_averages = ClampAverages(n);
+    m_count = 0;
+    if (m_sums) {
+        const int count = m_bands.GetBandCount();
+        std::fill(m_sums, m_sums + count, 0.0f);
+        for (int k = 0; k < m_averages; ++k) {
+            const int s = (m_writeIndex - m_averages + k + kHistorySlots) % kHistorySlots;
+            if (!m_valid[s])
+                continue;
+            for (int j = 0; j < count; ++j)
+                m_sums[j] += m_slots[s][j];
+            ++m_count;
+        }
+    }
+    m_averagingLock.Unlock();
+}
+
+bool CRtaEngine::FetchBands(float* out)
+{
+    if (!out)
+        return false;
+    m_engineLock.Lock();
+    const bool enabled = m_enabled;
+    if (enabled) {
+        m_resultReady.store(false, std::memory_order_release);
+        std::memcpy(out, m_bandLevels, m_bands.GetBandCount() * sizeof(float));
+    }
+    m_engineLock.Unlock();
+    return enabled;
+}
+
+float CRtaEngine::GetBandValue(int band) const
+{
+    return m_enabled && band >= 0 && band < m_bands.GetBandCount() ? m_bandValues[band] : 0.0f;
+}
