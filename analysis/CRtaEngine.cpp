@@ -319,8 +319,3 @@ bool CRtaEngine::FetchBands(float* out)
     m_engineLock.Unlock();
     return enabled;
 }
-
-float CRtaEngine::GetBandValue(int band) const
-{
-    return m_enabled && band >= 0 && band < m_bands.GetBandCount() ? m_bandValues[band] : 0.0f;
-}

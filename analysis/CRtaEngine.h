@@ -46,12 +46,9 @@ public:
     void SetAverages(int n);
 
     bool IsResultReady() const { return m_resultReady.load(std::memory_order_acquire); }
-    bool IsEnabled() const { return m_enabled; }
     int GetAverages() const { return m_averages; }
     int GetAveragedCount() const { return m_count; }
     int GetHopFill() const { return m_hopFill; }
-    // Linear amplitude per band of the newest result.
-    float GetBandValue(int band) const;
 
 private:
     bool Allocate(int resolution, int sampleRate);
