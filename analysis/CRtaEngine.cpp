@@ -96,6 +96,7 @@ bool CRtaEngine::Setup(int resolution, int sampleRate, int averages)
         m_enabled = true;
     } else {
         Release();
+        m_bandCount.store(0, std::memory_order_release);
     }
     m_engineLock.Unlock();
     return ok;

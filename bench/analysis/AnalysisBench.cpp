@@ -70,7 +70,7 @@ double Scope(const std::vector<int32_t>& left, const std::vector<int32_t>& right
         paths[0].Input(&left[at], frames, 3700, 0);
         paths[1].Input(&right[at], frames, 3700, 0);
         // The display drains the rings about every 25 ms.
-        if ((at / frames) % 3 == 0) {
+        if ((at / frames) % (kRate / 40 / frames + 1) == 0) {
             paths[0].ReadForDisplay(out.data(), 1536);
             paths[1].ReadForDisplay(out.data(), 1536);
         }
@@ -156,6 +156,7 @@ int main()
     std::printf("loudness.process.960.us_per_s: %.1f\n", ours960);
     std::printf("loudness.process.480.us_per_s: %.1f\n", Loudness(left, right, 480));
     std::printf("scope.path.960.us_per_s: %.1f\n", Scope(left, right, 960));
+    std::printf("scope.path.480.us_per_s: %.1f\n", Scope(left, right, 480));
     RtaFigures(left);
     double theirs = 0.0;
     if (Ebur128(left, right, 960, &theirs)) {

@@ -170,6 +170,7 @@ TEST(RtaEngine, RatesWithoutFilterTablesMeasureEveryBandByFft)
     EXPECT_GT(l[0], -20.0);
     EXPECT_FALSE(e.Setup(0, 0, 1));
     EXPECT_FALSE(e.Setup(3, kRate, 1));
+    EXPECT_EQ(e.GetBandCount(), 0);
     EXPECT_FALSE(e.FetchBands(std::vector<float>(64).data()));
     e.PushSamples(nullptr, 100);
 }
