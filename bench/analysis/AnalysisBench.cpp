@@ -69,8 +69,8 @@ double Scope(const std::vector<int32_t>& left, const std::vector<int32_t>& right
     return MicrosPerSecond(frames, [&](int at) {
         paths[0].Input(&left[at], frames, 3700, 0);
         paths[1].Input(&right[at], frames, 3700, 0);
-        // The display drains the rings about every 25 ms.
-        if ((at / frames) % (kRate / 40 / frames + 1) == 0) {
+        // The display drains the rings every 25 ms (20 ms tick, 5 ms sleep).
+        if ((at + frames) / (kRate / 40) != at / (kRate / 40)) {
             paths[0].ReadForDisplay(out.data(), 1536);
             paths[1].ReadForDisplay(out.data(), 1536);
         }
