@@ -59,7 +59,7 @@ void FillPattern(unsigned char* d, size_t n, const unsigned char pattern[8])
         d[k] = rotated[k];
 }
 
-void FillRepeated(void* dst, size_t n, const void* value, size_t size)
+void FillValue(void* dst, size_t n, const void* value, size_t size)
 {
     unsigned char pattern[8];
     for (size_t j = 0; j < 8; j += size)
@@ -129,7 +129,7 @@ void CopyWithBlockPrefetch(const unsigned char* s, unsigned char* d, size_t n)
     CopyMmx(s, d, n, true);
 }
 
-void CopyBytes(const void* src, void* dst, size_t n)
+void Copy(const void* src, void* dst, size_t n)
 {
     const unsigned char* s = static_cast<const unsigned char*>(src);
     unsigned char* d = static_cast<unsigned char*>(dst);
@@ -141,87 +141,14 @@ void CopyBytes(const void* src, void* dst, size_t n)
         CopyWithBlockPrefetch(s, d, n);
 }
 
+void Move(const void* src, void* dst, size_t n)
+{
+    std::memmove(dst, src, n);
+}
+
 } // namespace
 
-LibStatus dspsSet_8u(unsigned char val, unsigned char* pDst, int len)
-{
-    LibStatus st = CheckVector(pDst, len);
-    if (st == StatusOk)
-        FillRepeated(pDst, size_t(len), &val, 1);
-    return st;
-}
-
-LibStatus dspsSet_32s(int val, int* pDst, int len)
-{
-    LibStatus st = CheckVector(pDst, len);
-    if (st == StatusOk)
-        FillRepeated(pDst, size_t(len) * 4, &val, 4);
-    return st;
-}
-
-LibStatus dspsSet_32f(float val, float* pDst, int len)
-{
-    LibStatus st = CheckVector(pDst, len);
-    if (st == StatusOk)
-        FillRepeated(pDst, size_t(len) * 4, &val, 4);
-    return st;
-}
-
-LibStatus dspsSet_64f(double val, double* pDst, int len)
-{
-    LibStatus st = CheckVector(pDst, len);
-    if (st == StatusOk)
-        FillRepeated(pDst, size_t(len) * 8, &val, 8);
-    return st;
-}
-
-LibStatus dspsCopy_16s(const short* pSrc, short* pDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st == StatusOk)
-        CopyBytes(pSrc, pDst, size_t(len) * 2);
-    return st;
-}
-
-LibStatus dspsCopy_32f(const float* pSrc, float* pDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st == StatusOk)
-        CopyBytes(pSrc, pDst, size_t(len) * 4);
-    return st;
-}
-
-LibStatus dspsMove_32f(const float* pSrc, float* pDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st == StatusOk)
-        std::memmove(pDst, pSrc, size_t(len) * 4);
-    return st;
-}
-
-LibStatus dspsZero_8u(unsigned char* pDst, int len)
-{
-    LibStatus st = CheckVector(pDst, len);
-    if (st == StatusOk)
-        ZeroBytes(pDst, size_t(len));
-    return st;
-}
-
-LibStatus dspsZero_32f(float* pDst, int len)
-{
-    LibStatus st = CheckVector(pDst, len);
-    if (st == StatusOk)
-        ZeroBytes(pDst, size_t(len) * 4);
-    return st;
-}
-
-LibStatus dspsZero_64f(double* pDst, int len)
-{
-    LibStatus st = CheckVector(pDst, len);
-    if (st == StatusOk)
-        ZeroBytes(pDst, size_t(len) * 8);
-    return st;
-}
+#include "signal/DspCopyFillEntries.inl"
 
 } // namespace sse
 } // namespace dsp

@@ -43,20 +43,6 @@ void Copy(const void* src, void* dst, size_t n)
     CopyBytes<UnalignedLoad>(src, dst, n, kind);
 }
 
-void FillRepeated(void* dst, size_t n, const void* value, size_t size, bool streamAlways)
-{
-    unsigned char pattern[8];
-    for (size_t j = 0; j < 8; j += size)
-        std::memcpy(pattern + j, value, size);
-    FillBytes(dst, n, pattern, streamAlways);
-}
-
-void ZeroBytes(void* dst, size_t n)
-{
-    static const unsigned char zero[8] = {};
-    FillBytes(dst, n, zero, false);
-}
-
 // Up to 32 bytes in one step, all loaded before any is stored.
 void MoveStep(const unsigned char* s, unsigned char* d, size_t size)
 {
@@ -109,8 +95,8 @@ void MoveBackward(const unsigned char* s, unsigned char* d, size_t n)
     }
 }
 
-} // namespace
-
+// pattern[i % 8] lands at offset i; non-temporal when streamAlways is set or
+// when more than 524288 bytes are left once the destination is aligned.
 void FillBytes(void* dst, size_t n, const unsigned char pattern[8], bool streamAlways)
 {
     unsigned char* d = static_cast<unsigned char*>(dst);
@@ -141,7 +127,24 @@ void FillBytes(void* dst, size_t n, const unsigned char pattern[8], bool streamA
     CopyTail(rotated, d + vectors * 16, n % 16);
 }
 
-void MoveBytes(const void* src, void* dst, size_t n)
+} // namespace
+
+// A value wider than a byte streams by the whole length.
+void FillValue(void* dst, size_t n, const void* value, size_t valueSize)
+{
+    unsigned char pattern[8];
+    for (size_t j = 0; j < 8; j += valueSize)
+        std::memcpy(pattern + j, value, valueSize);
+    FillBytes(dst, n, pattern, valueSize > 1 && n > StreamingFillBytes);
+}
+
+void ZeroBytes(void* dst, size_t n)
+{
+    static const unsigned char zero[8] = {};
+    FillBytes(dst, n, zero, false);
+}
+
+void Move(const void* src, void* dst, size_t n)
 {
     const unsigned char* s = static_cast<const unsigned char*>(src);
     unsigned char* d = static_cast<unsigned char*>(dst);
@@ -151,85 +154,7 @@ void MoveBytes(const void* src, void* dst, size_t n)
         MoveForward(s, d, n);
 }
 
-LibStatus dspsSet_8u(unsigned char val, unsigned char* pDst, int len)
-{
-    LibStatus st = CheckVector(pDst, len);
-    if (st == StatusOk)
-        FillRepeated(pDst, size_t(len), &val, 1, false);
-    return st;
-}
-
-LibStatus dspsSet_32s(int val, int* pDst, int len)
-{
-    LibStatus st = CheckVector(pDst, len);
-    if (st == StatusOk)
-        FillRepeated(pDst, size_t(len) * 4, &val, 4, size_t(len) * 4 > StreamingFillBytes);
-    return st;
-}
-
-LibStatus dspsSet_32f(float val, float* pDst, int len)
-{
-    LibStatus st = CheckVector(pDst, len);
-    if (st == StatusOk)
-        FillRepeated(pDst, size_t(len) * 4, &val, 4, size_t(len) * 4 > StreamingFillBytes);
-    return st;
-}
-
-LibStatus dspsSet_64f(double val, double* pDst, int len)
-{
-    LibStatus st = CheckVector(pDst, len);
-    if (st == StatusOk)
-        FillRepeated(pDst, size_t(len) * 8, &val, 8, size_t(len) * 8 > StreamingFillBytes);
-    return st;
-}
-
-LibStatus dspsCopy_16s(const short* pSrc, short* pDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st == StatusOk)
-        Copy(pSrc, pDst, size_t(len) * 2);
-    return st;
-}
-
-LibStatus dspsCopy_32f(const float* pSrc, float* pDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st == StatusOk)
-        Copy(pSrc, pDst, size_t(len) * 4);
-    return st;
-}
-
-LibStatus dspsMove_32f(const float* pSrc, float* pDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st == StatusOk)
-        MoveBytes(pSrc, pDst, size_t(len) * 4);
-    return st;
-}
-
-LibStatus dspsZero_8u(unsigned char* pDst, int len)
-{
-    LibStatus st = CheckVector(pDst, len);
-    if (st == StatusOk)
-        ZeroBytes(pDst, size_t(len));
-    return st;
-}
-
-LibStatus dspsZero_32f(float* pDst, int len)
-{
-    LibStatus st = CheckVector(pDst, len);
-    if (st == StatusOk)
-        ZeroBytes(pDst, size_t(len) * 4);
-    return st;
-}
-
-LibStatus dspsZero_64f(double* pDst, int len)
-{
-    LibStatus st = CheckVector(pDst, len);
-    if (st == StatusOk)
-        ZeroBytes(pDst, size_t(len) * 8);
-    return st;
-}
+#include "signal/DspCopyFillEntries.inl"
 
 } // namespace sse2
 } // namespace dsp

@@ -5,13 +5,15 @@
 namespace dsp {
 namespace sse2 {
 
-// Fills n bytes with an 8-byte pattern (pattern[i % 8] lands at offset i) by
-// 16-byte stores; non-temporal when streamAlways is set or when more than
-// 524288 bytes are left once the destination is aligned.
-void FillBytes(void* dst, std::size_t n, const unsigned char pattern[8], bool streamAlways);
+// Fills n bytes with a value of valueSize (1, 4 or 8) bytes by 16-byte
+// stores; non-temporal beyond 524288 bytes (a byte value: counted once the
+// destination is aligned).
+void FillValue(void* dst, std::size_t n, const void* value, std::size_t valueSize);
+
+void ZeroBytes(void* dst, std::size_t n);
 
 // Overlap-safe move: from the end when the destination lies above the source.
-void MoveBytes(const void* src, void* dst, std::size_t n);
+void Move(const void* src, void* dst, std::size_t n);
 
 } // namespace sse2
 } // namespace dsp
