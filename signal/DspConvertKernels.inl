@@ -141,3 +141,21 @@ inline void Int16FloatKernel(const short* s, float* d, int len, bool scaled, flo
     for (; i < len; ++i)
         d[i] = Int32ToFloat(s[i], scaled, factor);
 }
+
+// Mode 0 truncates; every other mode rounds to nearest.
+inline FloatToIntPlan PlanOf(int rndMode, int sf)
+{
+    return FloatToIntPlan{sf != 0, SimdScale(sf), rndMode == 0};
+}
+
+inline void FloatToInt(const float* s, int* d, int len, int rndMode, int sf)
+{
+    NearestRounding rounding;
+    Float32sKernel(s, d, len, PlanOf(rndMode, sf));
+}
+
+inline void FloatToInt(const float* s, short* d, int len, int rndMode, int sf)
+{
+    NearestRounding rounding;
+    Float16sKernel(s, d, len, PlanOf(rndMode, sf));
+}

@@ -155,69 +155,21 @@ void Int16FloatKernel(const short* s, float* d, int len, bool scaled, float fact
         d[i] = IntToFloatOne(s[i], scaled, factor);
 }
 
-bool SimdScaleExact(int sf)
+void FloatToInt(const float* s, int* d, int len, int rndMode, int sf)
 {
-    return sf >= SimdMinScale && sf <= SimdMaxScale;
+    RoundingScope rounding(rndMode);
+    Float32sKernel(s, d, len, PlanOf(sf));
+}
+
+void FloatToInt(const float* s, short* d, int len, int rndMode, int sf)
+{
+    RoundingScope rounding(rndMode);
+    Float16sKernel(s, d, len, PlanOf(sf));
 }
 
 } // namespace
 
-LibStatus dspsConvert_16s32f(const short* pSrc, float* pDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st == StatusOk)
-        Int16FloatKernel(pSrc, pDst, len, false, 1.0f);
-    return st;
-}
-
-LibStatus dspsConvert_32s32f(const int* pSrc, float* pDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st == StatusOk)
-        Int32FloatKernel(pSrc, pDst, len, false, 1.0f);
-    return st;
-}
-
-LibStatus dspsConvert_16s32f_Sfs(const short* pSrc, float* pDst, int len, int sf)
-{
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st == StatusOk)
-        Int16FloatKernel(pSrc, pDst, len, sf != 0, IntToFloatScale(sf, ConvertMinScale16));
-    return st;
-}
-
-LibStatus dspsConvert_32s32f_Sfs(const int* pSrc, float* pDst, int len, int sf)
-{
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st == StatusOk)
-        Int32FloatKernel(pSrc, pDst, len, sf != 0, IntToFloatScale(sf, ConvertMinScale32));
-    return st;
-}
-
-// Beyond the exact scale range the reference conversion runs (see the SSE2 variant).
-LibStatus dspsConvert_32f32s_Sfs(const float* pSrc, int* pDst, int len, int rndMode, int sf)
-{
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st != StatusOk)
-        return st;
-    if (!SimdScaleExact(sf))
-        return generic::dspsConvert_32f32s_Sfs(pSrc, pDst, len, rndMode, sf);
-    RoundingScope rounding(rndMode);
-    Float32sKernel(pSrc, pDst, len, PlanOf(sf));
-    return StatusOk;
-}
-
-LibStatus dspsConvert_32f16s_Sfs(const float* pSrc, short* pDst, int len, int rndMode, int sf)
-{
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st != StatusOk)
-        return st;
-    if (!SimdScaleExact(sf))
-        return generic::dspsConvert_32f16s_Sfs(pSrc, pDst, len, rndMode, sf);
-    RoundingScope rounding(rndMode);
-    Float16sKernel(pSrc, pDst, len, PlanOf(sf));
-    return StatusOk;
-}
+#include "signal/DspConvertEntries.inl"
 
 } // namespace sse
 } // namespace dsp
