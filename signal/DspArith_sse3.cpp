@@ -13,29 +13,19 @@ namespace {
 
 #include "signal/DspArithKernels.inl"
 
+void ScaleFloats(float* x, float c, int len)
+{
+    ScaleKernel(x, c, len, 262144);
+}
+
+void ScaleDoubles(double* x, double c, int len)
+{
+    ScaleKernel64(x, c, len, 131072);
+}
+
 } // namespace
 
-LibStatus dspsMulC_32f_I(float val, float* pSrcDst, int len)
-{
-    LibStatus st = CheckVector(pSrcDst, len);
-    if (st != StatusOk || val == 1.0f || val != val)
-        return st;
-    if (val == 0.0f)
-        return dspsZero_32f(pSrcDst, len);
-    ScaleKernel(pSrcDst, val, len, 262144);
-    return StatusOk;
-}
-
-LibStatus dspsMulC_64f_I(double val, double* pSrcDst, int len)
-{
-    LibStatus st = CheckVector(pSrcDst, len);
-    if (st != StatusOk || val == 1.0 || val != val)
-        return st;
-    if (val == 0.0)
-        return dspsZero_64f(pSrcDst, len);
-    ScaleKernel64(pSrcDst, val, len, 131072);
-    return StatusOk;
-}
+#include "signal/DspArithEntries.inl"
 
 } // namespace sse3
 } // namespace dsp
