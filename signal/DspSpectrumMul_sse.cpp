@@ -19,53 +19,7 @@ const PairTuning PackPairs = {4, 4, 64, 0x7FFFFFFF, StoresOrdinary, 0};
 
 } // namespace
 
-LibStatus dspsMulPerm_32f(const float* pSrc1, const float* pSrc2, float* pDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc1, pSrc2, pDst, len);
-    if (st == StatusOk)
-        MulPermKernel(pSrc1, pSrc2, pDst, len, PermPairs);
-    return st;
-}
-
-LibStatus dspsMulPerm_32f_I(const float* pSrc, float* pSrcDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc, pSrcDst, len);
-    if (st == StatusOk)
-        MulPermKernel(pSrc, pSrcDst, pSrcDst, len, PermPairs);
-    return st;
-}
-
-LibStatus dspsMulPack_32f(const float* pSrc1, const float* pSrc2, float* pDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc1, pSrc2, pDst, len);
-    if (st == StatusOk)
-        MulPackKernel(pSrc1, pSrc2, pDst, len, PackPairs);
-    return st;
-}
-
-LibStatus dspsMulPack_32f_I(const float* pSrc, float* pSrcDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc, pSrcDst, len);
-    if (st == StatusOk)
-        MulPackKernel(pSrc, pSrcDst, pSrcDst, len, PackPairs);
-    return st;
-}
-
-LibStatus dspsMul_32fc(const Dsp32fc* pSrc1, const Dsp32fc* pSrc2, Dsp32fc* pDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc1, pSrc2, pDst, len);
-    if (st == StatusOk)
-        MulPairsKernel(&pSrc1->re, &pSrc2->re, &pDst->re, len, ComplexPairs);
-    return st;
-}
-
-LibStatus dspsMul_32fc_I(const Dsp32fc* pSrc, Dsp32fc* pSrcDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc, pSrcDst, len);
-    if (st == StatusOk)
-        MulPairsKernel(&pSrc->re, &pSrcDst->re, &pSrcDst->re, len, ComplexPairsInPlace);
-    return st;
-}
+#include "signal/DspSpectrumMulEntries.inl"
 
 } // namespace sse
 } // namespace dsp
