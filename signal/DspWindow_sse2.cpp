@@ -20,6 +20,8 @@ void WeighPair(const float* src, float* dst, int len, int k, float w)
     dst[len - 1 - k] = _mm_cvtss_f32(_mm_mul_ss(_mm_set_ss(src[len - 1 - k]), _mm_set_ss(w)));
 }
 
+using sse::BlackmanAlphaKernel;
+
 } // namespace
 
 // y_k = 0.46 cos(k theta) two at a time: y_(k+2) = 2 cos(2 theta) y_k - y_(k-2).
@@ -47,38 +49,7 @@ void HammingKernel(const float* src, float* dst, int len)
         WeighPair(src, dst, len, k, float(0.54 - _mm_cvtsd_f64(older)));
 }
 
-LibStatus dspsWinHamming_32f(const float* pSrc, float* pDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st != StatusOk)
-        return st;
-    if (len < 3)
-        return StatusSizeError;
-    HammingKernel(pSrc, pDst, len);
-    if (len % 2)
-        pDst[len / 2] = pSrc[len / 2];
-    return StatusOk;
-}
-
-LibStatus WinBlackmanAlpha_32f_I(float* pSrcDst, int len, float alpha)
-{
-    LibStatus st = CheckVector(pSrcDst, len);
-    if (st != StatusOk)
-        return st;
-    if (len < 3)
-        return StatusSizeError;
-    if (len == 3) {
-        pSrcDst[0] = pSrcDst[2] = 0.0f;
-        return StatusOk;
-    }
-    sse::BlackmanAlphaKernel(pSrcDst, len, alpha);
-    return StatusOk;
-}
-
-LibStatus dspsWinBlackmanStd_32f_I(float* pSrcDst, int len)
-{
-    return WinBlackmanAlpha_32f_I(pSrcDst, len, BlackmanStdAlpha);
-}
+#include "signal/DspWindowEntries.inl"
 
 } // namespace sse2
 } // namespace dsp

@@ -7,39 +7,14 @@
 
 namespace dsp {
 namespace sse3 {
+namespace {
 
-LibStatus dspsWinHamming_32f(const float* pSrc, float* pDst, int len)
-{
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st != StatusOk)
-        return st;
-    if (len < 3)
-        return StatusSizeError;
-    sse2::HammingKernel(pSrc, pDst, len);
-    if (len % 2)
-        pDst[len / 2] = pSrc[len / 2];
-    return StatusOk;
-}
+using sse::BlackmanAlphaKernel;
+using sse2::HammingKernel;
 
-LibStatus WinBlackmanAlpha_32f_I(float* pSrcDst, int len, float alpha)
-{
-    LibStatus st = CheckVector(pSrcDst, len);
-    if (st != StatusOk)
-        return st;
-    if (len < 3)
-        return StatusSizeError;
-    if (len == 3) {
-        pSrcDst[0] = pSrcDst[2] = 0.0f;
-        return StatusOk;
-    }
-    sse::BlackmanAlphaKernel(pSrcDst, len, alpha);
-    return StatusOk;
-}
+} // namespace
 
-LibStatus dspsWinBlackmanStd_32f_I(float* pSrcDst, int len)
-{
-    return WinBlackmanAlpha_32f_I(pSrcDst, len, BlackmanStdAlpha);
-}
+#include "signal/DspWindowEntries.inl"
 
 } // namespace sse3
 } // namespace dsp
