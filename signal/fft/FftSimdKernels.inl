@@ -52,6 +52,13 @@ inline Vc LoadRun(const float* p)
     return {_mm_loadu_ps(p), _mm_loadu_ps(p + 4)};
 }
 
+// A run of an engine array, which is always 16-byte aligned (arithmetic can then read it
+// straight from memory).
+inline Vc LoadAlignedRun(const float* p)
+{
+    return {_mm_load_ps(p), _mm_load_ps(p + 4)};
+}
+
 inline void StoreRun(float* p, Vc v)
 {
     _mm_storeu_ps(p, v.re);
@@ -115,6 +122,16 @@ inline Vc Broadcast(float re, float im)
     return {_mm_set1_ps(re), _mm_set1_ps(im)};
 }
 
+// d -/+ i e into x1 and d +/- i e into x3 (forward/inverse), without a negation.
+template <bool Inv>
+inline void QuarterTurn(Vc d, Vc e, Vc& x1, Vc& x3)
+{
+    const __m128 reP = _mm_add_ps(d.re, e.im), reM = _mm_sub_ps(d.re, e.im);
+    const __m128 imP = _mm_add_ps(d.im, e.re), imM = _mm_sub_ps(d.im, e.re);
+    x1 = Inv ? Vc{reM, imP} : Vc{reP, imM};
+    x3 = Inv ? Vc{reP, imM} : Vc{reM, imP};
+}
+
 // Decimation-in-time radix-4 butterfly on bit-reversed quarters; w: 24 floats, the twiddles of
 // legs 2, 1 and 3 in that order.
 template <bool Inv>
@@ -126,11 +143,9 @@ inline void Butterfly4(Vc& x0, Vc& x1, Vc& x2, Vc& x3, const float* w)
     const Vc s = x0 + b;
     const Vc d = x0 - b;
     const Vc s2 = A + B;
-    const Vc d2 = Rotate<Inv>(A - B);
     x0 = s + s2;
     x2 = s - s2;
-    x1 = d + d2;
-    x3 = d - d2;
+    QuarterTurn<Inv>(d, A - B, x1, x3);
 }
 
 // Four-point DFT of natural-order inputs, natural-order outputs.
@@ -140,11 +155,10 @@ inline void Dft4(Vc& x0, Vc& x1, Vc& x2, Vc& x3)
     const Vc s02 = x0 + x2;
     const Vc d02 = x0 - x2;
     const Vc s13 = x1 + x3;
-    const Vc d13 = Rotate<Inv>(x1 - x3);
+    const Vc d13 = x1 - x3;
     x0 = s02 + s13;
     x2 = s02 - s13;
-    x1 = d02 + d13;
-    x3 = d02 - d13;
+    QuarterTurn<Inv>(d02, d13, x1, x3);
 }
 
 // The eighth-turn constant of the radix-8 pass: 0.70710683, one unit in the last place above
@@ -194,45 +208,48 @@ void Dft16(Vc* a, const float* section)
     }
 }
 
-// Point t of the groups of a first pass: base[i] + t * stride points.
-struct GroupSource
-{
-    const float* src;
-    const int* base;
-    int stride;
-    const unsigned char* order; // position of input t inside the group, null: t * stride
-
-    Vc Load(int t) const
-    {
-        const int at = order ? order[t] : t * stride;
-        return GatherPoints(src + 2 * (base[0] + at), src + 2 * (base[1] + at),
-                            src + 2 * (base[2] + at), src + 2 * (base[3] + at));
-    }
-};
-
 const unsigned char kRev8[8] = {0, 4, 2, 6, 1, 5, 3, 7};
 const unsigned char kRev16[16] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15};
 
-// Radix-8 (odd c) or radix-16 (even c) DFTs of four groups at a time, one group per lane,
-// written to w in split layout. With the index-form table the groups are read from natural
-// order (the entry of position p/4 is twice the bit reversal that starts the group), without
-// it from bit-reversed order.
+// Inputs t = 0..size-1 of four groups, one group per lane, and where each group starts.
+// From natural order (index-form table): the group of bit-reversed position rev(b) reads the
+// points b + t * n/size, so lanes of four consecutive b load four adjacent points at once; its
+// position is rev(b) = 2 * table[b]. From bit-reversed order: group g at g * size, input t at
+// its position rev(t).
+void LoadGroups(const float* src, int n, int size, int g0, const int* bitRev, Vc* a, int* start)
+{
+    const int groups = n / size;
+    if (bitRev && groups >= 4) {
+        for (int i = 0; i < 4; ++i)
+            start[i] = 2 * bitRev[g0 + i];
+        for (int t = 0; t < size; ++t)
+            a[t] = LoadInterleaved(src + 2 * (g0 + t * groups));
+        return;
+    }
+    const float* p[4];
+    for (int i = 0; i < 4; ++i) {
+        const int g = g0 + i < groups ? g0 + i : groups - 1;
+        start[i] = bitRev ? 2 * bitRev[g] : g * size;
+        p[i] = src + 2 * (bitRev ? g : start[i]);
+    }
+    const unsigned char* order = size == 8 ? kRev8 : kRev16;
+    for (int t = 0; t < size; ++t) {
+        const int at = 2 * (bitRev ? t * groups : order[t]);
+        a[t] = GatherPoints(p[0] + at, p[1] + at, p[2] + at, p[3] + at);
+    }
+}
+
+// Radix-8 (odd c) or radix-16 (even c) DFTs of four groups at a time, written to w in split
+// layout; from natural order with the index-form table, else from bit-reversed order.
 template <bool Inv>
 void FirstPass(const float* src, float* w, int n, const float* section, const int* bitRev)
 {
     const int size = (n & 0x55555555) ? 16 : 8;
     const int groups = n / size;
     Vc a[16];
+    int start[4];
     for (int g0 = 0; g0 < groups; g0 += 4) {
-        int base[4];
-        for (int i = 0; i < 4; ++i) {
-            const int g = g0 + i < groups ? g0 + i : groups - 1;
-            base[i] = bitRev ? bitRev[g * size / 4] / 2 : g * size;
-        }
-        const GroupSource source{src, base, n / size,
-                                 bitRev ? nullptr : size == 8 ? kRev8 : kRev16};
-        for (int t = 0; t < size; ++t)
-            a[t] = source.Load(t);
+        LoadGroups(src, n, size, g0, bitRev, a, start);
         if (size == 8)
             Dft8<Inv>(a);
         else
@@ -241,28 +258,28 @@ void FirstPass(const float* src, float* w, int n, const float* section, const in
             Vc r[4] = {a[run], a[run + 1], a[run + 2], a[run + 3]};
             Transpose(r[0], r[1], r[2], r[3]);
             for (int i = 0; i < 4 && g0 + i < groups; ++i)
-                StoreRun(w + 2 * ((g0 + i) * size + run), r[i]);
+                StoreRun(w + 2 * (start[i] + run), r[i]);
         }
     }
 }
 
-// One radix-4 stage of the given size over n split points of w, into dst (may be w), as split
+// One radix-4 stage of the given size over n split points of w (aligned), into dst (may be w), as split
 // runs or interleaved pairs; section: the stage's twiddles, restarting for every group.
-template <bool Inv>
-void Radix4Stage(float* w, int n, int size, const float* section, float* dst, bool interleaved)
+template <bool Inv, bool Interleaved>
+void Radix4Stage(float* w, int n, int size, const float* section, float* dst)
 {
     const int q = size / 4;
     for (int g = 0; g < n; g += size) {
         const float* tw = section;
         for (int j = 0; j < q; j += 4, tw += 24) {
             const int p = 2 * (g + j);
-            Vc x0 = LoadRun(w + p), x1 = LoadRun(w + p + 2 * q);
-            Vc x2 = LoadRun(w + p + 4 * q), x3 = LoadRun(w + p + 6 * q);
+            Vc x0 = LoadAlignedRun(w + p), x1 = LoadAlignedRun(w + p + 2 * q);
+            Vc x2 = LoadAlignedRun(w + p + 4 * q), x3 = LoadAlignedRun(w + p + 6 * q);
             Butterfly4<Inv>(x0, x1, x2, x3, tw);
-            StoreRun(dst + p, x0, interleaved);
-            StoreRun(dst + p + 2 * q, x1, interleaved);
-            StoreRun(dst + p + 4 * q, x2, interleaved);
-            StoreRun(dst + p + 6 * q, x3, interleaved);
+            StoreRun(dst + p, x0, Interleaved);
+            StoreRun(dst + p + 2 * q, x1, Interleaved);
+            StoreRun(dst + p + 4 * q, x2, Interleaved);
+            StoreRun(dst + p + 6 * q, x3, Interleaved);
         }
     }
 }
@@ -278,8 +295,10 @@ void Radix4Passes(float* w, int n, int size, const float* section, float* out)
         return;
     }
     for (; size <= n; section += 3 * size / 2, size *= 4) {
-        const bool last = out && size == n;
-        Radix4Stage<Inv>(w, n, size, section, last ? out : w, last);
+        if (out && size == n)
+            Radix4Stage<Inv, true>(w, n, size, section, out);
+        else
+            Radix4Stage<Inv, false>(w, n, size, section, w);
     }
 }
 

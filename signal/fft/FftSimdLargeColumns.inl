@@ -59,7 +59,7 @@ void Recursive(const RealFftSpec* spec, float* x, int c, float* const* matrixSlo
         GatherColumns(x + 2 * j0, work, points, rows, cols);
         int span = cols;
         for (int s = 0; s < r / 2; ++s, span *= 4) {
-            Radix4Stage<Inv>(work, rows * cols, 4 * span, matrix, work, false);
+            Radix4Stage<Inv, false>(work, rows * cols, 4 * span, matrix, work);
             matrix += 6 * span;
         }
         if (r & 1) {
