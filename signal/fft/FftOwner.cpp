@@ -24,10 +24,10 @@ LibStatus FftCheckSpec(const RealFftSpec* spec)
 {
     if (!spec)
         return StatusNullPointer;
-    if (spec->kind != kRealFftSpecKind)
-        return StatusWrongSpec;
-    return spec->variant >= VariantGeneric && spec->variant <= VariantSse3 ? StatusOk
-                                                                          : StatusWrongSpec;
+    const bool sound = spec->kind == kRealFftSpecKind && spec->order >= 0 &&
+                       spec->order <= kFftMaxOrder && spec->variant >= VariantGeneric &&
+                       spec->variant <= VariantSse3;
+    return sound ? StatusOk : StatusWrongSpec;
 }
 
 FftTransformBody FftOwnerTransform(const RealFftSpec* spec, FftEntry entry)

@@ -20,8 +20,8 @@ enum class FftEntry
     InvCcs,
 };
 
-// The first checks of every FFT body: -8 for null, -17 unless a live specification of one of
-// the four static variants.
+// The first checks of every FFT body: -8 for null, -17 unless a live specification of an
+// order up to 30 made by one of the four static variants.
 LibStatus FftCheckSpec(const RealFftSpec* spec);
 
 // The owner's bodies; only for a specification that passed FftCheckSpec.

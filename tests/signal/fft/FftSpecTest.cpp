@@ -82,6 +82,7 @@ TEST(FftSpec, FreeReleasesEverything)
     for (int order : {3, 11, 12, 16}) {
         RealFftSpec* spec = nullptr;
         ASSERT_EQ(dspsFFTInitAlloc_R_32f(&spec, order, 4, 1), StatusOk);
+        EXPECT_GT(HeapBytesInUse(), before);
         EXPECT_EQ(spec->hint, 1);
         EXPECT_EQ(dspsFFTFree_R_32f(spec), StatusOk);
     }

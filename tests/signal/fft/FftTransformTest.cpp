@@ -167,6 +167,9 @@ TEST(FftTransform, BadArguments)
         EXPECT_EQ(Inverse(layout, x.data(), nullptr, spec.get(), nullptr), StatusNullPointer);
     }
     wrong = *spec.get();
+    wrong.order = 40;
+    EXPECT_EQ(Forward(Layout::Perm, x.data(), y.data(), &wrong, nullptr), StatusWrongSpec);
+    wrong = *spec.get();
     wrong.variant = 9;
     EXPECT_EQ(Forward(Layout::Ccs, x.data(), y.data(), &wrong, nullptr), StatusWrongSpec);
     EXPECT_EQ(Inverse(Layout::Ccs, x.data(), y.data(), &wrong, nullptr), StatusWrongSpec);
