@@ -132,22 +132,6 @@ inline void QuarterTurn(Vc d, Vc e, Vc& x1, Vc& x3)
     x3 = Inv ? Vc{reP, imM} : Vc{reM, imP};
 }
 
-// Decimation-in-time radix-4 butterfly on bit-reversed quarters; w: 24 floats, the twiddles of
-// legs 2, 1 and 3 in that order.
-template <bool Inv>
-inline void Butterfly4(Vc& x0, Vc& x1, Vc& x2, Vc& x3, const float* w)
-{
-    const Vc b = Mul<Inv>(x1, Twiddle(w + 8));
-    const Vc A = Mul<Inv>(x2, Twiddle(w));
-    const Vc B = Mul<Inv>(x3, Twiddle(w + 16));
-    const Vc s = x0 + b;
-    const Vc d = x0 - b;
-    const Vc s2 = A + B;
-    x0 = s + s2;
-    x2 = s - s2;
-    QuarterTurn<Inv>(d, A - B, x1, x3);
-}
-
 // Four-point DFT of natural-order inputs, natural-order outputs.
 template <bool Inv>
 inline void Dft4(Vc& x0, Vc& x1, Vc& x2, Vc& x3)
@@ -268,18 +252,25 @@ void FirstPass(const float* src, float* w, int n, const float* section, const in
 template <bool Inv, bool Interleaved>
 void Radix4Stage(float* w, int n, int size, const float* section, float* dst)
 {
-    const int q = size / 4;
+    const int q2 = size / 2; // a quarter, in floats
     for (int g = 0; g < n; g += size) {
         const float* tw = section;
-        for (int j = 0; j < q; j += 4, tw += 24) {
+        for (int j = 0; j < size / 4; j += 4, tw += 24) {
             const int p = 2 * (g + j);
-            Vc x0 = LoadAlignedRun(w + p), x1 = LoadAlignedRun(w + p + 2 * q);
-            Vc x2 = LoadAlignedRun(w + p + 4 * q), x3 = LoadAlignedRun(w + p + 6 * q);
-            Butterfly4<Inv>(x0, x1, x2, x3, tw);
-            StoreRun(dst + p, x0, Interleaved);
-            StoreRun(dst + p + 2 * q, x1, Interleaved);
-            StoreRun(dst + p + 4 * q, x2, Interleaved);
-            StoreRun(dst + p + 6 * q, x3, Interleaved);
+            // Ordered to keep few values alive: eight vector registers hold one leg pair.
+            const Vc x0 = LoadAlignedRun(w + p);
+            const Vc b = Mul<Inv>(LoadAlignedRun(w + p + q2), Twiddle(tw + 8));
+            const Vc s = x0 + b;
+            const Vc d = x0 - b;
+            const Vc A = Mul<Inv>(LoadAlignedRun(w + p + 2 * q2), Twiddle(tw));
+            const Vc B = Mul<Inv>(LoadAlignedRun(w + p + 3 * q2), Twiddle(tw + 16));
+            const Vc s2 = A + B;
+            StoreRun(dst + p, s + s2, Interleaved);
+            StoreRun(dst + p + 2 * q2, s - s2, Interleaved);
+            Vc x1, x3;
+            QuarterTurn<Inv>(d, A - B, x1, x3);
+            StoreRun(dst + p + q2, x1, Interleaved);
+            StoreRun(dst + p + 3 * q2, x3, Interleaved);
         }
     }
 }
