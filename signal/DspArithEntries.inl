@@ -1,7 +1,6 @@
 // Element-wise arithmetic entries of the SIMD variants, included inside each
 // variant's own namespace after DspArithKernels.inl so that each file keeps
-// its own copy. The variant provides ScaleFloats(x, c, len) and
-// ScaleDoubles(x, c, len); the SSE3 variant runs the SSE2 Mul and Add bodies.
+// its own copy. The SSE3 variant runs the SSE2 Mul and Add bodies.
 
 #ifndef __SSE3__
 LibStatus dspsMul_32f(const float* pSrc1, const float* pSrc2, float* pDst, int len)

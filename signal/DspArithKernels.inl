@@ -1,6 +1,8 @@
 // Kernels of the element-wise arithmetic, included inside each SIMD variant's
 // namespace (after <xmmintrin.h>, and <emmintrin.h> where __SSE2__ is set) so
-// that every file keeps its own copy built with its own flags.
+// that every file keeps its own copy built with its own flags. The variant
+// sets ScalePrefetchFloats and, with SSE2, ScalePrefetchDoubles: the counts
+// above which scaling by a constant prefetches.
 
 inline bool Aligned16(const void* p)
 {
@@ -93,6 +95,11 @@ inline void ScaleKernel(float* x, float c, int len, int prefetchAbove)
         x[i] = MulOp::Apply(x[i], c);
 }
 
+inline void ScaleFloats(float* x, float c, int len)
+{
+    ScaleKernel(x, c, len, ScalePrefetchFloats);
+}
+
 #ifdef __SSE2__
 inline double ScaleOne(double x, double c)
 {
@@ -123,5 +130,17 @@ inline void ScaleKernel64(double* x, double c, int len, int prefetchAbove)
     }
     for (; i < len; ++i)
         x[i] = ScaleOne(x[i], c);
+}
+
+inline void ScaleDoubles(double* x, double c, int len)
+{
+    ScaleKernel64(x, c, len, ScalePrefetchDoubles);
+}
+#else
+// Without SSE2 the x87 unit scales doubles.
+inline void ScaleDoubles(double* x, double c, int len)
+{
+    for (int i = 0; i < len; ++i)
+        x[i] = x[i] * c;
 }
 #endif

@@ -10,19 +10,9 @@ namespace dsp {
 namespace sse {
 namespace {
 
+const int ScalePrefetchFloats = 131072;
+
 #include "signal/DspArithKernels.inl"
-
-void ScaleFloats(float* x, float c, int len)
-{
-    ScaleKernel(x, c, len, 131072);
-}
-
-// Doubles are scaled by the x87 unit.
-void ScaleDoubles(double* x, double c, int len)
-{
-    for (int i = 0; i < len; ++i)
-        x[i] = x[i] * c;
-}
 
 } // namespace
 

@@ -10,17 +10,10 @@ namespace dsp {
 namespace sse2 {
 namespace {
 
+const int ScalePrefetchFloats = 131072;
+const int ScalePrefetchDoubles = 65536;
+
 #include "signal/DspArithKernels.inl"
-
-void ScaleFloats(float* x, float c, int len)
-{
-    ScaleKernel(x, c, len, 131072);
-}
-
-void ScaleDoubles(double* x, double c, int len)
-{
-    ScaleKernel64(x, c, len, 65536);
-}
 
 } // namespace
 

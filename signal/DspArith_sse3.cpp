@@ -11,17 +11,10 @@ namespace dsp {
 namespace sse3 {
 namespace {
 
+const int ScalePrefetchFloats = 262144;
+const int ScalePrefetchDoubles = 131072;
+
 #include "signal/DspArithKernels.inl"
-
-void ScaleFloats(float* x, float c, int len)
-{
-    ScaleKernel(x, c, len, 262144);
-}
-
-void ScaleDoubles(double* x, double c, int len)
-{
-    ScaleKernel64(x, c, len, 131072);
-}
 
 } // namespace
 
