@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "signal/DspBodies.h"
+#include "signal/DspRotation.h"
 
 namespace dsp {
 
@@ -38,18 +39,6 @@ int CheckWindowArguments(const double* x, int len)
 
 namespace generic {
 namespace {
-
-struct Rotation {
-    explicit Rotation(int n) : c(std::cos(FirTwoPi / (n - 1))), s(std::sqrt(1.0 - c * c)) {}
-    void Step()
-    {
-        double next = C * c - S * s;
-        S = S * c + C * s;
-        C = next;
-    }
-    double c, s;
-    double C = 1.0, S = 0.0;
-};
 
 void WeighBoth(double* x, int n, int k, double w)
 {

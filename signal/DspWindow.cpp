@@ -3,26 +3,11 @@
 
 #include "signal/DspBodies.h"
 #include "signal/DspCheck.h"
+#include "signal/DspRotation.h"
 #include "signal/DspWindow.h"
 
 namespace dsp {
 namespace generic {
-namespace {
-
-// cos and sin of k steps of 2*pi/(N-1), advanced by one rotation per step.
-struct Rotation {
-    explicit Rotation(int n) : c(std::cos(WindowTwoPi / (n - 1))), s(std::sqrt(1.0 - c * c)) {}
-    void Step()
-    {
-        double next = C * c - S * s;
-        S = S * c + C * s;
-        C = next;
-    }
-    double c, s;
-    double C = 1.0, S = 0.0;
-};
-
-} // namespace
 
 LibStatus dspsWinHamming_32f(const float* pSrc, float* pDst, int len)
 {
