@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "signal/DspBodies.h"
 #include "signal/DspCheck.h"
@@ -42,84 +43,80 @@ double RoundNearestEven(double v)
     return t;
 }
 
+template <class T>
+LibStatus IntToFloat(const T* pSrc, float* pDst, int len)
+{
+    LibStatus st = CheckVectors(pSrc, pDst, len);
+    if (st != StatusOk)
+        return st;
+    for (int i = 0; i < len; ++i)
+        pDst[i] = float(pSrc[i]);
+    return StatusOk;
+}
+
+template <class T>
+LibStatus IntToFloatScaled(const T* pSrc, float* pDst, int len, int sf, int minScale)
+{
+    LibStatus st = CheckVectors(pSrc, pDst, len);
+    if (st != StatusOk || sf == 0)
+        return st == StatusOk ? IntToFloat(pSrc, pDst, len) : st;
+    double factor = IntToFloatScale(sf, minScale);
+    for (int i = 0; i < len; ++i)
+        pDst[i] = float(double(pSrc[i]) * factor);
+    return StatusOk;
+}
+
+// Saturates to the type's maximum from `top` up and to its minimum at or below it.
+template <class T>
+LibStatus FloatToInt(const float* pSrc, T* pDst, int len, int rndMode, int sf, double top)
+{
+    LibStatus st = CheckVectors(pSrc, pDst, len);
+    if (st != StatusOk)
+        return st;
+    const T highest = std::numeric_limits<T>::max(), lowest = std::numeric_limits<T>::min();
+    double factor = ReferenceScale(sf);
+    for (int i = 0; i < len; ++i) {
+        double v = sf != 0 ? double(pSrc[i]) * factor : double(pSrc[i]);
+        if (v >= top)
+            pDst[i] = highest;
+        else if (!(v > double(lowest)))
+            pDst[i] = lowest;
+        else
+            pDst[i] = T(rndMode == 1 ? RoundNearestEven(v) : double(static_cast<long long>(v)));
+    }
+    return StatusOk;
+}
+
 } // namespace
 
 LibStatus dspsConvert_16s32f(const short* pSrc, float* pDst, int len)
 {
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st != StatusOk)
-        return st;
-    for (int i = 0; i < len; ++i)
-        pDst[i] = float(pSrc[i]);
-    return StatusOk;
+    return IntToFloat(pSrc, pDst, len);
 }
 
 LibStatus dspsConvert_32s32f(const int* pSrc, float* pDst, int len)
 {
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st != StatusOk)
-        return st;
-    for (int i = 0; i < len; ++i)
-        pDst[i] = float(pSrc[i]);
-    return StatusOk;
+    return IntToFloat(pSrc, pDst, len);
 }
 
 LibStatus dspsConvert_16s32f_Sfs(const short* pSrc, float* pDst, int len, int sf)
 {
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st != StatusOk || sf == 0)
-        return st == StatusOk ? dspsConvert_16s32f(pSrc, pDst, len) : st;
-    double factor = IntToFloatScale(sf, ConvertMinScale16);
-    for (int i = 0; i < len; ++i)
-        pDst[i] = float(double(pSrc[i]) * factor);
-    return StatusOk;
+    return IntToFloatScaled(pSrc, pDst, len, sf, ConvertMinScale16);
 }
 
 LibStatus dspsConvert_32s32f_Sfs(const int* pSrc, float* pDst, int len, int sf)
 {
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st != StatusOk || sf == 0)
-        return st == StatusOk ? dspsConvert_32s32f(pSrc, pDst, len) : st;
-    double factor = IntToFloatScale(sf, ConvertMinScale32);
-    for (int i = 0; i < len; ++i)
-        pDst[i] = float(double(pSrc[i]) * factor);
-    return StatusOk;
+    return IntToFloatScaled(pSrc, pDst, len, sf, ConvertMinScale32);
 }
 
 LibStatus dspsConvert_32f32s_Sfs(const float* pSrc, int* pDst, int len, int rndMode, int sf)
 {
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st != StatusOk)
-        return st;
-    double factor = ReferenceScale(sf);
-    for (int i = 0; i < len; ++i) {
-        double v = sf != 0 ? double(pSrc[i]) * factor : double(pSrc[i]);
-        if (v >= 2147483648.0)
-            pDst[i] = 2147483647;
-        else if (!(v > -2147483648.0))
-            pDst[i] = -2147483647 - 1;
-        else
-            pDst[i] = int(rndMode == 1 ? RoundNearestEven(v) : double(static_cast<long long>(v)));
-    }
-    return StatusOk;
+    return FloatToInt(pSrc, pDst, len, rndMode, sf, 2147483648.0);
 }
 
 LibStatus dspsConvert_32f16s_Sfs(const float* pSrc, short* pDst, int len, int rndMode, int sf)
 {
-    LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st != StatusOk)
-        return st;
-    double factor = ReferenceScale(sf);
-    for (int i = 0; i < len; ++i) {
-        double v = sf != 0 ? double(pSrc[i]) * factor : double(pSrc[i]);
-        if (v >= 32767.0)
-            pDst[i] = 32767;
-        else if (!(v > -32768.0))
-            pDst[i] = -32768;
-        else
-            pDst[i] = short(rndMode == 1 ? RoundNearestEven(v) : double(static_cast<long long>(v)));
-    }
-    return StatusOk;
+    return FloatToInt(pSrc, pDst, len, rndMode, sf, 32767.0);
 }
 
 } // namespace generic
