@@ -16,7 +16,10 @@
 //   compiled with that variant's flags only (signal_sources() in
 //   signal/CMakeLists.txt picks them by suffix). Inline helpers of a variant
 //   file stay inside its namespace or an unnamed namespace so that copies
-//   built with different flags are never merged by the linker.
+//   built with different flags are never merged by the linker. Code that
+//   several variants share goes into a <Family>Kernels.inl or
+//   <Family>Entries.inl that each variant file includes inside its own
+//   namespace.
 // - Adding a library function: add its row to DspFunctionList.h (its place in
 //   the list is its registration order), define its bodies in the namespaces
 //   the row names (a shared body is named in several columns), and add the
