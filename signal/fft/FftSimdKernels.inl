@@ -149,77 +149,101 @@ inline void Dft4(Vc& x0, Vc& x1, Vc& x2, Vc& x3)
 // the float nearest to sqrt(1/2).
 const float kFftHalfSqrt2 = 0.70710683f;
 
-// Eight-point DFT; W_8 from constants.
+// Eight-point DFT in place; W_8 from constants. X[m] ends in a[Slot8(m)].
 template <bool Inv>
 void Dft8(Vc* a)
 {
     const float h = kFftHalfSqrt2;
     Dft4<Inv>(a[0], a[2], a[4], a[6]);
     Dft4<Inv>(a[1], a[3], a[5], a[7]);
-    const Vc o[4] = {a[1], Mul<Inv>(a[3], Broadcast(h, -h)), Rotate<Inv>(a[5]),
-                     Mul<Inv>(a[7], Broadcast(-h, -h))};
-    const Vc e[4] = {a[0], a[2], a[4], a[6]};
-    for (int k = 0; k < 4; ++k) {
-        a[k] = e[k] + o[k];
-        a[k + 4] = e[k] - o[k];
+    a[3] = Mul<Inv>(a[3], Broadcast(h, -h));
+    a[5] = Rotate<Inv>(a[5]);
+    a[7] = Mul<Inv>(a[7], Broadcast(-h, -h));
+    for (int k = 0; k < 8; k += 2) {
+        const Vc e = a[k];
+        a[k] = e + a[k + 1];
+        a[k + 1] = e - a[k + 1];
     }
 }
 
-// Sixteen-point DFT as four-by-four; W_16^(qk) from the first twiddle section (stage 16).
+constexpr int Slot8(int m)
+{
+    return m < 4 ? 2 * m : 2 * (m - 4) + 1;
+}
+
+// Sixteen-point DFT in place as four-by-four; W_16^(qk) from the first twiddle section
+// (stage 16). X[m] ends in a[Slot16(m)].
 template <bool Inv>
 void Dft16(Vc* a, const float* section)
 {
-    Vc d[4][4];
-    for (int q = 0; q < 4; ++q) {
-        d[q][0] = a[q];
-        d[q][1] = a[q + 4];
-        d[q][2] = a[q + 8];
-        d[q][3] = a[q + 12];
-        Dft4<Inv>(d[q][0], d[q][1], d[q][2], d[q][3]);
-    }
+    for (int q = 0; q < 4; ++q)
+        Dft4<Inv>(a[q], a[q + 4], a[q + 8], a[q + 12]);
     for (int q = 1; q < 4; ++q) {
         const float* w = section + 8 * (q - 1);
         for (int k = 1; k < 4; ++k)
-            d[q][k] = Mul<Inv>(d[q][k], Broadcast(w[k], w[4 + k]));
+            a[q + 4 * k] = Mul<Inv>(a[q + 4 * k], Broadcast(w[k], w[4 + k]));
     }
-    for (int k = 0; k < 4; ++k) {
-        Vc t0 = d[0][k], t1 = d[1][k], t2 = d[2][k], t3 = d[3][k];
-        Dft4<Inv>(t0, t1, t2, t3);
-        a[k] = t0;
-        a[k + 4] = t1;
-        a[k + 8] = t2;
-        a[k + 12] = t3;
-    }
+    for (int k = 0; k < 4; ++k)
+        Dft4<Inv>(a[4 * k], a[4 * k + 1], a[4 * k + 2], a[4 * k + 3]);
+}
+
+constexpr int Slot16(int m)
+{
+    return 4 * (m % 4) + m / 4;
 }
 
 const unsigned char kRev8[8] = {0, 4, 2, 6, 1, 5, 3, 7};
 const unsigned char kRev16[16] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15};
 
-// Inputs t = 0..size-1 of four groups, one group per lane, and where each group starts.
+// Inputs t = 0..Size-1 of four groups, one group per lane, and where each group starts.
 // From natural order (index-form table): the group of bit-reversed position rev(b) reads the
-// points b + t * n/size, so lanes of four consecutive b load four adjacent points at once; its
-// position is rev(b) = 2 * table[b]. From bit-reversed order: group g at g * size, input t at
+// points b + t * n/Size, so lanes of four consecutive b load four adjacent points at once; its
+// position is rev(b) = 2 * table[b]. From bit-reversed order: group g at g * Size, input t at
 // its position rev(t).
-void LoadGroups(const float* src, int n, int size, int g0, const int* bitRev, Vc* a, int* start)
+template <int Size>
+void LoadGroups(const float* src, int n, int g0, const int* bitRev, Vc* a, int* start)
 {
-    const int groups = n / size;
+    const int groups = n / Size;
     if (bitRev && groups >= 4) {
         for (int i = 0; i < 4; ++i)
             start[i] = 2 * bitRev[g0 + i];
-        for (int t = 0; t < size; ++t)
+        for (int t = 0; t < Size; ++t)
             a[t] = LoadInterleaved(src + 2 * (g0 + t * groups));
         return;
     }
     const float* p[4];
     for (int i = 0; i < 4; ++i) {
         const int g = g0 + i < groups ? g0 + i : groups - 1;
-        start[i] = bitRev ? 2 * bitRev[g] : g * size;
+        start[i] = bitRev ? 2 * bitRev[g] : g * Size;
         p[i] = src + 2 * (bitRev ? g : start[i]);
     }
-    const unsigned char* order = size == 8 ? kRev8 : kRev16;
-    for (int t = 0; t < size; ++t) {
+    const unsigned char* order = Size == 8 ? kRev8 : kRev16;
+    for (int t = 0; t < Size; ++t) {
         const int at = 2 * (bitRev ? t * groups : order[t]);
         a[t] = GatherPoints(p[0] + at, p[1] + at, p[2] + at, p[3] + at);
+    }
+}
+
+template <bool Inv, int Size>
+void FirstPassOf(const float* src, float* w, int n, const float* section, const int* bitRev)
+{
+    const int groups = n / Size;
+    Vc a[Size];
+    int start[4];
+    for (int g0 = 0; g0 < groups; g0 += 4) {
+        LoadGroups<Size>(src, n, g0, bitRev, a, start);
+        if (Size == 8)
+            Dft8<Inv>(a);
+        else
+            Dft16<Inv>(a, section);
+        for (int run = 0; run < Size; run += 4) {
+            Vc r[4];
+            for (int i = 0; i < 4; ++i)
+                r[i] = a[Size == 8 ? Slot8(run + i) : Slot16(run + i)];
+            Transpose(r[0], r[1], r[2], r[3]);
+            for (int i = 0; i < 4 && g0 + i < groups; ++i)
+                StoreRun(w + 2 * (start[i] + run), r[i]);
+        }
     }
 }
 
@@ -228,23 +252,10 @@ void LoadGroups(const float* src, int n, int size, int g0, const int* bitRev, Vc
 template <bool Inv>
 void FirstPass(const float* src, float* w, int n, const float* section, const int* bitRev)
 {
-    const int size = (n & 0x55555555) ? 16 : 8;
-    const int groups = n / size;
-    Vc a[16];
-    int start[4];
-    for (int g0 = 0; g0 < groups; g0 += 4) {
-        LoadGroups(src, n, size, g0, bitRev, a, start);
-        if (size == 8)
-            Dft8<Inv>(a);
-        else
-            Dft16<Inv>(a, section);
-        for (int run = 0; run < size; run += 4) {
-            Vc r[4] = {a[run], a[run + 1], a[run + 2], a[run + 3]};
-            Transpose(r[0], r[1], r[2], r[3]);
-            for (int i = 0; i < 4 && g0 + i < groups; ++i)
-                StoreRun(w + 2 * (start[i] + run), r[i]);
-        }
-    }
+    if (n & 0x55555555)
+        FirstPassOf<Inv, 16>(src, w, n, section, bitRev);
+    else
+        FirstPassOf<Inv, 8>(src, w, n, section, bitRev);
 }
 
 // One radix-4 stage of the given size over n split points of w (aligned), into dst (may be w), as split
