@@ -1,4 +1,4 @@
-// Large-order step of the SSE2 and SSE3 engines, included after FftSimdKernels.inl inside the
+// Large-order step of the SSE2 and SSE3 engines, included after the other kernels inside the
 // variant's namespace. Needs kSplit, kBlockOrder, kRadix4Max and Leaf<Inv>.
 //
 // After the row transforms the remaining r bits of 2^c = 2^r rows * 2^m points are further

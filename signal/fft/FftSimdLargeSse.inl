@@ -1,4 +1,4 @@
-// Large-order step of the SSE engine (complex order c >= 11), included after FftSimdKernels.inl
+// Large-order step of the SSE engine (complex order c >= 11), included after the other kernels
 // inside dsp::sse. Needs kSplit and Leaf<Inv> (a radix-4 leaf left in split layout, scaled).
 
 // Joins two transformed halves of n split points into their transform: point j + n/2 times

@@ -34,7 +34,9 @@ int BuildPlan(RealFftSpec* spec, const float* sine)
     return simd::FftBuildPlan(spec, sine, kConfig);
 }
 
-#include "signal/fft/FftSimdKernels.inl"
+#include "signal/fft/FftSimdVector.inl"
+#include "signal/fft/FftSimdPasses.inl"
+#include "signal/fft/FftSimdRecombine.inl"
 
 template <bool Inv>
 void Leaf(const RealFftSpec* spec, float* x, int n, float* work)
