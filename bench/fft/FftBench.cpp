@@ -77,7 +77,8 @@ void BenchOrder(const Variant& v, int order)
 int main()
 {
     const Variant variants[] = {
-        {VariantGeneric, "generic"}, {VariantSse, "sse"}, {VariantSse2, "sse2"}, {VariantSse3, "sse3"}};
+        {VariantGeneric, "generic"}, {VariantSse, "sse"}, {VariantSse2, "sse2"},
+        {VariantSse3, "sse3"}};
     for (const Variant& v : variants) {
         if (!Supported(v.index))
             continue;

@@ -82,7 +82,8 @@ struct Builder
     int ComplexHalf(int c) const
     {
         spec->bitRevIndexForm = c <= config.indexFormMax;
-        spec->bitRev = spec->bitRevIndexForm ? FftInitBitRevIndex(c) : generic::FftInitBitRevTable(c);
+        spec->bitRev = spec->bitRevIndexForm ? FftInitBitRevIndex(c)
+                                             : generic::FftInitBitRevTable(c);
         if (!spec->bitRev)
             return StatusNoMemory;
         if (c <= config.radix4Max) {

@@ -86,7 +86,8 @@ TEST_P(FftSimdOrder, MatchesGeneric)
         for (int offset : {0, 1, 2, 3}) {
             unsigned char* buffer = (round++ & 1) ? work.data() + 5 : nullptr;
             std::vector<float> storage(floats + 8);
-            float* dst = storage.data() + (4 - reinterpret_cast<uintptr_t>(storage.data()) / 4 % 4) % 4 + offset;
+            const int toAligned = (4 - reinterpret_cast<uintptr_t>(storage.data()) / 4 % 4) % 4;
+            float* dst = storage.data() + toAligned + offset;
             ASSERT_EQ(Forward(layout, x.data(), dst, simd.spec, buffer), StatusOk);
             EXPECT_LT(RelativeRms(dst, want.data(), floats), tol) << "forward offset " << offset;
             ASSERT_EQ(Inverse(layout, want.data(), dst, simd.spec, buffer), StatusOk);

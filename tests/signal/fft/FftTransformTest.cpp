@@ -35,7 +35,8 @@ TEST(FftTransform, OrderTwoExample)
 {
     Spec spec(2, 8);
     const float x[4] = {1, 2, 3, 4};
-    const float perm[4] = {10, -2, -2, 2}, pack[4] = {10, -2, 2, -2}, ccs[6] = {10, 0, -2, 2, -2, 0};
+    const float perm[4] = {10, -2, -2, 2}, pack[4] = {10, -2, 2, -2};
+    const float ccs[6] = {10, 0, -2, 2, -2, 0};
     float y[6];
     ASSERT_EQ(dspsFFTFwd_RToPerm_32f(x, y, spec.get(), nullptr), StatusOk);
     EXPECT_EQ(0, std::memcmp(y, perm, sizeof perm));

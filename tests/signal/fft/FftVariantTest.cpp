@@ -54,14 +54,15 @@ TEST(FftVariant, SpecificationWorksUnderEveryVariant)
                 int size = -1;
                 ASSERT_EQ(dspsFFTGetBufSize_R_32f(spec, &size), StatusOk);
                 std::vector<unsigned char> buffer(size + 5 + 32, 0x5A);
+                unsigned char* work = buffer.data() + 5;
                 std::vector<float> y(n + 2), z(n);
                 for (Layout layout : kLayouts) {
-                    ASSERT_EQ(Forward(layout, x.data(), y.data(), spec, buffer.data() + 5), StatusOk);
+                    ASSERT_EQ(Forward(layout, x.data(), y.data(), spec, work), StatusOk);
                     std::vector<Cd> got = Unpack(y.data(), n, layout);
                     for (Cd& v : got)
                         v *= n;
                     EXPECT_LT(RelativeRms(got, want), 1e-6 * order) << maker << "->" << user;
-                    ASSERT_EQ(Inverse(layout, y.data(), z.data(), spec, buffer.data() + 5), StatusOk);
+                    ASSERT_EQ(Inverse(layout, y.data(), z.data(), spec, work), StatusOk);
                     EXPECT_LT(RelativeRms(z.data(), x, 1.0), 1e-6 * order) << maker << "->" << user;
                 }
                 for (size_t i = 5 + size; i < buffer.size(); ++i)
