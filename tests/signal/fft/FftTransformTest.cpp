@@ -195,6 +195,9 @@ TEST_P(FftOrder, ForwardMatchesReferenceInEveryLayout)
     const std::vector<Cd> want = ReferenceSpectrum(x);
     MisalignedBuffer buffer(spec.bufSize());
     for (Layout layout : kLayouts) {
+        // Large orders take the CCS layout only, to keep the run short.
+        if (order > 18 && layout != Layout::Ccs)
+            continue;
         std::vector<float> src = x, y(n + 2), again(n + 2);
         ASSERT_EQ(Forward(layout, src.data(), y.data(), spec.get(), buffer.get()), StatusOk);
         EXPECT_LT(RelativeRms(Unpack(y.data(), n, layout), want), Tolerance(order));
