@@ -18,31 +18,6 @@ bool Supported(int variant)
                                                                           : (c & bit_SSE3);
 }
 
-// A specification made while the variant is selected; the selection is restored at once, so
-// the transforms below reach the variant's bodies through the owner hand-over.
-struct VariantSpec
-{
-    VariantSpec(int variant, int order, int flag)
-    {
-        dspsStoreVariant(variant);
-        status = dspsFFTInitAlloc_R_32f(&spec, order, flag, 0);
-        dspsStoreVariant(VariantGeneric);
-    }
-    ~VariantSpec()
-    {
-        if (spec)
-            dspsFFTFree_R_32f(spec);
-    }
-    int bufSize() const
-    {
-        int size = -1;
-        dspsFFTGetBufSize_R_32f(spec, &size);
-        return size;
-    }
-    RealFftSpec* spec = nullptr;
-    LibStatus status;
-};
-
 double RelativeRms(const float* got, const float* want, int count)
 {
     double err = 0, ref = 0;
@@ -69,9 +44,9 @@ TEST_P(FftSimdOrder, MatchesGeneric)
         GTEST_SKIP();
     const int n = 1 << order;
     Spec generic(order, 4);
-    VariantSpec simd(variant, order, 4);
-    ASSERT_EQ(simd.status, StatusOk);
-    ASSERT_EQ(simd.spec->variant, variant);
+    Spec simd(order, 4, variant);
+    ASSERT_EQ(simd.status(), StatusOk);
+    ASSERT_EQ(simd.get()->variant, variant);
     const std::vector<float> x = RandomSignal(n, 9 * order + variant);
     std::vector<unsigned char> work(simd.bufSize() + 32);
     const double tol = 2e-6 * order;
@@ -88,14 +63,14 @@ TEST_P(FftSimdOrder, MatchesGeneric)
             std::vector<float> storage(floats + 8);
             const int toAligned = (4 - reinterpret_cast<uintptr_t>(storage.data()) / 4 % 4) % 4;
             float* dst = storage.data() + toAligned + offset;
-            ASSERT_EQ(Forward(layout, x.data(), dst, simd.spec, buffer), StatusOk);
+            ASSERT_EQ(Forward(layout, x.data(), dst, simd.get(), buffer), StatusOk);
             EXPECT_LT(RelativeRms(dst, want.data(), floats), tol) << "forward offset " << offset;
-            ASSERT_EQ(Inverse(layout, want.data(), dst, simd.spec, buffer), StatusOk);
+            ASSERT_EQ(Inverse(layout, want.data(), dst, simd.get(), buffer), StatusOk);
             EXPECT_LT(RelativeRms(dst, back.data(), n), tol) << "inverse offset " << offset;
             std::memcpy(dst, x.data(), n * sizeof(float));
-            ASSERT_EQ(Forward(layout, dst, dst, simd.spec, buffer), StatusOk);
+            ASSERT_EQ(Forward(layout, dst, dst, simd.get(), buffer), StatusOk);
             EXPECT_LT(RelativeRms(dst, want.data(), floats), tol) << "in place offset " << offset;
-            ASSERT_EQ(Inverse(layout, dst, dst, simd.spec, buffer), StatusOk);
+            ASSERT_EQ(Inverse(layout, dst, dst, simd.get(), buffer), StatusOk);
             EXPECT_LT(RelativeRms(dst, x.data(), n), tol) << "round trip offset " << offset;
             if (order > 16)
                 break;
@@ -118,8 +93,8 @@ TEST(FftSimd, WorkBufferSizes)
         {VariantSse3, 17, 524304}, {VariantSse3, 20, 532496},
     };
     for (const Case& c : cases) {
-        VariantSpec spec(c.variant, c.order, 1);
-        ASSERT_EQ(spec.status, StatusOk);
+        Spec spec(c.order, 1, c.variant);
+        ASSERT_EQ(spec.status(), StatusOk);
         EXPECT_EQ(spec.bufSize(), c.bytes) << c.variant << " order " << c.order;
     }
 }
@@ -132,11 +107,11 @@ TEST(FftSimd, LeavesTheFpuClean)
     for (int variant : {VariantSse, VariantSse2, VariantSse3}) {
         if (!Supported(variant))
             continue;
-        VariantSpec spec(variant, 12, 1);
-        ASSERT_EQ(dspsFFTFwd_RToCCS_32f(x.data(), y.data(), spec.spec, nullptr), StatusOk);
+        Spec spec(12, 1, variant);
+        ASSERT_EQ(dspsFFTFwd_RToCCS_32f(x.data(), y.data(), spec.get(), nullptr), StatusOk);
         volatile long double a = 1.5L, b = 2.25L;
         EXPECT_EQ(a * b, 3.375L);
-        ASSERT_EQ(dspsFFTInv_CCSToR_32f(y.data(), x.data(), spec.spec, nullptr), StatusOk);
+        ASSERT_EQ(dspsFFTInv_CCSToR_32f(y.data(), x.data(), spec.get(), nullptr), StatusOk);
         volatile double c = 0.1, d = 3.0;
         EXPECT_EQ(c * d, 0.30000000000000004);
     }
@@ -154,12 +129,12 @@ TEST(FftSimd, LargestOrder)
         std::vector<float> x = RandomSignal(n, order), want(n + 2), y(n + 2);
         ASSERT_EQ(dspsFFTFwd_RToCCS_32f(x.data(), want.data(), generic.get(), nullptr), StatusOk);
         for (int variant : {VariantSse, VariantSse2, VariantSse3}) {
-            VariantSpec simd(variant, order, 1);
-            if (!Supported(variant) || simd.status == StatusNoMemory)
+            Spec simd(order, 1, variant);
+            if (!Supported(variant) || simd.status() == StatusNoMemory)
                 continue;
-            ASSERT_EQ(dspsFFTFwd_RToCCS_32f(x.data(), y.data(), simd.spec, nullptr), StatusOk);
+            ASSERT_EQ(dspsFFTFwd_RToCCS_32f(x.data(), y.data(), simd.get(), nullptr), StatusOk);
             EXPECT_LT(RelativeRms(y.data(), want.data(), n + 2), 2e-6 * order) << variant;
-            ASSERT_EQ(dspsFFTInv_CCSToR_32f(y.data(), y.data(), simd.spec, nullptr), StatusOk);
+            ASSERT_EQ(dspsFFTInv_CCSToR_32f(y.data(), y.data(), simd.get(), nullptr), StatusOk);
             EXPECT_LT(RelativeRms(y.data(), x.data(), n), 2e-6 * order) << variant;
         }
     }

@@ -1,4 +1,5 @@
 #include "tests/signal/fft/FftTestUtil.h"
+#include "signal/DspRegistry.h"
 #include <cmath>
 #include <malloc.h>
 #include <cstdint>
@@ -160,9 +161,11 @@ LibStatus Inverse(Layout layout, const float* src, float* dst, const RealFftSpec
     }
 }
 
-Spec::Spec(int order, int flag)
-    : m_status(dspsFFTInitAlloc_R_32f(&m_pSpec, order, flag, 0))
+Spec::Spec(int order, int flag, int variant)
 {
+    dspsStoreVariant(variant);
+    m_status = dspsFFTInitAlloc_R_32f(&m_pSpec, order, flag, 0);
+    dspsStoreVariant(VariantGeneric);
 }
 
 Spec::~Spec()

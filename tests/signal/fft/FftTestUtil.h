@@ -38,11 +38,12 @@ LibStatus Forward(Layout layout, const float* src, float* dst, const RealFftSpec
 LibStatus Inverse(Layout layout, const float* src, float* dst, const RealFftSpec* spec,
                   unsigned char* buffer);
 
-// A specification freed on scope exit.
+// A specification freed on scope exit, made while the given variant is selected (the generic
+// one is selected again at once: later calls reach the owner's bodies through the hand-over).
 class Spec
 {
 public:
-    Spec(int order, int flag);
+    Spec(int order, int flag, int variant = VariantGeneric);
     ~Spec();
     Spec(const Spec&) = delete;
     Spec& operator=(const Spec&) = delete;
