@@ -1,8 +1,8 @@
+#include "signal/DspBodies.h"
 #include "signal/fft/FftBitRev.h"
 #include "signal/fft/FftLarge.h"
 #include "signal/fft/FftLayout.h"
 #include "signal/fft/FftOwner.h"
-#include "signal/DspBodies.h"
 #include "signal/fft/FftPlan.h"
 #include "signal/fft/FftRadix4.h"
 #include "signal/fft/FftRecombine.h"
@@ -61,14 +61,10 @@ void ComplexHalf(float* dst, const RealFftSpec* spec, float* work)
 int Inverse(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer,
             FftLayout layout)
 {
-    const LibStatus status = FftCheckSpec(spec);
-    if (status != StatusOk)
+    LibStatus status;
+    const FftTransformBody self = kBodies[static_cast<int>(layout)];
+    if (FftTransformPrologue(src, dst, spec, buffer, Entry(layout), self, &status))
         return status;
-    const FftTransformBody owner = FftOwnerTransform(spec, Entry(layout));
-    if (owner != kBodies[static_cast<int>(layout)])
-        return owner(src, dst, spec, buffer);
-    if (!src || !dst)
-        return StatusNullPointer;
     if (spec->order <= kFftSmallOrderMax) {
         SmallOrder(src, dst, spec, layout);
         return StatusOk;

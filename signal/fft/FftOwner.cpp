@@ -30,6 +30,25 @@ LibStatus FftCheckSpec(const RealFftSpec* spec)
     return sound ? StatusOk : StatusWrongSpec;
 }
 
+bool FftTransformPrologue(const float* src, float* dst, const RealFftSpec* spec,
+                          unsigned char* buffer, FftEntry entry, FftTransformBody self,
+                          LibStatus* status)
+{
+    *status = FftCheckSpec(spec);
+    if (*status != StatusOk)
+        return true;
+    const FftTransformBody owner = FftOwnerTransform(spec, entry);
+    if (owner != self) {
+        *status = owner(src, dst, spec, buffer);
+        return true;
+    }
+    if (!src || !dst) {
+        *status = StatusNullPointer;
+        return true;
+    }
+    return false;
+}
+
 FftTransformBody FftOwnerTransform(const RealFftSpec* spec, FftEntry entry)
 {
     return kTransforms[static_cast<int>(entry)][spec->variant];

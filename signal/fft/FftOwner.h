@@ -24,6 +24,13 @@ enum class FftEntry
 // order up to 30 made by one of the four static variants.
 LibStatus FftCheckSpec(const RealFftSpec* spec);
 
+// The checks that open every transform body: FftCheckSpec, the hand-over of a specification of
+// another variant to its owner's body (self: the calling body), -8 for a null array. True when
+// the call ends there, with *status its result.
+bool FftTransformPrologue(const float* src, float* dst, const RealFftSpec* spec,
+                          unsigned char* buffer, FftEntry entry, FftTransformBody self,
+                          LibStatus* status);
+
 // The owner's bodies; only for a specification that passed FftCheckSpec.
 FftTransformBody FftOwnerTransform(const RealFftSpec* spec, FftEntry entry);
 FftGetBufSizeBody FftOwnerGetBufSize(const RealFftSpec* spec);

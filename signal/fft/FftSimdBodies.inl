@@ -23,7 +23,7 @@ LibStatus dspsFFTFree_R_32f(RealFftSpec* pSpec)
                    unsigned char* pBuffer) \
     { \
         LibStatus status; \
-        if (Prologue(pSrc, pDst, pSpec, pBuffer, entry, &name, &status)) \
+        if (FftTransformPrologue(pSrc, pDst, pSpec, pBuffer, entry, &name, &status)) \
             return status; \
         return flow(pSrc, pDst, pSpec, pBuffer, layout); \
     }

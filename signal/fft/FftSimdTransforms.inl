@@ -27,26 +27,6 @@ void ComplexHalf(const float* src, float* dst, const RealFftSpec* spec, float* w
         Scale(spec->scale, dst, 2 * n);
 }
 
-// The checks every transform body runs first; true with *status set when the call ends here
-// (a failed check, or a specification of another variant handed to its owner's body).
-bool Prologue(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer,
-              FftEntry entry, FftTransformBody self, LibStatus* status)
-{
-    *status = FftCheckSpec(spec);
-    if (*status != StatusOk)
-        return true;
-    const FftTransformBody owner = FftOwnerTransform(spec, entry);
-    if (owner != self) {
-        *status = owner(src, dst, spec, buffer);
-        return true;
-    }
-    if (!src || !dst) {
-        *status = StatusNullPointer;
-        return true;
-    }
-    return false;
-}
-
 LibStatus Forward(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer,
                   FftLayout layout)
 {
