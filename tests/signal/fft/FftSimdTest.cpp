@@ -49,7 +49,7 @@ TEST_P(FftSimdOrder, MatchesGeneric)
     ASSERT_EQ(simd.get()->variant, variant);
     const std::vector<float> x = RandomSignal(n, 9 * order + variant);
     std::vector<unsigned char> work(simd.bufSize() + 32);
-    const double tol = 2e-6 * order;
+    const double tol = 2e-6 * (order > 1 ? order : 1);
     int round = 0;
     for (Layout layout : kLayouts) {
         if (order > 16 && layout != Layout::Ccs)
@@ -80,7 +80,7 @@ TEST_P(FftSimdOrder, MatchesGeneric)
 
 INSTANTIATE_TEST_SUITE_P(Variants, FftSimdOrder,
                          ::testing::Combine(::testing::Values(VariantSse, VariantSse2, VariantSse3),
-                                            ::testing::Range(4, 23)));
+                                            ::testing::Range(0, 23)));
 
 TEST(FftSimd, WorkBufferSizes)
 {
