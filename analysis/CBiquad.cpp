@@ -42,8 +42,27 @@ float CBiquad::Process(float x)
     return m_y1;
 }
 
-void CBiquad::ProcessBlock(float* data, int count)
+void CBiquad::GetCoefficients(double* out) const
 {
-    for (int i = 0; i < count; ++i)
-        data[i] = Process(data[i]);
+    out[0] = m_b0;
+    out[1] = m_b1;
+    out[2] = m_b2;
+    out[3] = m_a1;
+    out[4] = m_a2;
+}
+
+void CBiquad::GetHistory(float* out) const
+{
+    out[0] = m_x1;
+    out[1] = m_x2;
+    out[2] = m_y1;
+    out[3] = m_y2;
+}
+
+void CBiquad::SetHistory(const float* in)
+{
+    m_x1 = in[0];
+    m_x2 = in[1];
+    m_y1 = in[2];
+    m_y2 = in[3];
 }

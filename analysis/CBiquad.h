@@ -9,8 +9,11 @@ public:
     void SetCoefficients(const double* a, const double* b);
     void SetCoefficients(float a0, float a1, float a2, float b0, float b1, float b2);
     float Process(float x);
-    // Process over a block, in place.
-    void ProcessBlock(float* data, int count);
+    // For the cascade's block kernels: b0, b1, b2, a1, a2.
+    void GetCoefficients(double* out) const;
+    // x1, x2, y1, y2.
+    void GetHistory(float* out) const;
+    void SetHistory(const float* in);
 
 private:
     float m_b0, m_b1, m_b2;

@@ -1,9 +1,14 @@
 #include "analysis/CBiquadCascade.h"
+#include "analysis/BiquadKernel.h"
 #include "analysis/CBiquad.h"
-#include <cstring>
+#include "signal/DspRegistry.h"
 #include <new>
 
-CBiquadCascade::CBiquadCascade() : m_sections(nullptr), m_sectionCount(0), m_outputGain(1.0f) {}
+namespace {
+const int kCoefficientsPerSection = 5;
+}
+
+CBiquadCascade::CBiquadCascade() : m_sections(nullptr), m_sectionCount(0), m_outputGain(1.0f), m_packed(nullptr) {}
 
 CBiquadCascade::~CBiquadCascade()
 {
@@ -15,7 +20,9 @@ void CBiquadCascade::FreeSections()
     for (int k = 0; k < m_sectionCount; ++k)
         delete m_sections[k];
     delete[] m_sections;
+    delete[] m_packed;
     m_sections = nullptr;
+    m_packed = nullptr;
     m_sectionCount = 0;
 }
 
@@ -35,8 +42,12 @@ bool CBiquadCascade::Design(const double (*denominators)[6], const double (*nume
     m_outputGain = gain * product;
 
     m_sections = new (std::nothrow) CBiquad*[count]();
-    if (!m_sections)
+    // The kernels' copy: coefficients of every section, then the shared histories.
+    m_packed = new (std::nothrow) double[kCoefficientsPerSection * count + 2 * count + 2]();
+    if (!m_sections || !m_packed) {
+        FreeSections();
         return false;
+    }
     m_sectionCount = count;
     for (int k = 0; k < count; ++k) {
         m_sections[k] = new (std::nothrow) CBiquad();
@@ -45,21 +56,52 @@ bool CBiquadCascade::Design(const double (*denominators)[6], const double (*nume
             return false;
         }
         m_sections[k]->SetCoefficients(&denominators[k][3], &numerators[k][3]);
+        m_sections[k]->GetCoefficients(m_packed + kCoefficientsPerSection * k);
     }
     return true;
+}
+
+// The inputs of section k + 1 are the outputs of section k, so the sections'
+// histories fold into one chain of 2 * sections + 2 values.
+void CBiquadCascade::LoadHistory(double* history) const
+{
+    float h[4];
+    for (int k = 0; k < m_sectionCount; ++k) {
+        m_sections[k]->GetHistory(h);
+        if (k == 0) {
+            history[0] = h[0];
+            history[1] = h[1];
+        }
+        history[2 * k + 2] = h[2];
+        history[2 * k + 3] = h[3];
+    }
+}
+
+void CBiquadCascade::StoreHistory(const double* history)
+{
+    for (int k = 0; k < m_sectionCount; ++k) {
+        const float h[4] = {static_cast<float>(history[2 * k]), static_cast<float>(history[2 * k + 1]),
+                            static_cast<float>(history[2 * k + 2]), static_cast<float>(history[2 * k + 3])};
+        m_sections[k]->SetHistory(h);
+    }
 }
 
 bool CBiquadCascade::Filter(const float* input, float* output, int count)
 {
     if (!input || !output || count < 0)
         return false;
-    if (input != output)
-        std::memmove(output, input, count * sizeof(float));
-    // Section by section over the block: each section sees the same samples
-    // in the same order as when every sample passes all sections in turn.
-    for (int k = 0; k < m_sectionCount; ++k)
-        m_sections[k]->ProcessBlock(output, count);
-    for (int i = 0; i < count; ++i)
-        output[i] = output[i] * m_outputGain;
+    if (m_sectionCount == 0) {
+        for (int i = 0; i < count; ++i)
+            output[i] = input[i] * m_outputGain;
+        return true;
+    }
+    double* const history = m_packed + kCoefficientsPerSection * m_sectionCount;
+    LoadHistory(history);
+    const BiquadBlock block = {m_packed, history, m_sectionCount, m_outputGain};
+    if (dspsCurrentVariant() >= VariantSse2)
+        BiquadRunSse2(block, input, output, count);
+    else
+        BiquadRunGeneric(block, input, output, count);
+    StoreHistory(history);
     return true;
 }

@@ -22,7 +22,11 @@ public:
     float GetOutputGain() const { return m_outputGain; }
 
 private:
+    void LoadHistory(double* history) const;
+    void StoreHistory(const double* history);
+
     CBiquad** m_sections;
     int m_sectionCount;
     float m_outputGain;
+    double* m_packed;
 };

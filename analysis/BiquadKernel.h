@@ -1,0 +1,20 @@
+#pragma once
+// Block kernels of CBiquadCascade, one per processor variant (BiquadKernel.cpp
+// is plain x87 code, BiquadKernel_sse2.cpp scalar SSE2), computing the same
+// operations in the same order.
+//
+// The sections run in direct form I, sample by sample through all of them, so
+// the out-of-order core overlaps the sections' feedback chains. Section s
+// reads coefficients[5s..5s+4] = b0, b1, b2, a1, a2 (divided by a0). The
+// histories are shared: history[2s], history[2s+1] hold the last two inputs of
+// section s, which are the last two outputs of section s - 1, so a cascade of
+// n sections keeps 2n + 2 values. Input and output may be the same buffer.
+struct BiquadBlock {
+    const double* coefficients;
+    double* history;
+    int sections;
+    float outputGain;
+};
+
+void BiquadRunGeneric(const BiquadBlock& block, const float* input, float* output, int count);
+void BiquadRunSse2(const BiquadBlock& block, const float* input, float* output, int count);
