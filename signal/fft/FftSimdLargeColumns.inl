@@ -1,5 +1,5 @@
 // Large-order step of the SSE2 and SSE3 engines, included after the other kernels inside the
-// variant's namespace. Needs kSplit, kBlockOrder, kRadix4Max and Leaf<Inv>.
+// variant's namespace. Needs kSplit, kBlockOrder and kRadix4Max.
 //
 // After the row transforms the remaining r bits of 2^c = 2^r rows * 2^m points are further
 // decimation-in-time stages over whole columns; their twiddles depend only on the position in

@@ -1,5 +1,5 @@
 // Large-order step of the SSE engine (complex order c >= 11), included after the other kernels
-// inside dsp::sse. Needs kSplit and Leaf<Inv> (a radix-4 leaf left in split layout, scaled).
+// inside dsp::sse. Needs kSplit, kLeafOrder and kLeafPoints.
 
 // Joins two transformed halves of n split points into their transform: point j + n/2 times
 // W_n^j, and for j + n/4 times -i W_n^j (conjugated for the inverse).

@@ -1,6 +1,6 @@
 // The complex passes of the SSE, SSE2 and SSE3 engines (see FftSimdVector.inl): first pass
-// with or without bit reversal, radix-4 passes in split layout, the radix-4 transform and the
-// fused transform.
+// with or without bit reversal, radix-4 passes in split layout, the radix-4 transform, the
+// fused transform, scaling and the leaves of the large steps. Needs RealFftSpec.
 
 // d -/+ i e into x1 and d +/- i e into x3 (forward/inverse), without a negation.
 template <bool Inv>
@@ -222,4 +222,22 @@ void Fused(const float* src, float* dst, int n, const float* twiddles, const int
     float* w = src != dst && Aligned(dst) ? dst : work;
     FirstPass<Inv>(src, w, n, twiddles, bitRev);
     Radix4Passes<Inv>(w, n, SecondStage(n), SecondSection(n, twiddles), dst);
+}
+
+// count: a multiple of four floats.
+void Scale(float scale, float* x, int count)
+{
+    const __m128 s = _mm_set1_ps(scale);
+    for (int i = 0; i < count; i += 4)
+        _mm_storeu_ps(x + i, _mm_mul_ps(_mm_loadu_ps(x + i), s));
+}
+
+// A leaf of the large steps: n bit-reversed points to their transform in split layout, scaled
+// when the direction is.
+template <bool Inv>
+void Leaf(const RealFftSpec* spec, float* x, int n, float* work)
+{
+    Radix4<Inv>(x, n, spec->radix4, work, false);
+    if (Inv ? spec->inverseScaled : spec->forwardScaled)
+        Scale(spec->scale, x, 2 * n);
 }

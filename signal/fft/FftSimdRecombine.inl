@@ -1,13 +1,5 @@
-// Scaling, index-form bit reversal and the real recombinations of the SSE, SSE2 and SSE3
+// Index-form bit reversal and the real recombinations of the SSE, SSE2 and SSE3
 // engines (see FftSimdVector.inl). Needs <utility>, RealFftSpec and FftBitRev.h.
-
-// count: a multiple of four floats.
-void Scale(float scale, float* x, int count)
-{
-    const __m128 s = _mm_set1_ps(scale);
-    for (int i = 0; i < count; i += 4)
-        _mm_storeu_ps(x + i, _mm_mul_ps(_mm_loadu_ps(x + i), s));
-}
 
 // Index-form bit reversal: position 4m + i takes point rev(m) + {0, n/2, n/4, 3n/4}[i].
 void BitRevCopy(const float* src, float* dst, int n, const int* bitRev)

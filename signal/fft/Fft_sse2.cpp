@@ -43,15 +43,6 @@ int BuildPlan(RealFftSpec* spec, const float* sine)
 #include "signal/fft/FftSimdVector.inl"
 #include "signal/fft/FftSimdPasses.inl"
 #include "signal/fft/FftSimdRecombine.inl"
-
-template <bool Inv>
-void Leaf(const RealFftSpec* spec, float* x, int n, float* work)
-{
-    Radix4<Inv>(x, n, spec->radix4, work, false);
-    if (Inv ? spec->inverseScaled : spec->forwardScaled)
-        Scale(spec->scale, x, 2 * n);
-}
-
 #include "signal/fft/FftSimdLargeColumns.inl"
 #include "signal/fft/FftSimdTransforms.inl"
 
