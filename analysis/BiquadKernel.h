@@ -16,5 +16,12 @@ struct BiquadBlock {
     float outputGain;
 };
 
+constexpr int kBiquadPairMaxSections = 8;
+
 void BiquadRunGeneric(const BiquadBlock& block, const float* input, float* output, int count);
 void BiquadRunSse2(const BiquadBlock& block, const float* input, float* output, int count);
+// Two cascades of the same section count (at most kBiquadPairMaxSections) on
+// one input, one in each lane of the SSE2 registers; each output equals what
+// BiquadRunSse2 gives. The outputs may not overlap the input.
+void BiquadRunPairSse2(const BiquadBlock& a, const BiquadBlock& b, const float* input, float* outputA, float* outputB,
+                       int count);

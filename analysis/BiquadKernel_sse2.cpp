@@ -1,10 +1,75 @@
 #include "analysis/BiquadKernel.h"
+#include <emmintrin.h>
 
 namespace biquad_sse2 {
 #include "analysis/BiquadKernel.inl"
+
+const int kPairHistory = 2 * kBiquadPairMaxSections + 2;
+
+// Lane 0 from a, lane 1 from b.
+void Interleave(const double* a, const double* b, double* out, int count)
+{
+    for (int j = 0; j < count; ++j) {
+        out[2 * j] = a[j];
+        out[2 * j + 1] = b[j];
+    }
+}
+
+void Deinterleave(const double* in, double* a, double* b, int count)
+{
+    for (int j = 0; j < count; ++j) {
+        a[j] = in[2 * j];
+        b[j] = in[2 * j + 1];
+    }
+}
+
+// The same operations as Run, lane by lane.
+void RunPair(const double* coefficients, double* history, int sections, const float* input, float* outputA,
+             float* outputB, int count, __m128 gains)
+{
+    const __m128d flushAbove = _mm_set1_pd(kFlushBelow);
+    const __m128d flushBelow = _mm_set1_pd(-kFlushBelow);
+    for (int i = 0; i < count; ++i) {
+        __m128d v = _mm_set1_pd(input[i]);
+        const double* c = coefficients;
+        double* w = history;
+        for (int s = 0; s < sections; ++s, c += 10, w += 4) {
+            const __m128d w0 = _mm_load_pd(w), w1 = _mm_load_pd(w + 2);
+            __m128d y = _mm_mul_pd(_mm_load_pd(c), v);
+            y = _mm_add_pd(y, _mm_mul_pd(_mm_load_pd(c + 2), w0));
+            y = _mm_add_pd(y, _mm_mul_pd(_mm_load_pd(c + 4), w1));
+            y = _mm_sub_pd(y, _mm_mul_pd(_mm_load_pd(c + 6), _mm_load_pd(w + 4)));
+            y = _mm_sub_pd(y, _mm_mul_pd(_mm_load_pd(c + 8), _mm_load_pd(w + 6)));
+            _mm_store_pd(w + 2, w0);
+            _mm_store_pd(w, v);
+            const __m128d tiny = _mm_and_pd(_mm_cmplt_pd(y, flushAbove), _mm_cmpgt_pd(y, flushBelow));
+            v = _mm_andnot_pd(tiny, _mm_cvtps_pd(_mm_cvtpd_ps(y)));
+        }
+        _mm_store_pd(w + 2, _mm_load_pd(w));
+        _mm_store_pd(w, v);
+        const __m128 out = _mm_mul_ps(_mm_cvtpd_ps(v), gains);
+        _mm_store_ss(outputA + i, out);
+        _mm_store_ss(outputB + i, _mm_shuffle_ps(out, out, 1));
+    }
+}
 }
 
 void BiquadRunSse2(const BiquadBlock& block, const float* input, float* output, int count)
 {
     biquad_sse2::Run(block, input, output, count);
+}
+
+void BiquadRunPairSse2(const BiquadBlock& a, const BiquadBlock& b, const float* input, float* outputA, float* outputB,
+                       int count)
+{
+    using namespace biquad_sse2;
+    alignas(16) double coefficients[2 * 5 * kBiquadPairMaxSections];
+    alignas(16) double history[2 * kPairHistory];
+    const int sections = a.sections;
+    const int nodes = 2 * sections + 2;
+    Interleave(a.coefficients, b.coefficients, coefficients, 5 * sections);
+    Interleave(a.history, b.history, history, nodes);
+    RunPair(coefficients, history, sections, input, outputA, outputB, count,
+            _mm_setr_ps(a.outputGain, b.outputGain, 0.0f, 0.0f));
+    Deinterleave(history, a.history, b.history, nodes);
 }

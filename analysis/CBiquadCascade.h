@@ -16,14 +16,19 @@ public:
     bool Design(const double (*denominators)[6], const double (*numerators)[6], float gain, int order);
     // Input and output may be the same buffer.
     bool Filter(const float* input, float* output, int count);
+    // a and b each filter the same input, as Filter would, two at once where
+    // the processor allows; the outputs may not overlap the input.
+    static bool FilterPair(CBiquadCascade& a, CBiquadCascade& b, const float* input, float* outputA, float* outputB,
+                           int count);
     void FreeSections();
 
     int GetSectionCount() const { return m_sectionCount; }
     float GetOutputGain() const { return m_outputGain; }
 
 private:
-    void LoadHistory(double* history) const;
-    void StoreHistory(const double* history);
+    void LoadHistory();
+    void StoreHistory();
+    double* History() const;
 
     CBiquad** m_sections;
     int m_sectionCount;

@@ -6,7 +6,7 @@
 namespace {
 const int kDefaultSamplesPerMean = 10;
 
-int StreamOf(int decimation)
+int StreamIndex(int decimation)
 {
     switch (decimation) {
     case 16: return 0;
@@ -21,7 +21,7 @@ int StreamOf(int decimation)
 
 CRtaBandFilter::CRtaBandFilter()
     : m_samplesPerMean(kDefaultSamplesPerMean), m_decimation(0), m_output(nullptr), m_bufferLength(0),
-      m_outputCount(0), m_counter(0), m_sumSquares(0.0f), m_lastRms(0.0f), m_smoothers(), m_coefficient(0.5f)
+      m_outputCount(0), m_counter(0), m_sumSquares(0.0f), m_lastRms(0.0f), m_smoothers(), m_coefficient(0.5f), m_level(0.0f)
 {
 }
 
@@ -37,7 +37,7 @@ bool CRtaBandFilter::Init(const double (*denominators)[6], const double (*numera
     m_output = nullptr;
     m_bufferLength = 0;
     m_outputCount = m_counter = 0;
-    m_sumSquares = m_lastRms = 0.0f;
+    m_sumSquares = m_lastRms = m_level = 0.0f;
     std::fill(m_smoothers, m_smoothers + 4, 0.0f);
     m_decimation = decimation;
     m_samplesPerMean = kDefaultSamplesPerMean;
@@ -57,18 +57,45 @@ void CRtaBandFilter::SetSamplesPerMean(int samples)
     m_counter = std::min(m_counter, m_samplesPerMean - 1);
 }
 
+const DecimatedStream* CRtaBandFilter::StreamOf(const DecimatedStreams& streams) const
+{
+    const int s = StreamIndex(m_decimation);
+    return s >= 0 && m_output && streams.stream[s].samples ? &streams.stream[s] : nullptr;
+}
+
 void CRtaBandFilter::Process(const DecimatedStreams& streams)
 {
-    const int s = StreamOf(m_decimation);
+    const DecimatedStream* stream = StreamOf(streams);
     m_outputCount = 0;
-    if (s < 0 || !m_output || !streams.stream[s].samples)
+    if (!stream)
         return;
-    const float* in = streams.stream[s].samples;
-    for (int left = streams.stream[s].count; left > 0;) {
+    const float* in = stream->samples;
+    for (int left = stream->count; left > 0;) {
         const int n = std::min(left, m_bufferLength);
         m_bandPass.Filter(in, m_output, n);
         Accumulate(m_output, n);
         m_outputCount = n;
+        in += n;
+        left -= n;
+    }
+}
+
+void CRtaBandFilter::ProcessPair(CRtaBandFilter& a, CRtaBandFilter& b, const DecimatedStreams& streams)
+{
+    const DecimatedStream* stream = a.StreamOf(streams);
+    if (!stream || stream != b.StreamOf(streams) || a.m_bufferLength != b.m_bufferLength) {
+        a.Process(streams);
+        b.Process(streams);
+        return;
+    }
+    a.m_outputCount = b.m_outputCount = 0;
+    const float* in = stream->samples;
+    for (int left = stream->count; left > 0;) {
+        const int n = std::min(left, a.m_bufferLength);
+        CBiquadCascade::FilterPair(a.m_bandPass, b.m_bandPass, in, a.m_output, b.m_output, n);
+        a.Accumulate(a.m_output, n);
+        b.Accumulate(b.m_output, n);
+        a.m_outputCount = b.m_outputCount = n;
         in += n;
         left -= n;
     }
@@ -87,10 +114,11 @@ void CRtaBandFilter::Accumulate(const float* y, int count)
         m_smoothers[0] += m_coefficient * (m - m_smoothers[0]);
         for (int k = 1; k < 4; ++k)
             m_smoothers[k] += m_coefficient * (m_smoothers[k - 1] - m_smoothers[k]);
+        m_level = std::sqrt(m_smoothers[3]);
     }
 }
 
 float CRtaBandFilter::GetLevel() const
 {
-    return std::sqrt(m_smoothers[3]);
+    return m_level;
 }

@@ -29,6 +29,8 @@ public:
               int bufferLength);
     void SetSamplesPerMean(int samples);
     void Process(const DecimatedStreams& streams);
+    // a.Process and b.Process in one pass where both read the same stream.
+    static void ProcessPair(CRtaBandFilter& a, CRtaBandFilter& b, const DecimatedStreams& streams);
     // The smoothed RMS amplitude; 0 until a mean has completed.
     float GetLevel() const;
 
@@ -37,6 +39,7 @@ public:
     int GetOutputCount() const { return m_outputCount; }
 
 private:
+    const DecimatedStream* StreamOf(const DecimatedStreams& streams) const;
     void Accumulate(const float* y, int count);
 
     int m_samplesPerMean;
@@ -50,4 +53,7 @@ private:
     float m_lastRms;
     float m_smoothers[4];
     float m_coefficient;
+    // sqrt of the last smoother, kept as a float: an x87 result returned in
+    // a register would carry excess precision that differs between callers.
+    float m_level;
 };

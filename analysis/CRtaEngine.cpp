@@ -232,9 +232,16 @@ void CRtaEngine::Decimate()
             stream[k] = decimated[step * k];
         streams.stream[1 + d] = {stream, kStreamLengths[1 + d]};
     }
-    for (CRtaBandFilter* f : m_bandFilters) {
-        if (f)
+    // Neighbouring filters of one stream run two at a time.
+    for (int i = 0; i < kFilterSlots; ++i) {
+        CRtaBandFilter* const f = m_bandFilters[i];
+        CRtaBandFilter* const next = i + 1 < kFilterSlots ? m_bandFilters[i + 1] : nullptr;
+        if (f && next && f->GetDecimation() == next->GetDecimation()) {
+            CRtaBandFilter::ProcessPair(*f, *next, streams);
+            ++i;
+        } else if (f) {
             f->Process(streams);
+        }
     }
 }
 

@@ -142,3 +142,36 @@ TEST(BiquadCascade, EveryVariantEqualsTheSectionsSampleBySample)
     }
     dspsStoreVariant(VariantGeneric);
 }
+
+TEST(BiquadCascade, PairEqualsEachCascadeAlone)
+{
+    const double den2[4][6] = {{1, 0, 0, 1, -1.5, 0.9}, {1, 0, 0, 1, -1.2, 0.5}, {1, 0, 0, 1, 0.3, 0.2},
+                               {1, 0, 0, 1, -0.1, 0.7}};
+    std::vector<float> x(200);
+    for (int i = 0; i < 200; ++i)
+        x[i] = static_cast<float>(std::sin(0.3 * i) - 0.2 * std::cos(0.011 * i * i));
+    for (int variant : {VariantGeneric, VariantSse2, VariantSse3}) {
+        dspsStoreVariant(variant);
+        CBiquadCascade a, b, pa, pb;
+        ASSERT_TRUE(a.Design(kDen, kNum, 1.0f, 8));
+        ASSERT_TRUE(b.Design(den2, kNum, 0.5f, 8));
+        ASSERT_TRUE(pa.Design(kDen, kNum, 1.0f, 8));
+        ASSERT_TRUE(pb.Design(den2, kNum, 0.5f, 8));
+        std::vector<float> ya(200), yb(200), za(200), zb(200);
+        for (int at = 0; at < 200; at += 50) {
+            a.Filter(x.data() + at, ya.data() + at, 50);
+            b.Filter(x.data() + at, yb.data() + at, 50);
+            ASSERT_TRUE(CBiquadCascade::FilterPair(pa, pb, x.data() + at, za.data() + at, zb.data() + at, 50));
+        }
+        for (int i = 0; i < 200; ++i) {
+            ASSERT_EQ(za[i], ya[i]) << variant << " " << i;
+            ASSERT_EQ(zb[i], yb[i]) << variant << " " << i;
+        }
+        // Cascades of different lengths still filter, one after the other.
+        CBiquadCascade shorter;
+        ASSERT_TRUE(shorter.Design(kDen, kNum, 1.0f, 4));
+        EXPECT_TRUE(CBiquadCascade::FilterPair(pa, shorter, x.data(), za.data(), zb.data(), 50));
+        EXPECT_FALSE(CBiquadCascade::FilterPair(pa, pb, nullptr, za.data(), zb.data(), 50));
+    }
+    dspsStoreVariant(VariantGeneric);
+}
