@@ -61,7 +61,8 @@ void CaptureSine(int typeId, const char* device)
     CAudioInterface ai;
     ai.SetClient(&client);
     ai.CreateDriver(true, typeId);
-    AudioDriverSettings s = StereoSettings(device, 1000, 8);
+    // Deep buffering: a starved thread on a busy machine would otherwise lose a lap.
+    AudioDriverSettings s = StereoSettings(device, 1000, 32);
     ASSERT_EQ(ai.Open(&s), 0) << ai.GetErrorText();
     ASSERT_TRUE(WaitUntil([&] { return client.Frames() >= 96000; }));
     ai.Close();
@@ -75,4 +76,67 @@ TEST(RealCapture, WaveInDeliversTheKnownSineInOrder)
     if (waveInGetNumDevs() == 0)
         GTEST_SKIP() << "no capture device";
     CaptureSine(AudioTypeWave, "Default Device");
+}
+
+namespace {
+
+int DirectSoundCaptureDevices(AudioDeviceEntry* first)
+{
+    CAudioInterface lister;
+    lister.CreateDriver(true, AudioTypeDirectSound);
+    int count = lister.GetNumDevices();
+    lister.GetDeviceName(first, 1);
+    return count - 1;
+}
+
+} // namespace
+
+TEST(RealCapture, DirectSoundDeliversTheKnownSineInOrder)
+{
+    AudioDeviceEntry device;
+    if (DirectSoundCaptureDevices(&device) < 1)
+        GTEST_SKIP() << "no capture device";
+    CaptureSine(AudioTypeDirectSound, device.identifier.c_str());
+}
+
+TEST(RealCapture, DirectSoundDefaultDevice)
+{
+    AudioDeviceEntry device;
+    if (DirectSoundCaptureDevices(&device) < 1)
+        GTEST_SKIP() << "no capture device";
+    CaptureSine(AudioTypeDirectSound, "Default Device");
+}
+
+TEST(RealCapture, WithoutDeviceDirectSoundFailsWithItsText)
+{
+    AudioDeviceEntry device;
+    if (DirectSoundCaptureDevices(&device) > 0)
+        GTEST_SKIP() << "a capture device exists";
+    CAudioInterface ai;
+    ai.CreateDriver(true, AudioTypeDirectSound);
+    AudioDriverSettings s = StereoSettings("Default Device", 256, 4);
+    EXPECT_EQ(ai.Open(&s), 1);
+    EXPECT_EQ(std::string(ai.GetErrorText()).rfind("DirectSoundCaptureCreate failed: ", 0), 0u) << ai.GetErrorText();
+}
+
+TEST(RealCapture, OpenCloseCyclesWhileCapturing)
+{
+    AudioDeviceEntry device;
+    if (waveInGetNumDevs() == 0 || DirectSoundCaptureDevices(&device) < 1)
+        GTEST_SKIP() << "no capture device";
+    RecordingClient client;
+    CAudioInterface ai;
+    ai.SetClient(&client);
+    for (int cycle = 0; cycle < 6; cycle++) {
+        ai.CreateDriver(true, cycle % 2 ? AudioTypeDirectSound : AudioTypeWave);
+        AudioDriverSettings s = StereoSettings("Default Device", 960, 8);
+        client.closed = false;
+        int start = client.blocks;
+        ASSERT_EQ(ai.Open(&s), 0) << ai.GetErrorText();
+        ASSERT_TRUE(WaitUntil([&] { return client.blocks - start >= 2; })) << "cycle " << cycle;
+        ai.Close();
+        client.closed = true;
+    }
+    ai.DestroyDriver();
+    EXPECT_EQ(client.afterClose, 0);
 }

@@ -1,0 +1,20 @@
+#pragma once
+#include <windows.h>
+#include <mmsystem.h>
+#include <dsound.h>
+
+// The DirectSound entry points (and the wait) the DirectSound driver calls. The
+// driver reaches the system only through this table, so tests can stand in devices
+// whose objects fail as real ones do.
+struct DSoundApi {
+    HRESULT(WINAPI* captureCreate)(LPCGUID device, LPDIRECTSOUNDCAPTURE* out, LPUNKNOWN outer);
+    HRESULT(WINAPI* captureEnumerate)(LPDSENUMCALLBACKA callback, LPVOID context);
+    HRESULT(WINAPI* create)(LPCGUID device, LPDIRECTSOUND* out, LPUNKNOWN outer);
+    HRESULT(WINAPI* enumerate)(LPDSENUMCALLBACKA callback, LPVOID context);
+    DWORD(WINAPI* waitForMultiple)(DWORD count, const HANDLE* handles, WINBOOL all, DWORD ms);
+};
+
+// The table in use; the system's unless a test replaced it.
+const DSoundApi& CurrentDSoundApi();
+// Replaces the table for every DirectSound driver; null restores the system's.
+void SetDSoundApi(const DSoundApi* api);

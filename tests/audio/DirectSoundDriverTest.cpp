@@ -1,0 +1,252 @@
+#include "AudioTestSupport.h"
+#include "FakeDirectSound.h"
+#include "audio/AI_DirectSound.h"
+#include "audio/GuidText.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+class DirectSoundDriver : public ::testing::Test {
+protected:
+    DirectSoundDriver() : driver(true) { Own(driver); }
+    void Own(AI_DirectSound& d)
+    {
+        d.SetOwner(&owner);
+        d.SetAllowDefaultDevice(true);
+    }
+    std::string Error(CAudioDriver& d)
+    {
+        char text[260];
+        d.GetErrorText(text, sizeof(text));
+        return text;
+    }
+    std::string GuidOf(int device)
+    {
+        char text[GuidTextLength + 1];
+        FormatGuid(text, &fake.devices[device].guid);
+        return text;
+    }
+
+    FakeDirectSound fake;
+    RecordingOwner owner;
+    AI_DirectSound driver;
+};
+
+} // namespace
+
+TEST_F(DirectSoundDriver, ListsDevicesByGuidTextAndAnswersInvalidPastTheEnd)
+{
+    EXPECT_EQ(driver.GetNumDevices(), 3);
+    AudioDeviceEntry entry;
+    entry.deviceNumber = 7;
+    driver.GetDeviceName(&entry, 0);
+    EXPECT_EQ(entry.name, "Default Device");
+    EXPECT_EQ(entry.identifier, "WAVE_MAPPER");
+    EXPECT_EQ(entry.deviceNumber, 7);
+    driver.GetDeviceName(&entry, 1);
+    EXPECT_EQ(entry.name, "Fake Mic A");
+    EXPECT_EQ(entry.identifier, "11111111-2222-3333-4444-555555555555");
+    EXPECT_EQ(entry.deviceNumber, 0);
+    driver.GetDeviceName(&entry, 2);
+    EXPECT_EQ(entry.identifier, "abcdef01-0203-0405-0607-08090a0b0c0d");
+    for (int index : {3, -1, 100}) {
+        driver.GetDeviceName(&entry, index);
+        EXPECT_EQ(entry.name, "invalid");
+        EXPECT_EQ(entry.identifier, "invalid");
+        EXPECT_EQ(entry.deviceNumber, -1);
+    }
+    driver.SetAllowDefaultDevice(false);
+    EXPECT_EQ(driver.GetNumDevices(), 2);
+    driver.GetDeviceName(&entry, 0);
+    EXPECT_EQ(entry.name, "Fake Mic A");
+    EXPECT_FALSE(driver.IsDefaultDeviceName("Default Device"));
+    EXPECT_TRUE(driver.SupportsDefaultDevice());
+
+    fake.enumerateFails = true;
+    EXPECT_EQ(driver.GetNumDevices(), 0);
+    EXPECT_EQ(Error(driver), "Error enumerating DirectSound devices");
+}
+
+TEST_F(DirectSoundDriver, OpensTheGuidItWasNamed)
+{
+    AudioDriverSettings s = StereoSettings(GuidOf(1).c_str(), 256, 4);
+    ASSERT_EQ(driver.Open(&s), 0);
+    EXPECT_TRUE(IsEqualGUID(fake.lastGuid, fake.devices[1].guid));
+    driver.Close();
+    for (const char* name : {"WAVE_MAPPER", "Default Device", "11111111-2222-3333-4444-55555555555"}) {
+        s.deviceName = name;
+        ASSERT_EQ(driver.Open(&s), 0);
+        EXPECT_FALSE(fake.createdWithNull);
+        EXPECT_TRUE(IsEqualGUID(fake.lastGuid, GUID{})) << name;
+        driver.Close();
+    }
+    EXPECT_EQ(fake.liveObjects, 0);
+}
+
+TEST_F(DirectSoundDriver, CaptureBufferOfWholeBlocksWithOneNotificationEach)
+{
+    AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 256, 4);
+    ASSERT_EQ(driver.Open(&s), 0);
+    EXPECT_EQ(fake.captureDesc.dwBufferBytes, 4096u);
+    EXPECT_EQ(fake.captureDesc.dwFlags, 0u);
+    EXPECT_EQ(fake.captureFormat.nBlockAlign, 4);
+    EXPECT_EQ(fake.captureFormat.nAvgBytesPerSec, 192000u);
+    ASSERT_EQ(fake.positions.size(), 4u);
+    DWORD offsets[4] = {1023, 2047, 3071, 4095};
+    for (int i = 0; i < 4; i++)
+        EXPECT_EQ(fake.positions[i].dwOffset, offsets[i]);
+    EXPECT_EQ(driver.GetFrameBytes(), 4);
+    EXPECT_EQ(driver.GetLatency(), 512);
+
+    for (int i = 0; i < 9; i++) {
+        fake.CaptureBlocks(1);
+        ASSERT_TRUE(WaitUntil([&] { return owner.count == i + 1; }));
+    }
+    driver.Close();
+    EXPECT_EQ(driver.GetLatency(), 0);
+    EXPECT_EQ(driver.IsOpen(), 0);
+    int64_t frame = 0;
+    int wrong = 0;
+    for (const auto& block : owner.data) {
+        ASSERT_EQ(block.size(), 1024u);
+        auto* pcm = (const int16_t*)block.data();
+        for (int f = 0; f < 256; f++, frame++)
+            wrong += pcm[2 * f] != FakeDirectSound::Sample(0, frame) ||
+                     pcm[2 * f + 1] != FakeDirectSound::Sample(1, frame);
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(fake.liveObjects, 0);
+}
+
+// The thread is held inside block 2 while blocks 3 and 0 complete: the wait then
+// reports block 0 first, yet block 3 is older.
+TEST_F(DirectSoundDriver, ALateThreadStillHandsOnBlocksInRingOrder)
+{
+    HANDLE gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<int> seen{0};
+    owner.fill = [&](void*, int) {
+        if (seen++ == 2)
+            WaitForSingleObject(gate, INFINITE);
+    };
+    AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 256, 4);
+    ASSERT_EQ(driver.Open(&s), 0);
+    fake.CaptureBlocks(3);
+    ASSERT_TRUE(WaitUntil([&] { return seen == 3; }));
+    fake.CaptureBlocks(2);
+    SetEvent(gate);
+    ASSERT_TRUE(WaitUntil([&] { return owner.count == 5; }));
+    fake.CaptureBlocks(3);
+    ASSERT_TRUE(WaitUntil([&] { return owner.count == 8; }));
+    driver.Close();
+    CloseHandle(gate);
+    int64_t frame = 0;
+    int wrong = 0;
+    for (const auto& block : owner.data) {
+        auto* pcm = (const int16_t*)block.data();
+        for (int f = 0; f < 256; f++, frame++)
+            wrong += pcm[2 * f] != FakeDirectSound::Sample(0, frame);
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(owner.count, 8);
+}
+
+TEST_F(DirectSoundDriver, LatencyIsHalfTheBuffersPlusTheFifo)
+{
+    AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 256, 5);
+    s.fifoFrames = 100;
+    ASSERT_EQ(driver.Open(&s), 0);
+    EXPECT_EQ(driver.GetLatency(), 612);
+    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(Error(driver), "Already Running!");
+}
+
+TEST_F(DirectSoundDriver, RefusalsAndDeviceFailures)
+{
+    AudioDriverSettings s = StereoSettings("None", 256, 4);
+    EXPECT_EQ(driver.Open(&s), 2);
+    EXPECT_EQ(Error(driver), "No Input Device Selected");
+    s.deviceName = "";
+    EXPECT_EQ(driver.Open(&s), 2);
+    s.deviceName = "WAVE_MAPPER";
+    s.bufferCount = 33;
+    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(Error(driver), "Invalid buffer count!");
+    s.bufferCount = 32;
+    fake.captureCreateResult = DSERR_NODRIVER;
+    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(Error(driver), "DirectSoundCaptureCreate failed: 88780078");
+    fake.captureCreateResult = S_OK;
+    s.bits = 0;
+    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(Error(driver), "CreateCaptureBuffer failed: 80070057");
+    EXPECT_EQ(driver.IsOpen(), 0);
+    driver.Close();
+    EXPECT_EQ(fake.liveObjects, 0);
+    EXPECT_EQ(driver.Open(nullptr), 1);
+
+    AI_DirectSound output(false);
+    Own(output);
+    s.deviceName = "Off";
+    EXPECT_EQ(output.Open(&s), 2);
+    EXPECT_EQ(Error(output), "No Output Device Selected");
+}
+
+TEST_F(DirectSoundDriver, AFailedWaitEndsTheThreadInsteadOfDeliveringStaleBlocks)
+{
+    AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 256, 4);
+    fake.failWait = true;
+    ASSERT_EQ(driver.Open(&s), 0);
+    ASSERT_TRUE(WaitUntil([&] { return driver.HasFailed(); }));
+    driver.Close();
+    EXPECT_EQ(fake.waits, 1);
+    EXPECT_EQ(owner.count, 0);
+    EXPECT_EQ(fake.lockCalls, 0);
+}
+
+TEST_F(DirectSoundDriver, AFailingLockEndsTheThread)
+{
+    AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 256, 4);
+    fake.failLockAfter = 2;
+    ASSERT_EQ(driver.Open(&s), 0);
+    fake.CaptureBlocks(4);
+    ASSERT_TRUE(WaitUntil([&] { return driver.HasFailed(); }));
+    EXPECT_EQ(owner.count, 2);
+    EXPECT_EQ(driver.IsOpen(), 1);
+    driver.Close();
+    EXPECT_EQ(owner.count, 2);
+    EXPECT_EQ(fake.liveObjects, 0);
+}
+
+TEST(DirectSoundCycles, OpenCloseWhileCapturing)
+{
+    FakeDirectSound fake;
+    RecordingClient client;
+    CAudioInterface ai;
+    ai.SetClient(&client);
+    ai.CreateDriver(true, AudioTypeDirectSound);
+    ASSERT_EQ(ai.GetDriverType(), AudioTypeDirectSound);
+    AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 64, 4);
+    fake.StartStreaming();
+    ResourceUse before = ResourceUse::Now();
+    for (int cycle = 0; cycle < 300; cycle++) {
+        if (!ai.GetDriverType())
+            ai.CreateDriver(true, AudioTypeDirectSound);
+        client.closed = false;
+        int start = client.blocks;
+        ASSERT_EQ(ai.Open(&s), 0) << ai.GetErrorText();
+        ASSERT_TRUE(WaitUntil([&] { return client.blocks - start >= 2; }));
+        if (cycle % 2)
+            ai.DestroyDriver();
+        else
+            ai.Close();
+        client.closed = true;
+    }
+    ai.CreateDriver(true, AudioTypeDirectSound);
+    fake.StopStreaming();
+    std::vector<DWORD>().swap(fake.lockOffsets);
+    ResourceUse after = ResourceUse::Now();
+    EXPECT_EQ(client.afterClose, 0);
+    EXPECT_EQ(fake.liveObjects, 0);
+    EXPECT_LE(after.handles, before.handles + 2);
+    EXPECT_LE(after.heapBytes, before.heapBytes + 4096);
+}

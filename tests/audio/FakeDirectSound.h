@@ -1,0 +1,65 @@
+#pragma once
+#include "audio/DSoundApi.h"
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Stand-in DirectSound devices behind the driver's function table. Capture buffers
+// receive the same known 16-bit stereo ramp as the wave stand-in; every object
+// records what it was asked and can fail as a real device does. Installs itself.
+class FakeDirectSound {
+public:
+    FakeDirectSound();
+    ~FakeDirectSound();
+
+    static int16_t Sample(int c, int64_t n);
+
+    // Writes the ramp into the next count capture blocks and signals their events.
+    void CaptureBlocks(int count);
+    void StartStreaming();
+    void StopStreaming();
+    // Signals the output notification of block i, as the playing buffer passes it.
+    void SignalOutputBlock(int i);
+
+    struct Device {
+        GUID guid;
+        std::string name;
+    };
+    std::vector<Device> devices;
+    bool enumerateFails = false;
+    HRESULT captureCreateResult = S_OK;
+    HRESULT streamingCreateResult = S_OK;
+    int failLockAfter = -1;       // Lock calls that succeed before every later one fails
+    std::atomic<bool> failWait{false};
+    std::atomic<bool> lost{false};
+    int restoreLostReplies = 0;   // Restore answers DSERR_BUFFERLOST this many times (-1: always)
+
+    std::atomic<int> liveObjects{0}, lockCalls{0}, restoreCalls{0}, waits{0};
+    GUID lastGuid = {};
+    bool createdWithNull = false;
+    DSCBUFFERDESC captureDesc = {};
+    WAVEFORMATEX captureFormat = {}, primaryFormat = {}, streamingFormat = {};
+    DSBUFFERDESC streamingDesc = {};
+    std::vector<DSBPOSITIONNOTIFY> positions;
+    std::vector<DWORD> lockOffsets;
+    std::vector<char> memory;     // the capture or streaming buffer's bytes
+    DWORD playFlags = 0;
+    int playCalls = 0, setPositionCalls = 0;
+    HWND cooperativeWindow = nullptr;
+    DWORD cooperativeLevel = 0;
+
+    std::mutex lock;
+    int64_t frame = 0;
+    int nextBlock = 0;
+
+private:
+    void Produce();
+    std::atomic<bool> m_streaming{false};
+    std::thread m_producer;
+    DSoundApi m_api;
+};
+
+extern FakeDirectSound* fakeDirectSound;
