@@ -223,9 +223,12 @@ void CRtaEngine::Decimate()
         stream0[k] = m_lowPassed[16 * k];
     DecimatedStreams streams;
     streams.stream[0] = {stream0, kStreamLengths[0]};
+    // The decimators all read stream 0, two at a time.
+    for (int d = 0; d < kRtaDecimators; d += 2)
+        CBiquadCascade::FilterPair(m_decimators[d], m_decimators[d + 1], stream0, m_streams[5 + d], m_streams[6 + d],
+                                   kStreamLengths[0]);
     for (int d = 0; d < kRtaDecimators; ++d) {
-        float* const decimated = m_streams[5 + d];
-        m_decimators[d].Filter(stream0, decimated, kStreamLengths[0]);
+        const float* const decimated = m_streams[5 + d];
         const int step = 2 << d;
         float* const stream = m_streams[1 + d];
         for (int k = 0; k < kStreamLengths[1 + d]; ++k)
