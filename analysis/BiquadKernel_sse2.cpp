@@ -23,17 +23,20 @@ void Deinterleave(const double* in, double* a, double* b, int count)
     }
 }
 
-// The same operations as Run, lane by lane.
+// The same operations and steps as Run, lane by lane.
 void RunPair(const double* coefficients, double* history, int sections, const float* input, float* outputA,
              float* outputB, int count, __m128 gains)
 {
     const __m128d flushAbove = _mm_set1_pd(kFlushBelow);
     const __m128d flushBelow = _mm_set1_pd(-kFlushBelow);
-    for (int i = 0; i < count; ++i) {
-        __m128d v = _mm_set1_pd(input[i]);
-        const double* c = coefficients;
-        double* w = history;
-        for (int s = 0; s < sections; ++s, c += 10, w += 4) {
+    __m128d carry[kBiquadPairMaxSections + 1];
+    for (int t = 0; t < count + sections - 1; ++t) {
+        const int first = t - count + 1 > 0 ? t - count + 1 : 0;
+        const int last = t < sections - 1 ? t : sections - 1;
+        for (int s = last; s >= first; --s) {
+            const __m128d v = s == 0 ? _mm_set1_pd(input[t]) : carry[s];
+            const double* c = coefficients + 10 * s;
+            double* w = history + 4 * s;
             const __m128d w0 = _mm_load_pd(w), w1 = _mm_load_pd(w + 2);
             __m128d y = _mm_mul_pd(_mm_load_pd(c), v);
             y = _mm_add_pd(y, _mm_mul_pd(_mm_load_pd(c + 2), w0));
@@ -43,13 +46,17 @@ void RunPair(const double* coefficients, double* history, int sections, const fl
             _mm_store_pd(w + 2, w0);
             _mm_store_pd(w, v);
             const __m128d tiny = _mm_and_pd(_mm_cmplt_pd(y, flushAbove), _mm_cmpgt_pd(y, flushBelow));
-            v = _mm_andnot_pd(tiny, _mm_cvtps_pd(_mm_cvtpd_ps(y)));
+            carry[s + 1] = _mm_andnot_pd(tiny, _mm_cvtps_pd(_mm_cvtpd_ps(y)));
         }
-        _mm_store_pd(w + 2, _mm_load_pd(w));
-        _mm_store_pd(w, v);
-        const __m128 out = _mm_mul_ps(_mm_cvtpd_ps(v), gains);
-        _mm_store_ss(outputA + i, out);
-        _mm_store_ss(outputB + i, _mm_shuffle_ps(out, out, 1));
+        if (t >= sections - 1) {
+            double* w = history + 4 * sections;
+            const __m128d v = carry[sections];
+            _mm_store_pd(w + 2, _mm_load_pd(w));
+            _mm_store_pd(w, v);
+            const __m128 out = _mm_mul_ps(_mm_cvtpd_ps(v), gains);
+            _mm_store_ss(outputA + t - sections + 1, out);
+            _mm_store_ss(outputB + t - sections + 1, _mm_shuffle_ps(out, out, 1));
+        }
     }
 }
 }
