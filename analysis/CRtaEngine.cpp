@@ -42,7 +42,7 @@ CRtaEngine::CRtaEngine()
       m_lowPassed(nullptr), m_newHop(nullptr), m_spectrum(nullptr), m_window(nullptr), m_bandValues(nullptr),
       m_bandLevels(nullptr), m_fftSpec(nullptr), m_fftWork(nullptr), m_enabled(false), m_hopFill(0), m_bandCount(0),
       m_valid(), m_slots(), m_sums(nullptr), m_writeIndex(0), m_averages(1), m_count(0), m_tapsSpectrum(nullptr),
-      m_streams(), m_bandFilters()
+      m_streams(), m_bandFilters(), m_bandBins()
 {
 }
 
@@ -119,6 +119,7 @@ bool CRtaEngine::Allocate(int resolution, int sampleRate)
     }
     BuildBandFilters(resolution, sampleRate);
     m_bands.Build(resolution, CBandBank::BinWidth(kFrame, sampleRate));
+    ComputeBandBins();
     m_bandCount.store(m_bands.GetBandCount(), std::memory_order_release);
     if (dspsFFTInitAlloc_R_32f(&m_fftSpec, kFftOrder, kForwardDividedByN, kFastHint) != StatusOk) {
         m_fftSpec = nullptr;
@@ -257,18 +258,26 @@ void CRtaEngine::ComputeBandValues()
 
 // Bin k covers (k - 1) .. k bin widths; the bins the band edges fall in
 // count with the part of them inside the band.
+void CRtaEngine::ComputeBandBins()
+{
+    for (int band = 0; band < m_bands.GetBandCount(); ++band) {
+        const BandRecord& b = m_bands.GetBand(band);
+        BandBins& bins = m_bandBins[band];
+        // Bands beyond the spectrum (low rates) read the zeros above Nyquist.
+        bins.lo = std::min(static_cast<int>(b.lowerBin), kFrame + 1);
+        bins.hi = std::min(static_cast<int>(b.upperBin), kFrame + 1);
+        bins.wLo = 1.0 - (b.lowerBin - std::floor(b.lowerBin));
+        bins.wHi = b.upperBin - std::floor(b.upperBin);
+    }
+}
+
 float CRtaEngine::FftBandValue(int band) const
 {
-    const BandRecord& b = m_bands.GetBand(band);
-    // Bands beyond the spectrum (low rates) read the zeros above Nyquist.
-    const int lo = std::min(static_cast<int>(b.lowerBin), kFrame + 1);
-    const int hi = std::min(static_cast<int>(b.upperBin), kFrame + 1);
-    if (lo == hi)
-        return std::sqrt(m_binPowers[lo]);
-    const double wLo = 1.0 - (b.lowerBin - std::floor(b.lowerBin));
-    const double wHi = b.upperBin - std::floor(b.upperBin);
-    double s = (wLo * m_binPowers[lo] + wHi * m_binPowers[hi]) / (wLo + wHi);
-    for (int k = lo + 1; k < hi; ++k)
+    const BandBins& b = m_bandBins[band];
+    if (b.lo == b.hi)
+        return std::sqrt(m_binPowers[b.lo]);
+    double s = (b.wLo * m_binPowers[b.lo] + b.wHi * m_binPowers[b.hi]) / (b.wLo + b.wHi);
+    for (int k = b.lo + 1; k < b.hi; ++k)
         s += m_binPowers[k];
     return kEdgeBinFactor * std::sqrt(static_cast<float>(s));
 }

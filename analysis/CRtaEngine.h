@@ -58,6 +58,7 @@ private:
     void AnalyseBlock();
     void Decimate();
     void ComputeBandValues();
+    void ComputeBandBins();
     float FftBandValue(int band) const;
     void Average();
 
@@ -95,4 +96,11 @@ private:
     CBiquadCascade m_decimators[4];
     CRtaBandFilter* m_bandFilters[kFilterSlots];
     CTrackedValue m_averagesTracker;
+    // Per band, the bins its edges fall in and the parts of them inside the
+    // band, worked out once per set-up rather than for every result.
+    struct BandBins {
+        int lo, hi;
+        double wLo, wHi;
+    };
+    BandBins m_bandBins[kMaxBands];
 };
