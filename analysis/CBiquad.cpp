@@ -50,19 +50,3 @@ void CBiquad::GetCoefficients(double* out) const
     out[3] = m_a1;
     out[4] = m_a2;
 }
-
-void CBiquad::GetHistory(float* out) const
-{
-    out[0] = m_x1;
-    out[1] = m_x2;
-    out[2] = m_y1;
-    out[3] = m_y2;
-}
-
-void CBiquad::SetHistory(const float* in)
-{
-    m_x1 = in[0];
-    m_x2 = in[1];
-    m_y1 = in[2];
-    m_y2 = in[3];
-}
