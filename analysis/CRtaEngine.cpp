@@ -1,7 +1,9 @@
 #include "analysis/CRtaEngine.h"
+#include "analysis/BinPowers.h"
 #include "analysis/CRtaBandFilter.h"
 #include "analysis/RtaFilterTables.h"
 #include "signal/Dsp.h"
+#include "signal/DspRegistry.h"
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -205,10 +207,10 @@ void CRtaEngine::AnalyseBlock()
     dspsCopy_32f(m_newHop, m_ring + kFrame - kHop, kHop);
     dspsMul_32f(m_window, m_ring, m_frame, kFrame);
     dspsFFTFwd_RToCCS_32f(m_frame, m_spectrum, m_fftSpec, m_fftWork);
-    for (int k = 0; k < kFrame / 2; ++k) {
-        const float re = m_spectrum[2 * k], im = m_spectrum[2 * k + 1];
-        m_binPowers[k] = (re * re + im * im) * m_powerScale;
-    }
+    if (dspsCurrentVariant() >= VariantSse2)
+        BinPowersSse2(m_spectrum, m_binPowers, kFrame / 2, m_powerScale);
+    else
+        BinPowersGeneric(m_spectrum, m_binPowers, kFrame / 2, m_powerScale);
     ComputeBandValues();
     if (m_averagingLock.TryLock()) {
         Average();
