@@ -144,12 +144,13 @@ int32_t CLoudnessChannel::Process(const int32_t* samples, int frames, uint32_t n
         return 0;
     if (!m_started)
         Start(frames);
-    int64_t peak = 0;
+    // Magnitudes in 32 unsigned bits: even that of INT32_MIN fits.
+    uint32_t peak = 0;
     int64_t energy = 0;
     bool clipped = false;
     for (int i = 0; i < frames; ++i) {
         const int32_t x = samples[i];
-        peak = std::max(peak, x < 0 ? -static_cast<int64_t>(x) : static_cast<int64_t>(x));
+        peak = std::max(peak, x < 0 ? 0u - static_cast<uint32_t>(x) : static_cast<uint32_t>(x));
         if (x > kClipPositive || x < kClipNegative) {
             m_clipRun = m_clipRun < INT32_MAX ? m_clipRun + 1 : m_clipRun;
             // A run that goes on keeps the lamp lit, not only the sample completing it.
@@ -165,7 +166,7 @@ int32_t CLoudnessChannel::Process(const int32_t* samples, int frames, uint32_t n
         for (int i = 0; i < frames; ++i)
             energy += WeightSample(samples[i]);
     }
-    const int32_t blockPeak = SaturateInt32(peak);
+    const int32_t blockPeak = SaturateInt32(static_cast<int64_t>(peak));
     FeedWindows(energy, blockPeak, frames);
     if (clipped)
         m_clipTime = now;
