@@ -2,6 +2,7 @@
 #include "analysis/CBiquadCascade.h"
 #include "signal/DspRegistry.h"
 #include <gtest/gtest.h>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -135,8 +136,44 @@ TEST(BiquadCascade, EveryVariantEqualsTheSectionsSampleBySample)
         CBiquadCascade c;
         ASSERT_TRUE(c.Design(kDen, kNum, 3.0f, 8));
         std::vector<float> y(n);
-        for (int at = 0; at < n; at += 64)
-            c.Filter(x.data() + at, y.data() + at, std::min(64, n - at));
+        // Blocks shorter than the cascade as well as longer ones.
+        for (int at = 0, size = 1; at < n; at += size, size = size % 70 + 2)
+            c.Filter(x.data() + at, y.data() + at, std::min(size, n - at));
+        for (int i = 0; i < n; ++i)
+            ASSERT_EQ(y[i], reference[i]) << variant << " " << i;
+    }
+    dspsStoreVariant(VariantGeneric);
+}
+
+TEST(BiquadCascade, LongCascadeEqualsItsSections)
+{
+    const int sections = 20;
+    std::vector<std::array<double, 6>> den(sections), num(sections);
+    for (int k = 0; k < sections; ++k) {
+        den[k] = {1, 0, 0, 1, kDen[k % 4][4], kDen[k % 4][5]};
+        num[k] = {1.0, 0, 0, kNum[k % 4][3], kNum[k % 4][4], kNum[k % 4][5]};
+    }
+    const int n = 300;
+    std::vector<float> x(n), reference(n), y(n);
+    for (int i = 0; i < n; ++i)
+        x[i] = static_cast<float>(std::sin(0.21 * i));
+    std::vector<CBiquad> chain(sections);
+    for (int k = 0; k < sections; ++k)
+        chain[k].SetCoefficients(&den[k][3], &num[k][3]);
+    for (int i = 0; i < n; ++i) {
+        float v = x[i];
+        for (CBiquad& s : chain)
+            v = s.Process(v);
+        reference[i] = v;
+    }
+    for (int variant : {VariantGeneric, VariantSse2}) {
+        dspsStoreVariant(variant);
+        CBiquadCascade c;
+        ASSERT_TRUE(c.Design(reinterpret_cast<const double(*)[6]>(den.data()),
+                             reinterpret_cast<const double(*)[6]>(num.data()), 1.0f, 2 * sections));
+        ASSERT_EQ(c.GetSectionCount(), sections);
+        c.Filter(x.data(), y.data(), 100);
+        c.Filter(x.data() + 100, y.data() + 100, n - 100);
         for (int i = 0; i < n; ++i)
             ASSERT_EQ(y[i], reference[i]) << variant << " " << i;
     }
