@@ -23,31 +23,40 @@ void Deinterleave(const double* in, double* a, double* b, int count)
     }
 }
 
+// One section on one sample in both lanes; y1, y2 hold its last two outputs
+// on entry and, on return, those of the section before it (its input pushed
+// into the history they share).
+inline __m128d __attribute__((always_inline))
+Section(const double* c, double* w, __m128d v, __m128d& y1, __m128d& y2)
+{
+    const __m128d x1 = _mm_load_pd(w), x2 = _mm_load_pd(w + 2);
+    __m128d y = _mm_mul_pd(_mm_load_pd(c), v);
+    y = _mm_add_pd(y, _mm_mul_pd(_mm_load_pd(c + 2), x1));
+    y = _mm_add_pd(y, _mm_mul_pd(_mm_load_pd(c + 4), x2));
+    y = _mm_sub_pd(y, _mm_mul_pd(_mm_load_pd(c + 6), y1));
+    y = _mm_sub_pd(y, _mm_mul_pd(_mm_load_pd(c + 8), y2));
+    _mm_store_pd(w + 2, x1);
+    _mm_store_pd(w, v);
+    y1 = v;
+    y2 = x1;
+    const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), y);
+    const __m128d tiny = _mm_cmplt_pd(magnitude, _mm_set1_pd(kFlushBelow));
+    return _mm_andnot_pd(tiny, _mm_cvtps_pd(_mm_cvtpd_ps(y)));
+}
+
 // The same operations and steps as Run, lane by lane.
 void RunPair(const double* coefficients, double* history, int sections, const float* input, float* outputA,
              float* outputB, int count, __m128 gains)
 {
-    const __m128d flushAbove = _mm_set1_pd(kFlushBelow);
-    const __m128d flushBelow = _mm_set1_pd(-kFlushBelow);
     __m128d carry[kBiquadPairMaxSections + 1];
     for (int t = 0; t < count + sections - 1; ++t) {
         const int first = t - count + 1 > 0 ? t - count + 1 : 0;
         const int last = t < sections - 1 ? t : sections - 1;
-        for (int s = last; s >= first; --s) {
-            const __m128d v = s == 0 ? _mm_set1_pd(input[t]) : carry[s];
-            const double* c = coefficients + 10 * s;
-            double* w = history + 4 * s;
-            const __m128d w0 = _mm_load_pd(w), w1 = _mm_load_pd(w + 2);
-            __m128d y = _mm_mul_pd(_mm_load_pd(c), v);
-            y = _mm_add_pd(y, _mm_mul_pd(_mm_load_pd(c + 2), w0));
-            y = _mm_add_pd(y, _mm_mul_pd(_mm_load_pd(c + 4), w1));
-            y = _mm_sub_pd(y, _mm_mul_pd(_mm_load_pd(c + 6), _mm_load_pd(w + 4)));
-            y = _mm_sub_pd(y, _mm_mul_pd(_mm_load_pd(c + 8), _mm_load_pd(w + 6)));
-            _mm_store_pd(w + 2, w0);
-            _mm_store_pd(w, v);
-            const __m128d tiny = _mm_and_pd(_mm_cmplt_pd(y, flushAbove), _mm_cmpgt_pd(y, flushBelow));
-            carry[s + 1] = _mm_andnot_pd(tiny, _mm_cvtps_pd(_mm_cvtpd_ps(y)));
-        }
+        __m128d y1 = _mm_load_pd(history + 4 * last + 4), y2 = _mm_load_pd(history + 4 * last + 6);
+        for (int s = last; s >= first && s > 0; --s)
+            carry[s + 1] = Section(coefficients + 10 * s, history + 4 * s, carry[s], y1, y2);
+        if (first == 0)
+            carry[1] = Section(coefficients, history, _mm_set1_pd(input[t]), y1, y2);
         if (t >= sections - 1) {
             double* w = history + 4 * sections;
             const __m128d v = carry[sections];
