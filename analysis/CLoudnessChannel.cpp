@@ -1,6 +1,8 @@
 #include "analysis/CLoudnessChannel.h"
+#include "analysis/BlockPeak.h"
 #include "analysis/PeakHold.h"
 #include "analysis/Saturate.h"
+#include "signal/DspRegistry.h"
 #include <algorithm>
 #include <cstdlib>
 
@@ -138,19 +140,12 @@ int64_t CLoudnessChannel::WeightBlockInRange(const int32_t* samples, int frames)
     return energy;
 }
 
-int32_t CLoudnessChannel::Process(const int32_t* samples, int frames, uint32_t now)
+// True when a run of out-of-range samples reaches the configured length.
+bool CLoudnessChannel::CountClipRun(const int32_t* samples, int frames)
 {
-    if (!m_config || !samples || frames < 1)
-        return 0;
-    if (!m_started)
-        Start(frames);
-    // Magnitudes in 32 unsigned bits: even that of INT32_MIN fits.
-    uint32_t peak = 0;
-    int64_t energy = 0;
     bool clipped = false;
     for (int i = 0; i < frames; ++i) {
         const int32_t x = samples[i];
-        peak = std::max(peak, x < 0 ? 0u - static_cast<uint32_t>(x) : static_cast<uint32_t>(x));
         if (x > kClipPositive || x < kClipNegative) {
             m_clipRun = m_clipRun < INT32_MAX ? m_clipRun + 1 : m_clipRun;
             // A run that goes on keeps the lamp lit, not only the sample completing it.
@@ -160,6 +155,25 @@ int32_t CLoudnessChannel::Process(const int32_t* samples, int frames, uint32_t n
             m_clipRun = 0;
         }
     }
+    return clipped;
+}
+
+int32_t CLoudnessChannel::Process(const int32_t* samples, int frames, uint32_t now)
+{
+    if (!m_config || !samples || frames < 1)
+        return 0;
+    if (!m_started)
+        Start(frames);
+    const BlockPeak scan = dspsCurrentVariant() >= VariantSse2
+                               ? BlockPeakSse2(samples, frames, kClipNegative, kClipPositive)
+                               : BlockPeakGeneric(samples, frames, kClipNegative, kClipPositive);
+    const uint32_t peak = scan.peak;
+    int64_t energy = 0;
+    // Any sample in range ends a clip run, so only a block with samples out
+    // of range needs the run counted sample by sample.
+    if (!scan.outside)
+        m_clipRun = 0;
+    const bool clipped = scan.outside && CountClipRun(samples, frames);
     if (peak <= kSampleLimit && StatesInRange()) {
         energy = WeightBlockInRange(samples, frames);
     } else {

@@ -34,6 +34,7 @@ private:
     void Start(int frames);
     int64_t WeightSample(int32_t x);
     bool StatesInRange() const;
+    bool CountClipRun(const int32_t* samples, int frames);
     int64_t WeightBlockInRange(const int32_t* samples, int frames);
     void FeedWindows(int64_t energy, int32_t peak, int frames);
     void UpdateHolds(int32_t peak, int frames);
