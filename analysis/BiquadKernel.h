@@ -3,8 +3,10 @@
 // is plain x87 code, BiquadKernel_sse2.cpp scalar SSE2), computing the same
 // operations in the same order.
 //
-// The sections run in direct form I, sample by sample through all of them, so
-// the out-of-order core overlaps the sections' feedback chains. Section s
+// The sections run in direct form I, in steps that give each section its own
+// sample (see BiquadKernel.inl), so the processor overlaps the sections'
+// feedback chains; the result is that of every sample passing all sections
+// in turn. Section s
 // reads coefficients[5s..5s+4] = b0, b1, b2, a1, a2 (divided by a0). The
 // histories are shared: history[2s], history[2s+1] hold the last two inputs of
 // section s, which are the last two outputs of section s - 1, so a cascade of
