@@ -11,50 +11,10 @@ namespace dsp {
 namespace sse3 {
 
 namespace {
-
-// Row copies and zeroing go to this variant's own library bodies.
-struct Arith : SimdArith<true> {
-  static void CopyRow(const float* src, float* dst, int count) {
-    dsp::sse3::dspsCopy_32f(src, dst, count);
-  }
-  static void ZeroBytes(void* block, int bytes) {
-    dsp::sse3::dspsZero_8u(static_cast<unsigned char*>(block), bytes);
-  }
-};
-
-using Kernels = ResizeKernelSet<Arith>;
-
+using VariantArith = SimdArith<true>;
 }  // namespace
 
-LibStatus dspiResizeCore(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
-                         void* pDst, int dstStep, ImageSize dstRoiSize, double xFactor,
-                         double yFactor, double xShift, double yShift, int pixelStep,
-                         int channels, int pixelType, int planar, int interpolation,
-                         int factorMode) {
-  return ResizeCoreRun(Kernels::kVariant, pSrc, srcSize, srcStep, srcRoi, pDst, dstStep,
-                       dstRoiSize, xFactor, yFactor, xShift, yShift, pixelStep, channels,
-                       pixelType, planar, interpolation, factorMode);
-}
-
-LibStatus dspiResizeSuper(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
-                          void* pDst, int dstStep, ImageSize dstRoiSize, double xFactor,
-                          double yFactor, int pixelStep, int channels, int pixelType,
-                          int planar) {
-  return ResizeSuperRun(Kernels::kVariant, pSrc, srcSize, srcStep, srcRoi, pDst, dstStep,
-                        dstRoiSize, xFactor, yFactor, pixelStep, channels, pixelType, planar);
-}
-
-void LanczosWeights(const float* fractions, int count, float* weights) {
-  Arith::LanczosWeights(fractions, count, weights);
-}
-
-LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int srcStep,
-                            ImageRect srcRoi, unsigned char* pDst, int dstStep,
-                            ImageSize dstRoiSize, double xFactor, double yFactor,
-                            int interpolation) {
-  return ResizeEntryRoute(Kernels::kVariant, pSrc, srcSize, srcStep, srcRoi, pDst, dstStep,
-                          dstRoiSize, xFactor, yFactor, interpolation);
-}
+#include "image/resize/ResizeVariantEntries.inl"
 
 }  // namespace sse3
 }  // namespace dsp
