@@ -13,18 +13,6 @@ namespace dsp::generic {
 
 namespace {
 
-// This variant's bodies by layout, to tell a specification of another variant.
-const FftTransformBody kBodies[] = {
-    &dspsFFTFwd_RToPerm_32f,
-    &dspsFFTFwd_RToPack_32f,
-    &dspsFFTFwd_RToCCS_32f,
-};
-
-FftEntry Entry(FftLayout layout)
-{
-    return static_cast<FftEntry>(static_cast<int>(layout));
-}
-
 void ComplexHalf(const float* src, float* dst, const RealFftSpec* spec, float* work)
 {
     const int c = spec->order - 1;
@@ -42,13 +30,9 @@ void ComplexHalf(const float* src, float* dst, const RealFftSpec* spec, float* w
     }
 }
 
-int Forward(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer,
-            FftLayout layout)
+LibStatus Forward(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer,
+                  FftLayout layout)
 {
-    LibStatus status;
-    const FftTransformBody self = kBodies[static_cast<int>(layout)];
-    if (FftTransformPrologue(src, dst, spec, buffer, Entry(layout), self, &status))
-        return status;
     const int n = 1 << spec->order;
     if (spec->order <= kFftSmallOrderMax) {
         FftSmallFwd(spec->order, src, dst, spec->forwardScaled ? spec->scale : 1.0f);
@@ -70,22 +54,8 @@ int Forward(const float* src, float* dst, const RealFftSpec* spec, unsigned char
 
 } // namespace
 
-int dspsFFTFwd_RToPerm_32f(const float* pSrc, float* pDst, const RealFftSpec* pSpec,
-                           unsigned char* pBuffer)
-{
-    return Forward(pSrc, pDst, pSpec, pBuffer, FftLayout::Perm);
-}
-
-int dspsFFTFwd_RToPack_32f(const float* pSrc, float* pDst, const RealFftSpec* pSpec,
-                           unsigned char* pBuffer)
-{
-    return Forward(pSrc, pDst, pSpec, pBuffer, FftLayout::Pack);
-}
-
-int dspsFFTFwd_RToCCS_32f(const float* pSrc, float* pDst, const RealFftSpec* pSpec,
-                          unsigned char* pBuffer)
-{
-    return Forward(pSrc, pDst, pSpec, pBuffer, FftLayout::Ccs);
-}
+FFT_TRANSFORM_BODY(dspsFFTFwd_RToPerm_32f, Forward, FftEntry::FwdPerm, FftLayout::Perm)
+FFT_TRANSFORM_BODY(dspsFFTFwd_RToPack_32f, Forward, FftEntry::FwdPack, FftLayout::Pack)
+FFT_TRANSFORM_BODY(dspsFFTFwd_RToCCS_32f, Forward, FftEntry::FwdCcs, FftLayout::Ccs)
 
 } // namespace dsp::generic

@@ -13,18 +13,6 @@ namespace dsp::generic {
 
 namespace {
 
-// This variant's bodies by layout, to tell a specification of another variant.
-const FftTransformBody kBodies[] = {
-    &dspsFFTInv_PermToR_32f,
-    &dspsFFTInv_PackToR_32f,
-    &dspsFFTInv_CCSToR_32f,
-};
-
-FftEntry Entry(FftLayout layout)
-{
-    return static_cast<FftEntry>(static_cast<int>(FftEntry::InvPerm) + static_cast<int>(layout));
-}
-
 void SmallOrder(const float* src, float* dst, const RealFftSpec* spec, FftLayout layout)
 {
     const int n = 1 << spec->order;
@@ -58,13 +46,9 @@ void ComplexHalf(float* dst, const RealFftSpec* spec, float* work)
     }
 }
 
-int Inverse(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer,
-            FftLayout layout)
+LibStatus Inverse(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer,
+                  FftLayout layout)
 {
-    LibStatus status;
-    const FftTransformBody self = kBodies[static_cast<int>(layout)];
-    if (FftTransformPrologue(src, dst, spec, buffer, Entry(layout), self, &status))
-        return status;
     if (spec->order <= kFftSmallOrderMax) {
         SmallOrder(src, dst, spec, layout);
         return StatusOk;
@@ -79,22 +63,8 @@ int Inverse(const float* src, float* dst, const RealFftSpec* spec, unsigned char
 
 } // namespace
 
-int dspsFFTInv_PermToR_32f(const float* pSrc, float* pDst, const RealFftSpec* pSpec,
-                           unsigned char* pBuffer)
-{
-    return Inverse(pSrc, pDst, pSpec, pBuffer, FftLayout::Perm);
-}
-
-int dspsFFTInv_PackToR_32f(const float* pSrc, float* pDst, const RealFftSpec* pSpec,
-                           unsigned char* pBuffer)
-{
-    return Inverse(pSrc, pDst, pSpec, pBuffer, FftLayout::Pack);
-}
-
-int dspsFFTInv_CCSToR_32f(const float* pSrc, float* pDst, const RealFftSpec* pSpec,
-                          unsigned char* pBuffer)
-{
-    return Inverse(pSrc, pDst, pSpec, pBuffer, FftLayout::Ccs);
-}
+FFT_TRANSFORM_BODY(dspsFFTInv_PermToR_32f, Inverse, FftEntry::InvPerm, FftLayout::Perm)
+FFT_TRANSFORM_BODY(dspsFFTInv_PackToR_32f, Inverse, FftEntry::InvPack, FftLayout::Pack)
+FFT_TRANSFORM_BODY(dspsFFTInv_CCSToR_32f, Inverse, FftEntry::InvCcs, FftLayout::Ccs)
 
 } // namespace dsp::generic

@@ -31,6 +31,18 @@ bool FftTransformPrologue(const float* src, float* dst, const RealFftSpec* spec,
                           unsigned char* buffer, FftEntry entry, FftTransformBody self,
                           LibStatus* status);
 
+// A transform body of the enclosing variant: the prologue, then
+// flow(pSrc, pDst, pSpec, pBuffer, layout).
+#define FFT_TRANSFORM_BODY(name, flow, entry, layout) \
+    LibStatus name(const float* pSrc, float* pDst, const RealFftSpec* pSpec, \
+                   unsigned char* pBuffer) \
+    { \
+        LibStatus status; \
+        if (FftTransformPrologue(pSrc, pDst, pSpec, pBuffer, entry, &name, &status)) \
+            return status; \
+        return flow(pSrc, pDst, pSpec, pBuffer, layout); \
+    }
+
 // The owner's bodies; only for a specification that passed FftCheckSpec.
 FftTransformBody FftOwnerTransform(const RealFftSpec* spec, FftEntry entry);
 FftGetBufSizeBody FftOwnerGetBufSize(const RealFftSpec* spec);

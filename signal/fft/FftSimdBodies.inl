@@ -18,21 +18,9 @@ LibStatus dspsFFTFree_R_32f(RealFftSpec* pSpec)
     return StatusOk;
 }
 
-#define FFT_SIMD_TRANSFORM_BODY(name, flow, entry, layout) \
-    LibStatus name(const float* pSrc, float* pDst, const RealFftSpec* pSpec, \
-                   unsigned char* pBuffer) \
-    { \
-        LibStatus status; \
-        if (FftTransformPrologue(pSrc, pDst, pSpec, pBuffer, entry, &name, &status)) \
-            return status; \
-        return flow(pSrc, pDst, pSpec, pBuffer, layout); \
-    }
-
-FFT_SIMD_TRANSFORM_BODY(dspsFFTFwd_RToPerm_32f, Forward, FftEntry::FwdPerm, FftLayout::Perm)
-FFT_SIMD_TRANSFORM_BODY(dspsFFTFwd_RToPack_32f, Forward, FftEntry::FwdPack, FftLayout::Pack)
-FFT_SIMD_TRANSFORM_BODY(dspsFFTFwd_RToCCS_32f, Forward, FftEntry::FwdCcs, FftLayout::Ccs)
-FFT_SIMD_TRANSFORM_BODY(dspsFFTInv_PermToR_32f, Inverse, FftEntry::InvPerm, FftLayout::Perm)
-FFT_SIMD_TRANSFORM_BODY(dspsFFTInv_PackToR_32f, Inverse, FftEntry::InvPack, FftLayout::Pack)
-FFT_SIMD_TRANSFORM_BODY(dspsFFTInv_CCSToR_32f, Inverse, FftEntry::InvCcs, FftLayout::Ccs)
-
-#undef FFT_SIMD_TRANSFORM_BODY
+FFT_TRANSFORM_BODY(dspsFFTFwd_RToPerm_32f, Forward, FftEntry::FwdPerm, FftLayout::Perm)
+FFT_TRANSFORM_BODY(dspsFFTFwd_RToPack_32f, Forward, FftEntry::FwdPack, FftLayout::Pack)
+FFT_TRANSFORM_BODY(dspsFFTFwd_RToCCS_32f, Forward, FftEntry::FwdCcs, FftLayout::Ccs)
+FFT_TRANSFORM_BODY(dspsFFTInv_PermToR_32f, Inverse, FftEntry::InvPerm, FftLayout::Perm)
+FFT_TRANSFORM_BODY(dspsFFTInv_PackToR_32f, Inverse, FftEntry::InvPack, FftLayout::Pack)
+FFT_TRANSFORM_BODY(dspsFFTInv_CCSToR_32f, Inverse, FftEntry::InvCcs, FftLayout::Ccs)
