@@ -1,5 +1,6 @@
 #include "signal/fft/FftOwner.h"
 #include "signal/DspBodies.h"
+#include "signal/fft/FftSpec.h"
 #include "signal/fft/RealFftSpec.h"
 
 namespace dsp {
@@ -37,7 +38,7 @@ bool FftTransformPrologue(const float* src, float* dst, const RealFftSpec* spec,
     *status = FftCheckSpec(spec);
     if (*status != StatusOk)
         return true;
-    const FftTransformBody owner = FftOwnerTransform(spec, entry);
+    const FftTransformBody owner = kTransforms[static_cast<int>(entry)][spec->variant];
     if (owner != self) {
         *status = owner(src, dst, spec, buffer);
         return true;
@@ -49,19 +50,28 @@ bool FftTransformPrologue(const float* src, float* dst, const RealFftSpec* spec,
     return false;
 }
 
-FftTransformBody FftOwnerTransform(const RealFftSpec* spec, FftEntry entry)
+LibStatus FftRunGetBufSize(FftGetBufSizeBody self, const RealFftSpec* spec, int* size)
 {
-    return kTransforms[static_cast<int>(entry)][spec->variant];
+    const LibStatus status = size ? FftCheckSpec(spec) : StatusNullPointer;
+    if (status != StatusOk)
+        return status;
+    const FftGetBufSizeBody owner = dspsFFTGetBufSize_R_32fBodies[spec->variant];
+    if (owner != self)
+        return owner(spec, size);
+    *size = spec->workBytes;
+    return StatusOk;
 }
 
-FftGetBufSizeBody FftOwnerGetBufSize(const RealFftSpec* spec)
+LibStatus FftRunFree(FftFreeBody self, RealFftSpec* spec)
 {
-    return dspsFFTGetBufSize_R_32fBodies[spec->variant];
-}
-
-FftFreeBody FftOwnerFree(const RealFftSpec* spec)
-{
-    return dspsFFTFree_R_32fBodies[spec->variant];
+    const LibStatus status = FftCheckSpec(spec);
+    if (status != StatusOk)
+        return status;
+    const FftFreeBody owner = dspsFFTFree_R_32fBodies[spec->variant];
+    if (owner != self)
+        return owner(spec);
+    dspsFFTReleaseSpec(spec);
+    return StatusOk;
 }
 
 } // namespace dsp

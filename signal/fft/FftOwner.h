@@ -43,9 +43,9 @@ bool FftTransformPrologue(const float* src, float* dst, const RealFftSpec* spec,
         return flow(pSrc, pDst, pSpec, pBuffer, layout); \
     }
 
-// The owner's bodies; only for a specification that passed FftCheckSpec.
-FftTransformBody FftOwnerTransform(const RealFftSpec* spec, FftEntry entry);
-FftGetBufSizeBody FftOwnerGetBufSize(const RealFftSpec* spec);
-FftFreeBody FftOwnerFree(const RealFftSpec* spec);
+// Every variant's work size and free bodies (self: the calling body): the checks, the
+// hand-over to the owner's body, then the work itself.
+LibStatus FftRunGetBufSize(FftGetBufSizeBody self, const RealFftSpec* spec, int* size);
+LibStatus FftRunFree(FftFreeBody self, RealFftSpec* spec);
 
 } // namespace dsp

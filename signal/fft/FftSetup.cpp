@@ -13,26 +13,12 @@ LibStatus dspsFFTInitAlloc_R_32f(RealFftSpec** ppSpec, int order, int flag, int 
 
 LibStatus dspsFFTGetBufSize_R_32f(const RealFftSpec* pSpec, int* pSize)
 {
-    const LibStatus status = pSize ? FftCheckSpec(pSpec) : StatusNullPointer;
-    if (status != StatusOk)
-        return status;
-    const FftGetBufSizeBody owner = FftOwnerGetBufSize(pSpec);
-    if (owner != &dspsFFTGetBufSize_R_32f)
-        return owner(pSpec, pSize);
-    *pSize = pSpec->workBytes;
-    return StatusOk;
+    return FftRunGetBufSize(&dspsFFTGetBufSize_R_32f, pSpec, pSize);
 }
 
 LibStatus dspsFFTFree_R_32f(RealFftSpec* pSpec)
 {
-    const LibStatus status = FftCheckSpec(pSpec);
-    if (status != StatusOk)
-        return status;
-    const FftFreeBody owner = FftOwnerFree(pSpec);
-    if (owner != &dspsFFTFree_R_32f)
-        return owner(pSpec);
-    dspsFFTReleaseSpec(pSpec);
-    return StatusOk;
+    return FftRunFree(&dspsFFTFree_R_32f, pSpec);
 }
 
 } // namespace dsp::generic

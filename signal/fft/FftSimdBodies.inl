@@ -8,14 +8,7 @@ LibStatus dspsFFTInitAlloc_R_32f(RealFftSpec** ppSpec, int order, int flag, int 
 
 LibStatus dspsFFTFree_R_32f(RealFftSpec* pSpec)
 {
-    const LibStatus status = FftCheckSpec(pSpec);
-    if (status != StatusOk)
-        return status;
-    const FftFreeBody owner = FftOwnerFree(pSpec);
-    if (owner != &dspsFFTFree_R_32f)
-        return owner(pSpec);
-    dspsFFTReleaseSpec(pSpec);
-    return StatusOk;
+    return FftRunFree(&dspsFFTFree_R_32f, pSpec);
 }
 
 FFT_TRANSFORM_BODY(dspsFFTFwd_RToPerm_32f, Forward, FftEntry::FwdPerm, FftLayout::Perm)
