@@ -23,6 +23,23 @@ void TwiddleGroup(const float* sine, int sineOrder, int order, uint32_t p0, uint
     }
 }
 
+// The recombination pairs of k = 1..N/4 in groups of four.
+float* InitRecomb(int order, const float* sine, bool inverse)
+{
+    const uint32_t q = (1u << order) / 4;
+    float* w = FftAllocFloats(2 * uint64_t(q));
+    if (!w)
+        return nullptr;
+    for (uint32_t k = 1; k <= q; ++k) {
+        float pair[2];
+        generic::FftRecombPair(sine, q, k, inverse, pair);
+        float* group = w + 8 * ((k - 1) / 4) + (k - 1) % 4;
+        group[0] = pair[0];
+        group[4] = pair[1];
+    }
+    return w;
+}
+
 } // namespace
 
 int32_t* FftInitBitRevIndex(int c)
@@ -69,30 +86,12 @@ float* FftInitQuarterTwiddlesSse(const float* sine, int sineOrder, int t)
 
 float* FftInitRecombFwd(int order, const float* sine)
 {
-    const uint32_t q = (1u << order) / 4;
-    float* w = FftAllocFloats(2 * uint64_t(q));
-    if (!w)
-        return nullptr;
-    for (uint32_t k = 1; k <= q; ++k) {
-        float* group = w + 8 * ((k - 1) / 4) + (k - 1) % 4;
-        group[0] = static_cast<float>(0.5 * double(sine[q - k]));
-        group[4] = static_cast<float>(double(sine[k]) * -0.5 + 0.5);
-    }
-    return w;
+    return InitRecomb(order, sine, false);
 }
 
 float* FftInitRecombInv(int order, const float* sine)
 {
-    const uint32_t q = (1u << order) / 4;
-    float* w = FftAllocFloats(2 * uint64_t(q));
-    if (!w)
-        return nullptr;
-    for (uint32_t k = 1; k <= q; ++k) {
-        float* group = w + 8 * ((k - 1) / 4) + (k - 1) % 4;
-        group[0] = sine[q - k];
-        group[4] = 0.0f - sine[k];
-    }
-    return w;
+    return InitRecomb(order, sine, true);
 }
 
 float* FftInitLevelMatrixSse(const float* sine, int sineOrder, int c, int r)

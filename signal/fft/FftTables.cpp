@@ -119,32 +119,41 @@ float* FftInitQuarterTwiddles(const float* sine, int sineOrder, int t)
     return w;
 }
 
-// (0.5 cos(2 pi k/N), 0.5 - 0.5 sin(2 pi k/N)) for k = 0..N/4-1.
-float* FftInitRecombFwd(int order, const float* sine)
+void FftRecombPair(const float* sine, uint32_t q, uint32_t k, bool inverse, float* out)
+{
+    if (inverse) {
+        out[0] = sine[q - k];
+        out[1] = -sine[k];
+    } else {
+        out[0] = static_cast<float>(0.5 * double(sine[q - k]));
+        out[1] = static_cast<float>(double(sine[k]) * -0.5 + 0.5);
+    }
+}
+
+namespace {
+
+// The pairs of k = 0..N/4-1.
+float* InitRecomb(int order, const float* sine, bool inverse)
 {
     const uint32_t q = (1u << order) / 4;
     float* w = FftAllocFloats(2 * uint64_t(q));
     if (!w)
         return nullptr;
-    for (uint32_t k = 0; k < q; ++k) {
-        w[2 * k] = static_cast<float>(0.5 * double(sine[q - k]));
-        w[2 * k + 1] = static_cast<float>(double(sine[k]) * -0.5 + 0.5);
-    }
+    for (uint32_t k = 0; k < q; ++k)
+        FftRecombPair(sine, q, k, inverse, w + 2 * k);
     return w;
 }
 
-// W_N^k for k = 0..N/4-1.
+} // namespace
+
+float* FftInitRecombFwd(int order, const float* sine)
+{
+    return InitRecomb(order, sine, false);
+}
+
 float* FftInitRecombInv(int order, const float* sine)
 {
-    const uint32_t q = (1u << order) / 4;
-    float* w = FftAllocFloats(2 * uint64_t(q));
-    if (!w)
-        return nullptr;
-    for (uint32_t k = 0; k < q; ++k) {
-        w[2 * k] = sine[q - k];
-        w[2 * k + 1] = -sine[k];
-    }
-    return w;
+    return InitRecomb(order, sine, true);
 }
 
 // 2^c = 2^m columns * 2^r rows: for each group of four columns i0..i0+3 and each bit-reversed

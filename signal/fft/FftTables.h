@@ -16,6 +16,9 @@ float* FftInitSineTable(int order);
 int32_t* FftInitBitRevTable(int c);
 float* FftInitRadix4Twiddles(const float* sine, int sineOrder, int t);
 float* FftInitQuarterTwiddles(const float* sine, int sineOrder, int t);
+// The recombination pair of k for N = 4q, from the sine table of order log2 N: forward
+// (0.5 cos, 0.5 - 0.5 sin) of 2 pi k/N, inverse W_N^k.
+void FftRecombPair(const float* sine, uint32_t q, uint32_t k, bool inverse, float* out);
 float* FftInitRecombFwd(int order, const float* sine);
 float* FftInitRecombInv(int order, const float* sine);
 float* FftInitLevelMatrix(const float* sine, int sineOrder, int c, int r);
