@@ -3,7 +3,10 @@
 
 LibStatus dspsFFTInitAlloc_R_32f(RealFftSpec** ppSpec, int order, int flag, int hint)
 {
-    return FftCreateSpec(ppSpec, order, flag, hint, kConfig.variant, BuildPlan);
+    const FftPlanBuilder build = [](RealFftSpec* spec, const float* sine) {
+        return simd::FftBuildPlan(spec, sine, kConfig);
+    };
+    return FftCreateSpec(ppSpec, order, flag, hint, kConfig.variant, build);
 }
 
 LibStatus dspsFFTFree_R_32f(RealFftSpec* pSpec)

@@ -30,11 +30,6 @@ const signed char kSplit[30] = {
 
 const simd::FftSimdConfig kConfig = {VariantSse, kRadix4Max, 9, 8208, kSplit, nullptr};
 
-int BuildPlan(RealFftSpec* spec, const float* sine)
-{
-    return simd::FftBuildPlan(spec, sine, kConfig);
-}
-
 #include "signal/fft/FftSimdVector.inl"
 #include "signal/fft/FftSimdPasses.inl"
 #include "signal/fft/FftSimdRecombine.inl"

@@ -35,11 +35,6 @@ const signed char kBlockOrder[30] = {
 
 const simd::FftSimdConfig kConfig = {VariantSse2, kRadix4Max, 29, 262160, kSplit, kBlockOrder};
 
-int BuildPlan(RealFftSpec* spec, const float* sine)
-{
-    return simd::FftBuildPlan(spec, sine, kConfig);
-}
-
 #include "signal/fft/FftSimdVector.inl"
 #include "signal/fft/FftSimdPasses.inl"
 #include "signal/fft/FftSimdRecombine.inl"
