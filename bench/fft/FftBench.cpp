@@ -1,11 +1,10 @@
 // Forward and inverse CCS transform time per size and processor variant, as "key: value".
+#include "FftBenchTiming.h"
 #include "signal/Dsp.h"
 #include "signal/DspRegistry.h"
 #include "signal/fft/RealFftSpec.h"
-#include <chrono>
 #include <cpuid.h>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -27,28 +26,6 @@ bool Supported(int index)
          : (c & bit_SSE3) != 0;
 }
 
-// Nanoseconds per call, from repeated runs of at least 20 ms each, best of three.
-template <typename F>
-double TimePerCall(F call)
-{
-    using Clock = std::chrono::steady_clock;
-    int reps = 1;
-    double best = 1e30;
-    for (int round = 0; round < 3;) {
-        const auto start = Clock::now();
-        for (int i = 0; i < reps; ++i)
-            call();
-        const double ns = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
-        if (ns < 2e7) {
-            reps *= 2;
-            continue;
-        }
-        best = ns / reps < best ? ns / reps : best;
-        ++round;
-    }
-    return best;
-}
-
 void BenchOrder(const Variant& v, int order)
 {
     const int n = 1 << order;
@@ -60,8 +37,7 @@ void BenchOrder(const Variant& v, int order)
     unsigned char* work = size ? dspsMalloc_8u(size) : nullptr;
     float* x = dspsMalloc_32f(n + 2);
     float* y = dspsMalloc_32f(n + 2);
-    for (int i = 0; i < n; ++i)
-        x[i] = float((i * 7919) % 1000) / 500.0f - 1.0f;
+    FillBenchSignal(x, n);
     const double fwd = TimePerCall([&] { dspsFFTFwd_RToCCS_32f(x, y, spec, work); });
     const double inv = TimePerCall([&] { dspsFFTInv_CCSToR_32f(y, x, spec, work); });
     std::printf("fft.fwd_ccs.%d.%s.ns: %.0f\n", n, v.name, fwd);

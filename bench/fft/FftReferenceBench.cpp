@@ -1,40 +1,12 @@
 // The reference side of the FFT benchmark: FFTW (r2c/c2r, FFTW_MEASURE) and KissFFT (kiss_fftr)
 // on the sizes of bench_fft, as "key: value" lines of the same keys.
+#include "FftBenchTiming.h"
 #include <fftw3.h>
 #include <kiss_fftr.h>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-// Nanoseconds per call, from repeated runs of at least 20 ms each, best of three.
-template <typename F>
-double TimePerCall(F call)
-{
-    using Clock = std::chrono::steady_clock;
-    int reps = 1;
-    double best = 1e30;
-    for (int round = 0; round < 3;) {
-        const auto start = Clock::now();
-        for (int i = 0; i < reps; ++i)
-            call();
-        const double ns = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
-        if (ns < 2e7) {
-            reps *= 2;
-            continue;
-        }
-        best = ns / reps < best ? ns / reps : best;
-        ++round;
-    }
-    return best;
-}
-
-void Fill(float* x, int n)
-{
-    for (int i = 0; i < n; ++i)
-        x[i] = float((i * 7919) % 1000) / 500.0f - 1.0f;
-}
 
 // c2r destroys its input: each call starts from a fresh copy, whose cost is subtracted.
 void BenchFftw(int n)
@@ -44,7 +16,7 @@ void BenchFftw(int n)
     fftwf_complex* keep = fftwf_alloc_complex(n / 2 + 1);
     const fftwf_plan fwd = fftwf_plan_dft_r2c_1d(n, x, y, FFTW_MEASURE);
     const fftwf_plan inv = fftwf_plan_dft_c2r_1d(n, y, x, FFTW_MEASURE);
-    Fill(x, n);
+    FillBenchSignal(x, n);
     fftwf_execute(fwd);
     std::memcpy(keep, y, sizeof(fftwf_complex) * (n / 2 + 1));
     const size_t bytes = sizeof(fftwf_complex) * (n / 2 + 1);
@@ -69,7 +41,7 @@ void BenchKiss(int n)
     kiss_fftr_cfg inv = kiss_fftr_alloc(n, 1, nullptr, nullptr);
     float* x = new float[n];
     kiss_fft_cpx* y = new kiss_fft_cpx[n / 2 + 1];
-    Fill(x, n);
+    FillBenchSignal(x, n);
     const double f = TimePerCall([&] { kiss_fftr(fwd, x, y); });
     const double i = TimePerCall([&] { kiss_fftri(inv, y, x); });
     std::printf("fft.fwd_ccs.%d.kiss.ns: %.0f\n", n, f);
