@@ -49,8 +49,8 @@ LibStatus ResizeCheckCommon(const void* pSrc, ImageSize srcSize, int srcStep, Im
   return StatusOk;
 }
 
-LibStatus ResizeCheckLayout(const void* pSrc, const void* pDst, int pixelStep, int channels,
-                            int pixelType, int planar) {
+LibStatus ResizeCheckLayout(const void* pSrc, const void* pDst, int srcStep, int dstStep,
+                            int pixelStep, int channels, int pixelType, int planar) {
   if (pixelType < PixelType8u || pixelType > PixelType32f) {
     return StatusDataTypeError;
   }
@@ -59,16 +59,12 @@ LibStatus ResizeCheckLayout(const void* pSrc, const void* pDst, int pixelStep, i
       return StatusChannelError;
     }
     int planes = ResizePlaneCount(channels);
-    return PlanesPresent(pSrc, planes) && PlanesPresent(pDst, planes) ? StatusOk
-                                                                      : StatusNullPointer;
-  }
-  if (!InterleavedLayoutOk(pixelStep, channels)) {
+    if (!PlanesPresent(pSrc, planes) || !PlanesPresent(pDst, planes)) {
+      return StatusNullPointer;
+    }
+  } else if (!InterleavedLayoutOk(pixelStep, channels)) {
     return StatusChannelError;
   }
-  return StatusOk;
-}
-
-LibStatus ResizeCheckSampleSteps(int srcStep, int dstStep, int pixelType) {
   int size = ResizeElementSize(pixelType);
   return srcStep < size || dstStep < size ? StatusStepError : StatusOk;
 }
@@ -81,6 +77,10 @@ ImageRect ResizeClipRegion(ImageSize image, ImageRect region) {
     region.height = image.height - region.y;
   }
   return region;
+}
+
+int ResizeRegionOffset(ImageRect region, int srcStep, int pixelStep, int pixelType, int planar) {
+  return region.y * srcStep + region.x * (planar ? 1 : pixelStep) * ResizeElementSize(pixelType);
 }
 
 int ResizeElementSize(int pixelType) {

@@ -7,15 +7,16 @@ LibStatus ResizeCheckCommon(const void* pSrc, ImageSize srcSize, int srcStep, Im
                             const void* pDst, int dstStep, ImageSize dstRoiSize, double xFactor,
                             double yFactor);
 
-// Pixel type, channel count and pixel step must name a layout the kernels handle.
-LibStatus ResizeCheckLayout(const void* pSrc, const void* pDst, int pixelStep, int channels,
-                            int pixelType, int planar);
-
-// Steps must hold at least one sample of the pixel type (checked after the layout).
-LibStatus ResizeCheckSampleSteps(int srcStep, int dstStep, int pixelType);
+// Pixel type, channel count and pixel step must name a layout the kernels handle; then the
+// steps must hold at least one sample of the pixel type.
+LibStatus ResizeCheckLayout(const void* pSrc, const void* pDst, int srcStep, int dstStep,
+                            int pixelStep, int channels, int pixelType, int planar);
 
 // The region cut to the image (its origin lies inside after the checks).
 ImageRect ResizeClipRegion(ImageSize image, ImageRect region);
+
+// Bytes from the start of the image (of each plane when planar) to the region's first sample.
+int ResizeRegionOffset(ImageRect region, int srcStep, int pixelStep, int pixelType, int planar);
 
 int ResizeElementSize(int pixelType);
 int ResizePlaneCount(int channels);

@@ -6,6 +6,7 @@
 #include "image/resize/ResizeBlockList.h"
 #include "image/resize/ResizeChecks.h"
 #include "image/resize/ResizeMemory.h"
+#include "image/resize/ResizePlanes.h"
 
 namespace {
 
@@ -155,22 +156,12 @@ bool AllocLanczosWeights(const ResizeVariant& variant, ResizeBlockList& blocks, 
 
 void RunKernel(const ResizeVariant& variant, const CoreCall& call, ResizeJob& job,
                const void* pSrc, void* pDst, int regionOffset) {
-  ResizeRowLoop loop = variant.kernels[KernelIndex(call)];
-  if (!call.planar) {
-    job.src = static_cast<const uint8_t*>(pSrc) + regionOffset;
-    job.dst = pDst;
-    loop(job);
-    return;
+  if (call.planar) {
+    job.pixelStep = 0;
+    job.channels = 0;
   }
-  const void* const* srcPlanes = static_cast<const void* const*>(pSrc);
-  void* const* dstPlanes = static_cast<void* const*>(pDst);
-  job.pixelStep = 0;
-  job.channels = 0;
-  for (int plane = 0; plane < ResizePlaneCount(call.channels); ++plane) {
-    job.src = static_cast<const uint8_t*>(srcPlanes[plane]) + regionOffset;
-    job.dst = dstPlanes[plane];
-    loop(job);
-  }
+  ResizeRunPlanes(variant.kernels[KernelIndex(call)], job, pSrc, pDst, regionOffset,
+                  call.planar ? ResizePlaneCount(call.channels) : 0);
 }
 
 LibStatus CheckCoreArguments(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
@@ -186,8 +177,8 @@ LibStatus CheckCoreArguments(const void* pSrc, ImageSize srcSize, int srcStep, I
       interpolation != InterpCubic && interpolation != InterpLanczos) {
     return StatusInterpolationError;
   }
-  status = ResizeCheckLayout(pSrc, pDst, pixelStep, channels, pixelType, planar);
-  return status == StatusOk ? ResizeCheckSampleSteps(srcStep, dstStep, pixelType) : status;
+  return ResizeCheckLayout(pSrc, pDst, srcStep, dstStep, pixelStep, channels, pixelType,
+                           planar);
 }
 
 // Offsets, weights, row buffers and (Lanczos) tap weights; false when memory ran out.
@@ -252,7 +243,7 @@ LibStatus ResizeCoreRun(const ResizeVariant& variant, const void* pSrc, ImageSiz
   if (!PrepareTables(variant, call, rowWalker, colWalker, blocks, job)) {
     return StatusNoMemory;
   }
-  int regionOffset = region.y * srcStep + region.x * (planar ? 1 : pixelStep) * elementSize;
-  RunKernel(variant, call, job, pSrc, pDst, regionOffset);
+  RunKernel(variant, call, job, pSrc, pDst,
+            ResizeRegionOffset(region, srcStep, pixelStep, pixelType, planar));
   return StatusOk;
 }

@@ -1,11 +1,11 @@
 #include "image/resize/ResizeSuperDriver.h"
 
 #include <cmath>
-#include <cstdint>
 
 #include "image/resize/ResizeBlockList.h"
 #include "image/resize/ResizeChecks.h"
 #include "image/resize/ResizeMemory.h"
+#include "image/resize/ResizePlanes.h"
 
 namespace {
 
@@ -55,8 +55,8 @@ LibStatus CheckSuperArguments(const void* pSrc, ImageSize srcSize, int srcStep,
   if (xFactor > 1.0 || yFactor > 1.0) {
     return StatusResizeFactorError;
   }
-  status = ResizeCheckLayout(pSrc, pDst, pixelStep, channels, pixelType, planar);
-  return status == StatusOk ? ResizeCheckSampleSteps(srcStep, dstStep, pixelType) : status;
+  return ResizeCheckLayout(pSrc, pDst, srcStep, dstStep, pixelStep, channels, pixelType,
+                           planar);
 }
 
 SuperJob MakeSuperJob(ImageRect region, ImageSize dstRoiSize, double xFactor, double yFactor,
@@ -79,24 +79,6 @@ SuperJob MakeSuperJob(ImageRect region, ImageSize dstRoiSize, double xFactor, do
   return job;
 }
 
-// Interleaved images take one call; planar ones one call per plane.
-void RunSuperKernel(SuperKernel kernel, SuperJob& job, const void* pSrc, void* pDst,
-                    int regionOffset, int planes) {
-  if (!planes) {
-    job.src = static_cast<const uint8_t*>(pSrc) + regionOffset;
-    job.dst = pDst;
-    kernel(job);
-    return;
-  }
-  const void* const* srcPlanes = static_cast<const void* const*>(pSrc);
-  void* const* dstPlanes = static_cast<void* const*>(pDst);
-  for (int plane = 0; plane < planes; ++plane) {
-    job.src = static_cast<const uint8_t*>(srcPlanes[plane]) + regionOffset;
-    job.dst = dstPlanes[plane];
-    kernel(job);
-  }
-}
-
 }  // namespace
 
 LibStatus ResizeSuperRun(const ResizeVariant& variant, const void* pSrc, ImageSize srcSize,
@@ -116,9 +98,9 @@ LibStatus ResizeSuperRun(const ResizeVariant& variant, const void* pSrc, ImageSi
   if (!blocks.Keep(job.accumulator)) {
     return StatusNoMemory;
   }
-  int elementSize = ResizeElementSize(pixelType);
-  int regionOffset = region.y * srcStep + region.x * (planar ? 1 : pixelStep) * elementSize;
   SuperKernel kernel = variant.superKernels[pixelType * 3 + (planar ? 0 : SuperLayout(channels))];
-  RunSuperKernel(kernel, job, pSrc, pDst, regionOffset, planar ? ResizePlaneCount(channels) : 0);
+  ResizeRunPlanes(kernel, job, pSrc, pDst,
+                  ResizeRegionOffset(region, srcStep, pixelStep, pixelType, planar),
+                  planar ? ResizePlaneCount(channels) : 0);
   return StatusOk;
 }
