@@ -23,8 +23,8 @@ inline float RoundToFloat(double v) {
 template <class A, class S, class Acc>
 class SuperPass {
  public:
-  SuperPass(const SuperJob& job, int channels, int stride, bool oneChannel, Acc* acc)
-      : m_job(job), m_channels(channels), m_stride(stride), m_oneChannel(oneChannel), m_acc(acc),
+  SuperPass(const SuperJob& job, int channels, int stride, Acc* acc)
+      : m_job(job), m_channels(channels), m_stride(stride), m_acc(acc),
         m_slots(job.srcWidthUsed * stride), m_nx(static_cast<int>(std::floor(job.xStep))),
         m_ny(static_cast<int>(std::floor(job.yStep))) {}
 
@@ -54,7 +54,7 @@ class SuperPass {
 
   void AddWholeRows(int count) {
     if constexpr (A::kSuperDoubleTail && std::is_same<S, float>::value) {
-      if (m_job.mode == SuperIntegerSteps && m_oneChannel) {
+      if (m_job.mode == SuperIntegerSteps && m_channels == 1) {
         AddWholeRowsSplit(count);
         return;
       }
@@ -197,7 +197,6 @@ class SuperPass {
   const SuperJob& m_job;
   int m_channels;
   int m_stride;
-  bool m_oneChannel;
   Acc* m_acc;
   int m_slots;
   int m_nx;
@@ -215,10 +214,10 @@ void ResizeSuper(const SuperJob& job) {
   int stride = kLayout == 3 ? job.pixelStep : kLayout;
   if (job.mode == SuperIntegerSteps && sizeof(S) < 4) {
     uint32_t* acc = static_cast<uint32_t*>(job.accumulator);
-    SuperPass<A, S, uint32_t>(job, kLayout, stride, kLayout == 1, acc).Run();
+    SuperPass<A, S, uint32_t>(job, kLayout, stride, acc).Run();
   } else {
     float* acc = static_cast<float*>(job.accumulator);
-    SuperPass<A, S, float>(job, kLayout, stride, kLayout == 1, acc).Run();
+    SuperPass<A, S, float>(job, kLayout, stride, acc).Run();
   }
 }
 
