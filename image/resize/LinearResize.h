@@ -10,37 +10,23 @@
 
 namespace {
 
+// 8u and 16u: Q14 weights in both passes, 28 fraction bits in all; the horizontal pass keeps
+// 14 - kHorzShift of them (six for 8u: x64) in its 16-bit results.
 template <class A, class S>
-struct LinearMath;
-
-// Horizontal results keep six fraction bits (x64) between the passes.
-template <class A>
-struct LinearMath<A, uint8_t> {
+struct LinearMath {
   using Buffer = uint16_t;
+  static constexpr int kHorzShift = sizeof(S) == 1 ? 8 : 14;
+  static constexpr int kVertShift = 28 - kHorzShift;
   static uint32_t RowWeight(const void* weights, int y) {
     return static_cast<const uint16_t*>(weights)[y];
   }
   static Buffer Horz(uint32_t a, uint32_t b, const void* weights, int x) {
     const uint16_t* w = static_cast<const uint16_t*>(weights) + 2 * x;
-    return static_cast<Buffer>((w[0] * a + w[1] * b + 128) >> 8);
+    return static_cast<Buffer>((w[0] * a + w[1] * b + (1u << (kHorzShift - 1))) >> kHorzShift);
   }
-  static uint8_t Vert(uint32_t upper, uint32_t lower, uint32_t w) {
-    return static_cast<uint8_t>((upper * (16384 - w) + lower * w + 524288) >> 20);
-  }
-};
-
-template <class A>
-struct LinearMath<A, uint16_t> {
-  using Buffer = uint16_t;
-  static uint32_t RowWeight(const void* weights, int y) {
-    return static_cast<const uint16_t*>(weights)[y];
-  }
-  static Buffer Horz(uint32_t a, uint32_t b, const void* weights, int x) {
-    const uint16_t* w = static_cast<const uint16_t*>(weights) + 2 * x;
-    return static_cast<Buffer>((w[0] * a + w[1] * b + 8192) >> 14);
-  }
-  static uint16_t Vert(uint32_t upper, uint32_t lower, uint32_t w) {
-    return static_cast<uint16_t>((upper * (16384 - w) + lower * w + 8192) >> 14);
+  static S Vert(uint32_t upper, uint32_t lower, uint32_t w) {
+    return static_cast<S>((upper * (16384 - w) + lower * w + (1u << (kVertShift - 1))) >>
+                          kVertShift);
   }
 };
 
