@@ -39,15 +39,6 @@ struct CubicOutput<A, float> {
   static float Convert(double value, bool) { return static_cast<float>(value); }
 };
 
-// Moves rows 1..end down by one; row end takes the old row 0 buffer.
-inline void TurnRows(float* rows[4], int end) {
-  float* spare = rows[0];
-  for (int i = 0; i < end; ++i) {
-    rows[i] = rows[i + 1];
-  }
-  rows[end] = spare;
-}
-
 // rows[0..3] hold the filtered source rows r-1 .. r+2 of the current source row r.
 template <class A, class S>
 void ResizeCubicRows(const ResizeJob& job, const RowLayout& layout) {

@@ -93,14 +93,7 @@ class LanczosRing {
     A::CopyRow(m_slot[from], m_slot[to], m_job.dstWidth * m_layout.channels);
   }
 
-  // Rotates slots 0..end by one: slot end takes the old slot 0 buffer.
-  void Turn(int end) {
-    float* spare = m_slot[0];
-    for (int i = 0; i < end; ++i) {
-      m_slot[i] = m_slot[i + 1];
-    }
-    m_slot[end] = spare;
-  }
+  void Turn(int end) { TurnRows(m_slot, end); }
 
   // The window of a virtual row above the first: slots 1..5 hold rows first-2 .. first+2.
   void Fill(int first) {

@@ -55,6 +55,15 @@ inline RowLayout LayoutOf(const ResizeJob& job, bool oneChannel) {
   return {4, 4, false};
 }
 
+// Rotates rows 0..end by one: rows 1..end move down, row end takes the old row 0 buffer.
+inline void TurnRows(float** rows, int end) {
+  float* spare = rows[0];
+  for (int i = 0; i < end; ++i) {
+    rows[i] = rows[i + 1];
+  }
+  rows[end] = spare;
+}
+
 // Writes one destination row from the packed values value(e, bulk): contiguously from element
 // first on, or three values into each four-element pixel. bulk marks the values a four-wide
 // pass would take.
