@@ -20,8 +20,8 @@ struct RealFftSpec
     float* recombInv;
     float* levelRadix4[3];   // column twiddles per recursion level
     float* levelMatrix[3];   // twiddle matrices per recursion level
-    // Not part of the original record: the variant whose set-up built the tables, so that a
-    // transform entered under another variant hands the call to the owner's body.
+    // The variant whose set-up built the tables, so that a transform entered under another
+    // variant hands the call to the owner's body.
     int32_t variant;
     int32_t bitRevIndexForm; // 1: index form of the bit-reversal table, 0: swap list
 };
