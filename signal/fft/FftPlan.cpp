@@ -22,47 +22,7 @@ int InitBlockedPlan(RealFftSpec* spec, int c, const float* sine, int sineOrder)
     return spec->quarter && spec->radix4 ? StatusOk : StatusNoMemory;
 }
 
-} // namespace
-
-int FftBuildPlan(RealFftSpec* spec, const float* sine)
-{
-    const int status = FftInitComplexHalf(spec, spec->order - 1, sine, spec->order);
-    if (status != StatusOk)
-        return status;
-    spec->recombFwd = FftInitRecombFwd(spec->order, sine);
-    spec->recombInv = FftInitRecombInv(spec->order, sine);
-    return spec->recombFwd && spec->recombInv ? StatusOk : StatusNoMemory;
-}
-
-int FftSplitOrder(int c)
-{
-    return kSplit[c];
-}
-
-int FftInitComplexHalf(RealFftSpec* spec, int c, const float* sine, int sineOrder)
-{
-    spec->bitRev = FftInitBitRevTable(c);
-    if (!spec->bitRev)
-        return StatusNoMemory;
-    spec->workBytes = 0;
-    if (c <= kFftRadix4MaxOrder) {
-        spec->radix4 = FftInitRadix4Twiddles(sine, sineOrder, c);
-        return spec->radix4 ? StatusOk : StatusNoMemory;
-    }
-    const int status = FftInitLargePlan(spec, c, sine, sineOrder);
-    if (status == StatusOk)
-        spec->workBytes += kLargePlanExtraBytes;
-    return status;
-}
-
-int FftInitLargePlan(RealFftSpec* spec, int c, const float* sine, int sineOrder)
-{
-    if (FftSplitOrder(c))
-        return FftInitRecursivePlan(spec, c, sine, sineOrder, 0);
-    return InitBlockedPlan(spec, c, sine, sineOrder);
-}
-
-int FftInitRecursivePlan(RealFftSpec* spec, int c, const float* sine, int sineOrder, int level)
+int InitRecursivePlan(RealFftSpec* spec, int c, const float* sine, int sineOrder, int level)
 {
     const int r = FftSplitOrder(c);
     const int m = c - r;
@@ -71,7 +31,7 @@ int FftInitRecursivePlan(RealFftSpec* spec, int c, const float* sine, int sineOr
         spec->radix4 = FftInitRadix4Twiddles(sine, sineOrder, m);
         status = spec->radix4 ? StatusOk : StatusNoMemory;
     } else if (FftSplitOrder(m)) {
-        status = FftInitRecursivePlan(spec, m, sine, sineOrder, level + 1);
+        status = InitRecursivePlan(spec, m, sine, sineOrder, level + 1);
     } else {
         status = InitBlockedPlan(spec, m, sine, sineOrder);
     }
@@ -87,6 +47,46 @@ int FftInitRecursivePlan(RealFftSpec* spec, int c, const float* sine, int sineOr
     if (need > spec->workBytes)
         spec->workBytes = need;
     return StatusOk;
+}
+
+int InitLargePlan(RealFftSpec* spec, int c, const float* sine, int sineOrder)
+{
+    if (FftSplitOrder(c))
+        return InitRecursivePlan(spec, c, sine, sineOrder, 0);
+    return InitBlockedPlan(spec, c, sine, sineOrder);
+}
+
+int InitComplexHalf(RealFftSpec* spec, int c, const float* sine, int sineOrder)
+{
+    spec->bitRev = FftInitBitRevTable(c);
+    if (!spec->bitRev)
+        return StatusNoMemory;
+    spec->workBytes = 0;
+    if (c <= kFftRadix4MaxOrder) {
+        spec->radix4 = FftInitRadix4Twiddles(sine, sineOrder, c);
+        return spec->radix4 ? StatusOk : StatusNoMemory;
+    }
+    const int status = InitLargePlan(spec, c, sine, sineOrder);
+    if (status == StatusOk)
+        spec->workBytes += kLargePlanExtraBytes;
+    return status;
+}
+
+} // namespace
+
+int FftBuildPlan(RealFftSpec* spec, const float* sine)
+{
+    const int status = InitComplexHalf(spec, spec->order - 1, sine, spec->order);
+    if (status != StatusOk)
+        return status;
+    spec->recombFwd = FftInitRecombFwd(spec->order, sine);
+    spec->recombInv = FftInitRecombInv(spec->order, sine);
+    return spec->recombFwd && spec->recombInv ? StatusOk : StatusNoMemory;
+}
+
+int FftSplitOrder(int c)
+{
+    return kSplit[c];
 }
 
 } // namespace dsp::generic

@@ -13,8 +13,4 @@ int FftBuildPlan(RealFftSpec* spec, const float* sine);
 // Order of the column transforms per complex order c; 0: no split.
 int FftSplitOrder(int c);
 
-int FftInitComplexHalf(RealFftSpec* spec, int c, const float* sine, int sineOrder);
-int FftInitLargePlan(RealFftSpec* spec, int c, const float* sine, int sineOrder);
-int FftInitRecursivePlan(RealFftSpec* spec, int c, const float* sine, int sineOrder, int level);
-
 } // namespace dsp::generic
