@@ -35,6 +35,7 @@ const simd::FftSimdConfig kConfig = {VariantSse, kRadix4Max, 9, 8208, kSplit, nu
 #include "signal/fft/FftSimdRecombine.inl"
 #include "signal/fft/FftSimdLargeSse.inl"
 #include "signal/fft/FftSimdTransforms.inl"
+#include "signal/fft/FftFlows.inl"
 
 } // namespace
 

@@ -40,6 +40,7 @@ const simd::FftSimdConfig kConfig = {VariantSse2, kRadix4Max, 29, 262160, kSplit
 #include "signal/fft/FftSimdRecombine.inl"
 #include "signal/fft/FftSimdLargeColumns.inl"
 #include "signal/fft/FftSimdTransforms.inl"
+#include "signal/fft/FftFlows.inl"
 
 } // namespace
 

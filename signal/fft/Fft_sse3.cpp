@@ -40,6 +40,7 @@ const simd::FftSimdConfig kConfig = {VariantSse3, kRadix4Max, 29, 524304, kSplit
 #include "signal/fft/FftSimdRecombine.inl"
 #include "signal/fft/FftSimdLargeColumns.inl"
 #include "signal/fft/FftSimdTransforms.inl"
+#include "signal/fft/FftFlows.inl"
 
 } // namespace
 

@@ -1,3 +1,4 @@
+// The generic forward and inverse transform bodies.
 #include "signal/DspBodies.h"
 #include "signal/fft/FftBitRev.h"
 #include "signal/fft/FftLarge.h"
@@ -13,6 +14,8 @@ namespace dsp::generic {
 
 namespace {
 
+// Complex transform of the n = N/2 points of src into dst, scaled by the direction's flag.
+template <bool Inv>
 void ComplexHalf(const float* src, float* dst, const RealFftSpec* spec, float* work)
 {
     const int c = spec->order - 1;
@@ -21,41 +24,28 @@ void ComplexHalf(const float* src, float* dst, const RealFftSpec* spec, float* w
         FftBitRevInPlace(dst, n, spec->bitRev);
     else
         FftBitRevCopy(src, dst, n, spec->bitRev);
-    if (c <= kFftRadix4MaxOrder) {
-        FftFwdRadix4(dst, n, spec->radix4);
-        if (spec->forwardScaled)
-            FftScale(spec->scale, dst, 2 * n);
-    } else {
-        FftFwdLarge(spec, dst, c, work);
+    if (c > kFftRadix4MaxOrder) {
+        (Inv ? FftInvLarge : FftFwdLarge)(spec, dst, c, work);
+        return;
     }
+    (Inv ? FftInvRadix4 : FftFwdRadix4)(dst, n, spec->radix4);
+    if (Inv ? spec->inverseScaled : spec->forwardScaled)
+        FftScale(spec->scale, dst, 2 * n);
 }
 
-LibStatus Forward(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer,
-                  FftLayout layout)
-{
-    const int n = 1 << spec->order;
-    if (spec->order <= kFftSmallOrderMax) {
-        FftSmallFwd(spec->order, src, dst, spec->forwardScaled ? spec->scale : 1.0f);
-        FftPermToLayout(dst, n, layout);
-        return StatusOk;
-    }
-    FftWorkBuffer work(spec, buffer);
-    if (!work.IsValid())
-        return StatusNoMemory;
-    ComplexHalf(src, dst, spec, work.Get());
-    const float re = dst[0];
-    const float im = dst[1];
-    dst[0] = re + im;
-    dst[1] = re - im;
-    FftFwdRecombine(dst, n / 2, spec->recombFwd);
-    FftPermToLayout(dst, n, layout);
-    return StatusOk;
-}
+// The names the shared flows call.
+const auto RecombineFwd = &FftFwdRecombine;
+const auto PreRecombineInv = &FftInvPreRecombine;
+
+#include "signal/fft/FftFlows.inl"
 
 } // namespace
 
 FFT_TRANSFORM_BODY(dspsFFTFwd_RToPerm_32f, Forward, FftEntry::FwdPerm, FftLayout::Perm)
 FFT_TRANSFORM_BODY(dspsFFTFwd_RToPack_32f, Forward, FftEntry::FwdPack, FftLayout::Pack)
 FFT_TRANSFORM_BODY(dspsFFTFwd_RToCCS_32f, Forward, FftEntry::FwdCcs, FftLayout::Ccs)
+FFT_TRANSFORM_BODY(dspsFFTInv_PermToR_32f, Inverse, FftEntry::InvPerm, FftLayout::Perm)
+FFT_TRANSFORM_BODY(dspsFFTInv_PackToR_32f, Inverse, FftEntry::InvPack, FftLayout::Pack)
+FFT_TRANSFORM_BODY(dspsFFTInv_CCSToR_32f, Inverse, FftEntry::InvCcs, FftLayout::Ccs)
 
 } // namespace dsp::generic
