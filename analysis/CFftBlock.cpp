@@ -1,4 +1,5 @@
 #include "analysis/CFftBlock.h"
+#include "analysis/DspAlloc.h"
 #include "signal/Dsp.h"
 #include <cstring>
 #include <initializer_list>
@@ -7,34 +8,11 @@ namespace {
 const int kMaxOrder = 20;
 const int kForwardDividedByN = 1;
 const int kFastHint = 1;
-
-float* Floats(int count)
-{
-    float* p = dspsMalloc_32f(count);
-    if (p)
-        std::memset(p, 0, count * sizeof(float));
-    return p;
-}
-
-// A work buffer of the size the specification asks for; none when it asks for none.
-bool WorkBuffer(const RealFftSpec* spec, unsigned char** buffer)
-{
-    int size = 0;
-    *buffer = nullptr;
-    if (dspsFFTGetBufSize_R_32f(spec, &size) != StatusOk)
-        return false;
-    if (size <= 0)
-        return true;
-    *buffer = dspsMalloc_8u(size);
-    if (*buffer)
-        std::memset(*buffer, 0, size);
-    return *buffer != nullptr;
-}
 }
 
 CFftBlock::CFftBlock()
     : m_previous(nullptr), m_time(nullptr), m_inverseOutput(nullptr), m_spectrum(nullptr), m_product(nullptr),
-      m_forwardWork(nullptr), m_inverseWork(nullptr), m_spec(nullptr), m_order(0), m_spectrumLength(0),
+      m_forwardWork(nullptr), m_inverseWork(nullptr), m_spec(nullptr), m_spectrumLength(0),
       m_blockLength(0)
 {
 }
@@ -56,7 +34,7 @@ void CFftBlock::Release()
     if (m_spec)
         dspsFFTFree_R_32f(m_spec);
     m_spec = nullptr;
-    m_order = m_spectrumLength = m_blockLength = 0;
+    m_spectrumLength = m_blockLength = 0;
 }
 
 bool CFftBlock::Setup(int order)
@@ -69,17 +47,16 @@ bool CFftBlock::Setup(int order)
         m_spec = nullptr;
         return false;
     }
-    m_previous = Floats(n + 1);
-    m_time = Floats(2 * n + 2);
-    m_inverseOutput = Floats(2 * n + 2);
-    m_spectrum = Floats(2 * n + 2);
-    m_product = Floats(2 * n + 2);
+    m_previous = AllocZeroedFloats(n + 1);
+    m_time = AllocZeroedFloats(2 * n + 2);
+    m_inverseOutput = AllocZeroedFloats(2 * n + 2);
+    m_spectrum = AllocZeroedFloats(2 * n + 2);
+    m_product = AllocZeroedFloats(2 * n + 2);
     if (!m_previous || !m_time || !m_inverseOutput || !m_spectrum || !m_product
-        || !WorkBuffer(m_spec, &m_forwardWork) || !WorkBuffer(m_spec, &m_inverseWork)) {
+        || !AllocFftWork(m_spec, &m_forwardWork) || !AllocFftWork(m_spec, &m_inverseWork)) {
         Release();
         return false;
     }
-    m_order = order;
     m_blockLength = n;
     m_spectrumLength = 2 * n + 2;
     return true;

@@ -39,7 +39,6 @@ private:
     unsigned char* m_forwardWork;
     unsigned char* m_inverseWork;
     RealFftSpec* m_spec;
-    int m_order;
     int m_spectrumLength;
     int m_blockLength;
 };

@@ -1,6 +1,6 @@
 #include "analysis/CFirFilter.h"
+#include "analysis/DspAlloc.h"
 #include "signal/Dsp.h"
-#include <cstring>
 
 namespace {
 const int kMaxOrder = 20;
@@ -9,7 +9,7 @@ const int kFastHint = 1;
 const int kBlackmanWindow = 1;
 }
 
-CFirFilter::CFirFilter() : m_spec(nullptr), m_order(0), m_tapsCount(0), m_transformLength(0) {}
+CFirFilter::CFirFilter() : m_spec(nullptr), m_tapsCount(0), m_transformLength(0) {}
 
 CFirFilter::~CFirFilter()
 {
@@ -21,7 +21,7 @@ void CFirFilter::Release()
     if (m_spec)
         dspsFFTFree_R_32f(m_spec);
     m_spec = nullptr;
-    m_order = m_tapsCount = m_transformLength = 0;
+    m_tapsCount = m_transformLength = 0;
 }
 
 bool CFirFilter::Setup(int order)
@@ -33,7 +33,6 @@ bool CFirFilter::Setup(int order)
         m_spec = nullptr;
         return false;
     }
-    m_order = order;
     m_tapsCount = (1 << order) + 1;
     m_transformLength = 1 << (order + 1);
     return true;
@@ -47,13 +46,10 @@ float* CFirFilter::Design(float cutoffHz, float rateHz, double gain)
     if (!(relative > 0.0 && relative < 0.5))
         return nullptr;
     double* taps = dspsMalloc_64f(m_tapsCount);
-    float* padded = dspsMalloc_32f(m_transformLength + 1);
-    float* spectrum = dspsMalloc_32f(m_transformLength + 2);
+    float* padded = AllocZeroedFloats(m_transformLength + 1);
+    float* spectrum = AllocZeroedFloats(m_transformLength + 2);
     bool ok = taps && padded && spectrum;
     if (ok) {
-        std::memset(taps, 0, m_tapsCount * sizeof(double));
-        std::memset(padded, 0, (m_transformLength + 1) * sizeof(float));
-        std::memset(spectrum, 0, (m_transformLength + 2) * sizeof(float));
         ok = dspsFIRGenLowpass_64f(relative, taps, m_tapsCount, kBlackmanWindow, 1) == StatusOk
           && dspsMulC_64f_I(gain, taps, m_tapsCount) == StatusOk;
     }

@@ -24,7 +24,6 @@ private:
     void Release();
 
     RealFftSpec* m_spec;
-    int m_order;
     int m_tapsCount;
     int m_transformLength;
 };

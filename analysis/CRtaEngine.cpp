@@ -1,6 +1,7 @@
 #include "analysis/CRtaEngine.h"
 #include "analysis/BinPowers.h"
 #include "analysis/CRtaBandFilter.h"
+#include "analysis/DspAlloc.h"
 #include "analysis/RtaFilterTables.h"
 #include "signal/Dsp.h"
 #include "signal/DspRegistry.h"
@@ -24,14 +25,6 @@ const int kStreamRowBytes = 256;
 const int kStreamRowCount = 12;
 const int kThirdOctaveSamplesPerMean = 5;
 const float kEdgeBinFactor = 0.57f;
-
-float* Floats(int count)
-{
-    float* p = dspsMalloc_32f(count);
-    if (p)
-        std::memset(p, 0, count * sizeof(float));
-    return p;
-}
 
 int ClampAverages(int n)
 {
@@ -127,17 +120,14 @@ bool CRtaEngine::Allocate(int resolution, int sampleRate)
         m_fftSpec = nullptr;
         return false;
     }
-    int workBytes = 0;
-    if (dspsFFTGetBufSize_R_32f(m_fftSpec, &workBytes) != StatusOk)
+    if (!AllocFftWork(m_fftSpec, &m_fftWork))
         return false;
-    if (workBytes > 0 && !(m_fftWork = dspsMalloc_8u(workBytes)))
-        return false;
-    m_lowPassed = Floats(kHop);
+    m_lowPassed = AllocZeroedFloats(kHop);
     for (float** p : {&m_binPowers, &m_ring, &m_frame, &m_newHop, &m_spectrum})
-        *p = Floats(kFrame + 2);
-    m_window = Floats(kFrame);
-    m_bandValues = Floats(kMaxBands);
-    m_bandLevels = Floats(kMaxBands);
+        *p = AllocZeroedFloats(kFrame + 2);
+    m_window = AllocZeroedFloats(kFrame);
+    m_bandValues = AllocZeroedFloats(kMaxBands);
+    m_bandLevels = AllocZeroedFloats(kMaxBands);
     if (!m_lowPassed || !m_binPowers || !m_ring || !m_frame || !m_newHop || !m_spectrum || !m_window || !m_bandValues
         || !m_bandLevels)
         return false;
