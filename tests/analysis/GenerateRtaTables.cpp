@@ -1,9 +1,7 @@
 // Prints analysis/RtaBandPassTable.cpp. Regenerate after a design change:
 //   wine build/tests/analysis/gen_rta_tables.exe | tr -d '\r' > analysis/RtaBandPassTable.cpp
 // RtaTablesTest checks that the committed table is current.
-#include "BandPassDesign.h"
 #include "RtaBandCentre.h"
-#include "analysis/RtaFilterTables.h"
 #include <cstdio>
 
 int main()
@@ -16,12 +14,9 @@ int main()
     for (int r = 0; r < 2; ++r) {
         std::printf("    {\n");
         for (int f = 0; f < kRtaBandPassFilters; ++f) {
-            const int resolution = f < 32 ? 1 : 0;
-            const int band = f < 32 ? f : f - 32;
             BandPassSection s[8];
-            DesignBandPass(RtaBandCentre(resolution, band), resolution == 1 ? 6 : 3,
-                           static_cast<double>(rates[r]) / RtaBandDecimation(resolution, band), s);
-            std::printf("        // %d Hz, 1/%d octave, band %d\n        {", rates[r], resolution == 1 ? 6 : 3, band);
+            const RtaTableRow row = DesignRtaTableRow(rates[r], f, s);
+            std::printf("        // %d Hz, 1/%d octave, band %d\n        {", rates[r], row.fraction, row.band);
             for (int k = 0; k < 8; ++k)
                 std::printf("{%.7g, %.7g, %.7g}%s", RoundSignificant7(s[k].a1), RoundSignificant7(s[k].a2),
                             RoundSignificant7(s[k].gain), k == 7 ? "" : (k % 2 ? ",\n         " : ", "));

@@ -1,4 +1,3 @@
-#include "BandPassDesign.h"
 #include "RtaBandCentre.h"
 #include "analysis/CBiquadCascade.h"
 #include "analysis/RtaFilterTables.h"
@@ -34,11 +33,8 @@ TEST(RtaTables, CommittedBandPassTableIsTheGeneratorsOutput)
     const int rates[2] = {48000, 44100};
     for (int r = 0; r < 2; ++r) {
         for (int f = 0; f < kRtaBandPassFilters; ++f) {
-            const int resolution = f < 32 ? 1 : 0;
-            const int band = f < 32 ? f : f - 32;
             BandPassSection s[8];
-            DesignBandPass(RtaBandCentre(resolution, band), resolution == 1 ? 6 : 3,
-                           static_cast<double>(rates[r]) / RtaBandDecimation(resolution, band), s);
+            DesignRtaTableRow(rates[r], f, s);
             for (int k = 0; k < 8; ++k) {
                 const RtaBandPassSection& t = kRtaBandPass[r][f][k];
                 ASSERT_TRUE(SevenDigitsOf(t.a1, s[k].a1)) << r << " " << f << " " << k;
