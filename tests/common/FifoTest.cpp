@@ -73,18 +73,13 @@ TEST(Fifo, OverwritePutIntoFullRingDropsOldest)
     std::vector<unsigned char> want(first.begin() + 10, first.end());
     want.insert(want.end(), second.begin(), second.end());
     EXPECT_EQ(out, want);
-}
-
-TEST(Fifo, OverwritePutLargerThanRingKeepsItsFirstCapacityBytes)
-{
-    CFifo f(50);
-    auto old = Ramp(20, 100);
-    f.Put(old.data(), 20, false);
-    auto data = Ramp(80);
-    EXPECT_EQ(f.Put(data.data(), 80, true), 50);
-    std::vector<unsigned char> out(50);
-    f.Get(out.data(), 50, false);
-    EXPECT_EQ(out, std::vector<unsigned char>(data.begin(), data.begin() + 50));
+    // A Put larger than the ring keeps its first capacity bytes.
+    CFifo g(50);
+    g.Put(second.data(), 10, false);
+    EXPECT_EQ(g.Put(first.data(), 80, true), 50);
+    out.resize(50);
+    g.Get(out.data(), 50, false);
+    EXPECT_EQ(out, std::vector<unsigned char>(first.begin(), first.begin() + 50));
 }
 
 TEST(Fifo, FillGetReplaysOlderBytesFirst)
@@ -100,29 +95,20 @@ TEST(Fifo, FillGetReplaysOlderBytesFirst)
     EXPECT_EQ(out, data);
     EXPECT_EQ(f.GetHeader()->nOverrunBytes, -40);
     EXPECT_EQ(f.GetHeader()->nOverruns, 1);
+    // Without fill a Get returns what is there and counts nothing.
+    CFifo g(200);
+    g.Put(data.data(), 60, false);
+    EXPECT_EQ(g.Get(out.data(), 100, false), 60);
+    EXPECT_EQ(g.GetHeader()->nOverruns, 0);
 }
 
-TEST(Fifo, GetWithoutFillReturnsWhatIsThere)
+TEST(Fifo, FillGetOfFreshRingGivesZerosAndBeyondTheRingIsClamped)
 {
-    CFifo f(200);
-    auto data = Ramp(60);
-    f.Put(data.data(), 60, false);
-    std::vector<unsigned char> out(100);
-    EXPECT_EQ(f.Get(out.data(), 100, false), 60);
-    EXPECT_EQ(f.GetHeader()->nOverruns, 0);
-}
-
-TEST(Fifo, FillGetOnFreshRingGivesZerosAndOneUnderrun)
-{
-    CFifo f(64);
-    std::vector<unsigned char> out(64, 0xFF);
-    EXPECT_EQ(f.Get(out.data(), 64, true), 64);
-    EXPECT_EQ(out, std::vector<unsigned char>(64, 0));
-    EXPECT_EQ(f.GetHeader()->nOverruns, 1);
-}
-
-TEST(Fifo, FillGetLargerThanRingIsClampedToCapacity)
-{
+    CFifo fresh(64);
+    std::vector<unsigned char> zeros(64, 0xFF);
+    EXPECT_EQ(fresh.Get(zeros.data(), 64, true), 64);
+    EXPECT_EQ(zeros, std::vector<unsigned char>(64, 0));
+    EXPECT_EQ(fresh.GetHeader()->nOverruns, 1);
     CFifo f(64);
     auto data = Ramp(30);
     f.Put(data.data(), 30, false);
@@ -271,11 +257,7 @@ TEST(Fifo, SharedModePairPassesData)
     EXPECT_EQ(creator.GetUsed(), 0);
     EXPECT_EQ(opener.Put(data.data(), 50, false), 50);
     EXPECT_EQ(creator.Get(out.data(), 50, false), 50);
-}
-
-TEST(Fifo, OpenModeWithoutCreatorIsInert)
-{
-    CFifo f(0x1234, 0, CFifo::ModeOpen, 0x77);
-    EXPECT_FALSE(f.IsOpen());
-    EXPECT_EQ(f.Put("abc", 3, false), 0);
+    CFifo orphan(0x1234, 0, CFifo::ModeOpen, 0x77);
+    EXPECT_FALSE(orphan.IsOpen());
+    EXPECT_EQ(orphan.Put("abc", 3, false), 0);
 }

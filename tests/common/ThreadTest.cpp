@@ -118,13 +118,9 @@ TEST(Thread, StartStopStartReusesTheEvents)
     t.Stop();
     EXPECT_EQ(body.runs, 2);
     EXPECT_EQ(t.GetWakeEvent(), wake);
-}
-
-TEST(Thread, StartWithoutBodyFails)
-{
-    CThread t;
-    EXPECT_EQ(t.Start(), 1);
-    EXPECT_EQ(t.IsRunning(), 0);
+    CThread bodiless;
+    EXPECT_EQ(bodiless.Start(), 1);
+    EXPECT_EQ(bodiless.IsRunning(), 0);
 }
 
 TEST(Thread, LoopOnIsRunningEndsOnRequestFromAnotherThread)
