@@ -11,21 +11,19 @@ const int32_t kHighPassCoefficient = 79;  // one-pole corner near 37 Hz at 48 kH
 const int32_t kClipPositive = 32766;
 const int32_t kClipNegative = -32767;
 const int64_t kSampleLimit = 32768;
-const uint32_t kClipForgetMs = 10000;
 const int kMinIntegratedFrames = 16;
 }
 
 CLoudnessChannel::CLoudnessChannel()
-    : m_config(nullptr), m_index(0), m_clipRun(0), m_started(false), m_hp1(0), m_hp2(0), m_b0(0), m_b1(0), m_b2(0),
-      m_a1(0), m_a2(0), m_x1(0), m_x2(0), m_y1(0), m_y2(0), m_holdA(0), m_holdB(0), m_clipTime(0),
+    : m_config(nullptr), m_clipRun(0), m_started(false), m_hp1(0), m_hp2(0), m_b0(0), m_b1(0), m_b2(0),
+      m_a1(0), m_a2(0), m_x1(0), m_x2(0), m_y1(0), m_y2(0), m_clipTime(0),
       m_windowBlocks(), m_integratedSum(), m_integratedFrames()
 {
 }
 
-void CLoudnessChannel::Init(const LoudnessConfig* config, int index)
+void CLoudnessChannel::Init(const LoudnessConfig* config)
 {
     m_config = config;
-    m_index = index;
     m_started = false;
     if (!config)
         return;
@@ -34,9 +32,8 @@ void CLoudnessChannel::Init(const LoudnessConfig* config, int index)
     // The pre-filter of BS.1770 for 48 kHz.
     SetShelf(1.0, -1.6906592845916748, 0.7324807643890381, 1.5351248979568481, -2.6916961669921875,
              1.1983928680419922);
-    m_slidingA.Init(4, config->slidingSpanA);
-    m_slidingB.Init(4, config->slidingSpanB);
-    m_holdA = m_holdB = 0;
+    m_holds.SetSpans(*config);
+    m_holds.Clear();
     m_clipTime = 0;
     m_clipRun = 0;
 }
@@ -184,9 +181,8 @@ int32_t CLoudnessChannel::Process(const int32_t* samples, int frames, uint32_t n
     FeedWindows(energy, blockPeak, frames);
     if (clipped)
         m_clipTime = now;
-    if (m_clipTime != 0 && now - m_clipTime > kClipForgetMs)
-        m_clipTime = 0;
-    UpdateHolds(blockPeak, frames);
+    m_clipTime = ForgetOldClip(m_clipTime, now);
+    m_holds.Update(blockPeak, frames, *m_config);
     return blockPeak;
 }
 
@@ -205,16 +201,6 @@ void CLoudnessChannel::FeedWindows(int64_t energy, int32_t peak, int frames)
             m_integratedFrames[w] += frames;
         }
     }
-}
-
-void CLoudnessChannel::UpdateHolds(int32_t peak, int frames)
-{
-    m_slidingA.Update(peak, frames);
-    m_slidingB.Update(peak, frames);
-    m_holdA = DecayHold(m_holdA, m_config->decayA, frames);
-    m_holdB = DecayHold(m_holdB, m_config->decayB, frames);
-    m_holdA = std::max(m_holdA, m_slidingA.GetMax());
-    m_holdB = std::max(m_holdB, m_slidingB.GetMax());
 }
 
 int32_t CLoudnessChannel::GetWindowPower(int window) const

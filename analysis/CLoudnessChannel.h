@@ -1,6 +1,6 @@
 #pragma once
 #include "analysis/CSilenceGate.h"
-#include "analysis/CSlidingMax.h"
+#include "analysis/CPeakHolds.h"
 #include "analysis/LoudnessConfig.h"
 #include "common/CMovingAverage.h"
 #include <cstdint>
@@ -15,7 +15,7 @@ public:
     CLoudnessChannel(const CLoudnessChannel&) = delete;
     CLoudnessChannel& operator=(const CLoudnessChannel&) = delete;
 
-    void Init(const LoudnessConfig* config, int index);
+    void Init(const LoudnessConfig* config);
     // Shelf coefficients (a0, a1, a2, b0, b1, b2), stored in Q16.
     void SetShelf(double a0, double a1, double a2, double b0, double b1, double b2);
     // Returns the block peak (largest magnitude); 0 before Init or for bad input.
@@ -24,8 +24,8 @@ public:
     // or kNoValue.
     int32_t GetWindowPower(int window) const;
 
-    int32_t GetHoldA() const { return m_holdA; }
-    int32_t GetHoldB() const { return m_holdB; }
+    int32_t GetHoldA() const { return m_holds.GetA(); }
+    int32_t GetHoldB() const { return m_holds.GetB(); }
     uint32_t GetClipTime() const { return m_clipTime; }
     int32_t GetWindowBlocks(int window) const;
     void GetShelf(int32_t* b0, int32_t* b1, int32_t* b2, int32_t* a1, int32_t* a2) const;
@@ -37,17 +37,14 @@ private:
     bool CountClipRun(const int32_t* samples, int frames);
     int64_t WeightBlockInRange(const int32_t* samples, int frames);
     void FeedWindows(int64_t energy, int32_t peak, int frames);
-    void UpdateHolds(int32_t peak, int frames);
 
     const LoudnessConfig* m_config;
-    int m_index;
     int32_t m_clipRun;
     bool m_started;
     int32_t m_hp1, m_hp2;
     int32_t m_b0, m_b1, m_b2, m_a1, m_a2;
     int32_t m_x1, m_x2, m_y1, m_y2;
-    CSlidingMax m_slidingA, m_slidingB;
-    int32_t m_holdA, m_holdB;
+    CPeakHolds m_holds;
     uint32_t m_clipTime;
     CSilenceGate m_gates[LoudnessConfig::kWindows];
     CMovingAverage m_windows[LoudnessConfig::kWindows];

@@ -9,7 +9,6 @@
 namespace {
 const int32_t kOverallClip = 32766;
 const uint32_t kLampMs = 500;
-const uint32_t kClipForgetMs = 10000;
 
 bool LampLit(uint32_t clipTime, uint32_t now)
 {
@@ -18,8 +17,7 @@ bool LampLit(uint32_t clipTime, uint32_t now)
 }
 
 CLoudnessMeter::CLoudnessMeter()
-    : m_historyLength(0), m_writePos(0), m_writeCount(0), m_readerPos(0), m_channels(), m_holdA(0), m_holdB(0),
-      m_clipTime(0), m_ticks(CTickSource::System())
+    : m_historyLength(0), m_writePos(0), m_writeCount(0), m_readerPos(0), m_channels(), m_clipTime(0), m_ticks(CTickSource::System())
 {
 }
 
@@ -66,7 +64,7 @@ bool CLoudnessMeter::Configure(const LoudnessConfig& config)
             m_config.channelCount = c;
             break;
         }
-        m_channels[c]->Init(&m_config, c);
+        m_channels[c]->Init(&m_config);
     }
     m_historyLength = 0;
     const bool ok = ResizeHistory(m_config.historyLength);
@@ -76,8 +74,7 @@ bool CLoudnessMeter::Configure(const LoudnessConfig& config)
     m_writeCount.store(0, std::memory_order_release);
     m_readerPos = 0;
     m_clipTime = 0;
-    m_slidingA.Init(4, m_config.slidingSpanA);
-    m_slidingB.Init(4, m_config.slidingSpanB);
+    m_holds.SetSpans(m_config);
     return ok;
 }
 
@@ -129,14 +126,10 @@ void CLoudnessMeter::UpdateOverall(LoudnessReading* reading, int32_t peak, int f
 {
     if (peak > kOverallClip)
         m_clipTime = now;
-    if (m_clipTime != 0 && now - m_clipTime > kClipForgetMs)
-        m_clipTime = 0;
-    m_slidingA.Update(peak, frames);
-    m_slidingB.Update(peak, frames);
-    m_holdA = std::max(DecayHold(m_holdA, m_config.decayA, frames), m_slidingA.GetMax());
-    m_holdB = std::max(DecayHold(m_holdB, m_config.decayB, frames), m_slidingB.GetMax());
-    reading->peakA[0] = PeakLevel(m_holdA);
-    reading->peakB[0] = PeakLevel(m_holdB);
+    m_clipTime = ForgetOldClip(m_clipTime, now);
+    m_holds.Update(peak, frames, m_config);
+    reading->peakA[0] = PeakLevel(m_holds.GetA());
+    reading->peakB[0] = PeakLevel(m_holds.GetB());
     reading->clipLamp[0] = LampLit(m_clipTime, now) ? 1 : 0;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "analysis/CLoudnessMeterBase.h"
-#include "analysis/CSlidingMax.h"
+#include "analysis/CPeakHolds.h"
 #include "analysis/LoudnessConfig.h"
 #include "common/CMutex.h"
 #include <atomic>
@@ -56,8 +56,7 @@ private:
     std::atomic<uint32_t> m_writeCount;
     int m_readerPos;
     CLoudnessChannel* m_channels[LoudnessConfig::kMaxChannels];
-    CSlidingMax m_slidingA, m_slidingB;
-    int32_t m_holdA, m_holdB;
+    CPeakHolds m_holds;
     uint32_t m_clipTime;
     CTickSource* m_ticks;
     CMutex m_lock;

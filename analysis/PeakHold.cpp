@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+const uint32_t kClipForgetMs = 10000;
+}
+
 int32_t DecayHold(int32_t hold, int32_t decay, int frames)
 {
     // 64-bit products: held peaks beyond full scale (raised input gain)
@@ -10,6 +14,11 @@ int32_t DecayHold(int32_t hold, int32_t decay, int frames)
     for (int n = frames / 64; n > 0 && hold != 0; --n)
         hold = SaturateInt32((static_cast<int64_t>(hold) * decay) >> 14);
     return hold;
+}
+
+uint32_t ForgetOldClip(uint32_t clipTime, uint32_t now)
+{
+    return clipTime != 0 && now - clipTime > kClipForgetMs ? 0 : clipTime;
 }
 
 int16_t PeakLevel(int32_t p)

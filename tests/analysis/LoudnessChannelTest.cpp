@@ -16,7 +16,7 @@ TEST(LoudnessChannel, ShelfConstantsAreTheQ16PreFilter)
 {
     LoudnessConfig cfg;
     CLoudnessChannel ch;
-    ch.Init(&cfg, 0);
+    ch.Init(&cfg);
     int32_t b0, b1, b2, a1, a2;
     ch.GetShelf(&b0, &b1, &b2, &a1, &a2);
     EXPECT_EQ(b0, 100605);
@@ -31,7 +31,7 @@ TEST(LoudnessChannel, WindowLengthsAreFixedByTheFirstBlock)
     LoudnessConfig cfg;
     cfg.windowMs[3] = LoudnessConfig::kIntegrated;
     CLoudnessChannel ch;
-    ch.Init(&cfg, 0);
+    ch.Init(&cfg);
     for (int w = 0; w < 4; ++w)
         EXPECT_EQ(ch.GetWindowPower(w), CLoudnessChannel::kNoValue);
     ch.Process(Constant(480, 0).data(), 480, 1);
@@ -41,7 +41,7 @@ TEST(LoudnessChannel, WindowLengthsAreFixedByTheFirstBlock)
     EXPECT_EQ(ch.GetWindowBlocks(3), 0);
     ch.Process(Constant(960, 0).data(), 960, 2);
     EXPECT_EQ(ch.GetWindowBlocks(0), 300);
-    ch.Init(&cfg, 0);
+    ch.Init(&cfg);
     ch.Process(Constant(960, 0).data(), 960, 3);
     EXPECT_EQ(ch.GetWindowBlocks(0), 150);
 }
@@ -51,7 +51,7 @@ TEST(LoudnessChannel, IntegratedWindowNeedsSixteenFramesAndAveragesEverything)
     LoudnessConfig cfg;
     cfg.windowMs[0] = LoudnessConfig::kIntegrated;
     CLoudnessChannel ch;
-    ch.Init(&cfg, 0);
+    ch.Init(&cfg);
     SineSource sine(-20.0, 1000.0);
     ch.Process(sine.Next(15).data(), 15, 1);
     EXPECT_EQ(ch.GetWindowPower(0), CLoudnessChannel::kNoValue);
@@ -67,7 +67,7 @@ TEST(LoudnessChannel, ClipRunsOfThreeCountAcrossBlocks)
 {
     LoudnessConfig cfg;
     CLoudnessChannel ch;
-    ch.Init(&cfg, 0);
+    ch.Init(&cfg);
     const int32_t broken[4] = {32767, 32767, 0, 32767};
     ch.Process(broken, 4, 100);
     EXPECT_EQ(ch.GetClipTime(), 0u);
@@ -76,7 +76,7 @@ TEST(LoudnessChannel, ClipRunsOfThreeCountAcrossBlocks)
     EXPECT_EQ(ch.GetClipTime(), 200u);
 
     CLoudnessChannel straddle;
-    straddle.Init(&cfg, 0);
+    straddle.Init(&cfg);
     const int32_t head[3] = {0, 32767, 32767};
     const int32_t tail[2] = {32767, 0};
     straddle.Process(head, 3, 300);
@@ -86,7 +86,7 @@ TEST(LoudnessChannel, ClipRunsOfThreeCountAcrossBlocks)
     // 32766 and -32767 are in range.
     const int32_t edge[4] = {32766, -32767, 32766, -32767};
     CLoudnessChannel quiet;
-    quiet.Init(&cfg, 0);
+    quiet.Init(&cfg);
     quiet.Process(edge, 4, 400);
     EXPECT_EQ(quiet.GetClipTime(), 0u);
 }
@@ -95,7 +95,7 @@ TEST(LoudnessChannel, ClipTimeIsRefreshedWhileARunGoesOnAndForgottenAfterTenSeco
 {
     LoudnessConfig cfg;
     CLoudnessChannel ch;
-    ch.Init(&cfg, 0);
+    ch.Init(&cfg);
     const std::vector<int32_t> clipped = Constant(64, 32767);
     ch.Process(clipped.data(), 64, 1000);
     ch.Process(clipped.data(), 64, 1400);
@@ -111,7 +111,7 @@ TEST(LoudnessChannel, PeakHoldDecaysOncePerWholeSixtyFourSamples)
     LoudnessConfig cfg;
     cfg.slidingSpanA = cfg.slidingSpanB = 4;  // let the sliding maxima empty at once
     CLoudnessChannel ch;
-    ch.Init(&cfg, 0);
+    ch.Init(&cfg);
     const int32_t spike[1] = {20000};
     ch.Process(spike, 1, 1);
     EXPECT_EQ(ch.GetHoldA(), 20000);
@@ -132,8 +132,8 @@ TEST(LoudnessChannel, RaisedInputGainNeitherWrapsEnergyNorHold)
 {
     LoudnessConfig cfg;
     CLoudnessChannel loud, normal;
-    loud.Init(&cfg, 0);
-    normal.Init(&cfg, 0);
+    loud.Init(&cfg);
+    normal.Init(&cfg);
     // A full-scale 5 kHz sine in 960-frame blocks (its 32-bit block energy
     // would wrap), and the same at +30 dB input gain (x 31.6).
     SineSource base(0.0, 5000.0), raised(30.0, 5000.0);
@@ -166,7 +166,7 @@ TEST(LoudnessChannel, BadInputReturnsNoPeak)
     EXPECT_EQ(unset.GetWindowPower(0), CLoudnessChannel::kNoValue);
     LoudnessConfig cfg;
     CLoudnessChannel ch;
-    ch.Init(&cfg, 0);
+    ch.Init(&cfg);
     EXPECT_EQ(ch.Process(nullptr, 2, 1), 0);
     EXPECT_EQ(ch.Process(s, 0, 1), 0);
     EXPECT_EQ(ch.GetWindowPower(0), CLoudnessChannel::kNoValue);
