@@ -164,14 +164,20 @@ int CKsEngine::Open(const char* device, const WAVEFORMATEX* format)
     return m_bInput ? OpenCapture(device, format) : OpenRender(device, format);
 }
 
-int CKsEngine::OpenCapture(const char* device, const WAVEFORMATEX* format)
+CKsFilter* CKsEngine::FindDeviceFilter(const char* device, const char* notFoundText)
 {
     EnumerateFilters();
-    m_pCaptureFilter = FindFilter(device);
-    if (!m_pCaptureFilter) {
-        SetError("Input device not found (0x80000049)");
+    CKsFilter* filter = FindFilter(device);
+    if (!filter)
+        SetError(notFoundText);
+    return filter;
+}
+
+int CKsEngine::OpenCapture(const char* device, const WAVEFORMATEX* format)
+{
+    m_pCaptureFilter = FindDeviceFilter(device, "Input device not found (0x80000049)");
+    if (!m_pCaptureFilter)
         return 0;
-    }
     m_pCapturePin =
         static_cast<CKsAudCaptureFilter*>(m_pCaptureFilter)->CreateCapturePin(format, FALSE);
     if (!m_pCapturePin) {
@@ -183,12 +189,9 @@ int CKsEngine::OpenCapture(const char* device, const WAVEFORMATEX* format)
 
 int CKsEngine::OpenRender(const char* device, const WAVEFORMATEX* format)
 {
-    EnumerateFilters();
-    m_pRenderFilter = FindFilter(device);
-    if (!m_pRenderFilter) {
-        SetError("Output device not found (0x80000048)");
+    m_pRenderFilter = FindDeviceFilter(device, "Output device not found (0x80000048)");
+    if (!m_pRenderFilter)
         return 0;
-    }
     m_pRenderPin =
         static_cast<CKsAudRenderFilter*>(m_pRenderFilter)->CreateRenderPin(format, FALSE);
     if (!m_pRenderPin) {
@@ -238,17 +241,27 @@ void CKsEngine::Stop()
     LeaveCriticalSection(&m_stopLock);
 }
 
-void CKsEngine::StopCapture()
+void CKsEngine::EndThread()
 {
     m_thread.RequestStop();
     SignalPackets();
     // Without packets only the wake event can end the thread's wait.
     SetEvent(m_phEvents[0]);
     m_thread.Stop();
-    if (m_pCapturePin) {
-        m_pCapturePin->SetState(KSSTATE_PAUSE);
-        m_pCapturePin->SetState(KSSTATE_STOP);
+}
+
+void CKsEngine::HaltPin(CKsAudPin* pin)
+{
+    if (pin) {
+        pin->SetState(KSSTATE_PAUSE);
+        pin->SetState(KSSTATE_STOP);
     }
+}
+
+void CKsEngine::StopCapture()
+{
+    EndThread();
+    HaltPin(m_pCapturePin);
     m_nState = StateStopping;
     SignalPackets();
     if (m_pCapturePin)
@@ -268,14 +281,8 @@ void CKsEngine::StopRender()
 {
     m_nState = StateStopping;
     WaitForPackets();
-    m_thread.RequestStop();
-    SignalPackets();
-    SetEvent(m_phEvents[0]);
-    m_thread.Stop();
-    if (m_pRenderPin) {
-        m_pRenderPin->SetState(KSSTATE_PAUSE);
-        m_pRenderPin->SetState(KSSTATE_STOP);
-    }
+    EndThread();
+    HaltPin(m_pRenderPin);
     WaitForPackets();
     if (m_pRenderPin)
         m_pRenderPin->ClosePin();
@@ -287,10 +294,13 @@ void CKsEngine::StopRender()
 
 void CKsEngine::Run(CThread* thread)
 {
-    if (m_bInput)
-        CaptureLoop(thread);
-    else
-        RenderLoop(thread);
+    while (thread->IsRunning()) {
+        if (!TakeCompletedPacket(thread))
+            return;
+        if (m_nCurrent >= 0 && m_nState != StateStopping && !m_bClosing &&
+            !(m_bInput ? HandleCapture() : HandleRender()))
+            return;
+    }
 }
 
 bool CKsEngine::TakeCompletedPacket(CThread* thread)
@@ -315,6 +325,14 @@ bool CKsEngine::TakeCompletedPacket(CThread* thread)
     return true;
 }
 
+void CKsEngine::FinishPacket()
+{
+    m_nNext = (m_nCurrent + 1) % m_nPackets;
+    m_nCurrent = -1;
+    if (m_pSink)
+        m_pSink->OnPacketDone();
+}
+
 bool CKsEngine::HandleCapture()
 {
     KsPacket& packet = m_packets[m_nCurrent];
@@ -328,10 +346,7 @@ bool CKsEngine::HandleCapture()
         m_bFailed = true;
         return false;
     }
-    m_nNext = (m_nCurrent + 1) % m_nPackets;
-    m_nCurrent = -1;
-    if (m_pSink)
-        m_pSink->OnPacketDone();
+    FinishPacket();
     return true;
 }
 
@@ -357,29 +372,6 @@ bool CKsEngine::HandleRender()
         m_bFailed = true;
         return false;
     }
-    m_nNext = (m_nCurrent + 1) % m_nPackets;
-    m_nCurrent = -1;
-    if (m_pSink)
-        m_pSink->OnPacketDone();
+    FinishPacket();
     return true;
-}
-
-void CKsEngine::CaptureLoop(CThread* thread)
-{
-    while (thread->IsRunning()) {
-        if (!TakeCompletedPacket(thread))
-            return;
-        if (m_nCurrent >= 0 && m_nState != StateStopping && !m_bClosing && !HandleCapture())
-            return;
-    }
-}
-
-void CKsEngine::RenderLoop(CThread* thread)
-{
-    while (thread->IsRunning()) {
-        if (!TakeCompletedPacket(thread))
-            return;
-        if (m_nCurrent >= 0 && m_nState != StateStopping && !m_bClosing && !HandleRender())
-            return;
-    }
 }

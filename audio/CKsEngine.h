@@ -51,9 +51,12 @@ private:
     void SignalPackets();
     CKsFilterEnum* EnumerateFilters();
     CKsFilter* FindFilter(const char* name) const;
+    CKsFilter* FindDeviceFilter(const char* device, const char* notFoundText);
     int OpenCapture(const char* device, const WAVEFORMATEX* format);
     int OpenRender(const char* device, const WAVEFORMATEX* format);
     int StartStreaming(CKsAudPin* pin);
+    void EndThread();
+    static void HaltPin(CKsAudPin* pin);
     void StopCapture();
     void StopRender();
     void WaitForPackets();
@@ -61,8 +64,7 @@ private:
     bool TakeCompletedPacket(CThread* thread);
     bool HandleCapture();
     bool HandleRender();
-    void CaptureLoop(CThread* thread);
-    void RenderLoop(CThread* thread);
+    void FinishPacket();
     void SetError(const char* text);
 
     volatile LONG m_nState;
