@@ -84,22 +84,8 @@ HRESULT CKsFilter::GetPinPropertyMulti(ULONG nPinId, REFGUID set, ULONG id, void
         return E_INVALIDARG;
     }
     KSP_PIN request = PinRequest(nPinId, set, id);
-    ULONG size = 0;
-    HRESULT hr = SyncIoctl(m_handle, IOCTL_KS_PROPERTY, &request, sizeof(request), nullptr, 0,
-                           &size);
-    if (SUCCEEDED(hr)) {
-        // An empty answer still gets a block, so the caller always owns one on success.
-        void* block = calloc(1, size ? size : 1);
-        if (!block) {
-            hr = E_OUTOFMEMORY;
-        } else {
-            *buffer = block;
-            if (blockSize)
-                *blockSize = size;
-            hr = SyncIoctl(m_handle, IOCTL_KS_PROPERTY, &request, sizeof(request), block, size,
-                           nullptr);
-        }
-    }
+    // An empty answer still gets a block, so the caller always owns one on success.
+    HRESULT hr = ReadMultiple(&request, sizeof(request), buffer, blockSize, true);
     KS_EXIT_TRACE(kFile, hr);
     return hr;
 }

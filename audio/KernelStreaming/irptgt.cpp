@@ -131,23 +131,25 @@ HRESULT CKsIrpTarget::GetPropertyMulti(REFGUID set, ULONG id, void** buffer, ULO
     request.Set = set;
     request.Id = id;
     request.Flags = KSPROPERTY_TYPE_GET;
-    ULONG size = 0;
-    HRESULT hr = SyncIoctl(m_handle, IOCTL_KS_PROPERTY, &request, sizeof(request), nullptr, 0,
-                           &size);
-    if (SUCCEEDED(hr) && size != 0) {
-        void* block = calloc(1, size);
-        if (!block) {
-            hr = E_OUTOFMEMORY;
-        } else {
-            *buffer = block;
-            if (blockSize)
-                *blockSize = size;
-            hr = SyncIoctl(m_handle, IOCTL_KS_PROPERTY, &request, sizeof(request), block, size,
-                           nullptr);
-        }
-    }
+    HRESULT hr = ReadMultiple(&request, sizeof(request), buffer, blockSize, false);
     KS_EXIT_TRACE(kFile, hr);
     return hr;
+}
+
+HRESULT CKsIrpTarget::ReadMultiple(void* request, ULONG requestLen, void** buffer, ULONG* blockSize,
+                                   bool blockWhenEmpty)
+{
+    ULONG size = 0;
+    HRESULT hr = SyncIoctl(m_handle, IOCTL_KS_PROPERTY, request, requestLen, nullptr, 0, &size);
+    if (FAILED(hr) || (size == 0 && !blockWhenEmpty))
+        return hr;
+    void* block = calloc(1, size ? size : 1);
+    if (!block)
+        return E_OUTOFMEMORY;
+    *buffer = block;
+    if (blockSize)
+        *blockSize = size;
+    return SyncIoctl(m_handle, IOCTL_KS_PROPERTY, request, requestLen, block, size, nullptr);
 }
 
 bool KsIsValidMultipleItem(const void* block, ULONG blockSize, ULONG itemSize)

@@ -22,6 +22,11 @@ public:
     HRESULT GetPropertyMulti(REFGUID set, ULONG id, void** buffer, ULONG* blockSize = nullptr);
 
 protected:
+    // Asks a GET request for its answer's size, then reads it into a block from calloc;
+    // an empty answer gets a block of its own only when blockWhenEmpty is set.
+    HRESULT ReadMultiple(void* request, ULONG requestLen, void** buffer, ULONG* blockSize,
+                         bool blockWhenEmpty);
+
     HANDLE m_handle;
 };
 

@@ -41,18 +41,25 @@ HRESULT CreatePinResult(DWORD result)
     return (HRESULT)result;
 }
 
+// failText is a trace format taking the Win32 error.
 HRESULT StreamIo(HANDLE handle, DWORD code, KSSTREAM_HEADER* header, OVERLAPPED* overlapped,
-                 DWORD* error)
+                 const char* failText)
 {
-    *error = 0;
-    if (!header || !overlapped)
-        return E_INVALIDARG;
+    DWORD error = 0;
+    HRESULT hr = E_INVALIDARG;
     DWORD count = 0;
-    if (KsPlatform()->DeviceIoControl(handle, code, nullptr, 0, header, header->Size, &count,
-                                      overlapped))
-        return S_OK;
-    *error = GetLastError();
-    return *error == ERROR_IO_PENDING ? S_OK : E_FAIL;
+    if (header && overlapped) {
+        hr = S_OK;
+        if (!KsPlatform()->DeviceIoControl(handle, code, nullptr, 0, header, header->Size, &count,
+                                           overlapped)) {
+            error = GetLastError();
+            hr = error == ERROR_IO_PENDING ? S_OK : E_FAIL;
+        }
+    }
+    if (FAILED(hr))
+        KsTrace(1, failText, (unsigned)error);
+    KS_EXIT_TRACE(kFile, hr);
+    return hr;
 }
 }
 
@@ -192,22 +199,14 @@ void CKsPin::ClosePin()
 
 HRESULT CKsPin::WriteData(KSSTREAM_HEADER* header, OVERLAPPED* overlapped)
 {
-    DWORD error = 0;
-    HRESULT hr = StreamIo(m_handle, IOCTL_KS_WRITE_STREAM, header, overlapped, &error);
-    if (FAILED(hr))
-        KsTrace(1, "CKsPin::WriteData DeviceIoControl failed, error 0x%08x", (unsigned)error);
-    KS_EXIT_TRACE(kFile, hr);
-    return hr;
+    return StreamIo(m_handle, IOCTL_KS_WRITE_STREAM, header, overlapped,
+                    "CKsPin::WriteData DeviceIoControl failed, error 0x%08x");
 }
 
 HRESULT CKsPin::ReadData(KSSTREAM_HEADER* header, OVERLAPPED* overlapped)
 {
-    DWORD error = 0;
-    HRESULT hr = StreamIo(m_handle, IOCTL_KS_READ_STREAM, header, overlapped, &error);
-    if (FAILED(hr))
-        KsTrace(1, "DeviceIoControl Failed!  Error=0x%08x", (unsigned)error);
-    KS_EXIT_TRACE(kFile, hr);
-    return hr;
+    return StreamIo(m_handle, IOCTL_KS_READ_STREAM, header, overlapped,
+                    "DeviceIoControl Failed!  Error=0x%08x");
 }
 
 HRESULT CKsPin::GetDataFlow(ULONG* dataFlow) const
