@@ -4,11 +4,9 @@
 
 namespace {
 
-const char kPath[] = "\\\\?\\fake#capture";
-
 class EngineTest : public ::testing::Test {
 protected:
-    void SetUp() override { fake.filters = {FakeKs::CaptureFilter(kPath, "Line In")}; }
+    void SetUp() override { AddLineIn(fake); }
     std::unique_ptr<CKsEngine> Engine(int packetBytes = 256, int packetCount = 4)
     {
         KsSettings settings = EngineSettings(packetBytes, packetCount);

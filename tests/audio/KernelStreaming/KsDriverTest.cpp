@@ -8,8 +8,6 @@
 
 namespace {
 
-const char kPath[] = "\\\\?\\fake#capture";
-
 // The driver's owner: records input blocks, or fills output blocks with a ramp.
 class CRecordingOwner : public CAudioCallback {
 public:
@@ -69,12 +67,8 @@ class KsDriverTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fake.filters = {FakeKs::CaptureFilter(kPath, "Line In")};
-        settings.deviceName = "Line In";
-        settings.sampleRate = 48000;
-        settings.channels = 2;
-        settings.bufferFrames = 64;
-        settings.bufferCount = 4;
+        AddLineIn(fake);
+        settings = LineInSettings(64, 4);
         driver.SetOwner(&owner);
     }
     std::string Error()

@@ -1,4 +1,5 @@
 #pragma once
+#include "audio/AudioDriverSettings.h"
 #include "audio/CAudioSink.h"
 #include "audio/CKsEngine.h"
 #include "audio/KsSettings.h"
@@ -6,6 +7,26 @@
 #include <atomic>
 #include <mutex>
 #include <vector>
+
+// The stand-in's capture filter that the engine, driver and interface tests stream from.
+const char kPath[] = "\\\\?\\fake#capture";
+
+inline void AddLineIn(CFakeKsPlatform& fake)
+{
+    fake.filters = {FakeKs::CaptureFilter(kPath, "Line In")};
+}
+
+// Stereo 48 kHz settings naming that filter.
+inline AudioDriverSettings LineInSettings(int frames, int count)
+{
+    AudioDriverSettings settings;
+    settings.deviceName = "Line In";
+    settings.sampleRate = 48000;
+    settings.channels = 2;
+    settings.bufferFrames = frames;
+    settings.bufferCount = count;
+    return settings;
+}
 
 // Collects every captured packet.
 class CRecordingSink : public CAudioSink {

@@ -5,8 +5,6 @@
 
 namespace {
 
-const char kPath[] = "\\\\?\\fake#capture";
-
 // Keeps both planar channels as they arrive.
 class CPlanarClient : public CAudioClient {
 public:
@@ -26,12 +24,8 @@ class KsInterfaceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fake.filters = {FakeKs::CaptureFilter(kPath, "Line In")};
-        settings.deviceName = "Line In";
-        settings.sampleRate = 48000;
-        settings.channels = 2;
-        settings.bufferFrames = 32;
-        settings.bufferCount = 3;
+        AddLineIn(fake);
+        settings = LineInSettings(32, 3);
         audio.SetClient(&client);
         audio.CreateDriver(true, AudioTypeKernelStreaming);
     }
