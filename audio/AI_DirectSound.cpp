@@ -3,6 +3,7 @@
 #include "audio/DSoundManager.h"
 #include "audio/DSoundStreamingBuffer.h"
 #include "audio/GuidText.h"
+#include "audio/PcmFormat.h"
 #include "common/CMutex.h"
 #include "common/DebugTrace.h"
 #include <new>
@@ -26,7 +27,7 @@ const DSoundApi& Api()
 } // namespace
 
 AI_DirectSound::AI_DirectSound(bool input)
-    : CAudioDriver(input), m_running(0), m_frameBytes(0), m_failed(false), m_stopping(false),
+    : CAudioDriver(input), m_running(0), m_failed(false), m_stopping(false),
       m_comInitialized(SUCCEEDED(CoInitialize(nullptr))), m_openComInitialized(false), m_capture(nullptr),
       m_captureBuffer(nullptr), m_notify(nullptr), m_manager(nullptr), m_streaming(nullptr), m_blockBytes(0),
       m_bufferBytes(0), m_format{}, m_waitHandles{}, m_nextBlock(0)
@@ -54,10 +55,8 @@ int AI_DirectSound::Open(const AudioDriverSettings* settings)
     // What a failed Open left behind goes before anything new is made.
     ReleaseDevices();
     m_settings = *settings;
-    if (IsDisabledDeviceName(m_settings.deviceName.c_str())) {
-        SetErrorText(IsInput() ? "No Input Device Selected" : "No Output Device Selected");
+    if (NoDeviceSelected())
         return AudioOpenNoDevice;
-    }
     if (!CheckBufferSettings(MaxBlocks))
         return AudioOpenFailed;
     HRESULT hr = CoInitialize(nullptr);
@@ -75,7 +74,8 @@ int AI_DirectSound::Open(const AudioDriverSettings* settings)
             SetErrorText("CreateEvent failed: %08x", (unsigned)GetLastError());
             return AudioOpenFailed;
         }
-    BuildFormat();
+    m_format = PcmFormat(m_settings);
+    m_frameBytes = m_format.nBlockAlign;
     m_thread.SetRunnable(this);
     m_thread.SetPriority(THREAD_PRIORITY_TIME_CRITICAL);
     DebugTrace("DS: Trying to open %s as %i ch %i hz... ", GetDirectionText(), m_settings.channels,
@@ -92,18 +92,6 @@ int AI_DirectSound::Open(const AudioDriverSettings* settings)
         return AudioOpenFailed;
     }
     return AudioOpenOk;
-}
-
-void AI_DirectSound::BuildFormat()
-{
-    m_format = WAVEFORMATEX{};
-    m_format.wFormatTag = WAVE_FORMAT_PCM;
-    m_format.nChannels = (WORD)m_settings.channels;
-    m_format.nSamplesPerSec = m_settings.sampleRate;
-    m_format.wBitsPerSample = (WORD)m_settings.bits;
-    m_format.nAvgBytesPerSec = m_settings.bits * m_settings.channels * m_settings.sampleRate / 8;
-    m_format.nBlockAlign = (WORD)(m_settings.bits * m_settings.channels / 8);
-    m_frameBytes = m_format.nBlockAlign;
 }
 
 int AI_DirectSound::OpenCapture(const GUID* device)
@@ -253,11 +241,6 @@ int AI_DirectSound::GetLatency()
     return m_settings.bufferCount / 2 * m_settings.bufferFrames + m_settings.fifoFrames;
 }
 
-int AI_DirectSound::GetFrameBytes()
-{
-    return m_frameBytes;
-}
-
 int AI_DirectSound::GetNumDevices()
 {
     ClearDeviceList();
@@ -296,17 +279,9 @@ void AI_DirectSound::ClearDeviceList()
 
 void AI_DirectSound::GetDeviceName(AudioDeviceEntry* out, int index)
 {
-    if (!out)
+    if (!out || DescribeDefaultDevice(out, index))
         return;
-    int position = index;
-    if (m_allowDefaultDevice) {
-        if (index == 0) {
-            out->name = "Default Device";
-            out->identifier = "WAVE_MAPPER";
-            return;
-        }
-        position = index - 1;
-    }
+    int position = m_allowDefaultDevice ? index - 1 : index;
     if (position < 0 || position >= (int)m_devices.size()) {
         out->name = "invalid";
         out->identifier = "invalid";

@@ -34,7 +34,6 @@ public:
     void Reset() override;
     int IsOpen() override;
     int GetLatency() override;
-    int GetFrameBytes() override;
     int GetNumDevices() override;
     void GetDeviceName(AudioDeviceEntry* out, int index) override;
     bool SupportsDefaultDevice() override;
@@ -48,7 +47,6 @@ public:
 private:
     static BOOL CALLBACK EnumerateCallback(LPGUID guid, LPCSTR description, LPCSTR module, LPVOID context);
     void ClearDeviceList();
-    void BuildFormat();
     int OpenCapture(const GUID* device);
     HRESULT CreateCaptureBuffer();
     int OpenOutput(const GUID* device);
@@ -59,7 +57,6 @@ private:
 
     CThread m_thread;
     std::atomic<int> m_running;
-    int m_frameBytes;
     std::atomic<bool> m_failed;
     std::atomic<bool> m_stopping;
     bool m_comInitialized;

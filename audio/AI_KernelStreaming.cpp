@@ -5,8 +5,8 @@
 #include <new>
 
 AI_KernelStreaming::AI_KernelStreaming(bool input)
-    : CAudioDriver(input), m_pStreamEngine(nullptr), m_pListEngine(nullptr), m_nFrameBytes(0),
-      m_bOpen(0), m_nClientChannels(0), m_nDeviceChannels(0), m_nConversionBytes(0),
+    : CAudioDriver(input), m_pStreamEngine(nullptr), m_pListEngine(nullptr), m_bOpen(0),
+      m_nClientChannels(0), m_nDeviceChannels(0), m_nConversionBytes(0),
       m_nDeviceFrameBytes(0), m_nClientFrameBytes(0), m_bRepeatChannels(0)
 {
 }
@@ -92,10 +92,8 @@ int AI_KernelStreaming::Open(const AudioDriverSettings* settings)
         SetErrorText("%s Object Already Opened", IsInput() ? "Input" : "Output");
         return AudioOpenFailed;
     }
-    if (IsDisabledDeviceName(m_settings.deviceName.c_str())) {
-        SetErrorText("No %s Device Selected", IsInput() ? "Input" : "Output");
+    if (NoDeviceSelected())
         return AudioOpenNoDevice;
-    }
     m_nDeviceChannels = m_settings.channels;
     if (!IsInput() && m_settings.channels == 2 && m_settings.outputChannels != 0)
         m_nDeviceChannels = m_settings.outputChannels;
@@ -104,7 +102,7 @@ int AI_KernelStreaming::Open(const AudioDriverSettings* settings)
                m_nDeviceChannels, m_settings.sampleRate);
     WAVEFORMATEXTENSIBLE format = BuildFormat();
     PrepareConversion(format);
-    m_nFrameBytes = format.Format.nBlockAlign;
+    m_frameBytes = format.Format.nBlockAlign;
     if (!TryOpen(format)) {
         DebugTrace("Extensible failed, ");
         delete m_pStreamEngine;
@@ -116,7 +114,7 @@ int AI_KernelStreaming::Open(const AudioDriverSettings* settings)
                          m_pStreamEngine ? m_pStreamEngine->GetErrorText() : "Out of memory!");
             delete m_pStreamEngine;
             m_pStreamEngine = nullptr;
-            m_nFrameBytes = 0;
+            m_frameBytes = 0;
             return AudioOpenFailed;
         }
     }
@@ -133,7 +131,7 @@ void AI_KernelStreaming::Close()
     delete m_pStreamEngine;
     m_pStreamEngine = nullptr;
     m_bOpen = 0;
-    m_nFrameBytes = 0;
+    m_frameBytes = 0;
 }
 
 int AI_KernelStreaming::IsOpen()
@@ -146,11 +144,6 @@ int AI_KernelStreaming::GetLatency()
     if (!m_bOpen || !m_pStreamEngine)
         return 0;
     return m_settings.bufferCount * m_settings.bufferFrames + m_settings.fifoFrames;
-}
-
-int AI_KernelStreaming::GetFrameBytes()
-{
-    return m_nFrameBytes;
 }
 
 CKsEngine* AI_KernelStreaming::DeviceListEngine()

@@ -19,7 +19,6 @@ public:
     void Reset() override {}
     int IsOpen() override;
     int GetLatency() override;
-    int GetFrameBytes() override;
     int GetNumDevices() override;
     void GetDeviceName(AudioDeviceEntry* out, int index) override;
     bool HasFailed() override;
@@ -40,7 +39,6 @@ private:
 
     CKsEngine* m_pStreamEngine;
     CKsEngine* m_pListEngine;
-    int m_nFrameBytes;
     int m_bOpen;
     CMemBlock m_conversion;
     int m_nClientChannels;

@@ -1,4 +1,5 @@
 #include "audio/AI_Wave.h"
+#include "audio/PcmFormat.h"
 #include "audio/WaveApi.h"
 #include "common/DebugTrace.h"
 #include "common/StringFormat.h"
@@ -22,8 +23,7 @@ const WaveApi& Api()
 } // namespace
 
 AI_Wave::AI_Wave(bool input)
-    : CAudioDriver(input), m_headers{}, m_outDevice(0), m_inDevice(0), m_open(0), m_frameBytes(0),
-      m_failed(false)
+    : CAudioDriver(input), m_headers{}, m_outDevice(0), m_inDevice(0), m_open(0), m_failed(false)
 {
 }
 
@@ -51,13 +51,7 @@ int AI_Wave::Open(const AudioDriverSettings* settings)
     if (!CheckBufferSettings(MaxBuffers))
         return AudioOpenFailed;
 
-    WAVEFORMATEX format = {};
-    format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = (WORD)m_settings.channels;
-    format.nSamplesPerSec = m_settings.sampleRate;
-    format.wBitsPerSample = (WORD)m_settings.bits;
-    format.nBlockAlign = (WORD)(m_settings.channels * m_settings.bits / 8);
-    format.nAvgBytesPerSec = m_settings.sampleRate * m_settings.channels * m_settings.bits / 8;
+    WAVEFORMATEX format = PcmFormat(m_settings);
     m_frameBytes = format.nBlockAlign;
     if (DeviceOpen(device, &format) != MMSYSERR_NOERROR) {
         m_inDevice = 0;
@@ -85,10 +79,8 @@ int AI_Wave::Open(const AudioDriverSettings* settings)
 
 int AI_Wave::SelectDevice(const char* name, UINT* device)
 {
-    if (IsDisabledDeviceName(name)) {
-        SetErrorText(IsInput() ? "No Input Device Selected" : "No Output Device Selected");
+    if (NoDeviceSelected())
         return AudioOpenNoDevice;
-    }
     if (IsDefaultDeviceName(name)) {
         if (!m_allowDefaultDevice) {
             SetErrorText("Default %s device not allowed - must select explicitly.", GetDirectionText());
@@ -207,11 +199,6 @@ int AI_Wave::GetLatency()
     return (m_settings.bufferCount - 1) * m_settings.bufferFrames + m_settings.fifoFrames;
 }
 
-int AI_Wave::GetFrameBytes()
-{
-    return m_frameBytes;
-}
-
 int AI_Wave::GetNumDevices()
 {
     int count = (int)(IsInput() ? Api().inGetNumDevs() : Api().outGetNumDevs());
@@ -220,13 +207,8 @@ int AI_Wave::GetNumDevices()
 
 void AI_Wave::GetDeviceName(AudioDeviceEntry* out, int index)
 {
-    if (!out)
+    if (!out || DescribeDefaultDevice(out, index))
         return;
-    if (m_allowDefaultDevice && index == 0) {
-        out->name = "Default Device";
-        out->identifier = "WAVE_MAPPER";
-        return;
-    }
     UINT device = (UINT)(m_allowDefaultDevice ? index - 1 : index);
     out->deviceNumber = (int)device;
     char product[MAXPNAMELEN + 1] = {};

@@ -19,7 +19,6 @@ public:
     void Reset() override;
     int IsOpen() override;
     int GetLatency() override;
-    int GetFrameBytes() override;
     int GetNumDevices() override;
     void GetDeviceName(AudioDeviceEntry* out, int index) override;
     bool SupportsDefaultDevice() override;
@@ -52,6 +51,5 @@ private:
     HWAVEOUT m_outDevice;
     HWAVEIN m_inDevice;
     int m_open;
-    int m_frameBytes;
     std::atomic<bool> m_failed;
 };

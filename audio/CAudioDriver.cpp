@@ -5,7 +5,7 @@
 #include <cstring>
 
 CAudioDriver::CAudioDriver(bool input)
-    : m_errorText{}, m_allowDefaultDevice(false), m_input(input), m_owner(nullptr), m_typeId(AudioTypeNone)
+    : m_errorText{}, m_frameBytes(0), m_allowDefaultDevice(false), m_input(input), m_owner(nullptr), m_typeId(AudioTypeNone)
 {
 }
 
@@ -19,6 +19,11 @@ bool CAudioDriver::SupportsDefaultDevice()
 bool CAudioDriver::IsDefaultDeviceName(const char*)
 {
     return false;
+}
+
+int CAudioDriver::GetFrameBytes() const
+{
+    return m_frameBytes;
 }
 
 bool CAudioDriver::IsDisabledDeviceName(const char* name)
@@ -94,6 +99,23 @@ bool CAudioDriver::CheckBufferSettings(int maxBuffers)
     else
         return true;
     return false;
+}
+
+bool CAudioDriver::NoDeviceSelected()
+{
+    if (!IsDisabledDeviceName(m_settings.deviceName.c_str()))
+        return false;
+    SetErrorText("No %s Device Selected", m_input ? "Input" : "Output");
+    return true;
+}
+
+bool CAudioDriver::DescribeDefaultDevice(AudioDeviceEntry* out, int index) const
+{
+    if (!m_allowDefaultDevice || index != 0)
+        return false;
+    out->name = "Default Device";
+    out->identifier = "WAVE_MAPPER";
+    return true;
 }
 
 void CAudioDriver::DeliverBlock(void* block, int bytes)

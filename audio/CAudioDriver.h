@@ -33,7 +33,7 @@ public:
     virtual void Reset() = 0;
     virtual int IsOpen() = 0;
     virtual int GetLatency() = 0;
-    virtual int GetFrameBytes() = 0;
+    int GetFrameBytes() const;
     virtual int GetNumDevices() = 0;
     virtual void GetDeviceName(AudioDeviceEntry* out, int index) = 0;
     virtual bool SupportsDefaultDevice();
@@ -57,11 +57,16 @@ protected:
     void SetErrorText(const char* format, ...) __attribute__((format(printf, 2, 3)));
     // Refuses a settings copy that would overrun fixed tables; sets the error text.
     bool CheckBufferSettings(int maxBuffers);
+    // True, with the error text set, when the settings name no device.
+    bool NoDeviceSelected();
+    // Fills the entry of the default device when index names it.
+    bool DescribeDefaultDevice(AudioDeviceEntry* out, int index) const;
     // Hands one device block to the owner, if there is one.
     void DeliverBlock(void* block, int bytes);
 
     char m_errorText[259];
     AudioDriverSettings m_settings;
+    int m_frameBytes;  // bytes of one device frame while open
     bool m_allowDefaultDevice;
 
 private:

@@ -18,7 +18,6 @@ public:
     void Reset() override {}
     int IsOpen() override { return 0; }
     int GetLatency() override { return 0; }
-    int GetFrameBytes() override { return 0; }
     int GetNumDevices() override { return 0; }
     void GetDeviceName(AudioDeviceEntry*, int) override {}
     bool HasFailed() override { return false; }
