@@ -1,25 +1,7 @@
+#include "AudioTestSupport.h"
 #include "audio/CAudioDriver.h"
 #include <gtest/gtest.h>
 #include <cstring>
-
-namespace {
-
-// The smallest concrete driver: only the base behaviour is under test.
-class BareDriver : public CAudioDriver {
-public:
-    explicit BareDriver(bool input) : CAudioDriver(input) {}
-    int Open(const AudioDriverSettings*) override { return 1; }
-    void Close() override {}
-    void Reset() override {}
-    int IsOpen() override { return 0; }
-    int GetLatency() override { return 0; }
-    int GetNumDevices() override { return 0; }
-    void GetDeviceName(AudioDeviceEntry*, int) override {}
-    bool HasFailed() override { return false; }
-    void Fail(const char* text) { SetErrorText("%s", text); }
-};
-
-} // namespace
 
 TEST(AudioDriver, DisabledDeviceNames)
 {
@@ -31,7 +13,7 @@ TEST(AudioDriver, DisabledDeviceNames)
 
 TEST(AudioDriver, BaseStateAndDirection)
 {
-    BareDriver in(true), out(false);
+    StubDriver in(true), out(false);
     EXPECT_STREQ(in.GetDirectionText(), "input");
     EXPECT_STREQ(out.GetDirectionText(), "output");
     EXPECT_TRUE(in.IsInput());
@@ -46,7 +28,7 @@ TEST(AudioDriver, BaseStateAndDirection)
 
 TEST(AudioDriver, ErrorTextCopyIsBoundedAndTerminated)
 {
-    BareDriver d(true);
+    StubDriver d(true);
     char text[8];
     memset(text, 'x', sizeof(text));
     d.GetErrorText(text, sizeof(text));

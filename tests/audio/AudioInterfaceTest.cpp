@@ -9,20 +9,6 @@
 
 namespace {
 
-// Only IsInput of the sender matters to the audio interface.
-class DirectionOnly : public CAudioDriver {
-public:
-    explicit DirectionOnly(bool input) : CAudioDriver(input) {}
-    int Open(const AudioDriverSettings*) override { return 1; }
-    void Close() override {}
-    void Reset() override {}
-    int IsOpen() override { return 0; }
-    int GetLatency() override { return 0; }
-    int GetNumDevices() override { return 0; }
-    void GetDeviceName(AudioDeviceEntry*, int) override {}
-    bool HasFailed() override { return false; }
-};
-
 class PlanarOutputClient : public CAudioClient {
 public:
     void OnOutputPlanar(CAudioInterface*, int32_t** channels, int frames) override
@@ -234,7 +220,7 @@ TEST_F(AudioInterfaceBlocks, FifoInputDropsWhatDoesNotFitAndStillNotifies)
 {
     OpenWith(16, 0, 6);  // 24 bytes of ring, 16-byte blocks
     int16_t pcm[8] = {};
-    DirectionOnly input(true);
+    StubDriver input(true);
     ai.OnAudioBlock(&input, pcm, sizeof(pcm));
     ai.OnAudioBlock(&input, pcm, sizeof(pcm));
     EXPECT_EQ(client.fifoNotes, 2);
@@ -246,7 +232,7 @@ TEST_F(AudioInterfaceBlocks, FifoOutputWritesSilenceWhenEmpty)
     OpenWith(16, 0, 8, false);
     int16_t pcm[8];
     memset(pcm, 0x7f, sizeof(pcm));
-    DirectionOnly output(false);
+    StubDriver output(false);
     ai.OnAudioBlock(&output, pcm, sizeof(pcm));
     for (int16_t v : pcm)
         EXPECT_EQ(v, 0);
@@ -263,7 +249,7 @@ TEST_F(AudioInterfaceBlocks, PlanarOutputIsInterleavedForTheDevice)
     out.left = 70000;
     out.right = -5;
     int16_t pcm[8] = {};
-    DirectionOnly output(false);
+    StubDriver output(false);
     ai.OnAudioBlock(&output, pcm, sizeof(pcm));
     EXPECT_EQ(pcm[0], 4464);
     EXPECT_EQ(pcm[7], -5);
@@ -342,21 +328,7 @@ TEST(AudioInterface, ThousandOpenCloseCyclesWhileBlocksFlow)
     ai.CreateDriver(true, AudioTypeWave);
     AudioDriverSettings s = StereoSettings("Default Device", 32, 4);
     ResourceUse before = ResourceUse::Now();
-    for (int cycle = 0; cycle < 1000; cycle++) {
-        if (!ai.GetDriverType())
-            ai.CreateDriver(true, AudioTypeWave);
-        client.closed = false;
-        client.nextFrame = 0;
-        int start = client.blocks;
-        ASSERT_EQ(ai.Open(&s), 0) << ai.GetErrorText();
-        ASSERT_TRUE(WaitUntil([&] { return client.blocks - start >= 2; }));
-        if (cycle % 2)
-            ai.DestroyDriver();
-        else
-            ai.Close();
-        client.closed = true;
-    }
-    ai.CreateDriver(true, AudioTypeWave);
+    ASSERT_NO_FATAL_FAILURE(OpenCloseCycles(ai, client, AudioTypeWave, s, 1000, true));
     device.StopStreaming();
     ResourceUse after = ResourceUse::Now();
     EXPECT_EQ(client.afterClose, 0);

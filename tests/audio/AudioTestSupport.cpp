@@ -48,6 +48,40 @@ void RecordingOwner::OnAudioBlock(CAudioDriver*, void* deviceBuffer, int bytes)
     count++;
 }
 
+std::string ErrorText(const CAudioDriver& driver)
+{
+    char text[260];
+    driver.GetErrorText(text, sizeof(text));
+    return text;
+}
+
+void OwnDriver(CAudioDriver& driver, RecordingOwner& owner)
+{
+    driver.SetOwner(&owner);
+    driver.SetAllowDefaultDevice(true);
+}
+
+void OpenCloseCycles(CAudioInterface& ai, RecordingClient& client, int typeId, const AudioDriverSettings& s,
+                     int cycles, bool restartSequence)
+{
+    for (int cycle = 0; cycle < cycles; cycle++) {
+        if (!ai.GetDriverType())
+            ai.CreateDriver(true, typeId);
+        client.closed = false;
+        if (restartSequence)
+            client.nextFrame = 0;
+        int start = client.blocks;
+        ASSERT_EQ(ai.Open(&s), 0) << ai.GetErrorText();
+        ASSERT_TRUE(WaitUntil([&] { return client.blocks - start >= 2; }));
+        if (cycle % 2)
+            ai.DestroyDriver();
+        else
+            ai.Close();
+        client.closed = true;
+    }
+    ai.CreateDriver(true, typeId);
+}
+
 TempIni::TempIni()
 {
     char dir[MAX_PATH], file[MAX_PATH];

@@ -2,6 +2,7 @@
 #include "audio/CAudioCallback.h"
 #include "audio/CAudioClient.h"
 #include "audio/CAudioInterface.h"
+#include <gtest/gtest.h>
 #include <windows.h>
 #include <atomic>
 #include <functional>
@@ -41,6 +42,44 @@ public:
     std::vector<std::vector<char>> data;
     std::atomic<int> count{0};
 };
+
+// The smallest concrete driver: only the base behaviour, or only the direction of a
+// sender, is under test.
+class StubDriver : public CAudioDriver {
+public:
+    explicit StubDriver(bool input) : CAudioDriver(input) {}
+    int Open(const AudioDriverSettings*) override { return 1; }
+    void Close() override {}
+    void Reset() override {}
+    int IsOpen() override { return 0; }
+    int GetLatency() override { return 0; }
+    int GetNumDevices() override { return 0; }
+    void GetDeviceName(AudioDeviceEntry*, int) override {}
+    bool HasFailed() override { return false; }
+    void Fail(const char* text) { SetErrorText("%s", text); }
+};
+
+std::string ErrorText(const CAudioDriver& driver);
+// Makes owner the driver's owner and allows the default device.
+void OwnDriver(CAudioDriver& driver, RecordingOwner& owner);
+
+// An input driver of the given type over its stand-in device, owned by a recording owner.
+template <class Fake, class Driver>
+class DriverTest : public ::testing::Test {
+protected:
+    DriverTest() : driver(true) { Own(driver); }
+    void Own(CAudioDriver& d) { OwnDriver(d, owner); }
+    static std::string Error(const CAudioDriver& d) { return ErrorText(d); }
+
+    Fake fake;  // first made and last gone: the driver reaches the system through it
+    RecordingOwner owner;
+    Driver driver;
+};
+
+// Opens and closes the interface's stream `cycles` times while the stand-in's blocks flow,
+// closing half the time by destroying the driver; each open must see two blocks.
+void OpenCloseCycles(CAudioInterface& ai, RecordingClient& client, int typeId, const AudioDriverSettings& s,
+                     int cycles, bool restartSequence);
 
 // A unique .ini path in the temporary folder, deleted by the destructor.
 class TempIni {

@@ -197,16 +197,10 @@ class DirectSoundOutputDriver : public ::testing::Test {
 protected:
     DirectSoundOutputDriver() : driver(false)
     {
-        driver.SetOwner(&owner);
-        driver.SetAllowDefaultDevice(true);
+        OwnDriver(driver, owner);
         owner.fill = [this](void* block, int bytes) { memset(block, ++marker, bytes); };
     }
-    std::string Error()
-    {
-        char text[260];
-        driver.GetErrorText(text, sizeof(text));
-        return text;
-    }
+    std::string Error() { return ErrorText(driver); }
 
     FakeDirectSound fake;
     RecordingOwner owner;

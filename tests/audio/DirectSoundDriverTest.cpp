@@ -6,30 +6,14 @@
 
 namespace {
 
-class DirectSoundDriver : public ::testing::Test {
+class DirectSoundDriver : public DriverTest<FakeDirectSound, AI_DirectSound> {
 protected:
-    DirectSoundDriver() : driver(true) { Own(driver); }
-    void Own(AI_DirectSound& d)
-    {
-        d.SetOwner(&owner);
-        d.SetAllowDefaultDevice(true);
-    }
-    std::string Error(CAudioDriver& d)
-    {
-        char text[260];
-        d.GetErrorText(text, sizeof(text));
-        return text;
-    }
     std::string GuidOf(int device)
     {
         char text[GuidTextLength + 1];
         FormatGuid(text, &fake.devices[device].guid);
         return text;
     }
-
-    FakeDirectSound fake;
-    RecordingOwner owner;
-    AI_DirectSound driver;
 };
 
 } // namespace
@@ -228,20 +212,7 @@ TEST(DirectSoundCycles, OpenCloseWhileCapturing)
     AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 64, 4);
     fake.StartStreaming();
     ResourceUse before = ResourceUse::Now();
-    for (int cycle = 0; cycle < 300; cycle++) {
-        if (!ai.GetDriverType())
-            ai.CreateDriver(true, AudioTypeDirectSound);
-        client.closed = false;
-        int start = client.blocks;
-        ASSERT_EQ(ai.Open(&s), 0) << ai.GetErrorText();
-        ASSERT_TRUE(WaitUntil([&] { return client.blocks - start >= 2; }));
-        if (cycle % 2)
-            ai.DestroyDriver();
-        else
-            ai.Close();
-        client.closed = true;
-    }
-    ai.CreateDriver(true, AudioTypeDirectSound);
+    ASSERT_NO_FATAL_FAILURE(OpenCloseCycles(ai, client, AudioTypeDirectSound, s, 300, false));
     fake.StopStreaming();
     std::vector<DWORD>().swap(fake.lockOffsets);
     ResourceUse after = ResourceUse::Now();

@@ -8,24 +8,9 @@ namespace {
 
 const char* const fakePath = "\\\\?\\swd#fake#capture_0#{6994ad04-93ef-11d0-a3cc-00a0c9223196}";
 
-class WaveDriver : public ::testing::Test {
+class WaveDriver : public DriverTest<FakeWaveDevice, AI_Wave> {
 protected:
-    WaveDriver() : driver(true) { Own(driver); }
-    void Own(AI_Wave& d)
-    {
-        d.SetOwner(&owner);
-        d.SetAllowDefaultDevice(true);
-    }
-    std::string Error(CAudioDriver& d)
-    {
-        char text[260];
-        d.GetErrorText(text, sizeof(text));
-        return text;
-    }
-
-    FakeWaveDevice device;
-    RecordingOwner owner;
-    AI_Wave driver;
+    FakeWaveDevice& device = fake;
 };
 
 } // namespace
