@@ -6,8 +6,7 @@
 
 AI_KernelStreaming::AI_KernelStreaming(bool input)
     : CAudioDriver(input), m_pStreamEngine(nullptr), m_pListEngine(nullptr), m_bOpen(0),
-      m_nClientChannels(0), m_nDeviceChannels(0), m_nConversionBytes(0),
-      m_nDeviceFrameBytes(0), m_nClientFrameBytes(0), m_bRepeatChannels(0)
+      m_nDeviceChannels(0)
 {
 }
 
@@ -53,13 +52,8 @@ WAVEFORMATEXTENSIBLE AI_KernelStreaming::BuildFormat() const
 
 void AI_KernelStreaming::PrepareConversion(const WAVEFORMATEXTENSIBLE& format)
 {
-    m_nClientChannels = m_settings.channels;
-    if (m_nDeviceChannels == m_nClientChannels)
-        return;
-    m_nDeviceFrameBytes = format.Format.nBlockAlign;
-    m_nClientFrameBytes = m_settings.bits / 8 * m_settings.channels;
-    m_nConversionBytes = m_settings.channels * format.Format.nBlockAlign * m_settings.bufferFrames;
-    m_conversion.Resize(m_nConversionBytes);
+    if (m_nDeviceChannels != m_settings.channels)
+        m_conversion.Resize(m_settings.channels * format.Format.nBlockAlign * m_settings.bufferFrames);
 }
 
 CKsEngine* AI_KernelStreaming::NewStreamEngine(const WAVEFORMATEXTENSIBLE& format)
@@ -87,17 +81,17 @@ int AI_KernelStreaming::Open(const AudioDriverSettings* settings)
         SetErrorText("No %s Device Selected", IsInput() ? "Input" : "Output");
         return AudioOpenFailed;
     }
-    m_settings = *settings;
+    // A refused second open leaves the running stream's settings alone.
     if (m_bOpen) {
         SetErrorText("%s Object Already Opened", IsInput() ? "Input" : "Output");
         return AudioOpenFailed;
     }
+    m_settings = *settings;
     if (NoDeviceSelected())
         return AudioOpenNoDevice;
     m_nDeviceChannels = m_settings.channels;
     if (!IsInput() && m_settings.channels == 2 && m_settings.outputChannels != 0)
         m_nDeviceChannels = m_settings.outputChannels;
-    m_bRepeatChannels = m_settings.repeatChannels ? 1 : 0;
     DebugTrace("KS: Trying to open stereo %s as %i ch %i hz... ", GetDirectionText(),
                m_nDeviceChannels, m_settings.sampleRate);
     WAVEFORMATEXTENSIBLE format = BuildFormat();
@@ -190,7 +184,7 @@ int AI_KernelStreaming::OnCaptured(CKsEngine* engine, void* data, int bytes)
 
 int AI_KernelStreaming::OnRender(CKsEngine* engine, void* data, int bytes)
 {
-    if (m_nClientChannels == m_nDeviceChannels)
+    if (m_settings.channels == m_nDeviceChannels)
         DeliverBlock(data, bytes);
     else
         ExpandChannels(data, bytes);
@@ -199,10 +193,11 @@ int AI_KernelStreaming::OnRender(CKsEngine* engine, void* data, int bytes)
 
 void AI_KernelStreaming::ExpandChannels(void* data, int bytes)
 {
-    if (m_nDeviceFrameBytes <= 0 || m_nClientChannels <= 0)
+    int clientChannels = m_settings.channels;
+    if (m_frameBytes <= 0 || clientChannels <= 0)
         return;
-    int frames = bytes / m_nDeviceFrameBytes;
-    int clientBytes = m_nClientFrameBytes * frames;
+    int frames = bytes / m_frameBytes;
+    int clientBytes = m_settings.bits / 8 * clientChannels * frames;
     if (clientBytes > m_conversion.GetSize())
         return;
     const short* client = (const short*)m_conversion.GetDataPtr();
@@ -211,10 +206,10 @@ void AI_KernelStreaming::ExpandChannels(void* data, int bytes)
     for (int f = 0; f < frames; ++f) {
         for (int c = 0; c < m_nDeviceChannels; ++c) {
             short sample = 0;
-            if (m_bRepeatChannels)
-                sample = client[f * m_nClientChannels + c % m_nClientChannels];
-            else if (c < m_nClientChannels)
-                sample = client[f * m_nClientChannels + c];
+            if (m_settings.repeatChannels)
+                sample = client[f * clientChannels + c % clientChannels];
+            else if (c < clientChannels)
+                sample = client[f * clientChannels + c];
             device[f * m_nDeviceChannels + c] = sample;
         }
     }

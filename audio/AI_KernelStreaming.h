@@ -41,10 +41,5 @@ private:
     CKsEngine* m_pListEngine;
     int m_bOpen;
     CMemBlock m_conversion;
-    int m_nClientChannels;
     int m_nDeviceChannels;
-    int m_nConversionBytes;
-    int m_nDeviceFrameBytes;
-    int m_nClientFrameBytes;
-    int m_bRepeatChannels;
 };

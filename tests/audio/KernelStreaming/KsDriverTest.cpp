@@ -124,9 +124,11 @@ TEST_F(KsDriverTest, ExtensibleRefusedThenPcmAccepted)
     EXPECT_EQ(driver.GetLatency(), 256);
     EXPECT_EQ(driver.IsOpen(), 1);
     settings.sampleRate = 44100;
+    settings.bufferCount = 8;
     EXPECT_EQ(driver.Open(&settings), 1);
     EXPECT_EQ(Error(), "Input Object Already Opened");
     EXPECT_EQ(driver.IsOpen(), 1);
+    EXPECT_EQ(driver.GetLatency(), 256);
     driver.Close();
     EXPECT_EQ(driver.IsOpen(), 0);
     EXPECT_EQ(driver.GetFrameBytes(), 0);
