@@ -38,7 +38,7 @@ const int kMaxCapacity = 0x7FFFFFFF - CFifo::HeaderBytes - CFifo::SpareBytes - 1
 CFifo::CFifo()
     : m_pHeader(nullptr), m_nTotalPut(0), m_nTotalGot(0), m_nMode(ModePrivate), m_nId(0),
       m_hMutex(nullptr), m_hPutEvent(nullptr), m_hGetEvent(nullptr), m_hMapping(nullptr),
-      m_pData(nullptr), m_szName(), m_bTrace(0)
+      m_pData(nullptr), m_szName()
 {
 }
 
@@ -207,6 +207,12 @@ int CFifo::UsedOf(int write, int read) const
     return used < 0 ? used + m_pHeader->nSize : used;
 }
 
+// Wraps at the ring's end; published only once the bytes before it are done with.
+void CFifo::PublishRead(int read)
+{
+    StoreRelease(m_pHeader->nRead, read - m_pHeader->nStart >= m_pHeader->nSize ? m_pHeader->nStart : read);
+}
+
 int CFifo::GetUsed() const
 {
     if (!m_pHeader)
@@ -237,7 +243,8 @@ int CFifo::Put(const void* src, int n, bool overwrite)
         }
         h->nOverruns += 1;
         h->nOverrunBytes += excess;
-        if (m_bTrace)
+        // Only a named ring reports its overruns.
+        if (m_szName[0] != '\0')
             DebugTrace("OVERRUN %i '%s'- ", excess, m_szName);
     }
     const unsigned char* s = (const unsigned char*)src;
@@ -275,13 +282,12 @@ void CFifo::Skip(int n)
     CFifoHeader* h = m_pHeader;
     h->nSkipPending = n;
     while (h->nSkipPending > 0) {
-        int read = h->nRead;
+        const int read = h->nRead;
         int k = Least(h->nEnd - read, GetUsed(), h->nSkipPending);
         if (k <= 0)
             break;
         h->nSkipPending -= k;
-        read += k;
-        StoreRelease(h->nRead, read - h->nStart >= h->nSize ? h->nStart : read);
+        PublishRead(read + k);
     }
     Unlock();
     if (m_hGetEvent)
@@ -312,7 +318,7 @@ int CFifo::Get(void* dst, int n, bool fill)
     }
     unsigned char* d = (unsigned char*)dst;
     for (;;) {
-        int read = h->nRead;
+        const int read = h->nRead;
         int k = Least(h->nEnd - read, remaining, GetUsed());
         if (k <= 0)
             break;
@@ -320,8 +326,7 @@ int CFifo::Get(void* dst, int n, bool fill)
             std::memcpy(d, m_pData + read, k);
             d += k;
         }
-        read += k;
-        StoreRelease(h->nRead, read - h->nStart >= h->nSize ? h->nStart : read);
+        PublishRead(read + k);
         remaining -= k;
     }
     Unlock();
@@ -354,5 +359,4 @@ void CFifo::Reset()
 void CFifo::SetName(const char* name)
 {
     SafeStrCopy(m_szName, name ? name : "", sizeof(m_szName));
-    m_bTrace = m_szName[0] != '\0' ? 1 : 0;
 }

@@ -64,6 +64,7 @@ private:
     void DetachView();
     void OpenNamedObjects(const char* mutexName, const char* getName, const char* putName);
     int UsedOf(int write, int read) const;
+    void PublishRead(int read);
 
     CFifoHeader* m_pHeader;
     int64_t m_nTotalPut;
@@ -76,5 +77,4 @@ private:
     HANDLE m_hMapping;
     unsigned char* m_pData;
     char m_szName[256];
-    int m_bTrace;
 };
