@@ -25,6 +25,7 @@ const int kStreamRowBytes = 256;
 const int kStreamRowCount = 12;
 const int kThirdOctaveSamplesPerMean = 5;
 const float kEdgeBinFactor = 0.57f;
+const float kPowerScale = 20.0f;
 
 int ClampAverages(int n)
 {
@@ -33,7 +34,7 @@ int ClampAverages(int n)
 }
 
 CRtaEngine::CRtaEngine()
-    : m_powerScale(20.0f), m_resultReady(false), m_binPowers(nullptr), m_ring(nullptr), m_frame(nullptr),
+    : m_resultReady(false), m_binPowers(nullptr), m_ring(nullptr), m_frame(nullptr),
       m_lowPassed(nullptr), m_newHop(nullptr), m_spectrum(nullptr), m_window(nullptr), m_bandValues(nullptr),
       m_bandLevels(nullptr), m_fftSpec(nullptr), m_fftWork(nullptr), m_enabled(false), m_hopFill(0), m_bandCount(0),
       m_valid(), m_slots(), m_sums(nullptr), m_writeIndex(0), m_averages(1), m_count(0), m_tapsSpectrum(nullptr),
@@ -131,8 +132,7 @@ bool CRtaEngine::Allocate(int resolution, int sampleRate)
     if (!m_lowPassed || !m_binPowers || !m_ring || !m_frame || !m_newHop || !m_spectrum || !m_window || !m_bandValues
         || !m_bandLevels)
         return false;
-    std::fill(m_window, m_window + kFrame, 1.0f);
-    return dspsWinBlackmanStd_32f_I(m_window, kFrame) == StatusOk;
+    return dspsSet_32f(1.0f, m_window, kFrame) == StatusOk && dspsWinBlackmanStd_32f_I(m_window, kFrame) == StatusOk;
 }
 
 bool CRtaEngine::AllocateHistory()
@@ -198,9 +198,9 @@ void CRtaEngine::AnalyseBlock()
     dspsMul_32f(m_window, m_ring, m_frame, kFrame);
     dspsFFTFwd_RToCCS_32f(m_frame, m_spectrum, m_fftSpec, m_fftWork);
     if (dspsCurrentVariant() >= VariantSse2)
-        BinPowersSse2(m_spectrum, m_binPowers, kFrame / 2, m_powerScale);
+        BinPowersSse2(m_spectrum, m_binPowers, kFrame / 2, kPowerScale);
     else
-        BinPowersGeneric(m_spectrum, m_binPowers, kFrame / 2, m_powerScale);
+        BinPowersGeneric(m_spectrum, m_binPowers, kFrame / 2, kPowerScale);
     ComputeBandValues();
     if (m_averagingLock.TryLock()) {
         Average();

@@ -62,7 +62,6 @@ private:
     float FftBandValue(int band) const;
     void Average();
 
-    float m_powerScale;
     std::atomic<bool> m_resultReady;
     float* m_binPowers;
     float* m_ring;
