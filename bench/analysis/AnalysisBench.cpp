@@ -3,6 +3,7 @@
 // build-ebur128.sh, never committed) lies beside the program, the same
 // samples go through it in momentary + short-term mode for comparison.
 #include "analysis/CLoudnessMeter.h"
+#include "bench/BenchClock.h"
 #include "analysis/CRtaEngine.h"
 #include "analysis/CScopeSignalPath.h"
 #include "signal/DspCpuSelect.h"
@@ -15,14 +16,6 @@
 namespace {
 const int kRate = 48000;
 const int kSeconds = 60;
-
-double Now()
-{
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(f.QuadPart);
-}
 
 // Programme-like stereo: two tones with a slowly moving level.
 void MakeAudio(std::vector<int32_t>& left, std::vector<int32_t>& right)
@@ -54,12 +47,12 @@ template <class Op>
 double MicrosPerSecond(int frames, Op op, double* cpu = nullptr)
 {
     const int blocks = kRate * kSeconds / frames;
-    const double start = Now(), startCpu = ThreadCpu();
+    const double start = BenchNow(), startCpu = ThreadCpu();
     for (int b = 0; b < blocks; ++b)
         op(b * frames);
     if (cpu)
         *cpu = (ThreadCpu() - startCpu) * 1e6 / kSeconds;
-    return (Now() - start) * 1e6 / kSeconds;
+    return (BenchNow() - start) * 1e6 / kSeconds;
 }
 
 double Loudness(const std::vector<int32_t>& left, const std::vector<int32_t>& right, int frames,

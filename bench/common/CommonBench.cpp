@@ -1,4 +1,5 @@
 // Throughput of the ring buffer between two threads and cost of the mutex.
+#include "bench/BenchClock.h"
 #include "common/CFifo.h"
 #include "common/CMutex.h"
 #include "common/CThread.h"
@@ -7,18 +8,6 @@
 #include <vector>
 
 namespace {
-
-double Seconds()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return (double)now.QuadPart / (double)freq.QuadPart;
-}
 
 const int kBlock = 4096;
 const long long kTotal = 512LL * 1024 * 1024;
@@ -50,7 +39,7 @@ void BenchFifo()
     CThread thread;
     thread.SetRunnable(&writer);
     std::vector<unsigned char> block(kBlock);
-    double t0 = Seconds();
+    double t0 = BenchNow();
     thread.Start();
     for (long long got = 0; got < kTotal;) {
         if (fifo.GetUsed() < kBlock) {
@@ -59,7 +48,7 @@ void BenchFifo()
         }
         got += fifo.Get(block.data(), kBlock, false);
     }
-    double t = Seconds() - t0;
+    double t = BenchNow() - t0;
     thread.Stop();
     std::printf("fifo.put_get.mb_per_s: %.0f\n", kTotal / (1024.0 * 1024.0) / t);
 }
@@ -69,14 +58,14 @@ void BenchMutex()
 {
     CMutex m;
     long long pairs = 0;
-    double t0 = Seconds(), t = 0;
+    double t0 = BenchNow(), t = 0;
     while (t < 1.0) {
         for (int i = 0; i < 1000; ++i) {
             m.Lock();
             m.Unlock();
         }
         pairs += 1000;
-        t = Seconds() - t0;
+        t = BenchNow() - t0;
     }
     std::printf("mutex.lock_unlock.pairs_per_us: %.3f\n", pairs / (t * 1e6));
 }

@@ -1,14 +1,6 @@
 #pragma once
 // Timing helpers of the library benchmark.
-#include <windows.h>
-
-inline double BenchNow()
-{
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(f.QuadPart);
-}
+#include "bench/BenchClock.h"
 
 // Runs op in growing batches for about `seconds`; returns calls per second.
 template <class Op>
