@@ -139,14 +139,10 @@ TEST(LoudnessMeter, ConstantInputFallsToTheFloor)
     EXPECT_EQ(Last(meter).level[0][1], -14400);
 }
 
-TEST(LoudnessMeter, ShortTermReadingIsConstantForTech3341Case9)
+TEST(LoudnessMeter, ShortTermAndMomentaryReadingsAreConstantForTech3341Cases9And12)
 {
     // 1.34 s at -20 dBFS, 1.66 s at -30 dBFS: one period fills the 3 s window.
     ExpectSteady(AlternatingReadings(3000, 134, 166, 1000), 301, -23.0);
-}
-
-TEST(LoudnessMeter, MomentaryReadingIsConstantForTech3341Case12)
-{
     // 0.18 s at -20 dBFS, 0.22 s at -30 dBFS in a 400 ms window.
     ExpectSteady(AlternatingReadings(400, 18, 22, 300), 100, -23.0);
 }

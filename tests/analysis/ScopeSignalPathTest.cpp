@@ -76,20 +76,6 @@ void PutStreams(CScopeSignalPath& path, std::vector<int16_t>& raw, std::vector<i
 }
 }
 
-TEST(ScopeSignalPath, DefaultsAndTuning)
-{
-    CScopeSignalPath path;
-    EXPECT_EQ(path.GetLeadTuning(), 4000);
-    EXPECT_EQ(path.GetSamplesPerRead(), 16384);
-    EXPECT_EQ(path.GetSearchLength(), 8192);
-    EXPECT_EQ(path.GetSearchStart(), 2048);
-    EXPECT_FALSE(path.IsReady());
-    SetUpPath(path);
-    EXPECT_TRUE(path.IsReady());
-    EXPECT_EQ(path.GetLeadTuning(), 8500);
-    EXPECT_EQ(path.GetEnvelopeDelay(), 46);
-}
-
 TEST(ScopeSignalPath, RingsHoldRawAndEnvelopesWithTheirDelays)
 {
     CScopeSignalPath path;
@@ -194,15 +180,23 @@ TEST(ScopeSignalPath, ReadsRepeatOlderDataAndStayWithinTheirBlocks)
     EXPECT_EQ(out[0], 240);
 }
 
-TEST(ScopeSignalPath, BadInputIsRefused)
+TEST(ScopeSignalPath, DefaultsTuningAndBadInput)
 {
     CScopeSignalPath path;
+    EXPECT_EQ(path.GetLeadTuning(), 4000);
+    EXPECT_EQ(path.GetSamplesPerRead(), 16384);
+    EXPECT_EQ(path.GetSearchLength(), 8192);
+    EXPECT_EQ(path.GetSearchStart(), 2048);
+    EXPECT_FALSE(path.IsReady());
     int32_t s[4] = {1, 2, 3, 4};
     int16_t out[4];
     EXPECT_FALSE(path.Input(s, 4, kGain, 0));  // before Setup
     EXPECT_FALSE(path.ReadForDisplay(out, 4));
     EXPECT_FALSE(path.Setup(0, 65536));
     SetUpPath(path);
+    EXPECT_TRUE(path.IsReady());
+    EXPECT_EQ(path.GetLeadTuning(), 8500);
+    EXPECT_EQ(path.GetEnvelopeDelay(), 46);
     EXPECT_FALSE(path.Input(nullptr, 4, kGain, 0));
     EXPECT_FALSE(path.Input(s, 0, kGain, 0));
     EXPECT_FALSE(path.Process(nullptr, 4));
