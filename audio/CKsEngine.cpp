@@ -20,10 +20,9 @@ const DWORD kPlayOutWaitMs = 1000;
 CKsEngine::CKsEngine(bool input, const KsSettings* settings)
     : m_nState(StateClosed), m_nPackets(0), m_bStarted(0), m_bInput(input),
       m_nPacketBytes(kDefaultPacketBytes), m_phEvents(nullptr), m_packets(),
-      m_pEnumerator(nullptr), m_pRenderFilter(nullptr), m_pCaptureFilter(nullptr),
-      m_pRenderPin(nullptr), m_pCapturePin(nullptr), m_pPacketMemory(nullptr), m_nCurrent(-1),
-      m_nNext(0), m_pSink(nullptr), m_nUnderruns(0), m_bFailed(false), m_szError(),
-      m_bClosing(0), m_pFifo(nullptr)
+      m_pEnumerator(nullptr), m_pRenderPin(nullptr), m_pCapturePin(nullptr),
+      m_pPacketMemory(nullptr), m_nCurrent(-1), m_nNext(0), m_pSink(nullptr), m_nUnderruns(0),
+      m_bFailed(false), m_szError(), m_bClosing(0), m_pFifo(nullptr)
 {
     int count = settings ? settings->outputBufferCount : kDefaultPacketCount;
     int bytes = settings ? settings->outputBufferSize : kDefaultPacketBytes;
@@ -147,8 +146,6 @@ void CKsEngine::ReleaseEnumerator()
 {
     delete m_pEnumerator;
     m_pEnumerator = nullptr;
-    m_pCaptureFilter = nullptr;
-    m_pRenderFilter = nullptr;
     m_pCapturePin = nullptr;
 }
 
@@ -175,11 +172,10 @@ CKsFilter* CKsEngine::FindDeviceFilter(const char* device, const char* notFoundT
 
 int CKsEngine::OpenCapture(const char* device, const WAVEFORMATEX* format)
 {
-    m_pCaptureFilter = FindDeviceFilter(device, "Input device not found (0x80000049)");
-    if (!m_pCaptureFilter)
+    CKsFilter* filter = FindDeviceFilter(device, "Input device not found (0x80000049)");
+    if (!filter)
         return 0;
-    m_pCapturePin =
-        static_cast<CKsAudCaptureFilter*>(m_pCaptureFilter)->CreateCapturePin(format, FALSE);
+    m_pCapturePin = static_cast<CKsAudCaptureFilter*>(filter)->CreateCapturePin(format, FALSE);
     if (!m_pCapturePin) {
         SetError("Failed to create input pin (0x8000001B)");
         return 0;
@@ -189,11 +185,10 @@ int CKsEngine::OpenCapture(const char* device, const WAVEFORMATEX* format)
 
 int CKsEngine::OpenRender(const char* device, const WAVEFORMATEX* format)
 {
-    m_pRenderFilter = FindDeviceFilter(device, "Output device not found (0x80000048)");
-    if (!m_pRenderFilter)
+    CKsFilter* filter = FindDeviceFilter(device, "Output device not found (0x80000048)");
+    if (!filter)
         return 0;
-    m_pRenderPin =
-        static_cast<CKsAudRenderFilter*>(m_pRenderFilter)->CreateRenderPin(format, FALSE);
+    m_pRenderPin = static_cast<CKsAudRenderFilter*>(filter)->CreateRenderPin(format, FALSE);
     if (!m_pRenderPin) {
         SetError("Failed to create output pin (0x8000001A).\n\nSound device busy?\n"
                  "Check Rate and Channels.");

@@ -75,8 +75,6 @@ private:
     HANDLE* m_phEvents;
     KsPacket m_packets[MaxPackets];
     CKsFilterEnum* m_pEnumerator;
-    CKsFilter* m_pRenderFilter;
-    CKsFilter* m_pCaptureFilter;
     CKsAudPin* m_pRenderPin;
     CKsAudPin* m_pCapturePin;
     BYTE* m_pPacketMemory;
