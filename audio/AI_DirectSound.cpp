@@ -30,7 +30,7 @@ AI_DirectSound::AI_DirectSound(bool input)
     : CAudioDriver(input), m_running(0), m_failed(false), m_stopping(false),
       m_comInitialized(SUCCEEDED(CoInitialize(nullptr))), m_openComInitialized(false), m_capture(nullptr),
       m_captureBuffer(nullptr), m_notify(nullptr), m_manager(nullptr), m_streaming(nullptr), m_blockBytes(0),
-      m_bufferBytes(0), m_format{}, m_waitHandles{}, m_nextBlock(0)
+      m_format{}, m_waitHandles{}, m_nextBlock(0)
 {
 }
 
@@ -118,10 +118,9 @@ int AI_DirectSound::OpenCapture(const GUID* device)
 HRESULT AI_DirectSound::CreateCaptureBuffer()
 {
     m_blockBytes = m_format.nBlockAlign * m_settings.bufferFrames;
-    m_bufferBytes = m_settings.bufferCount * m_blockBytes;
     DSCBUFFERDESC desc = {};
     desc.dwSize = sizeof(desc);
-    desc.dwBufferBytes = m_bufferBytes;
+    desc.dwBufferBytes = m_settings.bufferCount * m_blockBytes;
     desc.lpwfxFormat = &m_format;
     HRESULT hr = m_capture->CreateCaptureBuffer(&desc, &m_captureBuffer, nullptr);
     if (FAILED(hr)) {
@@ -366,12 +365,11 @@ HRESULT AI_DirectSound::CaptureBlock(int index)
         return 1;
     if (m_blockBytes < 1)
         return E_UNEXPECTED;
-    int blocks = m_bufferBytes / m_blockBytes;
-    int k = (index + blocks) % blocks;
     void* first = nullptr;
     void* second = nullptr;
     DWORD firstBytes = 0, secondBytes = 0;
-    HRESULT hr = m_captureBuffer->Lock(k * m_blockBytes, m_blockBytes, &first, &firstBytes, &second, &secondBytes, 0);
+    HRESULT hr =
+        m_captureBuffer->Lock(index * m_blockBytes, m_blockBytes, &first, &firstBytes, &second, &secondBytes, 0);
     if (FAILED(hr))
         return hr;
     DeliverBlock(first, (int)firstBytes);

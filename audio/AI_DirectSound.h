@@ -68,7 +68,6 @@ private:
     DSoundManager* m_manager;
     DSoundStreamingBuffer* m_streaming;
     int m_blockBytes;
-    int m_bufferBytes;
     WAVEFORMATEX m_format;
     HANDLE m_waitHandles[1 + MaxBlocks];
     int m_nextBlock;  // the block the ring hands on next
