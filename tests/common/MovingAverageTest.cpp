@@ -14,11 +14,7 @@ TEST(MovingAverage, AveragesTheStoredValuesOfTheWindow)
     m.Push(11);
     EXPECT_EQ(m.Push(12), 7);
     EXPECT_EQ(m.GetCount(), 10);
-}
-
-TEST(MovingAverage, NegativeAveragesTruncateTowardZero)
-{
-    CMovingAverage m;
+    // Negative averages truncate toward zero.
     m.Init(10, 0);
     m.Push(-1);
     EXPECT_EQ(m.Push(-2), -1);
