@@ -7,7 +7,6 @@
 namespace {
 const int kMaxOrder = 20;
 const int kForwardDividedByN = 1;
-const int kFastHint = 1;
 }
 
 CFftBlock::CFftBlock()
@@ -31,9 +30,7 @@ void CFftBlock::Release()
     dspsFree(m_forwardWork);
     dspsFree(m_inverseWork);
     m_forwardWork = m_inverseWork = nullptr;
-    if (m_spec)
-        dspsFFTFree_R_32f(m_spec);
-    m_spec = nullptr;
+    FreeRealFft(&m_spec);
     m_spectrumLength = m_blockLength = 0;
 }
 
@@ -43,10 +40,9 @@ bool CFftBlock::Setup(int order)
     if (order < 1 || order > kMaxOrder)
         return false;
     const int n = 1 << order;
-    if (dspsFFTInitAlloc_R_32f(&m_spec, order + 1, kForwardDividedByN, kFastHint) != StatusOk) {
-        m_spec = nullptr;
+    m_spec = AllocRealFft(order + 1, kForwardDividedByN);
+    if (!m_spec)
         return false;
-    }
     m_previous = AllocZeroedFloats(n + 1);
     m_time = AllocZeroedFloats(2 * n + 2);
     m_inverseOutput = AllocZeroedFloats(2 * n + 2);

@@ -5,7 +5,6 @@
 namespace {
 const int kMaxOrder = 20;
 const int kUnscaled = 8;
-const int kFastHint = 1;
 const int kBlackmanWindow = 1;
 }
 
@@ -18,9 +17,7 @@ CFirFilter::~CFirFilter()
 
 void CFirFilter::Release()
 {
-    if (m_spec)
-        dspsFFTFree_R_32f(m_spec);
-    m_spec = nullptr;
+    FreeRealFft(&m_spec);
     m_tapsCount = m_transformLength = 0;
 }
 
@@ -29,10 +26,9 @@ bool CFirFilter::Setup(int order)
     Release();
     if (order < 2 || order > kMaxOrder)
         return false;
-    if (dspsFFTInitAlloc_R_32f(&m_spec, order + 1, kUnscaled, kFastHint) != StatusOk) {
-        m_spec = nullptr;
+    m_spec = AllocRealFft(order + 1, kUnscaled);
+    if (!m_spec)
         return false;
-    }
     m_tapsCount = (1 << order) + 1;
     m_transformLength = 1 << (order + 1);
     return true;

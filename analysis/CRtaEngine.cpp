@@ -17,7 +17,6 @@ const int kConvolutionOrder = 10;
 const float kLowPassHz = 1350.0f;
 const float kLowPassRateHz = 48000.0f;  // the same filter at every rate
 const int kForwardDividedByN = 1;
-const int kFastHint = 1;
 const int kStreamLengths[DecimatedStreams::kStreams] = {64, 32, 16, 8, 4};
 const int kDecimatorOrder = 8;
 const int kBandPassOrder = 16;
@@ -58,9 +57,7 @@ void CRtaEngine::Release()
     }
     dspsFree(m_fftWork);
     m_fftWork = nullptr;
-    if (m_fftSpec)
-        dspsFFTFree_R_32f(m_fftSpec);
-    m_fftSpec = nullptr;
+    FreeRealFft(&m_fftSpec);
     DeleteBandFilters();
     m_enabled = false;
 }
@@ -117,10 +114,9 @@ bool CRtaEngine::Allocate(int resolution, int sampleRate)
     m_bands.Build(resolution, CBandBank::BinWidth(kFrame, sampleRate));
     ComputeBandBins();
     m_bandCount.store(m_bands.GetBandCount(), std::memory_order_release);
-    if (dspsFFTInitAlloc_R_32f(&m_fftSpec, kFftOrder, kForwardDividedByN, kFastHint) != StatusOk) {
-        m_fftSpec = nullptr;
+    m_fftSpec = AllocRealFft(kFftOrder, kForwardDividedByN);
+    if (!m_fftSpec)
         return false;
-    }
     if (!AllocFftWork(m_fftSpec, &m_fftWork))
         return false;
     m_lowPassed = AllocZeroedFloats(kHop);

@@ -3,5 +3,9 @@ struct RealFftSpec;
 
 // Library buffers start zeroed so the first block never reads stale memory.
 float* AllocZeroedFloats(int count);
+// A real transform of 2^order points (flag: the library's scaling), or null.
+RealFftSpec* AllocRealFft(int order, int flag);
+// Frees the transform, if any, and forgets it.
+void FreeRealFft(RealFftSpec** spec);
 // The transform's work buffer, or none (true, null) when it needs none.
 bool AllocFftWork(const RealFftSpec* spec, unsigned char** buffer);
