@@ -7,7 +7,6 @@ CMemBlock::CMemBlock() : m_nGrowthPercent(0), m_pData(nullptr), m_nSize(0), m_nC
 CMemBlock::~CMemBlock()
 {
     std::free(m_pData);
-    m_pData = nullptr;
 }
 
 unsigned char* CMemBlock::Resize(int bytes)

@@ -14,11 +14,8 @@ void EnableDpiAwareness()
     // Set first so that a failed attempt is never repeated.
     g_dpiAwarenessDone = true;
     CDllLoader user32;
-    if (!user32.Load("user32.dll"))
-        return;
-    if (user32.GetFunction("SetProcessDPIAware"))
+    if (user32.Load("user32.dll"))
         user32.CallFunction("SetProcessDPIAware");
-    user32.Free();
 }
 
 void GetLastErrorText(int errorCode, char* text, unsigned size)
