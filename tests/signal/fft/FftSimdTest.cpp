@@ -1,34 +1,10 @@
 #include "signal/DspRegistry.h"
 #include "tests/signal/fft/FftTestUtil.h"
-#include <cpuid.h>
 #include <gtest/gtest.h>
 #include <cstring>
 #include <tuple>
 
 using namespace ffttest;
-
-namespace {
-
-bool Supported(int variant)
-{
-    unsigned a, b, c, d;
-    if (!__get_cpuid(1, &a, &b, &c, &d))
-        return false;
-    return variant == VariantSse ? (d & bit_SSE) : variant == VariantSse2 ? (d & bit_SSE2)
-                                                                          : (c & bit_SSE3);
-}
-
-double RelativeRms(const float* got, const float* want, int count)
-{
-    double err = 0, ref = 0;
-    for (int i = 0; i < count; ++i) {
-        err += (double(got[i]) - want[i]) * (double(got[i]) - want[i]);
-        ref += double(want[i]) * want[i];
-    }
-    return ref > 0 ? std::sqrt(err / ref) : std::sqrt(err);
-}
-
-} // namespace
 
 class FftSimdOrder : public ::testing::TestWithParam<std::tuple<int, int>>
 {

@@ -47,20 +47,6 @@ TEST(FftSpec, WorkBufferSizes)
     }
 }
 
-TEST(FftSpec, SmallOrdersHoldNoTables)
-{
-    for (int order = 0; order <= 3; ++order) {
-        Spec spec(order, 2);
-        ASSERT_EQ(spec.status(), StatusOk);
-        const RealFftSpec* s = spec.get();
-        EXPECT_EQ(s->scale, 1.0f / float(1 << order));
-        EXPECT_EQ(s->bitRev, nullptr);
-        EXPECT_EQ(s->radix4, nullptr);
-        EXPECT_EQ(s->recombFwd, nullptr);
-        EXPECT_EQ(s->levelMatrix[0], nullptr);
-    }
-}
-
 TEST(FftSpec, GetBufSizeAndFreeCheckTheirArguments)
 {
     Spec spec(12, 1);

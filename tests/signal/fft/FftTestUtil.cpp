@@ -1,6 +1,7 @@
 #include "tests/signal/fft/FftTestUtil.h"
 #include "signal/DspRegistry.h"
 #include <cmath>
+#include <cpuid.h>
 #include <malloc.h>
 #include <cstdint>
 
@@ -107,13 +108,37 @@ double RelativeRms(const std::vector<Cd>& got, const std::vector<Cd>& want)
 
 double RelativeRms(const float* got, const std::vector<float>& want, double factor)
 {
+    std::vector<float> scaled(want.size());
+    for (size_t i = 0; i < want.size(); ++i)
+        scaled[i] = float(want[i] * factor);
+    return RelativeRms(got, scaled.data(), int(want.size()));
+}
+
+double RelativeRms(const float* got, const float* want, int count)
+{
     double err = 0, ref = 0;
-    for (size_t i = 0; i < want.size(); ++i) {
-        const double w = want[i] * factor;
-        err += (got[i] - w) * (got[i] - w);
-        ref += w * w;
+    for (int i = 0; i < count; ++i) {
+        err += (double(got[i]) - want[i]) * (double(got[i]) - want[i]);
+        ref += double(want[i]) * want[i];
     }
     return ref > 0 ? std::sqrt(err / ref) : std::sqrt(err);
+}
+
+bool Supported(int variant)
+{
+    unsigned a, b, c, d;
+    if (!__get_cpuid(1, &a, &b, &c, &d))
+        return variant == VariantGeneric;
+    switch (variant) {
+    case VariantSse:
+        return d & bit_SSE;
+    case VariantSse2:
+        return d & bit_SSE2;
+    case VariantSse3:
+        return c & bit_SSE3;
+    default:
+        return true;
+    }
 }
 
 // Uniform in [-1, 1) from a xorshift generator: fast enough for signals of 2^24 samples.

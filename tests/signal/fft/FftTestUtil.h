@@ -28,6 +28,10 @@ std::vector<float> Pack(const std::vector<Cd>& bins, int n, Layout layout);
 
 double RelativeRms(const std::vector<Cd>& got, const std::vector<Cd>& want);
 double RelativeRms(const float* got, const std::vector<float>& want, double factor);
+double RelativeRms(const float* got, const float* want, int count);
+
+// Whether this CPU runs the given variant.
+bool Supported(int variant);
 
 std::vector<float> RandomSignal(int n, unsigned seed);
 

@@ -1,28 +1,10 @@
 #include "signal/DspRegistry.h"
 #include "tests/signal/fft/FftTestUtil.h"
-#include <cpuid.h>
 #include <gtest/gtest.h>
 
 using namespace ffttest;
 
 namespace {
-
-bool Supported(int variant)
-{
-    unsigned a, b, c, d;
-    if (!__get_cpuid(1, &a, &b, &c, &d))
-        return variant == VariantGeneric;
-    switch (variant) {
-    case VariantSse:
-        return d & bit_SSE;
-    case VariantSse2:
-        return d & bit_SSE2;
-    case VariantSse3:
-        return c & bit_SSE3;
-    default:
-        return true;
-    }
-}
 
 struct RestoreVariant
 {
