@@ -15,9 +15,7 @@ class ResizeDeepPixelTest : public ::testing::TestWithParam<int> {
   template <class T>
   LibStatus Super(const TestImage<T>& src, ImageRect roi, TestImage<T>& dst, double xf,
                   double yf, int channels) {
-    int type = sizeof(T) == 2 ? PixelType16u : PixelType32f;
-    return Api().super(src.data.data(), src.Size(), src.StepBytes(), roi, dst.data.data(),
-                       dst.StepBytes(), dst.Size(), xf, yf, src.pixelStep, channels, type, 0);
+    return CallSuper(Api(), src, roi, dst, xf, yf, channels);
   }
 
   template <class T>
@@ -31,6 +29,8 @@ class ResizeDeepPixelTest : public ::testing::TestWithParam<int> {
 };
 
 TEST_P(ResizeDeepPixelTest, LanczosAtScaleOneCopies) {
+  TestImage<uint8_t> src8 = RandomImage8u(23, 17, 4, 11);
+  EXPECT_EQ(src8.data, Lanczos(src8, {0, 0, 23, 17}, 1.0, 1.0, 4).data);
   TestImage<uint16_t> src16 = RandomImage16u(17, 13, 4, 61);
   EXPECT_EQ(src16.data, Lanczos(src16, {0, 0, 17, 13}, 1.0, 1.0, 4).data);
   TestImage<float> src32 = RandomImage32f(17, 13, 1, 62);

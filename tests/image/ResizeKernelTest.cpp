@@ -19,9 +19,11 @@ class ResizeKernelTest : public ::testing::TestWithParam<int> {
   }
 };
 
-TEST_P(ResizeKernelTest, LinearCentreOfTwoByTwoRoundsHalfUp) {
-  TestImage<uint8_t> src(2, 2, 4);
+// 2 x 2 at 1.5: the centre is the rounded mean of the corners, which stay exact. A lone white
+// corner: the horizontal half weight gives 8160 (x64), the vertical blend with a black row 64.
+TEST_P(ResizeKernelTest, LinearTwoByTwoBlendsRoundHalfUp) {
   const uint8_t corners[4][4] = {{0, 255, 10, 1}, {255, 0, 11, 2}, {1, 0, 12, 0}, {0, 0, 14, 0}};
+  TestImage<uint8_t> src(2, 2, 4);
   for (int i = 0; i < 4; ++i) {
     for (int c = 0; c < 4; ++c) {
       src.At(i % 2, i / 2, c) = corners[i][c];
@@ -32,20 +34,13 @@ TEST_P(ResizeKernelTest, LinearCentreOfTwoByTwoRoundsHalfUp) {
   for (int c = 0; c < 4; ++c) {
     int sum = corners[0][c] + corners[1][c] + corners[2][c] + corners[3][c];
     EXPECT_EQ((sum + 2) >> 2, dst.At(1, 1, c)) << "channel " << c;
-    EXPECT_EQ(corners[0][c], dst.At(0, 0, c));
-    EXPECT_EQ(corners[1][c], dst.At(2, 0, c));
-    EXPECT_EQ(corners[2][c], dst.At(0, 2, c));
-    EXPECT_EQ(corners[3][c], dst.At(2, 2, c));
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(corners[i][c], dst.At(2 * (i % 2), 2 * (i / 2), c));
+    }
   }
-}
-
-TEST_P(ResizeKernelTest, LinearHalfBlendOfBlackAndWhite) {
-  // Columns 0 and 255: the horizontal half weight gives 8160 (x64), the vertical blend of a
-  // black row with it 64, that is a quarter of 255 rounded.
-  TestImage<uint8_t> src(2, 2, 4, 0);
-  src.At(1, 1, 0) = 255;
-  TestImage<uint8_t> dst(3, 3, 4);
-  ASSERT_EQ(StatusOk, CallCore(Api(), src, {0, 0, 2, 2}, dst, 1.5, 1.5, InterpLinear, 4));
+  TestImage<uint8_t> corner(2, 2, 4, 0);
+  corner.At(1, 1, 0) = 255;
+  ASSERT_EQ(StatusOk, CallCore(Api(), corner, {0, 0, 2, 2}, dst, 1.5, 1.5, InterpLinear, 4));
   EXPECT_EQ(64, dst.At(1, 1, 0));
   EXPECT_EQ(128, dst.At(2, 1, 0));
   EXPECT_EQ(128, dst.At(1, 2, 0));
@@ -89,13 +84,6 @@ TEST_P(ResizeKernelTest, CubicKeepsAConstantImage) {
   for (uint8_t v : dst.data) {
     ASSERT_EQ(173, v);
   }
-}
-
-TEST_P(ResizeKernelTest, LanczosAtFactorOneCopies) {
-  TestImage<uint8_t> src = RandomImage8u(23, 17, 4, 11);
-  TestImage<uint8_t> dst(23, 17, 4);
-  ASSERT_EQ(StatusOk, CallCore(Api(), src, {0, 0, 23, 17}, dst, 1.0, 1.0, InterpLanczos, 4));
-  EXPECT_EQ(src.data, dst.data);
 }
 
 // Size 10 at factor 1.9: step 0.5, so odd destination indices sit at fraction 0.5.

@@ -28,12 +28,9 @@ class ResizeSuperTest : public ::testing::TestWithParam<int> {
  protected:
   const ResizeVariantApi& Api() const { return ResizeVariantAt(GetParam()); }
 
-  template <class T>
-  LibStatus Super(const TestImage<T>& src, ImageRect roi, TestImage<T>& dst, double xf,
-                  double yf, int channels = 4) {
-    int type = sizeof(T) == 1 ? PixelType8u : sizeof(T) == 2 ? PixelType16u : PixelType32f;
-    return Api().super(src.data.data(), src.Size(), src.StepBytes(), roi, dst.data.data(),
-                       dst.StepBytes(), dst.Size(), xf, yf, src.pixelStep, channels, type, 0);
+  LibStatus Super(const TestImage<uint8_t>& src, ImageRect roi, TestImage<uint8_t>& dst,
+                  double xf, double yf, int channels = 4) {
+    return CallSuper(Api(), src, roi, dst, xf, yf, channels);
   }
 
   // The destination against the area mean, rounded half up; returns how many were exact.

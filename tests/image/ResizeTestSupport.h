@@ -49,6 +49,15 @@ LibStatus CallCore(const ResizeVariantApi& api, const TestImage<T>& src, ImageRe
                   0, interpolation, 1);
 }
 
+// Supersampling call on whole images (pixels, not planes).
+template <class T>
+LibStatus CallSuper(const ResizeVariantApi& api, const TestImage<T>& src, ImageRect roi,
+                    TestImage<T>& dst, double xf, double yf, int channels) {
+  int type = sizeof(T) == 1 ? PixelType8u : sizeof(T) == 2 ? PixelType16u : PixelType32f;
+  return api.super(src.data.data(), src.Size(), src.StepBytes(), roi, dst.data.data(),
+                   dst.StepBytes(), dst.Size(), xf, yf, src.pixelStep, channels, type, 0);
+}
+
 // Counts library blocks and makes the n-th allocation fail (0: none).
 class AllocProbe {
  public:
