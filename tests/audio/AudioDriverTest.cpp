@@ -16,14 +16,8 @@ TEST(AudioDriver, BaseStateAndDirection)
     StubDriver in(true), out(false);
     EXPECT_STREQ(in.GetDirectionText(), "input");
     EXPECT_STREQ(out.GetDirectionText(), "output");
-    EXPECT_TRUE(in.IsInput());
-    EXPECT_FALSE(out.IsInput());
-    EXPECT_FALSE(in.GetAllowDefaultDevice());
     EXPECT_FALSE(in.SupportsDefaultDevice());
     EXPECT_FALSE(in.IsDefaultDeviceName("Default Device"));
-    EXPECT_EQ(in.GetType(), AudioTypeNone);
-    in.SetType(AudioTypeDirectSound);
-    EXPECT_EQ(in.GetType(), AudioTypeDirectSound);
 }
 
 TEST(AudioDriver, ErrorTextCopyIsBoundedAndTerminated)

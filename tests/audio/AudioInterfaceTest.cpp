@@ -264,14 +264,8 @@ TEST(AudioInterface, InterfaceTypeTable)
     EXPECT_EQ(CAudioInterface::InterfaceTypeFromName(true, "ks"), AudioTypeNone);
     EXPECT_EQ(CAudioInterface::InterfaceTypeFromName(true, "inv"), AudioTypeNone);
     EXPECT_EQ(CAudioInterface::InterfaceTypeFromName(true, nullptr), AudioTypeNone);
-    int ids[] = {CAudioInterface::InterfaceTypeFromIndex(0), CAudioInterface::InterfaceTypeFromIndex(1),
-                 CAudioInterface::InterfaceTypeFromIndex(2), CAudioInterface::InterfaceTypeFromIndex(3),
-                 CAudioInterface::InterfaceTypeFromIndex(-1)};
-    EXPECT_EQ(ids[0], 1);
-    EXPECT_EQ(ids[1], 2);
-    EXPECT_EQ(ids[2], 3);
-    EXPECT_EQ(ids[3], 0);
-    EXPECT_EQ(ids[4], 0);
+    for (int index : {-1, 0, 1, 2, 3})
+        EXPECT_EQ(CAudioInterface::InterfaceTypeFromIndex(index), index >= 0 && index < 3 ? index + 1 : 0);
     InterfaceTypeInfo info;
     CAudioInterface::GetInputInterfaceType(0, &info);
     EXPECT_STREQ(info.displayName, "Wave In");

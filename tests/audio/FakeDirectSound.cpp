@@ -150,7 +150,6 @@ public:
     }
     STDMETHOD(Play)(DWORD, DWORD, DWORD flags) override
     {
-        fakeDirectSound->playCalls++;
         fakeDirectSound->playFlags = flags;
         m_playing = true;
         return S_OK;
@@ -212,16 +211,14 @@ public:
             return f.streamingCreateResult;
         std::lock_guard<std::mutex> hold(f.lock);
         f.streamingDesc = *desc;
-        f.streamingFormat = *desc->lpwfxFormat;
         f.memory.assign(desc->dwBufferBytes, 0x33);
         *out = new FakeSoundBuffer(false);
         return S_OK;
     }
     STDMETHOD(GetCaps)(LPDSCAPS) override { return E_NOTIMPL; }
     STDMETHOD(DuplicateSoundBuffer)(LPDIRECTSOUNDBUFFER, LPLPDIRECTSOUNDBUFFER) override { return E_NOTIMPL; }
-    STDMETHOD(SetCooperativeLevel)(HWND window, DWORD level) override
+    STDMETHOD(SetCooperativeLevel)(HWND, DWORD level) override
     {
-        fakeDirectSound->cooperativeWindow = window;
         fakeDirectSound->cooperativeLevel = level;
         return S_OK;
     }

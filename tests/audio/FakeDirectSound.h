@@ -41,14 +41,13 @@ public:
     GUID lastGuid = {};
     bool createdWithNull = false;
     DSCBUFFERDESC captureDesc = {};
-    WAVEFORMATEX captureFormat = {}, primaryFormat = {}, streamingFormat = {};
+    WAVEFORMATEX captureFormat = {}, primaryFormat = {};
     DSBUFFERDESC streamingDesc = {};
     std::vector<DSBPOSITIONNOTIFY> positions;
     std::vector<DWORD> lockOffsets;
     std::vector<char> memory;     // the capture or streaming buffer's bytes
     DWORD playFlags = 0;
-    int playCalls = 0, setPositionCalls = 0;
-    HWND cooperativeWindow = nullptr;
+    int setPositionCalls = 0;
     DWORD cooperativeLevel = 0;
 
     std::mutex lock;

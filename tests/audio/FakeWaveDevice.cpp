@@ -7,14 +7,15 @@ FakeWaveDevice* fake = nullptr;
 const wchar_t* const devicePath = L"\\\\?\\swd#fake#capture_0#{6994ad04-93ef-11d0-a3cc-00a0c9223196}";
 const HWAVEIN inHandle = (HWAVEIN)0x5150;
 const HWAVEOUT outHandle = (HWAVEOUT)0x5160;
+const UINT deviceCount = 2;
 } // namespace
 
 struct FakeWaveCalls {
-    static UINT WINAPI NumDevs() { return fake->deviceCount; }
+    static UINT WINAPI NumDevs() { return deviceCount; }
 
     static MMRESULT WINAPI InCaps(UINT_PTR device, LPWAVEINCAPSA caps, UINT)
     {
-        if (device >= (UINT_PTR)fake->deviceCount)
+        if (device >= deviceCount)
             return MMSYSERR_BADDEVICEID;
         wsprintfA(caps->szPname, "Fake Input %u", (unsigned)device);
         return MMSYSERR_NOERROR;
@@ -22,7 +23,7 @@ struct FakeWaveCalls {
 
     static MMRESULT WINAPI OutCaps(UINT_PTR device, LPWAVEOUTCAPSA caps, UINT)
     {
-        if (device >= (UINT_PTR)fake->deviceCount)
+        if (device >= deviceCount)
             return MMSYSERR_BADDEVICEID;
         wsprintfA(caps->szPname, "Fake Output %u", (unsigned)device);
         return MMSYSERR_NOERROR;
@@ -51,7 +52,7 @@ struct FakeWaveCalls {
     {
         if (fake->refuseOpen || flags != CALLBACK_EVENT)
             return WAVERR_BADFORMAT;
-        if (device != WAVE_MAPPER && device >= (UINT)fake->deviceCount)
+        if (device != WAVE_MAPPER && device >= deviceCount)
             return MMSYSERR_BADDEVICEID;
         std::lock_guard<std::mutex> hold(fake->m_lock);
         fake->lastFormat = *format;
@@ -211,7 +212,6 @@ void FakeWaveDevice::FinishHead()
         header->dwBytesRecorded = header->dwBufferLength;
     } else {
         lastOutput.assign(samples, samples + frames * 2);
-        outputBlocks++;
     }
     header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
     SetEvent(m_event);

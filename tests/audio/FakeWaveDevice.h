@@ -24,14 +24,13 @@ public:
     void StopStreaming();
     int QueuedBuffers();
 
-    int deviceCount = 2;
     int failPrepareAt = -1;  // the prepare call with this number (from 0) fails
     int failQueueAfter = -1; // once this many buffers were queued, the device is gone
     bool refuseOpen = false;
     bool omitTerminator = false;
 
     std::atomic<int> opens{0}, closes{0}, prepares{0}, unprepares{0}, unpreparedWithoutData{0};
-    std::atomic<int> queueCalls{0}, closeWhileQueued{0}, outputBlocks{0};
+    std::atomic<int> queueCalls{0}, closeWhileQueued{0};
     WAVEFORMATEX lastFormat = {};
     UINT lastDevice = 0;
     std::vector<int16_t> lastOutput;
