@@ -77,20 +77,18 @@ TEST_F(AudPinTest, RangesBoundChannelsBitsAndRate)
 {
     HRESULT hr = E_FAIL;
     auto pin = Pin(&hr);
-    WAVEFORMATEX format = FakeKs::Pcm(1, 48000);
-    EXPECT_TRUE(pin->IsFormatSupported(&format));
-    format.nChannels = 2;
-    EXPECT_TRUE(pin->IsFormatSupported(&format));
-    format.nChannels = 3;
-    EXPECT_FALSE(pin->IsFormatSupported(&format));
-    format = FakeKs::Pcm(2, 48001);
-    EXPECT_FALSE(pin->IsFormatSupported(&format));
-    format = FakeKs::Pcm(2, 44100);
-    EXPECT_TRUE(pin->IsFormatSupported(&format));
-    format = FakeKs::Pcm(2, 44099);
-    EXPECT_FALSE(pin->IsFormatSupported(&format));
-    format = FakeKs::Pcm(2, 48000, 24);
-    EXPECT_FALSE(pin->IsFormatSupported(&format));
+    struct Case {
+        WORD channels;
+        DWORD rate;
+        WORD bits;
+        bool supported;
+    };
+    for (const Case& c : {Case{1, 48000, 16, true}, Case{2, 48000, 16, true}, Case{3, 48000, 16, false},
+                          Case{2, 48001, 16, false}, Case{2, 44100, 16, true}, Case{2, 44099, 16, false},
+                          Case{2, 48000, 24, false}}) {
+        WAVEFORMATEX format = FakeKs::Pcm(c.channels, c.rate, c.bits);
+        EXPECT_EQ(pin->IsFormatSupported(&format) != FALSE, c.supported) << c.channels << " " << c.rate << " " << c.bits;
+    }
     EXPECT_FALSE(pin->IsFormatSupported(nullptr));
 }
 

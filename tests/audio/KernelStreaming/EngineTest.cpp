@@ -70,7 +70,6 @@ TEST_F(EngineTest, DevicesMatchByNameOrPathInAnyCase)
     fake.filters.push_back(twin);
     auto byName = Engine();
     EXPECT_EQ(byName->Open("LINE IN", &format), 1);
-    auto connect = fake.lastConnect;
     byName.reset();
     auto byPath = Engine();
     EXPECT_EQ(byPath->Open("\\\\?\\FAKE#TWIN", &format), 1);

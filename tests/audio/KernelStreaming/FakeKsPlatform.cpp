@@ -358,8 +358,6 @@ void CFakeKsPlatform::Transfer(Pending& pending)
         return;
     }
     ULONG bytes = header->FrameExtent;
-    if (bytesPerCompletion && bytesPerCompletion < bytes)
-        bytes = bytesPerCompletion;
     short* samples = (short*)header->Data;
     for (ULONG i = 0; i < bytes / sizeof(short); ++i)
         samples[i] = FakeKsSample(m_sampleCounter++);

@@ -27,7 +27,6 @@ public:
     DWORD versionMajor = 6;
     int readBudget = 1 << 30;           // transfers completed before the rest stay pending
     int failReadsAfter = -1;            // transfers accepted before every further one fails
-    ULONG bytesPerCompletion = 0;       // 0: fill each read buffer completely
     int failWaitAfter = -1;             // stream waits answered before one fails
 
     // Observed.

@@ -78,6 +78,7 @@ TEST_F(KsInterfaceTest, ClosingWhileStreamingStopsDelivery)
         ASSERT_TRUE(WaitFor([&] { return client.blocks > seen + 3; }));
         audio.Close();
         int closed = client.blocks;
+        EXPECT_EQ(fake.PendingReadCount(), 0);
         Sleep(5);
         EXPECT_EQ(client.blocks, closed);
         EXPECT_EQ(fake.OpenHandleCount(), 0);

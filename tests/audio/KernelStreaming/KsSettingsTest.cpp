@@ -24,7 +24,6 @@ protected:
 TEST_F(KsSettingsTest, DefaultsWithoutAFile)
 {
     KsSettings settings(path.c_str());
-    EXPECT_STREQ(settings.iniPath, path.c_str());
     EXPECT_STREQ(settings.outputDevice, "");
     EXPECT_EQ(settings.volumeEnabled, 0);
     EXPECT_EQ(settings.gaplessEnabled, 0);
