@@ -70,6 +70,31 @@ void HammingKernel(const float* src, float* dst, int len)
     }
 }
 
+void WeighBlackmanPair(float* x, int len, int k, double al, double yk)
+{
+    double w = (al + 0.5) - yk - 4.0 * al * yk * yk;
+    x[k] = float(x[k] * w);
+    x[len - 1 - k] = float(x[len - 1 - k] * w);
+}
+
+void BlackmanSinglePrecision(float* x, int len, double al, CosineRecurrence& y)
+{
+    int pairs = len / 2;
+    const __m128 quad = _mm_set1_ps(float(-4.0 * al));
+    const __m128 lin = _mm_set1_ps(float(al + 0.5));
+    int k = 0;
+    for (; k + 4 <= pairs; k += 4) {
+        float yf[4];
+        for (int j = 0; j < 4; ++j)
+            yf[j] = float(y.Next());
+        __m128 v = _mm_loadu_ps(yf);
+        __m128 w = _mm_add_ps(_mm_mul_ps(_mm_mul_ps(v, v), quad), _mm_sub_ps(lin, v));
+        WeighFour(x + k, x + len - 4 - k, x + k, x + len - 4 - k, w);
+    }
+    for (; k < pairs; ++k)
+        WeighBlackmanPair(x, len, k, al, float(y.Next()));
+}
+
 } // namespace
 
 void BlackmanAlphaKernel(float* x, int len, float alpha)
@@ -77,31 +102,11 @@ void BlackmanAlphaKernel(float* x, int len, float alpha)
     int pairs = len / 2;
     double al = alpha;
     CosineRecurrence y(len, 0.5);
-    int k = 0;
     if (pairs <= SinglePrecisionPairs) {
-        const __m128 quad = _mm_set1_ps(float(-4.0 * al));
-        const __m128 lin = _mm_set1_ps(float(al + 0.5));
-        for (; k + 4 <= pairs; k += 4) {
-            float yf[4];
-            for (int j = 0; j < 4; ++j)
-                yf[j] = float(y.Next());
-            __m128 v = _mm_loadu_ps(yf);
-            __m128 w = _mm_add_ps(_mm_mul_ps(_mm_mul_ps(v, v), quad), _mm_sub_ps(lin, v));
-            WeighFour(x + k, x + len - 4 - k, x + k, x + len - 4 - k, w);
-        }
-        for (; k < pairs; ++k) {
-            double yk = float(y.Next());
-            double w = (al + 0.5) - yk - 4.0 * al * yk * yk;
-            x[k] = float(x[k] * w);
-            x[len - 1 - k] = float(x[len - 1 - k] * w);
-        }
+        BlackmanSinglePrecision(x, len, al, y);
     } else {
-        for (; k < pairs; ++k) {
-            double yk = y.Next();
-            double w = (al + 0.5) - yk - 4.0 * al * yk * yk;
-            x[k] = float(x[k] * w);
-            x[len - 1 - k] = float(x[len - 1 - k] * w);
-        }
+        for (int k = 0; k < pairs; ++k)
+            WeighBlackmanPair(x, len, k, al, y.Next());
     }
     x[0] = 0.0f;
     x[len - 1] = 0.0f;
