@@ -57,9 +57,11 @@ LibStatus IntToFloat(const T* pSrc, float* pDst, int len)
 template <class T>
 LibStatus IntToFloatScaled(const T* pSrc, float* pDst, int len, int sf, int minScale)
 {
+    if (sf == 0)
+        return IntToFloat(pSrc, pDst, len);
     LibStatus st = CheckVectors(pSrc, pDst, len);
-    if (st != StatusOk || sf == 0)
-        return st == StatusOk ? IntToFloat(pSrc, pDst, len) : st;
+    if (st != StatusOk)
+        return st;
     double factor = IntToFloatScale(sf, minScale);
     for (int i = 0; i < len; ++i)
         pDst[i] = float(double(pSrc[i]) * factor);
