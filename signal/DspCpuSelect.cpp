@@ -36,11 +36,11 @@ void SelectOtherVendor(const CpuidRegisters& leaf0)
     }
     std::fputs("NotIntel(tm)\n", stdout);
     std::fflush(stdout);
-    CpuidRegisters leaf1;
-    dspsCpuid(1, &leaf1);
-    if (leaf1.edx & (1u << 26))
+    CpuFeatureRecord features;
+    dspsReadCpuFeatures(&features);
+    if (features.sse2)
         dspsSelectCpuType(CpuFamily15Sse2);
-    else if (leaf1.edx & (1u << 25))
+    else if (features.sse)
         dspsSelectCpuType(CpuFamily6Sse);
     else
         dspsSelectBestCpu();
