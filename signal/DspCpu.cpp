@@ -171,12 +171,9 @@ LibStatus dspsSelectCpuType(int cpuType)
 
 LibStatus dspsSelectBestCpu()
 {
+    // Without CPUID or on another vendor the type is unknown: the generic variant.
     dspsStoreVariant(VariantOfType(dspsGetCpuType()));
-    if (!dspsHasCpuid() || !dspsIsGenuineIntel()) {
-        dspsStoreVariant(VariantGeneric);
-        return StatusNotIntelCpu;
-    }
-    return StatusOk;
+    return dspsHasCpuid() && dspsIsGenuineIntel() ? StatusOk : StatusNotIntelCpu;
 }
 
 const LibVersion* dspsCoreVersion()
