@@ -22,12 +22,10 @@ public:
     void OnInputInterleaved(CAudioInterface* sender, void* deviceBuffer, int bytes) override;
     void OnFifoNotify(CAudioInterface* sender) override;
 
-    SampleFn expected;           // when set, every sample is compared with it
-    int channelCount = 2;
+    SampleFn expected;           // when set, every sample of both channels is compared with it
     std::atomic<int> blocks{0}, interleavedBlocks{0}, fifoNotes{0}, mismatches{0};
     std::atomic<bool> closed{false};
     std::atomic<int> afterClose{0};
-    std::vector<int32_t> firstFrame;  // channel values of frame 0 of the last block
     int64_t nextFrame = 0;
     int lastBytes = 0;
 };

@@ -127,15 +127,12 @@ TEST(PipelineDevice, APathTooLongForTheGuidFailsInsteadOfOverrunning)
 
 TEST(PipelineDevice, SetupErrorsTakeTheirHResultForm)
 {
-    SetLastError(0xE000020B);
-    SetLastErrorAsHResult();
-    EXPECT_EQ(GetLastError(), 0x800F020Bu);
-    SetLastError(5);
-    SetLastErrorAsHResult();
-    EXPECT_EQ(GetLastError(), 5u);
-    SetLastError(0xC0000005);
-    SetLastErrorAsHResult();
-    EXPECT_EQ(GetLastError(), 0xC0000005u);
+    const DWORD cases[][2] = {{0xE000020B, 0x800F020B}, {5, 5}, {0xC0000005, 0xC0000005}};
+    for (const auto& c : cases) {
+        SetLastError(c[0]);
+        SetLastErrorAsHResult();
+        EXPECT_EQ(GetLastError(), c[1]);
+    }
 }
 
 TEST(GuidText, FormatsParsesAndRoundTrips)

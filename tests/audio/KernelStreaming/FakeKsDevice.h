@@ -14,8 +14,6 @@ struct FakeKsPin {
     std::vector<KSIDENTIFIER> interfaces;
     std::vector<KSIDENTIFIER> mediums;
     std::vector<std::vector<BYTE>> dataRanges;  // each range as its raw bytes
-    KSPIN_CINSTANCES instances = {1, 0};
-    KSPIN_CINSTANCES globalInstances = {4, 0};
     GUID category = GUID_NULL;
     std::wstring name = L"Capture";
     std::set<ULONG> failingProperties;            // KSPROPSETID_Pin ids that fail

@@ -183,10 +183,10 @@ bool CFakeKsPlatform::PinAnswer(const FakeKsFilter& filter, ULONG pinId, ULONG i
         *answer = Bytes(pin.dataFlow);
         return true;
     case KSPROPERTY_PIN_CINSTANCES:
-        *answer = Bytes(pin.instances);
+        *answer = Bytes(KSPIN_CINSTANCES{1, 0});
         return true;
     case KSPROPERTY_PIN_GLOBALCINSTANCES:
-        *answer = Bytes(pin.globalInstances);
+        *answer = Bytes(KSPIN_CINSTANCES{4, 0});
         return true;
     case KSPROPERTY_PIN_CATEGORY:
         *answer = Bytes(pin.category);
@@ -255,12 +255,9 @@ BOOL CFakeKsPlatform::PinControl(HANDLE handle, Open& open, const KSPROPERTY* re
                                  DWORD outLen)
 {
     if (!IsEqualGUID(request->Set, KSPROPSETID_Connection) ||
-        request->Id != KSPROPERTY_CONNECTION_STATE || !out || outLen < sizeof(ULONG))
+        request->Id != KSPROPERTY_CONNECTION_STATE || !(request->Flags & KSPROPERTY_TYPE_SET) ||
+        !out || outLen < sizeof(ULONG))
         return Fail(ERROR_NOT_FOUND);
-    if (!(request->Flags & KSPROPERTY_TYPE_SET)) {
-        *(ULONG*)out = open.state;
-        return TRUE;
-    }
     ULONG state = *(const ULONG*)out;
     const FakeKsPin& pin = filters[open.filter].pins[open.pin];
     if (pin.refuseRun && state == KSSTATE_RUN)
