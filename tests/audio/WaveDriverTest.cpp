@@ -126,7 +126,9 @@ TEST_F(WaveDriver, BlocksArriveInOrderWithTheirSizesAndLatency)
     EXPECT_EQ(device.unpreparedWithoutData, 0);
 }
 
-TEST_F(WaveDriver, PreparationFailureReleasesEveryHeaderAndTheDevice)
+// A buffer that fails to prepare (the third) or to be handed over (the second) during Open:
+// every prepared header is unprepared, with its data, and the device closed.
+TEST_F(WaveDriver, OpenFailuresReleaseEveryHeaderAndTheDevice)
 {
     device.failPrepareAt = 2;
     AudioDriverSettings s = StereoSettings("Default", 256, 8);
@@ -134,20 +136,16 @@ TEST_F(WaveDriver, PreparationFailureReleasesEveryHeaderAndTheDevice)
     EXPECT_EQ(Error(driver), "Error: Wave buffer preparation failed\n");
     EXPECT_EQ(driver.IsOpen(), 0);
     EXPECT_EQ(device.unprepares, 3);
-    EXPECT_EQ(device.unpreparedWithoutData, 0);
-    EXPECT_EQ(device.opens, 1);
-    EXPECT_EQ(device.closes, 1);
     EXPECT_EQ(device.QueuedBuffers(), 0);
-}
-
-TEST_F(WaveDriver, HandoffFailureDuringOpen)
-{
-    device.failQueueAfter = 1;
-    AudioDriverSettings s = StereoSettings("Default", 256, 4);
+    device.failPrepareAt = -1;
+    device.failQueueAfter = device.queueCalls + 1;
     EXPECT_EQ(driver.Open(&s), 1);
     EXPECT_EQ(Error(driver), "Error: Wave buffer driver handoff failed\n");
-    EXPECT_EQ(device.closes, 1);
-    EXPECT_EQ(device.unprepares, 2);
+    EXPECT_EQ(device.unprepares, 3 + 2);
+    EXPECT_EQ(device.unpreparedWithoutData, 0);
+    EXPECT_EQ(device.opens, 2);
+    EXPECT_EQ(device.closes, 2);
+    EXPECT_EQ(device.QueuedBuffers(), 0);
 }
 
 TEST_F(WaveDriver, DeviceVanishingMidStreamEndsTheThread)
