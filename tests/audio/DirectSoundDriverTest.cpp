@@ -4,19 +4,7 @@
 #include "audio/GuidText.h"
 #include <gtest/gtest.h>
 
-namespace {
-
-class DirectSoundDriver : public DriverTest<FakeDirectSound, AI_DirectSound> {
-protected:
-    std::string GuidOf(int device)
-    {
-        char text[GuidTextLength + 1];
-        FormatGuid(text, &fake.devices[device].guid);
-        return text;
-    }
-};
-
-} // namespace
+using DirectSoundDriver = DriverTest<FakeDirectSound, AI_DirectSound>;
 
 TEST_F(DirectSoundDriver, ListsDevicesByGuidTextAndAnswersInvalidPastTheEnd)
 {
@@ -53,7 +41,9 @@ TEST_F(DirectSoundDriver, ListsDevicesByGuidTextAndAnswersInvalidPastTheEnd)
 
 TEST_F(DirectSoundDriver, OpensTheGuidItWasNamed)
 {
-    AudioDriverSettings s = StereoSettings(GuidOf(1).c_str(), 256, 4);
+    char guid[GuidTextLength + 1];
+    FormatGuid(guid, &fake.devices[1].guid);
+    AudioDriverSettings s = StereoSettings(guid, 256, 4);
     ASSERT_EQ(driver.Open(&s), 0);
     EXPECT_TRUE(IsEqualGUID(fake.lastGuid, fake.devices[1].guid));
     driver.Close();
