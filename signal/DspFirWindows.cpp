@@ -52,12 +52,9 @@ LibStatus RaisedCosine(double* x, int n, double a, double b)
     LibStatus st = CheckWindowArguments(x, n);
     if (st != StatusOk)
         return st;
-    int p = (n - 1) / 2;
     Rotation r(n);
-    for (int k = 0; k < p; ++k, r.Step())
+    for (int k = 0; k < n / 2; ++k, r.Step())
         WeighBoth(x, n, k, r.C * b + a);
-    if (n % 2 == 0)
-        WeighBoth(x, n, p, r.C * b + a);
     return StatusOk;
 }
 
@@ -102,14 +99,11 @@ LibStatus WinBartlett_64f_I(double* pSrcDst, int len)
     pSrcDst[len - 1] = 0.0;
     if (len == 3)
         return StatusOk;
-    int p = (len - 1) / 2;
     double step = 2.0 / (len - 1), r = 0.0;
-    for (int k = 1; k < p; ++k) {
+    for (int k = 1; k < len / 2; ++k) {
         r = r + step;
         WeighBoth(pSrcDst, len, k, r);
     }
-    if (len % 2 == 0)
-        WeighBoth(pSrcDst, len, p, r + step);
     return StatusOk;
 }
 
@@ -133,15 +127,12 @@ LibStatus WinBlackmanAlpha_64f_I(double* pSrcDst, int len, double alpha)
         return StatusOk;
     }
     double a0 = (alpha + 1.0) * 0.5, a2 = 0.5 * alpha, d = 1.0;
-    int p = (len - 1) / 2;
     Rotation r(len);
-    for (int k = 0; k < p; ++k) {
+    for (int k = 0; k < len / 2; ++k) {
         WeighBoth(pSrcDst, len, k, (a0 + -0.5 * r.C) + -a2 * d);
         r.Step();
         d = (r.C + r.C) * r.C - 1.0;
     }
-    if (len % 2 == 0)
-        WeighBoth(pSrcDst, len, p, (a0 + -0.5 * r.C) + -a2 * d);
     return StatusOk;
 }
 
