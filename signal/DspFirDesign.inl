@@ -146,20 +146,12 @@ inline double GainAtCentre(const double* taps, int len, double fc)
 
 enum FirBand { FirLowpass, FirHighpass, FirBandpass, FirBandstop };
 
-// Steps common to every design once the arguments are valid.
-inline LibStatus Design(FirBand band, double low, double high, double* taps, int len, int winType,
-                        int doNormal)
+// The ideal response's left half (and odd centre), from one or two tones in the work buffers.
+inline void IdealLeftHalf(FirBand band, double low, double high, double* taps, int len,
+                          double* first, double* second)
 {
     const int m = len >> 1;
     const bool odd = len % 2 != 0;
-    const bool twoTones = band == FirBandpass || band == FirBandstop;
-    double* first = static_cast<double*>(dspsAlignedMalloc(m + 1, 8));
-    double* second = twoTones ? static_cast<double*>(dspsAlignedMalloc(m + 1, 8)) : nullptr;
-    if (!first || (twoTones && !second)) {
-        generic::dspsFree(first);
-        generic::dspsFree(second);
-        return StatusNullPointer;
-    }
     if (band == FirLowpass) {
         if (odd)
             taps[m] = 2.0 * low;
@@ -188,6 +180,22 @@ inline LibStatus Design(FirBand band, double low, double high, double* taps, int
             return (k % 2 ? 1.0 : -1.0) - (first[k - 1] + second[k - 1]);
         });
     }
+}
+
+// Steps common to every design once the arguments are valid.
+inline LibStatus Design(FirBand band, double low, double high, double* taps, int len, int winType,
+                        int doNormal)
+{
+    const int m = len >> 1;
+    const bool twoTones = band == FirBandpass || band == FirBandstop;
+    double* first = static_cast<double*>(dspsAlignedMalloc(m + 1, 8));
+    double* second = twoTones ? static_cast<double*>(dspsAlignedMalloc(m + 1, 8)) : nullptr;
+    if (!first || (twoTones && !second)) {
+        generic::dspsFree(first);
+        generic::dspsFree(second);
+        return StatusNullPointer;
+    }
+    IdealLeftHalf(band, low, high, taps, len, first, second);
     dspsZero_64f(taps + (len + 1) / 2, m);
     ApplyWindow(taps, len, winType);
     double gain = 1.0;
@@ -196,7 +204,7 @@ inline LibStatus Design(FirBand band, double low, double high, double* taps, int
                : band == FirBandpass ? GainAtCentre(taps, len, (low + high) * 0.5)
                                      : GainAtDc(taps, len);
     }
-    NormaliseAndMirror(taps, len, doNormal != 0, gain, band == FirHighpass && !odd);
+    NormaliseAndMirror(taps, len, doNormal != 0, gain, band == FirHighpass && len % 2 == 0);
     generic::dspsFree(first);
     generic::dspsFree(second);
     return StatusOk;
