@@ -26,6 +26,14 @@ inline LibStatus CheckDesign(const double* taps, int len)
     return len < 5 ? StatusSizeError : StatusOk;
 }
 
+inline LibStatus CheckSingle(const double* taps, int len, double f)
+{
+    LibStatus st = CheckDesign(taps, len);
+    if (st != StatusOk)
+        return st;
+    return ValidFrequency(f) ? StatusOk : StatusSizeError;
+}
+
 inline LibStatus CheckBand(const double* taps, int len, double low, double high)
 {
     LibStatus st = CheckDesign(taps, len);
@@ -212,17 +220,13 @@ inline LibStatus Design(FirBand band, double low, double high, double* taps, int
 
 LibStatus dspsFIRGenLowpass_64f(double rFreq, double* taps, int len, int winType, int doNormal)
 {
-    LibStatus st = CheckDesign(taps, len);
-    if (st == StatusOk && !ValidFrequency(rFreq))
-        st = StatusSizeError;
+    LibStatus st = CheckSingle(taps, len, rFreq);
     return st != StatusOk ? st : Design(FirLowpass, rFreq, 0.0, taps, len, winType, doNormal);
 }
 
 LibStatus dspsFIRGenHighpass_64f(double rFreq, double* taps, int len, int winType, int doNormal)
 {
-    LibStatus st = CheckDesign(taps, len);
-    if (st == StatusOk && !ValidFrequency(rFreq))
-        st = StatusSizeError;
+    LibStatus st = CheckSingle(taps, len, rFreq);
     return st != StatusOk ? st : Design(FirHighpass, rFreq, 0.0, taps, len, winType, doNormal);
 }
 
