@@ -25,8 +25,7 @@ void MulPerm(const float* a, const float* b, float* d, int len)
 {
     d[0] = a[0] * b[0];
     if (len % 2 == 0) {
-        if (len > 1)
-            d[1] = a[1] * b[1];
+        d[1] = a[1] * b[1];
         MulPairs(a + 2, b + 2, d + 2, (len - 2) / 2);
     } else {
         MulPairs(a + 1, b + 1, d + 1, (len - 1) / 2);

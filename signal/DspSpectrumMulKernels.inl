@@ -113,8 +113,7 @@ inline void MulPermKernel(const float* a, const float* b, float* d, int len, con
 {
     d[0] = MulReal(a[0], b[0]);
     if (len % 2 == 0) {
-        if (len > 1)
-            d[1] = MulReal(a[1], b[1]);
+        d[1] = MulReal(a[1], b[1]);
         MulPairsKernel(a + 2, b + 2, d + 2, (len - 2) / 2, t);
     } else {
         MulPairsKernel(a + 1, b + 1, d + 1, (len - 1) / 2, t);
