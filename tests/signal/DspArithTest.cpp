@@ -30,8 +30,7 @@ float RoundedSum(float a, float b)
 
 TEST(DspArith, MulEqualsRoundedProductInEveryVariantAndAlignment)
 {
-    const Binary bodies[] = {dsp::generic::dspsMul_32f, dsp::sse::dspsMul_32f,
-                             dsp::sse2::dspsMul_32f, dsp::sse2::dspsMul_32f};
+    const Binary bodies[] = DSP_VARIANT_BODIES_SHARED_SSE3(dspsMul_32f);
     for (int v = 0; v < 4; ++v)
         for (int len : Lengths)
             for (int o = 0; o < 4; ++o) {
@@ -73,8 +72,7 @@ TEST(DspArith, InPlaceMulAndAddInEveryVariantAndAlignment)
 
 TEST(DspArith, SourceMayBeTheDestination)
 {
-    const Binary muls[] = {dsp::generic::dspsMul_32f, dsp::sse::dspsMul_32f,
-                           dsp::sse2::dspsMul_32f, dsp::sse2::dspsMul_32f};
+    const Binary muls[] = DSP_VARIANT_BODIES_SHARED_SSE3(dspsMul_32f);
     const InPlace adds[] = DSP_VARIANT_BODIES_SHARED_SSE3(dspsAdd_32f_I);
     for (int v = 0; v < 4; ++v) {
         std::vector<float> x(37), y(37);
