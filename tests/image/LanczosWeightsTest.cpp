@@ -82,9 +82,7 @@ TEST_P(LanczosWeightsTest, NoCountWritesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, LanczosWeightsTest, ::testing::Range(0, 4),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                           return ResizeVariantName(info.param);
-                         });
+                         ResizeVariantName);
 
 TEST(LanczosWeights, Sse2AndSse3AreIdentical) {
   float fractions[200];

@@ -243,8 +243,6 @@ TEST_P(ResizeCoreTest, PlanesMatchOneChannelImages) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, ResizeCoreTest, ::testing::Range(0, 4),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                           return ResizeVariantName(info.param);
-                         });
+                         ResizeVariantName);
 
 }  // namespace

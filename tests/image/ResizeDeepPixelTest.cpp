@@ -220,9 +220,7 @@ TEST_P(ResizeDeepPixelTest, SuperPlanesMatchSeparateCalls) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, ResizeDeepPixelTest, ::testing::Range(0, 4),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                           return ResizeVariantName(info.param);
-                         });
+                         ResizeVariantName);
 
 // The SSE2 and SSE3 row sums of one-channel floats keep the last (width mod 16) columns in
 // double: they agree with each other bit for bit and with the others to the last bit.

@@ -155,8 +155,6 @@ TEST_P(ResizeKernelTest, LanczosAtThreeQuartersMatchesTheReference) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, ResizeKernelTest, ::testing::Range(0, 4),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                           return ResizeVariantName(info.param);
-                         });
+                         ResizeVariantName);
 
 }  // namespace

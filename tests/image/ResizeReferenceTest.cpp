@@ -88,8 +88,6 @@ TEST_P(ResizeReferenceTest, FloatPixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, ResizeReferenceTest, ::testing::Range(0, 4),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                           return ResizeVariantName(info.param);
-                         });
+                         ResizeVariantName);
 
 }  // namespace

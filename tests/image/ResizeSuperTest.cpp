@@ -265,8 +265,6 @@ TEST_P(ResizeSuperTest, StopsAtTheRequestedWidth) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, ResizeSuperTest, ::testing::Range(0, 4),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                           return ResizeVariantName(info.param);
-                         });
+                         ResizeVariantName);
 
 }  // namespace

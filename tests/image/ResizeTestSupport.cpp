@@ -73,7 +73,9 @@ double CubicAt(double p0, double p1, double p2, double p3, double t) {
 
 const ResizeVariantApi& ResizeVariantAt(int index) { return kVariants[index]; }
 
-std::string ResizeVariantName(int index) { return kVariants[index].name; }
+std::string ResizeVariantName(const ::testing::TestParamInfo<int>& info) {
+  return kVariants[info.param].name;
+}
 
 TestImage<uint8_t> RandomImage8u(int w, int h, int step, unsigned seed) {
   return Random<uint8_t>(w, h, step, seed, [](std::mt19937& r) { return r() & 0xff; });

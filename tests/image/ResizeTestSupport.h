@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "image/resize/ResizeTypes.h"
 #include "image/resize/ResizeVariants.h"
 
@@ -16,7 +18,7 @@ struct ResizeVariantApi {
 };
 
 const ResizeVariantApi& ResizeVariantAt(int index);  // 0 generic .. 3 sse3
-std::string ResizeVariantName(int index);
+std::string ResizeVariantName(const ::testing::TestParamInfo<int>& info);  // test names
 
 // Interleaved image of width x height pixels of pixelStep samples, rows packed.
 template <class T>
