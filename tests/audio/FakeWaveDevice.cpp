@@ -13,21 +13,15 @@ const UINT deviceCount = 2;
 struct FakeWaveCalls {
     static UINT WINAPI NumDevs() { return deviceCount; }
 
-    static MMRESULT WINAPI InCaps(UINT_PTR device, LPWAVEINCAPSA caps, UINT)
+    static MMRESULT Caps(UINT_PTR device, char* name, const char* direction)
     {
         if (device >= deviceCount)
             return MMSYSERR_BADDEVICEID;
-        wsprintfA(caps->szPname, "Fake Input %u", (unsigned)device);
+        wsprintfA(name, "Fake %s %u", direction, (unsigned)device);
         return MMSYSERR_NOERROR;
     }
-
-    static MMRESULT WINAPI OutCaps(UINT_PTR device, LPWAVEOUTCAPSA caps, UINT)
-    {
-        if (device >= deviceCount)
-            return MMSYSERR_BADDEVICEID;
-        wsprintfA(caps->szPname, "Fake Output %u", (unsigned)device);
-        return MMSYSERR_NOERROR;
-    }
+    static MMRESULT WINAPI InCaps(UINT_PTR d, LPWAVEINCAPSA caps, UINT) { return Caps(d, caps->szPname, "Input"); }
+    static MMRESULT WINAPI OutCaps(UINT_PTR d, LPWAVEOUTCAPSA caps, UINT) { return Caps(d, caps->szPname, "Output"); }
 
     // Device 0 reports an interface path; the others have none.
     static MMRESULT Message(UINT_PTR device, UINT message, DWORD_PTR p1, DWORD_PTR p2)
