@@ -1,18 +1,8 @@
 // Kernels of the element-wise arithmetic, included inside each SIMD variant's
-// namespace (after <xmmintrin.h>, and <emmintrin.h> where __SSE2__ is set) so
-// that every file keeps its own copy built with its own flags. The variant
-// sets ScalePrefetchFloats and, with SSE2, ScalePrefetchDoubles: the counts
-// above which scaling by a constant prefetches.
-
-inline bool Aligned16(const void* p)
-{
-    return (reinterpret_cast<std::uintptr_t>(p) & 15) == 0;
-}
-
-inline bool ElementAligned(const void* p, std::uintptr_t size)
-{
-    return (reinterpret_cast<std::uintptr_t>(p) & (size - 1)) == 0;
-}
+// namespace (after signal/DspAlign.h, <xmmintrin.h>, and <emmintrin.h> where
+// __SSE2__ is set) so that every file keeps its own copy built with its own
+// flags. The variant sets ScalePrefetchFloats and, with SSE2,
+// ScalePrefetchDoubles: the counts above which scaling by a constant prefetches.
 
 struct MulOp {
     static __m128 Apply(__m128 a, __m128 b) { return _mm_mul_ps(a, b); }

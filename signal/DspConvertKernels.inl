@@ -1,15 +1,5 @@
 // Conversion kernels of the SSE2 and SSE3 variants, included inside each
-// variant's namespace after <emmintrin.h> and <cstdint>.
-
-inline bool Aligned16(const void* p)
-{
-    return (reinterpret_cast<std::uintptr_t>(p) & 15) == 0;
-}
-
-inline bool ElementAligned(const void* p, std::uintptr_t size)
-{
-    return (reinterpret_cast<std::uintptr_t>(p) & (size - 1)) == 0;
-}
+// variant's namespace after <emmintrin.h> and signal/DspAlign.h.
 
 // Float-to-integer conversions round to nearest unless told to truncate; the
 // caller's rounding control comes back when the scope ends.

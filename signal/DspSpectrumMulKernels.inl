@@ -1,17 +1,8 @@
 // Complex pair kernels of the spectrum multiplies, included inside each SIMD
-// variant's namespace after <xmmintrin.h> (and <pmmintrin.h> for SSE3).
+// variant's namespace after <xmmintrin.h> (and <pmmintrin.h> for SSE3) and
+// signal/DspAlign.h.
 // Every product and sum is rounded to single precision, in the blocks and in
 // the pairs done one by one alike.
-
-inline bool Aligned16(const void* p)
-{
-    return (reinterpret_cast<std::uintptr_t>(p) & 15) == 0;
-}
-
-inline bool Aligned8(const void* p)
-{
-    return (reinterpret_cast<std::uintptr_t>(p) & 7) == 0;
-}
 
 // Two complex products: a = (ar0, ai0, ar1, ai1), b likewise.
 inline __m128 MulTwo(__m128 a, __m128 b)
@@ -79,7 +70,7 @@ inline void MulPairsKernel(const float* a, const float* b, float* d, int n, cons
             MulOnePair(a + 2 * k, b + 2 * k, d + 2 * k);
         return;
     }
-    if (Aligned8(d) && !Aligned16(d)) {
+    if (ElementAligned(d, 8) && !Aligned16(d)) {
         MulOnePair(a, b, d);
         k = 1;
     }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "signal/DspAlign.h"
 #include "signal/DspBodies.h"
 #include "signal/DspCheck.h"
 
