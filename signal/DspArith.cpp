@@ -35,29 +35,32 @@ LibStatus dspsAdd_32f_I(const float* pSrc, float* pSrcDst, int len)
     return StatusOk;
 }
 
+namespace {
+
 // A constant of 1.0 or NaN leaves the vector alone; 0.0 zero-fills it.
-LibStatus dspsMulC_32f_I(float val, float* pSrcDst, int len)
+template <class T>
+LibStatus MulConstInPlace(T val, T* pSrcDst, int len, LibStatus (*zero)(T*, int))
 {
     LibStatus st = CheckVector(pSrcDst, len);
-    if (st != StatusOk || val == 1.0f || val != val)
+    if (st != StatusOk || val == T(1) || val != val)
         return st;
-    if (val == 0.0f)
-        return dspsZero_32f(pSrcDst, len);
+    if (val == T(0))
+        return zero(pSrcDst, len);
     for (int i = 0; i < len; ++i)
         pSrcDst[i] = pSrcDst[i] * val;
     return StatusOk;
 }
 
+} // namespace
+
+LibStatus dspsMulC_32f_I(float val, float* pSrcDst, int len)
+{
+    return MulConstInPlace(val, pSrcDst, len, dspsZero_32f);
+}
+
 LibStatus dspsMulC_64f_I(double val, double* pSrcDst, int len)
 {
-    LibStatus st = CheckVector(pSrcDst, len);
-    if (st != StatusOk || val == 1.0 || val != val)
-        return st;
-    if (val == 0.0)
-        return dspsZero_64f(pSrcDst, len);
-    for (int i = 0; i < len; ++i)
-        pSrcDst[i] = pSrcDst[i] * val;
-    return StatusOk;
+    return MulConstInPlace(val, pSrcDst, len, dspsZero_64f);
 }
 
 } // namespace generic
