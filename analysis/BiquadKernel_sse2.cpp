@@ -26,8 +26,7 @@ void Deinterleave(const double* in, double* a, double* b, int count)
 // One section on one sample in both lanes; y1, y2 hold its last two outputs
 // on entry and, on return, those of the section before it (its input pushed
 // into the history they share).
-inline __m128d __attribute__((always_inline))
-Section(const double* c, double* w, __m128d v, __m128d& y1, __m128d& y2)
+inline __m128d __attribute__((always_inline)) Section(const double* c, double* w, __m128d v, __m128d& y1, __m128d& y2)
 {
     const __m128d x1 = _mm_load_pd(w), x2 = _mm_load_pd(w + 2);
     __m128d y = _mm_mul_pd(_mm_load_pd(c), v);
@@ -68,7 +67,7 @@ void RunPair(const double* coefficients, double* history, int sections, const fl
         }
     }
 }
-}
+} // namespace biquad_sse2
 
 void BiquadRunSse2(const BiquadBlock& block, const float* input, float* output, int count)
 {

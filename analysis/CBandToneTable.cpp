@@ -4,10 +4,10 @@
 
 namespace {
 const double kPi = 3.14159265358979323846;
-const double kFullScale = 2097152.0;  // 2^21
-const double kPeriodUnits = 4194304.0;  // 2^22
-const double kHighestTone = 0.475;  // of the sample rate
-}
+const double kFullScale = 2097152.0;   // 2^21
+const double kPeriodUnits = 4194304.0; // 2^22
+const double kHighestTone = 0.475;     // of the sample rate
+} // namespace
 
 CBandToneTable::CBandToneTable() : m_sine(nullptr), m_phase(), m_increment(), m_bandCount(0)
 {
@@ -29,9 +29,8 @@ void CBandToneTable::Setup(int resolution, int sampleRate)
         return;
     for (int i = 0; i < m_bandCount; ++i) {
         const double centre = bank.GetBand(i).centre;
-        m_increment[i] = centre > kHighestTone * sampleRate
-                             ? 0
-                             : static_cast<int32_t>(centre * kPeriodUnits / sampleRate);
+        m_increment[i] =
+            centre > kHighestTone * sampleRate ? 0 : static_cast<int32_t>(centre * kPeriodUnits / sampleRate);
     }
 }
 

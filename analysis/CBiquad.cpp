@@ -7,8 +7,7 @@ const double kFlushBelow = 1e-30;
 
 CBiquad::CBiquad()
     : m_b0(1.0f), m_b1(0.0f), m_b2(0.0f), m_a1(0.0f), m_a2(0.0f), m_x1(0.0f), m_x2(0.0f), m_y1(0.0f), m_y2(0.0f)
-{
-}
+{}
 
 CBiquad::~CBiquad() = default;
 
@@ -30,9 +29,9 @@ void CBiquad::SetCoefficients(float a0, float a1, float a2, float b0, float b1, 
 
 float CBiquad::Process(float x)
 {
-    const double y = static_cast<double>(m_b0) * x + static_cast<double>(m_b1) * m_x1
-                   + static_cast<double>(m_b2) * m_x2 - static_cast<double>(m_a1) * m_y1
-                   - static_cast<double>(m_a2) * m_y2;
+    const double y = static_cast<double>(m_b0) * x + static_cast<double>(m_b1) * m_x1 +
+                     static_cast<double>(m_b2) * m_x2 - static_cast<double>(m_a1) * m_y1 -
+                     static_cast<double>(m_a2) * m_y2;
     m_x2 = m_x1;
     m_x1 = x;
     m_y2 = m_y1;

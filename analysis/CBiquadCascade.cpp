@@ -8,7 +8,8 @@ namespace {
 const int kCoefficientsPerSection = 5;
 }
 
-CBiquadCascade::CBiquadCascade() : m_sections(nullptr), m_sectionCount(0), m_outputGain(1.0f), m_packed(nullptr) {}
+CBiquadCascade::CBiquadCascade() : m_sections(nullptr), m_sectionCount(0), m_outputGain(1.0f), m_packed(nullptr)
+{}
 
 CBiquadCascade::~CBiquadCascade()
 {
@@ -116,8 +117,8 @@ bool CBiquadCascade::FilterPair(CBiquadCascade& a, CBiquadCascade& b, const floa
                                 float* outputB, int count)
 {
     const int sections = a.m_sectionCount;
-    if (dspsCurrentVariant() < VariantSse2 || &a == &b || sections < 1 || sections != b.m_sectionCount
-        || sections > kBiquadPairMaxSections || !input || !outputA || !outputB || count < 0)
+    if (dspsCurrentVariant() < VariantSse2 || &a == &b || sections < 1 || sections != b.m_sectionCount ||
+        sections > kBiquadPairMaxSections || !input || !outputA || !outputB || count < 0)
         return a.Filter(input, outputA, count) && b.Filter(input, outputB, count);
     a.LoadHistory();
     b.LoadHistory();

@@ -8,8 +8,7 @@ const int kMaxLength = 1 << 24;
 
 CDelayLine16::CDelayLine16()
     : m_length(0), m_mask(0), m_buffer(nullptr), m_writeIndex(0), m_delay(-1), m_clearPending(false)
-{
-}
+{}
 
 CDelayLine16::~CDelayLine16()
 {

@@ -7,14 +7,12 @@
 namespace {
 const int kMaxOrder = 20;
 const int kForwardDividedByN = 1;
-}
+} // namespace
 
 CFftBlock::CFftBlock()
     : m_previous(nullptr), m_time(nullptr), m_inverseOutput(nullptr), m_spectrum(nullptr), m_product(nullptr),
-      m_forwardWork(nullptr), m_inverseWork(nullptr), m_spec(nullptr), m_spectrumLength(0),
-      m_blockLength(0)
-{
-}
+      m_forwardWork(nullptr), m_inverseWork(nullptr), m_spec(nullptr), m_spectrumLength(0), m_blockLength(0)
+{}
 
 CFftBlock::~CFftBlock()
 {
@@ -48,8 +46,8 @@ bool CFftBlock::Setup(int order)
     m_inverseOutput = AllocZeroedFloats(2 * n + 2);
     m_spectrum = AllocZeroedFloats(2 * n + 2);
     m_product = AllocZeroedFloats(2 * n + 2);
-    if (!m_previous || !m_time || !m_inverseOutput || !m_spectrum || !m_product
-        || !AllocFftWork(m_spec, &m_forwardWork) || !AllocFftWork(m_spec, &m_inverseWork)) {
+    if (!m_previous || !m_time || !m_inverseOutput || !m_spectrum || !m_product ||
+        !AllocFftWork(m_spec, &m_forwardWork) || !AllocFftWork(m_spec, &m_inverseWork)) {
         Release();
         return false;
     }

@@ -6,9 +6,10 @@ namespace {
 const int kMaxOrder = 20;
 const int kUnscaled = 8;
 const int kBlackmanWindow = 1;
-}
+} // namespace
 
-CFirFilter::CFirFilter() : m_spec(nullptr), m_tapsCount(0), m_transformLength(0) {}
+CFirFilter::CFirFilter() : m_spec(nullptr), m_tapsCount(0), m_transformLength(0)
+{}
 
 CFirFilter::~CFirFilter()
 {
@@ -46,8 +47,8 @@ float* CFirFilter::Design(float cutoffHz, float rateHz, double gain)
     float* spectrum = AllocZeroedFloats(m_transformLength + 2);
     bool ok = taps && padded && spectrum;
     if (ok) {
-        ok = dspsFIRGenLowpass_64f(relative, taps, m_tapsCount, kBlackmanWindow, 1) == StatusOk
-          && dspsMulC_64f_I(gain, taps, m_tapsCount) == StatusOk;
+        ok = dspsFIRGenLowpass_64f(relative, taps, m_tapsCount, kBlackmanWindow, 1) == StatusOk &&
+             dspsMulC_64f_I(gain, taps, m_tapsCount) == StatusOk;
     }
     if (ok) {
         for (int i = 0; i < m_tapsCount; ++i)

@@ -7,19 +7,18 @@
 #include <cstdlib>
 
 namespace {
-const int32_t kHighPassCoefficient = 79;  // one-pole corner near 37 Hz at 48 kHz, Q14
+const int32_t kHighPassCoefficient = 79; // one-pole corner near 37 Hz at 48 kHz, Q14
 const int32_t kClipPositive = 32766;
 const int32_t kClipNegative = -32767;
 const int64_t kSampleLimit = 32768;
 const int kMinIntegratedFrames = 16;
-}
+} // namespace
 
 CLoudnessChannel::CLoudnessChannel()
-    : m_config(nullptr), m_clipRun(0), m_started(false), m_hp1(0), m_hp2(0), m_b0(0), m_b1(0), m_b2(0),
-      m_a1(0), m_a2(0), m_x1(0), m_x2(0), m_y1(0), m_y2(0), m_clipTime(0),
-      m_windowBlocks(), m_integratedSum(), m_integratedFrames()
-{
-}
+    : m_config(nullptr), m_clipRun(0), m_started(false), m_hp1(0), m_hp2(0), m_b0(0), m_b1(0), m_b2(0), m_a1(0),
+      m_a2(0), m_x1(0), m_x2(0), m_y1(0), m_y2(0), m_clipTime(0), m_windowBlocks(), m_integratedSum(),
+      m_integratedFrames()
+{}
 
 void CLoudnessChannel::Init(const LoudnessConfig* config)
 {
@@ -30,8 +29,7 @@ void CLoudnessChannel::Init(const LoudnessConfig* config)
     for (int w = 0; w < LoudnessConfig::kWindows; ++w)
         m_gates[w].Configure(config->gateLevelDb[w], config->gateHoldMs[w], config->sampleRate);
     // The pre-filter of BS.1770 for 48 kHz.
-    SetShelf(1.0, -1.6906592845916748, 0.7324807643890381, 1.5351248979568481, -2.6916961669921875,
-             1.1983928680419922);
+    SetShelf(1.0, -1.6906592845916748, 0.7324807643890381, 1.5351248979568481, -2.6916961669921875, 1.1983928680419922);
     m_holds.SetSpans(*config);
     m_holds.Clear();
     m_clipTime = 0;
@@ -83,9 +81,9 @@ int64_t CLoudnessChannel::WeightSample(int32_t x)
     const int32_t h1 = SaturateInt32(static_cast<int64_t>(X) - m_hp1);
     m_hp2 = SaturateInt32(m_hp2 + ((static_cast<int64_t>(h1) - m_hp2) * kHighPassCoefficient >> 14));
     const int32_t h = SaturateInt32(static_cast<int64_t>(h1) - m_hp2);
-    const int64_t sum = (static_cast<int64_t>(m_b0) * h >> 16) + (static_cast<int64_t>(m_b1) * m_x1 >> 16)
-                      + (static_cast<int64_t>(m_b2) * m_x2 >> 16) - (static_cast<int64_t>(m_a1) * m_y1 >> 16)
-                      - (static_cast<int64_t>(m_a2) * m_y2 >> 16);
+    const int64_t sum = (static_cast<int64_t>(m_b0) * h >> 16) + (static_cast<int64_t>(m_b1) * m_x1 >> 16) +
+                        (static_cast<int64_t>(m_b2) * m_x2 >> 16) - (static_cast<int64_t>(m_a1) * m_y1 >> 16) -
+                        (static_cast<int64_t>(m_a2) * m_y2 >> 16);
     const int32_t y = SaturateInt32(sum);
     m_x2 = m_x1;
     m_x1 = h;
@@ -99,8 +97,8 @@ int64_t CLoudnessChannel::WeightSample(int32_t x)
 
 bool CLoudnessChannel::StatesInRange() const
 {
-    return std::abs(m_hp1) <= (1 << 23) && std::abs(m_hp2) <= (1 << 24) && std::abs(m_x1) <= (1 << 25)
-        && std::abs(m_x2) <= (1 << 25) && std::abs(m_y1) <= (1 << 26) && std::abs(m_y2) <= (1 << 26);
+    return std::abs(m_hp1) <= (1 << 23) && std::abs(m_hp2) <= (1 << 24) && std::abs(m_x1) <= (1 << 25) &&
+           std::abs(m_x2) <= (1 << 25) && std::abs(m_y1) <= (1 << 26) && std::abs(m_y2) <= (1 << 26);
 }
 
 // For samples within 16 bits and states within StatesInRange no sum can
@@ -116,11 +114,11 @@ int64_t CLoudnessChannel::WeightBlockInRange(const int32_t* samples, int frames)
         const int32_t h1 = X - hp1;
         hp2 += static_cast<int32_t>(static_cast<int64_t>(h1 - hp2) * kHighPassCoefficient >> 14);
         const int32_t h = h1 - hp2;
-        const int32_t y = static_cast<int32_t>(static_cast<int64_t>(b0) * h >> 16)
-                        + static_cast<int32_t>(static_cast<int64_t>(b1) * x1 >> 16)
-                        + static_cast<int32_t>(static_cast<int64_t>(b2) * x2 >> 16)
-                        - static_cast<int32_t>(static_cast<int64_t>(a1) * y1 >> 16)
-                        - static_cast<int32_t>(static_cast<int64_t>(a2) * y2 >> 16);
+        const int32_t y = static_cast<int32_t>(static_cast<int64_t>(b0) * h >> 16) +
+                          static_cast<int32_t>(static_cast<int64_t>(b1) * x1 >> 16) +
+                          static_cast<int32_t>(static_cast<int64_t>(b2) * x2 >> 16) -
+                          static_cast<int32_t>(static_cast<int64_t>(a1) * y1 >> 16) -
+                          static_cast<int32_t>(static_cast<int64_t>(a2) * y2 >> 16);
         x2 = x1;
         x1 = h;
         y2 = y1;

@@ -14,12 +14,12 @@ bool LampLit(uint32_t clipTime, uint32_t now)
 {
     return clipTime != 0 && now - clipTime < kLampMs;
 }
-}
+} // namespace
 
 CLoudnessMeter::CLoudnessMeter()
-    : m_historyLength(0), m_writePos(0), m_writeCount(0), m_readerPos(0), m_channels(), m_clipTime(0), m_ticks(CTickSource::System())
-{
-}
+    : m_historyLength(0), m_writePos(0), m_writeCount(0), m_readerPos(0), m_channels(), m_clipTime(0),
+      m_ticks(CTickSource::System())
+{}
 
 CLoudnessMeter::~CLoudnessMeter()
 {

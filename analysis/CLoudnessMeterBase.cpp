@@ -2,16 +2,19 @@
 #include <cstring>
 #include <new>
 
-CLoudnessMeterBase::CLoudnessMeterBase() : m_history(nullptr), m_historyCount(0) {}
+CLoudnessMeterBase::CLoudnessMeterBase() : m_history(nullptr), m_historyCount(0)
+{}
 
 CLoudnessMeterBase::~CLoudnessMeterBase()
 {
     delete[] m_history;
 }
 
-void CLoudnessMeterBase::OnHistoryRecord(const LoudnessReading*, LoudnessReading*) {}
+void CLoudnessMeterBase::OnHistoryRecord(const LoudnessReading*, LoudnessReading*)
+{}
 
-void CLoudnessMeterBase::OnReadingsRead(LoudnessReading*) {}
+void CLoudnessMeterBase::OnReadingsRead(LoudnessReading*)
+{}
 
 void CLoudnessMeterBase::ResetReading(LoudnessReading* reading)
 {

@@ -2,7 +2,8 @@
 #include "analysis/PeakHold.h"
 #include <algorithm>
 
-CPeakHolds::CPeakHolds() : m_holdA(0), m_holdB(0) {}
+CPeakHolds::CPeakHolds() : m_holdA(0), m_holdB(0)
+{}
 
 void CPeakHolds::SetSpans(const LoudnessConfig& config)
 {

@@ -17,13 +17,12 @@ int StreamIndex(int decimation)
     default: return -1;
     }
 }
-}
+} // namespace
 
 CRtaBandFilter::CRtaBandFilter()
-    : m_samplesPerMean(kDefaultSamplesPerMean), m_decimation(0), m_output(nullptr), m_bufferLength(0),
-      m_outputCount(0), m_counter(0), m_sumSquares(0.0f), m_lastRms(0.0f), m_smoothers(), m_coefficient(0.5f), m_level(0.0f)
-{
-}
+    : m_samplesPerMean(kDefaultSamplesPerMean), m_decimation(0), m_output(nullptr), m_bufferLength(0), m_outputCount(0),
+      m_counter(0), m_sumSquares(0.0f), m_lastRms(0.0f), m_smoothers(), m_coefficient(0.5f), m_level(0.0f)
+{}
 
 CRtaBandFilter::~CRtaBandFilter()
 {

@@ -15,7 +15,7 @@ namespace {
 const int kFftOrder = 12;
 const int kConvolutionOrder = 10;
 const float kLowPassHz = 1350.0f;
-const float kLowPassRateHz = 48000.0f;  // the same filter at every rate
+const float kLowPassRateHz = 48000.0f; // the same filter at every rate
 const int kForwardDividedByN = 1;
 const int kStreamLengths[DecimatedStreams::kStreams] = {64, 32, 16, 8, 4};
 const int kDecimatorOrder = 8;
@@ -30,16 +30,15 @@ int ClampAverages(int n)
 {
     return std::min(std::max(n, 1), CRtaEngine::kMaxAverages);
 }
-}
+} // namespace
 
 CRtaEngine::CRtaEngine()
-    : m_resultReady(false), m_binPowers(nullptr), m_ring(nullptr), m_frame(nullptr),
-      m_lowPassed(nullptr), m_newHop(nullptr), m_spectrum(nullptr), m_window(nullptr), m_bandValues(nullptr),
-      m_bandLevels(nullptr), m_fftSpec(nullptr), m_fftWork(nullptr), m_enabled(false), m_hopFill(0), m_bandCount(0),
-      m_valid(), m_slots(), m_sums(nullptr), m_writeIndex(0), m_averages(1), m_count(0), m_tapsSpectrum(nullptr),
-      m_streams(), m_bandFilters(), m_bandBins()
-{
-}
+    : m_resultReady(false), m_binPowers(nullptr), m_ring(nullptr), m_frame(nullptr), m_lowPassed(nullptr),
+      m_newHop(nullptr), m_spectrum(nullptr), m_window(nullptr), m_bandValues(nullptr), m_bandLevels(nullptr),
+      m_fftSpec(nullptr), m_fftWork(nullptr), m_enabled(false), m_hopFill(0), m_bandCount(0), m_valid(), m_slots(),
+      m_sums(nullptr), m_writeIndex(0), m_averages(1), m_count(0), m_tapsSpectrum(nullptr), m_streams(),
+      m_bandFilters(), m_bandBins()
+{}
 
 CRtaEngine::~CRtaEngine()
 {
@@ -50,8 +49,8 @@ CRtaEngine::~CRtaEngine()
 
 void CRtaEngine::Release()
 {
-    for (float** p : {&m_binPowers, &m_ring, &m_frame, &m_lowPassed, &m_newHop, &m_spectrum, &m_window,
-                      &m_bandValues, &m_bandLevels, &m_tapsSpectrum}) {
+    for (float** p : {&m_binPowers, &m_ring, &m_frame, &m_lowPassed, &m_newHop, &m_spectrum, &m_window, &m_bandValues,
+                      &m_bandLevels, &m_tapsSpectrum}) {
         dspsFree(*p);
         *p = nullptr;
     }
@@ -125,8 +124,8 @@ bool CRtaEngine::Allocate(int resolution, int sampleRate)
     m_window = AllocZeroedFloats(kFrame);
     m_bandValues = AllocZeroedFloats(kMaxBands);
     m_bandLevels = AllocZeroedFloats(kMaxBands);
-    if (!m_lowPassed || !m_binPowers || !m_ring || !m_frame || !m_newHop || !m_spectrum || !m_window || !m_bandValues
-        || !m_bandLevels)
+    if (!m_lowPassed || !m_binPowers || !m_ring || !m_frame || !m_newHop || !m_spectrum || !m_window || !m_bandValues ||
+        !m_bandLevels)
         return false;
     return dspsSet_32f(1.0f, m_window, kFrame) == StatusOk && dspsWinBlackmanStd_32f_I(m_window, kFrame) == StatusOk;
 }

@@ -12,13 +12,12 @@ int16_t* Samples(CMemBlock& block, int count)
 {
     return reinterpret_cast<int16_t*>(block.Resize(count * static_cast<int>(sizeof(int16_t))));
 }
-}
+} // namespace
 
 CScopeSignalPath::CScopeSignalPath()
     : m_leadTuning(4000), m_samplesPerRead(16384), m_searchLength(8192), m_searchStart(2048), m_ready(false),
       m_ringBytes(0), m_envelopeDelay(0), m_delayBase(0), m_envelopeA(), m_envelopeB(), m_dcState(0)
-{
-}
+{}
 
 CScopeSignalPath::~CScopeSignalPath()
 {
@@ -44,8 +43,8 @@ bool CScopeSignalPath::Setup(int ringBytes, int rawDelayLength)
         if (!block->Resize(kWorkBytes))
             return false;
     }
-    if (!m_rawDelay.Init(rawDelayLength) || !m_envelopeBDelay.Init(kAlignDelayLength)
-        || !m_rawAlignDelay.Init(kAlignDelayLength))
+    if (!m_rawDelay.Init(rawDelayLength) || !m_envelopeBDelay.Init(kAlignDelayLength) ||
+        !m_rawAlignDelay.Init(kAlignDelayLength))
         return false;
     m_rawDelay.SetDelay(m_delayBase);
     SetDisplayParams(100, 150, 800);

@@ -3,8 +3,7 @@
 
 CSilenceGate::CSilenceGate()
     : m_enabled(true), m_lowThreshold(0), m_highThreshold(0), m_holdSamples(0), m_countdown(0), m_counting(false)
-{
-}
+{}
 
 void CSilenceGate::Configure(int levelDb, int holdMs, int sampleRate)
 {

@@ -2,8 +2,7 @@
 #include <algorithm>
 
 CSlidingMax::CSlidingMax() : m_span(0), m_segmentMax(), m_segmentCountdown(), m_segmentCount(0), m_currentMax(0)
-{
-}
+{}
 
 void CSlidingMax::Init(int segments, int span)
 {

@@ -6,7 +6,7 @@ class CSystemTicks : public CTickSource {
 public:
     uint32_t Now() override { return GetTickCount(); }
 };
-}
+} // namespace
 
 CTickSource::~CTickSource() = default;
 

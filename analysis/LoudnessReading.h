@@ -9,7 +9,7 @@ struct LoudnessReading {
     static constexpr int kColumns = 9;
     static constexpr int16_t kFloor = -14400;
 
-    uint32_t stamp;  // 0 in the history; the reader's copy gets the write position
+    uint32_t stamp; // 0 in the history; the reader's copy gets the write position
     uint32_t reserved[2];
     int16_t level[kRows][kColumns];
     int16_t peakA[kColumns];

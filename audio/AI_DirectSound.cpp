@@ -29,10 +29,9 @@ const DSoundApi& Api()
 AI_DirectSound::AI_DirectSound(bool input)
     : CAudioDriver(input), m_running(0), m_failed(false), m_stopping(false),
       m_comInitialized(SUCCEEDED(CoInitialize(nullptr))), m_openComInitialized(false), m_capture(nullptr),
-      m_captureBuffer(nullptr), m_notify(nullptr), m_manager(nullptr), m_streaming(nullptr), m_blockBytes(0),
-      m_format{}, m_waitHandles{}, m_nextBlock(0)
-{
-}
+      m_captureBuffer(nullptr), m_notify(nullptr), m_manager(nullptr), m_streaming(nullptr),
+      m_blockBytes(0), m_format{}, m_waitHandles{}, m_nextBlock(0)
+{}
 
 AI_DirectSound::~AI_DirectSound()
 {
@@ -226,7 +225,8 @@ void AI_DirectSound::ReleaseDevices()
     m_manager = nullptr;
 }
 
-void AI_DirectSound::Reset() {}
+void AI_DirectSound::Reset()
+{}
 
 int AI_DirectSound::IsOpen()
 {
@@ -244,8 +244,7 @@ int AI_DirectSound::GetNumDevices()
 {
     ClearDeviceList();
     EnumerationLock().Lock();
-    HRESULT hr = IsInput() ? Api().captureEnumerate(EnumerateCallback, this)
-                           : Api().enumerate(EnumerateCallback, this);
+    HRESULT hr = IsInput() ? Api().captureEnumerate(EnumerateCallback, this) : Api().enumerate(EnumerateCallback, this);
     EnumerationLock().Unlock();
     if (FAILED(hr)) {
         SetErrorText("Error enumerating DirectSound devices");
@@ -382,4 +381,5 @@ void AI_DirectSound::Fill(void* buffer, int bytes)
     DeliverBlock(buffer, bytes);
 }
 
-void AI_DirectSound::OnPosition(int, int) {}
+void AI_DirectSound::OnPosition(int, int)
+{}

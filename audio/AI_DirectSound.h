@@ -70,5 +70,5 @@ private:
     int m_blockBytes;
     WAVEFORMATEX m_format;
     HANDLE m_waitHandles[1 + MaxBlocks];
-    int m_nextBlock;  // the block the ring hands on next
+    int m_nextBlock; // the block the ring hands on next
 };

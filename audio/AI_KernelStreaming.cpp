@@ -5,10 +5,8 @@
 #include <new>
 
 AI_KernelStreaming::AI_KernelStreaming(bool input)
-    : CAudioDriver(input), m_pStreamEngine(nullptr), m_pListEngine(nullptr), m_bOpen(0),
-      m_nDeviceChannels(0)
-{
-}
+    : CAudioDriver(input), m_pStreamEngine(nullptr), m_pListEngine(nullptr), m_bOpen(0), m_nDeviceChannels(0)
+{}
 
 AI_KernelStreaming::~AI_KernelStreaming()
 {
@@ -20,16 +18,11 @@ AI_KernelStreaming::~AI_KernelStreaming()
 DWORD AI_KernelStreaming::ChannelMask(int channels)
 {
     switch (channels) {
-    case 1:
-        return SPEAKER_FRONT_CENTER;
-    case 2:
-        return SPEAKER_FRONT_LEFT | SPEAKER_FRONT_RIGHT;
-    case 6:
-        return 0x3F;
-    case 8:
-        return 0xFF;
-    default:
-        return 0;
+    case 1: return SPEAKER_FRONT_CENTER;
+    case 2: return SPEAKER_FRONT_LEFT | SPEAKER_FRONT_RIGHT;
+    case 6: return 0x3F;
+    case 8: return 0xFF;
+    default: return 0;
     }
 }
 
@@ -71,8 +64,7 @@ CKsEngine* AI_KernelStreaming::NewStreamEngine(const WAVEFORMATEXTENSIBLE& forma
 bool AI_KernelStreaming::TryOpen(const WAVEFORMATEXTENSIBLE& format)
 {
     m_pStreamEngine = NewStreamEngine(format);
-    return m_pStreamEngine &&
-           m_pStreamEngine->Open(m_settings.deviceName.c_str(), &format.Format) != 0;
+    return m_pStreamEngine && m_pStreamEngine->Open(m_settings.deviceName.c_str(), &format.Format) != 0;
 }
 
 int AI_KernelStreaming::Open(const AudioDriverSettings* settings)
@@ -92,8 +84,8 @@ int AI_KernelStreaming::Open(const AudioDriverSettings* settings)
     m_nDeviceChannels = m_settings.channels;
     if (!IsInput() && m_settings.channels == 2 && m_settings.outputChannels != 0)
         m_nDeviceChannels = m_settings.outputChannels;
-    DebugTrace("KS: Trying to open stereo %s as %i ch %i hz... ", GetDirectionText(),
-               m_nDeviceChannels, m_settings.sampleRate);
+    DebugTrace("KS: Trying to open stereo %s as %i ch %i hz... ", GetDirectionText(), m_nDeviceChannels,
+               m_settings.sampleRate);
     WAVEFORMATEXTENSIBLE format = BuildFormat();
     PrepareConversion(format);
     m_frameBytes = format.Format.nBlockAlign;
@@ -104,8 +96,7 @@ int AI_KernelStreaming::Open(const AudioDriverSettings* settings)
         format.Format.cbSize = 0;
         if (!TryOpen(format)) {
             DebugTrace("Normal failed.\n");
-            SetErrorText("%s",
-                         m_pStreamEngine ? m_pStreamEngine->GetErrorText() : "Out of memory!");
+            SetErrorText("%s", m_pStreamEngine ? m_pStreamEngine->GetErrorText() : "Out of memory!");
             delete m_pStreamEngine;
             m_pStreamEngine = nullptr;
             m_frameBytes = 0;

@@ -24,8 +24,7 @@ const WaveApi& Api()
 
 AI_Wave::AI_Wave(bool input)
     : CAudioDriver(input), m_headers{}, m_outDevice(0), m_inDevice(0), m_open(0), m_failed(false)
-{
-}
+{}
 
 AI_Wave::~AI_Wave()
 {

@@ -6,13 +6,9 @@
 CAudioDriver* CreateAudioDriver(bool input, int typeId)
 {
     switch (typeId) {
-    case AudioTypeWave:
-        return new AI_Wave(input);
-    case AudioTypeDirectSound:
-        return new AI_DirectSound(input);
-    case AudioTypeKernelStreaming:
-        return new AI_KernelStreaming(input);
-    default:
-        return nullptr;
+    case AudioTypeWave: return new AI_Wave(input);
+    case AudioTypeDirectSound: return new AI_DirectSound(input);
+    case AudioTypeKernelStreaming: return new AI_KernelStreaming(input);
+    default: return nullptr;
     }
 }

@@ -5,9 +5,9 @@
 #include <cstring>
 
 CAudioDriver::CAudioDriver(bool input)
-    : m_errorText{}, m_frameBytes(0), m_allowDefaultDevice(false), m_input(input), m_owner(nullptr), m_typeId(AudioTypeNone)
-{
-}
+    : m_errorText{}, m_frameBytes(0), m_allowDefaultDevice(false), m_input(input), m_owner(nullptr),
+      m_typeId(AudioTypeNone)
+{}
 
 CAudioDriver::~CAudioDriver() = default;
 

@@ -66,7 +66,7 @@ protected:
 
     char m_errorText[259];
     AudioDriverSettings m_settings;
-    int m_frameBytes;  // bytes of one device frame while open
+    int m_frameBytes; // bytes of one device frame while open
     bool m_allowDefaultDevice;
 
 private:

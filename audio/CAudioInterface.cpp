@@ -44,8 +44,8 @@ void FillInfo(const TypeRow& row, const char* displayName, InterfaceTypeInfo* ou
 } // namespace
 
 CAudioInterface::CAudioInterface()
-    : m_fifo(nullptr), m_driver(nullptr), m_errorText{}, m_client(nullptr), m_channels{},
-      m_allowDefaultDevice(true), m_running(false)
+    : m_fifo(nullptr), m_driver(nullptr), m_errorText{}, m_client(nullptr), m_channels{}, m_allowDefaultDevice(true),
+      m_running(false)
 {
     m_settings.Clear();
 }
@@ -260,11 +260,9 @@ void CAudioInterface::DeliverPlanarInput(const void* deviceBuffer, int bytes)
     int frames = m_settings.bufferFrames;
     // A short block from the device converts only what it holds.
     if (m_settings.bits == 16)
-        DeinterleaveInt16((const int16_t*)deviceBuffer, m_channels, channels,
-                          ClampFrames(frames, bytes, channels * 2));
+        DeinterleaveInt16((const int16_t*)deviceBuffer, m_channels, channels, ClampFrames(frames, bytes, channels * 2));
     else if (m_settings.bits == 32)
-        DeinterleaveFloat((const float*)deviceBuffer, m_channels, channels,
-                          ClampFrames(frames, bytes, channels * 4));
+        DeinterleaveFloat((const float*)deviceBuffer, m_channels, channels, ClampFrames(frames, bytes, channels * 4));
     m_client->OnInputPlanar(this, m_channels, frames);
 }
 

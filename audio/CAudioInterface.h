@@ -11,8 +11,8 @@ class CFifo;
 // One row of the interface-type table.
 struct InterfaceTypeInfo {
     const char* displayName;
-    const char* shortName;  // the .ini value of "Interface" and the per-interface key suffix
-    int defaultBufferSize;  // frames
+    const char* shortName; // the .ini value of "Interface" and the per-interface key suffix
+    int defaultBufferSize; // frames
     int defaultBufferCount;
     int typeId;
 };

@@ -15,14 +15,13 @@ const int kDefaultPacketBytes = 8192;
 const int kDefaultPacketCount = 8;
 const int kDefaultFifoBytes = 65536;
 const DWORD kPlayOutWaitMs = 1000;
-}
+} // namespace
 
 CKsEngine::CKsEngine(bool input, const KsSettings* settings)
-    : m_nState(StateClosed), m_nPackets(0), m_bStarted(0), m_bInput(input),
-      m_nPacketBytes(kDefaultPacketBytes), m_phEvents(nullptr), m_packets(),
-      m_pEnumerator(nullptr), m_pRenderPin(nullptr), m_pCapturePin(nullptr),
-      m_pPacketMemory(nullptr), m_nCurrent(-1), m_nNext(0), m_pSink(nullptr), m_nUnderruns(0),
-      m_bFailed(false), m_szError(), m_bClosing(0), m_pFifo(nullptr)
+    : m_nState(StateClosed), m_nPackets(0), m_bStarted(0), m_bInput(input), m_nPacketBytes(kDefaultPacketBytes),
+      m_phEvents(nullptr), m_packets(), m_pEnumerator(nullptr), m_pRenderPin(nullptr), m_pCapturePin(nullptr),
+      m_pPacketMemory(nullptr), m_nCurrent(-1), m_nNext(0), m_pSink(nullptr), m_nUnderruns(0), m_bFailed(false),
+      m_szError(), m_bClosing(0), m_pFifo(nullptr)
 {
     int count = settings ? settings->outputBufferCount : kDefaultPacketCount;
     int bytes = settings ? settings->outputBufferSize : kDefaultPacketBytes;
@@ -132,11 +131,9 @@ CKsFilter* CKsEngine::FindFilter(const char* name) const
 {
     if (!m_pEnumerator || !name)
         return nullptr;
-    for (auto* node = m_pEnumerator->m_listFilters.GetHead(); node && node->pData;
-         node = node->pNext) {
+    for (auto* node = m_pEnumerator->m_listFilters.GetHead(); node && node->pData; node = node->pNext) {
         CKsFilter* filter = node->pData;
-        if (_stricmp(name, filter->m_szDevicePath) == 0 ||
-            _stricmp(name, filter->m_szFriendlyName) == 0)
+        if (_stricmp(name, filter->m_szDevicePath) == 0 || _stricmp(name, filter->m_szFriendlyName) == 0)
             return filter;
     }
     return nullptr;

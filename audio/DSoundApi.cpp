@@ -3,8 +3,8 @@
 namespace {
 
 const DSoundApi systemApi = {
-    DirectSoundCaptureCreate, DirectSoundCaptureEnumerateA, DirectSoundCreate, DirectSoundEnumerateA,
-    WaitForMultipleObjects,
+    DirectSoundCaptureCreate, DirectSoundCaptureEnumerateA, DirectSoundCreate,
+    DirectSoundEnumerateA,    WaitForMultipleObjects,
 };
 const DSoundApi* currentApi = &systemApi;
 

@@ -3,7 +3,8 @@
 #include "audio/DSoundStreamingBuffer.h"
 #include <new>
 
-DSoundManager::DSoundManager() : m_directSound(nullptr) {}
+DSoundManager::DSoundManager() : m_directSound(nullptr)
+{}
 
 DSoundManager::~DSoundManager()
 {

@@ -4,8 +4,7 @@
 DSoundStreamingBuffer::DSoundStreamingBuffer(IDirectSoundBuffer* buffer, DWORD bufferBytes, DWORD blockBytes,
                                              DSoundFillSink* sink)
     : DSoundBuffer(&buffer, bufferBytes, 1, 0, sink, blockBytes), m_lastOffset(0)
-{
-}
+{}
 
 HRESULT DSoundStreamingBuffer::HandleNotification(int index, int offset)
 {

@@ -22,8 +22,8 @@ int FormatGuid(char* out, const GUID* guid)
     if (!out || !guid)
         return 0;
     const BYTE* d = guid->Data4;
-    return sprintf(out, "%08lx-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x", (unsigned long)guid->Data1,
-                   guid->Data2, guid->Data3, d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7]);
+    return sprintf(out, "%08lx-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x", (unsigned long)guid->Data1, guid->Data2,
+                   guid->Data3, d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7]);
 }
 
 GUID ParseGuid(const char* text)

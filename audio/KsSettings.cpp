@@ -17,7 +17,7 @@ void Load(KsSettings* settings)
     settings->SetDefaults();
     settings->Read();
 }
-}
+} // namespace
 
 KsSettings::KsSettings()
 {

@@ -18,7 +18,7 @@ struct KsSettings {
     char outputDevice[PathSize];
     int volumeEnabled;
     int gaplessEnabled;
-    int inputBufferSize;    // bytes of the fallback FIFO
-    int outputBufferSize;   // bytes of one streaming packet
-    int outputBufferCount;  // packets queued
+    int inputBufferSize;   // bytes of the fallback FIFO
+    int outputBufferSize;  // bytes of one streaming packet
+    int outputBufferCount; // packets queued
 };

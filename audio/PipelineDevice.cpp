@@ -8,14 +8,14 @@ const GUID PipelineInterfaceClass = {0x573CBFBD, 0xEF12, 0x4135, {0xB3, 0xB7, 0x
 namespace {
 
 const PipelineApi systemApi = {
-    SetupDiGetClassDevsA, SetupDiEnumDeviceInterfaces, SetupDiGetDeviceInterfaceDetailA,
-    SetupDiDestroyDeviceInfoList, CreateFileA,
+    SetupDiGetClassDevsA, SetupDiEnumDeviceInterfaces, SetupDiGetDeviceInterfaceDetailA, SetupDiDestroyDeviceInfoList,
+    CreateFileA,
 };
 const PipelineApi* api = &systemApi;
 
 const int TextSize = 256;
 const int DetailBytes = 265;
-const DWORD DetailFixedSize = 5;  // cbSize of the 8-bit detail record on 32-bit Windows
+const DWORD DetailFixedSize = 5; // cbSize of the 8-bit detail record on 32-bit Windows
 const int PathChars = DetailBytes - sizeof(DWORD);
 
 void SetOutcome(char* text, unsigned code)

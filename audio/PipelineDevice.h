@@ -5,14 +5,15 @@
 // The platform functions the routing-device open calls; tests may replace them.
 struct PipelineApi {
     HDEVINFO(WINAPI* getClassDevs)(const GUID* classGuid, PCSTR enumerator, HWND parent, DWORD flags);
-    WINBOOL(WINAPI* enumInterfaces)(HDEVINFO set, PSP_DEVINFO_DATA info, const GUID* classGuid, DWORD index,
-                                    PSP_DEVICE_INTERFACE_DATA data);
-    WINBOOL(WINAPI* getInterfaceDetail)(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
-                                        PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD detailSize,
-                                        PDWORD requiredSize, PSP_DEVINFO_DATA info);
+    WINBOOL(WINAPI* enumInterfaces)
+    (HDEVINFO set, PSP_DEVINFO_DATA info, const GUID* classGuid, DWORD index, PSP_DEVICE_INTERFACE_DATA data);
+    WINBOOL(WINAPI* getInterfaceDetail)
+    (HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data, PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD detailSize,
+     PDWORD requiredSize, PSP_DEVINFO_DATA info);
     WINBOOL(WINAPI* destroyInfoList)(HDEVINFO set);
-    HANDLE(WINAPI* createFile)(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
-                               DWORD disposition, DWORD flags, HANDLE templateFile);
+    HANDLE(WINAPI* createFile)
+    (LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+     HANDLE templateFile);
 };
 
 // Null restores the system's functions.

@@ -3,10 +3,11 @@
 namespace {
 
 const WaveApi systemApi = {
-    waveInGetNumDevs, waveInGetDevCapsA, waveInMessage, waveInOpen, waveInPrepareHeader,
-    waveInUnprepareHeader, waveInAddBuffer, waveInStart, waveInStop, waveInReset, waveInClose,
-    waveOutGetNumDevs, waveOutGetDevCapsA, waveOutMessage, waveOutOpen, waveOutPrepareHeader,
-    waveOutUnprepareHeader, waveOutWrite, waveOutPause, waveOutReset, waveOutClose,
+    waveInGetNumDevs,      waveInGetDevCapsA,      waveInMessage,      waveInOpen,     waveInPrepareHeader,
+    waveInUnprepareHeader, waveInAddBuffer,        waveInStart,        waveInStop,     waveInReset,
+    waveInClose,           waveOutGetNumDevs,      waveOutGetDevCapsA, waveOutMessage, waveOutOpen,
+    waveOutPrepareHeader,  waveOutUnprepareHeader, waveOutWrite,       waveOutPause,   waveOutReset,
+    waveOutClose,
 };
 
 const WaveApi* currentApi = &systemApi;

@@ -8,8 +8,8 @@ struct WaveApi {
     UINT(WINAPI* inGetNumDevs)();
     MMRESULT(WINAPI* inGetDevCaps)(UINT_PTR device, LPWAVEINCAPSA caps, UINT size);
     MMRESULT(WINAPI* inMessage)(HWAVEIN device, UINT message, DWORD_PTR p1, DWORD_PTR p2);
-    MMRESULT(WINAPI* inOpen)(LPHWAVEIN out, UINT device, LPCWAVEFORMATEX format, DWORD_PTR callback,
-                             DWORD_PTR instance, DWORD flags);
+    MMRESULT(WINAPI* inOpen)
+    (LPHWAVEIN out, UINT device, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR instance, DWORD flags);
     MMRESULT(WINAPI* inPrepareHeader)(HWAVEIN device, LPWAVEHDR header, UINT size);
     MMRESULT(WINAPI* inUnprepareHeader)(HWAVEIN device, LPWAVEHDR header, UINT size);
     MMRESULT(WINAPI* inAddBuffer)(HWAVEIN device, LPWAVEHDR header, UINT size);
@@ -21,8 +21,8 @@ struct WaveApi {
     UINT(WINAPI* outGetNumDevs)();
     MMRESULT(WINAPI* outGetDevCaps)(UINT_PTR device, LPWAVEOUTCAPSA caps, UINT size);
     MMRESULT(WINAPI* outMessage)(HWAVEOUT device, UINT message, DWORD_PTR p1, DWORD_PTR p2);
-    MMRESULT(WINAPI* outOpen)(LPHWAVEOUT out, UINT device, LPCWAVEFORMATEX format, DWORD_PTR callback,
-                              DWORD_PTR instance, DWORD flags);
+    MMRESULT(WINAPI* outOpen)
+    (LPHWAVEOUT out, UINT device, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR instance, DWORD flags);
     MMRESULT(WINAPI* outPrepareHeader)(HWAVEOUT device, LPWAVEHDR header, UINT size);
     MMRESULT(WINAPI* outUnprepareHeader)(HWAVEOUT device, LPWAVEHDR header, UINT size);
     MMRESULT(WINAPI* outWrite)(HWAVEOUT device, LPWAVEHDR header, UINT size);

@@ -1,7 +1,8 @@
 #include "common/CDllLoader.h"
 #include "common/DebugTrace.h"
 
-CDllLoader::CDllLoader() : m_hModule(nullptr) {}
+CDllLoader::CDllLoader() : m_hModule(nullptr)
+{}
 
 CDllLoader::~CDllLoader()
 {

@@ -36,11 +36,9 @@ const int kMaxCapacity = 0x7FFFFFFF - CFifo::HeaderBytes - CFifo::SpareBytes - 1
 } // namespace
 
 CFifo::CFifo()
-    : m_pHeader(nullptr), m_nTotalPut(0), m_nTotalGot(0), m_nMode(ModePrivate), m_nId(0),
-      m_hMutex(nullptr), m_hPutEvent(nullptr), m_hGetEvent(nullptr), m_hMapping(nullptr),
-      m_pData(nullptr), m_szName()
-{
-}
+    : m_pHeader(nullptr), m_nTotalPut(0), m_nTotalGot(0), m_nMode(ModePrivate), m_nId(0), m_hMutex(nullptr),
+      m_hPutEvent(nullptr), m_hGetEvent(nullptr), m_hMapping(nullptr), m_pData(nullptr), m_szName()
+{}
 
 CFifo::CFifo(int size, int user, int mode, uint32_t id) : CFifo()
 {
@@ -145,8 +143,8 @@ bool CFifo::IsSharedHeaderSound() const
         return false;
     const CFifoHeader* h = m_pHeader;
     return h->nSize > 0 && h->nStart == 0 && h->nEnd == h->nSize &&
-           h->nSize <= (int64_t)info.RegionSize - HeaderBytes && h->nRead >= 0 &&
-           h->nRead < h->nEnd && h->nWrite >= 0 && h->nWrite < h->nEnd;
+           h->nSize <= (int64_t)info.RegionSize - HeaderBytes && h->nRead >= 0 && h->nRead < h->nEnd &&
+           h->nWrite >= 0 && h->nWrite < h->nEnd;
 }
 
 void CFifo::DetachView()

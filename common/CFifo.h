@@ -11,9 +11,9 @@ struct CFifoHeader {
     int32_t nEnd;          // nStart + nSize
     int32_t nWrite;
     int32_t nRead;
-    int32_t nUser;         // the creator's user word, never interpreted
-    int32_t nReserve;      // always 0
-    int32_t nSize;         // capacity + 1
+    int32_t nUser;    // the creator's user word, never interpreted
+    int32_t nReserve; // always 0
+    int32_t nSize;    // capacity + 1
     int32_t nSpare;
     int32_t nSkipPending;
     int32_t reserved[33];

@@ -5,10 +5,8 @@
 #include <new>
 
 CFifoChannelSet::CFifoChannelSet()
-    : m_fifos(nullptr), m_nFifos(0), m_hMutex(CreateMutexA(nullptr, FALSE, nullptr)),
-      m_bRebuilding(0)
-{
-}
+    : m_fifos(nullptr), m_nFifos(0), m_hMutex(CreateMutexA(nullptr, FALSE, nullptr)), m_bRebuilding(0)
+{}
 
 CFifoChannelSet::~CFifoChannelSet()
 {

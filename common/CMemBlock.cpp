@@ -2,7 +2,8 @@
 #include <cstdlib>
 #include <cstring>
 
-CMemBlock::CMemBlock() : m_nGrowthPercent(0), m_pData(nullptr), m_nSize(0), m_nCapacity(0) {}
+CMemBlock::CMemBlock() : m_nGrowthPercent(0), m_pData(nullptr), m_nSize(0), m_nCapacity(0)
+{}
 
 CMemBlock::~CMemBlock()
 {

@@ -3,10 +3,8 @@
 #include <cstring>
 
 CMovingAverage::CMovingAverage()
-    : m_pSlots(nullptr), m_nIndex(0), m_nSum(0), m_nDelayLeft(0), m_nCount(0), m_nLength(0),
-      m_nInitialDelay(0)
-{
-}
+    : m_pSlots(nullptr), m_nIndex(0), m_nSum(0), m_nDelayLeft(0), m_nCount(0), m_nLength(0), m_nInitialDelay(0)
+{}
 
 CMovingAverage::~CMovingAverage()
 {

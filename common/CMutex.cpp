@@ -1,6 +1,7 @@
 #include "common/CMutex.h"
 
-CMutex::CMutex() : m_hMutex(CreateMutexA(nullptr, FALSE, nullptr)) {}
+CMutex::CMutex() : m_hMutex(CreateMutexA(nullptr, FALSE, nullptr))
+{}
 
 CMutex::~CMutex()
 {

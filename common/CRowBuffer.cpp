@@ -1,6 +1,7 @@
 #include "common/CRowBuffer.h"
 
-CRowBuffer::CRowBuffer() : m_nRows(0), m_nStride(0), m_pData(nullptr) {}
+CRowBuffer::CRowBuffer() : m_nRows(0), m_nStride(0), m_pData(nullptr)
+{}
 
 unsigned char* CRowBuffer::Alloc(int widthBytes, int rowCount)
 {

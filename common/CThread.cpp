@@ -1,16 +1,10 @@
 #include "common/CThread.h"
 
 CThread::CThread()
-    : m_hThread(nullptr),
-      m_hWakeEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
-      m_hStartedEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
-      m_bRunning(0),
-      m_pRunnable(nullptr),
-      m_nActive(0),
-      m_dwThreadId(0),
-      m_nPriority(0)
-{
-}
+    : m_hThread(nullptr), m_hWakeEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      m_hStartedEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr)), m_bRunning(0), m_pRunnable(nullptr), m_nActive(0),
+      m_dwThreadId(0), m_nPriority(0)
+{}
 
 CThread::~CThread()
 {

@@ -47,8 +47,7 @@ int WriteProfileInt(const char* section, const char* key, int value, const char*
     return WritePrivateProfileStringA(section, key, text, iniPath);
 }
 
-int ExchangeProfileInt(int save, const char* section, const char* key, int* value,
-                       const char* iniPath)
+int ExchangeProfileInt(int save, const char* section, const char* key, int* value, const char* iniPath)
 {
     if (!value)
         return 0;

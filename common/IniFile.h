@@ -14,8 +14,7 @@ void GetIniPath(char* out, const char* suffix, HMODULE module);
 // Writes value as decimal text; returns the system write's result.
 int WriteProfileInt(const char* section, const char* key, int value, const char* iniPath);
 // save != 0 writes *value; otherwise loads it, a missing key leaving it as it was.
-int ExchangeProfileInt(int save, const char* section, const char* key, int* value,
-                       const char* iniPath);
+int ExchangeProfileInt(int save, const char* section, const char* key, int* value, const char* iniPath);
 
 // Copies src to dst (which may be src) with '\', ':', '*', '?' as '-' and blanks as '_'.
 void MakeSafeKeyName(const char* src, char* dst);

@@ -24,9 +24,8 @@ void GetLastErrorText(int errorCode, char* text, unsigned size)
         return;
     text[0] = '\0';
     char* message = nullptr;
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
-                             (DWORD)errorCode, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                             (LPSTR)&message, 0, nullptr);
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, (DWORD)errorCode,
+                             MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), (LPSTR)&message, 0, nullptr);
     if (n != 0 && message)
         SafeStrCopy(text, message, size);
     if (message)

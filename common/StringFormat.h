@@ -6,8 +6,7 @@
 // formatter (msvcrt), so texts look the same wherever they are made.
 
 // Replaces out's content with the formatted text.
-void FormatString(std::string& out, const char* format, ...)
-    __attribute__((format(ms_printf, 2, 3)));
+void FormatString(std::string& out, const char* format, ...) __attribute__((format(ms_printf, 2, 3)));
 
 // Formats into a new C-heap buffer (*result, freed by the caller); returns the
 // character count, or 0 with *result null when no buffer could be had.
@@ -21,8 +20,7 @@ int EstimateFormatSize(const char* format, va_list args);
 char* SafeStrCopy(char* dst, const char* src, unsigned size);
 char* SafeStrCat(char* dst, const char* src, unsigned size);
 // Returns the whole text's length when it has at most size characters, else -1.
-int SafeSprintf(char* dst, unsigned size, const char* format, ...)
-    __attribute__((format(ms_printf, 3, 4)));
+int SafeSprintf(char* dst, unsigned size, const char* format, ...) __attribute__((format(ms_printf, 3, 4)));
 int SafeVsprintf(char* dst, unsigned size, const char* format, va_list args);
 
 // Keeps the low byte of each UTF-16 unit; dst holds at most dstSize - 1 of them.

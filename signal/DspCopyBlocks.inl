@@ -20,8 +20,7 @@ inline void CopyTail(const unsigned char* s, unsigned char* d, size_t n)
 inline void CopySmall(const unsigned char* s, unsigned char* d, size_t n)
 {
     for (; n >= 8; n -= 8, s += 8, d += 8)
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(d),
-                         _mm_loadl_epi64(reinterpret_cast<const __m128i*>(s)));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(d), _mm_loadl_epi64(reinterpret_cast<const __m128i*>(s)));
     CopyTail(s, d, n);
 }
 

@@ -107,8 +107,8 @@ LibStatus dspsCopy_16s(const short* pSrc, short* pDst, int len)
 {
     LibStatus st = CheckVectors(pSrc, pDst, len);
     if (st == StatusOk)
-        CopyBytes(reinterpret_cast<const unsigned char*>(pSrc),
-                  reinterpret_cast<unsigned char*>(pDst), size_t(len) * 2);
+        CopyBytes(reinterpret_cast<const unsigned char*>(pSrc), reinterpret_cast<unsigned char*>(pDst),
+                  size_t(len) * 2);
     return st;
 }
 
@@ -116,8 +116,8 @@ LibStatus dspsCopy_32f(const float* pSrc, float* pDst, int len)
 {
     LibStatus st = CheckVectors(pSrc, pDst, len);
     if (st == StatusOk)
-        CopyBytes(reinterpret_cast<const unsigned char*>(pSrc),
-                  reinterpret_cast<unsigned char*>(pDst), size_t(len) * 4);
+        CopyBytes(reinterpret_cast<const unsigned char*>(pSrc), reinterpret_cast<unsigned char*>(pDst),
+                  size_t(len) * 4);
     return st;
 }
 
@@ -125,8 +125,8 @@ LibStatus dspsMove_32f(const float* pSrc, float* pDst, int len)
 {
     LibStatus st = CheckVectors(pSrc, pDst, len);
     if (st == StatusOk)
-        MoveBytes(reinterpret_cast<const unsigned char*>(pSrc),
-                  reinterpret_cast<unsigned char*>(pDst), size_t(len) * 4);
+        MoveBytes(reinterpret_cast<const unsigned char*>(pSrc), reinterpret_cast<unsigned char*>(pDst),
+                  size_t(len) * 4);
     return st;
 }
 

@@ -118,8 +118,8 @@ void CopyWithBlockPrefetch(const unsigned char* s, unsigned char* d, size_t n)
         CopyMmx(s, d, n, true);
         return;
     }
-    size_t lead = (PrefetchBlock - (reinterpret_cast<std::uintptr_t>(s) & (PrefetchBlock - 1))) &
-                  (PrefetchBlock - 1) & ~size_t(7);
+    size_t lead = (PrefetchBlock - (reinterpret_cast<std::uintptr_t>(s) & (PrefetchBlock - 1))) & (PrefetchBlock - 1) &
+                  ~size_t(7);
     CopyMmx(s, d, lead, true);
     s += lead, d += lead, n -= lead;
     for (; n >= PrefetchBlock; s += PrefetchBlock, d += PrefetchBlock, n -= PrefetchBlock) {

@@ -52,11 +52,9 @@ void MoveStep(const unsigned char* s, unsigned char* d, size_t size)
         _mm_storeu_si128(reinterpret_cast<__m128i*>(d), a);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 16), b);
     } else if (size == 16) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d),
-                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(s)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s)));
     } else if (size == 8) {
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(d),
-                         _mm_loadl_epi64(reinterpret_cast<const __m128i*>(s)));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(d), _mm_loadl_epi64(reinterpret_cast<const __m128i*>(s)));
     } else {
         *d = *s;
     }

@@ -24,8 +24,7 @@ const size_t StreamingCopyBytes = 524288;
 
 void Copy(const void* src, void* dst, size_t n)
 {
-    CopyBytes<UnalignedLoad>(src, dst, n,
-                             n >= StreamingCopyBytes ? CopyKindStreaming : CopyKindCached);
+    CopyBytes<UnalignedLoad>(src, dst, n, n >= StreamingCopyBytes ? CopyKindStreaming : CopyKindCached);
 }
 
 using sse2::FillValue;

@@ -9,20 +9,19 @@ namespace {
 int HardwareHasCpuid()
 {
     unsigned before, after;
-    __asm__ volatile(
-        "pushfl\n\t"
-        "pushfl\n\t"
-        "popl %0\n\t"
-        "movl %0, %1\n\t"
-        "xorl $0x200000, %1\n\t"
-        "pushl %1\n\t"
-        "popfl\n\t"
-        "pushfl\n\t"
-        "popl %1\n\t"
-        "popfl"
-        : "=&r"(before), "=&r"(after)
-        :
-        : "cc");
+    __asm__ volatile("pushfl\n\t"
+                     "pushfl\n\t"
+                     "popl %0\n\t"
+                     "movl %0, %1\n\t"
+                     "xorl $0x200000, %1\n\t"
+                     "pushl %1\n\t"
+                     "popfl\n\t"
+                     "pushfl\n\t"
+                     "popl %1\n\t"
+                     "popfl"
+                     : "=&r"(before), "=&r"(after)
+                     :
+                     : "cc");
     return ((before ^ after) & 0x200000) != 0;
 }
 
@@ -34,34 +33,28 @@ void HardwareQuery(unsigned leaf, CpuidRegisters* out)
 const CpuidSource HardwareSource = {HardwareHasCpuid, HardwareQuery};
 const CpuidSource* Source = &HardwareSource;
 
-const LibVersion CoreVersion = {4, 1, 12, 51, {'c', 'o', 'r', 'e'}, "dspcorel.lib", "v4.1",
-                                "Oct 27 2004"};
+const LibVersion CoreVersion = {4, 1, 12, 51, {'c', 'o', 'r', 'e'}, "dspcorel.lib", "v4.1", "Oct 27 2004"};
 
 int VariantOfType(int cpuType)
 {
     switch (cpuType) {
-    case CpuDll:
-        return VariantDll;
+    case CpuDll: return VariantDll;
     case CpuFamily6Sse:
     case CpuFamily7:
-    case CpuFamily15NoSse2:
-        return VariantSse;
+    case CpuFamily15NoSse2: return VariantSse;
     case CpuFamily15Sse2:
     case CpuFamily15Sse2Ht:
-    case CpuFamily6Sse2:
-        return VariantSse2;
+    case CpuFamily6Sse2: return VariantSse2;
     case CpuFamily15Sse3:
-    case CpuFamily15Sse3LongMode:
-        return VariantSse3;
-    default:
-        return VariantGeneric;
+    case CpuFamily15Sse3LongMode: return VariantSse3;
+    default: return VariantGeneric;
     }
 }
 
 bool IsKnownType(int cpuType)
 {
-    return (cpuType >= CpuDll && cpuType <= CpuFamily6Sse2) || cpuType == CpuFamily7 ||
-           cpuType == CpuFamily15NoSse2 || cpuType == CpuFamily15Sse3LongMode;
+    return (cpuType >= CpuDll && cpuType <= CpuFamily6Sse2) || cpuType == CpuFamily7 || cpuType == CpuFamily15NoSse2 ||
+           cpuType == CpuFamily15Sse3LongMode;
 }
 
 bool EveryExternalEntryBound()
@@ -145,16 +138,11 @@ int dspsGetCpuType()
     CpuFeatureRecord f;
     dspsReadCpuFeatures(&f);
     switch (f.family) {
-    case 7:
-        return CpuFamily7;
-    case 15:
-        return Family15Type(f);
-    case 5:
-        return f.mmx ? CpuFamily5Mmx : CpuFamily5;
-    case 6:
-        return Family6Type(f);
-    default:
-        return CpuUnknown;
+    case 7: return CpuFamily7;
+    case 15: return Family15Type(f);
+    case 5: return f.mmx ? CpuFamily5Mmx : CpuFamily5;
+    case 6: return Family6Type(f);
+    default: return CpuUnknown;
     }
 }
 

@@ -67,8 +67,7 @@ inline void Tone(double* buffer, int count, double f, double phase)
 template <class Numerator>
 void LeftHalf(double* taps, int m, bool odd, Numerator numerator)
 {
-    const double twoPi = 2.0 * FirPi, threePi = 3.0 * FirPi, fourPi = 4.0 * FirPi,
-                 fivePi = 5.0 * FirPi;
+    const double twoPi = 2.0 * FirPi, threePi = 3.0 * FirPi, fourPi = 4.0 * FirPi, fivePi = 5.0 * FirPi;
     double d = odd ? FirPi : FirPi * 0.5;
     int k = 1;
     for (; m - k + 1 >= 7; k += 5, d = d + fivePi) {
@@ -85,20 +84,11 @@ void LeftHalf(double* taps, int m, bool odd, Numerator numerator)
 inline void ApplyWindow(double* taps, int len, int winType)
 {
     switch (winType) {
-    case 0:
-        WinBartlett_64f_I(taps, len);
-        break;
-    case 1:
-        WinBlackmanFir_64f_I(taps, len);
-        break;
-    case 2:
-        WinHamming_64f_I(taps, len);
-        break;
-    case 3:
-        WinHann_64f_I(taps, len);
-        break;
-    default:
-        break;
+    case 0: WinBartlett_64f_I(taps, len); break;
+    case 1: WinBlackmanFir_64f_I(taps, len); break;
+    case 2: WinHamming_64f_I(taps, len); break;
+    case 3: WinHann_64f_I(taps, len); break;
+    default: break;
     }
 }
 
@@ -155,8 +145,7 @@ inline double GainAtCentre(const double* taps, int len, double fc)
 enum FirBand { FirLowpass, FirHighpass, FirBandpass, FirBandstop };
 
 // The ideal response's left half (and odd centre), from one or two tones in the work buffers.
-inline void IdealLeftHalf(FirBand band, double low, double high, double* taps, int len,
-                          double* first, double* second)
+inline void IdealLeftHalf(FirBand band, double low, double high, double* taps, int len, double* first, double* second)
 {
     const int m = len >> 1;
     const bool odd = len % 2 != 0;
@@ -184,15 +173,12 @@ inline void IdealLeftHalf(FirBand band, double low, double high, double* taps, i
     } else {
         Tone(first, m + 1, low, MinusSinePhase(low, false));
         Tone(second, m + 1, high, SinePhase(high, false));
-        LeftHalf(taps, m, odd, [&](int k) {
-            return (k % 2 ? 1.0 : -1.0) - (first[k - 1] + second[k - 1]);
-        });
+        LeftHalf(taps, m, odd, [&](int k) { return (k % 2 ? 1.0 : -1.0) - (first[k - 1] + second[k - 1]); });
     }
 }
 
 // Steps common to every design once the arguments are valid.
-inline LibStatus Design(FirBand band, double low, double high, double* taps, int len, int winType,
-                        int doNormal)
+inline LibStatus Design(FirBand band, double low, double high, double* taps, int len, int winType, int doNormal)
 {
     const int m = len >> 1;
     const bool twoTones = band == FirBandpass || band == FirBandstop;
@@ -230,15 +216,13 @@ LibStatus dspsFIRGenHighpass_64f(double rFreq, double* taps, int len, int winTyp
     return st != StatusOk ? st : Design(FirHighpass, rFreq, 0.0, taps, len, winType, doNormal);
 }
 
-LibStatus dspsFIRGenBandpass_64f(double rLow, double rHigh, double* taps, int len, int winType,
-                                 int doNormal)
+LibStatus dspsFIRGenBandpass_64f(double rLow, double rHigh, double* taps, int len, int winType, int doNormal)
 {
     LibStatus st = CheckBand(taps, len, rLow, rHigh);
     return st != StatusOk ? st : Design(FirBandpass, rLow, rHigh, taps, len, winType, doNormal);
 }
 
-LibStatus dspsFIRGenBandstop_64f(double rLow, double rHigh, double* taps, int len, int winType,
-                                 int doNormal)
+LibStatus dspsFIRGenBandstop_64f(double rLow, double rHigh, double* taps, int len, int winType, int doNormal)
 {
     LibStatus st = CheckBand(taps, len, rLow, rHigh);
     return st != StatusOk ? st : Design(FirBandstop, rLow, rHigh, taps, len, winType, doNormal);

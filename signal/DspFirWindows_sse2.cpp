@@ -177,9 +177,8 @@ LibStatus WinBlackmanAlpha_64f_I(double* pSrcDst, int len, double alpha)
         return StatusOk;
     }
     const __m128d vl = _mm_set1_pd(lin), vq = _mm_set1_pd(quad);
-    WeighPairs(pSrcDst, len, 0.5, [&](__m128d y) {
-        return _mm_add_pd(_mm_sub_pd(vl, y), _mm_mul_pd(_mm_mul_pd(y, y), vq));
-    });
+    WeighPairs(pSrcDst, len, 0.5,
+               [&](__m128d y) { return _mm_add_pd(_mm_sub_pd(vl, y), _mm_mul_pd(_mm_mul_pd(y, y), vq)); });
     return StatusOk;
 }
 

@@ -12,13 +12,12 @@ DispatchDescriptor* DescriptorList = nullptr;
 bool RegistrationDone = false;
 
 #define DSP_CODE(ns, name) reinterpret_cast<DspCode>(&dsp::ns::name)
-#define DSP_TABLE(name, letter, result, params, args, g, s, s2, s3) \
-    VariantTable name##Table = {{nullptr, DSP_CODE(g, name), DSP_CODE(s, name), \
-                                 DSP_CODE(s2, name), DSP_CODE(s3, name), nullptr}};
+#define DSP_TABLE(name, letter, result, params, args, g, s, s2, s3)                                                    \
+    VariantTable name##Table = {                                                                                       \
+        {nullptr, DSP_CODE(g, name), DSP_CODE(s, name), DSP_CODE(s2, name), DSP_CODE(s3, name), nullptr}};
 DSP_FUNCTION_LIST(DSP_TABLE)
 
-#define DSP_DESCRIPTOR(name, letter, result, params, args, g, s, s2, s3) \
-    {letter, #name, &name##Table, nullptr},
+#define DSP_DESCRIPTOR(name, letter, result, params, args, g, s, s2, s3) {letter, #name, &name##Table, nullptr},
 DispatchDescriptor Descriptors[] = {DSP_FUNCTION_LIST(DSP_DESCRIPTOR)};
 const int DescriptorCount = sizeof(Descriptors) / sizeof(Descriptors[0]);
 
@@ -47,12 +46,12 @@ struct DescriptorInitializer {
 
 extern "C" {
 
-#define DSP_STUB(name, letter, result, params, args, g, s, s2, s3) \
-    result name params \
-    { \
-        typedef result(*Body) params; \
-        int index = CpuVariantIndex.load(std::memory_order_relaxed); \
-        return reinterpret_cast<Body>(name##Table.slot[index]) args; \
+#define DSP_STUB(name, letter, result, params, args, g, s, s2, s3)                                                     \
+    result name params                                                                                                 \
+    {                                                                                                                  \
+        typedef result(*Body) params;                                                                                  \
+        int index = CpuVariantIndex.load(std::memory_order_relaxed);                                                   \
+        return reinterpret_cast<Body>(name##Table.slot[index]) args;                                                   \
     }
 DSP_FUNCTION_LIST(DSP_STUB)
 
@@ -79,8 +78,7 @@ void dspsStoreVariant(int index)
     CpuVariantIndex.store(index, std::memory_order_relaxed);
 }
 
-void dspiInstallResizeBodies(DspiResizeBody generic, DspiResizeBody sse,
-                             DspiResizeBody sse2, DspiResizeBody sse3)
+void dspiInstallResizeBodies(DspiResizeBody generic, DspiResizeBody sse, DspiResizeBody sse2, DspiResizeBody sse3)
 {
     DspCode* slot = dspiResize_8u_C4RTable.slot;
     slot[VariantGeneric] = reinterpret_cast<DspCode>(generic);

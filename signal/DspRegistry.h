@@ -41,6 +41,5 @@ int dspsCurrentVariant();
 void dspsStoreVariant(int index);
 
 // Replaces the placeholder bodies of dspiResize_8u_C4R (generic, SSE, SSE2, SSE3).
-void dspiInstallResizeBodies(DspiResizeBody generic, DspiResizeBody sse,
-                             DspiResizeBody sse2, DspiResizeBody sse3);
+void dspiInstallResizeBodies(DspiResizeBody generic, DspiResizeBody sse, DspiResizeBody sse2, DspiResizeBody sse3);
 }

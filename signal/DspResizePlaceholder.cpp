@@ -5,9 +5,8 @@
 namespace dsp {
 namespace placeholder {
 
-LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int srcStep,
-                            ImageRect srcRoi, unsigned char* pDst, int dstStep,
-                            ImageSize dstRoiSize, double xFactor, double yFactor,
+LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi,
+                            unsigned char* pDst, int dstStep, ImageSize dstRoiSize, double xFactor, double yFactor,
                             int interpolation)
 {
     return StatusNoMemory;

@@ -14,8 +14,8 @@ inline __m128 MulTwo(__m128 a, __m128 b)
 #else
     const __m128 negateReal = _mm_set_ps(0.0f, -0.0f, 0.0f, -0.0f);
     __m128 p1 = _mm_mul_ps(a, _mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 2, 0, 0)));
-    __m128 p2 = _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 3, 0, 1)),
-                           _mm_shuffle_ps(b, b, _MM_SHUFFLE(3, 3, 1, 1)));
+    __m128 p2 =
+        _mm_mul_ps(_mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 3, 0, 1)), _mm_shuffle_ps(b, b, _MM_SHUFFLE(3, 3, 1, 1)));
     return _mm_add_ps(p1, _mm_xor_ps(p2, negateReal));
 #endif
 }
@@ -38,12 +38,12 @@ inline float MulReal(float a, float b)
 enum PairStores { StoresOrdinary, StoresStreamWhenDstAligned, StoresStreamWhenAllAligned };
 
 struct PairTuning {
-    int scalarBelow;       // fewer pairs than this go one by one
-    int pairsPerStep;      // 2 or 4
-    int prefetchBytes;     // 0: no prefetch
-    int ntPrefetchAbove;   // pairs left for the blocks above which the prefetch bypasses the cache
+    int scalarBelow;     // fewer pairs than this go one by one
+    int pairsPerStep;    // 2 or 4
+    int prefetchBytes;   // 0: no prefetch
+    int ntPrefetchAbove; // pairs left for the blocks above which the prefetch bypasses the cache
     PairStores stores;
-    int streamAboveSteps;  // StoresStreamWhenAllAligned: more steps than this
+    int streamAboveSteps; // StoresStreamWhenAllAligned: more steps than this
 };
 
 // Unaligned loads throughout: an aligned load chosen by a run-time test was

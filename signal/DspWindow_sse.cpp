@@ -20,8 +20,7 @@ const int SinglePrecisionPairs = 512;
 struct CosineRecurrence {
     CosineRecurrence(int n, double scale)
         : twoC(2.0 * std::cos(WindowTwoPi / (n - 1))), y(scale), previous(scale * twoC * 0.5)
-    {
-    }
+    {}
     double Next()
     {
         double current = y;

@@ -38,8 +38,8 @@ HRESULT CKsAudFilter::EnumeratePins()
     }
     for (ULONG id = 0; id < count; ++id) {
         ULONG communication = 0;
-        if (FAILED(GetPinProperty(id, KSPROPSETID_Pin, KSPROPERTY_PIN_COMMUNICATION,
-                                  &communication, sizeof(communication)))) {
+        if (FAILED(GetPinProperty(id, KSPROPSETID_Pin, KSPROPERTY_PIN_COMMUNICATION, &communication,
+                                  sizeof(communication)))) {
             KsTrace(1, "Failed to retrieve pin property KSPROPERTY_PIN_COMMUNICATION");
             continue;
         }
@@ -48,8 +48,7 @@ HRESULT CKsAudFilter::EnumeratePins()
             continue;
         }
         ULONG dataFlow = 0;
-        if (FAILED(GetPinProperty(id, KSPROPSETID_Pin, KSPROPERTY_PIN_DATAFLOW, &dataFlow,
-                                  sizeof(dataFlow)))) {
+        if (FAILED(GetPinProperty(id, KSPROPSETID_Pin, KSPROPERTY_PIN_DATAFLOW, &dataFlow, sizeof(dataFlow)))) {
             KsTrace(1, "Failed to retrieve pin property KSPROPERTY_PIN_DATAFLOW");
             continue;
         }
@@ -79,8 +78,7 @@ HRESULT CKsAudFilter::EnumeratePins()
     return hr;
 }
 
-CKsAudPin* CKsAudFilter::FindViablePinIn(const CKsPtrList<CKsPin>& list,
-                                         const WAVEFORMATEX* pwfx) const
+CKsAudPin* CKsAudFilter::FindViablePinIn(const CKsPtrList<CKsPin>& list, const WAVEFORMATEX* pwfx) const
 {
     for (auto* node = list.GetHead(); node; node = node->pNext) {
         CKsAudPin* pin = static_cast<CKsAudPin*>(node->pData);
@@ -101,8 +99,7 @@ CKsAudPin* CKsAudRenderFilter::FindViablePin(const WAVEFORMATEX* pwfx) const
     return FindViablePinIn(m_listInSinkPins, pwfx);
 }
 
-bool CKsAudRenderFilter::OpenPin(CKsAudPin* pin, const WAVEFORMATEX* pwfx, BOOL fLooped,
-                                 HRESULT* phr)
+bool CKsAudRenderFilter::OpenPin(CKsAudPin* pin, const WAVEFORMATEX* pwfx, BOOL fLooped, HRESULT* phr)
 {
     *phr = pin->SetFormat(pwfx);
     if (FAILED(*phr))
@@ -119,15 +116,13 @@ CKsAudPin* CKsAudRenderFilter::CreateRenderPin(const WAVEFORMATEX* pwfx, BOOL fL
     if (!pin) {
         m_pszLastError = "Could not find a Render pin that supports the given wave format";
     } else if (FAILED(hr = pin->SetFormat(pwfx))) {
-        m_pszLastError =
-            "Failed to set Render Pin format - the pin lied about its supported formats";
+        m_pszLastError = "Failed to set Render Pin format - the pin lied about its supported formats";
         pin = nullptr;
     } else if (FAILED(hr = pin->Instantiate(fLooped))) {
         m_pszLastError = "Failed to instantiate Render Pin";
         pin = nullptr;
     } else {
-        KsTrace(5, "Successfully instantiated Render Pin.  Handle = 0x%08x",
-                (unsigned)(ULONG_PTR)pin->GetHandle());
+        KsTrace(5, "Successfully instantiated Render Pin.  Handle = 0x%08x", (unsigned)(ULONG_PTR)pin->GetHandle());
     }
     // A pin may accept the format when connected even though its data ranges deny it.
     for (auto* node = m_listInSinkPins.GetHead(); !pin && node; node = node->pNext) {
@@ -173,7 +168,6 @@ CKsAudPin* CKsAudCaptureFilter::CreateCapturePin(const WAVEFORMATEX* pwfx, BOOL 
         KsTrace(1, "Failed to instantiate Capture Pin");
         return nullptr;
     }
-    KsTrace(5, "Successfully instantiated Capture Pin.  Handle = 0x%08x",
-            (unsigned)(ULONG_PTR)pin->GetHandle());
+    KsTrace(5, "Successfully instantiated Capture Pin.  Handle = 0x%08x", (unsigned)(ULONG_PTR)pin->GetHandle());
     return pin;
 }

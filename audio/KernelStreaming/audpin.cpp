@@ -8,8 +8,7 @@ namespace {
 const char kFile[] = "audpin";
 
 // {00000000-0000-0010-8000-00AA00389B71}: a wave format tag lives in its first word.
-const GUID kWaveTagBase = {0x00000000, 0x0000, 0x0010,
-                           {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+const GUID kWaveTagBase = {0x00000000, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
 bool IsWaveTagGuid(const GUID& guid)
 {
@@ -38,12 +37,9 @@ bool FormatSubType(const WAVEFORMATEX* pwfx, GUID* subFormat)
 bool RangeAccepts(const KSDATARANGE_AUDIO* range, const WAVEFORMATEX* pwfx, const GUID& subFormat)
 {
     const KSDATARANGE& data = range->DataRange;
-    return IsNullOr(data.MajorFormat, KSDATAFORMAT_TYPE_AUDIO) &&
-           IsNullOr(data.SubFormat, subFormat) &&
-           IsNullOr(data.Specifier, KSDATAFORMAT_SPECIFIER_WAVEFORMATEX) &&
-           range->MaximumChannels >= pwfx->nChannels &&
-           range->MinimumBitsPerSample <= pwfx->wBitsPerSample &&
-           pwfx->wBitsPerSample <= range->MaximumBitsPerSample &&
+    return IsNullOr(data.MajorFormat, KSDATAFORMAT_TYPE_AUDIO) && IsNullOr(data.SubFormat, subFormat) &&
+           IsNullOr(data.Specifier, KSDATAFORMAT_SPECIFIER_WAVEFORMATEX) && range->MaximumChannels >= pwfx->nChannels &&
+           range->MinimumBitsPerSample <= pwfx->wBitsPerSample && pwfx->wBitsPerSample <= range->MaximumBitsPerSample &&
            range->MinimumSampleFrequency <= pwfx->nSamplesPerSec &&
            pwfx->nSamplesPerSec <= range->MaximumSampleFrequency;
 }
@@ -56,7 +52,7 @@ bool HasIdentifier(const KSIDENTIFIER* items, ULONG count, const GUID& set, ULON
     }
     return false;
 }
-}
+} // namespace
 
 CKsAudPin::CKsAudPin(CKsFilter* pFilter, ULONG nId, HRESULT* phr)
     : CKsPin(pFilter, nId, phr), m_pwfx(nullptr), m_pksDataFormatWfx(nullptr)
@@ -126,12 +122,10 @@ HRESULT CKsAudPin::KeepAudioRange(const KSDATARANGE* range)
 HRESULT CKsAudPin::Init()
 {
     HRESULT hr = S_OK;
-    if (!HasIdentifier(m_pInterfaces, m_nInterfaces, KSINTERFACESETID_Standard,
-                       KSINTERFACE_STANDARD_STREAMING)) {
+    if (!HasIdentifier(m_pInterfaces, m_nInterfaces, KSINTERFACESETID_Standard, KSINTERFACE_STANDARD_STREAMING)) {
         KsTrace(1, "No standard streaming interfaces on the pin");
         hr = E_FAIL;
-    } else if (!HasIdentifier(m_pMediums, m_nMediums, KSMEDIUMSETID_Standard,
-                              KSMEDIUM_TYPE_ANYINSTANCE)) {
+    } else if (!HasIdentifier(m_pMediums, m_nMediums, KSMEDIUMSETID_Standard, KSMEDIUM_TYPE_ANYINSTANCE)) {
         KsTrace(1, "No standard streaming mediums on the pin");
         hr = E_FAIL;
     } else {
@@ -142,12 +136,10 @@ HRESULT CKsAudPin::Init()
         for (ULONG i = 0; pos && i < m_nDataRanges; ++i) {
             const KSDATARANGE* range = (const KSDATARANGE*)pos;
             ULONG room = (ULONG)(end - pos);
-            if (room < sizeof(KSDATARANGE) || range->FormatSize < sizeof(KSDATARANGE) ||
-                range->FormatSize > room)
+            if (room < sizeof(KSDATARANGE) || range->FormatSize < sizeof(KSDATARANGE) || range->FormatSize > room)
                 break;
             if (!accepted)
-                accepted = IsWaveTagGuid(range->SubFormat) ||
-                           IsEqualGUID(range->SubFormat, GUID_NULL);
+                accepted = IsWaveTagGuid(range->SubFormat) || IsEqualGUID(range->SubFormat, GUID_NULL);
             if (accepted && IsEqualGUID(range->MajorFormat, KSDATAFORMAT_TYPE_AUDIO) &&
                 range->FormatSize >= sizeof(KSDATARANGE_AUDIO) && FAILED(KeepAudioRange(range)))
                 hr = E_OUTOFMEMORY;
@@ -207,14 +199,12 @@ BOOL CKsAudPin::IsFormatSupported(const WAVEFORMATEX* pwfx) const
     return FALSE;
 }
 
-CKsAudRenderPin::CKsAudRenderPin(CKsFilter* pFilter, ULONG nId, HRESULT* phr)
-    : CKsAudPin(pFilter, nId, phr)
+CKsAudRenderPin::CKsAudRenderPin(CKsFilter* pFilter, ULONG nId, HRESULT* phr) : CKsAudPin(pFilter, nId, phr)
 {
     m_nPinType = 1;
 }
 
-CKsAudCapturePin::CKsAudCapturePin(CKsFilter* pFilter, ULONG nId, HRESULT* phr)
-    : CKsAudPin(pFilter, nId, phr)
+CKsAudCapturePin::CKsAudCapturePin(CKsFilter* pFilter, ULONG nId, HRESULT* phr) : CKsAudPin(pFilter, nId, phr)
 {
     m_nPinType = 2;
 }

@@ -6,8 +6,7 @@
 // and it keeps the pin's audio data ranges to test formats against.
 class CKsAudPin : public CKsPin {
 public:
-    static const ULONG kInitialConnectSize =
-        sizeof(KSPIN_CONNECT) + sizeof(KSDATAFORMAT) + sizeof(WAVEFORMATEX);
+    static const ULONG kInitialConnectSize = sizeof(KSPIN_CONNECT) + sizeof(KSDATAFORMAT) + sizeof(WAVEFORMATEX);
 
     CKsAudPin(CKsFilter* pFilter, ULONG nId, HRESULT* phr);
     ~CKsAudPin() override;

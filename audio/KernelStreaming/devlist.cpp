@@ -23,7 +23,7 @@ KsDeviceEntry* NewEntry(const CKsFilter* filter)
     }
     return entry;
 }
-}
+} // namespace
 
 int BuildKsDeviceList(KsDeviceList* list, CKsFilterEnum* enumerator)
 {

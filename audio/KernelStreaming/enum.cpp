@@ -12,18 +12,14 @@ const char kFile[] = "enum";
 CKsFilter* NewFilter(ULONG kind, LPCSTR path, HRESULT* phr, LPCSTR name)
 {
     switch (kind) {
-    case 1:
-        return new (std::nothrow) CKsAudRenderFilter(path, phr, name);
-    case 2:
-        return new (std::nothrow) CKsAudCaptureFilter(path, phr, name);
-    default:
-        return new (std::nothrow) CKsFilter(path, phr, name);
+    case 1: return new (std::nothrow) CKsAudRenderFilter(path, phr, name);
+    case 2: return new (std::nothrow) CKsAudCaptureFilter(path, phr, name);
+    default: return new (std::nothrow) CKsFilter(path, phr, name);
     }
 }
 
 // Every further class must list the interface as an active alias.
-bool HasActiveAliases(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data, const GUID* classes,
-                      ULONG count)
+bool HasActiveAliases(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data, const GUID* classes, ULONG count)
 {
     for (ULONG i = 1; i < count; ++i) {
         SP_DEVICE_INTERFACE_DATA alias = {};
@@ -39,7 +35,7 @@ bool HasActiveAliases(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data, const GUID* 
     }
     return true;
 }
-}
+} // namespace
 
 CKsFilterEnum::CKsFilterEnum(HRESULT* phr)
 {
@@ -61,15 +57,14 @@ HRESULT CKsFilterEnum::DestroyLists()
     return S_OK;
 }
 
-HRESULT CKsFilterEnum::EnumFilters(ULONG kind, const GUID* classes, ULONG count, BOOL enumPins,
-                                   BOOL enumNodes, BOOL instantiate)
+HRESULT CKsFilterEnum::EnumFilters(ULONG kind, const GUID* classes, ULONG count, BOOL enumPins, BOOL enumNodes,
+                                   BOOL instantiate)
 {
     HRESULT hr = DestroyLists();
     CKsPlatform* platform = KsPlatform();
     HDEVINFO set = INVALID_HANDLE_VALUE;
     if (SUCCEEDED(hr) && classes && count > 0 && !IsEqualGUID(classes[0], GUID_NULL)) {
-        set = platform->SetupDiGetClassDevsA(&classes[0], nullptr, nullptr,
-                                             DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+        set = platform->SetupDiGetClassDevsA(&classes[0], nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
         if (!set || set == INVALID_HANDLE_VALUE) {
             hr = E_FAIL;
             KsTrace(4, "No devices found");
@@ -85,8 +80,8 @@ HRESULT CKsFilterEnum::EnumFilters(ULONG kind, const GUID* classes, ULONG count,
     return hr;
 }
 
-void CKsFilterEnum::EnumInterfaces(HDEVINFO set, ULONG kind, const GUID* classes, ULONG count,
-                                   BOOL enumPins, BOOL enumNodes, BOOL instantiate, HRESULT* phr)
+void CKsFilterEnum::EnumInterfaces(HDEVINFO set, ULONG kind, const GUID* classes, ULONG count, BOOL enumPins,
+                                   BOOL enumNodes, BOOL instantiate, HRESULT* phr)
 {
     CKsPlatform* platform = KsPlatform();
     for (DWORD index = 0;; ++index) {
@@ -103,8 +98,7 @@ void CKsFilterEnum::EnumInterfaces(HDEVINFO set, ULONG kind, const GUID* classes
             return;
         }
         detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
-        if (platform->SetupDiGetDeviceInterfaceDetailA(set, &data, detail, kDetailSize, nullptr,
-                                                       &devInfo)) {
+        if (platform->SetupDiGetDeviceInterfaceDetailA(set, &data, detail, kDetailSize, nullptr, &devInfo)) {
             ((char*)detail)[kDetailSize - 1] = 0;
             char name[MAX_PATH];
             KsReadFriendlyName(set, &data, detail->DevicePath, name, sizeof(name));
@@ -115,8 +109,7 @@ void CKsFilterEnum::EnumInterfaces(HDEVINFO set, ULONG kind, const GUID* classes
     }
 }
 
-void CKsFilterEnum::AddFilter(ULONG kind, LPCSTR path, LPCSTR name, BOOL enumPins,
-                              BOOL enumNodes, BOOL instantiate)
+void CKsFilterEnum::AddFilter(ULONG kind, LPCSTR path, LPCSTR name, BOOL enumPins, BOOL enumNodes, BOOL instantiate)
 {
     HRESULT hr = S_OK;
     CKsFilter* filter = NewFilter(kind, path, &hr, name);

@@ -17,14 +17,12 @@ public:
 
     // kind: 0 plain, 1 render, 2 capture filters. The first class finds the interfaces;
     // each further class must be an active alias of them.
-    HRESULT EnumFilters(ULONG kind, const GUID* classes, ULONG count, BOOL enumPins,
-                        BOOL enumNodes, BOOL instantiate);
+    HRESULT EnumFilters(ULONG kind, const GUID* classes, ULONG count, BOOL enumPins, BOOL enumNodes, BOOL instantiate);
 
     CKsPtrList<CKsFilter> m_listFilters;
 
 private:
-    void EnumInterfaces(HDEVINFO set, ULONG kind, const GUID* classes, ULONG count,
-                        BOOL enumPins, BOOL enumNodes, BOOL instantiate, HRESULT* phr);
-    void AddFilter(ULONG kind, LPCSTR path, LPCSTR name, BOOL enumPins, BOOL enumNodes,
-                   BOOL instantiate);
+    void EnumInterfaces(HDEVINFO set, ULONG kind, const GUID* classes, ULONG count, BOOL enumPins, BOOL enumNodes,
+                        BOOL instantiate, HRESULT* phr);
+    void AddFilter(ULONG kind, LPCSTR path, LPCSTR name, BOOL enumPins, BOOL enumNodes, BOOL instantiate);
 };

@@ -25,7 +25,7 @@ KSP_PIN PinRequest(ULONG nPinId, REFGUID set, ULONG id)
     request.Reserved = 0;
     return request;
 }
-}
+} // namespace
 
 CKsFilter::CKsFilter(LPCSTR pszName, HRESULT* phr, LPCSTR pszFriendlyName)
     : CKsIrpTarget(INVALID_HANDLE_VALUE), m_nFilterKind(0)
@@ -53,13 +53,12 @@ CKsFilter::~CKsFilter()
 
 HRESULT CKsFilter::Instantiate()
 {
-    m_handle = KsPlatform()->CreateFileA(m_szDevicePath, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                         OPEN_EXISTING,
+    m_handle = KsPlatform()->CreateFileA(m_szDevicePath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
     HRESULT hr = S_OK;
     if (!IsValidHandle(m_handle)) {
-        KsTrace(1, "CKsFilter::Instantiate: CreateFile failed for device %s.  ErrorCode = 0x%08x",
-                m_szDevicePath, (unsigned)GetLastError());
+        KsTrace(1, "CKsFilter::Instantiate: CreateFile failed for device %s.  ErrorCode = 0x%08x", m_szDevicePath,
+                (unsigned)GetLastError());
         hr = E_FAIL;
     }
     KS_EXIT_TRACE(kFile, hr);
@@ -70,14 +69,12 @@ HRESULT CKsFilter::GetPinProperty(ULONG nPinId, REFGUID set, ULONG id, void* out
 {
     KSP_PIN request = PinRequest(nPinId, set, id);
     ULONG count = 0;
-    HRESULT hr = SyncIoctl(m_handle, IOCTL_KS_PROPERTY, &request, sizeof(request), out, outLen,
-                           &count);
+    HRESULT hr = SyncIoctl(m_handle, IOCTL_KS_PROPERTY, &request, sizeof(request), out, outLen, &count);
     KS_EXIT_TRACE(kFile, hr);
     return hr;
 }
 
-HRESULT CKsFilter::GetPinPropertyMulti(ULONG nPinId, REFGUID set, ULONG id, void** buffer,
-                                       ULONG* blockSize)
+HRESULT CKsFilter::GetPinPropertyMulti(ULONG nPinId, REFGUID set, ULONG id, void** buffer, ULONG* blockSize)
 {
     if (!buffer) {
         KS_EXIT_TRACE(kFile, E_INVALIDARG);
@@ -118,9 +115,8 @@ HRESULT CKsFilter::EnumeratePins()
 
 bool CKsFilter::HasClassifiedPins(bool countNonePins) const
 {
-    return !m_listInSinkPins.IsEmpty() || !m_listOutSinkPins.IsEmpty() ||
-           !m_listOutSourcePins.IsEmpty() || !m_listInSourcePins.IsEmpty() ||
-           (countNonePins && !m_listNonePins.IsEmpty());
+    return !m_listInSinkPins.IsEmpty() || !m_listOutSinkPins.IsEmpty() || !m_listOutSourcePins.IsEmpty() ||
+           !m_listInSourcePins.IsEmpty() || (countNonePins && !m_listNonePins.IsEmpty());
 }
 
 HRESULT CKsFilter::ClassifyPins()
@@ -137,21 +133,11 @@ HRESULT CKsFilter::ClassifyPins()
         CKsPtrList<CKsPin>& sources = in ? m_listInSourcePins : m_listOutSourcePins;
         bool added = true;
         switch (communication) {
-        case KSPIN_COMMUNICATION_NONE:
-            added = m_listNonePins.AddTail(pin) != nullptr;
-            break;
-        case KSPIN_COMMUNICATION_SINK:
-            added = sinks.AddTail(pin) != nullptr;
-            break;
-        case KSPIN_COMMUNICATION_SOURCE:
-            added = sources.AddTail(pin) != nullptr;
-            break;
-        case KSPIN_COMMUNICATION_BOTH:
-            added = sinks.AddTail(pin) && sources.AddTail(pin);
-            break;
-        default:
-            KsTrace(5, "Pin communication type not recognized");
-            break;
+        case KSPIN_COMMUNICATION_NONE: added = m_listNonePins.AddTail(pin) != nullptr; break;
+        case KSPIN_COMMUNICATION_SINK: added = sinks.AddTail(pin) != nullptr; break;
+        case KSPIN_COMMUNICATION_SOURCE: added = sources.AddTail(pin) != nullptr; break;
+        case KSPIN_COMMUNICATION_BOTH: added = sinks.AddTail(pin) && sources.AddTail(pin); break;
+        default: KsTrace(5, "Pin communication type not recognized"); break;
         }
         if (!added)
             hr = E_OUTOFMEMORY;

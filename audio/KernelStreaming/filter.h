@@ -21,8 +21,7 @@ public:
     HRESULT ClassifyPins();
     HRESULT GetPinProperty(ULONG nPinId, REFGUID set, ULONG id, void* out, ULONG outLen);
     // The answer block comes from malloc and is the caller's; its size goes to *blockSize.
-    HRESULT GetPinPropertyMulti(ULONG nPinId, REFGUID set, ULONG id, void** buffer,
-                                ULONG* blockSize = nullptr);
+    HRESULT GetPinPropertyMulti(ULONG nPinId, REFGUID set, ULONG id, void** buffer, ULONG* blockSize = nullptr);
 
     ULONG GetFilterKind() const { return m_nFilterKind; }
 

@@ -10,20 +10,18 @@ const char kFile[] = "irptgt";
 // A failed control is still a size query when the driver says the empty output is too small.
 HRESULT FailedIoctlResult(DWORD error, ULONG code, ULONG outLen, DWORD count, ULONG* returned)
 {
-    bool sizeQuery = (error == ERROR_INSUFFICIENT_BUFFER || error == ERROR_MORE_DATA) &&
-                     code == IOCTL_KS_PROPERTY && outLen == 0;
+    bool sizeQuery =
+        (error == ERROR_INSUFFICIENT_BUFFER || error == ERROR_MORE_DATA) && code == IOCTL_KS_PROPERTY && outLen == 0;
     *returned = sizeQuery ? count : 0;
     return sizeQuery ? S_OK : E_FAIL;
 }
 
 // Waits for a pended request and takes its final status, which may still be a failure.
-HRESULT CompletePending(HANDLE handle, HANDLE event, OVERLAPPED* overlapped, ULONG code,
-                        ULONG outLen, ULONG* returned)
+HRESULT CompletePending(HANDLE handle, HANDLE event, OVERLAPPED* overlapped, ULONG code, ULONG outLen, ULONG* returned)
 {
     DWORD wait = WaitForSingleObject(event, INFINITE);
     if (wait != WAIT_OBJECT_0) {
-        KsTrace(1, "CKsIrpTarget::SyncIoctl WaitForSingleObject failed dwWait:0x%08x",
-                (unsigned)wait);
+        KsTrace(1, "CKsIrpTarget::SyncIoctl WaitForSingleObject failed dwWait:0x%08x", (unsigned)wait);
         *returned = 0;
         return E_FAIL;
     }
@@ -34,9 +32,10 @@ HRESULT CompletePending(HANDLE handle, HANDLE event, OVERLAPPED* overlapped, ULO
     }
     return FailedIoctlResult(GetLastError(), code, outLen, count, returned);
 }
-}
+} // namespace
 
-CKsIrpTarget::CKsIrpTarget(HANDLE handle) : m_handle(handle) {}
+CKsIrpTarget::CKsIrpTarget(HANDLE handle) : m_handle(handle)
+{}
 
 BOOL CKsIrpTarget::IsValidHandle(HANDLE handle)
 {
@@ -52,8 +51,8 @@ BOOL CKsIrpTarget::SafeCloseHandle(HANDLE& handle)
     return closed;
 }
 
-HRESULT CKsIrpTarget::SyncIoctl(HANDLE handle, ULONG code, void* in, ULONG inLen, void* out,
-                                ULONG outLen, ULONG* returned)
+HRESULT CKsIrpTarget::SyncIoctl(HANDLE handle, ULONG code, void* in, ULONG inLen, void* out, ULONG outLen,
+                                ULONG* returned)
 {
     HRESULT hr = S_OK;
     ULONG localCount = 0;
@@ -99,8 +98,7 @@ ULONG CKsIrpTarget::GetWfxSize(const WAVEFORMATEX* wfx)
     return sizeof(WAVEFORMATEX) + wfx->cbSize;
 }
 
-HRESULT CKsIrpTarget::SetProperty(REFGUID set, ULONG id, void* value, ULONG valueLen, void* extra,
-                                  ULONG extraLen)
+HRESULT CKsIrpTarget::SetProperty(REFGUID set, ULONG id, void* value, ULONG valueLen, void* extra, ULONG extraLen)
 {
     ULONG requestLen = sizeof(KSPROPERTY) + extraLen;
     KSPROPERTY* request = (KSPROPERTY*)calloc(1, requestLen);
@@ -114,8 +112,7 @@ HRESULT CKsIrpTarget::SetProperty(REFGUID set, ULONG id, void* value, ULONG valu
     if (extra && extraLen)
         memcpy(request + 1, extra, extraLen);
     ULONG count = 0;
-    HRESULT hr = SyncIoctl(m_handle, IOCTL_KS_PROPERTY, request, requestLen, value, valueLen,
-                           &count);
+    HRESULT hr = SyncIoctl(m_handle, IOCTL_KS_PROPERTY, request, requestLen, value, valueLen, &count);
     free(request);
     KS_EXIT_TRACE(kFile, hr);
     return hr;

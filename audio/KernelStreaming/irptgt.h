@@ -11,12 +11,11 @@ public:
 
     static BOOL IsValidHandle(HANDLE handle);
     static BOOL SafeCloseHandle(HANDLE& handle);
-    static HRESULT SyncIoctl(HANDLE handle, ULONG code, void* in, ULONG inLen, void* out,
-                             ULONG outLen, ULONG* returned);
+    static HRESULT SyncIoctl(HANDLE handle, ULONG code, void* in, ULONG inLen, void* out, ULONG outLen,
+                             ULONG* returned);
     static ULONG GetWfxSize(const WAVEFORMATEX* wfx);
 
-    HRESULT SetProperty(REFGUID set, ULONG id, void* value, ULONG valueLen, void* extra,
-                        ULONG extraLen);
+    HRESULT SetProperty(REFGUID set, ULONG id, void* value, ULONG valueLen, void* extra, ULONG extraLen);
     // Reads a variable-size property into a block from malloc that the caller frees;
     // its size goes to *blockSize when that is given.
     HRESULT GetPropertyMulti(REFGUID set, ULONG id, void** buffer, ULONG* blockSize = nullptr);
@@ -24,8 +23,7 @@ public:
 protected:
     // Asks a GET request for its answer's size, then reads it into a block from calloc;
     // an empty answer gets a block of its own only when blockWhenEmpty is set.
-    HRESULT ReadMultiple(void* request, ULONG requestLen, void** buffer, ULONG* blockSize,
-                         bool blockWhenEmpty);
+    HRESULT ReadMultiple(void* request, ULONG requestLen, void** buffer, ULONG* blockSize, bool blockWhenEmpty);
 
     HANDLE m_handle;
 };

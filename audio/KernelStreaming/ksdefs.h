@@ -8,5 +8,4 @@
 #include <setupapi.h>
 
 // The DLL entry that creates a pin instance on a filter.
-typedef DWORD(WINAPI* KsCreatePinFn)(HANDLE filter, PKSPIN_CONNECT connect, ACCESS_MASK access,
-                                     PHANDLE pin);
+typedef DWORD(WINAPI* KsCreatePinFn)(HANDLE filter, PKSPIN_CONNECT connect, ACCESS_MASK access, PHANDLE pin);

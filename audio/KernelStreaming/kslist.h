@@ -71,8 +71,7 @@ public:
     void RemoveAll()
     {
         T* element = nullptr;
-        while (RemoveHead(&element)) {
-        }
+        while (RemoveHead(&element)) {}
     }
 
 private:

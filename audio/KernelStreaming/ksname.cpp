@@ -51,8 +51,7 @@ void LookupUsbName(LPCSTR devicePath, char* name, DWORD nameSize)
         return;
     CKsPlatform* platform = KsPlatform();
     HKEY key = nullptr;
-    if (platform->RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_QUERY_VALUE, &key) !=
-        ERROR_SUCCESS)
+    if (platform->RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return;
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof(version);
@@ -67,7 +66,7 @@ void LookupUsbName(LPCSTR devicePath, char* name, DWORD nameSize)
     }
     platform->RegCloseKey(key);
 }
-}
+} // namespace
 
 bool KsReadRegString(HKEY key, LPCSTR value, char* dest, DWORD destSize, DWORD* type)
 {
@@ -84,8 +83,7 @@ bool KsReadRegString(HKEY key, LPCSTR value, char* dest, DWORD destSize, DWORD* 
     return true;
 }
 
-void KsReadFriendlyName(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data, LPCSTR devicePath,
-                        char* name, DWORD nameSize)
+void KsReadFriendlyName(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data, LPCSTR devicePath, char* name, DWORD nameSize)
 {
     name[0] = 0;
     CKsPlatform* platform = KsPlatform();
@@ -93,8 +91,8 @@ void KsReadFriendlyName(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data, LPCSTR dev
     if (!key || key == (HKEY)INVALID_HANDLE_VALUE)
         return;
     DWORD type = 0;
-    if (KsReadRegString(key, "FriendlyName", name, nameSize, &type) &&
-        _strnicmp(devicePath, kUsbPrefix, 8) == 0 && _stricmp(name, "usb audio device") == 0)
+    if (KsReadRegString(key, "FriendlyName", name, nameSize, &type) && _strnicmp(devicePath, kUsbPrefix, 8) == 0 &&
+        _stricmp(name, "usb audio device") == 0)
         LookupUsbName(devicePath, name, nameSize);
     platform->RegCloseKey(key);
 }

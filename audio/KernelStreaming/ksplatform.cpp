@@ -4,7 +4,7 @@
 namespace {
 CKsWin32Platform g_win32Platform;
 CKsPlatform* g_pPlatform = &g_win32Platform;
-}
+} // namespace
 
 CKsPlatform* KsPlatform()
 {

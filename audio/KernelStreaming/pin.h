@@ -62,7 +62,6 @@ protected:
 private:
     HRESULT ReadDescription();
     bool ReadPinProperty(ULONG id, void* out, ULONG outLen, const char* name);
-    bool ReadIdentifiers(ULONG id, void** block, ULONG* count, KSIDENTIFIER** first,
-                         const char* name);
+    bool ReadIdentifiers(ULONG id, void** block, ULONG* count, KSIDENTIFIER** first, const char* name);
     bool ReadDataRanges();
 };

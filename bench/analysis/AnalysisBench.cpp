@@ -55,15 +55,17 @@ double MicrosPerSecond(int frames, Op op, double* cpu = nullptr)
     return (BenchNow() - start) * 1e6 / kSeconds;
 }
 
-double Loudness(const std::vector<int32_t>& left, const std::vector<int32_t>& right, int frames,
-                double* cpu = nullptr)
+double Loudness(const std::vector<int32_t>& left, const std::vector<int32_t>& right, int frames, double* cpu = nullptr)
 {
     CLoudnessMeter meter;
     meter.Configure(LoudnessConfig());
-    return MicrosPerSecond(frames, [&](int at) {
-        const int32_t* channels[2] = {&left[at], &right[at]};
-        meter.Process(channels, 2, frames);
-    }, cpu);
+    return MicrosPerSecond(
+        frames,
+        [&](int at) {
+            const int32_t* channels[2] = {&left[at], &right[at]};
+            meter.Process(channels, 2, frames);
+        },
+        cpu);
 }
 
 double Scope(const std::vector<int32_t>& left, const std::vector<int32_t>& right, int frames)
@@ -93,11 +95,14 @@ double Rta(const std::vector<int32_t>& mono, int resolution, double* cpu = nullp
     CRtaEngine engine;
     engine.Setup(resolution, kRate, 10);
     std::vector<float> bands(CRtaEngine::kMaxBands);
-    const double us = MicrosPerSecond(512, [&](int at) {
-        engine.PushSamples(&mono[at], 512);
-        if (engine.IsResultReady())
-            engine.FetchBands(bands.data());
-    }, cpu);
+    const double us = MicrosPerSecond(
+        512,
+        [&](int at) {
+            engine.PushSamples(&mono[at], 512);
+            if (engine.IsResultReady())
+                engine.FetchBands(bands.data());
+        },
+        cpu);
     return us;
 }
 
@@ -121,7 +126,7 @@ typedef void* (*Ebur128Init)(unsigned channels, unsigned long rate, int mode);
 typedef void (*Ebur128Destroy)(void** state);
 typedef int (*Ebur128AddFramesInt)(void* state, const int* src, size_t frames);
 typedef int (*Ebur128Loudness)(void* state, double* out);
-const int kModeMomentaryShortTerm = 3;  // EBUR128_MODE_M | EBUR128_MODE_S
+const int kModeMomentaryShortTerm = 3; // EBUR128_MODE_M | EBUR128_MODE_S
 
 template <class T>
 T Entry(HMODULE dll, const char* name)
@@ -158,7 +163,7 @@ bool Ebur128(const std::vector<int32_t>& left, const std::vector<int32_t>& right
     FreeLibrary(dll);
     return true;
 }
-}
+} // namespace
 
 int main()
 {

@@ -8,8 +8,7 @@
 
 namespace {
 
-struct Variant
-{
+struct Variant {
     int index;
     const char* name;
 };
@@ -21,9 +20,7 @@ bool Supported(int index)
         return true;
     if (!__get_cpuid(1, &a, &b, &c, &d))
         return false;
-    return index == VariantSse ? (d & bit_SSE) != 0
-         : index == VariantSse2 ? (d & bit_SSE2) != 0
-         : (c & bit_SSE3) != 0;
+    return index == VariantSse ? (d & bit_SSE) != 0 : index == VariantSse2 ? (d & bit_SSE2) != 0 : (c & bit_SSE3) != 0;
 }
 
 void BenchOrder(const Variant& v, int order)
@@ -53,8 +50,7 @@ void BenchOrder(const Variant& v, int order)
 int main()
 {
     const Variant variants[] = {
-        {VariantGeneric, "generic"}, {VariantSse, "sse"}, {VariantSse2, "sse2"},
-        {VariantSse3, "sse3"}};
+        {VariantGeneric, "generic"}, {VariantSse, "sse"}, {VariantSse2, "sse2"}, {VariantSse3, "sse3"}};
     for (const Variant& v : variants) {
         if (!Supported(v.index))
             continue;

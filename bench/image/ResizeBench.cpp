@@ -10,9 +10,9 @@
 namespace {
 
 struct Variant {
-  const char* name;
-  decltype(&dsp::generic::dspiResizeCore) core;
-  decltype(&dsp::generic::dspiResizeSuper) super;
+    const char* name;
+    decltype(&dsp::generic::dspiResizeCore) core;
+    decltype(&dsp::generic::dspiResizeSuper) super;
 };
 
 const Variant kVariants[] = {
@@ -23,72 +23,76 @@ const Variant kVariants[] = {
 };
 
 struct Method {
-  const char* name;
-  int interpolation;
+    const char* name;
+    int interpolation;
 };
 
-const Method kMethods[] = {{"nearest", InterpNearest}, {"linear", InterpLinear},
-                           {"cubic", InterpCubic},     {"lanczos", InterpLanczos},
+const Method kMethods[] = {{"nearest", InterpNearest},
+                           {"linear", InterpLinear},
+                           {"cubic", InterpCubic},
+                           {"lanczos", InterpLanczos},
                            {"super", InterpSuper}};
 
 const int kSide = 1024;
 
-double Now() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+double Now()
+{
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
 LibStatus Resize(const Variant& v, const Method& m, const std::vector<unsigned char>& src,
-                 std::vector<unsigned char>& dst, double factor) {
-  ImageSize size = {kSide, kSide};
-  ImageRect roi = {0, 0, kSide, kSide};
-  int out = static_cast<int>(kSide * factor + 1e-7);
-  if (m.interpolation == InterpSuper) {
-    return v.super(src.data(), size, kSide * 4, roi, dst.data(), out * 4, {out, out}, factor,
-                   factor, 4, 4, 0, 0);
-  }
-  return v.core(src.data(), size, kSide * 4, roi, dst.data(), out * 4, {out, out}, factor,
-                factor, 0.0, 0.0, 4, 4, 0, 0, m.interpolation, 1);
+                 std::vector<unsigned char>& dst, double factor)
+{
+    ImageSize size = {kSide, kSide};
+    ImageRect roi = {0, 0, kSide, kSide};
+    int out = static_cast<int>(kSide * factor + 1e-7);
+    if (m.interpolation == InterpSuper) {
+        return v.super(src.data(), size, kSide * 4, roi, dst.data(), out * 4, {out, out}, factor, factor, 4, 4, 0, 0);
+    }
+    return v.core(src.data(), size, kSide * 4, roi, dst.data(), out * 4, {out, out}, factor, factor, 0.0, 0.0, 4, 4, 0,
+                  0, m.interpolation, 1);
 }
 
 // Repeats the resize for about 200 ms; megapixels of source per second, or -1 on failure.
-double Rate(const Variant& v, const Method& m, const std::vector<unsigned char>& src,
-            std::vector<unsigned char>& dst, double factor) {
-  int reps = 0;
-  double start = Now();
-  double elapsed = 0.0;
-  do {
-    if (Resize(v, m, src, dst, factor) != StatusOk) {
-      return -1.0;
-    }
-    ++reps;
-    elapsed = Now() - start;
-  } while (elapsed < 0.2);
-  return static_cast<double>(kSide) * kSide * reps / elapsed / 1e6;
+double Rate(const Variant& v, const Method& m, const std::vector<unsigned char>& src, std::vector<unsigned char>& dst,
+            double factor)
+{
+    int reps = 0;
+    double start = Now();
+    double elapsed = 0.0;
+    do {
+        if (Resize(v, m, src, dst, factor) != StatusOk) {
+            return -1.0;
+        }
+        ++reps;
+        elapsed = Now() - start;
+    } while (elapsed < 0.2);
+    return static_cast<double>(kSide) * kSide * reps / elapsed / 1e6;
 }
 
-}  // namespace
+} // namespace
 
-int main() {
-  std::vector<unsigned char> src(static_cast<size_t>(kSide) * kSide * 4);
-  unsigned state = 1;
-  for (unsigned char& b : src) {
-    state = state * 1103515245u + 12345u;
-    b = static_cast<unsigned char>(state >> 24);
-  }
-  std::vector<unsigned char> dst(static_cast<size_t>(kSide) * kSide * 4 * 9 / 4);
-  for (double factor : {0.75, 0.5, 1.5}) {
-    for (const Method& m : kMethods) {
-      if (m.interpolation == InterpSuper && factor > 1.0) {
-        continue;
-      }
-      for (const Variant& v : kVariants) {
-        std::printf("resize.%s.%g.%s.mpx_per_s: %.1f\n", m.name, factor, v.name,
-                    Rate(v, m, src, dst, factor));
-      }
+int main()
+{
+    std::vector<unsigned char> src(static_cast<size_t>(kSide) * kSide * 4);
+    unsigned state = 1;
+    for (unsigned char& b : src) {
+        state = state * 1103515245u + 12345u;
+        b = static_cast<unsigned char>(state >> 24);
     }
-  }
-  return 0;
+    std::vector<unsigned char> dst(static_cast<size_t>(kSide) * kSide * 4 * 9 / 4);
+    for (double factor : {0.75, 0.5, 1.5}) {
+        for (const Method& m : kMethods) {
+            if (m.interpolation == InterpSuper && factor > 1.0) {
+                continue;
+            }
+            for (const Variant& v : kVariants) {
+                std::printf("resize.%s.%g.%s.mpx_per_s: %.1f\n", m.name, factor, v.name, Rate(v, m, src, dst, factor));
+            }
+        }
+    }
+    return 0;
 }

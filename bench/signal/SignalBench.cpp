@@ -12,10 +12,10 @@ typedef LibStatus (*CopyBody)(const float*, float*, int);
 typedef LibStatus (*SetBody)(float, float*, int);
 
 const char* const Names[] = {"generic", "sse", "sse2", "sse3"};
-const CopyBody Copies[] = {dsp::generic::dspsCopy_32f, dsp::sse::dspsCopy_32f,
-                           dsp::sse2::dspsCopy_32f, dsp::sse3::dspsCopy_32f};
-const SetBody Sets[] = {dsp::generic::dspsSet_32f, dsp::sse::dspsSet_32f,
-                        dsp::sse2::dspsSet_32f, dsp::sse3::dspsSet_32f};
+const CopyBody Copies[] = {dsp::generic::dspsCopy_32f, dsp::sse::dspsCopy_32f, dsp::sse2::dspsCopy_32f,
+                           dsp::sse3::dspsCopy_32f};
+const SetBody Sets[] = {dsp::generic::dspsSet_32f, dsp::sse::dspsSet_32f, dsp::sse2::dspsSet_32f,
+                        dsp::sse3::dspsSet_32f};
 
 // Bytes per second of op over about 50 ms.
 template <class Op>
@@ -33,11 +33,9 @@ void BenchSize(float* src, float* dst, size_t bytes)
         double copy = Throughput(bytes, [&] { Copies[v](src, dst, len); });
         double set = Throughput(bytes, [&] { Sets[v](0.0f, dst, len); });
         std::printf("copy_%s_%uKiB_MBps: %.0f\n", Names[v], unsigned(bytes / 1024), copy / 1e6);
-        std::printf("copy_%s_%uKiB_vs_memcpy: %.2f\n", Names[v], unsigned(bytes / 1024),
-                    copy / memcpyRate);
+        std::printf("copy_%s_%uKiB_vs_memcpy: %.2f\n", Names[v], unsigned(bytes / 1024), copy / memcpyRate);
         std::printf("set_%s_%uKiB_MBps: %.0f\n", Names[v], unsigned(bytes / 1024), set / 1e6);
-        std::printf("set_%s_%uKiB_vs_memset: %.2f\n", Names[v], unsigned(bytes / 1024),
-                    set / memsetRate);
+        std::printf("set_%s_%uKiB_vs_memset: %.2f\n", Names[v], unsigned(bytes / 1024), set / memsetRate);
     }
 }
 

@@ -12,176 +12,179 @@
 namespace {
 
 template <class A, class S>
-void LanczosFilterRow(const S* row, const ResizeJob& job, const RowLayout& layout, float* out) {
-  const float* weights = static_cast<const float*>(job.colWeights);
-  int step = layout.tapStep;
-  int low = -std::min(job.srcLeft, 2) * step;
-  int high = (job.srcRightExtent - 1) * step;
-  for (int x = 0; x < job.dstWidth; ++x) {
-    int base = job.colOffsets[x];
-    int taps[6];
-    bool inner = base - 2 * step >= low && base + 3 * step <= high;
-    for (int k = 0; k < 6; ++k) {
-      int tap = base + (k - 2) * step;
-      taps[k] = inner ? tap : std::min(std::max(tap, low), high);
+void LanczosFilterRow(const S* row, const ResizeJob& job, const RowLayout& layout, float* out)
+{
+    const float* weights = static_cast<const float*>(job.colWeights);
+    int step = layout.tapStep;
+    int low = -std::min(job.srcLeft, 2) * step;
+    int high = (job.srcRightExtent - 1) * step;
+    for (int x = 0; x < job.dstWidth; ++x) {
+        int base = job.colOffsets[x];
+        int taps[6];
+        bool inner = base - 2 * step >= low && base + 3 * step <= high;
+        for (int k = 0; k < 6; ++k) {
+            int tap = base + (k - 2) * step;
+            taps[k] = inner ? tap : std::min(std::max(tap, low), high);
+        }
+        const float* w = weights + 6 * x;
+        if constexpr (A::kVectorRows) {
+            if (layout.channels == 4) {
+                A::LanczosPixel4(row, taps, w, out);
+                out += 4;
+                continue;
+            }
+        }
+        for (int c = 0; c < layout.channels; ++c) {
+            float s[6];
+            for (int k = 0; k < 6; ++k) {
+                s[k] = static_cast<float>(row[taps[k] + c]);
+            }
+            *out++ = A::LanczosHorz(s, w);
+        }
     }
-    const float* w = weights + 6 * x;
-    if constexpr (A::kVectorRows) {
-      if (layout.channels == 4) {
-        A::LanczosPixel4(row, taps, w, out);
-        out += 4;
-        continue;
-      }
-    }
-    for (int c = 0; c < layout.channels; ++c) {
-      float s[6];
-      for (int k = 0; k < 6; ++k) {
-        s[k] = static_cast<float>(row[taps[k] + c]);
-      }
-      *out++ = A::LanczosHorz(s, w);
-    }
-  }
 }
 
 template <class A, class S>
 struct LanczosOutput {
-  static S Convert(const float s[6], const float* w) {
-    return ClampTruncate<S>(A::LanczosVert(s, w) + 1e-7);
-  }
+    static S Convert(const float s[6], const float* w) { return ClampTruncate<S>(A::LanczosVert(s, w) + 1e-7); }
 };
 
 template <class A>
 struct LanczosOutput<A, float> {
-  static float Convert(const float s[6], const float* w) { return A::LanczosVertFloat(s, w); }
+    static float Convert(const float s[6], const float* w) { return A::LanczosVertFloat(s, w); }
 };
 
 // Six row buffers at ring positions 0..5 holding source rows r-2 .. r+3, clamped to the image.
 template <class A, class S>
 class LanczosRing {
- public:
-  LanczosRing(const ResizeJob& job, const RowLayout& layout)
-      : m_job(job), m_layout(layout), m_src(static_cast<const S*>(job.src)) {
-    for (int i = 0; i < 6; ++i) {
-      m_slot[i] = static_cast<float*>(job.buffers[i]);
-    }
-  }
-
-  void Run() {
-    int first = m_job.rowOffsets[0] / m_job.srcStep;
-    Fill(first);
-    int last = first - 1;
-    for (int y = 0; y < m_job.dstHeight; ++y) {
-      int r = m_job.rowOffsets[y] / m_job.srcStep;
-      if (r > last) {
-        if (m_job.advanceByOne) {
-          AdvanceByOne(r);
-        } else {
-          Advance(r, r - last);
+public:
+    LanczosRing(const ResizeJob& job, const RowLayout& layout)
+        : m_job(job), m_layout(layout), m_src(static_cast<const S*>(job.src))
+    {
+        for (int i = 0; i < 6; ++i) {
+            m_slot[i] = static_cast<float*>(job.buffers[i]);
         }
-        last = r;
-      }
-      Blend(y);
     }
-  }
 
- private:
-  void Filter(int row, int slot) {
-    LanczosFilterRow<A>(m_src + row * m_job.srcStep, m_job, m_layout, m_slot[slot]);
-  }
-
-  void Copy(int from, int to) {
-    A::CopyRow(m_slot[from], m_slot[to], m_job.dstWidth * m_layout.channels);
-  }
-
-  void Turn(int end) { TurnRows(m_slot, end); }
-
-  // The window of a virtual row above the first: slots 1..5 hold rows first-2 .. first+2.
-  void Fill(int first) {
-    int below = m_job.srcBottomExtent - first;
-    int above = m_job.srcTop + first;
-    Filter(first, 3);
-    if (below == 1) {
-      Copy(3, 4);
-      Copy(3, 5);
-    } else {
-      Filter(first + 1, 4);
-      below == 2 ? Copy(4, 5) : Filter(first + 2, 5);
+    void Run()
+    {
+        int first = m_job.rowOffsets[0] / m_job.srcStep;
+        Fill(first);
+        int last = first - 1;
+        for (int y = 0; y < m_job.dstHeight; ++y) {
+            int r = m_job.rowOffsets[y] / m_job.srcStep;
+            if (r > last) {
+                if (m_job.advanceByOne) {
+                    AdvanceByOne(r);
+                } else {
+                    Advance(r, r - last);
+                }
+                last = r;
+            }
+            Blend(y);
+        }
     }
-    if (above == 0) {
-      Copy(3, 1);
-      Copy(3, 2);
-    } else {
-      Filter(first - 1, 2);
-      above == 1 ? Copy(2, 1) : Filter(first - 2, 1);
-    }
-  }
 
-  void AdvanceByOne(int r) {
-    Turn(5);
-    r + 3 <= LastRow() ? Filter(r + 3, 5) : Copy(4, 5);
-  }
+private:
+    void Filter(int row, int slot) { LanczosFilterRow<A>(m_src + row * m_job.srcStep, m_job, m_layout, m_slot[slot]); }
 
-  // Keeps the rows still inside the window and filters only the new ones.
-  void Advance(int r, int distance) {
-    int lastRow = LastRow();
-    Turn(5);
-    Filter(std::min(r + 3, lastRow), 5);
-    if (distance >= 2) {
-      Turn(4);
-      Filter(std::min(r + 2, lastRow), 4);
-    }
-    if (distance >= 3) {
-      Turn(3);
-      Filter(std::min(r + 1, lastRow), 3);
-    }
-    if (distance >= 4) {
-      Turn(2);
-      Filter(r, 2);
-    }
-    if (distance >= 5) {
-      Turn(1);
-      Filter(r - 1, 1);
-    }
-    if (distance >= 6) {
-      Filter(r - 2, 0);
-    }
-  }
+    void Copy(int from, int to) { A::CopyRow(m_slot[from], m_slot[to], m_job.dstWidth * m_layout.channels); }
 
-  int LastRow() const { return m_job.srcBottomExtent - 1; }
+    void Turn(int end) { TurnRows(m_slot, end); }
 
-  void Blend(int y) {
-    const float* w = static_cast<const float*>(m_job.rowWeights) + 6 * y;
-    float* const* slot = m_slot;
-    S* dst = static_cast<S*>(m_job.dst) + y * m_job.dstStep;
-    int done = 0;
-    if constexpr (A::kVectorRows) {
-      if (!m_layout.c3in4) {
-        done = A::LanczosBlendBulk(dst, m_job.dstWidth * m_layout.channels, m_slot, w);
-      }
+    // The window of a virtual row above the first: slots 1..5 hold rows first-2 .. first+2.
+    void Fill(int first)
+    {
+        int below = m_job.srcBottomExtent - first;
+        int above = m_job.srcTop + first;
+        Filter(first, 3);
+        if (below == 1) {
+            Copy(3, 4);
+            Copy(3, 5);
+        } else {
+            Filter(first + 1, 4);
+            below == 2 ? Copy(4, 5) : Filter(first + 2, 5);
+        }
+        if (above == 0) {
+            Copy(3, 1);
+            Copy(3, 2);
+        } else {
+            Filter(first - 1, 2);
+            above == 1 ? Copy(2, 1) : Filter(first - 2, 1);
+        }
     }
-    StoreRow(
-        dst, m_job.dstWidth, m_layout,
-        [&](int e, bool) {
-          float s[6] = {slot[0][e], slot[1][e], slot[2][e], slot[3][e], slot[4][e], slot[5][e]};
-          return LanczosOutput<A, S>::Convert(s, w);
-        },
-        done);
-  }
 
-  const ResizeJob& m_job;
-  RowLayout m_layout;
-  const S* m_src;
-  float* m_slot[6];
+    void AdvanceByOne(int r)
+    {
+        Turn(5);
+        r + 3 <= LastRow() ? Filter(r + 3, 5) : Copy(4, 5);
+    }
+
+    // Keeps the rows still inside the window and filters only the new ones.
+    void Advance(int r, int distance)
+    {
+        int lastRow = LastRow();
+        Turn(5);
+        Filter(std::min(r + 3, lastRow), 5);
+        if (distance >= 2) {
+            Turn(4);
+            Filter(std::min(r + 2, lastRow), 4);
+        }
+        if (distance >= 3) {
+            Turn(3);
+            Filter(std::min(r + 1, lastRow), 3);
+        }
+        if (distance >= 4) {
+            Turn(2);
+            Filter(r, 2);
+        }
+        if (distance >= 5) {
+            Turn(1);
+            Filter(r - 1, 1);
+        }
+        if (distance >= 6) {
+            Filter(r - 2, 0);
+        }
+    }
+
+    int LastRow() const { return m_job.srcBottomExtent - 1; }
+
+    void Blend(int y)
+    {
+        const float* w = static_cast<const float*>(m_job.rowWeights) + 6 * y;
+        float* const* slot = m_slot;
+        S* dst = static_cast<S*>(m_job.dst) + y * m_job.dstStep;
+        int done = 0;
+        if constexpr (A::kVectorRows) {
+            if (!m_layout.c3in4) {
+                done = A::LanczosBlendBulk(dst, m_job.dstWidth * m_layout.channels, m_slot, w);
+            }
+        }
+        StoreRow(
+            dst, m_job.dstWidth, m_layout,
+            [&](int e, bool) {
+                float s[6] = {slot[0][e], slot[1][e], slot[2][e], slot[3][e], slot[4][e], slot[5][e]};
+                return LanczosOutput<A, S>::Convert(s, w);
+            },
+            done);
+    }
+
+    const ResizeJob& m_job;
+    RowLayout m_layout;
+    const S* m_src;
+    float* m_slot[6];
 };
 
 template <class A, class S>
-void ResizeLanczosC1(const ResizeJob& job) {
-  LanczosRing<A, S>(job, LayoutOf(job, true)).Run();
+void ResizeLanczosC1(const ResizeJob& job)
+{
+    LanczosRing<A, S>(job, LayoutOf(job, true)).Run();
 }
 
 template <class A, class S>
-void ResizeLanczosC3C4(const ResizeJob& job) {
-  LanczosRing<A, S>(job, LayoutOf(job, false)).Run();
+void ResizeLanczosC3C4(const ResizeJob& job)
+{
+    LanczosRing<A, S>(job, LayoutOf(job, false)).Run();
 }
 
-}  // namespace
+} // namespace

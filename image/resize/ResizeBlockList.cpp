@@ -2,17 +2,19 @@
 
 #include "image/resize/ResizeMemory.h"
 
-ResizeBlockList::~ResizeBlockList() {
-  for (int i = 0; i < m_count; ++i) {
-    ResizeFree(m_blocks[i]);
-  }
+ResizeBlockList::~ResizeBlockList()
+{
+    for (int i = 0; i < m_count; ++i) {
+        ResizeFree(m_blocks[i]);
+    }
 }
 
-bool ResizeBlockList::Keep(void* block) {
-  if (!block || m_count == kMaxBlocks) {
-    ResizeFree(block);
-    return false;
-  }
-  m_blocks[m_count++] = block;
-  return true;
+bool ResizeBlockList::Keep(void* block)
+{
+    if (!block || m_count == kMaxBlocks) {
+        ResizeFree(block);
+        return false;
+    }
+    m_blocks[m_count++] = block;
+    return true;
 }

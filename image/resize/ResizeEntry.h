@@ -4,7 +4,6 @@
 #include "image/resize/ResizeJob.h"
 #include "image/resize/ResizeTypes.h"
 
-LibStatus ResizeEntryRoute(const ResizeVariant& variant, const unsigned char* pSrc,
-                           ImageSize srcSize, int srcStep, ImageRect srcRoi, unsigned char* pDst,
-                           int dstStep, ImageSize dstRoiSize, double xFactor, double yFactor,
-                           int interpolation);
+LibStatus ResizeEntryRoute(const ResizeVariant& variant, const unsigned char* pSrc, ImageSize srcSize, int srcStep,
+                           ImageRect srcRoi, unsigned char* pDst, int dstStep, ImageSize dstRoiSize, double xFactor,
+                           double yFactor, int interpolation);

@@ -3,9 +3,9 @@
 // Tests may install hooks to count blocks or make an allocation fail.
 
 struct ResizeAllocHooks {
-  void* (*alloc)(int bytes, void* context);
-  void (*release)(void* block, void* context);
-  void* context;
+    void* (*alloc)(int bytes, void* context);
+    void (*release)(void* block, void* context);
+    void* context;
 };
 
 // Blocks of count 8-bit, 16-bit or 32-bit elements; null when count < 1 or memory is out.

@@ -12,95 +12,98 @@ namespace {
 const double kEpsilon = 1e-7;
 
 struct SuperAxis {
-  int dstCount;
-  double step;
-  double factor;
+    int dstCount;
+    double step;
+    double factor;
 };
 
 // A region smaller than one destination pixel gives that pixel the mean of the whole region,
 // so that no pass reads past the region.
-SuperAxis SettleAxis(int regionSize, int requested, double factor) {
-  double scaled = regionSize * factor + kEpsilon;
-  if (scaled < 1.0) {
-    return {1, static_cast<double>(regionSize), 1.0 / regionSize};
-  }
-  int count = scaled >= requested ? requested : static_cast<int>(scaled);
-  return {count, 1.0 / factor, factor};
+SuperAxis SettleAxis(int regionSize, int requested, double factor)
+{
+    double scaled = regionSize * factor + kEpsilon;
+    if (scaled < 1.0) {
+        return {1, static_cast<double>(regionSize), 1.0 / regionSize};
+    }
+    int count = scaled >= requested ? requested : static_cast<int>(scaled);
+    return {count, 1.0 / factor, factor};
 }
 
 // One accumulator row for every kernel call: integer cells in mode 0, floats otherwise.
-void* AllocAccumulator(const SuperJob& job, int channels, int planar) {
-  int slots = planar || channels == 1 ? 1 : channels == 4 ? 4 : job.pixelStep;
-  int cells = job.srcWidthUsed * slots;
-  return job.mode == SuperIntegerSteps ? ResizeAlloc8u(cells * 4) : ResizeAlloc32f(cells);
+void* AllocAccumulator(const SuperJob& job, int channels, int planar)
+{
+    int slots = planar || channels == 1 ? 1 : channels == 4 ? 4 : job.pixelStep;
+    int cells = job.srcWidthUsed * slots;
+    return job.mode == SuperIntegerSteps ? ResizeAlloc8u(cells * 4) : ResizeAlloc32f(cells);
 }
 
-int SuperLayout(int channels) { return channels == 1 ? 0 : channels == 4 ? 2 : 1; }
-
-int ModeOf(double xStep, double yStep) {
-  bool fracX = xStep - std::trunc(xStep) != 0.0;
-  bool fracY = yStep - std::trunc(yStep) != 0.0;
-  return (fracX ? SuperFractionalColumns : 0) + (fracY ? SuperFractionalRows : 0);
+int SuperLayout(int channels)
+{
+    return channels == 1 ? 0 : channels == 4 ? 2 : 1;
 }
 
-LibStatus CheckSuperArguments(const void* pSrc, ImageSize srcSize, int srcStep,
-                              ImageRect srcRoi, const void* pDst, int dstStep,
-                              ImageSize dstRoiSize, double xFactor, double yFactor,
-                              int pixelStep, int channels, int pixelType, int planar) {
-  LibStatus status = ResizeCheckCommon(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep,
-                                       dstRoiSize, xFactor, yFactor);
-  if (status != StatusOk) {
-    return status;
-  }
-  if (xFactor > 1.0 || yFactor > 1.0) {
-    return StatusResizeFactorError;
-  }
-  return ResizeCheckLayout(pSrc, pDst, srcStep, dstStep, pixelStep, channels, pixelType,
-                           planar);
+int ModeOf(double xStep, double yStep)
+{
+    bool fracX = xStep - std::trunc(xStep) != 0.0;
+    bool fracY = yStep - std::trunc(yStep) != 0.0;
+    return (fracX ? SuperFractionalColumns : 0) + (fracY ? SuperFractionalRows : 0);
 }
 
-SuperJob MakeSuperJob(ImageRect region, ImageSize dstRoiSize, double xFactor, double yFactor,
-                      int srcStep, int dstStep, int pixelStep) {
-  SuperAxis x = SettleAxis(region.width, dstRoiSize.width, xFactor);
-  SuperAxis y = SettleAxis(region.height, dstRoiSize.height, yFactor);
-  double used = std::trunc(x.step * (x.dstCount + 1)) + 1.0;
-  SuperJob job = {};
-  job.srcStep = srcStep;
-  job.dstStep = dstStep;
-  job.srcWidthUsed = used < region.width ? static_cast<int>(used) : region.width;
-  job.srcHeightUsed = region.height;
-  job.dstWidth = x.dstCount;
-  job.dstHeight = y.dstCount;
-  job.xStep = x.step;
-  job.yStep = y.step;
-  job.area = x.factor * y.factor;
-  job.pixelStep = pixelStep;
-  job.mode = ModeOf(x.step, y.step);
-  return job;
+LibStatus CheckSuperArguments(const void* pSrc, ImageSize srcSize, int srcStep, ImageRect srcRoi, const void* pDst,
+                              int dstStep, ImageSize dstRoiSize, double xFactor, double yFactor, int pixelStep,
+                              int channels, int pixelType, int planar)
+{
+    LibStatus status = ResizeCheckCommon(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize, xFactor, yFactor);
+    if (status != StatusOk) {
+        return status;
+    }
+    if (xFactor > 1.0 || yFactor > 1.0) {
+        return StatusResizeFactorError;
+    }
+    return ResizeCheckLayout(pSrc, pDst, srcStep, dstStep, pixelStep, channels, pixelType, planar);
 }
 
-}  // namespace
+SuperJob MakeSuperJob(ImageRect region, ImageSize dstRoiSize, double xFactor, double yFactor, int srcStep, int dstStep,
+                      int pixelStep)
+{
+    SuperAxis x = SettleAxis(region.width, dstRoiSize.width, xFactor);
+    SuperAxis y = SettleAxis(region.height, dstRoiSize.height, yFactor);
+    double used = std::trunc(x.step * (x.dstCount + 1)) + 1.0;
+    SuperJob job = {};
+    job.srcStep = srcStep;
+    job.dstStep = dstStep;
+    job.srcWidthUsed = used < region.width ? static_cast<int>(used) : region.width;
+    job.srcHeightUsed = region.height;
+    job.dstWidth = x.dstCount;
+    job.dstHeight = y.dstCount;
+    job.xStep = x.step;
+    job.yStep = y.step;
+    job.area = x.factor * y.factor;
+    job.pixelStep = pixelStep;
+    job.mode = ModeOf(x.step, y.step);
+    return job;
+}
 
-LibStatus ResizeSuperRun(const ResizeVariant& variant, const void* pSrc, ImageSize srcSize,
-                         int srcStep, ImageRect srcRoi, void* pDst, int dstStep,
-                         ImageSize dstRoiSize, double xFactor, double yFactor, int pixelStep,
-                         int channels, int pixelType, int planar) {
-  LibStatus status =
-      CheckSuperArguments(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize, xFactor,
-                          yFactor, pixelStep, channels, pixelType, planar);
-  if (status != StatusOk) {
-    return status;
-  }
-  ImageRect region = ResizeClipRegion(srcSize, srcRoi);
-  SuperJob job = MakeSuperJob(region, dstRoiSize, xFactor, yFactor, srcStep, dstStep, pixelStep);
-  ResizeBlockList blocks;
-  job.accumulator = AllocAccumulator(job, channels, planar);
-  if (!blocks.Keep(job.accumulator)) {
-    return StatusNoMemory;
-  }
-  SuperKernel kernel = variant.superKernels[pixelType * 3 + (planar ? 0 : SuperLayout(channels))];
-  ResizeRunPlanes(kernel, job, pSrc, pDst,
-                  ResizeRegionOffset(region, srcStep, pixelStep, pixelType, planar),
-                  planar ? ResizePlaneCount(channels) : 0);
-  return StatusOk;
+} // namespace
+
+LibStatus ResizeSuperRun(const ResizeVariant& variant, const void* pSrc, ImageSize srcSize, int srcStep,
+                         ImageRect srcRoi, void* pDst, int dstStep, ImageSize dstRoiSize, double xFactor,
+                         double yFactor, int pixelStep, int channels, int pixelType, int planar)
+{
+    LibStatus status = CheckSuperArguments(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize, xFactor, yFactor,
+                                           pixelStep, channels, pixelType, planar);
+    if (status != StatusOk) {
+        return status;
+    }
+    ImageRect region = ResizeClipRegion(srcSize, srcRoi);
+    SuperJob job = MakeSuperJob(region, dstRoiSize, xFactor, yFactor, srcStep, dstStep, pixelStep);
+    ResizeBlockList blocks;
+    job.accumulator = AllocAccumulator(job, channels, planar);
+    if (!blocks.Keep(job.accumulator)) {
+        return StatusNoMemory;
+    }
+    SuperKernel kernel = variant.superKernels[pixelType * 3 + (planar ? 0 : SuperLayout(channels))];
+    ResizeRunPlanes(kernel, job, pSrc, pDst, ResizeRegionOffset(region, srcStep, pixelStep, pixelType, planar),
+                    planar ? ResizePlaneCount(channels) : 0);
+    return StatusOk;
 }

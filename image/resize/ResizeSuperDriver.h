@@ -6,7 +6,6 @@
 
 // pSrc and pDst are arrays of plane pointers when planar is non-zero. Both factors must lie
 // in (0, 1].
-LibStatus ResizeSuperRun(const ResizeVariant& variant, const void* pSrc, ImageSize srcSize,
-                         int srcStep, ImageRect srcRoi, void* pDst, int dstStep,
-                         ImageSize dstRoiSize, double xFactor, double yFactor, int pixelStep,
-                         int channels, int pixelType, int planar);
+LibStatus ResizeSuperRun(const ResizeVariant& variant, const void* pSrc, ImageSize srcSize, int srcStep,
+                         ImageRect srcRoi, void* pDst, int dstStep, ImageSize dstRoiSize, double xFactor,
+                         double yFactor, int pixelStep, int channels, int pixelType, int planar);

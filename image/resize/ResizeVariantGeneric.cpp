@@ -12,9 +12,9 @@ namespace generic {
 
 namespace {
 using VariantArith = GenericArith;
-}  // namespace
+} // namespace
 
 #include "image/resize/ResizeVariantEntries.inl"
 
-}  // namespace generic
-}  // namespace dsp
+} // namespace generic
+} // namespace dsp

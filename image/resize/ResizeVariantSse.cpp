@@ -12,9 +12,9 @@ namespace sse {
 
 namespace {
 using VariantArith = SimdArith<false>;
-}  // namespace
+} // namespace
 
 #include "image/resize/ResizeVariantEntries.inl"
 
-}  // namespace sse
-}  // namespace dsp
+} // namespace sse
+} // namespace dsp

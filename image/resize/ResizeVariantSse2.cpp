@@ -12,9 +12,9 @@ namespace sse2 {
 
 namespace {
 using VariantArith = SimdArith<true>;
-}  // namespace
+} // namespace
 
 #include "image/resize/ResizeVariantEntries.inl"
 
-}  // namespace sse2
-}  // namespace dsp
+} // namespace sse2
+} // namespace dsp

@@ -12,9 +12,9 @@ namespace sse3 {
 
 namespace {
 using VariantArith = SimdArith<true>;
-}  // namespace
+} // namespace
 
 #include "image/resize/ResizeVariantEntries.inl"
 
-}  // namespace sse3
-}  // namespace dsp
+} // namespace sse3
+} // namespace dsp

@@ -15,173 +15,195 @@
 
 namespace {
 
-inline __m128 Single(float v) { return _mm_set_ss(v); }
-inline float Value(__m128 v) { return _mm_cvtss_f32(v); }
-inline __m128 Mul(__m128 a, __m128 b) { return _mm_mul_ss(a, b); }
-inline __m128 Add(__m128 a, __m128 b) { return _mm_add_ss(a, b); }
-inline __m128 Sub(__m128 a, __m128 b) { return _mm_sub_ss(a, b); }
+inline __m128 Single(float v)
+{
+    return _mm_set_ss(v);
+}
+inline float Value(__m128 v)
+{
+    return _mm_cvtss_f32(v);
+}
+inline __m128 Mul(__m128 a, __m128 b)
+{
+    return _mm_mul_ss(a, b);
+}
+inline __m128 Add(__m128 a, __m128 b)
+{
+    return _mm_add_ss(a, b);
+}
+inline __m128 Sub(__m128 a, __m128 b)
+{
+    return _mm_sub_ss(a, b);
+}
 
 template <bool kSse2>
 struct SimdArith {
-  static const bool kFourWideRounding = true;
-  static const bool kSuperDoubleTail = kSse2;
-  static const bool kVectorRows = true;
+    static const bool kFourWideRounding = true;
+    static const bool kSuperDoubleTail = kSse2;
+    static const bool kVectorRows = true;
 
-  static float SixTaps(const float s[6], const float* w) {
-    __m128 sum = Mul(Single(s[0]), Single(w[0]));
-    for (int k = 1; k < 6; ++k) {
-      sum = Add(sum, Mul(Single(s[k]), Single(w[k])));
-    }
-    return Value(sum);
-  }
-
-  static float LanczosHorz(const float s[6], const float* w) { return SixTaps(s, w); }
-  static float LanczosVertFloat(const float s[6], const float* w) { return SixTaps(s, w); }
-
-  static double LanczosVert(const float s[6], const float* w) {
-    if (!kSse2) {
-      return SixTaps(s, w);
-    }
-    double sum = static_cast<double>(s[0]) * w[0];
-    for (int k = 1; k < 6; ++k) {
-      sum += static_cast<double>(s[k]) * w[k];
-    }
-    return sum;
-  }
-
-  static float LanczosWeight(__m128 t) {
-    const float* table = LanczosKernelSamples;
-    __m128 magnitude = _mm_max_ss(t, Sub(Single(0.0f), t));
-    if (kSse2) {
-      magnitude = _mm_min_ss(magnitude, Single(3.0f));
-    } else if (!(Value(magnitude) < 3.0f)) {
-      return 0.0f;
-    }
-    __m128 a = Mul(magnitude, Single(100.0f));
-    int m = _mm_cvttss_si32(a);
-    __m128 part = Sub(a, _mm_cvtsi32_ss(a, m));
-    __m128 slope = Sub(Single(table[m + 1]), Single(table[m]));
-    return Value(Add(Single(table[m]), Mul(part, slope)));
-  }
-
-  static void LanczosWeights(const float* fractions, int count, float* weights) {
-    for (int i = 0; i < count; ++i) {
-      __m128 base = Sub(Single(-2.0f), Single(fractions[i]));
-      for (int k = 0; k < 6; ++k) {
-        weights[6 * i + k] = LanczosWeight(Add(base, Single(static_cast<float>(k))));
-      }
-    }
-  }
-
-  static float Cubic(float p0, float p1, float p2, float p3, float t) {
-    __m128 a0 = Single(p0), a1 = Single(p1), a2 = Single(p2), a3 = Single(p3), at = Single(t);
-    __m128 d1 = Sub(a1, a0);
-    __m128 d2 = Sub(Sub(a2, a1), d1);
-    __m128 d3 = Sub(Add(Sub(Sub(a3, a2), a2), a1), d2);
-    __m128 c1 = Add(Single(1.0f), at);
-    __m128 c2 = Mul(Mul(at, c1), Single(0.5f));
-    __m128 c3 = Mul(Mul(Sub(at, Single(1.0f)), c2), Single(static_cast<float>(1.0 / 3.0)));
-    __m128 v = Add(Add(Add(a0, Mul(d1, c1)), Mul(d2, c2)), Mul(d3, c3));
-    return Value(v);
-  }
-
-  static float CubicHorz(float p0, float p1, float p2, float p3, float t) {
-    return Cubic(p0, p1, p2, p3, t);
-  }
-  static double CubicVert(float p0, float p1, float p2, float p3, float t) {
-    return Cubic(p0, p1, p2, p3, t);
-  }
-
-  // The four-wide conversion: value + 1e-5 rounded to nearest (ties to even).
-  static int RoundNearest(float v) { return _mm_cvtss_si32(Add(Single(v), Single(1e-5f))); }
-
-  static float LinearHorz(float a, float b, float t) {
-    return Value(Add(Single(a), Mul(Sub(Single(b), Single(a)), Single(t))));
-  }
-  static float LinearVert(float upper, float lower, float t) {
-    __m128 keep = Sub(Single(1.0f), Single(t));
-    return Value(Add(Mul(Single(upper), keep), Mul(Single(lower), Single(t))));
-  }
-
-  // Four consecutive samples as floats.
-  static __m128 Load4(const uint8_t* p) {
-    if constexpr (kSse2) {
-      int32_t bytes;
-      std::memcpy(&bytes, p, 4);
-      __m128i zero = _mm_setzero_si128();
-      __m128i v = _mm_unpacklo_epi8(_mm_cvtsi32_si128(bytes), zero);
-      return _mm_cvtepi32_ps(_mm_unpacklo_epi16(v, zero));
-    } else {
-      return _mm_setr_ps(p[0], p[1], p[2], p[3]);
-    }
-  }
-  static __m128 Load4(const uint16_t* p) { return _mm_setr_ps(p[0], p[1], p[2], p[3]); }
-  static __m128 Load4(const float* p) { return _mm_loadu_ps(p); }
-
-  // The horizontal Lanczos sums of the four channels of one pixel at once.
-  template <class S>
-  static void LanczosPixel4(const S* row, const int taps[6], const float* w, float* out) {
-    __m128 sum = _mm_mul_ps(Load4(row + taps[0]), _mm_set1_ps(w[0]));
-    for (int k = 1; k < 6; ++k) {
-      sum = _mm_add_ps(sum, _mm_mul_ps(Load4(row + taps[k]), _mm_set1_ps(w[k])));
-    }
-    _mm_storeu_ps(out + 0, sum);
-  }
-
-  static __m128 SixRowsSingle(float* const rows[6], int e, const float* w) {
-    __m128 sum = _mm_mul_ps(_mm_loadu_ps(rows[0] + e), _mm_set1_ps(w[0]));
-    for (int k = 1; k < 6; ++k) {
-      sum = _mm_add_ps(sum, _mm_mul_ps(_mm_loadu_ps(rows[k] + e), _mm_set1_ps(w[k])));
-    }
-    return sum;
-  }
-
-  // Elements e..e+3 of the six rows summed in double, plus 1e-7, limited to 0..top, truncated.
-  static void SixRowsDouble(float* const rows[6], int e, const float* w, double top,
-                            int32_t out[4]) {
-    __m128d low = _mm_setzero_pd();
-    __m128d high = _mm_setzero_pd();
-    for (int k = 0; k < 6; ++k) {
-      __m128 r = _mm_loadu_ps(rows[k] + e);
-      __m128d weight = _mm_set1_pd(w[k]);
-      __m128d pl = _mm_mul_pd(_mm_cvtps_pd(r), weight);
-      __m128d ph = _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(r, r)), weight);
-      low = k == 0 ? pl : _mm_add_pd(low, pl);
-      high = k == 0 ? ph : _mm_add_pd(high, ph);
-    }
-    __m128d bias = _mm_set1_pd(1e-7);
-    __m128d zero = _mm_setzero_pd();
-    __m128d limit = _mm_set1_pd(top);
-    // max_pd gives its second operand for a NaN, so a NaN sum becomes 0.
-    low = _mm_min_pd(_mm_max_pd(_mm_add_pd(low, bias), zero), limit);
-    high = _mm_min_pd(_mm_max_pd(_mm_add_pd(high, bias), zero), limit);
-    __m128i both = _mm_unpacklo_epi64(_mm_cvttpd_epi32(low), _mm_cvttpd_epi32(high));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), both);
-  }
-
-  // The vertical Lanczos pass over the first count - count % 4 elements; returns that count.
-  template <class S>
-  static int LanczosBlendBulk(S* dst, int count, float* const rows[6], const float* w) {
-    int bulk = count - count % 4;
-    for (int e = 0; e < bulk; e += 4) {
-      if constexpr (std::is_same<S, float>::value) {
-        _mm_storeu_ps(dst + e, SixRowsSingle(rows, e, w));
-      } else if constexpr (kSse2) {
-        int32_t v[4];
-        SixRowsDouble(rows, e, w, SampleLimit<S>::kMax, v);
-        for (int i = 0; i < 4; ++i) {
-          dst[e + i] = static_cast<S>(v[i]);
+    static float SixTaps(const float s[6], const float* w)
+    {
+        __m128 sum = Mul(Single(s[0]), Single(w[0]));
+        for (int k = 1; k < 6; ++k) {
+            sum = Add(sum, Mul(Single(s[k]), Single(w[k])));
         }
-      } else {
-        float sums[4];
-        _mm_storeu_ps(sums, SixRowsSingle(rows, e, w));
-        for (int i = 0; i < 4; ++i) {
-          dst[e + i] = ClampTruncate<S>(static_cast<double>(sums[i]) + 1e-7);
-        }
-      }
+        return Value(sum);
     }
-    return bulk;
-  }
+
+    static float LanczosHorz(const float s[6], const float* w) { return SixTaps(s, w); }
+    static float LanczosVertFloat(const float s[6], const float* w) { return SixTaps(s, w); }
+
+    static double LanczosVert(const float s[6], const float* w)
+    {
+        if (!kSse2) {
+            return SixTaps(s, w);
+        }
+        double sum = static_cast<double>(s[0]) * w[0];
+        for (int k = 1; k < 6; ++k) {
+            sum += static_cast<double>(s[k]) * w[k];
+        }
+        return sum;
+    }
+
+    static float LanczosWeight(__m128 t)
+    {
+        const float* table = LanczosKernelSamples;
+        __m128 magnitude = _mm_max_ss(t, Sub(Single(0.0f), t));
+        if (kSse2) {
+            magnitude = _mm_min_ss(magnitude, Single(3.0f));
+        } else if (!(Value(magnitude) < 3.0f)) {
+            return 0.0f;
+        }
+        __m128 a = Mul(magnitude, Single(100.0f));
+        int m = _mm_cvttss_si32(a);
+        __m128 part = Sub(a, _mm_cvtsi32_ss(a, m));
+        __m128 slope = Sub(Single(table[m + 1]), Single(table[m]));
+        return Value(Add(Single(table[m]), Mul(part, slope)));
+    }
+
+    static void LanczosWeights(const float* fractions, int count, float* weights)
+    {
+        for (int i = 0; i < count; ++i) {
+            __m128 base = Sub(Single(-2.0f), Single(fractions[i]));
+            for (int k = 0; k < 6; ++k) {
+                weights[6 * i + k] = LanczosWeight(Add(base, Single(static_cast<float>(k))));
+            }
+        }
+    }
+
+    static float Cubic(float p0, float p1, float p2, float p3, float t)
+    {
+        __m128 a0 = Single(p0), a1 = Single(p1), a2 = Single(p2), a3 = Single(p3), at = Single(t);
+        __m128 d1 = Sub(a1, a0);
+        __m128 d2 = Sub(Sub(a2, a1), d1);
+        __m128 d3 = Sub(Add(Sub(Sub(a3, a2), a2), a1), d2);
+        __m128 c1 = Add(Single(1.0f), at);
+        __m128 c2 = Mul(Mul(at, c1), Single(0.5f));
+        __m128 c3 = Mul(Mul(Sub(at, Single(1.0f)), c2), Single(static_cast<float>(1.0 / 3.0)));
+        __m128 v = Add(Add(Add(a0, Mul(d1, c1)), Mul(d2, c2)), Mul(d3, c3));
+        return Value(v);
+    }
+
+    static float CubicHorz(float p0, float p1, float p2, float p3, float t) { return Cubic(p0, p1, p2, p3, t); }
+    static double CubicVert(float p0, float p1, float p2, float p3, float t) { return Cubic(p0, p1, p2, p3, t); }
+
+    // The four-wide conversion: value + 1e-5 rounded to nearest (ties to even).
+    static int RoundNearest(float v) { return _mm_cvtss_si32(Add(Single(v), Single(1e-5f))); }
+
+    static float LinearHorz(float a, float b, float t)
+    {
+        return Value(Add(Single(a), Mul(Sub(Single(b), Single(a)), Single(t))));
+    }
+    static float LinearVert(float upper, float lower, float t)
+    {
+        __m128 keep = Sub(Single(1.0f), Single(t));
+        return Value(Add(Mul(Single(upper), keep), Mul(Single(lower), Single(t))));
+    }
+
+    // Four consecutive samples as floats.
+    static __m128 Load4(const uint8_t* p)
+    {
+        if constexpr (kSse2) {
+            int32_t bytes;
+            std::memcpy(&bytes, p, 4);
+            __m128i zero = _mm_setzero_si128();
+            __m128i v = _mm_unpacklo_epi8(_mm_cvtsi32_si128(bytes), zero);
+            return _mm_cvtepi32_ps(_mm_unpacklo_epi16(v, zero));
+        } else {
+            return _mm_setr_ps(p[0], p[1], p[2], p[3]);
+        }
+    }
+    static __m128 Load4(const uint16_t* p) { return _mm_setr_ps(p[0], p[1], p[2], p[3]); }
+    static __m128 Load4(const float* p) { return _mm_loadu_ps(p); }
+
+    // The horizontal Lanczos sums of the four channels of one pixel at once.
+    template <class S>
+    static void LanczosPixel4(const S* row, const int taps[6], const float* w, float* out)
+    {
+        __m128 sum = _mm_mul_ps(Load4(row + taps[0]), _mm_set1_ps(w[0]));
+        for (int k = 1; k < 6; ++k) {
+            sum = _mm_add_ps(sum, _mm_mul_ps(Load4(row + taps[k]), _mm_set1_ps(w[k])));
+        }
+        _mm_storeu_ps(out + 0, sum);
+    }
+
+    static __m128 SixRowsSingle(float* const rows[6], int e, const float* w)
+    {
+        __m128 sum = _mm_mul_ps(_mm_loadu_ps(rows[0] + e), _mm_set1_ps(w[0]));
+        for (int k = 1; k < 6; ++k) {
+            sum = _mm_add_ps(sum, _mm_mul_ps(_mm_loadu_ps(rows[k] + e), _mm_set1_ps(w[k])));
+        }
+        return sum;
+    }
+
+    // Elements e..e+3 of the six rows summed in double, plus 1e-7, limited to 0..top, truncated.
+    static void SixRowsDouble(float* const rows[6], int e, const float* w, double top, int32_t out[4])
+    {
+        __m128d low = _mm_setzero_pd();
+        __m128d high = _mm_setzero_pd();
+        for (int k = 0; k < 6; ++k) {
+            __m128 r = _mm_loadu_ps(rows[k] + e);
+            __m128d weight = _mm_set1_pd(w[k]);
+            __m128d pl = _mm_mul_pd(_mm_cvtps_pd(r), weight);
+            __m128d ph = _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(r, r)), weight);
+            low = k == 0 ? pl : _mm_add_pd(low, pl);
+            high = k == 0 ? ph : _mm_add_pd(high, ph);
+        }
+        __m128d bias = _mm_set1_pd(1e-7);
+        __m128d zero = _mm_setzero_pd();
+        __m128d limit = _mm_set1_pd(top);
+        // max_pd gives its second operand for a NaN, so a NaN sum becomes 0.
+        low = _mm_min_pd(_mm_max_pd(_mm_add_pd(low, bias), zero), limit);
+        high = _mm_min_pd(_mm_max_pd(_mm_add_pd(high, bias), zero), limit);
+        __m128i both = _mm_unpacklo_epi64(_mm_cvttpd_epi32(low), _mm_cvttpd_epi32(high));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), both);
+    }
+
+    // The vertical Lanczos pass over the first count - count % 4 elements; returns that count.
+    template <class S>
+    static int LanczosBlendBulk(S* dst, int count, float* const rows[6], const float* w)
+    {
+        int bulk = count - count % 4;
+        for (int e = 0; e < bulk; e += 4) {
+            if constexpr (std::is_same<S, float>::value) {
+                _mm_storeu_ps(dst + e, SixRowsSingle(rows, e, w));
+            } else if constexpr (kSse2) {
+                int32_t v[4];
+                SixRowsDouble(rows, e, w, SampleLimit<S>::kMax, v);
+                for (int i = 0; i < 4; ++i) {
+                    dst[e + i] = static_cast<S>(v[i]);
+                }
+            } else {
+                float sums[4];
+                _mm_storeu_ps(sums, SixRowsSingle(rows, e, w));
+                for (int i = 0; i < 4; ++i) {
+                    dst[e + i] = ClampTruncate<S>(static_cast<double>(sums[i]) + 1e-7);
+                }
+            }
+        }
+        return bulk;
+    }
 };
 
-}  // namespace
+} // namespace

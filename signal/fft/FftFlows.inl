@@ -1,8 +1,7 @@
 // The forward and inverse flows of every variant, included inside its namespace's unnamed
 // namespace after its ComplexHalf<Inv>, RecombineFwd and PreRecombineInv.
 
-LibStatus Forward(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer,
-                  FftLayout layout)
+LibStatus Forward(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer, FftLayout layout)
 {
     const int n = 1 << spec->order;
     if (spec->order <= kFftSmallOrderMax) {
@@ -23,8 +22,7 @@ LibStatus Forward(const float* src, float* dst, const RealFftSpec* spec, unsigne
     return StatusOk;
 }
 
-LibStatus Inverse(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer,
-                  FftLayout layout)
+LibStatus Inverse(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer, FftLayout layout)
 {
     const int n = 1 << spec->order;
     if (spec->order <= kFftSmallOrderMax) {

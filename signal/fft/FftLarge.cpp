@@ -10,8 +10,7 @@ constexpr int kBlockPoints = 1 << kFftRadix4MaxOrder;
 constexpr int kCombineChunk = 256;
 
 template <bool Inv>
-struct Direction
-{
+struct Direction {
     static void Radix4(float* x, int n, const float* tw)
     {
         if (Inv)
@@ -19,10 +18,7 @@ struct Direction
         else
             FftFwdRadix4(x, n, tw);
     }
-    static bool Scaled(const RealFftSpec* spec)
-    {
-        return Inv ? spec->inverseScaled : spec->forwardScaled;
-    }
+    static bool Scaled(const RealFftSpec* spec) { return Inv ? spec->inverseScaled : spec->forwardScaled; }
 };
 
 // Radix-4 leaf of n points, scaled here when the direction is scaled.
@@ -75,8 +71,7 @@ void ScatterColumns(float* x, int cols, int rows, int j0, const float* buf)
 
 // Row-column split 2^c = 2^m points per block * 2^r blocks; level 0 reads the first of the
 // level tables, and a split block the next ones.
-struct LevelTables
-{
+struct LevelTables {
     const float* const* matrix;
     const float* const* radix4;
     LevelTables Next() const { return {matrix + 1, radix4 + 1}; }
@@ -132,8 +127,7 @@ void FftInvLarge(const RealFftSpec* spec, float* x, int c, float* work)
 // Stages h = sub .. total/2; in each, point j < h/2 joins j + h with W_(2h)^j and point
 // j + h/2 joins j + 3h/2 with -i W_(2h)^j. Chunks of the j range keep one run of twiddles
 // in cache for every group of the stage.
-void FftRadix2Combine(float* x, int total, int sub, const float* quarter, int forward,
-                      int chunkPoints)
+void FftRadix2Combine(float* x, int total, int sub, const float* quarter, int forward, int chunkPoints)
 {
     const int chunk = chunkPoints / 2;
     for (int h = sub; h < total; h *= 2) {
@@ -145,8 +139,7 @@ void FftRadix2Combine(float* x, int total, int sub, const float* quarter, int fo
                 float* p = x + 2 * g;
                 for (int j = j0; j < jEnd; ++j) {
                     const double wr = quarter[2 * j * step];
-                    const double wi = forward ? double(quarter[2 * j * step + 1])
-                                              : -double(quarter[2 * j * step + 1]);
+                    const double wi = forward ? double(quarter[2 * j * step + 1]) : -double(quarter[2 * j * step + 1]);
                     float* a = p + 2 * j;
                     float* b = p + 2 * (j + h);
                     double vr = wr * b[0] - wi * b[1];

@@ -10,7 +10,6 @@ void FftInvLarge(const RealFftSpec* spec, float* x, int c, float* work);
 
 // Joins total/sub transformed blocks of sub points into one transform of total points with
 // radix-2 stages; forward 0 conjugates the quarter twiddles of order log2(total).
-void FftRadix2Combine(float* x, int total, int sub, const float* quarter, int forward,
-                      int chunkPoints);
+void FftRadix2Combine(float* x, int total, int sub, const float* quarter, int forward, int chunkPoints);
 
 } // namespace dsp::generic

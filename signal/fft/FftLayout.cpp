@@ -41,9 +41,7 @@ void FftLayoutToPerm(const float* src, float* dst, int n, FftLayout layout)
 const float* FftInvFirstPoint(const float* src, float* dst, int n, FftLayout layout)
 {
     const float dc = src[0];
-    const float nyquist = layout == FftLayout::Perm ? src[1]
-                        : layout == FftLayout::Pack ? src[n - 1]
-                                                    : src[n];
+    const float nyquist = layout == FftLayout::Perm ? src[1] : layout == FftLayout::Pack ? src[n - 1] : src[n];
     if (layout == FftLayout::Pack) {
         FftLayoutToPerm(src, dst, n, layout);
         src = dst;

@@ -6,8 +6,7 @@
 // CCS:  Re/Im X[k] for k = 0..N/2 with zero Im at 0 and N/2   (N + 2 floats)
 namespace dsp {
 
-enum class FftLayout
-{
+enum class FftLayout {
     Perm,
     Pack,
     Ccs,

@@ -8,9 +8,9 @@ namespace dsp {
 namespace {
 
 // Per function, its bodies by VariantTable slot, from the same list as the registry.
-#define FFT_OWNER_BODIES(name, letter, result, params, args, g, s, s2, s3) \
-    decltype(&dsp::g::name) const name##Bodies[] = { \
-        nullptr, &dsp::g::name, &dsp::s::name, &dsp::s2::name, &dsp::s3::name};
+#define FFT_OWNER_BODIES(name, letter, result, params, args, g, s, s2, s3)                                             \
+    decltype(&dsp::g::name)                                                                                            \
+        const name##Bodies[] = {nullptr, &dsp::g::name, &dsp::s::name, &dsp::s2::name, &dsp::s3::name};
 DSP_FUNCTION_LIST(FFT_OWNER_BODIES)
 #undef FFT_OWNER_BODIES
 
@@ -25,15 +25,13 @@ LibStatus FftCheckSpec(const RealFftSpec* spec)
 {
     if (!spec)
         return StatusNullPointer;
-    const bool sound = spec->kind == kRealFftSpecKind && spec->order >= 0 &&
-                       spec->order <= kFftMaxOrder && spec->variant >= VariantGeneric &&
-                       spec->variant <= VariantSse3;
+    const bool sound = spec->kind == kRealFftSpecKind && spec->order >= 0 && spec->order <= kFftMaxOrder &&
+                       spec->variant >= VariantGeneric && spec->variant <= VariantSse3;
     return sound ? StatusOk : StatusWrongSpec;
 }
 
-bool FftTransformPrologue(const float* src, float* dst, const RealFftSpec* spec,
-                          unsigned char* buffer, FftEntry entry, FftTransformBody self,
-                          LibStatus* status)
+bool FftTransformPrologue(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer, FftEntry entry,
+                          FftTransformBody self, LibStatus* status)
 {
     *status = FftCheckSpec(spec);
     if (*status != StatusOk)

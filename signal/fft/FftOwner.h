@@ -10,8 +10,7 @@ using FftTransformBody = LibStatus (*)(const float*, float*, const RealFftSpec*,
 using FftGetBufSizeBody = LibStatus (*)(const RealFftSpec*, int*);
 using FftFreeBody = LibStatus (*)(RealFftSpec*);
 
-enum class FftEntry
-{
+enum class FftEntry {
     FwdPerm,
     FwdPack,
     FwdCcs,
@@ -27,20 +26,18 @@ LibStatus FftCheckSpec(const RealFftSpec* spec);
 // The checks that open every transform body: FftCheckSpec, the hand-over of a specification of
 // another variant to its owner's body (self: the calling body), -8 for a null array. True when
 // the call ends there, with *status its result.
-bool FftTransformPrologue(const float* src, float* dst, const RealFftSpec* spec,
-                          unsigned char* buffer, FftEntry entry, FftTransformBody self,
-                          LibStatus* status);
+bool FftTransformPrologue(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer, FftEntry entry,
+                          FftTransformBody self, LibStatus* status);
 
 // A transform body of the enclosing variant: the prologue, then
 // flow(pSrc, pDst, pSpec, pBuffer, layout).
-#define FFT_TRANSFORM_BODY(name, flow, entry, layout) \
-    LibStatus name(const float* pSrc, float* pDst, const RealFftSpec* pSpec, \
-                   unsigned char* pBuffer) \
-    { \
-        LibStatus status; \
-        if (FftTransformPrologue(pSrc, pDst, pSpec, pBuffer, entry, &name, &status)) \
-            return status; \
-        return flow(pSrc, pDst, pSpec, pBuffer, layout); \
+#define FFT_TRANSFORM_BODY(name, flow, entry, layout)                                                                  \
+    LibStatus name(const float* pSrc, float* pDst, const RealFftSpec* pSpec, unsigned char* pBuffer)                   \
+    {                                                                                                                  \
+        LibStatus status;                                                                                              \
+        if (FftTransformPrologue(pSrc, pDst, pSpec, pBuffer, entry, &name, &status))                                   \
+            return status;                                                                                             \
+        return flow(pSrc, pDst, pSpec, pBuffer, layout);                                                               \
     }
 
 // Every variant's work size and free bodies (self: the calling body): the checks, the

@@ -7,9 +7,9 @@ namespace dsp::generic {
 namespace {
 
 const signed char kSplit[30] = {
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,       // c = 0..10: radix-4 directly
-    0, 0, 5, 6, 7, 8, 8, 8, 10, 10, 10, 10, // c = 11..22
-    8, 8, 10, 10, 10, 10, 10,               // c = 23..29
+    0, 0, 0,  0,  0,  0,  0,  0, 0,  0,  0,      // c = 0..10: radix-4 directly
+    0, 0, 5,  6,  7,  8,  8,  8, 10, 10, 10, 10, // c = 11..22
+    8, 8, 10, 10, 10, 10, 10,                    // c = 23..29
 };
 
 constexpr int kLargePlanExtraBytes = 16;

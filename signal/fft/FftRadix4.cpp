@@ -5,8 +5,7 @@ namespace dsp::generic {
 
 namespace {
 
-struct Cx
-{
+struct Cx {
     double re;
     double im;
 };
@@ -22,8 +21,14 @@ inline void Store(float* p, Cx v)
     p[1] = static_cast<float>(v.im);
 }
 
-inline Cx Add(Cx a, Cx b) { return {a.re + b.re, a.im + b.im}; }
-inline Cx Sub(Cx a, Cx b) { return {a.re - b.re, a.im - b.im}; }
+inline Cx Add(Cx a, Cx b)
+{
+    return {a.re + b.re, a.im + b.im};
+}
+inline Cx Sub(Cx a, Cx b)
+{
+    return {a.re - b.re, a.im - b.im};
+}
 
 // w * v forward, conj(w) * v inverse.
 template <bool Inv>

@@ -4,8 +4,8 @@
 // unscaled, natural-order result. twiddles: the radix-4 table of order t.
 namespace dsp::generic {
 
-void FftFwdRadix4(float* x, int n, const float* twiddles);  // kernel e^(-2 pi i jk/n)
-void FftInvRadix4(float* x, int n, const float* twiddles);  // kernel e^(+2 pi i jk/n)
+void FftFwdRadix4(float* x, int n, const float* twiddles); // kernel e^(-2 pi i jk/n)
+void FftInvRadix4(float* x, int n, const float* twiddles); // kernel e^(+2 pi i jk/n)
 void FftScale(float scale, float* x, int count);
 
 } // namespace dsp::generic

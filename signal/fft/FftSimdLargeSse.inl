@@ -24,8 +24,7 @@ void HalvesCombine(float* x, int n, const float* quarter, bool last)
 // 2048 points and up without split: 1024-point leaves, halves joined depth first; each
 // section of the quarter table serves one size.
 template <bool Inv>
-void Halving(const RealFftSpec* spec, float* x, int n, const float* quarter, float* work,
-             bool last)
+void Halving(const RealFftSpec* spec, float* x, int n, const float* quarter, float* work, bool last)
 {
     if (n / 2 == kLeafPoints) {
         Leaf<Inv>(spec, x, kLeafPoints, work);
@@ -68,8 +67,8 @@ void ScatterFourColumns(float* x, const float* work, int cols, int rows, bool la
 // Row-column split 2^c = 2^r rows of 2^m points; the level tables come from the slots given,
 // a split row from the next ones.
 template <bool Inv>
-void Recursive(const RealFftSpec* spec, float* x, int c, float* const* radix4Slot,
-               float* const* matrixSlot, float* work)
+void Recursive(const RealFftSpec* spec, float* x, int c, float* const* radix4Slot, float* const* matrixSlot,
+               float* work)
 {
     const int r = kSplit[c];
     const int m = c - r;

@@ -216,8 +216,7 @@ void Radix4(float* x, int n, const float* twiddles, float* work, bool last)
 
 // Bit reversal and the whole transform of n points of src into dst (interleaved).
 template <bool Inv>
-void Fused(const float* src, float* dst, int n, const float* twiddles, const int* bitRev,
-           float* work)
+void Fused(const float* src, float* dst, int n, const float* twiddles, const int* bitRev, float* work)
 {
     float* w = src != dst && Aligned(dst) ? dst : work;
     FirstPass<Inv>(src, w, n, twiddles, bitRev);

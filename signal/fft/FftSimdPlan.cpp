@@ -9,8 +9,7 @@ namespace {
 
 constexpr int kBlockedLeafOrder = 10;
 
-struct Builder
-{
+struct Builder {
     RealFftSpec* spec;
     const float* sine;
     const FftSimdConfig& config;
@@ -43,8 +42,8 @@ struct Builder
         const int r = config.split[c];
         const int m = c - r;
         const int status = m <= kBlockedLeafOrder ? Leaf(m)
-                         : config.split[m]       ? RecursiveSse(m, radix4Slot + 1, matrixSlot + 1)
-                                                 : Blocked(m);
+                           : config.split[m]      ? RecursiveSse(m, radix4Slot + 1, matrixSlot + 1)
+                                                  : Blocked(m);
         if (status != StatusOk)
             return status;
         *radix4Slot = Radix4(r);
@@ -82,8 +81,7 @@ struct Builder
     int ComplexHalf(int c) const
     {
         spec->bitRevIndexForm = c <= config.indexFormMax;
-        spec->bitRev = spec->bitRevIndexForm ? FftInitBitRevIndex(c)
-                                             : generic::FftInitBitRevTable(c);
+        spec->bitRev = spec->bitRevIndexForm ? FftInitBitRevIndex(c) : generic::FftInitBitRevTable(c);
         if (!spec->bitRev)
             return StatusNoMemory;
         if (c <= config.radix4Max) {

@@ -5,12 +5,11 @@
 // in the structure of the large-order step.
 namespace dsp::simd {
 
-struct FftSimdConfig
-{
+struct FftSimdConfig {
     int variant;
-    int radix4Max;         // small plan up to this complex order
-    int indexFormMax;      // index-form bit reversal up to this order, swap list above
-    int largeExtraBytes;   // work added by the large plan
+    int radix4Max;                 // small plan up to this complex order
+    int indexFormMax;              // index-form bit reversal up to this order, swap list above
+    int largeExtraBytes;           // work added by the large plan
     const signed char* split;      // per complex order: order of the column transforms
     const signed char* blockOrder; // per complex order: points per column block (SSE2, SSE3)
 };

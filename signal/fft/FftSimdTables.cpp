@@ -10,8 +10,7 @@ using generic::FftTwiddle;
 namespace {
 
 // W_L^p for four consecutive p from p0 + i * dp, as four real then four imaginary parts.
-void TwiddleGroup(const float* sine, int sineOrder, int order, uint32_t p0, uint32_t dp,
-                  float* out)
+void TwiddleGroup(const float* sine, int sineOrder, int order, uint32_t p0, uint32_t dp, float* out)
 {
     const uint32_t L = 1u << order;
     const uint32_t st = 1u << (sineOrder - order);

@@ -7,8 +7,7 @@
 // parts then four imaginary parts (32 bytes). Callers see interleaved (re, im) pairs.
 
 // Four complex values: four real parts and four imaginary parts.
-struct Vc
-{
+struct Vc {
     __m128 re;
     __m128 im;
 };
@@ -86,14 +85,12 @@ inline Vc LoadInterleaved(const float* p)
 {
     const __m128 lo = _mm_loadu_ps(p);
     const __m128 hi = _mm_loadu_ps(p + 4);
-    return {_mm_shuffle_ps(lo, hi, _MM_SHUFFLE(2, 0, 2, 0)),
-            _mm_shuffle_ps(lo, hi, _MM_SHUFFLE(3, 1, 3, 1))};
+    return {_mm_shuffle_ps(lo, hi, _MM_SHUFFLE(2, 0, 2, 0)), _mm_shuffle_ps(lo, hi, _MM_SHUFFLE(3, 1, 3, 1))};
 }
 
 inline Vc Reverse(Vc v)
 {
-    return {_mm_shuffle_ps(v.re, v.re, _MM_SHUFFLE(0, 1, 2, 3)),
-            _mm_shuffle_ps(v.im, v.im, _MM_SHUFFLE(0, 1, 2, 3))};
+    return {_mm_shuffle_ps(v.re, v.re, _MM_SHUFFLE(0, 1, 2, 3)), _mm_shuffle_ps(v.im, v.im, _MM_SHUFFLE(0, 1, 2, 3))};
 }
 
 // One interleaved point from each of four addresses.
@@ -103,8 +100,7 @@ inline Vc GatherPoints(const float* p0, const float* p1, const float* p2, const 
     lo = _mm_loadh_pi(lo, reinterpret_cast<const __m64*>(p1));
     __m128 hi = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(p2));
     hi = _mm_loadh_pi(hi, reinterpret_cast<const __m64*>(p3));
-    return {_mm_shuffle_ps(lo, hi, _MM_SHUFFLE(2, 0, 2, 0)),
-            _mm_shuffle_ps(lo, hi, _MM_SHUFFLE(3, 1, 3, 1))};
+    return {_mm_shuffle_ps(lo, hi, _MM_SHUFFLE(2, 0, 2, 0)), _mm_shuffle_ps(lo, hi, _MM_SHUFFLE(3, 1, 3, 1))};
 }
 
 inline void Transpose(Vc& a, Vc& b, Vc& c, Vc& d)

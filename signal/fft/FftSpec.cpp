@@ -25,10 +25,8 @@ bool SetScaling(RealFftSpec* spec, int flag)
         spec->inverseScaled = 1;
         spec->scale = static_cast<float>(1.0 / std::sqrt(static_cast<double>(n)));
         return true;
-    case FftScaleNone:
-        return true;
-    default:
-        return false;
+    case FftScaleNone: return true;
+    default: return false;
     }
 }
 
@@ -54,8 +52,7 @@ int BuildTables(RealFftSpec* spec, FftPlanBuilder build)
 
 } // namespace
 
-LibStatus FftCreateSpec(RealFftSpec** ppSpec, int order, int flag, int hint, int variant,
-                        FftPlanBuilder build)
+LibStatus FftCreateSpec(RealFftSpec** ppSpec, int order, int flag, int hint, int variant, FftPlanBuilder build)
 {
     if (!ppSpec)
         return StatusNullPointer;
@@ -89,9 +86,9 @@ void dspsFFTReleaseSpec(RealFftSpec* pSpec)
     if (!pSpec)
         return;
     void* const tables[] = {
-        pSpec->bitRev, pSpec->radix4, pSpec->quarter, pSpec->reserved, pSpec->recombFwd,
-        pSpec->recombInv, pSpec->levelRadix4[0], pSpec->levelRadix4[1], pSpec->levelRadix4[2],
-        pSpec->levelMatrix[0], pSpec->levelMatrix[1], pSpec->levelMatrix[2],
+        pSpec->bitRev,         pSpec->radix4,         pSpec->quarter,        pSpec->reserved,
+        pSpec->recombFwd,      pSpec->recombInv,      pSpec->levelRadix4[0], pSpec->levelRadix4[1],
+        pSpec->levelRadix4[2], pSpec->levelMatrix[0], pSpec->levelMatrix[1], pSpec->levelMatrix[2],
     };
     for (void* table : tables)
         generic::dspsFree(table);

@@ -10,8 +10,7 @@ using FftPlanBuilder = int (*)(RealFftSpec* spec, const float* sine);
 
 // Checks, scaling and, above order 3, the tables from the builder; on failure nothing stays
 // allocated and *ppSpec is not written.
-LibStatus FftCreateSpec(RealFftSpec** ppSpec, int order, int flag, int hint, int variant,
-                        FftPlanBuilder build);
+LibStatus FftCreateSpec(RealFftSpec** ppSpec, int order, int flag, int hint, int variant, FftPlanBuilder build);
 
 // Releases every table and the block; null does nothing.
 void dspsFFTReleaseSpec(RealFftSpec* pSpec);

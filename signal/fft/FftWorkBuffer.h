@@ -5,8 +5,7 @@ namespace dsp::generic {
 
 // Scratch of one transform: the caller's buffer aligned up to 16 bytes, or a block allocated
 // for the call and released by the destructor. None when the specification needs none.
-class FftWorkBuffer
-{
+class FftWorkBuffer {
 public:
     FftWorkBuffer(const RealFftSpec* spec, unsigned char* caller);
     ~FftWorkBuffer();

@@ -23,9 +23,37 @@ constexpr int kLeafPoints = 1 << kLeafOrder;
 
 const signed char kSplit[30] = {
     // c = 0..14
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 6,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    5,
+    6,
     // c = 15..29
-    7, 8, 8, 8, 10, 10, 10, 10, 8, 8, 10, 10, 10, 10, 10,
+    7,
+    8,
+    8,
+    8,
+    10,
+    10,
+    10,
+    10,
+    8,
+    8,
+    10,
+    10,
+    10,
+    10,
+    10,
 };
 
 const simd::FftSimdConfig kConfig = {VariantSse, kRadix4Max, 9, 8208, kSplit, nullptr};

@@ -3,23 +3,22 @@
 
 // Real FFT specification. Built once by the set-up of one processor variant and read-only
 // afterwards; its tables are laid out for that variant's kernels only.
-struct RealFftSpec
-{
-    int32_t kind;            // kRealFftSpecKind while alive, 0 once released
-    int32_t order;           // N = 2^order real samples
+struct RealFftSpec {
+    int32_t kind;  // kRealFftSpecKind while alive, 0 once released
+    int32_t order; // N = 2^order real samples
     int32_t forwardScaled;
     int32_t inverseScaled;
     float scale;
-    int32_t hint;            // stored, not used
-    int32_t workBytes;       // scratch a transform needs, 0 for none
+    int32_t hint;      // stored, not used
+    int32_t workBytes; // scratch a transform needs, 0 for none
     int32_t* bitRev;
-    float* radix4;           // leaf radix-4 twiddles
-    float* quarter;          // quarter twiddles of a large step without split
+    float* radix4;  // leaf radix-4 twiddles
+    float* quarter; // quarter twiddles of a large step without split
     void* reserved;
     float* recombFwd;
     float* recombInv;
-    float* levelRadix4[3];   // column twiddles per recursion level
-    float* levelMatrix[3];   // twiddle matrices per recursion level
+    float* levelRadix4[3]; // column twiddles per recursion level
+    float* levelMatrix[3]; // twiddle matrices per recursion level
     // The variant whose set-up built the tables, so that a transform entered under another
     // variant hands the call to the owner's body.
     int32_t variant;
@@ -27,8 +26,7 @@ struct RealFftSpec
 };
 
 // Scaling flags of dspsFFTInitAlloc_R_32f.
-enum FftFlag
-{
+enum FftFlag {
     FftScaleForward = 1,  // forward result times 1/N
     FftScaleInverse = 2,  // inverse result times 1/N
     FftScaleBothSqrt = 4, // both times 1/sqrt(N)

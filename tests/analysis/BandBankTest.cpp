@@ -17,10 +17,10 @@ std::vector<std::string> Labels(int resolution)
 
 bool IsZero(const BandRecord& r)
 {
-    return r.lowerEdge == 0 && r.centre == 0 && r.nominal == 0 && r.upperEdge == 0 && r.lowerBin == 0
-        && r.upperBin == 0 && r.binSpan == 0 && r.label[0] == 0;
+    return r.lowerEdge == 0 && r.centre == 0 && r.nominal == 0 && r.upperEdge == 0 && r.lowerBin == 0 &&
+           r.upperBin == 0 && r.binSpan == 0 && r.label[0] == 0;
 }
-}
+} // namespace
 
 TEST(BandBank, CentresAreBaseTenOctaveFractions)
 {
@@ -48,24 +48,25 @@ TEST(BandBank, CentresAreBaseTenOctaveFractions)
 
 TEST(BandBank, LabelsOfBothResolutions)
 {
-    const std::vector<std::string> third = {"20", "25", "32", "40", "50", "63", "80", "100", "125", "160", "200",
-                                            "250", "315", "400", "500", "630", "800", "1.0k", "1.3k", "1.6k", "2.0k",
-                                            "2.5k", "3.1k", "4.0k", "5.0k", "6.3k", "8.0k", "10k", "13k", "16k", "20k"};
+    const std::vector<std::string> third = {"20",   "25",   "32",   "40",   "50",   "63",   "80",   "100",
+                                            "125",  "160",  "200",  "250",  "315",  "400",  "500",  "630",
+                                            "800",  "1.0k", "1.3k", "1.6k", "2.0k", "2.5k", "3.1k", "4.0k",
+                                            "5.0k", "6.3k", "8.0k", "10k",  "13k",  "16k",  "20k"};
     const std::vector<std::string> sixth = {
-        "20",   "22",   "25",   "28",   "32",   "36",   "40",   "45",   "50",   "56",   "63",
-        "71",   "80",   "90",   "100",  "112",  "125",  "140",  "160",  "180",  "200",  "224",
-        "250",  "280",  "315",  "355",  "400",  "450",  "500",  "560",  "630",  "710",  "800",
-        "900",  "1.0k", "1.1k", "1.3k", "1.4k", "1.6k", "1.8k", "2.0k", "2.2k", "2.5k", "2.8k",
-        "3.1k", "3.6k", "4.0k", "4.5k", "5.0k", "5.6k", "6.3k", "7.1k", "8.0k", "9.0k", "10k",
-        "11k",  "13k",  "14k",  "16k",  "18k",  "20k",  "22k",  "25k"};
+        "20",   "22",   "25",   "28",   "32",   "36",   "40",   "45",   "50",   "56",   "63",   "71",   "80",
+        "90",   "100",  "112",  "125",  "140",  "160",  "180",  "200",  "224",  "250",  "280",  "315",  "355",
+        "400",  "450",  "500",  "560",  "630",  "710",  "800",  "900",  "1.0k", "1.1k", "1.3k", "1.4k", "1.6k",
+        "1.8k", "2.0k", "2.2k", "2.5k", "2.8k", "3.1k", "3.6k", "4.0k", "4.5k", "5.0k", "5.6k", "6.3k", "7.1k",
+        "8.0k", "9.0k", "10k",  "11k",  "13k",  "14k",  "16k",  "18k",  "20k",  "22k",  "25k"};
     EXPECT_EQ(Labels(0), third);
     EXPECT_EQ(Labels(1), sixth);
 }
 
 TEST(BandBank, NominalFrequenciesFollowThePreferredSeries)
 {
-    const double r10[31] = {20, 25, 31.5, 40, 50, 63, 80, 100, 125, 160, 200, 250, 315, 400, 500, 630,
-                            800, 1000, 1250, 1600, 2000, 2500, 3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000, 20000};
+    const double r10[31] = {20,   25,   31.5, 40,   50,   63,    80,    100,   125,  160,  200,
+                            250,  315,  400,  500,  630,  800,   1000,  1250,  1600, 2000, 2500,
+                            3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000, 20000};
     CBandBank third;
     third.Build(0, 0.0);
     for (int i = 0; i < 31; ++i)
@@ -75,10 +76,10 @@ TEST(BandBank, NominalFrequenciesFollowThePreferredSeries)
     EXPECT_NEAR(sixth.GetBand(1).nominal, 22.4, 1e-12);
     EXPECT_NEAR(sixth.GetBand(61).nominal, 22400, 1e-9);
     EXPECT_NEAR(sixth.GetBand(62).nominal, 25000, 1e-9);
-    EXPECT_DOUBLE_EQ(CBandBank::NominalFrequency(1.125, 3), 1.25);  // a tie takes the larger
+    EXPECT_DOUBLE_EQ(CBandBank::NominalFrequency(1.125, 3), 1.25); // a tie takes the larger
     EXPECT_NEAR(CBandBank::NominalFrequency(99.99999, 3), 100.0, 1e-9);
     EXPECT_DOUBLE_EQ(CBandBank::NominalFrequency(0.5, 3), 0.5);
-    EXPECT_NEAR(CBandBank::NominalFrequency(9.2, 3), 10.0, 1e-12);  // past the series' 8.00
+    EXPECT_NEAR(CBandBank::NominalFrequency(9.2, 3), 10.0, 1e-12); // past the series' 8.00
     EXPECT_NEAR(CBandBank::NominalFrequency(9.7, 80), 9.75, 1e-12);
     EXPECT_NEAR(CBandBank::NominalFrequency(1.05, 12), 1.06, 1e-12);
 }

@@ -19,7 +19,7 @@ double SectionMagnitude(const BandPassSection& s, double w)
     const Complex zi = std::polar(1.0, -w);
     return std::abs((1.0 - zi * zi) / (1.0 + s.a1 * zi + s.a2 * zi * zi));
 }
-}
+} // namespace
 
 void DesignBandPass(double centre, int n, double fs, BandPassSection out[8])
 {

@@ -52,12 +52,12 @@ std::vector<float> SampleBySample(const double (*den)[6], const double (*num)[6]
     }
     return y;
 }
-}
+} // namespace
 
 TEST(Biquad, SectionNormalisesByA0AndRunsDirectFormOne)
 {
     CBiquad b;
-    b.SetCoefficients(2.0f, -1.0f, 0.0f, 2.0f, 0.0f, 0.0f);  // y = x + 0.5 y1
+    b.SetCoefficients(2.0f, -1.0f, 0.0f, 2.0f, 0.0f, 0.0f); // y = x + 0.5 y1
     float expected = 1.0f;
     EXPECT_FLOAT_EQ(b.Process(1.0f), expected);
     for (int i = 0; i < 10; ++i) {
@@ -65,7 +65,7 @@ TEST(Biquad, SectionNormalisesByA0AndRunsDirectFormOne)
         EXPECT_FLOAT_EQ(b.Process(0.0f), expected);
     }
     const double a[3] = {1.0, 0.0, 0.0}, num[3] = {0.25, 0.5, 0.25};
-    b.SetCoefficients(a, num);  // states start again from zero
+    b.SetCoefficients(a, num); // states start again from zero
     EXPECT_FLOAT_EQ(b.Process(4.0f), 1.0f);
     EXPECT_FLOAT_EQ(b.Process(0.0f), 2.0f);
     EXPECT_FLOAT_EQ(b.Process(0.0f), 1.0f);
@@ -164,8 +164,8 @@ TEST(BiquadCascade, LongCascadeEqualsItsSections)
 
 TEST(BiquadCascade, PairEqualsEachCascadeAlone)
 {
-    const double den2[4][6] = {{1, 0, 0, 1, -1.5, 0.9}, {1, 0, 0, 1, -1.2, 0.5}, {1, 0, 0, 1, 0.3, 0.2},
-                               {1, 0, 0, 1, -0.1, 0.7}};
+    const double den2[4][6] = {
+        {1, 0, 0, 1, -1.5, 0.9}, {1, 0, 0, 1, -1.2, 0.5}, {1, 0, 0, 1, 0.3, 0.2}, {1, 0, 0, 1, -0.1, 0.7}};
     std::vector<float> x(200);
     for (int i = 0; i < 200; ++i)
         x[i] = static_cast<float>(std::sin(0.3 * i) - 0.2 * std::cos(0.011 * i * i));

@@ -13,7 +13,7 @@ void ExpectBoth(const std::vector<int32_t>& x, uint32_t peak, bool outside)
     EXPECT_EQ(s.peak, peak);
     EXPECT_EQ(s.outside, outside);
 }
-}
+} // namespace
 
 TEST(BlockPeak, LargestMagnitudeAndRangeInEveryLaneAndTail)
 {

@@ -32,7 +32,7 @@ std::vector<float> Convolve(CFftBlock& block, const std::vector<float>& taps, co
     }
     return out;
 }
-}
+} // namespace
 
 TEST(FftBlock, ImpulsePassesTheInputThrough)
 {
@@ -53,7 +53,7 @@ TEST(FftBlock, ImpulsePassesTheInputThrough)
 TEST(FftBlock, MatchesLinearConvolutionWithSilenceBefore)
 {
     CFftBlock block;
-    ASSERT_TRUE(block.Setup(5));  // N = 32, taps up to 33
+    ASSERT_TRUE(block.Setup(5)); // N = 32, taps up to 33
     std::vector<float> taps(33);
     for (int i = 0; i < 33; ++i)
         taps[i] = 0.02f * (i + 1) * (i % 3 == 0 ? -1.0f : 1.0f);
@@ -79,7 +79,7 @@ TEST(FftBlock, DcGainOfNormalisedTapsIsOne)
     const std::vector<float> out = Convolve(block, taps, std::vector<float>(64 * 4, 0.25f));
     for (int i = 64; i < 64 * 4; ++i)
         ASSERT_NEAR(out[i], 0.25f, 1e-5) << i;
-    EXPECT_NEAR(out[31], 0.25f * 32 / 65, 1e-5);  // the first block ramps up from silence
+    EXPECT_NEAR(out[31], 0.25f * 32 / 65, 1e-5); // the first block ramps up from silence
 }
 
 TEST(FftBlock, BadInputIsRefused)

@@ -10,7 +10,7 @@ std::vector<int32_t> Constant(int frames, int32_t value)
 {
     return std::vector<int32_t>(frames, value);
 }
-}
+} // namespace
 
 TEST(LoudnessChannel, ShelfConstantsAreTheQ16PreFilter)
 {
@@ -103,7 +103,7 @@ TEST(LoudnessChannel, ClipRunsOfThreeCountAcrossBlocksAndAreForgottenAfterTenSec
 TEST(LoudnessChannel, PeakHoldDecaysOncePerWholeSixtyFourSamples)
 {
     LoudnessConfig cfg;
-    cfg.slidingSpanA = cfg.slidingSpanB = 4;  // let the sliding maxima empty at once
+    cfg.slidingSpanA = cfg.slidingSpanB = 4; // let the sliding maxima empty at once
     CLoudnessChannel ch;
     ch.Init(&cfg);
     const int32_t spike[1] = {20000};
@@ -136,7 +136,7 @@ TEST(LoudnessChannel, RaisedInputGainNeitherWrapsEnergyNorHold)
         loud.Process(raised.Next(960).data(), 960, 1);
     }
     const int normalLevel = PowerLevel(normal.GetWindowPower(0));
-    EXPECT_GT(normalLevel, 0);  // the shelf lifts 5 kHz above full scale
+    EXPECT_GT(normalLevel, 0); // the shelf lifts 5 kHz above full scale
     EXPECT_LT(normalLevel, 300);
     // The raised block values saturate on their way into the window.
     EXPECT_EQ(loud.GetWindowPower(0), INT32_MAX);
@@ -186,7 +186,7 @@ TEST(SilenceGate, ThresholdsHoldAndReopening)
     EXPECT_EQ(g.GetLowThreshold(), 73);
     EXPECT_EQ(g.GetHighThreshold(), 146);
     EXPECT_EQ(g.GetHoldSamples(), 48000);
-    g.Update(100, 480);  // between the thresholds: stays open
+    g.Update(100, 480); // between the thresholds: stays open
     EXPECT_FALSE(g.IsGated());
     g.Update(72, 480);
     EXPECT_TRUE(g.IsGated());
@@ -195,8 +195,8 @@ TEST(SilenceGate, ThresholdsHoldAndReopening)
         g.Update(0, 480);
         ++blocks;
     }
-    EXPECT_EQ(blocks, 100);  // 48000 samples
-    g.Update(0, 480);         // a longer silence now enters the window
+    EXPECT_EQ(blocks, 100); // 48000 samples
+    g.Update(0, 480);       // a longer silence now enters the window
     EXPECT_FALSE(g.IsGated());
 
     CSilenceGate reopen;

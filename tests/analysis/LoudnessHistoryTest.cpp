@@ -93,7 +93,7 @@ void CheckRead(const std::vector<LoudnessReading>& expected, const LoudnessReadi
     ++report.reads;
     report.lastSequence = seq;
 }
-}
+} // namespace
 
 TEST(LoudnessHistory, ReaderThreadSeesWholeReadingsInOrderWhileTheWriterRuns)
 {

@@ -7,7 +7,7 @@
 #include <vector>
 
 namespace {
-const int kBlock = 480;  // 10 ms at 48 kHz
+const int kBlock = 480; // 10 ms at 48 kHz
 
 // Feeds the meter stereo blocks and moves the fake clock on by 10 ms each.
 class StereoFeed {
@@ -67,7 +67,7 @@ void ExpectSteady(const std::vector<int>& readings, int from, double lufs)
     EXPECT_LE(*range.second - *range.first, 1);
     EXPECT_NEAR(Lufs(*range.first), lufs, 0.1);
 }
-}
+} // namespace
 
 TEST(LoudnessMeter, HistoryStartsBlankAndSilenceReadsTheFloor)
 {
@@ -94,7 +94,7 @@ TEST(LoudnessMeter, HistoryStartsBlankAndSilenceReadsTheFloor)
         for (int c = 0; c <= 2; ++c)
             EXPECT_EQ(r.level[w][c], -14400);
         for (int c = 3; c < 9; ++c)
-            EXPECT_EQ(r.level[w][c], 0);  // columns beyond the processed channels
+            EXPECT_EQ(r.level[w][c], 0); // columns beyond the processed channels
     }
     for (int c = 0; c < 9; ++c) {
         EXPECT_EQ(r.peakA[c], -14400);
@@ -121,8 +121,8 @@ TEST(LoudnessMeter, SineLevelsPowerSumAndOffWindow)
         // Every block so far fits the 10 s window too.
         EXPECT_NEAR(r.level[1][0], r.level[0][0], 1);
         for (int c = 0; c <= 2; ++c)
-            EXPECT_EQ(r.level[3][c], -14400);  // window 3 is off
-        EXPECT_NEAR(Lufs(r.level[0][0]), dbfs, 0.1);  // EBU Tech 3341 cases 1 and 2
+            EXPECT_EQ(r.level[3][c], -14400);        // window 3 is off
+        EXPECT_NEAR(Lufs(r.level[0][0]), dbfs, 0.1); // EBU Tech 3341 cases 1 and 2
     }
 }
 
@@ -193,7 +193,7 @@ TEST(LoudnessMeter, FullScaleReadsZeroAndHoldsDecayAfterTheSlidingSpan)
 TEST(LoudnessMeter, SlidingMaximaHoldALonePeakForTheirSpans)
 {
     LoudnessConfig cfg;
-    cfg.decayA = cfg.decayB = 0;  // the holds follow the sliding maxima alone
+    cfg.decayA = cfg.decayB = 0; // the holds follow the sliding maxima alone
     CLoudnessMeter meter;
     meter.Configure(cfg);
     StereoFeed feed(meter);
@@ -228,10 +228,10 @@ TEST(LoudnessMeter, ClipLampsNeedRunsAndLightForHalfASecond)
     EXPECT_EQ(Last(meter).clipLamp[0], 1);
     EXPECT_EQ(Last(meter).clipLamp[1], 0);
     EXPECT_EQ(Last(meter).clipLamp[2], 0);
-    for (int b = 0; b < 49; ++b)  // up to 490 ms after the clip
+    for (int b = 0; b < 49; ++b) // up to 490 ms after the clip
         feed.Same(zeros);
     EXPECT_EQ(Last(meter).clipLamp[0], 1);
-    feed.Same(zeros);  // 500 ms
+    feed.Same(zeros); // 500 ms
     EXPECT_EQ(Last(meter).clipLamp[0], 0);
 
     std::vector<int32_t> run(kBlock, 0);
@@ -264,7 +264,8 @@ TEST(LoudnessMeter, ReaderCopiesTwoBehindAndPassesAtMostTwoHundredRecords)
     EXPECT_EQ(meter.stamp, 10u);
     EXPECT_EQ(copy.stamp, 10u);
     EXPECT_EQ(meter.GetReaderPos(), 8);
-    EXPECT_EQ(0, memcmp(&copy.level, &meter.GetHistoryRecord(8)->level, sizeof(copy) - offsetof(LoudnessReading, level)));
+    EXPECT_EQ(0,
+              memcmp(&copy.level, &meter.GetHistoryRecord(8)->level, sizeof(copy) - offsetof(LoudnessReading, level)));
 
     meter.passed = 0;
     for (int b = 0; b < 300; ++b)
@@ -290,7 +291,7 @@ TEST(LoudnessMeter, BadInputIsRefusedWithoutHarm)
     std::vector<int32_t> block(kBlock, 100);
     const int32_t* channels[2] = {block.data(), block.data()};
     LoudnessReading copy;
-    EXPECT_FALSE(meter.Process(channels, 2, kBlock));  // before Configure
+    EXPECT_FALSE(meter.Process(channels, 2, kBlock)); // before Configure
     EXPECT_FALSE(meter.ReadLatest(&copy));
 
     LoudnessConfig cfg;
@@ -308,6 +309,6 @@ TEST(LoudnessMeter, BadInputIsRefusedWithoutHarm)
     cfg.channelCount = 1;
     cfg.historyLength = 500;
     meter.Configure(cfg);
-    EXPECT_TRUE(meter.Process(missing, 2, kBlock));  // only the configured channel is read
+    EXPECT_TRUE(meter.Process(missing, 2, kBlock)); // only the configured channel is read
     EXPECT_EQ(Last(meter).level[0][2], 0);
 }

@@ -31,7 +31,7 @@ void Feed(CRtaBandFilter& f, double frequency, double fs, double amplitude, int 
         f.Process(streams);
     }
 }
-}
+} // namespace
 
 TEST(RtaBandFilter, SettlesAtRmsOfASineAtTheBandCentre)
 {
@@ -54,13 +54,13 @@ TEST(RtaBandFilter, MeansCompleteAcrossHopsAndLevelStartsAtZero)
     EXPECT_EQ(f->GetSamplesPerMean(), 10);
     EXPECT_EQ(f->GetLevel(), 0.0f);
     long n = 0;
-    Feed(*f, 20.0, 187.5, 0.5, 2, 4, n);  // 8 samples: no mean yet
+    Feed(*f, 20.0, 187.5, 0.5, 2, 4, n); // 8 samples: no mean yet
     EXPECT_EQ(f->GetOutputCount(), 4);
     EXPECT_EQ(f->GetLevel(), 0.0f);
-    Feed(*f, 20.0, 187.5, 0.5, 1, 4, n);  // the tenth sample completes one
+    Feed(*f, 20.0, 187.5, 0.5, 1, 4, n); // the tenth sample completes one
     EXPECT_GT(f->GetLevel(), 0.0f);
     const float level = f->GetLevel();
-    Feed(*f, 20.0, 187.5, 0.5, 1, 4, n);  // 14 samples: the smoothers wait
+    Feed(*f, 20.0, 187.5, 0.5, 1, 4, n); // 14 samples: the smoothers wait
     EXPECT_EQ(f->GetLevel(), level);
 }
 
@@ -97,9 +97,9 @@ TEST(RtaBandFilter, PairedFiltersReadAsTheyDoAlone)
         d = {s.data(), 64};
     // Bands 8 and 9 share a stream; band 10 reads another one, so its pair
     // falls back to one filter after the other.
-    std::unique_ptr<CRtaBandFilter> a(MakeFilter(48000, 1, 8)), b(MakeFilter(48000, 1, 9)),
-        c(MakeFilter(48000, 1, 10)), pa(MakeFilter(48000, 1, 8)), pb(MakeFilter(48000, 1, 9)),
-        qb(MakeFilter(48000, 1, 9)), qc(MakeFilter(48000, 1, 10));
+    std::unique_ptr<CRtaBandFilter> a(MakeFilter(48000, 1, 8)), b(MakeFilter(48000, 1, 9)), c(MakeFilter(48000, 1, 10)),
+        pa(MakeFilter(48000, 1, 8)), pb(MakeFilter(48000, 1, 9)), qb(MakeFilter(48000, 1, 9)),
+        qc(MakeFilter(48000, 1, 10));
     for (int hop = 0; hop < 40; ++hop) {
         for (int i = 0; i < 64; ++i)
             s[i] = static_cast<float>(0.4 * std::sin(0.13 * (64 * hop + i)) + 0.1 * std::sin(0.021 * (64 * hop + i)));

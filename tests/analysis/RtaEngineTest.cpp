@@ -57,7 +57,7 @@ double Slope(const std::vector<float>& levels, int from, int to)
     }
     return (n * sxy - sx * sy) / (n * sxx - sx * sx);
 }
-}
+} // namespace
 
 TEST(RtaEngine, OneResultPerThousandTwentyFourSamples)
 {
@@ -146,7 +146,7 @@ TEST(RtaEngine, AveragesAreHeldToOneThroughNineHundredNinetyNine)
     EXPECT_NEAR(Levels(e)[17], -9.06, 0.1);
     e.SetAverages(5000);
     EXPECT_EQ(e.GetAverages(), 999);
-    EXPECT_EQ(e.GetAveragedCount(), 96000 / 1024);  // every valid result so far
+    EXPECT_EQ(e.GetAveragedCount(), 96000 / 1024); // every valid result so far
     e.SetAverages(10);
     EXPECT_EQ(e.GetAveragedCount(), 10);
 }
@@ -205,7 +205,7 @@ TEST(RtaEngine, WhiteNoiseRisesOneDecibelPerThirdOctaveAndPinkNoiseIsFlat)
             pink.PushSamples(p.data(), 4800);
         }
         const std::vector<float> lw = Levels(white), lp = Levels(pink);
-        const int bands = resolution == 0 ? 30 : 60;  // below 20 kHz
+        const int bands = resolution == 0 ? 30 : 60; // below 20 kHz
         const double perBand = resolution == 0 ? 1.0 : 0.5;
         EXPECT_NEAR(Slope(lw, 0, bands), perBand, 0.1) << resolution;
         EXPECT_NEAR(Slope(lp, 0, bands), 0.0, 0.1) << resolution;

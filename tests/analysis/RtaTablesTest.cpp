@@ -22,11 +22,11 @@ double Magnitude(const double (*den)[6], const double (*num)[6], int sections, d
     const std::complex<double> zi = std::polar(1.0, -2.0 * kPi * fraction);
     std::complex<double> h = 1.0;
     for (int k = 0; k < sections; ++k)
-        h *= num[k][0] * (num[k][3] + num[k][4] * zi + num[k][5] * zi * zi)
-           / (den[k][3] + den[k][4] * zi + den[k][5] * zi * zi);
+        h *= num[k][0] * (num[k][3] + num[k][4] * zi + num[k][5] * zi * zi) /
+             (den[k][3] + den[k][4] * zi + den[k][5] * zi * zi);
     return std::abs(h);
 }
-}
+} // namespace
 
 TEST(RtaTables, CommittedBandPassTableIsTheGeneratorsOutput)
 {

@@ -14,7 +14,7 @@ int16_t Settle(int coefficient, int poles, int16_t value)
     c.Process(in.data(), out.data(), 4000);
     return out.back();
 }
-}
+} // namespace
 
 TEST(DelayLine16, ZeroDelayPassesAndDelayOutputsZerosFirst)
 {
@@ -52,7 +52,7 @@ TEST(DelayLine16, DelayLimitsAndOddLengths)
     EXPECT_EQ(d.GetLength(), 1024);
     EXPECT_FALSE(d.Init(0));
     int16_t s[3] = {1, 2, 3};
-    EXPECT_TRUE(d.Process(s, s, 3));  // no storage: passes through
+    EXPECT_TRUE(d.Process(s, s, 3)); // no storage: passes through
     EXPECT_EQ(s[2], 3);
     EXPECT_FALSE(d.Process(nullptr, s, 3));
 }
@@ -77,7 +77,7 @@ TEST(OnePoleCascade, CoefficientBitsFourToElevenSetTheSpeed)
     EXPECT_EQ(c.state[0], (8000 * 18) >> 8);
     EXPECT_EQ(out[0], ((8000 * 18) >> 8) >> 3);
     OnePoleCascade d;
-    d.Init(300 + 4096, 1);  // bits above 11 are ignored
+    d.Init(300 + 4096, 1); // bits above 11 are ignored
     d.Process(in, out, 1);
     EXPECT_EQ(d.state[0], c.state[0]);
     OnePoleCascade bad;

@@ -74,13 +74,13 @@ void PutStreams(CScopeSignalPath& path, std::vector<int16_t>& raw, std::vector<i
     void* const bufs[3] = {raw.data(), envA.data(), envB.data()};
     path.Put(bufs, static_cast<int>(raw.size() * 2), false, false);
 }
-}
+} // namespace
 
 TEST(ScopeSignalPath, RingsHoldRawAndEnvelopesWithTheirDelays)
 {
     CScopeSignalPath path;
     SetUpPath(path);
-    std::vector<int32_t> in(3000);  // longer than the 2048-frame work blocks
+    std::vector<int32_t> in(3000); // longer than the 2048-frame work blocks
     for (int i = 0; i < 3000; ++i)
         in[i] = static_cast<int32_t>(20000.0 * ((i * 37) % 200 - 100) / 100.0);
     std::vector<int32_t> first(in.begin(), in.begin() + 700), second(in.begin() + 700, in.end());
@@ -148,7 +148,7 @@ TEST(ScopeSignalPath, TriggerPicksTheSlowEnvelopeUnlessItIsUnderAQuarter)
         for (int i = 0; i < 3584; ++i)
             raw[i] = static_cast<int16_t>(i);
         envA[750 + 100] = c.peakA;
-        envA[750 + 900] = c.peakA;  // a later equal peak loses
+        envA[750 + 900] = c.peakA; // a later equal peak loses
         envB[750 + 300] = c.peakB;
         PutStreams(path, raw, envA, envB);
         std::vector<int16_t> out(1536, -1);
@@ -161,7 +161,7 @@ TEST(ScopeSignalPath, TriggerPicksTheSlowEnvelopeUnlessItIsUnderAQuarter)
 TEST(ScopeSignalPath, ReadsRepeatOlderDataAndStayWithinTheirBlocks)
 {
     CScopeSignalPath path;
-    path.SetTuning(8500, 1000, 2048, 750);  // search and copy run past the read
+    path.SetTuning(8500, 1000, 2048, 750); // search and copy run past the read
     ASSERT_TRUE(path.Setup(kRingBytes, 65536));
     std::vector<int16_t> raw(1000), envA(1000, 0), envB(1000, 0);
     for (int i = 0; i < 1000; ++i)
@@ -190,7 +190,7 @@ TEST(ScopeSignalPath, DefaultsTuningAndBadInput)
     EXPECT_FALSE(path.IsReady());
     int32_t s[4] = {1, 2, 3, 4};
     int16_t out[4];
-    EXPECT_FALSE(path.Input(s, 4, kGain, 0));  // before Setup
+    EXPECT_FALSE(path.Input(s, 4, kGain, 0)); // before Setup
     EXPECT_FALSE(path.ReadForDisplay(out, 4));
     EXPECT_FALSE(path.Setup(0, 65536));
     SetUpPath(path);
@@ -202,7 +202,7 @@ TEST(ScopeSignalPath, DefaultsTuningAndBadInput)
     EXPECT_FALSE(path.Process(nullptr, 4));
     EXPECT_FALSE(path.ReadForDisplay(nullptr, 4));
     EXPECT_FALSE(path.ReadForDisplay(out, 0));
-    EXPECT_TRUE(path.Input(s, 4, kGain, 70000));  // a delay beyond the line is ignored
+    EXPECT_TRUE(path.Input(s, 4, kGain, 70000)); // a delay beyond the line is ignored
     path.Reset();
     EXPECT_FALSE(path.IsReady());
     EXPECT_FALSE(path.Input(s, 4, kGain, 0));

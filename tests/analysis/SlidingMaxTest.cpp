@@ -20,14 +20,14 @@ int HeldSamples(int segments, int span, int block, int offsetBlocks)
     EXPECT_EQ(m.GetMax(), 0);
     return held;
 }
-}
+} // namespace
 
 TEST(SlidingMax, LonePeakIsHeldForThreeQuartersToAllOfTheSpan)
 {
     CSlidingMax m;
     m.Init(4, 4800);
     EXPECT_EQ(m.GetMax(), 0);
-    m.Update(700, 480);  // restarts segment 0; segments 1..3 hold it
+    m.Update(700, 480); // restarts segment 0; segments 1..3 hold it
     EXPECT_EQ(m.GetMax(), 700);
     for (int offset = 0; offset < 12; ++offset) {
         const int held = HeldSamples(4, 4800, 480, offset);
@@ -42,11 +42,11 @@ TEST(SlidingMax, OneSegmentDropsEvenTheValueOfTheExpiringUpdate)
 {
     CSlidingMax m;
     m.Init(1, 960);
-    m.Update(5, 480);  // countdown 0 -> restart
+    m.Update(5, 480); // countdown 0 -> restart
     EXPECT_EQ(m.GetMax(), 0);
     m.Update(5, 480);
     EXPECT_EQ(m.GetMax(), 5);
-    m.Update(9000, 480);  // the span runs out here
+    m.Update(9000, 480); // the span runs out here
     EXPECT_EQ(m.GetMax(), 0);
 }
 

@@ -10,8 +10,7 @@ class SineSource {
 public:
     SineSource(double dbfs, double frequency, double rate = 48000.0)
         : m_amplitude(32768.0 * std::pow(10.0, dbfs / 20.0)), m_step(2.0 * kPi * frequency / rate), m_n(0)
-    {
-    }
+    {}
     void SetLevel(double dbfs) { m_amplitude = 32768.0 * std::pow(10.0, dbfs / 20.0); }
     std::vector<int32_t> Next(int frames)
     {

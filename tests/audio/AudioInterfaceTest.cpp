@@ -213,7 +213,7 @@ TEST_F(AudioInterfaceBlocks, InterleavedDeliveryPassesTheRawBlock)
 
 TEST_F(AudioInterfaceBlocks, FifoInputDropsWhatDoesNotFitAndStillNotifies)
 {
-    OpenWith(16, 0, 6);  // 24 bytes of ring, 16-byte blocks
+    OpenWith(16, 0, 6); // 24 bytes of ring, 16-byte blocks
     int16_t pcm[8] = {};
     StubDriver input(true);
     ai.OnAudioBlock(&input, pcm, sizeof(pcm));

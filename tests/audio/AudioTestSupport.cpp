@@ -58,8 +58,8 @@ void OwnDriver(CAudioDriver& driver, RecordingOwner& owner)
     driver.SetAllowDefaultDevice(true);
 }
 
-void OpenCloseCycles(CAudioInterface& ai, RecordingClient& client, int typeId, const AudioDriverSettings& s,
-                     int cycles, bool restartSequence)
+void OpenCloseCycles(CAudioInterface& ai, RecordingClient& client, int typeId, const AudioDriverSettings& s, int cycles,
+                     bool restartSequence)
 {
     for (int cycle = 0; cycle < cycles; cycle++) {
         if (!ai.GetDriverType())

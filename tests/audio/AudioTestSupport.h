@@ -22,7 +22,7 @@ public:
     void OnInputInterleaved(CAudioInterface* sender, void* deviceBuffer, int bytes) override;
     void OnFifoNotify(CAudioInterface* sender) override;
 
-    SampleFn expected;           // when set, every sample of both channels is compared with it
+    SampleFn expected; // when set, every sample of both channels is compared with it
     std::atomic<int> blocks{0}, interleavedBlocks{0}, fifoNotes{0}, mismatches{0};
     std::atomic<bool> closed{false};
     std::atomic<int> afterClose{0};
@@ -35,7 +35,7 @@ class RecordingOwner : public CAudioCallback {
 public:
     void OnAudioBlock(CAudioDriver* driver, void* deviceBuffer, int bytes) override;
 
-    std::function<void(void*, int)> fill;  // called for each block (output prefill)
+    std::function<void(void*, int)> fill; // called for each block (output prefill)
     std::mutex lock;
     std::vector<std::vector<char>> data;
     std::atomic<int> count{0};
@@ -69,15 +69,15 @@ protected:
     void Own(CAudioDriver& d) { OwnDriver(d, owner); }
     static std::string Error(const CAudioDriver& d) { return ErrorText(d); }
 
-    Fake fake;  // first made and last gone: the driver reaches the system through it
+    Fake fake; // first made and last gone: the driver reaches the system through it
     RecordingOwner owner;
     Driver driver;
 };
 
 // Opens and closes the interface's stream `cycles` times while the stand-in's blocks flow,
 // closing half the time by destroying the driver; each open must see two blocks.
-void OpenCloseCycles(CAudioInterface& ai, RecordingClient& client, int typeId, const AudioDriverSettings& s,
-                     int cycles, bool restartSequence);
+void OpenCloseCycles(CAudioInterface& ai, RecordingClient& client, int typeId, const AudioDriverSettings& s, int cycles,
+                     bool restartSequence);
 
 // A unique .ini path in the temporary folder, deleted by the destructor.
 class TempIni {

@@ -255,7 +255,7 @@ TEST_F(DirectSoundOutputDriver, ABufferLostForGoodEndsCleanly)
 TEST_F(DirectSoundOutputDriver, AFailingLockEndsTheThread)
 {
     AudioDriverSettings s = StereoSettings("Default Device", 256, 4);
-    fake.failLockAfter = 2;  // the prefill and one refill
+    fake.failLockAfter = 2; // the prefill and one refill
     ASSERT_EQ(driver.Open(&s), 0);
     fake.SignalOutputBlock(0);
     ASSERT_TRUE(WaitUntil([&] { return owner.count == 2; }));

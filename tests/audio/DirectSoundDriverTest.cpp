@@ -85,8 +85,8 @@ TEST_F(DirectSoundDriver, CaptureBufferOfWholeBlocksWithOneNotificationEach)
         ASSERT_EQ(block.size(), 1024u);
         auto* pcm = (const int16_t*)block.data();
         for (int f = 0; f < 256; f++, frame++)
-            wrong += pcm[2 * f] != FakeDirectSound::Sample(0, frame) ||
-                     pcm[2 * f + 1] != FakeDirectSound::Sample(1, frame);
+            wrong +=
+                pcm[2 * f] != FakeDirectSound::Sample(0, frame) || pcm[2 * f + 1] != FakeDirectSound::Sample(1, frame);
     }
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(fake.liveObjects, 0);

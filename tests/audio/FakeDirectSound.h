@@ -32,10 +32,10 @@ public:
     bool enumerateFails = false;
     HRESULT captureCreateResult = S_OK;
     HRESULT streamingCreateResult = S_OK;
-    int failLockAfter = -1;       // Lock calls that succeed before every later one fails
+    int failLockAfter = -1; // Lock calls that succeed before every later one fails
     std::atomic<bool> failWait{false};
     std::atomic<bool> lost{false};
-    int restoreLostReplies = 0;   // Restore answers DSERR_BUFFERLOST this many times (-1: always)
+    int restoreLostReplies = 0; // Restore answers DSERR_BUFFERLOST this many times (-1: always)
 
     std::atomic<int> liveObjects{0}, lockCalls{0}, restoreCalls{0}, waits{0};
     GUID lastGuid = {};
@@ -45,7 +45,7 @@ public:
     DSBUFFERDESC streamingDesc = {};
     std::vector<DSBPOSITIONNOTIFY> positions;
     std::vector<DWORD> lockOffsets;
-    std::vector<char> memory;     // the capture or streaming buffer's bytes
+    std::vector<char> memory; // the capture or streaming buffer's bytes
     DWORD playFlags = 0;
     int setPositionCalls = 0;
     DWORD cooperativeLevel = 0;

@@ -39,8 +39,14 @@ struct FakeWaveCalls {
         }
         return MMSYSERR_INVALPARAM;
     }
-    static MMRESULT WINAPI InMessage(HWAVEIN d, UINT m, DWORD_PTR a, DWORD_PTR b) { return Message((UINT_PTR)d, m, a, b); }
-    static MMRESULT WINAPI OutMessage(HWAVEOUT d, UINT m, DWORD_PTR a, DWORD_PTR b) { return Message((UINT_PTR)d, m, a, b); }
+    static MMRESULT WINAPI InMessage(HWAVEIN d, UINT m, DWORD_PTR a, DWORD_PTR b)
+    {
+        return Message((UINT_PTR)d, m, a, b);
+    }
+    static MMRESULT WINAPI OutMessage(HWAVEOUT d, UINT m, DWORD_PTR a, DWORD_PTR b)
+    {
+        return Message((UINT_PTR)d, m, a, b);
+    }
 
     static MMRESULT Open(bool input, UINT device, LPCWAVEFORMATEX format, DWORD_PTR event, DWORD flags)
     {
@@ -58,13 +64,15 @@ struct FakeWaveCalls {
         fake->opens++;
         return MMSYSERR_NOERROR;
     }
-    static MMRESULT WINAPI InOpen(LPHWAVEIN out, UINT device, LPCWAVEFORMATEX format, DWORD_PTR event, DWORD_PTR, DWORD flags)
+    static MMRESULT WINAPI InOpen(LPHWAVEIN out, UINT device, LPCWAVEFORMATEX format, DWORD_PTR event, DWORD_PTR,
+                                  DWORD flags)
     {
         MMRESULT r = Open(true, device, format, event, flags);
         *out = r == MMSYSERR_NOERROR ? inHandle : 0;
         return r;
     }
-    static MMRESULT WINAPI OutOpen(LPHWAVEOUT out, UINT device, LPCWAVEFORMATEX format, DWORD_PTR event, DWORD_PTR, DWORD flags)
+    static MMRESULT WINAPI OutOpen(LPHWAVEOUT out, UINT device, LPCWAVEFORMATEX format, DWORD_PTR event, DWORD_PTR,
+                                   DWORD flags)
     {
         MMRESULT r = Open(false, device, format, event, flags);
         *out = r == MMSYSERR_NOERROR ? outHandle : 0;
@@ -153,10 +161,9 @@ struct FakeWaveCalls {
 FakeWaveDevice::FakeWaveDevice()
 {
     using F = FakeWaveCalls;
-    m_api = {F::NumDevs, F::InCaps, F::InMessage, F::InOpen, F::InPrepare, F::InUnprepare, F::InAdd,
-             F::InStart, F::InStop, F::InReset, F::InClose,
-             F::NumDevs, F::OutCaps, F::OutMessage, F::OutOpen, F::OutPrepare, F::OutUnprepare, F::OutWrite,
-             F::OutPause, F::OutReset, F::OutClose};
+    m_api = {F::NumDevs, F::InCaps,     F::InMessage,    F::InOpen,   F::InPrepare, F::InUnprepare, F::InAdd,
+             F::InStart, F::InStop,     F::InReset,      F::InClose,  F::NumDevs,   F::OutCaps,     F::OutMessage,
+             F::OutOpen, F::OutPrepare, F::OutUnprepare, F::OutWrite, F::OutPause,  F::OutReset,    F::OutClose};
     fake = this;
     SetWaveApi(&m_api);
 }

@@ -9,7 +9,7 @@ namespace {
 // A SetupAPI stand-in that can fail at any step or report a chosen device path.
 struct FakeSetup {
     static FakeSetup* current;
-    int failStep = 0;  // 1 class devs, 2 enumeration (no more items), 3 enumeration, 4 detail, 5 open
+    int failStep = 0; // 1 class devs, 2 enumeration (no more items), 3 enumeration, 4 detail, 5 open
     std::string path = "\\\\?\\root#quill#0000";
     std::string opened;
     int destroyed = 0;
@@ -48,8 +48,8 @@ struct FakeSetup {
         current->destroyed++;
         return TRUE;
     }
-    static HANDLE WINAPI Create(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES, DWORD disposition,
-                                DWORD, HANDLE)
+    static HANDLE WINAPI Create(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
+                                HANDLE)
     {
         current->opened = path;
         if (current->failStep == 5 || access != GENERIC_READ || share != 0 || disposition != OPEN_EXISTING)
@@ -81,9 +81,12 @@ TEST(PipelineDevice, AbsentHereAndReportedWithItsText)
 TEST(PipelineDevice, EachFailingStepNamesItself)
 {
     FakeSetup setup;
-    const char* texts[] = {"", "Error 0x80700001 opening Quillmere Pipeline",
-                           "Error 0x80700002 opening Quillmere Pipeline", "Error 0x80700003 opening Quillmere Pipeline",
-                           "Error 0x80700004 opening Quillmere Pipeline", "Error 0x80700005 opening Quillmere Pipeline"};
+    const char* texts[] = {"",
+                           "Error 0x80700001 opening Quillmere Pipeline",
+                           "Error 0x80700002 opening Quillmere Pipeline",
+                           "Error 0x80700003 opening Quillmere Pipeline",
+                           "Error 0x80700004 opening Quillmere Pipeline",
+                           "Error 0x80700005 opening Quillmere Pipeline"};
     for (int step = 1; step <= 5; step++) {
         setup.failStep = step;
         setup.destroyed = 0;
@@ -112,14 +115,14 @@ TEST(PipelineDevice, APathTooLongForTheGuidFailsInsteadOfOverrunning)
 {
     FakeSetup setup;
     char text[256];
-    setup.path = std::string(223, 'p');  // 223 + 1 + 36 = 260 characters still fit
+    setup.path = std::string(223, 'p'); // 223 + 1 + 36 = 260 characters still fit
     EXPECT_EQ(OpenPipelineDevice(text), (HANDLE)0x99);
     EXPECT_EQ(setup.opened.size(), 260u);
     setup.opened.clear();
     setup.path = std::string(224, 'p');
     EXPECT_EQ(OpenPipelineDevice(text), (HANDLE)0);
     EXPECT_STREQ(text, "Error 0x80700004 opening Quillmere Pipeline");
-    setup.path = std::string(400, 'p');  // fills the record without a terminator
+    setup.path = std::string(400, 'p'); // fills the record without a terminator
     EXPECT_EQ(OpenPipelineDevice(text), (HANDLE)0);
     EXPECT_STREQ(text, "Error 0x80700004 opening Quillmere Pipeline");
     EXPECT_TRUE(setup.opened.empty());
@@ -152,8 +155,8 @@ TEST(GuidText, FormatsParsesAndRoundTrips)
 TEST(GuidText, OtherLengthsGiveTheZeroGuid)
 {
     GUID zero = {};
-    for (const char* text : {"WAVE_MAPPER", "", "573cbfbd-ef12-4135-b3b7-64b1263ffce", "573cbfbd-ef12-4135-b3b7-64b1263ffce44",
-                             (const char*)nullptr})
+    for (const char* text : {"WAVE_MAPPER", "", "573cbfbd-ef12-4135-b3b7-64b1263ffce",
+                             "573cbfbd-ef12-4135-b3b7-64b1263ffce44", (const char*)nullptr})
         EXPECT_TRUE(IsEqualGUID(ParseGuid(text), zero)) << (text ? text : "null");
     GUID junk = ParseGuid("zzzzzzzz-zzzz-zzzz-zzzz-zzzzzzzzzzzz");
     EXPECT_TRUE(IsEqualGUID(junk, zero));

@@ -45,7 +45,7 @@ SineCheck CheckSine(const std::vector<int32_t>& left, const std::vector<int32_t>
     size_t start = 0;
     while (start < left.size() && std::abs(left[start]) < 1000)
         start++;
-    start += 4800;  // let the stream settle
+    start += 4800; // let the stream settle
     if (left.size() < start + 24000)
         return check;
     double power = 0;

@@ -48,8 +48,12 @@ TEST_F(WaveDriver, OpensByPathNameOrDefaultInAnyCase)
     struct Case {
         const char* name;
         UINT device;
-    } cases[] = {{fakePath, 0}, {"fake input 0", 0}, {"FAKE INPUT 1", 1}, {"wave_mapper", WAVE_MAPPER},
-                 {"DEFAULT", WAVE_MAPPER}, {"default device", WAVE_MAPPER}};
+    } cases[] = {{fakePath, 0},
+                 {"fake input 0", 0},
+                 {"FAKE INPUT 1", 1},
+                 {"wave_mapper", WAVE_MAPPER},
+                 {"DEFAULT", WAVE_MAPPER},
+                 {"default device", WAVE_MAPPER}};
     for (const Case& c : cases) {
         AudioDriverSettings s = StereoSettings(c.name, 480, 2);
         ASSERT_EQ(driver.Open(&s), 0) << c.name;
@@ -118,7 +122,8 @@ TEST_F(WaveDriver, BlocksArriveInOrderWithTheirSizesAndLatency)
         ASSERT_EQ(block.size(), 1920u);
         auto* pcm = (const int16_t*)block.data();
         for (int f = 0; f < 480; f++, frame++)
-            wrong += pcm[2 * f] != FakeWaveDevice::Sample(0, frame) || pcm[2 * f + 1] != FakeWaveDevice::Sample(1, frame);
+            wrong +=
+                pcm[2 * f] != FakeWaveDevice::Sample(0, frame) || pcm[2 * f + 1] != FakeWaveDevice::Sample(1, frame);
     }
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(device.closes, 1);
@@ -151,7 +156,7 @@ TEST_F(WaveDriver, OpenFailuresReleaseEveryHeaderAndTheDevice)
 TEST_F(WaveDriver, DeviceVanishingMidStreamEndsTheThread)
 {
     AudioDriverSettings s = StereoSettings("Default", 64, 4);
-    device.failQueueAfter = 4 + 2;  // two blocks are queued again, the third is refused
+    device.failQueueAfter = 4 + 2; // two blocks are queued again, the third is refused
     ASSERT_EQ(driver.Open(&s), 0);
     device.Complete(4);
     ASSERT_TRUE(WaitUntil([&] { return driver.HasFailed(); }));

@@ -135,11 +135,9 @@ void CheckRandomFormats(const std::vector<const char*>& pieces, Arg arg, unsigne
 TEST(StringFormat, RandomFormatsNeverOverflow)
 {
     const char* text = "random text";
-    CheckRandomFormats<const char*>({"%d", "%5i", "%-12s", "%s", "%x", "%08X", "%c", "%%", "abc",
-                                     " ", "%.3s", "%u", "%p"},
-                                    text, 1234);
-    CheckRandomFormats<double>({"%f", "%.3f", "%e", "%g", "%+10.4f", "%-9.2e", "%%", "xyz", " "},
-                               -12345.678, 99);
+    CheckRandomFormats<const char*>(
+        {"%d", "%5i", "%-12s", "%s", "%x", "%08X", "%c", "%%", "abc", " ", "%.3s", "%u", "%p"}, text, 1234);
+    CheckRandomFormats<double>({"%f", "%.3f", "%e", "%g", "%+10.4f", "%-9.2e", "%%", "xyz", " "}, -12345.678, 99);
 }
 
 TEST(StringFormat, WideToAnsiKeepsLowBytes)

@@ -64,10 +64,10 @@ long long Expected(float x, int mode, int sf, long long lo, long long hi)
 
 float Interesting(int i)
 {
-    const float table[] = {0.0f, -0.0f, 0.5f, 1.5f, 2.5f, -2.5f, 3.5f, -0.5f, 0.49999997f,
-                           2.9f, -2.9f, 32766.5f, 32767.0f, 40000.0f, -32768.4f, -32768.6f,
-                           -40000.0f, 2147483520.0f, 2147483648.0f, -2147483648.0f, -3.0e9f,
-                           1.0e-30f, 123456.789f, -98765.4321f, 1.0e20f, -1.0e20f};
+    const float table[] = {0.0f,      -0.0f,       0.5f,         1.5f,          2.5f,          -2.5f,          3.5f,
+                           -0.5f,     0.49999997f, 2.9f,         -2.9f,         32766.5f,      32767.0f,       40000.0f,
+                           -32768.4f, -32768.6f,   -40000.0f,    2147483520.0f, 2147483648.0f, -2147483648.0f, -3.0e9f,
+                           1.0e-30f,  123456.789f, -98765.4321f, 1.0e20f,       -1.0e20f};
     const int n = sizeof(table) / sizeof(table[0]);
     return i < n ? table[i] : TestValue(i, 9) * 1000.0f;
 }

@@ -78,8 +78,8 @@ void CheckCopy(size_t n, int srcOffset, int dstOffset)
                 st = copies16[v](static_cast<const short*>(s), static_cast<short*>(d), int(n / 2));
             ASSERT_EQ(StatusOk, st);
             ASSERT_TRUE(dst.Window(dstOffset, n) == expected.Window(dstOffset, n))
-                << VariantNames[v] << " kind " << kind << " bytes " << n << " offsets "
-                << srcOffset << "/" << dstOffset;
+                << VariantNames[v] << " kind " << kind << " bytes " << n << " offsets " << srcOffset << "/"
+                << dstOffset;
         }
     }
 }
@@ -100,13 +100,14 @@ TEST(DspCopyFill, CopyAndMoveAroundEveryThreshold)
 TEST(DspCopyFill, LargeCopiesInEveryAliasingBucket)
 {
     const size_t n = 262144 + 4096 + 40;
-    const std::uintptr_t distances[] = {0, 0x100, 0xFE4F, 0xFE50, 0xFE8C, 0xFEB0, 0xFEFC,
-                                        0xFF38, 0xFF39, 0xFFEE, 0xFFEF};
+    const std::uintptr_t distances[] = {0,      0x100,  0xFE4F, 0xFE50, 0xFE8C, 0xFEB0,
+                                        0xFEFC, 0xFF38, 0xFF39, 0xFFEE, 0xFFEF};
     const CopyBody copies[] = DSP_VARIANT_BODIES(dspsCopy_32f);
     std::vector<unsigned char> src(n + 64), dst(n + 0x20000, Guard);
     for (int srcOffset : {0, 4, 8, 12}) {
-        unsigned char* s = reinterpret_cast<unsigned char*>(
-            (reinterpret_cast<std::uintptr_t>(src.data()) + 15) & ~std::uintptr_t(15)) + srcOffset;
+        unsigned char* s = reinterpret_cast<unsigned char*>((reinterpret_cast<std::uintptr_t>(src.data()) + 15) &
+                                                            ~std::uintptr_t(15)) +
+                           srcOffset;
         FillSource(s, n);
         for (std::uintptr_t dist : distances) {
             std::uintptr_t low = (reinterpret_cast<std::uintptr_t>(s) - dist) & 0xFFFF;
@@ -117,8 +118,8 @@ TEST(DspCopyFill, LargeCopiesInEveryAliasingBucket)
             unsigned char* d = reinterpret_cast<unsigned char*>(addr);
             for (int v = 0; v < 4; ++v) {
                 std::memset(d - 16, Guard, n + 32);
-                ASSERT_EQ(StatusOk, copies[v](reinterpret_cast<const float*>(s),
-                                              reinterpret_cast<float*>(d), int(n / 4)));
+                ASSERT_EQ(StatusOk,
+                          copies[v](reinterpret_cast<const float*>(s), reinterpret_cast<float*>(d), int(n / 4)));
                 ASSERT_EQ(0, std::memcmp(d, s, n)) << VariantNames[v] << " distance " << dist;
                 for (int g = 1; g <= 16; ++g) {
                     ASSERT_EQ(Guard, d[-g]);
@@ -171,7 +172,7 @@ TEST(DspCopyFill, FillsWriteTheValueBitsEverywhere)
                 Buffer expected(bytes);
                 unsigned char* e = expected.At(offset);
                 for (size_t i = 0; i < len; ++i) {
-                    const void* value = elem == 1 ? static_cast<const void*>(&Guard)
+                    const void* value = elem == 1   ? static_cast<const void*>(&Guard)
                                         : elem == 4 ? static_cast<const void*>(&value32s)
                                                     : &value64;
                     std::memcpy(e + i * elem, value, elem);
@@ -195,8 +196,7 @@ TEST(DspCopyFill, FillsWriteTheValueBitsEverywhere)
                                 std::memcpy(e + i * 4, &value32, 4);
                         }
                         ASSERT_TRUE(dst.Window(offset, bytes) == expected.Window(offset, bytes))
-                            << VariantNames[v] << " elem " << elem << " len " << len
-                            << " offset " << offset;
+                            << VariantNames[v] << " elem " << elem << " len " << len << " offset " << offset;
                         if (kind == 1) {
                             for (size_t i = 0; i < len; ++i)
                                 std::memcpy(e + i * 4, &value32s, 4);
@@ -233,8 +233,7 @@ TEST(DspCopyFill, ZeroFillsAroundThresholds)
                     for (size_t i = 0; i < dst.data.size(); ++i) {
                         unsigned char* p = dst.data.data() + i;
                         bool inside = p >= d && p < d + bytes;
-                        ASSERT_EQ(inside ? 0 : Guard, *p)
-                            << VariantNames[v] << " elem " << elem << " len " << len;
+                        ASSERT_EQ(inside ? 0 : Guard, *p) << VariantNames[v] << " elem " << elem << " len " << len;
                     }
                 }
             }

@@ -36,10 +36,7 @@ protected:
         ReleaseMutex(m_hLock);
         CloseHandle(m_hLock);
     }
-    void Force(const char* value)
-    {
-        WritePrivateProfileStringA("DSP", "ForceCpuType", value, IniPath().c_str());
-    }
+    void Force(const char* value) { WritePrivateProfileStringA("DSP", "ForceCpuType", value, IniPath().c_str()); }
     int Select()
     {
         dspsResetCpuSelection();

@@ -31,18 +31,14 @@ double WindowAt(int type, int k, int n)
 {
     double t = 2 * Pi * k / (n - 1);
     switch (type) {
-    case 0:
-        return k == 0 || k == n - 1 ? 0.0 : 1.0 - std::fabs(2.0 * k / (n - 1) - 1.0);
+    case 0: return k == 0 || k == n - 1 ? 0.0 : 1.0 - std::fabs(2.0 * k / (n - 1) - 1.0);
     case 1: {
         double q = 0.5 / std::cos(Pi / (n - 1)), a = -q * q;
         return (a + 1) / 2 - 0.5 * std::cos(t) - a / 2 * std::cos(2 * t);
     }
-    case 2:
-        return 0.54 - 0.46 * std::cos(t);
-    case 3:
-        return 0.5 - 0.5 * std::cos(t);
-    default:
-        return 1.0;
+    case 2: return 0.54 - 0.46 * std::cos(t);
+    case 3: return 0.5 - 0.5 * std::cos(t);
+    default: return 1.0;
     }
 }
 
@@ -85,14 +81,10 @@ std::vector<double> Reference(Band band, double lo, double hi, int len, int win,
 LibStatus Design(int v, Band band, double lo, double hi, double* taps, int len, int win, int normal)
 {
     switch (band) {
-    case Low:
-        return Lowpass[v](lo, taps, len, win, normal);
-    case High:
-        return Highpass[v](lo, taps, len, win, normal);
-    case Pass:
-        return Bandpass[v](lo, hi, taps, len, win, normal);
-    default:
-        return Bandstop[v](lo, hi, taps, len, win, normal);
+    case Low: return Lowpass[v](lo, taps, len, win, normal);
+    case High: return Highpass[v](lo, taps, len, win, normal);
+    case Pass: return Bandpass[v](lo, hi, taps, len, win, normal);
+    default: return Bandstop[v](lo, hi, taps, len, win, normal);
     }
 }
 
@@ -120,9 +112,8 @@ TEST(DspFirDesign, EveryDesignMatchesAnIndependentDesign)
                         ASSERT_EQ(7.0, taps[len]);
                         std::vector<double> want = Reference(band, lo, hi, len, win, normal != 0);
                         for (int n = 0; n < len; ++n)
-                            ASSERT_NEAR(want[n], taps[n], 1e-9)
-                                << VariantNames[v] << " band " << band << " len " << len << " win "
-                                << win << " normal " << normal << " n " << n;
+                            ASSERT_NEAR(want[n], taps[n], 1e-9) << VariantNames[v] << " band " << band << " len " << len
+                                                                << " win " << win << " normal " << normal << " n " << n;
                     }
 }
 

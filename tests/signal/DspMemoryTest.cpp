@@ -20,8 +20,8 @@ TEST(DspMemory, ImpossibleLengthsGiveNullAndFreeOfNullIsHarmless)
 TEST(DspMemory, BlocksAreAlignedAndKeepTheirRawAddress)
 {
     for (int len = 1; len < 200; len += 7) {
-        void* blocks[] = {dspsMalloc_8u(len), dspsMalloc_16s(len), dspsMalloc_32s(len),
-                          dspsMalloc_32f(len), dspsMalloc_64f(len)};
+        void* blocks[] = {dspsMalloc_8u(len), dspsMalloc_16s(len), dspsMalloc_32s(len), dspsMalloc_32f(len),
+                          dspsMalloc_64f(len)};
         for (void* b : blocks) {
             ASSERT_NE(nullptr, b);
             std::uintptr_t a = reinterpret_cast<std::uintptr_t>(b);

@@ -66,12 +66,10 @@ TEST(DspRegistry, SharedBodiesFollowTheList)
         bool sse3SameAsSse2;
     };
     const Sharing cases[] = {
-        {"dspsSet_32s", 4, false},          {"dspsMalloc_32s", 2, false},
-        {"dspsFree", 1, true},              {"dspsMalloc_8u", 1, true},
-        {"dspsFFTGetBufSize_R_32f", 2, true}, {"dspsMul_32f_I", 3, true},
-        {"dspsAdd_32f_I", 3, true},         {"dspsMulPack_32f_I", 3, true},
-        {"dspsMulPack_32f", 3, true},       {"dspsMul_32f", 3, true},
-        {"dspsMalloc_64f", 2, false},       {"dspsMove_32f", 4, false},
+        {"dspsSet_32s", 4, false},  {"dspsMalloc_32s", 2, false},         {"dspsFree", 1, true},
+        {"dspsMalloc_8u", 1, true}, {"dspsFFTGetBufSize_R_32f", 2, true}, {"dspsMul_32f_I", 3, true},
+        {"dspsAdd_32f_I", 3, true}, {"dspsMulPack_32f_I", 3, true},       {"dspsMulPack_32f", 3, true},
+        {"dspsMul_32f", 3, true},   {"dspsMalloc_64f", 2, false},         {"dspsMove_32f", 4, false},
     };
     for (const Sharing& c : cases) {
         DispatchDescriptor* d = Find(c.name);
@@ -146,8 +144,8 @@ TEST(DspRegistry, ResizePlaceholderWritesNothingUntilInstalled)
     EXPECT_EQ(0, dst[0]);
 
     struct Fake {
-        static LibStatus Body(const unsigned char* s, ImageSize, int, ImageRect, unsigned char* d,
-                              int, ImageSize, double, double, int)
+        static LibStatus Body(const unsigned char* s, ImageSize, int, ImageRect, unsigned char* d, int, ImageSize,
+                              double, double, int)
         {
             d[0] = s[0];
             return StatusOk;

@@ -70,8 +70,9 @@ void ExpectProduct(const float* a, const float* b, const float* d, const Terms& 
             ASSERT_TRUE(SameBits(float(re), d[p])) << "pair " << p << " len " << len;
             ASSERT_TRUE(SameBits(float(im), d[p + 1])) << "pair " << p << " len " << len;
         } else {
-            double tol = 3.0 * std::ldexp(std::fabs(ar * br) + std::fabs(ai * bi) +
-                                          std::fabs(ar * bi) + std::fabs(ai * br), -24);
+            double tol =
+                3.0 *
+                std::ldexp(std::fabs(ar * br) + std::fabs(ai * bi) + std::fabs(ar * bi) + std::fabs(ai * br), -24);
             ASSERT_NEAR(re, d[p], tol) << VariantNames[v] << " pair " << p << " len " << len;
             ASSERT_NEAR(im, d[p + 1], tol) << VariantNames[v] << " pair " << p << " len " << len;
         }

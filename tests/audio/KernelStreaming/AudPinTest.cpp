@@ -24,8 +24,7 @@ protected:
     FakeKsPin& FakePin() { return fake.filters[0].pins[0]; }
     void SetRanges(ULONG count, const std::vector<BYTE>& ranges)
     {
-        FakePin().rawAnswers.push_back(
-            {KSPROPERTY_PIN_DATARANGES, FakeKs::MultipleItem(count, ranges)});
+        FakePin().rawAnswers.push_back({KSPROPERTY_PIN_DATARANGES, FakeKs::MultipleItem(count, ranges)});
     }
     std::unique_ptr<CKsAudPin> Pin(HRESULT* phr)
     {
@@ -83,11 +82,12 @@ TEST_F(AudPinTest, RangesBoundChannelsBitsAndRate)
         WORD bits;
         bool supported;
     };
-    for (const Case& c : {Case{1, 48000, 16, true}, Case{2, 48000, 16, true}, Case{3, 48000, 16, false},
-                          Case{2, 48001, 16, false}, Case{2, 44100, 16, true}, Case{2, 44099, 16, false},
-                          Case{2, 48000, 24, false}}) {
+    for (const Case& c :
+         {Case{1, 48000, 16, true}, Case{2, 48000, 16, true}, Case{3, 48000, 16, false}, Case{2, 48001, 16, false},
+          Case{2, 44100, 16, true}, Case{2, 44099, 16, false}, Case{2, 48000, 24, false}}) {
         WAVEFORMATEX format = FakeKs::Pcm(c.channels, c.rate, c.bits);
-        EXPECT_EQ(pin->IsFormatSupported(&format) != FALSE, c.supported) << c.channels << " " << c.rate << " " << c.bits;
+        EXPECT_EQ(pin->IsFormatSupported(&format) != FALSE, c.supported)
+            << c.channels << " " << c.rate << " " << c.bits;
     }
     EXPECT_FALSE(pin->IsFormatSupported(nullptr));
 }
@@ -98,8 +98,7 @@ TEST_F(AudPinTest, ExtensibleFormatsMatchBySubFormat)
     HRESULT hr = E_FAIL;
     auto pin = Pin(&hr);
     ASSERT_EQ(hr, S_OK);
-    WAVEFORMATEXTENSIBLE floats =
-        FakeKs::Extensible(2, 48000, 32, KSDATAFORMAT_SUBTYPE_IEEE_FLOAT);
+    WAVEFORMATEXTENSIBLE floats = FakeKs::Extensible(2, 48000, 32, KSDATAFORMAT_SUBTYPE_IEEE_FLOAT);
     EXPECT_TRUE(pin->IsFormatSupported(&floats.Format));
     WAVEFORMATEXTENSIBLE pcm = FakeKs::Extensible(2, 48000, 32, KSDATAFORMAT_SUBTYPE_PCM);
     EXPECT_FALSE(pin->IsFormatSupported(&pcm.Format));
@@ -154,13 +153,11 @@ TEST_F(AudPinTest, RangesWithoutAProperSizeAreRefused)
 
 TEST_F(AudPinTest, PinsWithoutStandardStreamingAreRefused)
 {
-    FakePin().interfaces = {FakeKs::Identifier(KSINTERFACESETID_Standard,
-                                               KSINTERFACE_STANDARD_LOOPED_STREAMING)};
+    FakePin().interfaces = {FakeKs::Identifier(KSINTERFACESETID_Standard, KSINTERFACE_STANDARD_LOOPED_STREAMING)};
     HRESULT hr = S_OK;
     auto pin = Pin(&hr);
     EXPECT_EQ(hr, E_FAIL);
-    FakePin().interfaces = {
-        FakeKs::Identifier(KSINTERFACESETID_Standard, KSINTERFACE_STANDARD_STREAMING)};
+    FakePin().interfaces = {FakeKs::Identifier(KSINTERFACESETID_Standard, KSINTERFACE_STANDARD_STREAMING)};
     FakePin().mediums = {FakeKs::Identifier(KSMEDIUMSETID_Standard, 7)};
     auto noMedium = Pin(&hr);
     EXPECT_EQ(hr, E_FAIL);
@@ -198,8 +195,7 @@ TEST_F(AudPinTest, RenderPinFallsBackToAPinThatAcceptsWhenConnected)
     WAVEFORMATEX format = FakeKs::Pcm(2, 48000);
     CKsAudPin* pin = filter->CreateRenderPin(&format, FALSE);
     ASSERT_NE(pin, nullptr);
-    EXPECT_STREQ(filter->m_pszLastError,
-                 "Could not find a Render pin that supports the given wave format");
+    EXPECT_STREQ(filter->m_pszLastError, "Could not find a Render pin that supports the given wave format");
     EXPECT_TRUE(filter->m_listPins.IsEmpty());
     EXPECT_TRUE(filter->m_listInSinkPins.IsEmpty());
     EXPECT_TRUE(CKsIrpTarget::IsValidHandle(pin->GetHandle()));
@@ -241,4 +237,4 @@ TEST_F(AudPinTest, CapturePinIsCreatedOnlyForASupportedFormat)
     listed->ClosePin();
     EXPECT_EQ(filter->CreateCapturePin(&format, FALSE), nullptr);
 }
-}
+} // namespace

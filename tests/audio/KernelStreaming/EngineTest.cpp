@@ -60,8 +60,7 @@ TEST_F(EngineTest, RefusedRunKeepsThePinUntilDestruction)
     EXPECT_EQ(fake.OpenHandleCount(), 2);
     engine.reset();
     EXPECT_EQ(fake.OpenHandleCount(), 0);
-    EXPECT_EQ(fake.stateChanges,
-              std::vector<ULONG>({KSSTATE_PAUSE, KSSTATE_PAUSE, KSSTATE_STOP, KSSTATE_STOP}));
+    EXPECT_EQ(fake.stateChanges, std::vector<ULONG>({KSSTATE_PAUSE, KSSTATE_PAUSE, KSSTATE_STOP, KSSTATE_STOP}));
 }
 
 TEST_F(EngineTest, DevicesMatchByNameOrPathInAnyCase)
@@ -95,8 +94,7 @@ TEST_F(EngineTest, SilenceFirstThenTheStreamInOrder)
         for (short sample : sink.packets[p])
             ASSERT_EQ(sample, FakeKsSample(n++)) << "packet " << p;
     }
-    EXPECT_EQ(StatesAfterOpen(),
-              std::vector<ULONG>({KSSTATE_PAUSE, KSSTATE_STOP, KSSTATE_STOP}));
+    EXPECT_EQ(StatesAfterOpen(), std::vector<ULONG>({KSSTATE_PAUSE, KSSTATE_STOP, KSSTATE_STOP}));
     EXPECT_EQ(fake.OpenHandleCount(), 0);
 }
 
@@ -123,8 +121,7 @@ TEST_F(EngineTest, ReadFailureEndsStreamingButStopStillStopsThePin)
     int delivered = sink.captured;
     engine->Stop();
     EXPECT_EQ(sink.captured, delivered);
-    EXPECT_EQ(StatesAfterOpen(),
-              std::vector<ULONG>({KSSTATE_PAUSE, KSSTATE_STOP, KSSTATE_STOP}));
+    EXPECT_EQ(StatesAfterOpen(), std::vector<ULONG>({KSSTATE_PAUSE, KSSTATE_STOP, KSSTATE_STOP}));
     EXPECT_EQ(fake.OpenHandleCount(), 0);
 }
 
@@ -169,4 +166,4 @@ TEST_F(EngineTest, PacketCountsAreBoundedByTheArray)
             ASSERT_EQ(sample, FakeKsSample(n++));
     }
 }
-}
+} // namespace

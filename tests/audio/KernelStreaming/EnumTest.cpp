@@ -21,16 +21,13 @@ std::vector<std::string> Names(const CKsFilterEnum& enumerator)
 
 class EnumTest : public ::testing::Test {
 protected:
-    HRESULT EnumCapture()
-    {
-        return enumerator.EnumFilters(2, kCaptureClasses, 2, TRUE, FALSE, TRUE);
-    }
+    HRESULT EnumCapture() { return enumerator.EnumFilters(2, kCaptureClasses, 2, TRUE, FALSE, TRUE); }
     // A generic USB audio interface; instance tells its devices apart.
     typedef std::vector<std::pair<std::string, std::pair<DWORD, std::string>>> Values;
     FakeKsFilter UsbFilter(Values values, char instance = '1')
     {
-        FakeKsFilter filter = FakeKs::CaptureFilter(kUsbPath + std::string(1, instance) + kUsbClass,
-                                                    "USB Audio Device");
+        FakeKsFilter filter =
+            FakeKs::CaptureFilter(kUsbPath + std::string(1, instance) + kUsbClass, "USB Audio Device");
         filter.usbKey = kUsbKey + std::string(1, instance);
         filter.usbValues = values;
         return filter;
@@ -95,8 +92,7 @@ TEST_F(EnumTest, FiltersThatFailAreDroppedAndNoneLeftIsAFailure)
 
 TEST_F(EnumTest, EnumeratingAgainReplacesTheFilters)
 {
-    fake.filters = {FakeKs::CaptureFilter("\\\\?\\fake#a", "A"),
-                    FakeKs::CaptureFilter("\\\\?\\fake#b", "B")};
+    fake.filters = {FakeKs::CaptureFilter("\\\\?\\fake#a", "A"), FakeKs::CaptureFilter("\\\\?\\fake#b", "B")};
     fake.filters[1].nodes = {KSCATEGORY_AUDIO};
     EXPECT_EQ(EnumCapture(), S_OK);
     EXPECT_EQ(enumerator.EnumFilters(2, kCaptureClasses, 2, TRUE, TRUE, TRUE), S_OK);
@@ -122,30 +118,26 @@ TEST_F(EnumTest, RegistryNamesAreTerminatedAndNotCarriedOver)
 
 TEST_F(EnumTest, GenericUsbDevicesTakeTheirDeviceName)
 {
-    FakeKsFilter named = UsbFilter({{"FriendlyName", {REG_SZ, "Desk Mic"}},
-                                    {"DeviceDesc", {REG_SZ, "x;Other"}}});
-    FakeKsFilter described = UsbFilter({{"DeviceDesc", {REG_SZ, "@usbaudio.inf;Studio Box"}},
-                                        {"LocationInformation", {REG_SZ, "Port 2"}}},
-                                       '2');
+    FakeKsFilter named = UsbFilter({{"FriendlyName", {REG_SZ, "Desk Mic"}}, {"DeviceDesc", {REG_SZ, "x;Other"}}});
+    FakeKsFilter described = UsbFilter(
+        {{"DeviceDesc", {REG_SZ, "@usbaudio.inf;Studio Box"}}, {"LocationInformation", {REG_SZ, "Port 2"}}}, '2');
     FakeKsFilter located = UsbFilter({{"LocationInformation", {REG_SZ, "Port_#0001"}}}, '3');
-    FakeKsFilter binary = UsbFilter({{"FriendlyName", {REG_BINARY, "raw"}},
-                                     {"LocationInformation", {REG_SZ, "Port 3"}}},
-                                    '4');
+    FakeKsFilter binary =
+        UsbFilter({{"FriendlyName", {REG_BINARY, "raw"}}, {"LocationInformation", {REG_SZ, "Port 3"}}}, '4');
     FakeKsFilter other = UsbFilter({{"FriendlyName", {REG_SZ, "Desk Mic"}}}, '5');
     other.friendlyName = "Headset";
     fake.filters = {named, described, located, binary, other};
     ASSERT_EQ(EnumCapture(), S_OK);
-    EXPECT_EQ(Names(enumerator), std::vector<std::string>({"Desk Mic", "Studio Box", "Port_#0001",
-                                                           "USB Audio Device", "Headset"}));
+    EXPECT_EQ(Names(enumerator),
+              std::vector<std::string>({"Desk Mic", "Studio Box", "Port_#0001", "USB Audio Device", "Headset"}));
 }
 
 TEST_F(EnumTest, OlderWindowsReadsOnlyTheLocation)
 {
     fake.versionMajor = 5;
-    fake.filters = {UsbFilter({{"FriendlyName", {REG_SZ, "Desk Mic"}},
-                               {"LocationInformation", {REG_SZ, "Port 1"}}}),
+    fake.filters = {UsbFilter({{"FriendlyName", {REG_SZ, "Desk Mic"}}, {"LocationInformation", {REG_SZ, "Port 1"}}}),
                     FakeKs::CaptureFilter("\\\\?\\root#fake#0#{x}\\g", "usb audio device")};
     ASSERT_EQ(EnumCapture(), S_OK);
     EXPECT_EQ(Names(enumerator), std::vector<std::string>({"Port 1", "usb audio device"}));
 }
-}
+} // namespace

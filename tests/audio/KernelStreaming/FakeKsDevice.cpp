@@ -3,8 +3,8 @@
 
 namespace FakeKs {
 
-std::vector<BYTE> AudioRange(ULONG maxChannels, ULONG minBits, ULONG maxBits, ULONG minRate,
-                             ULONG maxRate, const GUID& subFormat)
+std::vector<BYTE> AudioRange(ULONG maxChannels, ULONG minBits, ULONG maxBits, ULONG minRate, ULONG maxRate,
+                             const GUID& subFormat)
 {
     KSDATARANGE_AUDIO range = {};
     range.DataRange.FormatSize = sizeof(range);
@@ -82,8 +82,7 @@ WAVEFORMATEX Pcm(WORD channels, DWORD rate, WORD bits)
     return format;
 }
 
-WAVEFORMATEXTENSIBLE Extensible(WORD channels, DWORD rate, WORD bits, const GUID& subFormat,
-                                DWORD mask)
+WAVEFORMATEXTENSIBLE Extensible(WORD channels, DWORD rate, WORD bits, const GUID& subFormat, DWORD mask)
 {
     WAVEFORMATEXTENSIBLE format = {};
     format.Format = Pcm(channels, rate, bits);
@@ -94,4 +93,4 @@ WAVEFORMATEXTENSIBLE Extensible(WORD channels, DWORD rate, WORD bits, const GUID
     format.SubFormat = subFormat;
     return format;
 }
-}
+} // namespace FakeKs

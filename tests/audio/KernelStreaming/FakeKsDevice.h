@@ -13,35 +13,35 @@ struct FakeKsPin {
     ULONG dataFlow = KSPIN_DATAFLOW_OUT;
     std::vector<KSIDENTIFIER> interfaces;
     std::vector<KSIDENTIFIER> mediums;
-    std::vector<std::vector<BYTE>> dataRanges;  // each range as its raw bytes
+    std::vector<std::vector<BYTE>> dataRanges; // each range as its raw bytes
     GUID category = GUID_NULL;
     std::wstring name = L"Capture";
-    std::set<ULONG> failingProperties;            // KSPROPSETID_Pin ids that fail
-    std::vector<std::pair<ULONG, std::vector<BYTE>>> rawAnswers;  // replaces an answer whole
+    std::set<ULONG> failingProperties;                           // KSPROPSETID_Pin ids that fail
+    std::vector<std::pair<ULONG, std::vector<BYTE>>> rawAnswers; // replaces an answer whole
     // Decides what KsCreatePin accepts; by default every format.
     std::function<bool(const WAVEFORMATEX*)> accepts;
-    DWORD createResult = 0;   // returned by KsCreatePin instead of creating the pin
-    bool refuseRun = false;   // the RUN state is refused
+    DWORD createResult = 0; // returned by KsCreatePin instead of creating the pin
+    bool refuseRun = false; // the RUN state is refused
 };
 
 struct FakeKsFilter {
     std::string path;
     std::string friendlyName;
     bool hasFriendlyName = true;
-    bool unterminatedName = false;   // the registry gives the name without its terminator
-    std::vector<std::pair<GUID, DWORD>> classes;  // interface classes with their alias flags
+    bool unterminatedName = false;               // the registry gives the name without its terminator
+    std::vector<std::pair<GUID, DWORD>> classes; // interface classes with their alias flags
     std::vector<FakeKsPin> pins;
     std::vector<GUID> nodes;
     bool failPinCount = false;
     bool openFails = false;
-    std::string usbKey;  // key under HKLM of the USB device, when there is one
+    std::string usbKey; // key under HKLM of the USB device, when there is one
     std::vector<std::pair<std::string, std::pair<DWORD, std::string>>> usbValues;
 };
 
 // Builders for the usual shapes of answers.
 namespace FakeKs {
-std::vector<BYTE> AudioRange(ULONG maxChannels, ULONG minBits, ULONG maxBits, ULONG minRate,
-                             ULONG maxRate, const GUID& subFormat = KSDATAFORMAT_SUBTYPE_PCM);
+std::vector<BYTE> AudioRange(ULONG maxChannels, ULONG minBits, ULONG maxBits, ULONG minRate, ULONG maxRate,
+                             const GUID& subFormat = KSDATAFORMAT_SUBTYPE_PCM);
 std::vector<BYTE> MultipleItem(ULONG count, const std::vector<BYTE>& items);
 std::vector<BYTE> MultipleItem(ULONG count, const void* items, size_t bytes);
 KSIDENTIFIER Identifier(const GUID& set, ULONG id);
@@ -52,6 +52,5 @@ FakeKsPin RenderPin();
 // An audio capture filter listed in KSCATEGORY_AUDIO with an active capture alias.
 FakeKsFilter CaptureFilter(const std::string& path, const std::string& name);
 WAVEFORMATEX Pcm(WORD channels, DWORD rate, WORD bits = 16);
-WAVEFORMATEXTENSIBLE Extensible(WORD channels, DWORD rate, WORD bits, const GUID& subFormat,
-                                DWORD mask = 0x3);
-}
+WAVEFORMATEXTENSIBLE Extensible(WORD channels, DWORD rate, WORD bits, const GUID& subFormat, DWORD mask = 0x3);
+} // namespace FakeKs

@@ -15,14 +15,10 @@ CFakeKsPlatform* g_current = nullptr;
 DWORD ErrorOf(LONG status)
 {
     switch (status) {
-    case kStatusBufferOverflow:
-        return ERROR_MORE_DATA;
-    case kStatusBufferTooSmall:
-        return ERROR_INSUFFICIENT_BUFFER;
-    case kStatusCancelled:
-        return ERROR_OPERATION_ABORTED;
-    default:
-        return ERROR_GEN_FAILURE;
+    case kStatusBufferOverflow: return ERROR_MORE_DATA;
+    case kStatusBufferTooSmall: return ERROR_INSUFFICIENT_BUFFER;
+    case kStatusCancelled: return ERROR_OPERATION_ABORTED;
+    default: return ERROR_GEN_FAILURE;
     }
 }
 
@@ -34,8 +30,7 @@ std::vector<BYTE> Bytes(const T& value)
 
 std::vector<BYTE> Identifiers(const std::vector<KSIDENTIFIER>& items)
 {
-    return FakeKs::MultipleItem((ULONG)items.size(), items.data(),
-                                items.size() * sizeof(KSIDENTIFIER));
+    return FakeKs::MultipleItem((ULONG)items.size(), items.data(), items.size() * sizeof(KSIDENTIFIER));
 }
 
 bool HasClass(const FakeKsFilter& filter, const GUID& guid, DWORD* flags)
@@ -49,7 +44,7 @@ bool HasClass(const FakeKsFilter& filter, const GUID& guid, DWORD* flags)
     }
     return false;
 }
-}
+} // namespace
 
 CFakeKsPlatform::CFakeKsPlatform()
 {
@@ -100,9 +95,8 @@ HANDLE CFakeKsPlatform::NewHandle(int filter, int pin)
     return token;
 }
 
-HANDLE CFakeKsPlatform::CreateFileA(LPCSTR path, DWORD access, DWORD share,
-                                    LPSECURITY_ATTRIBUTES sa, DWORD disposition, DWORD flags,
-                                    HANDLE templateFile)
+HANDLE CFakeKsPlatform::CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD disposition,
+                                    DWORD flags, HANDLE templateFile)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     for (size_t i = 0; path && i < filters.size(); ++i) {
@@ -128,8 +122,8 @@ BOOL CFakeKsPlatform::CloseHandle(HANDLE handle)
     return ::CloseHandle(handle);
 }
 
-DWORD WINAPI CFakeKsPlatform::CreatePin(HANDLE filterHandle, PKSPIN_CONNECT connect,
-                                        ACCESS_MASK access, PHANDLE pinHandle)
+DWORD WINAPI CFakeKsPlatform::CreatePin(HANDLE filterHandle, PKSPIN_CONNECT connect, ACCESS_MASK access,
+                                        PHANDLE pinHandle)
 {
     CFakeKsPlatform* self = g_current;
     if (!self || !connect || !pinHandle)
@@ -156,8 +150,7 @@ DWORD WINAPI CFakeKsPlatform::CreatePin(HANDLE filterHandle, PKSPIN_CONNECT conn
     return 0;
 }
 
-bool CFakeKsPlatform::PinAnswer(const FakeKsFilter& filter, ULONG pinId, ULONG id,
-                                std::vector<BYTE>* answer)
+bool CFakeKsPlatform::PinAnswer(const FakeKsFilter& filter, ULONG pinId, ULONG id, std::vector<BYTE>* answer)
 {
     if (id == KSPROPERTY_PIN_CTYPES) {
         *answer = Bytes((ULONG)filter.pins.size());
@@ -176,48 +169,31 @@ bool CFakeKsPlatform::PinAnswer(const FakeKsFilter& filter, ULONG pinId, ULONG i
     }
     std::vector<BYTE> ranges;
     switch (id) {
-    case KSPROPERTY_PIN_COMMUNICATION:
-        *answer = Bytes(pin.communication);
-        return true;
-    case KSPROPERTY_PIN_DATAFLOW:
-        *answer = Bytes(pin.dataFlow);
-        return true;
-    case KSPROPERTY_PIN_CINSTANCES:
-        *answer = Bytes(KSPIN_CINSTANCES{1, 0});
-        return true;
-    case KSPROPERTY_PIN_GLOBALCINSTANCES:
-        *answer = Bytes(KSPIN_CINSTANCES{4, 0});
-        return true;
-    case KSPROPERTY_PIN_CATEGORY:
-        *answer = Bytes(pin.category);
-        return true;
+    case KSPROPERTY_PIN_COMMUNICATION: *answer = Bytes(pin.communication); return true;
+    case KSPROPERTY_PIN_DATAFLOW: *answer = Bytes(pin.dataFlow); return true;
+    case KSPROPERTY_PIN_CINSTANCES: *answer = Bytes(KSPIN_CINSTANCES{1, 0}); return true;
+    case KSPROPERTY_PIN_GLOBALCINSTANCES: *answer = Bytes(KSPIN_CINSTANCES{4, 0}); return true;
+    case KSPROPERTY_PIN_CATEGORY: *answer = Bytes(pin.category); return true;
     case KSPROPERTY_PIN_NAME:
-        answer->assign((const BYTE*)pin.name.c_str(),
-                       (const BYTE*)(pin.name.c_str() + pin.name.size() + 1));
+        answer->assign((const BYTE*)pin.name.c_str(), (const BYTE*)(pin.name.c_str() + pin.name.size() + 1));
         return true;
-    case KSPROPERTY_PIN_INTERFACES:
-        *answer = Identifiers(pin.interfaces);
-        return true;
-    case KSPROPERTY_PIN_MEDIUMS:
-        *answer = Identifiers(pin.mediums);
-        return true;
+    case KSPROPERTY_PIN_INTERFACES: *answer = Identifiers(pin.interfaces); return true;
+    case KSPROPERTY_PIN_MEDIUMS: *answer = Identifiers(pin.mediums); return true;
     case KSPROPERTY_PIN_DATARANGES:
         for (const auto& range : pin.dataRanges)
             ranges.insert(ranges.end(), range.begin(), range.end());
         *answer = FakeKs::MultipleItem((ULONG)pin.dataRanges.size(), ranges);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
-bool CFakeKsPlatform::FilterAnswer(const FakeKsFilter& filter, const KSPROPERTY* request,
-                                   DWORD inLen, std::vector<BYTE>* answer)
+bool CFakeKsPlatform::FilterAnswer(const FakeKsFilter& filter, const KSPROPERTY* request, DWORD inLen,
+                                   std::vector<BYTE>* answer)
 {
-    if (IsEqualGUID(request->Set, KSPROPSETID_Topology) &&
-        request->Id == KSPROPERTY_TOPOLOGY_NODES) {
-        *answer = FakeKs::MultipleItem((ULONG)filter.nodes.size(), filter.nodes.data(),
-                                       filter.nodes.size() * sizeof(GUID));
+    if (IsEqualGUID(request->Set, KSPROPSETID_Topology) && request->Id == KSPROPERTY_TOPOLOGY_NODES) {
+        *answer =
+            FakeKs::MultipleItem((ULONG)filter.nodes.size(), filter.nodes.data(), filter.nodes.size() * sizeof(GUID));
         return true;
     }
     if (IsEqualGUID(request->Set, KSPROPSETID_Pin) && inLen >= sizeof(KSP_PIN))
@@ -225,8 +201,8 @@ bool CFakeKsPlatform::FilterAnswer(const FakeKsFilter& filter, const KSPROPERTY*
     return false;
 }
 
-BOOL CFakeKsPlatform::Answer(const std::vector<BYTE>& answer, void* out, DWORD outLen,
-                             DWORD* returned, OVERLAPPED* overlapped, HANDLE handle, ULONG id)
+BOOL CFakeKsPlatform::Answer(const std::vector<BYTE>& answer, void* out, DWORD outLen, DWORD* returned,
+                             OVERLAPPED* overlapped, HANDLE handle, ULONG id)
 {
     LONG status = 0;
     ULONG count = (ULONG)answer.size();
@@ -241,8 +217,8 @@ BOOL CFakeKsPlatform::Answer(const std::vector<BYTE>& answer, void* out, DWORD o
     bool pendFail = pendThenFail.count(id) != 0;
     if (pendProperties || pendFail) {
         overlapped->Internal = kStatusPending;
-        m_pending.push_back(Pending{handle, overlapped, nullptr, false,
-                                    pendFail ? kStatusUnsuccessful : status, pendFail ? 0 : count});
+        m_pending.push_back(
+            Pending{handle, overlapped, nullptr, false, pendFail ? kStatusUnsuccessful : status, pendFail ? 0 : count});
         m_wake.notify_all();
         return Fail(ERROR_IO_PENDING);
     }
@@ -251,12 +227,10 @@ BOOL CFakeKsPlatform::Answer(const std::vector<BYTE>& answer, void* out, DWORD o
     return status == 0 ? TRUE : Fail(ErrorOf(status));
 }
 
-BOOL CFakeKsPlatform::PinControl(HANDLE handle, Open& open, const KSPROPERTY* request, void* out,
-                                 DWORD outLen)
+BOOL CFakeKsPlatform::PinControl(HANDLE handle, Open& open, const KSPROPERTY* request, void* out, DWORD outLen)
 {
-    if (!IsEqualGUID(request->Set, KSPROPSETID_Connection) ||
-        request->Id != KSPROPERTY_CONNECTION_STATE || !(request->Flags & KSPROPERTY_TYPE_SET) ||
-        !out || outLen < sizeof(ULONG))
+    if (!IsEqualGUID(request->Set, KSPROPSETID_Connection) || request->Id != KSPROPERTY_CONNECTION_STATE ||
+        !(request->Flags & KSPROPERTY_TYPE_SET) || !out || outLen < sizeof(ULONG))
         return Fail(ERROR_NOT_FOUND);
     ULONG state = *(const ULONG*)out;
     const FakeKsPin& pin = filters[open.filter].pins[open.pin];
@@ -270,8 +244,7 @@ BOOL CFakeKsPlatform::PinControl(HANDLE handle, Open& open, const KSPROPERTY* re
     return TRUE;
 }
 
-BOOL CFakeKsPlatform::Stream(HANDLE handle, Open& open, bool write, void* out, DWORD outLen,
-                             OVERLAPPED* overlapped)
+BOOL CFakeKsPlatform::Stream(HANDLE handle, Open& open, bool write, void* out, DWORD outLen, OVERLAPPED* overlapped)
 {
     if (open.pin < 0)
         return Fail(ERROR_INVALID_FUNCTION);
@@ -288,9 +261,8 @@ BOOL CFakeKsPlatform::Stream(HANDLE handle, Open& open, bool write, void* out, D
     return Fail(ERROR_IO_PENDING);
 }
 
-BOOL CFakeKsPlatform::DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inLen,
-                                      LPVOID out, DWORD outLen, LPDWORD returned,
-                                      LPOVERLAPPED overlapped)
+BOOL CFakeKsPlatform::DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inLen, LPVOID out, DWORD outLen,
+                                      LPDWORD returned, LPOVERLAPPED overlapped)
 {
     ++ioctlCalls;
     std::lock_guard<std::mutex> lock(m_lock);
@@ -315,8 +287,7 @@ BOOL CFakeKsPlatform::DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWOR
     return Answer(answer, out, outLen, returned, overlapped, handle, request->Id);
 }
 
-BOOL CFakeKsPlatform::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped,
-                                          LPDWORD transferred, BOOL wait)
+BOOL CFakeKsPlatform::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred, BOOL wait)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     if ((LONG)overlapped->Internal == kStatusPending)
@@ -325,8 +296,7 @@ BOOL CFakeKsPlatform::GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped
     return overlapped->Internal == 0 ? TRUE : Fail(ErrorOf((LONG)overlapped->Internal));
 }
 
-DWORD CFakeKsPlatform::WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
-                                             DWORD ms)
+DWORD CFakeKsPlatform::WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD ms)
 {
     if (failWaitAfter >= 0 && failWaitAfter-- == 0) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -436,8 +406,7 @@ void CFakeKsPlatform::OutputDebugStringA(LPCSTR text)
     traces.push_back(text ? text : "");
 }
 
-HDEVINFO CFakeKsPlatform::SetupDiGetClassDevsA(const GUID* classGuid, PCSTR enumerator,
-                                               HWND parent, DWORD flags)
+HDEVINFO CFakeKsPlatform::SetupDiGetClassDevsA(const GUID* classGuid, PCSTR enumerator, HWND parent, DWORD flags)
 {
     ++classDevsCalls;
     if (failClassDevs || !classGuid || flags != (DIGCF_PRESENT | DIGCF_DEVICEINTERFACE))
@@ -448,9 +417,8 @@ HDEVINFO CFakeKsPlatform::SetupDiGetClassDevsA(const GUID* classGuid, PCSTR enum
     return set;
 }
 
-BOOL CFakeKsPlatform::SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA devInfo,
-                                                  const GUID* classGuid, DWORD index,
-                                                  PSP_DEVICE_INTERFACE_DATA data)
+BOOL CFakeKsPlatform::SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA devInfo, const GUID* classGuid,
+                                                  DWORD index, PSP_DEVICE_INTERFACE_DATA data)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     if (!m_sets.count(set) || !classGuid || !data || data->cbSize != sizeof(*data))
@@ -467,11 +435,9 @@ BOOL CFakeKsPlatform::SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA
     return Fail(ERROR_NO_MORE_ITEMS);
 }
 
-BOOL CFakeKsPlatform::SetupDiGetDeviceInterfaceDetailA(HDEVINFO set,
-                                                       PSP_DEVICE_INTERFACE_DATA data,
-                                                       PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail,
-                                                       DWORD detailSize, PDWORD requiredSize,
-                                                       PSP_DEVINFO_DATA devInfo)
+BOOL CFakeKsPlatform::SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
+                                                       PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD detailSize,
+                                                       PDWORD requiredSize, PSP_DEVINFO_DATA devInfo)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     if (!m_sets.count(set) || !data || data->Reserved == 0 || data->Reserved > filters.size())
@@ -480,8 +446,7 @@ BOOL CFakeKsPlatform::SetupDiGetDeviceInterfaceDetailA(HDEVINFO set,
         (devInfo && devInfo->cbSize != sizeof(SP_DEVINFO_DATA)))
         return Fail(ERROR_INVALID_USER_BUFFER);
     const std::string& path = filters[data->Reserved - 1].path;
-    DWORD needed =
-        (DWORD)(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + path.size() + 1);
+    DWORD needed = (DWORD)(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + path.size() + 1);
     if (requiredSize)
         *requiredSize = needed;
     if (detailSize < needed)
@@ -490,9 +455,8 @@ BOOL CFakeKsPlatform::SetupDiGetDeviceInterfaceDetailA(HDEVINFO set,
     return TRUE;
 }
 
-HKEY CFakeKsPlatform::SetupDiOpenDeviceInterfaceRegKey(HDEVINFO set,
-                                                       PSP_DEVICE_INTERFACE_DATA data,
-                                                       DWORD reserved, REGSAM access)
+HKEY CFakeKsPlatform::SetupDiOpenDeviceInterfaceRegKey(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data, DWORD reserved,
+                                                       REGSAM access)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     if (!m_sets.count(set) || !data || data->Reserved == 0 || data->Reserved > filters.size())
@@ -502,14 +466,11 @@ HKEY CFakeKsPlatform::SetupDiOpenDeviceInterfaceRegKey(HDEVINFO set,
     return key;
 }
 
-BOOL CFakeKsPlatform::SetupDiGetDeviceInterfaceAlias(HDEVINFO set,
-                                                     PSP_DEVICE_INTERFACE_DATA data,
-                                                     const GUID* aliasClass,
-                                                     PSP_DEVICE_INTERFACE_DATA alias)
+BOOL CFakeKsPlatform::SetupDiGetDeviceInterfaceAlias(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
+                                                     const GUID* aliasClass, PSP_DEVICE_INTERFACE_DATA alias)
 {
     std::lock_guard<std::mutex> lock(m_lock);
-    if (!m_sets.count(set) || !data || !aliasClass || !alias || data->Reserved == 0 ||
-        data->Reserved > filters.size())
+    if (!m_sets.count(set) || !data || !aliasClass || !alias || data->Reserved == 0 || data->Reserved > filters.size())
         return Fail(ERROR_INVALID_PARAMETER);
     DWORD flags = 0;
     if (!HasClass(filters[data->Reserved - 1], *aliasClass, &flags))
@@ -526,8 +487,7 @@ BOOL CFakeKsPlatform::SetupDiDestroyDeviceInfoList(HDEVINFO set)
     return m_sets.erase(set) ? TRUE : Fail(ERROR_INVALID_HANDLE);
 }
 
-LONG CFakeKsPlatform::RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access,
-                                    PHKEY result)
+LONG CFakeKsPlatform::RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     for (size_t i = 0; key == HKEY_LOCAL_MACHINE && subKey && i < filters.size(); ++i) {
@@ -540,8 +500,8 @@ LONG CFakeKsPlatform::RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGS
     return ERROR_FILE_NOT_FOUND;
 }
 
-LONG CFakeKsPlatform::RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type,
-                                       LPBYTE data, LPDWORD dataSize)
+LONG CFakeKsPlatform::RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                       LPDWORD dataSize)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     auto it = m_keys.find(key);

@@ -20,14 +20,14 @@ public:
 
     // Set up before the code under test runs.
     std::vector<FakeKsFilter> filters;
-    bool pendProperties = false;        // property requests complete later, from the worker
-    std::set<ULONG> pendThenFail;       // property ids that pend and then fail
+    bool pendProperties = false;  // property requests complete later, from the worker
+    std::set<ULONG> pendThenFail; // property ids that pend and then fail
     bool failClassDevs = false;
     bool failLoadLibrary = false;
     DWORD versionMajor = 6;
-    int readBudget = 1 << 30;           // transfers completed before the rest stay pending
-    int failReadsAfter = -1;            // transfers accepted before every further one fails
-    int failWaitAfter = -1;             // stream waits answered before one fails
+    int readBudget = 1 << 30; // transfers completed before the rest stay pending
+    int failReadsAfter = -1;  // transfers accepted before every further one fails
+    int failWaitAfter = -1;   // stream waits answered before one fails
 
     // Observed.
     std::atomic<int> ioctlCalls{0};
@@ -35,44 +35,37 @@ public:
     std::atomic<int> classDevsCalls{0};
     std::atomic<int> readsCompleted{0};
     std::vector<std::string> traces;
-    std::vector<ULONG> stateChanges;    // every state set on a pin, in order
+    std::vector<ULONG> stateChanges; // every state set on a pin, in order
     int OpenHandleCount();
     int PendingReadCount();
-    std::vector<BYTE> lastConnect;      // the connection request of the last pin created
-    std::vector<short> written;         // samples the render pins played, in order
+    std::vector<BYTE> lastConnect; // the connection request of the last pin created
+    std::vector<short> written;    // samples the render pins played, in order
 
-    static DWORD WINAPI CreatePin(HANDLE filter, PKSPIN_CONNECT connect, ACCESS_MASK access,
-                                  PHANDLE pin);
+    static DWORD WINAPI CreatePin(HANDLE filter, PKSPIN_CONNECT connect, ACCESS_MASK access, PHANDLE pin);
 
-    HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa,
-                       DWORD disposition, DWORD flags, HANDLE templateFile) override;
+    HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD disposition, DWORD flags,
+                       HANDLE templateFile) override;
     BOOL CloseHandle(HANDLE handle) override;
-    BOOL DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inLen, LPVOID out,
-                         DWORD outLen, LPDWORD returned, LPOVERLAPPED overlapped) override;
-    BOOL GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred,
-                             BOOL wait) override;
-    DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
-                                 DWORD ms) override;
+    BOOL DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inLen, LPVOID out, DWORD outLen, LPDWORD returned,
+                         LPOVERLAPPED overlapped) override;
+    BOOL GetOverlappedResult(HANDLE handle, LPOVERLAPPED overlapped, LPDWORD transferred, BOOL wait) override;
+    DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD ms) override;
     HMODULE LoadLibraryA(LPCSTR name) override;
     FARPROC GetProcAddress(HMODULE module, LPCSTR name) override;
     BOOL GetVersionExA(LPOSVERSIONINFOA info) override;
     void OutputDebugStringA(LPCSTR text) override;
-    HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, PCSTR enumerator, HWND parent,
-                                  DWORD flags) override;
-    BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA devInfo, const GUID* classGuid,
-                                     DWORD index, PSP_DEVICE_INTERFACE_DATA data) override;
+    HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, PCSTR enumerator, HWND parent, DWORD flags) override;
+    BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, PSP_DEVINFO_DATA devInfo, const GUID* classGuid, DWORD index,
+                                     PSP_DEVICE_INTERFACE_DATA data) override;
     BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
-                                          PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail,
-                                          DWORD detailSize, PDWORD requiredSize,
-                                          PSP_DEVINFO_DATA devInfo) override;
-    HKEY SetupDiOpenDeviceInterfaceRegKey(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
-                                          DWORD reserved, REGSAM access) override;
-    BOOL SetupDiGetDeviceInterfaceAlias(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data,
-                                        const GUID* aliasClass,
+                                          PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD detailSize,
+                                          PDWORD requiredSize, PSP_DEVINFO_DATA devInfo) override;
+    HKEY SetupDiOpenDeviceInterfaceRegKey(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data, DWORD reserved,
+                                          REGSAM access) override;
+    BOOL SetupDiGetDeviceInterfaceAlias(HDEVINFO set, PSP_DEVICE_INTERFACE_DATA data, const GUID* aliasClass,
                                         PSP_DEVICE_INTERFACE_DATA alias) override;
     BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) override;
-    LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access,
-                       PHKEY result) override;
+    LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result) override;
     LONG RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
                           LPDWORD dataSize) override;
     LONG RegCloseKey(HKEY key) override;
@@ -80,13 +73,13 @@ public:
 private:
     struct Open {
         int filter;
-        int pin;          // -1 for a filter handle
+        int pin; // -1 for a filter handle
         ULONG state;
     };
     struct Pending {
         HANDLE handle;
         OVERLAPPED* overlapped;
-        KSSTREAM_HEADER* header;  // null for a property request
+        KSSTREAM_HEADER* header; // null for a property request
         bool write;
         LONG status;
         ULONG count;
@@ -97,14 +90,12 @@ private:
     };
 
     BOOL Fail(DWORD error);
-    BOOL Answer(const std::vector<BYTE>& answer, void* out, DWORD outLen, DWORD* returned,
-                OVERLAPPED* overlapped, HANDLE handle, ULONG id);
+    BOOL Answer(const std::vector<BYTE>& answer, void* out, DWORD outLen, DWORD* returned, OVERLAPPED* overlapped,
+                HANDLE handle, ULONG id);
     bool PinAnswer(const FakeKsFilter& filter, ULONG pinId, ULONG id, std::vector<BYTE>* answer);
-    bool FilterAnswer(const FakeKsFilter& filter, const KSPROPERTY* request, DWORD inLen,
-                      std::vector<BYTE>* answer);
+    bool FilterAnswer(const FakeKsFilter& filter, const KSPROPERTY* request, DWORD inLen, std::vector<BYTE>* answer);
     BOOL PinControl(HANDLE handle, Open& open, const KSPROPERTY* request, void* out, DWORD outLen);
-    BOOL Stream(HANDLE handle, Open& open, bool write, void* out, DWORD outLen,
-                OVERLAPPED* overlapped);
+    BOOL Stream(HANDLE handle, Open& open, bool write, void* out, DWORD outLen, OVERLAPPED* overlapped);
     HANDLE NewHandle(int filter, int pin);
     void CancelReads(HANDLE handle);
     void Complete(Pending& pending);

@@ -49,12 +49,10 @@ TEST_F(FilterTest, ConstructionAndOpening)
 
 TEST_F(FilterTest, PinsAreSortedByFlowAndCommunication)
 {
-    FakeFilter().pins = {PinOf(KSPIN_COMMUNICATION_SINK, KSPIN_DATAFLOW_OUT),
-                         PinOf(KSPIN_COMMUNICATION_BOTH, KSPIN_DATAFLOW_IN),
-                         PinOf(KSPIN_COMMUNICATION_NONE, KSPIN_DATAFLOW_OUT),
-                         PinOf(KSPIN_COMMUNICATION_SOURCE, KSPIN_DATAFLOW_OUT),
-                         PinOf(KSPIN_COMMUNICATION_BRIDGE, KSPIN_DATAFLOW_IN),
-                         PinOf(KSPIN_COMMUNICATION_NONE, KSPIN_DATAFLOW_IN)};
+    FakeFilter().pins = {
+        PinOf(KSPIN_COMMUNICATION_SINK, KSPIN_DATAFLOW_OUT),  PinOf(KSPIN_COMMUNICATION_BOTH, KSPIN_DATAFLOW_IN),
+        PinOf(KSPIN_COMMUNICATION_NONE, KSPIN_DATAFLOW_OUT),  PinOf(KSPIN_COMMUNICATION_SOURCE, KSPIN_DATAFLOW_OUT),
+        PinOf(KSPIN_COMMUNICATION_BRIDGE, KSPIN_DATAFLOW_IN), PinOf(KSPIN_COMMUNICATION_NONE, KSPIN_DATAFLOW_IN)};
     auto filter = OpenFakeFilter(kPath);
     ASSERT_TRUE(filter);
     EXPECT_EQ(filter->EnumeratePins(), S_OK);
@@ -101,13 +99,12 @@ TEST_F(FilterTest, TopologyNodesKeepTheirOrder)
 // Answers KSPROPERTY_TOPOLOGY_NODES with a claimed count the block cannot hold.
 class CShortNodesPlatform : public CFakeKsPlatform {
 public:
-    BOOL DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inLen, LPVOID out,
-                         DWORD outLen, LPDWORD returned, LPOVERLAPPED overlapped) override
+    BOOL DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inLen, LPVOID out, DWORD outLen, LPDWORD returned,
+                         LPOVERLAPPED overlapped) override
     {
         const KSPROPERTY* request = (const KSPROPERTY*)in;
         if (code != IOCTL_KS_PROPERTY || !IsEqualGUID(request->Set, KSPROPSETID_Topology))
-            return CFakeKsPlatform::DeviceIoControl(handle, code, in, inLen, out, outLen,
-                                                    returned, overlapped);
+            return CFakeKsPlatform::DeviceIoControl(handle, code, in, inLen, out, outLen, returned, overlapped);
         GUID nodes[2] = {KSCATEGORY_AUDIO, KSCATEGORY_AUDIO};
         std::vector<BYTE> answer = FakeKs::MultipleItem(50, nodes, sizeof(nodes));
         *returned = (DWORD)answer.size();
@@ -136,14 +133,11 @@ TEST_F(FilterTest, EmptyMultiAnswerStillGetsABlock)
     void* block = nullptr;
     ULONG size = 99;
     int calls = fake.ioctlCalls;
-    EXPECT_EQ(filter->GetPinPropertyMulti(0, KSPROPSETID_Pin, KSPROPERTY_PIN_INTERFACES, &block,
-                                          &size),
-              S_OK);
+    EXPECT_EQ(filter->GetPinPropertyMulti(0, KSPROPSETID_Pin, KSPROPERTY_PIN_INTERFACES, &block, &size), S_OK);
     EXPECT_NE(block, nullptr);
     EXPECT_EQ(size, 0u);
     EXPECT_EQ(fake.ioctlCalls, calls + 2);
     free(block);
-    EXPECT_EQ(filter->GetPinPropertyMulti(0, KSPROPSETID_Pin, KSPROPERTY_PIN_INTERFACES, nullptr),
-              E_INVALIDARG);
+    EXPECT_EQ(filter->GetPinPropertyMulti(0, KSPROPSETID_Pin, KSPROPERTY_PIN_INTERFACES, nullptr), E_INVALIDARG);
 }
-}
+} // namespace

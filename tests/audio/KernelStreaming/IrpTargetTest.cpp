@@ -11,8 +11,8 @@ class CScriptedPlatform : public CFakeKsPlatform {
 public:
     DWORD error = ERROR_MORE_DATA;
     DWORD count = 64;
-    BOOL DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inLen, LPVOID out,
-                         DWORD outLen, LPDWORD returned, LPOVERLAPPED overlapped) override
+    BOOL DeviceIoControl(HANDLE handle, DWORD code, LPVOID in, DWORD inLen, LPVOID out, DWORD outLen, LPDWORD returned,
+                         LPOVERLAPPED overlapped) override
     {
         ++ioctlCalls;
         *returned = count;
@@ -26,8 +26,8 @@ protected:
     void SetUp() override { fake.filters = {FakeKs::CaptureFilter("\\\\?\\fake#cap", "Mic")}; }
     HANDLE OpenFilter()
     {
-        return fake.CreateFileA("\\\\?\\fake#cap", GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+        return fake.CreateFileA("\\\\?\\fake#cap", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OVERLAPPED, nullptr);
     }
     CFakeKsPlatform fake;
 };
@@ -44,17 +44,14 @@ KSP_PIN PinRequest(ULONG id)
 TEST_F(IrpTargetTest, InvalidHandlesFailWithoutReachingTheDriver)
 {
     ULONG count = 99;
-    EXPECT_EQ(CKsIrpTarget::SyncIoctl(nullptr, IOCTL_KS_PROPERTY, nullptr, 0, nullptr, 0, &count),
-              E_FAIL);
+    EXPECT_EQ(CKsIrpTarget::SyncIoctl(nullptr, IOCTL_KS_PROPERTY, nullptr, 0, nullptr, 0, &count), E_FAIL);
     EXPECT_EQ(count, 0u);
-    EXPECT_EQ(CKsIrpTarget::SyncIoctl(INVALID_HANDLE_VALUE, IOCTL_KS_PROPERTY, nullptr, 0, nullptr,
-                                      0, nullptr),
+    EXPECT_EQ(CKsIrpTarget::SyncIoctl(INVALID_HANDLE_VALUE, IOCTL_KS_PROPERTY, nullptr, 0, nullptr, 0, nullptr),
               E_FAIL);
     EXPECT_EQ(fake.ioctlCalls, 0);
     CKsIrpTarget target(INVALID_HANDLE_VALUE);
     void* block = nullptr;
-    EXPECT_EQ(target.GetPropertyMulti(KSPROPSETID_Topology, KSPROPERTY_TOPOLOGY_NODES, &block),
-              E_FAIL);
+    EXPECT_EQ(target.GetPropertyMulti(KSPROPSETID_Topology, KSPROPERTY_TOPOLOGY_NODES, &block), E_FAIL);
     EXPECT_EQ(block, nullptr);
     EXPECT_EQ(fake.ioctlCalls, 0);
 }
@@ -64,14 +61,12 @@ TEST_F(IrpTargetTest, SizeQueryReportsTheNeededSize)
     HANDLE filter = OpenFilter();
     KSP_PIN request = PinRequest(KSPROPERTY_PIN_DATARANGES);
     ULONG count = 0;
-    EXPECT_EQ(CKsIrpTarget::SyncIoctl(filter, IOCTL_KS_PROPERTY, &request, sizeof(request),
-                                      nullptr, 0, &count),
-              S_OK);
+    EXPECT_EQ(CKsIrpTarget::SyncIoctl(filter, IOCTL_KS_PROPERTY, &request, sizeof(request), nullptr, 0, &count), S_OK);
     EXPECT_EQ(count, sizeof(KSMULTIPLE_ITEM) + sizeof(KSDATARANGE_AUDIO));
     std::vector<BYTE> answer(count);
-    EXPECT_EQ(CKsIrpTarget::SyncIoctl(filter, IOCTL_KS_PROPERTY, &request, sizeof(request),
-                                      answer.data(), count, &count),
-              S_OK);
+    EXPECT_EQ(
+        CKsIrpTarget::SyncIoctl(filter, IOCTL_KS_PROPERTY, &request, sizeof(request), answer.data(), count, &count),
+        S_OK);
     EXPECT_EQ(((KSMULTIPLE_ITEM*)answer.data())->Count, 1u);
     fake.CloseHandle(filter);
 }
@@ -83,23 +78,17 @@ TEST(IrpTargetScripted, SizeQueryErrorsCountOnlyForAnEmptyPropertyRequest)
     for (DWORD error : {(DWORD)ERROR_MORE_DATA, (DWORD)ERROR_INSUFFICIENT_BUFFER}) {
         fake.error = error;
         ULONG count = 0;
-        EXPECT_EQ(CKsIrpTarget::SyncIoctl(handle, IOCTL_KS_PROPERTY, nullptr, 0, nullptr, 0,
-                                          &count),
-                  S_OK);
+        EXPECT_EQ(CKsIrpTarget::SyncIoctl(handle, IOCTL_KS_PROPERTY, nullptr, 0, nullptr, 0, &count), S_OK);
         EXPECT_EQ(count, 64u);
         BYTE out[4];
-        EXPECT_EQ(CKsIrpTarget::SyncIoctl(handle, IOCTL_KS_PROPERTY, nullptr, 0, out, 4, &count),
-                  E_FAIL);
+        EXPECT_EQ(CKsIrpTarget::SyncIoctl(handle, IOCTL_KS_PROPERTY, nullptr, 0, out, 4, &count), E_FAIL);
         EXPECT_EQ(count, 0u);
         count = 5;
-        EXPECT_EQ(CKsIrpTarget::SyncIoctl(handle, IOCTL_KS_READ_STREAM, nullptr, 0, nullptr, 0,
-                                          &count),
-                  E_FAIL);
+        EXPECT_EQ(CKsIrpTarget::SyncIoctl(handle, IOCTL_KS_READ_STREAM, nullptr, 0, nullptr, 0, &count), E_FAIL);
         EXPECT_EQ(count, 0u);
     }
     fake.error = ERROR_GEN_FAILURE;
-    EXPECT_EQ(CKsIrpTarget::SyncIoctl(handle, IOCTL_KS_PROPERTY, nullptr, 0, nullptr, 0, nullptr),
-              E_FAIL);
+    EXPECT_EQ(CKsIrpTarget::SyncIoctl(handle, IOCTL_KS_PROPERTY, nullptr, 0, nullptr, 0, nullptr), E_FAIL);
     CloseHandle(handle);
 }
 
@@ -110,21 +99,19 @@ TEST_F(IrpTargetTest, PendingRequestsReportTheirFinalStatus)
     KSP_PIN request = PinRequest(KSPROPERTY_PIN_DATAFLOW);
     ULONG flow = 0;
     ULONG count = 0;
-    EXPECT_EQ(CKsIrpTarget::SyncIoctl(filter, IOCTL_KS_PROPERTY, &request, sizeof(request), &flow,
-                                      sizeof(flow), &count),
-              S_OK);
+    EXPECT_EQ(
+        CKsIrpTarget::SyncIoctl(filter, IOCTL_KS_PROPERTY, &request, sizeof(request), &flow, sizeof(flow), &count),
+        S_OK);
     EXPECT_EQ(flow, (ULONG)KSPIN_DATAFLOW_OUT);
     EXPECT_EQ(count, sizeof(ULONG));
     // A pended size query still answers the size.
-    EXPECT_EQ(CKsIrpTarget::SyncIoctl(filter, IOCTL_KS_PROPERTY, &request, sizeof(request),
-                                      nullptr, 0, &count),
-              S_OK);
+    EXPECT_EQ(CKsIrpTarget::SyncIoctl(filter, IOCTL_KS_PROPERTY, &request, sizeof(request), nullptr, 0, &count), S_OK);
     EXPECT_EQ(count, sizeof(ULONG));
     // A request that pends and then fails is a failure, not a success.
     fake.pendThenFail = {KSPROPERTY_PIN_DATAFLOW};
-    EXPECT_EQ(CKsIrpTarget::SyncIoctl(filter, IOCTL_KS_PROPERTY, &request, sizeof(request), &flow,
-                                      sizeof(flow), &count),
-              E_FAIL);
+    EXPECT_EQ(
+        CKsIrpTarget::SyncIoctl(filter, IOCTL_KS_PROPERTY, &request, sizeof(request), &flow, sizeof(flow), &count),
+        E_FAIL);
     EXPECT_EQ(count, 0u);
     fake.CloseHandle(filter);
 }
@@ -179,4 +166,4 @@ TEST_F(IrpTargetTest, MultipleItemAnswersAreCheckedAgainstTheirBlock)
     EXPECT_FALSE(KsIsValidMultipleItem(huge.data(), (ULONG)huge.size(), 16));
     EXPECT_FALSE(KsIsValidMultipleItem(nullptr, 100, 16));
 }
-}
+} // namespace

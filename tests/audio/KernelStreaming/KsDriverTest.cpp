@@ -99,16 +99,13 @@ TEST_F(KsDriverTest, DisabledNamesSelectNoDevice)
 
 TEST_F(KsDriverTest, ExtensibleRefusedThenPcmAccepted)
 {
-    fake.filters[0].pins[0].accepts = [](const WAVEFORMATEX* f) {
-        return f->wFormatTag == WAVE_FORMAT_PCM;
-    };
+    fake.filters[0].pins[0].accepts = [](const WAVEFORMATEX* f) { return f->wFormatTag == WAVE_FORMAT_PCM; };
     TraceCapture trace;
     EXPECT_EQ(driver.Open(&settings), 0);
     EXPECT_EQ(Error(), "Opened OK!");
-    EXPECT_EQ(trace.Text(),
-              "KS: Trying to open stereo input as 2 ch 48000 hz... Extensible failed, success!\n");
-    const WAVEFORMATEX* format = (const WAVEFORMATEX*)(fake.lastConnect.data() +
-                                                       sizeof(KSPIN_CONNECT) + sizeof(KSDATAFORMAT));
+    EXPECT_EQ(trace.Text(), "KS: Trying to open stereo input as 2 ch 48000 hz... Extensible failed, success!\n");
+    const WAVEFORMATEX* format =
+        (const WAVEFORMATEX*)(fake.lastConnect.data() + sizeof(KSPIN_CONNECT) + sizeof(KSDATAFORMAT));
     EXPECT_EQ(format->wFormatTag, WAVE_FORMAT_PCM);
     EXPECT_EQ(format->nBlockAlign, 4);
     EXPECT_EQ(driver.GetFrameBytes(), 4);
@@ -129,9 +126,8 @@ TEST_F(KsDriverTest, ExtensibleFormatCarriesTheChannelMask)
 {
     settings.channels = 1;
     ASSERT_EQ(driver.Open(&settings), 0);
-    const WAVEFORMATEXTENSIBLE* format = (const WAVEFORMATEXTENSIBLE*)(fake.lastConnect.data() +
-                                                                       sizeof(KSPIN_CONNECT) +
-                                                                       sizeof(KSDATAFORMAT));
+    const WAVEFORMATEXTENSIBLE* format =
+        (const WAVEFORMATEXTENSIBLE*)(fake.lastConnect.data() + sizeof(KSPIN_CONNECT) + sizeof(KSDATAFORMAT));
     EXPECT_EQ(format->Format.wFormatTag, WAVE_FORMAT_EXTENSIBLE);
     EXPECT_EQ(format->Format.cbSize, 22);
     EXPECT_EQ(format->dwChannelMask, 0x4u);
@@ -233,4 +229,4 @@ TEST_F(KsOutputTest, ExtraChannelsRepeatTheClientOrStaySilent)
         }
     }
 }
-}
+} // namespace

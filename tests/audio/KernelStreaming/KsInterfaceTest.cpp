@@ -76,4 +76,4 @@ TEST_F(KsInterfaceTest, ClosingWhileStreamingStopsDelivery)
     audio.DestroyDriver();
     EXPECT_EQ(fake.OpenHandleCount(), 0);
 }
-}
+} // namespace

@@ -63,4 +63,4 @@ TEST(KsSettings, ProgramSettingsLieBesideTheProgram)
     EXPECT_EQ(ini.substr(ini.size() - 4), ".ini");
     EXPECT_NE(ini.find("test_ksengine"), std::string::npos);
 }
-}
+} // namespace

@@ -56,4 +56,4 @@ TEST(KsTopologyNode, TagReadsNone)
     ULONG tag = node.GetTag();
     EXPECT_EQ(memcmp(&tag, "NONE", 4), 0);
 }
-}
+} // namespace

@@ -66,8 +66,7 @@ TEST_F(PinTest, MalformedListAnswersAreRejected)
     KSIDENTIFIER item = FakeKs::Identifier(KSINTERFACESETID_Standard, 0);
     // A count far beyond the block, a block shorter than its header, a size past the block,
     // a name longer than the answer may be.
-    FakePin().rawAnswers.push_back(
-        {KSPROPERTY_PIN_INTERFACES, FakeKs::MultipleItem(100000, &item, sizeof(item))});
+    FakePin().rawAnswers.push_back({KSPROPERTY_PIN_INTERFACES, FakeKs::MultipleItem(100000, &item, sizeof(item))});
     FakePin().rawAnswers.push_back({KSPROPERTY_PIN_MEDIUMS, std::vector<BYTE>(4, 0xFF)});
     std::vector<BYTE> ranges = FakeKs::MultipleItem(1, FakeKs::AudioRange(2, 16, 16, 8000, 48000));
     ((KSMULTIPLE_ITEM*)ranges.data())->Size = 0x7FFFFFFF;
@@ -106,8 +105,7 @@ TEST_F(PinTest, KsUserIsLoadedOnceAndPinsAreCreated)
     pin.ClosePin();
     EXPECT_EQ(pin.Instantiate(TRUE), S_OK);
     EXPECT_EQ(fake.loadLibraryCalls, 1);
-    EXPECT_EQ(((KSPIN_CONNECT*)fake.lastConnect.data())->Interface.Id,
-              (ULONG)KSINTERFACE_STANDARD_LOOPED_STREAMING);
+    EXPECT_EQ(((KSPIN_CONNECT*)fake.lastConnect.data())->Interface.Id, (ULONG)KSINTERFACE_STANDARD_LOOPED_STREAMING);
     EXPECT_EQ(fake.OpenHandleCount(), 2);
 }
 
@@ -181,4 +179,4 @@ TEST_F(PinTest, ReadsPendOrFail)
     pin.ClosePin();
     CloseHandle(overlapped.hEvent);
 }
-}
+} // namespace

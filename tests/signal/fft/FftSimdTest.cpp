@@ -6,9 +6,7 @@
 
 using namespace ffttest;
 
-class FftSimdOrder : public ::testing::TestWithParam<std::tuple<int, int>>
-{
-};
+class FftSimdOrder : public ::testing::TestWithParam<std::tuple<int, int>> {};
 
 // Every variant against the generic one: all layouts, out of place and in place, destinations
 // 4, 8 and 12 bytes off alignment, misaligned and absent work buffers.
@@ -60,12 +58,15 @@ INSTANTIATE_TEST_SUITE_P(Variants, FftSimdOrder,
 
 TEST(FftSimd, WorkBufferSizes)
 {
-    struct Case { int variant; int order; int bytes; };
+    struct Case {
+        int variant;
+        int order;
+        int bytes;
+    };
     const Case cases[] = {
-        {VariantSse, 4, 80}, {VariantSse, 10, 4112}, {VariantSse, 11, 8208},
-        {VariantSse, 12, 8208}, {VariantSse, 14, 9232}, {VariantSse, 17, 16400},
-        {VariantSse, 20, 40976}, {VariantSse2, 12, 16400}, {VariantSse2, 14, 65552},
-        {VariantSse2, 17, 266256}, {VariantSse2, 20, 327696}, {VariantSse3, 12, 16400},
+        {VariantSse, 4, 80},       {VariantSse, 10, 4112},    {VariantSse, 11, 8208},    {VariantSse, 12, 8208},
+        {VariantSse, 14, 9232},    {VariantSse, 17, 16400},   {VariantSse, 20, 40976},   {VariantSse2, 12, 16400},
+        {VariantSse2, 14, 65552},  {VariantSse2, 17, 266256}, {VariantSse2, 20, 327696}, {VariantSse3, 12, 16400},
         {VariantSse3, 17, 524304}, {VariantSse3, 20, 532496},
     };
     for (const Case& c : cases) {
@@ -93,9 +94,7 @@ TEST(FftSimd, LeavesTheFpuClean)
     }
 }
 
-class FftSimdLargest : public ::testing::TestWithParam<int>
-{
-};
+class FftSimdLargest : public ::testing::TestWithParam<int> {};
 
 // Orders 23 and 24 of every variant (a second recursion level in SSE) against the generic
 // result, as memory allows.

@@ -23,9 +23,13 @@ TEST(FftSpec, RejectsBadArgumentsWithoutAllocating)
 
 TEST(FftSpec, ScalingFollowsTheFlag)
 {
-    struct Case { int flag; int fwd; int inv; float scale; };
-    const Case cases[] = {
-        {1, 1, 0, 1.0f / 4096}, {2, 0, 1, 1.0f / 4096}, {4, 1, 1, 1.0f / 64}, {8, 0, 0, 0.0f}};
+    struct Case {
+        int flag;
+        int fwd;
+        int inv;
+        float scale;
+    };
+    const Case cases[] = {{1, 1, 0, 1.0f / 4096}, {2, 0, 1, 1.0f / 4096}, {4, 1, 1, 1.0f / 64}, {8, 0, 0, 0.0f}};
     for (const Case& c : cases) {
         Spec spec(12, c.flag);
         ASSERT_EQ(spec.status(), StatusOk);
@@ -38,8 +42,8 @@ TEST(FftSpec, ScalingFollowsTheFlag)
 
 TEST(FftSpec, WorkBufferSizes)
 {
-    const int sizes[][2] = {{0, 0}, {3, 0}, {4, 0}, {10, 0}, {11, 0}, {12, 16},
-                            {13, 16}, {14, 1040}, {17, 8208}, {20, 32784}};
+    const int sizes[][2] = {{0, 0},   {3, 0},   {4, 0},     {10, 0},    {11, 0},
+                            {12, 16}, {13, 16}, {14, 1040}, {17, 8208}, {20, 32784}};
     for (const auto& s : sizes) {
         Spec spec(s[0], 1);
         ASSERT_EQ(spec.status(), StatusOk) << s[0];

@@ -130,14 +130,10 @@ bool Supported(int variant)
     if (!__get_cpuid(1, &a, &b, &c, &d))
         return variant == VariantGeneric;
     switch (variant) {
-    case VariantSse:
-        return d & bit_SSE;
-    case VariantSse2:
-        return d & bit_SSE2;
-    case VariantSse3:
-        return c & bit_SSE3;
-    default:
-        return true;
+    case VariantSse: return d & bit_SSE;
+    case VariantSse2: return d & bit_SSE2;
+    case VariantSse3: return c & bit_SSE3;
+    default: return true;
     }
 }
 
@@ -160,29 +156,21 @@ int SpectrumFloats(int n, Layout layout)
     return layout == Layout::Ccs ? n + 2 : n;
 }
 
-LibStatus Forward(Layout layout, const float* src, float* dst, const RealFftSpec* spec,
-                  unsigned char* buffer)
+LibStatus Forward(Layout layout, const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer)
 {
     switch (layout) {
-    case Layout::Perm:
-        return dspsFFTFwd_RToPerm_32f(src, dst, spec, buffer);
-    case Layout::Pack:
-        return dspsFFTFwd_RToPack_32f(src, dst, spec, buffer);
-    default:
-        return dspsFFTFwd_RToCCS_32f(src, dst, spec, buffer);
+    case Layout::Perm: return dspsFFTFwd_RToPerm_32f(src, dst, spec, buffer);
+    case Layout::Pack: return dspsFFTFwd_RToPack_32f(src, dst, spec, buffer);
+    default: return dspsFFTFwd_RToCCS_32f(src, dst, spec, buffer);
     }
 }
 
-LibStatus Inverse(Layout layout, const float* src, float* dst, const RealFftSpec* spec,
-                  unsigned char* buffer)
+LibStatus Inverse(Layout layout, const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer)
 {
     switch (layout) {
-    case Layout::Perm:
-        return dspsFFTInv_PermToR_32f(src, dst, spec, buffer);
-    case Layout::Pack:
-        return dspsFFTInv_PackToR_32f(src, dst, spec, buffer);
-    default:
-        return dspsFFTInv_CCSToR_32f(src, dst, spec, buffer);
+    case Layout::Perm: return dspsFFTInv_PermToR_32f(src, dst, spec, buffer);
+    case Layout::Pack: return dspsFFTInv_PackToR_32f(src, dst, spec, buffer);
+    default: return dspsFFTInv_CCSToR_32f(src, dst, spec, buffer);
     }
 }
 

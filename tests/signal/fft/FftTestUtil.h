@@ -8,8 +8,7 @@ namespace ffttest {
 
 using Cd = std::complex<double>;
 
-enum class Layout
-{
+enum class Layout {
     Perm,
     Pack,
     Ccs,
@@ -37,15 +36,12 @@ std::vector<float> RandomSignal(int n, unsigned seed);
 
 int SpectrumFloats(int n, Layout layout);
 
-LibStatus Forward(Layout layout, const float* src, float* dst, const RealFftSpec* spec,
-                  unsigned char* buffer);
-LibStatus Inverse(Layout layout, const float* src, float* dst, const RealFftSpec* spec,
-                  unsigned char* buffer);
+LibStatus Forward(Layout layout, const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer);
+LibStatus Inverse(Layout layout, const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer);
 
 // A specification freed on scope exit, made while the given variant is selected (the generic
 // one is selected again at once: later calls reach the owner's bodies through the hand-over).
-class Spec
-{
+class Spec {
 public:
     Spec(int order, int flag, int variant = VariantGeneric);
     ~Spec();

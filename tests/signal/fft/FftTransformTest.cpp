@@ -13,10 +13,8 @@ double Tolerance(int order)
 }
 
 // Caller's work buffer of exactly the reported size at an odd address, followed by a guard.
-struct MisalignedBuffer
-{
-    explicit MisalignedBuffer(int size)
-        : bytes(size + 64, 0xA5), size(size) {}
+struct MisalignedBuffer {
+    explicit MisalignedBuffer(int size) : bytes(size + 64, 0xA5), size(size) {}
     unsigned char* get() { return size ? bytes.data() + 3 : nullptr; }
     bool GuardIntact() const
     {
@@ -179,9 +177,7 @@ TEST(FftTransform, BadArguments)
     EXPECT_EQ(y, untouched);
 }
 
-class FftOrder : public ::testing::TestWithParam<int>
-{
-};
+class FftOrder : public ::testing::TestWithParam<int> {};
 
 // Against a double-precision DFT; in place, null and misaligned work buffers give the same
 // result, the source stays untouched and a guard after the buffer stays intact.
@@ -236,8 +232,7 @@ TEST_P(FftOrder, InverseUndoesForwardForEveryFlag)
             ASSERT_EQ(Inverse(layout, y.data(), z.data(), spec.get(), nullptr), StatusOk);
             EXPECT_EQ(y, spectrum);
             EXPECT_LT(RelativeRms(z.data(), x, factor), Tolerance(order)) << flag;
-            ASSERT_EQ(Inverse(layout, inPlace.data(), inPlace.data(), spec.get(), buffer.get()),
-                      StatusOk);
+            ASSERT_EQ(Inverse(layout, inPlace.data(), inPlace.data(), spec.get(), buffer.get()), StatusOk);
             EXPECT_EQ(0, std::memcmp(inPlace.data(), z.data(), n * sizeof(float)));
             EXPECT_TRUE(buffer.GuardIntact());
         }

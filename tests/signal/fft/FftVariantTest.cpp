@@ -6,8 +6,7 @@ using namespace ffttest;
 
 namespace {
 
-struct RestoreVariant
-{
+struct RestoreVariant {
     ~RestoreVariant() { dspsStoreVariant(VariantGeneric); }
 };
 

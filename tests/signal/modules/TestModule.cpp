@@ -16,14 +16,13 @@ R Reply()
 
 template <>
 void Reply<void>()
-{
-}
+{}
 
-#define NULL_REPLY(T) \
-    template <> \
-    T* Reply<T*>() \
-    { \
-        return nullptr; \
+#define NULL_REPLY(T)                                                                                                  \
+    template <>                                                                                                        \
+    T* Reply<T*>()                                                                                                     \
+    {                                                                                                                  \
+        return nullptr;                                                                                                \
     }
 NULL_REPLY(int)
 NULL_REPLY(float)
@@ -44,6 +43,9 @@ EXPORT const LibVersion* dspiGetLibVersion()
     return &Version;
 }
 
-#define MODULE_EXPORT(name, letter, result, params, args, g, s, s2, s3) \
-    EXPORT result name params { return Reply<result>(); }
+#define MODULE_EXPORT(name, letter, result, params, args, g, s, s2, s3)                                                \
+    EXPORT result name params                                                                                          \
+    {                                                                                                                  \
+        return Reply<result>();                                                                                        \
+    }
 DSP_FUNCTION_LIST(MODULE_EXPORT)
