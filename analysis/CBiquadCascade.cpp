@@ -1,7 +1,7 @@
 #include "analysis/CBiquadCascade.h"
 #include "analysis/BiquadKernel.h"
 #include "analysis/CBiquad.h"
-#include "signal/DspRegistry.h"
+#include "signal/DspCpu.h"
 #include <new>
 
 namespace {

@@ -6,7 +6,6 @@
 
 namespace {
 const int kMaxOrder = 20;
-const int kForwardDividedByN = 1;
 } // namespace
 
 CFftBlock::CFftBlock()
@@ -38,7 +37,7 @@ bool CFftBlock::Setup(int order)
     if (order < 1 || order > kMaxOrder)
         return false;
     const int n = 1 << order;
-    m_spec = AllocRealFft(order + 1, kForwardDividedByN);
+    m_spec = AllocRealFft(order + 1, FftScaleForward);
     if (!m_spec)
         return false;
     m_previous = AllocZeroedFloats(n + 1);

@@ -4,7 +4,6 @@
 
 namespace {
 const int kMaxOrder = 20;
-const int kUnscaled = 8;
 const int kBlackmanWindow = 1;
 } // namespace
 
@@ -27,7 +26,7 @@ bool CFirFilter::Setup(int order)
     Release();
     if (order < 2 || order > kMaxOrder)
         return false;
-    m_spec = AllocRealFft(order + 1, kUnscaled);
+    m_spec = AllocRealFft(order + 1, FftScaleNone);
     if (!m_spec)
         return false;
     m_tapsCount = (1 << order) + 1;

@@ -2,7 +2,7 @@
 #include "analysis/BlockPeak.h"
 #include "analysis/PeakHold.h"
 #include "analysis/Saturate.h"
-#include "signal/DspRegistry.h"
+#include "signal/DspCpu.h"
 #include <algorithm>
 #include <cstdlib>
 

@@ -4,7 +4,7 @@
 #include "analysis/DspAlloc.h"
 #include "analysis/RtaFilterTables.h"
 #include "signal/Dsp.h"
-#include "signal/DspRegistry.h"
+#include "signal/DspCpu.h"
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -16,7 +16,6 @@ const int kFftOrder = 12;
 const int kConvolutionOrder = 10;
 const float kLowPassHz = 1350.0f;
 const float kLowPassRateHz = 48000.0f; // the same filter at every rate
-const int kForwardDividedByN = 1;
 const int kStreamLengths[DecimatedStreams::kStreams] = {64, 32, 16, 8, 4};
 const int kDecimatorOrder = 8;
 const int kBandPassOrder = 16;
@@ -113,7 +112,7 @@ bool CRtaEngine::Allocate(int resolution, int sampleRate)
     m_bands.Build(resolution, CBandBank::BinWidth(kFrame, sampleRate));
     ComputeBandBins();
     m_bandCount.store(m_bands.GetBandCount(), std::memory_order_release);
-    m_fftSpec = AllocRealFft(kFftOrder, kForwardDividedByN);
+    m_fftSpec = AllocRealFft(kFftOrder, FftScaleForward);
     if (!m_fftSpec)
         return false;
     if (!AllocFftWork(m_fftSpec, &m_fftWork))

@@ -13,7 +13,7 @@ float* AllocZeroedFloats(int count)
     return p;
 }
 
-RealFftSpec* AllocRealFft(int order, int flag)
+RealFftSpec* AllocRealFft(int order, FftFlag flag)
 {
     RealFftSpec* spec = nullptr;
     return dspsFFTInitAlloc_R_32f(&spec, order, flag, kFastHint) == StatusOk ? spec : nullptr;

@@ -1,10 +1,10 @@
 #pragma once
-struct RealFftSpec;
+#include "signal/DspTypes.h"
 
 // Library buffers start zeroed so the first block never reads stale memory.
 float* AllocZeroedFloats(int count);
-// A real transform of 2^order points (flag: the library's scaling), or null.
-RealFftSpec* AllocRealFft(int order, int flag);
+// A real transform of 2^order points, or null.
+RealFftSpec* AllocRealFft(int order, FftFlag flag);
 // Frees the transform, if any, and forgets it.
 void FreeRealFft(RealFftSpec** spec);
 // The transform's work buffer, or none (true, null) when it needs none.

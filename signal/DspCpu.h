@@ -68,5 +68,7 @@ void dspsReadCpuFeatures(CpuFeatureRecord* record);
 int dspsGetCpuType();
 LibStatus dspsSelectCpuType(int cpuType);
 LibStatus dspsSelectBestCpu();
+// The CpuVariant every entry runs now (VariantGeneric until a selection).
+int dspsCurrentVariant();
 const LibVersion* dspsCoreVersion();
 }

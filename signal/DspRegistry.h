@@ -24,11 +24,13 @@
 //   the list is its registration order), define its bodies in the namespaces
 //   the row names (a shared body is named in several columns), and add the
 //   files with signal_sources(); signal/fft/ does the same from its folder.
-// - The image resize (row 45) is built in image/, a higher layer: its table
-//   starts with placeholder bodies, and image/ installs its four bodies with
+// - The image resize (dspiResize_8u_C4R, the list's last row) is built in
+//   image/, a higher layer: its table starts with placeholder bodies that
+//   return StatusResizeNotLinked, and image/ installs its four bodies with
 //   dspiInstallResizeBodies from a static initialiser in a translation unit
 //   that its library forces into every link (-Wl,-u of a symbol there).
 #include "signal/Dsp.h"
+#include "signal/DspCpu.h"
 
 typedef decltype(&dspiResize_8u_C4R) DspiResizeBody;
 
@@ -37,7 +39,7 @@ DispatchDescriptor* dspsPushDescriptor(DispatchDescriptor* descriptor);
 // Head of DescriptorList (most recently registered first).
 DispatchDescriptor* dspsDescriptorList();
 
-int dspsCurrentVariant();
+// Sets the variant without a selection (dspsSelectCpuType is the public way).
 void dspsStoreVariant(int index);
 
 // Replaces the placeholder bodies of dspiResize_8u_C4R (generic, SSE, SSE2, SSE3).

@@ -1,5 +1,5 @@
 // The image resize is built in image/, which installs its bodies with
-// dspiInstallResizeBodies; until then its entry writes nothing and fails.
+// dspiInstallResizeBodies; until then its entry writes nothing and says why.
 #include "signal/DspBodies.h"
 
 namespace dsp {
@@ -9,7 +9,7 @@ LibStatus dspiResize_8u_C4R(const unsigned char* pSrc, ImageSize srcSize, int sr
                             unsigned char* pDst, int dstStep, ImageSize dstRoiSize, double xFactor, double yFactor,
                             int interpolation)
 {
-    return StatusNoMemory;
+    return StatusResizeNotLinked;
 }
 
 } // namespace placeholder

@@ -23,6 +23,9 @@ enum : LibStatus {
     StatusNoFunctionsRegistered = 22,
     StatusDllNotUsed = 23,
     StatusNoIntersection = 29,
+    // dspiResize_8u_C4R in a program that did not link the image library: its
+    // bodies were never installed. Apart from every status the library shares.
+    StatusResizeNotLinked = -100,
 };
 
 // Complex float: real part first, interleaved in vectors.
@@ -45,6 +48,14 @@ struct ImageRect {
 
 // Defined by the real FFT; callers hold it by pointer only.
 struct RealFftSpec;
+
+// Scaling flags of dspsFFTInitAlloc_R_32f, N the transform's real length.
+enum FftFlag {
+    FftScaleForward = 1,  // forward result times 1/N
+    FftScaleInverse = 2,  // inverse result times 1/N
+    FftScaleBothSqrt = 4, // both times 1/sqrt(N)
+    FftScaleNone = 8,
+};
 
 // Slots of every VariantTable, and the values of CpuVariantIndex.
 enum CpuVariant {

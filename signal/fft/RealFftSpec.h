@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "signal/DspTypes.h"
+
 // Real FFT specification. Built once by the set-up of one processor variant and read-only
 // afterwards; its tables are laid out for that variant's kernels only.
 struct RealFftSpec {
@@ -23,14 +25,6 @@ struct RealFftSpec {
     // variant hands the call to the owner's body.
     int32_t variant;
     int32_t bitRevIndexForm; // 1: index form of the bit-reversal table, 0: swap list
-};
-
-// Scaling flags of dspsFFTInitAlloc_R_32f.
-enum FftFlag {
-    FftScaleForward = 1,  // forward result times 1/N
-    FftScaleInverse = 2,  // inverse result times 1/N
-    FftScaleBothSqrt = 4, // both times 1/sqrt(N)
-    FftScaleNone = 8,
 };
 
 namespace dsp {

@@ -140,7 +140,7 @@ TEST(DspRegistry, ResizePlaceholderWritesNothingUntilInstalled)
     unsigned char src[16] = {1}, dst[16] = {};
     ImageSize size = {2, 2};
     ImageRect roi = {0, 0, 2, 2};
-    EXPECT_LT(dspiResize_8u_C4R(src, size, 8, roi, dst, 8, size, 1.0, 1.0, 16), 0);
+    EXPECT_EQ(StatusResizeNotLinked, dspiResize_8u_C4R(src, size, 8, roi, dst, 8, size, 1.0, 1.0, 16));
     EXPECT_EQ(0, dst[0]);
 
     struct Fake {
