@@ -258,7 +258,7 @@ TEST_F(DirectSoundOutputDriver, AFailingLockEndsTheThread)
     fake.failLockAfter = 2; // the prefill and one refill
     ASSERT_EQ(driver.Open(&s), 0);
     fake.SignalOutputBlock(0);
-    ASSERT_TRUE(WaitUntil([&] { return owner.count == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return owner.count == 3; }));
     fake.SignalOutputBlock(1);
     ASSERT_TRUE(WaitUntil([&] { return driver.HasFailed(); }));
     driver.Close();
