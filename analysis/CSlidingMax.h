@@ -15,6 +15,8 @@ public:
     int32_t GetMax() const { return m_currentMax; }
 
 private:
+    void KeepLongBlockPeak(int32_t value, int elapsed, int longest);
+
     int32_t m_span;
     int32_t m_segmentMax[kMaxSegments];
     int32_t m_segmentCountdown[kMaxSegments];

@@ -66,3 +66,23 @@ TEST(SlidingMax, SegmentCountIsLimitedToEightAndZeroHoldsNothing)
         ASSERT_EQ(none.GetMax(), 0);
     }
 }
+
+TEST(SlidingMax, BlocksLongerThanTheSpanKeepTheirOwnPeak)
+{
+    struct Case {
+        int span, block;
+    } const cases[] = {{4800, 4800}, {4800, 8192}, {9600, 9600}, {9600, 65536}, {4800, 4500}};
+    for (const Case& c : cases) {
+        CSlidingMax m;
+        m.Init(4, c.span);
+        for (int i = 0; i < 6; ++i) {
+            const int32_t peak = 1000 + i;
+            m.Update(peak, c.block);
+            EXPECT_EQ(m.GetMax(), peak) << c.span << " " << c.block << " " << i;
+        }
+        // A silent block as long as the span leaves nothing of the loud ones.
+        m.Update(0, c.block);
+        if (c.block >= c.span)
+            EXPECT_EQ(m.GetMax(), 0) << c.span << " " << c.block;
+    }
+}
