@@ -35,7 +35,7 @@ WAVEFORMATEXTENSIBLE AI_KernelStreaming::BuildFormat() const
     format.Format.nSamplesPerSec = m_settings.sampleRate;
     format.Format.wBitsPerSample = (WORD)bits;
     format.Format.nBlockAlign = (WORD)(bits / 8 * m_nDeviceChannels);
-    format.Format.nAvgBytesPerSec = format.Format.nBlockAlign * m_settings.sampleRate;
+    format.Format.nAvgBytesPerSec = (DWORD)format.Format.nBlockAlign * (DWORD)m_settings.sampleRate;
     format.Format.cbSize = sizeof(WAVEFORMATEXTENSIBLE) - sizeof(WAVEFORMATEX);
     format.Samples.wValidBitsPerSample = (WORD)bits;
     format.dwChannelMask = ChannelMask(m_nDeviceChannels);

@@ -15,6 +15,10 @@ enum AudioInterfaceType {
 // Limits of the planar channel table and of one device block.
 enum { AudioMaxChannels = 32, AudioMaxBufferFrames = 65536 };
 
+// Sample rates a device is asked for: below the lowest telephone rate nothing is measurable, and above the
+// highest rate sound hardware offers the sound system aborts or spins instead of refusing.
+enum { AudioMinSampleRate = 8000, AudioMaxSampleRate = 384000 };
+
 // Result codes of a driver's Open.
 enum AudioOpenResult { AudioOpenOk = 0, AudioOpenFailed = 1, AudioOpenNoDevice = 2 };
 

@@ -84,7 +84,7 @@ int CAudioInterface::GetDriverType()
 
 int CAudioInterface::Open(const AudioDriverSettings* settings)
 {
-    if (settings && settings->sampleRate < 8000) {
+    if (settings && (settings->sampleRate < AudioMinSampleRate || settings->sampleRate > AudioMaxSampleRate)) {
         SetError("Invalid sample rate!");
         return 1;
     }

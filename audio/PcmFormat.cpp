@@ -1,4 +1,5 @@
 #include "audio/PcmFormat.h"
+#include <cstdint>
 
 WAVEFORMATEX PcmFormat(const AudioDriverSettings& settings)
 {
@@ -8,6 +9,8 @@ WAVEFORMATEX PcmFormat(const AudioDriverSettings& settings)
     format.nSamplesPerSec = settings.sampleRate;
     format.wBitsPerSample = (WORD)settings.bits;
     format.nBlockAlign = (WORD)(settings.channels * settings.bits / 8);
-    format.nAvgBytesPerSec = settings.sampleRate * settings.channels * settings.bits / 8;
+    // Unsigned 64 bits: a product of rate, channels and bits past 2^31 must not wrap before the division.
+    format.nAvgBytesPerSec =
+        (DWORD)((uint64_t)(DWORD)settings.sampleRate * (DWORD)settings.channels * (DWORD)settings.bits / 8);
     return format;
 }

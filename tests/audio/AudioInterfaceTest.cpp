@@ -1,6 +1,7 @@
 #include "AudioTestSupport.h"
 #include "FakeWaveDevice.h"
 #include "audio/CAudioInterface.h"
+#include "audio/PcmFormat.h"
 #include "audio/SampleConvert.h"
 #include <gtest/gtest.h>
 #include <cmath>
@@ -98,6 +99,33 @@ TEST(AudioInterface, RefusesSettingsThatOverrunItsTables)
     edge.channels = 32;
     EXPECT_EQ(ai.Open(&edge), 0);
     EXPECT_EQ(device.lastFormat.nChannels, 32);
+}
+
+TEST(AudioInterface, SampleRateIsBoundedAndFormatSizesDoNotWrap)
+{
+    FakeWaveDevice device;
+    CAudioInterface ai;
+    ai.CreateDriver(true, AudioTypeWave);
+    const struct {
+        int rate;
+        int result;
+    } cases[] = {{7999, 1}, {8000, 0}, {384000, 0}, {384001, 1}, {768000, 1}, {std::numeric_limits<int>::max(), 1}};
+    for (const auto& c : cases) {
+        AudioDriverSettings s = StereoSettings("Default", 480, 4);
+        s.sampleRate = c.rate;
+        EXPECT_EQ(ai.Open(&s), c.result) << c.rate;
+        if (c.result != 0)
+            EXPECT_STREQ(ai.GetErrorText(), "Invalid sample rate!");
+        else
+            EXPECT_EQ(device.lastFormat.nAvgBytesPerSec, (DWORD)c.rate * 4);
+        ai.Close();
+    }
+    EXPECT_EQ(device.opens, 2);
+
+    // Rate x channels x bits past 2^31 still gives the true byte rate.
+    AudioDriverSettings wide = StereoSettings("Default", 480, 4);
+    wide.sampleRate = 100000000;
+    EXPECT_EQ(PcmFormat(wide).nAvgBytesPerSec, 400000000u);
 }
 
 TEST(AudioInterface, WithoutDeviceTheWaveOpenFailsWithItsText)
