@@ -1,0 +1,16 @@
+# The layers, lowest first, and what each one stands on. The build adds the
+# folders in this order and cmake/CheckLayers.cmake holds every include to it,
+# so a new layer is named here once.
+#
+#   common <- signal <- analysis, image
+#   common <- audio
+#   common, signal, image <- gui
+#   everything <- app
+set(QUILL_LAYERS common signal analysis image audio gui app)
+set(QUILL_LAYER_USES_common "")
+set(QUILL_LAYER_USES_signal common)
+set(QUILL_LAYER_USES_analysis common signal)
+set(QUILL_LAYER_USES_image common signal)
+set(QUILL_LAYER_USES_audio common)
+set(QUILL_LAYER_USES_gui common signal image)
+set(QUILL_LAYER_USES_app common signal analysis image audio gui)

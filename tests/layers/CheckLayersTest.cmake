@@ -1,0 +1,24 @@
+# cmake -DSCANNER=<CheckLayers.cmake> -DTREE=<planted tree> -P CheckLayersTest.cmake
+# The planted tree holds one include of each forbidden kind among allowed ones
+# (local, relative, commented out, test helpers of a lower layer): the scanner
+# must fail and name exactly these.
+set(expected
+  "analysis/Meter.cpp:3: #include \"tests/analysis/FakeClock.h\": the analysis library includes test code"
+  "analysis/Meter.cpp:4: #include \"image/Scale.h\": analysis does not stand on image"
+  "audio/Driver.cpp:2: #include \"signal/Kernel.h\": audio does not stand on signal"
+  "gui/Panel.cpp:3: #include \"audio/Driver.h\": gui does not stand on audio"
+  "gui/Panel.cpp:4: #include \"analysis/Meter.h\": gui does not stand on analysis"
+  "image/Scale.cpp:2: #include \"../audio/Driver.h\": image does not stand on audio"
+  "signal/Kernel.cpp:4: #include \"analysis/Meter.h\": signal does not stand on analysis"
+  "tests/common/BaseTest.cpp:2: #include \"tests/signal/Signals.h\": common does not stand on signal"
+)
+execute_process(COMMAND ${CMAKE_COMMAND} -DROOT=${TREE} -P ${SCANNER}
+  RESULT_VARIABLE result ERROR_VARIABLE report OUTPUT_QUIET)
+if(result EQUAL 0)
+  message(FATAL_ERROR "The scanner passed a tree with forbidden includes")
+endif()
+string(REGEX MATCHALL "[^\n]+:[0-9]+: [^\n]+" reported "${report}")
+if(NOT reported STREQUAL expected)
+  list(JOIN expected "\n" want)
+  message(FATAL_ERROR "Expected:\n${want}\nScanner said:\n${report}")
+endif()

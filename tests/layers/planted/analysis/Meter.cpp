@@ -1,0 +1,4 @@
+#include "Meter.h"
+#include "common/Base.h"
+#include "tests/analysis/FakeClock.h"
+#include "image/Scale.h"

@@ -1,0 +1,3 @@
+#include "gui/Panel.h"
+#include "audio/Driver.h"
+#include "analysis/Meter.h"

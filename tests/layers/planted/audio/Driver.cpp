@@ -1,0 +1,2 @@
+#include "Driver.h"
+#include "signal/Kernel.h"

@@ -1,0 +1,4 @@
+#include "image/Scale.h"
+#include "signal/Kernel.h"
+#include "audio/Driver.h"
+#include "analysis/Meter.h"

@@ -1,0 +1,2 @@
+#include "Scale.h"
+  #  include "../audio/Driver.h"

@@ -1,0 +1,2 @@
+#include "common/Base.h"
+#include "tests/signal/Signals.h"
