@@ -1,6 +1,6 @@
 #include "analysis/CLoudnessMeter.h"
 #include "analysis/CLoudnessChannel.h"
-#include "analysis/CTickSource.h"
+#include "common/CTickSource.h"
 #include "analysis/PeakHold.h"
 #include <algorithm>
 #include <cstring>

@@ -1,18 +1,26 @@
-# quill_add_test(<name> SOURCES ... [LIBS ...] [LABEL <label>])
+# quill_add_test(<name> SOURCES ... [LIBS ...] [LABEL <label>] [DESKTOP_INPUT])
 # One GoogleTest executable, run under Wine, labelled with its folder's name
-# (or LABEL, for a sub-folder that belongs to its parent's subsystem).
+# (or LABEL, or QUILL_TEST_LABEL set by a parent folder whose subsystem it belongs to).
+# DESKTOP_INPUT: its tests move the cursor, send input or activate windows, so
+# they never run beside each other (there is one cursor and one focus).
 # A test passes only when GoogleTest printed PASSED and nothing failed or crashed.
 include(GoogleTest)
 function(quill_add_test name)
-  cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DESKTOP_INPUT" "LABEL" "SOURCES;LIBS" ${ARGN})
   get_filename_component(label ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   if(T_LABEL)
     set(label ${T_LABEL})
+  elseif(QUILL_TEST_LABEL)
+    set(label ${QUILL_TEST_LABEL})
+  endif()
+  set(lock "")
+  if(T_DESKTOP_INPUT)
+    set(lock RESOURCE_LOCK desktop_input)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS ${label} TIMEOUT 120
+    PROPERTIES LABELS ${label} TIMEOUT 120 ${lock}
       PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
       FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|Unhandled exception|wine: Unhandled")
 endfunction()

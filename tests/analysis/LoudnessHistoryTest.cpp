@@ -1,5 +1,5 @@
 #include "analysis/CLoudnessMeter.h"
-#include "FakeTicks.h"
+#include "tests/common/FakeTicks.h"
 #include <gtest/gtest.h>
 #include <atomic>
 #include <cstddef>

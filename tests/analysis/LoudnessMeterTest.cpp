@@ -1,6 +1,6 @@
 #include "analysis/CLoudnessMeter.h"
 #include "analysis/PeakHold.h"
-#include "FakeTicks.h"
+#include "tests/common/FakeTicks.h"
 #include "TestSignals.h"
 #include <gtest/gtest.h>
 #include <algorithm>

@@ -1,5 +1,5 @@
 #pragma once
-#include "analysis/CTickSource.h"
+#include "common/CTickSource.h"
 
 class FakeTicks : public CTickSource {
 public:

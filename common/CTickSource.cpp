@@ -1,4 +1,4 @@
-#include "analysis/CTickSource.h"
+#include "common/CTickSource.h"
 #include <windows.h>
 
 namespace {

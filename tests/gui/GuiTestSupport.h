@@ -1,0 +1,23 @@
+#pragma once
+#include <windows.h>
+
+// Helpers for window tests. Tests that use the cursor or the input helpers are
+// added with DESKTOP_INPUT: there is one cursor and one keyboard state per desktop.
+
+// Dispatches every message already queued for this thread; returns how many.
+// Timers are driven by posting WM_TIMER, never by waiting.
+int PumpMessages();
+
+// Moves the cursor to a screen point; false when the system did not put it there.
+bool MoveCursorTo(int x, int y);
+
+enum class MouseButton { Left, Right };
+enum class KeyAction { Press, Release };
+
+// Input through SendInput, the only way GetAsyncKeyState (and so every
+// button-state check of the toolkit) sees a change.
+bool SendMouseButton(MouseButton button, KeyAction action);
+bool SendKey(WORD virtualKey, KeyAction action);
+
+// True while GetAsyncKeyState reports the key down.
+bool IsKeyDown(int virtualKey);
