@@ -1,6 +1,7 @@
 #include "image/resize/ResizeSuperDriver.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "image/resize/ResizeBlockList.h"
 #include "image/resize/ResizeChecks.h"
@@ -30,11 +31,18 @@ SuperAxis SettleAxis(int regionSize, int requested, double factor)
 }
 
 // One accumulator row for every kernel call: integer cells in mode 0, floats otherwise.
+// Sized in 64 bits: a row too long for a block gives no block, never a wrapped small one.
 void* AllocAccumulator(const SuperJob& job, int channels, int planar)
 {
+    const int64_t kCellBytes = 4; // an int32 sum or a float
     int slots = planar || channels == 1 ? 1 : channels == 4 ? 4 : job.pixelStep;
-    int cells = job.srcWidthUsed * slots;
-    return job.mode == SuperIntegerSteps ? ResizeAlloc8u(cells * 4) : ResizeAlloc32f(cells);
+    int64_t cells = static_cast<int64_t>(job.srcWidthUsed) * slots;
+    int64_t bytes = cells * kCellBytes;
+    if (bytes > INT32_MAX) {
+        return nullptr;
+    }
+    return job.mode == SuperIntegerSteps ? ResizeAlloc8u(static_cast<int>(bytes))
+                                         : ResizeAlloc32f(static_cast<int>(cells));
 }
 
 int SuperLayout(int channels)

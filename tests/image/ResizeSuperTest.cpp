@@ -242,6 +242,18 @@ TEST_P(ResizeSuperTest, AllocationFailureLeavesNothingBehind)
     EXPECT_EQ(0, probe.Live());
 }
 
+// A row of 2^28 + 1 pixels needs 2^32 + 16 accumulator bytes: refused as out of memory without
+// asking for a block (sizes only; the source is never read).
+TEST_P(ResizeSuperTest, ARowTooLongForItsAccumulatorIsRefused)
+{
+    const int width = (1 << 28) + 1;
+    uint8_t pixel[4] = {}, out[4] = {};
+    AllocProbe probe(1); // a wrapped request then fails instead of running the kernel
+    EXPECT_EQ(StatusNoMemory, Api().super(pixel, {width, 1}, width * 4, {0, 0, width, 1}, out, 4, {1, 1},
+                                          1.0 / (1 << 28), 1.0, 4, 4, PixelType8u, 0));
+    EXPECT_EQ(0, probe.Calls());
+}
+
 // A region smaller than one destination pixel gives that pixel the region's mean and reads
 // nothing around it.
 TEST_P(ResizeSuperTest, TinyRegionAveragesOnlyTheRegion)
