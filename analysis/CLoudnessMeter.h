@@ -11,6 +11,17 @@ class CTickSource;
 
 // Loudness and level engine: one reading per block of all channels, appended
 // to a history that another thread reads without the lock.
+//
+// Threads: Configure runs once on the owner's thread before capture starts;
+// Process runs on the capture thread under the engine's lock; ReadLatest
+// (below) on one reader thread without it.
+// Buffers: the history and the channels belong to the engine from Configure to
+// the next Configure or the destructor; the reader owns only its copy. Stop
+// capture, and the reader, before configuring again or destroying.
+// Overrun: the writer never waits; a read passes on at most kMaxPassedRecords
+// unread records (and fewer than the history holds), and older ones are lost.
+// Failure: Configure that cannot get the history leaves an engine that
+// ignores blocks; Process refuses bad input and changes nothing.
 class CLoudnessMeter : public CLoudnessMeterBase {
 public:
     static constexpr int kMinHistory = 3;

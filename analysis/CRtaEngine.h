@@ -16,6 +16,20 @@ struct RealFftSpec;
 // Blackman-windowed FFT every 1024 samples for the upper bands, band-pass
 // filters on decimated copies for the lowest ones, and a moving average over
 // 1..999 results. Levels are dB relative to full scale.
+//
+// Threads: the owner's GUI thread calls Setup and SetAverages, its worker
+// thread PushSamples, FetchBands and GetBandCount (no lock).
+// Locks: the engine lock covers Setup, PushSamples with the whole analysis, and
+// FetchBands; the averaging lock covers SetAverages, and the analysis, already
+// holding the engine lock, only tries it, so the two are never awaited in
+// opposite orders.
+// Buffers: Setup allocates every array (library memory) and Release, from the
+// next Setup or the destructor, frees them; PushSamples allocates nothing, and
+// FetchBands copies out under the lock. Stop the worker before destroying.
+// Overrun: none inside; a busy averaging lock costs that one result its place
+// in the average, and result-ready still rises.
+// Failure: a Setup that cannot get memory or its FFT leaves the engine
+// disabled; PushSamples and FetchBands then do nothing.
 class CRtaEngine {
 public:
     static constexpr int kFrame = 4096;

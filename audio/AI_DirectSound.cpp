@@ -43,14 +43,8 @@ AI_DirectSound::~AI_DirectSound()
 
 int AI_DirectSound::Open(const AudioDriverSettings* settings)
 {
-    if (!settings) {
-        SetErrorText("No settings given!");
+    if (RefuseOpen(settings, m_running != 0))
         return AudioOpenFailed;
-    }
-    if (m_running) {
-        SetErrorText("Already Running!");
-        return AudioOpenFailed;
-    }
     // What a failed Open left behind goes before anything new is made.
     ReleaseDevices();
     m_settings = *settings;

@@ -22,6 +22,23 @@ struct DSoundDeviceEntry {
 // Driver for DirectSound devices: capture through a buffer of whole blocks with one
 // notification per block; output through DSoundManager. Devices are named by their
 // GUID text.
+//
+// Threads: Open, Close and enumeration run on the owner's thread (COM is
+// initialised there once for the driver and once per open stream); the device
+// thread (time critical) waits on its wake event and one event per block, and
+// calls the owner's OnAudioBlock for each block on that thread.
+// Buffers: DirectSound owns the ring of bufferCount blocks. A captured block is
+// locked for the callback only, then unlocked; output blocks are filled through
+// Fill while the streaming buffer asks for them.
+// Stop order (Close): mark the stream stopping (a fill in progress gives up),
+// end the thread, stop and release the device objects, close the block events,
+// undo the stream's COM initialisation. A failed Open leaves what it made until
+// the next Open or Close.
+// Overrun: a late thread finds several block events set and hands the blocks on
+// in ring order up to the newest; a thread a whole ring late gets blocks that
+// the device has already overwritten, and nothing tells.
+// Failure: a failed wait or lock ends the thread and sets HasFailed; the driver
+// stays open until Close.
 class AI_DirectSound : public CAudioDriver, public CRunnable, public DSoundFillSink {
 public:
     enum { MaxBlocks = 32 };

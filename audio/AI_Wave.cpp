@@ -34,14 +34,8 @@ AI_Wave::~AI_Wave()
 int AI_Wave::Open(const AudioDriverSettings* settings)
 {
     m_failed = false;
-    if (!settings) {
-        SetErrorText("No settings given!");
+    if (RefuseOpen(settings, m_open != 0))
         return AudioOpenFailed;
-    }
-    if (m_open) {
-        SetErrorText("Already Running!");
-        return AudioOpenFailed;
-    }
     m_settings = *settings;
     UINT device = WAVE_MAPPER;
     int result = SelectDevice(m_settings.deviceName.c_str(), &device);

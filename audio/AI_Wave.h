@@ -7,6 +7,21 @@
 
 // Driver for the multimedia wave functions: a ring of prepared buffers and one
 // device thread woken by the device's event.
+//
+// Threads: Open, Close and the device queries run on the owner's thread; the
+// device thread (time critical) only hands on finished buffers and queues them
+// again, in queue order, calling the owner's OnAudioBlock on that thread.
+// Buffers: Open allocates, prepares and queues bufferCount of them. A queued
+// buffer belongs to the device until it is marked done, then to the device
+// thread until it is queued again; the owner may read it only inside its
+// callback.
+// Stop order (Close): stop the device, end the thread, reset the device (it
+// returns every queued buffer), unprepare and free the buffers, close the
+// device; a failed Open undoes the same steps for what it made.
+// Overrun: a late thread finds several buffers done and hands them all on in
+// order; while none is queued the device drops the sound, which nothing counts.
+// Failure: a buffer the device refuses to queue again ends the thread and sets
+// HasFailed; the driver stays open until Close.
 class AI_Wave : public CAudioDriver, public CRunnable {
 public:
     enum { MaxBuffers = 36 };

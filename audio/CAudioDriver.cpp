@@ -88,6 +88,17 @@ void CAudioDriver::SetErrorText(const char* format, ...)
     va_end(args);
 }
 
+bool CAudioDriver::RefuseOpen(const AudioDriverSettings* settings, bool open)
+{
+    if (!settings)
+        SetErrorText("No settings given!");
+    else if (open)
+        SetErrorText("Already Running!");
+    else
+        return false;
+    return true;
+}
+
 bool CAudioDriver::CheckBufferSettings(int maxBuffers)
 {
     if (m_settings.channels < 1 || m_settings.channels > AudioMaxChannels)

@@ -58,6 +58,9 @@ public:
     void GetErrorText(char* dest, int max) const;
 
 protected:
+    // The refusals a driver's Open starts with, in this order: no settings, a stream
+    // already open. True, with the error text set, when Open must fail.
+    bool RefuseOpen(const AudioDriverSettings* settings, bool open);
     void SetErrorText(const char* format, ...) __attribute__((format(printf, 2, 3)));
     // Refuses a settings copy that would overrun fixed tables; sets the error text.
     bool CheckBufferSettings(int maxBuffers);

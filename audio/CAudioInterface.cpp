@@ -86,19 +86,19 @@ int CAudioInterface::Open(const AudioDriverSettings* settings)
 {
     if (settings && (settings->sampleRate < AudioMinSampleRate || settings->sampleRate > AudioMaxSampleRate)) {
         SetError("Invalid sample rate!");
-        return 1;
+        return AudioOpenFailed;
     }
     if (!m_driver) {
         SetError("Must create first.");
-        return 1;
+        return AudioOpenFailed;
     }
     SetError("Unknown error opening CAudioInterface internal driver!");
     if (m_driver->IsOpen()) {
         SetError("Already Running!");
-        return 1;
+        return AudioOpenFailed;
     }
-    if (CheckSettings(settings) != 0)
-        return 1;
+    if (CheckSettings(settings) != AudioOpenOk)
+        return AudioOpenFailed;
 
     m_lock.Lock();
     m_settings = *settings;
@@ -106,11 +106,11 @@ int CAudioInterface::Open(const AudioDriverSettings* settings)
         FreeChannels();
         m_lock.Unlock();
         SetError("Out of memory!");
-        return 1;
+        return AudioOpenFailed;
     }
     m_running = true;
     int result = m_driver->Open(settings);
-    if (result != 0) {
+    if (result != AudioOpenOk) {
         m_driver->GetErrorText(m_errorText, ErrorTextSize);
         delete m_fifo;
         m_fifo = nullptr;
@@ -137,8 +137,8 @@ int CAudioInterface::CheckSettings(const AudioDriverSettings* settings)
     else if (settings->fifoFrames < 0 || settings->fifoFrames > AudioMaxBufferFrames * 64)
         SetError("Invalid FIFO size!");
     else
-        return 0;
-    return 1;
+        return AudioOpenOk;
+    return AudioOpenFailed;
 }
 
 void CAudioInterface::Close()

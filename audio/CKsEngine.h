@@ -20,6 +20,21 @@ struct KsPacket {
 // Streams one direction of one Kernel Streaming audio filter: keeps a fixed set of
 // packets queued on the pin from a time-critical thread and hands each completed
 // packet to its sink (or to a private FIFO when the sink declines it).
+//
+// Threads: construction, Open and Stop run on the owner's thread; the engine's
+// thread waits on its wake event and one event per packet and calls the sink on
+// that thread.
+// Buffers: the packets are slices of one block allocated at construction and
+// freed by the destructor. A queued packet belongs to the pin until its event
+// is set, then to the thread until it is queued again; the sink may use the
+// packet's bytes only inside its call.
+// Stop order: capture ends the thread, halts the pin (pause, then stop), closes
+// it and empties the FIFO; render first lets the queued packets play out (up to
+// a second), then ends the thread, halts the pin, waits again and closes it.
+// Overrun: captured packets the sink declines go to the FIFO, which drops what
+// does not fit; a render packet the FIFO cannot fill goes out as silence.
+// Failure: a failed wait, read or write ends the thread and sets HasFailed; the
+// engine still counts as started, so Stop and the destructor release the pin.
 class CKsEngine : public CRunnable {
 public:
     enum { MaxPackets = 16, ErrorTextSize = 256 };

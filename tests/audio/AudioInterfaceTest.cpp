@@ -34,20 +34,20 @@ TEST(AudioInterface, OpenChecksAndTexts)
     CAudioInterface ai;
     AudioDriverSettings s = StereoSettings("Default Device", 480, 4);
     s.sampleRate = 7999;
-    EXPECT_EQ(ai.Open(&s), 1);
+    EXPECT_EQ(ai.Open(&s), AudioOpenFailed);
     EXPECT_STREQ(ai.GetErrorText(), "Invalid sample rate!");
     s.sampleRate = 8000;
-    EXPECT_EQ(ai.Open(&s), 1);
+    EXPECT_EQ(ai.Open(&s), AudioOpenFailed);
     EXPECT_STREQ(ai.GetErrorText(), "Must create first.");
-    EXPECT_EQ(ai.Open(nullptr), 1);
+    EXPECT_EQ(ai.Open(nullptr), AudioOpenFailed);
     EXPECT_STREQ(ai.GetErrorText(), "Must create first.");
 
     FakeWaveDevice device;
     ai.CreateDriver(true, AudioTypeWave);
-    EXPECT_EQ(ai.Open(nullptr), 1);
+    EXPECT_EQ(ai.Open(nullptr), AudioOpenFailed);
     EXPECT_STREQ(ai.GetErrorText(), "No settings given!");
-    EXPECT_EQ(ai.Open(&s), 0);
-    EXPECT_EQ(ai.Open(&s), 1);
+    EXPECT_EQ(ai.Open(&s), AudioOpenOk);
+    EXPECT_EQ(ai.Open(&s), AudioOpenFailed);
     EXPECT_STREQ(ai.GetErrorText(), "Already Running!");
     EXPECT_EQ(device.opens, 1);
     ai.Close();
@@ -63,11 +63,11 @@ TEST(AudioInterface, SecondOpenLeavesTheStreamRunning)
     ai.SetClient(&client);
     ai.CreateDriver(true, AudioTypeWave);
     AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 64, 4);
-    ASSERT_EQ(ai.Open(&s), 0);
+    ASSERT_EQ(ai.Open(&s), AudioOpenOk);
     device.Complete(2);
     ASSERT_TRUE(WaitUntil([&] { return client.blocks == 2; }));
     AudioDriverSettings other = StereoSettings("Fake Input 1", 32, 2);
-    EXPECT_EQ(ai.Open(&other), 1);
+    EXPECT_EQ(ai.Open(&other), AudioOpenFailed);
     device.Complete(3);
     ASSERT_TRUE(WaitUntil([&] { return client.blocks == 5; }));
     ai.Close();
@@ -91,13 +91,13 @@ TEST(AudioInterface, RefusesSettingsThatOverrunItsTables)
     for (const Case& c : cases) {
         AudioDriverSettings s = StereoSettings("Default", c.frames, c.count);
         s.channels = c.channels;
-        EXPECT_EQ(ai.Open(&s), 1) << c.text;
+        EXPECT_EQ(ai.Open(&s), AudioOpenFailed) << c.text;
         EXPECT_STREQ(ai.GetErrorText(), c.text);
     }
     EXPECT_EQ(device.opens, 0);
     AudioDriverSettings edge = StereoSettings("Default", 480, 36);
     edge.channels = 32;
-    EXPECT_EQ(ai.Open(&edge), 0);
+    EXPECT_EQ(ai.Open(&edge), AudioOpenOk);
     EXPECT_EQ(device.lastFormat.nChannels, 32);
 }
 
@@ -135,7 +135,7 @@ TEST(AudioInterface, WithoutDeviceTheWaveOpenFailsWithItsText)
     CAudioInterface ai;
     ai.CreateDriver(true, AudioTypeWave);
     AudioDriverSettings s = StereoSettings("Default Device", 960, 8);
-    EXPECT_EQ(ai.Open(&s), 1);
+    EXPECT_EQ(ai.Open(&s), AudioOpenFailed);
     EXPECT_STREQ(ai.GetErrorText(), "ERROR - Couldn't open 48000 hz, 2 ch, 16 bits");
     ai.DestroyDriver();
     EXPECT_EQ(ai.GetDriverType(), AudioTypeNone);
@@ -178,7 +178,7 @@ protected:
         AudioDriverSettings s = StereoSettings("Default", 4, 2, bits);
         s.interleaved = interleaved;
         s.fifoFrames = fifoFrames;
-        ASSERT_EQ(ai.Open(&s), 0);
+        ASSERT_EQ(ai.Open(&s), AudioOpenOk);
     }
 
     FakeWaveDevice device;
@@ -268,7 +268,7 @@ TEST_F(AudioInterfaceBlocks, PlanarOutputIsInterleavedForTheDevice)
     ai.SetClient(&out);
     ai.CreateDriver(false, AudioTypeWave);
     AudioDriverSettings s = StereoSettings("Default", 4, 2, 16);
-    ASSERT_EQ(ai.Open(&s), 0);
+    ASSERT_EQ(ai.Open(&s), AudioOpenOk);
     out.left = 70000;
     out.right = -5;
     int16_t pcm[8] = {};

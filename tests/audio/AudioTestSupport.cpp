@@ -68,7 +68,7 @@ void OpenCloseCycles(CAudioInterface& ai, RecordingClient& client, int typeId, c
         if (restartSequence)
             client.nextFrame = 0;
         int start = client.blocks;
-        ASSERT_EQ(ai.Open(&s), 0) << ai.GetErrorText();
+        ASSERT_EQ(ai.Open(&s), AudioOpenOk) << ai.GetErrorText();
         ASSERT_TRUE(WaitUntil([&] { return client.blocks - start >= 2; }));
         if (cycle % 2)
             ai.DestroyDriver();

@@ -46,7 +46,7 @@ public:
 class StubDriver : public CAudioDriver {
 public:
     explicit StubDriver(bool input) : CAudioDriver(input) {}
-    int Open(const AudioDriverSettings*) override { return 1; }
+    int Open(const AudioDriverSettings*) override { return AudioOpenFailed; }
     void Close() override {}
     void Reset() override {}
     int IsOpen() override { return 0; }

@@ -211,7 +211,7 @@ protected:
 TEST_F(DirectSoundOutputDriver, OpenPrefillsPlaysAndRefillsAhead)
 {
     AudioDriverSettings s = StereoSettings("Default Device", 256, 4);
-    ASSERT_EQ(driver.Open(&s), 0) << Error();
+    ASSERT_EQ(driver.Open(&s), AudioOpenOk) << Error();
     EXPECT_EQ(fake.streamingDesc.dwBufferBytes, 4096u);
     EXPECT_EQ(fake.primaryFormat.nSamplesPerSec, 48000u);
     EXPECT_EQ(fake.playFlags, (DWORD)DSBPLAY_LOOPING);
@@ -241,7 +241,7 @@ TEST_F(DirectSoundOutputDriver, OpenPrefillsPlaysAndRefillsAhead)
 TEST_F(DirectSoundOutputDriver, ABufferLostForGoodEndsCleanly)
 {
     AudioDriverSettings s = StereoSettings("Default Device", 256, 4);
-    ASSERT_EQ(driver.Open(&s), 0);
+    ASSERT_EQ(driver.Open(&s), AudioOpenOk);
     fake.lost = true;
     fake.restoreLostReplies = -1;
     fake.SignalOutputBlock(1);
@@ -256,7 +256,7 @@ TEST_F(DirectSoundOutputDriver, AFailingLockEndsTheThread)
 {
     AudioDriverSettings s = StereoSettings("Default Device", 256, 4);
     fake.failLockAfter = 2; // the prefill and one refill
-    ASSERT_EQ(driver.Open(&s), 0);
+    ASSERT_EQ(driver.Open(&s), AudioOpenOk);
     fake.SignalOutputBlock(0);
     ASSERT_TRUE(WaitUntil([&] { return owner.count == 3; }));
     fake.SignalOutputBlock(1);
@@ -269,14 +269,14 @@ TEST_F(DirectSoundOutputDriver, OpenFailuresNameTheirStep)
 {
     AudioDriverSettings s = StereoSettings("Default Device", 256, 4);
     fake.streamingCreateResult = DSERR_BADFORMAT;
-    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(driver.Open(&s), AudioOpenFailed);
     EXPECT_EQ(Error(), "DSoundManager::CreateStreaming failed (bad format?): 88780064");
     fake.streamingCreateResult = DSERR_OUTOFMEMORY;
-    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(driver.Open(&s), AudioOpenFailed);
     EXPECT_EQ(Error(), "DSoundManager::CreateStreaming failed: 8007000e");
     fake.streamingCreateResult = S_OK;
     fake.failLockAfter = 0;
-    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(driver.Open(&s), AudioOpenFailed);
     EXPECT_EQ(Error(), "DSoundManager::FillBufferWithDSound failed: 80070057");
     driver.Close();
     EXPECT_EQ(fake.liveObjects, 0);

@@ -44,12 +44,12 @@ TEST_F(DirectSoundDriver, OpensTheGuidItWasNamed)
     char guid[GuidTextLength + 1];
     FormatGuid(guid, &fake.devices[1].guid);
     AudioDriverSettings s = StereoSettings(guid, 256, 4);
-    ASSERT_EQ(driver.Open(&s), 0);
+    ASSERT_EQ(driver.Open(&s), AudioOpenOk);
     EXPECT_TRUE(IsEqualGUID(fake.lastGuid, fake.devices[1].guid));
     driver.Close();
     for (const char* name : {"WAVE_MAPPER", "Default Device", "11111111-2222-3333-4444-55555555555"}) {
         s.deviceName = name;
-        ASSERT_EQ(driver.Open(&s), 0);
+        ASSERT_EQ(driver.Open(&s), AudioOpenOk);
         EXPECT_FALSE(fake.createdWithNull);
         EXPECT_TRUE(IsEqualGUID(fake.lastGuid, GUID{})) << name;
         driver.Close();
@@ -60,7 +60,7 @@ TEST_F(DirectSoundDriver, OpensTheGuidItWasNamed)
 TEST_F(DirectSoundDriver, CaptureBufferOfWholeBlocksWithOneNotificationEach)
 {
     AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 256, 4);
-    ASSERT_EQ(driver.Open(&s), 0);
+    ASSERT_EQ(driver.Open(&s), AudioOpenOk);
     EXPECT_EQ(fake.captureDesc.dwBufferBytes, 4096u);
     EXPECT_EQ(fake.captureDesc.dwFlags, 0u);
     EXPECT_EQ(fake.captureFormat.nBlockAlign, 4);
@@ -103,7 +103,7 @@ TEST_F(DirectSoundDriver, ALateThreadStillHandsOnBlocksInRingOrder)
             WaitForSingleObject(gate, INFINITE);
     };
     AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 256, 4);
-    ASSERT_EQ(driver.Open(&s), 0);
+    ASSERT_EQ(driver.Open(&s), AudioOpenOk);
     fake.CaptureBlocks(3);
     ASSERT_TRUE(WaitUntil([&] { return seen == 3; }));
     fake.CaptureBlocks(2);
@@ -128,40 +128,40 @@ TEST_F(DirectSoundDriver, LatencyIsHalfTheBuffersPlusTheFifo)
 {
     AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 256, 5);
     s.fifoFrames = 100;
-    ASSERT_EQ(driver.Open(&s), 0);
+    ASSERT_EQ(driver.Open(&s), AudioOpenOk);
     EXPECT_EQ(driver.GetLatency(), 612);
-    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(driver.Open(&s), AudioOpenFailed);
     EXPECT_EQ(Error(driver), "Already Running!");
 }
 
 TEST_F(DirectSoundDriver, RefusalsAndDeviceFailures)
 {
     AudioDriverSettings s = StereoSettings("None", 256, 4);
-    EXPECT_EQ(driver.Open(&s), 2);
+    EXPECT_EQ(driver.Open(&s), AudioOpenNoDevice);
     EXPECT_EQ(Error(driver), "No Input Device Selected");
     s.deviceName = "";
-    EXPECT_EQ(driver.Open(&s), 2);
+    EXPECT_EQ(driver.Open(&s), AudioOpenNoDevice);
     s.deviceName = "WAVE_MAPPER";
     s.bufferCount = 33;
-    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(driver.Open(&s), AudioOpenFailed);
     EXPECT_EQ(Error(driver), "Invalid buffer count!");
     s.bufferCount = 32;
     fake.captureCreateResult = DSERR_NODRIVER;
-    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(driver.Open(&s), AudioOpenFailed);
     EXPECT_EQ(Error(driver), "DirectSoundCaptureCreate failed: 88780078");
     fake.captureCreateResult = S_OK;
     s.bits = 0;
-    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(driver.Open(&s), AudioOpenFailed);
     EXPECT_EQ(Error(driver), "CreateCaptureBuffer failed: 80070057");
     EXPECT_EQ(driver.IsOpen(), 0);
     driver.Close();
     EXPECT_EQ(fake.liveObjects, 0);
-    EXPECT_EQ(driver.Open(nullptr), 1);
+    EXPECT_EQ(driver.Open(nullptr), AudioOpenFailed);
 
     AI_DirectSound output(false);
     Own(output);
     s.deviceName = "Off";
-    EXPECT_EQ(output.Open(&s), 2);
+    EXPECT_EQ(output.Open(&s), AudioOpenNoDevice);
     EXPECT_EQ(Error(output), "No Output Device Selected");
 }
 
@@ -169,7 +169,7 @@ TEST_F(DirectSoundDriver, AFailedWaitEndsTheThreadInsteadOfDeliveringStaleBlocks
 {
     AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 256, 4);
     fake.failWait = true;
-    ASSERT_EQ(driver.Open(&s), 0);
+    ASSERT_EQ(driver.Open(&s), AudioOpenOk);
     ASSERT_TRUE(WaitUntil([&] { return driver.HasFailed(); }));
     driver.Close();
     EXPECT_EQ(fake.waits, 1);
@@ -181,7 +181,7 @@ TEST_F(DirectSoundDriver, AFailingLockEndsTheThread)
 {
     AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 256, 4);
     fake.failLockAfter = 2;
-    ASSERT_EQ(driver.Open(&s), 0);
+    ASSERT_EQ(driver.Open(&s), AudioOpenOk);
     fake.CaptureBlocks(4);
     ASSERT_TRUE(WaitUntil([&] { return driver.HasFailed(); }));
     EXPECT_EQ(owner.count, 2);

@@ -68,7 +68,7 @@ SineCheck CaptureOnce(int typeId, const char* device)
     ai.CreateDriver(true, typeId);
     // Deep buffering: a starved thread on a busy machine would otherwise lose a lap.
     AudioDriverSettings s = StereoSettings(device, 1000, 32);
-    EXPECT_EQ(ai.Open(&s), 0) << ai.GetErrorText();
+    EXPECT_EQ(ai.Open(&s), AudioOpenOk) << ai.GetErrorText();
     EXPECT_TRUE(WaitUntil([&] { return client.Frames() >= 96000; }));
     ai.Close();
     return CheckSine(client.left, client.right);
@@ -137,7 +137,7 @@ TEST(RealCapture, WithoutDeviceDirectSoundFailsWithItsText)
     CAudioInterface ai;
     ai.CreateDriver(true, AudioTypeDirectSound);
     AudioDriverSettings s = StereoSettings("Default Device", 256, 4);
-    EXPECT_EQ(ai.Open(&s), 1);
+    EXPECT_EQ(ai.Open(&s), AudioOpenFailed);
     EXPECT_EQ(std::string(ai.GetErrorText()).rfind("DirectSoundCaptureCreate failed: ", 0), 0u) << ai.GetErrorText();
 }
 
@@ -154,7 +154,7 @@ TEST(RealCapture, OpenCloseCyclesWhileCapturing)
         AudioDriverSettings s = StereoSettings("Default Device", 960, 8);
         client.closed = false;
         int start = client.blocks;
-        ASSERT_EQ(ai.Open(&s), 0) << ai.GetErrorText();
+        ASSERT_EQ(ai.Open(&s), AudioOpenOk) << ai.GetErrorText();
         ASSERT_TRUE(WaitUntil([&] { return client.blocks - start >= 2; })) << "cycle " << cycle;
         ai.Close();
         client.closed = true;

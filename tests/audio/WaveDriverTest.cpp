@@ -56,7 +56,7 @@ TEST_F(WaveDriver, OpensByPathNameOrDefaultInAnyCase)
                  {"default device", WAVE_MAPPER}};
     for (const Case& c : cases) {
         AudioDriverSettings s = StereoSettings(c.name, 480, 2);
-        ASSERT_EQ(driver.Open(&s), 0) << c.name;
+        ASSERT_EQ(driver.Open(&s), AudioOpenOk) << c.name;
         EXPECT_EQ(device.lastDevice, c.device) << c.name;
         driver.Close();
     }
@@ -69,33 +69,33 @@ TEST_F(WaveDriver, OpensByPathNameOrDefaultInAnyCase)
 TEST_F(WaveDriver, RefusalsAndTheirTexts)
 {
     AudioDriverSettings s = StereoSettings("Disabled", 480, 2);
-    EXPECT_EQ(driver.Open(&s), 2);
+    EXPECT_EQ(driver.Open(&s), AudioOpenNoDevice);
     EXPECT_EQ(Error(driver), "No Input Device Selected");
     s.deviceName = "";
-    EXPECT_EQ(driver.Open(&s), 2);
+    EXPECT_EQ(driver.Open(&s), AudioOpenNoDevice);
     s.deviceName = "Nope";
-    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(driver.Open(&s), AudioOpenFailed);
     EXPECT_EQ(Error(driver), "Couldn't find input device \"Nope\"");
     driver.SetAllowDefaultDevice(false);
     s.deviceName = "Default";
-    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(driver.Open(&s), AudioOpenFailed);
     EXPECT_EQ(Error(driver), "Default input device not allowed - must select explicitly.");
-    EXPECT_EQ(driver.Open(nullptr), 1);
+    EXPECT_EQ(driver.Open(nullptr), AudioOpenFailed);
 
     AI_Wave output(false);
     Own(output);
     s.deviceName = "off";
-    EXPECT_EQ(output.Open(&s), 2);
+    EXPECT_EQ(output.Open(&s), AudioOpenNoDevice);
     EXPECT_EQ(Error(output), "No Output Device Selected");
     s.deviceName = "Nope";
-    EXPECT_EQ(output.Open(&s), 1);
+    EXPECT_EQ(output.Open(&s), AudioOpenFailed);
     EXPECT_EQ(Error(output), "Couldn't find output device \"Nope\"");
 
     device.refuseOpen = true;
     s = StereoSettings("Default", 480, 2);
     s.sampleRate = 44100;
     driver.SetAllowDefaultDevice(true);
-    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(driver.Open(&s), AudioOpenFailed);
     EXPECT_EQ(Error(driver), "ERROR - Couldn't open 44100 hz, 2 ch, 16 bits");
     EXPECT_EQ(driver.IsOpen(), 0);
     EXPECT_EQ(driver.GetFrameBytes(), 0);
@@ -105,10 +105,10 @@ TEST_F(WaveDriver, RefusalsAndTheirTexts)
 TEST_F(WaveDriver, BlocksArriveInOrderWithTheirSizesAndLatency)
 {
     AudioDriverSettings s = StereoSettings("Default", 480, 2);
-    ASSERT_EQ(driver.Open(&s), 0);
+    ASSERT_EQ(driver.Open(&s), AudioOpenOk);
     EXPECT_EQ(driver.GetLatency(), 480);
     EXPECT_EQ(driver.GetFrameBytes(), 4);
-    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(driver.Open(&s), AudioOpenFailed);
     for (int i = 0; i < 6; i++) {
         device.Complete(1);
         ASSERT_TRUE(WaitUntil([&] { return owner.count == i + 1; }));
@@ -137,14 +137,14 @@ TEST_F(WaveDriver, OpenFailuresReleaseEveryHeaderAndTheDevice)
 {
     device.failPrepareAt = 2;
     AudioDriverSettings s = StereoSettings("Default", 256, 8);
-    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(driver.Open(&s), AudioOpenFailed);
     EXPECT_EQ(Error(driver), "Error: Wave buffer preparation failed\n");
     EXPECT_EQ(driver.IsOpen(), 0);
     EXPECT_EQ(device.unprepares, 3);
     EXPECT_EQ(device.QueuedBuffers(), 0);
     device.failPrepareAt = -1;
     device.failQueueAfter = device.queueCalls + 1;
-    EXPECT_EQ(driver.Open(&s), 1);
+    EXPECT_EQ(driver.Open(&s), AudioOpenFailed);
     EXPECT_EQ(Error(driver), "Error: Wave buffer driver handoff failed\n");
     EXPECT_EQ(device.unprepares, 3 + 2);
     EXPECT_EQ(device.unpreparedWithoutData, 0);
@@ -157,7 +157,7 @@ TEST_F(WaveDriver, DeviceVanishingMidStreamEndsTheThread)
 {
     AudioDriverSettings s = StereoSettings("Default", 64, 4);
     device.failQueueAfter = 4 + 2; // two blocks are queued again, the third is refused
-    ASSERT_EQ(driver.Open(&s), 0);
+    ASSERT_EQ(driver.Open(&s), AudioOpenOk);
     device.Complete(4);
     ASSERT_TRUE(WaitUntil([&] { return driver.HasFailed(); }));
     EXPECT_EQ(driver.IsOpen(), 1);
@@ -168,7 +168,7 @@ TEST_F(WaveDriver, DeviceVanishingMidStreamEndsTheThread)
     EXPECT_EQ(owner.count, 3);
     EXPECT_EQ(device.closes, 1);
     EXPECT_EQ(device.prepares, device.unprepares);
-    ASSERT_EQ(driver.Open(&s), 0);
+    ASSERT_EQ(driver.Open(&s), AudioOpenOk);
     EXPECT_FALSE(driver.HasFailed());
 }
 
@@ -185,7 +185,7 @@ TEST_F(WaveDriver, OutputPrefillAsksTheOwnerForAllButTheFirstBuffer)
     };
     AudioDriverSettings s = StereoSettings("Fake Output 1", 16, 3);
     s.prefillOutput = true;
-    ASSERT_EQ(output.Open(&s), 0);
+    ASSERT_EQ(output.Open(&s), AudioOpenOk);
     EXPECT_EQ(owner.count, 2);
     device.Complete(1);
     EXPECT_EQ(device.lastOutput[0], 0);

@@ -89,7 +89,7 @@ TEST_F(KsDriverTest, DisabledNamesSelectNoDevice)
 {
     for (const char* name : {"", "None", "off"}) {
         settings.deviceName = name;
-        EXPECT_EQ(driver.Open(&settings), 2);
+        EXPECT_EQ(driver.Open(&settings), AudioOpenNoDevice);
         EXPECT_EQ(Error(), "No Input Device Selected");
     }
     EXPECT_EQ(driver.GetFrameBytes(), 0);
@@ -101,7 +101,7 @@ TEST_F(KsDriverTest, ExtensibleRefusedThenPcmAccepted)
 {
     fake.filters[0].pins[0].accepts = [](const WAVEFORMATEX* f) { return f->wFormatTag == WAVE_FORMAT_PCM; };
     TraceCapture trace;
-    EXPECT_EQ(driver.Open(&settings), 0);
+    EXPECT_EQ(driver.Open(&settings), AudioOpenOk);
     EXPECT_EQ(Error(), "Opened OK!");
     EXPECT_EQ(trace.Text(), "KS: Trying to open stereo input as 2 ch 48000 hz... Extensible failed, success!\n");
     const WAVEFORMATEX* format =
@@ -113,7 +113,7 @@ TEST_F(KsDriverTest, ExtensibleRefusedThenPcmAccepted)
     EXPECT_EQ(driver.IsOpen(), 1);
     settings.sampleRate = 44100;
     settings.bufferCount = 8;
-    EXPECT_EQ(driver.Open(&settings), 1);
+    EXPECT_EQ(driver.Open(&settings), AudioOpenFailed);
     EXPECT_EQ(Error(), "Input Object Already Opened");
     EXPECT_EQ(driver.IsOpen(), 1);
     EXPECT_EQ(driver.GetLatency(), 256);
@@ -125,7 +125,7 @@ TEST_F(KsDriverTest, ExtensibleRefusedThenPcmAccepted)
 TEST_F(KsDriverTest, ExtensibleFormatCarriesTheChannelMask)
 {
     settings.channels = 1;
-    ASSERT_EQ(driver.Open(&settings), 0);
+    ASSERT_EQ(driver.Open(&settings), AudioOpenOk);
     const WAVEFORMATEXTENSIBLE* format =
         (const WAVEFORMATEXTENSIBLE*)(fake.lastConnect.data() + sizeof(KSPIN_CONNECT) + sizeof(KSDATAFORMAT));
     EXPECT_EQ(format->Format.wFormatTag, WAVE_FORMAT_EXTENSIBLE);
@@ -138,7 +138,7 @@ TEST_F(KsDriverTest, BothFormatsRefusedReportsTheEngineText)
 {
     fake.filters[0].pins[0].accepts = [](const WAVEFORMATEX*) { return false; };
     TraceCapture trace;
-    EXPECT_EQ(driver.Open(&settings), 1);
+    EXPECT_EQ(driver.Open(&settings), AudioOpenFailed);
     EXPECT_EQ(Error(), "Failed to create input pin (0x8000001B)");
     EXPECT_NE(trace.Text().find("Extensible failed, Normal failed.\n"), std::string::npos);
     EXPECT_EQ(driver.GetFrameBytes(), 0);
@@ -148,7 +148,7 @@ TEST_F(KsDriverTest, BothFormatsRefusedReportsTheEngineText)
 TEST_F(KsDriverTest, ReadFailureMarksTheDriverFailed)
 {
     fake.failReadsAfter = 3;
-    ASSERT_EQ(driver.Open(&settings), 0);
+    ASSERT_EQ(driver.Open(&settings), AudioOpenOk);
     ASSERT_TRUE(WaitFor([&] { return driver.HasFailed() && !driver.IsOpen(); }));
     size_t before = fake.stateChanges.size();
     driver.Close();
@@ -174,7 +174,7 @@ TEST_F(KsDriverTest, DeviceListNamesTheFilters)
     EXPECT_EQ(driver.GetNumDevices(), 2);
     EXPECT_FALSE(driver.SupportsDefaultDevice());
     settings.deviceName = "\\\\?\\FAKE#CAPTURE";
-    EXPECT_EQ(driver.Open(&settings), 0);
+    EXPECT_EQ(driver.Open(&settings), AudioOpenOk);
 }
 
 class KsOutputTest : public ::testing::Test {
@@ -197,7 +197,7 @@ protected:
     }
     std::vector<short> Play()
     {
-        EXPECT_EQ(driver.Open(&settings), 0);
+        EXPECT_EQ(driver.Open(&settings), AudioOpenOk);
         EXPECT_TRUE(WaitFor([&] { return fake.readsCompleted == 6; }));
         driver.Close();
         return fake.written;

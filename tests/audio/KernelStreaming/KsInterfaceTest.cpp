@@ -41,7 +41,7 @@ TEST_F(KsInterfaceTest, KnownSamplesArriveInOrderAfterTheSilentPackets)
     ASSERT_EQ(audio.GetDriverType(), AudioTypeKernelStreaming);
     EXPECT_EQ(audio.GetNumDevices(), 1);
     fake.readBudget = 10;
-    ASSERT_EQ(audio.Open(&settings), 0) << audio.GetErrorText();
+    ASSERT_EQ(audio.Open(&settings), AudioOpenOk) << audio.GetErrorText();
     ASSERT_TRUE(WaitFor([&] { return client.blocks == 13; }));
     audio.Close();
     ASSERT_EQ(client.left.size(), 13u * 32);
@@ -63,7 +63,7 @@ TEST_F(KsInterfaceTest, KnownSamplesArriveInOrderAfterTheSilentPackets)
 TEST_F(KsInterfaceTest, ClosingWhileStreamingStopsDelivery)
 {
     for (int cycle = 0; cycle < 10; ++cycle) {
-        ASSERT_EQ(audio.Open(&settings), 0) << cycle;
+        ASSERT_EQ(audio.Open(&settings), AudioOpenOk) << cycle;
         int seen = client.blocks;
         ASSERT_TRUE(WaitFor([&] { return client.blocks > seen + 3; }));
         audio.Close();
