@@ -1,7 +1,7 @@
 #include "analysis/CBiquadCascade.h"
 #include "analysis/BiquadKernel.h"
 #include "analysis/CBiquad.h"
-#include "signal/DspCpu.h"
+#include "analysis/Sse2KernelsSelected.h"
 #include <new>
 
 namespace {
@@ -105,7 +105,7 @@ bool CBiquadCascade::Filter(const float* input, float* output, int count)
     }
     LoadHistory();
     const BiquadBlock block = {m_packed, History(), m_sectionCount, m_outputGain};
-    if (dspsCurrentVariant() >= VariantSse2)
+    if (Sse2KernelsSelected())
         BiquadRunSse2(block, input, output, count);
     else
         BiquadRunGeneric(block, input, output, count);
@@ -117,7 +117,7 @@ bool CBiquadCascade::FilterPair(CBiquadCascade& a, CBiquadCascade& b, const floa
                                 float* outputB, int count)
 {
     const int sections = a.m_sectionCount;
-    if (dspsCurrentVariant() < VariantSse2 || &a == &b || sections < 1 || sections != b.m_sectionCount ||
+    if (!Sse2KernelsSelected() || &a == &b || sections < 1 || sections != b.m_sectionCount ||
         sections > kBiquadPairMaxSections || !input || !outputA || !outputB || count < 0)
         return a.Filter(input, outputA, count) && b.Filter(input, outputB, count);
     a.LoadHistory();

@@ -2,7 +2,7 @@
 #include "analysis/BlockPeak.h"
 #include "analysis/PeakHold.h"
 #include "analysis/Saturate.h"
-#include "signal/DspCpu.h"
+#include "analysis/Sse2KernelsSelected.h"
 #include <algorithm>
 #include <cstdlib>
 
@@ -159,9 +159,8 @@ int32_t CLoudnessChannel::Process(const int32_t* samples, int frames, uint32_t n
         return 0;
     if (!m_started)
         Start(frames);
-    const BlockPeak scan = dspsCurrentVariant() >= VariantSse2
-                               ? BlockPeakSse2(samples, frames, kClipNegative, kClipPositive)
-                               : BlockPeakGeneric(samples, frames, kClipNegative, kClipPositive);
+    const BlockPeak scan = Sse2KernelsSelected() ? BlockPeakSse2(samples, frames, kClipNegative, kClipPositive)
+                                                 : BlockPeakGeneric(samples, frames, kClipNegative, kClipPositive);
     const uint32_t peak = scan.peak;
     int64_t energy = 0;
     // Any sample in range ends a clip run, so only a block with samples out

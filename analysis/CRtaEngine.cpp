@@ -3,8 +3,8 @@
 #include "analysis/CRtaBandFilter.h"
 #include "analysis/DspAlloc.h"
 #include "analysis/RtaFilterTables.h"
+#include "analysis/Sse2KernelsSelected.h"
 #include "signal/Dsp.h"
-#include "signal/DspCpu.h"
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -191,7 +191,7 @@ void CRtaEngine::AnalyseBlock()
     dspsCopy_32f(m_newHop, m_ring + kFrame - kHop, kHop);
     dspsMul_32f(m_window, m_ring, m_frame, kFrame);
     dspsFFTFwd_RToCCS_32f(m_frame, m_spectrum, m_fftSpec, m_fftWork);
-    if (dspsCurrentVariant() >= VariantSse2)
+    if (Sse2KernelsSelected())
         BinPowersSse2(m_spectrum, m_binPowers, kFrame / 2, kPowerScale);
     else
         BinPowersGeneric(m_spectrum, m_binPowers, kFrame / 2, kPowerScale);

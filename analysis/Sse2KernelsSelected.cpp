@@ -1,0 +1,7 @@
+#include "analysis/Sse2KernelsSelected.h"
+#include "signal/DspCpu.h"
+
+bool Sse2KernelsSelected()
+{
+    return dspsCurrentVariant() >= VariantSse2;
+}
