@@ -1,12 +1,14 @@
-# quill_add_test(<name> SOURCES ... [LIBS ...] [LABEL <label>] [DESKTOP_INPUT])
+# quill_add_test(<name> SOURCES ... [LIBS ...] [LABEL <label>] [DESKTOP_INPUT] [SLOW <gtest filter>])
 # One GoogleTest executable, run under Wine, labelled with its folder's name
 # (or LABEL, or QUILL_TEST_LABEL set by a parent folder whose subsystem it belongs to).
 # DESKTOP_INPUT: its tests move the cursor, send input or activate windows, so
 # they never run beside each other (there is one cursor and one focus).
+# SLOW: the tests it selects (real capture, long cycles) are labelled slow as
+# well, so `scripts/test -LE slow` is a quick loop.
 # A test passes only when GoogleTest printed PASSED and nothing failed or crashed.
 include(GoogleTest)
 function(quill_add_test name)
-  cmake_parse_arguments(T "DESKTOP_INPUT" "LABEL" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DESKTOP_INPUT" "LABEL;SLOW" "SOURCES;LIBS" ${ARGN})
   get_filename_component(label ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   if(T_LABEL)
     set(label ${T_LABEL})
@@ -19,8 +21,21 @@ function(quill_add_test name)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS ${label} TIMEOUT 120 ${lock}
+  if(T_SLOW)
+    quill_discover_tests(${name} "-${T_SLOW}" ${label} ${lock})
+    # The label list passes through several list expansions on its way to the
+    # discovered tests: eight escapes leave its separator standing at the end.
+    string(REPEAT "\\" 8 escape)
+    quill_discover_tests(${name} "${T_SLOW}" "${label}${escape};slow" ${lock})
+  else()
+    quill_discover_tests(${name} "*" ${label} ${lock})
+  endif()
+endfunction()
+
+# The tests of name that filter selects, with these labels and extra properties.
+function(quill_discover_tests name filter labels)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST TEST_FILTER ${filter}
+    PROPERTIES LABELS ${labels} TIMEOUT 120 ${ARGN}
       PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
       FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|Unhandled exception|wine: Unhandled")
 endfunction()
