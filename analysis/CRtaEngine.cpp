@@ -12,18 +12,32 @@
 #include <new>
 
 namespace {
-const int kFftOrder = 12;
-const int kConvolutionOrder = 10;
+const int kFftOrder = 12;         // kFrame points
+const int kConvolutionOrder = 10; // kHop-sample blocks, 2 kHop-point transforms
 const float kLowPassHz = 1350.0f;
 const float kLowPassRateHz = 48000.0f; // the same filter at every rate
-const int kStreamLengths[DecimatedStreams::kStreams] = {64, 32, 16, 8, 4};
+// Samples are converted times 2^-15: 16-bit full scale (32768) becomes 1.0.
+const int kSixteenBitScaleFactor = 15;
+// Stream 0 keeps every 16th low-passed sample (a rate of 3000 Hz at 48 kHz, whose Nyquist frequency lies
+// above the low-pass corner); stream 1 + d every (2 << d)th output of decimator d, which filters for that step.
+const int kFirstDecimation = 16;
+const int kStreamLengths[DecimatedStreams::kStreams] = {
+    CRtaEngine::kHop / kFirstDecimation, CRtaEngine::kHop / (kFirstDecimation * 2),
+    CRtaEngine::kHop / (kFirstDecimation * 4), CRtaEngine::kHop / (kFirstDecimation * 8),
+    CRtaEngine::kHop / (kFirstDecimation * 16)};
+// One row holds stream 0, the longest.
+const int kStreamRowBytes = kStreamLengths[0] * static_cast<int>(sizeof(float));
 const int kDecimatorOrder = 8;
 const int kBandPassOrder = 16;
-const int kStreamRowBytes = 256;
-const int kStreamRowCount = 12;
 const int kThirdOctaveSamplesPerMean = 5;
-const float kEdgeBinFactor = 0.57f;
+// Bin powers times 20, and a band of several bins takes 0.57 times the root of their sum: together they
+// read a Blackman-windowed sine at its RMS amplitude, as the filter bands do. The window keeps 0.3046 of
+// a sine's power, so 0.57 ~ 1 / sqrt(2 x 20 x 0.3046 / 4).
 const float kPowerScale = 20.0f;
+const float kEdgeBinFactor = 0.57f;
+
+static_assert(CRtaEngine::kDecimatedStreams == DecimatedStreams::kStreams, "one row per decimated stream");
+static_assert(1 << kFftOrder == CRtaEngine::kFrame, "the FFT covers the frame");
 
 int ClampAverages(int n)
 {
@@ -98,10 +112,10 @@ bool CRtaEngine::Allocate(int resolution, int sampleRate)
     if (!m_convolution.Setup(kConvolutionOrder) || !m_lowPassDesigner.Setup(kConvolutionOrder))
         return false;
     m_tapsSpectrum = m_lowPassDesigner.Design(kLowPassHz, kLowPassRateHz, 1.0);
-    if (!m_tapsSpectrum || !m_streamRows.Alloc(kStreamRowBytes, kStreamRowCount))
+    if (!m_tapsSpectrum || !m_streamRows.Alloc(kStreamRowBytes, kStreamRows))
         return false;
     m_streamRows.Fill(0);
-    for (int r = 0; r < 9; ++r)
+    for (int r = 0; r < kStreamRows; ++r)
         m_streams[r] = reinterpret_cast<float*>(m_streamRows.Row(r));
     for (int d = 0; d < kRtaDecimators; ++d) {
         double den[kRtaDecimatorSections][6], num[kRtaDecimatorSections][6];
@@ -168,7 +182,7 @@ void CRtaEngine::PushSamples(const int32_t* samples, int count)
     m_engineLock.Lock();
     while (m_enabled && count > 0) {
         const int n = std::min(count, kHop - m_hopFill);
-        dspsConvert_32s32f_Sfs(samples, m_newHop + m_hopFill, n, 15);
+        dspsConvert_32s32f_Sfs(samples, m_newHop + m_hopFill, n, kSixteenBitScaleFactor);
         samples += n;
         count -= n;
         m_hopFill += n;
@@ -207,15 +221,15 @@ void CRtaEngine::Decimate()
 {
     float* const stream0 = m_streams[0];
     for (int k = 0; k < kStreamLengths[0]; ++k)
-        stream0[k] = m_lowPassed[16 * k];
+        stream0[k] = m_lowPassed[kFirstDecimation * k];
     DecimatedStreams streams;
     streams.stream[0] = {stream0, kStreamLengths[0]};
     // The decimators all read stream 0, two at a time.
     for (int d = 0; d < kRtaDecimators; d += 2)
-        CBiquadCascade::FilterPair(m_decimators[d], m_decimators[d + 1], stream0, m_streams[5 + d], m_streams[6 + d],
-                                   kStreamLengths[0]);
+        CBiquadCascade::FilterPair(m_decimators[d], m_decimators[d + 1], stream0, m_streams[kDecimatedStreams + d],
+                                   m_streams[kDecimatedStreams + d + 1], kStreamLengths[0]);
     for (int d = 0; d < kRtaDecimators; ++d) {
-        const float* const decimated = m_streams[5 + d];
+        const float* const decimated = m_streams[kDecimatedStreams + d];
         const int step = 2 << d;
         float* const stream = m_streams[1 + d];
         for (int k = 0; k < kStreamLengths[1 + d]; ++k)

@@ -3,6 +3,7 @@
 #include "analysis/CBiquadCascade.h"
 #include "analysis/CFftBlock.h"
 #include "analysis/CFirFilter.h"
+#include "analysis/RtaFilterTables.h"
 #include "common/CMutex.h"
 #include "common/CRowBuffer.h"
 #include "common/CTrackedValue.h"
@@ -38,6 +39,10 @@ public:
     static constexpr int kFilterSlots = 32;
     static constexpr int kHistorySlots = 1000;
     static constexpr int kMaxAverages = 999;
+    // Rows of the low-band chain: the decimated streams 0..4 (DecimatedStreams), then the outputs of
+    // the decimators that feed streams 1..4.
+    static constexpr int kDecimatedStreams = 1 + kRtaDecimators;
+    static constexpr int kStreamRows = kDecimatedStreams + kRtaDecimators;
 
     CRtaEngine();
     virtual ~CRtaEngine();
@@ -105,8 +110,8 @@ private:
     int m_averages;
     int m_count;
     float* m_tapsSpectrum;
-    float* m_streams[9];
-    CBiquadCascade m_decimators[4];
+    float* m_streams[kStreamRows];
+    CBiquadCascade m_decimators[kRtaDecimators];
     CRtaBandFilter* m_bandFilters[kFilterSlots];
     CTrackedValue m_averagesTracker;
     // Per band, the bins its edges fall in and the parts of them inside the

@@ -4,9 +4,31 @@
 #include <cstring>
 
 namespace {
+// Work blocks start this big (2048 samples, more than a capture block) so the capture thread rarely
+// grows them; they grow for longer blocks.
 const int kWorkBytes = 4096;
+// A power of two above any envelope delay in use.
 const int kAlignDelayLength = 4096;
 const int kEnvelopePoles = 5;
+
+// Tuning until the application sets its own: searchStart + searchLength within samplesPerRead, and
+// samplesPerRead wider than a display window. The lead is the application's, not read here.
+const int32_t kDefaultLead = 4000;
+const int32_t kDefaultSamplesPerRead = 16384;
+const int32_t kDefaultSearchLength = 8192;
+const int32_t kDefaultSearchStart = 2048;
+
+// Display parameters until SetDisplayParams: a slow envelope A (Q8 factor 6/256 in bits 4..11), a faster
+// envelope B (50/256), and the delay of B and the raw stream behind A.
+const int kDefaultCoefficientA = 100;
+const int kDefaultEnvelopeDelay = 150;
+const int kDefaultCoefficientB = 800;
+
+// The DC blocker works in Q8 with a coefficient of 1/2048 (corner near 3.7 Hz at 48 kHz) and puts out
+// half the input's amplitude.
+const int kDcInputShift = 8;
+const int kDcCoefficientShift = 11;
+const int kDcOutputShift = 9;
 
 int16_t* Samples(CMemBlock& block, int count)
 {
@@ -15,8 +37,9 @@ int16_t* Samples(CMemBlock& block, int count)
 } // namespace
 
 CScopeSignalPath::CScopeSignalPath()
-    : m_leadTuning(4000), m_samplesPerRead(16384), m_searchLength(8192), m_searchStart(2048), m_ready(false),
-      m_ringBytes(0), m_envelopeDelay(0), m_delayBase(0), m_envelopeA(), m_envelopeB(), m_dcState(0)
+    : m_leadTuning(kDefaultLead), m_samplesPerRead(kDefaultSamplesPerRead), m_searchLength(kDefaultSearchLength),
+      m_searchStart(kDefaultSearchStart), m_ready(false), m_ringBytes(0), m_envelopeDelay(0), m_delayBase(0),
+      m_envelopeA(), m_envelopeB(), m_dcState(0)
 {}
 
 CScopeSignalPath::~CScopeSignalPath()
@@ -47,7 +70,7 @@ bool CScopeSignalPath::Setup(int ringBytes, int rawDelayLength)
         !m_rawAlignDelay.Init(kAlignDelayLength))
         return false;
     m_rawDelay.SetDelay(m_delayBase);
-    SetDisplayParams(100, 150, 800);
+    SetDisplayParams(kDefaultCoefficientA, kDefaultEnvelopeDelay, kDefaultCoefficientB);
     m_ready = true;
     return true;
 }
@@ -98,9 +121,9 @@ bool CScopeSignalPath::Process(int16_t* samples, int count)
 void CScopeSignalPath::BlockDc(const int16_t* in, int16_t* out, int count)
 {
     for (int i = 0; i < count; ++i) {
-        const int32_t x = in[i] * 256;
-        m_dcState += (x - m_dcState) >> 11;
-        out[i] = SaturateInt16((x - m_dcState) >> 9);
+        const int32_t x = in[i] * (1 << kDcInputShift);
+        m_dcState += (x - m_dcState) >> kDcCoefficientShift;
+        out[i] = SaturateInt16((x - m_dcState) >> kDcOutputShift);
     }
 }
 

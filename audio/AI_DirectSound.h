@@ -41,7 +41,10 @@ struct DSoundDeviceEntry {
 // stays open until Close.
 class AI_DirectSound : public CAudioDriver, public CRunnable, public DSoundFillSink {
 public:
+    // The wake event and one event per block go to one wait, which takes at most MAXIMUM_WAIT_OBJECTS (64);
+    // the settings window offers at most 16 blocks.
     enum { MaxBlocks = 32 };
+    static_assert(1 + MaxBlocks <= MAXIMUM_WAIT_OBJECTS, "one wait takes every event");
 
     explicit AI_DirectSound(bool input);
     ~AI_DirectSound() override;

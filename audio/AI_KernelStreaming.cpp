@@ -4,6 +4,14 @@
 #include "common/DebugTrace.h"
 #include <new>
 
+namespace {
+// The engine's FIFO only catches packets the driver declines, which it never does while streaming.
+const int kStreamFifoBytes = 4096;
+// The engine that only lists devices never streams: the smallest packets will do.
+const int kListPacketBytes = 256;
+const int kListPacketCount = 4;
+} // namespace
+
 AI_KernelStreaming::AI_KernelStreaming(bool input)
     : CAudioDriver(input), m_pStreamEngine(nullptr), m_pListEngine(nullptr), m_bOpen(0), m_nDeviceChannels(0)
 {}
@@ -52,7 +60,7 @@ void AI_KernelStreaming::PrepareConversion(const WAVEFORMATEXTENSIBLE& format)
 CKsEngine* AI_KernelStreaming::NewStreamEngine(const WAVEFORMATEXTENSIBLE& format)
 {
     KsSettings settings;
-    settings.inputBufferSize = 4096;
+    settings.inputBufferSize = kStreamFifoBytes;
     settings.outputBufferSize = format.Format.nBlockAlign * m_settings.bufferFrames;
     settings.outputBufferCount = m_settings.bufferCount;
     CKsEngine* engine = new (std::nothrow) CKsEngine(IsInput(), &settings);
@@ -135,9 +143,9 @@ CKsEngine* AI_KernelStreaming::DeviceListEngine()
 {
     if (!m_pListEngine) {
         KsSettings settings;
-        settings.inputBufferSize = 4096;
-        settings.outputBufferSize = 256;
-        settings.outputBufferCount = 4;
+        settings.inputBufferSize = kStreamFifoBytes;
+        settings.outputBufferSize = kListPacketBytes;
+        settings.outputBufferCount = kListPacketCount;
         m_pListEngine = new (std::nothrow) CKsEngine(IsInput(), &settings);
     }
     return m_pListEngine;

@@ -24,6 +24,8 @@
 // HasFailed; the driver stays open until Close.
 class AI_Wave : public CAudioDriver, public CRunnable {
 public:
+    // Room in the fixed header table: the settings window offers at most 16 buffers, the rest is headroom
+    // for a hand-edited settings file; larger counts are refused.
     enum { MaxBuffers = 36 };
 
     explicit AI_Wave(bool input);

@@ -19,6 +19,10 @@ enum { AudioMaxChannels = 32, AudioMaxBufferFrames = 65536 };
 // highest rate sound hardware offers the sound system aborts or spins instead of refusing.
 enum { AudioMinSampleRate = 8000, AudioMaxSampleRate = 384000 };
 
+// Bytes of every error text of the audio layer, terminator included: a text handed from an engine to its
+// driver and on to the audio interface is cut in one place only.
+enum { AudioErrorTextSize = 256 };
+
 // Result codes of a driver's Open.
 enum AudioOpenResult { AudioOpenOk = 0, AudioOpenFailed = 1, AudioOpenNoDevice = 2 };
 
@@ -71,7 +75,7 @@ protected:
     // Hands one device block to the owner, if there is one.
     void DeliverBlock(void* block, int bytes);
 
-    char m_errorText[259];
+    char m_errorText[AudioErrorTextSize];
     AudioDriverSettings m_settings;
     int m_frameBytes; // bytes of one device frame while open
     bool m_allowDefaultDevice;

@@ -21,7 +21,7 @@ struct InterfaceTypeInfo {
 // delivers them to the client on the driver's device thread, under its own lock.
 class CAudioInterface : public CAudioCallback {
 public:
-    enum { MaxChannels = AudioMaxChannels, ErrorTextSize = 256 };
+    enum { MaxChannels = AudioMaxChannels, ErrorTextSize = AudioErrorTextSize };
 
     CAudioInterface();
     ~CAudioInterface() override;

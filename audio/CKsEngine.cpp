@@ -11,21 +11,19 @@
 #include <new>
 
 namespace {
-const int kDefaultPacketBytes = 8192;
-const int kDefaultPacketCount = 8;
-const int kDefaultFifoBytes = 65536;
+// At most this long for queued render packets to play out at Stop, so that a stuck device cannot hang it.
 const DWORD kPlayOutWaitMs = 1000;
 } // namespace
 
 CKsEngine::CKsEngine(bool input, const KsSettings* settings)
-    : m_nState(StateClosed), m_nPackets(0), m_bStarted(0), m_bInput(input), m_nPacketBytes(kDefaultPacketBytes),
-      m_phEvents(nullptr), m_packets(), m_pEnumerator(nullptr), m_pRenderPin(nullptr), m_pCapturePin(nullptr),
-      m_pPacketMemory(nullptr), m_nCurrent(-1), m_nNext(0), m_pSink(nullptr), m_nUnderruns(0), m_bFailed(false),
-      m_szError(), m_bClosing(0), m_pFifo(nullptr)
+    : m_nState(StateClosed), m_nPackets(0), m_bStarted(0), m_bInput(input),
+      m_nPacketBytes(KsSettings::DefaultPacketBytes), m_phEvents(nullptr), m_packets(), m_pEnumerator(nullptr),
+      m_pRenderPin(nullptr), m_pCapturePin(nullptr), m_pPacketMemory(nullptr), m_nCurrent(-1), m_nNext(0),
+      m_pSink(nullptr), m_nUnderruns(0), m_bFailed(false), m_szError(), m_bClosing(0), m_pFifo(nullptr)
 {
-    int count = settings ? settings->outputBufferCount : kDefaultPacketCount;
-    int bytes = settings ? settings->outputBufferSize : kDefaultPacketBytes;
-    int fifoBytes = settings ? settings->inputBufferSize : kDefaultFifoBytes;
+    int count = settings ? settings->outputBufferCount : int(KsSettings::DefaultPacketCount);
+    int bytes = settings ? settings->outputBufferSize : int(KsSettings::DefaultPacketBytes);
+    int fifoBytes = settings ? settings->inputBufferSize : int(KsSettings::DefaultFifoBytes);
     // The settings may ask for more packets than the engine has room for.
     m_nPackets = count < 0 ? 0 : (count > MaxPackets ? MaxPackets : count);
     m_phEvents = (HANDLE*)calloc(m_nPackets + 1, sizeof(HANDLE));

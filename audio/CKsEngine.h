@@ -1,4 +1,5 @@
 #pragma once
+#include "audio/CAudioDriver.h"
 #include "audio/KernelStreaming/devlist.h"
 #include "audio/KernelStreaming/ksdefs.h"
 #include "common/CRunnable.h"
@@ -37,7 +38,9 @@ struct KsPacket {
 // engine still counts as started, so Stop and the destructor release the pin.
 class CKsEngine : public CRunnable {
 public:
-    enum { MaxPackets = 16, ErrorTextSize = 256 };
+    // The settings window's largest buffer count; the wake event and one event per packet go to one wait.
+    enum { MaxPackets = 16, ErrorTextSize = AudioErrorTextSize };
+    static_assert(1 + MaxPackets <= MAXIMUM_WAIT_OBJECTS, "one wait takes every event");
     enum { StateClosed = 0, StateStreaming = 1, StateStopping = 2 };
 
     CKsEngine(bool input, const KsSettings* settings);

@@ -43,9 +43,9 @@ void KsSettings::SetDefaults()
     outputDevice[0] = 0;
     volumeEnabled = 0;
     gaplessEnabled = 0;
-    inputBufferSize = 65536;
-    outputBufferSize = 8192;
-    outputBufferCount = 8;
+    inputBufferSize = DefaultFifoBytes;
+    outputBufferSize = DefaultPacketBytes;
+    outputBufferCount = DefaultPacketCount;
 }
 
 void KsSettings::Read()
@@ -56,12 +56,12 @@ void KsSettings::Read()
     ReadInt("input_buffer_size", &inputBufferSize);
     ReadInt("output_buffer_size", &outputBufferSize);
     ReadInt("output_buffer_cnt", &outputBufferCount);
-    inputBufferSize = ClampKilobytes(inputBufferSize, 4);
-    outputBufferSize = ClampKilobytes(outputBufferSize, 2);
-    if (outputBufferCount < 2)
-        outputBufferCount = 2;
-    if (outputBufferCount > 8)
-        outputBufferCount = 8;
+    inputBufferSize = ClampKilobytes(inputBufferSize, MinFifoKilobytes);
+    outputBufferSize = ClampKilobytes(outputBufferSize, MinPacketKilobytes);
+    if (outputBufferCount < MinPacketCount)
+        outputBufferCount = MinPacketCount;
+    if (outputBufferCount > MaxPacketCount)
+        outputBufferCount = MaxPacketCount;
 }
 
 void KsSettings::ReadString(const char* key, char* dest, int size)

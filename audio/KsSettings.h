@@ -3,6 +3,9 @@
 // Section "Kernel Streaming" of the settings file: buffer options of the engine.
 struct KsSettings {
     enum { PathSize = 261 };
+    // What a file without the section gives, and the ranges Read holds the values to.
+    enum { DefaultFifoBytes = 65536, DefaultPacketBytes = 8192, DefaultPacketCount = 8 };
+    enum { MinFifoKilobytes = 4, MinPacketKilobytes = 2, MinPacketCount = 2, MaxPacketCount = 8 };
 
     // Reads the file beside the program.
     KsSettings();

@@ -36,7 +36,7 @@ TEST(AudioDriver, ErrorTextCopyIsBoundedAndTerminated)
     d.Fail(huge.c_str());
     char big[300];
     d.GetErrorText(big, sizeof(big));
-    EXPECT_EQ(strlen(big), 258u);
+    EXPECT_EQ(strlen(big), AudioErrorTextSize - 1u);
 }
 
 TEST(AudioDriverSettings, ConstructedAndClearedValues)
