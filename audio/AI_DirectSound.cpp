@@ -179,8 +179,12 @@ int AI_DirectSound::OpenOutput(const GUID* device)
     return AudioOpenOk;
 }
 
-void AI_DirectSound::Close()
+int AI_DirectSound::Close()
 {
+    if (m_thread.IsCurrentThread()) {
+        m_thread.RequestStop();
+        return RefuseCloseOnDeviceThread();
+    }
     m_running = 0;
     m_stopping = true;
     m_thread.Stop();
@@ -194,6 +198,7 @@ void AI_DirectSound::Close()
         CoUninitialize();
         m_openComInitialized = false;
     }
+    return AudioCloseOk;
 }
 
 void AI_DirectSound::ReleaseDevices()

@@ -50,7 +50,7 @@ public:
     ~AI_DirectSound() override;
 
     int Open(const AudioDriverSettings* settings) override;
-    void Close() override;
+    int Close() override;
     void Reset() override;
     int IsOpen() override;
     int GetLatency() override;

@@ -117,14 +117,19 @@ int AI_KernelStreaming::Open(const AudioDriverSettings* settings)
     return AudioOpenOk;
 }
 
-void AI_KernelStreaming::Close()
+int AI_KernelStreaming::Close()
 {
     if (!m_bOpen)
-        return;
+        return AudioCloseOk;
+    if (m_pStreamEngine && m_pStreamEngine->IsEngineThread()) {
+        m_pStreamEngine->Stop();
+        return RefuseCloseOnDeviceThread();
+    }
     delete m_pStreamEngine;
     m_pStreamEngine = nullptr;
     m_bOpen = 0;
     m_frameBytes = 0;
+    return AudioCloseOk;
 }
 
 int AI_KernelStreaming::IsOpen()

@@ -15,7 +15,7 @@ public:
     ~AI_KernelStreaming() override;
 
     int Open(const AudioDriverSettings* settings) override;
-    void Close() override;
+    int Close() override;
     void Reset() override {}
     int IsOpen() override;
     int GetLatency() override;

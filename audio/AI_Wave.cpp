@@ -157,8 +157,12 @@ void AI_Wave::ReleaseBuffers(int count)
     }
 }
 
-void AI_Wave::Close()
+int AI_Wave::Close()
 {
+    if (m_thread.IsCurrentThread()) {
+        m_thread.RequestStop();
+        return RefuseCloseOnDeviceThread();
+    }
     if (m_open) {
         DeviceStop();
         m_thread.Stop();
@@ -170,6 +174,7 @@ void AI_Wave::Close()
     }
     m_inDevice = 0;
     m_outDevice = 0;
+    return AudioCloseOk;
 }
 
 void AI_Wave::Reset()

@@ -32,7 +32,7 @@ public:
     ~AI_Wave() override;
 
     int Open(const AudioDriverSettings* settings) override;
-    void Close() override;
+    int Close() override;
     void Reset() override;
     int IsOpen() override;
     int GetLatency() override;

@@ -1,5 +1,6 @@
 #include "audio/CAudioDriver.h"
 #include "audio/CAudioCallback.h"
+#include "common/DebugTrace.h"
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -97,6 +98,13 @@ bool CAudioDriver::RefuseOpen(const AudioDriverSettings* settings, bool open)
     else
         return false;
     return true;
+}
+
+int CAudioDriver::RefuseCloseOnDeviceThread()
+{
+    SetErrorText("Close called from the device thread: the stream ends after this block");
+    DebugTrace("%s\n", m_errorText);
+    return AudioCloseOnDeviceThread;
 }
 
 bool CAudioDriver::CheckBufferSettings(int maxBuffers)

@@ -26,6 +26,9 @@ enum { AudioErrorTextSize = 256 };
 // Result codes of a driver's Open.
 enum AudioOpenResult { AudioOpenOk = 0, AudioOpenFailed = 1, AudioOpenNoDevice = 2 };
 
+// Result codes of a driver's Close.
+enum AudioCloseResult { AudioCloseOk = 0, AudioCloseOnDeviceThread = 1 };
+
 // Abstract device driver owned by a CAudioInterface.
 class CAudioDriver {
 public:
@@ -36,8 +39,10 @@ public:
 
     // Copies the settings, opens the device and starts one device thread.
     virtual int Open(const AudioDriverSettings* settings) = 0;
-    // Returns only after the device thread has ended.
-    virtual void Close() = 0;
+    // Returns only after the device thread has ended. Called from that thread (from inside a
+    // delivered block) it cannot wait for itself: it asks the thread to end once the block
+    // returns, closes nothing and returns AudioCloseOnDeviceThread; a later Close releases the device.
+    virtual int Close() = 0;
     virtual void Reset() = 0;
     virtual int IsOpen() = 0;
     virtual int GetLatency() = 0;
@@ -72,6 +77,8 @@ protected:
     bool NoDeviceSelected();
     // Fills the entry of the default device when index names it.
     bool DescribeDefaultDevice(AudioDeviceEntry* out, int index) const;
+    // The error text and trace of a Close made on the device thread; returns AudioCloseOnDeviceThread.
+    int RefuseCloseOnDeviceThread();
     // Hands one device block to the owner, if there is one.
     void DeliverBlock(void* block, int bytes);
 

@@ -58,6 +58,8 @@ CAudioInterface::~CAudioInterface()
 void CAudioInterface::CreateDriver(bool input, int typeId)
 {
     DestroyDriver();
+    if (m_driver)
+        return;
     m_lock.Lock();
     m_driver = CreateAudioDriver(input, typeId);
     if (m_driver) {
@@ -70,7 +72,9 @@ void CAudioInterface::CreateDriver(bool input, int typeId)
 
 void CAudioInterface::DestroyDriver()
 {
-    Close();
+    // A driver whose own thread asks cannot be deleted under that thread's feet.
+    if (Close() != 0)
+        return;
     m_lock.Lock();
     delete m_driver;
     m_driver = nullptr;
@@ -141,14 +145,18 @@ int CAudioInterface::CheckSettings(const AudioDriverSettings* settings)
     return AudioOpenFailed;
 }
 
-void CAudioInterface::Close()
+int CAudioInterface::Close()
 {
     if (!m_driver)
-        return;
+        return 0;
     m_running = false;
     // The device thread may wait for the lock to deliver a last block, so the
     // driver is stopped before the lock is taken.
-    m_driver->Close();
+    if (m_driver->Close() != AudioCloseOk) {
+        // The block being delivered still uses the buffers.
+        m_driver->GetErrorText(m_errorText, ErrorTextSize);
+        return 1;
+    }
     m_lock.Lock();
     if (m_fifo) {
         m_fifo->Close();
@@ -158,6 +166,7 @@ void CAudioInterface::Close()
     m_settings.Clear();
     FreeChannels();
     m_lock.Unlock();
+    return 0;
 }
 
 const char* CAudioInterface::GetErrorText() const

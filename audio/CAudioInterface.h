@@ -28,12 +28,14 @@ public:
     CAudioInterface(const CAudioInterface&) = delete;
     CAudioInterface& operator=(const CAudioInterface&) = delete;
 
+    // Both keep the current driver when called from its device thread (see Close).
     void CreateDriver(bool input, int typeId);
     void DestroyDriver();
     int GetDriverType();
     // 0 on success; otherwise GetErrorText says why.
     int Open(const AudioDriverSettings* settings);
-    void Close();
+    // 0 once closed; 1, with the driver's text, when called from the device thread (see CAudioDriver::Close).
+    int Close();
     const char* GetErrorText() const;
     void SetClient(CAudioClient* client);
     int GetNumDevices();

@@ -221,6 +221,10 @@ bool CKsEngine::IsStreaming() const
 
 void CKsEngine::Stop()
 {
+    if (IsEngineThread()) {
+        m_thread.RequestStop();
+        return;
+    }
     EnterCriticalSection(&m_stopLock);
     if (m_nState == StateStreaming) {
         if (m_bInput)

@@ -51,7 +51,9 @@ public:
     void SetSink(CAudioSink* sink) { m_pSink = sink; }
     // 1 when the pin runs and the thread has started; 0 with the reason in the error text.
     int Open(const char* device, const WAVEFORMATEX* format);
+    // On the engine's own thread only asks the thread to end once the current packet is done.
     void Stop();
+    bool IsEngineThread() const { return m_thread.IsCurrentThread(); }
     bool IsStreaming() const;
     bool HasFailed() const { return m_bFailed; }
     const char* GetErrorText() const { return m_szError; }

@@ -51,6 +51,8 @@ void CThread::RequestStop()
 void CThread::Stop()
 {
     RequestStop();
+    if (IsCurrentThread())
+        return;
     while (m_nActive.load() != 0) {
         m_bRunning = 0;
         Sleep(10);
@@ -59,6 +61,11 @@ void CThread::Stop()
         CloseHandle(m_hThread);
         m_hThread = nullptr;
     }
+}
+
+bool CThread::IsCurrentThread() const
+{
+    return m_nActive.load() != 0 && GetCurrentThreadId() == m_dwThreadId;
 }
 
 void CThread::Wake()

@@ -19,11 +19,14 @@ public:
     // Stored always; applied at once when a thread exists, else by Start (0 never).
     void SetPriority(int priority);
     void RequestStop();
+    // Called from the body itself, only requests the end: a thread cannot wait for itself.
     void Stop();
     void Wake();
     // Waits for a wake, a stop request or ms; 0 once a stop was requested.
     int Wait(DWORD ms);
     int IsRunning() const { return m_bRunning.load() ? 1 : 0; }
+    // True on the body's own thread while the body runs.
+    bool IsCurrentThread() const;
     HANDLE GetWakeEvent() const { return m_hWakeEvent; }
     // Bodies running: 0 or 1.
     LONG GetActiveCount() const { return m_nActive.load(); }

@@ -1,4 +1,5 @@
 #include "AudioTestSupport.h"
+#include "FakeDirectSound.h"
 #include "FakeWaveDevice.h"
 #include "audio/CAudioInterface.h"
 #include "audio/PcmFormat.h"
@@ -20,6 +21,22 @@ public:
         }
     }
     int32_t left = 0, right = 0;
+};
+
+// Closes, then destroys, its interface's driver from inside the first block it is handed.
+class SelfClosingClient : public CAudioClient {
+public:
+    void OnInputPlanar(CAudioInterface* sender, int32_t**, int) override
+    {
+        if (++blocks != 1)
+            return;
+        int closed = sender->Close();
+        sender->DestroyDriver();
+        text = sender->GetErrorText();
+        result = closed;
+    }
+    std::atomic<int> blocks{0}, result{-1};
+    std::string text;
 };
 
 int32_t RampSample(int c, int64_t n)
@@ -126,6 +143,33 @@ TEST(AudioInterface, SampleRateIsBoundedAndFormatSizesDoNotWrap)
     AudioDriverSettings wide = StereoSettings("Default", 480, 4);
     wide.sampleRate = 100000000;
     EXPECT_EQ(PcmFormat(wide).nAvgBytesPerSec, 400000000u);
+}
+
+TEST(AudioInterface, CloseFromTheDeviceThreadIsRefusedAndEndsTheStream)
+{
+    FakeWaveDevice wave;
+    FakeDirectSound sound;
+    for (int type : {AudioTypeWave, AudioTypeDirectSound}) {
+        SelfClosingClient client;
+        CAudioInterface ai;
+        ai.SetClient(&client);
+        ai.CreateDriver(true, type);
+        AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 64, 4);
+        ASSERT_EQ(ai.Open(&s), 0) << type;
+        wave.StartStreaming();
+        sound.StartStreaming();
+        ASSERT_TRUE(WaitUntil([&] { return client.result != -1; })) << type;
+        EXPECT_EQ(client.result, 1);
+        EXPECT_EQ(client.text, "Close called from the device thread: the stream ends after this block");
+        EXPECT_EQ(ai.GetDriverType(), type);
+        Sleep(30); // blocks keep coming while a thread still delivers
+        EXPECT_EQ(client.blocks, 1) << type;
+        wave.StopStreaming();
+        sound.StopStreaming();
+        EXPECT_EQ(ai.Close(), 0);
+    }
+    EXPECT_EQ(wave.closes, 1);
+    EXPECT_EQ(sound.liveObjects, 0);
 }
 
 TEST(AudioInterface, WithoutDeviceTheWaveOpenFailsWithItsText)

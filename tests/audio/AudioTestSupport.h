@@ -47,7 +47,7 @@ class StubDriver : public CAudioDriver {
 public:
     explicit StubDriver(bool input) : CAudioDriver(input) {}
     int Open(const AudioDriverSettings*) override { return AudioOpenFailed; }
-    void Close() override {}
+    int Close() override { return AudioCloseOk; }
     void Reset() override {}
     int IsOpen() override { return 0; }
     int GetLatency() override { return 0; }

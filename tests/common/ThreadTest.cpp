@@ -157,3 +157,29 @@ TEST(TrackedValue, ReportsChangesOnly)
     EXPECT_EQ(v.Update(6), 1);
     EXPECT_EQ(v.GetPrevious(), -1);
 }
+
+TEST(Thread, StopFromTheBodyOnlyRequestsTheEnd)
+{
+    class StoppingBody : public CRunnable {
+    public:
+        void Run(CThread* thread) override
+        {
+            current = thread->IsCurrentThread();
+            thread->Stop();
+            returned = 1;
+        }
+        std::atomic<int> current{0}, returned{0};
+    } body;
+    // Leaked if the body never returns: its destructor would wait for ever.
+    CThread* t = new CThread;
+    t->SetRunnable(&body);
+    ASSERT_EQ(t->Start(), 0);
+    for (int i = 0; i < 500 && !body.returned; ++i)
+        Sleep(2);
+    ASSERT_EQ(body.returned, 1);
+    EXPECT_EQ(body.current, 1);
+    EXPECT_FALSE(t->IsCurrentThread());
+    WaitUntilEnded(*t);
+    EXPECT_EQ(t->IsRunning(), 0);
+    delete t;
+}

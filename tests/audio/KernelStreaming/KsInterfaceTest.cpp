@@ -12,11 +12,15 @@ public:
     std::vector<int32_t> left;
     std::vector<int32_t> right;
 
-    void OnInputPlanar(CAudioInterface*, int32_t** channels, int frames) override
+    std::atomic<int> closeResult{-1};
+    bool closeOnFirst = false;
+
+    void OnInputPlanar(CAudioInterface* sender, int32_t** channels, int frames) override
     {
         left.insert(left.end(), channels[0], channels[0] + frames);
         right.insert(right.end(), channels[1], channels[1] + frames);
-        ++blocks;
+        if (++blocks == 1 && closeOnFirst)
+            closeResult = sender->Close();
     }
 };
 
@@ -73,6 +77,20 @@ TEST_F(KsInterfaceTest, ClosingWhileStreamingStopsDelivery)
         EXPECT_EQ(client.blocks, closed);
         EXPECT_EQ(fake.OpenHandleCount(), 0);
     }
+    audio.DestroyDriver();
+    EXPECT_EQ(fake.OpenHandleCount(), 0);
+}
+TEST_F(KsInterfaceTest, CloseFromTheDeviceThreadIsRefusedAndEndsTheStream)
+{
+    client.closeOnFirst = true;
+    ASSERT_EQ(audio.Open(&settings), 0) << audio.GetErrorText();
+    ASSERT_TRUE(WaitFor([&] { return client.closeResult != -1; }));
+    EXPECT_EQ(client.closeResult, 1);
+    EXPECT_STREQ(audio.GetErrorText(), "Close called from the device thread: the stream ends after this block");
+    Sleep(30); // packets keep coming while the thread still runs
+    EXPECT_EQ(client.blocks, 1);
+    EXPECT_EQ(audio.Close(), 0);
+    EXPECT_EQ(fake.PendingReadCount(), 0);
     audio.DestroyDriver();
     EXPECT_EQ(fake.OpenHandleCount(), 0);
 }
