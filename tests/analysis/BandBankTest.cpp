@@ -40,6 +40,13 @@ TEST(BandBank, CentresAreBaseTenOctaveFractions)
         }
         EXPECT_NEAR(bank.GetBand(0).centre, 19.953, 0.001);
     }
+    // The 1/6-octave grid holds 1 kHz itself, not the even-band grid's 1000 x 10^(+-0.3 / 12).
+    CBandBank sixth;
+    sixth.Build(1, 0.0);
+    for (double evenBandCentre : {944.06, 1059.25}) {
+        for (int i = 0; i < sixth.GetBandCount(); ++i)
+            EXPECT_GT(std::fabs(sixth.GetBand(i).centre / evenBandCentre - 1.0), 0.05) << i;
+    }
     CBandBank third;
     third.Build(0, 0.0);
     EXPECT_NEAR(third.GetBand(30).centre, 19952.6, 0.05);

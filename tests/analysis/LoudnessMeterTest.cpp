@@ -4,6 +4,8 @@
 #include "TestSignals.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -123,6 +125,53 @@ TEST(LoudnessMeter, SineLevelsPowerSumAndOffWindow)
         for (int c = 0; c <= 2; ++c)
             EXPECT_EQ(r.level[3][c], -14400);        // window 3 is off
         EXPECT_NEAR(Lufs(r.level[0][0]), dbfs, 0.1); // EBU Tech 3341 cases 1 and 2
+    }
+}
+
+// The limits the README states: the fixed-point weighting loses quiet signals,
+// and peaks are the largest sample, not the waveform's crest between samples.
+TEST(LoudnessMeter, QuietSinesReadLowThenNothingAndPeaksAreSamplePeaks)
+{
+    const double kShowsNothing = 1000.0;
+    struct Case {
+        double dbfs, hz, phase;
+        double lowByAtLeast, lowByAtMost; // dB below the signal's loudness
+        double peakDb;
+    };
+    const Case cases[] = {
+        {-23.0, 1000.0, 0.0, -0.1, 0.1, -23.0},
+        {-45.0, 1000.0, 0.0, 0.0, 0.2, -45.0},
+        {-55.0, 1000.0, 0.0, 0.3, 0.6, -55.0},
+        {-60.0, 1000.0, 0.0, 1.0, 2.0, -60.0},
+        {-67.0, 1000.0, 0.0, kShowsNothing, kShowsNothing, -67.0},
+        // K-weighting lifts 12 kHz 3.3 dB above 1 kHz; every sample lies 3 dB below the crest.
+        {-3.0, 12000.0, kPi / 4, -3.4, -3.1, -6.01},
+    };
+    for (const Case& c : cases) {
+        LoudnessConfig cfg;
+        CLoudnessMeter meter;
+        meter.Configure(cfg);
+        StereoFeed feed(meter);
+        const double amplitude = 32768.0 * std::pow(10.0, c.dbfs / 20.0);
+        const double step = 2.0 * kPi * c.hz / 48000.0;
+        std::vector<int32_t> block(kBlock);
+        int32_t largest = 0;
+        for (int b = 0; b < 400; ++b) {
+            for (int i = 0; i < kBlock; ++i) {
+                block[i] = std::lround(amplitude * std::sin(step * (b * kBlock + i) + c.phase));
+                largest = std::max(largest, std::abs(block[i]));
+            }
+            feed.Same(block);
+        }
+        const LoudnessReading& r = Last(meter);
+        if (c.lowByAtLeast == kShowsNothing) {
+            EXPECT_EQ(r.level[0][0], LoudnessReading::kFloor) << c.dbfs;
+        } else {
+            EXPECT_GE(c.dbfs - Lufs(r.level[0][0]), c.lowByAtLeast) << c.dbfs;
+            EXPECT_LE(c.dbfs - Lufs(r.level[0][0]), c.lowByAtMost) << c.dbfs;
+        }
+        EXPECT_NEAR(r.peakA[1] / 100.0, 20.0 * std::log10(largest / 32768.0), 0.01) << c.dbfs;
+        EXPECT_NEAR(r.peakA[1] / 100.0, c.peakDb, 0.3) << c.dbfs; // quiet samples are coarse
     }
 }
 
