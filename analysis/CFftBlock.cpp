@@ -1,5 +1,5 @@
 #include "analysis/CFftBlock.h"
-#include "analysis/DspAlloc.h"
+#include "analysis/EngineBuffers.h"
 #include "signal/Dsp.h"
 #include <cstring>
 #include <initializer_list>

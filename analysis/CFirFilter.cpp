@@ -1,5 +1,5 @@
 #include "analysis/CFirFilter.h"
-#include "analysis/DspAlloc.h"
+#include "analysis/EngineBuffers.h"
 #include "signal/Dsp.h"
 
 namespace {

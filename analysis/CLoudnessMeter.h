@@ -52,7 +52,6 @@ public:
     int GetHistoryLength() const { return m_historyLength; }
     int GetWritePos() const { return m_writePos.load(std::memory_order_acquire); }
     int GetReaderPos() const { return m_readerPos; }
-    void SetReaderPos(int pos) { m_readerPos = pos; }
 
 private:
     void DeleteChannels();

@@ -1,7 +1,7 @@
 #include "analysis/CRtaEngine.h"
 #include "analysis/BinPowers.h"
 #include "analysis/CRtaBandFilter.h"
-#include "analysis/DspAlloc.h"
+#include "analysis/EngineBuffers.h"
 #include "analysis/RtaFilterTables.h"
 #include "analysis/Sse2KernelsSelected.h"
 #include "signal/Dsp.h"

@@ -68,11 +68,6 @@ void CAudioDriver::SetAllowDefaultDevice(bool allow)
     m_allowDefaultDevice = allow;
 }
 
-bool CAudioDriver::GetAllowDefaultDevice() const
-{
-    return m_allowDefaultDevice;
-}
-
 void CAudioDriver::GetErrorText(char* dest, int max) const
 {
     if (!dest || max < 1)

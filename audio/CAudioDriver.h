@@ -62,7 +62,6 @@ public:
     void SetType(int typeId);
     int GetType() const;
     void SetAllowDefaultDevice(bool allow);
-    bool GetAllowDefaultDevice() const;
     // Copies at most max - 1 characters and terminates dest.
     void GetErrorText(char* dest, int max) const;
 

@@ -19,7 +19,7 @@ CKsEngine::CKsEngine(bool input, const KsSettings* settings)
     : m_nState(StateClosed), m_nPackets(0), m_bStarted(0), m_bInput(input),
       m_nPacketBytes(KsSettings::DefaultPacketBytes), m_phEvents(nullptr), m_packets(), m_pEnumerator(nullptr),
       m_pRenderPin(nullptr), m_pCapturePin(nullptr), m_pPacketMemory(nullptr), m_nCurrent(-1), m_nNext(0),
-      m_pSink(nullptr), m_nUnderruns(0), m_bFailed(false), m_szError(), m_bClosing(0), m_pFifo(nullptr)
+      m_pSink(nullptr), m_bFailed(false), m_szError(), m_bClosing(0), m_pFifo(nullptr)
 {
     int count = settings ? settings->outputBufferCount : int(KsSettings::DefaultPacketCount);
     int bytes = settings ? settings->outputBufferSize : int(KsSettings::DefaultPacketBytes);
@@ -349,12 +349,10 @@ bool CKsEngine::HandleRender()
     KsPacket& packet = m_packets[m_nCurrent];
     void* data = packet.header.Data;
     if (!m_pSink || !m_pSink->OnRender(this, data, m_nPacketBytes)) {
-        if (m_pFifo->GetUsed() < m_nPacketBytes) {
+        if (m_pFifo->GetUsed() < m_nPacketBytes)
             memset(data, 0, m_nPacketBytes);
-            ++m_nUnderruns;
-        } else {
+        else
             m_pFifo->Get(data, m_nPacketBytes, false);
-        }
     }
     packet.header.DataUsed = m_nPacketBytes;
     packet.header.FrameExtent = m_nPacketBytes;

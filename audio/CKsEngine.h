@@ -61,8 +61,6 @@ public:
 
     const KsDeviceList& GetDeviceList() const { return m_deviceList; }
     int GetPacketCount() const { return m_nPackets; }
-    int GetPacketBytes() const { return m_nPacketBytes; }
-    int GetUnderrunCount() const { return m_nUnderruns; }
     CFifo* GetFifo() const { return m_pFifo; }
 
 private:
@@ -103,7 +101,6 @@ private:
     CRITICAL_SECTION m_stopLock;
     CThread m_thread;
     CAudioSink* m_pSink;
-    int m_nUnderruns;
     volatile bool m_bFailed;
     char m_szError[ErrorTextSize];
     volatile LONG m_bClosing;

@@ -14,11 +14,6 @@ const WaveApi* currentApi = &systemApi;
 
 } // namespace
 
-const WaveApi& SystemWaveApi()
-{
-    return systemApi;
-}
-
 const WaveApi& CurrentWaveApi()
 {
     return *currentApi;

@@ -31,8 +31,6 @@ struct WaveApi {
     MMRESULT(WINAPI* outClose)(HWAVEOUT device);
 };
 
-// The system's own functions.
-const WaveApi& SystemWaveApi();
 // The table in use; the system's unless a test replaced it.
 const WaveApi& CurrentWaveApi();
 // Replaces the table for every Wave driver; null restores the system's.

@@ -7,7 +7,6 @@
 namespace {
 
 std::atomic<HANDLE> g_console{nullptr};
-std::atomic<bool> g_toStdout{false};
 std::atomic<FILE*> g_logFile{nullptr};
 
 // Latin-1 letters the console's code page 850 places elsewhere.
@@ -30,9 +29,8 @@ void ToConsoleCodePage(char* text)
 void DebugTrace(const char* format, ...)
 {
     HANDLE console = g_console.load();
-    bool toStdout = g_toStdout.load();
     FILE* log = g_logFile.load();
-    if (!console && !toStdout && !log)
+    if (!console && !log)
         return;
     char line[1024];
     va_list args;
@@ -42,10 +40,6 @@ void DebugTrace(const char* format, ...)
     ToConsoleCodePage(line);
     if (console)
         DebugConsoleWrite(line);
-    if (toStdout) {
-        std::fputs(line, stdout);
-        std::fflush(stdout);
-    }
     if (log) {
         std::fwrite(line, 1, std::strlen(line), log);
         std::fflush(log);
@@ -69,11 +63,6 @@ void DebugConsoleWrite(const char* text)
 void SetDebugConsole(HANDLE console)
 {
     g_console.store(console);
-}
-
-void SetDebugTraceStdout(bool on)
-{
-    g_toStdout.store(on);
 }
 
 void SetDebugTraceLogFile(FILE* file)

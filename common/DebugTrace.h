@@ -12,5 +12,4 @@ void DebugConsoleWrite(const char* text);
 
 // Sink switches (the program itself turns none on; tests and tools may).
 void SetDebugConsole(HANDLE console);
-void SetDebugTraceStdout(bool on);
 void SetDebugTraceLogFile(FILE* file);

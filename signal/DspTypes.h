@@ -2,7 +2,6 @@
 // Types shared by every signal-processing library function and its callers.
 
 typedef int LibStatus;
-typedef LibStatus DspStatus;
 
 enum : LibStatus {
     StatusOk = 0,

@@ -1,4 +1,6 @@
 #pragma once
+// The measurement engine's buffers from library memory: zeroed float vectors, real FFT
+// specifications and their work buffers. Each goes back through dspsFree or FreeRealFft.
 #include "signal/DspTypes.h"
 
 // Library buffers start zeroed so the first block never reads stale memory.

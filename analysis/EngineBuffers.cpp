@@ -1,4 +1,4 @@
-#include "analysis/DspAlloc.h"
+#include "analysis/EngineBuffers.h"
 #include "signal/Dsp.h"
 
 namespace {
