@@ -73,7 +73,7 @@ void CAudioInterface::CreateDriver(bool input, int typeId)
 void CAudioInterface::DestroyDriver()
 {
     // A driver whose own thread asks cannot be deleted under that thread's feet.
-    if (Close() != 0)
+    if (Close() != AudioCloseOk)
         return;
     m_lock.Lock();
     delete m_driver;
@@ -148,14 +148,14 @@ int CAudioInterface::CheckSettings(const AudioDriverSettings* settings)
 int CAudioInterface::Close()
 {
     if (!m_driver)
-        return 0;
+        return AudioCloseOk;
     m_running = false;
     // The device thread may wait for the lock to deliver a last block, so the
     // driver is stopped before the lock is taken.
     if (m_driver->Close() != AudioCloseOk) {
         // The block being delivered still uses the buffers.
         m_driver->GetErrorText(m_errorText, ErrorTextSize);
-        return 1;
+        return AudioCloseOnDeviceThread;
     }
     m_lock.Lock();
     if (m_fifo) {
@@ -166,7 +166,7 @@ int CAudioInterface::Close()
     m_settings.Clear();
     FreeChannels();
     m_lock.Unlock();
-    return 0;
+    return AudioCloseOk;
 }
 
 const char* CAudioInterface::GetErrorText() const

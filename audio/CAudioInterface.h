@@ -34,7 +34,8 @@ public:
     int GetDriverType();
     // 0 on success; otherwise GetErrorText says why.
     int Open(const AudioDriverSettings* settings);
-    // 0 once closed; 1, with the driver's text, when called from the device thread (see CAudioDriver::Close).
+    // AudioCloseOk once closed; AudioCloseOnDeviceThread, with the driver's text, when called from the device
+    // thread (see CAudioDriver::Close).
     int Close();
     const char* GetErrorText() const;
     void SetClient(CAudioClient* client);

@@ -155,7 +155,7 @@ TEST(AudioInterface, CloseFromTheDeviceThreadIsRefusedAndEndsTheStream)
         ai.SetClient(&client);
         ai.CreateDriver(true, type);
         AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 64, 4);
-        ASSERT_EQ(ai.Open(&s), 0) << type;
+        ASSERT_EQ(ai.Open(&s), AudioOpenOk) << type;
         wave.StartStreaming();
         sound.StartStreaming();
         ASSERT_TRUE(WaitUntil([&] { return client.result != -1; })) << type;
@@ -166,7 +166,7 @@ TEST(AudioInterface, CloseFromTheDeviceThreadIsRefusedAndEndsTheStream)
         EXPECT_EQ(client.blocks, 1) << type;
         wave.StopStreaming();
         sound.StopStreaming();
-        EXPECT_EQ(ai.Close(), 0);
+        EXPECT_EQ(ai.Close(), AudioCloseOk);
     }
     EXPECT_EQ(wave.closes, 1);
     EXPECT_EQ(sound.liveObjects, 0);

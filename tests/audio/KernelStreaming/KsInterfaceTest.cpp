@@ -83,13 +83,13 @@ TEST_F(KsInterfaceTest, ClosingWhileStreamingStopsDelivery)
 TEST_F(KsInterfaceTest, CloseFromTheDeviceThreadIsRefusedAndEndsTheStream)
 {
     client.closeOnFirst = true;
-    ASSERT_EQ(audio.Open(&settings), 0) << audio.GetErrorText();
+    ASSERT_EQ(audio.Open(&settings), AudioOpenOk) << audio.GetErrorText();
     ASSERT_TRUE(WaitFor([&] { return client.closeResult != -1; }));
     EXPECT_EQ(client.closeResult, 1);
     EXPECT_STREQ(audio.GetErrorText(), "Close called from the device thread: the stream ends after this block");
     Sleep(30); // packets keep coming while the thread still runs
     EXPECT_EQ(client.blocks, 1);
-    EXPECT_EQ(audio.Close(), 0);
+    EXPECT_EQ(audio.Close(), AudioCloseOk);
     EXPECT_EQ(fake.PendingReadCount(), 0);
     audio.DestroyDriver();
     EXPECT_EQ(fake.OpenHandleCount(), 0);
