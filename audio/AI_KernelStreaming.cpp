@@ -2,6 +2,7 @@
 #include "audio/CKsEngine.h"
 #include "audio/KsSettings.h"
 #include "common/DebugTrace.h"
+#include <cstring>
 #include <new>
 
 namespace {
@@ -10,6 +11,8 @@ const int kStreamFifoBytes = 4096;
 // The engine that only lists devices never streams: the smallest packets will do.
 const int kListPacketBytes = 256;
 const int kListPacketCount = 4;
+// 8-bit PCM is unsigned: its silence is the middle value.
+const int kSilence8 = 0x80;
 } // namespace
 
 AI_KernelStreaming::AI_KernelStreaming(bool input)
@@ -200,21 +203,23 @@ void AI_KernelStreaming::ExpandChannels(void* data, int bytes)
     int clientChannels = m_settings.channels;
     if (m_frameBytes <= 0 || clientChannels <= 0)
         return;
+    const int width = m_settings.bits / 8; // bytes per sample, as the device was opened
     int frames = bytes / m_frameBytes;
-    int clientBytes = m_settings.bits / 8 * clientChannels * frames;
-    if (clientBytes > m_conversion.GetSize())
+    int clientBytes = width * clientChannels * frames;
+    if (width < 1 || clientBytes > m_conversion.GetSize())
         return;
-    const short* client = (const short*)m_conversion.GetDataPtr();
+    const char* client = (const char*)m_conversion.GetDataPtr();
     DeliverBlock(m_conversion.GetDataPtr(), clientBytes);
-    short* device = (short*)data;
+    char* device = (char*)data;
     for (int f = 0; f < frames; ++f) {
         for (int c = 0; c < m_nDeviceChannels; ++c) {
-            short sample = 0;
+            char* out = device + (f * m_nDeviceChannels + c) * width;
             if (m_settings.repeatChannels)
-                sample = client[f * clientChannels + c % clientChannels];
+                memcpy(out, client + (f * clientChannels + c % clientChannels) * width, width);
             else if (c < clientChannels)
-                sample = client[f * clientChannels + c];
-            device[f * m_nDeviceChannels + c] = sample;
+                memcpy(out, client + (f * clientChannels + c) * width, width);
+            else
+                memset(out, width == 1 ? kSilence8 : 0, width);
         }
     }
 }

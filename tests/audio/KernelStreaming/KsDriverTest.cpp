@@ -229,4 +229,31 @@ TEST_F(KsOutputTest, ExtraChannelsRepeatTheClientOrStaySilent)
         }
     }
 }
+
+// 8-bit samples are expanded byte by byte: the packet holds exactly its frames, and
+// channels past the client's are 8-bit silence.
+TEST_F(KsOutputTest, EightBitExpansionWritesEightBitSamples)
+{
+    fake.filters[0].pins[0].dataRanges = {FakeKs::AudioRange(8, 8, 16, 44100, 48000)};
+    settings.bits = 8;
+    for (bool repeat : {true, false}) {
+        SCOPED_TRACE(repeat);
+        settings.repeatChannels = repeat;
+        fake.readsCompleted = 0;
+        fake.readBudget = 6;
+        fake.written.clear();
+        owner.next = 1;
+        std::vector<short> played = Play();
+        ASSERT_GE(played.size() * 2, 6u * 16 * 6);
+        ASSERT_EQ(played.size() * 2 % (16 * 6), 0u);
+        const unsigned char* bytes = (const unsigned char*)played.data();
+        for (size_t f = 0; f < played.size() * 2 / 6; ++f) {
+            // The owner wrote the 16-bit values 1, 2, ...: frame f holds the low byte of f + 1, then its high byte.
+            for (int c = 0; c < 6; ++c) {
+                unsigned char client = c % 2 == 0 ? (unsigned char)(1 + f) : 0;
+                ASSERT_EQ(bytes[f * 6 + c], repeat || c < 2 ? client : 0x80) << f << " " << c;
+            }
+        }
+    }
+}
 } // namespace
