@@ -273,7 +273,7 @@ void AI_Wave::ServiceBuffers(CThread* thread, int* index)
         if (!thread->IsRunning())
             return;
         WAVEHDR& header = m_headers[*index];
-        DeliverBlock(header.lpData, IsInput() ? (int)header.dwBytesRecorded : (int)header.dwBufferLength);
+        DeliverBlock(header.lpData, (int)DeliveredBytes(header));
         header.dwFlags &= ~WHDR_DONE;
         if (DeviceQueue(&header) != MMSYSERR_NOERROR) {
             DebugTrace("AI_Wave thread write error\n");
@@ -282,6 +282,14 @@ void AI_Wave::ServiceBuffers(CThread* thread, int* index)
         }
         *index = (*index + 1) % m_settings.bufferCount;
     }
+}
+
+DWORD AI_Wave::DeliveredBytes(const WAVEHDR& header) const
+{
+    // A device may claim more than the buffer holds; nothing past the buffer is handed on.
+    if (IsInput() && header.dwBytesRecorded < header.dwBufferLength)
+        return header.dwBytesRecorded;
+    return header.dwBufferLength;
 }
 
 bool AI_Wave::IsDone(int index) const

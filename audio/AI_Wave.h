@@ -53,6 +53,8 @@ private:
     void ReleaseBuffers(int count);
     void FailOpen(int preparedCount);
     bool IsDone(int index) const;
+    // The bytes of a finished buffer that are handed on: recorded (input) or all (output), never past the buffer.
+    DWORD DeliveredBytes(const WAVEHDR& header) const;
     void ServiceBuffers(CThread* thread, int* index);
 
     MMRESULT DeviceOpen(UINT device, const WAVEFORMATEX* format);

@@ -210,7 +210,7 @@ void FakeWaveDevice::FinishHead()
             samples[2 * f] = Sample(0, m_frame);
             samples[2 * f + 1] = Sample(1, m_frame);
         }
-        header->dwBytesRecorded = header->dwBufferLength;
+        header->dwBytesRecorded = header->dwBufferLength + overReport;
     } else {
         lastOutput.assign(samples, samples + frames * 2);
     }

@@ -28,6 +28,7 @@ public:
     int failQueueAfter = -1; // once this many buffers were queued, the device is gone
     bool refuseOpen = false;
     bool omitTerminator = false;
+    DWORD overReport = 0; // bytes a misbehaving device claims past each input buffer's length
 
     std::atomic<int> opens{0}, closes{0}, prepares{0}, unprepares{0}, unpreparedWithoutData{0};
     std::atomic<int> queueCalls{0}, closeWhileQueued{0};

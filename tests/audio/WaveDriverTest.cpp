@@ -131,6 +131,19 @@ TEST_F(WaveDriver, BlocksArriveInOrderWithTheirSizesAndLatency)
     EXPECT_EQ(device.unpreparedWithoutData, 0);
 }
 
+// A device claiming more recorded bytes than its buffer holds hands on the buffer, no more.
+TEST_F(WaveDriver, RecordedCountIsClampedToTheBuffer)
+{
+    AudioDriverSettings s = StereoSettings("Default", 480, 2);
+    ASSERT_EQ(driver.Open(&s), AudioOpenOk);
+    device.overReport = 1 << 20;
+    device.Complete(1);
+    ASSERT_TRUE(WaitUntil([&] { return owner.count == 1; }));
+    driver.Close();
+    ASSERT_EQ(owner.data.size(), 1u);
+    EXPECT_EQ(owner.data[0].size(), 1920u);
+}
+
 // A buffer that fails to prepare (the third) or to be handed over (the second) during Open:
 // every prepared header is unprepared, with its data, and the device closed.
 TEST_F(WaveDriver, OpenFailuresReleaseEveryHeaderAndTheDevice)
