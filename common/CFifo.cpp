@@ -37,7 +37,8 @@ const int kMaxCapacity = 0x7FFFFFFF - CFifo::HeaderBytes - CFifo::SpareBytes - 1
 
 CFifo::CFifo()
     : m_pHeader(nullptr), m_nTotalPut(0), m_nTotalGot(0), m_nMode(ModePrivate), m_nId(0), m_hMutex(nullptr),
-      m_hPutEvent(nullptr), m_hGetEvent(nullptr), m_hMapping(nullptr), m_pData(nullptr), m_szName()
+      m_hPutEvent(nullptr), m_hGetEvent(nullptr), m_hMapping(nullptr), m_pData(nullptr), m_nRingSize(0),
+      m_bHeaderRefused(false), m_szName()
 {}
 
 CFifo::CFifo(int size, int user, int mode, uint32_t id) : CFifo()
@@ -68,6 +69,8 @@ CFifo* CFifo::Open(int size, int user, int mode, uint32_t id)
         return this;
     m_pHeader->nStart = 0;
     m_pData = (unsigned char*)m_pHeader + HeaderBytes;
+    m_nRingSize = mode == ModeOpen ? m_pHeader->nSize : size + 1;
+    m_bHeaderRefused = false;
     if (mode != ModeOpen) {
         m_pHeader->nSize = size + 1;
         m_pHeader->nUser = user;
@@ -147,6 +150,19 @@ bool CFifo::IsSharedHeaderSound() const
            h->nWrite >= 0 && h->nWrite < h->nEnd;
 }
 
+bool CFifo::HeaderFits() const
+{
+    const CFifoHeader* h = m_pHeader;
+    const int size = m_nRingSize;
+    bool fits = h->nStart == 0 && h->nSize == size && h->nEnd == size && h->nWrite >= 0 && h->nWrite < size &&
+                h->nRead >= 0 && h->nRead < size && h->nReserve >= 0 && h->nReserve < size;
+    if (!fits && !m_bHeaderRefused)
+        DebugTrace("CFifo '%s': header no longer fits its ring (size %i, end %i, write %i, read %i); refused\n",
+                   m_szName, h->nSize, h->nEnd, h->nWrite, h->nRead);
+    m_bHeaderRefused = !fits;
+    return fits;
+}
+
 void CFifo::DetachView()
 {
     DebugTrace("Could not open file-mapping object.\n");
@@ -181,6 +197,7 @@ void CFifo::Close()
     m_hMapping = nullptr;
     m_pHeader = nullptr;
     m_pData = nullptr;
+    m_nRingSize = 0;
     Unlock();
     CloseIfOpen(m_hMutex);
     CloseIfOpen(m_hPutEvent);
@@ -213,14 +230,14 @@ void CFifo::PublishRead(int read)
 
 int CFifo::GetUsed() const
 {
-    if (!m_pHeader)
+    if (!m_pHeader || !HeaderFits())
         return 0;
     return UsedOf(LoadAcquire(m_pHeader->nWrite), LoadAcquire(m_pHeader->nRead));
 }
 
 int CFifo::GetFree() const
 {
-    if (!m_pHeader)
+    if (!m_pHeader || !HeaderFits())
         return 0;
     return m_pHeader->nSize - m_pHeader->nReserve - GetUsed() - 1;
 }
@@ -230,6 +247,10 @@ int CFifo::Put(const void* src, int n, bool overwrite)
     if (!m_pHeader)
         return 0;
     Lock();
+    if (!HeaderFits()) {
+        Unlock();
+        return 0;
+    }
     CFifoHeader* h = m_pHeader;
     int remaining = n > 0 ? n : 0;
     int free = GetFree();
@@ -277,6 +298,10 @@ void CFifo::Skip(int n)
     if (!m_pHeader)
         return;
     Lock();
+    if (!HeaderFits()) {
+        Unlock();
+        return;
+    }
     CFifoHeader* h = m_pHeader;
     h->nSkipPending = n;
     while (h->nSkipPending > 0) {
@@ -297,6 +322,10 @@ int CFifo::Get(void* dst, int n, bool fill)
     if (!m_pHeader)
         return 0;
     Lock();
+    if (!HeaderFits()) {
+        Unlock();
+        return 0;
+    }
     CFifoHeader* h = m_pHeader;
     if (n < 0)
         n = 0;
@@ -341,7 +370,11 @@ void CFifo::Reset()
         return;
     Lock();
     CFifoHeader* h = m_pHeader;
-    std::memset(m_pData, 0, h->nSize);
+    // From the size as opened, so a reset also mends a header someone rewrote.
+    std::memset(m_pData, 0, m_nRingSize);
+    h->nStart = 0;
+    h->nSize = m_nRingSize;
+    h->nEnd = m_nRingSize;
     h->nRead = h->nStart;
     h->nWrite = h->nRead;
     h->nReserve = 0;

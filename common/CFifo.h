@@ -51,7 +51,7 @@ public:
     void Unlock();
 
     bool IsOpen() const { return m_pHeader != nullptr; }
-    int GetCapacity() const { return m_pHeader ? m_pHeader->nSize - 1 : 0; }
+    int GetCapacity() const { return m_pHeader ? m_nRingSize - 1 : 0; }
     const CFifoHeader* GetHeader() const { return m_pHeader; }
     int64_t GetTotalPut() const { return m_nTotalPut; }
     int64_t GetTotalGot() const { return m_nTotalGot; }
@@ -61,6 +61,10 @@ private:
     void OpenShared(int size, bool create);
     void CreateMapping(const char* name, int size);
     bool IsSharedHeaderSound() const;
+    // Whether the header still describes the ring this object opened; another process may
+    // rewrite a shared one at any time. A header that does not makes the ring read empty and
+    // refuse writes (traced once per failure).
+    bool HeaderFits() const;
     void DetachView();
     void OpenNamedObjects(const char* mutexName, const char* getName, const char* putName);
     int UsedOf(int write, int read) const;
@@ -76,5 +80,7 @@ private:
     HANDLE m_hGetEvent;
     HANDLE m_hMapping;
     unsigned char* m_pData;
+    int m_nRingSize; // nSize as opened: the ring bytes the block really holds, plus one
+    mutable bool m_bHeaderRefused;
     char m_szName[256];
 };

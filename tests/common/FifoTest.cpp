@@ -261,3 +261,49 @@ TEST(Fifo, SharedModePairPassesData)
     EXPECT_FALSE(orphan.IsOpen());
     EXPECT_EQ(orphan.Put("abc", 3, false), 0);
 }
+
+// Another process rewriting the shared header: each hostile value makes the ring read empty
+// and refuse writes on both sides, once traced; the true values bring back the held bytes.
+TEST(Fifo, RewrittenSharedHeaderIsRefusedOnEveryAccess)
+{
+    CFifo creator(128, 0, CFifo::ModeCreate, 4);
+    CFifo opener((int)(uintptr_t)&creator, 0, CFifo::ModeOpen, 4);
+    ASSERT_TRUE(opener.IsOpen());
+    CFifoHeader* shared = const_cast<CFifoHeader*>(opener.GetHeader());
+    auto data = Ramp(40);
+    ASSERT_EQ(creator.Put(data.data(), 40, false), 40);
+    struct Case {
+        int32_t CFifoHeader::*field;
+        int32_t value;
+    } const cases[] = {
+        {&CFifoHeader::nEnd, 1 << 30},  {&CFifoHeader::nEnd, 40},    {&CFifoHeader::nWrite, 1 << 30},
+        {&CFifoHeader::nWrite, -5},     {&CFifoHeader::nWrite, 129}, {&CFifoHeader::nRead, 0x7fffffff},
+        {&CFifoHeader::nRead, -1},      {&CFifoHeader::nSize, 4096}, {&CFifoHeader::nStart, 16},
+        {&CFifoHeader::nReserve, -100},
+    };
+    for (const Case& c : cases) {
+        const int32_t kept = shared->*c.field;
+        shared->*c.field = c.value;
+        TraceCapture trace;
+        std::vector<unsigned char> out(40, 0xEE);
+        for (CFifo* f : {&creator, &opener}) {
+            EXPECT_EQ(f->GetUsed(), 0) << c.value;
+            EXPECT_EQ(f->GetFree(), 0);
+            EXPECT_EQ(f->Put(data.data(), 40, true), 0);
+            EXPECT_EQ(f->Get(out.data(), 40, true), 0);
+            f->Skip(10);
+        }
+        EXPECT_EQ(out, std::vector<unsigned char>(40, 0xEE));
+        EXPECT_NE(trace.Text().find("header no longer fits its ring"), std::string::npos) << c.value;
+        shared->*c.field = kept;
+        EXPECT_EQ(opener.GetUsed(), 40);
+    }
+    std::vector<unsigned char> out(40);
+    EXPECT_EQ(opener.Get(out.data(), 40, false), 40);
+    EXPECT_EQ(out, data);
+    // A reset by the owner mends what was rewritten.
+    shared->nEnd = 7;
+    creator.Reset();
+    EXPECT_EQ(opener.Put(data.data(), 40, false), 40);
+    EXPECT_EQ(creator.GetUsed(), 40);
+}
