@@ -1,6 +1,7 @@
 #include "analysis/CScopeSignalPath.h"
 #include "analysis/Saturate.h"
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -30,9 +31,13 @@ const int kDcInputShift = 8;
 const int kDcCoefficientShift = 11;
 const int kDcOutputShift = 9;
 
+// Null for a count whose bytes an int cannot hold: the wrapped size would pass for a small block.
 int16_t* Samples(CMemBlock& block, int count)
 {
-    return reinterpret_cast<int16_t*>(block.Resize(count * static_cast<int>(sizeof(int16_t))));
+    const int64_t bytes = static_cast<int64_t>(count) * static_cast<int64_t>(sizeof(int16_t));
+    if (bytes > INT32_MAX)
+        return nullptr;
+    return reinterpret_cast<int16_t*>(block.Resize(static_cast<int>(bytes)));
 }
 } // namespace
 

@@ -207,3 +207,18 @@ TEST(ScopeSignalPath, DefaultsTuningAndBadInput)
     EXPECT_FALSE(path.IsReady());
     EXPECT_FALSE(path.Input(s, 4, kGain, 0));
 }
+
+// Counts past 2^30 samples have byte sizes an int cannot hold: refused before anything is read or written.
+TEST(ScopeSignalPath, CountsTooLargeForTheirBlocksAreRefused)
+{
+    CScopeSignalPath path;
+    SetUpPath(path);
+    std::vector<int32_t> in(16, 1000);
+    std::vector<int16_t> block(16, 1000);
+    for (int count : {(1 << 30) + 1, 0x7fffffff}) {
+        EXPECT_FALSE(path.Input(in.data(), count, kGain, 0)) << count;
+        EXPECT_FALSE(path.Process(block.data(), count)) << count;
+    }
+    EXPECT_EQ(path.GetFifo(0)->GetUsed(), 0);
+    EXPECT_EQ(block, std::vector<int16_t>(16, 1000));
+}
