@@ -47,15 +47,6 @@ void CLoudnessChannel::SetShelf(double a0, double a1, double a2, double b0, doub
     m_a2 = static_cast<int32_t>(a2 / a0 * 65536.0);
 }
 
-void CLoudnessChannel::GetShelf(int32_t* b0, int32_t* b1, int32_t* b2, int32_t* a1, int32_t* a2) const
-{
-    *b0 = m_b0;
-    *b1 = m_b1;
-    *b2 = m_b2;
-    *a1 = m_a1;
-    *a2 = m_a2;
-}
-
 void CLoudnessChannel::Start(int frames)
 {
     for (int w = 0; w < LoudnessConfig::kWindows; ++w) {

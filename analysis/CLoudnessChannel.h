@@ -28,7 +28,6 @@ public:
     int32_t GetHoldB() const { return m_holds.GetB(); }
     uint32_t GetClipTime() const { return m_clipTime; }
     int32_t GetWindowBlocks(int window) const;
-    void GetShelf(int32_t* b0, int32_t* b1, int32_t* b2, int32_t* a1, int32_t* a2) const;
 
 private:
     void Start(int frames);

@@ -12,18 +12,23 @@ std::vector<int32_t> Constant(int frames, int32_t value)
 }
 } // namespace
 
-TEST(LoudnessChannel, ShelfConstantsAreTheQ16PreFilter)
+TEST(LoudnessChannel, WeightingFollowsTheKCurve)
 {
+    // Gain of the standard's K-weighting (shelf and high pass) at 48 kHz, in dB.
+    const struct {
+        double hz, gainDb;
+    } curve[] = {{50, -3.93}, {100, -1.13}, {500, 0.04}, {1000, 0.70}, {2000, 3.07}, {5000, 4.01}, {10000, 4.04}};
     LoudnessConfig cfg;
-    CLoudnessChannel ch;
-    ch.Init(&cfg);
-    int32_t b0, b1, b2, a1, a2;
-    ch.GetShelf(&b0, &b1, &b2, &a1, &a2);
-    EXPECT_EQ(b0, 100605);
-    EXPECT_EQ(b1, -176403);
-    EXPECT_EQ(b2, 78537);
-    EXPECT_EQ(a1, -110799);
-    EXPECT_EQ(a2, 48003);
+    cfg.windowMs[0] = LoudnessConfig::kIntegrated;
+    for (const auto& point : curve) {
+        CLoudnessChannel ch;
+        ch.Init(&cfg);
+        SineSource sine(-20.0, point.hz);
+        for (int i = 0; i < 200; ++i)
+            ch.Process(sine.Next(480).data(), 480, 1);
+        // A -20 dBFS sine has a mean square 23.01 dB below full scale.
+        EXPECT_NEAR(PowerLevel(ch.GetWindowPower(0)) / 100.0 + 23.01, point.gainDb, 0.15) << point.hz;
+    }
 }
 
 TEST(LoudnessChannel, WindowLengthsAreFixedByTheFirstBlock)
