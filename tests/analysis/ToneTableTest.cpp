@@ -1,6 +1,8 @@
 #include "analysis/CBandToneTable.h"
 #include "analysis/PinkNoiseState.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 TEST(BandToneTable, SineTableAndIncrements)
@@ -31,18 +33,26 @@ TEST(BandToneTable, SineTableAndIncrements)
     EXPECT_EQ(third.GetIncrement(64), 0);
 }
 
-TEST(PinkNoise, InitialisesThirtyRows)
+TEST(PinkNoise, StartsSilentAndScalesItsFullSumToOne)
 {
-    PinkNoiseState s;
-    std::memset(&s, 0x55, sizeof(s));
-    ASSERT_TRUE(InitPinkNoise(&s, 30));
-    for (int i = 0; i < 30; ++i)
-        EXPECT_EQ(s.rows[i], 0);
-    EXPECT_EQ(s.runningSum, 0);
-    EXPECT_EQ(s.counter, 0);
-    EXPECT_EQ(s.mask, 1073741823);
-    EXPECT_FLOAT_EQ(s.scale, static_cast<float>(1.0 / (31.0 * 8388608.0)));
+    struct Guarded {
+        PinkNoiseState state;
+        int32_t after;
+    };
+    for (int rows : {-3, 0, 1, 12, 30, 40}) {
+        const int used = std::min(std::max(rows, 0), PinkNoiseState::kMaxRows);
+        Guarded g;
+        std::memset(&g, 0x55, sizeof(g));
+        ASSERT_TRUE(InitPinkNoise(&g.state, rows));
+        for (int i = 0; i < used; ++i)
+            EXPECT_EQ(g.state.rows[i], 0) << rows;
+        EXPECT_EQ(g.state.runningSum, 0) << rows;
+        EXPECT_EQ(g.state.counter, 0) << rows;
+        // The rows' update schedule repeats after 2^rows samples.
+        EXPECT_EQ(static_cast<uint32_t>(g.state.mask) + 1u, 1u << used) << rows;
+        // All rows and the white term at 24-bit full scale sum to 1.0.
+        EXPECT_NEAR(g.state.scale * (used + 1) * 8388608.0, 1.0, 1e-6) << rows;
+        EXPECT_EQ(g.after, 0x55555555) << rows;
+    }
     EXPECT_FALSE(InitPinkNoise(nullptr, 30));
-    ASSERT_TRUE(InitPinkNoise(&s, 40)); // limited to the 30 rows there are
-    EXPECT_EQ(s.mask, 1073741823);
 }
