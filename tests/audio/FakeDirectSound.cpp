@@ -286,12 +286,6 @@ FakeDirectSound::~FakeDirectSound()
     fakeDirectSound = nullptr;
 }
 
-int16_t FakeDirectSound::Sample(int c, int64_t n)
-{
-    uint16_t v = (uint16_t)(n * 5 + 11);
-    return (int16_t)(c == 0 ? v : (uint16_t)(v ^ 0x5555));
-}
-
 void FakeDirectSound::CaptureBlocks(int count)
 {
     std::lock_guard<std::mutex> hold(lock);
@@ -300,11 +294,7 @@ void FakeDirectSound::CaptureBlocks(int count)
         if (blocks == 0 || memory.empty())
             return;
         int blockBytes = (int)memory.size() / blocks;
-        auto* pcm = (int16_t*)(memory.data() + nextBlock * blockBytes);
-        for (int f = 0; f < blockBytes / 4; f++, frame++) {
-            pcm[2 * f] = Sample(0, frame);
-            pcm[2 * f + 1] = Sample(1, frame);
-        }
+        WriteRamp((int16_t*)(memory.data() + nextBlock * blockBytes), blockBytes / 4, &frame);
         SetEvent(positions[nextBlock].hEventNotify);
         nextBlock = (nextBlock + 1) % blocks;
     }
@@ -317,23 +307,9 @@ void FakeDirectSound::SignalOutputBlock(int i)
         SetEvent(positions[i].hEventNotify);
 }
 
-void FakeDirectSound::StartStreaming()
+// A capture buffer's ring is overwritten at the device's pace, read or not: one block a millisecond.
+bool FakeDirectSound::ProduceBlock()
 {
-    m_streaming = true;
-    m_producer = std::thread([this] { Produce(); });
-}
-
-void FakeDirectSound::StopStreaming()
-{
-    m_streaming = false;
-    if (m_producer.joinable())
-        m_producer.join();
-}
-
-void FakeDirectSound::Produce()
-{
-    while (m_streaming) {
-        CaptureBlocks(1);
-        Sleep(1);
-    }
+    CaptureBlocks(1);
+    return false;
 }

@@ -1,26 +1,22 @@
 #pragma once
+#include "FakeDevice.h"
 #include "audio/DSoundApi.h"
 #include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 // Stand-in DirectSound devices behind the driver's function table. Capture buffers
-// receive the same known 16-bit stereo ramp as the wave stand-in; every object
-// records what it was asked and can fail as a real device does. Installs itself.
-class FakeDirectSound {
+// receive the ramp; every object records what it was asked and can fail as a real
+// device does. Installs itself.
+class FakeDirectSound : public FakeDevice {
 public:
     FakeDirectSound();
     ~FakeDirectSound();
 
-    static int16_t Sample(int c, int64_t n);
-
     // Writes the ramp into the next count capture blocks and signals their events.
     void CaptureBlocks(int count);
-    void StartStreaming();
-    void StopStreaming();
     // Signals the output notification of block i, as the playing buffer passes it.
     void SignalOutputBlock(int i);
 
@@ -55,9 +51,7 @@ public:
     int nextBlock = 0;
 
 private:
-    void Produce();
-    std::atomic<bool> m_streaming{false};
-    std::thread m_producer;
+    bool ProduceBlock() override;
     DSoundApi m_api;
 };
 

@@ -175,12 +175,6 @@ FakeWaveDevice::~FakeWaveDevice()
     fake = nullptr;
 }
 
-int16_t FakeWaveDevice::Sample(int c, int64_t n)
-{
-    uint16_t v = (uint16_t)(n * 7 + 3);
-    return (int16_t)(c == 0 ? v : (uint16_t)~v);
-}
-
 int FakeWaveDevice::Complete(int count)
 {
     int done = 0;
@@ -206,10 +200,7 @@ void FakeWaveDevice::FinishHead()
     int frames = (int)header->dwBufferLength / 4;
     auto* samples = (int16_t*)header->lpData;
     if (m_input) {
-        for (int f = 0; f < frames; f++, m_frame++) {
-            samples[2 * f] = Sample(0, m_frame);
-            samples[2 * f + 1] = Sample(1, m_frame);
-        }
+        WriteRamp(samples, frames, &m_frame);
         header->dwBytesRecorded = header->dwBufferLength + overReport;
     } else {
         lastOutput.assign(samples, samples + frames * 2);
@@ -218,25 +209,8 @@ void FakeWaveDevice::FinishHead()
     SetEvent(m_event);
 }
 
-void FakeWaveDevice::StartStreaming()
+// A queue of buffers empties as fast as the driver refills it.
+bool FakeWaveDevice::ProduceBlock()
 {
-    m_streaming = true;
-    m_producer = std::thread([this] { Produce(); });
-}
-
-void FakeWaveDevice::StopStreaming()
-{
-    m_streaming = false;
-    if (m_producer.joinable())
-        m_producer.join();
-}
-
-void FakeWaveDevice::Produce()
-{
-    while (m_streaming) {
-        if (Complete(1) == 0)
-            Sleep(1);
-        else
-            Sleep(0);
-    }
+    return Complete(1) == 1;
 }

@@ -1,27 +1,22 @@
 #pragma once
+#include "FakeDevice.h"
 #include "audio/WaveApi.h"
 #include <atomic>
 #include <cstdint>
 #include <deque>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 // A stand-in wave device behind the Wave driver's function table. Input buffers are
-// filled with a known 16-bit stereo ramp, either on request (Complete) or by a
-// producer thread (StartStreaming). Installs itself on construction.
-class FakeWaveDevice {
+// filled with the ramp, either on request (Complete) or by the producer thread
+// (StartStreaming); frames count from 0 at open. Installs itself on construction.
+class FakeWaveDevice : public FakeDevice {
 public:
     FakeWaveDevice();
     ~FakeWaveDevice();
 
-    // Sample of channel c at frame n of an opened stream (frames count from 0 at open).
-    static int16_t Sample(int c, int64_t n);
-
     // Finishes up to count queued input buffers; returns how many were finished.
     int Complete(int count);
-    void StartStreaming();
-    void StopStreaming();
     int QueuedBuffers();
 
     int failPrepareAt = -1;  // the prepare call with this number (from 0) fails
@@ -39,7 +34,7 @@ public:
 private:
     friend struct FakeWaveCalls;
     void FinishHead();
-    void Produce();
+    bool ProduceBlock() override;
 
     std::mutex m_lock;
     std::deque<WAVEHDR*> m_queue;
@@ -47,7 +42,5 @@ private:
     bool m_started = false;
     bool m_input = true;
     int64_t m_frame = 0;
-    std::atomic<bool> m_streaming{false};
-    std::thread m_producer;
     WaveApi m_api;
 };

@@ -1,0 +1,32 @@
+#include "FakeDevice.h"
+#include <windows.h>
+
+int16_t FakeDevice::Sample(int c, int64_t n)
+{
+    uint16_t v = (uint16_t)(n * 7 + 3);
+    return (int16_t)(c == 0 ? v : (uint16_t)~v);
+}
+
+void FakeDevice::WriteRamp(int16_t* pcm, int frames, int64_t* frame)
+{
+    for (int f = 0; f < frames; f++, (*frame)++) {
+        pcm[2 * f] = Sample(0, *frame);
+        pcm[2 * f + 1] = Sample(1, *frame);
+    }
+}
+
+void FakeDevice::StartStreaming()
+{
+    m_streaming = true;
+    m_producer = std::thread([this] {
+        while (m_streaming)
+            Sleep(ProduceBlock() ? 0 : 1);
+    });
+}
+
+void FakeDevice::StopStreaming()
+{
+    m_streaming = false;
+    if (m_producer.joinable())
+        m_producer.join();
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+// What the stand-in devices share: the known 16-bit stereo ramp they capture,
+// and a producer thread that delivers blocks as a running device does.
+class FakeDevice {
+public:
+    // Sample of channel c at frame n of a capture (frames count from 0 at its start).
+    static int16_t Sample(int c, int64_t n);
+    // Writes frames of the ramp as interleaved stereo, continuing at *frame.
+    static void WriteRamp(int16_t* pcm, int frames, int64_t* frame);
+
+    void StartStreaming();
+    void StopStreaming();
+
+protected:
+    FakeDevice() = default;
+    // A derived device stops the stream in its own destructor, while ProduceBlock still has its object.
+    ~FakeDevice() = default;
+    // Delivers the next block where there is room for one; true when another may follow at once.
+    virtual bool ProduceBlock() = 0;
+
+private:
+    std::atomic<bool> m_streaming{false};
+    std::thread m_producer;
+};
