@@ -1,0 +1,158 @@
+#include "gui/skin/CSkinBlitter.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every pixel different and opaque, so any copy shows where it came from.
+uint32_t Tag(int x, int y)
+{
+    return 0xFF000000u | uint32_t(y) << 8 | uint32_t(x);
+}
+
+void MakeTagged(CBitmapDC& bitmap, int width, int height)
+{
+    bitmap.Create(width, height, 32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            bitmap.GetBits()[y * width + x] = Tag(x, y);
+    }
+}
+
+uint32_t At(const CBitmapDC& bitmap, int x, int y)
+{
+    return bitmap.GetBits()[y * bitmap.GetWidth() + x];
+}
+
+const SkinInsets kEights = {8, 8, 8, 8};
+const SkinInsets kNone = {0, 0, 0, 0};
+
+} // namespace
+
+TEST(SkinBlitter, CornersStayAndTheEdgeRowAndColumnRepeat)
+{
+    CBitmapDC source;
+    MakeTagged(source, 32, 20);
+    for (StretchFill fill : {StretchFill::Solid, StretchFill::Hollow}) {
+        CSkinBlitter blitter;
+        ASSERT_TRUE(blitter.StretchCorners(source, kEights, 100, 40, fill));
+        const CBitmapDC& out = blitter.output;
+        ASSERT_EQ(out.GetWidth(), 100);
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 100; ++x) {
+                const int sx = x < 8 ? x : x >= 92 ? x - 68 : 7;
+                const int sy = y < 8 ? y : y >= 32 ? y - 20 : 7;
+                const bool inner = x >= 8 && x < 92 && y >= 8 && y < 32;
+                uint32_t expected = Tag(sx, sy);
+                if (fill == StretchFill::Hollow && inner)
+                    expected = 0;
+                else if (fill == StretchFill::Hollow && y >= 8 && y < 32)
+                    expected = Tag(sx, 7); // the edges repeat the source's row above the gap
+                ASSERT_EQ(At(out, x, y), expected) << x << "," << y << " hollow " << int(fill);
+            }
+        }
+    }
+}
+
+TEST(SkinBlitter, ABottomInsetBelowZeroMakesOnlyTheTopBand)
+{
+    CBitmapDC source;
+    MakeTagged(source, 11, 2);
+    CSkinBlitter blitter;
+    ASSERT_TRUE(blitter.StretchCorners(source, {4, 2, 4, -1}, 30, 6, StretchFill::Solid));
+    EXPECT_EQ(At(blitter.output, 0, 1), Tag(0, 1));
+    EXPECT_EQ(At(blitter.output, 15, 1), Tag(3, 1));
+    EXPECT_EQ(At(blitter.output, 29, 0), Tag(10, 0));
+    for (int y = 2; y < 6; ++y)
+        EXPECT_EQ(At(blitter.output, 5, y), 0u) << y;
+}
+
+TEST(SkinBlitter, ThreeColumnsCentreTheMiddlePieceAndRepeatTheZoneColumns)
+{
+    CBitmapDC source;
+    MakeTagged(source, 32, 20);
+    // Middle piece columns 11..19 (odd span 9) centred on 50; then 12..19 (even span 8).
+    for (int zoneBLeft : {20, 20 - 1}) {
+        CSkinBlitter blitter;
+        const SkinInsets zoneA = {8, 7, 11, 11}, zoneB = {zoneBLeft, 7, 23, 11};
+        ASSERT_TRUE(blitter.StretchThreeColumns(source, zoneA, zoneB, 100, 30, 50));
+        const int span = zoneBLeft - 11;
+        const int x0 = 50 - span / 2;
+        const CBitmapDC& out = blitter.output;
+        EXPECT_EQ(At(out, x0, 0), Tag(11, 0)) << span;
+        EXPECT_EQ(At(out, x0 + span - 1, 0), Tag(zoneBLeft - 1, 0)) << span;
+        EXPECT_EQ(50 - x0, span % 2 ? span / 2 : span / 2) << "one more column left of the middle when even";
+        EXPECT_EQ(At(out, x0 - 1, 3), Tag(8, 3));            // left gap repeats column zoneA.left
+        EXPECT_EQ(At(out, x0 + span, 3), Tag(zoneBLeft, 3)); // right gap repeats column zoneB.left
+        EXPECT_EQ(At(out, 99, 0), Tag(31, 0));
+        EXPECT_EQ(At(out, 99, 29), Tag(31, 19)); // bottom band from row zoneA.bottom
+        EXPECT_EQ(At(out, 0, 21), Tag(0, 11));
+        EXPECT_EQ(At(out, 60 % 100, 15), At(out, 60, 6)); // rows between repeat the top band's last
+    }
+}
+
+TEST(SkinBlitter, ThreeRowsStackTopMiddleAndBottomPiecesOfTwoColumns)
+{
+    CBitmapDC source;
+    MakeTagged(source, 16, 30);
+    const SkinInsets zoneA = {5, 4, 11, 12}, zoneB = {0, 17, 0, 26};
+    for (StretchFill fill : {StretchFill::Solid, StretchFill::Hollow}) {
+        CSkinBlitter blitter;
+        ASSERT_TRUE(blitter.StretchThreeRows(source, zoneA, zoneB, 40, 80, 40, fill));
+        const CBitmapDC& out = blitter.output;
+        const int y0 = 40 - 5 / 2; // rows 12..16 centred on 40
+        EXPECT_EQ(At(out, 0, y0), Tag(0, 12));
+        EXPECT_EQ(At(out, 39, y0 + 4), Tag(15, 16));
+        EXPECT_EQ(At(out, 20, y0 + 1), Tag(5, 13)); // the horizontal gap repeats column zoneA.left
+        EXPECT_EQ(At(out, 0, 79), Tag(0, 29));
+        EXPECT_EQ(At(out, 39, 76), Tag(15, 26));
+        EXPECT_EQ(At(out, 2, 20), Tag(2, 3)); // upper vertical gap repeats the row above
+        EXPECT_EQ(At(out, 20, 20), fill == StretchFill::Hollow ? 0u : Tag(5, 3));
+        EXPECT_EQ(At(out, 20, 60), fill == StretchFill::Hollow ? 0u : Tag(5, 16));
+    }
+}
+
+TEST(SkinBlitter, CopiesAreCutToTargetsSmallerThanTheFixedPieces)
+{
+    CBitmapDC source;
+    MakeTagged(source, 32, 20);
+    for (StretchMode mode : {StretchMode::Corners, StretchMode::ThreeRows, StretchMode::ThreeColumns}) {
+        for (int height : {1, 3, 15}) {
+            for (int width : {1, 3, 15, 181}) {
+                CSkinBlitter blitter;
+                ASSERT_TRUE(blitter.Draw(&source, StretchFill::Solid, mode, width / 2, kEights, {8, 7, 11, 11},
+                                         {20, 7, 23, 11}, width, height));
+                EXPECT_EQ(blitter.output.GetWidth(), width);
+                EXPECT_EQ(blitter.output.GetHeight(), height);
+            }
+        }
+    }
+    CSkinBlitter blitter;
+    ASSERT_TRUE(blitter.StretchCorners(source, kEights, 100, 3, StretchFill::Solid));
+    EXPECT_EQ(At(blitter.output, 0, 2), Tag(0, 19)) << "the bottom pieces come last";
+    EXPECT_EQ(At(blitter.output, 99, 0), Tag(31, 17));
+}
+
+TEST(SkinBlitter, NothingToStretchLeavesTheOutputAndReplicationNeedsARealRow)
+{
+    CBitmapDC source, empty;
+    MakeTagged(source, 32, 20);
+    CSkinBlitter blitter;
+    ASSERT_TRUE(blitter.StretchCorners(source, kEights, 50, 30, StretchFill::Solid));
+    EXPECT_FALSE(blitter.Draw(nullptr, StretchFill::Solid, StretchMode::Corners, 0, kEights, kNone, kNone, 9, 9));
+    EXPECT_FALSE(blitter.Draw(&empty, StretchFill::Solid, StretchMode::ThreeRows, 0, kEights, kNone, kNone, 9, 9));
+    EXPECT_FALSE(blitter.StretchCorners(source, kEights, 0, 30, StretchFill::Solid));
+    EXPECT_EQ(blitter.output.GetWidth(), 50);
+
+    CBitmapDC target;
+    target.Create(10, 10, 32);
+    ReplicateRow(source, target, 0, -1, 10, 10, 0, 0);
+    ReplicateColumn(source, target, -1, 0, 10, 10, 0, 0);
+    ReplicateColumn(source, target, 0, 0, 0, 10, 0, 0);
+    EXPECT_EQ(At(target, 5, 5), 0u);
+    ReplicateRow(source, target, 28, 2, 10, 20, -3, -4); // cut on every side
+    EXPECT_EQ(At(target, 0, 0), Tag(31, 2));
+    EXPECT_EQ(At(target, 1, 9), 0u) << "past the source's last column nothing is read";
+    ReplicateColumn(source, target, 4, 18, 20, 5, 2, 8);
+    EXPECT_EQ(At(target, 9, 9), Tag(4, 19));
+    EXPECT_EQ(At(target, 1, 9), 0u);
+}
