@@ -32,7 +32,7 @@ HRESULT CKsAudFilter::DeleteAllPins()
 HRESULT CKsAudFilter::EnumeratePins()
 {
     ULONG count = 0;
-    if (FAILED(GetPinProperty(0, KSPROPSETID_Pin, KSPROPERTY_PIN_CTYPES, &count, sizeof(count)))) {
+    if (FAILED(GetPinCount(&count))) {
         KsTrace(1, "Failed to retrieve count of pins in audio filter");
         count = 0;
     }

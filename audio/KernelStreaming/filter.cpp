@@ -87,10 +87,22 @@ HRESULT CKsFilter::GetPinPropertyMulti(ULONG nPinId, REFGUID set, ULONG id, void
     return hr;
 }
 
+HRESULT CKsFilter::GetPinCount(ULONG* count)
+{
+    *count = 0;
+    HRESULT hr = GetPinProperty(0, KSPROPSETID_Pin, KSPROPERTY_PIN_CTYPES, count, sizeof(*count));
+    if (SUCCEEDED(hr) && *count > MaxPinCount) {
+        KsTrace(1, "Pin count %lu is not believable", *count);
+        *count = 0;
+        hr = E_FAIL;
+    }
+    return hr;
+}
+
 HRESULT CKsFilter::EnumeratePins()
 {
     ULONG count = 0;
-    HRESULT hr = GetPinProperty(0, KSPROPSETID_Pin, KSPROPERTY_PIN_CTYPES, &count, sizeof(count));
+    HRESULT hr = GetPinCount(&count);
     for (ULONG id = 0; SUCCEEDED(hr) && id < count; ++id) {
         HRESULT pinResult = S_OK;
         CKsPin* pin = new (std::nothrow) CKsPin(this, id, &pinResult);

@@ -8,6 +8,10 @@
 // by data flow and communication and, on request, its topology nodes.
 class CKsFilter : public CKsIrpTarget {
 public:
+    // Audio filters have a handful of pin types; a driver answering billions would keep
+    // enumeration busy for days.
+    static const ULONG MaxPinCount = 256;
+
     CKsFilter(LPCSTR pszName, HRESULT* phr, LPCSTR pszFriendlyName);
     virtual ~CKsFilter();
     CKsFilter(const CKsFilter&) = delete;
@@ -19,6 +23,8 @@ public:
     virtual HRESULT DestroyLists();
 
     HRESULT ClassifyPins();
+    // The filter's pin count; a count past MaxPinCount is a bad answer (E_FAIL), not a list to walk.
+    HRESULT GetPinCount(ULONG* count);
     HRESULT GetPinProperty(ULONG nPinId, REFGUID set, ULONG id, void* out, ULONG outLen);
     // The answer block comes from malloc and is the caller's; its size goes to *blockSize.
     HRESULT GetPinPropertyMulti(ULONG nPinId, REFGUID set, ULONG id, void** buffer, ULONG* blockSize = nullptr);

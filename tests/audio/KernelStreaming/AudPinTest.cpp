@@ -185,6 +185,29 @@ TEST_F(AudPinTest, AudioFilterBuildsAudioPinsByKind)
     EXPECT_EQ(empty->EnumeratePins(), E_FAIL);
 }
 
+// Ids past the real pins fail their queries (the audio filter skips them); a count past the bound
+// is not walked at all.
+TEST_F(AudPinTest, UnbelievablePinCountsAreBadAnswers)
+{
+    const struct {
+        ULONG claimed;
+        HRESULT result;
+    } cases[] = {{CKsFilter::MaxPinCount, S_OK},
+                 {CKsFilter::MaxPinCount + 1, E_FAIL},
+                 {0x80000000u, E_FAIL},
+                 {0xFFFFFFFFu, E_FAIL}};
+    for (const auto& c : cases) {
+        fake.filters[0].claimedPinCount = c.claimed;
+        auto audio = OpenFakeFilter<CKsAudCaptureFilter>(kPath);
+        auto plain = OpenFakeFilter(kPath);
+        EXPECT_EQ(audio->EnumeratePins(), c.result) << c.claimed;
+        EXPECT_EQ(plain->EnumeratePins(), c.result) << c.claimed;
+        EXPECT_EQ(audio->m_listPins.GetCount(), c.result == S_OK ? 1u : 0u);
+        // The plain filter keeps a pin object for every id it was told of.
+        ASSERT_EQ(plain->m_listPins.GetCount(), c.result == S_OK ? c.claimed : 0u) << c.claimed;
+    }
+}
+
 TEST_F(AudPinTest, RenderPinFallsBackToAPinThatAcceptsWhenConnected)
 {
     FakeKsPin render = FakeKs::RenderPin();

@@ -33,6 +33,7 @@ struct FakeKsFilter {
     std::vector<FakeKsPin> pins;
     std::vector<GUID> nodes;
     bool failPinCount = false;
+    ULONG claimedPinCount = 0; // when not 0, the pin count answered in place of the real one
     bool openFails = false;
     std::string usbKey; // key under HKLM of the USB device, when there is one
     std::vector<std::pair<std::string, std::pair<DWORD, std::string>>> usbValues;

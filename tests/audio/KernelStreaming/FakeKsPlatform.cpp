@@ -153,7 +153,7 @@ DWORD WINAPI CFakeKsPlatform::CreatePin(HANDLE filterHandle, PKSPIN_CONNECT conn
 bool CFakeKsPlatform::PinAnswer(const FakeKsFilter& filter, ULONG pinId, ULONG id, std::vector<BYTE>* answer)
 {
     if (id == KSPROPERTY_PIN_CTYPES) {
-        *answer = Bytes((ULONG)filter.pins.size());
+        *answer = Bytes(filter.claimedPinCount ? filter.claimedPinCount : (ULONG)filter.pins.size());
         return !filter.failPinCount;
     }
     if (pinId >= filter.pins.size())
