@@ -54,6 +54,24 @@ bool ModuleIsNewer(HMODULE module, const char* letter)
     return version && VersionValue(version) > VersionValue(dspsCoreVersion());
 }
 
+// The folder the process named with SetDllDirectory, else the program's own: never the current
+// directory or the search path, where anyone may plant a module of the same name.
+bool ModulePath(const char* name, char* path, DWORD size)
+{
+    DWORD n = GetDllDirectoryA(size, path);
+    if (n == 0 || n >= size) {
+        n = GetModuleFileNameA(nullptr, path, size);
+        if (n == 0 || n >= size)
+            return false;
+        char* slash = std::strrchr(path, '\\');
+        if (!slash)
+            return false;
+        *slash = '\0';
+        n = (DWORD)(slash - path);
+    }
+    return std::snprintf(path + n, size - n, "\\%s", name) < (int)(size - n);
+}
+
 LibStatus GiveUp()
 {
     dspsSelectBestCpu();
@@ -66,9 +84,12 @@ extern "C" {
 
 void* dspsLoadLibDll(const char* letter)
 {
-    char name[128];
+    char name[128], path[MAX_PATH];
     std::snprintf(name, sizeof(name), "dsp%s20.dll", letter);
-    return LoadLibraryA(name);
+    if (!ModulePath(name, path, sizeof(path)))
+        return nullptr;
+    // Whatever the module needs is looked for beside it first.
+    return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 LibStatus dspsBindFromDlls()

@@ -1,6 +1,7 @@
 #pragma once
 // Binding of every registered function by name from the optional external
-// modules "dsp" + letter + "20.dll", and their release at exit.
+// modules "dsp" + letter + "20.dll", and their release at exit. The modules are
+// loaded by full path from the program's folder (or the process's DLL directory).
 #include "signal/DspTypes.h"
 
 struct DllModuleEntry;

@@ -108,3 +108,16 @@ TEST_F(DspDllBinding, ExitKeepsModulesWhileTheirEntriesAreSelected)
     EXPECT_FALSE(Loaded("dsps20.dll"));
     EXPECT_FALSE(Loaded("dspi20.dll"));
 }
+
+// A module of the same name in the current directory is never bound.
+TEST_F(DspDllBinding, ModulesInTheCurrentDirectoryAreIgnored)
+{
+    char saved[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, saved);
+    ASSERT_TRUE(SetCurrentDirectoryA(ModuleFolder("v42").c_str()));
+    LibStatus status = dspsBindFromDlls();
+    SetCurrentDirectoryA(saved);
+    EXPECT_EQ(StatusDllNotUsed, status);
+    EXPECT_FALSE(Loaded("dsps20.dll"));
+    EXPECT_EQ(BestStaticVariant(), dspsCurrentVariant());
+}
