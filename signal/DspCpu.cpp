@@ -157,6 +157,18 @@ LibStatus dspsSelectCpuType(int cpuType)
     return StatusOk;
 }
 
+int dspsCpuCanRunType(int cpuType)
+{
+    CpuFeatureRecord f;
+    dspsReadCpuFeatures(&f);
+    switch (IsKnownType(cpuType) ? VariantOfType(cpuType) : VariantGeneric) {
+    case VariantSse: return f.sse;
+    case VariantSse2: return f.sse && f.sse2;
+    case VariantSse3: return f.sse && f.sse2 && f.sse3;
+    default: return 1;
+    }
+}
+
 LibStatus dspsSelectBestCpu()
 {
     // Without CPUID or on another vendor the type is unknown: the generic variant.

@@ -67,6 +67,9 @@ int dspsIsGenuineIntel();
 void dspsReadCpuFeatures(CpuFeatureRecord* record);
 int dspsGetCpuType();
 LibStatus dspsSelectCpuType(int cpuType);
+// Non-zero when the processor has every feature the type's variant uses (the external
+// modules and unknown codes are not judged here).
+int dspsCpuCanRunType(int cpuType);
 LibStatus dspsSelectBestCpu();
 // The CpuVariant every entry runs now (VariantGeneric until a selection).
 int dspsCurrentVariant();

@@ -20,12 +20,11 @@ int ReadForcedType()
     return static_cast<int>(GetPrivateProfileIntA("DSP", "ForceCpuType", CpuTypeNotForced, path));
 }
 
-void SelectForced(int cpuType)
+LibStatus SelectForced(int cpuType)
 {
     if (cpuType == CpuDll)
-        dspsBindFromDlls();
-    else
-        dspsSelectCpuType(cpuType);
+        return dspsBindFromDlls();
+    return dspsSelectCpuType(cpuType);
 }
 
 void SelectOtherVendor(const CpuidRegisters& leaf0)
@@ -46,20 +45,8 @@ void SelectOtherVendor(const CpuidRegisters& leaf0)
         dspsSelectBestCpu();
 }
 
-} // namespace
-
-extern "C" {
-
-void SelectDspCpu()
+void SelectByProcessor()
 {
-    if (CpuSelectionDone)
-        return;
-    CpuSelectionDone = 1;
-    int forced = ReadForcedType();
-    if (forced != CpuTypeNotForced) {
-        SelectForced(forced);
-        return;
-    }
     // Without CPUID there is no vendor to read: the generic variant stays.
     if (!dspsHasCpuid()) {
         dspsSelectBestCpu();
@@ -71,6 +58,28 @@ void SelectDspCpu()
         dspsSelectBestCpu();
     else
         SelectOtherVendor(leaf0);
+}
+
+} // namespace
+
+extern "C" {
+
+LibStatus SelectDspCpu()
+{
+    if (CpuSelectionDone)
+        return StatusOk;
+    CpuSelectionDone = 1;
+    int forced = ReadForcedType();
+    if (forced == CpuTypeNotForced) {
+        SelectByProcessor();
+        return StatusOk;
+    }
+    // Bodies the processor lacks the instructions for would fault on every call.
+    if (!dspsCpuCanRunType(forced)) {
+        SelectByProcessor();
+        return StatusUnknownCpuType;
+    }
+    return SelectForced(forced);
 }
 
 void dspsResetCpuSelection()

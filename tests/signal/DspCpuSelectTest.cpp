@@ -100,6 +100,8 @@ TEST_F(DspCpuSelect, NoCpuidStaysGeneric)
 TEST_F(DspCpuSelect, ForcedTypeFromIniFile)
 {
     cpu.family = 5;
+    cpu.edx1 = FakeCpu::Sse | FakeCpu::Sse2;
+    cpu.ecx1 = FakeCpu::Sse3;
     Force("8");
     EXPECT_EQ(VariantSse3, Select());
     Force("12");
@@ -118,4 +120,40 @@ TEST_F(DspCpuSelect, SecondCallChangesNothing)
     Force("5");
     SelectDspCpu();
     EXPECT_EQ(VariantSse2, dspsCurrentVariant());
+}
+
+// A forced variant whose instructions the processor lacks gives way to the processor's own
+// choice, with the unknown-type warning.
+TEST_F(DspCpuSelect, ForcedVariantNeedsTheProcessorsFeatures)
+{
+    const unsigned S = FakeCpu::Sse, S2 = FakeCpu::Sse2, S3 = FakeCpu::Sse3;
+    const struct {
+        const char* vendor;
+        unsigned edx1, ecx1;
+        const char* forced;
+        int variant;
+        LibStatus status;
+    } cases[] = {
+        {"GenuineIntel", S, 0, "8", VariantSse, StatusUnknownCpuType},
+        {"GenuineIntel", S, 0, "6", VariantSse, StatusUnknownCpuType},
+        {"GenuineIntel", 0, 0, "5", VariantGeneric, StatusUnknownCpuType},
+        {"GenuineIntel", S | S2, 0, "32", VariantSse2, StatusUnknownCpuType},
+        {"GenuineIntel", S, S3, "8", VariantSse, StatusUnknownCpuType},
+        {"GenuineIntel", S | S2, S3, "8", VariantSse3, StatusOk},
+        {"GenuineIntel", S, 0, "5", VariantSse, StatusOk},
+        {"GenuineIntel", 0, 0, "3", VariantGeneric, StatusOk},
+        {"OtherMakerXY", S | S2, 0, "8", VariantSse2, StatusUnknownCpuType},
+    };
+    cpu.family = 6;
+    testing::internal::CaptureStdout();
+    for (const auto& c : cases) {
+        std::memcpy(cpu.vendor, c.vendor, 13);
+        cpu.edx1 = c.edx1;
+        cpu.ecx1 = c.ecx1;
+        Force(c.forced);
+        dspsResetCpuSelection();
+        EXPECT_EQ(c.status, SelectDspCpu()) << c.forced << " " << c.edx1;
+        EXPECT_EQ(c.variant, dspsCurrentVariant()) << c.forced << " " << c.edx1;
+    }
+    testing::internal::GetCapturedStdout();
 }
