@@ -22,10 +22,6 @@ class AudPinTest : public ::testing::Test {
 protected:
     void SetUp() override { fake.filters = {FakeKs::CaptureFilter(kPath, "Mic")}; }
     FakeKsPin& FakePin() { return fake.filters[0].pins[0]; }
-    void SetRanges(ULONG count, const std::vector<BYTE>& ranges)
-    {
-        FakePin().rawAnswers.push_back({KSPROPERTY_PIN_DATARANGES, FakeKs::MultipleItem(count, ranges)});
-    }
     std::unique_ptr<CKsAudPin> Pin(HRESULT* phr)
     {
         filter = OpenFakeFilter(kPath);
@@ -94,7 +90,7 @@ TEST_F(AudPinTest, RangesBoundChannelsBitsAndRate)
 
 TEST_F(AudPinTest, ExtensibleFormatsMatchBySubFormat)
 {
-    SetRanges(1, FakeKs::AudioRange(2, 32, 32, 8000, 96000, KSDATAFORMAT_SUBTYPE_IEEE_FLOAT));
+    FakePin().dataRanges = {FakeKs::AudioRange(2, 32, 32, 8000, 96000, KSDATAFORMAT_SUBTYPE_IEEE_FLOAT)};
     HRESULT hr = E_FAIL;
     auto pin = Pin(&hr);
     ASSERT_EQ(hr, S_OK);
@@ -109,46 +105,35 @@ TEST_F(AudPinTest, ExtensibleFormatsMatchBySubFormat)
     EXPECT_FALSE(pin->IsFormatSupported(&floats.Format));
 }
 
-TEST_F(AudPinTest, RangesAreKeptFromTheFirstWaveSubFormatOn)
+TEST_F(AudPinTest, RangeListsAreWalkedUntilTheyEndOrBreak)
 {
-    std::vector<BYTE> skipped = FakeKs::AudioRange(8, 8, 32, 1, 192000, kOtherSubFormat);
-    std::vector<BYTE> pcm = FakeKs::AudioRange(2, 16, 16, 44100, 48000);
-    std::vector<BYTE> later = FakeKs::AudioRange(8, 8, 32, 1, 192000, kOtherSubFormat);
-    SetRanges(3, Concat({skipped, pcm, later}));
-    HRESULT hr = E_FAIL;
-    auto pin = Pin(&hr);
-    ASSERT_EQ(hr, S_OK);
-    EXPECT_EQ(pin->GetAudioRangeCount(), 2u);
-}
-
-TEST_F(AudPinTest, TruncatedRangesEndTheWalk)
-{
-    std::vector<BYTE> good = FakeKs::AudioRange(2, 16, 16, 44100, 48000);
-    std::vector<BYTE> oversized = FakeKs::AudioRange(2, 16, 16, 44100, 48000);
+    const std::vector<BYTE> pcm = FakeKs::AudioRange(2, 16, 16, 44100, 48000);
+    const std::vector<BYTE> other = FakeKs::AudioRange(8, 8, 32, 1, 192000, kOtherSubFormat);
+    std::vector<BYTE> oversized = pcm, unsized = pcm, shortRange = pcm;
     ((KSDATARANGE*)oversized.data())->FormatSize = 100000;
-    SetRanges(2, Concat({good, oversized}));
-    HRESULT hr = E_FAIL;
-    auto pin = Pin(&hr);
-    EXPECT_EQ(hr, S_OK);
-    EXPECT_EQ(pin->GetAudioRangeCount(), 1u);
-}
-
-TEST_F(AudPinTest, RangesWithoutAProperSizeAreRefused)
-{
-    std::vector<BYTE> zero = FakeKs::AudioRange(2, 16, 16, 44100, 48000);
-    ((KSDATARANGE*)zero.data())->FormatSize = 0;
-    SetRanges(3, zero);
-    HRESULT hr = S_OK;
-    auto pin = Pin(&hr);
-    EXPECT_EQ(hr, E_FAIL);
-    fake.filters[0].pins[0].rawAnswers.clear();
-    std::vector<BYTE> shortRange = FakeKs::AudioRange(2, 16, 16, 44100, 48000);
+    ((KSDATARANGE*)unsized.data())->FormatSize = 0;
     shortRange.resize(sizeof(KSDATARANGE));
     ((KSDATARANGE*)shortRange.data())->FormatSize = sizeof(KSDATARANGE);
-    SetRanges(1, shortRange);
-    auto shortPin = Pin(&hr);
-    EXPECT_EQ(hr, S_OK);
-    EXPECT_EQ(shortPin->GetAudioRangeCount(), 0u);
+    const struct {
+        ULONG count;
+        std::vector<BYTE> ranges;
+        HRESULT result;
+        ULONG kept;
+        const char* what;
+    } cases[] = {
+        {3, Concat({other, pcm, other}), S_OK, 2, "kept from the first wave sub-format on"},
+        {2, Concat({pcm, oversized}), S_OK, 1, "a range past the block ends the walk"},
+        {3, unsized, E_FAIL, 0, "a range without a size is refused"},
+        {1, shortRange, S_OK, 0, "a range too short for audio is passed over"},
+    };
+    for (const auto& c : cases) {
+        FakePin().rawAnswers = {{KSPROPERTY_PIN_DATARANGES, FakeKs::MultipleItem(c.count, c.ranges)}};
+        HRESULT hr = E_UNEXPECTED;
+        auto pin = Pin(&hr);
+        EXPECT_EQ(hr, c.result) << c.what;
+        if (c.result == S_OK)
+            EXPECT_EQ(pin->GetAudioRangeCount(), c.kept) << c.what;
+    }
 }
 
 TEST_F(AudPinTest, PinsWithoutStandardStreamingAreRefused)

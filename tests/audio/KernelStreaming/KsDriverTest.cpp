@@ -1,7 +1,7 @@
 #include "audio/AI_KernelStreaming.h"
 #include "audio/CAudioCallback.h"
-#include "common/DebugTrace.h"
 #include "tests/audio/KernelStreaming/KsEngineSupport.h"
+#include "tests/common/TraceCapture.h"
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <string>
@@ -21,39 +21,6 @@ public:
     }
 };
 
-// Collects the driver's debug trace in a file of its own.
-class TraceCapture {
-public:
-    TraceCapture()
-    {
-        char dir[MAX_PATH];
-        GetTempPathA(MAX_PATH, dir);
-        m_path = std::string(dir) + "kstrace_" + std::to_string(GetCurrentProcessId()) + ".txt";
-        m_file = fopen(m_path.c_str(), "w+");
-        SetDebugTraceLogFile(m_file);
-    }
-    ~TraceCapture()
-    {
-        SetDebugTraceLogFile(nullptr);
-        fclose(m_file);
-        DeleteFileA(m_path.c_str());
-    }
-    std::string Text()
-    {
-        std::string text;
-        fseek(m_file, 0, SEEK_SET);
-        char buffer[256];
-        size_t got;
-        while ((got = fread(buffer, 1, sizeof(buffer), m_file)) > 0)
-            text.append(buffer, got);
-        return text;
-    }
-
-private:
-    std::string m_path;
-    FILE* m_file;
-};
-
 class KsDriverTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -67,6 +34,12 @@ protected:
         char text[260];
         driver.GetErrorText(text, sizeof(text));
         return text;
+    }
+    // The format of the last pin connection, which follows its header and data format.
+    template <class Format>
+    const Format* Connected()
+    {
+        return (const Format*)(fake.lastConnect.data() + sizeof(KSPIN_CONNECT) + sizeof(KSDATAFORMAT));
     }
 
     CFakeKsPlatform fake;
@@ -104,8 +77,7 @@ TEST_F(KsDriverTest, ExtensibleRefusedThenPcmAccepted)
     EXPECT_EQ(driver.Open(&settings), AudioOpenOk);
     EXPECT_EQ(Error(), "Opened OK!");
     EXPECT_EQ(trace.Text(), "KS: Trying to open stereo input as 2 ch 48000 hz... Extensible failed, success!\n");
-    const WAVEFORMATEX* format =
-        (const WAVEFORMATEX*)(fake.lastConnect.data() + sizeof(KSPIN_CONNECT) + sizeof(KSDATAFORMAT));
+    const WAVEFORMATEX* format = Connected<WAVEFORMATEX>();
     EXPECT_EQ(format->wFormatTag, WAVE_FORMAT_PCM);
     EXPECT_EQ(format->nBlockAlign, 4);
     EXPECT_EQ(driver.GetFrameBytes(), 4);
@@ -126,8 +98,7 @@ TEST_F(KsDriverTest, ExtensibleFormatCarriesTheChannelMask)
 {
     settings.channels = 1;
     ASSERT_EQ(driver.Open(&settings), AudioOpenOk);
-    const WAVEFORMATEXTENSIBLE* format =
-        (const WAVEFORMATEXTENSIBLE*)(fake.lastConnect.data() + sizeof(KSPIN_CONNECT) + sizeof(KSDATAFORMAT));
+    const WAVEFORMATEXTENSIBLE* format = Connected<WAVEFORMATEXTENSIBLE>();
     EXPECT_EQ(format->Format.wFormatTag, WAVE_FORMAT_EXTENSIBLE);
     EXPECT_EQ(format->Format.cbSize, 22);
     EXPECT_EQ(format->dwChannelMask, 0x4u);
@@ -186,7 +157,6 @@ protected:
         render.pins = {FakeKs::RenderPin()};
         render.pins[0].dataRanges = {FakeKs::AudioRange(8, 16, 16, 44100, 48000)};
         fake.filters = {render};
-        fake.readBudget = 6;
         settings.deviceName = "Speakers";
         settings.sampleRate = 48000;
         settings.channels = 2;
@@ -195,8 +165,14 @@ protected:
         settings.bufferCount = 2;
         driver.SetOwner(&owner);
     }
-    std::vector<short> Play()
+    // Six packets of the owner's ramp from its start, with or without repeated channels.
+    std::vector<short> Play(bool repeat)
     {
+        settings.repeatChannels = repeat;
+        fake.readsCompleted = 0;
+        fake.readBudget = 6;
+        fake.written.clear();
+        owner.next = 1;
         EXPECT_EQ(driver.Open(&settings), AudioOpenOk);
         EXPECT_TRUE(WaitFor([&] { return fake.readsCompleted == 6; }));
         driver.Close();
@@ -214,12 +190,7 @@ TEST_F(KsOutputTest, ExtraChannelsRepeatTheClientOrStaySilent)
 {
     for (bool repeat : {true, false}) {
         SCOPED_TRACE(repeat);
-        settings.repeatChannels = repeat;
-        fake.readsCompleted = 0;
-        fake.readBudget = 6;
-        fake.written.clear();
-        owner.next = 1;
-        std::vector<short> played = Play();
+        std::vector<short> played = Play(repeat);
         ASSERT_GE(played.size(), 6u * 16 * 6);
         for (size_t f = 0; f < played.size() / 6; ++f) {
             for (int c = 0; c < 6; ++c) {
@@ -238,12 +209,7 @@ TEST_F(KsOutputTest, EightBitExpansionWritesEightBitSamples)
     settings.bits = 8;
     for (bool repeat : {true, false}) {
         SCOPED_TRACE(repeat);
-        settings.repeatChannels = repeat;
-        fake.readsCompleted = 0;
-        fake.readBudget = 6;
-        fake.written.clear();
-        owner.next = 1;
-        std::vector<short> played = Play();
+        std::vector<short> played = Play(repeat);
         ASSERT_GE(played.size() * 2, 6u * 16 * 6);
         ASSERT_EQ(played.size() * 2 % (16 * 6), 0u);
         const unsigned char* bytes = (const unsigned char*)played.data();
