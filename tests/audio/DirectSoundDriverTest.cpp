@@ -79,16 +79,8 @@ TEST_F(DirectSoundDriver, CaptureBufferOfWholeBlocksWithOneNotificationEach)
     driver.Close();
     EXPECT_EQ(driver.GetLatency(), 0);
     EXPECT_EQ(driver.IsOpen(), 0);
-    int64_t frame = 0;
-    int wrong = 0;
-    for (const auto& block : owner.data) {
-        ASSERT_EQ(block.size(), 1024u);
-        auto* pcm = (const int16_t*)block.data();
-        for (int f = 0; f < 256; f++, frame++)
-            wrong +=
-                pcm[2 * f] != FakeDirectSound::Sample(0, frame) || pcm[2 * f + 1] != FakeDirectSound::Sample(1, frame);
-    }
-    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(owner.data.size(), 9u);
+    EXPECT_TRUE(FakeDevice::CarryTheRamp(owner.data, 1024));
     EXPECT_EQ(fake.liveObjects, 0);
 }
 
@@ -113,14 +105,7 @@ TEST_F(DirectSoundDriver, ALateThreadStillHandsOnBlocksInRingOrder)
     ASSERT_TRUE(WaitUntil([&] { return owner.count == 8; }));
     driver.Close();
     CloseHandle(gate);
-    int64_t frame = 0;
-    int wrong = 0;
-    for (const auto& block : owner.data) {
-        auto* pcm = (const int16_t*)block.data();
-        for (int f = 0; f < 256; f++, frame++)
-            wrong += pcm[2 * f] != FakeDirectSound::Sample(0, frame);
-    }
-    EXPECT_EQ(wrong, 0);
+    EXPECT_TRUE(FakeDevice::CarryTheRamp(owner.data, 1024));
     EXPECT_EQ(owner.count, 8);
 }
 

@@ -15,6 +15,20 @@ void FakeDevice::WriteRamp(int16_t* pcm, int frames, int64_t* frame)
     }
 }
 
+bool FakeDevice::CarryTheRamp(const std::vector<std::vector<char>>& blocks, size_t blockBytes)
+{
+    int64_t frame = 0;
+    for (const auto& block : blocks) {
+        if (block.size() != blockBytes)
+            return false;
+        auto* pcm = (const int16_t*)block.data();
+        for (size_t f = 0; f < blockBytes / 4; f++, frame++)
+            if (pcm[2 * f] != Sample(0, frame) || pcm[2 * f + 1] != Sample(1, frame))
+                return false;
+    }
+    return true;
+}
+
 void FakeDevice::StartStreaming()
 {
     m_streaming = true;

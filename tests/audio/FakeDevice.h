@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstdint>
 #include <thread>
+#include <vector>
 
 // What the stand-in devices share: the known 16-bit stereo ramp they capture,
 // and a producer thread that delivers blocks as a running device does.
@@ -11,6 +12,8 @@ public:
     static int16_t Sample(int c, int64_t n);
     // Writes frames of the ramp as interleaved stereo, continuing at *frame.
     static void WriteRamp(int16_t* pcm, int frames, int64_t* frame);
+    // True when the blocks, blockBytes each, carry the ramp from frame 0 on, in order.
+    static bool CarryTheRamp(const std::vector<std::vector<char>>& blocks, size_t blockBytes);
 
     void StartStreaming();
     void StopStreaming();
