@@ -1,0 +1,261 @@
+#pragma once
+#include "common/CTrackedValue.h"
+#include "gui/graphics/CBitmapDC.h"
+#include "gui/window/CListener.h"
+#include "gui/window/CMessageHook.h"
+#include "gui/window/CObjectBase.h"
+#include "gui/window/CWindowDragger.h"
+#include "gui/window/WindowCreateParams.h"
+#include "gui/window/WindowEvent.h"
+#include <windows.h>
+#include <cstdint>
+
+class CTickSource;
+class CWindowMenu;
+
+enum class MouseSwallow { Left, Right };
+
+// One native window: every toolkit window and every control is one. Each
+// instance registers a window class of its own ("PhysicalWindow_" and eight
+// lower-case hex digits from a program-wide counter), keeps an off-screen
+// 32-bit back bitmap it paints from, and turns the window's messages into
+// WindowEvent codes for its event hook and listener (HandleMessage).
+//
+// Lifecycle: constructed (no window) -> Create -> live -> Destroy, or the
+// window destroyed from outside (WM_DESTROY: event Destroyed, then Release).
+// Created is the first event and Destroyed the last; a window may be created
+// again afterwards. The class is unregistered once the window is really gone
+// (the system refuses while the window exists, so a class whose window went
+// away inside its own destruction is unregistered at the next toolkit window
+// message or Create). PostDeferredClose closes a window from inside its own
+// event handling; a listener may even delete the window object from inside an
+// event, after which the window touches nothing of itself.
+//
+// The tick-based logic (mouse tracking, activity, lifetimes) reads the clock
+// given to SetTickSource. GUI thread only, like every toolkit window.
+class CPhysicalWindow : public CListener, public CObjectBase {
+public:
+    CPhysicalWindow();
+    ~CPhysicalWindow() override;
+    CPhysicalWindow(const CPhysicalWindow&) = delete;
+    CPhysicalWindow& operator=(const CPhysicalWindow&) = delete;
+
+    // 0 on success, also when the window exists already (nothing is done);
+    // -1 when the system refuses the window: then nothing stays registered
+    // or allocated.
+    int Create(const WindowCreateParams& params);
+    void Destroy();
+    void Release();
+    void Reset();
+    void PostDeferredClose();
+
+    virtual LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The window procedure of every toolkit class.
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // --- Drawing --------------------------------------------------------
+    // Puts (sx, sy, w, h) of src on screen at (dx, dy), through the back
+    // bitmap unless src is the back bitmap itself or the listener paints.
+    // A w or h below 1 means the whole bitmap. Nothing once the window is gone.
+    int ShowBitmap(const CBitmapDC* src, int sx, int sy, int w, int h, int dx, int dy);
+    // Shapes the window (see CreateRegionFromBitmap); SetWindowRgn's result.
+    int SetRegionFromBitmap(const CBitmapDC* bitmap, uint32_t keyColour, int border);
+    // Null for a window whose listener paints.
+    CBitmapDC* GetBackBitmap();
+
+    // --- Geometry -------------------------------------------------------
+    // Stores the size and makes the back bitmap anew; the window keeps its size.
+    void SetSize(int width, int height);
+    void SetBounds(int left, int top, int right, int bottom);
+    void Move(int x, int y);
+    void GetWindowRect(RECT& rect) const;
+    int GetWidth() const { return m_params.width; }
+    int GetHeight() const { return m_params.height; }
+    // Client-area edges inclusive: where a left drag starts a move and a
+    // double click maximizes. (-1, -1, -1, -1) until set.
+    void SetDragRect(int left, int top, int right, int bottom);
+
+    // --- Thin operations on the window ----------------------------------
+    void Invalidate();
+    void SetFocus();
+    void SetCapture(bool capture);
+    bool HasCapture() const { return m_captured != 0; }
+    void SetText(const char* text);
+    // Empty text when there is no window.
+    void GetText(char* buffer, int size) const;
+    HWND GetHwnd() const { return m_hwnd; }
+    bool IsCreated() const { return m_created != 0; }
+    const char* GetWindowClassName() const { return m_className; }
+    const WindowCreateParams& GetParams() const { return m_params; }
+    void SetTimer(UINT_PTR id, UINT ms);
+    void KillTimer(UINT_PTR id);
+    void SetWindowCursor(HCURSOR cursor);
+    bool IsCursorOverWindow() const;
+    void GetCursorClientPos(int& x, int& y) const;
+    bool IsActive() const;
+    bool IsShownAndNotMinimized() const;
+    bool IsMinimized() const;
+    bool IsMaximized() const { return m_maximized != 0; }
+    bool IsDisabled() const { return m_params.disabled != 0; }
+    void SetIsMainWindow(bool isMain) { m_isMainWindow = isMain; }
+    bool IsMainWindow() const { return m_isMainWindow != 0; }
+    // Null only for windows with a parent or owner.
+    CWindowMenu* GetWindowMenu() const { return m_windowMenu; }
+
+    // --- Events -----------------------------------------------------------
+    void SetListener(CListener* listener) { m_listener = listener; }
+    CListener* GetListener() const { return m_listener; }
+    // Asked before the listener; a non-zero answer is final.
+    void SetEventHook(CListener* hook) { m_eventHook = hook; }
+    void SetStateListener(CListener* listener) { m_stateListener = listener; }
+    void SetMessageHook(CMessageHook* hook) { m_messageHook = hook; }
+    int SendEvent(int code, int p1, int p2, void* data);
+    // Null restores the system tick count.
+    void SetTickSource(CTickSource* ticks);
+
+    void StartMouseTracking();
+    void StopMouseTracking();
+    void TrackMouse();
+    // Stops the timed close of this window and of its owners.
+    void CancelLifetimes();
+    void StartTickTimer();
+
+    // --- Program-wide -----------------------------------------------------
+    static bool IsMenuOpen();
+    // Closes the open popup menu unless the cursor is inside it; true when
+    // the click that closed it is to be eaten.
+    static bool DismissOpenMenu();
+    // Eats the next release of button (traced with this window's address).
+    void ArmMouseUpSwallow(MouseSwallow button);
+    static bool TakeMouseUpSwallow(MouseSwallow button);
+
+    static void GetCursorScreenPos(int& x, int& y);
+    static void ShowCursor(bool show);
+    static void SetCursorPos(int x, int y);
+    static void QuitMessageLoop(int code);
+    // Bit 1 left, bit 2 right.
+    static int GetMouseButtons();
+    // Bit 1 control, bit 2 alt, bit 4 shift.
+    static int GetModifierKeys();
+
+protected:
+    // The clock-driven policies of timer WindowTimer::Tick.
+    void PolicyTick();
+    bool IsDocked() const { return m_dockedEdge != 0; }
+    uint32_t Now() const;
+    void GetRectForEvent(RECT& rect) const;
+
+    WindowCreateParams m_params;
+    CBitmapDC m_backBitmap;
+    CWindowDragger m_dragger;
+    CTrackedValue m_insideKey;
+    CTrackedValue m_itemKey;
+
+    // Run-time state (Reset clears it).
+    uint8_t m_isMainWindow;
+    uint8_t m_undockedByDrag;
+    UINT m_deviceChangeMessage;
+    HWND m_hwnd;
+    CListener* m_listener;
+    CListener* m_eventHook;
+    uint32_t m_lifetimeStart;
+    uint8_t m_tickTimerRunning;
+    uint8_t m_placementDirty;
+    uint32_t m_placementChangeTick;
+    int32_t m_ownerWords[2];
+    int32_t m_dockedEdge; // 0, or 1..4 left, top, right, bottom
+    uint32_t m_edgeTouch;
+    RECT m_heldRect;
+    uint8_t m_inSizeMove;
+    int32_t m_forcedMoves;
+    uint8_t m_coveredWhileDocked;
+    uint8_t m_moving;
+    int32_t m_created;
+    int32_t m_lastWidth, m_lastHeight;
+    int32_t m_maximized;
+    char m_className[32];
+    HRGN m_region;
+    RECT m_restoreRect;
+    CListener* m_stateListener;
+    RECT m_dragRect;
+    uint8_t m_captured;
+    CMessageHook* m_messageHook;
+    CWindowMenu* m_windowMenu;
+    uint8_t m_taskbarButtonWanted;
+    int32_t m_wasMaximized;
+    // Mouse tracking.
+    uint8_t m_tracking;
+    uint8_t m_hoverArmed;
+    uint32_t m_hoverStart;
+    POINT m_lastScreenPos;
+    int m_lastButtons;
+    int m_hoverItem;
+    POINT m_lastClientPos;
+    HCURSOR m_windowCursor;
+    uint8_t m_taskbarButtonShown;
+    UINT m_zOrderFlags; // SWP_NOACTIVATE until first activated, for noActivate windows
+    uint8_t m_cursorHidden;
+    uint32_t m_lastActivity;
+    POINT m_cursorAtHide;
+
+private:
+    // One per running HandleMessage (and Destroy) of this object, innermost
+    // first: the destructor marks them, so a frame whose object was deleted
+    // inside an event returns without touching it.
+    struct LifeGuard {
+// The guard unlinks itself when its frame ends, or is never read again once
+// its object is gone.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdangling-pointer"
+        explicit LifeGuard(CPhysicalWindow* window) : window(window), outer(window->m_lifeGuards), alive(true)
+        {
+            window->m_lifeGuards = this;
+        }
+#pragma GCC diagnostic pop
+        ~LifeGuard()
+        {
+            if (alive)
+                window->m_lifeGuards = outer;
+        }
+        CPhysicalWindow* window;
+        LifeGuard* outer;
+        bool alive;
+    };
+
+    bool RegisterOwnClass();
+    void ChooseStyles(DWORD& style, DWORD& exStyle, HWND& parent);
+    void PlaceForCreation(int& x, int& y) const;
+    void ReportCreateFailure();
+    void MakeBackBitmap();
+    void FinishCreate();
+    void ShowAfterCreate();
+    int PresentLayered();
+    void YieldIfVerbose() const;
+    static void CloseOtherMenu();
+    void BecomeOpenMenu();
+    void ForgetOpenMenu();
+    LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, bool& handled,
+                     LifeGuard& guard);
+    bool DispatchMouse(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, LifeGuard& guard);
+    bool DispatchToolkit(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, LifeGuard& guard);
+    bool InDragRect() const;
+    bool IsSwallowedMenuClick(MouseSwallow button);
+    void OnSize(LPARAM lParam);
+    void OnPaint(HWND hwnd);
+    void OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result);
+    bool OnLeftButtonDown(LPARAM lParam, LRESULT& result, LifeGuard& guard);
+    bool OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& guard);
+    bool OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lParam, LRESULT& result);
+    bool OnRightButton(UINT message, LPARAM lParam, LRESULT& result);
+    void OnWindowMenuRequest();
+    void OnActivate(WPARAM wParam, LRESULT& result);
+    void SendKeyEvent(int code, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void SendRectEvent(int code, LRESULT& result);
+    bool TrackPosition(bool inside, LifeGuard& guard);
+    bool ReportCrossing(bool inside, int oldItem, LifeGuard& guard);
+
+    CTickSource* m_ticks;
+    LifeGuard* m_lifeGuards; // innermost HandleMessage frame of this window
+    uint8_t m_destroying;    // inside WM_DESTROY: the system is destroying the window already
+};

@@ -1,0 +1,563 @@
+// CPhysicalWindow: from window messages to toolkit events, mouse tracking,
+// and the program's one open popup menu.
+#include "gui/window/CPhysicalWindow.h"
+#include "common/DebugTrace.h"
+#include "gui/window/CWindowMenu.h"
+#include <climits>
+
+namespace {
+const int WheelStep = WHEEL_DELTA; // one notch
+const int NeverAKey = -543;        // the next inside/item comparison reports a change
+const uint32_t HoverDelayMs = 400; // hover needs strictly more
+const int InsideBit = INT_MIN;     // bit 31 of the inside key
+const int TrackXMask = 0xFFFF;     // MouseTrack's p1: y << 16 | x
+const int TrackYShift = 16;        //
+const int WindowMenuWidth = 100;   // the menu opened from the taskbar button
+const int WindowMenuHeight = 100;  //
+const int WindowMenuRows = 10;     //
+const int KeyRepeatMask = 0xFFFF;  // lParam bits 0-15
+const int KeyScanShift = 16;       // lParam bits 16-23
+const int KeyScanMask = 0xFF;      //
+const int KeyExtendedShift = 24;   // lParam bit 24
+
+// The program's open popup menu and the clicks that closing it eats; GUI thread only.
+HWND g_openMenuWindow = nullptr;
+int g_swallowClosingClick = 0;
+int g_pendingMouseUpSwallow = 0;
+MouseSwallow g_swallowButton = MouseSwallow::Left;
+
+int PointerParam(const void* pointer)
+{
+    return static_cast<int>(reinterpret_cast<intptr_t>(pointer)); // the process is 32-bit
+}
+
+bool IsButtonMessage(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK: return true;
+    default: return false;
+    }
+}
+} // namespace
+
+int CPhysicalWindow::SendEvent(int code, int p1, int p2, void* data)
+{
+    if (m_eventHook) {
+        const int answer = m_eventHook->OnEvent(this, 0, code, p1, p2, data);
+        if (answer)
+            return answer;
+    }
+    return m_listener ? m_listener->OnEvent(this, 0, code, p1, p2, data) : 0;
+}
+
+LRESULT CPhysicalWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LifeGuard guard(this);
+    LRESULT result = 0;
+    const bool hookLate = IsButtonMessage(message);
+    if (m_messageHook && !hookLate && m_messageHook->OnMessage(this, hwnd, message, wParam, lParam, &result))
+        return result;
+    if (m_deviceChangeMessage && message == m_deviceChangeMessage) {
+        SendEvent(WindowEvent::DeviceChange, 0, 0, &result);
+        if (!guard.alive)
+            return result;
+    }
+    YieldIfVerbose();
+    bool handled = false;
+    const LRESULT answer = Dispatch(hwnd, message, wParam, lParam, result, handled, guard);
+    if (handled)
+        return answer;
+    if (!guard.alive)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (hookLate && m_messageHook && m_messageHook->OnMessage(this, hwnd, message, wParam, lParam, &result))
+        return result;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CPhysicalWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, bool& handled,
+                                  LifeGuard& guard)
+{
+    handled = true;
+    switch (message) {
+    case WM_DESTROY:
+        m_destroying = 1;
+        SendEvent(WindowEvent::Destroyed, 0, 0, &result);
+        if (guard.alive)
+            Release();
+        break;
+    case WM_MOVE:
+        m_params.x = static_cast<short>(LOWORD(lParam));
+        m_params.y = static_cast<short>(HIWORD(lParam));
+        if (m_params.verbose)
+            DebugTrace("WM_MOVE: %i, %i\n", m_params.x, m_params.y);
+        SendEvent(WindowEvent::Moved, 0, 0, &result);
+        break;
+    case WM_SIZE: OnSize(lParam); return 0;
+    case WM_ACTIVATE: OnActivate(wParam, result); break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: SendEvent(WindowEvent::Focus, message == WM_SETFOCUS, 0, &result); break;
+    case WM_SETTEXT: SendEvent(WindowEvent::TextSet, 0, static_cast<int>(lParam), &result); break;
+    case WM_PAINT: OnPaint(hwnd); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_ENDSESSION:
+        // A cancelled end of session comes out as a timer 0, as it always has.
+        if (wParam)
+            SendEvent(WindowEvent::SessionEnding, 0, 0, &result);
+        else
+            SendEvent(WindowEvent::Timer, 0, 0, &result);
+        break;
+    case WM_MOUSEACTIVATE:
+        if (m_params.popupMenu || m_params.toolPopup)
+            return MA_NOACTIVATE;
+        break;
+    case WM_WINDOWPOSCHANGED:
+        if (IsMinimized())
+            m_maximized = 0;
+        break;
+    case WM_NCHITTEST: SetCursor(m_windowCursor); return HTCLIENT;
+    case WM_NCLBUTTONDOWN:
+        CancelLifetimes();
+        DismissOpenMenu();
+        break;
+    case WM_KEYDOWN: SendKeyEvent(WindowEvent::KeyDown, wParam, lParam, result); break;
+    case WM_KEYUP: SendKeyEvent(WindowEvent::KeyUp, wParam, lParam, result); break;
+    case WM_SYSCOMMAND:
+        if (wParam != SC_CLOSE)
+            break;
+        DebugTrace("SC_CLOSE\n");
+        SendEvent(WindowEvent::CloseCommand, 0, 0, &result);
+        return 0;
+    case WM_TIMER:
+        if (wParam == WindowTimer::Tick) {
+            PolicyTick();
+            return 0;
+        }
+        if (wParam == WindowTimer::MouseTrack)
+            TrackMouse();
+        if (guard.alive)
+            SendEvent(WindowEvent::Timer, static_cast<int>(wParam), 0, &result);
+        break;
+    case WM_ENTERSIZEMOVE:
+        m_inSizeMove = 1;
+        SendEvent(WindowEvent::EnterSizeMove, 0, 0, &result);
+        break;
+    case WM_EXITSIZEMOVE:
+        m_inSizeMove = 0;
+        SendEvent(WindowEvent::ExitSizeMove, 0, 0, &result);
+        break;
+    default:
+        if (DispatchMouse(hwnd, message, wParam, lParam, result, guard))
+            return 0;
+        if (DispatchToolkit(hwnd, message, wParam, lParam, result, guard))
+            return result;
+        break;
+    }
+    handled = false;
+    return 0;
+}
+
+// The mouse rows; true when the message returns 0 without the default step.
+bool CPhysicalWindow::DispatchMouse(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
+                                    LifeGuard& guard)
+{
+    switch (message) {
+    case WM_MOUSEMOVE: OnMouseMove(hwnd, lParam, result); return false;
+    case WM_LBUTTONDOWN: return OnLeftButtonDown(lParam, result, guard);
+    case WM_LBUTTONUP: return OnLeftButtonUp(lParam, result, guard);
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDBLCLK: return OnDoubleClick(hwnd, MouseSwallow::Left, lParam, result);
+    case WM_RBUTTONDBLCLK: return OnDoubleClick(hwnd, MouseSwallow::Right, lParam, result);
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case ToolkitMessage::RButtonDown:
+    case ToolkitMessage::RButtonUp: return OnRightButton(message, lParam, result);
+    case WM_MOUSEWHEEL:
+        m_lastActivity = Now();
+        CancelLifetimes();
+        return SendEvent(WindowEvent::MouseWheel, static_cast<short>(HIWORD(wParam)) / WheelStep, 0, &result) != 0;
+    default: return false;
+    }
+}
+
+// The toolkit's own messages; true when the message returns result without the default step.
+bool CPhysicalWindow::DispatchToolkit(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
+                                      LifeGuard& guard)
+{
+    switch (message) {
+    case ToolkitMessage::WindowMenu:
+        OnWindowMenuRequest();
+        result = 0;
+        return true;
+    case ToolkitMessage::Created:
+        SetCursor(m_windowCursor);
+        SendEvent(WindowEvent::Created, 0, 0, &result);
+        return false;
+    case ToolkitMessage::Docked:
+    case ToolkitMessage::Undocked:
+        ShowWindow(hwnd, m_params.noActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
+        SendRectEvent(WindowEvent::Resized, result);
+        return false;
+    case ToolkitMessage::External:
+        SendEvent(WindowEvent::External, static_cast<int>(wParam), static_cast<int>(lParam), &result);
+        return true;
+    case ToolkitMessage::Close:
+        SendEvent(WindowEvent::Destroyed, 0, 0, &result);
+        if (guard.alive) {
+            YieldIfVerbose();
+            Destroy();
+        }
+        result = 0;
+        return true;
+    case ToolkitMessage::Placed: SendRectEvent(WindowEvent::Resized, result); return false;
+    default: return false;
+    }
+}
+
+void CPhysicalWindow::OnSize(LPARAM lParam)
+{
+    const int width = LOWORD(lParam), height = HIWORD(lParam);
+    if (m_params.verbose) {
+        Sleep(0);
+        DebugTrace("WM_SIZE %i, %i\n", width, height);
+    }
+    // Minimizing gives a zero size; neither it nor a repeat is a resize.
+    if (width == 0 || height == 0 || (width == m_lastWidth && height == m_lastHeight))
+        return;
+    m_lastWidth = width;
+    m_lastHeight = height;
+    if (!m_maximized && !IsMinimized() && !IsDocked() && m_forcedMoves == 0)
+        ::GetWindowRect(m_hwnd, &m_restoreRect);
+    LRESULT scratch = 0;
+    SendRectEvent(WindowEvent::Resized, scratch);
+}
+
+void CPhysicalWindow::OnPaint(HWND hwnd)
+{
+    CBitmapDC* bitmap = GetBackBitmap();
+    if (m_params.listenerPaints) {
+        SendEvent(WindowEvent::Paint, 0, 0, &bitmap);
+        if (!bitmap) {
+            ValidateRect(hwnd, nullptr); // else the system asks again at once, forever
+            return;
+        }
+    }
+    RECT update;
+    if (!GetUpdateRect(hwnd, &update, FALSE)) {
+        DebugTrace("NOUPDATERECT\n");
+        return;
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    if (!dc) {
+        DebugTrace("NO HDC!\n");
+        return;
+    }
+    const RECT& r = paint.rcPaint;
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, bitmap->GetDC(), r.left, r.top, SRCCOPY);
+    EndPaint(hwnd, &paint);
+}
+
+void CPhysicalWindow::OnActivate(WPARAM wParam, LRESULT& result)
+{
+    const WORD state = LOWORD(wParam);
+    if (state == WA_ACTIVE || state == WA_CLICKACTIVE) {
+        m_zOrderFlags = 0;
+        SendEvent(WindowEvent::Activate, 1, 0, &result);
+        return;
+    }
+    m_dragger.EndDrag();
+    DismissOpenMenu();
+    // Focus passing to the open menu is no deactivation for the owner.
+    if (!IsMenuOpen())
+        SendEvent(WindowEvent::Activate, 0, 0, &result);
+}
+
+void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
+{
+    SetCursor(m_windowCursor);
+    m_lastActivity = Now();
+    if (m_params.trackMouse && !m_tracking)
+        StartMouseTracking();
+    if (!m_maximized && !IsDocked() && !m_params.child && m_dragger.Track())
+        ::GetWindowRect(hwnd, &m_restoreRect);
+    SendEvent(WindowEvent::MouseMove, static_cast<int>(lParam), 0, &result);
+}
+
+bool CPhysicalWindow::OnLeftButtonDown(LPARAM lParam, LRESULT& result, LifeGuard& guard)
+{
+    m_lastActivity = Now();
+    CancelLifetimes();
+    if (IsSwallowedMenuClick(MouseSwallow::Left))
+        return true;
+    if (!m_params.disabled && SendEvent(WindowEvent::LeftButtonDown, static_cast<int>(lParam), 0, &result))
+        return false; // the listener took the press: no drag
+    if (guard.alive && (InDragRect() || m_params.dragAnywhere) && m_params.movable)
+        m_dragger.BeginDrag();
+    return false;
+}
+
+bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& guard)
+{
+    m_lastActivity = Now();
+    CancelLifetimes();
+    if (TakeMouseUpSwallow(MouseSwallow::Left))
+        return true;
+    m_dragger.EndDrag();
+    if (!guard.alive)
+        return false;
+    if (m_moving) {
+        if (m_params.topmostLevel == 0)
+            SetWindowPos(m_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        m_moving = 0;
+    }
+    if (!m_params.disabled)
+        SendEvent(WindowEvent::LeftButtonUp, static_cast<int>(lParam), 0, &result);
+    return false;
+}
+
+bool CPhysicalWindow::OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lParam, LRESULT& result)
+{
+    if (button == MouseSwallow::Left)
+        m_lastActivity = Now();
+    if (IsSwallowedMenuClick(button))
+        return true;
+    if (button == MouseSwallow::Left && InDragRect()) {
+        PostMessageA(hwnd, WM_SYSCOMMAND, m_maximized ? SC_RESTORE : SC_MAXIMIZE, 0);
+        return true;
+    }
+    if (!m_params.disabled)
+        SendEvent(button == MouseSwallow::Left ? WindowEvent::LeftDoubleClick : WindowEvent::RightDoubleClick,
+                  static_cast<int>(lParam), 0, &result);
+    return false;
+}
+
+bool CPhysicalWindow::OnRightButton(UINT message, LPARAM lParam, LRESULT& result)
+{
+    m_lastActivity = Now();
+    CancelLifetimes();
+    const bool down = message == WM_RBUTTONDOWN || message == ToolkitMessage::RButtonDown;
+    if (down ? IsSwallowedMenuClick(MouseSwallow::Right) : TakeMouseUpSwallow(MouseSwallow::Right))
+        return true;
+    if (!m_params.disabled)
+        SendEvent(down ? WindowEvent::RightButtonDown : WindowEvent::RightButtonUp, static_cast<int>(lParam), 0,
+                  &result);
+    return false;
+}
+
+bool CPhysicalWindow::IsSwallowedMenuClick(MouseSwallow button)
+{
+    if (DismissOpenMenu()) {
+        ArmMouseUpSwallow(button);
+        return true;
+    }
+    TakeMouseUpSwallow(button); // a later press clears a swallow still pending
+    return false;
+}
+
+bool CPhysicalWindow::InDragRect() const
+{
+    int x = 0, y = 0;
+    GetCursorClientPos(x, y);
+    return x >= m_dragRect.left && x <= m_dragRect.right && y >= m_dragRect.top && y <= m_dragRect.bottom;
+}
+
+void CPhysicalWindow::OnWindowMenuRequest()
+{
+    if (!m_windowMenu || m_params.windowMenuOption == 0)
+        return;
+    WindowMenuRequest request;
+    GetCursorScreenPos(request.x, request.y);
+    request.width = WindowMenuWidth;
+    request.height = WindowMenuHeight;
+    request.window = this;
+    request.visibleRows = WindowMenuRows;
+    request.container = m_params.windowMenuOption;
+    m_windowMenu->BuildItems(request);
+}
+
+void CPhysicalWindow::SendKeyEvent(int code, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    KeyRecord key = {};
+    key.virtualKey = static_cast<int32_t>(wParam);
+    key.repeatCount = static_cast<int32_t>(lParam & KeyRepeatMask);
+    key.scanCode = static_cast<int32_t>((lParam >> KeyScanShift) & KeyScanMask);
+    key.extended = static_cast<uint8_t>((lParam >> KeyExtendedShift) & 1);
+    SendEvent(code, static_cast<int>(wParam), PointerParam(&key), &result);
+}
+
+void CPhysicalWindow::SendRectEvent(int code, LRESULT& result)
+{
+    RECT rect = {};
+    GetWindowRect(rect);
+    SendEvent(code, 0, PointerParam(&rect), &result);
+}
+
+// --- Mouse tracking ---------------------------------------------------------
+
+void CPhysicalWindow::StartMouseTracking()
+{
+    if (m_tracking)
+        return;
+    m_insideKey.Set(NeverAKey);
+    GetCursorPos(&m_lastScreenPos);
+    SetTimer(WindowTimer::MouseTrack, WindowTimer::PeriodMs);
+    m_tracking = 1;
+}
+
+void CPhysicalWindow::StopMouseTracking()
+{
+    if (!m_tracking)
+        return;
+    KillTimer(WindowTimer::MouseTrack);
+    m_tracking = 0;
+}
+
+void CPhysicalWindow::TrackMouse()
+{
+    LifeGuard guard(this);
+    const int oldItem = m_hoverItem;
+    const bool inside = IsCursorOverWindow();
+    if (!TrackPosition(inside, guard))
+        return;
+    const int key = (inside ? InsideBit : 0) ^ m_hoverItem;
+    if (m_insideKey.Update(key) && !ReportCrossing(inside, oldItem, guard))
+        return;
+    const int buttons = GetMouseButtons();
+    if (buttons != m_lastButtons) {
+        m_lastButtons = buttons;
+        m_hoverArmed = 0; // a click is no hover
+    }
+    const uint32_t now = Now();
+    if (m_hoverArmed) {
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        if (cursor.x != m_lastScreenPos.x || cursor.y != m_lastScreenPos.y) {
+            m_lastScreenPos = cursor;
+            m_hoverStart = now;
+        }
+    }
+    if (inside && m_hoverArmed && now - m_hoverStart > HoverDelayMs) {
+        m_hoverArmed = 0;
+        int scratch = 0;
+        SendEvent(WindowEvent::Hover, m_hoverItem, 0, &scratch);
+    }
+}
+
+// MouseTrack on every new client position; false when the window object is gone.
+bool CPhysicalWindow::TrackPosition(bool inside, LifeGuard& guard)
+{
+    if (!inside) {
+        m_hoverItem = 0;
+        return true;
+    }
+    int x = 0, y = 0;
+    GetCursorClientPos(x, y);
+    if (x == m_lastClientPos.x && y == m_lastClientPos.y)
+        return true;
+    m_lastClientPos = {x, y};
+    SendEvent(WindowEvent::MouseTrack, (y << TrackYShift) | (x & TrackXMask), 0, &m_hoverItem);
+    return guard.alive;
+}
+
+// Enter and leave, of the window and of the listener's items; false when the window object is gone.
+bool CPhysicalWindow::ReportCrossing(bool inside, int oldItem, LifeGuard& guard)
+{
+    int scratch = 0;
+    if (m_itemKey.Update(m_hoverItem)) {
+        if (oldItem) {
+            SendEvent(WindowEvent::MouseLeave, oldItem, 0, &scratch);
+            if (!guard.alive)
+                return false;
+        }
+        if (m_hoverItem) {
+            m_hoverArmed = 1;
+            m_hoverStart = Now();
+            SendEvent(WindowEvent::MouseEnter, m_hoverItem, 0, &scratch);
+            if (!guard.alive)
+                return false;
+        }
+    }
+    if (inside) {
+        m_hoverArmed = 1;
+        m_hoverStart = Now();
+        if (!IsMenuOpen() && !m_params.disabled)
+            SendEvent(WindowEvent::MouseEnter, 0, 0, &scratch);
+        return guard.alive;
+    }
+    m_hoverArmed = 0;
+    SendEvent(WindowEvent::MouseLeave, 0, 0, &scratch);
+    if (!guard.alive)
+        return false;
+    StopMouseTracking();
+    return true;
+}
+
+// --- The open popup menu ----------------------------------------------------
+
+bool CPhysicalWindow::IsMenuOpen()
+{
+    return g_openMenuWindow != nullptr;
+}
+
+bool CPhysicalWindow::DismissOpenMenu()
+{
+    if (!g_openMenuWindow)
+        return false;
+    if (!IsWindow(g_openMenuWindow)) {
+        g_openMenuWindow = nullptr;
+        return false;
+    }
+    POINT cursor = {};
+    RECT menu = {};
+    GetCursorPos(&cursor);
+    ::GetWindowRect(g_openMenuWindow, &menu);
+    if (cursor.x > menu.left && cursor.x < menu.right && cursor.y > menu.top && cursor.y < menu.bottom)
+        return false;
+    HWND closing = g_openMenuWindow;
+    g_openMenuWindow = nullptr;
+    SendMessageA(closing, WM_ACTIVATE, WA_INACTIVE, 0);
+    if (!g_swallowClosingClick)
+        return false;
+    g_swallowClosingClick = 0;
+    return true;
+}
+
+void CPhysicalWindow::ArmMouseUpSwallow(MouseSwallow button)
+{
+    DebugTrace("EatMouseUp %x\n", static_cast<unsigned>(reinterpret_cast<uintptr_t>(this)));
+    g_pendingMouseUpSwallow = 1;
+    g_swallowButton = button;
+}
+
+bool CPhysicalWindow::TakeMouseUpSwallow(MouseSwallow button)
+{
+    if (g_pendingMouseUpSwallow <= 0 || g_swallowButton != button)
+        return false;
+    --g_pendingMouseUpSwallow;
+    return true;
+}
+
+void CPhysicalWindow::CloseOtherMenu()
+{
+    HWND other = g_openMenuWindow;
+    g_openMenuWindow = nullptr;
+    SendMessageA(other, WM_ACTIVATE, WA_INACTIVE, 0);
+    DebugTrace("Attempting to create menu with menu already open -- this should never happen\n");
+}
+
+void CPhysicalWindow::BecomeOpenMenu()
+{
+    g_openMenuWindow = m_hwnd;
+    g_swallowClosingClick = m_params.swallowClosingClick;
+}
+
+void CPhysicalWindow::ForgetOpenMenu()
+{
+    if (g_openMenuWindow == m_hwnd)
+        g_openMenuWindow = nullptr;
+}

@@ -1,0 +1,30 @@
+#pragma once
+#include "gui/window/CPhysicalWindow.h"
+#include <string>
+
+// A plain window record at a place where the tests' cursor never goes by chance.
+inline WindowCreateParams TestWindowParams(int x = 300, int y = 200, int width = 64, int height = 48)
+{
+    WindowCreateParams params;
+    params.x = x;
+    params.y = y;
+    params.width = width;
+    params.height = height;
+    return params;
+}
+
+inline bool IsClassRegistered(const std::string& name)
+{
+    WNDCLASSA info;
+    return GetClassInfoA(GetModuleHandleA(nullptr), name.c_str(), &info) != 0;
+}
+
+inline DWORD StyleOf(HWND hwnd)
+{
+    return GetWindowLongA(hwnd, GWL_STYLE);
+}
+
+inline DWORD ExStyleOf(HWND hwnd)
+{
+    return GetWindowLongA(hwnd, GWL_EXSTYLE);
+}
