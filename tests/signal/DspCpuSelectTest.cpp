@@ -50,51 +50,41 @@ protected:
 
 } // namespace
 
-TEST_F(DspCpuSelect, IntelProcessorsByFeatures)
+// Another maker is judged by its feature bits alone, and told so; "Genu" of another
+// maker and a processor without CPUID end generic.
+TEST_F(DspCpuSelect, ProcessorsByMakerAndFeatures)
 {
-    cpu.family = 6;
-    cpu.edx1 = FakeCpu::Sse | FakeCpu::Sse2;
-    EXPECT_EQ(VariantSse2, Select());
-    cpu.family = 15;
-    cpu.ecx1 = FakeCpu::Sse3;
-    cpu.longMode = true;
-    EXPECT_EQ(VariantSse3, Select());
-    cpu.ecx1 = 0;
-    cpu.edx1 = FakeCpu::Sse;
-    EXPECT_EQ(VariantSse, Select());
-    cpu.family = 5;
-    cpu.edx1 = FakeCpu::Mmx;
-    EXPECT_EQ(VariantGeneric, Select());
-    cpu.family = 7;
-    EXPECT_EQ(VariantSse, Select());
-}
-
-TEST_F(DspCpuSelect, OtherVendorsByFeatureBits)
-{
-    std::memcpy(cpu.vendor, "OtherMakerXY", 13);
-    cpu.family = 4;
-    cpu.edx1 = FakeCpu::Sse | FakeCpu::Sse2;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(VariantSse2, Select());
-    EXPECT_EQ("NotIntel(tm)\n", testing::internal::GetCapturedStdout());
-    cpu.edx1 = FakeCpu::Sse;
-    EXPECT_EQ(VariantSse, Select());
-    cpu.edx1 = 0;
-    EXPECT_EQ(VariantGeneric, Select());
-}
-
-TEST_F(DspCpuSelect, GenuPrefixOfAnotherVendorEndsGeneric)
-{
-    std::memcpy(cpu.vendor, "GenuineOther", 13);
-    cpu.family = 6;
-    cpu.edx1 = FakeCpu::Sse | FakeCpu::Sse2;
-    EXPECT_EQ(VariantGeneric, Select());
-}
-
-TEST_F(DspCpuSelect, NoCpuidStaysGeneric)
-{
-    cpu.hasCpuid = false;
-    EXPECT_EQ(VariantGeneric, Select());
+    const unsigned M = FakeCpu::Mmx, S = FakeCpu::Sse, S2 = FakeCpu::Sse2, S3 = FakeCpu::Sse3;
+    const struct {
+        const char* vendor;
+        unsigned family, edx1, ecx1;
+        bool longMode, hasCpuid;
+        int variant;
+    } cases[] = {
+        {"GenuineIntel", 6, S | S2, 0, false, true, VariantSse2},
+        {"GenuineIntel", 15, S | S2, S3, true, true, VariantSse3},
+        {"GenuineIntel", 15, S, 0, true, true, VariantSse},
+        {"GenuineIntel", 5, M, 0, false, true, VariantGeneric},
+        {"GenuineIntel", 7, M, 0, false, true, VariantSse},
+        {"OtherMakerXY", 4, S | S2, 0, false, true, VariantSse2},
+        {"OtherMakerXY", 4, S, 0, false, true, VariantSse},
+        {"OtherMakerXY", 4, 0, 0, false, true, VariantGeneric},
+        {"GenuineOther", 6, S | S2, 0, false, true, VariantGeneric},
+        {"GenuineIntel", 6, S | S2, 0, false, false, VariantGeneric},
+    };
+    for (const auto& c : cases) {
+        std::memcpy(cpu.vendor, c.vendor, 13);
+        cpu.family = c.family;
+        cpu.edx1 = c.edx1;
+        cpu.ecx1 = c.ecx1;
+        cpu.longMode = c.longMode;
+        cpu.hasCpuid = c.hasCpuid;
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(c.variant, Select()) << c.vendor << " family " << c.family << " edx " << c.edx1;
+        const std::string said = testing::internal::GetCapturedStdout();
+        if (std::strcmp(c.vendor, "OtherMakerXY") == 0)
+            EXPECT_EQ("NotIntel(tm)\n", said);
+    }
 }
 
 TEST_F(DspCpuSelect, ForcedTypeFromIniFile)
