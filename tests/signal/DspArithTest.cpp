@@ -30,7 +30,7 @@ float RoundedSum(float a, float b)
 
 TEST(DspArith, MulEqualsRoundedProductInEveryVariantAndAlignment)
 {
-    const Binary bodies[] = DSP_VARIANT_BODIES_SHARED_SSE3(dspsMul_32f);
+    const auto bodies = RegisteredBodies<Binary>("dspsMul_32f");
     for (int v = 0; v < 4; ++v)
         for (int len : Lengths)
             for (int o = 0; o < 4; ++o) {
@@ -49,8 +49,8 @@ TEST(DspArith, MulEqualsRoundedProductInEveryVariantAndAlignment)
 
 TEST(DspArith, InPlaceMulAndAddInEveryVariantAndAlignment)
 {
-    const InPlace muls[] = DSP_VARIANT_BODIES_SHARED_SSE3(dspsMul_32f_I);
-    const InPlace adds[] = DSP_VARIANT_BODIES_SHARED_SSE3(dspsAdd_32f_I);
+    const auto muls = RegisteredBodies<InPlace>("dspsMul_32f_I");
+    const auto adds = RegisteredBodies<InPlace>("dspsAdd_32f_I");
     for (int v = 0; v < 4; ++v)
         for (int len : Lengths)
             for (int o = 0; o < 4; ++o)
@@ -72,8 +72,8 @@ TEST(DspArith, InPlaceMulAndAddInEveryVariantAndAlignment)
 
 TEST(DspArith, SourceMayBeTheDestination)
 {
-    const Binary muls[] = DSP_VARIANT_BODIES_SHARED_SSE3(dspsMul_32f);
-    const InPlace adds[] = DSP_VARIANT_BODIES_SHARED_SSE3(dspsAdd_32f_I);
+    const auto muls = RegisteredBodies<Binary>("dspsMul_32f");
+    const auto adds = RegisteredBodies<InPlace>("dspsAdd_32f_I");
     for (int v = 0; v < 4; ++v) {
         std::vector<float> x(37), y(37);
         for (int i = 0; i < 37; ++i)

@@ -15,8 +15,8 @@ typedef LibStatus (*Complex)(const Dsp32fc*, const Dsp32fc*, Dsp32fc*, int);
 typedef LibStatus (*ComplexI)(const Dsp32fc*, Dsp32fc*, int);
 const Layout Perm[] = DSP_VARIANT_BODIES(dspsMulPerm_32f);
 const LayoutI PermI[] = DSP_VARIANT_BODIES(dspsMulPerm_32f_I);
-const Layout Pack[] = DSP_VARIANT_BODIES_SHARED_SSE3(dspsMulPack_32f);
-const LayoutI PackI[] = DSP_VARIANT_BODIES_SHARED_SSE3(dspsMulPack_32f_I);
+const auto Pack = RegisteredBodies<Layout>("dspsMulPack_32f");
+const auto PackI = RegisteredBodies<LayoutI>("dspsMulPack_32f_I");
 const Complex Cplx[] = DSP_VARIANT_BODIES(dspsMul_32fc);
 const ComplexI CplxI[] = DSP_VARIANT_BODIES(dspsMul_32fc_I);
 
