@@ -82,9 +82,6 @@ TEST(PixelOperations, BlendRegionsAreClippedToBothBitmaps)
         CopyAlphaChannel(&dst, c.dstX, c.dstY, &src, c.srcX, c.srcY, c.width, c.height);
         EXPECT_EQ(Changed(dst, 0xFF000000), c.changed);
     }
-    CBitmapDC empty;
-    OverlayBlendImage(&empty, 0, 0, &src, 0, 0, 4, 4);
-    CopyAlphaChannel(&dst, 0, 0, &empty, 0, 0, 4, 4);
     OverlayBlendImage(nullptr, 0, 0, &src, 0, 0, 4, 4);
     CopyAlphaChannel(&dst, 0, 0, nullptr, 0, 0, 4, 4);
 }
@@ -98,9 +95,7 @@ TEST(PixelOperations, ScaleImageColors)
     } cases[] = {
         {0, 0, 0, 0, 512, 256, 128, 0x80FF6418, 12}, // all edges 0: the whole bitmap
         {1, 1, 3, 2, 0, 0, 0, 0x80000000, 2},
-        {-3, -3, 2, 9, 256, 256, 256, 0x80C86430, 0}, // unity
-        {2, 0, 9, 1, -5, 256, 256, 0x80006430, 2},    // clipped; below 0 counts as 0
-        {5, 5, 9, 9, 0, 0, 0, 0, 0},
+        {2, 0, 9, 1, -5, 256, 256, 0x80006430, 2}, // clipped; below 0 counts as 0
     };
     for (const auto& c : cases) {
         CBitmapDC dc;
@@ -113,10 +108,6 @@ TEST(PixelOperations, ScaleImageColors)
     ScaleImageColors(nullptr, 0, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(ScaleColorRef(0xFF808080, 512), 0x00FFFFFFu);
     EXPECT_EQ(ScaleColorRef(0xFF808080, 128), 0x00404040u);
-    EXPECT_EQ(ScaleColorRef(0x00102030, 256), 0x00102030u);
-    RECT r;
-    SetRectFromSize(r, 3, 4, 10, 20);
-    EXPECT_TRUE(r.left == 3 && r.top == 4 && r.right == 13 && r.bottom == 24);
 }
 
 TEST(PixelOperations, AlphaBlendImage)
@@ -151,8 +142,9 @@ TEST(PixelOperations, ResizeImagePicksTheFilter)
         ResizeMethod method;
         int interpolation;
     } cases[] = {
-        {16, 10, ResizeMethod::Auto, InterpSuper},      {24, 15, ResizeMethod::Auto, InterpLanczos}, // exactly 0.75
-        {16, 10, ResizeMethod::Lanczos, InterpLanczos}, {40, 25, ResizeMethod::Auto, InterpLanczos},
+        {16, 10, ResizeMethod::Auto, InterpSuper},
+        {24, 15, ResizeMethod::Auto, InterpLanczos}, // exactly 0.75
+        {16, 10, ResizeMethod::Lanczos, InterpLanczos},
         {16, 20, ResizeMethod::Auto, InterpLanczos}, // one direction only
     };
     CBitmapDC src;
@@ -169,11 +161,6 @@ TEST(PixelOperations, ResizeImagePicksTheFilter)
                   0);
         EXPECT_EQ(Pixels(dst), Pixels(expected)) << c.width << "x" << c.height;
     }
-    CBitmapDC copy, other, empty;
-    ASSERT_EQ(ScaleImageToNew(&src, &copy, 0.5f), 0);
-    Make(other, 16, 10, 0);
-    ResizeImage(&src, &other, 0, 0, 0, 0, 0, 0, 0, 0, ResizeMethod::Auto);
-    EXPECT_EQ(Pixels(copy), Pixels(other));
 }
 
 TEST(PixelOperations, ResizeImageBadInput)

@@ -1,0 +1,312 @@
+#include "gui/graphics/CSegmentBarRenderer.h"
+#include "common/CMutex.h"
+#include "common/DebugTrace.h"
+#include "gui/graphics/CBitmapDC.h"
+#include <algorithm>
+
+namespace {
+const int DefaultValue = 100;
+const float DefaultPeakThickness = 0.15f;
+const int DefaultPeakGradient = 1;
+const int DefaultPeakMin = 2, DefaultPeakMax = 999;
+const uint32_t DefaultPeakColor = 0x010101;             // near black that still bevels
+const int PeakSlot = CSegmentBarRenderer::SegmentCount; // the peak's bevel follows the segments'
+const int MaxValue = 1 << 26;                           // far above full, and x 16 still an int
+
+// The default stops of the normal set: reds, a blue, a green to black, greys.
+struct StopPair {
+    uint32_t from, to;
+};
+const StopPair DefaultStops[CSegmentBarRenderer::GradientCount] = {
+    {0xFF0000, 0xFF726F}, {0xFF0000, 0xFF726F}, {0xFF0000, 0xFF726F}, {0x0000FF, 0x00726F},
+    {0x00FF00, 0x000000}, {0x202020, 0x404040}, {0x202020, 0x404040}, {0x202020, 0x404040},
+};
+const uint32_t AlternateFrom = 0x202020, AlternateTo = 0x404040;
+
+void SetTwoStops(CColorGradient& g, uint32_t from, uint32_t to, int count)
+{
+    g.stops[0] = {from, 0};
+    g.stops[1] = {to, CColorGradient::FullPosition};
+    g.stopCount = count;
+}
+
+// Which renderer rebuilt its gradients last, so that equal tables are copied.
+CMutex& GradientMutex()
+{
+    static CMutex mutex;
+    return mutex;
+}
+CSegmentBarRenderer* g_lastBuilder = nullptr;
+
+// Bevel steps on whole pixel values: lighten by a half, quarter or eighth,
+// highlight, and darken by various amounts.
+uint32_t L2(uint32_t p)
+{
+    return ((p >> 1) & 0x7F7F7F) + 0x808080;
+}
+uint32_t L4(uint32_t p)
+{
+    return p - ((p >> 2) & 0x3F3F3F) + 0x3F3F3F;
+}
+uint32_t L8(uint32_t p)
+{
+    return p - ((p >> 3) & 0x1F1F1F) + 0x1F1F1F;
+}
+uint32_t H(uint32_t p)
+{
+    return p - ((p >> 2) & 0x3F3F3F) - ((p >> 3) & 0x1F1F1F) + 0x5E5E5E;
+}
+uint32_t D(uint32_t p)
+{
+    return p - ((p >> 2) & 0x3F3F3F) - ((p >> 3) & 0x1F1F1F);
+}
+uint32_t D8(uint32_t p)
+{
+    return p - ((p >> 3) & 0x1F1F1F);
+}
+uint32_t D16(uint32_t p)
+{
+    return p - ((p >> 2) & 0x3F3F3F) - ((p >> 4) & 0x0F0F0F);
+}
+uint32_t D2(uint32_t p)
+{
+    return p - ((p >> 1) & 0x7F7F7F);
+}
+
+typedef uint32_t (*BevelOp)(uint32_t);
+const int MaxEdgeLines = 3;
+// Lines from the leading edge inward and from the trailing edge inward.
+struct EdgeOps {
+    BevelOp lead[MaxEdgeLines];
+    BevelOp trail[MaxEdgeLines];
+};
+// Indexed by style 1..5 (0 unused): the end caps, then the sides.
+const EdgeOps CapOps[] = {
+    {}, {{L2}, {D}}, {{L4}, {D}}, {{L8}, {D}}, {{L2, L4}, {D, D8}}, {{L2, H, L4}, {D16, D16, D8}},
+};
+const EdgeOps SideOps[] = {
+    {}, {{L2}, {D}}, {{L4}, {D}}, {{L8}, {D}}, {{L2, L4}, {D, D8}}, {{L2, H, L4}, {D2, D16, D8}},
+};
+
+// Any other style acts as Half; bars lying flat know only the first three.
+int EffectiveStyle(int style, bool vertical)
+{
+    const int top = vertical ? BevelEighth : BevelRounded;
+    return style >= BevelHalf && style <= top ? style : BevelHalf;
+}
+} // namespace
+
+CSegmentBarRenderer::CSegmentBarRenderer()
+    : values{DefaultValue, 0, 0, 0}, peakValue(NoPeak), peakThickness(DefaultPeakThickness),
+      peakGradient(DefaultPeakGradient), peakMinThickness(DefaultPeakMin), peakMaxThickness(DefaultPeakMax),
+      peakColor(DefaultPeakColor), segmentGradient{0, 1, 2, 3, 4, 5, 6, 7}, useAlternate(false),
+      invert(false), bevel{BevelHalf, BevelHalf, BevelHalf, BevelHalf, BevelHalf}, decayStep{}, m_displayed{}
+{
+    for (int i = 0; i < GradientCount; ++i)
+        SetTwoStops(gradients[i], DefaultStops[i].from, DefaultStops[i].to, 2);
+    SetTwoStops(alternateGradients[0], AlternateFrom, AlternateTo, 0); // colours kept, not counted
+    background.stops[0] = {0, 0};
+    background.stopCount = 1;
+    alternateBackground.stops[0] = {0, 0};
+    alternateBackground.stopCount = 1;
+}
+
+CSegmentBarRenderer::~CSegmentBarRenderer()
+{
+    GradientMutex().Lock();
+    if (g_lastBuilder == this)
+        g_lastBuilder = nullptr;
+    GradientMutex().Unlock();
+}
+
+void CSegmentBarRenderer::RebuildGradients()
+{
+    const int size = std::max(m_geometry.crossLength, 0);
+    GradientMutex().Lock();
+    const CSegmentBarRenderer* last = g_lastBuilder;
+    auto build = [&](CColorGradient& g, const CColorGradient* lastOnes) {
+        g.reverse = m_geometry.vertical;
+        g.BuildOrCopy(size, last ? lastOnes : nullptr);
+    };
+    for (int i = 0; i < GradientCount; ++i) {
+        build(gradients[i], last ? &last->gradients[i] : nullptr);
+        build(alternateGradients[i], last ? &last->alternateGradients[i] : nullptr);
+    }
+    build(background, last ? &last->background : nullptr);
+    build(alternateBackground, last ? &last->alternateBackground : nullptr);
+    g_lastBuilder = this;
+    GradientMutex().Unlock();
+}
+
+int CSegmentBarRenderer::ValueToPixel(int value) const
+{
+    if (value < 0)
+        return -1;
+    value = std::min(value, FullValue);
+    const int length = m_geometry.crossLength;
+    return GrowsFromEnd() ? (FullValue - value) * length / FullValue : length * value / FullValue;
+}
+
+int CSegmentBarRenderer::PeakThickness() const
+{
+    const int t = static_cast<int>(m_geometry.axisLength * peakThickness);
+    return std::min(std::max(t, peakMinThickness), peakMaxThickness);
+}
+
+void CSegmentBarRenderer::Draw(CBitmapDC& surface)
+{
+    if (m_geometry.axisLength <= 0)
+        return;
+    const CColorGradient* set = useAlternate ? alternateGradients : gradients;
+    auto pick = [set](int index) { return index >= 0 && index < GradientCount ? &set[index] : nullptr; };
+    const CColorGradient* segments[SegmentCount];
+    int d[SegmentCount], p[SegmentCount];
+    for (int k = 0; k < SegmentCount; ++k) {
+        segments[k] = pick(segmentGradient[k]);
+        // Any negative value hides alike; the clamp keeps the fixed point in range.
+        const int target = std::clamp(values[k], -FullValue, MaxValue) * (1 << LevelShift);
+        m_displayed[k] = decayStep[k] == 0 ? target : std::max(target, m_displayed[k] - decayStep[k]);
+        d[k] = m_displayed[k] >> LevelShift;
+        p[k] = ValueToPixel(d[k]);
+    }
+    // A segment below any lower one is hidden.
+    for (int k = 1; k < SegmentCount; ++k)
+        for (int j = 0; j < k; ++j)
+            if (d[k] < d[j])
+                p[k] = -1;
+    const int top = ValueToPixel(*std::max_element(d, d + SegmentCount));
+    if (!surface.IsCreated())
+        return;
+    GdiFlush(); // GDI may still owe the section earlier drawing
+    const CColorGradient& back = useAlternate ? alternateBackground : background;
+    if (GrowsFromEnd())
+        DrawFromEnd(surface, p, top, segments, pick(peakGradient), back);
+    else
+        DrawFromStart(surface, p, top, segments, pick(peakGradient), back);
+}
+
+// Upright bars: offsets run from the top, so each segment ends where the one
+// below it starts.
+void CSegmentBarRenderer::DrawFromEnd(CBitmapDC& surface, const int p[], int top,
+                                      const CColorGradient* const segments[], const CColorGradient* peak,
+                                      const CColorGradient& back) const
+{
+    const int length = m_geometry.crossLength;
+    FillSpan(surface, {0, top == -1 ? length : top}, &back, 0, BevelNone);
+    for (int k = 0; k < SegmentCount; ++k) {
+        if (p[k] == -1)
+            continue;
+        int end = length;
+        for (int j = k - 1; j >= 0; --j)
+            if (p[j] != -1) {
+                end = p[j];
+                break;
+            }
+        FillSpan(surface, {p[k], end}, segments[k], 0, bevel[k]);
+        DebugTrace("segment %i: %i %i\n", k + 1, p[k], end);
+    }
+    const int q = ValueToPixel(peakValue);
+    if (peakValue == NoPeak || q == -1)
+        return;
+    const int t = PeakThickness();
+    Span mark = {q - t, q};
+    if (mark.from < 0)
+        mark = {0, t};
+    if (mark.to < length)
+        FillSpan(surface, mark, peak, peakColor, bevel[PeakSlot]);
+}
+
+void CSegmentBarRenderer::DrawFromStart(CBitmapDC& surface, const int p[], int top,
+                                        const CColorGradient* const segments[], const CColorGradient* peak,
+                                        const CColorGradient& back) const
+{
+    const int length = m_geometry.crossLength;
+    FillSpan(surface, {top == -1 ? 0 : top, length}, &back, 0, BevelNone);
+    for (int k = 0; k < SegmentCount; ++k) {
+        if (p[k] == -1)
+            continue;
+        int start = k == 0 ? 0 : p[0];
+        for (int j = k - 1; j >= 1; --j)
+            if (p[j] != -1) {
+                start = p[j];
+                break;
+            }
+        FillSpan(surface, {std::max(start, 0), p[k]}, segments[k], 0, bevel[k]);
+    }
+    if (peakValue == NoPeak)
+        return;
+    const int q = ValueToPixel(peakValue);
+    const int t = PeakThickness();
+    Span mark = {q + 1, q + 1 + t};
+    if (mark.from >= length || mark.to >= length)
+        mark = {length - t, length};
+    if (mark.from >= 0)
+        FillSpan(surface, mark, peak, peakColor, bevel[PeakSlot]);
+}
+
+uint32_t* CSegmentBarRenderer::PixelAt(CBitmapDC& surface, int o, int a) const
+{
+    const int along = m_geometry.axisPosition + a;
+    const int across = m_geometry.crossPosition + o;
+    const int x = m_geometry.vertical ? across : along;
+    const int y = m_geometry.vertical ? along : across;
+    if (x < 0 || y < 0 || x >= surface.GetWidth() || y >= surface.GetHeight())
+        return nullptr;
+    return surface.GetBits() + y * surface.GetWidth() + x;
+}
+
+void CSegmentBarRenderer::FillSpan(CBitmapDC& surface, Span span, const CColorGradient* gradient, uint32_t color,
+                                   int style) const
+{
+    if (span.from >= span.to)
+        return;
+    const uint32_t* table = gradient ? gradient->GetTable() : nullptr;
+    const int tableSize = table ? gradient->GetSize() : 0;
+    // The span and the bar's width, cut to the surface.
+    const bool vertical = m_geometry.vertical;
+    const int crossLimit = vertical ? surface.GetWidth() : surface.GetHeight();
+    const int axisLimit = vertical ? surface.GetHeight() : surface.GetWidth();
+    const int o0 = std::max(span.from, -m_geometry.crossPosition);
+    const int o1 = std::min(span.to, crossLimit - m_geometry.crossPosition);
+    const int a0 = std::max(0, -m_geometry.axisPosition);
+    const int a1 = std::min(m_geometry.axisLength, axisLimit - m_geometry.axisPosition);
+    auto entry = [&](int o) { return o >= 0 && o < tableSize ? table[o] : color; };
+    if (o0 < o1 && a0 < a1) {
+        const int stride = surface.GetWidth();
+        uint32_t* corner = PixelAt(surface, o0, a0);
+        if (vertical) { // a row of the surface runs along the bar
+            for (int a = a0; a < a1; ++a, corner += stride)
+                for (int o = o0; o < o1; ++o)
+                    corner[o - o0] = entry(o);
+        } else {
+            for (int o = o0; o < o1; ++o, corner += stride)
+                std::fill_n(corner, a1 - a0, entry(o));
+        }
+    }
+    if ((!table && color == 0) || style == BevelNone)
+        return;
+    Bevel(surface, span, style);
+}
+
+void CSegmentBarRenderer::Bevel(CBitmapDC& surface, Span span, int style) const
+{
+    const int s = EffectiveStyle(style, m_geometry.vertical);
+    auto apply = [&](int o, int a, BevelOp op) {
+        if (uint32_t* px = op ? PixelAt(surface, o, a) : nullptr)
+            *px = op(*px);
+    };
+    const int width = m_geometry.axisLength;
+    if (span.to - span.from >= 2)
+        for (int j = 0; j < MaxEdgeLines; ++j)
+            for (int a = 0; a < width; ++a) {
+                if (span.from + j < span.to)
+                    apply(span.from + j, a, CapOps[s].lead[j]);
+                if (span.to - 1 - j >= span.from)
+                    apply(span.to - 1 - j, a, CapOps[s].trail[j]);
+            }
+    for (int o = span.from; o < span.to; ++o)
+        for (int j = 0; j < MaxEdgeLines && j < width; ++j) {
+            apply(o, j, SideOps[s].lead[j]);
+            apply(o, width - 1 - j, SideOps[s].trail[j]);
+        }
+}

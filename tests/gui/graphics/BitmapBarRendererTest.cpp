@@ -1,0 +1,109 @@
+#include "gui/graphics/CBitmapBarRenderer.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+const uint32_t Marker = 0x00123456;
+const uint32_t Green = 0x0000FF00;
+
+// A scale 40 pixels wide and 300 long over a 40 x 320 surface.
+struct Scale {
+    explicit Scale(HDC background)
+    {
+        surface.Create(40, 320, 32);
+        renderer.SetGeometry({0, 40, 300, 0, false, 0, background});
+    }
+    // Rows of the strip from first to last (exclusive) holding any ink.
+    int InkedPixels(const CBitmapDC& dc, int first, int last) const
+    {
+        GdiFlush();
+        int n = 0;
+        for (int y = std::max(first, 0); y < std::min(last, dc.GetHeight()); ++y)
+            for (int x = 0; x < dc.GetWidth(); ++x)
+                n += (dc.GetBits()[y * dc.GetWidth() + x] & 0xFFFFFF) != (renderer.stripColor == 0 ? 0 : 0xFF0000u);
+        return n;
+    }
+    // The first row of the covered length that is not all background.
+    int FirstInkedRow() const
+    {
+        GdiFlush();
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 40; ++x)
+                if ((surface.GetBits()[y * 40 + x] & 0xFFFFFF) != Green)
+                    return y;
+        return -1;
+    }
+    CBitmapDC surface;
+    CBitmapBarRenderer renderer;
+};
+
+} // namespace
+
+// 0 to -60 runs downward, so the labels show the negated loop 0, 6, ... 60:
+// label k sits on row 10 + 30 k.
+TEST(BitmapBarRenderer, LabelsAreNegatedAndCutAtTheLowest)
+{
+    for (float lowest : {-99999.0f, -50.0f}) {
+        Scale s(nullptr);
+        s.renderer.extraLength = 20; // the strip is 320 long, room for the label of -60
+        s.renderer.lowestLabel = lowest;
+        s.renderer.DrawScale();
+        ASSERT_EQ(s.renderer.GetStrip().GetHeight(), 320);
+        for (int k = 0; k <= 10; ++k) {
+            const bool shown = -6 * k >= lowest;
+            EXPECT_EQ(s.InkedPixels(s.renderer.GetStrip(), 10 + 30 * k - 8, 10 + 30 * k) > 0, shown)
+                << "label " << -6 * k << " lowest " << lowest;
+        }
+    }
+}
+
+TEST(BitmapBarRenderer, StepAndSpanOutOfRange)
+{
+    const struct {
+        float step, span;
+        int stripHeight, inkedLabels;
+    } cases[] = {{0.0f, 60.0f, 300, 1}, {-6.0f, 60.0f, 300, 1}, {1e-9f, 60.0f, 300, 1}, {6.0f, 0.0f, 0, 0}};
+    for (const auto& c : cases) {
+        Scale s(nullptr);
+        s.renderer.scaleStep = c.step;
+        s.renderer.scaleSpan = c.span;
+        s.renderer.DrawScale(); // returns: no endless loop, no division by zero
+        EXPECT_EQ(s.renderer.GetStrip().GetHeight(), c.stripHeight) << c.step << " " << c.span;
+        int inked = 0;
+        for (int k = 0; k < 10; ++k)
+            inked += s.InkedPixels(s.renderer.GetStrip(), 10 + 30 * k - 8, 10 + 30 * k) > 0;
+        EXPECT_EQ(inked, c.inkedLabels);
+        s.surface.Fill(Marker);
+        s.renderer.Draw(s.surface);
+        EXPECT_EQ(s.surface.GetBits()[0], c.span ? 0u : Marker); // strip colour, or nothing drawn
+    }
+}
+
+// Over a saved background: a steady value is drawn four times, then left;
+// the strip slides 30 rows per 6 units of value.
+TEST(BitmapBarRenderer, DrawsOverTheBackground)
+{
+    CBitmapDC background;
+    background.Create(40, 320, 32);
+    background.Fill(Green);
+    Scale s(background.GetDC());
+    s.renderer.DrawScale();
+    for (int draw = 1; draw <= 5; ++draw) {
+        s.surface.Fill(Marker);
+        s.renderer.Draw(s.surface);
+        GdiFlush();
+        EXPECT_EQ(s.surface.GetBits()[0] & 0xFFFFFF, draw <= 4 ? Green : Marker) << "draw " << draw;
+    }
+    int first[3];
+    for (int i = 0; i < 3; ++i) {
+        s.surface.Fill(Marker);
+        s.renderer.value = 6.0f * (i + 1);
+        s.renderer.Draw(s.surface);
+        first[i] = s.FirstInkedRow();
+        // The shift downward exposes the start, restored from the background.
+        EXPECT_EQ(s.surface.GetBits()[(30 * (i + 1) - 1) * 40] & 0xFFFFFF, Green);
+    }
+    ASSERT_GT(first[0], 0);
+    EXPECT_EQ(first[1], first[0] + 30);
+    EXPECT_EQ(first[2], first[0] + 60);
+}
