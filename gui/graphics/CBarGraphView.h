@@ -58,7 +58,8 @@ public:
 
     // Deletes the renderers and hands out the default description to edit.
     BarGraphViewDesc* Reset();
-    // 0, or -1 when the capacity is below 1 or cannot be had (nothing changes then).
+    // 0, or -1 when the capacity is below 1 (nothing changes then) or cannot be
+    // had (the renderers are gone then).
     int Configure(const BarGraphViewDesc& desc);
     // Appended to the table; null when it is full or the type is not Segment or Bitmap.
     CBarRenderer* CreateRenderer(BarRendererType type);

@@ -45,7 +45,7 @@ void CColorGradient::BuildOrCopy(int size, const CColorGradient* other)
     if (!ReplaceTable(size))
         return;
     if (Equals(other) && other->m_table) {
-        m_table = static_cast<uint32_t*>(std::malloc(sizeof(uint32_t) * m_size));
+        m_table = static_cast<uint32_t*>(std::calloc(size_t(m_size), sizeof(uint32_t)));
         if (m_table)
             std::memcpy(m_table, other->m_table, sizeof(uint32_t) * m_size);
         return;
@@ -57,7 +57,7 @@ void CColorGradient::BuildTable(int size)
 {
     if (!ReplaceTable(size))
         return;
-    m_table = static_cast<uint32_t*>(std::malloc(sizeof(uint32_t) * m_size));
+    m_table = static_cast<uint32_t*>(std::calloc(size_t(m_size), sizeof(uint32_t)));
     if (!m_table)
         return;
     if (std::clamp(stopCount, 0, MaxStops) >= 2)

@@ -2,6 +2,7 @@
 #include "gui/graphics/CBitmapDC.h"
 #include "gui/graphics/PixelRegion.h"
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -59,7 +60,8 @@ CShadeMap::~CShadeMap()
 int16_t* CShadeMap::Create(int width, int height)
 {
     Free();
-    if (width < 1 || height < 1)
+    // The count must fit an int (the maps index by int) and size_t on 32 bits.
+    if (width < 1 || height < 1 || int64_t(width) * height > INT_MAX / int(sizeof(int16_t)))
         return nullptr;
     m_values = static_cast<int16_t*>(std::calloc(size_t(width) * size_t(height), sizeof(int16_t)));
     if (m_values) {

@@ -76,8 +76,10 @@ TEST(ColorGradient, EqualDescriptionsCopyTheTable)
     EXPECT_FALSE(built.Equals(&built));
     EXPECT_FALSE(built.Equals(nullptr));
 
-    other.BuildOrCopy(0, nullptr);
-    EXPECT_EQ(other.GetTable(), nullptr);
+    for (int size : {0, 0x7FFFFFFF}) { // none wanted; more than memory holds
+        other.BuildOrCopy(size, nullptr);
+        EXPECT_EQ(other.GetTable(), nullptr);
+    }
     other.stopCount = 99; // read as the 16 there are
     other.BuildTable(4);
     EXPECT_EQ(other.GetSize(), 4);

@@ -159,4 +159,5 @@ TEST(ShadeMap, RegionsAreCut)
     map.ApplyToBitmap(nullptr, nullptr, 0, 0, 0, 0, -1, -1, p);
     CShadeMap none;
     EXPECT_EQ(none.Create(-1, 4), nullptr);
+    EXPECT_EQ(none.Create(65536, 65536), nullptr); // a count past 32 bits
 }
