@@ -10,6 +10,7 @@ namespace {
 const int kBytesPerPixel = 4;
 const int kBitsPerPixel = 32;
 const png_byte kOpaqueFiller = 0xFF;
+int g_decodeCount = 0;
 
 void PngReadFromMemory(png_structp png, png_bytep destination, png_size_t count)
 {
@@ -88,8 +89,14 @@ int ReadRows(png_structp png, png_infop info, CSkinImage::Cursor* cursor, CRowBu
 CSkinImage::CSkinImage() : m_cursor{nullptr, 0, 0}
 {}
 
+int CSkinImage::GetDecodeCount()
+{
+    return g_decodeCount;
+}
+
 int CSkinImage::DecodePngImage(const void* blob, uint32_t length)
 {
+    ++g_decodeCount;
     m_image.Destroy();
     if (!blob)
         return -1;

@@ -22,6 +22,9 @@ public:
 
     const CBitmapDC& GetImage() const { return m_image; }
 
+    // Decodes started in the process, for tests and benchmarks.
+    static int GetDecodeCount();
+
     // The read cursor libpng's callbacks work on.
     struct Cursor {
         const uint8_t* data;

@@ -1,0 +1,16 @@
+#pragma once
+#include "gui/skin/SkinDrawRequest.h"
+#include "gui/window/CListener.h"
+#include "gui/window/CObjectBase.h"
+
+class CSkinFont;
+
+// The look of a window as its controls see it: they draw elements through it,
+// ask it for named pictures and fonts, and send it skin queries (SkinQuery)
+// through the listener part. The base does nothing and answers nothing.
+class CSkin : public CListener, public CObjectBase {
+public:
+    virtual void DrawElement(const SkinDrawRequest& request) {}
+    virtual void GetImageRef(ImageRef& ref) {}
+    virtual CSkinFont* GetFont(int slot, int size) { return nullptr; }
+};
