@@ -12,12 +12,42 @@ int PumpMessages()
     return count;
 }
 
+namespace {
+bool CursorIsAt(int x, int y)
+{
+    POINT at;
+    return GetCursorPos(&at) && at.x == x && at.y == y;
+}
+
+// Lets the display driver take in what the X server reports meanwhile.
+void TakeDriverEvents()
+{
+    const DWORD settleMs = 2;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, settleMs, QS_ALLINPUT);
+}
+} // namespace
+
 bool MoveCursorTo(int x, int y)
 {
     // Wine ignores cursor moves until the process has met its desktop.
     GetDesktopWindow();
-    POINT at;
-    return SetCursorPos(x, y) && GetCursorPos(&at) && at.x == x && at.y == y;
+    // For a moment after a move Wine's driver may still report an older
+    // position from the X server: the move counts once it reads back steadily.
+    const int attempts = 20, steady = 3;
+    for (int i = 0; i < attempts; ++i) {
+        if (!SetCursorPos(x, y))
+            return false;
+        int steadyReads = 0;
+        while (steadyReads < steady) {
+            TakeDriverEvents();
+            if (!CursorIsAt(x, y))
+                break;
+            ++steadyReads;
+        }
+        if (steadyReads == steady)
+            return true;
+    }
+    return false;
 }
 
 namespace {

@@ -3,9 +3,12 @@
 #include <string>
 
 // A plain window record at a place where the tests' cursor never goes by chance.
+// It is shown without taking activation, which would pull it from the windows
+// of the tests running beside it.
 inline WindowCreateParams TestWindowParams(int x = 300, int y = 200, int width = 64, int height = 48)
 {
     WindowCreateParams params;
+    params.noActivate = 1;
     params.x = x;
     params.y = y;
     params.width = width;

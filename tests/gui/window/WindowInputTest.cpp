@@ -1,0 +1,223 @@
+// Window behaviour that reads the cursor: each test places it first.
+#include "tests/common/FakeTicks.h"
+#include "GuiTestSupport.h"
+#include "RecordingListener.h"
+#include "WindowTestSupport.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+const int Left = 300, Top = 200, Width = 64, Height = 48;
+
+// Active from the start: a window that gains activation in the middle of a
+// test reports it in the middle of the events.
+WindowCreateParams ActiveWindowParams()
+{
+    WindowCreateParams params = TestWindowParams(Left, Top, Width, Height);
+    params.noActivate = 0;
+    params.activateOnShow = 1;
+    return params;
+}
+
+struct Fixture {
+    explicit Fixture(WindowCreateParams params = ActiveWindowParams())
+    {
+        window.SetListener(&listener);
+        window.SetTickSource(&ticks);
+        created = window.Create(params) == 0;
+        PumpMessages();
+        listener.Clear();
+    }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return SendMessageA(window.GetHwnd(), message, wParam, lParam);
+    }
+    FakeTicks ticks{1000};
+    RecordingListener listener;
+    CPhysicalWindow window;
+    bool created;
+};
+
+// The system command the window posted to itself, or 0.
+WPARAM TakePostedSysCommand(HWND hwnd)
+{
+    MSG msg;
+    return PeekMessageA(&msg, hwnd, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE) ? msg.wParam : 0;
+}
+
+} // namespace
+
+// A double click in the drag rectangle maximizes (or restores) through a
+// posted system command; elsewhere it is an event.
+TEST(WindowInput, DoubleClickInTheDragRectPostsMaximize)
+{
+    Fixture f;
+    ASSERT_TRUE(f.created);
+    f.window.SetDragRect(0, 0, Width - 1, 20);
+    ASSERT_TRUE(MoveCursorTo(Left + 10, Top + 20)); // the rect's edges belong to it
+    EXPECT_EQ(f.Send(WM_LBUTTONDBLCLK), 0);
+    EXPECT_EQ(TakePostedSysCommand(f.window.GetHwnd()), WPARAM(SC_MAXIMIZE));
+    EXPECT_EQ(f.listener.Count(WindowEvent::LeftDoubleClick), 0);
+
+    ASSERT_TRUE(MoveCursorTo(Left + 10, Top + 21));
+    f.Send(WM_LBUTTONDBLCLK, 0, MAKELPARAM(10, 21));
+    EXPECT_EQ(TakePostedSysCommand(f.window.GetHwnd()), WPARAM(0));
+    EXPECT_EQ(f.listener.Codes(), std::vector<int>{WindowEvent::LeftDoubleClick});
+}
+
+// The click that closes a swallowing popup menu goes nowhere, press and
+// release; a menu that does not swallow lets it through. A click inside the
+// menu keeps it open.
+TEST(WindowInput, ClickOutsideAPopupMenuClosesIt)
+{
+    for (uint8_t swallow : {1, 0}) {
+        Fixture owner;
+        WindowCreateParams menuParams = TestWindowParams(500, 500, 50, 50);
+        menuParams.parentWindow = &owner.window;
+        menuParams.popupMenu = 1;
+        menuParams.swallowClosingClick = swallow;
+        RecordingListener menuListener;
+        CPhysicalWindow menu;
+        menu.SetListener(&menuListener);
+        ASSERT_EQ(menu.Create(menuParams), 0);
+        PumpMessages();
+        ASSERT_TRUE(CPhysicalWindow::IsMenuOpen());
+
+        ASSERT_TRUE(MoveCursorTo(510, 510));
+        owner.Send(WM_RBUTTONDOWN);
+        EXPECT_TRUE(CPhysicalWindow::IsMenuOpen()) << "inside the menu";
+
+        menuListener.Clear();
+        owner.listener.Clear();
+        ASSERT_TRUE(MoveCursorTo(Left + 5, Top + 5));
+        owner.Send(WM_RBUTTONDOWN);
+        owner.Send(WM_RBUTTONUP);
+        EXPECT_FALSE(CPhysicalWindow::IsMenuOpen());
+        ASSERT_NE(menuListener.Last(WindowEvent::Activate), nullptr);
+        EXPECT_EQ(menuListener.Last(WindowEvent::Activate)->p1, 0);
+        const std::vector<int> passed = {WindowEvent::RightButtonDown, WindowEvent::RightButtonUp};
+        EXPECT_EQ(owner.listener.Codes(), swallow ? std::vector<int>() : passed) << int(swallow);
+        owner.listener.Clear();
+        owner.Send(WM_RBUTTONDOWN);
+        owner.Send(WM_RBUTTONUP);
+        EXPECT_EQ(owner.listener.Codes(), passed) << "only the closing click is eaten";
+    }
+}
+
+// A new popup menu closes the one still open.
+TEST(WindowInput, SecondPopupMenuClosesTheFirst)
+{
+    Fixture owner;
+    WindowCreateParams params = TestWindowParams(500, 500, 50, 50);
+    params.parentWindow = &owner.window;
+    params.popupMenu = 1;
+    RecordingListener firstListener;
+    CPhysicalWindow first, second;
+    first.SetListener(&firstListener);
+    ASSERT_EQ(first.Create(params), 0);
+    firstListener.Clear();
+    ASSERT_EQ(second.Create(params), 0);
+    ASSERT_NE(firstListener.Last(WindowEvent::Activate), nullptr);
+    EXPECT_EQ(firstListener.Last(WindowEvent::Activate)->p1, 0);
+    EXPECT_TRUE(CPhysicalWindow::IsMenuOpen());
+    second.Destroy();
+    EXPECT_FALSE(CPhysicalWindow::IsMenuOpen());
+}
+
+// Enter on the first tick inside, hover only after more than 400 ms without
+// movement, leave (and the end of tracking) once the cursor is outside.
+TEST(WindowInput, MouseTrackingEntersHoversAndLeaves)
+{
+    Fixture f;
+    ASSERT_TRUE(MoveCursorTo(Left + 7, Top + 9));
+    f.Send(WM_MOUSEMOVE);
+    f.Send(WM_TIMER, WindowTimer::MouseTrack);
+    EXPECT_EQ(f.listener.Codes(), (std::vector<int>{WindowEvent::MouseMove, WindowEvent::MouseTrack,
+                                                    WindowEvent::MouseEnter, WindowEvent::Timer}));
+    EXPECT_EQ(f.listener.Last(WindowEvent::MouseTrack)->p1, 9 << 16 | 7);
+    const struct {
+        uint32_t at;
+        int hovers;
+    } ticks[] = {{1400, 0}, {1401, 1}, {3000, 1}};
+    for (const auto& t : ticks) {
+        f.ticks.now = t.at;
+        f.Send(WM_TIMER, WindowTimer::MouseTrack);
+        EXPECT_EQ(f.listener.Count(WindowEvent::Hover), t.hovers) << t.at;
+    }
+
+    // An item the listener reports under the cursor is entered and left too.
+    f.listener.react = [](const RecordedEvent& e) {
+        if (e.code == WindowEvent::MouseTrack)
+            *static_cast<int*>(e.data) = 5;
+        return 0;
+    };
+    f.listener.Clear();
+    ASSERT_TRUE(MoveCursorTo(Left + 8, Top + 9));
+    f.Send(WM_TIMER, WindowTimer::MouseTrack);
+    EXPECT_EQ(f.listener.Codes(), (std::vector<int>{WindowEvent::MouseTrack, WindowEvent::MouseEnter,
+                                                    WindowEvent::MouseEnter, WindowEvent::Timer}));
+    EXPECT_EQ(f.listener.events[1].p1, 5);
+
+    f.listener.Clear();
+    ASSERT_TRUE(MoveCursorTo(Left + Width + 20, Top));
+    f.Send(WM_TIMER, WindowTimer::MouseTrack);
+    EXPECT_EQ(f.listener.Codes(),
+              (std::vector<int>{WindowEvent::MouseLeave, WindowEvent::MouseLeave, WindowEvent::Timer}));
+    EXPECT_EQ(f.listener.events[0].p1, 5);
+    EXPECT_EQ(f.listener.events[1].p1, 0);
+    EXPECT_FALSE(KillTimer(f.window.GetHwnd(), WindowTimer::MouseTrack)) << "tracking stopped";
+}
+
+// A press in the drag rectangle moves the window with the cursor as a
+// size-move loop; a listener that takes the press, or a press outside the
+// rectangle, starts no drag.
+TEST(WindowInput, DraggingMovesTheWindow)
+{
+    const struct {
+        int pressY;
+        int answer;
+        int moved;
+    } cases[] = {{5, 0, 30}, {5, 1, 0}, {30, 0, 0}};
+    for (const auto& c : cases) {
+        Fixture f;
+        f.window.SetDragRect(0, 0, Width - 1, 20);
+        f.listener.react = [&c](const RecordedEvent& e) {
+            return e.code == WindowEvent::LeftButtonDown ? c.answer : 0;
+        };
+        ASSERT_TRUE(MoveCursorTo(Left + 10, Top + c.pressY));
+        f.Send(WM_LBUTTONDOWN);
+        ASSERT_TRUE(MoveCursorTo(Left + 10 + 30, Top + c.pressY + 20));
+        f.Send(WM_MOUSEMOVE);
+        RECT rect;
+        GetWindowRect(f.window.GetHwnd(), &rect);
+        EXPECT_EQ(rect.left - Left, c.moved) << c.pressY << " " << c.answer;
+        EXPECT_EQ(rect.top - Top, c.moved * 2 / 3);
+        f.Send(WM_LBUTTONUP);
+        const std::vector<int> dragged = {WindowEvent::LeftButtonDown, WindowEvent::EnterSizeMove,
+                                          WindowEvent::MouseMove, WindowEvent::ExitSizeMove, WindowEvent::LeftButtonUp};
+        std::vector<int> codes = f.listener.Codes();
+        codes.erase(std::remove(codes.begin(), codes.end(), WindowEvent::Moved), codes.end());
+        if (c.moved) {
+            EXPECT_EQ(codes, dragged);
+        }
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
+}
+
+// The distance counts from where the drag began, the larger axis, and only while dragging.
+TEST(WindowInput, DraggerDistance)
+{
+    Fixture f;
+    ASSERT_TRUE(MoveCursorTo(Left + 10, Top + 10));
+    CWindowDragger dragger;
+    dragger.Attach(f.window.GetHwnd());
+    dragger.BeginDrag();
+    ASSERT_TRUE(MoveCursorTo(Left + 10 - 7, Top + 10 + 51));
+    EXPECT_EQ(dragger.DistanceMoved(), 51);
+    int x = 0, y = 0;
+    dragger.GetOffset(x, y);
+    EXPECT_EQ(x * 100 + y, 10 * 100 + 10);
+    dragger.EndDrag();
+    EXPECT_EQ(dragger.DistanceMoved(), 0);
+    EXPECT_EQ(f.listener.Codes(), (std::vector<int>{WindowEvent::EnterSizeMove, WindowEvent::ExitSizeMove}));
+}
