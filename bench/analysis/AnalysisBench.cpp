@@ -1,11 +1,19 @@
-// CPU cost of the loudness meter, the scope path and the RTA engine per
-// second of 48 kHz audio, one "key: value" line per figure. When ebur128.dll (built by
-// build-ebur128.sh, never committed) lies beside the program, the same
-// samples go through it in momentary + short-term mode for comparison.
+// Cost of the loudness meter, the scope path and the RTA engine per second of 48 kHz audio, one
+// "key: value" line per figure, each the median of kBenchRuns runs:
+//   <figure>.us_per_s          wall time
+//   <figure>.compute_us_per_s  wall time less the time inside the OS synchronisation calls
+//                              (OsSyncTally.h), which under Wine measure the wineserver's
+//                              placement rather than our code
+//   <figure>.lock_pairs_per_s  mutex lock/unlock pairs
+// When ebur128.dll lies beside the program, the same stereo goes through libebur128 as through
+// the meter, block for block and reading for reading, alternating with ours in one process.
+#include "CEbur128Reference.h"
+#include "OsSyncTally.h"
 #include "analysis/CLoudnessMeter.h"
-#include "bench/BenchClock.h"
 #include "analysis/CRtaEngine.h"
 #include "analysis/CScopeSignalPath.h"
+#include "bench/BenchClock.h"
+#include "bench/BenchMedian.h"
 #include "signal/DspCpuSelect.h"
 #include "signal/DspRegistry.h"
 #include <windows.h>
@@ -15,60 +23,148 @@
 
 namespace {
 const int kRate = 48000;
-const int kSeconds = 60;
+const int kSeconds = 20;
+// The display takes a reading every 20 ms tick, and drains the scope rings every 25 ms (the tick
+// and its 5 ms sleep).
+const int kReadingFrames = kRate / 50;
+const int kScopeDrainFrames = kRate / 40;
+// The application's capture blocks: 20 ms (Wave) and 10 ms (Kernel Streaming).
+const int kBlockSizes[] = {960, 480};
+// libebur128 takes full-range ints; ours are at 16-bit scale.
+const int kFullRange = 65536;
+
+struct Audio {
+    std::vector<int32_t> left, right;
+    std::vector<int> interleaved;
+};
 
 // Programme-like stereo: two tones with a slowly moving level.
-void MakeAudio(std::vector<int32_t>& left, std::vector<int32_t>& right)
+void MakeAudio(Audio& a)
 {
     const int n = kRate * kSeconds;
-    left.resize(n);
-    right.resize(n);
+    a.left.resize(n);
+    a.right.resize(n);
+    a.interleaved.resize(2 * n);
     for (int i = 0; i < n; ++i) {
         const double level = 8000.0 * (1.2 + std::sin(i * 2e-5));
-        left[i] = static_cast<int32_t>(level * std::sin(i * 0.0654));
-        right[i] = static_cast<int32_t>(level * std::sin(i * 0.3121 + 1.0));
+        a.left[i] = static_cast<int32_t>(level * std::sin(i * 0.0654));
+        a.right[i] = static_cast<int32_t>(level * std::sin(i * 0.3121 + 1.0));
+        a.interleaved[2 * i] = a.left[i] * kFullRange;
+        a.interleaved[2 * i + 1] = a.right[i] * kFullRange;
     }
 }
 
-// CPU time of the calling thread in seconds (10 ms steps under Wine), which
-// leaves out time spent waiting on other processes of a loaded machine.
-double ThreadCpu()
+// True when the block at..at+frames ends a span of every frames.
+bool Crosses(int at, int frames, int every)
 {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    const auto seconds = [](const FILETIME& t) {
-        return (double(t.dwHighDateTime) * 4294967296.0 + double(t.dwLowDateTime)) * 1e-7;
-    };
-    return seconds(kernel) + seconds(user);
+    return (at + frames) / every != at / every;
 }
 
-// Wall time per second of audio; the calling thread's CPU time into *cpu.
+// One run, per second of audio.
+struct Figure {
+    double wallUs;
+    double syncUs;
+    double lockPairs;
+};
+
 template <class Op>
-double MicrosPerSecond(int frames, Op op, double* cpu = nullptr)
+Figure Measure(int frames, Op op)
 {
     const int blocks = kRate * kSeconds / frames;
-    const double start = BenchNow(), startCpu = ThreadCpu();
+    const OsSyncTally before = ReadOsSyncTally();
+    const double start = BenchNow();
     for (int b = 0; b < blocks; ++b)
         op(b * frames);
-    if (cpu)
-        *cpu = (ThreadCpu() - startCpu) * 1e6 / kSeconds;
-    return (BenchNow() - start) * 1e6 / kSeconds;
+    const double wall = BenchNow() - start;
+    const OsSyncTally after = ReadOsSyncTally();
+    return {wall * 1e6 / kSeconds, (after.seconds - before.seconds) * 1e6 / kSeconds,
+            double(after.releases - before.releases) / kSeconds};
 }
 
-double Loudness(const std::vector<int32_t>& left, const std::vector<int32_t>& right, int frames, double* cpu = nullptr)
+double Compute(const Figure& f)
+{
+    return f.wallUs - f.syncUs;
+}
+
+void Print(const char* key, const std::vector<Figure>& runs)
+{
+    std::vector<double> wall, compute, pairs;
+    for (const Figure& f : runs) {
+        wall.push_back(f.wallUs);
+        compute.push_back(Compute(f));
+        pairs.push_back(f.lockPairs);
+    }
+    std::printf("%s.us_per_s: %.1f\n", key, Median(wall));
+    std::printf("%s.compute_us_per_s: %.1f\n", key, Median(compute));
+    std::printf("%s.lock_pairs_per_s: %.1f\n", key, Median(pairs));
+}
+
+template <class Run>
+void Report(const char* key, Run run)
+{
+    std::vector<Figure> runs;
+    for (int r = 0; r < kBenchRuns; ++r)
+        runs.push_back(run());
+    Print(key, runs);
+}
+
+// The meter as the application drives it: every capture block, and a reading per tick.
+Figure Loudness(const Audio& a, int frames)
 {
     CLoudnessMeter meter;
     meter.Configure(LoudnessConfig());
-    return MicrosPerSecond(
-        frames,
-        [&](int at) {
-            const int32_t* channels[2] = {&left[at], &right[at]};
-            meter.Process(channels, 2, frames);
-        },
-        cpu);
+    LoudnessReading reading;
+    return Measure(frames, [&](int at) {
+        const int32_t* channels[2] = {&a.left[at], &a.right[at]};
+        meter.Process(channels, 2, frames);
+        if (Crosses(at, frames, kReadingFrames))
+            meter.ReadLatest(&reading);
+    });
 }
 
-double Scope(const std::vector<int32_t>& left, const std::vector<int32_t>& right, int frames)
+Figure Ebur128(CEbur128Reference& ref, const Audio& a, int frames)
+{
+    ref.Start(kRate);
+    const Figure f = Measure(
+        frames, [&](int at) { ref.Block(&a.interleaved[2 * at], frames, Crosses(at, frames, kReadingFrames)); });
+    ref.Stop();
+    return f;
+}
+
+// Ours and libebur128 in alternate runs; the ratios are the medians of each pair's.
+void LoudnessFigures(const Audio& a)
+{
+    CEbur128Reference ref;
+    const bool haveRef = ref.Load() && ref.Start(kRate);
+    ref.Stop();
+    for (int frames : kBlockSizes) {
+        std::vector<Figure> ours, theirs;
+        std::vector<double> wallRatio, computeRatio;
+        for (int r = 0; r < kBenchRuns; ++r) {
+            ours.push_back(Loudness(a, frames));
+            if (!haveRef)
+                continue;
+            theirs.push_back(Ebur128(ref, a, frames));
+            wallRatio.push_back(theirs.back().wallUs / ours.back().wallUs);
+            computeRatio.push_back(Compute(theirs.back()) / Compute(ours.back()));
+        }
+        char key[64];
+        std::snprintf(key, sizeof(key), "loudness.process.%d", frames);
+        Print(key, ours);
+        if (!haveRef) {
+            std::printf("loudness.ebur128.%d.us_per_s: unavailable\n", frames);
+            continue;
+        }
+        std::vector<double> theirWall;
+        for (const Figure& f : theirs)
+            theirWall.push_back(f.wallUs);
+        std::printf("loudness.ebur128.%d.us_per_s: %.1f\n", frames, Median(theirWall));
+        std::printf("loudness.ebur128_vs_ours.%d: %.2f\n", frames, Median(wallRatio));
+        std::printf("loudness.ebur128_vs_ours.%d.compute: %.2f\n", frames, Median(computeRatio));
+    }
+}
+
+Figure Scope(const Audio& a, int frames)
 {
     CScopeSignalPath paths[2];
     std::vector<int16_t> out(1536);
@@ -77,112 +173,60 @@ double Scope(const std::vector<int32_t>& left, const std::vector<int32_t>& right
         path.Setup(8192, 65536);
         path.SetDisplayParams(300, 46, 1500);
     }
-    return MicrosPerSecond(frames, [&](int at) {
-        paths[0].Input(&left[at], frames, 3700, 0);
-        paths[1].Input(&right[at], frames, 3700, 0);
-        // The display drains the rings every 25 ms (20 ms tick, 5 ms sleep).
-        if ((at + frames) / (kRate / 40) != at / (kRate / 40)) {
+    return Measure(frames, [&](int at) {
+        paths[0].Input(&a.left[at], frames, 3700, 0);
+        paths[1].Input(&a.right[at], frames, 3700, 0);
+        if (Crosses(at, frames, kScopeDrainFrames)) {
             paths[0].ReadForDisplay(out.data(), 1536);
             paths[1].ReadForDisplay(out.data(), 1536);
         }
     });
 }
 
-// The engine as the RTA panel drives it: 512-sample pushes, a fetch after
-// every result.
-double Rta(const std::vector<int32_t>& mono, int resolution, double* cpu = nullptr)
+// The engine as the RTA panel drives it: 512-sample pushes, a fetch after every result.
+Figure Rta(const std::vector<int32_t>& mono, int resolution)
 {
+    const int kPush = 512;
     CRtaEngine engine;
     engine.Setup(resolution, kRate, 10);
     std::vector<float> bands(CRtaEngine::kMaxBands);
-    const double us = MicrosPerSecond(
-        512,
-        [&](int at) {
-            engine.PushSamples(&mono[at], 512);
-            if (engine.IsResultReady())
-                engine.FetchBands(bands.data());
-        },
-        cpu);
-    return us;
+    return Measure(kPush, [&](int at) {
+        engine.PushSamples(&mono[at], kPush);
+        if (engine.IsResultReady())
+            engine.FetchBands(bands.data());
+    });
 }
 
 void RtaFigures(const std::vector<int32_t>& left)
 {
-    static const char* const kNames[] = {"third", "sixth"};
+    static const char* const kResolutions[] = {"third", "sixth"};
+    char key[64];
     dspsStoreVariant(VariantGeneric);
-    for (int r = 0; r < 2; ++r)
-        std::printf("rta.%s.generic.us_per_s: %.1f\n", kNames[r], Rta(left, r));
+    for (int r = 0; r < 2; ++r) {
+        std::snprintf(key, sizeof(key), "rta.%s.generic", kResolutions[r]);
+        Report(key, [&] { return Rta(left, r); });
+    }
     SelectDspCpu();
     std::printf("rta.variant: %d\n", dspsCurrentVariant());
     for (int r = 0; r < 2; ++r) {
-        double cpu = 0.0;
-        std::printf("rta.%s.us_per_s: %.1f\n", kNames[r], Rta(left, r, &cpu));
-        std::printf("rta.%s.thread_cpu_us_per_s: %.1f\n", kNames[r], cpu);
+        std::snprintf(key, sizeof(key), "rta.%s", kResolutions[r]);
+        Report(key, [&] { return Rta(left, r); });
     }
-}
-
-// The few entry points of libebur128 used here, as its public header documents them.
-typedef void* (*Ebur128Init)(unsigned channels, unsigned long rate, int mode);
-typedef void (*Ebur128Destroy)(void** state);
-typedef int (*Ebur128AddFramesInt)(void* state, const int* src, size_t frames);
-typedef int (*Ebur128Loudness)(void* state, double* out);
-const int kModeMomentaryShortTerm = 3; // EBUR128_MODE_M | EBUR128_MODE_S
-
-template <class T>
-T Entry(HMODULE dll, const char* name)
-{
-    return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
-}
-
-bool Ebur128(const std::vector<int32_t>& left, const std::vector<int32_t>& right, int frames, double* result)
-{
-    HMODULE dll = LoadLibraryA("ebur128.dll");
-    if (!dll)
-        return false;
-    auto init = Entry<Ebur128Init>(dll, "ebur128_init");
-    auto destroy = Entry<Ebur128Destroy>(dll, "ebur128_destroy");
-    auto add = Entry<Ebur128AddFramesInt>(dll, "ebur128_add_frames_int");
-    auto shortTerm = Entry<Ebur128Loudness>(dll, "ebur128_loudness_shortterm");
-    void* state = init && destroy && add && shortTerm ? init(2, kRate, kModeMomentaryShortTerm) : nullptr;
-    if (!state) {
-        FreeLibrary(dll);
-        return false;
-    }
-    // libebur128 takes interleaved full-range ints; ours are at 16-bit scale.
-    std::vector<int> interleaved(frames * 2);
-    double sink = 0.0;
-    *result = MicrosPerSecond(frames, [&](int at) {
-        for (int i = 0; i < frames; ++i) {
-            interleaved[2 * i] = left[at + i] * 65536;
-            interleaved[2 * i + 1] = right[at + i] * 65536;
-        }
-        add(state, interleaved.data(), frames);
-        shortTerm(state, &sink);
-    });
-    destroy(&state);
-    FreeLibrary(dll);
-    return true;
 }
 } // namespace
 
 int main()
 {
-    std::vector<int32_t> left, right;
-    MakeAudio(left, right);
-    double cpu960 = 0.0;
-    const double ours960 = Loudness(left, right, 960, &cpu960);
-    std::printf("loudness.process.960.us_per_s: %.1f\n", ours960);
-    std::printf("loudness.process.960.thread_cpu_us_per_s: %.1f\n", cpu960);
-    std::printf("loudness.process.480.us_per_s: %.1f\n", Loudness(left, right, 480));
-    std::printf("scope.path.960.us_per_s: %.1f\n", Scope(left, right, 960));
-    std::printf("scope.path.480.us_per_s: %.1f\n", Scope(left, right, 480));
-    RtaFigures(left);
-    double theirs = 0.0;
-    if (Ebur128(left, right, 960, &theirs)) {
-        std::printf("loudness.ebur128.960.us_per_s: %.1f\n", theirs);
-        std::printf("loudness.ebur128_vs_ours.960: %.2f\n", theirs / ours960);
-    } else {
-        std::printf("loudness.ebur128.960.us_per_s: unavailable\n");
+    if (!InstallOsSyncTally())
+        std::printf("analysis.os_sync_tally: unavailable\n");
+    Audio audio;
+    MakeAudio(audio);
+    LoudnessFigures(audio);
+    char key[64];
+    for (int frames : kBlockSizes) {
+        std::snprintf(key, sizeof(key), "scope.path.%d", frames);
+        Report(key, [&] { return Scope(audio, frames); });
     }
+    RtaFigures(audio.left);
     return 0;
 }

@@ -1,27 +1,35 @@
 #pragma once
 // Timing and input of the FFT benchmarks, so that both sides measure alike.
+#include "bench/BenchMedian.h"
 #include <chrono>
 
-// Nanoseconds per call, from repeated runs of at least 20 ms each, best of three.
+// Nanoseconds per call over reps calls.
+template <typename F>
+double NsPerCall(F call, long reps)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    for (long i = 0; i < reps; ++i)
+        call();
+    return std::chrono::duration<double, std::nano>(Clock::now() - start).count() / double(reps);
+}
+
+// The number of calls that takes at least ns nanoseconds.
+template <typename F>
+long RepsFor(F call, double ns)
+{
+    long reps = 1;
+    while (NsPerCall(call, reps) * double(reps) < ns)
+        reps *= 2;
+    return reps;
+}
+
+// Nanoseconds per call: the median of kBenchRuns runs of at least 10 ms each.
 template <typename F>
 double TimePerCall(F call)
 {
-    using Clock = std::chrono::steady_clock;
-    int reps = 1;
-    double best = 1e30;
-    for (int round = 0; round < 3;) {
-        const auto start = Clock::now();
-        for (int i = 0; i < reps; ++i)
-            call();
-        const double ns = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
-        if (ns < 2e7) {
-            reps *= 2;
-            continue;
-        }
-        best = ns / reps < best ? ns / reps : best;
-        ++round;
-    }
-    return best;
+    const long reps = RepsFor(call, 1e7);
+    return MedianOfRuns([&] { return NsPerCall(call, reps); });
 }
 
 // The benchmark input: a fixed pattern in [-1, 1).

@@ -1,10 +1,12 @@
 // Resize throughput of a 1024 x 1024 four-channel 8-bit image per method, factor and variant,
-// in megapixels of source per second.
+// in megapixels of source per second (medians of repeated runs).
 #include <windows.h>
 
 #include <cstdio>
 #include <vector>
 
+#include "bench/BenchClock.h"
+#include "bench/BenchMedian.h"
 #include "image/resize/ResizeVariants.h"
 
 namespace {
@@ -35,14 +37,6 @@ const Method kMethods[] = {{"nearest", InterpNearest},
 
 const int kSide = 1024;
 
-double Now()
-{
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
 LibStatus Resize(const Variant& v, const Method& m, const std::vector<unsigned char>& src,
                  std::vector<unsigned char>& dst, double factor)
 {
@@ -56,21 +50,26 @@ LibStatus Resize(const Variant& v, const Method& m, const std::vector<unsigned c
                   0, m.interpolation, 1);
 }
 
-// Repeats the resize for about 200 ms; megapixels of source per second, or -1 on failure.
+// Megapixels of source per second: the median of kBenchRuns runs of about 40 ms each after one
+// untimed call; -1 on failure.
 double Rate(const Variant& v, const Method& m, const std::vector<unsigned char>& src, std::vector<unsigned char>& dst,
             double factor)
 {
-    int reps = 0;
-    double start = Now();
-    double elapsed = 0.0;
-    do {
-        if (Resize(v, m, src, dst, factor) != StatusOk) {
-            return -1.0;
-        }
-        ++reps;
-        elapsed = Now() - start;
-    } while (elapsed < 0.2);
-    return static_cast<double>(kSide) * kSide * reps / elapsed / 1e6;
+    const double kRunSeconds = 0.04;
+    // One call first, untimed: the first call of a method pays for work done once.
+    bool ok = Resize(v, m, src, dst, factor) == StatusOk;
+    const double rate = MedianOfRuns([&] {
+        int reps = 0;
+        const double start = BenchNow();
+        double elapsed = 0.0;
+        do {
+            ok = ok && Resize(v, m, src, dst, factor) == StatusOk;
+            ++reps;
+            elapsed = BenchNow() - start;
+        } while (elapsed < kRunSeconds);
+        return static_cast<double>(kSide) * kSide * reps / elapsed / 1e6;
+    });
+    return ok ? rate : -1.0;
 }
 
 } // namespace

@@ -1,21 +1,23 @@
 #pragma once
 // Timing helpers of the library benchmark.
 #include "bench/BenchClock.h"
+#include "bench/BenchMedian.h"
 
-// Runs op in growing batches for about `seconds`; returns calls per second.
+// Calls per second of op: the median of kBenchRuns runs of a batch lasting about
+// seconds / kBenchRuns.
 template <class Op>
 double CallsPerSecond(Op op, double seconds)
 {
-    long long reps = 0, batch = 1;
-    double start = BenchNow(), elapsed = 0;
-    do {
-        for (long long i = 0; i < batch; ++i)
+    const auto run = [&op](long long reps) {
+        const double start = BenchNow();
+        for (long long i = 0; i < reps; ++i)
             op();
-        reps += batch;
-        batch *= 2;
-        elapsed = BenchNow() - start;
-    } while (elapsed < seconds);
-    return double(reps) / elapsed;
+        return BenchNow() - start;
+    };
+    long long reps = 1;
+    while (run(reps) < seconds / kBenchRuns)
+        reps *= 2;
+    return MedianOfRuns([&] { return double(reps) / run(reps); });
 }
 
 void RunVectorBench();

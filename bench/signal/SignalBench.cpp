@@ -1,4 +1,4 @@
-// Library throughput per variant, one "name: value" line per figure.
+// Library throughput per variant, one "key: value" line per figure.
 #include <cstdio>
 #include <cstring>
 
@@ -32,10 +32,11 @@ void BenchSize(float* src, float* dst, size_t bytes)
     for (int v = 0; v < 4; ++v) {
         double copy = Throughput(bytes, [&] { Copies[v](src, dst, len); });
         double set = Throughput(bytes, [&] { Sets[v](0.0f, dst, len); });
-        std::printf("copy_%s_%uKiB_MBps: %.0f\n", Names[v], unsigned(bytes / 1024), copy / 1e6);
-        std::printf("copy_%s_%uKiB_vs_memcpy: %.2f\n", Names[v], unsigned(bytes / 1024), copy / memcpyRate);
-        std::printf("set_%s_%uKiB_MBps: %.0f\n", Names[v], unsigned(bytes / 1024), set / 1e6);
-        std::printf("set_%s_%uKiB_vs_memset: %.2f\n", Names[v], unsigned(bytes / 1024), set / memsetRate);
+        const unsigned kib = unsigned(bytes / 1024);
+        std::printf("signal.copy.%s.%ukib.mb_per_s: %.0f\n", Names[v], kib, copy / 1e6);
+        std::printf("signal.copy.%s.%ukib.vs_memcpy: %.2f\n", Names[v], kib, copy / memcpyRate);
+        std::printf("signal.set.%s.%ukib.mb_per_s: %.0f\n", Names[v], kib, set / 1e6);
+        std::printf("signal.set.%s.%ukib.vs_memset: %.2f\n", Names[v], kib, set / memsetRate);
     }
 }
 
