@@ -1,5 +1,6 @@
 // The forward and inverse flows of every variant, included inside its namespace's unnamed
-// namespace after its ComplexHalf<Inv>, RecombineFwd and PreRecombineInv.
+// namespace after its ComplexHalf<Inv>, RecombineFwd (taking the specification) and
+// PreRecombineInv.
 
 LibStatus Forward(const float* src, float* dst, const RealFftSpec* spec, unsigned char* buffer, FftLayout layout)
 {
@@ -17,7 +18,7 @@ LibStatus Forward(const float* src, float* dst, const RealFftSpec* spec, unsigne
     const float im = dst[1];
     dst[0] = re + im;
     dst[1] = re - im;
-    RecombineFwd(dst, n / 2, spec->recombFwd);
+    RecombineFwd(dst, n / 2, spec);
     FftPermToLayout(dst, n, layout);
     return StatusOk;
 }

@@ -29,9 +29,13 @@ inline void Dft4(Vc& x0, Vc& x1, Vc& x2, Vc& x3)
 // the float nearest to sqrt(1/2).
 const float kFftHalfSqrt2 = 0.70710683f;
 
+// The first pass's helpers are always inlined: called once per group, out of line they pass
+// every vector through memory and lose the constant sizes.
+#define FFT_INLINE inline __attribute__((always_inline))
+
 // Eight-point DFT in place; W_8 from constants. X[m] ends in a[Slot8(m)].
 template <bool Inv>
-void Dft8(Vc* a)
+FFT_INLINE void Dft8(Vc* a)
 {
     const float h = kFftHalfSqrt2;
     Dft4<Inv>(a[0], a[2], a[4], a[6]);
@@ -54,7 +58,7 @@ constexpr int Slot8(int m)
 // Sixteen-point DFT in place as four-by-four; W_16^(qk) from the first twiddle section
 // (stage 16). X[m] ends in a[Slot16(m)].
 template <bool Inv>
-void Dft16(Vc* a, const float* section)
+FFT_INLINE void Dft16(Vc* a, const float* section)
 {
     for (int q = 0; q < 4; ++q)
         Dft4<Inv>(a[q], a[q + 4], a[q + 8], a[q + 12]);
@@ -81,7 +85,7 @@ const unsigned char kRev16[16] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11,
 // position is rev(b) = 2 * table[b]. From bit-reversed order: group g at g * Size, input t at
 // its position rev(t).
 template <int Size>
-void LoadGroups(const float* src, int n, int g0, const int* bitRev, Vc* a, int* start)
+FFT_INLINE void LoadGroups(const float* src, int n, int g0, const int* bitRev, Vc* a, int* start)
 {
     const int groups = n / Size;
     if (bitRev && groups >= 4) {
@@ -140,28 +144,30 @@ void FirstPass(const float* src, float* w, int n, const float* section, const in
 
 // One radix-4 stage of the given size over n split points of w (aligned), into dst (may be w),
 // as split runs or interleaved pairs; section: the stage's twiddles, restarting for every group.
+// The loop walks pointers rather than indexing from several bases: 32-bit mode has too few
+// registers for the bases, and every spill costs in the engine's hottest loop.
 template <bool Inv, bool Interleaved>
 void Radix4Stage(float* w, int n, int size, const float* section, float* dst)
 {
     const int q2 = size / 2; // a quarter, in floats
-    for (int g = 0; g < n; g += size) {
-        const float* tw = section;
-        for (int j = 0; j < size / 4; j += 4, tw += 24) {
-            const int p = 2 * (g + j);
+    const float* const sectionEnd = section + 3 * size / 2;
+    float* const end = w + 2 * n;
+    for (float *p = w, *out = dst; p < end; p += 3 * q2, out += 3 * q2) {
+        for (const float* tw = section; tw < sectionEnd; tw += 24, p += 8, out += 8) {
             // Ordered to keep few values alive: eight vector registers hold one leg pair.
-            const Vc x0 = LoadAlignedRun(w + p);
-            const Vc b = Mul<Inv>(LoadAlignedRun(w + p + q2), Twiddle(tw + 8));
+            const Vc x0 = LoadAlignedRun(p);
+            const Vc b = Mul<Inv>(LoadAlignedRun(p + q2), Twiddle(tw + 8));
             const Vc s = x0 + b;
             const Vc d = x0 - b;
-            const Vc A = Mul<Inv>(LoadAlignedRun(w + p + 2 * q2), Twiddle(tw));
-            const Vc B = Mul<Inv>(LoadAlignedRun(w + p + 3 * q2), Twiddle(tw + 16));
+            const Vc A = Mul<Inv>(LoadAlignedRun(p + 2 * q2), Twiddle(tw));
+            const Vc B = Mul<Inv>(LoadAlignedRun(p + 3 * q2), Twiddle(tw + 16));
             const Vc s2 = A + B;
-            StoreRun(dst + p, s + s2, Interleaved);
-            StoreRun(dst + p + 2 * q2, s - s2, Interleaved);
+            StoreRun(out, s + s2, Interleaved);
+            StoreRun(out + 2 * q2, s - s2, Interleaved);
             Vc x1, x3;
             QuarterTurn<Inv>(d, A - B, x1, x3);
-            StoreRun(dst + p + q2, x1, Interleaved);
-            StoreRun(dst + p + 3 * q2, x3, Interleaved);
+            StoreRun(out + q2, x1, Interleaved);
+            StoreRun(out + 3 * q2, x3, Interleaved);
         }
     }
 }

@@ -1,16 +1,19 @@
 // Index-form bit reversal and the real recombinations of the SSE, SSE2 and SSE3
 // engines (see FftSimdVector.inl). Needs <utility>, RealFftSpec and FftBitRev.h.
 
-// Index-form bit reversal: position 4m + i takes point rev(m) + {0, n/2, n/4, 3n/4}[i].
+// Index-form bit reversal: position 4m + i takes point rev(m) + {0, n/2, n/4, 3n/4}[i]. The
+// four points of one m fill 32 consecutive bytes, so they move as two vectors.
 void BitRevCopy(const float* src, float* dst, int n, const int* bitRev)
 {
-    const int offsets[4] = {0, n / 2, n / 4, 3 * n / 4};
-    for (int m = 0; m < n / 4; ++m) {
-        const int base = bitRev[m] / 2;
-        for (int i = 0; i < 4; ++i) {
-            dst[2 * (4 * m + i)] = src[2 * (base + offsets[i])];
-            dst[2 * (4 * m + i) + 1] = src[2 * (base + offsets[i]) + 1];
-        }
+    const __m128 zero = _mm_setzero_ps();
+    for (int m = 0; m < n / 4; ++m, dst += 8) {
+        const float* p = src + 2 * (bitRev[m] / 2);
+        const __m128 lo =
+            _mm_loadh_pi(_mm_loadl_pi(zero, reinterpret_cast<const __m64*>(p)), reinterpret_cast<const __m64*>(p + n));
+        const __m128 hi = _mm_loadh_pi(_mm_loadl_pi(zero, reinterpret_cast<const __m64*>(p + n / 2)),
+                                       reinterpret_cast<const __m64*>(p + 3 * n / 2));
+        _mm_storeu_ps(dst, lo);
+        _mm_storeu_ps(dst + 4, hi);
     }
 }
 
@@ -44,13 +47,25 @@ void BitReverse(const float* src, float* dst, int n, const RealFftSpec* spec)
     }
 }
 
-// Forward real recombination, four k from each end at a time up to k = n/2 (whose table entry
-// (0, 0) makes the formula conjugate the middle point).
-void RecombineFwd(float* x, int n, const float* table)
+inline Vc Times(Vc v, __m128 s)
 {
+    return {_mm_mul_ps(v.re, s), _mm_mul_ps(v.im, s)};
+}
+
+// Forward real recombination, four k from each end at a time up to k = n/2 (whose table entry
+// (0, 0) makes the formula conjugate the middle point). Each point is read once, before any is
+// written, so Scaled multiplies it by scale as it is read.
+template <bool Scaled>
+void RecombineFwdOf(float* x, int n, const float* table, float scale)
+{
+    const __m128 s = _mm_set1_ps(scale);
     for (int k = 1; k <= n / 2; k += 4, table += 8) {
-        const Vc a = LoadInterleaved(x + 2 * k);
-        const Vc b = Reverse(LoadInterleaved(x + 2 * (n - k - 3)));
+        Vc a = LoadInterleaved(x + 2 * k);
+        Vc b = Reverse(LoadInterleaved(x + 2 * (n - k - 3)));
+        if (Scaled) {
+            a = Times(a, s);
+            b = Times(b, s);
+        }
         const __m128 A = _mm_load_ps(table);
         const __m128 B = _mm_load_ps(table + 4);
         const __m128 d = _mm_sub_ps(a.re, b.re);

@@ -34,7 +34,10 @@ void ComplexHalf(const float* src, float* dst, const RealFftSpec* spec, float* w
 }
 
 // The names the shared flows call.
-const auto RecombineFwd = &FftFwdRecombine;
+void RecombineFwd(float* x, int n, const RealFftSpec* spec)
+{
+    FftFwdRecombine(x, n, spec->recombFwd);
+}
 const auto PreRecombineInv = &FftInvPreRecombine;
 
 #include "signal/fft/FftFlows.inl"
