@@ -157,44 +157,67 @@ struct SimdArith {
         return sum;
     }
 
-    // Elements e..e+3 of the six rows summed in double, plus 1e-7, limited to 0..top, truncated.
-    static void SixRowsDouble(float* const rows[6], int e, const float* w, double top, int32_t out[4])
+    // Elements e..e+3 of the six rows summed in double, plus 1e-7, limited to 0..limit, truncated.
+    static __m128i SixRowsDouble(const float* const rows[6], int e, const __m128d w[6], __m128d limit)
     {
         __m128d low = _mm_setzero_pd();
         __m128d high = _mm_setzero_pd();
         for (int k = 0; k < 6; ++k) {
             __m128 r = _mm_loadu_ps(rows[k] + e);
-            __m128d weight = _mm_set1_pd(w[k]);
-            __m128d pl = _mm_mul_pd(_mm_cvtps_pd(r), weight);
-            __m128d ph = _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(r, r)), weight);
+            __m128d pl = _mm_mul_pd(_mm_cvtps_pd(r), w[k]);
+            __m128d ph = _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(r, r)), w[k]);
             low = k == 0 ? pl : _mm_add_pd(low, pl);
             high = k == 0 ? ph : _mm_add_pd(high, ph);
         }
         __m128d bias = _mm_set1_pd(1e-7);
         __m128d zero = _mm_setzero_pd();
-        __m128d limit = _mm_set1_pd(top);
         // max_pd gives its second operand for a NaN, so a NaN sum becomes 0.
         low = _mm_min_pd(_mm_max_pd(_mm_add_pd(low, bias), zero), limit);
         high = _mm_min_pd(_mm_max_pd(_mm_add_pd(high, bias), zero), limit);
-        __m128i both = _mm_unpacklo_epi64(_mm_cvttpd_epi32(low), _mm_cvttpd_epi32(high));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), both);
+        return _mm_unpacklo_epi64(_mm_cvttpd_epi32(low), _mm_cvttpd_epi32(high));
+    }
+
+    // Four results, already within the sample range, stored as samples.
+    static void Store4(uint8_t* dst, __m128i v)
+    {
+        const __m128i words = _mm_packs_epi32(v, v);
+        const int32_t bytes = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
+        std::memcpy(dst, &bytes, 4);
+    }
+
+    static void Store4(uint16_t* dst, __m128i v)
+    {
+        int32_t values[4];
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(values), v);
+        for (int i = 0; i < 4; ++i) {
+            dst[i] = static_cast<uint16_t>(values[i]);
+        }
     }
 
     // The vertical Lanczos pass over the first count - count % 4 elements; returns that count.
+    // The weights are broadcast and the row pointers read once per row: the sample stores could
+    // alias them, which would make the compiler read them again for every four elements.
     template <class S>
     static int LanczosBlendBulk(S* dst, int count, float* const rows[6], const float* w)
     {
         int bulk = count - count % 4;
-        for (int e = 0; e < bulk; e += 4) {
-            if constexpr (std::is_same<S, float>::value) {
+        if constexpr (std::is_same<S, float>::value) {
+            for (int e = 0; e < bulk; e += 4) {
                 _mm_storeu_ps(dst + e, SixRowsSingle(rows, e, w));
-            } else if constexpr (kSse2) {
-                int32_t v[4];
-                SixRowsDouble(rows, e, w, SampleLimit<S>::kMax, v);
-                for (int i = 0; i < 4; ++i) {
-                    dst[e + i] = static_cast<S>(v[i]);
-                }
-            } else {
+            }
+        } else if constexpr (kSse2) {
+            __m128d weights[6];
+            const float* r[6];
+            for (int k = 0; k < 6; ++k) {
+                weights[k] = _mm_set1_pd(w[k]);
+                r[k] = rows[k];
+            }
+            const __m128d limit = _mm_set1_pd(SampleLimit<S>::kMax);
+            for (int e = 0; e < bulk; e += 4) {
+                Store4(dst + e, SixRowsDouble(r, e, weights, limit));
+            }
+        } else {
+            for (int e = 0; e < bulk; e += 4) {
                 float sums[4];
                 _mm_storeu_ps(sums, SixRowsSingle(rows, e, w));
                 for (int i = 0; i < 4; ++i) {
