@@ -31,20 +31,17 @@ bool MoveCursorTo(int x, int y)
 {
     // Wine ignores cursor moves until the process has met its desktop.
     GetDesktopWindow();
-    // For a moment after a move Wine's driver may still report an older
-    // position from the X server: the move counts once it reads back steadily.
-    const int attempts = 20, steady = 3;
+    // Wine answers from its own record of a move for 100 ms and then asks the
+    // X server, which may not have taken the move (another client's pointer
+    // grab refuses it): a move counts once the answer after that time agrees.
+    const DWORD serverAnswersAfterMs = 110;
+    const int attempts = 10;
     for (int i = 0; i < attempts; ++i) {
         if (!SetCursorPos(x, y))
             return false;
-        int steadyReads = 0;
-        while (steadyReads < steady) {
-            TakeDriverEvents();
-            if (!CursorIsAt(x, y))
-                break;
-            ++steadyReads;
-        }
-        if (steadyReads == steady)
+        Sleep(serverAnswersAfterMs);
+        TakeDriverEvents();
+        if (CursorIsAt(x, y))
             return true;
     }
     return false;
