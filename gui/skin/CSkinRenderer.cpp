@@ -2,7 +2,6 @@
 #include "gui/graphics/ColorHelpers.h"
 #include "gui/skin/PixelOperations.h"
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -16,22 +15,40 @@ const int kDimmedIconLevel = 64;
 const float kHoverGlow = 1.2f;
 const float kHoverGlowChecked = 1.1f;
 
-// Which set each element kind draws with; kBySize: a button chosen by size.
+// Which set each element kind's queries answer with; kBySize: a button chosen by size.
 const int kBySize = -1;
 const int kKindSets[kSkinLastKind + 1] = {0,  kBySize, 4,  6, 7,  1,  2,  8,  9,  10, kBySize, 12, 13,
                                           14, 15,      16, 6, 17, 18, 21, 22, 23, 24, 19,      20, 26};
+
+// How each element kind draws: its set (icons and kind 16 draw with other sets
+// than their queries answer) and its path.
+enum class DrawPath {
+    Background, // restores the area only
+    General,    // state pictures, light by the state flags, level, dimming, overlay and text
+    Basic,      // picture 0 under a fixed light, with the level
+    Plain,      // the same without the level
+    Check,      // the box, then the mark as shading of it
+    Icon        // the picture the state word names
+};
+struct KindDrawing {
+    int set;
+    DrawPath path;
+};
+const KindDrawing kKindDrawing[kSkinLastKind + 1] = {
+    {0, DrawPath::Background}, {kBySize, DrawPath::General}, {4, DrawPath::General},  {6, DrawPath::Basic},
+    {7, DrawPath::Check},      {1, DrawPath::General},       {2, DrawPath::General},  {8, DrawPath::General},
+    {9, DrawPath::General},    {10, DrawPath::General},      {11, DrawPath::Icon},    {12, DrawPath::Plain},
+    {13, DrawPath::General},   {14, DrawPath::General},      {15, DrawPath::Basic},   {16, DrawPath::Basic},
+    {25, DrawPath::Basic},     {17, DrawPath::Basic},        {18, DrawPath::Basic},   {21, DrawPath::Basic},
+    {22, DrawPath::Basic},     {23, DrawPath::General},      {24, DrawPath::General}, {19, DrawPath::Basic},
+    {20, DrawPath::Basic},     {26, DrawPath::General}};
+// The kind whose light strength is skin value 3.
+const int kValue3LitKind = 7;
 const int kSmallButtonSet = 5; // below kSmallButtonLimit either way
 const int kMiddleButtonSet = 4;
 const int kLargeButtonSet = 3; // from kLargeButtonLimit both ways
 const int kSmallButtonLimit = 17;
 const int kLargeButtonLimit = 21;
-const int kCheckSet = 7;
-const int kIconSet = 11;
-const int kPlainSet = 12;
-const int kTrackSet = 6;
-const int kBoxSet = 15;
-const int kKnobSet = 16;
-const int kFieldSet = 25; // kind 16 draws with it, while queries answer the track set
 const int kCheckMarkState = 7;
 
 // The named pictures, in the order of SkinPicture from the icon strip on.
@@ -314,22 +331,16 @@ void CSkinRenderer::DrawElement(const SkinDrawRequest& request)
                                      : Area{0, 0, request.target->GetWidth(), request.target->GetHeight()};
     if (a.w < 1 || a.h < 1)
         return;
-    switch (request.kind) {
-    case kSkinBackground: RestoreBackground(request, a); return;
-    case 3: DrawBasicElement(request, m_sets[kTrackSet], a, true); return;
-    case 14: DrawBasicElement(request, m_sets[kBoxSet], a, true); return;
-    case 15: DrawBasicElement(request, m_sets[kKnobSet], a, true); return;
-    case 16: DrawBasicElement(request, m_sets[kFieldSet], a, true); return;
-    case 17:
-    case 18:
-    case 19:
-    case 20:
-    case 23:
-    case 24: DrawBasicElement(request, *ImageSetForKind(request.kind, a.w, a.h), a, true); return;
-    case 4: DrawCheckElement(request, a); return;
-    case 10: DrawIconElement(request, a); return;
-    case 11: DrawBasicElement(request, m_sets[kPlainSet], a, false); return;
-    default: DrawGeneral(request, *ImageSetForKind(request.kind, a.w, a.h), a);
+    const bool known = request.kind >= 0 && request.kind <= kSkinLastKind;
+    const KindDrawing drawing = known ? kKindDrawing[request.kind] : KindDrawing{kBySize, DrawPath::General};
+    const CSkinImageSet& set = drawing.set == kBySize ? *ImageSetForKind(request.kind, a.w, a.h) : m_sets[drawing.set];
+    switch (drawing.path) {
+    case DrawPath::Background: RestoreBackground(request, a); break;
+    case DrawPath::General: DrawGeneral(request, set, a); break;
+    case DrawPath::Basic: DrawBasicElement(request, set, a, true); break;
+    case DrawPath::Plain: DrawBasicElement(request, set, a, false); break;
+    case DrawPath::Check: DrawCheckElement(request, set, a); break;
+    case DrawPath::Icon: DrawIconElement(request, set, a); break;
     }
 }
 
@@ -368,7 +379,7 @@ void CSkinRenderer::LightGeneral(const SkinDrawRequest& request, int kind)
     if (kind == kSkinButton || kind == kSkinSmallButton) {
         a = m_values.values[0];
         b = m_values.values[1];
-    } else if (kind == 7) {
+    } else if (kind == kValue3LitKind) {
         a = m_values.values[2];
     }
     const bool glowing = !(flags & SkinState::kPressed) && (flags & SkinState::kHover);
@@ -444,9 +455,8 @@ void CSkinRenderer::DrawBasicElement(const SkinDrawRequest& request, const CSkin
 
 // The box blends as a picture; the mark only shades the box where its alpha,
 // read one pixel right and down, says so.
-void CSkinRenderer::DrawCheckElement(const SkinDrawRequest& request, const Area& a)
+void CSkinRenderer::DrawCheckElement(const SkinDrawRequest& request, const CSkinImageSet& set, const Area& a)
 {
-    const CSkinImageSet& set = m_sets[kCheckSet];
     const bool pressed = request.stateFlags & SkinState::kPressed;
     if (Stretch(request, set.StateImage(pressed ? 1 : 0), set, request.middle, a))
         BlendOutput(request, a);
@@ -459,9 +469,8 @@ void CSkinRenderer::DrawCheckElement(const SkinDrawRequest& request, const Area&
     m_light.GetField().ApplyToBitmap(request.target, &m_blitter.output, a.x, a.y, 0, 0, -1, -1, m_shading);
 }
 
-void CSkinRenderer::DrawIconElement(const SkinDrawRequest& request, const Area& a)
+void CSkinRenderer::DrawIconElement(const SkinDrawRequest& request, const CSkinImageSet& set, const Area& a)
 {
-    const CSkinImageSet& set = m_sets[kIconSet];
     if (!Stretch(request, set.ImageAt(int(request.stateFlags)), set, request.middle, a))
         return;
     if (request.stateFlags != 0) {

@@ -65,8 +65,8 @@ private:
     void FillColors();
     void DrawGeneral(const SkinDrawRequest& request, const CSkinImageSet& set, const Area& a);
     void DrawBasicElement(const SkinDrawRequest& request, const CSkinImageSet& set, const Area& a, bool applyLevel);
-    void DrawCheckElement(const SkinDrawRequest& request, const Area& a);
-    void DrawIconElement(const SkinDrawRequest& request, const Area& a);
+    void DrawCheckElement(const SkinDrawRequest& request, const CSkinImageSet& set, const Area& a);
+    void DrawIconElement(const SkinDrawRequest& request, const CSkinImageSet& set, const Area& a);
     bool Stretch(const SkinDrawRequest& request, const CBitmapDC* image, const CSkinImageSet& set, int middle,
                  const Area& a);
     void ShadeOutput(const ShadeParams& shading);
