@@ -1,8 +1,6 @@
 #include "gui/window/BitmapRegion.h"
 #include "gui/window/CWindowMenu.h"
 #include "tests/common/TraceCapture.h"
-#include "GuiTestSupport.h"
-#include "RecordingListener.h"
 #include "WindowTestSupport.h"
 #include <gtest/gtest.h>
 #include <memory>
@@ -32,13 +30,24 @@ LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam)
 
 // Names count up program-wide and never go back; each class goes with its
 // window, whether destroyed directly or by the deferred close, and so do the
-// back bitmap and the window menu.
+// back bitmap and the window menu. Created is the first event (what comes
+// before the object is attached goes to the default procedure), and a second
+// Create changes nothing.
 TEST(PhysicalWindow, ClassPerWindowIsCountedAndUnregisteredWithIt)
 {
     const int sections = CBitmapDC::GetLiveSectionCount();
     const int menus = CWindowMenu::GetLiveCount();
+    RecordingListener listener;
     CPhysicalWindow first, second, third;
+    first.SetListener(&listener);
     ASSERT_EQ(first.Create(TestWindowParams()), 0);
+    ASSERT_FALSE(listener.events.empty());
+    EXPECT_EQ(listener.events[0].code, WindowEvent::Created);
+    EXPECT_EQ(listener.events[0].sender, &first);
+    const HWND hwnd = first.GetHwnd();
+    EXPECT_EQ(first.Create(TestWindowParams(10, 10, 200, 100)), 0);
+    EXPECT_EQ(first.GetHwnd(), hwnd);
+    EXPECT_EQ(first.GetWidth(), 64);
     ASSERT_EQ(second.Create(TestWindowParams()), 0);
     const std::string firstName = ClassOf(first.GetHwnd()), secondName = ClassOf(second.GetHwnd());
     EXPECT_EQ(firstName, first.GetWindowClassName());
@@ -90,32 +99,6 @@ TEST(PhysicalWindow, DestroyedFromOutsideReleasesItselfAndLaterItsClass)
     EXPECT_NE(name, window.GetWindowClassName());
 }
 
-TEST(PhysicalWindow, SecondCreateChangesNothing)
-{
-    CPhysicalWindow window;
-    ASSERT_EQ(window.Create(TestWindowParams()), 0);
-    const HWND hwnd = window.GetHwnd();
-    const std::string name = window.GetWindowClassName();
-    EXPECT_EQ(window.Create(TestWindowParams(10, 10, 200, 100)), 0);
-    EXPECT_EQ(window.GetHwnd(), hwnd);
-    EXPECT_EQ(name, window.GetWindowClassName());
-    EXPECT_EQ(window.GetWidth(), 64);
-}
-
-// Messages before the object is attached go to the default procedure: the
-// window is made, and its first event is Created.
-TEST(PhysicalWindow, CreationEventComesFirst)
-{
-    RecordingListener listener;
-    CPhysicalWindow window;
-    window.SetListener(&listener);
-    ASSERT_EQ(window.Create(TestWindowParams()), 0);
-    ASSERT_FALSE(listener.events.empty());
-    EXPECT_EQ(listener.events[0].code, WindowEvent::Created);
-    EXPECT_EQ(listener.events[0].sender, &window);
-    EXPECT_EQ(listener.events[0].source, 0);
-}
-
 TEST(PhysicalWindow, StylesFollowParentageAndOptions)
 {
     CPhysicalWindow owner;
@@ -142,12 +125,6 @@ TEST(PhysicalWindow, StylesFollowParentageAndOptions)
              p.toolPopup = 1;
          },
          WS_POPUP | WS_CLIPSIBLINGS, WS_MINIMIZEBOX, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, 0, false},
-        {"no taskbar button", [](WindowCreateParams& p, CPhysicalWindow*) { p.taskbarButtonAllowed = 0; },
-         WS_MINIMIZEBOX, 0, WS_EX_TOOLWINDOW, 0, true},
-        {"overlapped", [](WindowCreateParams& p, CPhysicalWindow*) { p.overlappedFrame = 1; }, WS_OVERLAPPEDWINDOW,
-         WS_POPUP, 0, WS_EX_TOOLWINDOW, true},
-        {"per-pixel alpha", [](WindowCreateParams& p, CPhysicalWindow*) { p.perPixelAlpha = 1; }, WS_POPUP, 0,
-         WS_EX_LAYERED, 0, true},
     };
     for (const auto& c : cases) {
         WindowCreateParams params = TestWindowParams();
@@ -170,27 +147,26 @@ TEST(PhysicalWindow, BackBitmapStartsAsAsked)
     image.Fill(0xFF000000u);
     image.FillRect(2, 3, 8, 8, Solid);
 
-    WindowCreateParams blue = TestWindowParams(300, 200, 4, 4), initial = blue, noisy = blue, painted = blue;
-    blue.fillBlue = 1;
-    initial.hasInitialImage = 1;
-    initial.initialImage = &image;
-    initial.initialImageX = 2;
-    initial.initialImageY = 3;
-    painted.listenerPaints = 1;
+    WindowCreateParams params[4];
+    for (WindowCreateParams& p : params)
+        p = TestWindowParams(300, 200, 4, 4);
+    params[0].fillBlue = 1;
+    params[1].hasInitialImage = 1;
+    params[1].initialImage = &image;
+    params[1].initialImageX = 2;
+    params[1].initialImageY = 3;
+    params[3].listenerPaints = 1;
     CPhysicalWindow windows[4];
     for (int i = 0; i < 4; ++i)
-        ASSERT_EQ(windows[i].Create(i == 0 ? blue : i == 1 ? initial : i == 2 ? noisy : painted), 0);
-
-    const uint32_t* bits[3];
-    for (int i = 0; i < 3; ++i)
-        bits[i] = windows[i].GetBackBitmap()->GetBits();
+        ASSERT_EQ(windows[i].Create(params[i]), 0);
     GdiFlush();
     uint32_t noiseRed = 0;
     for (int p = 0; p < 16; ++p) {
-        EXPECT_EQ(bits[0][p], 0x000000FFu);
-        EXPECT_EQ(bits[1][p], Solid);
-        EXPECT_EQ(bits[2][p] & 0xFF00FFFFu, 0u) << "only red is noise";
-        noiseRed |= bits[2][p];
+        EXPECT_EQ(windows[0].GetBackBitmap()->GetBits()[p], 0x000000FFu);
+        EXPECT_EQ(windows[1].GetBackBitmap()->GetBits()[p], Solid);
+        const uint32_t noise = windows[2].GetBackBitmap()->GetBits()[p];
+        EXPECT_EQ(noise & 0xFF00FFFFu, 0u) << "only red is noise";
+        noiseRed |= noise;
     }
     EXPECT_NE(noiseRed, 0u);
     EXPECT_EQ(windows[3].GetBackBitmap(), nullptr);
@@ -204,15 +180,15 @@ TEST(PhysicalWindow, RegionCutsKeyPixelsOnlyWhereItLooks)
     bitmap.Create(40, 40, 32);
     const POINT corner = {1, 1}, edge = {20, 2}, middle = {20, 20}, farCorner = {38, 39};
     const struct {
-        int size, border;
+        int border;
         uint32_t key;
         bool cutCorner, cutEdge, cutMiddle;
     } cases[] = {
-        {40, 16, Key, true, false, false},
-        {40, -4, Key, true, true, false},
-        {40, 0, Key, true, true, true},
-        {40, 21, Key, true, true, true}, // 2 x 21 is more than 40
-        {40, 16, RegionKeyAlpha, true, false, false},
+        {16, Key, true, false, false},
+        {-4, Key, true, true, false},
+        {0, Key, true, true, true},
+        {21, Key, true, true, true}, // 2 x 21 is more than 40
+        {16, RegionKeyAlpha, true, false, false},
     };
     for (const auto& c : cases) {
         bitmap.Fill(Solid);
@@ -231,15 +207,11 @@ TEST(PhysicalWindow, RegionCutsKeyPixelsOnlyWhereItLooks)
     // On a window, the shape it gets is the one computed.
     CPhysicalWindow window;
     ASSERT_EQ(window.Create(TestWindowParams(300, 200, 40, 40)), 0);
-    bitmap.Fill(Solid);
-    bitmap.GetBits()[0] = Key;
-    bitmap.GetBits()[20 * 40 + 20] = Key;
-    EXPECT_NE(window.SetRegionFromBitmap(&bitmap, Key, 16), 0);
+    EXPECT_NE(window.SetRegionFromBitmap(&bitmap, RegionKeyAlpha, 16), 0);
     HRGN shape = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(window.GetHwnd(), shape), ERROR);
-    EXPECT_FALSE(PtInRegion(shape, 0, 0));
-    EXPECT_TRUE(PtInRegion(shape, 20, 20));
-    EXPECT_TRUE(PtInRegion(shape, 1, 0));
+    EXPECT_FALSE(PtInRegion(shape, corner.x, corner.y));
+    EXPECT_TRUE(PtInRegion(shape, middle.x, middle.y));
     DeleteObject(shape);
     EXPECT_EQ(window.SetRegionFromBitmap(nullptr, Key, 16), 0);
 

@@ -1,26 +1,7 @@
-#include "GuiTestSupport.h"
-#include "RecordingListener.h"
 #include "WindowTestSupport.h"
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Fixture {
-    explicit Fixture(WindowCreateParams params = TestWindowParams())
-    {
-        window.SetListener(&listener);
-        created = window.Create(params) == 0;
-        PumpMessages();
-        listener.Clear();
-    }
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-    {
-        return SendMessageA(window.GetHwnd(), message, wParam, lParam);
-    }
-    RecordingListener listener;
-    CPhysicalWindow window;
-    bool created;
-};
 
 struct Recorder : CMessageHook {
     int OnMessage(CPhysicalWindow*, HWND, UINT message, WPARAM, LPARAM, LRESULT* result) override
@@ -39,7 +20,7 @@ struct Recorder : CMessageHook {
 // Minimizing (a zero side) and repeats are no resizes; a new size is, with the window's rect.
 TEST(WindowEvents, SizeEventsOnlyForNewNonZeroSizes)
 {
-    Fixture f;
+    WindowFixture f;
     ASSERT_TRUE(f.created);
     const struct {
         int width, height;
@@ -60,7 +41,7 @@ TEST(WindowEvents, SizeEventsOnlyForNewNonZeroSizes)
 // The policy timer is the window's own; every other timer is an event.
 TEST(WindowEvents, TimersReachTheListenerExceptThePolicyTick)
 {
-    Fixture f;
+    WindowFixture f;
     const struct {
         UINT_PTR id;
         int events;
@@ -81,7 +62,7 @@ TEST(WindowEvents, TimersReachTheListenerExceptThePolicyTick)
 
 TEST(WindowEvents, WheelCountsWholeNotches)
 {
-    Fixture f;
+    WindowFixture f;
     for (int delta : {240, -360, 100, 120}) {
         f.listener.Clear();
         f.Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))));
@@ -94,7 +75,7 @@ TEST(WindowEvents, WheelCountsWholeNotches)
 // first and the listener is not asked.
 TEST(WindowEvents, ExternalMessageReturnsTheListenersWordAndHooksComeFirst)
 {
-    Fixture f;
+    WindowFixture f;
     f.listener.react = [](const RecordedEvent& e) {
         if (e.code == WindowEvent::External)
             *static_cast<LRESULT*>(e.data) = e.p1 * 1000 + e.p2;
@@ -164,7 +145,7 @@ TEST(WindowEvents, LeftReleaseEndsSizeMoveOnMovableWindows)
         WindowCreateParams params = TestWindowParams();
         params.movable = c.movable;
         params.disabled = c.disabled;
-        Fixture f(params);
+        WindowFixture f(params);
         f.Send(WM_LBUTTONUP, 0, MAKELPARAM(5, 6));
         EXPECT_EQ(f.listener.Codes(), c.codes) << int(c.movable) << int(c.disabled);
         f.listener.Clear();
@@ -179,7 +160,7 @@ TEST(WindowEvents, LeftReleaseEndsSizeMoveOnMovableWindows)
 // messages only after the window's own handling.
 TEST(WindowEvents, MessageHookOrder)
 {
-    Fixture f;
+    WindowFixture f;
     Recorder hook;
     f.window.SetMessageHook(&hook);
     hook.handles = WM_KEYDOWN;
@@ -198,50 +179,15 @@ TEST(WindowEvents, MessageHookOrder)
     EXPECT_EQ(hook.seen, std::vector<UINT>{WM_LBUTTONDOWN});
 }
 
-TEST(WindowEvents, KeyEventsCarryTheirRecord)
-{
-    Fixture f;
-    KeyRecord seen = {};
-    f.listener.react = [&seen](const RecordedEvent& e) {
-        seen = *reinterpret_cast<const KeyRecord*>(e.p2);
-        return 0;
-    };
-    const LPARAM lParam = 3 | 0x2A << 16 | 1 << 24;
-    f.Send(WM_KEYDOWN, VK_LEFT, lParam);
-    EXPECT_EQ(f.listener.Codes(), std::vector<int>{WindowEvent::KeyDown});
-    EXPECT_EQ(f.listener.events[0].p1, VK_LEFT);
-    EXPECT_EQ(seen.virtualKey, VK_LEFT);
-    EXPECT_EQ(seen.repeatCount, 3);
-    EXPECT_EQ(seen.scanCode, 0x2A);
-    EXPECT_EQ(seen.extended, 1);
-    f.Send(WM_KEYUP, 'Q', 0);
-    EXPECT_EQ(f.listener.Codes(), (std::vector<int>{WindowEvent::KeyDown, WindowEvent::KeyUp}));
-}
-
 // A listener-painted window asks for its bitmap on every paint; without one
 // it paints nothing and is not asked again and again.
 TEST(WindowEvents, ListenerPaintsOnceWithoutABitmap)
 {
     WindowCreateParams params = TestWindowParams();
     params.listenerPaints = 1;
-    Fixture f(params);
+    WindowFixture f(params);
     InvalidateRect(f.window.GetHwnd(), nullptr, FALSE);
     PumpMessages();
     EXPECT_EQ(f.listener.Count(WindowEvent::Paint), 1);
     EXPECT_EQ(f.Send(WM_ERASEBKGND), 1);
-}
-
-// A window that is not movable has an unattached dragger.
-TEST(WindowEvents, UnattachedDraggerDoesNothing)
-{
-    CWindowDragger dragger;
-    dragger.BeginDrag();
-    EXPECT_FALSE(dragger.IsDragging());
-    EXPECT_FALSE(dragger.Track());
-    EXPECT_EQ(dragger.DistanceMoved(), 0);
-    dragger.EndDrag();
-    dragger.SetOffset(4, 5);
-    int x = 0, y = 0;
-    dragger.GetOffset(x, y);
-    EXPECT_EQ(x * 10 + y, 45);
 }

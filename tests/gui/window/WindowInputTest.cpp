@@ -1,7 +1,5 @@
 // Window behaviour that reads the cursor: each test places it first.
 #include "tests/common/FakeTicks.h"
-#include "GuiTestSupport.h"
-#include "RecordingListener.h"
 #include "WindowTestSupport.h"
 #include <gtest/gtest.h>
 
@@ -19,23 +17,13 @@ WindowCreateParams ActiveWindowParams()
     return params;
 }
 
-struct Fixture {
-    explicit Fixture(WindowCreateParams params = ActiveWindowParams())
-    {
-        window.SetListener(&listener);
-        window.SetTickSource(&ticks);
-        created = window.Create(params) == 0;
-        PumpMessages();
-        listener.Clear();
-    }
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-    {
-        return SendMessageA(window.GetHwnd(), message, wParam, lParam);
-    }
+// The clock comes first, so that it stands when the window is made.
+struct Clock {
     FakeTicks ticks{1000};
-    RecordingListener listener;
-    CPhysicalWindow window;
-    bool created;
+};
+
+struct Fixture : Clock, WindowFixture {
+    explicit Fixture(WindowCreateParams params = ActiveWindowParams()) : WindowFixture(params, &ticks) {}
 };
 
 // The system command the window posted to itself, or 0.
@@ -202,22 +190,4 @@ TEST(WindowInput, DraggingMovesTheWindow)
         }
         EXPECT_EQ(GetCapture(), nullptr);
     }
-}
-
-// The distance counts from where the drag began, the larger axis, and only while dragging.
-TEST(WindowInput, DraggerDistance)
-{
-    Fixture f;
-    ASSERT_TRUE(MoveCursorTo(Left + 10, Top + 10));
-    CWindowDragger dragger;
-    dragger.Attach(f.window.GetHwnd());
-    dragger.BeginDrag();
-    ASSERT_TRUE(MoveCursorTo(Left + 10 - 7, Top + 10 + 51));
-    EXPECT_EQ(dragger.DistanceMoved(), 51);
-    int x = 0, y = 0;
-    dragger.GetOffset(x, y);
-    EXPECT_EQ(x * 100 + y, 10 * 100 + 10);
-    dragger.EndDrag();
-    EXPECT_EQ(dragger.DistanceMoved(), 0);
-    EXPECT_EQ(f.listener.Codes(), (std::vector<int>{WindowEvent::EnterSizeMove, WindowEvent::ExitSizeMove}));
 }

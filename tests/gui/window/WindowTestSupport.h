@@ -1,5 +1,8 @@
 #pragma once
+#include "common/CTickSource.h"
 #include "gui/window/CPhysicalWindow.h"
+#include "GuiTestSupport.h"
+#include "RecordingListener.h"
 #include <string>
 
 // A plain window record at a place where the tests' cursor never goes by chance.
@@ -31,3 +34,22 @@ inline DWORD ExStyleOf(HWND hwnd)
 {
     return GetWindowLongA(hwnd, GWL_EXSTYLE);
 }
+
+// A created window whose events, after the creation's, are recorded.
+struct WindowFixture {
+    explicit WindowFixture(WindowCreateParams params = TestWindowParams(), CTickSource* ticks = nullptr)
+    {
+        window.SetListener(&listener);
+        window.SetTickSource(ticks);
+        created = window.Create(params) == 0;
+        PumpMessages();
+        listener.Clear();
+    }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return SendMessageA(window.GetHwnd(), message, wParam, lParam);
+    }
+    RecordingListener listener;
+    CPhysicalWindow window;
+    bool created;
+};
