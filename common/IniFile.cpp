@@ -1,5 +1,8 @@
 #include "common/IniFile.h"
 #include "common/StringFormat.h"
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 void ReplacePathExtension(char* out, const char* path, const char* suffix, const char* extension)
@@ -55,6 +58,24 @@ int ExchangeProfileInt(int save, const char* section, const char* key, int* valu
         return WriteProfileInt(section, key, *value, iniPath);
     *value = (int)GetPrivateProfileIntA(section, key, *value, iniPath);
     return *value;
+}
+
+bool LoadProfileInt(const char* section, const char* key, int* value, const char* iniPath)
+{
+    if (!value)
+        return false;
+    char text[32]; // any longer text is no 32-bit number
+    const DWORD length = GetPrivateProfileStringA(section, key, "", text, sizeof(text), iniPath);
+    if (length == 0 || length >= sizeof(text) - 1)
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const long long number = std::strtoll(text, &end, 10);
+    const bool digitsFirst = (text[0] >= '0' && text[0] <= '9') || text[0] == '-' || text[0] == '+';
+    if (!digitsFirst || *end || errno || number < INT_MIN || number > INT_MAX)
+        return false;
+    *value = int(number);
+    return true;
 }
 
 void MakeSafeKeyName(const char* src, char* dst)

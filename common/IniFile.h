@@ -15,6 +15,10 @@ void GetIniPath(char* out, const char* suffix, HMODULE module);
 int WriteProfileInt(const char* section, const char* key, int value, const char* iniPath);
 // save != 0 writes *value; otherwise loads it, a missing key leaving it as it was.
 int ExchangeProfileInt(int save, const char* section, const char* key, int* value, const char* iniPath);
+// Takes the key's value only when its whole text is a signed decimal 32-bit
+// number; a missing key or text such as "abc", "12x" or "99999999999" leaves
+// *value as it was (the system's reader would turn those into 0, 12 or a cut).
+bool LoadProfileInt(const char* section, const char* key, int* value, const char* iniPath);
 
 // Copies src to dst (which may be src) with '\', ':', '*', '?' as '-' and blanks as '_'.
 void MakeSafeKeyName(const char* src, char* dst);

@@ -1,5 +1,6 @@
 #include "common/IniFile.h"
 #include <gtest/gtest.h>
+#include <climits>
 #include <string>
 
 namespace {
@@ -83,4 +84,37 @@ TEST(IniFile, SafeKeyNamesReplaceUnsuitableCharacters)
     EXPECT_STREQ(out, "C--a-b-");
     MakeSafeKeyName("", out);
     EXPECT_STREQ(out, "");
+}
+
+TEST(IniFile, StrictLoadTakesOnlyWholeDecimal32BitNumbers)
+{
+    const std::string path = TempIni("quill_strict.ini");
+    const struct {
+        const char* text;
+        bool taken;
+        int value;
+    } cases[] = {{"-1061158912", true, -1061158912},
+                 {"2147483647", true, 2147483647},
+                 {"-2147483648", true, INT_MIN},
+                 {"+7", true, 7},
+                 {"  12  ", true, 12},
+                 {"abc", false, 0},
+                 {"12x", false, 0},
+                 {"2147483648", false, 0},
+                 {"-", false, 0},
+                 {"0x10", false, 0},
+                 {"", false, 0},
+                 {"123456789012345678901234567890123", false, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        WritePrivateProfileStringA("Settings", "key", c.text, path.c_str());
+        int value = 99;
+        EXPECT_EQ(LoadProfileInt("Settings", "key", &value, path.c_str()), c.taken);
+        EXPECT_EQ(value, c.taken ? c.value : 99);
+    }
+    int value = 99;
+    EXPECT_FALSE(LoadProfileInt("Settings", "missing", &value, path.c_str()));
+    EXPECT_FALSE(LoadProfileInt("Settings", "key", nullptr, path.c_str()));
+    EXPECT_EQ(value, 99);
+    DeleteFileA(path.c_str());
 }
