@@ -1,0 +1,89 @@
+#pragma once
+#include "gui/window/CPhysicalWindow.h"
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CControl;
+class CControlContainer;
+
+// The creation record of a control; the control keeps a copy.
+struct ControlWindowParams {
+    int32_t x = 0; // relative to the parent control's window, else to the container's
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t reserved = 0;       // not read
+    CControl* parent = nullptr; // null: placed directly in the container
+    CControlContainer* container = nullptr;
+    uint8_t trackMouse = 1;
+    uint8_t fillBlue = 0;
+    uint8_t listenerPaints = 0;
+    uint8_t dragAnywhere = 0;
+    uint8_t blendAsCopy = 0;             // the back bitmap takes blends as copies
+    uint8_t backgroundFromContainer = 0; // the back bitmap starts as the container's surface under the control
+    uint8_t visible = 1;
+    uint8_t disabled = 0;
+    int32_t verbose = 0;
+    HCURSOR cursor = nullptr; // null: the standard arrow
+    std::string text;         // the window text
+    std::string toolTipText;  // shown when the cursor rests on the control
+};
+
+// The base of every child control: a native child window of its own whose
+// listener is the control, and a dispatcher that turns the window's events
+// (and the commands of owners: place, bounds, rebuild) into HandleEvent.
+// Until Create, and after Destroy, every event is answered 0 and goes nowhere.
+//
+// Create links the control into its parent's child list, or into its
+// container's when it has no parent; Destroy unlinks it. Neither list owns
+// its controls: whoever declares a control creates and destroys it, and must
+// destroy children before their parent. The offset is the control's place
+// in the container's surface: its position plus the parent's offset.
+// GUI thread only.
+class CControl : public CListener {
+public:
+    CControl();
+    virtual ~CControl();
+    CControl(const CControl&) = delete;
+    CControl& operator=(const CControl&) = delete;
+
+    int OnEvent(void* sender, int source, int code, int p1, int p2, void* data) override;
+    virtual void SetText(const char* text);
+    virtual int HandleEvent(CControl* control, int code, int p1, int p2, void* data) { return 0; }
+
+    // 0; a second call on a created control does nothing.
+    int Create(const ControlWindowParams& params);
+    void Destroy();
+    bool IsCreated() const { return m_created != 0; }
+
+    CPhysicalWindow* GetWindow() { return &m_window; }
+    const ControlWindowParams& GetParams() const { return m_params; }
+    CControlContainer* GetContainer() const { return m_params.container; }
+    int GetOffsetX() const { return m_offsetX; }
+    int GetOffsetY() const { return m_offsetY; }
+    int ShowBitmap(const CBitmapDC* src, int sx, int sy, int w, int h, int dx, int dy);
+
+    // The container's answer; 0 without delivering when the record is handled already.
+    int Notify(void* record);
+
+    void AddChild(CControl* child);
+    void RemoveChild(CControl* child);
+    const std::vector<CControl*>& GetChildren() const { return m_children; }
+
+    void SetToolTipText(const char* text);
+    // Near the cursor, below the control; nothing for an empty text.
+    void ShowToolTip(const char* text);
+
+protected:
+    CPhysicalWindow m_window;
+    ControlWindowParams m_params;
+
+private:
+    void ComputeOffset(int x, int y);
+
+    std::vector<CControl*> m_children;
+    int32_t m_created;
+    int32_t m_offsetX;
+    int32_t m_offsetY;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+// How an event came to a listener (the source argument of OnEvent).
+namespace EventSource {
+enum : int {
+    Window = 0,  // straight from a native window
+    Relayed = 1, // relayed by a container or a control
+    Request = 3  // a request between toolkit objects: commands and skin queries
+};
+}
+
+// Commands to a control, sent with EventSource::Request by its owner (place,
+// bounds and rebuild also come relayed from the container). Where p2 is a
+// rectangle it points to a RECT relative to the parent.
+namespace ControlCommand {
+enum : int {
+    SetText = 12,  // p2 the text
+    Place = 19,    // p2 the new rectangle; the window moves first
+    Bounds = 20,   // p2 the new rectangle
+    Rebuild = 21,  // after a resize: graphics anew; children get it too
+    SetImage = 22, // p1 the image id
+    Show = 26,     // p1 nonzero shows, zero hides
+    Disable = 27,  // p1 nonzero disables, zero enables
+    Emphasis = 29  // p1 nonzero on
+};
+}
+
+// What a container tells its owner beyond the window's own codes.
+namespace ContainerEvent {
+enum : int {
+    Creating = 0, // before Created, the window text set already
+    Rebuild = 21  // after the controls rebuilt for a new size
+};
+}

@@ -1,0 +1,78 @@
+#pragma once
+#include "RecordingListener.h"
+#include "gui/controls/CControl.h"
+#include "gui/controls/CControlContainer.h"
+#include <functional>
+#include <string>
+#include <vector>
+
+// A top-level window with its container; the owner records what the
+// container relays. Placed where the tests' cursor never goes by chance.
+struct ContainerHost {
+    using Reaction = std::function<int(const RecordedEvent&)>;
+    explicit ContainerHost(int width = 200, int height = 120, CSkinRenderer* skin = nullptr, Reaction react = {})
+    {
+        owner.react = react;
+        ContainerParams params;
+        params.width = width;
+        params.height = height;
+        params.caption = "Host";
+        params.window = &window;
+        params.owner = &owner;
+        params.skin = skin;
+        container.Create(params);
+        WindowCreateParams place;
+        place.x = 300;
+        place.y = 200;
+        place.width = width;
+        place.height = height;
+        created = window.Create(place) == 0;
+    }
+    // The window's listener goes first: the container dies before the window.
+    ~ContainerHost()
+    {
+        container.DestroyChildren();
+        window.SetListener(nullptr);
+        window.Destroy();
+    }
+
+    RecordingListener owner;
+    CPhysicalWindow window;
+    CControlContainer container;
+    bool created = false;
+};
+
+// Who got which code, in order, across several receivers.
+struct EventLog {
+    std::vector<std::string> entries;
+    void Add(const std::string& who, int code) { entries.push_back(who + ":" + std::to_string(code)); }
+};
+
+// A control that writes every event its dispatcher hands on into a log.
+class ProbeControl : public CControl {
+public:
+    ProbeControl(EventLog& log, const char* name) : m_log(log), m_name(name) {}
+    int HandleEvent(CControl* control, int code, int p1, int p2, void* data) override
+    {
+        m_log.Add(m_name, code);
+        return answer;
+    }
+    int answer = 0;
+
+private:
+    EventLog& m_log;
+    std::string m_name;
+};
+
+inline ControlWindowParams ControlAt(CControlContainer& container, int x, int y, int width, int height,
+                                     CControl* parent = nullptr)
+{
+    ControlWindowParams params;
+    params.x = x;
+    params.y = y;
+    params.width = width;
+    params.height = height;
+    params.container = &container;
+    params.parent = parent;
+    return params;
+}

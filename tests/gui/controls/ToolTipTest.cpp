@@ -1,0 +1,182 @@
+#include "ControlTestSupport.h"
+#include "GuiTestSupport.h"
+#include "gui/controls/CToolTip.h"
+#include "gui/controls/ControlCommand.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+// Far from every test window, with room for a tip on all sides.
+const POINT kPark = {700, 600};
+
+SIZE MeasuredText(const char* text)
+{
+    CTextBuffer record;
+    record.text = text;
+    record.multiLine = 1;
+    record.shadow = 1;
+    CBitmapDC none;
+    CTextPainter().MeasureSkinText(none, record, nullptr);
+    return {record.width, record.height};
+}
+
+ToolTipRequest Request(const char* text, int x, int y, ToolTipPlacement placement = ToolTipPlacement::TopLeft)
+{
+    ToolTipRequest request;
+    request.text = text;
+    request.x = x;
+    request.y = y;
+    request.placement = placement;
+    return request;
+}
+
+RECT WindowRect(CPhysicalWindow& window)
+{
+    RECT rect = {};
+    GetWindowRect(window.GetHwnd(), &rect);
+    return rect;
+}
+
+uint32_t PixelAt(const CBitmapDC* bitmap, int x, int y)
+{
+    return bitmap->GetBits()[y * bitmap->GetWidth() + x] & 0xFFFFFF;
+}
+
+void Tick(CToolTip& tip)
+{
+    SendMessageA(tip.GetWindow().GetHwnd(), WM_TIMER, CToolTip::kTimerId, 0);
+    PumpMessages();
+}
+
+} // namespace
+
+// The box is the text plus 9 by 7: border, face, shadow, and the key colour
+// outside the region; every placement puts its corner at the anchor.
+TEST(ToolTip, PictureSizeAndPlacements)
+{
+    ASSERT_TRUE(MoveCursorTo(kPark.x, kPark.y));
+    CToolTip tip;
+    tip.Show(Request("Level", 720, 620));
+    ASSERT_TRUE(tip.GetWindow().IsCreated());
+    const SIZE text = MeasuredText("Level");
+    const int w = text.cx + 9, h = text.cy + 7;
+    EXPECT_EQ(tip.GetWindow().GetWidth(), w);
+    EXPECT_EQ(tip.GetWindow().GetHeight(), h);
+    const CBitmapDC* back = tip.GetWindow().GetBackBitmap();
+    GdiFlush();
+    EXPECT_EQ(PixelAt(back, 1, 1), 0xF0F0C0u);
+    EXPECT_EQ(PixelAt(back, 0, 0), 0u);
+    EXPECT_EQ(PixelAt(back, w - 1, h - 1), 0x404040u);
+    EXPECT_EQ(PixelAt(back, w - 1, 0), 0xFF00FFu);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(tip.GetWindow().GetHwnd(), region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, w - 1, 0));
+    EXPECT_TRUE(PtInRegion(region, 1, 1));
+    DeleteObject(region);
+
+    const struct {
+        ToolTipPlacement placement;
+        int left, top; // relative to the anchor
+    } places[] = {{ToolTipPlacement::TopLeft, 0, 0},
+                  {ToolTipPlacement::TopRight, -w, 0},
+                  {ToolTipPlacement::BottomLeft, 0, -h},
+                  {ToolTipPlacement::BottomRight, -w, -h},
+                  {ToolTipPlacement::LeftCentred, -w, -(h - 5) / 2}};
+    for (const auto& p : places) {
+        tip.Show(Request("Level", 720, 620, p.placement));
+        const RECT rect = WindowRect(tip.GetWindow());
+        EXPECT_EQ(rect.left, 720 + p.left) << int(p.placement);
+        EXPECT_EQ(rect.top, 620 + p.top) << int(p.placement);
+    }
+    // An empty text still makes a box, as high as a blank line.
+    tip.Show(Request("", 720, 620));
+    EXPECT_EQ(tip.GetWindow().GetHeight(), MeasuredText("").cy + 7);
+}
+
+// Up to two pixels of drift keep the tip; three, or a button held down,
+// close it at its next timer.
+TEST(ToolTip, ClosesOnMovementOrButton)
+{
+    ASSERT_TRUE(MoveCursorTo(kPark.x, kPark.y));
+    CToolTip tip;
+    tip.Show(Request("Peak", kPark.x + 20, kPark.y + 20));
+    const struct {
+        int dx, dy;
+        bool open;
+    } moves[] = {{2, 0, true}, {0, -2, true}, {2, 2, true}, {0, 3, false}};
+    for (const auto& m : moves) {
+        ASSERT_TRUE(MoveCursorTo(kPark.x + m.dx, kPark.y + m.dy));
+        Tick(tip);
+        EXPECT_EQ(tip.GetWindow().IsCreated(), m.open) << m.dx << "," << m.dy;
+    }
+
+    ASSERT_TRUE(MoveCursorTo(kPark.x, kPark.y));
+    tip.Show(Request("Peak", kPark.x + 20, kPark.y + 20));
+    Tick(tip);
+    ASSERT_TRUE(tip.GetWindow().IsCreated());
+    ASSERT_TRUE(SendMouseButton(MouseButton::Right, KeyAction::Press));
+    Tick(tip);
+    EXPECT_FALSE(tip.GetWindow().IsCreated());
+    SendMouseButton(MouseButton::Right, KeyAction::Release);
+    PumpMessages();
+}
+
+// Checking opens nothing and names the monitor sides the tip would cross.
+TEST(ToolTip, CheckPlacementNamesCrossedSides)
+{
+    ASSERT_TRUE(MoveCursorTo(kPark.x, kPark.y));
+    const int right = GetSystemMetrics(SM_CXSCREEN);
+    CToolTip tip;
+    const struct {
+        int x, y;
+        ToolTipPlacement placement;
+        int crossing;
+    } checks[] = {{right - 5, 300, ToolTipPlacement::TopLeft, ToolTipCrossing::Right},
+                  {right - 5, 300, ToolTipPlacement::TopRight, 0},
+                  {3, 300, ToolTipPlacement::TopRight, ToolTipCrossing::Left},
+                  {3, 2, ToolTipPlacement::BottomRight, ToolTipCrossing::Left | ToolTipCrossing::Top},
+                  {300, GetSystemMetrics(SM_CYSCREEN) - 2, ToolTipPlacement::TopLeft, ToolTipCrossing::Bottom}};
+    for (const auto& c : checks)
+        EXPECT_EQ(tip.CheckPlacement(Request("Reference level", c.x, c.y, c.placement)), c.crossing) << c.x;
+    EXPECT_FALSE(tip.GetWindow().IsCreated());
+}
+
+// A control with a tip text opens the container's one tip right of the cursor
+// and below the control; a control without one opens nothing.
+TEST(ToolTip, HoverOpensTheContainersTip)
+{
+    ContainerHost host;
+    ASSERT_TRUE(host.created);
+    EventLog log;
+    ProbeControl silent(log, "silent"), first(log, "first"), second(log, "second");
+    silent.Create(ControlAt(host.container, 100, 0, 20, 20));
+    ControlWindowParams params = ControlAt(host.container, 0, 0, 20, 60);
+    params.toolTipText = "Gain";
+    first.Create(params);
+    params.x = 40;
+    params.height = 10;
+    params.toolTipText = "Offset";
+    second.Create(params);
+
+    ASSERT_TRUE(MoveCursorTo(305, 205));
+    log.entries.clear();
+    int zero = 0;
+    silent.OnEvent(silent.GetWindow(), EventSource::Window, WindowEvent::Hover, 0, 0, &zero);
+    EXPECT_EQ(host.container.GetToolTip(), nullptr);
+    EXPECT_EQ(log.entries, std::vector<std::string>{"silent:31"});
+
+    first.OnEvent(first.GetWindow(), EventSource::Window, WindowEvent::Hover, 0, 0, &zero);
+    CToolTip* tip = host.container.GetToolTip();
+    ASSERT_NE(tip, nullptr);
+    ASSERT_TRUE(tip->GetWindow().IsCreated());
+    EXPECT_EQ(host.container.GetToolTipControl(), &first);
+    RECT rect = WindowRect(tip->GetWindow());
+    EXPECT_EQ(rect.left, 313);
+    EXPECT_EQ(rect.top, 260) << "the control's bottom, lower than the cursor's 24 pixels";
+
+    second.OnEvent(second.GetWindow(), EventSource::Window, WindowEvent::Hover, 0, 0, &zero);
+    EXPECT_EQ(host.container.GetToolTip(), tip);
+    EXPECT_EQ(host.container.GetToolTipControl(), &second);
+    rect = WindowRect(tip->GetWindow());
+    EXPECT_EQ(rect.top, 229) << "the cursor's 24 pixels, lower than the control";
+}
