@@ -21,6 +21,21 @@ uint32_t* PixelAt(const CBitmapDC& bitmap, int x, int y)
     return bitmap.GetBits() + y * bitmap.GetWidth() + x;
 }
 
+// Where each corner piece comes from.
+class CornerSource {
+public:
+    CornerSource(const CBitmapDC& source, const CornerPieces& corners)
+        : m_source(source), m_alternate(corners.alternate), m_flags(corners.alternate ? corners.flags : 0)
+    {}
+    const CBitmapDC& Image(uint32_t piece) const { return (m_flags & piece) ? *m_alternate : m_source; }
+    int Shift(uint32_t shift) const { return (m_flags & shift) ? 1 : 0; }
+
+private:
+    const CBitmapDC& m_source;
+    const CBitmapDC* m_alternate;
+    uint32_t m_flags;
+};
+
 } // namespace
 
 void CopyPixelBlock(const CBitmapDC& source, int sourceX, int sourceY, CBitmapDC& destination, int destX, int destY,
@@ -72,25 +87,30 @@ bool CSkinBlitter::Draw(const CBitmapDC* source, StretchFill fill, StretchMode m
     }
 }
 
-bool CSkinBlitter::StretchCorners(const CBitmapDC& s, const SkinInsets& insets, int width, int height, StretchFill fill)
+bool CSkinBlitter::StretchCorners(const CBitmapDC& s, const SkinInsets& insets, int width, int height, StretchFill fill,
+                                  const CornerPieces& corners)
 {
     if (!s.GetBits() || width < 1 || height < 1)
         return false;
+    const CornerSource c(s, corners);
     const int sw = s.GetWidth(), sh = s.GetHeight();
     const int l = insets.left, t = insets.top, r = insets.right, b = insets.bottom;
+    const int leftX = c.Shift(CornerFlag::ShiftLeft);
+    const int rightX = sw - r - c.Shift(CornerFlag::ShiftRight);
     output.Create(width, height, kBitsPerPixel);
-    CopyPixelBlock(s, 0, 0, output, 0, 0, l, t);
-    CopyPixelBlock(s, sw - r, 0, output, width - r, 0, r, t);
+    CopyPixelBlock(c.Image(CornerFlag::TopLeft), leftX, c.Shift(CornerFlag::ShiftTop), output, 0, 0, l, t);
+    CopyPixelBlock(c.Image(CornerFlag::TopRight), rightX, c.Shift(CornerFlag::ShiftTop), output, width - r, 0, r, t);
     ReplicateColumn(output, output, l - 1, 0, width - l - r, t, l, 0);
     if (b < 0)
         return output.IsCreated();
-    CopyPixelBlock(s, 0, sh - b, output, 0, height - b, l, b);
-    CopyPixelBlock(s, sw - r, sh - b, output, width - r, height - b, r, b);
+    const int bottomY = sh - b - c.Shift(CornerFlag::ShiftBottom);
+    CopyPixelBlock(c.Image(CornerFlag::BottomLeft), leftX, bottomY, output, 0, height - b, l, b);
+    CopyPixelBlock(c.Image(CornerFlag::BottomRight), rightX, bottomY, output, width - r, height - b, r, b);
     ReplicateColumn(output, output, l - 1, height - b, width - l - r, b, l, height - b);
     const int gapRows = height - t - b;
     if (fill == StretchFill::Hollow) {
-        ReplicateRow(s, output, 0, t - 1, l, gapRows, 0, t);
-        ReplicateRow(s, output, sw - r, t - 1, r, gapRows, width - r, t);
+        ReplicateRow(s, output, leftX, t - 1, l, gapRows, 0, t);
+        ReplicateRow(s, output, rightX, t - 1, r, gapRows, width - r, t);
     } else {
         ReplicateRow(output, output, 0, t - 1, width, gapRows, 0, t);
     }
@@ -123,28 +143,35 @@ bool CSkinBlitter::StretchThreeColumns(const CBitmapDC& s, const SkinInsets& zon
 }
 
 bool CSkinBlitter::StretchThreeRows(const CBitmapDC& s, const SkinInsets& zoneA, const SkinInsets& zoneB, int width,
-                                    int height, int middle, StretchFill fill)
+                                    int height, int middle, StretchFill fill, const CornerPieces& corners)
 {
     if (!s.GetBits())
         return false;
+    const CornerSource c(s, corners);
     const int sw = s.GetWidth(), sh = s.GetHeight();
     output.Create(width, height, kBitsPerPixel);
     const int span = zoneB.top - zoneA.bottom;
     const int y0 = middle - (span >> 1);
     const int bottomRows = sh - zoneB.bottom;
     const int bottomY = height - bottomRows;
+    const int topRow = c.Shift(CornerFlag::ShiftTop);
+    const int bottomRow = zoneB.bottom - c.Shift(CornerFlag::ShiftBottom);
     const struct {
         int sourceX, columns, x;
-    } sides[2] = {{0, zoneA.left, 0}, {zoneA.right, sw - zoneA.right, width - (sw - zoneA.right)}};
+        uint32_t top, bottom;
+    } sides[2] = {{c.Shift(CornerFlag::ShiftLeft), zoneA.left, 0, CornerFlag::TopLeft, CornerFlag::BottomLeft},
+                  {zoneA.right - c.Shift(CornerFlag::ShiftRight), sw - zoneA.right, width - (sw - zoneA.right),
+                   CornerFlag::TopRight, CornerFlag::BottomRight}};
     for (const auto& side : sides) {
-        CopyPixelBlock(s, side.sourceX, 0, output, side.x, 0, side.columns, zoneA.top);
+        CopyPixelBlock(c.Image(side.top), side.sourceX, topRow, output, side.x, 0, side.columns, zoneA.top);
         CopyPixelBlock(s, side.sourceX, zoneA.bottom, output, side.x, y0, side.columns, span);
-        CopyPixelBlock(s, side.sourceX, zoneB.bottom, output, side.x, bottomY, side.columns, bottomRows);
+        CopyPixelBlock(c.Image(side.bottom), side.sourceX, bottomRow, output, side.x, bottomY, side.columns,
+                       bottomRows);
     }
     const int gap = sides[1].x - zoneA.left;
-    ReplicateColumn(s, output, zoneA.left, 0, gap, zoneA.top, zoneA.left, 0);
+    ReplicateColumn(s, output, zoneA.left, topRow, gap, zoneA.top, zoneA.left, 0);
     ReplicateColumn(s, output, zoneA.left, zoneA.bottom, gap, span, zoneA.left, y0);
-    ReplicateColumn(s, output, zoneA.left, zoneB.bottom, gap, bottomRows, zoneA.left, bottomY);
+    ReplicateColumn(s, output, zoneA.left, bottomRow, gap, bottomRows, zoneA.left, bottomY);
     const int upperRows = y0 - zoneA.top;
     const int lowerRows = bottomY - (y0 + span);
     for (const auto& side : sides) {

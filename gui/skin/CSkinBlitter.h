@@ -12,6 +12,31 @@ enum class StretchMode : int {
 // Whether the middle of a stretched frame is filled or left transparent black.
 enum class StretchFill { Solid, Hollow };
 
+// Bits of CornerPieces::flags: which fixed corner pieces come from the
+// alternate picture, and which pieces read one pixel further in (so that the
+// outermost row or column of the picture is left out at a screen edge).
+namespace CornerFlag {
+enum : uint32_t {
+    TopLeft = 0x01,
+    TopRight = 0x02,
+    BottomLeft = 0x04,
+    BottomRight = 0x08,
+    ShiftLeft = 0x10,   // left pieces from one column further right
+    ShiftTop = 0x20,    // top pieces from one row further down
+    ShiftRight = 0x40,  // right pieces from one column further left
+    ShiftBottom = 0x80, // bottom pieces from one row further up
+    AlternateMask = 0x0F
+};
+}
+
+// A second picture of the same size for some corners, as a window frame
+// squares the corners that lie on a screen edge. Without an alternate the
+// flags count as 0.
+struct CornerPieces {
+    const CBitmapDC* alternate = nullptr;
+    uint32_t flags = 0;
+};
+
 // Grows small skin pictures to any size by copying their fixed pieces and
 // repeating single edge rows and columns across the gaps: nothing is
 // interpolated, so an element is as sharp as its picture at any size.
@@ -32,7 +57,8 @@ public:
     // Corners of the insets' sizes stay; the top band repeats the column left of
     // its gap, the middle rows repeat row top - 1 (hollow: only beside the gap,
     // from the source). A bottom inset below 0 makes only the top band.
-    bool StretchCorners(const CBitmapDC& source, const SkinInsets& insets, int width, int height, StretchFill fill);
+    bool StretchCorners(const CBitmapDC& source, const SkinInsets& insets, int width, int height, StretchFill fill,
+                        const CornerPieces& corners = {});
     // Columns zoneA.left..zoneA.right (exclusive of the ends) of two bands
     // (above zoneA.top, from zoneA.bottom) are cut out; the middle piece,
     // columns zoneA.right..zoneB.left, is centred on x = middle; the gaps
@@ -41,9 +67,10 @@ public:
                              int height, int middle);
     // The same turned: two columns (left of zoneA.left, from zoneA.right), each
     // with top, middle (rows zoneA.bottom..zoneB.top, centred on y = middle)
-    // and bottom (from zoneB.bottom) pieces.
+    // and bottom (from zoneB.bottom) pieces. The corner pieces are the top
+    // and bottom ones; the shifts move the middle pieces sideways too.
     bool StretchThreeRows(const CBitmapDC& source, const SkinInsets& zoneA, const SkinInsets& zoneB, int width,
-                          int height, int middle, StretchFill fill);
+                          int height, int middle, StretchFill fill, const CornerPieces& corners = {});
 
     CBitmapDC output;
 };

@@ -111,6 +111,43 @@ TEST(SkinBlitter, ThreeRowsStackTopMiddleAndBottomPiecesOfTwoColumns)
     }
 }
 
+TEST(SkinBlitter, CornerPiecesComeFromTheAlternateAndShiftInwardAsTheFlagsSay)
+{
+    CBitmapDC source, alternate;
+    MakeTagged(source, 32, 20);
+    MakeTagged(alternate, 32, 20);
+    const uint32_t alternateMark = 0x00800000; // a bit no tag of a 32 x 20 picture has
+    for (int i = 0; i < 32 * 20; ++i)
+        alternate.GetBits()[i] |= alternateMark;
+    const SkinInsets zoneA = {8, 8, 24, 12}, zoneB = {8, 14, 24, 12};
+    const struct {
+        const CBitmapDC* alternate;
+        uint32_t flags;
+    } cases[] = {{&alternate, 0x00}, {&alternate, 0x05}, {&alternate, 0x0A}, {&alternate, 0xFF},
+                 {&alternate, 0xA0}, {&alternate, 0x50}, {nullptr, 0xFF}};
+    for (const auto& c : cases) {
+        const uint32_t f = c.alternate ? c.flags : 0;
+        const int l = (f >> 4) & 1, t = (f >> 5) & 1, r = (f >> 6) & 1, b = (f >> 7) & 1;
+        const struct {
+            int x, y, sx, sy;
+            uint32_t piece;
+        } corners[] = {{0, 0, l, t, 1}, {99, 0, 31 - r, t, 2}, {0, 39, l, 19 - b, 4}, {99, 39, 31 - r, 19 - b, 8}};
+        for (int mode = 0; mode < 2; ++mode) {
+            CSkinBlitter blitter;
+            const CornerPieces pieces = {c.alternate, c.flags};
+            ASSERT_TRUE(mode == 0
+                            ? blitter.StretchCorners(source, kEights, 100, 40, StretchFill::Hollow, pieces)
+                            : blitter.StretchThreeRows(source, zoneA, zoneB, 100, 40, 20, StretchFill::Hollow, pieces));
+            for (const auto& corner : corners) {
+                const uint32_t expected = Tag(corner.sx, corner.sy) | ((f & corner.piece) ? alternateMark : 0);
+                EXPECT_EQ(At(blitter.output, corner.x, corner.y), expected)
+                    << "flags " << c.flags << " mode " << mode << " at " << corner.x << "," << corner.y;
+            }
+            EXPECT_EQ(At(blitter.output, 0, 20) & alternateMark, 0u) << "the edges between stay the source's";
+        }
+    }
+}
+
 TEST(SkinBlitter, CopiesAreCutToTargetsSmallerThanTheFixedPieces)
 {
     CBitmapDC source;
