@@ -3,6 +3,7 @@
 #include "common/DebugTrace.h"
 #include "gui/window/BitmapRegion.h"
 #include "gui/window/CWindowMenu.h"
+#include "gui/window/MonitorHelpers.h"
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -115,6 +116,7 @@ void CPhysicalWindow::Reset()
     m_cursorHidden = 0;
     m_lastActivity = 0;
     m_cursorAtHide = POINT();
+    m_placement = WindowPlacementRecord();
     m_destroying = 0;
 }
 
@@ -124,6 +126,7 @@ int CPhysicalWindow::Create(const WindowCreateParams& params)
         return 0;
     UnregisterPendingClasses();
     m_params = params;
+    LoadHeldPlacement();
     m_windowCursor = m_params.cursor ? m_params.cursor : LoadCursor(nullptr, IDC_ARROW);
     if (m_params.popupMenu && IsMenuOpen())
         CloseOtherMenu();
@@ -256,7 +259,10 @@ void CPhysicalWindow::MakeBackBitmap()
 
 void CPhysicalWindow::FinishCreate()
 {
+    ApplyHeldPlacement();
     ShowAfterCreate();
+    if (m_params.clampFlags != 0)
+        ClampToMonitor(m_params.clampFlags);
     if (m_params.topmostLevel != 0)
         SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (m_params.lifetimeMs != 0)
@@ -276,7 +282,9 @@ void CPhysicalWindow::ShowAfterCreate()
             BecomeOpenMenu();
         return;
     }
-    if (!m_params.showOnCreate)
+    // A saved minimized placement shows the window already; showing it again
+    // without activation would restore it.
+    if (!m_params.showOnCreate || IsMinimized())
         return;
     if (m_params.noActivate) {
         DebugTrace("********** NO ACTIVATE *******\n");
@@ -295,8 +303,11 @@ void CPhysicalWindow::Destroy()
 {
     if (!m_created)
         return;
+    if (m_params.savePlacement)
+        SavePlacement(m_params.iniPath.c_str(), m_params.section.c_str(), m_params.key.c_str());
     if (m_params.popupMenu)
         ForgetOpenMenu();
+    UnregisterAppBar();
     LifeGuard guard(this);
     if (m_hwnd && IsWindow(m_hwnd) && !m_destroying)
         DestroyWindow(m_hwnd);
@@ -319,6 +330,7 @@ void CPhysicalWindow::Release()
         m_region = nullptr;
         m_backBitmap.Destroy();
         m_dragger.Attach(nullptr);
+        ShowHiddenCursor(); // the cursor is the desktop's, not the window's
         m_hwnd = nullptr;
         m_created = 0;
     }
@@ -553,16 +565,11 @@ void CPhysicalWindow::CancelLifetimes()
 
 void CPhysicalWindow::StartTickTimer()
 {
-    if (m_tickTimerRunning)
+    // Without a window it would become a thread timer that no window hears.
+    if (m_tickTimerRunning || !m_hwnd)
         return;
     SetTimer(WindowTimer::Tick, WindowTimer::PeriodMs);
     m_tickTimerRunning = 1;
-}
-
-void CPhysicalWindow::PolicyTick()
-{
-    // The clock-driven policies (cursor hide, placement, topmost, outside
-    // click, lifetime) run here.
 }
 
 void CPhysicalWindow::GetCursorScreenPos(int& x, int& y)

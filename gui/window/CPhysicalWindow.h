@@ -7,6 +7,7 @@
 #include "gui/window/CWindowDragger.h"
 #include "gui/window/WindowCreateParams.h"
 #include "gui/window/WindowEvent.h"
+#include "gui/window/WindowPlacementRecord.h"
 #include <windows.h>
 #include <cstdint>
 
@@ -31,8 +32,17 @@ enum class MouseSwallow { Left, Right };
 // event handling; a listener may even delete the window object from inside an
 // event, after which the window touches nothing of itself.
 //
-// The tick-based logic (mouse tracking, activity, lifetimes) reads the clock
-// given to SetTickSource. GUI thread only, like every toolkit window.
+// States: normal, minimized, maximized into the work area of its monitor, or
+// docked to one edge of it as a desktop toolbar (registered with the shell
+// while docked). restoreRect is the normal-state rectangle every state
+// returns to. While docked, Minimize and Maximize do nothing and every
+// position change outside a size/move loop is forced back onto the docked
+// rectangle; after undocking the next ForcedMovesAfterUndock changes are
+// forced onto the restored one.
+//
+// The tick-based logic (mouse tracking, activity, lifetimes, the policy tick)
+// reads the clock given to SetTickSource; the shell and foreground-window
+// queries go through WindowShellApi. GUI thread only, like every toolkit window.
 class CPhysicalWindow : public CListener, public CObjectBase {
 public:
     CPhysicalWindow();
@@ -103,6 +113,85 @@ public:
     // Null only for windows with a parent or owner.
     CWindowMenu* GetWindowMenu() const { return m_windowMenu; }
 
+    // --- States -----------------------------------------------------------
+    bool CanMove() const;
+    bool CanMaximize() const;
+    bool CanRestore() const;
+    bool CanMinimize() const;
+    bool HasMinMax() const;
+    void Minimize();
+    // normalRect: the rectangle to return to (null: the window's own); kept
+    // as it is when the window is minimized or maximized already. A monitor
+    // that cannot be asked stops it before any change.
+    void Maximize(const RECT* normalRect);
+    void Restore();
+    // The window jumps under the cursor's centre and follows it until the
+    // left button goes up.
+    void StartMove();
+    void Activate();
+    // EdgeTouch bits while maximized or docked, else 0.
+    uint32_t GetEdgeTouch() const;
+    int GetFrameMask() const;
+    // Sizing handle under a client point, or 0 (not resizable: always 0).
+    int HitTestBorder(int x, int y) const;
+    // Moves the window (less its insets) into its monitor (MonitorClamp flags).
+    void ClampToMonitor(int flags);
+    // Window commands (WindowCommand.h); record: a WindowCommandNotice or
+    // longer. Always 0.
+    int OnNotify(void* record) override;
+
+    // --- Docking ----------------------------------------------------------
+    // False for good once the shell refused the registration.
+    bool IsDockable() const { return m_params.dockable != 0; }
+    // The DockEdge nearest to the rectangle (TooFar added beyond reach), 0
+    // when not dockable, maximized or minimized, NoMonitor when the monitor
+    // cannot be asked. The outputs (either may be null) get the monitor and
+    // its work area.
+    int ChooseDockEdge(RECT* monitorOut, RECT* workOut, int left, int top, int right, int bottom) const;
+    int NearestDockEdge() const;
+    int GetDockedEdge() const { return IsDockable() ? m_dockedEdge : 0; }
+    // Docks to edge 1..4 (rect null: from the window's rectangle, which
+    // becomes restoreRect unless docked already); the edge, or 0 when nothing
+    // was done (edge outside 1..4, not dockable, no monitor, refused).
+    int DockToEdge(int edge, const RECT* rect);
+    // Docks to the nearest edge, however far; the docked edge, or
+    // ChooseDockEdge's answer when it did not dock.
+    int DockNearest();
+    void Undock();
+    bool GetTopmostWhenDocked() const { return m_params.topmostWhenDocked != 0; }
+    void SetTopmostWhenDocked(bool topmost);
+    void RegisterAppBar();
+    void UnregisterAppBar();
+
+    // --- Policies ---------------------------------------------------------
+    // 0 normal, 1 topmost, 2 topmost above all but menus and other topmost
+    // windows, re-asserted on every tick.
+    void SetTopmostLevel(int level);
+    int GetTopmostLevel() const { return m_params.topmostLevel; }
+    void SetShowTaskbarButton(bool show);
+    bool GetShowTaskbarButton() const { return m_taskbarButtonWanted != 0; }
+    // The button itself (WS_EX_TOOLWINDOW), when the window may have one.
+    void SetTaskbarButtonStyle(bool show);
+    void Show(bool show);
+    void SetDisabled(bool disabled);
+    void MarkPlacementDirty();
+
+    // --- Placement (savePlacement windows) ---------------------------------
+    void FillPlacement(WindowPlacementRecord& record) const;
+    // Takes the record's options and, once the window exists, its state.
+    // False, changing nothing, for a record that is not a sound placement.
+    bool ApplyPlacement(const WindowPlacementRecord& record);
+    // Missing or empty names write nothing; write failures are ignored.
+    void SavePlacement(const char* iniPath, const char* section, const char* key) const;
+    // Reads and applies the record (into record, or a scratch one); false,
+    // with record zeroed, when none was read or it was not applied.
+    bool LoadPlacement(const char* iniPath, const char* section, const char* key, WindowPlacementRecord* record);
+    // Before Create: loads the held record for params (savePlacement only),
+    // which Create then applies; copyOut (may be null) gets it.
+    void LoadPlacementInto(const WindowCreateParams& params, WindowPlacementRecord* copyOut);
+
+    static const int ForcedMovesAfterUndock = 10;
+
     // --- Events -----------------------------------------------------------
     void SetListener(CListener* listener) { m_listener = listener; }
     CListener* GetListener() const { return m_listener; }
@@ -142,6 +231,17 @@ public:
 protected:
     // The clock-driven policies of timer WindowTimer::Tick.
     void PolicyTick();
+    // The state and docking rows of the message switch; true when the message
+    // returns result without the default step.
+    bool DispatchStates(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // SC_MINIMIZE, SC_MAXIMIZE and SC_RESTORE; true when the message returns 0.
+    bool RunStateCommand(WPARAM command);
+    LRESULT OnHitTest(LPARAM lParam);
+    void OnWindowPosChanging(WINDOWPOS* pos);
+    void OnSizing(WPARAM edge, RECT* rect);
+    void OnAppBarNotify(WPARAM code);
+    void OnDockChange();
+    void TearOff();
     bool IsDocked() const { return m_dockedEdge != 0; }
     uint32_t Now() const;
     void GetRectForEvent(RECT& rect) const;
@@ -198,6 +298,7 @@ protected:
     uint8_t m_cursorHidden;
     uint32_t m_lastActivity;
     POINT m_cursorAtHide;
+    WindowPlacementRecord m_placement; // the held record
 
 private:
     // One per running HandleMessage (and Destroy) of this object, innermost
@@ -254,6 +355,17 @@ private:
     void SendRectEvent(int code, LRESULT& result);
     bool TrackPosition(bool inside, LifeGuard& guard);
     bool ReportCrossing(bool inside, int oldItem, LifeGuard& guard);
+    void SendStateChanged();
+    void SnapOnMove(WINDOWPOS& pos);
+    void TickCursorHide(uint32_t now);
+    void TickPlacementSave(uint32_t now);
+    void TickCoveredWhileDocked();
+    void TickLifetime(uint32_t now);
+    void TickTopmost();
+    void ShowHiddenCursor();
+    void LoadHeldPlacement();
+    void ApplyHeldPlacement();
+    void ApplyPlacementState(const WindowPlacementRecord& record);
 
     CTickSource* m_ticks;
     LifeGuard* m_lifeGuards; // innermost HandleMessage frame of this window

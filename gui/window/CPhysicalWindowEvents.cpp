@@ -19,6 +19,7 @@ const int KeyRepeatMask = 0xFFFF;  // lParam bits 0-15
 const int KeyScanShift = 16;       // lParam bits 16-23
 const int KeyScanMask = 0xFF;      //
 const int KeyExtendedShift = 24;   // lParam bit 24
+const int TearOffDistance = 50;    // px a docked window is dragged before it comes off its edge
 
 // The program's open popup menu and the clicks that closing it eats; GUI thread only.
 HWND g_openMenuWindow = nullptr;
@@ -119,7 +120,7 @@ LRESULT CPhysicalWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         if (IsMinimized())
             m_maximized = 0;
         break;
-    case WM_NCHITTEST: SetCursor(m_windowCursor); return HTCLIENT;
+    case WM_NCHITTEST: return OnHitTest(lParam);
     case WM_NCLBUTTONDOWN:
         CancelLifetimes();
         DismissOpenMenu();
@@ -127,8 +128,11 @@ LRESULT CPhysicalWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN: SendKeyEvent(WindowEvent::KeyDown, wParam, lParam, result); break;
     case WM_KEYUP: SendKeyEvent(WindowEvent::KeyUp, wParam, lParam, result); break;
     case WM_SYSCOMMAND:
-        if (wParam != SC_CLOSE)
+        if (wParam != SC_CLOSE) {
+            if (RunStateCommand(wParam))
+                return 0;
             break;
+        }
         DebugTrace("SC_CLOSE\n");
         SendEvent(WindowEvent::CloseCommand, 0, 0, &result);
         return 0;
@@ -149,8 +153,12 @@ LRESULT CPhysicalWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_EXITSIZEMOVE:
         m_inSizeMove = 0;
         SendEvent(WindowEvent::ExitSizeMove, 0, 0, &result);
+        if (guard.alive && IsDocked())
+            DockNearest();
         break;
     default:
+        if (DispatchStates(message, wParam, lParam, result))
+            return result;
         if (DispatchMouse(hwnd, message, wParam, lParam, result, guard))
             return 0;
         if (DispatchToolkit(hwnd, message, wParam, lParam, result, guard))
@@ -199,7 +207,7 @@ bool CPhysicalWindow::DispatchToolkit(HWND hwnd, UINT message, WPARAM wParam, LP
         return false;
     case ToolkitMessage::Docked:
     case ToolkitMessage::Undocked:
-        ShowWindow(hwnd, m_params.noActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
+        OnDockChange();
         SendRectEvent(WindowEvent::Resized, result);
         return false;
     case ToolkitMessage::External:
@@ -285,6 +293,8 @@ void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
         StartMouseTracking();
     if (!m_maximized && !IsDocked() && !m_params.child && m_dragger.Track())
         ::GetWindowRect(hwnd, &m_restoreRect);
+    else if (IsDocked() && m_dragger.DistanceMoved() > TearOffDistance)
+        TearOff();
     SendEvent(WindowEvent::MouseMove, static_cast<int>(lParam), 0, &result);
 }
 

@@ -1,0 +1,204 @@
+// CPhysicalWindow: docking to a monitor edge as a desktop toolbar, undocking
+// and tearing off, and the shell's notifications.
+#include "common/DebugTrace.h"
+#include "gui/window/CPhysicalWindow.h"
+#include "gui/window/MonitorHelpers.h"
+#include "gui/window/WindowGeometry.h"
+#include "gui/window/WindowShellApi.h"
+
+namespace {
+const UINT KeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
+const int EdgeByteMask = 0xFF; // the edge, without TooFar or anything above
+
+int PointerParam(const void* pointer)
+{
+    return static_cast<int>(reinterpret_cast<intptr_t>(pointer)); // the process is 32-bit
+}
+
+APPBARDATA AppBarData(HWND hwnd)
+{
+    APPBARDATA data = {};
+    data.cbSize = sizeof(data);
+    data.hWnd = hwnd;
+    data.uCallbackMessage = ToolkitMessage::AppBar;
+    return data;
+}
+
+// DockEdge 1..4 in the shell's order of edges.
+UINT ShellEdge(int edge)
+{
+    static const UINT edges[] = {ABE_LEFT, ABE_TOP, ABE_RIGHT, ABE_BOTTOM};
+    return edges[edge - DockEdge::Left];
+}
+
+UINT_PTR AskShell(DWORD message, APPBARDATA& data)
+{
+    return CurrentWindowShellApi().appBarMessage(message, &data);
+}
+} // namespace
+
+int CPhysicalWindow::ChooseDockEdge(RECT* monitorOut, RECT* workOut, int left, int top, int right, int bottom) const
+{
+    if (!IsDockable() || m_maximized || IsMinimized())
+        return DockEdge::None;
+    const RECT rect = {left, top, right, bottom};
+    RECT monitor, work;
+    if (!GetMonitorRects(rect, &monitor, &work))
+        return DockEdge::NoMonitor;
+    if (monitorOut)
+        *monitorOut = monitor;
+    if (workOut)
+        *workOut = work;
+    return ChooseEdgeInWorkArea(rect, work);
+}
+
+int CPhysicalWindow::NearestDockEdge() const
+{
+    RECT rect;
+    GetWindowRect(rect);
+    return ChooseDockEdge(nullptr, nullptr, rect.left, rect.top, rect.right, rect.bottom);
+}
+
+void CPhysicalWindow::RegisterAppBar()
+{
+    if (!IsDockable() || IsDocked())
+        return;
+    APPBARDATA data = AppBarData(m_hwnd);
+    if (!AskShell(ABM_NEW, data)) {
+        DebugTrace("SHAppBarMessage(ABM_NEW) failed!\n");
+        m_params.dockable = 0;
+    }
+}
+
+void CPhysicalWindow::UnregisterAppBar()
+{
+    if (!IsDockable() || !IsDocked())
+        return;
+    APPBARDATA data = AppBarData(m_hwnd);
+    AskShell(ABM_REMOVE, data);
+    m_dockedEdge = DockEdge::None;
+}
+
+int CPhysicalWindow::DockToEdge(int edge, const RECT* rect)
+{
+    // Everything that can refuse is asked before the shell hears of the window:
+    // a registration left behind would make every later one fail.
+    if (!m_hwnd || !IsDockable() || edge < DockEdge::Left || edge > DockEdge::Bottom)
+        return DockEdge::None;
+    RECT from;
+    if (rect)
+        from = *rect;
+    else
+        GetWindowRect(from);
+    RECT monitor, work;
+    if (!GetMonitorRects(from, &monitor, &work))
+        return DockEdge::None;
+    if (!IsDocked()) {
+        m_restoreRect = from;
+        RegisterAppBar();
+        if (!IsDockable())
+            return DockEdge::None;
+    }
+    const bool across = edge == DockEdge::Left || edge == DockEdge::Right;
+    SizeProposal proposal = {m_params.dockedWidth, monitor.bottom - monitor.top, SizeAxis::Horizontal, 0};
+    if (!across)
+        proposal = {monitor.right - monitor.left, m_params.dockedHeight, SizeAxis::Vertical, 0};
+    int scratch = 0;
+    SendEvent(WindowEvent::Sizing, 0, PointerParam(&proposal), &scratch);
+
+    APPBARDATA data = AppBarData(m_hwnd);
+    data.uEdge = ShellEdge(edge);
+    const RECT proposed = DockedRectOnMonitor(edge, monitor, proposal.width, proposal.height);
+    data.rc = proposed;
+    AskShell(ABM_QUERYPOS, data);
+    const RECT answer = KeepDockThickness(edge, proposed, data.rc);
+    m_edgeTouch = TouchingSides(answer, monitor);
+    m_dockedEdge = edge;
+    m_heldRect = answer;
+    if (m_taskbarButtonShown)
+        Show(false);
+    data.rc = answer;
+    AskShell(ABM_SETPOS, data);
+    const int width = answer.right - answer.left, height = answer.bottom - answer.top;
+    MoveWindow(m_hwnd, answer.left, answer.top, width, height, TRUE);
+    if (m_params.topmostWhenDocked)
+        SetWindowPos(m_hwnd, HWND_TOPMOST, answer.left, answer.top, width, height, m_zOrderFlags);
+    PostMessageA(m_hwnd, ToolkitMessage::Docked, 0, 0);
+    return edge;
+}
+
+int CPhysicalWindow::DockNearest()
+{
+    if (!IsDockable())
+        return DockEdge::None;
+    const int code = NearestDockEdge();
+    const int edge = IsDocked() ? m_dockedEdge : code;
+    const RECT normal = m_restoreRect;
+    DockToEdge(edge & EdgeByteMask, &normal);
+    return IsDocked() ? m_dockedEdge : code;
+}
+
+void CPhysicalWindow::Undock()
+{
+    if (!IsDocked()) {
+        m_undockedByDrag = 0;
+        return;
+    }
+    Show(false);
+    UnregisterAppBar();
+    m_dockedEdge = DockEdge::None;
+    m_lastWidth = m_lastHeight = -1;
+    m_forcedMoves = ForcedMovesAfterUndock;
+    SetWindowPos(m_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | m_zOrderFlags);
+    SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize | m_zOrderFlags);
+    if (m_undockedByDrag) {
+        m_undockedByDrag = 0;
+        int cursorX = 0, cursorY = 0, offsetX = 0, offsetY = 0;
+        GetCursorScreenPos(cursorX, cursorY);
+        m_dragger.GetOffset(offsetX, offsetY);
+        OffsetRect(&m_restoreRect, cursorX - offsetX - m_restoreRect.left, cursorY - offsetY - m_restoreRect.top);
+    }
+    m_heldRect = m_restoreRect;
+    SetBounds(m_restoreRect.left, m_restoreRect.top, m_restoreRect.right, m_restoreRect.bottom);
+    SendMessageA(m_hwnd, ToolkitMessage::Undocked, 0, 0);
+}
+
+void CPhysicalWindow::TearOff()
+{
+    m_undockedByDrag = 1;
+    m_dragger.SetOffset((m_restoreRect.right - m_restoreRect.left) / 2, (m_restoreRect.bottom - m_restoreRect.top) / 2);
+    Undock();
+    ::SetCapture(m_hwnd); // hiding the window took it
+}
+
+void CPhysicalWindow::OnDockChange()
+{
+    if (IsDocked())
+        SetTaskbarButtonStyle(false);
+    else if (m_taskbarButtonWanted)
+        SetTaskbarButtonStyle(true);
+    Show(true);
+}
+
+void CPhysicalWindow::SetTopmostWhenDocked(bool topmost)
+{
+    m_params.topmostWhenDocked = topmost;
+    if (IsDocked())
+        SetWindowPos(m_hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | m_zOrderFlags);
+}
+
+void CPhysicalWindow::OnAppBarNotify(WPARAM code)
+{
+    switch (code) {
+    case ABN_STATECHANGE: DebugTrace("ABN_STATECHANGE\n"); break;
+    case ABN_POSCHANGED:
+        // Only a docked window is the shell's; an undocked one stays where it is.
+        if (IsDocked())
+            DockNearest();
+        DebugTrace("ABN_POSCHANGED\n");
+        break;
+    case ABN_FULLSCREENAPP: break;
+    case ABN_WINDOWARRANGE: DebugTrace("ABN_WINDOWARRANGE\n"); break;
+    default: DebugTrace("ABN_UNKNOWN! %x\n", static_cast<unsigned>(code)); break;
+    }
+}

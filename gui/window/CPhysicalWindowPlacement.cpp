@@ -1,0 +1,184 @@
+// CPhysicalWindow: the placement record held, saved to and loaded from the
+// .ini file.
+#include "gui/window/CPhysicalWindow.h"
+#include "gui/window/WindowGeometry.h"
+#include <cstring>
+
+namespace {
+const int TopmostAboveAll = 2; // the topmost level of PlacementFlag::TopmostLevel2
+
+bool IsNamed(const char* text)
+{
+    return text && text[0] != '\0';
+}
+
+bool IsDockedState(uint32_t state)
+{
+    return state > PlacementState::DockedBase && state <= PlacementState::DockedBase + DockEdge::Bottom;
+}
+
+// A record another program wrote, or one spoiled since, is no placement.
+bool IsSoundPlacement(const WindowPlacementRecord& record)
+{
+    const uint32_t state = record.state & PlacementState::Mask;
+    const bool knownState = state == PlacementState::Normal || state == PlacementState::Minimized ||
+                            state == PlacementState::Maximized || IsDockedState(state);
+    return record.size == WindowPlacementRecord::Size && record.magic == WindowPlacementRecord::Magic && knownState &&
+           record.right > record.left && record.bottom > record.top && record.dockedWidth > 0 &&
+           record.dockedHeight > 0;
+}
+
+uint32_t Flag(bool set, uint32_t flag)
+{
+    return set ? flag : 0;
+}
+} // namespace
+
+void CPhysicalWindow::FillPlacement(WindowPlacementRecord& record) const
+{
+    std::memset(&record, 0, sizeof(record));
+    record.size = WindowPlacementRecord::Size;
+    record.magic = WindowPlacementRecord::Magic;
+    record.dockedWidth = m_params.dockedWidth;
+    record.dockedHeight = m_params.dockedHeight;
+    record.ownerWords[0] = m_ownerWords[0];
+    record.ownerWords[1] = m_ownerWords[1];
+    uint32_t state = PlacementState::Normal;
+    if (IsMinimized())
+        state = PlacementState::Minimized;
+    if (m_maximized)
+        state = PlacementState::Maximized;
+    if (IsDocked())
+        state = PlacementState::DockedBase + m_dockedEdge;
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    const bool hidden = m_hwnd && GetWindowPlacement(m_hwnd, &placement) && placement.showCmd == SW_HIDE;
+    state |= Flag(m_params.disabled, PlacementFlag::Disabled) | Flag(hidden, PlacementFlag::Hidden) |
+             Flag(m_wasMaximized, PlacementFlag::WasMaximized) |
+             Flag(m_params.topmostWhenDocked, PlacementFlag::TopmostWhenDocked) |
+             Flag(m_taskbarButtonWanted, PlacementFlag::TaskbarButton) |
+             Flag(m_params.topmostLevel != 0, PlacementFlag::Topmost) |
+             Flag(m_params.topmostLevel >= TopmostAboveAll, PlacementFlag::TopmostLevel2);
+    record.state = state;
+    RECT rect = m_restoreRect;
+    if ((state & PlacementState::Mask) == PlacementState::Normal)
+        GetWindowRect(rect);
+    record.left = rect.left;
+    record.top = rect.top;
+    record.right = rect.right;
+    record.bottom = rect.bottom;
+}
+
+bool CPhysicalWindow::ApplyPlacement(const WindowPlacementRecord& record)
+{
+    if (!IsSoundPlacement(record))
+        return false;
+    m_ownerWords[0] = record.ownerWords[0];
+    m_ownerWords[1] = record.ownerWords[1];
+    if (!m_params.child) {
+        m_params.dockedWidth = record.dockedWidth;
+        m_params.dockedHeight = record.dockedHeight;
+        SetTopmostWhenDocked((record.state & PlacementFlag::TopmostWhenDocked) != 0);
+        SetShowTaskbarButton((record.state & PlacementFlag::TaskbarButton) != 0);
+        const bool topmost = (record.state & PlacementFlag::Topmost) != 0;
+        SetTopmostLevel((record.state & PlacementFlag::TopmostLevel2) ? TopmostAboveAll : (topmost ? 1 : 0));
+    }
+    if (m_hwnd && !m_params.child)
+        ApplyPlacementState(record);
+    if (m_hwnd) {
+        m_placementDirty = 0;
+        m_placementChangeTick = 0;
+    }
+    return true;
+}
+
+void CPhysicalWindow::ApplyPlacementState(const WindowPlacementRecord& record)
+{
+    const RECT rect = {record.left, record.top, record.right, record.bottom};
+    const uint32_t state = record.state & PlacementState::Mask;
+    if (state == PlacementState::Normal) {
+        SetBounds(rect.left, rect.top, rect.right, rect.bottom);
+    } else if (state == PlacementState::Minimized) {
+        Minimize();
+        m_restoreRect = rect;
+    } else if (state == PlacementState::Maximized) {
+        Maximize(&rect);
+    } else {
+        DockToEdge(static_cast<int>(state - PlacementState::DockedBase), &rect);
+        PostMessageA(m_hwnd, ToolkitMessage::Placed, 0, 0);
+    }
+    if (record.state & PlacementFlag::WasMaximized)
+        m_wasMaximized = 1;
+    if (record.state & PlacementFlag::Disabled)
+        SetDisabled(true);
+    if (record.state & PlacementFlag::Hidden)
+        Show(false);
+}
+
+void CPhysicalWindow::SavePlacement(const char* iniPath, const char* section, const char* key) const
+{
+    if (!IsNamed(iniPath) || !IsNamed(section) || !IsNamed(key))
+        return;
+    WindowPlacementRecord record;
+    FillPlacement(record);
+    WritePrivateProfileStructA(section, key, &record, sizeof(record), iniPath);
+}
+
+bool CPhysicalWindow::LoadPlacement(const char* iniPath, const char* section, const char* key,
+                                    WindowPlacementRecord* record)
+{
+    WindowPlacementRecord scratch;
+    WindowPlacementRecord& held = record ? *record : scratch;
+    WindowPlacementRecord read = {};
+    const bool named = IsNamed(iniPath) && IsNamed(section) && IsNamed(key);
+    if (named && GetPrivateProfileStructA(section, key, &read, sizeof(read), iniPath) && ApplyPlacement(read)) {
+        held = read;
+        return true;
+    }
+    std::memset(&held, 0, sizeof(held));
+    return false;
+}
+
+void CPhysicalWindow::LoadPlacementInto(const WindowCreateParams& params, WindowPlacementRecord* copyOut)
+{
+    if (!params.savePlacement)
+        return;
+    LoadPlacement(params.iniPath.c_str(), params.section.c_str(), params.key.c_str(), &m_placement);
+    if (copyOut)
+        *copyOut = m_placement;
+}
+
+void CPhysicalWindow::LoadHeldPlacement()
+{
+    if (!m_params.savePlacement)
+        return;
+    // A record loaded before Create gave its options to a copy of the
+    // parameters that Create has just replaced: they are taken again.
+    const bool sound =
+        m_placement.magic == WindowPlacementRecord::Magic
+            ? ApplyPlacement(m_placement)
+            : LoadPlacement(m_params.iniPath.c_str(), m_params.section.c_str(), m_params.key.c_str(), &m_placement);
+    if (!sound)
+        std::memset(&m_placement, 0, sizeof(m_placement));
+    if (!sound || (m_placement.state & PlacementState::Mask) != PlacementState::Normal)
+        return;
+    m_params.x = m_placement.left;
+    m_params.y = m_placement.top;
+    if (!m_params.resizable)
+        return;
+    m_params.width = m_placement.right - m_placement.left;
+    m_params.height = m_placement.bottom - m_placement.top;
+}
+
+void CPhysicalWindow::ApplyHeldPlacement()
+{
+    if (!m_params.savePlacement || m_params.popupMenu || m_params.toolPopup ||
+        m_placement.magic != WindowPlacementRecord::Magic)
+        return;
+    // Only a resizable window takes a saved size.
+    if (!m_params.resizable) {
+        m_placement.right = m_placement.left + m_params.width;
+        m_placement.bottom = m_placement.top + m_params.height;
+    }
+    ApplyPlacement(m_placement);
+}

@@ -1,0 +1,187 @@
+// CPhysicalWindow: the policy tick (cursor hide, placement autosave, the
+// covered docked window, outside-click close, lifetime, topmost level 2), the
+// taskbar button, showing and disabling.
+#include "common/DebugTrace.h"
+#include "gui/window/CPhysicalWindow.h"
+#include "gui/window/WindowShellApi.h"
+
+namespace {
+const UINT KeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
+const uint32_t PlacementQuietMs = 10000; // saved this long after the last change
+const int ClassNameChars = 256;
+const int TopmostAboveAll = 2; // topmost level re-asserted on every tick
+
+// The foreground window of any program, when there is one.
+HWND ForegroundWindow()
+{
+    HWND foreground = CurrentWindowShellApi().getForegroundWindow();
+    return foreground && IsWindow(foreground) ? foreground : nullptr;
+}
+} // namespace
+
+void CPhysicalWindow::PolicyTick()
+{
+    const uint32_t now = Now();
+    TickCursorHide(now);
+    TickPlacementSave(now);
+    if (IsDocked())
+        TickCoveredWhileDocked();
+    if (m_params.closeOnOutsideClick && GetMouseButtons() != 0 && !IsCursorOverWindow()) {
+        // A listener may delete this object on the way: nothing of it is touched after.
+        Destroy();
+        return;
+    }
+    TickLifetime(now);
+    if (m_params.topmostLevel >= TopmostAboveAll)
+        TickTopmost();
+}
+
+void CPhysicalWindow::TickCursorHide(uint32_t now)
+{
+    if (m_params.cursorHideMs == 0)
+        return;
+    POINT cursor = {};
+    if (m_cursorHidden && GetCursorPos(&cursor) && (cursor.x != m_cursorAtHide.x || cursor.y != m_cursorAtHide.y))
+        m_lastActivity = now;
+    if (now - m_lastActivity > static_cast<uint32_t>(m_params.cursorHideMs)) {
+        if (!m_cursorHidden) {
+            GetCursorPos(&m_cursorAtHide);
+            ShowCursor(false);
+            m_cursorHidden = 1;
+        }
+    } else {
+        ShowHiddenCursor();
+    }
+}
+
+void CPhysicalWindow::ShowHiddenCursor()
+{
+    if (!m_cursorHidden)
+        return;
+    ShowCursor(true);
+    m_cursorHidden = 0;
+}
+
+void CPhysicalWindow::TickPlacementSave(uint32_t now)
+{
+    if (!m_params.savePlacement || !m_placementDirty || m_placementChangeTick == 0)
+        return;
+    if (now - m_placementChangeTick <= PlacementQuietMs)
+        return;
+    m_placementChangeTick = 0;
+    m_placementDirty = 0;
+    SavePlacement(m_params.iniPath.c_str(), m_params.section.c_str(), m_params.key.c_str());
+}
+
+void CPhysicalWindow::TickCoveredWhileDocked()
+{
+    HWND foreground = ForegroundWindow();
+    bool covered = false;
+    if (foreground && foreground != m_hwnd) {
+        RECT own = {}, other = {}, common = {};
+        ::GetWindowRect(m_hwnd, &own);
+        ::GetWindowRect(foreground, &other);
+        covered = IntersectRect(&common, &own, &other) && EqualRect(&common, &own);
+    }
+    if (covered == (m_coveredWhileDocked != 0))
+        return;
+    m_coveredWhileDocked = covered;
+    if (covered) {
+        // Activated on the way, the window would come back over what covers it.
+        SetWindowPos(m_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+        SetWindowPos(m_hwnd, HWND_BOTTOM, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+        DebugTrace("forcing notopmost\n");
+    } else {
+        SetTopmostWhenDocked(m_params.topmostWhenDocked != 0);
+        DebugTrace("setting topmost to default\n");
+    }
+}
+
+void CPhysicalWindow::TickLifetime(uint32_t now)
+{
+    const uint32_t lifetime = static_cast<uint32_t>(m_params.lifetimeMs);
+    if (lifetime == 0 || m_lifetimeStart == 0 || now - m_lifetimeStart <= lifetime)
+        return;
+    m_params.lifetimeMs = 0;
+    PostDeferredClose();
+}
+
+void CPhysicalWindow::TickTopmost()
+{
+    HWND foreground = ForegroundWindow();
+    if (foreground && foreground != m_hwnd) {
+        char name[ClassNameChars + 1] = "";
+        GetClassNameA(foreground, name, sizeof(name));
+        const bool menu = lstrcmpiA(name, "#32768") == 0;
+        const bool otherTopmost =
+            lstrcmpiA(name, "Shell_TrayWnd") != 0 && (GetWindowLongA(foreground, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        if (menu || otherTopmost) {
+            SetWindowPos(m_hwnd, foreground, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+            return;
+        }
+    }
+    SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+    SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+}
+
+void CPhysicalWindow::SetTopmostLevel(int level)
+{
+    m_params.topmostLevel = level;
+    if (!m_hwnd)
+        return;
+    SetWindowPos(m_hwnd, level ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+    if (level >= TopmostAboveAll)
+        StartTickTimer();
+}
+
+void CPhysicalWindow::SetShowTaskbarButton(bool show)
+{
+    m_taskbarButtonWanted = show;
+    MarkPlacementDirty();
+    SetTaskbarButtonStyle(show);
+    if (m_hwnd)
+        SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize | m_zOrderFlags);
+}
+
+void CPhysicalWindow::SetTaskbarButtonStyle(bool show)
+{
+    if (!m_params.taskbarButtonAllowed)
+        return;
+    if (show != (m_taskbarButtonShown != 0)) {
+        m_taskbarButtonShown = show;
+        if (m_hwnd && IsWindow(m_hwnd)) {
+            // The shell takes a changed style only from a hidden window.
+            ShowWindow(m_hwnd, SW_HIDE);
+            DebugTrace(show ? "showing taskbar button\n" : "hiding taskbar button\n");
+            const LONG exStyle = GetWindowLongA(m_hwnd, GWL_EXSTYLE);
+            SetWindowLongA(m_hwnd, GWL_EXSTYLE, show ? exStyle & ~WS_EX_TOOLWINDOW : exStyle | WS_EX_TOOLWINDOW);
+        }
+    }
+    Show(true);
+}
+
+void CPhysicalWindow::Show(bool show)
+{
+    YieldIfVerbose();
+    if (!m_hwnd || !IsWindow(m_hwnd))
+        return;
+    if (!show)
+        ShowWindow(m_hwnd, SW_HIDE);
+    else
+        ShowWindow(m_hwnd, m_params.noActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
+}
+
+void CPhysicalWindow::SetDisabled(bool disabled)
+{
+    m_params.disabled = disabled;
+    if (m_hwnd)
+        EnableWindow(m_hwnd, !disabled);
+}
+
+void CPhysicalWindow::MarkPlacementDirty()
+{
+    if (!m_params.savePlacement)
+        return;
+    m_placementDirty = 1;
+    m_placementChangeTick = Now();
+}

@@ -1,0 +1,307 @@
+// CPhysicalWindow: normal, minimized and maximized states, sizing and snapping,
+// resize zones, the monitor clamp and the window commands.
+#include "common/DebugTrace.h"
+#include "gui/window/CPhysicalWindow.h"
+#include "gui/window/MonitorHelpers.h"
+#include "gui/window/WindowCommand.h"
+#include "gui/window/WindowGeometry.h"
+
+namespace {
+const UINT KeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
+
+int PointerParam(const void* pointer)
+{
+    return static_cast<int>(reinterpret_cast<intptr_t>(pointer)); // the process is 32-bit
+}
+
+bool CarriesCommand(const WindowCommandNotice& notice)
+{
+    const bool kind = notice.kind == 1 || notice.kind == 4 || notice.kind == 9;
+    return kind && (notice.code == 5 || notice.code == 9);
+}
+} // namespace
+
+bool CPhysicalWindow::CanMove() const
+{
+    return !m_maximized && !IsMinimized() && !IsDocked() && m_params.movable;
+}
+
+bool CPhysicalWindow::CanMaximize() const
+{
+    return !m_maximized && !IsMinimized() && !IsDocked();
+}
+
+bool CPhysicalWindow::CanRestore() const
+{
+    return IsMinimized() || m_maximized || IsDocked();
+}
+
+bool CPhysicalWindow::CanMinimize() const
+{
+    return !IsMinimized() && !IsDocked() && m_taskbarButtonWanted;
+}
+
+bool CPhysicalWindow::HasMinMax() const
+{
+    return m_params.minimizable || m_params.maximizable;
+}
+
+void CPhysicalWindow::Minimize()
+{
+    if (!m_hwnd || !m_params.minimizable || IsDocked())
+        return;
+    m_forcedMoves = 0;
+    // A minimized window's own rectangle is its icon's.
+    if (!m_maximized && !IsMinimized())
+        ::GetWindowRect(m_hwnd, &m_restoreRect);
+    ShowWindow(m_hwnd, SW_MINIMIZE);
+}
+
+void CPhysicalWindow::Maximize(const RECT* normalRect)
+{
+    if (!m_hwnd || !m_params.maximizable || IsDocked())
+        return;
+    RECT normal = m_restoreRect;
+    if (!IsMinimized() && !m_maximized) {
+        if (normalRect)
+            normal = *normalRect;
+        else
+            ::GetWindowRect(m_hwnd, &normal);
+    }
+    RECT monitor, work;
+    if (!GetMonitorRects(normal, &monitor, &work))
+        return;
+    m_forcedMoves = 0;
+    m_restoreRect = normal;
+    m_maximized = 1;
+    m_wasMaximized = 1;
+    m_edgeTouch = TouchingSides(work, monitor);
+    SendStateChanged();
+    if (EqualRect(&m_restoreRect, &work)) {
+        LRESULT scratch = 0;
+        SendRectEvent(WindowEvent::Resized, scratch); // no WM_SIZE will come
+    }
+    ShowWindow(m_hwnd, SW_SHOWNORMAL);
+    SetWindowPos(m_hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top, m_zOrderFlags);
+}
+
+void CPhysicalWindow::Restore()
+{
+    if (!m_hwnd)
+        return;
+    m_forcedMoves = 0;
+    const RECT target = m_restoreRect;
+    if (IsDocked()) {
+        Undock();
+        return;
+    }
+    if (IsMinimized()) {
+        if (m_wasMaximized || m_maximized) {
+            m_wasMaximized = 0;
+            Maximize(nullptr);
+            return;
+        }
+        ShowWindow(m_hwnd, SW_RESTORE);
+    } else {
+        m_wasMaximized = 0;
+    }
+    RECT old = {};
+    ::GetWindowRect(m_hwnd, &old);
+    m_maximized = 0;
+    ShowWindow(m_hwnd, SW_RESTORE);
+    SetWindowPos(m_hwnd, nullptr, target.left, target.top, target.right - target.left, target.bottom - target.top,
+                 m_zOrderFlags);
+    if (EqualRect(&old, &target)) {
+        LRESULT scratch = 0;
+        SendRectEvent(WindowEvent::Resized, scratch);
+    }
+    SendStateChanged();
+}
+
+void CPhysicalWindow::SendStateChanged()
+{
+    int scratch = 0;
+    if (m_stateListener)
+        m_stateListener->OnEvent(this, 0, WindowEvent::StateChanged, 0, 0, &scratch);
+}
+
+void CPhysicalWindow::StartMove()
+{
+    if (!m_hwnd)
+        return;
+    m_forcedMoves = 0;
+    SetForegroundWindow(m_hwnd);
+    RECT rect = {};
+    ::GetWindowRect(m_hwnd, &rect);
+    int x = 0, y = 0;
+    GetCursorScreenPos(x, y);
+    Move(x - (rect.right - rect.left) / 2, y - (rect.bottom - rect.top) / 2);
+    SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, KeepPlaceAndSize);
+    SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize);
+    m_moving = 1;
+    if (m_params.movable)
+        m_dragger.BeginDrag();
+}
+
+void CPhysicalWindow::Activate()
+{
+    DebugTrace("SetForegroundWindow\n");
+    SetActiveWindow(m_hwnd);
+    SetForegroundWindow(m_hwnd);
+}
+
+uint32_t CPhysicalWindow::GetEdgeTouch() const
+{
+    return (m_maximized || IsDocked()) ? m_edgeTouch : 0;
+}
+
+int CPhysicalWindow::GetFrameMask() const
+{
+    return (m_maximized || IsDocked()) ? FrameMaskOf(m_edgeTouch) : 0;
+}
+
+int CPhysicalWindow::HitTestBorder(int x, int y) const
+{
+    if (!m_params.resizable)
+        return SizingHandle::None;
+    return BorderHitTest(x, y, m_params.width, m_params.height, m_dockedEdge);
+}
+
+LRESULT CPhysicalWindow::OnHitTest(LPARAM lParam)
+{
+    POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ScreenToClient(m_hwnd, &at);
+    const int handle = m_maximized ? SizingHandle::None : HitTestBorder(at.x, at.y);
+    if (handle != SizingHandle::None)
+        return HitCodeOfHandle(handle);
+    SetCursor(m_windowCursor);
+    return HTCLIENT;
+}
+
+void CPhysicalWindow::ClampToMonitor(int flags)
+{
+    if (!m_hwnd)
+        return;
+    RECT rect = {};
+    ::GetWindowRect(m_hwnd, &rect);
+    const int32_t* insets = m_params.insets; // left, top, right, bottom
+    rect = {rect.left + insets[0], rect.top + insets[1], rect.right - insets[2], rect.bottom - insets[3]};
+    RECT area;
+    if (!GetClampArea(rect, flags, area))
+        return;
+    const POINT at = ClampIntoArea(rect, area, flags);
+    // The insets are no part of what must fit: the window keeps them around it.
+    SetWindowPos(m_hwnd, nullptr, at.x - insets[0], at.y - insets[1], 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+int CPhysicalWindow::OnNotify(void* record)
+{
+    if (!record)
+        return 0;
+    const WindowCommandNotice& notice = *static_cast<const WindowCommandNotice*>(record);
+    if (!CarriesCommand(notice))
+        return 0;
+    switch (notice.controlId) {
+    case WindowCommand::Minimize: PostMessageA(m_hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
+    case WindowCommand::MaximizeOrRestore:
+        PostMessageA(m_hwnd, WM_SYSCOMMAND, m_maximized ? SC_RESTORE : SC_MAXIMIZE, 0);
+        break;
+    case WindowCommand::Restore: PostMessageA(m_hwnd, WM_SYSCOMMAND, SC_RESTORE, 0); break;
+    case WindowCommand::Close: PostMessageA(m_hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case WindowCommand::Move: StartMove(); break;
+    case WindowCommand::Dock: DockNearest(); break;
+    default: break;
+    }
+    return 0;
+}
+
+bool CPhysicalWindow::RunStateCommand(WPARAM command)
+{
+    switch (command) {
+    case SC_MINIMIZE:
+        DebugTrace("SC_MINIMIZE\n");
+        Minimize();
+        return true;
+    case SC_MAXIMIZE:
+        DebugTrace("SC_MAXIMIZE\n");
+        Maximize(nullptr);
+        return true;
+    case SC_RESTORE:
+        DebugTrace("SC_RESTORE\n");
+        Restore();
+        return m_maximized != 0;
+    default: return false;
+    }
+}
+
+bool CPhysicalWindow::DispatchStates(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_WINDOWPOSCHANGING: OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam)); return false;
+    case WM_SIZING:
+        OnSizing(wParam, reinterpret_cast<RECT*>(lParam));
+        result = 0;
+        return true;
+    case WM_DISPLAYCHANGE:
+        if (IsDocked())
+            DockNearest();
+        return false;
+    case ToolkitMessage::AppBar: OnAppBarNotify(wParam); return false;
+    default: return false;
+    }
+}
+
+void CPhysicalWindow::OnWindowPosChanging(WINDOWPOS* pos)
+{
+    if (!pos)
+        return;
+    if ((IsDocked() && !m_inSizeMove) || m_forcedMoves > 0) {
+        if (m_forcedMoves > 0)
+            --m_forcedMoves;
+        pos->x = m_heldRect.left;
+        pos->y = m_heldRect.top;
+        pos->cx = m_heldRect.right - m_heldRect.left;
+        pos->cy = m_heldRect.bottom - m_heldRect.top;
+    } else if (!m_params.child) {
+        SnapOnMove(*pos);
+    }
+    MarkPlacementDirty();
+}
+
+void CPhysicalWindow::SnapOnMove(WINDOWPOS& pos)
+{
+    const bool movesOnly = (pos.flags & SWP_NOSIZE) && !(pos.flags & SWP_NOMOVE);
+    if (!movesOnly || m_params.popupMenu || !m_params.snapEdges)
+        return;
+    RECT work;
+    if (GetMonitorRects(m_restoreRect, nullptr, &work))
+        SnapMove(pos.x, pos.y, m_params.width, m_params.height, work);
+}
+
+void CPhysicalWindow::OnSizing(WPARAM edge, RECT* rect)
+{
+    if (!rect)
+        return;
+    const int handle = HandleFromSizingEdge(edge);
+    const bool across = m_dockedEdge == DockEdge::Left || m_dockedEdge == DockEdge::Right;
+    if (!IsDocked()) {
+        RECT work;
+        if (m_params.snapEdges && GetMonitorRects(m_restoreRect, nullptr, &work))
+            SnapSizingRect(*rect, handle, work);
+    } else {
+        const int width = rect->right - rect->left, height = rect->bottom - rect->top;
+        SizeProposal proposal = {width, height, across ? SizeAxis::Horizontal : SizeAxis::Vertical, 0};
+        int scratch = 0;
+        SendEvent(WindowEvent::Sizing, 0, PointerParam(&proposal), &scratch);
+        if (proposal.width != width || proposal.height != height)
+            SizingRectClamp(*rect, handle, proposal.width, proposal.height, proposal.width, proposal.height);
+    }
+    int scratch = 0;
+    SendEvent(WindowEvent::SizingClamped, handle, PointerParam(rect), &scratch);
+    if (!IsDocked())
+        return;
+    if (across)
+        m_params.dockedWidth = rect->right - rect->left;
+    else
+        m_params.dockedHeight = rect->bottom - rect->top;
+}

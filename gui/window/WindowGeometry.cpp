@@ -1,0 +1,203 @@
+#include "gui/window/WindowGeometry.h"
+#include <cstdlib>
+
+namespace {
+const int CornerZone = 10;   // px of a corner handle, both ways
+const int SideZone = 5;      // px of a side handle
+const int LongSideBias = 50; // px added to the edges along a window's long side: it docks by a short side first
+const int DockReach = 130;   // px: a best distance this far or more is out of reach
+
+struct MovingSides {
+    bool left, top, right, bottom;
+};
+
+MovingSides SidesOf(int handle)
+{
+    using namespace SizingHandle;
+    MovingSides sides = {};
+    sides.left = handle == TopLeft || handle == BottomLeft || handle == Left;
+    sides.top = handle == TopLeft || handle == Top || handle == TopRight;
+    sides.right = handle == TopRight || handle == Right || handle == BottomRight;
+    sides.bottom = handle == BottomRight || handle == Bottom || handle == BottomLeft;
+    return sides;
+}
+
+void SnapSide(LONG& side, LONG target)
+{
+    if (std::abs(target - side) < SnapDistance)
+        side = target;
+}
+
+// The distance that counts of two opposite ones, or 0: only those below
+// SnapDistance, the smaller when both are (second on a tie).
+int SnapShift(int first, int second)
+{
+    const bool firstNear = std::abs(first) < SnapDistance, secondNear = std::abs(second) < SnapDistance;
+    if (firstNear && secondNear)
+        return std::abs(first) < std::abs(second) ? first : second;
+    return firstNear ? first : (secondNear ? second : 0);
+}
+} // namespace
+
+int HandleFromSizingEdge(WPARAM edge)
+{
+    switch (edge) {
+    case WMSZ_TOPLEFT: return SizingHandle::TopLeft;
+    case WMSZ_TOP: return SizingHandle::Top;
+    case WMSZ_TOPRIGHT: return SizingHandle::TopRight;
+    case WMSZ_RIGHT: return SizingHandle::Right;
+    case WMSZ_BOTTOMRIGHT: return SizingHandle::BottomRight;
+    case WMSZ_BOTTOM: return SizingHandle::Bottom;
+    case WMSZ_BOTTOMLEFT: return SizingHandle::BottomLeft;
+    case WMSZ_LEFT: return SizingHandle::Left;
+    default: return SizingHandle::None;
+    }
+}
+
+LRESULT HitCodeOfHandle(int handle)
+{
+    static const LRESULT codes[] = {HTCLIENT,      HTTOPLEFT, HTTOP,        HTTOPRIGHT, HTRIGHT,
+                                    HTBOTTOMRIGHT, HTBOTTOM,  HTBOTTOMLEFT, HTLEFT};
+    return handle >= 0 && handle <= SizingHandle::Left ? codes[handle] : HTCLIENT;
+}
+
+void SizingRectClamp(RECT& rect, int handle, int minWidth, int minHeight, int maxWidth, int maxHeight)
+{
+    const MovingSides sides = SidesOf(handle);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    auto fitWidth = [&](int limit) {
+        if (sides.left)
+            rect.left = rect.right - limit;
+        if (sides.right)
+            rect.right = rect.left + limit;
+    };
+    auto fitHeight = [&](int limit) {
+        if (sides.top)
+            rect.top = rect.bottom - limit;
+        if (sides.bottom)
+            rect.bottom = rect.top + limit;
+    };
+    if (width > maxWidth)
+        fitWidth(maxWidth);
+    if (height > maxHeight)
+        fitHeight(maxHeight);
+    if (width < minWidth)
+        fitWidth(minWidth);
+    if (height < minHeight)
+        fitHeight(minHeight);
+}
+
+void SnapSizingRect(RECT& rect, int handle, const RECT& work)
+{
+    const MovingSides sides = SidesOf(handle);
+    if (sides.left)
+        SnapSide(rect.left, work.left);
+    if (sides.top)
+        SnapSide(rect.top, work.top);
+    if (sides.right)
+        SnapSide(rect.right, work.right);
+    if (sides.bottom)
+        SnapSide(rect.bottom, work.bottom);
+}
+
+void SnapMove(int& x, int& y, int width, int height, const RECT& work)
+{
+    x += SnapShift(work.left - x, work.right - (x + width));
+    y += SnapShift(work.top - y, work.bottom - (y + height));
+}
+
+int BorderHitTest(int x, int y, int width, int height, int dockedEdge)
+{
+    using namespace SizingHandle;
+    const bool docked = dockedEdge != DockEdge::None;
+    if (!docked) {
+        const bool left = x < CornerZone, right = x >= width - CornerZone;
+        const bool top = y < CornerZone, bottom = y >= height - CornerZone;
+        if (left && top)
+            return TopLeft;
+        if (right && top)
+            return TopRight;
+        if (right && bottom)
+            return BottomRight;
+        if (left && bottom)
+            return BottomLeft;
+    }
+    if (y < SideZone && (!docked || dockedEdge == DockEdge::Bottom))
+        return Top;
+    if (x >= width - SideZone && (!docked || dockedEdge == DockEdge::Left))
+        return Right;
+    if (y >= height - SideZone && (!docked || dockedEdge == DockEdge::Top))
+        return Bottom;
+    if (x < SideZone && (!docked || dockedEdge == DockEdge::Right))
+        return Left;
+    return None;
+}
+
+int ChooseEdgeInWorkArea(const RECT& rect, const RECT& work)
+{
+    const bool wide = rect.right - rect.left > rect.bottom - rect.top;
+    const int across = wide ? LongSideBias : 0, along = wide ? 0 : LongSideBias;
+    const struct {
+        int edge, distance;
+    } candidates[] = {{DockEdge::Left, rect.left - work.left + across},
+                      {DockEdge::Right, work.right - rect.right + across},
+                      {DockEdge::Top, rect.top - work.top + along},
+                      {DockEdge::Bottom, work.bottom - rect.bottom + along}};
+    int edge = candidates[0].edge, best = candidates[0].distance;
+    for (const auto& c : candidates) {
+        if (c.distance < best) {
+            edge = c.edge;
+            best = c.distance;
+        }
+    }
+    return best >= DockReach ? edge + DockEdge::TooFar : edge;
+}
+
+RECT DockedRectOnMonitor(int edge, const RECT& m, int width, int height)
+{
+    switch (edge) {
+    case DockEdge::Left: return {m.left, m.top, m.left + width, m.bottom};
+    case DockEdge::Top: return {m.left, m.top, m.right, m.top + height};
+    case DockEdge::Right: return {m.right - width, m.top, m.right, m.bottom};
+    default: return {m.left, m.bottom - height, m.right, m.bottom};
+    }
+}
+
+RECT KeepDockThickness(int edge, const RECT& proposed, const RECT& answer)
+{
+    RECT kept = answer;
+    switch (edge) {
+    case DockEdge::Left: kept.right = answer.left + (proposed.right - proposed.left); break;
+    case DockEdge::Top: kept.bottom = answer.top + (proposed.bottom - proposed.top); break;
+    case DockEdge::Right: kept.left = answer.right - (proposed.right - proposed.left); break;
+    default: kept.top = answer.bottom - (proposed.bottom - proposed.top); break;
+    }
+    return kept;
+}
+
+uint32_t TouchingSides(const RECT& rect, const RECT& monitor)
+{
+    uint32_t sides = 0;
+    sides |= rect.left == monitor.left ? EdgeTouch::Left : 0u;
+    sides |= rect.top == monitor.top ? EdgeTouch::Top : 0u;
+    sides |= rect.right == monitor.right ? EdgeTouch::Right : 0u;
+    sides |= rect.bottom == monitor.bottom ? EdgeTouch::Bottom : 0u;
+    return sides;
+}
+
+int FrameMaskOf(uint32_t edgeTouch)
+{
+    // Bits of the frame's four corners: 1 top-left, 2 top-right, 4 bottom-left, 8 bottom-right.
+    const int leftCorners = 1 | 4, rightCorners = 2 | 8, topCorners = 1 | 2, bottomCorners = 4 | 8;
+    const int allCorners = leftCorners | rightCorners;
+    const bool left = edgeTouch & EdgeTouch::Left, right = edgeTouch & EdgeTouch::Right;
+    const bool top = edgeTouch & EdgeTouch::Top, bottom = edgeTouch & EdgeTouch::Bottom;
+    const int sides = right ? (left ? 0 : leftCorners) : (left ? rightCorners : allCorners);
+    if (top && bottom)
+        return sides;
+    if (bottom)
+        return sides | topCorners;
+    if (top)
+        return sides | bottomCorners;
+    return allCorners;
+}

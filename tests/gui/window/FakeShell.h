@@ -1,0 +1,107 @@
+#pragma once
+#include "GuiTestSupport.h"
+#include "RecordingListener.h"
+#include "WindowTestSupport.h"
+#include "gui/window/WindowShellApi.h"
+#include "tests/common/FakeTicks.h"
+#include <algorithm>
+#include <vector>
+
+// Stands in for the shell while it lives: records every desktop-toolbar call
+// and answers as a shell that moves bars would; the foreground window and a
+// failing monitor query are the test's to choose.
+struct FakeShell {
+    struct Call {
+        DWORD message;
+        APPBARDATA data;
+    };
+    FakeShell()
+    {
+        current = this;
+        SetWindowShellApi(&api);
+    }
+    ~FakeShell()
+    {
+        SetWindowShellApi(nullptr);
+        current = nullptr;
+    }
+    int Count(DWORD message) const
+    {
+        return static_cast<int>(
+            std::count_if(calls.begin(), calls.end(), [message](const Call& c) { return c.message == message; }));
+    }
+    const Call* Last(DWORD message) const
+    {
+        for (auto it = calls.rbegin(); it != calls.rend(); ++it)
+            if (it->message == message)
+                return &*it;
+        return nullptr;
+    }
+
+    static UINT_PTR WINAPI AppBar(DWORD message, PAPPBARDATA data)
+    {
+        current->calls.push_back({message, *data});
+        if (message == ABM_QUERYPOS && data->uEdge == ABE_LEFT)
+            OffsetRect(&data->rc, current->leftBarWidth, 0); // another bar holds the edge already
+        return message == ABM_NEW ? current->newAnswer : TRUE;
+    }
+    static HWND WINAPI Foreground() { return current->foreground; }
+    static BOOL WINAPI Monitor(HMONITOR monitor, LPMONITORINFO info)
+    {
+        return current->monitorFails ? FALSE : GetMonitorInfoA(monitor, info);
+    }
+
+    std::vector<Call> calls;
+    UINT_PTR newAnswer = TRUE;
+    int leftBarWidth = 0;
+    HWND foreground = nullptr;
+    bool monitorFails = false;
+    const WindowShellApi api = {AppBar, Foreground, Monitor};
+    static FakeShell* current;
+};
+inline FakeShell* FakeShell::current = nullptr;
+
+// A window under a stand-in shell and clock (the shell outlives the window).
+struct ShellWindow {
+    explicit ShellWindow(WindowCreateParams params, CMessageHook* hook = nullptr)
+    {
+        window.SetMessageHook(hook);
+        window.SetListener(&listener);
+        window.SetTickSource(&ticks);
+        created = window.Create(params) == 0;
+        PumpMessages();
+        listener.Clear();
+    }
+    RECT Rect() const
+    {
+        RECT rect = {};
+        GetWindowRect(window.GetHwnd(), &rect);
+        return rect;
+    }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return SendMessageA(window.GetHwnd(), message, wParam, lParam);
+    }
+    void Tick(uint32_t now)
+    {
+        ticks.now = now;
+        Send(WM_TIMER, WindowTimer::Tick);
+    }
+    FakeShell shell;
+    FakeTicks ticks{1000};
+    RecordingListener listener;
+    CPhysicalWindow window;
+    bool created = false;
+};
+
+inline WindowCreateParams DockableParams(int x = 60, int y = 90, int width = 400, int height = 300)
+{
+    WindowCreateParams params = TestWindowParams(x, y, width, height);
+    params.dockable = 1;
+    return params;
+}
+
+inline bool SameRect(const RECT& a, const RECT& b)
+{
+    return EqualRect(&a, &b) != 0;
+}

@@ -1,0 +1,88 @@
+#include "FakeShell.h"
+#include "gui/window/WindowGeometry.h"
+#include <gtest/gtest.h>
+
+namespace {
+// The display count of the cursor, left as it was.
+int CursorCount()
+{
+    ShowCursor(TRUE);
+    return ShowCursor(FALSE);
+}
+} // namespace
+
+// A docked window dragged 50 px stays; at 51 px it comes off under the cursor
+// at its normal size.
+TEST(WindowDockInput, TearOffAfterFiftyPixels)
+{
+    ShellWindow w(DockableParams());
+    w.window.SetDragRect(0, 0, 1280, 1024);
+    w.window.DockToEdge(DockEdge::Left, nullptr);
+    PumpMessages();
+    ASSERT_TRUE(MoveCursorTo(100, 500));
+    w.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 500));
+    ASSERT_TRUE(MoveCursorTo(150, 500));
+    w.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 500));
+    EXPECT_EQ(w.window.GetDockedEdge(), DockEdge::Left);
+    ASSERT_TRUE(MoveCursorTo(151, 500));
+    w.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(151, 500));
+    EXPECT_EQ(w.window.GetDockedEdge(), 0);
+    EXPECT_TRUE(SameRect(w.Rect(), RECT{151 - 200, 500 - 150, 151 + 200, 500 + 150}));
+    w.Send(WM_LBUTTONUP, 0, MAKELPARAM(151, 500));
+    EXPECT_EQ(w.shell.Count(ABM_REMOVE), 1);
+}
+
+// The cursor hides a little over 3 s after the last activity, shows on the
+// first tick after a move, and never stays hidden past the window.
+TEST(WindowDockInput, CursorHidesAfterQuietAndShowsOnMove)
+{
+    ASSERT_TRUE(MoveCursorTo(20, 20));
+    const int shown = CursorCount();
+    WindowCreateParams params = TestWindowParams();
+    params.cursorHideMs = 3000;
+    auto w = std::make_unique<ShellWindow>(params);
+    w->Tick(4000);
+    EXPECT_EQ(CursorCount(), shown);
+    w->Tick(4001);
+    EXPECT_EQ(CursorCount(), shown - 1);
+    w->Tick(9000);
+    EXPECT_EQ(CursorCount(), shown - 1);
+    ASSERT_TRUE(MoveCursorTo(25, 20));
+    w->Tick(9010);
+    EXPECT_EQ(CursorCount(), shown);
+    w->Tick(12010);
+    EXPECT_EQ(CursorCount(), shown);
+    w->Tick(12011);
+    EXPECT_EQ(CursorCount(), shown - 1);
+    w.reset();
+    EXPECT_EQ(CursorCount(), shown);
+}
+
+// A click outside closes the window; a listener that deletes the window on
+// the way leaves the tick nothing to touch.
+TEST(WindowDockInput, OutsideClickClosesEvenWhenTheListenerDeletes)
+{
+    ASSERT_TRUE(MoveCursorTo(20, 20));
+    WindowCreateParams params = TestWindowParams();
+    params.closeOnOutsideClick = 1;
+    params.topmostLevel = 2;
+    FakeShell shell;
+    RecordingListener listener;
+    auto* window = new CPhysicalWindow;
+    listener.react = [&window](const RecordedEvent& e) {
+        if (e.code == WindowEvent::Destroyed) {
+            delete window;
+            window = nullptr;
+        }
+        return 0;
+    };
+    window->SetListener(&listener);
+    ASSERT_EQ(window->Create(params), 0);
+    const HWND hwnd = window->GetHwnd();
+    ASSERT_TRUE(SendMouseButton(MouseButton::Left, KeyAction::Press));
+    SendMessageA(hwnd, WM_TIMER, WindowTimer::Tick, 0);
+    SendMouseButton(MouseButton::Left, KeyAction::Release);
+    EXPECT_EQ(window, nullptr);
+    EXPECT_FALSE(IsWindow(hwnd));
+    delete window;
+}

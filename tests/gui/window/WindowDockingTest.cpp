@@ -1,0 +1,202 @@
+#include "FakeShell.h"
+#include "gui/window/WindowCommand.h"
+#include "gui/window/WindowGeometry.h"
+#include <gtest/gtest.h>
+
+namespace {
+const RECT Desktop = {0, 0, 1280, 1024};
+
+struct SeenMessages : CMessageHook {
+    int OnMessage(CPhysicalWindow*, HWND, UINT message, WPARAM, LPARAM, LRESULT*) override
+    {
+        seen.push_back(message);
+        return 0;
+    }
+    int Count(UINT message) const { return static_cast<int>(std::count(seen.begin(), seen.end(), message)); }
+    std::vector<UINT> seen;
+};
+
+// The window just below hwnd in the z-order, skipping none.
+bool IsAbove(HWND upper, HWND lower)
+{
+    for (HWND next = GetWindow(upper, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT))
+        if (next == lower)
+            return true;
+    return false;
+}
+} // namespace
+
+// Maximize fills the work area; minimizing keeps that, so restoring maximizes
+// again; the next restore returns to the normal rectangle.
+TEST(WindowStates, MaximizeMinimizeRestore)
+{
+    ShellWindow w(TestWindowParams(100, 100, 400, 300));
+    RecordingListener states;
+    w.window.SetStateListener(&states);
+    const RECT normal = {100, 100, 500, 400};
+    w.window.Maximize(nullptr);
+    EXPECT_TRUE(w.window.IsMaximized());
+    EXPECT_TRUE(SameRect(w.Rect(), Desktop));
+    EXPECT_EQ(w.window.GetEdgeTouch(), 15u);
+    EXPECT_EQ(states.Count(WindowEvent::StateChanged), 1);
+    w.Send(WM_SYSCOMMAND, SC_MINIMIZE);
+    EXPECT_TRUE(w.window.IsMinimized());
+    w.Send(WM_SYSCOMMAND, SC_RESTORE);
+    EXPECT_TRUE(w.window.IsMaximized());
+    EXPECT_TRUE(SameRect(w.Rect(), Desktop));
+    w.window.Restore();
+    EXPECT_FALSE(w.window.IsMaximized());
+    EXPECT_TRUE(SameRect(w.Rect(), normal));
+    EXPECT_EQ(w.window.GetFrameMask(), 0);
+
+    // A window already as large as the work area gets its resize event from Maximize itself.
+    ShellWindow full(TestWindowParams(0, 0, 1280, 1024));
+    full.window.Maximize(nullptr);
+    EXPECT_EQ(full.listener.Count(WindowEvent::Resized), 1);
+}
+
+// A monitor that cannot be asked stops Maximize, the clamp and docking before any change.
+TEST(WindowStates, FailedMonitorQueryChangesNothing)
+{
+    WindowCreateParams params = DockableParams(-50, 90);
+    params.showOnCreate = 0;
+    ShellWindow w(params);
+    const RECT before = w.Rect();
+    w.shell.monitorFails = true;
+    w.window.Maximize(nullptr);
+    w.window.ClampToMonitor(8);
+    EXPECT_FALSE(w.window.IsMaximized());
+    EXPECT_TRUE(SameRect(w.Rect(), before));
+    EXPECT_EQ(w.window.NearestDockEdge(), DockEdge::NoMonitor);
+    EXPECT_EQ(w.window.DockNearest(), DockEdge::NoMonitor);
+    for (int edge : {0, 5, -1})
+        EXPECT_EQ(w.window.DockToEdge(edge, nullptr), 0);
+    EXPECT_TRUE(w.shell.calls.empty());
+    // Nothing stayed registered: docking works once the monitor answers.
+    w.shell.monitorFails = false;
+    w.window.ClampToMonitor(8);
+    EXPECT_EQ(w.Rect().left, 0);
+    EXPECT_EQ(w.window.DockNearest(), DockEdge::Left);
+    EXPECT_EQ(w.shell.Count(ABM_NEW), 1);
+}
+
+// Docking left: the toolbar's rectangle, the shell's calls, then 0x7e9, no
+// taskbar button and the resize event; a second dock keeps the normal rectangle.
+TEST(WindowDocking, DockLeftThenRightThenRestore)
+{
+    ShellWindow w(DockableParams());
+    SeenMessages seen;
+    w.window.SetMessageHook(&seen);
+    SizeProposal proposal = {};
+    w.listener.react = [&proposal](const RecordedEvent& e) {
+        if (e.code == WindowEvent::Sizing)
+            proposal = *reinterpret_cast<SizeProposal*>(e.p2);
+        return 0;
+    };
+    const RECT normal = w.Rect();
+    EXPECT_EQ(w.window.NearestDockEdge(), DockEdge::Top);
+    EXPECT_EQ(w.window.DockToEdge(DockEdge::Left, nullptr), DockEdge::Left);
+    EXPECT_EQ(proposal.width, 270);
+    EXPECT_EQ(proposal.height, 1024);
+    EXPECT_EQ(proposal.axis, SizeAxis::Horizontal);
+    EXPECT_EQ(seen.Count(ToolkitMessage::Docked), 0);
+    w.listener.Clear();
+    PumpMessages();
+    EXPECT_EQ(seen.Count(ToolkitMessage::Docked), 1);
+    EXPECT_TRUE(SameRect(w.Rect(), RECT{0, 0, 270, 1024}));
+    EXPECT_TRUE(ExStyleOf(w.window.GetHwnd()) & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(ExStyleOf(w.window.GetHwnd()) & WS_EX_TOPMOST);
+    EXPECT_GE(w.listener.Count(WindowEvent::Resized), 1);
+    EXPECT_EQ(w.window.GetDockedEdge(), DockEdge::Left);
+    const FakeShell::Call* set = w.shell.Last(ABM_SETPOS);
+    ASSERT_NE(set, nullptr);
+    EXPECT_EQ(set->data.cbSize, 36u);
+    EXPECT_EQ(set->data.uCallbackMessage, ToolkitMessage::AppBar);
+    EXPECT_EQ(set->data.uEdge, static_cast<UINT>(ABE_LEFT));
+
+    // Outside a size/move loop a docked window stays where it is.
+    SetWindowPos(w.window.GetHwnd(), nullptr, 500, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_TRUE(SameRect(w.Rect(), RECT{0, 0, 270, 1024}));
+    EXPECT_EQ(w.window.DockToEdge(DockEdge::Right, nullptr), DockEdge::Right);
+    EXPECT_TRUE(SameRect(w.Rect(), RECT{1010, 0, 1280, 1024}));
+    RECT sizing = {980, 0, 1280, 1024};
+    w.Send(WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&sizing));
+    EXPECT_EQ(w.window.GetParams().dockedWidth, 300);
+    EXPECT_EQ(w.listener.Last(WindowEvent::SizingClamped)->p1, SizingHandle::Left);
+    w.window.Restore();
+    PumpMessages();
+    EXPECT_TRUE(SameRect(w.Rect(), normal));
+    EXPECT_FALSE(ExStyleOf(w.window.GetHwnd()) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
+    EXPECT_EQ(w.shell.Count(ABM_NEW), 1);
+    EXPECT_EQ(w.shell.Count(ABM_REMOVE), 1);
+}
+
+// The Dock command docks however far the edge is; the shell's answer keeps the
+// bar's thickness; a refused registration ends docking for good.
+TEST(WindowDocking, CommandShellAnswersAndRefusal)
+{
+    ShellWindow distant(DockableParams(80, 130));
+    EXPECT_EQ(distant.window.NearestDockEdge(), DockEdge::Left + DockEdge::TooFar);
+    distant.shell.leftBarWidth = 30;
+    WindowCommandNotice dock = {1, 5, 0, WindowCommand::Dock};
+    EXPECT_EQ(distant.window.OnNotify(&dock), 0);
+    EXPECT_EQ(distant.window.GetDockedEdge(), DockEdge::Left);
+    EXPECT_TRUE(SameRect(distant.Rect(), RECT{30, 0, 300, 1024}));
+    distant.window.Restore();
+    WindowCommandNotice other = {2, 5, 0, WindowCommand::Dock};
+    distant.window.OnNotify(&other);
+    distant.window.OnNotify(nullptr);
+    EXPECT_EQ(distant.window.GetDockedEdge(), 0);
+
+    ShellWindow refused(DockableParams());
+    refused.shell.newAnswer = FALSE;
+    EXPECT_EQ(refused.window.DockToEdge(DockEdge::Top, nullptr), 0);
+    EXPECT_FALSE(refused.window.IsDockable());
+    refused.shell.newAnswer = TRUE;
+    EXPECT_EQ(refused.window.DockNearest(), 0);
+    EXPECT_EQ(refused.shell.Count(ABM_NEW), 1);
+    EXPECT_EQ(refused.shell.Count(ABM_SETPOS), 0);
+}
+
+// A docked window under a foreground window that covers it goes to the bottom
+// once, and is topmost again when uncovered.
+TEST(WindowPolicies, CoveredDockedWindowGoesDownOnce)
+{
+    ShellWindow w(DockableParams());
+    CPhysicalWindow cover;
+    ASSERT_EQ(cover.Create(TestWindowParams(0, 0, 1280, 1024)), 0);
+    w.window.DockToEdge(DockEdge::Left, nullptr);
+    PumpMessages();
+    const HWND own = w.window.GetHwnd();
+    ASSERT_TRUE(IsAbove(own, cover.GetHwnd()));
+    w.shell.foreground = cover.GetHwnd();
+    w.Tick(2000);
+    EXPECT_TRUE(IsAbove(cover.GetHwnd(), own));
+    EXPECT_FALSE(ExStyleOf(own) & WS_EX_TOPMOST);
+    SetWindowPos(own, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    w.Tick(2010);
+    EXPECT_TRUE(IsAbove(own, cover.GetHwnd())); // not pushed down again
+    w.shell.foreground = nullptr;
+    w.Tick(2020);
+    EXPECT_TRUE(ExStyleOf(own) & WS_EX_TOPMOST);
+}
+
+// Topmost level 2 yields to a menu of another program: right below it.
+TEST(WindowPolicies, TopmostLevelTwoStaysBelowMenus)
+{
+    WindowCreateParams params = TestWindowParams();
+    params.topmostLevel = 2;
+    ShellWindow w(params);
+    HWND menu = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "#32768", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(menu, nullptr);
+    SetWindowPos(w.window.GetHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_TRUE(IsAbove(w.window.GetHwnd(), menu));
+    w.shell.foreground = menu;
+    w.Tick(2000);
+    EXPECT_EQ(GetWindow(menu, GW_HWNDNEXT), w.window.GetHwnd());
+    w.shell.foreground = nullptr;
+    w.Tick(2010);
+    EXPECT_TRUE(IsAbove(w.window.GetHwnd(), menu));
+    DestroyWindow(menu);
+}

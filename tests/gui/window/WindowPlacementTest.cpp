@@ -1,0 +1,155 @@
+#include "FakeShell.h"
+#include "gui/window/WindowGeometry.h"
+#include <gtest/gtest.h>
+#include <cstring>
+#include <string>
+
+namespace {
+const char* const Section = "Master";
+const char* const Key = "MainWindowState";
+
+struct TempIni {
+    TempIni()
+    {
+        char folder[MAX_PATH];
+        GetTempPathA(MAX_PATH, folder);
+        path = std::string(folder) + "quill_placement_" + std::to_string(GetCurrentProcessId()) + ".ini";
+        DeleteFileA(path.c_str());
+    }
+    ~TempIni() { DeleteFileA(path.c_str()); }
+    bool Exists() const { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    bool Read(WindowPlacementRecord& record) const
+    {
+        return GetPrivateProfileStructA(Section, Key, &record, sizeof(record), path.c_str()) != 0;
+    }
+    void Write(const void* data, UINT size) const
+    {
+        WritePrivateProfileStructA(Section, Key, const_cast<void*>(data), size, path.c_str());
+    }
+    std::string path;
+};
+
+WindowCreateParams SavingParams(const TempIni& ini)
+{
+    WindowCreateParams params = DockableParams(300, 200, 64, 48);
+    params.savePlacement = 1;
+    params.iniPath = ini.path;
+    params.section = Section;
+    params.key = Key;
+    return params;
+}
+
+WindowPlacementRecord Record(uint32_t state, RECT rect = {100, 100, 500, 400})
+{
+    WindowPlacementRecord record = {};
+    record.size = WindowPlacementRecord::Size;
+    std::memcpy(&record.magic, "vuts", 4);
+    record.left = rect.left;
+    record.top = rect.top;
+    record.right = rect.right;
+    record.bottom = rect.bottom;
+    record.dockedWidth = 270;
+    record.dockedHeight = 156;
+    record.state = state | PlacementFlag::TaskbarButton;
+    return record;
+}
+
+struct SeenPlaced : CMessageHook {
+    int OnMessage(CPhysicalWindow*, HWND, UINT message, WPARAM, LPARAM, LRESULT*) override
+    {
+        placed += message == ToolkitMessage::Placed;
+        return 0;
+    }
+    int placed = 0;
+};
+} // namespace
+
+// Saved once, 10 s after the last of two moves 4 s apart, and again on Destroy.
+TEST(WindowPlacement, SavedTenSecondsAfterTheLastChange)
+{
+    TempIni ini;
+    ShellWindow w(SavingParams(ini));
+    const HWND hwnd = w.window.GetHwnd();
+    w.ticks.now = 2000;
+    SetWindowPos(hwnd, nullptr, 320, 210, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    w.Tick(6000);
+    w.ticks.now = 6000;
+    SetWindowPos(hwnd, nullptr, 340, 220, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    for (uint32_t quiet : {12001u, 16000u}) {
+        w.Tick(quiet);
+        EXPECT_FALSE(ini.Exists()) << quiet;
+    }
+    w.Tick(16001);
+    WindowPlacementRecord record;
+    ASSERT_TRUE(ini.Read(record));
+    EXPECT_EQ(record.size, 108u);
+    EXPECT_EQ(std::memcmp(&record.magic, "vuts", 4), 0);
+    EXPECT_TRUE(SameRect(RECT{record.left, record.top, record.right, record.bottom}, RECT{340, 220, 404, 268}));
+    EXPECT_EQ(record.state, PlacementFlag::TaskbarButton | PlacementFlag::TopmostWhenDocked);
+    DeleteFileA(ini.path.c_str());
+    w.Tick(30000);
+    EXPECT_FALSE(ini.Exists());
+    w.window.Destroy();
+    EXPECT_TRUE(ini.Exists());
+}
+
+// Each saved state comes back; anything but a sound record leaves the window
+// at its own rectangle with its own options.
+TEST(WindowPlacement, RecordsRestoreTheirState)
+{
+    const RECT own = {300, 200, 364, 248};
+    const struct {
+        const char* name;
+        WindowPlacementRecord record;
+        UINT size;
+        RECT rect;
+        int docked, topmost, placed;
+        bool minimized;
+    } cases[] = {
+        {"docked right", Record(103), 108, {1010, 0, 1280, 1024}, 3, 0, 1, false},
+        {"topmost bit 25 alone", Record(PlacementFlag::TopmostLevel2), 108, {100, 100, 164, 148}, 0, 2, 0, false},
+        {"minimized", Record(PlacementState::Minimized), 108, {100, 100, 164, 148}, 0, 0, 0, true},
+        {"foreign magic",
+         [] {
+             auto r = Record(0);
+             r.magic = 0x12345678;
+             return r;
+         }(),
+         108, own, 0, 0, 0, false},
+        {"another size", Record(0), 100, own, 0, 0, 0, false},
+        {"inverted rectangle", Record(0, {500, 100, 100, 400}), 108, own, 0, 0, 0, false},
+        {"unknown state", Record(105), 108, own, 0, 0, 0, false},
+    };
+    for (const auto& c : cases) {
+        TempIni ini;
+        ini.Write(&c.record, c.size);
+        SeenPlaced seen;
+        ShellWindow w(SavingParams(ini), &seen);
+        PumpMessages();
+        if (c.minimized) {
+            EXPECT_TRUE(w.window.IsMinimized()) << c.name;
+            w.window.Restore();
+        }
+        EXPECT_TRUE(SameRect(w.Rect(), c.rect)) << c.name;
+        EXPECT_EQ(w.window.GetDockedEdge(), c.docked) << c.name;
+        EXPECT_EQ(w.window.GetTopmostLevel(), c.topmost) << c.name;
+        EXPECT_EQ(seen.placed, c.placed) << c.name;
+        w.window.SetMessageHook(nullptr);
+    }
+}
+
+// A resizable window takes the saved size as well.
+TEST(WindowPlacement, ResizableWindowTakesTheSavedSize)
+{
+    TempIni ini;
+    const WindowPlacementRecord record = Record(0);
+    ini.Write(&record, sizeof(record));
+    WindowCreateParams params = SavingParams(ini);
+    params.resizable = 1;
+    ShellWindow w(params);
+    EXPECT_TRUE(SameRect(w.Rect(), RECT{100, 100, 500, 400}));
+    WindowPlacementRecord copy = {};
+    CPhysicalWindow later;
+    later.LoadPlacementInto(params, &copy);
+    EXPECT_EQ(std::memcmp(&copy, &record, sizeof(copy)), 0);
+}
