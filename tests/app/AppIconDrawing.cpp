@@ -1,4 +1,5 @@
 #include "AppIconDrawing.h"
+#include "tests/gui/skin/PngEncode.h"
 #include <windows.h>
 #include <algorithm>
 
@@ -92,14 +93,21 @@ struct IconDirectoryEntry {
 
 const WORD kIconType = 1;
 const WORD kBitsPerPixel = 32;
+const int kPngRgba = 6; // PNG colour type
 
 } // namespace
 
-std::vector<uint8_t> DrawAppIconImage(int size)
+std::vector<uint32_t> DrawAppIconPixels(int size)
 {
     Canvas c = {size, std::vector<uint32_t>(size_t(size) * size)};
     DrawFace(c);
     DrawBars(c);
+    return c.pixels;
+}
+
+std::vector<uint8_t> DrawAppIconImage(int size)
+{
+    Canvas c = {size, DrawAppIconPixels(size)};
     const int maskStride = (size + 31) / 32 * 4;
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof(header);
@@ -141,4 +149,15 @@ std::vector<uint8_t> BuildAppIconFile()
     for (const auto& image : images)
         Append(file, image.data(), image.size());
     return file;
+}
+
+std::vector<uint8_t> BuildCaptionIconPng()
+{
+    PngPicture png;
+    png.width = kCaptionIconSize;
+    png.height = kCaptionIconSize;
+    png.colorType = kPngRgba;
+    for (uint32_t p : DrawAppIconPixels(kCaptionIconSize))
+        png.rows.insert(png.rows.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p), uint8_t(p >> 24)});
+    return EncodePng(png);
 }

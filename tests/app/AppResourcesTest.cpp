@@ -1,5 +1,7 @@
 #include "AppIconDrawing.h"
 #include "app/AppResources.h"
+#include "app/CaptionIconPicture.h"
+#include "gui/skin/CSkinImage.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <cstring>
@@ -54,7 +56,7 @@ TEST(AppResources, IconIsTheCommittedDrawingAtThreeSizes)
         EXPECT_EQ(entry.width, size);
         EXPECT_EQ(entry.bitCount, 32);
         EXPECT_EQ(ResourceBytes(MAKEINTRESOURCEA(entry.id), RT_ICON), DrawAppIconImage(size))
-            << "regenerate app/QuillmereRTA.ico with gen_app_icon";
+            << "regenerate with gen_app_artwork";
         HICON icon = (HICON)LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLMERE), IMAGE_ICON, size,
                                        size, LR_DEFAULTCOLOR);
         ASSERT_TRUE(icon);
@@ -68,6 +70,17 @@ TEST(AppResources, IconIsTheCommittedDrawingAtThreeSizes)
         DeleteObject(info.hbmMask);
         DestroyIcon(icon);
     }
+}
+
+TEST(AppResources, CaptionIconIsTheCommittedDrawingAt17Pixels)
+{
+    CSkinImage holder;
+    ASSERT_EQ(holder.DecodePngImage(kCaptionIconPicture.data, kCaptionIconPicture.size), 0);
+    const CBitmapDC& image = holder.GetImage();
+    ASSERT_EQ(image.GetWidth(), kCaptionIconSize);
+    ASSERT_EQ(image.GetHeight(), kCaptionIconSize);
+    const std::vector<uint32_t> drawn = DrawAppIconPixels(kCaptionIconSize);
+    EXPECT_EQ(std::memcmp(image.GetBits(), drawn.data(), drawn.size() * 4), 0) << "regenerate with gen_app_artwork";
 }
 
 TEST(AppResources, StringsAndTheAcceleratorTableLoad)
