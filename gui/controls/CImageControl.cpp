@@ -1,0 +1,190 @@
+#include "gui/controls/CImageControl.h"
+#include "gui/controls/CControlContainer.h"
+#include "gui/controls/ControlCommand.h"
+#include "gui/controls/ControlNotification.h"
+#include "gui/skin/CSkinImageSet.h"
+#include "gui/skin/CSkinRenderer.h"
+
+namespace {
+const int kBitsPerPixel = 32;
+const uint32_t kOpaqueBlack = 0xFF000000;
+// The frame element's pictures: its face and, where the set has one, the
+// picture whose alpha shapes the border.
+const int kFrameState = 0;
+const int kFrameAlphaState = 8;
+} // namespace
+
+CImageControl::CImageControl() : m_toggle(0), m_shown(0)
+{}
+
+CImageControl::~CImageControl()
+{
+    Destroy();
+}
+
+int CImageControl::Create(const ImageControlParams& params)
+{
+    m_record = params;
+    m_toggle = 0;
+    m_shown = 0;
+    ControlWindowParams window;
+    window.x = params.x;
+    window.y = params.y;
+    window.width = params.width;
+    window.height = params.height;
+    window.parent = params.parent;
+    window.container = params.container;
+    window.listenerPaints = 1;
+    window.dragAnywhere = params.dragAnywhere;
+    window.visible = params.visible;
+    window.toolTipText = params.toolTipText;
+    CControl::Create(window);
+    Rebuild();
+    Present();
+    return 0;
+}
+
+bool CImageControl::QueryBorders(SkinInsets& borders, const CBitmapDC*& frame, const CBitmapDC*& alpha)
+{
+    CSkinRenderer* skin = m_record.container ? m_record.container->GetSkinRenderer() : nullptr;
+    SkinElementQuery query = {m_record.frameStyle, m_record.width, m_record.height, {}, nullptr};
+    if (!skin || !skin->OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&query), nullptr) ||
+        !query.imageSet)
+        return false;
+    borders = query.imageSet->stretchInsets;
+    frame = query.imageSet->StateImage(kFrameState);
+    alpha = query.imageSet->StateImage(kFrameAlphaState);
+    if (!alpha)
+        alpha = frame;
+    return true;
+}
+
+void CImageControl::ShowWindowNow(bool show)
+{
+    if (m_window.GetHwnd())
+        ShowWindow(m_window.GetHwnd(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void CImageControl::Rebuild()
+{
+    SkinInsets borders = {};
+    const CBitmapDC* frame = nullptr;
+    const CBitmapDC* alpha = nullptr;
+    const bool framed = !m_record.plainBackground && QueryBorders(borders, frame, alpha);
+    if (m_record.width < borders.left + borders.right || m_record.height < borders.top + borders.bottom ||
+        m_record.width < 1 || m_record.height < 1) {
+        ShowWindowNow(false); // also when it was created visible and never had room
+        m_shown = 0;
+        return;
+    }
+    for (CBitmapDC* buffer : {&m_bufferA, &m_bufferB})
+        buffer->Create(m_record.width, m_record.height, kBitsPerPixel);
+    if (m_record.plainBackground) {
+        FillFromBackground(m_bufferA);
+        FillFromBackground(m_bufferB);
+    } else {
+        int x = 0, y = 0;
+        const CBitmapDC* background = Background(x, y);
+        if (m_record.hostDrawn) {
+            for (CBitmapDC* buffer : {&m_bufferA, &m_bufferB}) {
+                buffer->Fill(kOpaqueBlack);
+                buffer->SetBlend(SurfaceBlend::Copy);
+            }
+        }
+        if (framed && background && frame && alpha)
+            m_frame.Compose(*background, *frame, *alpha, borders, x, y, m_record.width, m_record.height);
+    }
+    Notify(NotifyCode::Rebuilt);
+    if (!m_shown)
+        ShowWindowNow(true);
+    m_shown = 1;
+}
+
+const CBitmapDC* CImageControl::Background(int& x, int& y)
+{
+    if (m_record.background) {
+        x = m_record.sourceX;
+        y = m_record.sourceY;
+        return m_record.background;
+    }
+    CBitmapDC* parentBack = m_record.parent ? m_record.parent->GetWindow()->GetBackBitmap() : nullptr;
+    if (m_record.plainBackground && parentBack) {
+        x = m_record.x;
+        y = m_record.y;
+        return parentBack;
+    }
+    x = GetOffsetX();
+    y = GetOffsetY();
+    return m_record.container ? m_record.container->GetSurface() : nullptr;
+}
+
+void CImageControl::FillFromBackground(CBitmapDC& buffer)
+{
+    int x = 0, y = 0;
+    const CBitmapDC* background = Background(x, y);
+    if (background)
+        buffer.CopyFrom(*background, x, y, 0, 0, 0, 0);
+}
+
+void CImageControl::Notify(int code)
+{
+    if (!m_record.listener)
+        return;
+    ControlNotification record;
+    record.kind = kNotificationKind;
+    record.code = code;
+    record.controlId = m_record.controlId;
+    record.sender = this;
+    m_record.listener->OnNotify(&record);
+}
+
+void CImageControl::Present()
+{
+    if (!m_shown || !m_window.GetHwnd())
+        return;
+    CBitmapDC* back = GetBackBuffer();
+    if (m_record.plainBackground)
+        FillFromBackground(*back);
+    Notify(NotifyCode::DrawRequest);
+    if (!m_record.plainBackground)
+        m_frame.Draw(*back);
+    if (m_record.hostDrawn && m_record.container)
+        m_record.container->GetWindow()->ShowBitmap(back, 0, 0, m_record.width, m_record.height, m_record.x,
+                                                    m_record.y);
+    else
+        ShowBitmap(back, 0, 0, m_record.width, m_record.height, 0, 0);
+    m_toggle ^= 1;
+}
+
+int CImageControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+{
+    const RECT* rect = reinterpret_cast<const RECT*>(p2);
+    switch (code) {
+    case WindowEvent::RightButtonUp:
+        if (m_window.IsCursorOverWindow())
+            Notify(NotifyCode::RightUp);
+        break;
+    case WindowEvent::LeftDoubleClick:
+        if (m_window.IsCursorOverWindow())
+            Notify(NotifyCode::DoubleClick);
+        break;
+    case ControlCommand::Place:
+        if (rect) {
+            m_record.x = rect->left;
+            m_record.y = rect->top;
+            m_record.width = rect->right - rect->left;
+            m_record.height = rect->bottom - rect->top;
+        }
+        break;
+    case ControlCommand::Rebuild:
+        if (m_window.GetHwnd())
+            Rebuild();
+        break;
+    case ControlCommand::Show: ShowWindowNow(p1 != 0); break;
+    case WindowEvent::Paint:
+        if (data)
+            *static_cast<CBitmapDC**>(data) = GetFrontBuffer();
+        break;
+    }
+    return 0;
+}

@@ -1,0 +1,73 @@
+#pragma once
+#include "gui/controls/CControl.h"
+#include "gui/skin/CBorderFrame.h"
+#include "gui/window/CObjectBase.h"
+#include <cstdint>
+#include <string>
+
+// The record of CImageControl::Create, copied whole.
+struct ImageControlParams {
+    int32_t x = 0; // relative to the parent control, else to the container
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    uint8_t visible = 1;
+    int32_t controlId = 0;
+    CControlContainer* container = nullptr; // the skin and the default background
+    CControl* parent = nullptr;
+    CListener* listener = nullptr; // draws on request and hears the clicks; may be null
+    int32_t frameStyle = 12;       // the skin element whose border frames the picture
+    // Null: the container's surface under the control (the parent's back
+    // bitmap at x, y for a plain background inside a parent).
+    const CBitmapDC* background = nullptr;
+    int32_t sourceX = 0; // in an explicit background
+    int32_t sourceY = 0;
+    uint8_t dragAnywhere = 0;
+    // Buffers start opaque black and the picture is put on the container's
+    // window at the control's place rather than on the control's own window.
+    uint8_t hostDrawn = 0;
+    std::string toolTipText;
+    uint8_t plainBackground = 0; // no frame: every Present starts from the background
+};
+
+// A double-buffered picture the owner draws: Present asks the listener
+// (notification DrawRequest, kind 6) to draw into the back buffer, frames
+// it with the skin's border, shows it and swaps the buffers, so a paint in
+// between always copies a complete picture (the window asks the control for
+// the front buffer with event Paint). A control smaller than its frame's
+// borders stays hidden and ignores Present until a rebuild finds room.
+// Notifications go straight to the listener: DrawRequest, Rebuilt after new
+// buffers, DoubleClick and RightUp while the cursor is inside. GUI thread only.
+class CImageControl : public CControl, public CObjectBase {
+public:
+    static constexpr int32_t kNotificationKind = 6;
+
+    CImageControl();
+    ~CImageControl() override;
+
+    int Create(const ImageControlParams& params);
+    void Present();
+    CBitmapDC* GetBackBuffer() { return m_toggle ? &m_bufferA : &m_bufferB; }
+    CBitmapDC* GetFrontBuffer() { return m_toggle ? &m_bufferB : &m_bufferA; }
+    int GetWidth() const { return m_record.width; }
+    int GetHeight() const { return m_record.height; }
+    bool IsShown() const { return m_shown != 0; }
+
+    int HandleEvent(CControl* control, int code, int p1, int p2, void* data) override;
+
+private:
+    void Rebuild();
+    bool QueryBorders(SkinInsets& borders, const CBitmapDC*& frame, const CBitmapDC*& alpha);
+    // The bitmap under the control and where in it.
+    const CBitmapDC* Background(int& x, int& y);
+    void FillFromBackground(CBitmapDC& buffer);
+    void Notify(int code);
+    void ShowWindowNow(bool show);
+
+    ImageControlParams m_record;
+    CBitmapDC m_bufferA;
+    CBitmapDC m_bufferB;
+    CBorderFrame m_frame;
+    uint8_t m_toggle; // 0: B is drawn and presented next, A is on screen
+    uint8_t m_shown;
+};

@@ -1,0 +1,212 @@
+#include "gui/graphics/CMeterViewControl.h"
+#include "gui/controls/CControlContainer.h"
+#include "gui/controls/ControlCommand.h"
+#include "gui/graphics/CSegmentBarRenderer.h"
+#include "gui/skin/CSkinImageSet.h"
+#include "gui/skin/CSkinRenderer.h"
+#include "gui/skin/PixelOperations.h"
+
+namespace {
+const int kBitsPerPixel = 32;
+const int kOpaque = 256;
+const int kDarken = 210; // of 256: a dimmed background sets the bars off
+const int kCoordinateBits = 16;
+} // namespace
+
+CMeterViewControl::CMeterViewControl()
+    : m_visible(0), m_toggle(0), m_frameRequest(), m_skin(nullptr), m_query(), m_phase()
+{}
+
+CMeterViewControl::~CMeterViewControl()
+{
+    Destroy();
+}
+
+void CMeterViewControl::Destroy()
+{
+    CControl::Destroy();
+    m_view.DeleteRenderers();
+}
+
+int CMeterViewControl::Create(const MeterViewCreateParams& params)
+{
+    m_record = params;
+    m_skin = params.container ? params.container->GetSkinRenderer() : nullptr;
+    m_query = {params.frameKind, params.width, params.height, {}, nullptr};
+    if (m_skin)
+        m_skin->OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&m_query), nullptr);
+    ControlWindowParams window;
+    window.x = params.x;
+    window.y = params.y;
+    window.width = params.width;
+    window.height = params.height;
+    window.parent = params.parent;
+    window.container = params.container;
+    window.trackMouse = 1;
+    window.listenerPaints = 1;
+    window.dragAnywhere = params.dragAnywhere;
+    window.visible = params.visible;
+    CControl::Create(window);
+    RebuildBitmaps();
+    Refresh();
+    return 0;
+}
+
+void CMeterViewControl::ShowWindowNow(bool show)
+{
+    if (m_window.GetHwnd())
+        ShowWindow(m_window.GetHwnd(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void CMeterViewControl::RebuildBitmaps()
+{
+    const SkinInsets insets = m_query.imageSet ? m_query.imageSet->stretchInsets : SkinInsets{};
+    if (m_record.width < insets.left + insets.right || m_record.height < insets.top + insets.bottom ||
+        m_record.width < 1 || m_record.height < 1) {
+        ShowWindowNow(false); // also when it was created visible and never had room
+        m_visible = 0;
+        return;
+    }
+    m_bitmapA.Create(m_record.width, m_record.height, kBitsPerPixel);
+    if (m_record.container)
+        m_bitmapA.CopyFrom(*m_record.container->GetSurface(), GetOffsetX(), GetOffsetY(), m_record.width,
+                           m_record.height, 0, 0);
+    if (m_record.darken)
+        ScaleImageColors(&m_bitmapA, 0, 0, 0, 0, kDarken, kDarken, kDarken);
+    if (m_record.backgroundKind && m_skin) {
+        SkinDrawRequest request = {};
+        request.target = &m_bitmapA;
+        request.level = kOpaque;
+        request.kind = m_record.backgroundKind;
+        m_skin->DrawElement(request);
+    }
+    Rebuild();
+    m_bitmapB.CreateCopy(m_bitmapA);
+    if (!m_visible)
+        ShowWindowNow(true);
+    m_visible = 1;
+}
+
+void CMeterViewControl::Rebuild()
+{
+    BarGraphViewDesc* d = m_view.Reset();
+    const int x = m_record.x, y = m_record.y, w = m_record.width, h = m_record.height;
+    d->width = w;
+    d->height = h;
+    d->areaLeft = x + m_record.insetX;
+    d->areaTop = y + m_record.insetY;
+    d->areaRight = x + w - m_record.insetX;
+    d->areaBottom = y + h - m_record.insetY;
+    d->target = &m_bitmapA;
+    d->startOffset = m_record.insetX;
+    d->crossOffset = m_record.insetY;
+    m_phase = {0, x, y, w, h, &m_view, d, this, m_record.controlId};
+    SendPhase(MeterPhase::Describe);
+    m_view.Configure(*d);
+    SendPhase(MeterPhase::Renderers);
+    m_view.Layout();
+    m_frameRequest = {};
+    m_frameRequest.target = &m_bitmapA;
+    m_frameRequest.level = kOpaque;
+    m_frameRequest.kind = m_record.frameKind;
+    m_view.PaintGroupFrames(*this);
+    SendPhase(MeterPhase::Static);
+    m_view.SaveBackground();
+    m_view.DrawInto(m_bitmapA);
+}
+
+void CMeterViewControl::PaintGroupFrame(int left, int top, int right, int bottom)
+{
+    if (!m_skin)
+        return;
+    const SkinInsets& c = m_query.contentInsets;
+    // The frame's content area takes the group, a pixel inside its insets.
+    m_frameRequest.rect = {left - c.left + 1, top - c.top + 1, right + c.right - 2, bottom + c.bottom - 1};
+    m_frameRequest.rectValid = 1;
+    m_skin->DrawElement(m_frameRequest);
+}
+
+void CMeterViewControl::SendPhase(int32_t phase)
+{
+    m_phase.phase = phase;
+    ControlNotification record;
+    record.code = kPhaseCode;
+    record.data3 = &m_phase;
+    NotifyOwner(record);
+}
+
+int CMeterViewControl::NotifyOwner(ControlNotification& record)
+{
+    record.kind = kPhaseKind;
+    record.controlId = m_record.controlId;
+    record.sender = this;
+    return m_record.owner ? m_record.owner->OnNotify(&record) : 0;
+}
+
+void CMeterViewControl::Refresh()
+{
+    if (!m_visible || !m_window.IsShownAndNotMinimized())
+        return;
+    SendPhase(MeterPhase::Values);
+    CBitmapDC* bitmap = GetDrawBitmap();
+    m_view.DrawInto(*bitmap);
+    ShowBitmap(bitmap, 0, 0, m_record.width, m_record.height, 0, 0);
+    m_toggle ^= 1;
+}
+
+void CMeterViewControl::SetHighlight(int item, bool on)
+{
+    CBarRenderer* renderer = reinterpret_cast<CBarRenderer*>(intptr_t(item));
+    if (m_record.hoverHighlight && renderer && m_view.Contains(renderer) &&
+        renderer->GetType() == BarRendererType::Segment)
+        static_cast<CSegmentBarRenderer*>(renderer)->useAlternate = on;
+}
+
+int CMeterViewControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+{
+    const RECT* rect = reinterpret_cast<const RECT*>(p2);
+    switch (code) {
+    case WindowEvent::RightButtonUp:
+        if (m_window.IsCursorOverWindow() && m_record.owner) {
+            ControlNotification record;
+            record.kind = kContextKind;
+            record.code = NotifyCode::RightUp;
+            record.controlId = m_record.controlId;
+            record.sender = this;
+            m_record.owner->OnNotify(&record);
+        }
+        break;
+    case ControlCommand::Place:
+        if (rect) {
+            m_record.x = rect->left;
+            m_record.y = rect->top;
+            m_record.width = rect->right - rect->left;
+            m_record.height = rect->bottom - rect->top;
+        }
+        break;
+    case ControlCommand::Rebuild:
+        if (!m_record.fixed)
+            RebuildBitmaps();
+        break;
+    case ControlCommand::Show: ShowWindowNow(p1 != 0); break;
+    case WindowEvent::Paint:
+        if (data)
+            *static_cast<CBitmapDC**>(data) = GetShownBitmap();
+        break;
+    case WindowEvent::MouseEnter: SetHighlight(p1, true); break;
+    case WindowEvent::MouseLeave: SetHighlight(p1, false); break;
+    case WindowEvent::Hover: {
+        CBarRenderer* renderer = reinterpret_cast<CBarRenderer*>(intptr_t(p1));
+        if (renderer && m_view.Contains(renderer) && !CPhysicalWindow::IsMenuOpen() && !renderer->toolTip.empty())
+            ShowToolTip(renderer->toolTip.c_str());
+        break;
+    }
+    case WindowEvent::MouseTrack:
+        if (data) {
+            const int x = int16_t(p1 & 0xFFFF), y = int16_t(p1 >> kCoordinateBits);
+            *static_cast<int*>(data) = int(reinterpret_cast<intptr_t>(m_view.HitTest(x, y)));
+        }
+        break;
+    }
+    return 0;
+}

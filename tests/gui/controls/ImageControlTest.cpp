@@ -1,0 +1,142 @@
+#include "ControlTestSupport.h"
+#include "GuiTestSupport.h"
+#include "gui/controls/CImageControl.h"
+#include "gui/controls/ControlCommand.h"
+#include "gui/controls/ControlNotification.h"
+#include "gui/skin/CSkinRenderer.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+const uint32_t kPicture = 0xFF123456;
+const int kBorder = 8; // the stretch insets of frame style 12 on every side
+
+// Keeps the codes it is told and paints the back buffer on a draw request.
+struct PaintingOwner : CListener {
+    int OnNotify(void* record) override
+    {
+        const ControlNotification& n = *static_cast<ControlNotification*>(record);
+        codes.push_back(n.code);
+        EXPECT_EQ(n.kind, CImageControl::kNotificationKind);
+        EXPECT_EQ(n.controlId, 77);
+        if (n.code == NotifyCode::DrawRequest) {
+            CImageControl* control = static_cast<CImageControl*>(n.sender);
+            drawnInto.push_back(control->GetBackBuffer());
+            control->GetBackBuffer()->Fill(kPicture);
+        }
+        return 0;
+    }
+    std::vector<int> codes;
+    std::vector<CBitmapDC*> drawnInto;
+};
+
+struct ImageHost {
+    ImageHost() { skin.Load(nullptr); }
+    ImageControlParams Params(int width, int height)
+    {
+        ImageControlParams p;
+        p.x = 10;
+        p.y = 20;
+        p.width = width;
+        p.height = height;
+        p.controlId = 77;
+        p.container = &host.container;
+        p.listener = &owner;
+        return p;
+    }
+    CSkinRenderer skin;
+    ContainerHost host{200, 120, &skin};
+    PaintingOwner owner;
+};
+
+uint32_t At(const CBitmapDC* bitmap, int x, int y)
+{
+    return bitmap->GetBits()[y * bitmap->GetWidth() + x];
+}
+
+} // namespace
+
+// Exactly as wide as both borders is room enough; a pixel less hides the
+// control, which then ignores Present until a rebuild finds room.
+TEST(ImageControl, ShownFromTheFramesBordersOnAndHiddenBelow)
+{
+    ImageHost h;
+    ASSERT_TRUE(h.host.created);
+    CImageControl fits, narrow;
+    fits.Create(h.Params(2 * kBorder, 40));
+    EXPECT_TRUE(fits.IsShown());
+    EXPECT_TRUE(IsWindowVisible(fits.GetWindow()->GetHwnd()));
+    EXPECT_EQ(h.owner.codes, (std::vector<int>{NotifyCode::Rebuilt, NotifyCode::DrawRequest}));
+
+    h.owner.codes.clear();
+    narrow.Create(h.Params(2 * kBorder - 1, 40));
+    EXPECT_FALSE(narrow.IsShown());
+    EXPECT_FALSE(IsWindowVisible(narrow.GetWindow()->GetHwnd()));
+    narrow.Present();
+    EXPECT_TRUE(h.owner.codes.empty()) << "no draw request while hidden";
+
+    RECT wider = {10, 20, 70, 60};
+    narrow.OnEvent(&h.host.container, EventSource::Request, ControlCommand::Place, 0, int(intptr_t(&wider)), nullptr);
+    narrow.OnEvent(&h.host.container, EventSource::Request, ControlCommand::Rebuild, 0, 0, nullptr);
+    EXPECT_TRUE(narrow.IsShown());
+    EXPECT_EQ(narrow.GetWidth(), 60);
+    EXPECT_EQ(h.owner.codes, std::vector<int>{NotifyCode::Rebuilt});
+}
+
+// The owner always draws into the buffer that is not on screen; the window's
+// paint gets the one shown last, and two presents end where they began.
+TEST(ImageControl, PresentsAlternateTheBuffersUnderTheFrame)
+{
+    ImageHost h;
+    CImageControl control;
+    control.Create(h.Params(60, 40));
+    ASSERT_TRUE(control.IsShown());
+    CBitmapDC* const back = control.GetBackBuffer();
+    control.Present();
+    control.Present();
+    EXPECT_EQ(control.GetBackBuffer(), back);
+    ASSERT_EQ(h.owner.drawnInto.size(), 3u);
+    EXPECT_NE(h.owner.drawnInto[1], h.owner.drawnInto[2]);
+    EXPECT_EQ(control.GetFrontBuffer(), h.owner.drawnInto[2]);
+
+    CBitmapDC* painted = nullptr;
+    control.OnEvent(control.GetWindow(), EventSource::Window, WindowEvent::Paint, 0, 0, &painted);
+    EXPECT_EQ(painted, control.GetFrontBuffer());
+    EXPECT_EQ(At(painted, 30, 20), kPicture) << "inside the borders the owner's picture stays";
+    EXPECT_NE(At(painted, 30, 2), kPicture) << "the frame is drawn over it";
+}
+
+// A plain background needs no frame: each present starts from the surface
+// under the control, whatever the owner drew the time before.
+TEST(ImageControl, PlainBackgroundIsCopiedBeforeEachDraw)
+{
+    ImageHost h;
+    h.host.container.GetSurface()->Fill(0xFF00FF00);
+    ImageControlParams p = h.Params(4, 4);
+    p.plainBackground = 1;
+    p.listener = nullptr;
+    CImageControl control;
+    control.Create(p);
+    EXPECT_TRUE(control.IsShown()) << "no borders to make room for";
+    control.GetBackBuffer()->Fill(kPicture);
+    control.Present();
+    EXPECT_EQ(At(control.GetFrontBuffer(), 3, 3), 0xFF00FF00u);
+}
+
+// Clicks count only while the cursor is over the control's window.
+TEST(ImageControl, RightReleaseAndDoubleClickOnlyInside)
+{
+    ImageHost h;
+    CImageControl control;
+    control.Create(h.Params(60, 40));
+    RECT r = {};
+    GetWindowRect(control.GetWindow()->GetHwnd(), &r);
+    for (bool inside : {true, false}) {
+        ASSERT_TRUE(inside ? MoveCursorTo(r.left + 5, r.top + 5) : MoveCursorTo(r.right + 40, r.bottom + 40));
+        h.owner.codes.clear();
+        for (int code : {int(WindowEvent::RightButtonUp), int(WindowEvent::LeftDoubleClick)})
+            control.OnEvent(control.GetWindow(), EventSource::Window, code, 0, 0, nullptr);
+        const std::vector<int> expected = {NotifyCode::RightUp, NotifyCode::DoubleClick};
+        EXPECT_EQ(h.owner.codes, inside ? expected : std::vector<int>{});
+    }
+}
