@@ -40,6 +40,10 @@ enum class MouseSwallow { Left, Right };
 // rectangle; after undocking the next ForcedMovesAfterUndock changes are
 // forced onto the restored one.
 //
+// A savePlacement window loads its WindowPlacementRecord at Create (options
+// before the window exists, state after), and saves it 10 s after the last
+// change of place, size or taskbar button, and on Destroy.
+//
 // The tick-based logic (mouse tracking, activity, lifetimes, the policy tick)
 // reads the clock given to SetTickSource; the shell and foreground-window
 // queries go through WindowShellApi. GUI thread only, like every toolkit window.

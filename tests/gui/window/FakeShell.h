@@ -30,14 +30,6 @@ struct FakeShell {
         return static_cast<int>(
             std::count_if(calls.begin(), calls.end(), [message](const Call& c) { return c.message == message; }));
     }
-    const Call* Last(DWORD message) const
-    {
-        for (auto it = calls.rbegin(); it != calls.rend(); ++it)
-            if (it->message == message)
-                return &*it;
-        return nullptr;
-    }
-
     static UINT_PTR WINAPI AppBar(DWORD message, PAPPBARDATA data)
     {
         current->calls.push_back({message, *data});
@@ -92,6 +84,17 @@ struct ShellWindow {
     RecordingListener listener;
     CPhysicalWindow window;
     bool created = false;
+};
+
+// Counts the raw messages a window receives.
+struct SeenMessages : CMessageHook {
+    int OnMessage(CPhysicalWindow*, HWND, UINT message, WPARAM, LPARAM, LRESULT*) override
+    {
+        seen.push_back(message);
+        return 0;
+    }
+    int Count(UINT message) const { return static_cast<int>(std::count(seen.begin(), seen.end(), message)); }
+    std::vector<UINT> seen;
 };
 
 inline WindowCreateParams DockableParams(int x = 60, int y = 90, int width = 400, int height = 300)

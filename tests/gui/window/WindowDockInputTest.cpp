@@ -9,7 +9,38 @@ int CursorCount()
     ShowCursor(TRUE);
     return ShowCursor(FALSE);
 }
+const RECT Desktop = {0, 0, 1280, 1024};
 } // namespace
+
+// Minimizing activates another window, so these run apart from the others.
+// Maximize fills the work area; minimizing keeps that, so restoring maximizes
+// again; the next restore returns to the normal rectangle.
+TEST(WindowStates, MaximizeMinimizeRestore)
+{
+    ShellWindow w(TestWindowParams(100, 100, 400, 300));
+    RecordingListener states;
+    w.window.SetStateListener(&states);
+    const RECT normal = {100, 100, 500, 400};
+    w.window.Maximize(nullptr);
+    EXPECT_TRUE(w.window.IsMaximized());
+    EXPECT_TRUE(SameRect(w.Rect(), Desktop));
+    EXPECT_EQ(w.window.GetEdgeTouch(), 15u);
+    EXPECT_EQ(states.Count(WindowEvent::StateChanged), 1);
+    w.Send(WM_SYSCOMMAND, SC_MINIMIZE);
+    EXPECT_TRUE(w.window.IsMinimized());
+    w.Send(WM_SYSCOMMAND, SC_RESTORE);
+    EXPECT_TRUE(w.window.IsMaximized());
+    EXPECT_TRUE(SameRect(w.Rect(), Desktop));
+    w.window.Restore();
+    EXPECT_FALSE(w.window.IsMaximized());
+    EXPECT_TRUE(SameRect(w.Rect(), normal));
+    EXPECT_EQ(w.window.GetFrameMask(), 0);
+
+    // A window already as large as the work area gets its resize event from Maximize itself.
+    ShellWindow full(TestWindowParams(0, 0, 1280, 1024));
+    full.window.Maximize(nullptr);
+    EXPECT_EQ(full.listener.Count(WindowEvent::Resized), 1);
+}
 
 // A docked window dragged 50 px stays; at 51 px it comes off under the cursor
 // at its normal size.

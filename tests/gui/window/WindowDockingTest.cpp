@@ -1,4 +1,5 @@
 #include "FakeShell.h"
+#include "gui/window/MonitorHelpers.h"
 #include "gui/window/WindowCommand.h"
 #include "gui/window/WindowGeometry.h"
 #include <gtest/gtest.h>
@@ -6,17 +7,7 @@
 namespace {
 const RECT Desktop = {0, 0, 1280, 1024};
 
-struct SeenMessages : CMessageHook {
-    int OnMessage(CPhysicalWindow*, HWND, UINT message, WPARAM, LPARAM, LRESULT*) override
-    {
-        seen.push_back(message);
-        return 0;
-    }
-    int Count(UINT message) const { return static_cast<int>(std::count(seen.begin(), seen.end(), message)); }
-    std::vector<UINT> seen;
-};
-
-// The window just below hwnd in the z-order, skipping none.
+// Whether upper stands anywhere above lower in the z-order.
 bool IsAbove(HWND upper, HWND lower)
 {
     for (HWND next = GetWindow(upper, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT))
@@ -26,37 +17,10 @@ bool IsAbove(HWND upper, HWND lower)
 }
 } // namespace
 
-// Maximize fills the work area; minimizing keeps that, so restoring maximizes
-// again; the next restore returns to the normal rectangle.
-TEST(WindowStates, MaximizeMinimizeRestore)
-{
-    ShellWindow w(TestWindowParams(100, 100, 400, 300));
-    RecordingListener states;
-    w.window.SetStateListener(&states);
-    const RECT normal = {100, 100, 500, 400};
-    w.window.Maximize(nullptr);
-    EXPECT_TRUE(w.window.IsMaximized());
-    EXPECT_TRUE(SameRect(w.Rect(), Desktop));
-    EXPECT_EQ(w.window.GetEdgeTouch(), 15u);
-    EXPECT_EQ(states.Count(WindowEvent::StateChanged), 1);
-    w.Send(WM_SYSCOMMAND, SC_MINIMIZE);
-    EXPECT_TRUE(w.window.IsMinimized());
-    w.Send(WM_SYSCOMMAND, SC_RESTORE);
-    EXPECT_TRUE(w.window.IsMaximized());
-    EXPECT_TRUE(SameRect(w.Rect(), Desktop));
-    w.window.Restore();
-    EXPECT_FALSE(w.window.IsMaximized());
-    EXPECT_TRUE(SameRect(w.Rect(), normal));
-    EXPECT_EQ(w.window.GetFrameMask(), 0);
-
-    // A window already as large as the work area gets its resize event from Maximize itself.
-    ShellWindow full(TestWindowParams(0, 0, 1280, 1024));
-    full.window.Maximize(nullptr);
-    EXPECT_EQ(full.listener.Count(WindowEvent::Resized), 1);
-}
-
-// A monitor that cannot be asked stops Maximize, the clamp and docking before any change.
-TEST(WindowStates, FailedMonitorQueryChangesNothing)
+// The monitor helpers and the clamp, which keeps a window's insets around
+// what must fit; a monitor that cannot be asked stops Maximize, the clamp and
+// docking before any change.
+TEST(WindowStates, MonitorQueriesAndTheirFailure)
 {
     WindowCreateParams params = DockableParams(-50, 90);
     params.showOnCreate = 0;
@@ -64,20 +28,32 @@ TEST(WindowStates, FailedMonitorQueryChangesNothing)
     const RECT before = w.Rect();
     w.shell.monitorFails = true;
     w.window.Maximize(nullptr);
-    w.window.ClampToMonitor(8);
+    w.window.ClampToMonitor(MonitorClamp::WorkArea);
     EXPECT_FALSE(w.window.IsMaximized());
     EXPECT_TRUE(SameRect(w.Rect(), before));
-    EXPECT_EQ(w.window.NearestDockEdge(), DockEdge::NoMonitor);
+    EXPECT_EQ(MonitorEdgeTest(-50, 90, 400, 300, 0), MonitorEdge::NoMonitor);
     EXPECT_EQ(w.window.DockNearest(), DockEdge::NoMonitor);
     for (int edge : {0, 5, -1})
         EXPECT_EQ(w.window.DockToEdge(edge, nullptr), 0);
     EXPECT_TRUE(w.shell.calls.empty());
-    // Nothing stayed registered: docking works once the monitor answers.
     w.shell.monitorFails = false;
-    w.window.ClampToMonitor(8);
+    EXPECT_EQ(MonitorEdgeTest(-50, 990, 400, 300, 0), MonitorEdge::Left | MonitorEdge::Bottom);
+    EXPECT_EQ(MonitorEdgeTest(-50, 990, 400, 300, MonitorClamp::KeepHorizontal | MonitorClamp::KeepVertical), 0);
+    RECT monitor = {};
+    EXPECT_TRUE(GetMonitorRectAt(5, 5, monitor) && SameRect(monitor, Desktop));
+    w.window.ClampToMonitor(MonitorClamp::WorkArea);
     EXPECT_EQ(w.Rect().left, 0);
-    EXPECT_EQ(w.window.DockNearest(), DockEdge::Left);
+    EXPECT_EQ(w.window.DockNearest(), DockEdge::Left); // nothing stayed registered
     EXPECT_EQ(w.shell.Count(ABM_NEW), 1);
+
+    WindowCreateParams inset = TestWindowParams(-30, 100);
+    inset.clampFlags = MonitorClamp::WorkArea;
+    std::fill(std::begin(inset.insets), std::end(inset.insets), 10);
+    CPhysicalWindow clamped;
+    ASSERT_EQ(clamped.Create(inset), 0);
+    RECT rect = {};
+    GetWindowRect(clamped.GetHwnd(), &rect);
+    EXPECT_EQ(rect.left, -10);
 }
 
 // Docking left: the toolbar's rectangle, the shell's calls, then 0x7e9, no
@@ -94,7 +70,6 @@ TEST(WindowDocking, DockLeftThenRightThenRestore)
         return 0;
     };
     const RECT normal = w.Rect();
-    EXPECT_EQ(w.window.NearestDockEdge(), DockEdge::Top);
     EXPECT_EQ(w.window.DockToEdge(DockEdge::Left, nullptr), DockEdge::Left);
     EXPECT_EQ(proposal.width, 270);
     EXPECT_EQ(proposal.height, 1024);
@@ -108,11 +83,11 @@ TEST(WindowDocking, DockLeftThenRightThenRestore)
     EXPECT_TRUE(ExStyleOf(w.window.GetHwnd()) & WS_EX_TOPMOST);
     EXPECT_GE(w.listener.Count(WindowEvent::Resized), 1);
     EXPECT_EQ(w.window.GetDockedEdge(), DockEdge::Left);
-    const FakeShell::Call* set = w.shell.Last(ABM_SETPOS);
-    ASSERT_NE(set, nullptr);
-    EXPECT_EQ(set->data.cbSize, 36u);
-    EXPECT_EQ(set->data.uCallbackMessage, ToolkitMessage::AppBar);
-    EXPECT_EQ(set->data.uEdge, static_cast<UINT>(ABE_LEFT));
+    const FakeShell::Call& set = w.shell.calls.back();
+    EXPECT_EQ(set.message, static_cast<DWORD>(ABM_SETPOS));
+    EXPECT_EQ(set.data.cbSize, 36u);
+    EXPECT_EQ(set.data.uCallbackMessage, ToolkitMessage::AppBar);
+    EXPECT_EQ(set.data.uEdge, static_cast<UINT>(ABE_LEFT));
 
     // Outside a size/move loop a docked window stays where it is.
     SetWindowPos(w.window.GetHwnd(), nullptr, 500, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

@@ -54,14 +54,6 @@ WindowPlacementRecord Record(uint32_t state, RECT rect = {100, 100, 500, 400})
     return record;
 }
 
-struct SeenPlaced : CMessageHook {
-    int OnMessage(CPhysicalWindow*, HWND, UINT message, WPARAM, LPARAM, LRESULT*) override
-    {
-        placed += message == ToolkitMessage::Placed;
-        return 0;
-    }
-    int placed = 0;
-};
 } // namespace
 
 // Saved once, 10 s after the last of two moves 4 s apart, and again on Destroy.
@@ -123,7 +115,7 @@ TEST(WindowPlacement, RecordsRestoreTheirState)
     for (const auto& c : cases) {
         TempIni ini;
         ini.Write(&c.record, c.size);
-        SeenPlaced seen;
+        SeenMessages seen;
         ShellWindow w(SavingParams(ini), &seen);
         PumpMessages();
         if (c.minimized) {
@@ -133,7 +125,7 @@ TEST(WindowPlacement, RecordsRestoreTheirState)
         EXPECT_TRUE(SameRect(w.Rect(), c.rect)) << c.name;
         EXPECT_EQ(w.window.GetDockedEdge(), c.docked) << c.name;
         EXPECT_EQ(w.window.GetTopmostLevel(), c.topmost) << c.name;
-        EXPECT_EQ(seen.placed, c.placed) << c.name;
+        EXPECT_EQ(seen.Count(ToolkitMessage::Placed), c.placed) << c.name;
         w.window.SetMessageHook(nullptr);
     }
 }
