@@ -14,6 +14,52 @@ const int64_t kSampleLimit = 32768;
 const int kMinIntegratedFrames = 16;
 } // namespace
 
+// The in-range weighting of one channel with its state in locals, so that one loop can run two
+// channels: each channel's filter is a chain of dependent steps, and two independent chains keep
+// the processor busy while either waits.
+struct CLoudnessChannel::Weighting {
+    explicit Weighting(const CLoudnessChannel& c)
+        : hp1(c.m_hp1), hp2(c.m_hp2), x1(c.m_x1), x2(c.m_x2), y1(c.m_y1), y2(c.m_y2), b0(c.m_b0), b1(c.m_b1),
+          b2(c.m_b2), a1(c.m_a1), a2(c.m_a2), energy(0)
+    {}
+
+    // For samples within 16 bits and states within StatesInRange no sum can leave 32 bits, so
+    // this is the saturating arithmetic without its checks.
+    void Step(int32_t sample)
+    {
+        const int32_t X = sample * 256;
+        hp1 += (X - hp1) * kHighPassCoefficient >> 14;
+        const int32_t h1 = X - hp1;
+        hp2 += static_cast<int32_t>(static_cast<int64_t>(h1 - hp2) * kHighPassCoefficient >> 14);
+        const int32_t h = h1 - hp2;
+        const int32_t y = static_cast<int32_t>(static_cast<int64_t>(b0) * h >> 16) +
+                          static_cast<int32_t>(static_cast<int64_t>(b1) * x1 >> 16) +
+                          static_cast<int32_t>(static_cast<int64_t>(b2) * x2 >> 16) -
+                          static_cast<int32_t>(static_cast<int64_t>(a1) * y1 >> 16) -
+                          static_cast<int32_t>(static_cast<int64_t>(a2) * y2 >> 16);
+        x2 = x1;
+        x1 = h;
+        y2 = y1;
+        y1 = y;
+        const int32_t e = y >> 8;
+        energy += static_cast<int64_t>(e) * e >> 8;
+    }
+
+    void Store(CLoudnessChannel& c) const
+    {
+        c.m_hp1 = hp1;
+        c.m_hp2 = hp2;
+        c.m_x1 = x1;
+        c.m_x2 = x2;
+        c.m_y1 = y1;
+        c.m_y2 = y2;
+    }
+
+    int32_t hp1, hp2, x1, x2, y1, y2;
+    const int32_t b0, b1, b2, a1, a2;
+    int64_t energy;
+};
+
 CLoudnessChannel::CLoudnessChannel()
     : m_config(nullptr), m_clipRun(0), m_started(false), m_hp1(0), m_hp2(0), m_b0(0), m_b1(0), m_b2(0), m_a1(0),
       m_a2(0), m_x1(0), m_x2(0), m_y1(0), m_y2(0), m_clipTime(0), m_windowBlocks(), m_integratedSum(),
@@ -92,38 +138,13 @@ bool CLoudnessChannel::StatesInRange() const
            std::abs(m_x2) <= (1 << 25) && std::abs(m_y1) <= (1 << 26) && std::abs(m_y2) <= (1 << 26);
 }
 
-// For samples within 16 bits and states within StatesInRange no sum can
-// leave 32 bits, so this is the saturating arithmetic without its checks.
 int64_t CLoudnessChannel::WeightBlockInRange(const int32_t* samples, int frames)
 {
-    int32_t hp1 = m_hp1, hp2 = m_hp2, x1 = m_x1, x2 = m_x2, y1 = m_y1, y2 = m_y2;
-    const int32_t b0 = m_b0, b1 = m_b1, b2 = m_b2, a1 = m_a1, a2 = m_a2;
-    int64_t energy = 0;
-    for (int i = 0; i < frames; ++i) {
-        const int32_t X = samples[i] * 256;
-        hp1 += (X - hp1) * kHighPassCoefficient >> 14;
-        const int32_t h1 = X - hp1;
-        hp2 += static_cast<int32_t>(static_cast<int64_t>(h1 - hp2) * kHighPassCoefficient >> 14);
-        const int32_t h = h1 - hp2;
-        const int32_t y = static_cast<int32_t>(static_cast<int64_t>(b0) * h >> 16) +
-                          static_cast<int32_t>(static_cast<int64_t>(b1) * x1 >> 16) +
-                          static_cast<int32_t>(static_cast<int64_t>(b2) * x2 >> 16) -
-                          static_cast<int32_t>(static_cast<int64_t>(a1) * y1 >> 16) -
-                          static_cast<int32_t>(static_cast<int64_t>(a2) * y2 >> 16);
-        x2 = x1;
-        x1 = h;
-        y2 = y1;
-        y1 = y;
-        const int32_t e = y >> 8;
-        energy += static_cast<int64_t>(e) * e >> 8;
-    }
-    m_hp1 = hp1;
-    m_hp2 = hp2;
-    m_x1 = x1;
-    m_x2 = x2;
-    m_y1 = y1;
-    m_y2 = y2;
-    return energy;
+    Weighting k(*this);
+    for (int i = 0; i < frames; ++i)
+        k.Step(samples[i]);
+    k.Store(*this);
+    return k.energy;
 }
 
 // True when a run of out-of-range samples reaches the configured length.
@@ -144,34 +165,75 @@ bool CLoudnessChannel::CountClipRun(const int32_t* samples, int frames)
     return clipped;
 }
 
-int32_t CLoudnessChannel::Process(const int32_t* samples, int frames, uint32_t now)
+bool CLoudnessChannel::Begin(const int32_t* samples, int frames, Block* block)
 {
     if (!m_config || !samples || frames < 1)
-        return 0;
+        return false;
     if (!m_started)
         Start(frames);
     const BlockPeak scan = Sse2KernelsSelected() ? BlockPeakSse2(samples, frames, kClipNegative, kClipPositive)
                                                  : BlockPeakGeneric(samples, frames, kClipNegative, kClipPositive);
-    const uint32_t peak = scan.peak;
-    int64_t energy = 0;
+    block->peak = scan.peak;
     // Any sample in range ends a clip run, so only a block with samples out
     // of range needs the run counted sample by sample.
     if (!scan.outside)
         m_clipRun = 0;
-    const bool clipped = scan.outside && CountClipRun(samples, frames);
-    if (peak <= kSampleLimit && StatesInRange()) {
-        energy = WeightBlockInRange(samples, frames);
-    } else {
-        for (int i = 0; i < frames; ++i)
-            energy += WeightSample(samples[i]);
-    }
-    const int32_t blockPeak = SaturateInt32(static_cast<int64_t>(peak));
+    block->clipped = scan.outside && CountClipRun(samples, frames);
+    block->inRange = scan.peak <= kSampleLimit && StatesInRange();
+    return true;
+}
+
+int64_t CLoudnessChannel::Weight(const Block& block, const int32_t* samples, int frames)
+{
+    if (block.inRange)
+        return WeightBlockInRange(samples, frames);
+    int64_t energy = 0;
+    for (int i = 0; i < frames; ++i)
+        energy += WeightSample(samples[i]);
+    return energy;
+}
+
+int32_t CLoudnessChannel::Finish(const Block& block, int64_t energy, int frames, uint32_t now)
+{
+    const int32_t blockPeak = SaturateInt32(static_cast<int64_t>(block.peak));
     FeedWindows(energy, blockPeak, frames);
-    if (clipped)
+    if (block.clipped)
         m_clipTime = now;
     m_clipTime = ForgetOldClip(m_clipTime, now);
     m_holds.Update(blockPeak, frames, *m_config);
     return blockPeak;
+}
+
+int32_t CLoudnessChannel::Process(const int32_t* samples, int frames, uint32_t now)
+{
+    Block block;
+    if (!Begin(samples, frames, &block))
+        return 0;
+    return Finish(block, Weight(block, samples, frames), frames, now);
+}
+
+void CLoudnessChannel::ProcessPair(CLoudnessChannel* const pair[2], const int32_t* const samples[2], int frames,
+                                   uint32_t now, int32_t peaks[2])
+{
+    Block blocks[2];
+    bool begun[2];
+    for (int c = 0; c < 2; ++c)
+        begun[c] = pair[c]->Begin(samples[c], frames, &blocks[c]);
+    if (begun[0] && begun[1] && blocks[0].inRange && blocks[1].inRange) {
+        Weighting a(*pair[0]), b(*pair[1]);
+        for (int i = 0; i < frames; ++i) {
+            a.Step(samples[0][i]);
+            b.Step(samples[1][i]);
+        }
+        a.Store(*pair[0]);
+        b.Store(*pair[1]);
+        peaks[0] = pair[0]->Finish(blocks[0], a.energy, frames, now);
+        peaks[1] = pair[1]->Finish(blocks[1], b.energy, frames, now);
+        return;
+    }
+    for (int c = 0; c < 2; ++c)
+        peaks[c] =
+            begun[c] ? pair[c]->Finish(blocks[c], pair[c]->Weight(blocks[c], samples[c], frames), frames, now) : 0;
 }
 
 void CLoudnessChannel::FeedWindows(int64_t energy, int32_t peak, int frames)

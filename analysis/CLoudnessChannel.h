@@ -20,6 +20,10 @@ public:
     void SetShelf(double a0, double a1, double a2, double b0, double b1, double b2);
     // Returns the block peak (largest magnitude); 0 before Init or for bad input.
     int32_t Process(const int32_t* samples, int frames, uint32_t now);
+    // Process of two channels with their weighting in one loop, faster than one after the other;
+    // peaks receives each one's result.
+    static void ProcessPair(CLoudnessChannel* const pair[2], const int32_t* const samples[2], int frames, uint32_t now,
+                            int32_t peaks[2]);
     // Mean square of the weighted signal / 64 (full-scale constant = 2^24),
     // or kNoValue.
     int32_t GetWindowPower(int window) const;
@@ -30,6 +34,17 @@ public:
     int32_t GetWindowBlocks(int window) const;
 
 private:
+    struct Weighting;
+    // What the first step of a block learns for the rest.
+    struct Block {
+        uint32_t peak;
+        bool clipped;
+        bool inRange; // the weighting may skip its saturation checks
+    };
+
+    bool Begin(const int32_t* samples, int frames, Block* block);
+    int64_t Weight(const Block& block, const int32_t* samples, int frames);
+    int32_t Finish(const Block& block, int64_t energy, int frames, uint32_t now);
     void Start(int frames);
     int64_t WeightSample(int32_t x);
     bool StatesInRange() const;

@@ -92,7 +92,13 @@ bool CLoudnessMeter::Process(const int32_t* const* channels, int channelCount, i
     LoudnessReading reading;
     std::memset(&reading, 0, sizeof(reading));
     int32_t overallPeak = 0;
-    for (int c = 0; c < count; ++c)
+    int c = 0;
+    for (; c + 1 < count; c += 2) {
+        int32_t peaks[2];
+        CLoudnessChannel::ProcessPair(&m_channels[c], &channels[c], frames, now, peaks);
+        overallPeak = std::max(overallPeak, std::max(peaks[0], peaks[1]));
+    }
+    for (; c < count; ++c)
         overallPeak = std::max(overallPeak, m_channels[c]->Process(channels[c], frames, now));
     FillLevels(&reading, count);
     UpdateOverall(&reading, overallPeak, frames, now);
