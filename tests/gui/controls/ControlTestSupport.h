@@ -2,6 +2,8 @@
 #include "RecordingListener.h"
 #include "gui/controls/CControl.h"
 #include "gui/controls/CControlContainer.h"
+#include "gui/controls/ControlNotification.h"
+#include "gui/skin/CSkinRenderer.h"
 #include <functional>
 #include <string>
 #include <vector>
@@ -76,3 +78,31 @@ inline ControlWindowParams ControlAt(CControlContainer& container, int x, int y,
     params.parent = parent;
     return params;
 }
+
+// Keeps a copy of every notification record it receives.
+struct NoteListener : CListener {
+    int OnNotify(void* record) override
+    {
+        notes.push_back(*static_cast<const ControlNotification*>(record));
+        return answer;
+    }
+    std::vector<int> Codes() const
+    {
+        std::vector<int> codes;
+        for (const ControlNotification& n : notes)
+            codes.push_back(n.code);
+        return codes;
+    }
+    std::vector<ControlNotification> notes;
+    int answer = 0;
+};
+
+// A loaded-skin stand-in that keeps every draw request before drawing it.
+struct RecordingSkin : CSkinRenderer {
+    void DrawElement(const SkinDrawRequest& request) override
+    {
+        requests.push_back(request);
+        CSkinRenderer::DrawElement(request);
+    }
+    std::vector<SkinDrawRequest> requests;
+};

@@ -1,0 +1,316 @@
+#include "gui/controls/CPushButton.h"
+#include "common/DebugTrace.h"
+#include "gui/controls/CControlContainer.h"
+#include "gui/controls/ControlCommand.h"
+#include <windowsx.h>
+#include <algorithm>
+
+namespace {
+const int kPushNotifyKind = 1;
+const int kNoImage = -1;
+// Cleared while a checked toggle button is pressed.
+const uint32_t kToggleCleared = 0x04;
+
+// The point of a mouse event, edges included.
+bool InsideButton(int p1, int width, int height)
+{
+    const int x = GET_X_LPARAM(p1);
+    const int y = GET_Y_LPARAM(p1);
+    return x >= 0 && x <= width && y >= 0 && y <= height;
+}
+} // namespace
+
+CPushButton::CPushButton() : m_checked(0), m_pressed(0), m_created(0), m_spaceHeld(0), m_rightPressed(0)
+{}
+
+int CPushButton::Create(const PushButtonParams& params)
+{
+    m_params = params;
+    if (m_params.parent && !m_params.background) {
+        m_params.background = m_params.parent->GetWindow()->GetBackBitmap();
+        m_params.sourceX = m_params.x;
+        m_params.sourceY = m_params.y;
+    }
+    ForceRepaint();
+    m_checked = m_pressed = m_spaceHeld = 0;
+    // With no mark to show it, the icon tells that the button is checked.
+    if (m_params.mode == PushButtonMode::Check && m_params.indicatorLook == 0)
+        m_params.icon = 1;
+    Layout();
+    CreateGraphics();
+
+    ControlCreateParams face;
+    face.x = m_params.x;
+    face.y = m_params.y;
+    face.width = m_params.width;
+    face.height = m_params.height;
+    face.controlId = m_params.controlId;
+    face.notifyKind = kPushNotifyKind;
+    face.container = m_params.container;
+    face.parent = m_params.parent;
+    face.skin = m_params.container ? m_params.container->GetSkinRenderer() : nullptr;
+    face.contentBitmap = m_params.icon ? m_label.GetImage(0) : nullptr;
+    face.textRecord = m_label.GetTextBuffer();
+    face.listener = m_params.listener;
+    face.kind = m_params.emphasis ? kSkinSmallButton : kSkinButton;
+    face.stretchMode = m_params.stretchMode;
+    face.middle = m_params.middle;
+    face.indicator = m_params.mode == PushButtonMode::Check && m_params.indicatorLook != 0;
+    face.visible = m_params.visible;
+    face.disabled = m_params.disabled;
+    face.background = m_params.background;
+    face.sourceX = m_params.sourceX;
+    face.sourceY = m_params.sourceY;
+    face.toolTipText = m_params.toolTipText;
+    face.level = m_params.level;
+    CSkinControl::Create(face);
+    m_stateFlags = m_params.initialState;
+    Paint();
+    m_created = 1;
+    return 0;
+}
+
+void CPushButton::SetState(int checked)
+{
+    if (!m_window.IsCreated())
+        return;
+    m_checked = checked;
+    UpdateStateFlags();
+    Refresh();
+}
+
+void CPushButton::SetToolTipText(const char* text)
+{
+    m_params.toolTipText = text ? text : "";
+    CSkinControl::SetToolTipText(text);
+}
+
+void CPushButton::Send(int code, int data1)
+{
+    ControlNotification record;
+    record.code = code;
+    record.data1 = data1;
+    NotifyParent(record);
+}
+
+void CPushButton::SetLook(Look look)
+{
+    const int pressed = look == Look::Pressed;
+    if (pressed == m_pressed)
+        return;
+    m_pressed = pressed;
+    Send(look == Look::Pressed    ? NotifyCode::LeftDown
+         : look == Look::Released ? NotifyCode::LeftUp
+                                  : NotifyCode::Cancelled);
+}
+
+void CPushButton::UpdateStateFlags()
+{
+    if (m_pressed) {
+        m_stateFlags |= SkinState::kPressed;
+        if (m_params.mode == PushButtonMode::Toggle && m_checked)
+            m_stateFlags &= ~kToggleCleared;
+        return;
+    }
+    m_stateFlags &= ~SkinState::kPressed;
+    if (m_params.mode == PushButtonMode::Check) {
+        if (m_params.indicatorLook)
+            m_create.indicatorState = m_checked ? m_params.indicatorLook : 0;
+        return;
+    }
+    const bool checkedLook = m_params.mode == PushButtonMode::Toggle ? m_checked != 0 : m_params.latched != 0;
+    m_stateFlags = checkedLook ? m_stateFlags | SkinState::kChecked : m_stateFlags & ~SkinState::kChecked;
+}
+
+void CPushButton::Layout()
+{
+    const bool markBeside =
+        m_params.mode == PushButtonMode::Check ||
+        (m_params.mode == PushButtonMode::Toggle && m_params.stretchMode == StretchMode::ThreeColumns);
+    if (!markBeside || m_params.text.empty())
+        return;
+    int side = m_params.height;
+    if (m_params.indicatorLimit)
+        side = std::min(side, m_params.indicatorLimit);
+    m_params.stretchMode = StretchMode::ThreeColumns;
+    m_params.middle = std::max(m_params.width - side + 1, 0);
+}
+
+int CPushButton::LabelImageId() const
+{
+    if (m_params.mode != PushButtonMode::Push && m_params.indicatorLook == 0 && !m_checked)
+        return kNoImage;
+    return m_params.imageId;
+}
+
+void CPushButton::CreateGraphics()
+{
+    if (m_params.trace)
+        DebugTrace("CPushButton::CreateGraphics() bitmap_resource_id=%i\n", m_params.imageId);
+    TextImageRequest request;
+    request.x = m_params.x;
+    request.y = m_params.y;
+    request.width = m_params.width;
+    request.height = m_params.height;
+    request.icon = m_params.icon;
+    request.iconId = LabelImageId();
+    request.option = m_params.labelOption;
+    request.iconScale = m_params.iconScale;
+    request.disabled = m_params.disabled;
+    request.text = m_params.text;
+    request.stretchMode = m_params.stretchMode;
+    request.middle = m_params.middle;
+    request.skin = m_params.container ? m_params.container->GetSkinRenderer() : nullptr;
+    m_label.GetTextBuffer()->horizontalAlignment = m_params.labelAlignment;
+    m_label.Render(request);
+    m_labelImageId.Set(request.iconId);
+}
+
+void CPushButton::Refresh()
+{
+    UpdateStateFlags();
+    if (LabelImageId() != m_labelImageId.Get())
+        CreateGraphics();
+    SetContentBitmap(m_label.GetImage(m_stateFlags & SkinState::kPressed));
+    Paint();
+}
+
+int CPushButton::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+{
+    switch (code) {
+    case WindowEvent::MouseMove:
+        if (m_window.HasCapture()) {
+            SetLook(InsideButton(p1, m_params.width, m_params.height) ? Look::Pressed : Look::Cancelled);
+            UpdateStateFlags();
+        }
+        break;
+    case WindowEvent::LeftButtonDown:
+    case WindowEvent::LeftDoubleClick:
+        m_window.SetCapture(true);
+        m_window.SetFocus();
+        SetLook(Look::Pressed);
+        UpdateStateFlags();
+        break;
+    case WindowEvent::LeftButtonUp: OnLeftUp(p1); break;
+    case WindowEvent::RightButtonDown: OnRightDown(); break;
+    case WindowEvent::RightButtonUp:
+        if (m_rightPressed)
+            Send(NotifyCode::RightUp);
+        break;
+    case ControlCommand::SetText:
+        m_params.text = p2 ? reinterpret_cast<const char*>(p2) : "";
+        CreateGraphics();
+        ForceRepaint();
+        break;
+    case ControlCommand::Place: OnPlace(reinterpret_cast<const RECT*>(p2)); break;
+    case ControlCommand::Rebuild:
+        CreateGraphics();
+        ForceRepaint();
+        break;
+    case ControlCommand::SetImage: m_params.imageId = p1; break;
+    case WindowEvent::MouseWheel: Send(NotifyCode::Wheel, p1); break;
+    case ControlCommand::Show:
+        ShowWindow(m_window.GetHwnd(), p1 ? SW_SHOW : SW_HIDE);
+        m_window.Invalidate();
+        break;
+    case ControlCommand::Disable: OnDisable(p1 != 0); break;
+    case ControlCommand::Emphasis:
+        m_params.emphasis = p1 != 0;
+        m_create.kind = p1 ? kSkinSmallButton : kSkinButton;
+        ForceRepaint();
+        break;
+    case WindowEvent::MouseEnter: m_stateFlags |= SkinState::kHover; break;
+    case WindowEvent::MouseLeave: m_stateFlags &= ~SkinState::kHover; break;
+    case WindowEvent::KeyDown: OnKeyDown(reinterpret_cast<const KeyRecord*>(p2)); break;
+    case WindowEvent::KeyUp: OnKeyUp(reinterpret_cast<const KeyRecord*>(p2)); break;
+    }
+    if (m_paintedFlags.Update(int(m_stateFlags)))
+        Refresh();
+    return 0;
+}
+
+void CPushButton::OnLeftUp(int p1)
+{
+    if (!m_window.HasCapture())
+        return;
+    m_window.SetCapture(false);
+    if (!InsideButton(p1, m_params.width, m_params.height)) {
+        SetLook(Look::Cancelled);
+    } else if (m_params.mode == PushButtonMode::Push) {
+        Send(NotifyCode::Click);
+        SetLook(Look::Released);
+    } else {
+        if (m_params.toggleAllowed)
+            m_checked = !m_checked;
+        SetLook(Look::Released);
+    }
+    UpdateStateFlags();
+}
+
+void CPushButton::OnRightDown()
+{
+    if (!m_window.HasCapture()) {
+        m_rightPressed = 1;
+        return;
+    }
+    m_window.SetCapture(false);
+    SetLook(Look::Cancelled);
+    UpdateStateFlags();
+    m_rightPressed = 0;
+}
+
+void CPushButton::OnPlace(const RECT* rect)
+{
+    if (!rect)
+        return;
+    m_params.x = m_create.x = rect->left;
+    m_params.y = m_create.y = rect->top;
+    m_params.width = m_create.width = rect->right - rect->left;
+    m_params.height = m_create.height = rect->bottom - rect->top;
+    Layout();
+    m_create.stretchMode = m_params.stretchMode;
+    m_create.middle = m_params.middle;
+}
+
+void CPushButton::OnDisable(bool disabled)
+{
+    m_params.disabled = disabled;
+    m_window.SetDisabled(disabled);
+    m_create.disabled = disabled;
+    CreateGraphics();
+    ForceRepaint();
+}
+
+void CPushButton::OnKeyDown(const KeyRecord* key)
+{
+    if (!key)
+        return;
+    DebugTrace("%x, keydown %i %i\n", unsigned(uintptr_t(this)), key->virtualKey, key->repeatCount);
+    if (key->virtualKey == VK_RETURN) {
+        SetLook(Look::Pressed);
+        SetLook(Look::Released);
+        if (m_params.mode == PushButtonMode::Push)
+            Send(NotifyCode::Click);
+        UpdateStateFlags();
+    } else if (key->virtualKey == VK_SPACE && !m_spaceHeld) {
+        m_spaceHeld = 1;
+        SetLook(Look::Pressed);
+        UpdateStateFlags();
+    }
+}
+
+void CPushButton::OnKeyUp(const KeyRecord* key)
+{
+    if (!key || !m_spaceHeld)
+        return;
+    m_spaceHeld = 0;
+    if (key->virtualKey == VK_SPACE) {
+        SetLook(Look::Released);
+        UpdateStateFlags();
+        if (m_params.mode == PushButtonMode::Push)
+            Send(NotifyCode::Click);
+    } else {
+        SetLook(Look::Cancelled);
+        UpdateStateFlags();
+    }
+}

@@ -1,0 +1,148 @@
+#include "gui/controls/CSkinControl.h"
+#include "common/DebugTrace.h"
+#include "gui/controls/CControlContainer.h"
+#include "gui/controls/ControlCommand.h"
+#include "gui/skin/CSkinRenderer.h"
+#include <algorithm>
+#include <cstring>
+
+namespace {
+const uint32_t kDefaultColour = 0xB0B0B0;
+const char kDefaultText[] = "windowtext";
+// The indicator takes this share of the room beside the face's middle, more
+// when the room is small, and never less than a legible square.
+const float kIndicatorShare = 0.6f;
+const float kIndicatorShareCentred = 0.8f;
+const int kIndicatorRoomSmall = 19;
+const float kIndicatorGrowth = 0.04f;
+const int kIndicatorMinSide = 10;
+const int kIndicatorKind = 10;
+const int kOpaqueLevel = 256;
+} // namespace
+
+CSkinControl::CSkinControl() : m_stateFlags(0), m_colour(kDefaultColour)
+{
+    std::strcpy(m_text, kDefaultText);
+}
+
+int CSkinControl::Create(const ControlCreateParams& params)
+{
+    m_create = params;
+    ControlWindowParams window;
+    window.x = params.x;
+    window.y = params.y;
+    window.width = params.width;
+    window.height = params.height;
+    window.parent = params.parent;
+    window.container = params.container;
+    window.trackMouse = 1;
+    window.fillBlue = 0;
+    window.listenerPaints = params.listenerPaints;
+    window.dragAnywhere = params.dragAnywhere;
+    window.blendAsCopy = params.opaque;
+    window.backgroundFromContainer = 0;
+    window.visible = params.visible;
+    window.disabled = params.disabled;
+    window.verbose = params.debug;
+    window.cursor = params.cursor;
+    window.text = params.textRecord ? params.textRecord->text : "";
+    window.toolTipText = params.toolTipText;
+    CControl::Create(window);
+    return 0;
+}
+
+void CSkinControl::SetToolTipText(const char* text)
+{
+    m_create.toolTipText = text ? text : "";
+    CControl::SetToolTipText(text);
+}
+
+void CSkinControl::Paint()
+{
+    CSkinRenderer* skin = m_create.skin;
+    CBitmapDC* target = m_window.GetBackBitmap();
+    if (!skin || !target)
+        return;
+    SkinDrawRequest request = {};
+    request.target = target;
+    if (m_create.background) {
+        request.background = m_create.background;
+        request.backgroundX = m_create.sourceX;
+        request.backgroundY = m_create.sourceY;
+    } else if (m_create.container) {
+        request.background = m_create.container->GetSurface();
+        request.backgroundX = GetOffsetX();
+        request.backgroundY = GetOffsetY();
+        if (m_create.debug)
+            DebugTrace("bg_x=%i\t", GetOffsetX());
+    }
+    request.overlay = m_create.contentBitmap;
+    request.text = m_text;
+    request.color = m_colour;
+    request.stateFlags = m_stateFlags;
+    request.level = m_create.level;
+    request.dimmed = m_window.IsDisabled();
+    request.kind = m_create.kind;
+    request.stretchMode = m_create.stretchMode;
+    request.middle = m_create.middle;
+    CTextBuffer* record = m_create.textRecord;
+    if (record && record->width >= 1 && record->height >= 1)
+        request.textRecord = record;
+    // A middle beyond the bitmap leaves no face to draw.
+    if (m_create.stretchMode != StretchMode::ThreeColumns || m_create.middle <= target->GetWidth())
+        skin->DrawElement(request);
+    if (m_create.indicator)
+        DrawIndicator(target);
+    m_window.Invalidate();
+}
+
+RECT CSkinControl::GetIndicatorRect()
+{
+    SkinElementQuery query = {};
+    query.kind = kSkinButton;
+    query.width = m_create.width;
+    query.height = m_create.height;
+    if (m_create.skin)
+        m_create.skin->OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&query), nullptr);
+    const SkinInsets& margin = query.contentInsets;
+    const int leftInset = query.imageSet ? query.imageSet->buttonValues[0] : 0;
+    const int leftOffset = query.imageSet ? query.imageSet->buttonValues[1] : 0;
+    const bool centred = m_create.stretchMode == StretchMode::Corners;
+    const int width = m_create.width;
+    const int available = centred ? width - margin.right - margin.left : width - leftInset - m_create.middle;
+    float share = centred ? kIndicatorShareCentred : kIndicatorShare;
+    if (available < kIndicatorRoomSmall)
+        share += (kIndicatorRoomSmall - available) * kIndicatorGrowth;
+    const int side = std::max(int(available * share), kIndicatorMinSide);
+    const int x0 = centred ? (available - side) / 2 + leftOffset + 1 : leftInset + m_create.middle;
+    const int pressed = (m_stateFlags & SkinState::kPressed) ? 1 : 0; // the mark sinks with the face
+    const int left = x0 + (width - x0 - side - margin.right) / 2 + pressed;
+    const int top = (m_create.height - side) / 2 + pressed;
+    return RECT{left, top, left + side, top + side};
+}
+
+void CSkinControl::DrawIndicator(CBitmapDC* target)
+{
+    SkinDrawRequest request = {};
+    request.target = target;
+    request.stateFlags = m_create.indicatorState;
+    request.kind = kIndicatorKind;
+    request.rect = GetIndicatorRect();
+    request.rectValid = 1;
+    request.level = kOpaqueLevel;
+    request.dimmed = m_window.IsDisabled();
+    m_create.skin->DrawElement(request);
+}
+
+int CSkinControl::NotifyParent(ControlNotification& record)
+{
+    record.sender = this;
+    record.kind = m_create.notifyKind;
+    record.controlId = m_create.controlId;
+    if (record.handled)
+        return 0;
+    if (m_create.listener)
+        return m_create.listener->OnNotify(&record);
+    CControlContainer* container = m_create.parent ? m_create.parent->GetContainer() : m_create.container;
+    return container ? container->Notify(&record) : 0;
+}

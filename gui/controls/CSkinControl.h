@@ -1,0 +1,79 @@
+#pragma once
+#include "gui/controls/CControl.h"
+#include "gui/controls/ControlNotification.h"
+#include "gui/skin/SkinDrawRequest.h"
+#include <cstdint>
+#include <string>
+
+class CSkinRenderer;
+
+// The creation record every skinned control fills; the control keeps a copy
+// for its life (the content bitmap, state and rectangle change later).
+struct ControlCreateParams {
+    int32_t x = 0; // relative to the parent control, else to the container
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t controlId = 0;  // copied into every notification
+    int32_t notifyKind = 0; // likewise
+    CControlContainer* container = nullptr;
+    CControl* parent = nullptr;
+    CSkinRenderer* skin = nullptr;
+    const CBitmapDC* contentBitmap = nullptr; // drawn over the face
+    // Its text becomes the window text; handed to the skin when its box has area.
+    CTextBuffer* textRecord = nullptr;
+    CListener* listener = nullptr; // when set, receives every notification directly
+    int32_t kind = kSkinButton;    // SkinElementKind
+    StretchMode stretchMode = StretchMode::Corners;
+    int32_t middle = 0;
+    int32_t indicator = 0;       // nonzero: a square mark (kind 10) is drawn over the face
+    uint32_t indicatorState = 0; // the mark's state flags
+    HCURSOR cursor = nullptr;
+    uint8_t visible = 1;
+    uint8_t disabled = 0;
+    uint8_t listenerPaints = 0;
+    uint8_t opaque = 0;                    // the back bitmap takes blends as copies
+    const CBitmapDC* background = nullptr; // null: the container's surface at the control's place
+    int32_t sourceX = 0;                   // the control's place in an explicit background
+    int32_t sourceY = 0;
+    uint8_t dragAnywhere = 0;
+    std::string toolTipText;
+    uint8_t debug = 0;
+    int32_t level = 256; // opaque
+};
+
+// The base of every skinned child control: a control whose face the window's
+// skin draws into its back bitmap (Paint), and which tells its owner what
+// happened through NotifyParent: to its own listener when it has one, else
+// to the container (its parent's, for a control inside another), which
+// hands the record to the window's commands and then to the window.
+// Concrete controls answer their events in HandleEvent and repaint when
+// their state flags change. GUI thread only.
+class CSkinControl : public CControl {
+public:
+    CSkinControl();
+
+    // Always 0; a second call copies the record again but creates nothing.
+    int Create(const ControlCreateParams& params);
+    virtual void Paint();
+    // Fills in the sender, kind and id; 0 without sending when the record
+    // is handled already, else the receiver's answer.
+    int NotifyParent(ControlNotification& record);
+
+    void SetContentBitmap(const CBitmapDC* bitmap) { m_create.contentBitmap = bitmap; }
+    void SetToolTipText(const char* text);
+    // Where Paint puts the indicator, in the control's window.
+    RECT GetIndicatorRect();
+
+    uint32_t GetStateFlags() const { return m_stateFlags; }
+    const ControlCreateParams& GetCreateParams() const { return m_create; }
+
+protected:
+    uint32_t m_stateFlags;
+    uint32_t m_colour; // pixel value
+    char m_text[256];
+    ControlCreateParams m_create;
+
+private:
+    void DrawIndicator(CBitmapDC* target);
+};

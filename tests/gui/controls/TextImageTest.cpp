@@ -1,0 +1,132 @@
+#include "ControlTestSupport.h"
+#include "gui/controls/CTextImage.h"
+#include <gtest/gtest.h>
+#include <cstdlib>
+
+namespace {
+
+CSkinRenderer& Skin()
+{
+    static CSkinRenderer skin;
+    static bool loaded = false;
+    if (!loaded)
+        skin.Load(nullptr);
+    loaded = true;
+    return skin;
+}
+
+const int kIconId = 3; // a cell of the skin's icon strip
+
+TextImageRequest Label(const char* text, int iconId = kIconId, int width = 80, int height = 64)
+{
+    TextImageRequest request;
+    request.width = width;
+    request.height = height;
+    request.icon = 1;
+    request.iconId = iconId;
+    request.text = text;
+    request.skin = &Skin();
+    return request;
+}
+
+uint8_t Byte(const CBitmapDC* image, int x, int y, int channel)
+{
+    return uint8_t(image->GetBits()[y * image->GetWidth() + x] >> (8 * channel));
+}
+
+// The columns and rows that hold any alpha.
+RECT Extent(const CBitmapDC* image)
+{
+    RECT r = {image->GetWidth(), image->GetHeight(), 0, 0};
+    for (int y = 0; y < image->GetHeight(); ++y)
+        for (int x = 0; x < image->GetWidth(); ++x)
+            if (Byte(image, x, y, 3))
+                r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
+                     std::max<LONG>(r.bottom, y + 1)};
+    return r;
+}
+
+} // namespace
+
+// With text the pressed icon is the normal one a pixel lower right, each
+// colour at 248/256; the icon is never enlarged and a scale shrinks it.
+TEST(TextImage, PressedCopyAndFitting)
+{
+    CTextImage label;
+    label.Render(Label("Gain"));
+    const CBitmapDC* normal = label.GetImage(0);
+    const CBitmapDC* pressed = label.GetImage(1);
+    ASSERT_EQ(normal->GetWidth(), 80);
+    GdiFlush();
+    const RECT extent = Extent(normal);
+    ASSERT_LT(extent.left, extent.right) << "the icon cell holds a picture";
+    EXPECT_LE(extent.right - extent.left, 44) << "the strip's cell, not the 72 pixels of room";
+    int compared = 0;
+    for (int y = extent.top; y < extent.bottom; ++y)
+        for (int x = extent.left; x < extent.right; ++x) {
+            EXPECT_NEAR(Byte(pressed, x + 1, y + 1, 3), Byte(normal, x, y, 3), 1);
+            for (int c = 0; c < 3; ++c)
+                EXPECT_NEAR(Byte(pressed, x + 1, y + 1, c), Byte(normal, x, y, c) * 248 / 256, 2);
+            compared += Byte(normal, x, y, 1) > 64;
+        }
+    EXPECT_GT(compared, 0);
+
+    TextImageRequest half = Label("Gain");
+    half.iconScale = 0.5f;
+    label.Render(half);
+    GdiFlush();
+    const RECT small = Extent(label.GetImage(0));
+    EXPECT_LE(small.right - small.left, 22);
+    EXPECT_LE(small.bottom - small.top, 22);
+}
+
+// A disabled icon keeps half its alpha; its text takes the disabled colours.
+TEST(TextImage, DisabledIconIsHalfTransparent)
+{
+    CTextImage enabled, disabled;
+    TextImageRequest request = Label("Gain");
+    enabled.Render(request);
+    request.disabled = 1;
+    disabled.Render(request);
+    GdiFlush();
+    const CBitmapDC* a = enabled.GetImage(0);
+    const CBitmapDC* b = disabled.GetImage(0);
+    int seen = 0;
+    for (int y = 0; y < a->GetHeight(); ++y)
+        for (int x = 0; x < a->GetWidth(); ++x) {
+            EXPECT_NEAR(Byte(b, x, y, 3), Byte(a, x, y, 3) / 2, 1);
+            seen += Byte(a, x, y, 3) == 255;
+        }
+    EXPECT_GT(seen, 0);
+    EXPECT_NE(enabled.GetTextBuffer()->textColor, disabled.GetTextBuffer()->textColor);
+}
+
+// An icon the skin does not know leaves both pictures blank at the control's
+// size; the text is laid out inside the margins, or left of an indicator.
+TEST(TextImage, UnknownIconStillLaysOutText)
+{
+    for (int id : {-1, 99999}) {
+        CTextImage label;
+        label.Render(Label("Offset", id));
+        GdiFlush();
+        for (int index : {0, 1}) {
+            const CBitmapDC* image = label.GetImage(index);
+            ASSERT_EQ(image->GetWidth(), 80) << id;
+            ASSERT_EQ(image->GetHeight(), 64) << id;
+            const RECT extent = Extent(image);
+            EXPECT_GE(extent.left, extent.right) << id << " blank";
+        }
+        EXPECT_EQ(label.GetTextBuffer()->text, "Offset");
+        EXPECT_NE(label.GetTextBuffer()->font, nullptr);
+        const RECT text = label.GetTextRect();
+        EXPECT_GT(text.left, 0);
+        EXPECT_LT(text.right, 80);
+        EXPECT_GT(text.bottom - text.top, 0);
+    }
+    CTextImage beside;
+    TextImageRequest request = Label("Offset", -1);
+    request.stretchMode = StretchMode::ThreeColumns;
+    request.middle = 50;
+    beside.Render(request);
+    EXPECT_EQ(beside.GetTextRect().right, 50);
+}
