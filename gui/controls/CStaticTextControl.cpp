@@ -1,0 +1,214 @@
+#include "gui/controls/CStaticTextControl.h"
+#include "gui/controls/CControlContainer.h"
+#include "gui/controls/ControlCommand.h"
+#include "gui/skin/CSkinRenderer.h"
+#include "gui/skin/CTextPainter.h"
+#include "gui/skin/PixelOperations.h"
+#include "gui/window/WindowEvent.h"
+
+namespace {
+const int kUnity = 256;          // brightness, levels and channel factors
+const int kDarkenedFactor = 210; // of 256
+const uint32_t kMarkedPixel = 0x00FF0000;
+const int kFacePad = 2; // more room around the text of a drawn face
+// The frame's picture and the picture whose alpha shapes it.
+const int kFrameState = 0;
+const int kFrameAlphaState = 8;
+const int kWholeBitmap = 0; // ScaleImageColors: all edges below 1
+
+int Channel(uint32_t pixel, int shift)
+{
+    return int((pixel >> shift) & 0xFF);
+}
+} // namespace
+
+StaticTextParams::StaticTextParams()
+{
+    text.text = "CStaticTextControl";
+    text.textColor = 0xFFFFFF;
+    text.shadowColor = 0;
+    text.backgroundColor = 0x808080;
+}
+
+CStaticTextControl::CStaticTextControl() = default;
+
+int CStaticTextControl::Create(const StaticTextParams& params)
+{
+    m_params = params;
+    if (m_params.parent && !m_params.background) {
+        m_params.background = m_params.parent->GetWindow()->GetBackBitmap();
+        m_params.sourceX = m_params.x;
+        m_params.sourceY = m_params.y;
+    }
+    ControlCreateParams create;
+    create.x = m_params.x;
+    create.y = m_params.y;
+    create.width = m_params.width;
+    create.height = m_params.height;
+    create.notifyKind = kNotifyKind;
+    create.container = m_params.container;
+    create.parent = m_params.parent;
+    create.listener = m_params.listener;
+    create.kind = m_params.kind;
+    create.visible = m_params.visible;
+    create.listenerPaints = 1;
+    create.dragAnywhere = m_params.dragAnywhere;
+    create.toolTipText = m_params.toolTipText;
+    create.level = kUnity;
+    if (m_params.framed) {
+        SkinInsets insets, borders;
+        const CSkinImageSet* set = nullptr;
+        CBitmapDC* surface = m_params.container ? m_params.container->GetSurface() : nullptr;
+        if (QueryElement(insets, borders, &set) && surface) {
+            const CBitmapDC* frame = set->StateImage(kFrameState);
+            const CBitmapDC* alpha = set->StateImage(kFrameAlphaState);
+            if (frame)
+                m_frame.Compose(*surface, *frame, alpha ? *alpha : *frame, borders, m_params.x, m_params.y,
+                                m_params.width, m_params.height);
+        }
+    }
+    CSkinControl::Create(create);
+    Render();
+    return 0;
+}
+
+bool CStaticTextControl::QueryElement(SkinInsets& insets, SkinInsets& borders, const CSkinImageSet** set)
+{
+    insets = borders = SkinInsets{};
+    CSkinRenderer* skin = m_params.container ? m_params.container->GetSkinRenderer() : nullptr;
+    SkinElementQuery query = {m_params.kind, m_params.width, m_params.height, {}, nullptr};
+    if (!skin || !skin->OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&query), nullptr) ||
+        !query.imageSet)
+        return false;
+    insets = query.contentInsets;
+    borders = query.imageSet->stretchInsets;
+    if (set)
+        *set = query.imageSet;
+    return true;
+}
+
+const CBitmapDC* CStaticTextControl::Background(int& x, int& y)
+{
+    if (m_params.background) {
+        x = m_params.sourceX;
+        y = m_params.sourceY;
+        return m_params.background;
+    }
+    x = GetOffsetX();
+    y = GetOffsetY();
+    return m_params.container ? m_params.container->GetSurface() : nullptr;
+}
+
+void CStaticTextControl::Render()
+{
+    SkinInsets insets, borders;
+    QueryElement(insets, borders, nullptr);
+    m_bitmap.Create(m_params.width, m_params.height, 32);
+    if (m_params.framed)
+        RenderFramedFace();
+    else
+        RenderFace();
+    DrawTexts(insets);
+    if (m_params.framed)
+        m_frame.Draw(m_bitmap);
+}
+
+void CStaticTextControl::RenderFace()
+{
+    CSkinRenderer* skin = m_params.container ? m_params.container->GetSkinRenderer() : nullptr;
+    if (skin) {
+        SkinDrawRequest request = {};
+        request.target = &m_bitmap;
+        request.background = Background(request.backgroundX, request.backgroundY);
+        request.kind = m_params.kind;
+        request.level = kUnity;
+        skin->DrawElement(request);
+    }
+    const int b = m_params.brightness;
+    if (b != 0)
+        ScaleImageColors(&m_bitmap, kWholeBitmap, kWholeBitmap, kWholeBitmap, kWholeBitmap, b, b, b);
+    if (m_params.look == StaticTextLook::Darkened)
+        ScaleImageColors(&m_bitmap, kWholeBitmap, kWholeBitmap, kWholeBitmap, kWholeBitmap, kDarkenedFactor,
+                         kDarkenedFactor, kDarkenedFactor);
+    else if (m_params.look == StaticTextLook::Marked)
+        m_bitmap.Fill(kMarkedPixel);
+}
+
+void CStaticTextControl::RenderFramedFace()
+{
+    if (m_params.fill) {
+        m_bitmap.Fill(m_params.fillColor);
+        return;
+    }
+    int x = 0, y = 0;
+    const CBitmapDC* background = Background(x, y);
+    if (background)
+        m_bitmap.CopyFrom(*background, x, y, m_params.width, m_params.height, 0, 0);
+    const uint32_t t = m_params.tintColor;
+    if (m_params.tint)
+        ScaleImageColors(&m_bitmap, kWholeBitmap, kWholeBitmap, kWholeBitmap, kWholeBitmap, Channel(t, 16),
+                         Channel(t, 8), Channel(t, 0));
+}
+
+void CStaticTextControl::DrawTexts(const SkinInsets& insets)
+{
+    const int pad = m_params.kind != 0 ? kFacePad : 0;
+    CTextBuffer& record = m_params.text;
+    record.offsetX = record.offsetY = 0;
+    record.x = insets.left + m_params.marginX + pad;
+    record.y = insets.top + m_params.marginY + pad;
+    record.width = m_params.width - 2 * (m_params.marginX + pad) - insets.right - insets.left;
+    record.height = m_params.height - 2 * (m_params.marginY + pad) - insets.bottom - insets.top;
+    CTextPainter painter;
+    painter.DrawSkinText(m_bitmap, record);
+    if (m_params.secondText.empty())
+        return;
+    CTextBuffer second = record;
+    second.text = m_params.secondText;
+    second.horizontalAlignment = kTextAlignFar;
+    painter.DrawSkinText(m_bitmap, second);
+}
+
+void CStaticTextControl::Notify(int32_t code)
+{
+    ControlNotification record;
+    record.code = code;
+    NotifyParent(record);
+}
+
+int CStaticTextControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+{
+    switch (code) {
+    case WindowEvent::LeftButtonDown: Notify(NotifyCode::LeftDown); break;
+    case WindowEvent::LeftButtonUp: Notify(NotifyCode::LeftUp); break;
+    case WindowEvent::RightButtonUp: Notify(NotifyCode::RightUp); break;
+    case WindowEvent::LeftDoubleClick: Notify(NotifyCode::DoubleClick); break;
+    case ControlCommand::SetText:
+        if (p2)
+            m_params.text.text = reinterpret_cast<const char*>(p2);
+        Render();
+        m_window.ShowBitmap(&m_bitmap, 0, 0, m_params.width, m_params.height, 0, 0);
+        break;
+    case ControlCommand::Bounds:
+        if (m_window.GetHwnd() && p2) {
+            const RECT& r = *reinterpret_cast<const RECT*>(p2);
+            m_params.x = r.left;
+            m_params.y = r.top;
+            m_params.width = r.right - r.left;
+            m_params.height = r.bottom - r.top;
+            Render();
+            m_window.SetBounds(r.left, r.top, r.right, r.bottom);
+            m_window.Invalidate();
+        }
+        break;
+    case ControlCommand::Show:
+        m_window.Show(p1 != 0);
+        m_window.Invalidate();
+        break;
+    case WindowEvent::Paint:
+        if (data)
+            *static_cast<CBitmapDC**>(data) = &m_bitmap;
+        break;
+    }
+    return 0;
+}
