@@ -13,12 +13,6 @@ int PointerParam(const void* pointer)
 {
     return static_cast<int>(reinterpret_cast<intptr_t>(pointer)); // the process is 32-bit
 }
-
-bool CarriesCommand(const WindowCommandNotice& notice)
-{
-    const bool kind = notice.kind == 1 || notice.kind == 4 || notice.kind == 9;
-    return kind && (notice.code == 5 || notice.code == 9);
-}
 } // namespace
 
 bool CPhysicalWindow::CanMove() const
@@ -199,7 +193,7 @@ int CPhysicalWindow::OnNotify(void* record)
     if (!record)
         return 0;
     const WindowCommandNotice& notice = *static_cast<const WindowCommandNotice*>(record);
-    if (!CarriesCommand(notice))
+    if (!CarriesWindowCommand(notice))
         return 0;
     switch (notice.controlId) {
     case WindowCommand::Minimize: PostMessageA(m_hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0); break;

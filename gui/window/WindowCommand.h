@@ -24,3 +24,9 @@ struct WindowCommandNotice {
     int32_t handled; // a byte and its padding
     int32_t controlId;
 };
+
+inline bool CarriesWindowCommand(const WindowCommandNotice& notice)
+{
+    const bool kind = notice.kind == 1 || notice.kind == 4 || notice.kind == 9; // the kinds named above
+    return kind && (notice.code == 5 || notice.code == 9);                      // click, item chosen
+}

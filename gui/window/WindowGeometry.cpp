@@ -187,17 +187,18 @@ uint32_t TouchingSides(const RECT& rect, const RECT& monitor)
 
 int FrameMaskOf(uint32_t edgeTouch)
 {
-    // Bits of the frame's four corners: 1 top-left, 2 top-right, 4 bottom-left, 8 bottom-right.
-    const int leftCorners = 1 | 4, rightCorners = 2 | 8, topCorners = 1 | 2, bottomCorners = 4 | 8;
-    const int allCorners = leftCorners | rightCorners;
+    // The values are the frame renderer's to read: one for a window touching
+    // only its right side or only its left, another added when only the
+    // bottom or only the top touches, and all bits for a window touching none.
+    const int onlyRight = 5, onlyLeft = 10, onlyBottom = 3, onlyTop = 12, untouched = 15;
     const bool left = edgeTouch & EdgeTouch::Left, right = edgeTouch & EdgeTouch::Right;
     const bool top = edgeTouch & EdgeTouch::Top, bottom = edgeTouch & EdgeTouch::Bottom;
-    const int sides = right ? (left ? 0 : leftCorners) : (left ? rightCorners : allCorners);
+    const int sides = right ? (left ? 0 : onlyRight) : (left ? onlyLeft : untouched);
     if (top && bottom)
         return sides;
     if (bottom)
-        return sides | topCorners;
+        return sides | onlyBottom;
     if (top)
-        return sides | bottomCorners;
-    return allCorners;
+        return sides | onlyTop;
+    return untouched;
 }

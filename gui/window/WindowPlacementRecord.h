@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 // A window's position and state as kept in the .ini file: one value, the
@@ -19,6 +20,9 @@ struct WindowPlacementRecord {
     static const uint32_t Magic = 0x73747576; // "vuts"
 };
 static_assert(sizeof(WindowPlacementRecord) == WindowPlacementRecord::Size, "a file format");
+static_assert(offsetof(WindowPlacementRecord, dockedWidth) == 24 && offsetof(WindowPlacementRecord, state) == 32 &&
+                  offsetof(WindowPlacementRecord, reserved) == 44,
+              "a file format");
 
 namespace PlacementState {
 enum : uint32_t {
