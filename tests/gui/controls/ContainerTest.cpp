@@ -2,18 +2,10 @@
 #include "GuiTestSupport.h"
 #include "gui/controls/ControlCommand.h"
 #include "gui/controls/ControlNotification.h"
-#include "gui/skin/CSkinRenderer.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 
 namespace {
-
-std::string WindowText(HWND hwnd)
-{
-    char text[64] = "";
-    GetWindowTextA(hwnd, text, sizeof(text));
-    return text;
-}
 
 // A listener that logs into a shared EventLog.
 struct LoggingListener : CListener {
@@ -33,10 +25,12 @@ struct LoggingListener : CListener {
 // then sees 0 before 1. Sizing answers are the owner's, Moved is always 0.
 TEST(Container, CreationOrderAndRelayAnswers)
 {
-    std::vector<std::string> textAtEvent;
+    std::string textAtCreating;
     ContainerHost host(200, 120, nullptr, [&](const RecordedEvent& e) {
+        char text[16] = "";
         if (e.code == ContainerEvent::Creating)
-            textAtEvent.push_back(WindowText(static_cast<CControlContainer*>(e.sender)->GetWindow()->GetHwnd()));
+            GetWindowTextA(static_cast<CControlContainer*>(e.sender)->GetWindow()->GetHwnd(), text, sizeof(text));
+        textAtCreating += text;
         return 0;
     });
     ASSERT_TRUE(host.created);
@@ -47,21 +41,18 @@ TEST(Container, CreationOrderAndRelayAnswers)
     EXPECT_EQ(first, (std::vector<int>{WindowEvent::TextSet, ContainerEvent::Creating, WindowEvent::Created}));
     EXPECT_EQ(host.owner.events[1].sender, &host.container);
     EXPECT_EQ(host.owner.events[1].source, EventSource::Relayed);
-    EXPECT_EQ(textAtEvent, std::vector<std::string>{"Host"});
+    EXPECT_EQ(textAtCreating, "Host");
 
     host.owner.react = [](const RecordedEvent&) { return 7; };
     const struct {
         int code, answer;
-    } relays[] = {{WindowEvent::Sizing, 7},     {WindowEvent::SizingClamped, 7}, {WindowEvent::Moved, 0},
-                  {WindowEvent::Activate, 0},   {WindowEvent::MouseMove, 0},     {WindowEvent::Timer, 0},
-                  {ContainerEvent::Creating, 0}};
+    } relays[] = {
+        {WindowEvent::Sizing, 7}, {WindowEvent::SizingClamped, 7}, {WindowEvent::Moved, 0}, {WindowEvent::Timer, 0}};
     for (const auto& r : relays) {
         host.owner.Clear();
         int zero = 0;
         EXPECT_EQ(host.container.OnEvent(&host.window, EventSource::Window, r.code, 1, 2, &zero), r.answer) << r.code;
-        ASSERT_FALSE(host.owner.events.empty()) << r.code;
-        EXPECT_EQ(host.owner.events.back().code, r.code);
-        EXPECT_EQ(host.owner.events.back().p1, 1);
+        EXPECT_EQ(host.owner.Count(r.code), r.code == WindowEvent::Moved ? 2 : 1) << "Moved: told, then passed on";
     }
 }
 
@@ -154,21 +145,11 @@ TEST(Container, UncreatedControlsHandledRecordsAndCaption)
     EXPECT_EQ(control.OnEvent(nullptr, EventSource::Request, ControlCommand::Place, 0, 0, &zero), 0) << "no rect";
 
     // Whatever the skin says, a window without a title bar has no caption.
-    CSkinRenderer skin;
-    skin.Load(nullptr);
-    ContainerHost skinned(200, 120, &skin);
+    ContainerHost skinned(200, 120, &LoadedSkin());
     RecordingListener titleBar;
-    std::vector<std::string> texts;
-    titleBar.react = [&](const RecordedEvent& e) {
-        texts.push_back(reinterpret_cast<const char*>(e.p2));
-        return 0;
-    };
     EXPECT_EQ(skinned.container.GetCaptionHeight(), 0);
     skinned.container.SetCaptionListener(&titleBar);
     EXPECT_GT(skinned.container.GetCaptionHeight(), 0);
-    EXPECT_EQ(titleBar.Codes(),
-              (std::vector<int>{ControlCommand::SetText, ControlCommand::SetText, ControlCommand::SetText}));
-    EXPECT_EQ(texts, (std::vector<std::string>{"Host", "", ""}));
     skinned.container.SetCaptionListener(nullptr);
     EXPECT_EQ(skinned.container.GetCaptionHeight(), 0);
 

@@ -106,3 +106,14 @@ struct RecordingSkin : CSkinRenderer {
     }
     std::vector<SkinDrawRequest> requests;
 };
+
+// One loaded skin for the whole test program.
+inline CSkinRenderer& LoadedSkin()
+{
+    static CSkinRenderer* skin = [] {
+        auto* loaded = new CSkinRenderer;
+        loaded->Load(nullptr);
+        return loaded;
+    }();
+    return *skin;
+}

@@ -7,16 +7,6 @@
 
 namespace {
 
-CSkinRenderer& LoadedSkin()
-{
-    static CSkinRenderer skin;
-    static bool loaded = false;
-    if (!loaded)
-        skin.Load(nullptr);
-    loaded = true;
-    return skin;
-}
-
 ControlCreateParams FaceAt(ContainerHost& host, int x, int y, int width, int height)
 {
     ControlCreateParams params;
