@@ -90,6 +90,8 @@ public:
     void PaintGroupFrame(int left, int top, int right, int bottom) override;
 
     BarViewState GetState() const { return m_state; }
+    // As the last Configure took it.
+    const BarGraphViewDesc& GetDescription() const { return m_desc; }
     CBitmapDC* GetTarget() const { return m_target; }
     const RECT& GetArea() const { return m_area; }
 
