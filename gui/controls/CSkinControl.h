@@ -62,8 +62,6 @@ public:
 
     void SetContentBitmap(const CBitmapDC* bitmap) { m_create.contentBitmap = bitmap; }
     void SetToolTipText(const char* text);
-    // Where Paint puts the indicator, in the control's window.
-    RECT GetIndicatorRect();
 
     uint32_t GetStateFlags() const { return m_stateFlags; }
     const ControlCreateParams& GetCreateParams() const { return m_create; }
@@ -75,5 +73,7 @@ protected:
     ControlCreateParams m_create;
 
 private:
+    // Where Paint puts the indicator, in the control's window.
+    RECT GetIndicatorRect();
     void DrawIndicator(CBitmapDC* target);
 };

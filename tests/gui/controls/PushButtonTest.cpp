@@ -27,8 +27,6 @@ struct CountingButton : CPushButton {
 struct ButtonHost {
     explicit ButtonHost(PushButtonMode mode = PushButtonMode::Push, const char* text = "Apply")
     {
-        skin.Load(nullptr);
-        PushButtonParams params;
         params.x = 10;
         params.y = 10;
         params.width = kWidth;
@@ -38,7 +36,6 @@ struct ButtonHost {
         params.listener = &notes;
         params.mode = mode;
         params.text = text;
-        ButtonHost::params = params;
     }
     void Create() { button.Create(params); }
     void Run(const Step& step)
@@ -52,8 +49,7 @@ struct ButtonHost {
         return button.OnEvent(&host.container, EventSource::Request, code, p1, p2, &zero);
     }
 
-    CSkinRenderer skin;
-    ContainerHost host{200, 120, &skin};
+    ContainerHost host{200, 120, &LoadedSkin()};
     NoteListener notes;
     PushButtonParams params;
     CountingButton button;

@@ -59,35 +59,10 @@ TEST(SkinControl, NotificationsTakeOneRoad)
     EXPECT_EQ(host.owner.notifications[0], &toOwner);
 }
 
-// The indicator is a square of at least 10 pixels however little room the
-// face leaves, and sinks one pixel with a pressed face.
-TEST(SkinControl, IndicatorSquareNeverBelowTen)
-{
-    ContainerHost host(300, 120, &LoadedSkin());
-    const struct {
-        int width, height;
-        StretchMode mode;
-        int middle;
-    } faces[] = {{20, 20, StretchMode::ThreeRows, 0},
-                 {12, 30, StretchMode::Corners, 0},
-                 {60, 24, StretchMode::Corners, 0},
-                 {120, 24, StretchMode::ThreeColumns, 97}};
-    for (const auto& f : faces) {
-        CSkinControl control;
-        ControlCreateParams params = FaceAt(host, 0, 0, f.width, f.height);
-        params.stretchMode = f.mode;
-        params.middle = f.middle;
-        control.Create(params);
-        const RECT r = control.GetIndicatorRect();
-        EXPECT_GE(r.right - r.left, 10) << f.width;
-        EXPECT_EQ(r.right - r.left, r.bottom - r.top) << f.width;
-        EXPECT_EQ(r.top, (f.height - (r.bottom - r.top)) / 2) << f.width;
-    }
-}
-
-// A middle beyond the bitmap skips the face but not the indicator; a text
-// record without area is not drawn but still names the window.
-TEST(SkinControl, PaintSkipsAFaceWithoutRoom)
+// A middle beyond the bitmap skips the face but not the indicator, a square
+// of at least 10 pixels however little room the face leaves; a text record
+// without area is not drawn but still names the window.
+TEST(SkinControl, PaintFaceAndIndicator)
 {
     RecordingSkin skin;
     skin.Load(nullptr);
@@ -95,22 +70,34 @@ TEST(SkinControl, PaintSkipsAFaceWithoutRoom)
     CTextBuffer record;
     record.text = "Scope";
     record.width = 0;
-    for (int middle : {10, 62}) {
+    const struct {
+        int width, height;
+        StretchMode mode;
+        int middle;
+        size_t requests; // the face, then the indicator
+    } faces[] = {{60, 24, StretchMode::ThreeColumns, 10, 2},
+                 {60, 24, StretchMode::ThreeColumns, 62, 1},
+                 {20, 20, StretchMode::ThreeRows, 0, 2},
+                 {12, 30, StretchMode::Corners, 0, 2}};
+    for (const auto& f : faces) {
         CSkinControl control;
-        ControlCreateParams params = FaceAt(host, 10, 10, 60, 24);
-        params.stretchMode = StretchMode::ThreeColumns;
-        params.middle = middle;
+        ControlCreateParams params = FaceAt(host, 10, 10, f.width, f.height);
+        params.stretchMode = f.mode;
+        params.middle = f.middle;
         params.indicator = 1;
         params.indicatorState = 1;
         params.textRecord = &record;
         control.Create(params);
         skin.requests.clear();
         control.Paint();
-        ASSERT_EQ(skin.requests.size(), middle > 60 ? 1u : 2u) << middle;
-        EXPECT_EQ(skin.requests.back().kind, 10);
-        EXPECT_EQ(skin.requests.back().rectValid, 1);
+        ASSERT_EQ(skin.requests.size(), f.requests) << f.width << " " << f.middle;
+        const SkinDrawRequest& mark = skin.requests.back();
+        EXPECT_EQ(mark.kind, 10);
+        EXPECT_EQ(mark.rectValid, 1);
+        EXPECT_GE(mark.rect.right - mark.rect.left, 10) << f.width;
+        EXPECT_EQ(mark.rect.right - mark.rect.left, mark.rect.bottom - mark.rect.top) << f.width;
         const SkinDrawRequest& face = skin.requests.front();
-        if (middle <= 60) {
+        if (f.requests == 2) {
             EXPECT_EQ(face.textRecord, nullptr);
             EXPECT_EQ(face.background, host.container.GetSurface());
             EXPECT_EQ(face.backgroundX, 10);
