@@ -1,0 +1,188 @@
+#include "FakeShell.h"
+#include "TopLevelTestSupport.h"
+#include "WindowTestSupport.h"
+#include "gui/window/WindowPlacementRecord.h"
+#include <gtest/gtest.h>
+#include <cstring>
+
+namespace {
+
+uint32_t At(const CBitmapDC& bitmap, int x, int y)
+{
+    return bitmap.GetBits()[y * bitmap.GetWidth() + x];
+}
+
+bool InCornerSquare(int x, int y, int width, int height)
+{
+    const int b = CTopLevelWindow::kRegionBorder;
+    return (x < b || x >= width - b) && (y < b || y >= height - b);
+}
+
+struct TempIni {
+    TempIni() : path(TempPath()) { DeleteFileA(path.c_str()); }
+    ~TempIni() { DeleteFileA(path.c_str()); }
+    static std::string TempPath()
+    {
+        char folder[MAX_PATH];
+        GetTempPathA(MAX_PATH, folder);
+        return std::string(folder) + "quill_toplevel_" + std::to_string(GetCurrentProcessId()) + ".ini";
+    }
+    void Write(uint32_t magic, uint32_t state) const
+    {
+        WindowPlacementRecord r = {};
+        r.size = WindowPlacementRecord::Size;
+        r.magic = magic;
+        r.left = 120;
+        r.top = 110;
+        r.right = 120 + 333;
+        r.bottom = 110 + 222;
+        r.dockedWidth = 270;
+        r.dockedHeight = 156;
+        r.state = state | PlacementFlag::TaskbarButton;
+        WritePrivateProfileStructA("Master", "MainWindowState", &r, sizeof(r), path.c_str());
+    }
+    std::string path;
+};
+
+} // namespace
+
+// The first layout after Create is the only one told it is first; the
+// close command runs the derived Destroy, and the window is gone.
+TEST(TopLevelWindow, LayoutsAndTheCloseCommand)
+{
+    ProbeWindow w;
+    const HWND hwnd = w.Create(ProbeParams());
+    ASSERT_NE(hwnd, nullptr);
+    PumpMessages();
+    for (int width : {420, 440}) {
+        SetWindowPos(hwnd, nullptr, 0, 0, width, 220, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        PumpMessages();
+    }
+    ASSERT_GE(w.firsts.size(), 2u);
+    EXPECT_TRUE(w.firsts[0]);
+    EXPECT_EQ(std::count(w.firsts.begin(), w.firsts.end(), true), 1);
+    EXPECT_EQ(w.GetContainer().GetWidth(), 440);
+    EXPECT_TRUE(w.titledFrames.back());
+    EXPECT_EQ(w.GetContainer().GetCaptionHeight(), 24);
+
+    PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpMessages();
+    EXPECT_EQ(w.destroyed, 1);
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+// Only key pixels inside the 16-pixel corner squares leave the window's
+// region; the grip picture depends on the window's size.
+TEST(TopLevelWindow, RegionCutsKeyPixelsOfTheCornersOnlyAndTheGripFollowsTheSize)
+{
+    ProbeWindow w;
+    TopLevelWindowParams params = ProbeParams();
+    params.cornerGrip = 1;
+    const HWND hwnd = w.Create(params);
+    ASSERT_NE(hwnd, nullptr);
+    const CBitmapDC& b = *w.GetContainer().GetSurface();
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(hwnd, region), ERROR);
+    int cut = 0;
+    for (int y = 0; y < b.GetHeight(); ++y) {
+        for (int x = 0; x < b.GetWidth(); ++x) {
+            const bool key = At(b, x, y) == CTopLevelWindow::kRegionKey && InCornerSquare(x, y, 400, 200);
+            cut += key;
+            ASSERT_EQ(PtInRegion(region, x, y) != 0, !key) << x << "," << y;
+        }
+    }
+    DeleteObject(region);
+    EXPECT_GT(cut, 0) << "the frame's corners are rounded off";
+
+    EXPECT_EQ(CornerGripImageId(299, 400), 1004);
+    EXPECT_EQ(CornerGripImageId(300, 150), 1003);
+    EXPECT_EQ(CornerGripImageId(300, 149), 1004);
+    ProbeWindow plain;
+    ASSERT_NE(plain.Create(ProbeParams()), nullptr);
+    const CBitmapDC& p = *plain.GetContainer().GetSurface();
+    int differing = 0;
+    for (int y = 200 - 3 - 9; y < 200 - 3; ++y)
+        for (int x = 400 - 4 - 9; x < 400 - 4; ++x)
+            differing += At(b, x, y) != At(p, x, y);
+    EXPECT_GT(differing, 0) << "the grip is drawn where it belongs";
+}
+
+// Which saved placements a window takes: only its own, only with savePlacement,
+// never as a child, and of its states only normal (the rectangle) and docked.
+TEST(TopLevelWindow, SavedPlacementTakenOnlyWhereItApplies)
+{
+    const uint32_t magic = WindowPlacementRecord::Magic;
+    const struct {
+        uint8_t save, child, resizable;
+        uint32_t magic, state;
+        RECT expected;
+    } cases[] = {
+        {1, 0, 1, magic, 0, {120, 110, 453, 332}}, {1, 0, 0, magic, 0, {120, 110, 520, 310}},
+        {0, 0, 1, magic, 0, {300, 200, 700, 400}}, {1, 0, 1, 0x12345678, 0, {300, 200, 700, 400}},
+        {1, 0, 1, magic, 7, {300, 200, 700, 400}}, {1, 1, 1, magic, 0, {300, 200, 700, 400}},
+    };
+    ProbeWindow parent;
+    ASSERT_NE(parent.Create(ProbeParams(0, 0, 800, 600)), nullptr);
+    for (const auto& c : cases) {
+        TempIni ini;
+        ini.Write(c.magic, c.state);
+        TopLevelWindowParams params = ProbeParams();
+        params.savePlacement = c.save;
+        params.child = c.child;
+        params.parentHandle = c.child ? parent.GetWindow().GetHwnd() : nullptr;
+        params.resizable = c.resizable;
+        params.iniPath = ini.path;
+        params.section = "Master";
+        params.key = "MainWindowState";
+        ProbeWindow w;
+        ASSERT_NE(w.Create(params), nullptr);
+        const TopLevelWindowParams& got = w.GetParams();
+        const RECT rect = {got.x, got.y, got.x + got.width, got.y + got.height};
+        EXPECT_TRUE(SameRect(rect, c.expected)) << int(c.save) << int(c.child) << int(c.resizable) << " " << c.state;
+        EXPECT_EQ(w.GetContainer().GetWidth(), c.expected.right - c.expected.left);
+        const WindowCreateParams& native = w.GetWindow().GetParams();
+        const RECT nativeRect = {native.x, native.y, native.x + native.width, native.y + native.height};
+        EXPECT_TRUE(SameRect(nativeRect, c.expected)) << "the native window agrees";
+        w.GetWindow().SetListener(nullptr); // nothing saved back into the next case's file
+    }
+}
+
+// A window saved docked starts without its title bar: no caption band in its first frame.
+TEST(TopLevelWindow, SavedDockedStateGivesAFirstFrameWithoutTitleBar)
+{
+    FakeShell shell;
+    TempIni ini;
+    ini.Write(WindowPlacementRecord::Magic, PlacementState::DockedBase + 2);
+    TopLevelWindowParams params = ProbeParams();
+    params.dockable = 1;
+    params.savePlacement = 1;
+    params.iniPath = ini.path;
+    params.section = "Master";
+    params.key = "MainWindowState";
+    ProbeWindow w;
+    ASSERT_NE(w.Create(params), nullptr);
+    ASSERT_FALSE(w.titledFrames.empty());
+    EXPECT_FALSE(w.titledFrames[0]);
+    EXPECT_EQ(w.GetContainer().GetCaptionHeight(), 0);
+}
+
+// Create, resize and close twenty times: no class stays registered and no
+// drawing surface outlives its window.
+TEST(TopLevelWindow, CyclesLeaveNoClassesAndNoSurfaces)
+{
+    int sectionsBefore = 0;
+    for (int cycle = 0; cycle <= 20; ++cycle) {
+        if (cycle == 1)
+            sectionsBefore = CBitmapDC::GetLiveSectionCount(); // after what the first window makes once
+        ProbeWindow w;
+        const HWND hwnd = w.Create(ProbeParams());
+        ASSERT_NE(hwnd, nullptr);
+        const std::string name = w.GetWindow().GetWindowClassName();
+        SetWindowPos(hwnd, nullptr, 0, 0, 300 + cycle, 180, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PumpMessages();
+        EXPECT_FALSE(IsWindow(hwnd));
+        EXPECT_FALSE(IsClassRegistered(name)) << cycle;
+    }
+    EXPECT_EQ(CBitmapDC::GetLiveSectionCount(), sectionsBefore);
+}
