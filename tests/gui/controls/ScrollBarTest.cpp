@@ -1,0 +1,109 @@
+#include "ListTestSupport.h"
+#include "gui/controls/CScrollBarControl.h"
+#include <gtest/gtest.h>
+
+namespace {
+using Notes = std::vector<std::pair<int, int>>;
+
+// A 104-pixel bar (a 100-pixel track inside the skin's 2-pixel insets).
+struct BarFixture {
+    explicit BarFixture(int range = 12, int page = 5)
+    {
+        ScrollBarParams params;
+        params.x = 10;
+        params.y = 10;
+        params.width = 14;
+        params.height = 104;
+        params.controlId = 1;
+        params.container = &host.container;
+        params.listener = &log;
+        params.range = range;
+        params.page = page;
+        bar.Create(params);
+        hwnd = bar.GetWindow()->GetHwnd();
+    }
+    void Press(int y) { SendTo(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 7, y); }
+    void MoveTo(int y) { SendTo(hwnd, WM_MOUSEMOVE, MK_LBUTTON, 7, y); }
+    void Release() { SendTo(hwnd, WM_LBUTTONUP, 0, 7, 0); }
+    void Timer() { SendMessageA(hwnd, WM_TIMER, CScrollBarControl::kPagingTimer, 0); }
+    SkinnedHost host;
+    NoteLog log;
+    CScrollBarControl bar;
+    HWND hwnd;
+};
+} // namespace
+
+// Range 12 and page 5 on a 100-pixel track: a 41-pixel thumb travelling 59
+// pixels over positions 0..7. Nothing to scroll keeps a bar at 0 whatever
+// comes.
+TEST(ScrollBar, ThumbFromRangeAndPage)
+{
+    BarFixture f;
+    EXPECT_EQ(2, f.bar.GetTrackStart());
+    EXPECT_EQ(41, f.bar.GetThumbLength());
+    EXPECT_EQ(59, f.bar.GetTravel());
+    for (int p = 0; p <= 7; ++p) {
+        f.bar.SetPosition(p);
+        EXPECT_EQ(int(59.0 / 7 * p), f.bar.GetThumbOffset()) << p;
+    }
+    EXPECT_TRUE(f.log.notes.empty());
+    for (int range : {5, 0}) {
+        BarFixture flat(range, 5);
+        EXPECT_EQ(0, flat.bar.GetTravel());
+        flat.Press(90);
+        flat.Timer();
+        flat.Release();
+        Wheel(flat.hwnd, -3);
+        EXPECT_EQ(0, flat.bar.GetPosition());
+        EXPECT_EQ(0, flat.bar.GetThumbOffset());
+    }
+}
+
+// A press below the thumb pages at once and on every timer tick, stopping at
+// the unit under the cursor (y 75 is unit 6); the target follows the cursor.
+TEST(ScrollBar, PagingStopsAtTheUnitUnderTheCursor)
+{
+    BarFixture f;
+    f.Press(75);
+    EXPECT_TRUE(f.bar.IsPaging());
+    EXPECT_EQ(5, f.bar.GetPosition());
+    f.Timer();
+    f.Timer();
+    EXPECT_EQ(6, f.bar.GetPosition());
+    f.MoveTo(3);
+    f.Timer();
+    f.Timer();
+    f.Release();
+    EXPECT_FALSE(f.bar.IsPaging());
+    EXPECT_EQ((Notes{{6, 0}, {8, 5}, {8, 6}, {8, 1}, {8, 0}, {7, 0}}), f.log.CodesAndData());
+    for (const ControlNotification& n : f.log.notes) {
+        EXPECT_EQ(ScrollBarNotify::Kind, n.kind);
+        EXPECT_EQ(1, n.controlId);
+        EXPECT_EQ(&f.bar, n.sender);
+    }
+}
+
+// A drag holds the thumb inside its travel, tells each new position once,
+// ignores the wheel and snaps to a whole unit on release; the wheel then
+// moves by units within 0..7.
+TEST(ScrollBar, DragClampsSnapsAndTheWheelSteps)
+{
+    BarFixture f;
+    f.Press(20);
+    EXPECT_TRUE(f.bar.IsDragging());
+    f.MoveTo(220);
+    EXPECT_EQ(59, f.bar.GetThumbOffset());
+    f.MoveTo(-280);
+    EXPECT_EQ(0, f.bar.GetThumbOffset());
+    f.MoveTo(50);
+    f.MoveTo(50);
+    Wheel(f.hwnd, 1);
+    EXPECT_EQ(30, f.bar.GetThumbOffset());
+    f.Release();
+    EXPECT_EQ(4, f.bar.GetPosition());
+    EXPECT_EQ(int(59.0 / 7 * 4), f.bar.GetThumbOffset());
+    for (int steps : {1, 1, -10, -1})
+        Wheel(f.hwnd, steps);
+    EXPECT_EQ(7, f.bar.GetPosition());
+    EXPECT_EQ((Notes{{6, 0}, {8, 7}, {8, 0}, {8, 4}, {7, 4}, {8, 3}, {8, 2}, {8, 7}}), f.log.CodesAndData());
+}
