@@ -1,0 +1,311 @@
+#include "gui/controls/CValueControl.h"
+#include "common/StringFormat.h"
+#include "gui/controls/CControlContainer.h"
+#include "gui/controls/ControlCommand.h"
+#include "gui/skin/CSkinRenderer.h"
+#include "gui/window/WindowEvent.h"
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+const int kIntervalCount = 10; // moves averaged
+const int kIntervalDelay = 2;  // moves after a press not averaged
+const int kWheelStep = 2048;   // positions per wheel step: 1/64 of the range
+const int kOpaqueLevel = 256;
+
+// True when format has no conversion but one of a double at most: the
+// owner's format never reaches the formatter with a type it would misread.
+bool FormatsOneDouble(const char* format)
+{
+    int conversions = 0;
+    for (const char* p = format; *p; ++p) {
+        if (*p != '%')
+            continue;
+        if (*++p == '%')
+            continue;
+        p += std::strspn(p, "-+ #0");
+        p += std::strspn(p, "0123456789");
+        if (*p == '.')
+            p += 1 + std::strspn(p + 1, "0123456789");
+        if (*p == 'l')
+            ++p;
+        if (!*p || !std::strchr("eEfgG", *p))
+            return false;
+        ++conversions;
+    }
+    return conversions <= 1;
+}
+
+void FormatValue(std::string& out, const char* format, double value)
+{
+    if (FormatsOneDouble(format))
+        FormatString(out, format, value);
+    else
+        out.clear();
+}
+} // namespace
+
+CValueControl::CValueControl()
+    : m_position(0), m_cursorHidden(false), m_park{0, 0}, m_press{0, 0}, m_absolute(false), m_dragging(false),
+      m_positionAtPress(0), m_lastTick(0), m_rightArmed(false), m_ctrlAtLastStep(false), m_created(false),
+      m_ticks(CTickSource::System())
+{
+    m_intervals.Init(kIntervalCount, kIntervalDelay);
+}
+
+CValueControl::~CValueControl()
+{
+    Outcome ignored;
+    if (m_dragging)
+        Release(ignored);
+}
+
+int CValueControl::Create(const ValueControlParams& params)
+{
+    m_params = params;
+    m_created = true;
+    if (m_params.parent && !m_params.background) {
+        m_params.background = m_params.parent->GetWindow()->GetBackBitmap();
+        m_params.sourceX = m_params.x;
+        m_params.sourceY = m_params.y;
+    }
+    m_position = ValueToPosition(m_params.initialValue);
+    ControlCreateParams create;
+    create.x = m_params.x;
+    create.y = m_params.y;
+    create.width = m_params.width;
+    create.height = m_params.height;
+    create.controlId = m_params.controlId;
+    create.notifyKind = kNotifyKind;
+    create.container = m_params.container;
+    create.parent = m_params.parent;
+    create.listener = m_params.listener;
+    create.skin = m_params.container ? m_params.container->GetSkinRenderer() : nullptr;
+    create.kind = m_params.emphasis ? kSkinSmallButton : kSkinButton;
+    create.stretchMode = m_params.stretchMode;
+    create.middle = m_params.middle;
+    create.textRecord = m_label.GetTextBuffer();
+    create.contentBitmap = m_params.icon ? m_label.GetImage(0) : nullptr;
+    create.visible = m_params.visible;
+    create.background = m_params.background;
+    create.sourceX = m_params.sourceX;
+    create.sourceY = m_params.sourceY;
+    create.toolTipText = m_params.toolTipText;
+    create.level = m_params.level;
+    CSkinControl::Create(create);
+    Update(false, false);
+    m_paintedState.Update(int(m_stateFlags));
+    m_paintedIcon.Update(m_params.iconId);
+    Paint();
+    return 0;
+}
+
+double CValueControl::PositionToFraction(int32_t position) const
+{
+    return double(kLimit + position) / (2.0 * kLimit);
+}
+
+double CValueControl::PositionToValue(int32_t position) const
+{
+    const double value =
+        m_params.minimum + PositionToFraction(position) * (double(m_params.maximum) - m_params.minimum);
+    const int steps = m_params.stepsPerUnit;
+    if (steps == 0)
+        return value;
+    const double scaled = value * steps;
+    return std::trunc(scaled >= 0 ? scaled + 0.5 : scaled - 0.5) / steps;
+}
+
+int32_t CValueControl::ValueToPosition(double value) const
+{
+    const double range = double(m_params.maximum) - m_params.minimum;
+    const double span = (value - m_params.minimum) / range * (2.0 * kLimit);
+    // An empty range (or a value that is no number) has no place but the middle.
+    if (range == 0 || std::isnan(span))
+        return 0;
+    return int32_t(std::trunc(std::min(std::max(span, 0.0), 2.0 * kLimit))) - kLimit;
+}
+
+int CValueControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+{
+    Outcome out;
+    switch (code) {
+    case WindowEvent::LeftDoubleClick:
+        Notify(NotifyCode::DoubleClick);
+        Press();
+        break;
+    case WindowEvent::LeftButtonDown: Press(); break;
+    case WindowEvent::MouseMove: Move(out); break;
+    case WindowEvent::LeftButtonUp: Release(out); break;
+    case WindowEvent::RightButtonDown: RightPress(out); break;
+    case WindowEvent::RightButtonUp:
+        if (!m_dragging && m_rightArmed)
+            Notify(NotifyCode::RightUp);
+        m_rightArmed = false;
+        break;
+    case WindowEvent::MouseWheel:
+        if (m_params.wheel && !m_dragging) {
+            SetPosition(int64_t(m_position) + int64_t(p1) * kWheelStep, out);
+            out.changed = true;
+            if (data)
+                *static_cast<LRESULT*>(data) = 1;
+        }
+        break;
+    case WindowEvent::Destroyed:
+        if (m_dragging)
+            Release(out);
+        break;
+    case WindowEvent::MouseEnter: m_stateFlags |= SkinState::kHover; break;
+    case WindowEvent::MouseLeave: m_stateFlags &= ~SkinState::kHover; break;
+    default: HandleCommand(code, p1, p2); break;
+    }
+    const bool stateChanged = m_paintedState.Update(int(m_stateFlags)) != 0;
+    const bool iconChanged = m_paintedIcon.Update(m_params.iconId) != 0;
+    if (stateChanged || iconChanged || out.changed || out.final) {
+        Update(out.changed, out.final);
+        RefreshContent();
+        Paint();
+    }
+    return 0;
+}
+
+void CValueControl::HandleCommand(int code, int p1, int p2)
+{
+    switch (code) {
+    case ControlCommand::Place:
+        if (p2) {
+            const RECT& r = *reinterpret_cast<const RECT*>(intptr_t(p2));
+            m_params.x = m_create.x = r.left;
+            m_params.y = m_create.y = r.top;
+            m_params.width = m_create.width = r.right - r.left;
+            m_params.height = m_create.height = r.bottom - r.top;
+        }
+        break;
+    case ControlCommand::Rebuild:
+        if (m_window.IsShownAndNotMinimized()) {
+            Update(false, false);
+            m_paintedState.Set(-1);
+        }
+        break;
+    case ControlCommand::SetImage: m_params.iconId = p1; break;
+    case ControlCommand::Show: m_window.Show(p1 != 0); break;
+    case ControlCommand::Disable:
+        m_params.disabled = p1 != 0;
+        m_window.SetDisabled(p1 != 0);
+        Update(false, false);
+        m_paintedState.Set(-1);
+        break;
+    case ControlCommand::Emphasis:
+        m_params.emphasis = p1 != 0;
+        m_create.kind = m_params.emphasis ? kSkinSmallButton : kSkinButton;
+        break;
+    }
+}
+
+void CValueControl::Notify(int32_t code, void* data)
+{
+    ControlNotification record;
+    record.code = code;
+    if (code == ValueControlNotify::Label)
+        record.data1 = ValueControlNotify::kLabelTag;
+    record.data3 = data;
+    NotifyParent(record);
+}
+
+void CValueControl::Update(bool changed, bool final)
+{
+    const double value = PositionToValue(m_position);
+    ValueLabel label = {changed, final, float(value), m_params.format1.c_str(), m_params.format2.c_str(), "", ""};
+    FormatValue(label.text1, label.format1, value);
+    if (!m_params.format2.empty())
+        FormatValue(label.text2, label.format2, value);
+    Notify(ValueControlNotify::Label, &label);
+
+    TextImageRequest request;
+    request.x = m_params.x;
+    request.y = m_params.y;
+    request.width = m_params.width;
+    request.height = m_params.height;
+    request.icon = m_params.icon;
+    request.iconId = m_params.iconId;
+    request.option = m_params.option;
+    request.disabled = m_params.disabled;
+    request.text = label.text1;
+    request.secondText = label.text2;
+    request.stretchMode = m_params.stretchMode;
+    request.middle = m_params.middle;
+    request.skin = m_create.skin;
+    m_label.Render(request);
+    m_filled.Create(m_params.width, m_params.height, 32);
+    m_empty.Create(m_params.width, m_params.height, 32);
+    m_labelText = label.text1;
+    m_window.SetText(m_labelText.c_str());
+}
+
+void CValueControl::RefreshContent()
+{
+    const bool pressed = (m_stateFlags & SkinState::kPressed) != 0;
+    SetContentBitmap(m_params.icon ? m_label.GetImage(pressed ? 1 : 0) : nullptr);
+}
+
+const CBitmapDC* CValueControl::Background(int& x, int& y)
+{
+    if (m_params.background) {
+        x = m_params.sourceX;
+        y = m_params.sourceY;
+        return m_params.background;
+    }
+    x = GetOffsetX();
+    y = GetOffsetY();
+    return m_params.container ? m_params.container->GetSurface() : nullptr;
+}
+
+void CValueControl::DrawFace(CBitmapDC& target, uint32_t state)
+{
+    SkinDrawRequest request = {};
+    request.target = &target;
+    request.background = Background(request.backgroundX, request.backgroundY);
+    request.overlay = m_create.contentBitmap;
+    request.text = m_text;
+    request.color = m_colour;
+    request.stateFlags = state;
+    // Faint at rest, whole while pressed or under the cursor.
+    const bool atRest = (m_stateFlags & (SkinState::kPressed | SkinState::kHover)) == 0;
+    request.level = atRest ? m_params.level : kOpaqueLevel;
+    request.dimmed = m_params.disabled;
+    request.kind = m_create.kind;
+    request.stretchMode = m_params.stretchMode;
+    request.middle = m_params.middle;
+    CTextBuffer* record = m_label.GetTextBuffer();
+    if (record->width >= 1 && record->height >= 1)
+        request.textRecord = record;
+    m_create.skin->DrawElement(request);
+}
+
+void CValueControl::Paint()
+{
+    CBitmapDC* back = m_window.GetBackBitmap();
+    if (!m_create.skin || !back || !back->IsCreated())
+        return;
+    const uint32_t state = m_stateFlags;
+    const bool pressed = (state & SkinState::kPressed) != 0;
+    // The filled part is lit (more while pressed); a disabled one shows the other checked picture.
+    uint32_t filled = state | SkinState::kChecked | SkinState::kLightA | (pressed ? SkinState::kLightB : 0);
+    if (m_params.disabled)
+        filled = ((state | (pressed ? SkinState::kLightB : 0)) & ~SkinState::kLightA) | SkinState::kAltChecked |
+                 SkinState::kChecked;
+    DrawFace(m_filled, filled);
+    DrawFace(m_empty, state);
+    const int width = back->GetWidth();
+    const int height = back->GetHeight();
+    const int split = std::min(std::max(int(PositionToFraction(m_position) * width) + (pressed ? 1 : 0), 0), width);
+    if (split > 0)
+        back->CopyFrom(m_filled, 0, 0, split, height, 0, 0);
+    if (split < width)
+        back->CopyFrom(m_empty, split, 0, width - split, height, split, 0);
+    if (m_params.transparent && m_params.container && m_params.container->GetWindow())
+        m_params.container->GetWindow()->ShowBitmap(back, 0, 0, width, height, GetOffsetX(), GetOffsetY());
+    else
+        m_window.ShowBitmap(back, 0, 0, width, height, 0, 0);
+}

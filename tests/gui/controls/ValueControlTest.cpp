@@ -1,0 +1,301 @@
+#include "../../common/FakeTicks.h"
+#include "GuiTestSupport.h"
+#include "SkinnedHost.h"
+#include "gui/controls/ControlCommand.h"
+#include "gui/controls/CValueControl.h"
+#include "gui/window/WindowEvent.h"
+#include <gtest/gtest.h>
+#include <cmath>
+#include <limits>
+#include <memory>
+
+namespace {
+
+const int M = CValueControl::kLimit;
+
+// Keeps a copy of every label record, and may rewrite the first text.
+struct LabelListener : CListener {
+    int OnNotify(void* record) override
+    {
+        const ControlNotification& n = *static_cast<const ControlNotification*>(record);
+        if (n.code != ValueControlNotify::Label || n.data1 != ValueControlNotify::kLabelTag)
+            return 0;
+        ValueLabel& label = *static_cast<ValueLabel*>(n.data3);
+        if (!rewrite.empty())
+            label.text1 = rewrite;
+        labels.push_back({label.changed, label.final, label.value, nullptr, nullptr, label.text1, label.text2});
+        return 0;
+    }
+    std::vector<ValueLabel> labels;
+    std::string rewrite;
+};
+
+struct ValueHost {
+    ValueHost() : ticks(1000) {}
+    ValueControlParams Params(int width = 128)
+    {
+        ValueControlParams params;
+        params.x = 10;
+        params.y = 10;
+        params.width = width;
+        params.height = 20;
+        params.container = &skinned.Container();
+        params.listener = &labels;
+        return params;
+    }
+    std::unique_ptr<CValueControl> Make(const ValueControlParams& params)
+    {
+        auto control = std::make_unique<CValueControl>();
+        control->SetTickSource(&ticks);
+        control->Create(params);
+        return control;
+    }
+    SkinnedHost skinned;
+    LabelListener labels;
+    FakeTicks ticks;
+};
+
+int Send(CValueControl& control, int code, int p1 = 0, void* data = nullptr)
+{
+    return control.OnEvent(nullptr, EventSource::Window, code, p1, 0, data);
+}
+
+std::string WindowText(CValueControl& control)
+{
+    char text[64] = "";
+    GetWindowTextA(control.GetWindow()->GetHwnd(), text, sizeof(text));
+    return text;
+}
+
+} // namespace
+
+TEST(ValueControl, PositionsValuesAndLabels)
+{
+    ValueHost h;
+    auto fresh = h.Make(h.Params());
+    EXPECT_EQ(fresh->GetPosition(), 0);
+    EXPECT_DOUBLE_EQ(fresh->PositionToFraction(0), 0.5);
+    EXPECT_EQ(WindowText(*fresh), "50");
+    ASSERT_FALSE(h.labels.labels.empty());
+    EXPECT_FLOAT_EQ(h.labels.labels.back().value, 50.0f);
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* name;
+        float minimum, maximum;
+        int steps;
+        const char* format;
+        double value;
+        int32_t position;
+        double shown;
+        const char* label;
+    };
+    const Case cases[] = {
+        {"tenths round halves away from zero", -1, 1, 10, "%g", -0.25, -16384, -0.3, "-0.3"},
+        {"unrounded", -1, 1, 0, "%.3f", -0.25, -16384, -0.25, "-0.250"},
+        {"empty range", 5, 5, 1, "%g", 7.0, 0, 5, "5"},
+        {"no number", 0, 100, 1, "%g", nan, 0, 50, "50"},
+        {"above the range", 0, 100, 1, "%g", 1e30, M, 100, "100"},
+        {"below the range", 0, 100, 1, "%g", -1e30, -M, 0, "0"},
+        {"text around", 0, 100, 1, "%%%.1f dB", 25.0, -M / 2, 25, "%25.0 dB"},
+        {"a string conversion shows nothing", 0, 100, 1, "%s", 50.0, 0, 50, ""},
+        {"an integer conversion shows nothing", 0, 100, 1, "%d", 50.0, 0, 50, ""},
+        {"two conversions show nothing", 0, 100, 1, "%g%g", 50.0, 0, 50, ""},
+    };
+    for (const Case& c : cases) {
+        ValueControlParams params = h.Params();
+        params.minimum = c.minimum;
+        params.maximum = c.maximum;
+        params.stepsPerUnit = c.steps;
+        params.format1 = c.format;
+        params.initialValue = float(c.value);
+        auto control = h.Make(params);
+        EXPECT_EQ(control->GetPosition(), c.position) << c.name;
+        EXPECT_NEAR(control->GetValue(), c.shown, 1e-9) << c.name;
+        EXPECT_EQ(control->GetLabelText(), c.label) << c.name;
+    }
+}
+
+TEST(ValueControl, WheelStepsStayInRangeAndOwnersRewriteLabels)
+{
+    ValueHost h;
+    ValueControlParams params = h.Params();
+    params.wheel = 1;
+    auto control = h.Make(params);
+    struct Step {
+        int steps;
+        int32_t position;
+    };
+    const Step steps[] = {{1, 2048}, {-2, -2048}, {-100, -M}, {1000000, M}};
+    for (const Step& s : steps) {
+        h.labels.labels.clear();
+        LRESULT handled = 0;
+        Send(*control, WindowEvent::MouseWheel, s.steps, &handled);
+        EXPECT_EQ(control->GetPosition(), s.position);
+        EXPECT_EQ(handled, 1);
+        ASSERT_EQ(h.labels.labels.size(), 1u);
+        EXPECT_TRUE(h.labels.labels[0].changed);
+        EXPECT_FALSE(h.labels.labels[0].final);
+    }
+    h.labels.rewrite = "full";
+    Send(*control, WindowEvent::MouseWheel, -1);
+    EXPECT_EQ(WindowText(*control), "full");
+
+    params.wheel = 0;
+    auto still = h.Make(params);
+    LRESULT handled = 0;
+    Send(*still, WindowEvent::MouseWheel, 3, &handled);
+    EXPECT_EQ(still->GetPosition(), 0);
+    EXPECT_EQ(handled, 0);
+}
+
+namespace {
+
+// The system's cursor display count.
+int CursorCount()
+{
+    const int hidden = ShowCursor(FALSE);
+    ShowCursor(TRUE);
+    return hidden + 1;
+}
+
+// Ctrl as the control reads it. Wine takes the keyboard state back from
+// the X server now and then, which knows nothing of sent keys: a held Ctrl
+// is pressed again right before every event.
+struct CtrlKey {
+    void Hold()
+    {
+        held = true;
+        Assert();
+    }
+    void Let()
+    {
+        held = false;
+        SendKey(VK_CONTROL, KeyAction::Release);
+    }
+    void Assert()
+    {
+        if (held)
+            SendKey(VK_CONTROL, KeyAction::Press);
+    }
+    ~CtrlKey() { Let(); }
+    bool held = false;
+};
+
+// A press at a point over the host, then moves of the cursor, each after
+// some milliseconds of the fake clock. Each move puts the cursor where the
+// step wants it, whether or not the control's own parking took.
+struct Drag {
+    Drag(ValueHost& host, CValueControl& control) : host(host), control(control) {}
+    bool Press()
+    {
+        if (!MoveCursorTo(press.x, press.y))
+            return false;
+        Send(control, WindowEvent::LeftButtonDown);
+        park = control.GetParkPoint();
+        return true;
+    }
+    // The position's change.
+    int MoveBy(int dx, int dy, uint32_t afterMs, POINT from)
+    {
+        host.ticks.now += afterMs;
+        const int before = control.GetPosition();
+        EXPECT_TRUE(MoveCursorTo(from.x + dx, from.y + dy));
+        ctrl.Assert();
+        Send(control, WindowEvent::MouseMove);
+        return control.GetPosition() - before;
+    }
+    int Relative(int dx, uint32_t afterMs) { return MoveBy(dx, 0, afterMs, park); }
+    int NearPress(int dx, uint32_t afterMs = 100) { return MoveBy(dx, 5, afterMs, press); }
+
+    ValueHost& host;
+    CValueControl& control;
+    POINT press = {330, 215}; // over the host, in the upper half of the screen
+    POINT park = {};
+    CtrlKey ctrl;
+};
+
+} // namespace
+
+// While the average is empty every pixel is 128 positions; moves 200 ms
+// apart are 1 per pixel, 20 ms apart 64, and Ctrl makes 20 ms count as 200.
+TEST(ValueControl, RelativeDragAccelerates)
+{
+    ValueHost h;
+    auto control = h.Make(h.Params());
+    const int shown = CursorCount();
+    Drag drag(h, *control);
+    ASSERT_TRUE(drag.Press());
+    EXPECT_TRUE(control->IsCursorHidden());
+    EXPECT_EQ(CursorCount(), shown - 1);
+    EXPECT_EQ(drag.park.x, GetSystemMetrics(SM_CXSCREEN) / 2);
+    EXPECT_EQ(drag.park.y, GetSystemMetrics(SM_CYSCREEN) - 10);
+    EXPECT_EQ(drag.Relative(1, 200), 128);
+    EXPECT_EQ(drag.Relative(1, 200), 128);
+    EXPECT_EQ(drag.Relative(-1, 200), -128);
+    EXPECT_EQ(drag.Relative(1, 200), 1);
+    EXPECT_EQ(drag.Relative(-3, 200), -3);
+    Send(*control, WindowEvent::LeftButtonUp);
+    EXPECT_EQ(CursorCount(), shown);
+    EXPECT_TRUE(h.labels.labels.back().final);
+    EXPECT_EQ(control->GetPosition(), 126);
+
+    ASSERT_TRUE(drag.Press());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(drag.Relative(1, 20), 128);
+    EXPECT_EQ(drag.Relative(1, 20), 64);
+    drag.ctrl.Hold();
+    EXPECT_EQ(drag.Relative(1, 20), 1);
+    drag.ctrl.Let();
+    EXPECT_EQ(drag.Relative(-1, 20), -64);
+    Send(*control, WindowEvent::LeftButtonUp);
+    EXPECT_EQ(CursorCount(), shown);
+}
+
+// Back near the press height the cursor shows and the width spans the range
+// (1024 positions per pixel at 128 pixels); Ctrl makes it a tenth without a
+// jump either way. A right press cancels to the value at the press.
+TEST(ValueControl, AbsoluteModeCancelAndCursorCount)
+{
+    ValueHost h;
+    auto control = h.Make(h.Params());
+    const int shown = CursorCount();
+    Drag drag(h, *control);
+    ASSERT_TRUE(drag.Press());
+    drag.Relative(2, 100);
+    EXPECT_EQ(drag.NearPress(10), 10 * 1024 - 256) << "from the position at the press";
+    EXPECT_TRUE(control->IsAbsolute());
+    EXPECT_FALSE(control->IsCursorHidden());
+    EXPECT_EQ(CursorCount(), shown);
+    EXPECT_EQ(drag.NearPress(20), 10 * 1024);
+    drag.ctrl.Hold();
+    EXPECT_EQ(drag.NearPress(20), 0);
+    EXPECT_EQ(drag.NearPress(30), 1024);
+    drag.ctrl.Let();
+    EXPECT_EQ(drag.NearPress(30), 0);
+    EXPECT_EQ(drag.NearPress(31), 1024);
+    Send(*control, WindowEvent::LeftButtonUp);
+    EXPECT_EQ(CursorCount(), shown);
+
+    const int32_t atPress = control->GetPosition();
+    ASSERT_TRUE(drag.Press());
+    EXPECT_NE(drag.Relative(5, 100), 0);
+    Send(*control, WindowEvent::RightButtonDown);
+    EXPECT_EQ(control->GetPosition(), atPress);
+    EXPECT_FALSE(control->IsDragging());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(CursorCount(), shown);
+    Send(*control, WindowEvent::RightButtonUp);
+
+    // No width, no absolute step; a control destroyed mid-drag shows the cursor.
+    auto narrow = h.Make(h.Params(0));
+    Drag narrowDrag(h, *narrow);
+    ASSERT_TRUE(narrowDrag.Press());
+    EXPECT_EQ(CursorCount(), shown - 1);
+    EXPECT_EQ(narrowDrag.NearPress(10), 0);
+    Send(*narrow, WindowEvent::LeftButtonUp);
+    ASSERT_TRUE(narrowDrag.Press());
+    EXPECT_EQ(CursorCount(), shown - 1);
+    narrow.reset();
+    EXPECT_EQ(CursorCount(), shown);
+}
