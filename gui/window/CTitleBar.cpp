@@ -233,7 +233,7 @@ int CTitleBar::UpdateDockButtonText(std::string& out, int edgeCode)
             image = d.image;
         }
     }
-    if (edgeCode & DockEdge::TooFar)
+    if (edgeCode > 0 && (edgeCode & DockEdge::TooFar)) // a negative code is a failed monitor query, not a distance
         out = "Move the window close to a screen edge to dock.";
     return image;
 }

@@ -65,6 +65,17 @@ TEST(TopLevelWindow, LayoutsAndTheCloseCommand)
     EXPECT_TRUE(w.titledFrames.back());
     EXPECT_EQ(w.GetContainer().GetCaptionHeight(), 24);
 
+    // Without the taskbar button the title bar, its buttons and the caption band go.
+    for (bool shown : {false, true}) {
+        w.SetTaskbarButton(shown);
+        w.Relayout();
+        PumpMessages();
+        EXPECT_EQ(w.IsTitleBarShown(), shown);
+        EXPECT_EQ(w.titledFrames.back(), shown);
+        EXPECT_EQ(w.GetContainer().GetCaptionHeight(), shown ? 24 : 0);
+        EXPECT_EQ(IsWindowVisible(w.GetTitleBar().GetButton(TitleButton::Close).GetWindow()->GetHwnd()) != 0, shown);
+    }
+
     PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     PumpMessages();
     EXPECT_EQ(w.destroyed, 1);
