@@ -3,7 +3,6 @@
 #include "common/DebugTrace.h"
 #include "gui/window/BitmapRegion.h"
 #include "gui/window/CWindowMenu.h"
-#include "gui/window/MonitorHelpers.h"
 #include <cstdio>
 #include <cstdlib>
 #include <string>

@@ -175,3 +175,23 @@ TEST(WindowPolicies, TopmostLevelTwoStaysBelowMenus)
     EXPECT_TRUE(IsAbove(w.window.GetHwnd(), menu));
     DestroyWindow(menu);
 }
+
+// A lifetime closes the window through the deferred close once it is over;
+// a click (CancelLifetimes) stops it.
+TEST(WindowPolicies, LifetimeClosesThroughTheDeferredClose)
+{
+    for (bool cancelled : {false, true}) {
+        WindowCreateParams params = TestWindowParams();
+        params.lifetimeMs = 500;
+        ShellWindow w(params);
+        if (cancelled)
+            w.window.CancelLifetimes();
+        w.Tick(1500);
+        PumpMessages();
+        EXPECT_TRUE(w.window.IsCreated());
+        w.Tick(1501);
+        PumpMessages();
+        EXPECT_EQ(w.window.IsCreated(), cancelled);
+        EXPECT_EQ(w.listener.Count(WindowEvent::Destroyed) > 0, !cancelled);
+    }
+}
