@@ -3,7 +3,6 @@
 #include "WindowTestSupport.h"
 #include "gui/window/WindowPlacementRecord.h"
 #include <gtest/gtest.h>
-#include <cstring>
 
 namespace {
 
@@ -29,17 +28,19 @@ struct TempIni {
     }
     void Write(uint32_t magic, uint32_t state) const
     {
-        WindowPlacementRecord r = {};
-        r.size = WindowPlacementRecord::Size;
-        r.magic = magic;
-        r.left = 120;
-        r.top = 110;
-        r.right = 120 + 333;
-        r.bottom = 110 + 222;
-        r.dockedWidth = 270;
-        r.dockedHeight = 156;
-        r.state = state | PlacementFlag::TaskbarButton;
+        WindowPlacementRecord r = {WindowPlacementRecord::Size,         magic, 120, 110, 453, 332, 270, 156,
+                                   state | PlacementFlag::TaskbarButton};
         WritePrivateProfileStructA("Master", "MainWindowState", &r, sizeof(r), path.c_str());
+    }
+    // Saving into this file's record.
+    TopLevelWindowParams Params() const
+    {
+        TopLevelWindowParams params = ProbeParams();
+        params.savePlacement = 1;
+        params.iniPath = path;
+        params.section = "Master";
+        params.key = "MainWindowState";
+        return params;
     }
     std::string path;
 };
@@ -137,14 +138,11 @@ TEST(TopLevelWindow, SavedPlacementTakenOnlyWhereItApplies)
     for (const auto& c : cases) {
         TempIni ini;
         ini.Write(c.magic, c.state);
-        TopLevelWindowParams params = ProbeParams();
+        TopLevelWindowParams params = ini.Params();
         params.savePlacement = c.save;
         params.child = c.child;
         params.parentHandle = c.child ? parent.GetWindow().GetHwnd() : nullptr;
         params.resizable = c.resizable;
-        params.iniPath = ini.path;
-        params.section = "Master";
-        params.key = "MainWindowState";
         ProbeWindow w;
         ASSERT_NE(w.Create(params), nullptr);
         const TopLevelWindowParams& got = w.GetParams();
@@ -164,12 +162,8 @@ TEST(TopLevelWindow, SavedDockedStateGivesAFirstFrameWithoutTitleBar)
     FakeShell shell;
     TempIni ini;
     ini.Write(WindowPlacementRecord::Magic, PlacementState::DockedBase + 2);
-    TopLevelWindowParams params = ProbeParams();
+    TopLevelWindowParams params = ini.Params();
     params.dockable = 1;
-    params.savePlacement = 1;
-    params.iniPath = ini.path;
-    params.section = "Master";
-    params.key = "MainWindowState";
     ProbeWindow w;
     ASSERT_NE(w.Create(params), nullptr);
     ASSERT_FALSE(w.titledFrames.empty());
