@@ -69,7 +69,7 @@ void CDropList::ComputeLayout(DropListOpenParams& p)
     if (p.spacerHeight == 0)
         p.spacerHeight = p.rowHeight / kSpacerDivisor;
     const int32_t count = p.items ? p.items->Count() : 0;
-    p.visibleRows = std::min(p.visibleRows, count);
+    p.visibleRows = std::max(0, std::min(p.visibleRows, count));
     if (count > p.visibleRows) {
         p.scrolls = 1;
         p.height = p.rowHeight * std::max(0, p.visibleRows) + kFrameHeight;

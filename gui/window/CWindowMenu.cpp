@@ -54,7 +54,8 @@ void CWindowMenu::BuildItems(const WindowMenuRequest& request)
     m_request = request;
     // The native window hands over its CListener part, its first base.
     const CPhysicalWindow* window = static_cast<const CPhysicalWindow*>(request.window);
-    if (!window || !request.container)
+    // The open menu's rows show the present items: they stay until it closes.
+    if (!window || !request.container || m_menu.GetDropList().IsOpen())
         return;
     const WindowCreateParams& options = window->GetParams();
     CDropListItemList& items = m_menu.GetItems();

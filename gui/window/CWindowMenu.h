@@ -31,7 +31,8 @@ public:
     // Menus alive in the process, for leak checks.
     static int GetLiveCount();
 
-    // Nothing without the window or its container in the request.
+    // Nothing without the window or its container in the request, nor while
+    // the menu is open.
     virtual void BuildItems(const WindowMenuRequest& request);
     int OnNotify(void* record) override;
 

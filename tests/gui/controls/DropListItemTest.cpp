@@ -26,7 +26,7 @@ void Fill(CDropListItemList& list)
 }
 } // namespace
 
-TEST(DropListItem, NamesCountFromZeroAcrossTheProcess)
+TEST(DropListItem, NamesCountFromZeroAndAnItemHasOneOwner)
 {
     EXPECT_EQ("Stock 0", g_firstName);
     CDropListItem first, second;
@@ -41,10 +41,8 @@ TEST(DropListItem, NamesCountFromZeroAcrossTheProcess)
     first.key = "k";
     first.Clear();
     EXPECT_EQ("", first.name + first.secondText + first.key + first.toolTip);
-}
 
-TEST(DropListItem, AddingTwiceKeepsOneEntryAndTracesOnce)
-{
+    // A second Add, to the same list or another, is refused with its trace.
     CDropListItemList list, other;
     CDropListItem* item = NewItem("a", "", 5);
     TraceCapture trace;
@@ -61,7 +59,7 @@ TEST(DropListItem, AddingTwiceKeepsOneEntryAndTracesOnce)
     EXPECT_EQ(std::string(expected) + expected, trace.Text());
 }
 
-TEST(DropListItem, FindAndSelectTakeTheLowestIndex)
+TEST(DropListItem, FindSelectRangeAndClear)
 {
     CDropListItemList list;
     EXPECT_EQ(nullptr, list.SelectByName("a"));
@@ -83,13 +81,7 @@ TEST(DropListItem, FindAndSelectTakeTheLowestIndex)
     EXPECT_EQ(list.ItemAt(1), list.FindByValue(2));
     EXPECT_EQ(list.ItemAt(2), list.FindByKey("kc"));
     EXPECT_EQ(nullptr, list.FindByName(""));
-}
 
-TEST(DropListItem, RangeAndClear)
-{
-    CDropListItemList list;
-    EXPECT_EQ(nullptr, list.ItemAt(0));
-    Fill(list);
     for (int32_t i = 0; i < list.Count(); ++i)
         EXPECT_EQ(i, list.ItemAt(i)->index);
     EXPECT_EQ(nullptr, list.ItemAt(-1));

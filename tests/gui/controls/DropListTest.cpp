@@ -109,6 +109,20 @@ TEST(DropList, LayoutScrollingAndWheel)
     f.list.OnEvent(&f.list.GetPopupWindow(), EventSource::Window, WindowEvent::LeftButtonUp, 0, 0, nullptr);
     EXPECT_EQ(2, f.owner.Count(DropListNotify::Closed));
     EXPECT_EQ(0, f.owner.Count(DropListNotify::Selected));
+
+    // On a 1024-pixel screen: 12 rows from y 1000 cross the bottom; 72 rows
+    // are cut to those that fit, 63 of 16 pixels.
+    DropListOpenParams fit;
+    fit.renderer = &f.host.skin;
+    fit.items = &f.items;
+    fit.visibleRows = 100;
+    fit.y = 1000;
+    EXPECT_EQ(8u, f.list.FitToMonitor(fit));
+    AddNormal(f.items, 60);
+    fit.y = 0;
+    fit.visibleRows = 100;
+    EXPECT_EQ(0u, f.list.FitToMonitor(fit));
+    EXPECT_EQ(63, fit.visibleRows);
 }
 
 // Releases over a separator, spacer, caption or disabled row neither select

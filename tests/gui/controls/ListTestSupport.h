@@ -9,24 +9,28 @@
 // A skinned top-level window with its container, shown without taking
 // activation where the tests' cursor never goes by chance.
 struct SkinnedHost {
-    explicit SkinnedHost(int width = 200, int height = 160)
+    explicit SkinnedHost(WindowCreateParams place = Placed(200, 160))
     {
         skin.Load(nullptr);
         ContainerParams params;
-        params.width = width;
-        params.height = height;
+        params.width = place.width;
+        params.height = place.height;
         params.window = &window;
         params.owner = &owner;
         params.skin = &skin;
         container.Create(params);
+        created = window.Create(place) == 0;
+        PumpMessages();
+    }
+    static WindowCreateParams Placed(int width, int height)
+    {
         WindowCreateParams place;
         place.noActivate = 1;
         place.x = 300;
         place.y = 200;
         place.width = width;
         place.height = height;
-        created = window.Create(place) == 0;
-        PumpMessages();
+        return place;
     }
     // The container goes before the window it listens to.
     ~SkinnedHost()

@@ -1,6 +1,5 @@
+#include "../controls/ListTestSupport.h"
 #include "FakeShell.h"
-#include "gui/controls/CControlContainer.h"
-#include "gui/skin/CSkinRenderer.h"
 #include "gui/window/CWindowMenu.h"
 #include "gui/window/WindowGeometry.h"
 #include "gui/window/WindowCommand.h"
@@ -11,26 +10,11 @@
 namespace {
 // A skinned window under a stand-in shell whose container is its window menu option.
 struct MenuWindow {
-    explicit MenuWindow(WindowCreateParams params, bool withOption = true)
+    explicit MenuWindow(WindowCreateParams params, bool withOption = true) : host(WithOption(params, withOption)) {}
+    WindowCreateParams WithOption(WindowCreateParams params, bool withOption)
     {
-        skin.Load(nullptr);
-        ContainerParams c;
-        c.width = params.width;
-        c.height = params.height;
-        c.window = &window;
-        c.owner = &owner;
-        c.skin = &skin;
-        container.Create(c);
-        params.windowMenuOption = withOption ? reinterpret_cast<intptr_t>(&container) : 0;
-        window.SetTickSource(&ticks);
-        window.Create(params);
-        PumpMessages();
-    }
-    ~MenuWindow()
-    {
-        container.DestroyChildren();
-        window.SetListener(nullptr);
-        window.Destroy();
+        params.windowMenuOption = withOption ? reinterpret_cast<intptr_t>(&host.container) : 0;
+        return params;
     }
     CDropListItemList& Items() { return window.GetWindowMenu()->GetMenu().GetItems(); }
     // Names in order; "-" a separator, "~" marks a disabled item.
@@ -44,12 +28,9 @@ struct MenuWindow {
         return names;
     }
     void AskForMenu() { SendMessageA(window.GetHwnd(), ToolkitMessage::WindowMenu, 0, 0); }
-    FakeShell shell;
-    FakeTicks ticks{1000};
-    CSkinRenderer skin;
-    RecordingListener owner;
-    CPhysicalWindow window;
-    CControlContainer container;
+    FakeShell shell; // outlives the window
+    SkinnedHost host;
+    CPhysicalWindow& window = host.window;
 };
 
 WindowCreateParams Fixed()
@@ -88,6 +69,9 @@ TEST(WindowMenu, ItemsFollowTheWindowsState)
         EXPECT_EQ(c.names, w.Names()) << c.what;
         EXPECT_EQ(WindowCommand::Close, w.Items().ItemAt(w.Items().Count() - 1)->value) << c.what;
         EXPECT_TRUE(w.window.GetWindowMenu()->GetMenu().GetDropList().IsOpen()) << c.what;
+        w.Items().ItemAt(0)->userWord = 1; // the open menu keeps its items
+        w.AskForMenu();
+        EXPECT_EQ(1, w.Items().ItemAt(0)->userWord) << c.what;
     }
     MenuWindow without(DockableParams(), false);
     without.AskForMenu();
