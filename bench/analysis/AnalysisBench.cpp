@@ -1,5 +1,5 @@
 // Cost of the loudness meter, the scope path and the RTA engine per second of 48 kHz audio, one
-// "key: value" line per figure, each the median of kBenchRuns runs:
+// "key: value" line per figure, each the median of kBenchRuns runs taken in rounds:
 //   <figure>.us_per_s          wall time
 //   <figure>.compute_us_per_s  wall time less the time inside the OS synchronisation calls
 //                              (OsSyncTally.h), which under Wine measure the wineserver's
@@ -19,6 +19,8 @@
 #include <windows.h>
 #include <cmath>
 #include <cstdio>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -99,15 +101,6 @@ void Print(const char* key, const std::vector<Figure>& runs)
     std::printf("%s.lock_pairs_per_s: %.1f\n", key, Median(pairs));
 }
 
-template <class Run>
-void Report(const char* key, Run run)
-{
-    std::vector<Figure> runs;
-    for (int r = 0; r < kBenchRuns; ++r)
-        runs.push_back(run());
-    Print(key, runs);
-}
-
 // The meter as the application drives it: every capture block, and a reading per tick.
 Figure Loudness(const Audio& a, int frames)
 {
@@ -129,39 +122,6 @@ Figure Ebur128(CEbur128Reference& ref, const Audio& a, int frames)
         frames, [&](int at) { ref.Block(&a.interleaved[2 * at], frames, Crosses(at, frames, kReadingFrames)); });
     ref.Stop();
     return f;
-}
-
-// Ours and libebur128 in alternate runs; the ratios are the medians of each pair's.
-void LoudnessFigures(const Audio& a)
-{
-    CEbur128Reference ref;
-    const bool haveRef = ref.Load() && ref.Start(kRate);
-    ref.Stop();
-    for (int frames : kBlockSizes) {
-        std::vector<Figure> ours, theirs;
-        std::vector<double> wallRatio, computeRatio;
-        for (int r = 0; r < kBenchRuns; ++r) {
-            ours.push_back(Loudness(a, frames));
-            if (!haveRef)
-                continue;
-            theirs.push_back(Ebur128(ref, a, frames));
-            wallRatio.push_back(theirs.back().wallUs / ours.back().wallUs);
-            computeRatio.push_back(Compute(theirs.back()) / Compute(ours.back()));
-        }
-        char key[64];
-        std::snprintf(key, sizeof(key), "loudness.process.%d", frames);
-        Print(key, ours);
-        if (!haveRef) {
-            std::printf("loudness.ebur128.%d.us_per_s: unavailable\n", frames);
-            continue;
-        }
-        std::vector<double> theirWall;
-        for (const Figure& f : theirs)
-            theirWall.push_back(f.wallUs);
-        std::printf("loudness.ebur128.%d.us_per_s: %.1f\n", frames, Median(theirWall));
-        std::printf("loudness.ebur128_vs_ours.%d: %.2f\n", frames, Median(wallRatio));
-        std::printf("loudness.ebur128_vs_ours.%d.compute: %.2f\n", frames, Median(computeRatio));
-    }
 }
 
 Figure Scope(const Audio& a, int frames)
@@ -197,36 +157,85 @@ Figure Rta(const std::vector<int32_t>& mono, int resolution)
     });
 }
 
-void RtaFigures(const std::vector<int32_t>& left)
+// One figure: its key, the variant it runs in, one run of it and the runs so far; a
+// reference's figure follows the figure of ours it is compared with.
+struct Job {
+    std::string key;
+    int variant;
+    bool reference;
+    std::function<Figure()> run;
+    std::vector<Figure> runs;
+};
+
+// Every figure's runs are spread over kBenchRuns rounds, each round running every figure once:
+// a busy spell of a shared machine then touches one run of each figure, not all runs of one.
+void RunRounds(std::vector<Job>& jobs)
 {
-    static const char* const kResolutions[] = {"third", "sixth"};
-    char key[64];
-    dspsStoreVariant(VariantGeneric);
-    for (int r = 0; r < 2; ++r) {
-        std::snprintf(key, sizeof(key), "rta.%s.generic", kResolutions[r]);
-        Report(key, [&] { return Rta(left, r); });
+    for (int r = 0; r < kBenchRuns; ++r)
+        for (Job& job : jobs) {
+            dspsStoreVariant(job.variant);
+            job.runs.push_back(job.run());
+        }
+}
+
+// The reference's wall time, and theirs over ours per round, the median of the rounds.
+void PrintReference(const Job& ours, const Job& theirs)
+{
+    std::vector<double> wall, compute, theirWall;
+    for (int r = 0; r < kBenchRuns; ++r) {
+        theirWall.push_back(theirs.runs[r].wallUs);
+        wall.push_back(theirs.runs[r].wallUs / ours.runs[r].wallUs);
+        compute.push_back(Compute(theirs.runs[r]) / Compute(ours.runs[r]));
     }
-    SelectDspCpu();
-    std::printf("rta.variant: %d\n", dspsCurrentVariant());
-    for (int r = 0; r < 2; ++r) {
-        std::snprintf(key, sizeof(key), "rta.%s", kResolutions[r]);
-        Report(key, [&] { return Rta(left, r); });
-    }
+    const std::string vs = "loudness.ebur128_vs_ours" + ours.key.substr(ours.key.rfind('.'));
+    std::printf("%s.us_per_s: %.1f\n", theirs.key.c_str(), Median(theirWall));
+    std::printf("%s: %.2f\n", vs.c_str(), Median(wall));
+    std::printf("%s.compute: %.2f\n", vs.c_str(), Median(compute));
 }
 } // namespace
 
+// The engines run in the variant the program selects, the RTA also in the generic one.
 int main()
 {
     if (!InstallOsSyncTally())
         std::printf("analysis.os_sync_tally: unavailable\n");
     Audio audio;
     MakeAudio(audio);
-    LoudnessFigures(audio);
-    char key[64];
+    SelectDspCpu();
+    const int selected = dspsCurrentVariant();
+    CEbur128Reference ref;
+    const bool haveRef = ref.Load() && ref.Start(kRate);
+    ref.Stop();
+    std::vector<Job> jobs;
     for (int frames : kBlockSizes) {
-        std::snprintf(key, sizeof(key), "scope.path.%d", frames);
-        Report(key, [&] { return Scope(audio, frames); });
+        const std::string size = "." + std::to_string(frames);
+        jobs.push_back(
+            {"loudness.process" + size, selected, false, [&, frames] { return Loudness(audio, frames); }, {}});
+        if (haveRef)
+            jobs.push_back(
+                {"loudness.ebur128" + size, selected, true, [&, frames] { return Ebur128(ref, audio, frames); }, {}});
     }
-    RtaFigures(audio.left);
+    for (int frames : kBlockSizes)
+        jobs.push_back({"scope.path." + std::to_string(frames),
+                        selected,
+                        false,
+                        [&, frames] { return Scope(audio, frames); },
+                        {}});
+    const char* const resolutions[] = {"rta.third", "rta.sixth"};
+    for (int r = 0; r < 2; ++r) {
+        const std::string name = resolutions[r];
+        jobs.push_back({name + ".generic", VariantGeneric, false, [&, r] { return Rta(audio.left, r); }, {}});
+        jobs.push_back({name, selected, false, [&, r] { return Rta(audio.left, r); }, {}});
+    }
+    RunRounds(jobs);
+    for (size_t j = 0; j < jobs.size(); ++j) {
+        if (jobs[j].reference)
+            PrintReference(jobs[j - 1], jobs[j]);
+        else
+            Print(jobs[j].key.c_str(), jobs[j].runs);
+    }
+    if (!haveRef)
+        std::printf("loudness.ebur128.us_per_s: unavailable\n");
+    std::printf("rta.variant: %d\n", selected);
     return 0;
 }
