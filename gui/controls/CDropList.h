@@ -88,6 +88,8 @@ public:
 
     // Null restores the system tick count.
     void SetTickSource(CTickSource* ticks);
+    // The opener's press is over: from now on no button closes the popup by itself.
+    void ClearCloseOnOtherButton() { m_open.closeOnOtherButton = 0; }
 
     bool IsOpen() const { return m_isOpen != 0; }
     int32_t GetFirstVisible() const { return m_firstVisible; }

@@ -1,4 +1,4 @@
-#include "SkinnedHost.h"
+#include "PaintedHost.h"
 #include "gui/controls/CImageButton.h"
 #include "gui/controls/ControlCommand.h"
 #include "gui/window/WindowEvent.h"

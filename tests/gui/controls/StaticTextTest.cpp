@@ -1,4 +1,4 @@
-#include "SkinnedHost.h"
+#include "PaintedHost.h"
 #include "gui/controls/CStaticTextControl.h"
 #include "gui/controls/ControlCommand.h"
 #include "gui/window/WindowEvent.h"
@@ -26,7 +26,7 @@ StaticTextParams TextAt(CControlContainer& container, int x, int y, int width, i
 // The face under an empty text, over a background of (200, 160, 100).
 TEST(StaticText, FacesScaleFillAndTint)
 {
-    SkinnedHost host;
+    PaintedHost host;
     ASSERT_TRUE(host.host->created);
     struct Case {
         const char* name;
@@ -67,7 +67,7 @@ TEST(StaticText, FacesScaleFillAndTint)
 // an opaque record's box is not filled over the first text.
 TEST(StaticText, SecondTextOnlyWhenGiven)
 {
-    SkinnedHost host(240, 120, 0);
+    PaintedHost host(240, 120, 0);
     struct Case {
         const char* second;
         uint8_t transparent;
@@ -90,7 +90,7 @@ TEST(StaticText, SecondTextOnlyWhenGiven)
 
 TEST(StaticText, EventsRenderMoveAndNotify)
 {
-    SkinnedHost host;
+    PaintedHost host;
     NoteListener notes;
     StaticTextParams params = TextAt(host.Container(), 20, 10, 60, 30, "");
     params.listener = &notes;

@@ -1,6 +1,6 @@
 #include "../../common/FakeTicks.h"
 #include "GuiTestSupport.h"
-#include "SkinnedHost.h"
+#include "PaintedHost.h"
 #include "gui/controls/ControlCommand.h"
 #include "gui/controls/CValueControl.h"
 #include "gui/window/WindowEvent.h"
@@ -50,7 +50,7 @@ struct ValueHost {
         control->Create(params);
         return control;
     }
-    SkinnedHost skinned;
+    PaintedHost skinned;
     LabelListener labels;
     FakeTicks ticks;
 };

@@ -5,8 +5,8 @@
 
 // A container window with the program's skin and a known background colour,
 // for controls that draw faces.
-struct SkinnedHost {
-    explicit SkinnedHost(int width = 240, int height = 120, uint32_t backgroundPixel = 0x00C8A064)
+struct PaintedHost {
+    explicit PaintedHost(int width = 240, int height = 120, uint32_t backgroundPixel = 0x00C8A064)
     {
         skin.Load(nullptr);
         host = std::make_unique<ContainerHost>(width, height, &skin);
