@@ -1,0 +1,266 @@
+#include "app/views/CScopeDisplay.h"
+#include "gui/controls/CImageControl.h"
+#include "gui/graphics/CBitmapDC.h"
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+const uint32_t kUnbuilt = 0x73737373; // "ssss": the palette's first word until it is built
+const uint32_t kOpaque = 0xFF000000u;
+const int kRampSize = 512;
+
+// Where the green ramp passes; the entries between are interpolated.
+struct RampPoint {
+    int entry;
+    uint32_t colour;
+};
+const RampPoint kRamp[] = {
+    {0, 0x000000},   {1, 0x000000},   {2, 0x000602},   {8, 0x00280A},   {16, 0x00340D},  {32, 0x004F12},
+    {64, 0x006917},  {128, 0x009618}, {192, 0x00BD1C}, {256, 0x00DB25}, {288, 0x04E62F}, {320, 0x16F144},
+    {352, 0x2EF75F}, {384, 0x4AFA7D}, {416, 0x6AFD9D}, {448, 0x85FFB7}, {480, 0xAFFFD2}, {511, 0xC8FFDE},
+};
+
+uint32_t g_palette[kScopePaletteSize] = {kUnbuilt};
+
+uint32_t Between(uint32_t a, uint32_t b, int at, int span)
+{
+    uint32_t colour = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int ca = int(a >> shift & 0xFF), cb = int(b >> shift & 0xFF);
+        colour |= uint32_t(ca + (cb - ca) * at / span) << shift;
+    }
+    return colour;
+}
+
+void BuildPalette()
+{
+    if (g_palette[0] != kUnbuilt)
+        return;
+    for (size_t k = 0; k + 1 < sizeof kRamp / sizeof kRamp[0]; ++k) {
+        const RampPoint &a = kRamp[k], &b = kRamp[k + 1];
+        for (int e = a.entry; e <= b.entry; ++e)
+            g_palette[e] = kOpaque | Between(a.colour, b.colour, e - a.entry, b.entry - a.entry);
+    }
+    std::fill(g_palette + kRampSize, g_palette + kScopePaletteSize, g_palette[kRampSize - 1]);
+}
+
+// Slope-to-brightness rule: steep segments dimmer, flat ones brighter.
+const int kBrightnessBase = 5000, kBrightnessOffset = 16, kBrightnessMax = 2000, kBrightnessMin = 150;
+const int kStartIntensity = 90;
+const int kRowPadding = 8; // every row keeps at least 5 cells right of the last column
+const int kSubX = 12;      // horizontal positions in 1/4096 pixel
+const int kSubY = 8;       // vertical ones in 1/256 pixel
+const int kHalfRow = 128;  // spans reach half a pixel beyond the lower point
+const int kFirstX = -256;  // the first segment lies left of column 0
+const int kFullSample = 32767;
+const double kHeadroom = 1.01; // full scale stops short of the usable edge
+const int kCellMax = 65535;
+const int kSameRowMax = 8191;
+const int kFrame = 4, kCorner = 6;
+
+// Never below 0: a negative intensity must not wrap a cell.
+void AddTo(uint16_t& cell, int64_t gain, int limit)
+{
+    cell = uint16_t(std::clamp<int64_t>(cell + gain, 0, limit));
+}
+
+int SaturateToInt(int64_t v)
+{
+    return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX));
+}
+} // namespace
+
+const uint32_t* ScopePalette()
+{
+    BuildPalette();
+    return g_palette;
+}
+
+CScopeDisplay::CScopeDisplay()
+    : m_levelMargin(0), m_decayFactor(kDecayFactor), m_sized(false), m_cells(nullptr), m_cellsPerRow(0), m_width(0),
+      m_height(0), m_intensity(kStartIntensity)
+{
+    BuildPalette();
+    SetBrightnessLimits(kBrightnessBase, kBrightnessOffset, kBrightnessMax, kBrightnessMin);
+}
+
+void CScopeDisplay::SetBrightnessLimits(int base, int offset, int max, int min)
+{
+    m_brightnessBase = base;
+    m_brightnessOffset = offset;
+    m_brightnessMax = max;
+    m_brightnessMin = min;
+}
+
+void CScopeDisplay::SetArea(int left, int top, int right, int bottom)
+{
+    m_sized = false;
+    const int64_t width = int64_t(right) - left, height = int64_t(bottom) - top;
+    const int64_t perRow = (width + kRowPadding) & ~int64_t(3);
+    const int64_t bytes = perRow * height * int64_t(sizeof(uint16_t));
+    if (width < 1 || height < 1 || bytes > INT_MAX || !m_cellBlock.Resize(int(bytes)))
+        return;
+    m_width = int(width);
+    m_height = int(height);
+    m_cellsPerRow = int(perRow);
+    m_cells = reinterpret_cast<uint16_t*>(m_cellBlock.GetDataPtr());
+    std::memset(m_cells, 0, size_t(bytes));
+    m_sized = true;
+}
+
+int CScopeDisplay::GetCell(int column, int row) const
+{
+    if (!m_sized || column < 0 || column >= m_cellsPerRow || row < 0 || row >= m_height)
+        return 0;
+    return Row(row)[column];
+}
+
+void CScopeDisplay::PlotBlock(const int16_t* samples, int count, int step, int fullScale)
+{
+    Plot(samples, count, SaturateToInt(int64_t(step) * 16), fullScale);
+}
+
+int CScopeDisplay::Brightness(int dy) const
+{
+    const int divisor = std::max((dy >> 5) + m_brightnessOffset, 1);
+    const int b = 8 * m_brightnessBase / divisor;
+    return std::max(std::min(b, m_brightnessMax), m_brightnessMin);
+}
+
+void CScopeDisplay::Plot(const int16_t* samples, int count, int step, int fullScale)
+{
+    if (!m_sized || !samples || count < 2 || fullScale <= 0)
+        return;
+    const int64_t scale = int64_t(-(double(m_height - m_levelMargin) * 32768.0) / (fullScale * kHeadroom));
+    const int64_t centre = int64_t(m_height) << (kSubY - 1);
+    auto yOf = [&](int s) { return SaturateToInt(((s * scale) >> kSubY) + centre); };
+    const int64_t end = int64_t(m_width) << kSubX;
+    int64_t x = kFirstX;
+    int previousY = yOf(samples[0]);
+    int previousS = samples[0];
+    for (int i = 1;; ++i) {
+        const int s = samples[i];
+        const int y = yOf(s);
+        int b = Brightness(SaturateToInt(std::abs(int64_t(y) - previousY)));
+        if (std::abs(s) >= kFullSample && std::abs(previousS) >= kFullSample)
+            b = 0; // clipped: no segment between two full-scale samples
+        const int weight = SaturateToInt((int64_t(m_intensity) * b) >> 5);
+        if (y < previousY)
+            AddSpan(int(x), weight, y, SaturateToInt(int64_t(previousY) + kHalfRow));
+        else
+            AddSpan(int(x), weight, SaturateToInt(int64_t(y) + kHalfRow), previousY);
+        previousY = y;
+        previousS = s;
+        if (i + 1 >= count)
+            break;
+        x += step;
+        if (x >= end)
+            break;
+    }
+}
+
+void CScopeDisplay::AddSpan(int x, int weight, int yA, int yB)
+{
+    if (!m_sized || x < 0 || (x >> kSubX) >= m_width || yA == yB)
+        return;
+    if (yA > yB)
+        std::swap(yA, yB);
+    yA = std::max(yA, 0);
+    yB = int(std::min<int64_t>(yB, (int64_t(m_height) << kSubY) - 1));
+    if (yA > yB)
+        return;
+    const int col = x >> kSubX, fx = x & 0xFFF;
+    const int64_t w[2] = {(int64_t(0xFFF - fx) * weight) >> kSubX, (int64_t(fx) * weight) >> kSubX};
+    const int rowA = yA >> kSubY, rowB = yB >> kSubY;
+    if (rowB - rowA < 1) {
+        const int f = (yB - yA) & 0xFF;
+        for (int k = 0; k < 2; ++k)
+            AddTo(Row(rowA)[col + k], (w[k] * f) >> kSubY, kSameRowMax);
+        return;
+    }
+    const int fa = yA & 0xFF, fb = yB & 0xFF;
+    for (int k = 0; k < 2; ++k) {
+        AddTo(Row(rowA)[col + k], (w[k] * (0xFF - fa)) >> kSubY, kCellMax);
+        for (int r = rowA + 1; r < rowB; ++r)
+            AddTo(Row(r)[col + k], w[k], kCellMax);
+        AddTo(Row(rowB)[col + k], (w[k] * fb) >> kSubY, kCellMax);
+    }
+}
+
+void CScopeDisplay::DrawLevelLine(int level, int fullScale)
+{
+    if (!m_sized || fullScale <= 0)
+        return;
+    const int64_t s = int64_t(m_height * 32768.0 / (fullScale * kHeadroom));
+    const int64_t row = ((s * level) >> 16) + (m_height >> 1) + 1;
+    if (row < 0 || row >= m_height)
+        return;
+    uint16_t* cells = Row(int(row));
+    for (int c = 0; c < m_width; ++c)
+        cells[c] = std::max<uint16_t>(cells[c], kLevelLineCell);
+}
+
+void CScopeDisplay::Render(CBitmapDC& target)
+{
+    if (!m_sized)
+        return;
+    const int W = std::min(m_cellsPerRow, target.GetWidth()), H = std::min(m_height, target.GetHeight());
+    const int frame[][4] = {
+        {0, 0, W, kFrame},
+        {0, H - kFrame, W, H},
+        {0, 0, kFrame, H},
+        {W - kFrame, 0, W, H},
+        {0, 0, kCorner, kCorner},
+        {W - kCorner, 0, W, kCorner},
+        {0, H - kCorner, kCorner, H},
+        {W - kCorner, H - kCorner, W, H},
+    };
+    for (const auto& r : frame)
+        target.FillRect(r[0], r[1], r[2], r[3], 0);
+    uint32_t* bits = target.GetBits();
+    const int stride = target.GetWidth();
+    for (int r = 0; r < H; ++r) {
+        uint16_t* cells = Row(r);
+        uint32_t* pixels = bits + r * stride;
+        for (int c = 0; c < W; ++c) {
+            // Most of a trace's grid is dark: skip four empty cells at once.
+            if ((c & 3) == 0 && c + 4 <= W) {
+                uint64_t four;
+                std::memcpy(&four, cells + c, sizeof four);
+                if (!four) {
+                    c += 3;
+                    continue;
+                }
+            }
+            const int v = std::min<int>(cells[c], kShownMax);
+            if (!v)
+                continue;
+            cells[c] = uint16_t((v * m_decayFactor) >> 6);
+            pixels[c] = g_palette[v >> 4];
+        }
+    }
+}
+
+void SizeScopeDisplay(CScopeDisplay& display, int left, int top, int right, int bottom)
+{
+    display.SetArea(left, top, right, bottom);
+    const int64_t w = int64_t(right) - left, h = int64_t(bottom) - top;
+    const int kNarrow = 100;       // narrower displays are dimmed in proportion
+    const float kPerPixel = 0.01f; // 1 / kNarrow
+    const int kAreaPerStep = 2000; // pixels of area per intensity step
+    const int kBaseSteps = 6, kStepValue = 3;
+    const int kMaxIntensity = 1 << 24; // far beyond any screen; keeps products in range
+    int64_t value = (std::clamp<int64_t>(w * h / kAreaPerStep, 0, kMaxIntensity) + kBaseSteps) * kStepValue;
+    if (w < kNarrow)
+        value = int64_t(float(value) * (float(w) * kPerPixel));
+    const int kLevelMargin = 10; // pixels of height the trace leaves free
+    display.SetIntensity(int(value));
+    display.SetLevelMargin(kLevelMargin);
+}
+
+void FitScopeDisplay(CScopeDisplay& display, const CImageControl& pane, int margin)
+{
+    SizeScopeDisplay(display, 0, 0, pane.GetWidth() - margin, pane.GetHeight() - margin);
+}
