@@ -1,5 +1,5 @@
 // Resize throughput of a 1024 x 1024 four-channel 8-bit image per method, factor and variant,
-// in megapixels of source per second (medians of repeated runs).
+// in megapixels of source per second.
 #include <windows.h>
 
 #include <cstdio>
@@ -50,30 +50,36 @@ LibStatus Resize(const Variant& v, const Method& m, const std::vector<unsigned c
                   0, m.interpolation, 1);
 }
 
-// Megapixels of source per second: the median of kBenchRuns runs of about 40 ms each after one
-// untimed call; -1 on failure.
-double Rate(const Variant& v, const Method& m, const std::vector<unsigned char>& src, std::vector<unsigned char>& dst,
-            double factor)
+// One figure and its runs so far.
+struct Figure {
+    const Variant* variant;
+    const Method* method;
+    double factor;
+    bool ok;
+    std::vector<double> rates;
+};
+
+// One run of a figure: megapixels of source per second over about 40 ms, after one untimed call
+// (the first call after other figures finds the caches holding their data).
+void Run(Figure& f, const std::vector<unsigned char>& src, std::vector<unsigned char>& dst)
 {
     const double kRunSeconds = 0.04;
-    // One call first, untimed: the first call of a method pays for work done once.
-    bool ok = Resize(v, m, src, dst, factor) == StatusOk;
-    const double rate = MedianOfRuns([&] {
-        int reps = 0;
-        const double start = BenchNow();
-        double elapsed = 0.0;
-        do {
-            ok = ok && Resize(v, m, src, dst, factor) == StatusOk;
-            ++reps;
-            elapsed = BenchNow() - start;
-        } while (elapsed < kRunSeconds);
-        return static_cast<double>(kSide) * kSide * reps / elapsed / 1e6;
-    });
-    return ok ? rate : -1.0;
+    f.ok = f.ok && Resize(*f.variant, *f.method, src, dst, f.factor) == StatusOk;
+    int reps = 0;
+    const double start = BenchNow();
+    double elapsed = 0.0;
+    do {
+        f.ok = f.ok && Resize(*f.variant, *f.method, src, dst, f.factor) == StatusOk;
+        ++reps;
+        elapsed = BenchNow() - start;
+    } while (elapsed < kRunSeconds);
+    f.rates.push_back(static_cast<double>(kSide) * kSide * reps / elapsed / 1e6);
 }
 
 } // namespace
 
+// Each figure is the median of kBenchRuns runs, taken in rounds over every figure so that a busy
+// spell of a shared machine touches one run of each figure, not all runs of one; -1 on failure.
 int main()
 {
     std::vector<unsigned char> src(static_cast<size_t>(kSide) * kSide * 4);
@@ -83,15 +89,25 @@ int main()
         b = static_cast<unsigned char>(state >> 24);
     }
     std::vector<unsigned char> dst(static_cast<size_t>(kSide) * kSide * 4 * 9 / 4);
+    std::vector<Figure> figures;
     for (double factor : {0.75, 0.5, 1.5}) {
         for (const Method& m : kMethods) {
             if (m.interpolation == InterpSuper && factor > 1.0) {
                 continue;
             }
             for (const Variant& v : kVariants) {
-                std::printf("resize.%s.%g.%s.mpx_per_s: %.1f\n", m.name, factor, v.name, Rate(v, m, src, dst, factor));
+                figures.push_back({&v, &m, factor, true, {}});
             }
         }
+    }
+    for (int r = 0; r < kBenchRuns; ++r) {
+        for (Figure& f : figures) {
+            Run(f, src, dst);
+        }
+    }
+    for (const Figure& f : figures) {
+        std::printf("resize.%s.%g.%s.mpx_per_s: %.1f\n", f.method->name, f.factor, f.variant->name,
+                    f.ok ? Median(f.rates) : -1.0);
     }
     return 0;
 }
