@@ -100,7 +100,7 @@ CSegmentBarRenderer::CSegmentBarRenderer()
     : values{DefaultValue, 0, 0, 0}, peakValue(NoPeak), peakThickness(DefaultPeakThickness),
       peakGradient(DefaultPeakGradient), peakMinThickness(DefaultPeakMin), peakMaxThickness(DefaultPeakMax),
       peakColor(DefaultPeakColor), segmentGradient{0, 1, 2, 3, 4, 5, 6, 7}, useAlternate(false),
-      invert(false), bevel{BevelHalf, BevelHalf, BevelHalf, BevelHalf, BevelHalf}, decayStep{}, m_displayed{}
+      invert(false), bevel{BevelHalf, BevelHalf, BevelHalf, BevelHalf, BevelHalf}, decayStep{}, ownerKey(0), m_displayed{}
 {
     for (int i = 0; i < GradientCount; ++i)
         SetTwoStops(gradients[i], DefaultStops[i].from, DefaultStops[i].to, 2);

@@ -61,6 +61,7 @@ public:
     bool invert;                 // grow the other way
     int bevel[SegmentCount + 1]; // BevelStyle per segment, then the peak mark
     int decayStep[SegmentCount]; // fall per draw in 1/16 thousandths; 0 follows at once
+    int ownerKey;                // the owner's own; 0, never read here
 
 private:
     static const int LevelShift = 4; // displayed levels carry four fraction bits
