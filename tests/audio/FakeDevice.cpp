@@ -15,6 +15,18 @@ void FakeDevice::WriteRamp(int16_t* pcm, int frames, int64_t* frame)
     }
 }
 
+void FakeDevice::WriteSignal(int16_t* pcm, int frames, int64_t* frame) const
+{
+    if (!signal) {
+        WriteRamp(pcm, frames, frame);
+        return;
+    }
+    for (int f = 0; f < frames; f++, (*frame)++) {
+        pcm[2 * f] = signal(0, *frame);
+        pcm[2 * f + 1] = signal(1, *frame);
+    }
+}
+
 bool FakeDevice::CarryTheRamp(const std::vector<std::vector<char>>& blocks, size_t blockBytes)
 {
     int64_t frame = 0;

@@ -15,7 +15,12 @@ public:
     // True when the blocks, blockBytes each, carry the ramp from frame 0 on, in order.
     static bool CarryTheRamp(const std::vector<std::vector<char>>& blocks, size_t blockBytes);
 
+    // Writes frames of what this device captures: the ramp unless signal is set.
+    void WriteSignal(int16_t* pcm, int frames, int64_t* frame) const;
+
     void StartStreaming();
+
+    int16_t (*signal)(int c, int64_t n) = nullptr; // sample of channel c at frame n
     void StopStreaming();
 
 protected:

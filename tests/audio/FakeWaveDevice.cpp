@@ -200,7 +200,7 @@ void FakeWaveDevice::FinishHead()
     int frames = (int)header->dwBufferLength / 4;
     auto* samples = (int16_t*)header->lpData;
     if (m_input) {
-        WriteRamp(samples, frames, &m_frame);
+        WriteSignal(samples, frames, &m_frame);
         header->dwBytesRecorded = header->dwBufferLength + overReport;
     } else {
         lastOutput.assign(samples, samples + frames * 2);

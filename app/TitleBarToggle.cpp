@@ -1,0 +1,24 @@
+#include "app/TitleBarToggle.h"
+#include "gui/window/CTopLevelWindow.h"
+
+namespace {
+void GrowToTitledMinimum(CPhysicalWindow& window)
+{
+    RECT r = {};
+    window.GetWindowRect(r);
+    if (r.right - r.left < kTitledMinWidth)
+        window.SetBounds(r.left, r.top, r.left + kTitledMinWidth, r.bottom);
+    window.GetWindowRect(r);
+    if (r.bottom - r.top < kTitledMinHeight)
+        window.SetBounds(r.left, r.top, r.right, r.top + kTitledMinHeight);
+}
+} // namespace
+
+void ToggleTitleBar(CTopLevelWindow& window)
+{
+    const bool shown = window.IsTitleBarShown();
+    if (!shown)
+        GrowToTitledMinimum(window.GetWindow());
+    window.SetTaskbarButton(!shown);
+    window.Relayout();
+}
