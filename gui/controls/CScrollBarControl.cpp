@@ -131,6 +131,8 @@ void CScrollBarControl::Draw(Layout layout)
     request.kind = kTrackKind;
     m_create.skin->DrawElement(request);
     const int top = m_trackStart + m_thumbOffset;
+    // The thumb lies on the track: restoring what is behind the bar would show through its corners.
+    request.background = nullptr;
     request.kind = kThumbKind;
     request.rect = RECT{track.left, top, m_create.width - track.right, top + m_thumbLength};
     request.rectValid = 1;

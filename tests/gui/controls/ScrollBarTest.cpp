@@ -1,4 +1,5 @@
 #include "ListTestSupport.h"
+#include "PaintedHost.h"
 #include "gui/controls/CScrollBarControl.h"
 #include <gtest/gtest.h>
 
@@ -106,4 +107,24 @@ TEST(ScrollBar, DragClampsSnapsAndTheWheelSteps)
         Wheel(f.hwnd, steps);
     EXPECT_EQ(7, f.bar.GetPosition());
     EXPECT_EQ((Notes{{6, 0}, {8, 7}, {8, 0}, {8, 4}, {7, 4}, {8, 3}, {8, 2}, {8, 7}}), f.log.CodesAndData());
+}
+
+// The container behind the bar is unpainted (magenta): the track's clear
+// corners let it through, the thumb's clear corners show the track.
+TEST(ScrollBar, ThumbCornersShowTheTrackNotWhatLiesBehindTheBar)
+{
+    // Blending over a clear pixel may round a channel down by one.
+    auto magenta = [](uint32_t pixel) { return (pixel & 0xFEFEFE) == 0xFE00FE; };
+    BarFixture f;
+    for (int p : {0, 3, 7}) {
+        f.bar.SetPosition(p);
+        const CBitmapDC& face = *f.bar.GetWindow()->GetBackBitmap();
+        EXPECT_TRUE(magenta(PixelAt(face, 0, 0))) << p;
+        const int top = f.bar.GetTrackStart() + f.bar.GetThumbOffset();
+        int behind = 0;
+        for (int y = top; y < top + f.bar.GetThumbLength(); ++y)
+            for (int x = 0; x < face.GetWidth(); ++x)
+                behind += magenta(PixelAt(face, x, y));
+        EXPECT_EQ(0, behind) << p;
+    }
 }
