@@ -1,7 +1,7 @@
 #pragma once
 #include "analysis/LoudnessReading.h"
 #include "app/views/CMeterDisplay.h"
-#include "gui/graphics/CMeterViewControl.h"
+#include "gui/controls/CMeterViewControl.h"
 #include <windows.h>
 
 class CAppController;

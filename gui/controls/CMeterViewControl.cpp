@@ -1,4 +1,4 @@
-#include "gui/graphics/CMeterViewControl.h"
+#include "gui/controls/CMeterViewControl.h"
 #include "gui/controls/CControlContainer.h"
 #include "gui/controls/ControlCommand.h"
 #include "gui/graphics/CSegmentBarRenderer.h"

@@ -1,6 +1,6 @@
-#include "controls/ControlTestSupport.h"
+#include "ControlTestSupport.h"
 #include "gui/controls/ControlCommand.h"
-#include "gui/graphics/CMeterViewControl.h"
+#include "gui/controls/CMeterViewControl.h"
 #include "gui/graphics/CSegmentBarRenderer.h"
 #include "gui/skin/CSkinRenderer.h"
 #include <gtest/gtest.h>
