@@ -2,7 +2,7 @@
 #include "gui/controls/CDropList.h"
 #include "gui/controls/CImageControl.h"
 #include "gui/controls/CPopupMenu.h"
-#include "gui/graphics/CMeterViewControl.h"
+#include "gui/controls/CMeterViewControl.h"
 
 namespace {
 const int32_t kMeterPhaseCode = 1; // every phase of the meter view comes with this code
