@@ -27,7 +27,6 @@ public:
     BOOL SetTip(const char* text, TipAction action);
     void Remove();
 
-    bool IsAdded() const { return m_added != 0; }
     const char* GetTip() const { return m_data.szTip; }
 
 private:

@@ -69,7 +69,7 @@ std::string WindowText(CValueControl& control)
 
 } // namespace
 
-TEST(ValueControl, PositionsValuesAndLabels)
+TEST(ValueControl, PositionsValuesLabelsAndWheel)
 {
     ValueHost h;
     auto fresh = h.Make(h.Params());
@@ -114,38 +114,25 @@ TEST(ValueControl, PositionsValuesAndLabels)
         EXPECT_NEAR(control->GetValue(), c.shown, 1e-9) << c.name;
         EXPECT_EQ(control->GetLabelText(), c.label) << c.name;
     }
-}
 
-TEST(ValueControl, WheelStepsStayInRangeAndOwnersRewriteLabels)
-{
-    ValueHost h;
+    // One wheel step is 1/64 of the range; the range holds; the owner may
+    // rewrite the label; without the wheel byte the wheel is not taken.
     ValueControlParams params = h.Params();
     params.wheel = 1;
-    auto control = h.Make(params);
-    struct Step {
-        int steps;
-        int32_t position;
-    };
-    const Step steps[] = {{1, 2048}, {-2, -2048}, {-100, -M}, {1000000, M}};
-    for (const Step& s : steps) {
-        h.labels.labels.clear();
-        LRESULT handled = 0;
-        Send(*control, WindowEvent::MouseWheel, s.steps, &handled);
-        EXPECT_EQ(control->GetPosition(), s.position);
-        EXPECT_EQ(handled, 1);
-        ASSERT_EQ(h.labels.labels.size(), 1u);
-        EXPECT_TRUE(h.labels.labels[0].changed);
-        EXPECT_FALSE(h.labels.labels[0].final);
-    }
+    auto wheel = h.Make(params);
+    const std::pair<int, int32_t> steps[] = {{1, 2048}, {-2, -2048}, {-100, -M}, {1000000, M}};
     h.labels.rewrite = "full";
-    Send(*control, WindowEvent::MouseWheel, -1);
-    EXPECT_EQ(WindowText(*control), "full");
-
-    params.wheel = 0;
-    auto still = h.Make(params);
+    for (const auto& s : steps) {
+        LRESULT handled = 0;
+        Send(*wheel, WindowEvent::MouseWheel, s.first, &handled);
+        EXPECT_EQ(wheel->GetPosition(), s.second);
+        EXPECT_EQ(handled, 1);
+        EXPECT_TRUE(h.labels.labels.back().changed && !h.labels.labels.back().final);
+    }
+    EXPECT_EQ(WindowText(*wheel), "full");
     LRESULT handled = 0;
-    Send(*still, WindowEvent::MouseWheel, 3, &handled);
-    EXPECT_EQ(still->GetPosition(), 0);
+    Send(*fresh, WindowEvent::MouseWheel, 3, &handled);
+    EXPECT_EQ(fresh->GetPosition(), 0);
     EXPECT_EQ(handled, 0);
 }
 
@@ -159,34 +146,19 @@ int CursorCount()
     return hidden + 1;
 }
 
-// Ctrl as the control reads it. Wine takes the keyboard state back from
-// the X server now and then, which knows nothing of sent keys: a held Ctrl
-// is pressed again right before every event.
-struct CtrlKey {
-    void Hold()
-    {
-        held = true;
-        Assert();
-    }
-    void Let()
-    {
-        held = false;
-        SendKey(VK_CONTROL, KeyAction::Release);
-    }
-    void Assert()
-    {
-        if (held)
-            SendKey(VK_CONTROL, KeyAction::Press);
-    }
-    ~CtrlKey() { Let(); }
-    bool held = false;
-};
-
 // A press at a point over the host, then moves of the cursor, each after
 // some milliseconds of the fake clock. Each move puts the cursor where the
-// step wants it, whether or not the control's own parking took.
+// step wants it, whether or not the control's own parking took. Wine takes
+// the keyboard state back from the X server now and then, which knows
+// nothing of sent keys: a held Ctrl is pressed again before every move.
 struct Drag {
     Drag(ValueHost& host, CValueControl& control) : host(host), control(control) {}
+    ~Drag() { Ctrl(false); }
+    void Ctrl(bool hold)
+    {
+        ctrl = hold;
+        SendKey(VK_CONTROL, hold ? KeyAction::Press : KeyAction::Release);
+    }
     bool Press()
     {
         if (!MoveCursorTo(press.x, press.y))
@@ -201,7 +173,8 @@ struct Drag {
         host.ticks.now += afterMs;
         const int before = control.GetPosition();
         EXPECT_TRUE(MoveCursorTo(from.x + dx, from.y + dy));
-        ctrl.Assert();
+        if (ctrl)
+            SendKey(VK_CONTROL, KeyAction::Press);
         Send(control, WindowEvent::MouseMove);
         return control.GetPosition() - before;
     }
@@ -212,7 +185,7 @@ struct Drag {
     CValueControl& control;
     POINT press = {330, 215}; // over the host, in the upper half of the screen
     POINT park = {};
-    CtrlKey ctrl;
+    bool ctrl = false;
 };
 
 } // namespace
@@ -244,9 +217,9 @@ TEST(ValueControl, RelativeDragAccelerates)
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(drag.Relative(1, 20), 128);
     EXPECT_EQ(drag.Relative(1, 20), 64);
-    drag.ctrl.Hold();
+    drag.Ctrl(true);
     EXPECT_EQ(drag.Relative(1, 20), 1);
-    drag.ctrl.Let();
+    drag.Ctrl(false);
     EXPECT_EQ(drag.Relative(-1, 20), -64);
     Send(*control, WindowEvent::LeftButtonUp);
     EXPECT_EQ(CursorCount(), shown);
@@ -268,10 +241,10 @@ TEST(ValueControl, AbsoluteModeCancelAndCursorCount)
     EXPECT_FALSE(control->IsCursorHidden());
     EXPECT_EQ(CursorCount(), shown);
     EXPECT_EQ(drag.NearPress(20), 10 * 1024);
-    drag.ctrl.Hold();
+    drag.Ctrl(true);
     EXPECT_EQ(drag.NearPress(20), 0);
     EXPECT_EQ(drag.NearPress(30), 1024);
-    drag.ctrl.Let();
+    drag.Ctrl(false);
     EXPECT_EQ(drag.NearPress(30), 0);
     EXPECT_EQ(drag.NearPress(31), 1024);
     Send(*control, WindowEvent::LeftButtonUp);
