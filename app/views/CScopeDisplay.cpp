@@ -59,11 +59,24 @@ const double kHeadroom = 1.01; // full scale stops short of the usable edge
 const int kCellMax = 65535;
 const int kSameRowMax = 8191;
 const int kFrame = 4, kCorner = 6;
+const int kSkipRun = 8;
 
-// Never below 0: a negative intensity must not wrap a cell.
-void AddTo(uint16_t& cell, int64_t gain, int limit)
+// A weight this large saturates a cell through any non-zero fraction of a
+// row (x 1/256), and times 255 it still fits 32 unsigned bits: spans work in
+// 32 bits with the same cells as in 64.
+const int64_t kWeightCap = int64_t(1) << 24;
+
+// A cell and its right-hand neighbour.
+void AddPair(uint16_t* cells, uint32_t left, uint32_t right, uint32_t limit)
 {
-    cell = uint16_t(std::clamp<int64_t>(cell + gain, 0, limit));
+    cells[0] = uint16_t(std::min(cells[0] + left, limit));
+    cells[1] = uint16_t(std::min(cells[1] + right, limit));
+}
+
+// The share of weight that lands on one side, held to 0..kWeightCap.
+uint32_t Share(int64_t part, int weight)
+{
+    return uint32_t(std::clamp<int64_t>((part * weight) >> 12, 0, kWeightCap));
 }
 
 int SaturateToInt(int64_t v)
@@ -79,8 +92,8 @@ const uint32_t* ScopePalette()
 }
 
 CScopeDisplay::CScopeDisplay()
-    : m_levelMargin(0), m_decayFactor(kDecayFactor), m_sized(false), m_cells(nullptr), m_cellsPerRow(0), m_width(0),
-      m_height(0), m_intensity(kStartIntensity)
+    : m_levelMargin(0), m_decayFactor(kDecayFactor), m_sized(false), m_cells(nullptr), m_rowLit(nullptr),
+      m_cellsPerRow(0), m_width(0), m_height(0), m_intensity(kStartIntensity)
 {
     BuildPalette();
     SetBrightnessLimits(kBrightnessBase, kBrightnessOffset, kBrightnessMax, kBrightnessMin);
@@ -100,13 +113,16 @@ void CScopeDisplay::SetArea(int left, int top, int right, int bottom)
     const int64_t width = int64_t(right) - left, height = int64_t(bottom) - top;
     const int64_t perRow = (width + kRowPadding) & ~int64_t(3);
     const int64_t bytes = perRow * height * int64_t(sizeof(uint16_t));
-    if (width < 1 || height < 1 || bytes > INT_MAX || !m_cellBlock.Resize(int(bytes)))
+    if (width < 1 || height < 1 || bytes > INT_MAX || !m_cellBlock.Resize(int(bytes)) ||
+        !m_rowBlock.Resize(int(height)))
         return;
     m_width = int(width);
     m_height = int(height);
     m_cellsPerRow = int(perRow);
     m_cells = reinterpret_cast<uint16_t*>(m_cellBlock.GetDataPtr());
     std::memset(m_cells, 0, size_t(bytes));
+    m_rowLit = m_rowBlock.GetDataPtr();
+    std::memset(m_rowLit, 0, size_t(height));
     m_sized = true;
 }
 
@@ -172,21 +188,20 @@ void CScopeDisplay::AddSpan(int x, int weight, int yA, int yB)
     if (yA > yB)
         return;
     const int col = x >> kSubX, fx = x & 0xFFF;
-    const int64_t w[2] = {(int64_t(0xFFF - fx) * weight) >> kSubX, (int64_t(fx) * weight) >> kSubX};
+    const uint32_t w[2] = {Share(0xFFF - fx, weight), Share(fx, weight)};
     const int rowA = yA >> kSubY, rowB = yB >> kSubY;
+    std::memset(m_rowLit + rowA, 1, size_t(rowB - rowA + 1));
+    uint16_t* cells = Row(rowA) + col;
     if (rowB - rowA < 1) {
-        const int f = (yB - yA) & 0xFF;
-        for (int k = 0; k < 2; ++k)
-            AddTo(Row(rowA)[col + k], (w[k] * f) >> kSubY, kSameRowMax);
+        const uint32_t f = (yB - yA) & 0xFF;
+        AddPair(cells, (w[0] * f) >> kSubY, (w[1] * f) >> kSubY, kSameRowMax);
         return;
     }
-    const int fa = yA & 0xFF, fb = yB & 0xFF;
-    for (int k = 0; k < 2; ++k) {
-        AddTo(Row(rowA)[col + k], (w[k] * (0xFF - fa)) >> kSubY, kCellMax);
-        for (int r = rowA + 1; r < rowB; ++r)
-            AddTo(Row(r)[col + k], w[k], kCellMax);
-        AddTo(Row(rowB)[col + k], (w[k] * fb) >> kSubY, kCellMax);
-    }
+    const uint32_t fa = 0xFF - (yA & 0xFF), fb = yB & 0xFF;
+    AddPair(cells, (w[0] * fa) >> kSubY, (w[1] * fa) >> kSubY, kCellMax);
+    for (int r = rowA + 1; r < rowB; ++r)
+        AddPair(cells += m_cellsPerRow, w[0], w[1], kCellMax);
+    AddPair(Row(rowB) + col, (w[0] * fb) >> kSubY, (w[1] * fb) >> kSubY, kCellMax);
 }
 
 void CScopeDisplay::DrawLevelLine(int level, int fullScale)
@@ -197,6 +212,7 @@ void CScopeDisplay::DrawLevelLine(int level, int fullScale)
     const int64_t row = ((s * level) >> 16) + (m_height >> 1) + 1;
     if (row < 0 || row >= m_height)
         return;
+    m_rowLit[row] = 1;
     uint16_t* cells = Row(int(row));
     for (int c = 0; c < m_width; ++c)
         cells[c] = std::max<uint16_t>(cells[c], kLevelLineCell);
@@ -221,26 +237,38 @@ void CScopeDisplay::Render(CBitmapDC& target)
         target.FillRect(r[0], r[1], r[2], r[3], 0);
     uint32_t* bits = target.GetBits();
     const int stride = target.GetWidth();
+    // Most of a trace's grid is dark: rows known dark, and runs of eight dark
+    // cells, are passed at once.
     for (int r = 0; r < H; ++r) {
+        if (!m_rowLit[r])
+            continue;
         uint16_t* cells = Row(r);
         uint32_t* pixels = bits + r * stride;
-        for (int c = 0; c < W; ++c) {
-            // Most of a trace's grid is dark: skip four empty cells at once.
-            if ((c & 3) == 0 && c + 4 <= W) {
-                uint64_t four;
-                std::memcpy(&four, cells + c, sizeof four);
-                if (!four) {
-                    c += 3;
-                    continue;
-                }
-            }
-            const int v = std::min<int>(cells[c], kShownMax);
-            if (!v)
-                continue;
-            cells[c] = uint16_t((v * m_decayFactor) >> 6);
-            pixels[c] = g_palette[v >> 4];
+        uint32_t left = 0;
+        int c = 0;
+        for (; c + kSkipRun <= W; c += kSkipRun) {
+            uint64_t run[2];
+            std::memcpy(run, cells + c, sizeof run);
+            if (run[0] | run[1])
+                left |= ShowCells(cells + c, pixels + c, kSkipRun);
         }
+        left |= ShowCells(cells + c, pixels + c, W - c);
+        m_rowLit[r] = left || W < m_cellsPerRow; // cells beyond the target are kept lit
     }
+}
+
+uint32_t CScopeDisplay::ShowCells(uint16_t* cells, uint32_t* pixels, int count) const
+{
+    uint32_t left = 0;
+    for (int c = 0; c < count; ++c) {
+        const int v = std::min<int>(cells[c], kShownMax);
+        if (!v)
+            continue;
+        cells[c] = uint16_t((v * m_decayFactor) >> 6);
+        left |= cells[c];
+        pixels[c] = g_palette[v >> 4];
+    }
+    return left;
 }
 
 void SizeScopeDisplay(CScopeDisplay& display, int left, int top, int right, int bottom)

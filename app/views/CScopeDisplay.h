@@ -62,12 +62,16 @@ public:
 private:
     uint16_t* Row(int row) const { return m_cells + row * m_cellsPerRow; }
     int Brightness(int dy) const;
+    // Shows the lit ones of count cells and fades them; non-zero while any stays lit.
+    uint32_t ShowCells(uint16_t* cells, uint32_t* pixels, int count) const;
 
     int m_levelMargin;
     int m_decayFactor;
     bool m_sized;
     CMemBlock m_cellBlock;
     uint16_t* m_cells;
+    CMemBlock m_rowBlock; // a byte per row: 0 while every cell of it is 0
+    uint8_t* m_rowLit;
     int m_cellsPerRow;
     int m_width;
     int m_height;
