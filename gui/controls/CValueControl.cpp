@@ -114,7 +114,8 @@ double CValueControl::PositionToValue(int32_t position) const
     if (steps == 0)
         return value;
     const double scaled = value * steps;
-    return std::trunc(scaled >= 0 ? scaled + 0.5 : scaled - 0.5) / steps;
+    // + 0.0: a value rounded to zero from below is 0, never -0 (a label would show its sign).
+    return std::trunc(scaled >= 0 ? scaled + 0.5 : scaled - 0.5) / steps + 0.0;
 }
 
 int32_t CValueControl::ValueToPosition(double value) const

@@ -93,6 +93,7 @@ TEST(ValueControl, PositionsValuesLabelsAndWheel)
     const Case cases[] = {
         {"tenths round halves away from zero", -1, 1, 10, "%g", -0.25, -16384, -0.3, "-0.3"},
         {"unrounded", -1, 1, 0, "%.3f", -0.25, -16384, -0.25, "-0.250"},
+        {"zero from below has no sign", -20, 3, 10, "%+.01f", 0.0, 48439, 0.0, "+0.0"},
         {"empty range", 5, 5, 1, "%g", 7.0, 0, 5, "5"},
         {"no number", 0, 100, 1, "%g", nan, 0, 50, "50"},
         {"above the range", 0, 100, 1, "%g", 1e30, M, 100, "100"},

@@ -1,0 +1,23 @@
+#pragma once
+#include "gui/controls/CPushButton.h"
+#include "gui/controls/CStaticTextControl.h"
+#include "gui/window/TopLevelWindowParams.h"
+#include <windows.h>
+#include <cstdint>
+
+// What the I/O settings window and the about window share: the descriptor
+// both start from and the records of their texts and buttons.
+
+// The skin's framed text box.
+const int32_t kSkinTextBoxKind = 16;
+// CPushButton's notifications.
+const int32_t kButtonNotifyKind = 1;
+
+// Centred on the cursor's monitor, movable and dragged anywhere, with a
+// taskbar button; never docked, no icons, and no saved placement.
+TopLevelWindowParams SecondaryWindowDescriptor();
+
+// Default text record (white with a black shadow, centred, one line), no face.
+StaticTextParams TextParams(CControlContainer& container, CListener* listener, const RECT& place, const char* text);
+// A plain push button.
+PushButtonParams ButtonParams(CControlContainer& container, CListener* listener, const RECT& place, const char* text);

@@ -1,0 +1,111 @@
+#include "AboutArtworkDrawing.h"
+#include "DialogTestSupport.h"
+#include "app/dialogs/AboutImages.h"
+#include "app/dialogs/CAboutWindow.h"
+#include "gui/skin/CSkinImage.h"
+#include <gtest/gtest.h>
+#include <cstring>
+
+// Every picture is the committed drawing at its size; indexes outside the table give nothing.
+TEST(AboutImages, CommittedPicturesAndTableBounds)
+{
+    for (int index : {-1, 7, int(0x80000000)}) {
+        const AboutImageBlob blob = GetAboutImage(index);
+        EXPECT_EQ(blob.data, nullptr);
+        EXPECT_EQ(blob.size, 0u);
+    }
+    for (int i = 0; i < kAboutImageCount; ++i) {
+        const AboutImageBlob blob = GetAboutImage(i);
+        EXPECT_EQ(blob.data[25], kAboutPictureShapes[i].colorType) << "the header's colour type, picture " << i;
+        CSkinImage decoded;
+        ASSERT_EQ(decoded.DecodePngImage(blob.data, blob.size), 0) << i;
+        const CBitmapDC& image = decoded.GetImage();
+        ASSERT_EQ(image.GetWidth(), kAboutPictureShapes[i].width);
+        ASSERT_EQ(image.GetHeight(), kAboutPictureShapes[i].height);
+        const std::vector<uint32_t> drawn = DrawAboutPicturePixels(i);
+        EXPECT_EQ(std::memcmp(image.GetBits(), drawn.data(), drawn.size() * 4), 0)
+            << "picture " << i << ": regenerate with gen_about_artwork";
+    }
+}
+
+// The texts, buttons and logo at their places, the logo at its own size and
+// blended into the surface, the buttons' fonts capped, the focus on OK; a
+// second Show only activates.
+TEST(AboutWindow, LayoutLogoFocusAndSecondShow)
+{
+    FakeController controller;
+    CAboutWindow about;
+    ASSERT_EQ(about.Show(&controller), 1);
+    PumpMessages();
+    const TopLevelWindowParams& p = about.GetParams();
+    EXPECT_EQ(p.caption, "About Quillmere RTA");
+    EXPECT_EQ(p.centreOnCursorMonitor + p.dragAnywhere, 2);
+    EXPECT_EQ(p.resizable + p.minimizable + p.maximizable + p.dockable + p.savePlacement, 0);
+    EXPECT_EQ(p.sheenStrength * 1000 + p.captionBrightness, 192370);
+    EXPECT_EQ(std::vector<int>({p.tint1, p.tint2, p.tint3, p.tint4}), std::vector<int>({256, 256, 240, 200}));
+
+    struct Place {
+        CControl* control;
+        RECT rect;
+    };
+    const Place places[] = {{&about.GetVersionText(), {15, 39, 385, 109}},
+                            {&about.GetNoticeText(), {15, 145, 385, 235}},
+                            {&about.GetWebSiteButton(), {15, 253, 196, 293}},
+                            {&about.GetOkButton(), {204, 253, 385, 293}}};
+    for (const Place& place : places) {
+        const RECT r = ClientRectOf(place.control->GetWindow()->GetHwnd());
+        EXPECT_TRUE(EqualRect(&r, &place.rect)) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    }
+    const CTextBuffer& version = *about.GetVersionText().GetTextBuffer();
+    EXPECT_EQ(version.text.rfind("Quillmere RTA v0.62 beta\n\n", 0), 0u);
+    EXPECT_EQ(version.text, FormatVersionText());
+    EXPECT_EQ(version.multiLine + about.GetNoticeText().GetTextBuffer()->multiLine, 2);
+    EXPECT_EQ(version.font, about.GetSkin().GetFont(1, 0));
+    EXPECT_EQ(about.GetSkin().GetFont(1, 40), about.GetSkin().GetFont(1, 20)) << "font cap 20";
+    EXPECT_EQ(GetFocus(), about.GetOkButton().GetWindow()->GetHwnd());
+
+    const RECT logo = about.GetLogoRect();
+    const RECT expected = {15, 309, 385, 410};
+    ASSERT_TRUE(EqualRect(&logo, &expected));
+    const std::vector<uint32_t> drawn = DrawAboutPicturePixels(kAboutLogoImage);
+    const CBitmapDC& surface = *about.GetContainer().GetSurface();
+    int opaque = 0, mismatched = 0;
+    for (int y = 0; y < 101; ++y)
+        for (int x = 0; x < 370; ++x) {
+            const uint32_t pixel = drawn[y * 370 + x];
+            if (pixel >> 24 != 0xFF)
+                continue;
+            ++opaque;
+            mismatched += (surface.GetBits()[(309 + y) * 400 + 15 + x] & 0xFFFFFF) != (pixel & 0xFFFFFF);
+        }
+    EXPECT_GT(opaque, 5000);
+    EXPECT_EQ(mismatched, 0);
+
+    HWND first = about.GetWindow().GetHwnd();
+    EXPECT_EQ(about.Show(&controller), 0);
+    EXPECT_EQ(about.GetWindow().GetHwnd(), first);
+    EXPECT_EQ(CountWindows("About Quillmere RTA"), 1);
+}
+
+// "Go to Web Site" asks once and the window stays; OK closes it on a later
+// turn; the next Show builds it anew.
+TEST(AboutWindow, WebSiteOkAndShowAgain)
+{
+    FakeController controller;
+    CAboutWindow about;
+    ASSERT_EQ(about.Show(&controller), 1);
+    PumpMessages();
+    Click(about.GetWebSiteButton());
+    PumpMessages();
+    EXPECT_EQ(controller.webSiteOpens, 1);
+    EXPECT_TRUE(about.GetWindow().IsCreated());
+    Click(about.GetOkButton());
+    EXPECT_TRUE(about.GetWindow().IsCreated()) << "closed on a later message turn";
+    PumpMessages();
+    EXPECT_FALSE(about.GetWindow().IsCreated());
+    EXPECT_EQ(CountWindows("About Quillmere RTA"), 0);
+    ASSERT_EQ(about.Show(&controller), 1);
+    PumpMessages();
+    EXPECT_EQ(CountWindows("About Quillmere RTA"), 1);
+    EXPECT_EQ(controller.webSiteOpens, 1);
+}
