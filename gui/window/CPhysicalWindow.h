@@ -328,6 +328,12 @@ private:
         bool alive;
     };
 
+    static const int kBackBitmapBits = 32;
+
+    // The program's module: classes are registered, found and unregistered by it.
+    static HINSTANCE Module();
+    // Classes whose windows were still being destroyed when they were released.
+    static void UnregisterPendingClasses();
     bool RegisterOwnClass();
     void ChooseStyles(DWORD& style, DWORD& exStyle, HWND& parent);
     void PlaceForCreation(int& x, int& y) const;

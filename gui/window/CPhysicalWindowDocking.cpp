@@ -2,6 +2,7 @@
 // and tearing off, and the shell's notifications.
 #include "common/DebugTrace.h"
 #include "gui/window/CPhysicalWindow.h"
+#include "gui/window/WindowEvent.h"
 #include "gui/window/MonitorHelpers.h"
 #include "gui/window/WindowGeometry.h"
 #include "gui/window/WindowShellApi.h"
@@ -9,11 +10,6 @@
 namespace {
 const UINT KeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
 const int EdgeByteMask = 0xFF; // the edge, without TooFar or anything above
-
-int PointerParam(const void* pointer)
-{
-    return static_cast<int>(reinterpret_cast<intptr_t>(pointer)); // the process is 32-bit
-}
 
 APPBARDATA AppBarData(HWND hwnd)
 {

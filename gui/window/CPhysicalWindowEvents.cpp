@@ -1,17 +1,11 @@
-// CPhysicalWindow: from window messages to toolkit events, mouse tracking,
-// and the program's one open popup menu.
+// CPhysicalWindow: from window messages to toolkit events.
 #include "gui/window/CPhysicalWindow.h"
 #include "common/DebugTrace.h"
 #include "gui/window/CWindowMenu.h"
-#include <climits>
+#include "gui/window/WindowEvent.h"
 
 namespace {
 const int WheelStep = WHEEL_DELTA; // one notch
-const int NeverAKey = -543;        // the next inside/item comparison reports a change
-const uint32_t HoverDelayMs = 400; // hover needs strictly more
-const int InsideBit = INT_MIN;     // bit 31 of the inside key
-const int TrackXMask = 0xFFFF;     // MouseTrack's p1: y << 16 | x
-const int TrackYShift = 16;        //
 const int WindowMenuWidth = 100;   // the menu opened from the taskbar button
 const int WindowMenuHeight = 100;  //
 const int WindowMenuRows = 10;     //
@@ -19,18 +13,6 @@ const int KeyRepeatMask = 0xFFFF;  // lParam bits 0-15
 const int KeyScanShift = 16;       // lParam bits 16-23
 const int KeyScanMask = 0xFF;      //
 const int KeyExtendedShift = 24;   // lParam bit 24
-const int TearOffDistance = 50;    // px a docked window is dragged before it comes off its edge
-
-// The program's open popup menu and the clicks that closing it eats; GUI thread only.
-HWND g_openMenuWindow = nullptr;
-int g_swallowClosingClick = 0;
-int g_pendingMouseUpSwallow = 0;
-MouseSwallow g_swallowButton = MouseSwallow::Left;
-
-int PointerParam(const void* pointer)
-{
-    return static_cast<int>(reinterpret_cast<intptr_t>(pointer)); // the process is 32-bit
-}
 
 bool IsButtonMessage(UINT message)
 {
@@ -285,97 +267,6 @@ void CPhysicalWindow::OnActivate(WPARAM wParam, LRESULT& result)
         SendEvent(WindowEvent::Activate, 0, 0, &result);
 }
 
-void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
-{
-    SetCursor(m_windowCursor);
-    m_lastActivity = Now();
-    if (m_params.trackMouse && !m_tracking)
-        StartMouseTracking();
-    if (!m_maximized && !IsDocked() && !m_params.child && m_dragger.Track())
-        ::GetWindowRect(hwnd, &m_restoreRect);
-    else if (IsDocked() && m_dragger.DistanceMoved() > TearOffDistance)
-        TearOff();
-    SendEvent(WindowEvent::MouseMove, static_cast<int>(lParam), 0, &result);
-}
-
-bool CPhysicalWindow::OnLeftButtonDown(LPARAM lParam, LRESULT& result, LifeGuard& guard)
-{
-    m_lastActivity = Now();
-    CancelLifetimes();
-    if (IsSwallowedMenuClick(MouseSwallow::Left))
-        return true;
-    if (!m_params.disabled && SendEvent(WindowEvent::LeftButtonDown, static_cast<int>(lParam), 0, &result))
-        return false; // the listener took the press: no drag
-    if (guard.alive && (InDragRect() || m_params.dragAnywhere) && m_params.movable)
-        m_dragger.BeginDrag();
-    return false;
-}
-
-bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& guard)
-{
-    m_lastActivity = Now();
-    CancelLifetimes();
-    if (TakeMouseUpSwallow(MouseSwallow::Left))
-        return true;
-    m_dragger.EndDrag();
-    if (!guard.alive)
-        return false;
-    if (m_moving) {
-        if (m_params.topmostLevel == 0)
-            SetWindowPos(m_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        m_moving = 0;
-    }
-    if (!m_params.disabled)
-        SendEvent(WindowEvent::LeftButtonUp, static_cast<int>(lParam), 0, &result);
-    return false;
-}
-
-bool CPhysicalWindow::OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lParam, LRESULT& result)
-{
-    if (button == MouseSwallow::Left)
-        m_lastActivity = Now();
-    if (IsSwallowedMenuClick(button))
-        return true;
-    if (button == MouseSwallow::Left && InDragRect()) {
-        PostMessageA(hwnd, WM_SYSCOMMAND, m_maximized ? SC_RESTORE : SC_MAXIMIZE, 0);
-        return true;
-    }
-    if (!m_params.disabled)
-        SendEvent(button == MouseSwallow::Left ? WindowEvent::LeftDoubleClick : WindowEvent::RightDoubleClick,
-                  static_cast<int>(lParam), 0, &result);
-    return false;
-}
-
-bool CPhysicalWindow::OnRightButton(UINT message, LPARAM lParam, LRESULT& result)
-{
-    m_lastActivity = Now();
-    CancelLifetimes();
-    const bool down = message == WM_RBUTTONDOWN || message == ToolkitMessage::RButtonDown;
-    if (down ? IsSwallowedMenuClick(MouseSwallow::Right) : TakeMouseUpSwallow(MouseSwallow::Right))
-        return true;
-    if (!m_params.disabled)
-        SendEvent(down ? WindowEvent::RightButtonDown : WindowEvent::RightButtonUp, static_cast<int>(lParam), 0,
-                  &result);
-    return false;
-}
-
-bool CPhysicalWindow::IsSwallowedMenuClick(MouseSwallow button)
-{
-    if (DismissOpenMenu()) {
-        ArmMouseUpSwallow(button);
-        return true;
-    }
-    TakeMouseUpSwallow(button); // a later press clears a swallow still pending
-    return false;
-}
-
-bool CPhysicalWindow::InDragRect() const
-{
-    int x = 0, y = 0;
-    GetCursorClientPos(x, y);
-    return x >= m_dragRect.left && x <= m_dragRect.right && y >= m_dragRect.top && y <= m_dragRect.bottom;
-}
-
 void CPhysicalWindow::OnWindowMenuRequest()
 {
     if (!m_windowMenu || m_params.windowMenuOption == 0)
@@ -405,169 +296,4 @@ void CPhysicalWindow::SendRectEvent(int code, LRESULT& result)
     RECT rect = {};
     GetWindowRect(rect);
     SendEvent(code, 0, PointerParam(&rect), &result);
-}
-
-// --- Mouse tracking ---------------------------------------------------------
-
-void CPhysicalWindow::StartMouseTracking()
-{
-    if (m_tracking)
-        return;
-    m_insideKey.Set(NeverAKey);
-    GetCursorPos(&m_lastScreenPos);
-    SetTimer(WindowTimer::MouseTrack, WindowTimer::PeriodMs);
-    m_tracking = 1;
-}
-
-void CPhysicalWindow::StopMouseTracking()
-{
-    if (!m_tracking)
-        return;
-    KillTimer(WindowTimer::MouseTrack);
-    m_tracking = 0;
-}
-
-void CPhysicalWindow::TrackMouse()
-{
-    LifeGuard guard(this);
-    const int oldItem = m_hoverItem;
-    const bool inside = IsCursorOverWindow();
-    if (!TrackPosition(inside, guard))
-        return;
-    const int key = (inside ? InsideBit : 0) ^ m_hoverItem;
-    if (m_insideKey.Update(key) && !ReportCrossing(inside, oldItem, guard))
-        return;
-    const int buttons = GetMouseButtons();
-    if (buttons != m_lastButtons) {
-        m_lastButtons = buttons;
-        m_hoverArmed = 0; // a click is no hover
-    }
-    const uint32_t now = Now();
-    if (m_hoverArmed) {
-        POINT cursor = {};
-        GetCursorPos(&cursor);
-        if (cursor.x != m_lastScreenPos.x || cursor.y != m_lastScreenPos.y) {
-            m_lastScreenPos = cursor;
-            m_hoverStart = now;
-        }
-    }
-    if (inside && m_hoverArmed && now - m_hoverStart > HoverDelayMs) {
-        m_hoverArmed = 0;
-        int scratch = 0;
-        SendEvent(WindowEvent::Hover, m_hoverItem, 0, &scratch);
-    }
-}
-
-// MouseTrack on every new client position; false when the window object is gone.
-bool CPhysicalWindow::TrackPosition(bool inside, LifeGuard& guard)
-{
-    if (!inside) {
-        m_hoverItem = 0;
-        return true;
-    }
-    int x = 0, y = 0;
-    GetCursorClientPos(x, y);
-    if (x == m_lastClientPos.x && y == m_lastClientPos.y)
-        return true;
-    m_lastClientPos = {x, y};
-    SendEvent(WindowEvent::MouseTrack, (y << TrackYShift) | (x & TrackXMask), 0, &m_hoverItem);
-    return guard.alive;
-}
-
-// Enter and leave, of the window and of the listener's items; false when the window object is gone.
-bool CPhysicalWindow::ReportCrossing(bool inside, int oldItem, LifeGuard& guard)
-{
-    int scratch = 0;
-    if (m_itemKey.Update(m_hoverItem)) {
-        if (oldItem) {
-            SendEvent(WindowEvent::MouseLeave, oldItem, 0, &scratch);
-            if (!guard.alive)
-                return false;
-        }
-        if (m_hoverItem) {
-            m_hoverArmed = 1;
-            m_hoverStart = Now();
-            SendEvent(WindowEvent::MouseEnter, m_hoverItem, 0, &scratch);
-            if (!guard.alive)
-                return false;
-        }
-    }
-    if (inside) {
-        m_hoverArmed = 1;
-        m_hoverStart = Now();
-        if (!IsMenuOpen() && !m_params.disabled)
-            SendEvent(WindowEvent::MouseEnter, 0, 0, &scratch);
-        return guard.alive;
-    }
-    m_hoverArmed = 0;
-    SendEvent(WindowEvent::MouseLeave, 0, 0, &scratch);
-    if (!guard.alive)
-        return false;
-    StopMouseTracking();
-    return true;
-}
-
-// --- The open popup menu ----------------------------------------------------
-
-bool CPhysicalWindow::IsMenuOpen()
-{
-    return g_openMenuWindow != nullptr;
-}
-
-bool CPhysicalWindow::DismissOpenMenu()
-{
-    if (!g_openMenuWindow)
-        return false;
-    if (!IsWindow(g_openMenuWindow)) {
-        g_openMenuWindow = nullptr;
-        return false;
-    }
-    POINT cursor = {};
-    RECT menu = {};
-    GetCursorPos(&cursor);
-    ::GetWindowRect(g_openMenuWindow, &menu);
-    if (cursor.x > menu.left && cursor.x < menu.right && cursor.y > menu.top && cursor.y < menu.bottom)
-        return false;
-    HWND closing = g_openMenuWindow;
-    g_openMenuWindow = nullptr;
-    SendMessageA(closing, WM_ACTIVATE, WA_INACTIVE, 0);
-    if (!g_swallowClosingClick)
-        return false;
-    g_swallowClosingClick = 0;
-    return true;
-}
-
-void CPhysicalWindow::ArmMouseUpSwallow(MouseSwallow button)
-{
-    DebugTrace("EatMouseUp %x\n", static_cast<unsigned>(reinterpret_cast<uintptr_t>(this)));
-    g_pendingMouseUpSwallow = 1;
-    g_swallowButton = button;
-}
-
-bool CPhysicalWindow::TakeMouseUpSwallow(MouseSwallow button)
-{
-    if (g_pendingMouseUpSwallow <= 0 || g_swallowButton != button)
-        return false;
-    --g_pendingMouseUpSwallow;
-    return true;
-}
-
-void CPhysicalWindow::CloseOtherMenu()
-{
-    HWND other = g_openMenuWindow;
-    g_openMenuWindow = nullptr;
-    SendMessageA(other, WM_ACTIVATE, WA_INACTIVE, 0);
-    DebugTrace("Attempting to create menu with menu already open -- this should never happen\n");
-}
-
-void CPhysicalWindow::BecomeOpenMenu()
-{
-    g_openMenuWindow = m_hwnd;
-    g_swallowClosingClick = m_params.swallowClosingClick;
-}
-
-void CPhysicalWindow::ForgetOpenMenu()
-{
-    if (g_openMenuWindow == m_hwnd)
-        g_openMenuWindow = nullptr;
 }

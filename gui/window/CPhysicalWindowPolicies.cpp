@@ -1,6 +1,7 @@
 // CPhysicalWindow: the policy tick (cursor hide, placement autosave, the
 // covered docked window, outside-click close, lifetime, topmost level 2), the
-// taskbar button, showing and disabling.
+// taskbar button, showing and disabling; the tick source and its timer.
+#include "common/CTickSource.h"
 #include "common/DebugTrace.h"
 #include "gui/window/CPhysicalWindow.h"
 #include "gui/window/WindowShellApi.h"
@@ -184,4 +185,29 @@ void CPhysicalWindow::MarkPlacementDirty()
         return;
     m_placementDirty = 1;
     m_placementChangeTick = Now();
+}
+
+void CPhysicalWindow::SetTickSource(CTickSource* ticks)
+{
+    m_ticks = ticks ? ticks : CTickSource::System();
+}
+
+uint32_t CPhysicalWindow::Now() const
+{
+    return m_ticks->Now();
+}
+
+void CPhysicalWindow::CancelLifetimes()
+{
+    for (CPhysicalWindow* window = this; window; window = window->m_params.parentWindow)
+        window->m_params.lifetimeMs = 0;
+}
+
+void CPhysicalWindow::StartTickTimer()
+{
+    // Without a window it would become a thread timer that no window hears.
+    if (m_tickTimerRunning || !m_hwnd)
+        return;
+    SetTimer(WindowTimer::Tick, WindowTimer::PeriodMs);
+    m_tickTimerRunning = 1;
 }

@@ -1,7 +1,9 @@
 // CPhysicalWindow: normal, minimized and maximized states, sizing and snapping,
-// resize zones, the monitor clamp and the window commands.
+// resize zones, the monitor clamp and the window commands; whether it is
+// active, shown or minimized.
 #include "common/DebugTrace.h"
 #include "gui/window/CPhysicalWindow.h"
+#include "gui/window/WindowEvent.h"
 #include "gui/window/MonitorHelpers.h"
 #include "gui/window/WindowCommand.h"
 #include "gui/window/WindowGeometry.h"
@@ -9,9 +11,18 @@
 namespace {
 const UINT KeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
 
-int PointerParam(const void* pointer)
+bool IsMinimizedState(UINT showCmd)
 {
-    return static_cast<int>(reinterpret_cast<intptr_t>(pointer)); // the process is 32-bit
+    return showCmd == SW_MINIMIZE || showCmd == SW_SHOWMINIMIZED || showCmd == SW_SHOWMINNOACTIVE ||
+           showCmd == SW_FORCEMINIMIZE;
+}
+
+bool IsShownState(HWND hwnd)
+{
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    return IsWindowVisible(hwnd) && GetWindowPlacement(hwnd, &placement) && placement.showCmd != SW_HIDE &&
+           !IsMinimizedState(placement.showCmd);
 }
 } // namespace
 
@@ -298,4 +309,23 @@ void CPhysicalWindow::OnSizing(WPARAM edge, RECT* rect)
         m_params.dockedWidth = rect->right - rect->left;
     else
         m_params.dockedHeight = rect->bottom - rect->top;
+}
+
+bool CPhysicalWindow::IsActive() const
+{
+    WINDOWINFO info = {};
+    info.cbSize = sizeof(info);
+    return m_hwnd && GetWindowInfo(m_hwnd, &info) && info.dwWindowStatus == WS_ACTIVECAPTION;
+}
+
+bool CPhysicalWindow::IsShownAndNotMinimized() const
+{
+    return m_hwnd && IsShownState(m_hwnd) && IsShownState(GetAncestor(m_hwnd, GA_ROOTOWNER));
+}
+
+bool CPhysicalWindow::IsMinimized() const
+{
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    return m_hwnd && GetWindowPlacement(m_hwnd, &placement) && IsMinimizedState(placement.showCmd);
 }

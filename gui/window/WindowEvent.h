@@ -43,6 +43,12 @@ enum Code : int {
 };
 } // namespace WindowEvent
 
+// A pointer carried in an event's int parameter (the process is 32-bit).
+inline int PointerParam(const void* pointer)
+{
+    return static_cast<int>(reinterpret_cast<intptr_t>(pointer));
+}
+
 // The toolkit's own window messages.
 namespace ToolkitMessage {
 enum : unsigned {

@@ -1,0 +1,73 @@
+// CPhysicalWindow: showing its bitmap, layered or copied, and its region.
+#include "gui/window/BitmapRegion.h"
+#include "gui/window/CPhysicalWindow.h"
+
+namespace {
+const BYTE OpaqueAlpha = 255;
+} // namespace
+
+int CPhysicalWindow::ShowBitmap(const CBitmapDC* src, int sx, int sy, int w, int h, int dx, int dy)
+{
+    if (!src || !m_hwnd || !IsWindow(m_hwnd))
+        return 0;
+    const bool own = src == &m_backBitmap;
+    if (!own && !m_params.listenerPaints)
+        m_backBitmap.CopyFrom(*src, sx, sy, w, h, dx, dy);
+    if (m_params.perPixelAlpha)
+        return PresentLayered();
+    const CBitmapDC& from = m_params.listenerPaints ? *src : m_backBitmap;
+    if (w < 1)
+        w = from.GetWidth();
+    if (h < 1)
+        h = from.GetHeight();
+    const bool copied = !own && !m_params.listenerPaints;
+    HDC dc = ::GetDC(m_hwnd);
+    if (!dc)
+        return 0;
+    const int result = BitBlt(dc, dx, dy, w, h, from.GetDC(), copied ? dx : sx, copied ? dy : sy, SRCCOPY);
+    ReleaseDC(m_hwnd, dc);
+    return result;
+}
+
+int CPhysicalWindow::PresentLayered()
+{
+    RECT rect = {};
+    ::GetWindowRect(m_hwnd, &rect);
+    POINT position = {rect.left, rect.top};
+    SIZE size = {m_params.width, m_params.height};
+    POINT origin = {0, 0};
+    BLENDFUNCTION blend = {AC_SRC_OVER, 0, OpaqueAlpha, AC_SRC_ALPHA};
+    HDC screen = ::GetDC(nullptr);
+    const int result =
+        UpdateLayeredWindow(m_hwnd, screen, &position, &size, m_backBitmap.GetDC(), &origin, 0, &blend, ULW_ALPHA);
+    ReleaseDC(nullptr, screen);
+    return result;
+}
+
+int CPhysicalWindow::SetRegionFromBitmap(const CBitmapDC* bitmap, uint32_t keyColour, int border)
+{
+    if (!bitmap)
+        return 0;
+    if (m_region)
+        DeleteObject(m_region);
+    m_region = nullptr;
+    HRGN region = CreateRegionFromBitmap(*bitmap, keyColour, border);
+    if (!region)
+        return 0;
+    m_region = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(m_region, region, nullptr, RGN_COPY);
+    const int result = SetWindowRgn(m_hwnd, region, TRUE);
+    if (!result)
+        DeleteObject(region); // the system took it only on success
+    return result;
+}
+
+CBitmapDC* CPhysicalWindow::GetBackBitmap()
+{
+    return m_params.listenerPaints ? nullptr : &m_backBitmap;
+}
+
+void CPhysicalWindow::Invalidate()
+{
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}

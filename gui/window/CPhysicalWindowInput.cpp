@@ -1,0 +1,77 @@
+// CPhysicalWindow: the cursor, mouse buttons and keys, capture and focus.
+#include "gui/window/CPhysicalWindow.h"
+
+namespace {
+bool KeyIsDown(int virtualKey)
+{
+    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; // the high bit: down now
+}
+} // namespace
+
+void CPhysicalWindow::SetFocus()
+{
+    ::SetFocus(m_hwnd);
+}
+
+void CPhysicalWindow::SetCapture(bool capture)
+{
+    if (capture)
+        ::SetCapture(m_hwnd);
+    else
+        ReleaseCapture();
+    m_captured = capture;
+}
+
+void CPhysicalWindow::SetWindowCursor(HCURSOR cursor)
+{
+    m_windowCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
+}
+
+bool CPhysicalWindow::IsCursorOverWindow() const
+{
+    POINT cursor = {};
+    RECT rect = {};
+    if (!m_hwnd || !GetCursorPos(&cursor) || !::GetWindowRect(m_hwnd, &rect))
+        return false;
+    return cursor.x >= rect.left && cursor.x <= rect.right && cursor.y >= rect.top && cursor.y <= rect.bottom;
+}
+
+void CPhysicalWindow::GetCursorClientPos(int& x, int& y) const
+{
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    WINDOWINFO info = {};
+    info.cbSize = sizeof(info);
+    if (m_hwnd)
+        GetWindowInfo(m_hwnd, &info);
+    x = cursor.x - info.rcClient.left;
+    y = cursor.y - info.rcClient.top;
+}
+
+void CPhysicalWindow::GetCursorScreenPos(int& x, int& y)
+{
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    x = cursor.x;
+    y = cursor.y;
+}
+
+void CPhysicalWindow::ShowCursor(bool show)
+{
+    ::ShowCursor(show ? TRUE : FALSE);
+}
+
+void CPhysicalWindow::SetCursorPos(int x, int y)
+{
+    ::SetCursorPos(x, y);
+}
+
+int CPhysicalWindow::GetMouseButtons()
+{
+    return (KeyIsDown(VK_LBUTTON) ? 1 : 0) | (KeyIsDown(VK_RBUTTON) ? 2 : 0);
+}
+
+int CPhysicalWindow::GetModifierKeys()
+{
+    return (KeyIsDown(VK_CONTROL) ? 1 : 0) | (KeyIsDown(VK_MENU) ? 2 : 0) | (KeyIsDown(VK_SHIFT) ? 4 : 0);
+}

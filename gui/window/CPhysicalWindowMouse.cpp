@@ -1,0 +1,87 @@
+// CPhysicalWindow: the mouse buttons and moves, as toolkit events.
+#include "gui/window/CPhysicalWindow.h"
+
+namespace {
+const int TearOffDistance = 50; // px a docked window is dragged before it comes off its edge
+} // namespace
+
+void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
+{
+    SetCursor(m_windowCursor);
+    m_lastActivity = Now();
+    if (m_params.trackMouse && !m_tracking)
+        StartMouseTracking();
+    if (!m_maximized && !IsDocked() && !m_params.child && m_dragger.Track())
+        ::GetWindowRect(hwnd, &m_restoreRect);
+    else if (IsDocked() && m_dragger.DistanceMoved() > TearOffDistance)
+        TearOff();
+    SendEvent(WindowEvent::MouseMove, static_cast<int>(lParam), 0, &result);
+}
+
+bool CPhysicalWindow::OnLeftButtonDown(LPARAM lParam, LRESULT& result, LifeGuard& guard)
+{
+    m_lastActivity = Now();
+    CancelLifetimes();
+    if (IsSwallowedMenuClick(MouseSwallow::Left))
+        return true;
+    if (!m_params.disabled && SendEvent(WindowEvent::LeftButtonDown, static_cast<int>(lParam), 0, &result))
+        return false; // the listener took the press: no drag
+    if (guard.alive && (InDragRect() || m_params.dragAnywhere) && m_params.movable)
+        m_dragger.BeginDrag();
+    return false;
+}
+
+bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& guard)
+{
+    m_lastActivity = Now();
+    CancelLifetimes();
+    if (TakeMouseUpSwallow(MouseSwallow::Left))
+        return true;
+    m_dragger.EndDrag();
+    if (!guard.alive)
+        return false;
+    if (m_moving) {
+        if (m_params.topmostLevel == 0)
+            SetWindowPos(m_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        m_moving = 0;
+    }
+    if (!m_params.disabled)
+        SendEvent(WindowEvent::LeftButtonUp, static_cast<int>(lParam), 0, &result);
+    return false;
+}
+
+bool CPhysicalWindow::OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lParam, LRESULT& result)
+{
+    if (button == MouseSwallow::Left)
+        m_lastActivity = Now();
+    if (IsSwallowedMenuClick(button))
+        return true;
+    if (button == MouseSwallow::Left && InDragRect()) {
+        PostMessageA(hwnd, WM_SYSCOMMAND, m_maximized ? SC_RESTORE : SC_MAXIMIZE, 0);
+        return true;
+    }
+    if (!m_params.disabled)
+        SendEvent(button == MouseSwallow::Left ? WindowEvent::LeftDoubleClick : WindowEvent::RightDoubleClick,
+                  static_cast<int>(lParam), 0, &result);
+    return false;
+}
+
+bool CPhysicalWindow::OnRightButton(UINT message, LPARAM lParam, LRESULT& result)
+{
+    m_lastActivity = Now();
+    CancelLifetimes();
+    const bool down = message == WM_RBUTTONDOWN || message == ToolkitMessage::RButtonDown;
+    if (down ? IsSwallowedMenuClick(MouseSwallow::Right) : TakeMouseUpSwallow(MouseSwallow::Right))
+        return true;
+    if (!m_params.disabled)
+        SendEvent(down ? WindowEvent::RightButtonDown : WindowEvent::RightButtonUp, static_cast<int>(lParam), 0,
+                  &result);
+    return false;
+}
+
+bool CPhysicalWindow::InDragRect() const
+{
+    int x = 0, y = 0;
+    GetCursorClientPos(x, y);
+    return x >= m_dragRect.left && x <= m_dragRect.right && y >= m_dragRect.top && y <= m_dragRect.bottom;
+}
