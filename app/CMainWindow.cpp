@@ -1,0 +1,190 @@
+#include "app/CMainWindow.h"
+#include "app/AppResources.h"
+#include "app/CaptionIconPicture.h"
+#include "common/IniFile.h"
+#include "gui/controls/ControlCommand.h"
+#include "gui/skin/CSkinImage.h"
+#include <shellapi.h>
+
+namespace {
+
+const char kTitle[] = "Quillmere RTA";
+const UINT kTrayMessage = 0x2F06; // the tray icon's clicks, with the mouse message in lParam
+const UINT kTrayIconId = 0;
+const char kDefaultStatusText[] = "Select the desired audio device, and press OK to apply.";
+const char kWebSite[] = "https://www.quillmere.example/";
+
+// The toolkit window as the main window asks for it: dockable to a screen
+// edge, dragged by any point, placement kept in section "Master".
+const int kSheenStrength = 170;
+const int kCaptionBrightness = 420; // 1/256
+const int kTints[4] = {200, 220, 240, 200};
+
+HICON LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric)
+{
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUILLMERE), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), 0));
+}
+
+} // namespace
+
+CMainWindow::CMainWindow()
+    : m_instance(nullptr), m_settings(), m_smallIcon(nullptr), m_largeIcon(nullptr), m_closed(false)
+{
+    GetIniPath(m_iniPath);
+}
+
+CMainWindow::~CMainWindow()
+{
+    m_pipeline.Close();
+}
+
+int CMainWindow::Create(int x, int y, int width, int height)
+{
+    CSkinImage picture;
+    picture.DecodePngImage(kCaptionIconPicture.data, kCaptionIconPicture.size);
+    m_captionImage.CreateCopy(picture.GetImage());
+    m_smallIcon = LoadProgramIcon(m_instance, SM_CXSMICON, SM_CYSMICON);
+    m_largeIcon = LoadProgramIcon(m_instance, SM_CXICON, SM_CYICON);
+
+    TopLevelWindowParams params;
+    params.x = x;
+    params.y = y;
+    params.width = width;
+    params.height = height;
+    params.caption = kTitle;
+    params.caption2 = "RTA";
+    params.caption3 = " ";
+    params.sheenStrength = kSheenStrength;
+    params.captionBrightness = kCaptionBrightness;
+    params.tint1 = kTints[0];
+    params.tint2 = kTints[1];
+    params.tint3 = kTints[2];
+    params.tint4 = kTints[3];
+    params.dragAnywhere = 1;
+    params.dockable = 1;
+    params.topmostWhenDocked = 1;
+    params.taskbarButtonAllowed = 1;
+    params.icon = m_smallIcon;
+    params.bigIcon = m_largeIcon;
+    params.captionIcon = &m_captionImage;
+    params.savePlacement = 1;
+    params.iniPath = m_iniPath;
+    params.section = "Master";
+    params.key = "MainWindowState";
+    return CTopLevelWindow::Create(params) != nullptr;
+}
+
+void CMainWindow::Destroy()
+{
+    m_trayIcon.Remove();
+    CTopLevelWindow::Destroy();
+    for (HICON* icon : {&m_smallIcon, &m_largeIcon}) {
+        if (*icon)
+            DestroyIcon(*icon);
+        *icon = nullptr;
+    }
+}
+
+int CMainWindow::OnEvent(void* sender, int source, int code, int p1, int p2, void* data)
+{
+    if (source == EventSource::Relayed && code == WindowEvent::Created) {
+        OnCreated();
+    } else if (source == EventSource::Window && code == WindowEvent::CloseCommand) {
+        CloseOnce();
+    } else if (source == EventSource::Window && code == WindowEvent::Destroyed && !m_closed) {
+        CloseOnce();
+        m_trayIcon.Remove();
+    } else if (source == EventSource::Window && code == WindowEvent::SessionEnding) {
+        ExchangeSettings(SettingsExchange::Save);
+    }
+    return CTopLevelWindow::OnEvent(sender, source, code, p1, p2, data);
+}
+
+void CMainWindow::OnCreated()
+{
+    m_trayIcon.Setup(m_instance, m_window.GetHwnd(), IDI_QUILLMERE, kTrayIconId, kTrayMessage);
+    m_trayIcon.SetTip(kTitle, CTrayIcon::TipAction::Add);
+    m_window.SetMessageHook(this);
+    m_window.SetIsMainWindow(true);
+    LoadDefaults();
+    ExchangeSettings(SettingsExchange::Load);
+}
+
+void CMainWindow::CloseOnce()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    ExchangeSettings(SettingsExchange::Save);
+    m_streaming.Close();
+    m_streaming.DestroyDriver();
+    CPhysicalWindow::QuitMessageLoop(0);
+}
+
+int CMainWindow::OnMessage(CPhysicalWindow* window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                           LRESULT* result)
+{
+    if (message != kTrayMessage)
+        return 0;
+    if (lParam == WM_LBUTTONDOWN)
+        m_window.Activate();
+    else if (lParam == WM_RBUTTONUP)
+        m_window.SetFocus();
+    return 0;
+}
+
+void CMainWindow::LoadDefaults()
+{
+    ::LoadDefaults(&m_settings);
+}
+
+void CMainWindow::ExchangeSettings(SettingsExchange direction)
+{
+    ::ExchangeSettings(&m_settings, direction, m_iniPath);
+}
+
+bool CMainWindow::OpenAudioInterface()
+{
+    return false;
+}
+
+void CMainWindow::GetStatusText(std::string& out)
+{
+    out = m_statusText;
+}
+
+void CMainWindow::SetDefaultStatusText()
+{
+    m_statusText = kDefaultStatusText;
+}
+
+void CMainWindow::SetStatusText(const char* text)
+{
+    m_statusText = text ? text : "";
+}
+
+void CMainWindow::OpenWebSite()
+{
+    ShellExecuteA(nullptr, "open", kWebSite, nullptr, nullptr, SW_SHOW);
+}
+
+double CMainWindow::GetItuRefLevel()
+{
+    return ItuRefLevelOf(m_settings);
+}
+
+CAudioInterface* CMainWindow::GetDeviceListInterface()
+{
+    return &m_deviceList;
+}
+
+AnalyserSettings* CMainWindow::GetSettings()
+{
+    return &m_settings;
+}
+
+void CMainWindow::ApplySettings()
+{
+    m_applied.Apply(m_settings, m_rtaPanel);
+}
