@@ -52,6 +52,24 @@ std::vector<std::string> Names(CDropListControl& list)
     return names;
 }
 
+// Its text (a static text's record, else the window text) and its place.
+std::string Describe(CControl& control)
+{
+    const RECT r = ClientRectOf(control.GetWindow()->GetHwnd());
+    CStaticTextControl* text = dynamic_cast<CStaticTextControl*>(&control);
+    return (text ? text->GetTextBuffer()->text : Shown(control)) + "@" + std::to_string(r.left) + "," +
+           std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom);
+}
+
+// Items that show their number and hold it as their value.
+std::vector<std::string> Numbers(std::initializer_list<int> numbers)
+{
+    std::vector<std::string> names;
+    for (int n : numbers)
+        names.push_back(std::to_string(n) + "||" + std::to_string(n));
+    return names;
+}
+
 std::string FileText(const std::string& path)
 {
     std::string text;
@@ -87,52 +105,29 @@ TEST(IoSettingsWindow, ControlsListsAndSecondOpen)
     EXPECT_EQ(frame.right - frame.left, 640);
     EXPECT_EQ(frame.bottom - frame.top, 350);
 
-    struct Place {
-        CControl* control;
-        RECT rect;
-        const char* text;
-    };
-    const Place places[] = {
-        {&w.GetInterfaceList(), {20, 70, 140, 95}, "Kernel Streaming"},
-        {&w.GetDeviceList(), {150, 70, 400, 95}, "No Item"},
-        {&w.GetBufferSizeList(), {410, 70, 510, 95}, "480"},
-        {&w.GetBufferCountList(), {520, 70, 620, 95}, "8"},
-        {&w.GetStatusText(), {20, 110, 620, 200}, nullptr},
-        {&w.GetDcBlockButton(), {20, 215, 120, 240}, "DC Block"},
-        {&w.GetInputGainControl(), {130, 215, 270, 240}, "Input Gain: 0 dB"},
-        {&w.GetScopeLinesControl(), {280, 215, 410, 240}, "Scope Lines: +0.0 dB"},
-        {&w.GetItuReferenceControl(), {420, 215, 620, 240}, "ITU Reference Level: -24 dB"},
-        {&w.GetRtaTargetControl(), {20, 250, 220, 275}, "RTA Target Level: -42 dB"},
-        {&w.GetOkButton(), {520, 295, 620, 330}, "OK"},
-    };
-    for (const Place& place : places) {
-        const RECT r = ClientRectOf(place.control->GetWindow()->GetHwnd());
-        EXPECT_TRUE(EqualRect(&r, &place.rect)) << Shown(*place.control) << " at " << r.left << "," << r.top;
-        if (place.text)
-            EXPECT_EQ(Shown(*place.control), place.text);
-    }
-    std::vector<std::string> captions;
+    std::vector<std::string> shown;
+    for (CControl* c : std::vector<CControl*>{&w.GetInterfaceList(), &w.GetDeviceList(), &w.GetBufferSizeList(),
+                                              &w.GetBufferCountList(), &w.GetStatusText(), &w.GetDcBlockButton(),
+                                              &w.GetInputGainControl(), &w.GetScopeLinesControl(),
+                                              &w.GetItuReferenceControl(), &w.GetRtaTargetControl(), &w.GetOkButton()})
+        shown.push_back(Describe(*c));
     for (CControl* child : w.GetContainer().GetChildren())
-        if (CStaticTextControl* text = dynamic_cast<CStaticTextControl*>(child)) {
-            const RECT r = ClientRectOf(text->GetWindow()->GetHwnd());
-            captions.push_back(text->GetTextBuffer()->text + "@" + std::to_string(r.left) + "," +
-                               std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom));
-        }
-    EXPECT_EQ(captions,
-              std::vector<std::string>({"Interface@20,45,140,65", "Input Device@150,45,400,65",
-                                        "Buffer Size@410,45,510,65", "Buffer Count@520,45,620,65", "@20,110,620,200"}));
+        if (dynamic_cast<CStaticTextControl*>(child) && child != &w.GetStatusText())
+            shown.push_back(Describe(*child));
+    EXPECT_EQ(shown,
+              std::vector<std::string>(
+                  {"Kernel Streaming@20,70,140,95", "No Item@150,70,400,95", "480@410,70,510,95", "8@520,70,620,95",
+                   "@20,110,620,200", "DC Block@20,215,120,240", "Input Gain: 0 dB@130,215,270,240",
+                   "Scope Lines: +0.0 dB@280,215,410,240", "ITU Reference Level: -24 dB@420,215,620,240",
+                   "RTA Target Level: -42 dB@20,250,220,275", "OK@520,295,620,330", "Interface@20,45,140,65",
+                   "Input Device@150,45,400,65", "Buffer Size@410,45,510,65", "Buffer Count@520,45,620,65"}));
     EXPECT_EQ(w.GetScopeLinesControl().PositionToValue(CValueControl::kLimit), 3.0);
     EXPECT_EQ(w.GetScopeLinesControl().PositionToValue(-CValueControl::kLimit), -20.0);
-
     EXPECT_EQ(Names(w.GetInterfaceList()),
               std::vector<std::string>({"Wave In|Wave|0", "DirectSound|DS|0", "Kernel Streaming|KS|0"}));
-    std::vector<std::string> sizes, counts;
-    for (int n : {96, 120, 128, 192, 240, 256, 384, 441, 480, 512, 768, 882, 960, 1024, 1536, 2048})
-        sizes.push_back(std::to_string(n) + "||" + std::to_string(n));
-    for (int n : {2, 3, 4, 6, 8, 12, 16})
-        counts.push_back(std::to_string(n) + "||" + std::to_string(n));
-    EXPECT_EQ(Names(w.GetBufferSizeList()), sizes);
-    EXPECT_EQ(Names(w.GetBufferCountList()), counts);
+    EXPECT_EQ(Names(w.GetBufferSizeList()),
+              Numbers({96, 120, 128, 192, 240, 256, 384, 441, 480, 512, 768, 882, 960, 1024, 1536, 2048}));
+    EXPECT_EQ(Names(w.GetBufferCountList()), Numbers({2, 3, 4, 6, 8, 12, 16}));
     const AudioDeviceConfig& c = w.GetConfig();
     EXPECT_EQ(c.interfaceName + "/" + c.deviceName + "/" + c.flags, "KS//default");
     EXPECT_EQ(std::vector<int>({c.sampleRate, c.bufferSize, c.bufferCount, c.channels, c.src}),
