@@ -5,6 +5,7 @@
 // How the skin renderer fills its 27 image sets from the embedded pictures.
 
 const int kSkinSetCount = 27;
+const int kSkinSetBySize = -1; // for a kind whose set is a button chosen by its size
 const int kNoSkinState = -1;
 const int kDecodePicture = -1;
 
