@@ -18,6 +18,12 @@ void LanczosFilterRow(const S* row, const ResizeJob& job, const RowLayout& layou
     int step = layout.tapStep;
     int low = -std::min(job.srcLeft, 2) * step;
     int high = (job.srcRightExtent - 1) * step;
+    if constexpr (A::kVectorRows) {
+        if (layout.channels == 4) {
+            A::LanczosRow4(row, job.colOffsets, weights, job.dstWidth, low, high, out);
+            return;
+        }
+    }
     for (int x = 0; x < job.dstWidth; ++x) {
         int base = job.colOffsets[x];
         int taps[6];
@@ -27,13 +33,6 @@ void LanczosFilterRow(const S* row, const ResizeJob& job, const RowLayout& layou
             taps[k] = inner ? tap : std::min(std::max(tap, low), high);
         }
         const float* w = weights + 6 * x;
-        if constexpr (A::kVectorRows) {
-            if (layout.channels == 4) {
-                A::LanczosPixel4(row, taps, w, out);
-                out += 4;
-                continue;
-            }
-        }
         for (int c = 0; c < layout.channels; ++c) {
             float s[6];
             for (int k = 0; k < 6; ++k) {
