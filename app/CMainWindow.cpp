@@ -4,7 +4,6 @@
 #include "common/IniFile.h"
 #include "gui/controls/ControlCommand.h"
 #include "gui/skin/CSkinImage.h"
-#include <shellapi.h>
 
 namespace {
 
@@ -12,7 +11,6 @@ const char kTitle[] = "Quillmere RTA";
 const UINT kTrayMessage = 0x2F06; // the tray icon's clicks, with the mouse message in lParam
 const UINT kTrayIconId = 0;
 const char kDefaultStatusText[] = "Select the desired audio device, and press OK to apply.";
-const char kWebSite[] = "https://www.quillmere.example/";
 
 // The toolkit window as the main window asks for it: dockable to a screen
 // edge, dragged by any point, placement kept in section "Master".
@@ -162,11 +160,6 @@ void CMainWindow::SetDefaultStatusText()
 void CMainWindow::SetStatusText(const char* text)
 {
     m_statusText = text ? text : "";
-}
-
-void CMainWindow::OpenWebSite()
-{
-    ShellExecuteA(nullptr, "open", kWebSite, nullptr, nullptr, SW_SHOW);
 }
 
 double CMainWindow::GetItuRefLevel()

@@ -3,6 +3,8 @@
 #include "app/CAppController.h"
 #include "app/CPipelineHandle.h"
 #include "app/CSettingsApplier.h"
+#include "app/dialogs/CAboutWindow.h"
+#include "app/dialogs/CIoSettingsWindow.h"
 #include "app/views/CRtaPanel.h"
 #include "audio/CAudioClient.h"
 #include "audio/CAudioInterface.h"
@@ -59,7 +61,14 @@ public:
     AnalyserSettings* GetSettings() override;
     void ApplySettings() override;
 
+    // The I/O settings window, handed this window's controller part; with
+    // applyPending (audio failed to open) OK reopens even with nothing changed.
+    void OpenSettingsWindow(bool applyPending);
+    void ShowAboutWindow();
+
     const CTrayIcon& GetTrayIcon() const { return m_trayIcon; }
+    CIoSettingsWindow& GetSettingsWindow() { return m_settingsWindow; }
+    CAboutWindow& GetAboutWindow() { return m_aboutWindow; }
 
 private:
     void OnCreated();
@@ -79,5 +88,7 @@ private:
     HICON m_smallIcon;
     HICON m_largeIcon;
     CBitmapDC m_captionImage;
+    CIoSettingsWindow m_settingsWindow;
+    CAboutWindow m_aboutWindow;
     bool m_closed;
 };
