@@ -16,6 +16,7 @@
 
 namespace {
 
+using Ints = std::vector<int>;
 const MeterDisplayDesc kDesc = {true, true, 1.0f, 54, {120, 260, 380, 520, 560, 620}};
 
 struct Controller : CAppController {
@@ -106,19 +107,16 @@ TEST(MeterDisplay, BarsPeaksBlinkAndReferenceRamps)
     // The reference ramp at -24 dB: base 62, the pale mark at base + 476..484.
     d.SetReference(&bar, -24.0f);
     const CColorGradient& g = bar.gradients[0];
-    ASSERT_EQ(g.stopCount, 12);
-    EXPECT_EQ(std::vector<int>({g.stops[0].position, g.stops[5].position, g.stops[6].position}),
-              std::vector<int>({62, 538, 546}));
-    EXPECT_EQ(g.stops[5].color, 0xFFFFC0u);
-    EXPECT_EQ(bar.gradients[1].stopCount + bar.peakGradient, 6 - 1);
+    CColorGradient plain;
+    d.FillReferenceStops(plain, 1.0f, 0, ReferenceMark::Without);
+    EXPECT_EQ(std::vector<int>({g.stopCount, g.stops[0].position, g.stops[5].position, g.stops[6].position,
+                                int(g.stops[5].color), bar.gradients[1].stopCount, bar.peakGradient, plain.stopCount}),
+              std::vector<int>({12, 62, 538, 546, 0xFFFFC0, 6, -1, 8}));
     bar.gradients[0].stops[0].color = 1; // a rebuild would write it again
     d.SetReference(&bar, -24.0f);
     EXPECT_EQ(bar.gradients[0].stops[0].color, 1u);
     d.SetReference(&bar, -23.0f);
     EXPECT_EQ(bar.gradients[0].stops[0].position, 81);
-    CColorGradient plain;
-    d.FillReferenceStops(plain, 1.0f, 0, ReferenceMark::Without);
-    EXPECT_EQ(plain.stopCount, 8);
     // Wild levels saturate the key and every position.
     const float wild[] = {1e30f, -1e30f, NAN};
     const int mark[] = {INT_MAX, INT_MIN + 485, 485}; // the base saturates, then the offset
@@ -156,10 +154,9 @@ TEST(MeterPanel, LayoutFollowsTheControlSize)
         control.OnEvent(nullptr, EventSource::Request, ControlCommand::Place, 0, int(intptr_t(&place)), nullptr);
         control.OnEvent(nullptr, EventSource::Request, ControlCommand::Rebuild, 0, 0, nullptr);
         CBarGraphView& view = control.GetView();
-        EXPECT_EQ(panel.IsHorizontal(), s[3] != 0) << s[0] << "x" << s[1];
-        EXPECT_EQ(panel.ShowsScale(), s[4] != 0) << s[0] << "x" << s[1];
-        EXPECT_EQ(view.GetRendererCount(), s[4] + 2 - (s[2] == 0)) << s[0] << "x" << s[1];
-        EXPECT_EQ(panel.GetFirstMeterBar(), s[4]);
+        EXPECT_EQ(Ints({panel.IsHorizontal(), panel.ShowsScale(), view.GetRendererCount(), panel.GetFirstMeterBar()}),
+                  Ints({s[3], s[4], s[4] + 2 - (s[2] == 0), s[4]}))
+            << s[0] << "x" << s[1];
         if (const CBitmapBarRenderer* scale = view.GetBitmapRenderer(0)) {
             EXPECT_EQ(scale->labelFont, skin.GetFont(s[5], 0)->GetHandle()) << s[0] << "x" << s[1];
             EXPECT_EQ(scale->fixedSize * 100 + scale->labelOffset, s[6] * 100 + s[7]) << s[0] << "x" << s[1];
@@ -192,16 +189,13 @@ TEST(MeterPanel, RefreshPassesTheLast200RecordsAndNeverShowsATornReading)
     panel.SetLoudnessMeter(&meter);
     controller.settings.iItuTimeConstant = 7; // read as the 3 s window; the setting stays
     panel.OnMeterNotify(&refresh);
-    EXPECT_EQ(meter.GetReaderPos(), 3);
-    EXPECT_LT(left->values[0], 1000);
-    EXPECT_EQ(controller.settings.iItuTimeConstant, 7);
-
+    EXPECT_EQ(Ints({meter.GetReaderPos(), left->values[0] < 1000, controller.settings.iItuTimeConstant}),
+              Ints({3, 1, 7}));
     meter.passed.clear();
     Feed(meter, 300, 5);
     panel.OnMeterNotify(&refresh);
     ASSERT_EQ(meter.passed.size(), 200u);
-    EXPECT_EQ(meter.passed.front(), 303 - 200);
-    EXPECT_EQ(meter.passed.back(), 302);
+    EXPECT_EQ(Ints({meter.passed.front(), meter.passed.back()}), Ints({303 - 200, 302}));
 
     std::atomic<bool> done{false};
     std::thread writer([&] {
