@@ -139,10 +139,7 @@ int CControl::OnEvent(void* sender, int source, int code, int p1, int p2, void* 
     case ControlCommand::Bounds:
         if (!rect)
             return 0;
-        m_params.x = rect->left;
-        m_params.y = rect->top;
-        m_params.width = rect->right - rect->left;
-        m_params.height = rect->bottom - rect->top;
+        PlaceRecord(m_params, *rect);
         ComputeOffset(rect->left, rect->top);
         break;
     case ControlCommand::Rebuild: {
@@ -155,4 +152,10 @@ int CControl::OnEvent(void* sender, int source, int code, int p1, int p2, void* 
     case WindowEvent::Hover: ShowToolTip(m_params.toolTipText.c_str()); break;
     }
     return HandleEvent(this, code, p1, p2, data);
+}
+
+void CControl::ShowWindowNow(bool show)
+{
+    if (m_window.GetHwnd())
+        ShowWindow(m_window.GetHwnd(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
 }

@@ -30,6 +30,31 @@ struct ControlWindowParams {
     std::string toolTipText;  // shown when the cursor rests on the control
 };
 
+// A control's window where a creation record places it: its rectangle, its
+// parent and its container.
+template <class Params>
+ControlWindowParams ControlWindowAt(const Params& params)
+{
+    ControlWindowParams window;
+    window.x = params.x;
+    window.y = params.y;
+    window.width = params.width;
+    window.height = params.height;
+    window.parent = params.parent;
+    window.container = params.container;
+    return window;
+}
+
+// Takes the rectangle of a placing command into a creation record.
+template <class Params>
+void PlaceRecord(Params& params, const RECT& rect)
+{
+    params.x = rect.left;
+    params.y = rect.top;
+    params.width = rect.right - rect.left;
+    params.height = rect.bottom - rect.top;
+}
+
 // The base of every child control: a native child window of its own whose
 // listener is the control, and a dispatcher that turns the window's events
 // (and the commands of owners: place, bounds, rebuild) into HandleEvent.
@@ -76,6 +101,9 @@ public:
     void ShowToolTip(const char* text);
 
 protected:
+    // Shows or hides the window at once, never taking the activation.
+    void ShowWindowNow(bool show);
+
     CPhysicalWindow m_window;
     ControlWindowParams m_params;
 

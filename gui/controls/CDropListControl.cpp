@@ -25,11 +25,7 @@ CDropListControl::CDropListControl()
 int CDropListControl::Create(const DropListBoxParams& params)
 {
     m_params = params;
-    if (m_params.parent && !m_params.background) {
-        m_params.background = m_params.parent->GetWindow()->GetBackBitmap();
-        m_params.sourceX = m_params.x;
-        m_params.sourceY = m_params.y;
-    }
+    TakeParentBackground(m_params);
     m_shown = m_list->ItemAt(m_list->selected);
     ComputeTextArea();
     ControlCreateParams create;

@@ -166,10 +166,8 @@ void CDropListControl::HandleCommand(int code, int p1, int p2)
     case ControlCommand::Place:
         if (p2) {
             const RECT& r = *reinterpret_cast<const RECT*>(intptr_t(p2));
-            m_params.x = m_create.x = r.left;
-            m_params.y = m_create.y = r.top;
-            m_params.width = m_create.width = r.right - r.left;
-            m_params.height = m_create.height = r.bottom - r.top;
+            PlaceRecord(m_params, r);
+            PlaceRecord(m_create, r);
         }
         break;
     case ControlCommand::Rebuild:

@@ -63,25 +63,13 @@ int CImageButton::Create(const ImageButtonParams& params)
     return 0;
 }
 
-const CBitmapDC* CImageButton::Background(int& x, int& y)
-{
-    if (m_params.background) {
-        x = m_params.sourceX;
-        y = m_params.sourceY;
-        return m_params.background;
-    }
-    x = GetOffsetX();
-    y = GetOffsetY();
-    return m_params.container ? m_params.container->GetSurface() : nullptr;
-}
-
 void CImageButton::Render()
 {
     const int w = m_params.width;
     const int h = m_params.height;
     m_display.Create(w, h, kBits);
     int bx = 0, by = 0;
-    const CBitmapDC* background = Background(bx, by);
+    const CBitmapDC* background = BackgroundSource(bx, by);
     if (background)
         m_display.CopyFrom(*background, bx, by, w, h, 0, 0);
     const CBitmapDC* image = m_pressed ? m_params.pressedImage : m_params.normalImage;
@@ -298,10 +286,7 @@ int CImageButton::HandleEvent(CControl* control, int code, int p1, int p2, void*
     case ControlCommand::Bounds:
         if (m_window.GetHwnd() && p2) {
             const RECT& r = *reinterpret_cast<const RECT*>(intptr_t(p2));
-            m_params.x = r.left;
-            m_params.y = r.top;
-            m_params.width = r.right - r.left;
-            m_params.height = r.bottom - r.top;
+            PlaceRecord(m_params, r);
             Render();
             m_window.SetBounds(r.left, r.top, r.right, r.bottom);
             m_window.Invalidate();

@@ -74,7 +74,6 @@ private:
     enum MouseState : uint32_t { kLeft = 1, kRight = 2 };
     void SetLook(Look look);
     void Notify(int32_t code, void* data = nullptr);
-    const CBitmapDC* Background(int& x, int& y);
     void PlaceImage(const CBitmapDC& image);
     void FitImage(const CBitmapDC& image);
     void CentreImage(const CBitmapDC& image);

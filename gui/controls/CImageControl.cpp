@@ -27,13 +27,7 @@ int CImageControl::Create(const ImageControlParams& params)
     m_record = params;
     m_toggle = 0;
     m_shown = 0;
-    ControlWindowParams window;
-    window.x = params.x;
-    window.y = params.y;
-    window.width = params.width;
-    window.height = params.height;
-    window.parent = params.parent;
-    window.container = params.container;
+    ControlWindowParams window = ControlWindowAt(params);
     window.listenerPaints = 1;
     window.dragAnywhere = params.dragAnywhere;
     window.visible = params.visible;
@@ -57,12 +51,6 @@ bool CImageControl::QueryBorders(SkinInsets& borders, const CBitmapDC*& frame, c
     if (!alpha)
         alpha = frame;
     return true;
-}
-
-void CImageControl::ShowWindowNow(bool show)
-{
-    if (m_window.GetHwnd())
-        ShowWindow(m_window.GetHwnd(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
 void CImageControl::Rebuild()
@@ -170,10 +158,7 @@ int CImageControl::HandleEvent(CControl* control, int code, int p1, int p2, void
         break;
     case ControlCommand::Place:
         if (rect) {
-            m_record.x = rect->left;
-            m_record.y = rect->top;
-            m_record.width = rect->right - rect->left;
-            m_record.height = rect->bottom - rect->top;
+            PlaceRecord(m_record, *rect);
         }
         break;
     case ControlCommand::Rebuild:

@@ -62,7 +62,6 @@ private:
     const CBitmapDC* Background(int& x, int& y);
     void FillFromBackground(CBitmapDC& buffer);
     void Notify(int code);
-    void ShowWindowNow(bool show);
 
     ImageControlParams m_record;
     CBitmapDC m_bufferA;

@@ -35,13 +35,7 @@ int CMeterViewControl::Create(const MeterViewCreateParams& params)
     m_query = {params.frameKind, params.width, params.height, {}, nullptr};
     if (m_skin)
         m_skin->OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&m_query), nullptr);
-    ControlWindowParams window;
-    window.x = params.x;
-    window.y = params.y;
-    window.width = params.width;
-    window.height = params.height;
-    window.parent = params.parent;
-    window.container = params.container;
+    ControlWindowParams window = ControlWindowAt(params);
     window.trackMouse = 1;
     window.listenerPaints = 1;
     window.dragAnywhere = params.dragAnywhere;
@@ -50,12 +44,6 @@ int CMeterViewControl::Create(const MeterViewCreateParams& params)
     RebuildBitmaps();
     Refresh();
     return 0;
-}
-
-void CMeterViewControl::ShowWindowNow(bool show)
-{
-    if (m_window.GetHwnd())
-        ShowWindow(m_window.GetHwnd(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
 void CMeterViewControl::RebuildBitmaps()
@@ -178,10 +166,7 @@ int CMeterViewControl::HandleEvent(CControl* control, int code, int p1, int p2, 
         break;
     case ControlCommand::Place:
         if (rect) {
-            m_record.x = rect->left;
-            m_record.y = rect->top;
-            m_record.width = rect->right - rect->left;
-            m_record.height = rect->bottom - rect->top;
+            PlaceRecord(m_record, *rect);
         }
         break;
     case ControlCommand::Rebuild:

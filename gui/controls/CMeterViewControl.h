@@ -86,7 +86,6 @@ public:
 
 private:
     void SendPhase(int32_t phase);
-    void ShowWindowNow(bool show);
     void SetHighlight(int item, bool on);
 
     MeterViewCreateParams m_record;

@@ -26,11 +26,7 @@ CPushButton::CPushButton() : m_checked(0), m_pressed(0), m_created(0), m_spaceHe
 int CPushButton::Create(const PushButtonParams& params)
 {
     m_params = params;
-    if (m_params.parent && !m_params.background) {
-        m_params.background = m_params.parent->GetWindow()->GetBackBitmap();
-        m_params.sourceX = m_params.x;
-        m_params.sourceY = m_params.y;
-    }
+    TakeParentBackground(m_params);
     ForceRepaint();
     m_checked = m_pressed = m_spaceHeld = 0;
     // With no mark to show it, the icon tells that the button is checked.
@@ -263,10 +259,8 @@ void CPushButton::OnPlace(const RECT* rect)
 {
     if (!rect)
         return;
-    m_params.x = m_create.x = rect->left;
-    m_params.y = m_create.y = rect->top;
-    m_params.width = m_create.width = rect->right - rect->left;
-    m_params.height = m_create.height = rect->bottom - rect->top;
+    PlaceRecord(m_params, *rect);
+    PlaceRecord(m_create, *rect);
     Layout();
     m_create.stretchMode = m_params.stretchMode;
     m_create.middle = m_params.middle;

@@ -249,10 +249,7 @@ int CScrollBarControl::HandleEvent(CControl* control, int code, int p1, int p2, 
     case WindowEvent::Focus: m_stateFlags = p1 ? (m_stateFlags | kFocusedLook) : (m_stateFlags & ~kFocusedLook); break;
     case ControlCommand::Place:
         if (const RECT* rect = reinterpret_cast<const RECT*>(static_cast<intptr_t>(p2))) {
-            m_create.x = rect->left;
-            m_create.y = rect->top;
-            m_create.width = rect->right - rect->left;
-            m_create.height = rect->bottom - rect->top;
+            PlaceRecord(m_create, *rect);
         }
         break;
     case ControlCommand::Rebuild: m_drawnLook.Set(-1); break;

@@ -28,13 +28,7 @@ CSkinControl::CSkinControl() : m_stateFlags(0), m_colour(kDefaultColour)
 int CSkinControl::Create(const ControlCreateParams& params)
 {
     m_create = params;
-    ControlWindowParams window;
-    window.x = params.x;
-    window.y = params.y;
-    window.width = params.width;
-    window.height = params.height;
-    window.parent = params.parent;
-    window.container = params.container;
+    ControlWindowParams window = ControlWindowAt(params);
     window.trackMouse = 1;
     window.fillBlue = 0;
     window.listenerPaints = params.listenerPaints;
@@ -51,6 +45,18 @@ int CSkinControl::Create(const ControlCreateParams& params)
     return 0;
 }
 
+const CBitmapDC* CSkinControl::BackgroundSource(int& x, int& y) const
+{
+    if (m_create.background) {
+        x = m_create.sourceX;
+        y = m_create.sourceY;
+        return m_create.background;
+    }
+    x = GetOffsetX();
+    y = GetOffsetY();
+    return m_create.container ? m_create.container->GetSurface() : nullptr;
+}
+
 void CSkinControl::SetToolTipText(const char* text)
 {
     m_create.toolTipText = text ? text : "";
@@ -65,17 +71,9 @@ void CSkinControl::Paint()
         return;
     SkinDrawRequest request = {};
     request.target = target;
-    if (m_create.background) {
-        request.background = m_create.background;
-        request.backgroundX = m_create.sourceX;
-        request.backgroundY = m_create.sourceY;
-    } else if (m_create.container) {
-        request.background = m_create.container->GetSurface();
-        request.backgroundX = GetOffsetX();
-        request.backgroundY = GetOffsetY();
-        if (m_create.debug)
-            DebugTrace("bg_x=%i\t", GetOffsetX());
-    }
+    request.background = BackgroundSource(request.backgroundX, request.backgroundY);
+    if (m_create.debug && !m_create.background && m_create.container)
+        DebugTrace("bg_x=%i\t", GetOffsetX());
     request.overlay = m_create.contentBitmap;
     request.text = m_text;
     request.color = m_colour;

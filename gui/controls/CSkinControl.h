@@ -67,6 +67,10 @@ public:
     const ControlCreateParams& GetCreateParams() const { return m_create; }
 
 protected:
+    // What shows behind the face: the given background at the control's place
+    // in it, else the container's surface under the control.
+    const CBitmapDC* BackgroundSource(int& x, int& y) const;
+
     uint32_t m_stateFlags;
     uint32_t m_colour; // pixel value
     char m_text[256];
@@ -77,3 +81,15 @@ private:
     RECT GetIndicatorRect();
     void DrawIndicator(CBitmapDC* target);
 };
+
+// A control inside another takes the parent's back bitmap, at the control's
+// place, as its background unless it was given one.
+template <class Params>
+void TakeParentBackground(Params& params)
+{
+    if (params.parent && !params.background) {
+        params.background = params.parent->GetWindow()->GetBackBitmap();
+        params.sourceX = params.x;
+        params.sourceY = params.y;
+    }
+}

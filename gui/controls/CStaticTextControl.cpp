@@ -35,11 +35,7 @@ CStaticTextControl::CStaticTextControl() = default;
 int CStaticTextControl::Create(const StaticTextParams& params)
 {
     m_params = params;
-    if (m_params.parent && !m_params.background) {
-        m_params.background = m_params.parent->GetWindow()->GetBackBitmap();
-        m_params.sourceX = m_params.x;
-        m_params.sourceY = m_params.y;
-    }
+    TakeParentBackground(m_params);
     ControlCreateParams create;
     create.x = m_params.x;
     create.y = m_params.y;
@@ -53,6 +49,9 @@ int CStaticTextControl::Create(const StaticTextParams& params)
     create.visible = m_params.visible;
     create.listenerPaints = 1;
     create.dragAnywhere = m_params.dragAnywhere;
+    create.background = m_params.background;
+    create.sourceX = m_params.sourceX;
+    create.sourceY = m_params.sourceY;
     create.toolTipText = m_params.toolTipText;
     create.level = kUnity;
     if (m_params.framed) {
@@ -87,18 +86,6 @@ bool CStaticTextControl::QueryElement(SkinInsets& insets, SkinInsets& borders, c
     return true;
 }
 
-const CBitmapDC* CStaticTextControl::Background(int& x, int& y)
-{
-    if (m_params.background) {
-        x = m_params.sourceX;
-        y = m_params.sourceY;
-        return m_params.background;
-    }
-    x = GetOffsetX();
-    y = GetOffsetY();
-    return m_params.container ? m_params.container->GetSurface() : nullptr;
-}
-
 void CStaticTextControl::Render()
 {
     SkinInsets insets, borders;
@@ -119,7 +106,7 @@ void CStaticTextControl::RenderFace()
     if (skin) {
         SkinDrawRequest request = {};
         request.target = &m_bitmap;
-        request.background = Background(request.backgroundX, request.backgroundY);
+        request.background = BackgroundSource(request.backgroundX, request.backgroundY);
         request.kind = m_params.kind;
         request.level = kUnity;
         skin->DrawElement(request);
@@ -141,7 +128,7 @@ void CStaticTextControl::RenderFramedFace()
         return;
     }
     int x = 0, y = 0;
-    const CBitmapDC* background = Background(x, y);
+    const CBitmapDC* background = BackgroundSource(x, y);
     if (background)
         m_bitmap.CopyFrom(*background, x, y, m_params.width, m_params.height, 0, 0);
     const uint32_t t = m_params.tintColor;
@@ -192,10 +179,7 @@ int CStaticTextControl::HandleEvent(CControl* control, int code, int p1, int p2,
     case ControlCommand::Bounds:
         if (m_window.GetHwnd() && p2) {
             const RECT& r = *reinterpret_cast<const RECT*>(p2);
-            m_params.x = r.left;
-            m_params.y = r.top;
-            m_params.width = r.right - r.left;
-            m_params.height = r.bottom - r.top;
+            PlaceRecord(m_params, r);
             Render();
             m_window.SetBounds(r.left, r.top, r.right, r.bottom);
             m_window.Invalidate();

@@ -77,7 +77,6 @@ private:
     void RenderFace();
     void RenderFramedFace();
     void DrawTexts(const SkinInsets& insets);
-    const CBitmapDC* Background(int& x, int& y);
 
     StaticTextParams m_params;
     CBitmapDC m_bitmap;

@@ -65,11 +65,7 @@ int CValueControl::Create(const ValueControlParams& params)
 {
     m_params = params;
     m_created = true;
-    if (m_params.parent && !m_params.background) {
-        m_params.background = m_params.parent->GetWindow()->GetBackBitmap();
-        m_params.sourceX = m_params.x;
-        m_params.sourceY = m_params.y;
-    }
+    TakeParentBackground(m_params);
     m_position = ValueToPosition(m_params.initialValue);
     ControlCreateParams create;
     create.x = m_params.x;
@@ -177,10 +173,8 @@ void CValueControl::HandleCommand(int code, int p1, int p2)
     case ControlCommand::Place:
         if (p2) {
             const RECT& r = *reinterpret_cast<const RECT*>(intptr_t(p2));
-            m_params.x = m_create.x = r.left;
-            m_params.y = m_create.y = r.top;
-            m_params.width = m_create.width = r.right - r.left;
-            m_params.height = m_create.height = r.bottom - r.top;
+            PlaceRecord(m_params, r);
+            PlaceRecord(m_create, r);
         }
         break;
     case ControlCommand::Rebuild:
@@ -250,23 +244,11 @@ void CValueControl::RefreshContent()
     SetContentBitmap(m_params.icon ? m_label.GetImage(pressed ? 1 : 0) : nullptr);
 }
 
-const CBitmapDC* CValueControl::Background(int& x, int& y)
-{
-    if (m_params.background) {
-        x = m_params.sourceX;
-        y = m_params.sourceY;
-        return m_params.background;
-    }
-    x = GetOffsetX();
-    y = GetOffsetY();
-    return m_params.container ? m_params.container->GetSurface() : nullptr;
-}
-
 void CValueControl::DrawFace(CBitmapDC& target, uint32_t state)
 {
     SkinDrawRequest request = {};
     request.target = &target;
-    request.background = Background(request.backgroundX, request.backgroundY);
+    request.background = BackgroundSource(request.backgroundX, request.backgroundY);
     request.overlay = m_create.contentBitmap;
     request.text = m_text;
     request.color = m_colour;

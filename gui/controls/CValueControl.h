@@ -131,7 +131,6 @@ private:
     void SetPosition(int64_t position, Outcome& out);
     void Notify(int32_t code, void* data = nullptr);
     void RefreshContent();
-    const CBitmapDC* Background(int& x, int& y);
     void DrawFace(CBitmapDC& target, uint32_t state);
 
     ValueControlParams m_params;
