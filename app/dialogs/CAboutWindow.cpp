@@ -1,6 +1,5 @@
 #include "app/dialogs/CAboutWindow.h"
 #include "app/CAppController.h"
-#include "app/dialogs/AboutImages.h"
 #include "app/dialogs/DialogControls.h"
 #include "common/StringFormat.h"
 #include "gui/controls/ControlCommand.h"
@@ -62,6 +61,27 @@ AboutImageBlob GetAboutImage(int index)
     return kAboutImages[index];
 }
 
+RECT DrawAboutLogo(CControlContainer& container, const AboutImageBlob& picture)
+{
+    CSkinImage decoded;
+    if (decoded.DecodePngImage(picture.data, picture.size) != 0)
+        return {};
+    const CBitmapDC& image = decoded.GetImage();
+    const int width = container.GetWidth(), height = container.GetHeight();
+    const float scale = float(width - 2 * kMargin) / float(image.GetWidth());
+    const int w = int(image.GetWidth() * scale), h = int(image.GetHeight() * scale);
+    if (w < 1 || h < 1)
+        return {};
+    const int x = (width - w) >> 1, y = height - h - kLogoBottomGap;
+    CBitmapDC logo;
+    logo.Create(w, h, kSurfaceBits);
+    ResizeImage(&image, &logo, 0, 0, 0, 0, 0, 0, 0, 0, ResizeMethod::Auto);
+    logo.PremultiplyAlpha();
+    AlphaBlendImage(container.GetSurface(), x, y, &logo, 0, 0, 0, 0);
+    container.ShowBitmap(nullptr, x, y, w, h);
+    return Place(x, y, w, h);
+}
+
 std::string FormatVersionText()
 {
     std::string text;
@@ -99,32 +119,8 @@ int CAboutWindow::OnEvent(void* sender, int source, int code, int p1, int p2, vo
 
 void CAboutWindow::OnCreated()
 {
-    DrawLogo();
+    m_logoRect = DrawAboutLogo(m_container, GetAboutImage(kAboutLogoImage));
     CreateControls();
-}
-
-// Centred, as wide as the container less the margins, its aspect kept.
-void CAboutWindow::DrawLogo()
-{
-    m_logoRect = {};
-    const AboutImageBlob blob = GetAboutImage(kAboutLogoImage);
-    CSkinImage decoded;
-    if (decoded.DecodePngImage(blob.data, blob.size) != 0)
-        return;
-    const CBitmapDC& image = decoded.GetImage();
-    const int width = m_container.GetWidth(), height = m_container.GetHeight();
-    const float scale = float(width - 2 * kMargin) / float(image.GetWidth());
-    const int w = int(image.GetWidth() * scale), h = int(image.GetHeight() * scale);
-    if (w < 1 || h < 1)
-        return;
-    const int x = (width - w) >> 1, y = height - h - kLogoBottomGap;
-    CBitmapDC logo;
-    logo.Create(w, h, kSurfaceBits);
-    ResizeImage(&image, &logo, 0, 0, 0, 0, 0, 0, 0, 0, ResizeMethod::Auto);
-    logo.PremultiplyAlpha();
-    AlphaBlendImage(m_container.GetSurface(), x, y, &logo, 0, 0, 0, 0);
-    m_container.ShowBitmap(nullptr, x, y, w, h);
-    m_logoRect = Place(x, y, w, h);
 }
 
 void CAboutWindow::CreateControls()

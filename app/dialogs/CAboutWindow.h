@@ -1,4 +1,5 @@
 #pragma once
+#include "app/dialogs/AboutImages.h"
 #include "gui/controls/CPushButton.h"
 #include "gui/controls/CStaticTextControl.h"
 #include "gui/window/CTopLevelWindow.h"
@@ -35,7 +36,6 @@ public:
 
 private:
     void OnCreated();
-    void DrawLogo();
     void CreateControls();
 
     CStaticTextControl m_noticeText;
@@ -45,6 +45,11 @@ private:
     CStaticTextControl m_versionText;
     RECT m_logoRect;
 };
+
+// Draws the picture on the container's surface, as wide as the surface less
+// the margins with its aspect kept, centred, its bottom 10 pixels above the
+// surface's, and shows it. Where it went; empty when it does not decode.
+RECT DrawAboutLogo(CControlContainer& container, const AboutImageBlob& picture);
 
 // "Quillmere RTA v0.62 beta", two line feeds and the maker's closing line.
 std::string FormatVersionText();
