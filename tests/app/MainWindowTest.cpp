@@ -2,6 +2,10 @@
 #include "app/CMainWindow.h"
 #include <gtest/gtest.h>
 
+namespace {
+const UINT kTrayMessage = 0x2F06;
+} // namespace
+
 // What only the program's own process sees: its icons and its tray icon.
 TEST(MainWindow, CreationAddsTheTrayIconAndIconsAndDestroyTakesThemAway)
 {
@@ -14,6 +18,13 @@ TEST(MainWindow, CreationAddsTheTrayIconAndIconsAndDestroyTakesThemAway)
     EXPECT_TRUE(TrayIconShown(hwnd));
     EXPECT_STREQ(window.GetTrayIcon().GetTip(), "Quillmere RTA");
     EXPECT_EQ(window.GetItuRefLevel(), -24.0);
+    // A click on the tray icon brings the window to the front.
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, 0, 0, 0, 0);
+    SetForegroundWindow(other);
+    ASSERT_EQ(GetForegroundWindow(), other);
+    SendMessageA(hwnd, kTrayMessage, 0, WM_LBUTTONDOWN);
+    EXPECT_EQ(GetForegroundWindow(), hwnd);
+    DestroyWindow(other);
     window.Destroy();
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_FALSE(TrayIconShown(hwnd));
