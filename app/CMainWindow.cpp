@@ -10,7 +10,6 @@ namespace {
 const char kTitle[] = "Quillmere RTA";
 const UINT kTrayMessage = 0x2F06; // the tray icon's clicks, with the mouse message in lParam
 const UINT kTrayIconId = 0;
-const char kDefaultStatusText[] = "Select the desired audio device, and press OK to apply.";
 
 // The toolkit window as the main window asks for it: dockable to a screen
 // edge, dragged by any point, placement kept in section "Master".
@@ -27,13 +26,16 @@ HICON LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric)
 } // namespace
 
 CMainWindow::CMainWindow()
-    : m_instance(nullptr), m_settings(), m_smallIcon(nullptr), m_largeIcon(nullptr), m_closed(false)
+    : m_instance(nullptr), m_settings(),
+      m_input({&m_rtaPanel, &m_loudness, &m_scopePath1, &m_scopePath2}, m_settings, m_applied), m_smallIcon(nullptr),
+      m_largeIcon(nullptr), m_closed(false)
 {
     GetIniPath(m_iniPath);
 }
 
 CMainWindow::~CMainWindow()
 {
+    m_audio.Close(); // no block may reach the analysers while they go
     m_pipeline.Close();
 }
 
@@ -115,8 +117,7 @@ void CMainWindow::CloseOnce()
         return;
     m_closed = true;
     ExchangeSettings(SettingsExchange::Save);
-    m_streaming.Close();
-    m_streaming.DestroyDriver();
+    m_audio.Close();
     CPhysicalWindow::QuitMessageLoop(0);
 }
 
@@ -141,35 +142,11 @@ void CMainWindow::ExchangeSettings(SettingsExchange direction)
 {
     ::ExchangeSettings(&m_settings, direction, m_iniPath);
 }
-
-bool CMainWindow::OpenAudioInterface()
-{
-    return false;
-}
-
-void CMainWindow::GetStatusText(std::string& out)
-{
-    out = m_statusText;
-}
-
-void CMainWindow::SetDefaultStatusText()
-{
-    m_statusText = kDefaultStatusText;
-}
-
-void CMainWindow::SetStatusText(const char* text)
-{
-    m_statusText = text ? text : "";
 }
 
 double CMainWindow::GetItuRefLevel()
 {
     return ItuRefLevelOf(m_settings);
-}
-
-CAudioInterface* CMainWindow::GetDeviceListInterface()
-{
-    return &m_deviceList;
 }
 
 AnalyserSettings* CMainWindow::GetSettings()

@@ -1,13 +1,19 @@
 #pragma once
+#include "analysis/CLoudnessMeter.h"
+#include "analysis/CScopeSignalPath.h"
+#include "app/AnalyserInput.h"
 #include "app/AnalyserSettings.h"
 #include "app/CAppController.h"
+#include "app/CAudioSession.h"
 #include "app/CPipelineHandle.h"
 #include "app/CSettingsApplier.h"
 #include "app/dialogs/CAboutWindow.h"
 #include "app/dialogs/CIoSettingsWindow.h"
+#include "app/PaneLayout.h"
+#include "app/views/CMeterPanel.h"
 #include "app/views/CRtaPanel.h"
 #include "audio/CAudioClient.h"
-#include "audio/CAudioInterface.h"
+#include "gui/controls/CImageControl.h"
 #include "gui/graphics/CBitmapDC.h"
 #include "gui/window/CMessageHook.h"
 #include "gui/window/CTopLevelWindow.h"
@@ -32,8 +38,14 @@
 // settings are kept and the process ends; the end of the session saves the
 // settings, since the process is ended without a close.
 //
+// Panes: Layout places the meter and the RTA and scope panes in their slots
+// from the window size and the display settings; OnSize (the toolkit's
+// LayoutControls) then moves, shows and hides the controls. The panes shown
+// decide which analyses the input path feeds.
+//
 // Threads: everything here runs on the GUI thread; the streaming interface
-// calls OnInputPlanar on its capture thread.
+// calls OnInputPlanar on its capture thread, which hands the block to the
+// input path (AnalyserInput) and reads nothing else of the window.
 class CMainWindow : public CTopLevelWindow, public CMessageHook, public CAppController, public CAudioClient {
 public:
     CMainWindow();
@@ -51,6 +63,7 @@ public:
     void LoadDefaults();
     void ExchangeSettings(SettingsExchange direction);
 
+    // Closes the running capture first; the status text tells how it went.
     bool OpenAudioInterface() override;
     void GetStatusText(std::string& out) override;
     void SetDefaultStatusText() override;
@@ -61,12 +74,22 @@ public:
     AnalyserSettings* GetSettings() override;
     void ApplySettings() override;
 
+    // Runs Layout for (width, height), or the client size when both are below 1.
+    void LayoutControls(int width, int height, bool first) override;
+    void OnInputPlanar(CAudioInterface* sender, int32_t** channels, int frames) override;
+    void Layout(int width, int height);
+    void ToggleTitleBar();
+
+    const CTrayIcon& GetTrayIcon() const { return m_trayIcon; }
+    const PaneSlots& GetPaneSlots() const { return m_slots; }
+    // More than 9 times as wide as high: the meters menu offers "ITU meter Only".
+    bool IsWideStrip() const { return m_paneFlags.wideStrip; }
+    const AnalyserInput& GetAnalyserInput() const { return m_input; }
     // The I/O settings window, handed this window's controller part; with
     // applyPending (audio failed to open) OK reopens even with nothing changed.
     void OpenSettingsWindow(bool applyPending);
     void ShowAboutWindow();
 
-    const CTrayIcon& GetTrayIcon() const { return m_trayIcon; }
     CIoSettingsWindow& GetSettingsWindow() { return m_settingsWindow; }
     CAboutWindow& GetAboutWindow() { return m_aboutWindow; }
 
@@ -76,14 +99,22 @@ private:
     void CloseOnce();
 
     HINSTANCE m_instance;
-    std::string m_statusText;
-    CAudioInterface m_streaming;
-    CAudioInterface m_deviceList;
+    PaneSlots m_slots;
+    CAudioSession m_audio; // status text, streaming and listing interfaces
     char m_iniPath[MAX_PATH];
+    CImageControl m_scopePane1;
+    CImageControl m_scopePane2;
+    CMeterPanel m_meterPanel;
+    CImageControl m_rtaPane;
+    CScopeSignalPath m_scopePath1; // left
+    CScopeSignalPath m_scopePath2; // right
     CRtaPanel m_rtaPanel;
     AnalyserSettings m_settings;
     CSettingsApplier m_applied;
+    CLoudnessMeter m_loudness;
+    AnalyserInput m_input; // after everything it feeds and reads
     CPipelineHandle m_pipeline;
+    PaneFlags m_paneFlags;
     CTrayIcon m_trayIcon;
     HICON m_smallIcon;
     HICON m_largeIcon;

@@ -1,5 +1,6 @@
 #include "TrayShell.h"
 #include "app/CMainWindow.h"
+#include "common/IniFile.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,4 +29,46 @@ TEST(MainWindow, CreationAddsTheTrayIconAndIconsAndDestroyTakesThemAway)
     window.Destroy();
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_FALSE(TrayIconShown(hwnd));
+}
+
+// The panes follow the window and its title bar; the status and the input
+// operations reach the audio session and the input path.
+TEST(MainWindow, PanesTitleBarStatusAndInput)
+{
+    char ini[MAX_PATH];
+    GetIniPath(ini);
+    DeleteFileA(ini); // the placement and settings a closing window saved
+    CMainWindow window;
+    window.SetInstance(GetModuleHandleA(nullptr));
+    ASSERT_NE(window.Create(200, 200, 800, 400), 0);
+    window.LayoutControls(0, 0, true); // the client size
+    auto slot = [&](int i) {
+        const PaneSlot& s = window.GetPaneSlots()[i];
+        return std::to_string(s.x) + "," + std::to_string(s.y) + "," + std::to_string(s.width) + "," +
+               std::to_string(s.height) + (s.visible ? "" : "-");
+    };
+    EXPECT_EQ(slot(MeterSlot) + " " + slot(RtaPaneSlot), "8,32,784,60 8,96,784,296");
+    EXPECT_TRUE(window.GetAnalyserInput().IsRtaActive());
+    window.ToggleTitleBar(); // no caption band: the panes move up
+    EXPECT_FALSE(window.IsTitleBarShown());
+    EXPECT_EQ(slot(MeterSlot) + " " + slot(RtaPaneSlot), "8,8,784,60 8,72,784,320");
+    window.GetSettings()->main_preference = 2;
+    window.LayoutControls(800, 400, false);
+    EXPECT_EQ(slot(ScopePane1Slot) + " " + slot(RtaPaneSlot), "8,72,784,320 8,720,784,320-");
+    EXPECT_FALSE(window.IsWideStrip());
+
+    std::string status;
+    window.SetDefaultStatusText();
+    window.GetStatusText(status);
+    EXPECT_EQ(status, "Select the desired audio device, and press OK to apply.");
+    EXPECT_NE(window.GetDeviceListInterface(), nullptr);
+    window.GetSettings()->iInputGain = 6;
+    window.ApplySettings();
+    int32_t left[] = {1000, -1000}, right[] = {0, 32767};
+    int32_t* channels[] = {left, right};
+    window.OnInputPlanar(nullptr, channels, 2);
+    EXPECT_EQ(left[0], 1992);
+    EXPECT_EQ(right[1], 65278);
+    window.Destroy();
+    DeleteFileA(ini);
 }
