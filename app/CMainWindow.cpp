@@ -142,7 +142,6 @@ void CMainWindow::ExchangeSettings(SettingsExchange direction)
 {
     ::ExchangeSettings(&m_settings, direction, m_iniPath);
 }
-}
 
 double CMainWindow::GetItuRefLevel()
 {
