@@ -4,6 +4,21 @@
 // Helpers for window tests. Tests that use the cursor or the input helpers are
 // added with DESKTOP_INPUT: there is one cursor and one keyboard state per desktop.
 
+// A window record of any kind at (x, y), where the tests' cursor never goes by
+// chance when the defaults are kept, shown without taking activation, which
+// would pull it from the windows of the tests running beside it.
+template <class Params>
+Params QuietlyPlaced(int width, int height, int x = 300, int y = 200)
+{
+    Params params;
+    params.noActivate = 1;
+    params.x = x;
+    params.y = y;
+    params.width = width;
+    params.height = height;
+    return params;
+}
+
 // Dispatches every message already queued for this thread; returns how many.
 // Timers are driven by posting WM_TIMER, never by waiting.
 int PumpMessages();

@@ -31,7 +31,6 @@ struct PaintingOwner : CListener {
 };
 
 struct ImageHost {
-    ImageHost() { skin.Load(nullptr); }
     ImageControlParams Params(int width, int height)
     {
         ImageControlParams p;
@@ -44,8 +43,7 @@ struct ImageHost {
         p.listener = &owner;
         return p;
     }
-    CSkinRenderer skin;
-    ContainerHost host{200, 120, &skin};
+    ContainerHost host{200, 120, &LoadedSkin()};
     PaintingOwner owner;
 };
 

@@ -6,10 +6,9 @@
 #include "gui/skin/CSkinRenderer.h"
 #include <vector>
 
-// A skinned top-level window with its container, shown without taking
-// activation where the tests' cursor never goes by chance.
+// A skinned top-level window with its container, quietly placed.
 struct SkinnedHost {
-    explicit SkinnedHost(WindowCreateParams place = Placed(200, 160))
+    explicit SkinnedHost(WindowCreateParams place = QuietlyPlaced<WindowCreateParams>(200, 160))
     {
         skin.Load(nullptr);
         ContainerParams params;
@@ -21,16 +20,6 @@ struct SkinnedHost {
         container.Create(params);
         created = window.Create(place) == 0;
         PumpMessages();
-    }
-    static WindowCreateParams Placed(int width, int height)
-    {
-        WindowCreateParams place;
-        place.noActivate = 1;
-        place.x = 300;
-        place.y = 200;
-        place.width = width;
-        place.height = height;
-        return place;
     }
     // The container goes before the window it listens to.
     ~SkinnedHost()

@@ -31,7 +31,6 @@ struct MeterOwner : CListener {
 };
 
 struct MeterHost {
-    MeterHost() { skin.Load(nullptr); }
     MeterViewCreateParams Params(int width)
     {
         MeterViewCreateParams p;
@@ -44,8 +43,7 @@ struct MeterHost {
         p.owner = &owner;
         return p;
     }
-    CSkinRenderer skin;
-    ContainerHost host{200, 120, &skin};
+    ContainerHost host{200, 120, &LoadedSkin()};
     MeterOwner owner;
 };
 

@@ -23,15 +23,10 @@ public:
     std::vector<bool> titledFrames;
 };
 
-// Shown without activation, where the tests' cursor never goes by chance.
+// Quietly placed, with the three captions.
 inline TopLevelWindowParams ProbeParams(int x = 300, int y = 200, int width = 400, int height = 200)
 {
-    TopLevelWindowParams params;
-    params.noActivate = 1;
-    params.x = x;
-    params.y = y;
-    params.width = width;
-    params.height = height;
+    TopLevelWindowParams params = QuietlyPlaced<TopLevelWindowParams>(width, height, x, y);
     params.caption = "Quillmere RTA";
     params.caption2 = "RTA";
     params.caption3 = " ";

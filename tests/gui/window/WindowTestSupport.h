@@ -5,18 +5,10 @@
 #include "RecordingListener.h"
 #include <string>
 
-// A plain window record at a place where the tests' cursor never goes by chance.
-// It is shown without taking activation, which would pull it from the windows
-// of the tests running beside it.
+// A plain window record, quietly placed.
 inline WindowCreateParams TestWindowParams(int x = 300, int y = 200, int width = 64, int height = 48)
 {
-    WindowCreateParams params;
-    params.noActivate = 1;
-    params.x = x;
-    params.y = y;
-    params.width = width;
-    params.height = height;
-    return params;
+    return QuietlyPlaced<WindowCreateParams>(width, height, x, y);
 }
 
 inline bool IsClassRegistered(const std::string& name)
