@@ -28,26 +28,14 @@ int CDropListControl::Create(const DropListBoxParams& params)
     TakeParentBackground(m_params);
     m_shown = m_list->ItemAt(m_list->selected);
     ComputeTextArea();
-    ControlCreateParams create;
-    create.x = m_params.x;
-    create.y = m_params.y;
-    create.width = m_params.width;
-    create.height = m_params.height;
-    create.controlId = m_params.controlId;
+    ControlCreateParams create = SkinnedControlAt(m_params);
     create.notifyKind = kNotifyKind;
-    create.container = m_params.container;
-    create.parent = m_params.parent;
-    create.skin = m_params.container ? m_params.container->GetSkinRenderer() : nullptr;
     create.contentBitmap = m_label.GetImage(0);
     create.textRecord = m_label.GetTextBuffer();
     create.listener = m_params.listener ? m_params.listener : m_params.secondListener;
     create.kind = m_params.emphasis ? kSkinSmallButton : kSkinButton;
     create.stretchMode = m_textMode;
     create.middle = m_arrowLeft;
-    create.visible = m_params.visible;
-    create.background = m_params.background;
-    create.sourceX = m_params.sourceX;
-    create.sourceY = m_params.sourceY;
     create.toolTipText = m_params.toolTipText;
     m_create.skin = create.skin; // Refresh renders with it before the base takes the record
     Refresh();

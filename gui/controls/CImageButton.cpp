@@ -40,22 +40,10 @@ CImageButton::CImageButton()
 int CImageButton::Create(const ImageButtonParams& params)
 {
     m_params = params;
-    ControlCreateParams create;
-    create.x = m_params.x;
-    create.y = m_params.y;
-    create.width = m_params.width;
-    create.height = m_params.height;
-    create.controlId = m_params.controlId;
+    ControlCreateParams create = SkinnedControlAt(m_params);
     create.notifyKind = m_params.notifyKind;
-    create.container = m_params.container;
-    create.parent = m_params.parent;
     create.listener = m_params.listener;
-    create.skin = m_params.container ? m_params.container->GetSkinRenderer() : nullptr;
-    create.visible = m_params.visible;
     create.listenerPaints = 1; // the window shows the display bitmap
-    create.background = m_params.background;
-    create.sourceX = m_params.sourceX;
-    create.sourceY = m_params.sourceY;
     create.toolTipText = m_params.toolTipText;
     CSkinControl::Create(create);
     Render();

@@ -157,9 +157,8 @@ int CImageControl::HandleEvent(CControl* control, int code, int p1, int p2, void
             Notify(NotifyCode::DoubleClick);
         break;
     case ControlCommand::Place:
-        if (rect) {
+        if (rect)
             PlaceRecord(m_record, *rect);
-        }
         break;
     case ControlCommand::Rebuild:
         if (m_window.GetHwnd())

@@ -165,9 +165,8 @@ int CMeterViewControl::HandleEvent(CControl* control, int code, int p1, int p2, 
         }
         break;
     case ControlCommand::Place:
-        if (rect) {
+        if (rect)
             PlaceRecord(m_record, *rect);
-        }
         break;
     case ControlCommand::Rebuild:
         if (!m_record.fixed)

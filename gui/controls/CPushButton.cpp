@@ -35,16 +35,8 @@ int CPushButton::Create(const PushButtonParams& params)
     Layout();
     CreateGraphics();
 
-    ControlCreateParams face;
-    face.x = m_params.x;
-    face.y = m_params.y;
-    face.width = m_params.width;
-    face.height = m_params.height;
-    face.controlId = m_params.controlId;
+    ControlCreateParams face = SkinnedControlAt(m_params);
     face.notifyKind = kPushNotifyKind;
-    face.container = m_params.container;
-    face.parent = m_params.parent;
-    face.skin = m_params.container ? m_params.container->GetSkinRenderer() : nullptr;
     face.contentBitmap = m_params.icon ? m_label.GetImage(0) : nullptr;
     face.textRecord = m_label.GetTextBuffer();
     face.listener = m_params.listener;
@@ -52,11 +44,7 @@ int CPushButton::Create(const PushButtonParams& params)
     face.stretchMode = m_params.stretchMode;
     face.middle = m_params.middle;
     face.indicator = m_params.mode == PushButtonMode::Check && m_params.indicatorLook != 0;
-    face.visible = m_params.visible;
     face.disabled = m_params.disabled;
-    face.background = m_params.background;
-    face.sourceX = m_params.sourceX;
-    face.sourceY = m_params.sourceY;
     face.toolTipText = m_params.toolTipText;
     face.level = m_params.level;
     CSkinControl::Create(face);

@@ -248,9 +248,8 @@ int CScrollBarControl::HandleEvent(CControl* control, int code, int p1, int p2, 
         break;
     case WindowEvent::Focus: m_stateFlags = p1 ? (m_stateFlags | kFocusedLook) : (m_stateFlags & ~kFocusedLook); break;
     case ControlCommand::Place:
-        if (const RECT* rect = reinterpret_cast<const RECT*>(static_cast<intptr_t>(p2))) {
+        if (const RECT* rect = reinterpret_cast<const RECT*>(static_cast<intptr_t>(p2)))
             PlaceRecord(m_create, *rect);
-        }
         break;
     case ControlCommand::Rebuild: m_drawnLook.Set(-1); break;
     default: break;

@@ -82,6 +82,27 @@ private:
     void DrawIndicator(CBitmapDC* target);
 };
 
+// The skinned-control record of a control's own creation record: its place,
+// id, container and parent, the container's skin, visibility and background.
+template <class Params>
+ControlCreateParams SkinnedControlAt(const Params& params)
+{
+    ControlCreateParams create;
+    create.x = params.x;
+    create.y = params.y;
+    create.width = params.width;
+    create.height = params.height;
+    create.controlId = params.controlId;
+    create.container = params.container;
+    create.parent = params.parent;
+    create.skin = params.container ? params.container->GetSkinRenderer() : nullptr;
+    create.visible = params.visible;
+    create.background = params.background;
+    create.sourceX = params.sourceX;
+    create.sourceY = params.sourceY;
+    return create;
+}
+
 // A control inside another takes the parent's back bitmap, at the control's
 // place, as its background unless it was given one.
 template <class Params>
