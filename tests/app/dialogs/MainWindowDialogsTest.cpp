@@ -7,10 +7,10 @@ namespace {
 int g_shellOpens = 0;
 std::string g_opened;
 
-HINSTANCE WINAPI RecordOpen(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT)
+HINSTANCE WINAPI RecordOpen(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show)
 {
     ++g_shellOpens;
-    g_opened = file;
+    g_opened = std::string(verb) + " " + file + (owner || parameters || directory || show != SW_SHOW ? " odd" : "");
     return reinterpret_cast<HINSTANCE>(42); // above 32: the shell's success
 }
 } // namespace
@@ -40,5 +40,5 @@ TEST(MainWindowDialogs, SecondaryWindowsReachTheMainWindow)
     Click(main.GetAboutWindow().GetWebSiteButton());
     SetShellOpenFunction(nullptr);
     EXPECT_EQ(g_shellOpens, 1);
-    EXPECT_EQ(g_opened, kWebSiteAddress);
+    EXPECT_EQ(g_opened, std::string("open ") + kWebSiteAddress);
 }
