@@ -100,6 +100,7 @@ TEST(IoSettingsWindow, ControlsListsAndSecondOpen)
     EXPECT_EQ(frame.right - frame.left, 640);
     EXPECT_EQ(frame.bottom - frame.top, 350);
 
+    h.Tick(); // the status as the timer shows it, whether or not it ran already
     std::vector<std::string> shown;
     for (CControl* c : std::vector<CControl*>{&w.GetInterfaceList(), &w.GetDeviceList(), &w.GetBufferSizeList(),
                                               &w.GetBufferCountList(), &w.GetStatusText(), &w.GetDcBlockButton(),
@@ -112,7 +113,7 @@ TEST(IoSettingsWindow, ControlsListsAndSecondOpen)
     EXPECT_EQ(shown,
               std::vector<std::string>(
                   {"Kernel Streaming@20,70,140,95", "No Item@150,70,400,95", "480@410,70,510,95", "8@520,70,620,95",
-                   "@20,110,620,200", "DC Block@20,215,120,240", "Input Gain: 0 dB@130,215,270,240",
+                   "Ready@20,110,620,200", "DC Block@20,215,120,240", "Input Gain: 0 dB@130,215,270,240",
                    "Scope Lines: +0.0 dB@280,215,410,240", "ITU Reference Level: -24 dB@420,215,620,240",
                    "RTA Target Level: -42 dB@20,250,220,275", "OK@520,295,620,330", "Interface@20,45,140,65",
                    "Input Device@150,45,400,65", "Buffer Size@410,45,510,65", "Buffer Count@520,45,620,65"}));
@@ -127,9 +128,7 @@ TEST(IoSettingsWindow, ControlsListsAndSecondOpen)
     EXPECT_EQ(c.interfaceName + " " + c.flags + " " + std::to_string(c.sampleRate), "KS default 48000");
     EXPECT_EQ(h.controller.listing.GetDriverType(), 3);
 
-    h.Tick();
     EXPECT_EQ(h.controller.defaultStatus, 1);
-    EXPECT_EQ(w.GetStatusText().GetTextBuffer()->text, "Ready");
     EXPECT_EQ(h.controller.applies, 0) << "the controls' own reports";
     EXPECT_EQ(h.controller.settings.iInputGain, 0);
     EXPECT_FALSE(w.IsApplyPending());
