@@ -1,7 +1,7 @@
 #include "app/PaneLayout.h"
 #include "common/DebugTrace.h"
 #include "gui/controls/ControlCommand.h"
-#include "gui/window/CListener.h"
+#include "gui/CListener.h"
 #include <windows.h>
 #include <algorithm>
 #include <cstdint>

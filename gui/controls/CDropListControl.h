@@ -4,7 +4,7 @@
 #include "gui/controls/CDropListItemList.h"
 #include "gui/controls/CSkinControl.h"
 #include "gui/controls/CTextImage.h"
-#include "gui/window/CObjectBase.h"
+#include "gui/CObjectBase.h"
 #include <cstdint>
 #include <string>
 

@@ -2,7 +2,7 @@
 #include "gui/graphics/CBitmapDC.h"
 #include "gui/skin/CTextBuffer.h"
 #include "gui/skin/CTextPainter.h"
-#include "gui/window/CObjectBase.h"
+#include "gui/CObjectBase.h"
 #include <cstdint>
 
 class CControlContainer;

@@ -1,7 +1,7 @@
 #pragma once
 #include "gui/controls/CControl.h"
 #include "gui/skin/CBorderFrame.h"
-#include "gui/window/CObjectBase.h"
+#include "gui/CObjectBase.h"
 #include <cstdint>
 #include <string>
 

@@ -3,7 +3,7 @@
 #include "gui/controls/ControlNotification.h"
 #include "gui/graphics/CBarGraphView.h"
 #include "gui/skin/SkinDrawRequest.h"
-#include "gui/window/CObjectBase.h"
+#include "gui/CObjectBase.h"
 #include <cstdint>
 
 class CSkinRenderer;

@@ -2,7 +2,7 @@
 #include "common/CTrackedValue.h"
 #include "gui/controls/CSkinControl.h"
 #include "gui/controls/CTextImage.h"
-#include "gui/window/CObjectBase.h"
+#include "gui/CObjectBase.h"
 #include <cstdint>
 #include <string>
 

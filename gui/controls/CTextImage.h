@@ -2,7 +2,7 @@
 #include "gui/graphics/CBitmapDC.h"
 #include "gui/skin/CSkinBlitter.h"
 #include "gui/skin/CTextBuffer.h"
-#include "gui/window/CObjectBase.h"
+#include "gui/CObjectBase.h"
 #include <cstdint>
 #include <string>
 

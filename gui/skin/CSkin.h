@@ -1,7 +1,7 @@
 #pragma once
 #include "gui/skin/SkinDrawRequest.h"
-#include "gui/window/CListener.h"
-#include "gui/window/CObjectBase.h"
+#include "gui/CListener.h"
+#include "gui/CObjectBase.h"
 
 class CSkinFont;
 

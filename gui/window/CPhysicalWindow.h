@@ -1,9 +1,9 @@
 #pragma once
 #include "common/CTrackedValue.h"
 #include "gui/graphics/CBitmapDC.h"
-#include "gui/window/CListener.h"
+#include "gui/CListener.h"
 #include "gui/window/CMessageHook.h"
-#include "gui/window/CObjectBase.h"
+#include "gui/CObjectBase.h"
 #include "gui/window/CWindowDragger.h"
 #include "gui/window/WindowCreateParams.h"
 #include "gui/window/WindowEvent.h"

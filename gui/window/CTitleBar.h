@@ -4,8 +4,8 @@
 #include "gui/skin/CTextBuffer.h"
 #include "gui/skin/CTextPainter.h"
 #include "gui/skin/SkinDrawRequest.h"
-#include "gui/window/CListener.h"
-#include "gui/window/CObjectBase.h"
+#include "gui/CListener.h"
+#include "gui/CObjectBase.h"
 #include <cstdint>
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "gui/controls/CControlContainer.h"
 #include "gui/skin/CSkinRenderer.h"
-#include "gui/window/CObjectBase.h"
+#include "gui/CObjectBase.h"
 #include "gui/window/CPhysicalWindow.h"
 #include "gui/window/CTitleBar.h"
 #include "gui/window/TopLevelWindowParams.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "gui/window/CObjectBase.h"
+#include "gui/CObjectBase.h"
 #include <windows.h>
 #include <shellapi.h>
 

@@ -1,6 +1,6 @@
 #include "app/PaneLayout.h"
 #include "gui/controls/ControlCommand.h"
-#include "gui/window/CListener.h"
+#include "gui/CListener.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <cstdint>

@@ -1,5 +1,5 @@
 #pragma once
-#include "gui/window/CListener.h"
+#include "gui/CListener.h"
 #include <algorithm>
 #include <functional>
 #include <vector>
