@@ -2,7 +2,7 @@
 #include <cstdint>
 
 // The about window's pictures, PNG files compiled into the program
-// (AboutImages.cpp, made by tests/app/dialogs/GenerateAboutArtwork.cpp).
+// (AboutImageData.cpp, made by tests/app/dialogs/GenerateAboutArtwork.cpp).
 struct AboutImageBlob {
     const uint8_t* data;
     uint32_t size; // bytes

@@ -35,6 +35,7 @@ TopLevelWindowParams Descriptor()
     p.width = 400;
     p.height = 420;
     p.caption = "About Quillmere RTA";
+    // Its own look: sheen, caption brightness (1/256) and the skin's strengths.
     p.sheenStrength = 192;
     p.captionBrightness = 370;
     p.tint1 = 256;
@@ -53,13 +54,6 @@ RECT Place(int x, int y, int width, int height)
 }
 
 } // namespace
-
-AboutImageBlob GetAboutImage(int index)
-{
-    if (unsigned(index) >= unsigned(kAboutImageCount))
-        return {nullptr, 0};
-    return kAboutImages[index];
-}
 
 RECT DrawAboutLogo(CControlContainer& container, const AboutImageBlob& picture)
 {

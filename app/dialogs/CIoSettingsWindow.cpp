@@ -8,7 +8,7 @@
 #include "gui/controls/CDropList.h"
 #include "gui/controls/ControlCommand.h"
 #include "gui/window/WindowEvent.h"
-#include <cstring>
+#include <string>
 
 namespace {
 
@@ -27,7 +27,6 @@ const int kColumnTop = 45; // captions; the lists sit 25 pixels lower
 const int kListOffset = 25;
 const int kCaptionHeight = 20;
 const int kListHeight = 25;
-const int kRowHeight = 25; // the value controls and DC Block
 const int kOkWidth = 100;
 const int kOkHeight = 35;
 const int kOkBottomGap = 55 - kOkHeight; // the button's bottom above the container's
@@ -54,6 +53,7 @@ TopLevelWindowParams Descriptor()
     p.width = 640;
     p.height = 350;
     p.caption = "NewGuiSettings";
+    // The main window's look: sheen, caption brightness (1/256) and the skin's strengths.
     p.sheenStrength = 170;
     p.captionBrightness = 420;
     p.tint1 = 200;

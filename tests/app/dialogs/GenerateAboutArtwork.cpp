@@ -43,7 +43,7 @@ int main(int argc, char** argv)
         table += (i ? ",\n    {" : "\n    {") + name + ", sizeof(" + name + ")}";
     }
     text += "} // namespace\n\n" + table + "};\n";
-    FILE* out = std::fopen((std::string(argv[1]) + "/AboutImages.cpp").c_str(), "wb");
+    FILE* out = std::fopen((std::string(argv[1]) + "/AboutImageData.cpp").c_str(), "wb");
     if (!out)
         return 1;
     const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
