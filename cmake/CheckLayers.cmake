@@ -1,7 +1,8 @@
 # cmake -DROOT=<source root> -P CheckLayers.cmake
 # Fails, naming file, line and include, for every #include "..." in a layer
 # folder (or in its tests/ and bench/ folders) that reaches a layer it does not
-# stand on, or that reaches test code from a library. Includes are resolved as
+# stand on, that reaches test code from a library, or that reaches from a
+# library folder inside a layer to a folder of it that it does not stand on. Includes are resolved as
 # the compiler does: next to the including file first, then from the root.
 cmake_minimum_required(VERSION 3.20)
 include(${CMAKE_CURRENT_LIST_DIR}/QuillLayers.cmake)
@@ -24,6 +25,18 @@ function(layer_of path out)
     set(top "")
   endif()
   set(${out} "${top}" PARENT_SCOPE)
+endfunction()
+
+# The folder inside its layer of a library path (gui/skin/CSkin.h: skin), or ""
+# for a file at the layer's root.
+function(folder_of path out)
+  string(REPLACE "/" ";" parts "${path}")
+  list(LENGTH parts depth)
+  set(folder "")
+  if(depth GREATER 2)
+    list(GET parts 1 folder)
+  endif()
+  set(${out} "${folder}" PARENT_SCOPE)
 endfunction()
 
 # Whether a root-relative path is test or benchmark code.
@@ -55,6 +68,13 @@ function(judge_include file include out)
     set(verdict "the ${layer} library includes test code")
   elseif(used AND NOT used STREQUAL layer AND NOT used IN_LIST QUILL_LAYER_USES_${layer})
     set(verdict "${layer} does not stand on ${used}")
+  elseif(used STREQUAL layer AND NOT from_test)
+    folder_of("${file}" from)
+    folder_of("${target}" to)
+    if(DEFINED QUILL_FOLDER_USES_${layer}_${from} AND to AND NOT to STREQUAL from
+       AND NOT to IN_LIST QUILL_FOLDER_USES_${layer}_${from})
+      set(verdict "${layer}/${from} does not stand on ${layer}/${to}")
+    endif()
   endif()
   set(${out} "${verdict}" PARENT_SCOPE)
 endfunction()

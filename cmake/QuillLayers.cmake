@@ -14,3 +14,10 @@ set(QUILL_LAYER_USES_image common signal)
 set(QUILL_LAYER_USES_audio common)
 set(QUILL_LAYER_USES_gui common signal image)
 set(QUILL_LAYER_USES_app common signal analysis image audio gui)
+
+# Folders inside a layer may be ordered too: a folder given a list here stands
+# only on the folders it names and on the files at its layer's root; a folder
+# without a list stands on all of its layer. In gui: graphics <- skin <- window,
+# controls (which use each other).
+set(QUILL_FOLDER_USES_gui_graphics "")
+set(QUILL_FOLDER_USES_gui_skin graphics)

@@ -1,13 +1,16 @@
 # cmake -DSCANNER=<CheckLayers.cmake> -DTREE=<planted tree> -P CheckLayersTest.cmake
 # The planted tree holds one include of each forbidden kind among allowed ones
-# (local, relative, commented out, test helpers of a lower layer): the scanner
-# must fail and name exactly these.
+# (local, relative, commented out, test helpers of a lower layer, a layer's
+# root files and lower folders inside gui): the scanner must fail and name
+# exactly these.
 set(expected
   "analysis/Meter.cpp:3: #include \"tests/analysis/FakeClock.h\": the analysis library includes test code"
   "analysis/Meter.cpp:4: #include \"image/Scale.h\": analysis does not stand on image"
   "audio/Driver.cpp:2: #include \"signal/Kernel.h\": audio does not stand on signal"
   "gui/Panel.cpp:3: #include \"audio/Driver.h\": gui does not stand on audio"
   "gui/Panel.cpp:4: #include \"analysis/Meter.h\": gui does not stand on analysis"
+  "gui/graphics/Surface.h:2: #include \"gui/skin/Face.h\": gui/graphics does not stand on gui/skin"
+  "gui/skin/Face.h:3: #include \"../window/Frame.h\": gui/skin does not stand on gui/window"
   "image/Scale.cpp:2: #include \"../audio/Driver.h\": image does not stand on audio"
   "signal/Kernel.cpp:4: #include \"analysis/Meter.h\": signal does not stand on analysis"
   "tests/common/BaseTest.cpp:2: #include \"tests/signal/Signals.h\": common does not stand on signal"

@@ -1,0 +1,3 @@
+#include "gui/Base.h"
+#include "gui/skin/Face.h"
+#include "common/Base.h"

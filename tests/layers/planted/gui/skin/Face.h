@@ -1,0 +1,3 @@
+#include "gui/graphics/Surface.h"
+// #include "gui/controls/Button.h"
+#include "../window/Frame.h"

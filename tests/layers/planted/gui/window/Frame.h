@@ -1,0 +1,2 @@
+#include "gui/controls/Button.h"
+#include "gui/skin/Face.h"
