@@ -28,7 +28,7 @@ HICON LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric)
 CMainWindow::CMainWindow()
     : m_instance(nullptr), m_settings(),
       m_input({&m_rtaPanel, &m_loudness, &m_scopePath1, &m_scopePath2}, m_settings, m_applied), m_smallIcon(nullptr),
-      m_largeIcon(nullptr), m_closed(false)
+      m_largeIcon(nullptr), m_menus(*this, *this), m_ticks(0), m_closed(false)
 {
     GetIniPath(m_iniPath);
 }
@@ -72,7 +72,14 @@ int CMainWindow::Create(int x, int y, int width, int height)
     params.iniPath = m_iniPath;
     params.section = "Master";
     params.key = "MainWindowState";
-    return CTopLevelWindow::Create(params) != nullptr;
+    if (!CTopLevelWindow::Create(params))
+        return 0;
+    // A failed audio open showed the settings window while this one was not
+    // yet shown: it comes back in front of it.
+    CPhysicalWindow& settings = m_settingsWindow.GetWindow();
+    if (settings.IsCreated())
+        settings.Activate();
+    return 1;
 }
 
 void CMainWindow::Destroy()
@@ -98,6 +105,7 @@ int CMainWindow::OnEvent(void* sender, int source, int code, int p1, int p2, voi
     } else if (source == EventSource::Window && code == WindowEvent::SessionEnding) {
         ExchangeSettings(SettingsExchange::Save);
     }
+    OnViewEvent(source, code, p1, p2);
     return CTopLevelWindow::OnEvent(sender, source, code, p1, p2, data);
 }
 
@@ -105,10 +113,16 @@ void CMainWindow::OnCreated()
 {
     m_trayIcon.Setup(m_instance, m_window.GetHwnd(), IDI_QUILLMERE, kTrayIconId, kTrayMessage);
     m_trayIcon.SetTip(kTitle, CTrayIcon::TipAction::Add);
+    Step(CreationStep::TrayIcon);
     m_window.SetMessageHook(this);
+    Step(CreationStep::MessageHook);
     m_window.SetIsMainWindow(true);
+    Step(CreationStep::MainWindowMark);
     LoadDefaults();
     ExchangeSettings(SettingsExchange::Load);
+    Step(CreationStep::Settings);
+    CreateViews();
+    StartAnalysers();
 }
 
 void CMainWindow::CloseOnce()
@@ -128,8 +142,10 @@ int CMainWindow::OnMessage(CPhysicalWindow* window, HWND hwnd, UINT message, WPA
         return 0;
     if (lParam == WM_LBUTTONDOWN)
         m_window.Activate();
-    else if (lParam == WM_RBUTTONUP)
+    else if (lParam == WM_RBUTTONUP) {
         m_window.SetFocus();
+        ShowTrayMenu();
+    }
     return 0;
 }
 

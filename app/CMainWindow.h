@@ -7,11 +7,14 @@
 #include "app/CAudioSession.h"
 #include "app/CPipelineHandle.h"
 #include "app/CSettingsApplier.h"
+#include "app/ContextMenus.h"
+#include "app/NotifyRoute.h"
 #include "app/dialogs/CAboutWindow.h"
 #include "app/dialogs/CIoSettingsWindow.h"
 #include "app/PaneLayout.h"
 #include "app/views/CMeterPanel.h"
 #include "app/views/CRtaPanel.h"
+#include "app/views/CScopeDisplay.h"
 #include "audio/CAudioClient.h"
 #include "gui/controls/CImageControl.h"
 #include "gui/graphics/CBitmapDC.h"
@@ -43,6 +46,13 @@
 // LayoutControls) then moves, shows and hides the controls. The panes shown
 // decide which analyses the input path feeds.
 //
+// Views: the creation event builds the meter control and the three panes,
+// starts the analysers and the 20 ms tick that redraws them; each pane asks
+// this window (OnNotify) to draw into its back buffer before it shows it.
+// Menus: a right click on a pane opens its menu with the window menu below;
+// a chosen item comes back as its command id, setting commands first
+// (OnContextCommand), then the window's own.
+//
 // Threads: everything here runs on the GUI thread; the streaming interface
 // calls OnInputPlanar on its capture thread, which hands the block to the
 // input path (AnalyserInput) and reads nothing else of the window.
@@ -56,6 +66,8 @@ public:
     int Create(int x, int y, int width, int height);
     void Destroy() override;
     int OnEvent(void* sender, int source, int code, int p1, int p2, void* data) override;
+    // Always 0; the panes', the meter control's and the popup menu's records.
+    int OnNotify(void* record) override;
     // Sees the tray icon's callback message; lets the toolkit handle everything (0).
     int OnMessage(CPhysicalWindow* window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                   LRESULT* result) override;
@@ -93,8 +105,64 @@ public:
     CIoSettingsWindow& GetSettingsWindow() { return m_settingsWindow; }
     CAboutWindow& GetAboutWindow() { return m_aboutWindow; }
 
+    // Commands 512-534; every other id is left alone.
+    void OnContextCommand(int id);
+    void ShowWindowMenu();
+    void ShowTrayMenu();
+    void ShowMetersMenu();
+    void ShowRtaMenu();
+    // pane 0 or 1: both show the same menu.
+    void ShowScopeMenu(int pane);
+
+    enum class TickSleep { After, None };
+    // The meter, then the scope panes and the RTA pane redrawn; the timer's
+    // tick sleeps after, to leave the other threads room.
+    void Tick(TickSleep sleep);
+    int GetTickCount() const { return m_ticks; }
+
+    CContextMenus& GetMenus() { return m_menus; }
+    CImageControl& GetRtaPane() { return m_rtaPane; }
+    CImageControl& GetScopePane(int pane) { return pane ? m_scopePane2 : m_scopePane1; }
+    CMeterPanel& GetMeterPanel() { return m_meterPanel; }
+    CRtaPanel& GetRtaPanel() { return m_rtaPanel; }
+
+protected:
+    // The creation event's steps, in their order.
+    enum class CreationStep {
+        TrayIcon = 1,
+        MessageHook,
+        MainWindowMark,
+        Settings,
+        Layout,
+        MeterControl,
+        ScopePanes,
+        RtaPanel,
+        RtaPane,
+        PlaceControls,
+        LoudnessMeter,
+        ScopePaths,
+        DcBlockers,
+        ApplySettings,
+        OpenAudio,
+        Timer
+    };
+    // Told after each step is done; a test's window records them.
+    virtual void Step(CreationStep step) {}
+
 private:
     void OnCreated();
+    void CreateViews();
+    void CreatePane(CImageControl& pane, const PaneSlot& slot);
+    void StartAnalysers();
+    int OnViewEvent(int source, int code, int p1, int p2);
+    void ClampSizing(int handle, RECT* rect);
+    enum class PaneOrder { MeterFirst, MeterLast };
+    void Redraw(PaneOrder order);
+    void FeedScopes();
+    void ResizeRta();
+    NotifySenders Senders();
+    void RunWindowCommand(int id);
+    void RelayoutPanes();
     // Saves, stops the audio and ends the loop; once only.
     void CloseOnce();
 
@@ -106,6 +174,8 @@ private:
     CImageControl m_scopePane2;
     CMeterPanel m_meterPanel;
     CImageControl m_rtaPane;
+    CScopeDisplay m_scopeDisplay1;
+    CScopeDisplay m_scopeDisplay2;
     CScopeSignalPath m_scopePath1; // left
     CScopeSignalPath m_scopePath2; // right
     CRtaPanel m_rtaPanel;
@@ -121,5 +191,7 @@ private:
     CBitmapDC m_captionImage;
     CIoSettingsWindow m_settingsWindow;
     CAboutWindow m_aboutWindow;
+    CContextMenus m_menus; // the one popup of every context menu
+    int m_ticks;
     bool m_closed;
 };

@@ -1,0 +1,162 @@
+#include "app/AppCommands.h"
+#include "app/CMainWindow.h"
+#include "app/SizeLimits.h"
+#include "app/views/ScopeFeed.h"
+#include "gui/controls/ControlCommand.h"
+#include "gui/window/WindowGeometry.h"
+
+namespace {
+const int kAnalysisRate = CSettingsApplier::kAnalysisRate;
+// The toolkit redraws after a maximize or a restore with this code.
+const int kRedrawEvent = WindowEvent::StateChanged;
+const float kTargetHalfWindowDb = 1.5f; // the RTA's target band either side of the target level
+
+// Scope paths: trigger tuning, ring sizes and smoothing as the displays need them.
+const int kScopeLead = 8500;
+const int kScopeSamplesPerRead = 3584;
+const int kScopeSearchLength = 2048;
+const int kScopeSearchStart = 750;
+const int kScopeRingBytes = 8192;
+const int kScopeRawDelay = 65536;
+const int kScopeCoefficientA = 300;
+const int kScopeEnvelopeDelay = 46;
+const int kScopeCoefficientB = 1500;
+
+RtaPanelConfig RtaStartConfig(const PaneSlot& slot, int targetLevel)
+{
+    RtaPanelConfig config = {};
+    config.right = slot.width;
+    config.bottom = slot.height;
+    config.marginTop = 5;    // room for the top bar's peak
+    config.marginBottom = 3; // above the labels
+    config.thirdOctaveBands = 31;
+    config.sixthOctaveBands = 63;
+    config.averages = 1;
+    config.resolution = 1;
+    config.sampleRate = kAnalysisRate;
+    config.targetLow = float(targetLevel) - kTargetHalfWindowDb;
+    config.targetHigh = float(targetLevel) + kTargetHalfWindowDb;
+    return config;
+}
+} // namespace
+
+int CMainWindow::OnViewEvent(int source, int code, int p1, int p2)
+{
+    if (source == EventSource::Relayed && code == WindowEvent::SizingClamped)
+        ClampSizing(p1, reinterpret_cast<RECT*>(p2));
+    else if (source == EventSource::Relayed && code == kRedrawEvent)
+        Redraw(PaneOrder::MeterFirst);
+    else if (source == EventSource::Window && code == WindowEvent::RightButtonUp)
+        ShowWindowMenu();
+    else if (source == EventSource::Window && code == WindowEvent::LeftDoubleClick)
+        ToggleTitleBar();
+    else if (source == EventSource::Window && code == WindowEvent::Moved)
+        Redraw(PaneOrder::MeterLast);
+    else if (source == EventSource::Window && code == WindowEvent::Timer && UINT(p1) == MainWindowId::TickTimer)
+        Tick(TickSleep::After);
+    return 0;
+}
+
+void CMainWindow::ClampSizing(int handle, RECT* rect)
+{
+    if (!rect)
+        return;
+    const CaptionState caption = IsTitleBarShown() ? CaptionState::Shown : CaptionState::Hidden;
+    const SizeLimits limits = MainWindowSizeLimits(caption, m_container.GetCaptionHeight(), m_window.GetDockedEdge());
+    SizingRectClamp(*rect, handle, limits.minWidth, limits.minHeight, limits.maxWidth, limits.maxHeight);
+}
+
+void CMainWindow::CreateViews()
+{
+    RECT client = {};
+    GetClientRect(m_window.GetHwnd(), &client);
+    Layout(client.right, client.bottom);
+    Step(CreationStep::Layout);
+
+    m_meterPanel.SetController(this);
+    const PaneSlot& meter = m_slots[MeterSlot];
+    MeterViewCreateParams meterParams;
+    meterParams.x = meter.x, meterParams.y = meter.y, meterParams.width = meter.width,
+    meterParams.height = meter.height;
+    meterParams.visible = meter.visible;
+    meterParams.container = &m_container;
+    meterParams.owner = this;
+    m_meterPanel.GetMeterControl().Create(meterParams);
+    m_meterPanel.SetLoudnessMeter(&m_loudness);
+    Step(CreationStep::MeterControl);
+
+    CreatePane(m_scopePane1, m_slots[ScopePane1Slot]);
+    CreatePane(m_scopePane2, m_slots[ScopePane2Slot]);
+    Step(CreationStep::ScopePanes);
+
+    m_rtaPanel.Start(RtaStartConfig(m_slots[RtaPaneSlot], m_settings.iRtaTargetLevel));
+    m_rtaPanel.Configure(1, kAnalysisRate);
+    Step(CreationStep::RtaPanel);
+    CreatePane(m_rtaPane, m_slots[RtaPaneSlot]);
+    Step(CreationStep::RtaPane);
+    LayoutControls(client.right, client.bottom, false);
+    Step(CreationStep::PlaceControls);
+}
+
+void CMainWindow::CreatePane(CImageControl& pane, const PaneSlot& slot)
+{
+    ImageControlParams params;
+    params.x = slot.x, params.y = slot.y, params.width = slot.width, params.height = slot.height;
+    params.visible = slot.visible;
+    params.container = &m_container;
+    params.listener = this;
+    pane.Create(params);
+}
+
+void CMainWindow::StartAnalysers()
+{
+    m_loudness.Configure(LoudnessConfig());
+    Step(CreationStep::LoudnessMeter);
+    for (CScopeSignalPath* path : {&m_scopePath1, &m_scopePath2}) {
+        path->SetTuning(kScopeLead, kScopeSamplesPerRead, kScopeSearchLength, kScopeSearchStart);
+        path->Setup(kScopeRingBytes, kScopeRawDelay);
+    }
+    for (CScopeSignalPath* path : {&m_scopePath1, &m_scopePath2})
+        path->SetDisplayParams(kScopeCoefficientA, kScopeEnvelopeDelay, kScopeCoefficientB);
+    Step(CreationStep::ScopePaths);
+    m_input.ResetDcBlockers();
+    Step(CreationStep::DcBlockers);
+    ApplySettings();
+    Step(CreationStep::ApplySettings);
+    if (!OpenAudioInterface())
+        OpenSettingsWindow(true); // the status text tells why; the views run idle
+    Step(CreationStep::OpenAudio);
+    m_window.SetTimer(MainWindowId::TickTimer, MainWindowId::TickPeriodMs);
+    Step(CreationStep::Timer);
+}
+
+void CMainWindow::Tick(TickSleep sleep)
+{
+    ++m_ticks;
+    Redraw(PaneOrder::MeterFirst);
+    if (sleep == TickSleep::After)
+        Sleep(MainWindowId::TickSleepMs);
+}
+
+void CMainWindow::Redraw(PaneOrder order)
+{
+    if (order == PaneOrder::MeterFirst)
+        m_meterPanel.GetMeterControl().Refresh();
+    m_scopePane1.Present(); // feeds both scopes: before the second pane
+    m_scopePane2.Present();
+    m_rtaPane.Present();
+    if (order == PaneOrder::MeterLast)
+        m_meterPanel.GetMeterControl().Refresh();
+}
+
+void CMainWindow::FeedScopes()
+{
+    const ScopePair pair = {{&m_scopePath1, &m_scopePath2}, {&m_scopeDisplay1, &m_scopeDisplay2}};
+    FeedScopePair(pair, m_scopePane1.GetWidth(), m_settings.fScopeLines_dB, *m_scopePane1.GetBackBuffer());
+}
+
+void CMainWindow::ResizeRta()
+{
+    const RECT area = {0, 0, m_rtaPane.GetWidth(), m_rtaPane.GetHeight()};
+    m_rtaPanel.Resize(nullptr, area);
+}
