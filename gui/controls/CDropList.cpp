@@ -141,11 +141,7 @@ void CDropList::Open(const DropListOpenParams& params)
     container.skin = m_open.renderer;
     m_container.Create(container);
 
-    SkinElementQuery frame = {};
-    frame.kind = m_open.alternateFrame ? kAlternateFrameKind : kFrameKind;
-    frame.width = m_open.width;
-    frame.height = m_open.height;
-    m_open.renderer->OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&frame), nullptr);
+    const SkinElementQuery frame = QuerySkinElement(m_open.renderer, this, FrameKind(), m_open.width, m_open.height);
     WindowCreateParams window;
     window.x = m_open.x;
     window.y = m_open.y;
@@ -203,15 +199,16 @@ void CDropList::Build()
     m_tipItem = nullptr;
 }
 
+int CDropList::FrameKind() const
+{
+    return m_open.alternateFrame ? kAlternateFrameKind : kFrameKind;
+}
+
 void CDropList::DrawFrame()
 {
     CBitmapDC* surface = m_container.GetSurface();
     const int w = m_container.GetWidth(), h = m_container.GetHeight();
-    SkinElementQuery query = {};
-    query.kind = m_open.alternateFrame ? kAlternateFrameKind : kFrameKind;
-    query.width = w;
-    query.height = h;
-    m_open.renderer->OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&query), nullptr);
+    const SkinElementQuery query = QuerySkinElement(m_open.renderer, this, FrameKind(), w, h);
     const CBitmapDC* picture = query.imageSet ? query.imageSet->StateImage(kFrameState) : nullptr;
     if (picture) {
         CBitmapDC copy;

@@ -105,6 +105,7 @@ public:
 private:
     void Build();
     void DrawFrame();
+    int FrameKind() const;
     void MakeRows();
     void Teardown();
     void Close();

@@ -147,8 +147,7 @@ void CDropListControl::OpenList()
     CSkinRenderer* skin = m_create.skin;
     if (!skin)
         return;
-    SkinElementQuery query = {kSkinButton, m_params.width, m_params.height, {}, nullptr};
-    skin->OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&query), nullptr);
+    const SkinElementQuery query = QuerySkinElement(skin, this, kSkinButton, m_params.width, m_params.height);
     const uint8_t style = query.imageSet && query.imageSet->extraFlag ? 1 : 0;
     CPhysicalWindow* host = m_params.parent ? m_params.parent->GetWindow()
                                             : (m_params.container ? m_params.container->GetWindow() : nullptr);

@@ -101,11 +101,7 @@ void CDropListRow::DrawSeparator(CSkinRenderer& skin)
 
 void CDropListRow::DrawHighlight(CSkinRenderer& skin)
 {
-    SkinElementQuery query = {};
-    query.kind = kHighlightKind;
-    query.width = m_geometry.width;
-    query.height = m_geometry.height;
-    skin.OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&query), nullptr);
+    const SkinElementQuery query = QuerySkinElement(&skin, this, kHighlightKind, m_geometry.width, m_geometry.height);
     const CBitmapDC* picture = query.imageSet ? query.imageSet->StateImage(kHighlightState) : nullptr;
     CSkinBlitter blitter;
     if (!picture || !blitter.StretchCorners(*picture, query.imageSet->stretchInsets, m_geometry.width,

@@ -41,9 +41,8 @@ int CImageControl::Create(const ImageControlParams& params)
 bool CImageControl::QueryBorders(SkinInsets& borders, const CBitmapDC*& frame, const CBitmapDC*& alpha)
 {
     CSkinRenderer* skin = m_record.container ? m_record.container->GetSkinRenderer() : nullptr;
-    SkinElementQuery query = {m_record.frameStyle, m_record.width, m_record.height, {}, nullptr};
-    if (!skin || !skin->OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&query), nullptr) ||
-        !query.imageSet)
+    const SkinElementQuery query = QuerySkinElement(skin, this, m_record.frameStyle, m_record.width, m_record.height);
+    if (!query.imageSet)
         return false;
     borders = query.imageSet->stretchInsets;
     frame = query.imageSet->StateImage(kFrameState);

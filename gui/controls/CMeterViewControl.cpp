@@ -32,9 +32,7 @@ int CMeterViewControl::Create(const MeterViewCreateParams& params)
 {
     m_record = params;
     m_skin = params.container ? params.container->GetSkinRenderer() : nullptr;
-    m_query = {params.frameKind, params.width, params.height, {}, nullptr};
-    if (m_skin)
-        m_skin->OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&m_query), nullptr);
+    m_query = QuerySkinElement(m_skin, this, params.frameKind, params.width, params.height);
     ControlWindowParams window = ControlWindowAt(params);
     window.trackMouse = 1;
     window.listenerPaints = 1;

@@ -91,13 +91,7 @@ int32_t CScrollBarControl::PositionFromPoint(int y) const
 
 SkinInsets CScrollBarControl::QueryInsets(int kind)
 {
-    SkinElementQuery query = {};
-    query.kind = kind;
-    query.width = m_create.width;
-    query.height = m_create.height;
-    if (m_create.skin)
-        m_create.skin->OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&query), nullptr);
-    return query.contentInsets;
+    return QuerySkinElement(m_create.skin, this, kind, m_create.width, m_create.height).contentInsets;
 }
 
 SkinInsets CScrollBarControl::MeasureTrack()

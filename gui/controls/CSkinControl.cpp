@@ -96,12 +96,7 @@ void CSkinControl::Paint()
 
 RECT CSkinControl::GetIndicatorRect()
 {
-    SkinElementQuery query = {};
-    query.kind = kSkinButton;
-    query.width = m_create.width;
-    query.height = m_create.height;
-    if (m_create.skin)
-        m_create.skin->OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&query), nullptr);
+    const SkinElementQuery query = QuerySkinElement(m_create.skin, this, kSkinButton, m_create.width, m_create.height);
     const SkinInsets& margin = query.contentInsets;
     const int leftInset = query.imageSet ? query.imageSet->buttonValues[0] : 0;
     const int leftOffset = query.imageSet ? query.imageSet->buttonValues[1] : 0;

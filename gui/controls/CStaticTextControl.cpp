@@ -75,9 +75,8 @@ bool CStaticTextControl::QueryElement(SkinInsets& insets, SkinInsets& borders, c
 {
     insets = borders = SkinInsets{};
     CSkinRenderer* skin = m_params.container ? m_params.container->GetSkinRenderer() : nullptr;
-    SkinElementQuery query = {m_params.kind, m_params.width, m_params.height, {}, nullptr};
-    if (!skin || !skin->OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&query), nullptr) ||
-        !query.imageSet)
+    const SkinElementQuery query = QuerySkinElement(skin, this, m_params.kind, m_params.width, m_params.height);
+    if (!query.imageSet)
         return false;
     insets = query.contentInsets;
     borders = query.imageSet->stretchInsets;

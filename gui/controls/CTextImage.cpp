@@ -25,11 +25,7 @@ void CTextImage::Render(const TextImageRequest& request)
 {
     if (!request.skin)
         return;
-    SkinElementQuery query = {};
-    query.kind = kSkinButton;
-    query.width = request.width;
-    query.height = request.height;
-    request.skin->OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&query), nullptr);
+    const SkinElementQuery query = QuerySkinElement(request.skin, this, kSkinButton, request.width, request.height);
     const int leftInset = query.imageSet ? query.imageSet->buttonValues[0] : 0;
     if (request.icon)
         RenderIcon(request, query.contentInsets, leftInset);

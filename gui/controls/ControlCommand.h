@@ -1,13 +1,5 @@
 #pragma once
-
-// How an event came to a listener (the source argument of OnEvent).
-namespace EventSource {
-enum : int {
-    Window = 0,  // straight from a native window
-    Relayed = 1, // relayed by a container or a control
-    Request = 3  // a request between toolkit objects: commands and skin queries
-};
-}
+#include "gui/CListener.h" // EventSource
 
 // Commands to a control, sent with EventSource::Request by its owner (place,
 // bounds and rebuild also come relayed from the container). Where p2 is a

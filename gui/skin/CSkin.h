@@ -14,3 +14,13 @@ public:
     virtual void GetImageRef(ImageRef& ref) {}
     virtual CSkinFont* GetFont(int slot, int size) { return nullptr; }
 };
+
+// Skin query 1001 from sender: the content insets and the image set of an
+// element kind at width x height; without a skin both stay empty.
+inline SkinElementQuery QuerySkinElement(CSkin* skin, void* sender, int kind, int width, int height)
+{
+    SkinElementQuery query = {kind, width, height, {}, nullptr};
+    if (skin)
+        skin->OnEvent(sender, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&query), nullptr);
+    return query;
+}

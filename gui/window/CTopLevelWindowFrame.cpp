@@ -57,8 +57,8 @@ void CTopLevelWindow::RenderFrame(CControlContainer* container)
     const int w = container->GetWidth(), h = container->GetHeight();
     ApplySheen(b, int16_t(m_params.sheenStrength & 0xFFFF));
 
-    SkinElementQuery element = {m_params.altFrame ? kAltFrameKind : kFrameKind, w, h, {}, nullptr};
-    m_skin.OnEvent(this, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&element), nullptr);
+    const SkinElementQuery element =
+        QuerySkinElement(&m_skin, this, m_params.altFrame ? kAltFrameKind : kFrameKind, w, h);
     SkinFrameMetrics metrics = {};
     metrics.windowWidth = w;
     m_skin.OnEvent(this, EventSource::Request, kSkinQueryFrame, 0, SkinQueryParam(&metrics), nullptr);
