@@ -1,0 +1,249 @@
+#include "GuiTestSupport.h"
+#include "app/AppCommands.h"
+#include "app/CMainWindow.h"
+#include "common/IniFile.h"
+#include "gui/graphics/CBitmapDC.h"
+#include <gtest/gtest.h>
+#include <psapi.h>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Records the creation steps and counts the relayouts.
+class ProbeMainWindow : public CMainWindow {
+public:
+    void Step(CreationStep step) override { steps.push_back(int(step)); }
+    void LayoutControls(int width, int height, bool first) override
+    {
+        ++layouts;
+        CMainWindow::LayoutControls(width, height, first);
+    }
+    std::vector<int> steps;
+    int layouts = 0;
+};
+
+// A main window from a settings file holding only the given input interface.
+class MainRig {
+public:
+    explicit MainRig(const char* interfaceName = "None")
+    {
+        GetIniPath(m_ini);
+        DeleteFileA(m_ini);
+        WritePrivateProfileStringA("Input", "Interface", interfaceName, m_ini);
+        window.SetInstance(GetModuleHandleA(nullptr));
+        created = window.Create(200, 200, 800, 400) != 0;
+        PumpMessages();
+    }
+    ~MainRig()
+    {
+        CPhysicalWindow::DismissOpenMenu();
+        window.GetSettingsWindow().Destroy();
+        window.OnEvent(&window.GetWindow(), 0, WindowEvent::CloseCommand, 0, 0, nullptr);
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        DeleteFileA(m_ini);
+    }
+    void Notify(int kind, int code, void* sender, int id = 0)
+    {
+        ControlNotification record;
+        record.kind = kind;
+        record.code = code;
+        record.sender = sender;
+        record.controlId = id;
+        window.OnNotify(&record);
+    }
+    void Choose(int id) { Notify(9, 9, &window.GetMenus().GetPopup(), id); }
+    // The open menu's item count; the menu is closed after.
+    int MenuRows()
+    {
+        const int rows =
+            window.GetMenus().GetPopup().GetDropList().IsOpen() ? window.GetMenus().GetItems().Count() : -1;
+        CPhysicalWindow::DismissOpenMenu();
+        PumpMessages();
+        return rows;
+    }
+    std::vector<int> Sized(int handle, RECT rect)
+    {
+        window.OnEvent(&window.GetWindow(), 1, WindowEvent::SizingClamped, handle, LPARAM(&rect), nullptr);
+        return {rect.right - rect.left, rect.bottom - rect.top};
+    }
+
+    ProbeMainWindow window;
+    bool created = false;
+
+private:
+    char m_ini[MAX_PATH];
+};
+
+TEST(MainWindowViews, CreationStepsTimerAndSizeLimits)
+{
+    MainRig rig("Nope");
+    ASSERT_TRUE(rig.created);
+    CMainWindow& w = rig.window;
+    std::vector<int> order(16);
+    for (int i = 0; i < 16; ++i)
+        order[i] = i + 1;
+    EXPECT_EQ(rig.window.steps, order);
+    std::string status;
+    w.GetStatusText(status);
+    EXPECT_EQ(status, "Invalid Interface Type");
+    EXPECT_TRUE(w.GetSettingsWindow().GetWindow().IsCreated()); // the reason shown, no message box
+    EXPECT_TRUE(w.GetRtaPane().IsShown());
+
+    const int ticks = w.GetTickCount();
+    for (int id : {74, 0, 0xFEDF})
+        w.OnEvent(&w.GetWindow(), 0, WindowEvent::Timer, id, 0, nullptr);
+    EXPECT_EQ(w.GetTickCount(), ticks);
+    w.OnEvent(&w.GetWindow(), 0, WindowEvent::Timer, MainWindowId::TickTimer, 0, nullptr);
+    EXPECT_EQ(w.GetTickCount(), ticks + 1);
+
+    const RECT tiny = {300, 300, 301, 301}, huge = {0, 0, 5000, 3000};
+    EXPECT_EQ(rig.Sized(5 /* bottom right */, tiny), (std::vector<int>{78, 56}));
+    EXPECT_EQ(rig.Sized(5, huge), (std::vector<int>{3840, 1920}));
+    w.ToggleTitleBar();
+    EXPECT_EQ(rig.Sized(5, tiny), (std::vector<int>{78, 32}));
+    w.ToggleTitleBar();
+    w.GetWindow().Move(5, 300);
+    PumpMessages();
+    w.GetWindow().DockNearest();
+    PumpMessages();
+    if (w.GetWindow().GetDockedEdge() == 1) { // the shell may refuse a desktop toolbar
+        EXPECT_EQ(rig.Sized(4 /* right */, tiny)[0], 40);
+    }
+    w.GetWindow().Undock();
+    PumpMessages();
+}
+
+TEST(MainWindowViews, MenusAndTheirCommands)
+{
+    MainRig rig;
+    ASSERT_TRUE(rig.created);
+    ProbeMainWindow& w = rig.window;
+    rig.Notify(6, 13, &w.GetRtaPane());
+    EXPECT_EQ(rig.MenuRows(), 32);
+    rig.Notify(6, 13, &w.GetMeterPanel().GetMeterControl());
+    EXPECT_EQ(rig.MenuRows(), 23);
+    rig.Notify(6, 13, &w.GetScopePane(1)); // the second pane shows the first one's menu
+    EXPECT_EQ(rig.MenuRows(), 17);
+    int stranger;
+    rig.Notify(6, 13, &stranger);
+    EXPECT_EQ(rig.MenuRows(), 13);
+    w.OnMessage(&w.GetWindow(), w.GetWindow().GetHwnd(), MainWindowId::TrayMessage, 0, WM_RBUTTONUP, nullptr);
+    EXPECT_EQ(w.GetMenus().GetLastRequest().notAMenu + w.GetMenus().GetLastRequest().closeOnOutsideClick, 2);
+    EXPECT_EQ(rig.MenuRows(), 13);
+
+    // Each command stores its value, even an equal one; only the layout ones relayout.
+    AnalyserSettings& s = *w.GetSettings();
+    for (int id = AppCommand::FirstSetting; id <= AppCommand::LastSetting; ++id) {
+        const SettingCommand* command = FindSettingCommand(id);
+        s.*command->field = command->effect == CommandEffect::Toggle ? 0 : command->value;
+        const int layouts = w.layouts;
+        rig.Choose(id);
+        const bool relayout = command->effect == CommandEffect::Relayout || command->effect == CommandEffect::Toggle;
+        EXPECT_EQ(w.layouts - layouts, relayout ? 1 : 0) << id;
+        EXPECT_TRUE(IsCommandTicked(*command, s)) << id;
+        if (command->effect == CommandEffect::Toggle)
+            rig.Choose(id);
+    }
+    rig.Choose(AppCommand::SixthOctave);
+    rig.Choose(AppCommand::Averages100);
+    EXPECT_EQ(w.GetRtaPanel().GetResolution(), 1);
+    EXPECT_EQ(w.GetRtaPanel().GetAverages(), 100);
+
+    const AnalyserSettings before = s;
+    const int layouts = w.layouts;
+    const int level = w.GetWindow().GetTopmostLevel();
+    for (int id : {504, 505, 508, 511, 535, -1, 0x4100006})
+        rig.Choose(id);
+    EXPECT_EQ(std::memcmp(&before, &s, sizeof s), 0);
+    EXPECT_EQ(w.layouts, layouts);
+    rig.Notify(9, 9, &stranger, AppCommand::PreferScope); // not from the popup menu
+    EXPECT_EQ(s.main_preference, before.main_preference);
+
+    rig.Choose(AppCommand::AlwaysOnTop);
+    EXPECT_EQ(w.GetWindow().GetTopmostLevel(), level ? 0 : 1);
+    rig.Choose(AppCommand::AlwaysOnTop);
+    EXPECT_EQ(w.GetWindow().GetTopmostLevel(), level);
+    const bool docked = w.GetWindow().GetTopmostWhenDocked();
+    rig.Choose(AppCommand::DockedTopmost);
+    EXPECT_EQ(w.GetWindow().GetTopmostWhenDocked(), !docked);
+    rig.Choose(AppCommand::ShowTitleBar);
+    EXPECT_FALSE(w.IsTitleBarShown());
+    rig.Choose(AppCommand::ShowTitleBar);
+    EXPECT_TRUE(w.IsTitleBarShown());
+
+    // A wide strip offers "ITU meter Only"; twice restores the panes.
+    w.GetWindow().SetBounds(100, 200, 1100, 300);
+    PumpMessages();
+    ASSERT_TRUE(w.IsWideStrip());
+    rig.Notify(6, 13, &w.GetMeterPanel().GetMeterControl());
+    EXPECT_EQ(rig.MenuRows(), 25);
+    auto visible = [&] {
+        std::vector<int> shown;
+        for (const PaneSlot& slot : w.GetPaneSlots())
+            shown.push_back(slot.visible && slot.width > 0);
+        return shown;
+    };
+    const std::vector<int> panes = visible();
+    rig.Choose(AppCommand::MetersOnly);
+    EXPECT_NE(visible(), panes);
+    rig.Choose(AppCommand::MetersOnly);
+    EXPECT_EQ(visible(), panes);
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+int ThreadWindowCount()
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, LPARAM(&count));
+    return count;
+}
+
+// Signal flowing through the capture path between ticks: nothing of the
+// window's resources grows.
+TEST(MainWindowViews, TicksKeepResourcesFlat)
+{
+    MainRig rig;
+    ASSERT_TRUE(rig.created);
+    CMainWindow& w = rig.window;
+    w.OnContextCommand(AppCommand::PreferTwoScopes);
+    w.GetWindow().SetBounds(0, 200, 1400, 600);
+    PumpMessages();
+    const int frames = 480; // 10 ms
+    std::vector<int32_t> left(frames), right(frames);
+    int phase = 0;
+    auto tick = [&] {
+        for (int i = 0; i < frames; ++i, ++phase) {
+            left[i] = int32_t(16000 * std::sin(phase * 0.13));
+            right[i] = int32_t(8000 * std::sin(phase * 0.021));
+        }
+        int32_t* channels[2] = {left.data(), right.data()};
+        w.OnInputPlanar(nullptr, channels, frames);
+        w.Tick(CMainWindow::TickSleep::None);
+    };
+    auto memory = [] {
+        PROCESS_MEMORY_COUNTERS counters = {};
+        counters.cb = sizeof(counters);
+        GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+        return counters.PagefileUsage;
+    };
+    for (int i = 0; i < 500; ++i)
+        tick();
+    const size_t bytes = memory();
+    const int sections = CBitmapDC::GetLiveSectionCount(), shown = ThreadWindowCount();
+    for (int i = 0; i < 5000; ++i)
+        tick();
+    EXPECT_LT(memory(), bytes + (1u << 20));
+    EXPECT_EQ(CBitmapDC::GetLiveSectionCount(), sections);
+    EXPECT_EQ(ThreadWindowCount(), shown);
+    EXPECT_GT(w.GetRtaPanel().GetResultCount(), 0);
+}
+
+} // namespace
