@@ -53,7 +53,7 @@ CBarFramePainter::~CBarFramePainter() = default;
 
 CBarGraphView::CBarGraphView()
     : m_area(), m_state(BarViewState::Constructed), m_desc(Defaults()), m_defaults(Defaults()), m_capacity(0),
-      m_count(0), m_labelX(0), m_labelY(0), m_target(nullptr)
+      m_count(0), m_labelX(0), m_labelY(0), m_target(nullptr), m_backHoldsBars(false)
 {}
 
 CBarGraphView::~CBarGraphView()
@@ -137,6 +137,7 @@ CBarRenderer* CBarGraphView::HitTest(int x, int y) const
 
 void CBarGraphView::Layout()
 {
+    m_backHoldsBars = false;
     if (m_desc.target) {
         m_target = m_desc.target;
     } else {
@@ -262,6 +263,7 @@ bool CBarGraphView::DrawLabel(int first, int last, const char* text)
     const CBarRenderer* b = GetRenderer(last);
     if (!a || !b || !text || !m_target || !m_target->GetDC())
         return false;
+    m_backHoldsBars = false;
     const HDC dc = m_target->GetDC();
     SetBkMode(dc, TRANSPARENT);
     SetBkColor(dc, m_desc.labelBackground);
@@ -304,7 +306,12 @@ int CBarGraphView::Present(HDC dc)
 {
     if (m_state < BarViewState::LaidOut || !m_target)
         return 0;
-    DrawInto(*m_target);
+    for (int i = 0; i < m_count; ++i)
+        if (m_backHoldsBars)
+            Table()[i]->DrawOver(*m_target);
+        else
+            Table()[i]->Draw(*m_target);
+    m_backHoldsBars = m_target == &m_back;
     if (dc && m_target->GetDC())
         BitBlt(dc, m_area.left, m_area.top, m_area.right - m_area.left, m_area.bottom - m_area.top, m_target->GetDC(),
                0, 0, SRCCOPY);
@@ -319,12 +326,14 @@ void CBarGraphView::DeleteRenderers()
     }
     m_count = 0;
     m_capacity = 0;
+    m_backHoldsBars = false;
 }
 
 void CBarGraphView::PaintGroupFrame(int left, int top, int right, int bottom)
 {
     if (!m_target || !m_target->GetDC())
         return;
+    m_backHoldsBars = false;
     RECT r = {left, top, right, bottom};
     ::FillRect(m_target->GetDC(), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     DrawEdge(m_target->GetDC(), &r, EDGE_SUNKEN, BF_RECT);

@@ -83,7 +83,10 @@ public:
     // Every renderer into bitmap, at any state.
     void DrawInto(CBitmapDC& bitmap);
     // From Layout on: every renderer into the target, then, with a dc, the
-    // target shown at the area's top left. Always 0.
+    // target shown at the area's top left. Always 0. Into the view's own back
+    // bitmap, which only the view and its renderers write, the renderers draw
+    // over their last Present: layout, labels, frames and handing out the
+    // target make the next one draw in full.
     int Present(HDC dc);
     // Deletes the renderers and empties the table.
     void DeleteRenderers();
@@ -92,7 +95,12 @@ public:
     BarViewState GetState() const { return m_state; }
     // As the last Configure took it.
     const BarGraphViewDesc& GetDescription() const { return m_desc; }
-    CBitmapDC* GetTarget() const { return m_target; }
+    // The caller may draw into it: the next Present draws every renderer in full.
+    CBitmapDC* GetTarget() const
+    {
+        m_backHoldsBars = false;
+        return m_target;
+    }
     const RECT& GetArea() const { return m_area; }
 
 private:
@@ -111,4 +119,5 @@ private:
     int m_labelX;
     int m_labelY;
     CBitmapDC* m_target;
+    mutable bool m_backHoldsBars; // the back bitmap holds the last Present and nothing drawn since
 };

@@ -32,6 +32,9 @@ public:
     // Draws into the view's surface (its pixels, DC and size); nothing falls
     // outside it.
     virtual void Draw(CBitmapDC& surface) = 0;
+    // As Draw, onto a surface that still holds this renderer's last drawing,
+    // so a renderer may draw only what changed.
+    virtual void DrawOver(CBitmapDC& surface) { Draw(surface); }
     // Runs at the end of the view's layout, once the geometry is set.
     virtual void OnLayout() {}
 

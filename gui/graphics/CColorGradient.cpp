@@ -21,7 +21,7 @@ int ByteOf(uint32_t color, int index)
 
 CColorGradient::CColorGradient()
     : direction(Direction::FromEnd), stops(), stopCount(0), oddFactor(DefaultOddFactor), brightness(1.0f),
-      reverse(false), m_size(0), m_table(nullptr)
+      reverse(false), m_size(0), m_table(nullptr), m_revision(0)
 {}
 
 CColorGradient::~CColorGradient()
@@ -70,6 +70,7 @@ bool CColorGradient::ReplaceTable(int size)
 {
     std::free(m_table);
     m_table = nullptr;
+    ++m_revision;
     if (size != KeepSize)
         m_size = std::max(size, 0);
     return m_size > 0;

@@ -41,6 +41,8 @@ public:
 
     const uint32_t* GetTable() const { return m_table; }
     int GetSize() const { return m_size; }
+    // Changes whenever the table is replaced, so a drawing can tell a table it used from its successor.
+    unsigned GetRevision() const { return m_revision; }
 
     // The description.
     Direction direction;
@@ -58,4 +60,5 @@ private:
 
     int m_size;
     uint32_t* m_table;
+    unsigned m_revision;
 };

@@ -3,6 +3,7 @@
 #include "common/DebugTrace.h"
 #include "gui/graphics/CBitmapDC.h"
 #include <algorithm>
+#include <climits>
 
 namespace {
 const int DefaultValue = 100;
@@ -100,7 +101,8 @@ CSegmentBarRenderer::CSegmentBarRenderer()
     : values{DefaultValue, 0, 0, 0}, peakValue(NoPeak), peakThickness(DefaultPeakThickness),
       peakGradient(DefaultPeakGradient), peakMinThickness(DefaultPeakMin), peakMaxThickness(DefaultPeakMax),
       peakColor(DefaultPeakColor), segmentGradient{0, 1, 2, 3, 4, 5, 6, 7}, useAlternate(false),
-      invert(false), bevel{BevelHalf, BevelHalf, BevelHalf, BevelHalf, BevelHalf}, decayStep{}, ownerKey(0), m_displayed{}
+      invert(false), bevel{BevelHalf, BevelHalf, BevelHalf, BevelHalf, BevelHalf}, decayStep{},
+      ownerKey(0), m_displayed{}, m_drawn()
 {
     for (int i = 0; i < GradientCount; ++i)
         SetTwoStops(gradients[i], DefaultStops[i].from, DefaultStops[i].to, 2);
@@ -153,7 +155,7 @@ int CSegmentBarRenderer::PeakThickness() const
     return std::min(std::max(t, peakMinThickness), peakMaxThickness);
 }
 
-void CSegmentBarRenderer::Draw(CBitmapDC& surface)
+void CSegmentBarRenderer::Render(CBitmapDC& surface, Redraw redraw)
 {
     if (m_geometry.axisLength <= 0)
         return;
@@ -179,20 +181,45 @@ void CSegmentBarRenderer::Draw(CBitmapDC& surface)
         return;
     GdiFlush(); // GDI may still owe the section earlier drawing
     const CColorGradient& back = useAlternate ? alternateBackground : background;
+    Drawing next = {surface.GetBits(),
+                    surface.GetWidth(),
+                    surface.GetHeight(),
+                    m_geometry.axisPosition,
+                    m_geometry.axisLength,
+                    m_geometry.crossPosition,
+                    m_geometry.crossLength,
+                    m_geometry.vertical,
+                    0,
+                    {}};
     if (GrowsFromEnd())
-        DrawFromEnd(surface, p, top, segments, pick(peakGradient), back);
+        CollectFromEnd(next, p, top, segments, pick(peakGradient), back);
     else
-        DrawFromStart(surface, p, top, segments, pick(peakGradient), back);
+        CollectFromStart(next, p, top, segments, pick(peakGradient), back);
+    if (redraw == Redraw::Changes && SamePlace(m_drawn, next))
+        DrawDifferences(surface, next);
+    else
+        Replay(surface, next, {INT_MIN, INT_MAX});
+    m_drawn = next;
+}
+
+void CSegmentBarRenderer::AddFill(Drawing& drawing, Span span, const CColorGradient* gradient, uint32_t color,
+                                  int style) const
+{
+    if (span.from >= span.to)
+        return;
+    const bool plainBlack = !(gradient && gradient->GetTable()) && color == 0;
+    const int effective = style == BevelNone || plainBlack ? BevelNone : EffectiveStyle(style, m_geometry.vertical);
+    drawing.fills[drawing.count++] = {span, gradient, gradient ? gradient->GetRevision() : 0, color, effective};
 }
 
 // Upright bars: offsets run from the top, so each segment ends where the one
 // below it starts.
-void CSegmentBarRenderer::DrawFromEnd(CBitmapDC& surface, const int p[], int top,
-                                      const CColorGradient* const segments[], const CColorGradient* peak,
-                                      const CColorGradient& back) const
+void CSegmentBarRenderer::CollectFromEnd(Drawing& drawing, const int p[], int top,
+                                         const CColorGradient* const segments[], const CColorGradient* peak,
+                                         const CColorGradient& back) const
 {
     const int length = m_geometry.crossLength;
-    FillSpan(surface, {0, top == -1 ? length : top}, &back, 0, BevelNone);
+    AddFill(drawing, {0, top == -1 ? length : top}, &back, 0, BevelNone);
     for (int k = 0; k < SegmentCount; ++k) {
         if (p[k] == -1)
             continue;
@@ -202,7 +229,7 @@ void CSegmentBarRenderer::DrawFromEnd(CBitmapDC& surface, const int p[], int top
                 end = p[j];
                 break;
             }
-        FillSpan(surface, {p[k], end}, segments[k], 0, bevel[k]);
+        AddFill(drawing, {p[k], end}, segments[k], 0, bevel[k]);
         DebugTrace("segment %i: %i %i\n", k + 1, p[k], end);
     }
     const int q = ValueToPixel(peakValue);
@@ -213,15 +240,15 @@ void CSegmentBarRenderer::DrawFromEnd(CBitmapDC& surface, const int p[], int top
     if (mark.from < 0)
         mark = {0, t};
     if (mark.to < length)
-        FillSpan(surface, mark, peak, peakColor, bevel[PeakSlot]);
+        AddFill(drawing, mark, peak, peakColor, bevel[PeakSlot]);
 }
 
-void CSegmentBarRenderer::DrawFromStart(CBitmapDC& surface, const int p[], int top,
-                                        const CColorGradient* const segments[], const CColorGradient* peak,
-                                        const CColorGradient& back) const
+void CSegmentBarRenderer::CollectFromStart(Drawing& drawing, const int p[], int top,
+                                           const CColorGradient* const segments[], const CColorGradient* peak,
+                                           const CColorGradient& back) const
 {
     const int length = m_geometry.crossLength;
-    FillSpan(surface, {top == -1 ? 0 : top, length}, &back, 0, BevelNone);
+    AddFill(drawing, {top == -1 ? 0 : top, length}, &back, 0, BevelNone);
     for (int k = 0; k < SegmentCount; ++k) {
         if (p[k] == -1)
             continue;
@@ -231,7 +258,7 @@ void CSegmentBarRenderer::DrawFromStart(CBitmapDC& surface, const int p[], int t
                 start = p[j];
                 break;
             }
-        FillSpan(surface, {std::max(start, 0), p[k]}, segments[k], 0, bevel[k]);
+        AddFill(drawing, {std::max(start, 0), p[k]}, segments[k], 0, bevel[k]);
     }
     if (peakValue == NoPeak)
         return;
@@ -241,7 +268,72 @@ void CSegmentBarRenderer::DrawFromStart(CBitmapDC& surface, const int p[], int t
     if (mark.from >= length || mark.to >= length)
         mark = {length - t, length};
     if (mark.from >= 0)
-        FillSpan(surface, mark, peak, peakColor, bevel[PeakSlot]);
+        AddFill(drawing, mark, peak, peakColor, bevel[PeakSlot]);
+}
+
+bool CSegmentBarRenderer::SamePlace(const Drawing& a, const Drawing& b)
+{
+    return a.bits && a.bits == b.bits && a.width == b.width && a.height == b.height &&
+           a.axisPosition == b.axisPosition && a.axisLength == b.axisLength && a.crossPosition == b.crossPosition &&
+           a.crossLength == b.crossLength && a.vertical == b.vertical;
+}
+
+bool CSegmentBarRenderer::LineLook::operator==(const LineLook& o) const
+{
+    return gradient == o.gradient && revision == o.revision && color == o.color && style == o.style && lead == o.lead &&
+           trail == o.trail;
+}
+
+CSegmentBarRenderer::LineLook CSegmentBarRenderer::LookOf(const Drawing& drawing, int o)
+{
+    for (int i = drawing.count - 1; i >= 0; --i) {
+        const Fill& f = drawing.fills[i];
+        if (o < f.span.from || o >= f.span.to)
+            continue;
+        // Lines past the third from either end look alike; so do all lines of an unbevelled span.
+        const bool capped = f.style != BevelNone && f.span.to - f.span.from >= 2;
+        const int lead = capped ? std::min(o - f.span.from, MaxEdgeLines) : MaxEdgeLines;
+        const int trail = capped ? std::min(f.span.to - 1 - o, MaxEdgeLines) : MaxEdgeLines;
+        return {f.gradient, f.revision, f.color, f.style, lead, trail};
+    }
+    return {nullptr, 0, 0, -1, 0, 0}; // left as it was
+}
+
+void CSegmentBarRenderer::DrawDifferences(CBitmapDC& surface, const Drawing& next) const
+{
+    // A line's look changes only at a fill's ends and its edge lines: between
+    // two such points every line of either drawing looks alike.
+    int points[2 * MaxFills * 2 * (MaxEdgeLines + 1)];
+    int n = 0;
+    for (const Drawing* drawing : {&m_drawn, &next})
+        for (int i = 0; i < drawing->count; ++i) {
+            const Span s = drawing->fills[i].span;
+            for (int k = 0; k <= MaxEdgeLines; ++k) {
+                points[n++] = std::min(s.from + k, s.to);
+                points[n++] = std::max(s.to - k, s.from);
+            }
+        }
+    std::sort(points, points + n);
+    n = int(std::unique(points, points + n) - points);
+    Span dirty = {0, 0};
+    for (int i = 0; i + 1 < n; ++i) {
+        if (LookOf(m_drawn, points[i]) == LookOf(next, points[i]))
+            continue;
+        if (dirty.to != points[i]) {
+            Replay(surface, next, dirty);
+            dirty.from = points[i];
+        }
+        dirty.to = points[i + 1];
+    }
+    Replay(surface, next, dirty);
+}
+
+void CSegmentBarRenderer::Replay(CBitmapDC& surface, const Drawing& drawing, Span window) const
+{
+    if (window.from >= window.to)
+        return;
+    for (int i = 0; i < drawing.count; ++i)
+        FillLines(surface, drawing.fills[i], window);
 }
 
 uint32_t* CSegmentBarRenderer::PixelAt(CBitmapDC& surface, int o, int a) const
@@ -255,19 +347,18 @@ uint32_t* CSegmentBarRenderer::PixelAt(CBitmapDC& surface, int o, int a) const
     return surface.GetBits() + y * surface.GetWidth() + x;
 }
 
-void CSegmentBarRenderer::FillSpan(CBitmapDC& surface, Span span, const CColorGradient* gradient, uint32_t color,
-                                   int style) const
+void CSegmentBarRenderer::FillLines(CBitmapDC& surface, const Fill& fill, Span window) const
 {
-    if (span.from >= span.to)
-        return;
+    const CColorGradient* gradient = fill.gradient;
     const uint32_t* table = gradient ? gradient->GetTable() : nullptr;
     const int tableSize = table ? gradient->GetSize() : 0;
-    // The span and the bar's width, cut to the surface.
+    const uint32_t color = fill.color;
+    // The span within the window and the bar's width, cut to the surface.
     const bool vertical = m_geometry.vertical;
     const int crossLimit = vertical ? surface.GetWidth() : surface.GetHeight();
     const int axisLimit = vertical ? surface.GetHeight() : surface.GetWidth();
-    const int o0 = std::max(span.from, -m_geometry.crossPosition);
-    const int o1 = std::min(span.to, crossLimit - m_geometry.crossPosition);
+    const int o0 = std::max({fill.span.from, window.from, -m_geometry.crossPosition});
+    const int o1 = std::min({fill.span.to, window.to, crossLimit - m_geometry.crossPosition});
     const int a0 = std::max(0, -m_geometry.axisPosition);
     const int a1 = std::min(m_geometry.axisLength, axisLimit - m_geometry.axisPosition);
     auto entry = [&](int o) { return o >= 0 && o < tableSize ? table[o] : color; };
@@ -283,15 +374,17 @@ void CSegmentBarRenderer::FillSpan(CBitmapDC& surface, Span span, const CColorGr
                 std::fill_n(corner, a1 - a0, entry(o));
         }
     }
-    if ((!table && color == 0) || style == BevelNone)
-        return;
-    Bevel(surface, span, style);
+    if (fill.style != BevelNone)
+        Bevel(surface, fill.span, fill.style, window);
 }
 
-void CSegmentBarRenderer::Bevel(CBitmapDC& surface, Span span, int style) const
+// Edge lines run in a fixed order, so a pixel on two of them gets both steps in
+// the same order whichever lines the window lets through.
+void CSegmentBarRenderer::Bevel(CBitmapDC& surface, Span span, int s, Span window) const
 {
-    const int s = EffectiveStyle(style, m_geometry.vertical);
     auto apply = [&](int o, int a, BevelOp op) {
+        if (o < window.from || o >= window.to)
+            return;
         if (uint32_t* px = op ? PixelAt(surface, o, a) : nullptr)
             *px = op(*px);
     };
@@ -304,7 +397,8 @@ void CSegmentBarRenderer::Bevel(CBitmapDC& surface, Span span, int style) const
                 if (span.to - 1 - j >= span.from)
                     apply(span.to - 1 - j, a, CapOps[s].trail[j]);
             }
-    for (int o = span.from; o < span.to; ++o)
+    const int from = std::max(span.from, window.from), to = std::min(span.to, window.to);
+    for (int o = from; o < to; ++o)
         for (int j = 0; j < MaxEdgeLines && j < width; ++j) {
             apply(o, j, SideOps[s].lead[j]);
             apply(o, width - 1 - j, SideOps[s].trail[j]);

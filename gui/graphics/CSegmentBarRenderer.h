@@ -35,7 +35,9 @@ public:
     ~CSegmentBarRenderer() override;
 
     BarRendererType GetType() const override { return BarRendererType::Segment; }
-    void Draw(CBitmapDC& surface) override;
+    void Draw(CBitmapDC& surface) override { Render(surface, Redraw::All); }
+    // Only the lines across the bar whose pixels differ from the last drawing.
+    void DrawOver(CBitmapDC& surface) override { Render(surface, Redraw::Changes); }
     void OnLayout() override { RebuildGradients(); }
 
     // All 18 tables at the bar's length; owners call it after changing stops.
@@ -64,21 +66,60 @@ public:
     int ownerKey;                // the owner's own; 0, never read here
 
 private:
-    static const int LevelShift = 4; // displayed levels carry four fraction bits
+    static const int LevelShift = 4;              // displayed levels carry four fraction bits
+    static const int MaxFills = SegmentCount + 2; // the background, the segments, the peak mark
 
+    enum class Redraw { All, Changes };
     struct Span {
         int from, to;
     };
-    void FillSpan(CBitmapDC& surface, Span span, const CColorGradient* gradient, uint32_t color, int style) const;
-    void Bevel(CBitmapDC& surface, Span span, int style) const;
+    // One span filled from a gradient (or in a plain colour) and bevelled in an
+    // effective style (0: none); later fills cover earlier ones line by line.
+    struct Fill {
+        Span span;
+        const CColorGradient* gradient;
+        unsigned revision;
+        uint32_t color;
+        int style;
+    };
+    // The fills of one draw and where they went.
+    struct Drawing {
+        const uint32_t* bits;
+        int width, height;
+        int axisPosition, axisLength, crossPosition, crossLength;
+        bool vertical;
+        int count;
+        Fill fills[MaxFills];
+    };
+    // What a line across the bar shows: the fill on top and the line's place
+    // among its bevelled edge lines.
+    struct LineLook {
+        const CColorGradient* gradient;
+        unsigned revision;
+        uint32_t color;
+        int style, lead, trail;
+        bool operator==(const LineLook& o) const;
+    };
+
+    void Render(CBitmapDC& surface, Redraw redraw);
+    void AddFill(Drawing& drawing, Span span, const CColorGradient* gradient, uint32_t color, int style) const;
+    void CollectFromEnd(Drawing& drawing, const int p[], int top, const CColorGradient* const segments[],
+                        const CColorGradient* peak, const CColorGradient& back) const;
+    void CollectFromStart(Drawing& drawing, const int p[], int top, const CColorGradient* const segments[],
+                          const CColorGradient* peak, const CColorGradient& back) const;
+    static bool SamePlace(const Drawing& a, const Drawing& b);
+    static LineLook LookOf(const Drawing& drawing, int o);
+    // Redraws the runs of lines that look different in next than in m_drawn.
+    void DrawDifferences(CBitmapDC& surface, const Drawing& next) const;
+    // Every fill of drawing, on the lines of window only.
+    void Replay(CBitmapDC& surface, const Drawing& drawing, Span window) const;
+    void FillLines(CBitmapDC& surface, const Fill& fill, Span window) const;
+    void Bevel(CBitmapDC& surface, Span span, int style, Span window) const;
     // The pixel at offset o along the bar and a across it; null outside the surface.
     uint32_t* PixelAt(CBitmapDC& surface, int o, int a) const;
     bool GrowsFromEnd() const { return invert == m_geometry.vertical; }
     int PeakThickness() const;
-    void DrawFromEnd(CBitmapDC& surface, const int p[], int top, const CColorGradient* const segments[],
-                     const CColorGradient* peak, const CColorGradient& back) const;
-    void DrawFromStart(CBitmapDC& surface, const int p[], int top, const CColorGradient* const segments[],
-                       const CColorGradient* peak, const CColorGradient& back) const;
 
     int m_displayed[SegmentCount];
+    Drawing m_drawn; // the last draw; no bits before the first
 };

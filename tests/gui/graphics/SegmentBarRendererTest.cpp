@@ -1,6 +1,8 @@
 #include "gui/graphics/CBarGraphView.h"
 #include "gui/graphics/CSegmentBarRenderer.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -148,4 +150,64 @@ TEST(SegmentBarRenderer, Bevels)
         b = BevelRounded;
     one.view.Layout();
     EXPECT_EQ(std::vector<int>(one.bar->bevel, one.bar->bevel + 5), std::vector<int>({0, 0, 0, 5, 5}));
+}
+
+// A Present into the view's own bitmap draws only the lines that changed since
+// the last one: after any run of changes its pixels are those of a full draw.
+TEST(SegmentBarRenderer, PresentOverTheLastOneEqualsAFullDraw)
+{
+    const int widths[] = {1, 2, 5, 9, 14}; // the first too thin for a bevel
+    for (bool vertical : {false, true}) {
+        CBarGraphView views[2]; // [1] handed out before each Present, so it draws in full
+        CSegmentBarRenderer* bars[2][5];
+        for (int v = 0; v < 2; ++v) {
+            BarGraphViewDesc* d = views[v].Reset();
+            d->width = d->height = d->areaRight = d->areaBottom = 90;
+            d->vertical = vertical;
+            views[v].Configure(*d);
+            for (int b = 0; b < 5; ++b) {
+                bars[v][b] = static_cast<CSegmentBarRenderer*>(views[v].CreateRenderer(BarRendererType::Segment));
+                bars[v][b]->fixedSize = widths[b];
+            }
+            views[v].Layout();
+        }
+        const CBitmapDC& over = *views[0].GetTarget(); // handed out once, before the first Present
+        std::mt19937 random(7);
+        auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+        for (int step = 0; step < 400; ++step) {
+            for (int b = 0; b < 5; ++b) {
+                CSegmentBarRenderer& model = *bars[0][b];
+                int values[4], bevel[5];
+                for (int k = 0; k < 4; ++k)
+                    values[k] = pick(0, 1) ? model.values[k] + pick(-4, 4) : pick(-100, 1100);
+                for (int& s : bevel)
+                    s = pick(0, 3) ? model.bevel[&s - bevel] : pick(-1, 6);
+                const int peak = pick(0, 3) ? pick(-1, 1000) : model.peakValue;
+                const bool alternate = pick(0, 7) == 0, invert = pick(0, 15) == 0, rebuild = pick(0, 31) == 0;
+                const int peakGradient = pick(-1, 1), gradient = pick(0, 8), decay = pick(0, 2) * 40;
+                const uint32_t stop = uint32_t(pick(0, 0xFFFFFF)), peakColor = pick(0, 1) ? 0 : 0x123456;
+                for (CSegmentBarRenderer* bar : {bars[0][b], bars[1][b]}) {
+                    std::copy(values, values + 4, bar->values);
+                    std::copy(bevel, bevel + 5, bar->bevel);
+                    bar->peakValue = peak;
+                    bar->useAlternate = alternate;
+                    bar->invert ^= invert;
+                    bar->peakGradient = peakGradient;
+                    bar->peakColor = peakColor;
+                    bar->segmentGradient[b % 4] = gradient;
+                    bar->decayStep[b % 4] = decay;
+                    if (rebuild) {
+                        bar->gradients[0].stops[1].color = stop;
+                        bar->RebuildGradients();
+                    }
+                }
+            }
+            views[0].Present(nullptr);
+            views[1].GetTarget();
+            views[1].Present(nullptr);
+            const CBitmapDC& full = *views[1].GetTarget();
+            ASSERT_TRUE(std::equal(over.GetBits(), over.GetBits() + over.GetPixelCount(), full.GetBits()))
+                << "vertical " << vertical << " step " << step;
+        }
+    }
 }
