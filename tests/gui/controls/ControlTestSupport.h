@@ -1,4 +1,5 @@
 #pragma once
+#include "GuiTestSupport.h"
 #include "RecordingListener.h"
 #include "gui/controls/CControl.h"
 #include "gui/controls/CControlContainer.h"
@@ -8,8 +9,8 @@
 #include <string>
 #include <vector>
 
-// A top-level window with its container; the owner records what the
-// container relays. Placed where the tests' cursor never goes by chance.
+// A quietly placed top-level window with its container; the owner records
+// what the container relays.
 struct ContainerHost {
     using Reaction = std::function<int(const RecordedEvent&)>;
     explicit ContainerHost(int width = 200, int height = 120, CSkinRenderer* skin = nullptr, Reaction react = {})
@@ -23,12 +24,7 @@ struct ContainerHost {
         params.owner = &owner;
         params.skin = skin;
         container.Create(params);
-        WindowCreateParams place;
-        place.x = 300;
-        place.y = 200;
-        place.width = width;
-        place.height = height;
-        created = window.Create(place) == 0;
+        created = window.Create(QuietlyPlaced<WindowCreateParams>(width, height)) == 0;
     }
     // The window's listener goes first: the container dies before the window.
     ~ContainerHost()
