@@ -118,7 +118,7 @@ public:
     // The meter, then the scope panes and the RTA pane redrawn; the timer's
     // tick sleeps after, to leave the other threads room.
     void Tick(TickSleep sleep);
-    int GetTickCount() const { return m_ticks; }
+    int GetTicks() const { return m_ticks; }
 
     CContextMenus& GetMenus() { return m_menus; }
     CImageControl& GetRtaPane() { return m_rtaPane; }

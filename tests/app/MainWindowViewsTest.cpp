@@ -92,12 +92,12 @@ TEST(MainWindowViews, CreationStepsTimerAndSizeLimits)
     EXPECT_TRUE(w.GetSettingsWindow().GetWindow().IsCreated()); // the reason shown, no message box
     EXPECT_TRUE(w.GetRtaPane().IsShown());
 
-    const int ticks = w.GetTickCount();
+    const int ticks = w.GetTicks();
     for (int id : {74, 0, 0xFEDF})
         w.OnEvent(&w.GetWindow(), 0, WindowEvent::Timer, id, 0, nullptr);
-    EXPECT_EQ(w.GetTickCount(), ticks);
+    EXPECT_EQ(w.GetTicks(), ticks);
     w.OnEvent(&w.GetWindow(), 0, WindowEvent::Timer, MainWindowId::TickTimer, 0, nullptr);
-    EXPECT_EQ(w.GetTickCount(), ticks + 1);
+    EXPECT_EQ(w.GetTicks(), ticks + 1);
 
     const RECT tiny = {300, 300, 301, 301}, huge = {0, 0, 5000, 3000};
     EXPECT_EQ(rig.Sized(5 /* bottom right */, tiny), (std::vector<int>{78, 56}));

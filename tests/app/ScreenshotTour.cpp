@@ -6,6 +6,7 @@
 #include "gui/window/CPhysicalWindow.h"
 #include <windows.h>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,28 @@ const DWORD kSignalMs = 3000; // the averages and the meter's windows fill
 const DWORD kSettleMs = 400;  // a menu or a window paints
 
 std::string g_folder = ".";
+
+// What each picture shows, for the folder's index.
+const char* const kCaptions[][2] = {
+    {"01-first-start-settings.png", "the first start: no device chosen yet, the I/O settings window says so"},
+    {"02-signal-default-layout.png", "the default layout with the demo tones: loudness meter above the RTA"},
+    {"03-signal-one-scope.png", "\"Prefer Oscilloscope\": the meter above one oscilloscope"},
+    {"04-signal-two-scopes-1400x400.png", "\"Prefer Two Oscilloscopes\" at 1400 x 400: two scopes beside the RTA"},
+    {"05-menu-rta.png", "the RTA pane's menu with the window menu below"},
+    {"06-menu-meters.png", "the meter's menu with the window menu below"},
+    {"07-menu-scope.png", "the oscilloscope's menu with the window menu below"},
+    {"08-menu-window.png", "the window menu (a right click on the window)"},
+    {"09-menu-tray.png", "the tray icon's menu"},
+    {"10-about.png", "the about window"},
+    {"11-signal-vertical-meter.png", "\"Prefer Vertical\": the meter standing beside the RTA"}};
+
+const char* Caption(const char* name)
+{
+    for (const auto& caption : kCaptions)
+        if (!strcmp(caption[0], name))
+            return caption[1];
+    return "";
+}
 std::string g_iniPath;
 
 void Pump(DWORD ms)
@@ -82,7 +105,7 @@ bool Shoot(const char* name, RECT area)
     const bool written = file && !png.empty() && fwrite(png.data(), 1, png.size(), file) == png.size();
     if (file)
         fclose(file);
-    printf("%s %s\n", written ? "wrote" : "FAILED", name);
+    printf("%s%s: %s\n", written ? "" : "NOT WRITTEN ", name, Caption(name));
     return written;
 }
 
