@@ -19,7 +19,9 @@ void ExpectRegion(const CBitmapDC& dc, RECT r, uint32_t inside, uint32_t outside
 
 } // namespace
 
-TEST(BitmapDC, LifecycleKeepsTheLiveCountAndReleasesOldSections)
+// Zero sizes, other depths and sizes the system refuses: no DC, no pixels,
+// nothing counted, and no pixel operation touches memory.
+TEST(BitmapDC, LifecycleTraceAndLiveCount)
 {
     const int start = CBitmapDC::GetLiveSectionCount();
     {
@@ -42,47 +44,54 @@ TEST(BitmapDC, LifecycleKeepsTheLiveCountAndReleasesOldSections)
         EXPECT_EQ(copy.GetWidth(), 6); // the size outlives the section
     }
     EXPECT_EQ(CBitmapDC::GetLiveSectionCount(), start);
-}
 
-// Zero sizes, other depths and sizes the system refuses: no DC, no pixels,
-// nothing counted, and no pixel operation touches memory.
-TEST(BitmapDC, SurfacesThatAreNotMadeStayEmpty)
-{
-    const int start = CBitmapDC::GetLiveSectionCount();
-    const struct {
-        int width, height, bitsPerPixel;
-        int readWidth, readHeight;
-    } cases[] = {
-        {0, 7, 32, 0, 7},          // a zero size is kept as asked
-        {5, 0, 32, 5, 0},          //
-        {4, 4, 8, 0, 0},           // only 32-bit surfaces are made
-        {-4, 4, 32, 0, 0},         // a negative width is refused
-        {4, -4, 32, 0, 0},         // a negative height would turn the rows over
-        {23000, 23000, 32, 0, 0},  // 2 GB: the system refuses it
-        {100000, 100000, 32, 0, 0} // beyond any section's size field
-    };
-    CBitmapDC source;
-    source.Create(2, 2, 32);
-    for (const auto& c : cases) {
-        CBitmapDC dc;
-        dc.Create(3, 3, 32);
-        dc.Create(c.width, c.height, c.bitsPerPixel);
-        EXPECT_FALSE(dc.IsCreated()) << c.width << "x" << c.height;
-        EXPECT_EQ(dc.GetWidth(), c.readWidth);
-        EXPECT_EQ(dc.GetHeight(), c.readHeight);
-        EXPECT_EQ(dc.GetBits(), nullptr);
-        EXPECT_EQ(dc.GetDC(), nullptr);
-        EXPECT_FALSE(dc.CopyFrom(source, 0, 0, 0, 0, 0, 0));
-        EXPECT_FALSE(source.CopyFrom(dc, 0, 0, 0, 0, 0, 0));
-        dc.Fill(Paint);
-        dc.FillRect(0, 0, 10, 10, Paint);
-        dc.PremultiplyAlpha();
-        dc.ScaleAlpha(128);
-        EXPECT_EQ(CBitmapDC::GetLiveSectionCount(), start + 1);
+    TraceCapture trace;
+    CBitmapDC dc;
+    dc.Create(1, 1, 32);
+    dc.SetTrace(SurfaceTrace::On);
+    dc.Create(3, 4, 32);
+    dc.Fill(0xFF00FF);
+    dc.SetTrace(SurfaceTrace::Off);
+    dc.Fill(0);
+    EXPECT_EQ(trace.Text(), "CBitmapDC::Create 3, 4\nCBitmapDC::Fill ff00ff\n");
+
+    {
+        const int start = CBitmapDC::GetLiveSectionCount();
+        const struct {
+            int width, height, bitsPerPixel;
+            int readWidth, readHeight;
+        } cases[] = {
+            {0, 7, 32, 0, 7},          // a zero size is kept as asked
+            {5, 0, 32, 5, 0},          //
+            {4, 4, 8, 0, 0},           // only 32-bit surfaces are made
+            {-4, 4, 32, 0, 0},         // a negative width is refused
+            {4, -4, 32, 0, 0},         // a negative height would turn the rows over
+            {23000, 23000, 32, 0, 0},  // 2 GB: the system refuses it
+            {100000, 100000, 32, 0, 0} // beyond any section's size field
+        };
+        CBitmapDC source;
+        source.Create(2, 2, 32);
+        for (const auto& c : cases) {
+            CBitmapDC dc;
+            dc.Create(3, 3, 32);
+            dc.Create(c.width, c.height, c.bitsPerPixel);
+            EXPECT_FALSE(dc.IsCreated()) << c.width << "x" << c.height;
+            EXPECT_EQ(dc.GetWidth(), c.readWidth);
+            EXPECT_EQ(dc.GetHeight(), c.readHeight);
+            EXPECT_EQ(dc.GetBits(), nullptr);
+            EXPECT_EQ(dc.GetDC(), nullptr);
+            EXPECT_FALSE(dc.CopyFrom(source, 0, 0, 0, 0, 0, 0));
+            EXPECT_FALSE(source.CopyFrom(dc, 0, 0, 0, 0, 0, 0));
+            dc.Fill(Paint);
+            dc.FillRect(0, 0, 10, 10, Paint);
+            dc.PremultiplyAlpha();
+            dc.ScaleAlpha(128);
+            EXPECT_EQ(CBitmapDC::GetLiveSectionCount(), start + 1);
+        }
     }
 }
 
-TEST(BitmapDC, FillRectIsClippedToTheSurface)
+TEST(BitmapDC, FillRectAndCopyFrom)
 {
     const struct {
         RECT asked, filled;
@@ -97,6 +106,20 @@ TEST(BitmapDC, FillRectIsClippedToTheSurface)
         dc.FillRect(c.asked.left, c.asked.top, c.asked.right, c.asked.bottom, Paint);
         ExpectRegion(dc, c.filled, Paint, 0);
     }
+
+    CBitmapDC source, dest;
+    source.Create(9, 9, 32);
+    source.Fill(Paint);
+    source.FillRect(1, 1, 2, 2, 0xFF000001u);
+    dest.Create(6, 5, 32);
+
+    dest.Fill(0);
+    ASSERT_TRUE(dest.CopyFrom(source, 1, 1, 1, 1, 4, 3));
+    ExpectRegion(dest, {4, 3, 5, 4}, 0xFF000001u, 0);
+
+    dest.Fill(0);
+    ASSERT_TRUE(dest.CopyFrom(source, 2, 2, 0, 0, 0, 0));
+    ExpectRegion(dest, {0, 0, 6, 5}, Paint, 0);
 }
 
 // One pixel value through each alpha operation's rect form; the rest stays.
@@ -130,34 +153,4 @@ TEST(BitmapDC, AlphaOperationsOnKnownPixels)
     dc.Fill(0x80FFFFC8);
     dc.PremultiplyAlpha();
     ExpectRegion(dc, {0, 0, 5, 4}, 0x80808064, 0);
-}
-
-TEST(BitmapDC, CopyFromCopiesTheAskedAreaOrTheWholeDestination)
-{
-    CBitmapDC source, dest;
-    source.Create(9, 9, 32);
-    source.Fill(Paint);
-    source.FillRect(1, 1, 2, 2, 0xFF000001u);
-    dest.Create(6, 5, 32);
-
-    dest.Fill(0);
-    ASSERT_TRUE(dest.CopyFrom(source, 1, 1, 1, 1, 4, 3));
-    ExpectRegion(dest, {4, 3, 5, 4}, 0xFF000001u, 0);
-
-    dest.Fill(0);
-    ASSERT_TRUE(dest.CopyFrom(source, 2, 2, 0, 0, 0, 0));
-    ExpectRegion(dest, {0, 0, 6, 5}, Paint, 0);
-}
-
-TEST(BitmapDC, TraceNamesCreateAndFill)
-{
-    TraceCapture trace;
-    CBitmapDC dc;
-    dc.Create(1, 1, 32);
-    dc.SetTrace(SurfaceTrace::On);
-    dc.Create(3, 4, 32);
-    dc.Fill(0xFF00FF);
-    dc.SetTrace(SurfaceTrace::Off);
-    dc.Fill(0);
-    EXPECT_EQ(trace.Text(), "CBitmapDC::Create 3, 4\nCBitmapDC::Fill ff00ff\n");
 }

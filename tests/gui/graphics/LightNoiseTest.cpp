@@ -23,7 +23,7 @@ int RandAfter(unsigned seed, int calls)
 
 } // namespace
 
-TEST(LightField, Profiles)
+TEST(LightField, ProfilesAndTheFieldCentredOnTheirMiddle)
 {
     CLightField light;
     EXPECT_EQ(light.GetProfile()[512], 2150); // sin(1.59) * 716.8 + 1433.6
@@ -35,11 +35,7 @@ TEST(LightField, Profiles)
     light.BuildRampTable(100, -924, RampShape::Rising);
     EXPECT_EQ(light.GetProfile()[0], 100);
     EXPECT_EQ(light.GetProfile()[1023], -923);
-}
 
-TEST(LightField, FieldIsCentredOnTheProfileMiddle)
-{
-    CLightField light;
     light.BuildRampTable(0, 1024, RampShape::Rising);
     light.BuildField(6, 4, 0.0f, 0.0f); // no slope: every value is the middle
     EXPECT_EQ(Values(light.GetField()), std::vector<int>(24, 512));
@@ -79,7 +75,9 @@ TEST(NoiseMap, SeedsRangeAndReseeding)
     EXPECT_EQ(a.GetMap().GetValues(), nullptr);
 }
 
-TEST(ShadeMap, ModesOnKnownPixels)
+// Multiply with a source: its alpha (0 outside it) mixes the shade with the old byte.
+// The region is cut to the map and the bitmap on every side.
+TEST(ShadeMap, ModesSourceAlphaAndCutRegions)
 {
     const uint32_t Before = 0x80102030;
     const struct {
@@ -108,56 +106,52 @@ TEST(ShadeMap, ModesOnKnownPixels)
         EXPECT_EQ(dc.GetBits()[1], c.after) << int(c.mode) << " " << c.value;
         EXPECT_EQ(dc.GetBits()[0], Before);
     }
-}
 
-// Multiply with a source: its alpha (0 outside it) mixes the shade with the old byte.
-TEST(ShadeMap, MultiplyThroughSourceAlpha)
-{
-    CBitmapDC dc, source;
-    dc.Create(2, 1, 32);
-    source.Create(2, 1, 32);
-    source.GetBits()[0] = 0xFF000000;
-    source.GetBits()[1] = 0x00000000;
-    CShadeMap map;
-    map.Create(2, 1);
-    map.GetValues()[0] = map.GetValues()[1] = 4096;
-    dc.Fill(0x80102030);
-    ShadeParams p = {ShadeMode::Multiply, 0, 0, 0, 0, 256, 1, 0}; // read one pixel right
-    map.ApplyToBitmap(&dc, &source, 0, 0, 0, 0, -1, -1, p);
-    EXPECT_EQ(dc.GetBits()[0], 0x800F1F2Fu); // alpha 0: the old byte * 255 / 256
-    EXPECT_EQ(dc.GetBits()[1], 0x800F1F2Fu); // outside the source: alpha 0
-    p.sourceX = 0;
-    dc.Fill(0x80102030);
-    map.ApplyToBitmap(&dc, &source, 0, 0, 0, 0, 1, 1, p);
-    EXPECT_EQ(dc.GetBits()[0], 0x801F3F5Fu); // alpha 255: the doubled byte * 255 / 256
-}
-
-// The region is cut to the map and the bitmap on every side.
-TEST(ShadeMap, RegionsAreCut)
-{
-    const struct {
-        int dx, dy, mx, my, width, height;
-        int changed; // pixels of the 5 x 4 bitmap
-    } cases[] = {
-        {0, 0, 0, 0, -1, -1, 9}, {3, 2, 0, 0, -1, -1, 4}, {-2, 0, 0, 0, -1, -1, 3}, {0, 0, 1, 2, -1, -1, 2},
-        {0, 0, -1, 0, 2, 2, 2},  {0, 0, 3, 0, -1, -1, 0}, {5, 0, 0, 0, -1, -1, 0},  {1, 1, 0, 0, 2, 1, 2},
-    };
-    CBitmapDC dc;
-    dc.Create(5, 4, 32);
-    CShadeMap map;
-    map.Create(3, 3);
-    std::fill_n(map.GetValues(), 9, int16_t(80));
-    const ShadeParams p = {ShadeMode::Add, 0, 0, 0, 0, 256, 0, 0};
-    for (const auto& c : cases) {
-        dc.Fill(0);
-        map.ApplyToBitmap(&dc, nullptr, c.dx, c.dy, c.mx, c.my, c.width, c.height, p);
-        int changed = 0;
-        for (int i = 0; i < 20; ++i)
-            changed += dc.GetBits()[i] != 0;
-        EXPECT_EQ(changed, c.changed) << c.dx << "," << c.dy << " " << c.mx << "," << c.my;
+    {
+        CBitmapDC dc, source;
+        dc.Create(2, 1, 32);
+        source.Create(2, 1, 32);
+        source.GetBits()[0] = 0xFF000000;
+        source.GetBits()[1] = 0x00000000;
+        CShadeMap map;
+        map.Create(2, 1);
+        map.GetValues()[0] = map.GetValues()[1] = 4096;
+        dc.Fill(0x80102030);
+        ShadeParams p = {ShadeMode::Multiply, 0, 0, 0, 0, 256, 1, 0}; // read one pixel right
+        map.ApplyToBitmap(&dc, &source, 0, 0, 0, 0, -1, -1, p);
+        EXPECT_EQ(dc.GetBits()[0], 0x800F1F2Fu); // alpha 0: the old byte * 255 / 256
+        EXPECT_EQ(dc.GetBits()[1], 0x800F1F2Fu); // outside the source: alpha 0
+        p.sourceX = 0;
+        dc.Fill(0x80102030);
+        map.ApplyToBitmap(&dc, &source, 0, 0, 0, 0, 1, 1, p);
+        EXPECT_EQ(dc.GetBits()[0], 0x801F3F5Fu); // alpha 255: the doubled byte * 255 / 256
     }
-    map.ApplyToBitmap(nullptr, nullptr, 0, 0, 0, 0, -1, -1, p);
-    CShadeMap none;
-    EXPECT_EQ(none.Create(-1, 4), nullptr);
-    EXPECT_EQ(none.Create(65536, 65536), nullptr); // a count past 32 bits
+
+    {
+        const struct {
+            int dx, dy, mx, my, width, height;
+            int changed; // pixels of the 5 x 4 bitmap
+        } cases[] = {
+            {0, 0, 0, 0, -1, -1, 9}, {3, 2, 0, 0, -1, -1, 4}, {-2, 0, 0, 0, -1, -1, 3}, {0, 0, 1, 2, -1, -1, 2},
+            {0, 0, -1, 0, 2, 2, 2},  {0, 0, 3, 0, -1, -1, 0}, {5, 0, 0, 0, -1, -1, 0},  {1, 1, 0, 0, 2, 1, 2},
+        };
+        CBitmapDC dc;
+        dc.Create(5, 4, 32);
+        CShadeMap map;
+        map.Create(3, 3);
+        std::fill_n(map.GetValues(), 9, int16_t(80));
+        const ShadeParams p = {ShadeMode::Add, 0, 0, 0, 0, 256, 0, 0};
+        for (const auto& c : cases) {
+            dc.Fill(0);
+            map.ApplyToBitmap(&dc, nullptr, c.dx, c.dy, c.mx, c.my, c.width, c.height, p);
+            int changed = 0;
+            for (int i = 0; i < 20; ++i)
+                changed += dc.GetBits()[i] != 0;
+            EXPECT_EQ(changed, c.changed) << c.dx << "," << c.dy << " " << c.mx << "," << c.my;
+        }
+        map.ApplyToBitmap(nullptr, nullptr, 0, 0, 0, 0, -1, -1, p);
+        CShadeMap none;
+        EXPECT_EQ(none.Create(-1, 4), nullptr);
+        EXPECT_EQ(none.Create(65536, 65536), nullptr); // a count past 32 bits
+    }
 }

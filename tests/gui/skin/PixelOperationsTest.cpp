@@ -40,7 +40,9 @@ void MakePattern(CBitmapDC& dc, int width, int height)
 
 } // namespace
 
-TEST(PixelOperations, BlendsOnKnownPixels)
+// Overlay and alpha copy on known pixels; a frame smaller than its insets asks
+// for regions past either bitmap.
+TEST(PixelOperations, BlendsOnKnownPixelsClippedToBothBitmaps)
 {
     const uint32_t Grey200 = 0xFFC8C8C8;
     const struct {
@@ -61,20 +63,16 @@ TEST(PixelOperations, BlendsOnKnownPixels)
         CopyAlphaChannel(&dst, 0, 0, &src, 0, 0, 1, 1);
         EXPECT_EQ(Pixels(dst)[0], c.alphaCopy) << std::hex << c.src;
     }
-}
 
-// A frame smaller than its insets asks for regions past either bitmap.
-TEST(PixelOperations, BlendRegionsAreClippedToBothBitmaps)
-{
     const struct {
         int dstX, dstY, srcX, srcY, width, height, changed;
-    } cases[] = {
+    } regions[] = {
         {1, 1, 0, 0, 8, 8, 4},  {-1, -1, 0, 0, 8, 8, 9}, {0, 0, 6, 6, 8, 8, 4}, {0, 0, -1, 0, 8, 8, 6},
         {0, 0, -5, 0, 8, 8, 0}, {3, 0, 0, 0, 8, 8, 0},   {0, 0, 0, 0, 0, 3, 0}, {0, 0, 0, 0, 2, 1, 2},
     };
     CBitmapDC dst, src;
     Make(src, 8, 8, 0x80FFFFFF);
-    for (const auto& c : cases) {
+    for (const auto& c : regions) {
         Make(dst, 3, 3, 0xFF000000);
         OverlayBlendImage(&dst, c.dstX, c.dstY, &src, c.srcX, c.srcY, c.width, c.height);
         EXPECT_EQ(Changed(dst, 0xFF000000), c.changed) << c.dstX << "," << c.srcX;
@@ -86,7 +84,7 @@ TEST(PixelOperations, BlendRegionsAreClippedToBothBitmaps)
     CopyAlphaChannel(&dst, 0, 0, nullptr, 0, 0, 4, 4);
 }
 
-TEST(PixelOperations, ScaleImageColors)
+TEST(PixelOperations, ScaleColorsAndAlphaBlend)
 {
     const struct {
         int left, top, right, bottom, red, green, blue;
@@ -108,10 +106,7 @@ TEST(PixelOperations, ScaleImageColors)
     ScaleImageColors(nullptr, 0, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(ScaleColorRef(0xFF808080, 512), 0x00FFFFFFu);
     EXPECT_EQ(ScaleColorRef(0xFF808080, 128), 0x00404040u);
-}
 
-TEST(PixelOperations, AlphaBlendImage)
-{
     CBitmapDC dst, src;
     Make(dst, 4, 4, 0xFF0000FF);
     Make(src, 2, 2, 0x80400000); // premultiplied half red
@@ -135,7 +130,7 @@ TEST(PixelOperations, AlphaBlendImage)
 }
 
 // The filter choice, checked against the library called directly.
-TEST(PixelOperations, ResizeImagePicksTheFilter)
+TEST(PixelOperations, ResizeImagePicksTheFilterAndRefusesBadInput)
 {
     const struct {
         int width, height;
@@ -161,29 +156,28 @@ TEST(PixelOperations, ResizeImagePicksTheFilter)
                   0);
         EXPECT_EQ(Pixels(dst), Pixels(expected)) << c.width << "x" << c.height;
     }
-}
 
-TEST(PixelOperations, ResizeImageBadInput)
-{
-    CBitmapDC src, dst, empty;
-    MakePattern(src, 17, 17);
-    ASSERT_EQ(ScaleImageToNew(&src, &dst, 0.4f), 0);
-    EXPECT_EQ(dst.GetWidth(), 6); // 6.8 truncated
-    EXPECT_EQ(dst.GetHeight(), 6);
+    {
+        CBitmapDC src, dst, empty;
+        MakePattern(src, 17, 17);
+        ASSERT_EQ(ScaleImageToNew(&src, &dst, 0.4f), 0);
+        EXPECT_EQ(dst.GetWidth(), 6); // 6.8 truncated
+        EXPECT_EQ(dst.GetHeight(), 6);
 
-    Make(dst, 8, 8, 0x12345678);
-    EXPECT_EQ(ResizeImage(&empty, &dst, 0, 0, 0, 0, 0, 0, 0, 0, ResizeMethod::Auto), 0);
-    EXPECT_EQ(ResizeImage(&src, &empty, 0, 0, 0, 0, 0, 0, 0, 0, ResizeMethod::Auto), 0);
-    EXPECT_EQ(ResizeImage(nullptr, &dst, 0, 0, 0, 0, 0, 0, 0, 0, ResizeMethod::Auto), StatusNullPointer);
-    EXPECT_EQ(ResizeImage(&src, &dst, 0, 0, 0, 0, 8, 0, 0, 0, ResizeMethod::Auto), StatusNoIntersection);
-    EXPECT_EQ(ResizeImage(&src, &dst, 0, 0, 0, 0, -1, 0, 0, 0, ResizeMethod::Auto), StatusNoIntersection);
-    EXPECT_EQ(Changed(dst, 0x12345678), 0);
-    // A region reaching past the destination is cut to it.
-    EXPECT_EQ(ResizeImage(&src, &dst, 0, 0, 0, 0, 6, 6, 8, 8, ResizeMethod::Auto), 0);
-    EXPECT_EQ(Changed(dst, 0x12345678), 4);
-    EXPECT_EQ(ScaleImageToNew(&empty, &dst, 0.5f), 0);
-    EXPECT_FALSE(dst.IsCreated());
-    EXPECT_EQ(ScaleImageToNew(&src, nullptr, 0.5f), StatusNullPointer);
+        Make(dst, 8, 8, 0x12345678);
+        EXPECT_EQ(ResizeImage(&empty, &dst, 0, 0, 0, 0, 0, 0, 0, 0, ResizeMethod::Auto), 0);
+        EXPECT_EQ(ResizeImage(&src, &empty, 0, 0, 0, 0, 0, 0, 0, 0, ResizeMethod::Auto), 0);
+        EXPECT_EQ(ResizeImage(nullptr, &dst, 0, 0, 0, 0, 0, 0, 0, 0, ResizeMethod::Auto), StatusNullPointer);
+        EXPECT_EQ(ResizeImage(&src, &dst, 0, 0, 0, 0, 8, 0, 0, 0, ResizeMethod::Auto), StatusNoIntersection);
+        EXPECT_EQ(ResizeImage(&src, &dst, 0, 0, 0, 0, -1, 0, 0, 0, ResizeMethod::Auto), StatusNoIntersection);
+        EXPECT_EQ(Changed(dst, 0x12345678), 0);
+        // A region reaching past the destination is cut to it.
+        EXPECT_EQ(ResizeImage(&src, &dst, 0, 0, 0, 0, 6, 6, 8, 8, ResizeMethod::Auto), 0);
+        EXPECT_EQ(Changed(dst, 0x12345678), 4);
+        EXPECT_EQ(ScaleImageToNew(&empty, &dst, 0.5f), 0);
+        EXPECT_FALSE(dst.IsCreated());
+        EXPECT_EQ(ScaleImageToNew(&src, nullptr, 0.5f), StatusNullPointer);
+    }
 }
 
 TEST(PixelOperations, SheenGrowsTheNoiseOnlyWhenNeeded)

@@ -77,7 +77,7 @@ TEST_F(SkinRendererTest, LoadDecodesEveryPictureOnceAndFillsTheSetsWithTheirValu
     EXPECT_EQ(renderer.GetImageSet(17)->stretchInsets.bottom, -1);
 }
 
-TEST_F(SkinRendererTest, ButtonsPickTheirSetBySizeAndQueriesAnswerTheSetsInsets)
+TEST_F(SkinRendererTest, SetsBySizeQueriesAndFontsBySlot)
 {
     EXPECT_EQ(renderer.ImageSetForKind(1, 60, 20), renderer.GetImageSet(4));
     EXPECT_EQ(renderer.ImageSetForKind(1, 60, 24), renderer.GetImageSet(3));
@@ -92,9 +92,28 @@ TEST_F(SkinRendererTest, ButtonsPickTheirSetBySizeAndQueriesAnswerTheSetsInsets)
     SkinElementQuery field = Query(16, 60, 24);
     EXPECT_EQ(field.imageSet, renderer.GetImageSet(6));
     EXPECT_EQ(field.contentInsets.left, 2);
+
+    CSkinFont* bold = renderer.GetFont(0, 0);
+    ASSERT_NE(bold, nullptr);
+    EXPECT_EQ(bold->GetHeight(), 13);
+    EXPECT_EQ(renderer.GetFont(17, 5), bold);
+    EXPECT_EQ(renderer.GetFont(-3, 5), bold);
+    EXPECT_EQ(renderer.GetFont(1, 24), renderer.GetFont(2, 0));
+    EXPECT_EQ(renderer.GetFont(1, 12), renderer.GetFont(3, 0));
+    EXPECT_EQ(renderer.GetFont(1, 20)->GetHeight(), 13);
+    CSkinFont* regular = renderer.GetFont(1, 0);
+    EXPECT_NE(regular, bold);
+    EXPECT_EQ(renderer.GetFont(1, 14), regular);
+    EXPECT_EQ(renderer.GetFont(1, -5), regular);
+    EXPECT_EQ(renderer.GetFont(16, 0)->GetHeight(), 11);
+    renderer.SetFontSizeCap(20);
+    EXPECT_EQ(renderer.GetFont(1, 40), regular);
+    EXPECT_EQ(renderer.GetFont(1, 12), renderer.GetFont(3, 0));
+    renderer.SetForcedFontSize(24);
+    EXPECT_EQ(renderer.GetFont(1, 12), renderer.GetFont(2, 0)) << "the forced size wins over the cap";
 }
 
-TEST_F(SkinRendererTest, FrameMetricsAndColoursAnswerTheirCodesOnly)
+TEST_F(SkinRendererTest, FrameColoursAndImageQueries)
 {
     SkinFrameMetrics m;
     std::fill(reinterpret_cast<int*>(&m), reinterpret_cast<int*>(&m + 1), -7);
@@ -132,10 +151,7 @@ TEST_F(SkinRendererTest, FrameMetricsAndColoursAnswerTheirCodesOnly)
     EXPECT_EQ(renderer.OnEvent(nullptr, 3, 1006, 0, SkinQueryParam(colors), nullptr), 0);
     EXPECT_EQ(colors[0], 7u);
     EXPECT_EQ(renderer.OnEvent(nullptr, 3, kSkinQueryColors, 0, 0, nullptr), 0);
-}
 
-TEST_F(SkinRendererTest, ImageRefsNameStripCellsAndPictureParts)
-{
     const struct {
         int id, width, height;
         int outId, x, y, partWidth, partHeight;
@@ -161,29 +177,7 @@ TEST_F(SkinRendererTest, ImageRefsNameStripCellsAndPictureParts)
     EXPECT_EQ(none.x, 5);
 }
 
-TEST_F(SkinRendererTest, FontsBySlotAndSizeWithTheCapAndTheForcedSize)
-{
-    CSkinFont* bold = renderer.GetFont(0, 0);
-    ASSERT_NE(bold, nullptr);
-    EXPECT_EQ(bold->GetHeight(), 13);
-    EXPECT_EQ(renderer.GetFont(17, 5), bold);
-    EXPECT_EQ(renderer.GetFont(-3, 5), bold);
-    EXPECT_EQ(renderer.GetFont(1, 24), renderer.GetFont(2, 0));
-    EXPECT_EQ(renderer.GetFont(1, 12), renderer.GetFont(3, 0));
-    EXPECT_EQ(renderer.GetFont(1, 20)->GetHeight(), 13);
-    CSkinFont* regular = renderer.GetFont(1, 0);
-    EXPECT_NE(regular, bold);
-    EXPECT_EQ(renderer.GetFont(1, 14), regular);
-    EXPECT_EQ(renderer.GetFont(1, -5), regular);
-    EXPECT_EQ(renderer.GetFont(16, 0)->GetHeight(), 11);
-    renderer.SetFontSizeCap(20);
-    EXPECT_EQ(renderer.GetFont(1, 40), regular);
-    EXPECT_EQ(renderer.GetFont(1, 12), renderer.GetFont(3, 0));
-    renderer.SetForcedFontSize(24);
-    EXPECT_EQ(renderer.GetFont(1, 12), renderer.GetFont(2, 0)) << "the forced size wins over the cap";
-}
-
-TEST_F(SkinRendererTest, StatesPickTheirPicturesAndUnknownKindsDrawAsButtons)
+TEST_F(SkinRendererTest, DrawingStatesBackgroundsAndIcons)
 {
     const std::vector<uint32_t> normal = Draw(1, 0);
     EXPECT_NE(normal, std::vector<uint32_t>(100 * 40, kTargetFill));
@@ -201,10 +195,9 @@ TEST_F(SkinRendererTest, StatesPickTheirPicturesAndUnknownKindsDrawAsButtons)
         Draw(kind, 0, 100, 3);
         Draw(kind, 1, 3, 40);
     }
-}
 
-TEST_F(SkinRendererTest, BackgroundsRestoreTheAreaAndOutOfRangeIconsDrawNothing)
-{
+    target.Create(100, 40, 32);
+    target.Fill(kTargetFill);
     CBitmapDC background;
     background.Create(120, 60, 32);
     for (int i = 0; i < background.GetPixelCount(); ++i)
@@ -228,10 +221,7 @@ TEST_F(SkinRendererTest, BackgroundsRestoreTheAreaAndOutOfRangeIconsDrawNothing)
     EXPECT_NE(Draw(10, 4), std::vector<uint32_t>(100 * 40, kTargetFill)) << "icon 4 is the last";
     EXPECT_EQ(Draw(10, 5), std::vector<uint32_t>(100 * 40, kTargetFill));
     EXPECT_EQ(Draw(10, 0xFFFFFFFFu), std::vector<uint32_t>(100 * 40, kTargetFill));
-}
 
-TEST_F(SkinRendererTest, PressedTextSitsOnePixelRightAndDown)
-{
     CTextBuffer text;
     for (uint32_t flags : {0u, 1u}) {
         SkinDrawRequest request = {};

@@ -17,8 +17,10 @@ struct Recorder : CMessageHook {
 
 } // namespace
 
-// Minimizing (a zero side) and repeats are no resizes; a new size is, with the window's rect.
-TEST(WindowEvents, SizeEventsOnlyForNewNonZeroSizes)
+// Minimizing (a zero side) and repeats are no resizes; a new size is, with the
+// window's rect. The policy timer is the window's own; every other timer is an
+// event. The wheel counts whole notches.
+TEST(WindowEvents, SizesTimersAndWheel)
 {
     WindowFixture f;
     ASSERT_TRUE(f.created);
@@ -36,12 +38,7 @@ TEST(WindowEvents, SizeEventsOnlyForNewNonZeroSizes)
             EXPECT_TRUE(EqualRect(&expected, &got));
         }
     }
-}
 
-// The policy timer is the window's own; every other timer is an event.
-TEST(WindowEvents, TimersReachTheListenerExceptThePolicyTick)
-{
-    WindowFixture f;
     const struct {
         UINT_PTR id;
         int events;
@@ -58,11 +55,7 @@ TEST(WindowEvents, TimersReachTheListenerExceptThePolicyTick)
     f.Send(WM_ENDSESSION, FALSE);
     f.Send(WM_ENDSESSION, TRUE);
     EXPECT_EQ(f.listener.Codes(), (std::vector<int>{WindowEvent::Timer, WindowEvent::SessionEnding}));
-}
 
-TEST(WindowEvents, WheelCountsWholeNotches)
-{
-    WindowFixture f;
     for (int delta : {240, -360, 100, 120}) {
         f.listener.Clear();
         f.Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))));
@@ -72,8 +65,10 @@ TEST(WindowEvents, WheelCountsWholeNotches)
 }
 
 // 0xae4 answers what the listener wrote; an event hook that answers comes
-// first and the listener is not asked.
-TEST(WindowEvents, ExternalMessageReturnsTheListenersWordAndHooksComeFirst)
+// first and the listener is not asked. A message hook sees other messages
+// first and can take them; the button messages only after the window's own
+// handling.
+TEST(WindowEvents, ExternalMessageAndHooks)
 {
     WindowFixture f;
     f.listener.react = [](const RecordedEvent& e) {
@@ -92,6 +87,25 @@ TEST(WindowEvents, ExternalMessageReturnsTheListenersWordAndHooksComeFirst)
     EXPECT_EQ(f.Send(ToolkitMessage::External, 1, 2), 0);
     EXPECT_TRUE(f.listener.events.empty());
     EXPECT_EQ(hook.Codes(), (std::vector<int>{WindowEvent::Timer, WindowEvent::External}));
+
+    f.window.SetEventHook(nullptr);
+    f.listener.react = nullptr;
+    Recorder messages;
+    f.window.SetMessageHook(&messages);
+    messages.handles = WM_KEYDOWN;
+    messages.answer = 77;
+    EXPECT_EQ(f.Send(WM_KEYDOWN, 'A'), 77);
+    EXPECT_TRUE(f.listener.events.empty());
+
+    messages.handles = WM_LBUTTONDOWN;
+    f.listener.react = [&messages](const RecordedEvent&) {
+        EXPECT_TRUE(messages.seen.empty() || messages.seen.back() != WM_LBUTTONDOWN) << "the hook came first";
+        return 0;
+    };
+    messages.seen.clear();
+    EXPECT_EQ(f.Send(WM_LBUTTONDOWN, 0, MAKELPARAM(1, 1)), 77);
+    EXPECT_EQ(f.listener.Count(WindowEvent::LeftButtonDown), 1);
+    EXPECT_EQ(messages.seen, std::vector<UINT>{WM_LBUTTONDOWN});
 }
 
 // The deferred close sends Destroyed, then again from WM_DESTROY; a listener
@@ -154,29 +168,6 @@ TEST(WindowEvents, LeftReleaseEndsSizeMoveOnMovableWindows)
         const std::vector<int> right = {WindowEvent::RightButtonDown, WindowEvent::RightButtonUp};
         EXPECT_EQ(f.listener.Codes(), c.disabled ? std::vector<int>() : right);
     }
-}
-
-// A message hook sees other messages first and can take them; the button
-// messages only after the window's own handling.
-TEST(WindowEvents, MessageHookOrder)
-{
-    WindowFixture f;
-    Recorder hook;
-    f.window.SetMessageHook(&hook);
-    hook.handles = WM_KEYDOWN;
-    hook.answer = 77;
-    EXPECT_EQ(f.Send(WM_KEYDOWN, 'A'), 77);
-    EXPECT_TRUE(f.listener.events.empty());
-
-    hook.handles = WM_LBUTTONDOWN;
-    f.listener.react = [&hook](const RecordedEvent&) {
-        EXPECT_TRUE(hook.seen.empty() || hook.seen.back() != WM_LBUTTONDOWN) << "the hook came first";
-        return 0;
-    };
-    hook.seen.clear();
-    EXPECT_EQ(f.Send(WM_LBUTTONDOWN, 0, MAKELPARAM(1, 1)), 77);
-    EXPECT_EQ(f.listener.Count(WindowEvent::LeftButtonDown), 1);
-    EXPECT_EQ(hook.seen, std::vector<UINT>{WM_LBUTTONDOWN});
 }
 
 // A listener-painted window asks for its bitmap on every paint; without one
