@@ -58,7 +58,9 @@ TEST(Container, CreationOrderAndRelayAnswers)
 
 // A resize makes the surface anew and rebuilds the caption listener, the
 // controls in list order, then the owner; the owner's answer to 14 is the result.
-TEST(Container, ResizeRebuildsInOrder)
+// Offsets place a control in the container's surface however deep it lies:
+// the control's first background pixel is the surface's pixel there.
+TEST(Container, ResizeOrderAndNestedOffsets)
 {
     ContainerHost host;
     EventLog log;
@@ -84,48 +86,45 @@ TEST(Container, ResizeRebuildsInOrder)
     EXPECT_EQ(host.container.GetSurface()->GetHeight(), 90);
     EXPECT_EQ(host.window.GetWidth(), 160);
     host.container.SetCaptionListener(nullptr);
-}
 
-// Offsets place a control in the container's surface however deep it lies:
-// the control's first background pixel is the surface's pixel there.
-TEST(Container, NestedControlsAreOffsetByTheirAncestors)
-{
-    ContainerHost host;
-    ASSERT_TRUE(host.created);
-    CBitmapDC* surface = host.container.GetSurface();
-    for (int y = 0; y < surface->GetHeight(); ++y)
-        for (int x = 0; x < surface->GetWidth(); ++x)
-            surface->GetBits()[y * surface->GetWidth() + x] = uint32_t(y << 8 | x);
-    EventLog log;
-    ProbeControl outer(log, "outer"), middle(log, "middle"), inner(log, "inner");
-    outer.Create(ControlAt(host.container, 10, 20, 100, 80));
-    middle.Create(ControlAt(host.container, 5, 6, 60, 50, &outer));
-    ControlWindowParams innerParams = ControlAt(host.container, 1, 2, 10, 10, &middle);
-    innerParams.backgroundFromContainer = 1;
-    inner.Create(innerParams);
-    EXPECT_EQ(inner.GetOffsetX(), 16);
-    EXPECT_EQ(inner.GetOffsetY(), 28);
-    ASSERT_NE(inner.GetWindow()->GetBackBitmap(), nullptr);
-    EXPECT_EQ(inner.GetWindow()->GetBackBitmap()->GetBits()[0] & 0xFFFFFF, uint32_t(28 << 8 | 16));
-    EXPECT_EQ(host.container.GetChildren(), std::vector<CControl*>{&outer});
-    EXPECT_EQ(middle.GetChildren(), std::vector<CControl*>{&inner});
+    {
+        ContainerHost host;
+        ASSERT_TRUE(host.created);
+        CBitmapDC* surface = host.container.GetSurface();
+        for (int y = 0; y < surface->GetHeight(); ++y)
+            for (int x = 0; x < surface->GetWidth(); ++x)
+                surface->GetBits()[y * surface->GetWidth() + x] = uint32_t(y << 8 | x);
+        EventLog log;
+        ProbeControl outer(log, "outer"), middle(log, "middle"), inner(log, "inner");
+        outer.Create(ControlAt(host.container, 10, 20, 100, 80));
+        middle.Create(ControlAt(host.container, 5, 6, 60, 50, &outer));
+        ControlWindowParams innerParams = ControlAt(host.container, 1, 2, 10, 10, &middle);
+        innerParams.backgroundFromContainer = 1;
+        inner.Create(innerParams);
+        EXPECT_EQ(inner.GetOffsetX(), 16);
+        EXPECT_EQ(inner.GetOffsetY(), 28);
+        ASSERT_NE(inner.GetWindow()->GetBackBitmap(), nullptr);
+        EXPECT_EQ(inner.GetWindow()->GetBackBitmap()->GetBits()[0] & 0xFFFFFF, uint32_t(28 << 8 | 16));
+        EXPECT_EQ(host.container.GetChildren(), std::vector<CControl*>{&outer});
+        EXPECT_EQ(middle.GetChildren(), std::vector<CControl*>{&inner});
 
-    // Placing a control moves its window and its offset; rebuild reaches its children.
-    RECT place = {7, 9, 67, 59};
-    log.entries.clear();
-    middle.OnEvent(&host.container, EventSource::Request, ControlCommand::Place, 0, int(intptr_t(&place)), nullptr);
-    middle.OnEvent(&host.container, EventSource::Relayed, ControlCommand::Rebuild, 0, 0, nullptr);
-    EXPECT_EQ(middle.GetOffsetX(), 17);
-    EXPECT_EQ(middle.GetOffsetY(), 29);
-    log.entries.erase(std::remove(log.entries.begin(), log.entries.end(), "middle:13"),
-                      log.entries.end()); // its window moved
-    EXPECT_EQ(log.entries, (std::vector<std::string>{"middle:19", "middle:21", "inner:21"}));
+        // Placing a control moves its window and its offset; rebuild reaches its children.
+        RECT place = {7, 9, 67, 59};
+        log.entries.clear();
+        middle.OnEvent(&host.container, EventSource::Request, ControlCommand::Place, 0, int(intptr_t(&place)), nullptr);
+        middle.OnEvent(&host.container, EventSource::Relayed, ControlCommand::Rebuild, 0, 0, nullptr);
+        EXPECT_EQ(middle.GetOffsetX(), 17);
+        EXPECT_EQ(middle.GetOffsetY(), 29);
+        log.entries.erase(std::remove(log.entries.begin(), log.entries.end(), "middle:13"),
+                          log.entries.end()); // its window moved
+        EXPECT_EQ(log.entries, (std::vector<std::string>{"middle:19", "middle:21", "inner:21"}));
 
-    inner.Destroy();
-    EXPECT_TRUE(middle.GetChildren().empty());
-    host.container.DestroyChildren();
-    EXPECT_FALSE(outer.IsCreated());
-    EXPECT_TRUE(host.container.GetChildren().empty());
+        inner.Destroy();
+        EXPECT_TRUE(middle.GetChildren().empty());
+        host.container.DestroyChildren();
+        EXPECT_FALSE(outer.IsCreated());
+        EXPECT_TRUE(host.container.GetChildren().empty());
+    }
 }
 
 // Before Create a control answers 0 and hands nothing on; a caption height

@@ -56,7 +56,9 @@ uint32_t At(const CBitmapDC* bitmap, int x, int y)
 
 // Exactly as wide as both borders is room enough; a pixel less hides the
 // control, which then ignores Present until a rebuild finds room.
-TEST(ImageControl, ShownFromTheFramesBordersOnAndHiddenBelow)
+// The owner always draws into the buffer that is not on screen; the window's
+// paint gets the one shown last, and two presents end where they began.
+TEST(ImageControl, ShownWithinTheFrameAndPresentsAlternate)
 {
     ImageHost h;
     ASSERT_TRUE(h.host.created);
@@ -79,34 +81,32 @@ TEST(ImageControl, ShownFromTheFramesBordersOnAndHiddenBelow)
     EXPECT_TRUE(narrow.IsShown());
     EXPECT_EQ(narrow.GetWidth(), 60);
     EXPECT_EQ(h.owner.codes, std::vector<int>{NotifyCode::Rebuilt});
-}
 
-// The owner always draws into the buffer that is not on screen; the window's
-// paint gets the one shown last, and two presents end where they began.
-TEST(ImageControl, PresentsAlternateTheBuffersUnderTheFrame)
-{
-    ImageHost h;
-    CImageControl control;
-    control.Create(h.Params(60, 40));
-    ASSERT_TRUE(control.IsShown());
-    CBitmapDC* const back = control.GetBackBuffer();
-    control.Present();
-    control.Present();
-    EXPECT_EQ(control.GetBackBuffer(), back);
-    ASSERT_EQ(h.owner.drawnInto.size(), 3u);
-    EXPECT_NE(h.owner.drawnInto[1], h.owner.drawnInto[2]);
-    EXPECT_EQ(control.GetFrontBuffer(), h.owner.drawnInto[2]);
+    {
+        ImageHost h;
+        CImageControl control;
+        control.Create(h.Params(60, 40));
+        ASSERT_TRUE(control.IsShown());
+        CBitmapDC* const back = control.GetBackBuffer();
+        control.Present();
+        control.Present();
+        EXPECT_EQ(control.GetBackBuffer(), back);
+        ASSERT_EQ(h.owner.drawnInto.size(), 3u);
+        EXPECT_NE(h.owner.drawnInto[1], h.owner.drawnInto[2]);
+        EXPECT_EQ(control.GetFrontBuffer(), h.owner.drawnInto[2]);
 
-    CBitmapDC* painted = nullptr;
-    control.OnEvent(control.GetWindow(), EventSource::Window, WindowEvent::Paint, 0, 0, &painted);
-    EXPECT_EQ(painted, control.GetFrontBuffer());
-    EXPECT_EQ(At(painted, 30, 20), kPicture) << "inside the borders the owner's picture stays";
-    EXPECT_NE(At(painted, 30, 2), kPicture) << "the frame is drawn over it";
+        CBitmapDC* painted = nullptr;
+        control.OnEvent(control.GetWindow(), EventSource::Window, WindowEvent::Paint, 0, 0, &painted);
+        EXPECT_EQ(painted, control.GetFrontBuffer());
+        EXPECT_EQ(At(painted, 30, 20), kPicture) << "inside the borders the owner's picture stays";
+        EXPECT_NE(At(painted, 30, 2), kPicture) << "the frame is drawn over it";
+    }
 }
 
 // A plain background needs no frame: each present starts from the surface
 // under the control, whatever the owner drew the time before.
-TEST(ImageControl, PlainBackgroundIsCopiedBeforeEachDraw)
+// Clicks count only while the cursor is over the control's window.
+TEST(ImageControl, PlainBackgroundAndClicksOnlyInside)
 {
     ImageHost h;
     h.host.container.GetSurface()->Fill(0xFF00FF00);
@@ -119,22 +119,20 @@ TEST(ImageControl, PlainBackgroundIsCopiedBeforeEachDraw)
     control.GetBackBuffer()->Fill(kPicture);
     control.Present();
     EXPECT_EQ(At(control.GetFrontBuffer(), 3, 3), 0xFF00FF00u);
-}
 
-// Clicks count only while the cursor is over the control's window.
-TEST(ImageControl, RightReleaseAndDoubleClickOnlyInside)
-{
-    ImageHost h;
-    CImageControl control;
-    control.Create(h.Params(60, 40));
-    RECT r = {};
-    GetWindowRect(control.GetWindow()->GetHwnd(), &r);
-    for (bool inside : {true, false}) {
-        ASSERT_TRUE(inside ? MoveCursorTo(r.left + 5, r.top + 5) : MoveCursorTo(r.right + 40, r.bottom + 40));
-        h.owner.codes.clear();
-        for (int code : {int(WindowEvent::RightButtonUp), int(WindowEvent::LeftDoubleClick)})
-            control.OnEvent(control.GetWindow(), EventSource::Window, code, 0, 0, nullptr);
-        const std::vector<int> expected = {NotifyCode::RightUp, NotifyCode::DoubleClick};
-        EXPECT_EQ(h.owner.codes, inside ? expected : std::vector<int>{});
+    {
+        ImageHost h;
+        CImageControl control;
+        control.Create(h.Params(60, 40));
+        RECT r = {};
+        GetWindowRect(control.GetWindow()->GetHwnd(), &r);
+        for (bool inside : {true, false}) {
+            ASSERT_TRUE(inside ? MoveCursorTo(r.left + 5, r.top + 5) : MoveCursorTo(r.right + 40, r.bottom + 40));
+            h.owner.codes.clear();
+            for (int code : {int(WindowEvent::RightButtonUp), int(WindowEvent::LeftDoubleClick)})
+                control.OnEvent(control.GetWindow(), EventSource::Window, code, 0, 0, nullptr);
+            const std::vector<int> expected = {NotifyCode::RightUp, NotifyCode::DoubleClick};
+            EXPECT_EQ(h.owner.codes, inside ? expected : std::vector<int>{});
+        }
     }
 }

@@ -99,7 +99,7 @@ TEST(PhysicalWindow, DestroyedFromOutsideReleasesItselfAndLaterItsClass)
     EXPECT_NE(name, window.GetWindowClassName());
 }
 
-TEST(PhysicalWindow, StylesFollowParentageAndOptions)
+TEST(PhysicalWindow, StylesAndBackBitmapAsAsked)
 {
     CPhysicalWindow owner;
     ASSERT_EQ(owner.Create(TestWindowParams()), 0);
@@ -138,43 +138,43 @@ TEST(PhysicalWindow, StylesFollowParentageAndOptions)
         EXPECT_EQ(ex & c.exOut, 0) << c.name;
         EXPECT_EQ(window.GetWindowMenu() != nullptr, c.menu) << c.name;
     }
-}
 
-TEST(PhysicalWindow, BackBitmapStartsAsAsked)
-{
-    CBitmapDC image;
-    image.Create(8, 8, 32);
-    image.Fill(0xFF000000u);
-    image.FillRect(2, 3, 8, 8, Solid);
+    // The back bitmap starts blue, as the given image, as red noise, or not at all.
+    {
+        CBitmapDC image;
+        image.Create(8, 8, 32);
+        image.Fill(0xFF000000u);
+        image.FillRect(2, 3, 8, 8, Solid);
 
-    WindowCreateParams params[4];
-    for (WindowCreateParams& p : params)
-        p = TestWindowParams(300, 200, 4, 4);
-    params[0].fillBlue = 1;
-    params[1].hasInitialImage = 1;
-    params[1].initialImage = &image;
-    params[1].initialImageX = 2;
-    params[1].initialImageY = 3;
-    params[3].listenerPaints = 1;
-    CPhysicalWindow windows[4];
-    for (int i = 0; i < 4; ++i)
-        ASSERT_EQ(windows[i].Create(params[i]), 0);
-    GdiFlush();
-    uint32_t noiseRed = 0;
-    for (int p = 0; p < 16; ++p) {
-        EXPECT_EQ(windows[0].GetBackBitmap()->GetBits()[p], 0x000000FFu);
-        EXPECT_EQ(windows[1].GetBackBitmap()->GetBits()[p], Solid);
-        const uint32_t noise = windows[2].GetBackBitmap()->GetBits()[p];
-        EXPECT_EQ(noise & 0xFF00FFFFu, 0u) << "only red is noise";
-        noiseRed |= noise;
+        WindowCreateParams params[4];
+        for (WindowCreateParams& p : params)
+            p = TestWindowParams(300, 200, 4, 4);
+        params[0].fillBlue = 1;
+        params[1].hasInitialImage = 1;
+        params[1].initialImage = &image;
+        params[1].initialImageX = 2;
+        params[1].initialImageY = 3;
+        params[3].listenerPaints = 1;
+        CPhysicalWindow windows[4];
+        for (int i = 0; i < 4; ++i)
+            ASSERT_EQ(windows[i].Create(params[i]), 0);
+        GdiFlush();
+        uint32_t noiseRed = 0;
+        for (int p = 0; p < 16; ++p) {
+            EXPECT_EQ(windows[0].GetBackBitmap()->GetBits()[p], 0x000000FFu);
+            EXPECT_EQ(windows[1].GetBackBitmap()->GetBits()[p], Solid);
+            const uint32_t noise = windows[2].GetBackBitmap()->GetBits()[p];
+            EXPECT_EQ(noise & 0xFF00FFFFu, 0u) << "only red is noise";
+            noiseRed |= noise;
+        }
+        EXPECT_NE(noiseRed, 0u);
+        EXPECT_EQ(windows[3].GetBackBitmap(), nullptr);
     }
-    EXPECT_NE(noiseRed, 0u);
-    EXPECT_EQ(windows[3].GetBackBitmap(), nullptr);
 }
 
 // Border 16 looks only at the corner squares, a negative border only at the
 // frame, 0 (or a bitmap too small for the border) at everything; alpha keys on 0.
-TEST(PhysicalWindow, RegionCutsKeyPixelsOnlyWhereItLooks)
+TEST(PhysicalWindow, RegionAndShowBitmap)
 {
     CBitmapDC bitmap;
     bitmap.Create(40, 40, 32);
@@ -220,31 +220,31 @@ TEST(PhysicalWindow, RegionCutsKeyPixelsOnlyWhereItLooks)
     RECT box;
     EXPECT_EQ(GetRgnBox(none, &box), NULLREGION);
     DeleteObject(none);
-}
 
-TEST(PhysicalWindow, ShowBitmapGoesThroughTheBackBitmap)
-{
-    CPhysicalWindow window;
-    ASSERT_EQ(window.Create(TestWindowParams(300, 200, 20, 20)), 0);
-    CBitmapDC* back = window.GetBackBitmap();
-    back->Fill(0);
-    CBitmapDC source;
-    source.Create(10, 10, 32);
-    source.Fill(0xFF000001u);
-    source.FillRect(2, 3, 6, 8, Solid);
-    EXPECT_NE(window.ShowBitmap(&source, 2, 3, 4, 5, 11, 12), 0);
-    GdiFlush();
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x) {
-            const bool in = x >= 11 && x < 15 && y >= 12 && y < 17;
-            ASSERT_EQ(back->GetBits()[y * 20 + x], in ? Solid : 0u) << x << "," << y;
-        }
-    // Its own back bitmap is only put on screen.
-    EXPECT_NE(window.ShowBitmap(back, 0, 0, 0, 0, 0, 0), 0);
-    EXPECT_EQ(back->GetBits()[12 * 20 + 11], Solid);
-    EXPECT_EQ(window.ShowBitmap(nullptr, 0, 0, 0, 0, 0, 0), 0);
-    window.Destroy();
-    EXPECT_EQ(window.ShowBitmap(&source, 0, 0, 0, 0, 0, 0), 0);
+    // ShowBitmap copies into the back bitmap and puts that on screen.
+    {
+        CPhysicalWindow window;
+        ASSERT_EQ(window.Create(TestWindowParams(300, 200, 20, 20)), 0);
+        CBitmapDC* back = window.GetBackBitmap();
+        back->Fill(0);
+        CBitmapDC source;
+        source.Create(10, 10, 32);
+        source.Fill(0xFF000001u);
+        source.FillRect(2, 3, 6, 8, Solid);
+        EXPECT_NE(window.ShowBitmap(&source, 2, 3, 4, 5, 11, 12), 0);
+        GdiFlush();
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x) {
+                const bool in = x >= 11 && x < 15 && y >= 12 && y < 17;
+                ASSERT_EQ(back->GetBits()[y * 20 + x], in ? Solid : 0u) << x << "," << y;
+            }
+        // Its own back bitmap is only put on screen.
+        EXPECT_NE(window.ShowBitmap(back, 0, 0, 0, 0, 0, 0), 0);
+        EXPECT_EQ(back->GetBits()[12 * 20 + 11], Solid);
+        EXPECT_EQ(window.ShowBitmap(nullptr, 0, 0, 0, 0, 0, 0), 0);
+        window.Destroy();
+        EXPECT_EQ(window.ShowBitmap(&source, 0, 0, 0, 0, 0, 0), 0);
+    }
 }
 
 // A refused window leaves no class, no menu and no bitmap behind; a window

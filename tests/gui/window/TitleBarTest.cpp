@@ -27,7 +27,7 @@ const TitleButton kButtons[] = {TitleButton::Close, TitleButton::Maximize, Title
 
 // Right to left, each shown button 17 pixels left of the last; a hidden one
 // takes no room. With an icon the caption starts after it.
-TEST(TitleBar, ButtonsAndTextsLaidOutRightToLeft)
+TEST(TitleBar, ButtonsAndTextsLaidOutRightToLeftAndRestore)
 {
     CBitmapDC icon;
     icon.Create(32, 32, 32);
@@ -64,6 +64,22 @@ TEST(TitleBar, ButtonsAndTextsLaidOutRightToLeft)
             EXPECT_EQ(bar.GetCaptionText().x, 24);
             EXPECT_EQ(bar.GetCaptionText().width, 300);
         }
+    }
+
+    // Maximizing makes the button Restore, restoring makes it Maximize again.
+    {
+        ProbeWindow w;
+        ASSERT_NE(w.Create(ProbeParams()), nullptr);
+        CTitleBar& bar = w.GetTitleBar();
+        EXPECT_EQ(bar.GetMaximizeImageId(), 1);
+        w.GetWindow().Maximize(nullptr);
+        PumpMessages();
+        EXPECT_EQ(bar.GetMaximizeImageId(), 3);
+        EXPECT_EQ(Tip(bar, TitleButton::Maximize), "Restore");
+        w.GetWindow().Restore();
+        PumpMessages();
+        EXPECT_EQ(bar.GetMaximizeImageId(), 1);
+        EXPECT_EQ(Tip(bar, TitleButton::Maximize), "Maximize");
     }
 }
 
@@ -102,22 +118,6 @@ TEST(TitleBar, DockTipsAndPicturesFollowTheNearestEdge)
         EXPECT_EQ(bar.GetDockImageId(), m.image) << m.x;
         EXPECT_EQ(Tip(bar, TitleButton::Dock), m.tip);
     }
-}
-
-TEST(TitleBar, MaximizingTurnsTheButtonIntoRestore)
-{
-    ProbeWindow w;
-    ASSERT_NE(w.Create(ProbeParams()), nullptr);
-    CTitleBar& bar = w.GetTitleBar();
-    EXPECT_EQ(bar.GetMaximizeImageId(), 1);
-    w.GetWindow().Maximize(nullptr);
-    PumpMessages();
-    EXPECT_EQ(bar.GetMaximizeImageId(), 3);
-    EXPECT_EQ(Tip(bar, TitleButton::Maximize), "Restore");
-    w.GetWindow().Restore();
-    PumpMessages();
-    EXPECT_EQ(bar.GetMaximizeImageId(), 1);
-    EXPECT_EQ(Tip(bar, TitleButton::Maximize), "Maximize");
 }
 
 // The caption band shows the longest of the three captions that fits: the

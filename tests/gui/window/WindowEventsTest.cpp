@@ -145,7 +145,9 @@ TEST(WindowEvents, DeferredCloseAndDeletingInTheListener)
 // Every left release on a movable window ends a (maybe absent) drag: the
 // size-move end comes before the release event. A disabled window sends no
 // button events, but the drag machinery still runs.
-TEST(WindowEvents, LeftReleaseEndsSizeMoveOnMovableWindows)
+// A listener-painted window asks for its bitmap on every paint; without one
+// it paints nothing and is not asked again and again.
+TEST(WindowEvents, LeftReleaseEndsSizeMoveAndListenerPaints)
 {
     const struct {
         uint8_t movable, disabled;
@@ -168,17 +170,14 @@ TEST(WindowEvents, LeftReleaseEndsSizeMoveOnMovableWindows)
         const std::vector<int> right = {WindowEvent::RightButtonDown, WindowEvent::RightButtonUp};
         EXPECT_EQ(f.listener.Codes(), c.disabled ? std::vector<int>() : right);
     }
-}
 
-// A listener-painted window asks for its bitmap on every paint; without one
-// it paints nothing and is not asked again and again.
-TEST(WindowEvents, ListenerPaintsOnceWithoutABitmap)
-{
-    WindowCreateParams params = TestWindowParams();
-    params.listenerPaints = 1;
-    WindowFixture f(params);
-    InvalidateRect(f.window.GetHwnd(), nullptr, FALSE);
-    PumpMessages();
-    EXPECT_EQ(f.listener.Count(WindowEvent::Paint), 1);
-    EXPECT_EQ(f.Send(WM_ERASEBKGND), 1);
+    {
+        WindowCreateParams params = TestWindowParams();
+        params.listenerPaints = 1;
+        WindowFixture f(params);
+        InvalidateRect(f.window.GetHwnd(), nullptr, FALSE);
+        PumpMessages();
+        EXPECT_EQ(f.listener.Count(WindowEvent::Paint), 1);
+        EXPECT_EQ(f.Send(WM_ERASEBKGND), 1);
+    }
 }

@@ -11,7 +11,8 @@ bool Same(const RECT& a, const RECT& b)
 } // namespace
 
 // Only the handle's sides move; maximum first, minimum after, both against the size at entry.
-TEST(WindowGeometry, SizingClampMovesTheHandlesSides)
+// An edge 9 px away snaps, 10 px does not; of two near edges the nearer wins.
+TEST(WindowGeometry, ClampMovesTheHandlesSidesAndMovesSnap)
 {
     const RECT wide = {100, 100, 400, 200}; // 300 x 100
     const struct {
@@ -33,31 +34,30 @@ TEST(WindowGeometry, SizingClampMovesTheHandlesSides)
         SizingRectClamp(rect, c.handle, c.minW, c.minH, c.maxW, c.maxH);
         EXPECT_TRUE(Same(rect, c.expected)) << "handle " << c.handle << " max " << c.maxW;
     }
-}
 
-// An edge 9 px away snaps, 10 px does not; of two near edges the nearer wins.
-TEST(WindowGeometry, SnapWithinTenPixels)
-{
-    const struct {
-        int x, y, width, height, snappedX, snappedY;
-    } moves[] = {
-        {9, 500, 100, 100, 0, 500},       {10, 500, 100, 100, 10, 500},   {-9, 500, 100, 100, 0, 500},
-        {1171, 500, 100, 100, 1180, 500}, {500, 915, 100, 100, 500, 924}, {500, 914, 100, 100, 500, 914},
-        {3, 3, 1270, 1016, 0, 0},         {5, 4, 1270, 1016, 10, 8}, // equal: right and bottom count
-    };
-    for (const auto& m : moves) {
-        int x = m.x, y = m.y;
-        SnapMove(x, y, m.width, m.height, Desktop);
-        EXPECT_EQ(x, m.snappedX) << m.x << "," << m.y;
-        EXPECT_EQ(y, m.snappedY) << m.x << "," << m.y;
+    {
+        const struct {
+            int x, y, width, height, snappedX, snappedY;
+        } moves[] = {
+            {9, 500, 100, 100, 0, 500},       {10, 500, 100, 100, 10, 500},   {-9, 500, 100, 100, 0, 500},
+            {1171, 500, 100, 100, 1180, 500}, {500, 915, 100, 100, 500, 924}, {500, 914, 100, 100, 500, 914},
+            {3, 3, 1270, 1016, 0, 0},         {5, 4, 1270, 1016, 10, 8}, // equal: right and bottom count
+        };
+        for (const auto& m : moves) {
+            int x = m.x, y = m.y;
+            SnapMove(x, y, m.width, m.height, Desktop);
+            EXPECT_EQ(x, m.snappedX) << m.x << "," << m.y;
+            EXPECT_EQ(y, m.snappedY) << m.x << "," << m.y;
+        }
+        RECT sized = {9, 10, 1271, 600};
+        SnapSizingRect(sized, SizingHandle::TopRight, Desktop);
+        EXPECT_TRUE(Same(sized, RECT{9, 10, 1280, 600})); // the left side does not move at this handle
     }
-    RECT sized = {9, 10, 1271, 600};
-    SnapSizingRect(sized, SizingHandle::TopRight, Desktop);
-    EXPECT_TRUE(Same(sized, RECT{9, 10, 1280, 600})); // the left side does not move at this handle
 }
 
 // Corners are 10 px, sides 5 px; docked, only the inner side is a handle.
-TEST(WindowGeometry, BorderZones)
+// The long sides' edges count 50 px more; 130 or more is out of reach; ties keep the earlier edge.
+TEST(WindowGeometry, BorderZonesDockEdgesAndDockedRectangles)
 {
     using namespace SizingHandle;
     const int w = 200, h = 100;
@@ -75,41 +75,40 @@ TEST(WindowGeometry, BorderZones)
     EXPECT_EQ(HitCodeOfHandle(TopRight), HTTOPRIGHT);
     EXPECT_EQ(HandleFromSizingEdge(WMSZ_BOTTOMLEFT), BottomLeft);
     EXPECT_EQ(HandleFromSizingEdge(0), None);
-}
 
-// The long sides' edges count 50 px more; 130 or more is out of reach; ties keep the earlier edge.
-TEST(WindowGeometry, NearestDockEdge)
-{
-    const struct {
-        RECT rect;
-        int edge;
-    } cases[] = {
-        {{60, 90, 460, 390}, DockEdge::Top},                      // left counts 110, top 90
-        {{80, 130, 480, 430}, DockEdge::Left + DockEdge::TooFar}, // left 130, top 130
-        {{79, 130, 479, 430}, DockEdge::Left},
-        {{140, 400, 1140, 500}, DockEdge::Left + DockEdge::TooFar}, // left and right equal: left
-        {{50, 400, 1230, 500}, DockEdge::Left},
-        {{500, 300, 600, 724}, DockEdge::Top + DockEdge::TooFar}, // tall: top and bottom equal, top
-        {{1200, 300, 1270, 700}, DockEdge::Right},
-        {{300, 900, 900, 1000}, DockEdge::Bottom},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ChooseEdgeInWorkArea(c.rect, Desktop), c.edge) << c.rect.left << "," << c.rect.top;
-}
+    {
+        const struct {
+            RECT rect;
+            int edge;
+        } cases[] = {
+            {{60, 90, 460, 390}, DockEdge::Top},                      // left counts 110, top 90
+            {{80, 130, 480, 430}, DockEdge::Left + DockEdge::TooFar}, // left 130, top 130
+            {{79, 130, 479, 430}, DockEdge::Left},
+            {{140, 400, 1140, 500}, DockEdge::Left + DockEdge::TooFar}, // left and right equal: left
+            {{50, 400, 1230, 500}, DockEdge::Left},
+            {{500, 300, 600, 724}, DockEdge::Top + DockEdge::TooFar}, // tall: top and bottom equal, top
+            {{1200, 300, 1270, 700}, DockEdge::Right},
+            {{300, 900, 900, 1000}, DockEdge::Bottom},
+        };
+        for (const auto& c : cases)
+            EXPECT_EQ(ChooseEdgeInWorkArea(c.rect, Desktop), c.edge) << c.rect.left << "," << c.rect.top;
+    }
 
-TEST(WindowGeometry, DockedRectanglesAndFrameMasks)
-{
-    EXPECT_TRUE(Same(DockedRectOnMonitor(DockEdge::Left, Desktop, 270, 1024), RECT{0, 0, 270, 1024}));
-    EXPECT_TRUE(Same(DockedRectOnMonitor(DockEdge::Bottom, Desktop, 1280, 156), RECT{0, 868, 1280, 1024}));
-    EXPECT_TRUE(Same(DockedRectOnMonitor(DockEdge::Right, Desktop, 270, 1024), RECT{1010, 0, 1280, 1024}));
-    // The shell moved the outer side: the inner one follows.
-    EXPECT_TRUE(Same(KeepDockThickness(DockEdge::Left, {0, 0, 270, 1024}, {30, 0, 270, 1024}), RECT{30, 0, 300, 1024}));
-    EXPECT_TRUE(Same(KeepDockThickness(DockEdge::Top, {0, 0, 1280, 156}, {0, 40, 1280, 156}), RECT{0, 40, 1280, 196}));
-    EXPECT_EQ(TouchingSides({0, 0, 270, 1024}, Desktop), EdgeTouch::Left | EdgeTouch::Top | EdgeTouch::Bottom);
-    const struct {
-        uint32_t touch;
-        int mask;
-    } masks[] = {{15, 0}, {0, 15}, {1 | 2 | 8, 10}, {4 | 2 | 8, 5}, {1 | 4 | 8, 3}, {1 | 4 | 2, 12}, {1 | 4, 15}};
-    for (const auto& m : masks)
-        EXPECT_EQ(FrameMaskOf(m.touch), m.mask) << m.touch;
+    {
+        EXPECT_TRUE(Same(DockedRectOnMonitor(DockEdge::Left, Desktop, 270, 1024), RECT{0, 0, 270, 1024}));
+        EXPECT_TRUE(Same(DockedRectOnMonitor(DockEdge::Bottom, Desktop, 1280, 156), RECT{0, 868, 1280, 1024}));
+        EXPECT_TRUE(Same(DockedRectOnMonitor(DockEdge::Right, Desktop, 270, 1024), RECT{1010, 0, 1280, 1024}));
+        // The shell moved the outer side: the inner one follows.
+        EXPECT_TRUE(
+            Same(KeepDockThickness(DockEdge::Left, {0, 0, 270, 1024}, {30, 0, 270, 1024}), RECT{30, 0, 300, 1024}));
+        EXPECT_TRUE(
+            Same(KeepDockThickness(DockEdge::Top, {0, 0, 1280, 156}, {0, 40, 1280, 156}), RECT{0, 40, 1280, 196}));
+        EXPECT_EQ(TouchingSides({0, 0, 270, 1024}, Desktop), EdgeTouch::Left | EdgeTouch::Top | EdgeTouch::Bottom);
+        const struct {
+            uint32_t touch;
+            int mask;
+        } masks[] = {{15, 0}, {0, 15}, {1 | 2 | 8, 10}, {4 | 2 | 8, 5}, {1 | 4 | 8, 3}, {1 | 4 | 2, 12}, {1 | 4, 15}};
+        for (const auto& m : masks)
+            EXPECT_EQ(FrameMaskOf(m.touch), m.mask) << m.touch;
+    }
 }

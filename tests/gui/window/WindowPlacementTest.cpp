@@ -87,6 +87,7 @@ TEST(WindowPlacement, SavedTenSecondsAfterTheLastChange)
 
 // Each saved state comes back; anything but a sound record leaves the window
 // at its own rectangle with its own options.
+// A resizable window takes the saved size as well.
 TEST(WindowPlacement, RecordsRestoreTheirState)
 {
     const RECT own = {300, 200, 364, 248};
@@ -128,20 +129,18 @@ TEST(WindowPlacement, RecordsRestoreTheirState)
         EXPECT_EQ(seen.Count(ToolkitMessage::Placed), c.placed) << c.name;
         w.window.SetMessageHook(nullptr);
     }
-}
 
-// A resizable window takes the saved size as well.
-TEST(WindowPlacement, ResizableWindowTakesTheSavedSize)
-{
-    TempIni ini;
-    const WindowPlacementRecord record = Record(0);
-    ini.Write(&record, sizeof(record));
-    WindowCreateParams params = SavingParams(ini);
-    params.resizable = 1;
-    ShellWindow w(params);
-    EXPECT_TRUE(SameRect(w.Rect(), RECT{100, 100, 500, 400}));
-    WindowPlacementRecord copy = {};
-    CPhysicalWindow later;
-    later.LoadPlacementInto(params, &copy);
-    EXPECT_EQ(std::memcmp(&copy, &record, sizeof(copy)), 0);
+    {
+        TempIni ini;
+        const WindowPlacementRecord record = Record(0);
+        ini.Write(&record, sizeof(record));
+        WindowCreateParams params = SavingParams(ini);
+        params.resizable = 1;
+        ShellWindow w(params);
+        EXPECT_TRUE(SameRect(w.Rect(), RECT{100, 100, 500, 400}));
+        WindowPlacementRecord copy = {};
+        CPhysicalWindow later;
+        later.LoadPlacementInto(params, &copy);
+        EXPECT_EQ(std::memcmp(&copy, &record, sizeof(copy)), 0);
+    }
 }
