@@ -154,7 +154,7 @@ private:
     void CreateViews();
     void CreatePane(CImageControl& pane, const PaneSlot& slot);
     void StartAnalysers();
-    int OnViewEvent(int source, int code, int p1, int p2);
+    void OnViewEvent(int source, int code, int p1, int p2);
     void ClampSizing(int handle, RECT* rect);
     enum class PaneOrder { MeterFirst, MeterLast };
     void Redraw(PaneOrder order);

@@ -40,7 +40,7 @@ RtaPanelConfig RtaStartConfig(const PaneSlot& slot, int targetLevel)
 }
 } // namespace
 
-int CMainWindow::OnViewEvent(int source, int code, int p1, int p2)
+void CMainWindow::OnViewEvent(int source, int code, int p1, int p2)
 {
     if (source == EventSource::Relayed && code == WindowEvent::SizingClamped)
         ClampSizing(p1, reinterpret_cast<RECT*>(p2));
@@ -54,7 +54,6 @@ int CMainWindow::OnViewEvent(int source, int code, int p1, int p2)
         Redraw(PaneOrder::MeterLast);
     else if (source == EventSource::Window && code == WindowEvent::Timer && UINT(p1) == MainWindowId::TickTimer)
         Tick(TickSleep::After);
-    return 0;
 }
 
 void CMainWindow::ClampSizing(int handle, RECT* rect)
