@@ -14,17 +14,20 @@
 struct ContainerHost {
     using Reaction = std::function<int(const RecordedEvent&)>;
     explicit ContainerHost(int width = 200, int height = 120, CSkinRenderer* skin = nullptr, Reaction react = {})
+        : ContainerHost(QuietlyPlaced<WindowCreateParams>(width, height), skin, react)
+    {}
+    ContainerHost(const WindowCreateParams& place, CSkinRenderer* skin, Reaction react = {})
     {
         owner.react = react;
         ContainerParams params;
-        params.width = width;
-        params.height = height;
+        params.width = place.width;
+        params.height = place.height;
         params.caption = "Host";
         params.window = &window;
         params.owner = &owner;
         params.skin = skin;
         container.Create(params);
-        created = window.Create(QuietlyPlaced<WindowCreateParams>(width, height)) == 0;
+        created = window.Create(place) == 0;
     }
     // The window's listener goes first: the container dies before the window.
     ~ContainerHost()
@@ -75,7 +78,7 @@ inline ControlWindowParams ControlAt(CControlContainer& container, int x, int y,
     return params;
 }
 
-// Keeps a copy of every notification record it receives.
+// Keeps a copy of every notification record (senders build them on the stack).
 struct NoteListener : CListener {
     int OnNotify(void* record) override
     {
@@ -88,6 +91,21 @@ struct NoteListener : CListener {
         for (const ControlNotification& n : notes)
             codes.push_back(n.code);
         return codes;
+    }
+    // code:data1 of every record, in order.
+    std::vector<std::pair<int, int>> CodesAndData() const
+    {
+        std::vector<std::pair<int, int>> out;
+        for (const ControlNotification& n : notes)
+            out.emplace_back(n.code, n.data1);
+        return out;
+    }
+    int Count(int code) const
+    {
+        int n = 0;
+        for (const ControlNotification& note : notes)
+            n += note.code == code;
+        return n;
     }
     std::vector<ControlNotification> notes;
     int answer = 0;

@@ -30,7 +30,7 @@ struct BoxHost {
         params.mode = mode;
         params.emptyText1 = "none";
         params.fixedText1 = fixed;
-        params.container = &skinned.Container();
+        params.container = &skinned.container;
         params.listener = listener ? listener : &notes;
         box->Create(params);
         return box;
@@ -146,7 +146,7 @@ TEST(DropListBox, OpensBelowOrAboveAndShowsTheChoiceFirst)
     int row = 0;
     for (const Placement& p : placements) {
         ++row;
-        h.skinned.host->window.Move(300, p.hostTop);
+        h.skinned.window.Move(300, p.hostTop);
         RECT boxRect;
         GetWindowRect(box->GetWindow()->GetHwnd(), &boxRect);
         Send(*box, WindowEvent::LeftButtonDown);

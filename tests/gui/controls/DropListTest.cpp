@@ -58,7 +58,7 @@ struct PopupFixture {
     }
     void Send(UINT message, POINT at, WPARAM wParam = 0) { SendTo(popup, message, wParam, at.x, at.y); }
     SkinnedHost host;
-    NoteLog owner;
+    NoteListener owner;
     CDropListItemList items;
     CDropList list;
     HWND popup = nullptr;
@@ -133,7 +133,7 @@ TEST(DropList, ReleaseSelectsOnlyChoosableRows)
 {
     PopupFixture f;
     AddItems(f.items, {kNormal, kSeparator, kSpacer, kCaption, kDisabled, kNormal});
-    NoteLog own;
+    NoteListener own;
     f.items.ItemAt(5)->listener = &own;
     f.closeOnOtherButton = 1;
     f.Open(6, -1);
@@ -181,7 +181,7 @@ TEST(DropList, DeactivationClosesAndTheMenuRelays)
     EXPECT_EQ(DropListNotify::Closed, f.owner.notes[0].code);
 
     CPopupMenu menu;
-    NoteLog menuOwner;
+    NoteListener menuOwner;
     AddNormal(menu.GetItems(), 3);
     PopupMenuParams params;
     params.x = kPopupX;

@@ -1,63 +1,14 @@
 #pragma once
-#include "GuiTestSupport.h"
-#include "RecordingListener.h"
-#include "gui/controls/CControlContainer.h"
-#include "gui/controls/ControlNotification.h"
-#include "gui/skin/CSkinRenderer.h"
-#include <vector>
+#include "ControlTestSupport.h"
 
-// A skinned top-level window with its container, quietly placed.
-struct SkinnedHost {
-    explicit SkinnedHost(WindowCreateParams place = QuietlyPlaced<WindowCreateParams>(200, 160))
+// A container window with the program's skin, its creation's messages handled.
+struct SkinnedHost : ContainerHost {
+    explicit SkinnedHost(const WindowCreateParams& place = QuietlyPlaced<WindowCreateParams>(200, 160))
+        : ContainerHost(place, &LoadedSkin())
     {
-        skin.Load(nullptr);
-        ContainerParams params;
-        params.width = place.width;
-        params.height = place.height;
-        params.window = &window;
-        params.owner = &owner;
-        params.skin = &skin;
-        container.Create(params);
-        created = window.Create(place) == 0;
         PumpMessages();
     }
-    // The container goes before the window it listens to.
-    ~SkinnedHost()
-    {
-        container.DestroyChildren();
-        window.SetListener(nullptr);
-        window.Destroy();
-    }
-    CSkinRenderer skin;
-    RecordingListener owner;
-    CPhysicalWindow window;
-    CControlContainer container;
-    bool created = false;
-};
-
-// Keeps a copy of every notification record (senders build them on the stack).
-struct NoteLog : CListener {
-    int OnNotify(void* record) override
-    {
-        notes.push_back(*static_cast<const ControlNotification*>(record));
-        return 0;
-    }
-    // code:data1 of every record, in order.
-    std::vector<std::pair<int, int>> CodesAndData() const
-    {
-        std::vector<std::pair<int, int>> out;
-        for (const ControlNotification& n : notes)
-            out.emplace_back(n.code, n.data1);
-        return out;
-    }
-    int Count(int code) const
-    {
-        int n = 0;
-        for (const ControlNotification& note : notes)
-            n += note.code == code;
-        return n;
-    }
-    std::vector<ControlNotification> notes;
+    CSkinRenderer& skin = LoadedSkin();
 };
 
 inline LRESULT SendTo(HWND hwnd, UINT message, WPARAM wParam = 0, int x = 0, int y = 0)

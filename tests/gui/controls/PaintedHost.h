@@ -1,22 +1,14 @@
 #pragma once
 #include "ControlTestSupport.h"
-#include "gui/skin/CSkinRenderer.h"
-#include <memory>
 
 // A container window with the program's skin and a known background colour,
 // for controls that draw faces.
-struct PaintedHost {
+struct PaintedHost : ContainerHost {
     explicit PaintedHost(int width = 240, int height = 120, uint32_t backgroundPixel = 0x00C8A064)
+        : ContainerHost(width, height, &LoadedSkin())
     {
-        skin.Load(nullptr);
-        host = std::make_unique<ContainerHost>(width, height, &skin);
-        host->container.GetSurface()->Fill(backgroundPixel);
+        container.GetSurface()->Fill(backgroundPixel);
     }
-    CControlContainer& Container() { return host->container; }
-    HWND Hwnd() { return host->window.GetHwnd(); }
-
-    CSkinRenderer skin;
-    std::unique_ptr<ContainerHost> host; // after the skin: destroyed first
 };
 
 inline uint32_t PixelAt(const CBitmapDC& bitmap, int x, int y)

@@ -28,7 +28,7 @@ struct BarFixture {
     void Release() { SendTo(hwnd, WM_LBUTTONUP, 0, 7, 0); }
     void Timer() { SendMessageA(hwnd, WM_TIMER, CScrollBarControl::kPagingTimer, 0); }
     SkinnedHost host;
-    NoteLog log;
+    NoteListener log;
     CScrollBarControl bar;
     HWND hwnd;
 };

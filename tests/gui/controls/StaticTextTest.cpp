@@ -27,7 +27,7 @@ StaticTextParams TextAt(CControlContainer& container, int x, int y, int width, i
 TEST(StaticText, FacesScaleFillAndTint)
 {
     PaintedHost host;
-    ASSERT_TRUE(host.host->created);
+    ASSERT_TRUE(host.created);
     struct Case {
         const char* name;
         int brightness;
@@ -46,7 +46,7 @@ TEST(StaticText, FacesScaleFillAndTint)
         {"framed tint", 256, StaticTextLook::Plain, 1, 0, 1, 0x645032},
     };
     for (const Case& c : cases) {
-        StaticTextParams params = TextAt(host.Container(), 20, 10, 60, 30, "");
+        StaticTextParams params = TextAt(host.container, 20, 10, 60, 30, "");
         params.brightness = c.brightness;
         params.look = c.look;
         params.framed = c.framed;
@@ -75,7 +75,7 @@ TEST(StaticText, SecondTextOnlyWhenGiven)
     };
     const Case cases[] = {{"", 1, true, false}, {"", 0, true, false}, {"88", 1, true, true}};
     for (const Case& c : cases) {
-        StaticTextParams params = TextAt(host.Container(), 10, 10, 200, 40, "Hello");
+        StaticTextParams params = TextAt(host.container, 10, 10, 200, 40, "Hello");
         params.text.textColor = kWhite;
         params.text.backgroundColor = 0x404040;
         params.text.transparent = c.transparent;
@@ -92,7 +92,7 @@ TEST(StaticText, EventsRenderMoveAndNotify)
 {
     PaintedHost host;
     NoteListener notes;
-    StaticTextParams params = TextAt(host.Container(), 20, 10, 60, 30, "");
+    StaticTextParams params = TextAt(host.container, 20, 10, 60, 30, "");
     params.listener = &notes;
     CStaticTextControl control;
     control.Create(params);
@@ -104,7 +104,7 @@ TEST(StaticText, EventsRenderMoveAndNotify)
     control.OnEvent(nullptr, EventSource::Request, ControlCommand::Place, 0, int(intptr_t(&place)), nullptr);
     RECT onScreen;
     GetWindowRect(hwnd, &onScreen);
-    MapWindowPoints(nullptr, host.Hwnd(), reinterpret_cast<POINT*>(&onScreen), 2);
+    MapWindowPoints(nullptr, host.window.GetHwnd(), reinterpret_cast<POINT*>(&onScreen), 2);
     EXPECT_EQ(onScreen.left, 40);
     EXPECT_EQ(onScreen.right - onScreen.left, 100);
     EXPECT_EQ(control.GetBitmap().GetWidth(), 60);

@@ -39,7 +39,7 @@ struct ValueHost {
         params.y = 10;
         params.width = width;
         params.height = 20;
-        params.container = &skinned.Container();
+        params.container = &skinned.container;
         params.listener = &labels;
         return params;
     }
