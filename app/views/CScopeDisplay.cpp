@@ -59,7 +59,7 @@ const double kHeadroom = 1.01; // full scale stops short of the usable edge
 const int kCellMax = 65535;
 const int kSameRowMax = 8191;
 const int kFrame = 4, kCorner = 6;
-const int kSkipRun = 8;
+const int kWordBits = 32; // cells per word of lit marks
 
 // A weight this large saturates a cell through any non-zero fraction of a
 // row (x 1/256), and times 255 it still fits 32 unsigned bits: spans work in
@@ -93,7 +93,7 @@ const uint32_t* ScopePalette()
 
 CScopeDisplay::CScopeDisplay()
     : m_levelMargin(0), m_decayFactor(kDecayFactor), m_sized(false), m_cells(nullptr), m_rowLit(nullptr),
-      m_cellsPerRow(0), m_width(0), m_height(0), m_intensity(kStartIntensity)
+      m_lit(nullptr), m_litWordsPerRow(0), m_cellsPerRow(0), m_width(0), m_height(0), m_intensity(kStartIntensity)
 {
     BuildPalette();
     SetBrightnessLimits(kBrightnessBase, kBrightnessOffset, kBrightnessMax, kBrightnessMin);
@@ -113,8 +113,10 @@ void CScopeDisplay::SetArea(int left, int top, int right, int bottom)
     const int64_t width = int64_t(right) - left, height = int64_t(bottom) - top;
     const int64_t perRow = (width + kRowPadding) & ~int64_t(3);
     const int64_t bytes = perRow * height * int64_t(sizeof(uint16_t));
+    const int64_t litWords = (perRow + kWordBits - 1) / kWordBits;
+    const int64_t litBytes = litWords * height * int64_t(sizeof(uint32_t));
     if (width < 1 || height < 1 || bytes > INT_MAX || !m_cellBlock.Resize(int(bytes)) ||
-        !m_rowBlock.Resize(int(height)))
+        !m_rowBlock.Resize(int(height)) || !m_litBlock.Resize(int(litBytes)))
         return;
     m_width = int(width);
     m_height = int(height);
@@ -123,6 +125,9 @@ void CScopeDisplay::SetArea(int left, int top, int right, int bottom)
     std::memset(m_cells, 0, size_t(bytes));
     m_rowLit = m_rowBlock.GetDataPtr();
     std::memset(m_rowLit, 0, size_t(height));
+    m_litWordsPerRow = int(litWords);
+    m_lit = reinterpret_cast<uint32_t*>(m_litBlock.GetDataPtr());
+    std::memset(m_lit, 0, size_t(litBytes));
     m_sized = true;
 }
 
@@ -191,6 +196,8 @@ void CScopeDisplay::AddSpan(int x, int weight, int yA, int yB)
     const uint32_t w[2] = {Share(0xFFF - fx, weight), Share(fx, weight)};
     const int rowA = yA >> kSubY, rowB = yB >> kSubY;
     std::memset(m_rowLit + rowA, 1, size_t(rowB - rowA + 1));
+    for (int r = rowA; r <= rowB; ++r)
+        MarkPair(r, col);
     uint16_t* cells = Row(rowA) + col;
     if (rowB - rowA < 1) {
         const uint32_t f = (yB - yA) & 0xFF;
@@ -216,6 +223,19 @@ void CScopeDisplay::DrawLevelLine(int level, int fullScale)
     uint16_t* cells = Row(int(row));
     for (int c = 0; c < m_width; ++c)
         cells[c] = std::max<uint16_t>(cells[c], kLevelLineCell);
+    uint32_t* lit = LitRow(int(row));
+    std::fill_n(lit, m_width / kWordBits, ~0u);
+    if (m_width % kWordBits)
+        lit[m_width / kWordBits] |= (1u << (m_width % kWordBits)) - 1;
+}
+
+void CScopeDisplay::MarkPair(int row, int column)
+{
+    uint32_t* lit = LitRow(row);
+    const int bit = column % kWordBits;
+    lit[column / kWordBits] |= 3u << bit; // past a word's end the neighbour's bit drops out
+    if (bit == kWordBits - 1)
+        lit[column / kWordBits + 1] |= 1; // rows are padded: the neighbour is always there
 }
 
 void CScopeDisplay::Render(CBitmapDC& target)
@@ -237,36 +257,36 @@ void CScopeDisplay::Render(CBitmapDC& target)
         target.FillRect(r[0], r[1], r[2], r[3], 0);
     uint32_t* bits = target.GetBits();
     const int stride = target.GetWidth();
-    // Most of a trace's grid is dark: rows known dark, and runs of eight dark
-    // cells, are passed at once.
-    for (int r = 0; r < H; ++r) {
-        if (!m_rowLit[r])
-            continue;
-        uint16_t* cells = Row(r);
-        uint32_t* pixels = bits + r * stride;
-        uint32_t left = 0;
-        int c = 0;
-        for (; c + kSkipRun <= W; c += kSkipRun) {
-            uint64_t run[2];
-            std::memcpy(run, cells + c, sizeof run);
-            if (run[0] | run[1])
-                left |= ShowCells(cells + c, pixels + c, kSkipRun);
-        }
-        left |= ShowCells(cells + c, pixels + c, W - c);
-        m_rowLit[r] = left || W < m_cellsPerRow; // cells beyond the target are kept lit
-    }
+    // Most of a trace's grid is dark: rows known dark are passed at once, and
+    // in the others only the cells marked as possibly lit are visited.
+    for (int r = 0; r < H; ++r)
+        if (m_rowLit[r])
+            m_rowLit[r] = ShowRow(r, W, bits + r * stride) != 0;
 }
 
-uint32_t CScopeDisplay::ShowCells(uint16_t* cells, uint32_t* pixels, int count) const
+uint32_t CScopeDisplay::ShowRow(int row, int W, uint32_t* pixels)
 {
+    uint16_t* cells = Row(row);
+    uint32_t* lit = LitRow(row);
     uint32_t left = 0;
-    for (int c = 0; c < count; ++c) {
-        const int v = std::min<int>(cells[c], kShownMax);
-        if (!v)
-            continue;
-        cells[c] = uint16_t((v * m_decayFactor) >> 6);
-        left |= cells[c];
-        pixels[c] = g_palette[v >> 4];
+    for (int w = 0; w < m_litWordsPerRow; ++w) {
+        const int first = w * kWordBits;
+        // Cells right of the target neither show nor fade: their marks stay.
+        const uint32_t shown = first + kWordBits <= W ? ~0u : first >= W ? 0u : (1u << (W - first)) - 1;
+        uint32_t marks = lit[w] & shown, kept = lit[w] & ~shown;
+        while (marks) {
+            const int c = first + __builtin_ctz(marks);
+            marks &= marks - 1;
+            const int v = std::min<int>(cells[c], kShownMax);
+            if (!v)
+                continue;
+            cells[c] = uint16_t((v * m_decayFactor) >> 6);
+            pixels[c] = g_palette[v >> 4];
+            if (cells[c])
+                kept |= 1u << (c - first);
+        }
+        lit[w] = kept;
+        left |= kept;
     }
     return left;
 }

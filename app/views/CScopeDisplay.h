@@ -61,9 +61,12 @@ public:
 
 private:
     uint16_t* Row(int row) const { return m_cells + row * m_cellsPerRow; }
+    uint32_t* LitRow(int row) const { return m_lit + row * m_litWordsPerRow; }
+    // Marks the cell and its right-hand neighbour as possibly lit.
+    void MarkPair(int row, int column);
     int Brightness(int dy) const;
-    // Shows the lit ones of count cells and fades them; non-zero while any stays lit.
-    uint32_t ShowCells(uint16_t* cells, uint32_t* pixels, int count) const;
+    // Shows and fades the lit cells of a row left of column W; non-zero while any cell of the row may be lit.
+    uint32_t ShowRow(int row, int W, uint32_t* pixels);
 
     int m_levelMargin;
     int m_decayFactor;
@@ -72,6 +75,9 @@ private:
     uint16_t* m_cells;
     CMemBlock m_rowBlock; // a byte per row: 0 while every cell of it is 0
     uint8_t* m_rowLit;
+    CMemBlock m_litBlock; // a bit per cell: 0 while the cell is 0
+    uint32_t* m_lit;
+    int m_litWordsPerRow;
     int m_cellsPerRow;
     int m_width;
     int m_height;

@@ -3,7 +3,9 @@
 #include "app/views/ScopeFeed.h"
 #include "gui/graphics/CBitmapDC.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cmath>
+#include <random>
 #include <vector>
 
 namespace {
@@ -144,6 +146,50 @@ TEST(ScopeDisplay, RendersFramedAndFades)
     EXPECT_EQ(
         std::vector<uint32_t>({Pixel(small, 39, 29), Pixel(small, 36, 15), Pixel(small, 12, 10), Pixel(small, 10, 10)}),
         std::vector<uint32_t>({0, 0, kPaper, ScopePalette()[999 >> 4] & 0xFFFFFF}));
+}
+
+// Every render shows and fades exactly the cells the target covers, whatever
+// targets came before: narrower, as wide as the display, or wider than its rows.
+TEST(ScopeDisplay, RendersEachCoveredCellByTheRule)
+{
+    CScopeDisplay d;
+    SizeScopeDisplay(d, 0, 0, 61, 40);
+    const int perRow = d.GetCellsPerRow();
+    CBitmapDC targets[3];
+    const int widths[] = {30, 61, perRow + 3};
+    for (int t = 0; t < 3; ++t)
+        targets[t].Create(widths[t], 36 + 4 * t, 32);
+    std::mt19937 random(3);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    const uint32_t* palette = ScopePalette();
+    for (int step = 0; step < 120; ++step) {
+        for (int n = pick(0, 3); n > 0; --n)
+            d.AddSpan(pick(0, 61 << 12), pick(1, 9000), pick(0, 40 << 8), pick(0, 40 << 8));
+        CBitmapDC& target = targets[pick(0, 2)];
+        const int W = std::min(perRow, target.GetWidth()), H = std::min(40, target.GetHeight());
+        std::vector<uint32_t> pixels(target.GetBits(), target.GetBits() + target.GetPixelCount());
+        std::vector<int> cells;
+        for (int r = 0; r < 40; ++r)
+            for (int c = 0; c < perRow; ++c)
+                cells.push_back(d.GetCell(c, r));
+        const int frame[][4] = {{0, 0, W, 4}, {0, H - 4, W, H}, {0, 0, 4, H},     {W - 4, 0, W, H},
+                                {0, 0, 6, 6}, {W - 6, 0, W, 6}, {0, H - 6, 6, H}, {W - 6, H - 6, W, H}};
+        for (const auto& f : frame)
+            for (int y = std::max(f[1], 0); y < f[3]; ++y)
+                for (int x = std::max(f[0], 0); x < f[2]; ++x)
+                    pixels[y * target.GetWidth() + x] = 0;
+        for (int r = 0; r < H; ++r)
+            for (int c = 0; c < W; ++c)
+                if (int& v = cells[r * perRow + c]) {
+                    v = std::min(v, CScopeDisplay::kShownMax);
+                    pixels[r * target.GetWidth() + c] = palette[v >> 4];
+                    v = v * CScopeDisplay::kDecayFactor >> 6;
+                }
+        d.Render(target);
+        ASSERT_TRUE(std::equal(pixels.begin(), pixels.end(), target.GetBits())) << step;
+        for (int r = 0; r < 40; ++r)
+            ASSERT_EQ(Cells(d, r, 0, perRow), Ints(&cells[r * perRow], &cells[(r + 1) * perRow])) << step;
+    }
 }
 
 // Large panes' weights do not fit 16 bits: they are kept whole and cells saturate.
