@@ -114,7 +114,9 @@ TEST(PushButton, InputGivesNotificationsInOrder)
 
 // Repaints follow the state flags: a new image id alone paints nothing; the
 // checked look follows the state in toggle mode; nothing happens before Create.
-TEST(PushButton, RepaintsOnlyForNewStateFlags)
+// Check mode puts its mark beside a text and shows the checked look on the
+// mark; without a text the face keeps its layout.
+TEST(PushButton, RepaintsAndCheckMark)
 {
     ButtonHost b(PushButtonMode::Toggle);
     b.button.SetState(1);
@@ -141,12 +143,7 @@ TEST(PushButton, RepaintsOnlyForNewStateFlags)
     EXPECT_TRUE(b.button.GetWindow()->IsDisabled());
     b.Run({WM_LBUTTONDOWN, MK_LBUTTON, 5, 5});
     EXPECT_TRUE(b.notes.notes.empty());
-}
 
-// Check mode puts its mark beside a text and shows the checked look on the
-// mark; without a text the face keeps its layout.
-TEST(PushButton, CheckModeLayoutAndMark)
-{
     ButtonHost marked(PushButtonMode::Check);
     marked.params.indicatorLook = 3;
     marked.Create();

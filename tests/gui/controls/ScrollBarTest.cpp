@@ -37,15 +37,18 @@ struct BarFixture {
 // Range 12 and page 5 on a 100-pixel track: a 41-pixel thumb travelling 59
 // pixels over positions 0..7. Nothing to scroll keeps a bar at 0 whatever
 // comes.
-TEST(ScrollBar, ThumbFromRangeAndPage)
+// The container behind the bar is unpainted (magenta): the track's clear
+// corners let it through, the thumb's clear corners show the track.
+TEST(ScrollBar, ThumbFromRangeAndPageOverTheTrack)
 {
     BarFixture f;
     EXPECT_EQ(2, f.bar.GetTrackStart());
     EXPECT_EQ(41, f.bar.GetThumbLength());
     EXPECT_EQ(59, f.bar.GetTravel());
+    const int offsets[] = {0, 8, 16, 25, 33, 42, 50, 59}; // 59 / 7 pixels a unit, cut to whole pixels
     for (int p = 0; p <= 7; ++p) {
         f.bar.SetPosition(p);
-        EXPECT_EQ(int(59.0 / 7 * p), f.bar.GetThumbOffset()) << p;
+        EXPECT_EQ(offsets[p], f.bar.GetThumbOffset()) << p;
     }
     EXPECT_TRUE(f.log.notes.empty());
     for (int range : {5, 0}) {
@@ -58,11 +61,31 @@ TEST(ScrollBar, ThumbFromRangeAndPage)
         EXPECT_EQ(0, flat.bar.GetPosition());
         EXPECT_EQ(0, flat.bar.GetThumbOffset());
     }
+
+    {
+        // Blending over a clear pixel may round a channel down by one.
+        auto magenta = [](uint32_t pixel) { return (pixel & 0xFEFEFE) == 0xFE00FE; };
+        BarFixture f;
+        for (int p : {0, 3, 7}) {
+            f.bar.SetPosition(p);
+            const CBitmapDC& face = *f.bar.GetWindow()->GetBackBitmap();
+            EXPECT_TRUE(magenta(PixelAt(face, 0, 0))) << p;
+            const int top = f.bar.GetTrackStart() + f.bar.GetThumbOffset();
+            int behind = 0;
+            for (int y = top; y < top + f.bar.GetThumbLength(); ++y)
+                for (int x = 0; x < face.GetWidth(); ++x)
+                    behind += magenta(PixelAt(face, x, y));
+            EXPECT_EQ(0, behind) << p;
+        }
+    }
 }
 
 // A press below the thumb pages at once and on every timer tick, stopping at
 // the unit under the cursor (y 75 is unit 6); the target follows the cursor.
-TEST(ScrollBar, PagingStopsAtTheUnitUnderTheCursor)
+// A drag holds the thumb inside its travel, tells each new position once,
+// ignores the wheel and snaps to a whole unit on release; the wheel then
+// moves by units within 0..7.
+TEST(ScrollBar, PagingDragAndWheel)
 {
     BarFixture f;
     f.Press(75);
@@ -82,49 +105,25 @@ TEST(ScrollBar, PagingStopsAtTheUnitUnderTheCursor)
         EXPECT_EQ(1, n.controlId);
         EXPECT_EQ(&f.bar, n.sender);
     }
-}
 
-// A drag holds the thumb inside its travel, tells each new position once,
-// ignores the wheel and snaps to a whole unit on release; the wheel then
-// moves by units within 0..7.
-TEST(ScrollBar, DragClampsSnapsAndTheWheelSteps)
-{
-    BarFixture f;
-    f.Press(20);
-    EXPECT_TRUE(f.bar.IsDragging());
-    f.MoveTo(220);
-    EXPECT_EQ(59, f.bar.GetThumbOffset());
-    f.MoveTo(-280);
-    EXPECT_EQ(0, f.bar.GetThumbOffset());
-    f.MoveTo(50);
-    f.MoveTo(50);
-    Wheel(f.hwnd, 1);
-    EXPECT_EQ(30, f.bar.GetThumbOffset());
-    f.Release();
-    EXPECT_EQ(4, f.bar.GetPosition());
-    EXPECT_EQ(int(59.0 / 7 * 4), f.bar.GetThumbOffset());
-    for (int steps : {1, 1, -10, -1})
-        Wheel(f.hwnd, steps);
-    EXPECT_EQ(7, f.bar.GetPosition());
-    EXPECT_EQ((Notes{{6, 0}, {8, 7}, {8, 0}, {8, 4}, {7, 4}, {8, 3}, {8, 2}, {8, 7}}), f.log.CodesAndData());
-}
-
-// The container behind the bar is unpainted (magenta): the track's clear
-// corners let it through, the thumb's clear corners show the track.
-TEST(ScrollBar, ThumbCornersShowTheTrackNotWhatLiesBehindTheBar)
-{
-    // Blending over a clear pixel may round a channel down by one.
-    auto magenta = [](uint32_t pixel) { return (pixel & 0xFEFEFE) == 0xFE00FE; };
-    BarFixture f;
-    for (int p : {0, 3, 7}) {
-        f.bar.SetPosition(p);
-        const CBitmapDC& face = *f.bar.GetWindow()->GetBackBitmap();
-        EXPECT_TRUE(magenta(PixelAt(face, 0, 0))) << p;
-        const int top = f.bar.GetTrackStart() + f.bar.GetThumbOffset();
-        int behind = 0;
-        for (int y = top; y < top + f.bar.GetThumbLength(); ++y)
-            for (int x = 0; x < face.GetWidth(); ++x)
-                behind += magenta(PixelAt(face, x, y));
-        EXPECT_EQ(0, behind) << p;
+    {
+        BarFixture f;
+        f.Press(20);
+        EXPECT_TRUE(f.bar.IsDragging());
+        f.MoveTo(220);
+        EXPECT_EQ(59, f.bar.GetThumbOffset());
+        f.MoveTo(-280);
+        EXPECT_EQ(0, f.bar.GetThumbOffset());
+        f.MoveTo(50);
+        f.MoveTo(50);
+        Wheel(f.hwnd, 1);
+        EXPECT_EQ(30, f.bar.GetThumbOffset());
+        f.Release();
+        EXPECT_EQ(4, f.bar.GetPosition());
+        EXPECT_EQ(33, f.bar.GetThumbOffset());
+        for (int steps : {1, 1, -10, -1})
+            Wheel(f.hwnd, steps);
+        EXPECT_EQ(7, f.bar.GetPosition());
+        EXPECT_EQ((Notes{{6, 0}, {8, 7}, {8, 0}, {8, 4}, {7, 4}, {8, 3}, {8, 2}, {8, 7}}), f.log.CodesAndData());
     }
 }

@@ -162,9 +162,10 @@ TEST(WindowPolicies, TopmostLevelTwoStaysBelowMenus)
     WindowCreateParams params = TestWindowParams();
     params.topmostLevel = 2;
     ShellWindow w(params);
-    HWND menu = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "#32768", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
-                                nullptr, nullptr, nullptr, nullptr);
+    HWND menu = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "#32768", "", WS_POPUP, 0, 0, 50, 50, nullptr,
+                                nullptr, nullptr, nullptr);
     ASSERT_NE(menu, nullptr);
+    ShowWindow(menu, SW_SHOWNOACTIVATE); // activation would pull it from the tests running beside it
     SetWindowPos(w.window.GetHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ASSERT_TRUE(IsAbove(w.window.GetHwnd(), menu));
     w.shell.foreground = menu;
