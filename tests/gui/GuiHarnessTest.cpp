@@ -35,7 +35,7 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 } // namespace
 
 // The prefix the tests run in is the configured one: virtual desktop, dialog fonts.
-TEST(GuiHarness, DesktopAndFontsAreThePrefixes)
+TEST(GuiHarness, PrefixAndPump)
 {
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1280);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1024);
@@ -46,27 +46,26 @@ TEST(GuiHarness, DesktopAndFontsAreThePrefixes)
     for (const auto& f : faces)
         EXPECT_NE(RealFace(f.requested).find(f.family), std::string::npos)
             << f.requested << " gave " << RealFace(f.requested);
-}
 
-TEST(GuiHarness, PumpDispatchesWhatIsQueuedInOrder)
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = RecordingProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "GuiHarnessRecorder";
-    ASSERT_TRUE(RegisterClassA(&wc));
-    HWND window =
-        CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
-    ASSERT_TRUE(window);
-    PumpMessages();
-    g_seen.clear();
-    for (UINT m : {WM_APP + 2, WM_APP, WM_APP + 1})
-        PostMessageA(window, m, 0, 0);
-    EXPECT_EQ(PumpMessages(), 3);
-    EXPECT_EQ(g_seen, (std::vector<UINT>{WM_APP + 2, WM_APP, WM_APP + 1}));
-    EXPECT_EQ(PumpMessages(), 0);
-    DestroyWindow(window);
-    EXPECT_TRUE(UnregisterClassA(wc.lpszClassName, wc.hInstance));
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = RecordingProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "GuiHarnessRecorder";
+        ASSERT_TRUE(RegisterClassA(&wc));
+        HWND window =
+            CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+        ASSERT_TRUE(window);
+        PumpMessages();
+        g_seen.clear();
+        for (UINT m : {WM_APP + 2, WM_APP, WM_APP + 1})
+            PostMessageA(window, m, 0, 0);
+        EXPECT_EQ(PumpMessages(), 3);
+        EXPECT_EQ(g_seen, (std::vector<UINT>{WM_APP + 2, WM_APP, WM_APP + 1}));
+        EXPECT_EQ(PumpMessages(), 0);
+        DestroyWindow(window);
+        EXPECT_TRUE(UnregisterClassA(wc.lpszClassName, wc.hInstance));
+    }
 }
 
 TEST(GuiHarness, CursorAndSentInputReachTheSystemState)

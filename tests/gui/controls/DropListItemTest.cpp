@@ -26,7 +26,7 @@ void Fill(CDropListItemList& list)
 }
 } // namespace
 
-TEST(DropListItem, NamesCountFromZeroAndAnItemHasOneOwner)
+TEST(DropListItem, NamesOwnersFindSelectAndClear)
 {
     EXPECT_EQ("Stock 0", g_firstName);
     CDropListItem first, second;
@@ -57,39 +57,38 @@ TEST(DropListItem, NamesCountFromZeroAndAnItemHasOneOwner)
     std::snprintf(expected, sizeof(expected), "ERROR! CDropListItem %x already owned!\n",
                   static_cast<unsigned>(reinterpret_cast<uintptr_t>(item)));
     EXPECT_EQ(std::string(expected) + expected, trace.Text());
-}
 
-TEST(DropListItem, FindSelectRangeAndClear)
-{
-    CDropListItemList list;
-    EXPECT_EQ(nullptr, list.SelectByName("a"));
-    EXPECT_EQ(-1, list.selected);
-    Fill(list);
-    struct Case {
-        std::function<CDropListItem*()> select;
-        int32_t selected; // -1 none
-    };
-    const Case cases[] = {
-        {[&] { return list.SelectByValue(2); }, 1},       {[&] { return list.SelectByName("c"); }, 2},
-        {[&] { return list.SelectByKey("ka"); }, 0},      {[&] { return list.SelectByKey("zz"); }, -1},
-        {[&] { return list.SelectByName(nullptr); }, -1}, {[&] { return list.SelectByValue(7); }, -1},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(list.ItemAt(c.selected), c.select());
-        EXPECT_EQ(c.selected, list.selected);
+    {
+        CDropListItemList list;
+        EXPECT_EQ(nullptr, list.SelectByName("a"));
+        EXPECT_EQ(-1, list.selected);
+        Fill(list);
+        struct Case {
+            std::function<CDropListItem*()> select;
+            int32_t selected; // -1 none
+        };
+        const Case cases[] = {
+            {[&] { return list.SelectByValue(2); }, 1},       {[&] { return list.SelectByName("c"); }, 2},
+            {[&] { return list.SelectByKey("ka"); }, 0},      {[&] { return list.SelectByKey("zz"); }, -1},
+            {[&] { return list.SelectByName(nullptr); }, -1}, {[&] { return list.SelectByValue(7); }, -1},
+        };
+        for (const Case& c : cases) {
+            EXPECT_EQ(list.ItemAt(c.selected), c.select());
+            EXPECT_EQ(c.selected, list.selected);
+        }
+        EXPECT_EQ(list.ItemAt(1), list.FindByValue(2));
+        EXPECT_EQ(list.ItemAt(2), list.FindByKey("kc"));
+        EXPECT_EQ(nullptr, list.FindByName(""));
+
+        for (int32_t i = 0; i < list.Count(); ++i)
+            EXPECT_EQ(i, list.ItemAt(i)->index);
+        EXPECT_EQ(nullptr, list.ItemAt(-1));
+        EXPECT_EQ(nullptr, list.ItemAt(list.Count()));
+        list.SelectByValue(1);
+        list.Clear();
+        EXPECT_EQ(0, list.Count());
+        EXPECT_EQ(-1, list.selected);
+        list.Add(NewItem("d", "", 0));
+        EXPECT_EQ(0, list.ItemAt(0)->index);
     }
-    EXPECT_EQ(list.ItemAt(1), list.FindByValue(2));
-    EXPECT_EQ(list.ItemAt(2), list.FindByKey("kc"));
-    EXPECT_EQ(nullptr, list.FindByName(""));
-
-    for (int32_t i = 0; i < list.Count(); ++i)
-        EXPECT_EQ(i, list.ItemAt(i)->index);
-    EXPECT_EQ(nullptr, list.ItemAt(-1));
-    EXPECT_EQ(nullptr, list.ItemAt(list.Count()));
-    list.SelectByValue(1);
-    list.Clear();
-    EXPECT_EQ(0, list.Count());
-    EXPECT_EQ(-1, list.selected);
-    list.Add(NewItem("d", "", 0));
-    EXPECT_EQ(0, list.ItemAt(0)->index);
 }

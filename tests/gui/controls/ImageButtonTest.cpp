@@ -103,7 +103,9 @@ TEST(ImageButton, PicturesFitAndCentre)
 
 // The press is tested on the picture itself at the press point: (30, 10) is
 // its transparent half, (50, 25) beyond it. A release outside gives 3 only.
-TEST(ImageButton, PressesReleasesAndRightClicks)
+// The owner hears where its region is once per move, and draws into it
+// before every showing.
+TEST(ImageButton, PressesAndTheOwnerRegion)
 {
     ButtonHost h;
     CImageButton button;
@@ -137,45 +139,42 @@ TEST(ImageButton, PressesReleasesAndRightClicks)
     inert.Create(params);
     EXPECT_EQ(Send(inert, WindowEvent::LeftButtonDown, 5, 5), 0);
     EXPECT_EQ(GetCapture(), nullptr);
-}
 
-// The owner hears where its region is once per move, and draws into it
-// before every showing.
-TEST(ImageButton, OwnerRegionReportedOnceDrawnEveryTime)
-{
-    struct OwnerDraws : NoteListener {
-        int OnNotify(void* record) override
-        {
-            const ControlNotification& n = *static_cast<const ControlNotification*>(record);
-            if (n.code == NotifyCode::Rebuilt)
-                regions.push_back(*static_cast<const RECT*>(n.data3));
-            if (n.code == NotifyCode::DrawRequest) {
-                const ImageButtonDrawing& d = *static_cast<const ImageButtonDrawing*>(n.data3);
-                d.bitmap->FillRect(d.rect.left, d.rect.top, d.rect.right, d.rect.bottom, 0x123456);
+    {
+        struct OwnerDraws : NoteListener {
+            int OnNotify(void* record) override
+            {
+                const ControlNotification& n = *static_cast<const ControlNotification*>(record);
+                if (n.code == NotifyCode::Rebuilt)
+                    regions.push_back(*static_cast<const RECT*>(n.data3));
+                if (n.code == NotifyCode::DrawRequest) {
+                    const ImageButtonDrawing& d = *static_cast<const ImageButtonDrawing*>(n.data3);
+                    d.bitmap->FillRect(d.rect.left, d.rect.top, d.rect.right, d.rect.bottom, 0x123456);
+                }
+                return NoteListener::OnNotify(record);
             }
-            return NoteListener::OnNotify(record);
-        }
-        std::vector<RECT> regions;
-    } owner;
-    ButtonHost h;
-    ImageButtonParams params = h.Params(60, 30);
-    params.ownerRegion = 1;
-    params.hitRect = {4, 2, 14, 12};
-    params.listener = &owner;
-    CImageButton button;
-    button.Create(params);
-    EXPECT_EQ(owner.Codes(), (std::vector<int>{12, 10}));
-    EXPECT_EQ(PixelAt(button.GetDisplay(), 15, 8), 0x123456u);
-    Send(button, WindowEvent::LeftButtonDown, 5, 5);
-    EXPECT_EQ(owner.Codes(), (std::vector<int>{12, 10, 2, 10})) << "the region did not move";
+            std::vector<RECT> regions;
+        } owner;
+        ButtonHost h;
+        ImageButtonParams params = h.Params(60, 30);
+        params.ownerRegion = 1;
+        params.hitRect = {4, 2, 14, 12};
+        params.listener = &owner;
+        CImageButton button;
+        button.Create(params);
+        EXPECT_EQ(owner.Codes(), (std::vector<int>{12, 10}));
+        EXPECT_EQ(PixelAt(button.GetDisplay(), 15, 8), 0x123456u);
+        Send(button, WindowEvent::LeftButtonDown, 5, 5);
+        EXPECT_EQ(owner.Codes(), (std::vector<int>{12, 10, 2, 10})) << "the region did not move";
 
-    RECT bounds = {10, 10, 90, 50};
-    button.OnEvent(nullptr, EventSource::Request, ControlCommand::Bounds, 0, int(intptr_t(&bounds)), nullptr);
-    ASSERT_EQ(owner.regions.size(), 2u);
-    EXPECT_TRUE(owner.regions[0] == (RECT{14, 7, 24, 17}));
-    EXPECT_TRUE(owner.regions[1] == (RECT{24, 12, 34, 22}));
-    CBitmapDC* painted = nullptr;
-    button.OnEvent(nullptr, EventSource::Window, WindowEvent::Paint, 0, 0, &painted);
-    EXPECT_EQ(painted, &button.GetDisplay());
-    EXPECT_EQ(painted->GetWidth(), 80);
+        RECT bounds = {10, 10, 90, 50};
+        button.OnEvent(nullptr, EventSource::Request, ControlCommand::Bounds, 0, int(intptr_t(&bounds)), nullptr);
+        ASSERT_EQ(owner.regions.size(), 2u);
+        EXPECT_TRUE(owner.regions[0] == (RECT{14, 7, 24, 17}));
+        EXPECT_TRUE(owner.regions[1] == (RECT{24, 12, 34, 22}));
+        CBitmapDC* painted = nullptr;
+        button.OnEvent(nullptr, EventSource::Window, WindowEvent::Paint, 0, 0, &painted);
+        EXPECT_EQ(painted, &button.GetDisplay());
+        EXPECT_EQ(painted->GetWidth(), 80);
+    }
 }

@@ -34,7 +34,10 @@ void Tick(CToolTip& tip)
 
 // The box is the text plus 9 by 7: border, face, shadow, and the key colour
 // outside the region; every placement puts its corner at the anchor.
-TEST(ToolTip, PictureSizeAndPlacements)
+// Up to two pixels of drift keep the tip; three, or a button held down,
+// close it at its next timer. Checking opens nothing and names the monitor
+// sides the tip would cross.
+TEST(ToolTip, PictureSizePlacementsAndClosing)
 {
     ASSERT_TRUE(MoveCursorTo(kPark.x, kPark.y));
     CToolTip tip;
@@ -75,46 +78,42 @@ TEST(ToolTip, PictureSizeAndPlacements)
         EXPECT_EQ(rect.left, 720 + p.left) << int(p.placement);
         EXPECT_EQ(rect.top, 620 + p.top) << int(p.placement);
     }
-}
 
-// Up to two pixels of drift keep the tip; three, or a button held down,
-// close it at its next timer. Checking opens nothing and names the monitor
-// sides the tip would cross.
-TEST(ToolTip, ClosingAndPlacementCheck)
-{
-    ASSERT_TRUE(MoveCursorTo(kPark.x, kPark.y));
-    CToolTip tip;
-    tip.Show(Request("Peak", kPark.x + 20, kPark.y + 20));
-    const struct {
-        int dx, dy;
-        bool open;
-    } moves[] = {{2, 0, true}, {0, -2, true}, {2, 2, true}, {0, 3, false}};
-    for (const auto& m : moves) {
-        ASSERT_TRUE(MoveCursorTo(kPark.x + m.dx, kPark.y + m.dy));
+    {
+        ASSERT_TRUE(MoveCursorTo(kPark.x, kPark.y));
+        CToolTip tip;
+        tip.Show(Request("Peak", kPark.x + 20, kPark.y + 20));
+        const struct {
+            int dx, dy;
+            bool open;
+        } moves[] = {{2, 0, true}, {0, -2, true}, {2, 2, true}, {0, 3, false}};
+        for (const auto& m : moves) {
+            ASSERT_TRUE(MoveCursorTo(kPark.x + m.dx, kPark.y + m.dy));
+            Tick(tip);
+            EXPECT_EQ(tip.GetWindow().IsCreated(), m.open) << m.dx << "," << m.dy;
+        }
+        ASSERT_TRUE(MoveCursorTo(kPark.x, kPark.y));
+        tip.Show(Request("Peak", kPark.x + 20, kPark.y + 20));
         Tick(tip);
-        EXPECT_EQ(tip.GetWindow().IsCreated(), m.open) << m.dx << "," << m.dy;
-    }
-    ASSERT_TRUE(MoveCursorTo(kPark.x, kPark.y));
-    tip.Show(Request("Peak", kPark.x + 20, kPark.y + 20));
-    Tick(tip);
-    ASSERT_TRUE(tip.GetWindow().IsCreated());
-    ASSERT_TRUE(SendMouseButton(MouseButton::Right, KeyAction::Press));
-    Tick(tip);
-    EXPECT_FALSE(tip.GetWindow().IsCreated());
-    SendMouseButton(MouseButton::Right, KeyAction::Release);
-    PumpMessages();
+        ASSERT_TRUE(tip.GetWindow().IsCreated());
+        ASSERT_TRUE(SendMouseButton(MouseButton::Right, KeyAction::Press));
+        Tick(tip);
+        EXPECT_FALSE(tip.GetWindow().IsCreated());
+        SendMouseButton(MouseButton::Right, KeyAction::Release);
+        PumpMessages();
 
-    const int right = GetSystemMetrics(SM_CXSCREEN);
-    const struct {
-        int x, y;
-        ToolTipPlacement placement;
-        int crossing;
-    } checks[] = {{right - 5, 300, ToolTipPlacement::TopLeft, ToolTipCrossing::Right},
-                  {right - 5, 300, ToolTipPlacement::TopRight, 0},
-                  {3, 2, ToolTipPlacement::BottomRight, ToolTipCrossing::Left | ToolTipCrossing::Top}};
-    for (const auto& c : checks)
-        EXPECT_EQ(tip.CheckPlacement(Request("Reference level", c.x, c.y, c.placement)), c.crossing) << c.x;
-    EXPECT_FALSE(tip.GetWindow().IsCreated());
+        const int right = GetSystemMetrics(SM_CXSCREEN);
+        const struct {
+            int x, y;
+            ToolTipPlacement placement;
+            int crossing;
+        } checks[] = {{right - 5, 300, ToolTipPlacement::TopLeft, ToolTipCrossing::Right},
+                      {right - 5, 300, ToolTipPlacement::TopRight, 0},
+                      {3, 2, ToolTipPlacement::BottomRight, ToolTipCrossing::Left | ToolTipCrossing::Top}};
+        for (const auto& c : checks)
+            EXPECT_EQ(tip.CheckPlacement(Request("Reference level", c.x, c.y, c.placement)), c.crossing) << c.x;
+        EXPECT_FALSE(tip.GetWindow().IsCreated());
+    }
 }
 
 // A control with a tip text opens the container's one tip right of the cursor

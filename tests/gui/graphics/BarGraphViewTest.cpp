@@ -45,7 +45,7 @@ public:
 
 } // namespace
 
-TEST(BarGraphView, LayoutOfWeightedAndFixedBars)
+TEST(BarGraphView, LayoutGroupFramesAndHitTest)
 {
     const Bar w = {100, 90, 0, 0};
     const struct {
@@ -78,38 +78,38 @@ TEST(BarGraphView, LayoutOfWeightedAndFixedBars)
         }
         EXPECT_EQ(view.GetState(), BarViewState::LaidOut);
     }
-}
 
-TEST(BarGraphView, GroupFramesAndHitTest)
-{
-    const Bar w = {100, 90, 0, 0}, gap = {100, 90, 100, 0};
-    for (bool vertical : {false, true}) {
-        CBarGraphView view;
-        Build(view, {w, w, gap, w, w, w}, vertical, 1, 200);
-        FrameRecorder frames;
-        view.PaintGroupFrames(frames);
-        ASSERT_EQ(frames.frames.size(), 2u);
-        const BarGeometry a = view.GetRenderer(0)->GetGeometry(), c = view.GetRenderer(2)->GetGeometry();
-        const BarGeometry f = view.GetRenderer(5)->GetGeometry();
-        auto axisStart = [&](const RECT& r) { return vertical ? r.top : r.left; };
-        auto axisEnd = [&](const RECT& r) { return vertical ? r.bottom : r.right; };
-        EXPECT_EQ(axisStart(frames.frames[0]), a.axisPosition - 2);
-        EXPECT_EQ(axisEnd(frames.frames[0]), c.axisPosition + c.axisLength + 3);
-        EXPECT_EQ(axisStart(frames.frames[1]), view.GetRenderer(3)->GetGeometry().axisPosition - 2);
-        EXPECT_EQ(axisEnd(frames.frames[1]), f.axisPosition + f.axisLength + 3);
-        EXPECT_EQ(vertical ? frames.frames[0].left : frames.frames[0].top, a.crossPosition - 2);
+    {
+        const Bar w = {100, 90, 0, 0}, gap = {100, 90, 100, 0};
+        for (bool vertical : {false, true}) {
+            CBarGraphView view;
+            Build(view, {w, w, gap, w, w, w}, vertical, 1, 200);
+            FrameRecorder frames;
+            view.PaintGroupFrames(frames);
+            ASSERT_EQ(frames.frames.size(), 2u);
+            const BarGeometry a = view.GetRenderer(0)->GetGeometry(), c = view.GetRenderer(2)->GetGeometry();
+            const BarGeometry f = view.GetRenderer(5)->GetGeometry();
+            auto axisStart = [&](const RECT& r) { return vertical ? r.top : r.left; };
+            auto axisEnd = [&](const RECT& r) { return vertical ? r.bottom : r.right; };
+            EXPECT_EQ(axisStart(frames.frames[0]), a.axisPosition - 2);
+            EXPECT_EQ(axisEnd(frames.frames[0]), c.axisPosition + c.axisLength + 3);
+            EXPECT_EQ(axisStart(frames.frames[1]), view.GetRenderer(3)->GetGeometry().axisPosition - 2);
+            EXPECT_EQ(axisEnd(frames.frames[1]), f.axisPosition + f.axisLength + 3);
+            EXPECT_EQ(vertical ? frames.frames[0].left : frames.frames[0].top, a.crossPosition - 2);
 
-        auto hit = [&](int along, int across) {
-            return vertical ? view.HitTest(across, along) : view.HitTest(along, across);
-        };
-        EXPECT_EQ(hit(c.axisPosition, c.crossPosition), view.GetRenderer(2));
-        EXPECT_EQ(hit(c.axisPosition + c.axisLength - 1, c.crossPosition + c.crossLength - 1), view.GetRenderer(2));
-        EXPECT_EQ(hit(c.axisPosition + c.axisLength, c.crossPosition), nullptr); // the gap after it
-        EXPECT_EQ(hit(c.axisPosition, c.crossPosition + c.crossLength), nullptr);
+            auto hit = [&](int along, int across) {
+                return vertical ? view.HitTest(across, along) : view.HitTest(along, across);
+            };
+            EXPECT_EQ(hit(c.axisPosition, c.crossPosition), view.GetRenderer(2));
+            EXPECT_EQ(hit(c.axisPosition + c.axisLength - 1, c.crossPosition + c.crossLength - 1), view.GetRenderer(2));
+            EXPECT_EQ(hit(c.axisPosition + c.axisLength, c.crossPosition), nullptr); // the gap after it
+            EXPECT_EQ(hit(c.axisPosition, c.crossPosition + c.crossLength), nullptr);
+        }
     }
 }
 
-TEST(BarGraphView, BadInputAndLifecycle)
+// Present draws the bars into the back bitmap and shows it at the area's corner.
+TEST(BarGraphView, LifecyclePresentLabelsAndBackground)
 {
     CBarGraphView view;
     EXPECT_EQ(view.Present(nullptr), 0);
@@ -138,57 +138,55 @@ TEST(BarGraphView, BadInputAndLifecycle)
     view.Reset(); // the renderers are gone, and with them every entry
     ASSERT_EQ(view.Configure(*d), 0);
     EXPECT_EQ(view.GetRenderer(0), nullptr);
-}
 
-// Present draws the bars into the back bitmap and shows it at the area's corner.
-TEST(BarGraphView, PresentLabelsAndBackground)
-{
-    CBarGraphView view;
-    BarGraphViewDesc* d = view.Reset();
-    d->width = 40;
-    d->height = 40;
-    d->areaLeft = 5;
-    d->areaTop = 7;
-    d->areaRight = 45;
-    d->areaBottom = 47;
-    d->labelRowHeight = 14;
-    d->labelColor = 0xFFFFFF;
-    d->labelShadowColor = 0x0000FF;
-    ASSERT_EQ(view.Configure(*d), 0);
-    CSegmentBarRenderer* bar = static_cast<CSegmentBarRenderer*>(view.CreateRenderer(BarRendererType::Segment));
-    bar->values[0] = 1000;
-    view.Layout();
-    // The area is 40 wide, the bitmap's (0, 0) is its corner.
-    const BarGeometry g = bar->GetGeometry();
-    EXPECT_EQ(g.crossLength, 40 - 14 - 6);
-
-    auto count = [](const CBitmapDC& dc, uint32_t color) {
-        GdiFlush();
-        int n = 0;
-        for (int i = 0; i < dc.GetPixelCount(); ++i)
-            n += (dc.GetBits()[i] & 0xFFFFFF) == color;
-        return n;
-    };
-    for (int shadow : {1, 0}) {
-        view.GetTarget()->Fill(0);
-        d->labelShadow = shadow;
-        view.Configure(*d); // a new description needs a new set-up
-        view.CreateRenderer(BarRendererType::Segment);
+    {
+        CBarGraphView view;
+        BarGraphViewDesc* d = view.Reset();
+        d->width = 40;
+        d->height = 40;
+        d->areaLeft = 5;
+        d->areaTop = 7;
+        d->areaRight = 45;
+        d->areaBottom = 47;
+        d->labelRowHeight = 14;
+        d->labelColor = 0xFFFFFF;
+        d->labelShadowColor = 0x0000FF;
+        ASSERT_EQ(view.Configure(*d), 0);
+        CSegmentBarRenderer* bar = static_cast<CSegmentBarRenderer*>(view.CreateRenderer(BarRendererType::Segment));
+        bar->values[0] = 1000;
         view.Layout();
-        EXPECT_TRUE(view.DrawLabel(0, 0, "88"));
-        EXPECT_GT(count(*view.GetTarget(), 0xFFFFFF), 0);
-        EXPECT_EQ(count(*view.GetTarget(), 0xFF0000) > 0, shadow == 1) << shadow; // the red shadow
-    }
-    EXPECT_FALSE(view.DrawLabel(0, 1, "x"));
-    EXPECT_FALSE(view.DrawLabel(0, 0, nullptr));
+        // The area is 40 wide, the bitmap's (0, 0) is its corner.
+        const BarGeometry g = bar->GetGeometry();
+        EXPECT_EQ(g.crossLength, 40 - 14 - 6);
 
-    EXPECT_TRUE(view.SaveBackground());
-    EXPECT_EQ(view.GetState(), BarViewState::BackgroundSaved);
-    CBitmapDC screen;
-    screen.Create(60, 60, 32);
-    screen.Fill(0x00123456);
-    EXPECT_EQ(view.Present(screen.GetDC()), 0);
-    const int shown = count(screen, 0x123456);
-    EXPECT_EQ(shown, 60 * 60 - 40 * 40); // the area, and only it, is covered
-    EXPECT_NE(screen.GetBits()[(7 + 3 + 10) * 60 + 5 + 20] & 0xFFFFFF, 0x123456u);
+        auto count = [](const CBitmapDC& dc, uint32_t color) {
+            GdiFlush();
+            int n = 0;
+            for (int i = 0; i < dc.GetPixelCount(); ++i)
+                n += (dc.GetBits()[i] & 0xFFFFFF) == color;
+            return n;
+        };
+        for (int shadow : {1, 0}) {
+            view.GetTarget()->Fill(0);
+            d->labelShadow = shadow;
+            view.Configure(*d); // a new description needs a new set-up
+            view.CreateRenderer(BarRendererType::Segment);
+            view.Layout();
+            EXPECT_TRUE(view.DrawLabel(0, 0, "88"));
+            EXPECT_GT(count(*view.GetTarget(), 0xFFFFFF), 0);
+            EXPECT_EQ(count(*view.GetTarget(), 0xFF0000) > 0, shadow == 1) << shadow; // the red shadow
+        }
+        EXPECT_FALSE(view.DrawLabel(0, 1, "x"));
+        EXPECT_FALSE(view.DrawLabel(0, 0, nullptr));
+
+        EXPECT_TRUE(view.SaveBackground());
+        EXPECT_EQ(view.GetState(), BarViewState::BackgroundSaved);
+        CBitmapDC screen;
+        screen.Create(60, 60, 32);
+        screen.Fill(0x00123456);
+        EXPECT_EQ(view.Present(screen.GetDC()), 0);
+        const int shown = count(screen, 0x123456);
+        EXPECT_EQ(shown, 60 * 60 - 40 * 40); // the area, and only it, is covered
+        EXPECT_NE(screen.GetBits()[(7 + 3 + 10) * 60 + 5 + 20] & 0xFFFFFF, 0x123456u);
+    }
 }

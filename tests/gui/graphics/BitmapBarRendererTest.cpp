@@ -41,7 +41,7 @@ struct Scale {
 
 // 0 to -60 runs downward, so the labels show the negated loop 0, 6, ... 60:
 // label k sits on row 10 + 30 k.
-TEST(BitmapBarRenderer, LabelsAreNegatedAndCutAtTheLowest)
+TEST(BitmapBarRenderer, LabelsNegatedCutAtTheLowestAndBadSteps)
 {
     for (float lowest : {-99999.0f, -50.0f}) {
         Scale s(nullptr);
@@ -55,27 +55,26 @@ TEST(BitmapBarRenderer, LabelsAreNegatedAndCutAtTheLowest)
                 << "label " << -6 * k << " lowest " << lowest;
         }
     }
-}
 
-TEST(BitmapBarRenderer, StepAndSpanOutOfRange)
-{
-    const struct {
-        float step, span;
-        int stripHeight, inkedLabels;
-    } cases[] = {{0.0f, 60.0f, 300, 1}, {-6.0f, 60.0f, 300, 1}, {1e-9f, 60.0f, 300, 1}, {6.0f, 0.0f, 0, 0}};
-    for (const auto& c : cases) {
-        Scale s(nullptr);
-        s.renderer.scaleStep = c.step;
-        s.renderer.scaleSpan = c.span;
-        s.renderer.DrawScale(); // returns: no endless loop, no division by zero
-        EXPECT_EQ(s.renderer.GetStrip().GetHeight(), c.stripHeight) << c.step << " " << c.span;
-        int inked = 0;
-        for (int k = 0; k < 10; ++k)
-            inked += s.InkedPixels(s.renderer.GetStrip(), 10 + 30 * k - 8, 10 + 30 * k) > 0;
-        EXPECT_EQ(inked, c.inkedLabels);
-        s.surface.Fill(Marker);
-        s.renderer.Draw(s.surface);
-        EXPECT_EQ(s.surface.GetBits()[0], c.span ? 0u : Marker); // strip colour, or nothing drawn
+    {
+        const struct {
+            float step, span;
+            int stripHeight, inkedLabels;
+        } cases[] = {{0.0f, 60.0f, 300, 1}, {-6.0f, 60.0f, 300, 1}, {1e-9f, 60.0f, 300, 1}, {6.0f, 0.0f, 0, 0}};
+        for (const auto& c : cases) {
+            Scale s(nullptr);
+            s.renderer.scaleStep = c.step;
+            s.renderer.scaleSpan = c.span;
+            s.renderer.DrawScale(); // returns: no endless loop, no division by zero
+            EXPECT_EQ(s.renderer.GetStrip().GetHeight(), c.stripHeight) << c.step << " " << c.span;
+            int inked = 0;
+            for (int k = 0; k < 10; ++k)
+                inked += s.InkedPixels(s.renderer.GetStrip(), 10 + 30 * k - 8, 10 + 30 * k) > 0;
+            EXPECT_EQ(inked, c.inkedLabels);
+            s.surface.Fill(Marker);
+            s.renderer.Draw(s.surface);
+            EXPECT_EQ(s.surface.GetBits()[0], c.span ? 0u : Marker); // strip colour, or nothing drawn
+        }
     }
 }
 

@@ -22,7 +22,7 @@ const CColorGradient::Stop Red = {0xFF0000, 0}, Green = {0x00FF00, 500}, Blue = 
 
 } // namespace
 
-TEST(ColorGradient, KnownTables)
+TEST(ColorGradient, KnownTablesAndCopiesOfEqualDescriptions)
 {
     const struct {
         std::vector<CColorGradient::Stop> stops;
@@ -53,34 +53,33 @@ TEST(ColorGradient, KnownTables)
         g.BuildTable(c.size);
         EXPECT_EQ(Table(g), c.table) << "case " << i;
     }
-}
 
-TEST(ColorGradient, EqualDescriptionsCopyTheTable)
-{
-    CColorGradient built, other;
-    SetStops(built, {Red, Blue});
-    built.BuildTable(8);
-    built.brightness = 0.5f; // the table stays the one built at 1.0
-    SetStops(other, {Red, Blue});
-    other.brightness = 0.5f;
-    other.BuildTable(8);
-    EXPECT_NE(Table(other), Table(built));
-    EXPECT_TRUE(other.Equals(&built));
-    other.BuildOrCopy(-1, &built);
-    EXPECT_EQ(Table(other), Table(built)); // copied, not computed
+    {
+        CColorGradient built, other;
+        SetStops(built, {Red, Blue});
+        built.BuildTable(8);
+        built.brightness = 0.5f; // the table stays the one built at 1.0
+        SetStops(other, {Red, Blue});
+        other.brightness = 0.5f;
+        other.BuildTable(8);
+        EXPECT_NE(Table(other), Table(built));
+        EXPECT_TRUE(other.Equals(&built));
+        other.BuildOrCopy(-1, &built);
+        EXPECT_EQ(Table(other), Table(built)); // copied, not computed
 
-    other.stops[1].color = 0x0000FE;
-    other.BuildOrCopy(-1, &built);
-    EXPECT_EQ(Table(other)[7], 0x7F0000u); // computed at 0.5 (the last entry is the start)
-    EXPECT_FALSE(other.Equals(&built));
-    EXPECT_FALSE(built.Equals(&built));
-    EXPECT_FALSE(built.Equals(nullptr));
+        other.stops[1].color = 0x0000FE;
+        other.BuildOrCopy(-1, &built);
+        EXPECT_EQ(Table(other)[7], 0x7F0000u); // computed at 0.5 (the last entry is the start)
+        EXPECT_FALSE(other.Equals(&built));
+        EXPECT_FALSE(built.Equals(&built));
+        EXPECT_FALSE(built.Equals(nullptr));
 
-    for (int size : {0, 0x7FFFFFFF}) { // none wanted; more than memory holds
-        other.BuildOrCopy(size, nullptr);
-        EXPECT_EQ(other.GetTable(), nullptr);
+        for (int size : {0, 0x7FFFFFFF}) { // none wanted; more than memory holds
+            other.BuildOrCopy(size, nullptr);
+            EXPECT_EQ(other.GetTable(), nullptr);
+        }
+        other.stopCount = 99; // read as the 16 there are
+        other.BuildTable(4);
+        EXPECT_EQ(other.GetSize(), 4);
     }
-    other.stopCount = 99; // read as the 16 there are
-    other.BuildTable(4);
-    EXPECT_EQ(other.GetSize(), 4);
 }

@@ -54,16 +54,7 @@ TEST(SkinFont, SlotsMakeTheirFontsAndUnknownSlotsTheDefaultBoldTahoma)
     EXPECT_EQ(CSkinFont::ShadowOffsetOf(nullptr), 1);
 }
 
-TEST(SkinText, DrawTextFlagsFollowAlignmentAndLines)
-{
-    EXPECT_EQ(CTextPainter::MakeDrawTextFlags(0, 1, 1), UINT(DT_EXPANDTABS | DT_SINGLELINE | DT_CENTER | DT_VCENTER));
-    EXPECT_EQ(CTextPainter::MakeDrawTextFlags(1, 2, 2), UINT(DT_EXPANDTABS | DT_RIGHT));
-    EXPECT_EQ(CTextPainter::MakeDrawTextFlags(0, 0, 0), UINT(DT_EXPANDTABS | DT_SINGLELINE));
-    EXPECT_EQ(CTextPainter::MakeDrawTextFlags(0, 7, 2), UINT(DT_EXPANDTABS | DT_SINGLELINE | DT_BOTTOM));
-    EXPECT_EQ(CTextPainter::MakeDrawTextFlags(0, 2, -3), UINT(DT_EXPANDTABS | DT_SINGLELINE | DT_RIGHT | DT_VCENTER));
-}
-
-TEST(SkinText, MeasuresLinesWithEmptyOnesAsHighAsASpaceAndTheShadowsPixel)
+TEST(SkinText, MeasuresLinesAndDrawTextFlags)
 {
     CSkinFont font;
     font.Create(1);
@@ -90,9 +81,15 @@ TEST(SkinText, MeasuresLinesWithEmptyOnesAsHighAsASpaceAndTheShadowsPixel)
     EXPECT_EQ(record.lineCount, 1);
     EXPECT_EQ(record.width, ab.cx + 1);
     EXPECT_EQ(record.height, ab.cy + 1);
+
+    EXPECT_EQ(CTextPainter::MakeDrawTextFlags(0, 1, 1), UINT(DT_EXPANDTABS | DT_SINGLELINE | DT_CENTER | DT_VCENTER));
+    EXPECT_EQ(CTextPainter::MakeDrawTextFlags(1, 2, 2), UINT(DT_EXPANDTABS | DT_RIGHT));
+    EXPECT_EQ(CTextPainter::MakeDrawTextFlags(0, 0, 0), UINT(DT_EXPANDTABS | DT_SINGLELINE));
+    EXPECT_EQ(CTextPainter::MakeDrawTextFlags(0, 7, 2), UINT(DT_EXPANDTABS | DT_SINGLELINE | DT_BOTTOM));
+    EXPECT_EQ(CTextPainter::MakeDrawTextFlags(0, 2, -3), UINT(DT_EXPANDTABS | DT_SINGLELINE | DT_RIGHT | DT_VCENTER));
 }
 
-TEST(SkinText, AnOpaqueRecordFillsItsBoxAndTheShadowsOverhang)
+TEST(SkinText, OpaqueBoxesShortTextsAndCentredLines)
 {
     CSkinFont font;
     font.Create(7); // shadow offset 2
@@ -110,43 +107,42 @@ TEST(SkinText, AnOpaqueRecordFillsItsBoxAndTheShadowsOverhang)
         }
     }
     EXPECT_EQ(Drawn(CTextBuffer()), std::vector<uint32_t>(120 * 60, kBlank)) << "a zero box shows nothing";
-}
 
-TEST(SkinText, NarrowBoxesDrawTheShortTextsAndMultiLineTextCentresByMeasure)
-{
-    CSkinFont font;
-    font.Create(1);
-    CTextBuffer record;
-    record.font = &font;
-    record.horizontalAlignment = kTextAlignNear;
-    record.width = 40, record.height = 20;
-    record.text = "a text far wider than forty pixels";
-    CTextBuffer expected = record;
-    expected.text = "short";
-    ASSERT_NE(Drawn(record), Drawn(expected)) << "the texts must look different for the choice to show";
-    record.shortText = "short";
-    EXPECT_EQ(Drawn(record), Drawn(expected));
-    record.shortText = "still wider than forty";
-    record.shorterText = "tiny";
-    expected.text = "tiny";
-    EXPECT_EQ(Drawn(record), Drawn(expected));
-    record.shortText.clear();
-    record.shorterText.clear();
-    expected.text = record.text;
-    EXPECT_EQ(Drawn(record), Drawn(expected)) << "nothing shorter: the whole text, cut by the surface";
+    {
+        CSkinFont font;
+        font.Create(1);
+        CTextBuffer record;
+        record.font = &font;
+        record.horizontalAlignment = kTextAlignNear;
+        record.width = 40, record.height = 20;
+        record.text = "a text far wider than forty pixels";
+        CTextBuffer expected = record;
+        expected.text = "short";
+        ASSERT_NE(Drawn(record), Drawn(expected)) << "the texts must look different for the choice to show";
+        record.shortText = "short";
+        EXPECT_EQ(Drawn(record), Drawn(expected));
+        record.shortText = "still wider than forty";
+        record.shorterText = "tiny";
+        expected.text = "tiny";
+        EXPECT_EQ(Drawn(record), Drawn(expected));
+        record.shortText.clear();
+        record.shorterText.clear();
+        expected.text = record.text;
+        EXPECT_EQ(Drawn(record), Drawn(expected)) << "nothing shorter: the whole text, cut by the surface";
 
-    CTextBuffer lines = record;
-    lines.text = "one\ntwo";
-    lines.multiLine = 1;
-    lines.height = 40;
-    CTextBuffer measured = lines;
-    CTextPainter().MeasureSkinText(CBitmapDC(), measured, nullptr);
-    ASSERT_LT(measured.height, 38);
-    CTextBuffer top = lines;
-    top.verticalAlignment = kTextAlignNear;
-    top.y = (40 - measured.height) / 2;
-    EXPECT_EQ(Drawn(lines), Drawn(top));
-    lines.verticalAlignment = kTextAlignFar;
-    top.y = 40 - measured.height;
-    EXPECT_EQ(Drawn(lines), Drawn(top));
+        CTextBuffer lines = record;
+        lines.text = "one\ntwo";
+        lines.multiLine = 1;
+        lines.height = 40;
+        CTextBuffer measured = lines;
+        CTextPainter().MeasureSkinText(CBitmapDC(), measured, nullptr);
+        ASSERT_LT(measured.height, 38);
+        CTextBuffer top = lines;
+        top.verticalAlignment = kTextAlignNear;
+        top.y = (40 - measured.height) / 2;
+        EXPECT_EQ(Drawn(lines), Drawn(top));
+        lines.verticalAlignment = kTextAlignFar;
+        top.y = 40 - measured.height;
+        EXPECT_EQ(Drawn(lines), Drawn(top));
+    }
 }

@@ -49,7 +49,9 @@ struct TempIni {
 
 // The first layout after Create is the only one told it is first; the
 // close command runs the derived Destroy, and the window is gone.
-TEST(TopLevelWindow, LayoutsAndTheCloseCommand)
+// Only key pixels inside the 16-pixel corner squares leave the window's
+// region; the grip picture depends on the window's size.
+TEST(TopLevelWindow, LayoutsRegionGripAndClose)
 {
     ProbeWindow w;
     const HWND hwnd = w.Create(ProbeParams());
@@ -81,47 +83,45 @@ TEST(TopLevelWindow, LayoutsAndTheCloseCommand)
     PumpMessages();
     EXPECT_EQ(w.destroyed, 1);
     EXPECT_FALSE(IsWindow(hwnd));
-}
 
-// Only key pixels inside the 16-pixel corner squares leave the window's
-// region; the grip picture depends on the window's size.
-TEST(TopLevelWindow, RegionCutsKeyPixelsOfTheCornersOnlyAndTheGripFollowsTheSize)
-{
-    ProbeWindow w;
-    TopLevelWindowParams params = ProbeParams();
-    params.cornerGrip = 1;
-    const HWND hwnd = w.Create(params);
-    ASSERT_NE(hwnd, nullptr);
-    const CBitmapDC& b = *w.GetContainer().GetSurface();
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(GetWindowRgn(hwnd, region), ERROR);
-    int cut = 0;
-    for (int y = 0; y < b.GetHeight(); ++y) {
-        for (int x = 0; x < b.GetWidth(); ++x) {
-            const bool key = At(b, x, y) == CTopLevelWindow::kRegionKey && InCornerSquare(x, y, 400, 200);
-            cut += key;
-            ASSERT_EQ(PtInRegion(region, x, y) != 0, !key) << x << "," << y;
+    {
+        ProbeWindow w;
+        TopLevelWindowParams params = ProbeParams();
+        params.cornerGrip = 1;
+        const HWND hwnd = w.Create(params);
+        ASSERT_NE(hwnd, nullptr);
+        const CBitmapDC& b = *w.GetContainer().GetSurface();
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(GetWindowRgn(hwnd, region), ERROR);
+        int cut = 0;
+        for (int y = 0; y < b.GetHeight(); ++y) {
+            for (int x = 0; x < b.GetWidth(); ++x) {
+                const bool key = At(b, x, y) == CTopLevelWindow::kRegionKey && InCornerSquare(x, y, 400, 200);
+                cut += key;
+                ASSERT_EQ(PtInRegion(region, x, y) != 0, !key) << x << "," << y;
+            }
         }
-    }
-    DeleteObject(region);
-    EXPECT_GT(cut, 0) << "the frame's corners are rounded off";
+        DeleteObject(region);
+        EXPECT_GT(cut, 0) << "the frame's corners are rounded off";
 
-    EXPECT_EQ(CornerGripImageId(299, 400), 1004);
-    EXPECT_EQ(CornerGripImageId(300, 150), 1003);
-    EXPECT_EQ(CornerGripImageId(300, 149), 1004);
-    ProbeWindow plain;
-    ASSERT_NE(plain.Create(ProbeParams()), nullptr);
-    const CBitmapDC& p = *plain.GetContainer().GetSurface();
-    int differing = 0;
-    for (int y = 200 - 3 - 9; y < 200 - 3; ++y)
-        for (int x = 400 - 4 - 9; x < 400 - 4; ++x)
-            differing += At(b, x, y) != At(p, x, y);
-    EXPECT_GT(differing, 0) << "the grip is drawn where it belongs";
+        EXPECT_EQ(CornerGripImageId(299, 400), 1004);
+        EXPECT_EQ(CornerGripImageId(300, 150), 1003);
+        EXPECT_EQ(CornerGripImageId(300, 149), 1004);
+        ProbeWindow plain;
+        ASSERT_NE(plain.Create(ProbeParams()), nullptr);
+        const CBitmapDC& p = *plain.GetContainer().GetSurface();
+        int differing = 0;
+        for (int y = 200 - 3 - 9; y < 200 - 3; ++y)
+            for (int x = 400 - 4 - 9; x < 400 - 4; ++x)
+                differing += At(b, x, y) != At(p, x, y);
+        EXPECT_GT(differing, 0) << "the grip is drawn where it belongs";
+    }
 }
 
 // Which saved placements a window takes: only its own, only with savePlacement,
 // never as a child, and of its states only normal (the rectangle) and docked.
-TEST(TopLevelWindow, SavedPlacementTakenOnlyWhereItApplies)
+// A window saved docked starts without its title bar: no caption band in its first frame.
+TEST(TopLevelWindow, SavedPlacementAndDockedState)
 {
     const uint32_t magic = WindowPlacementRecord::Magic;
     const struct {
@@ -154,21 +154,19 @@ TEST(TopLevelWindow, SavedPlacementTakenOnlyWhereItApplies)
         EXPECT_TRUE(SameRect(nativeRect, c.expected)) << "the native window agrees";
         w.GetWindow().SetListener(nullptr); // nothing saved back into the next case's file
     }
-}
 
-// A window saved docked starts without its title bar: no caption band in its first frame.
-TEST(TopLevelWindow, SavedDockedStateGivesAFirstFrameWithoutTitleBar)
-{
-    FakeShell shell;
-    TempIni ini;
-    ini.Write(WindowPlacementRecord::Magic, PlacementState::DockedBase + 2);
-    TopLevelWindowParams params = ini.Params();
-    params.dockable = 1;
-    ProbeWindow w;
-    ASSERT_NE(w.Create(params), nullptr);
-    ASSERT_FALSE(w.titledFrames.empty());
-    EXPECT_FALSE(w.titledFrames[0]);
-    EXPECT_EQ(w.GetContainer().GetCaptionHeight(), 0);
+    {
+        FakeShell shell;
+        TempIni ini;
+        ini.Write(WindowPlacementRecord::Magic, PlacementState::DockedBase + 2);
+        TopLevelWindowParams params = ini.Params();
+        params.dockable = 1;
+        ProbeWindow w;
+        ASSERT_NE(w.Create(params), nullptr);
+        ASSERT_FALSE(w.titledFrames.empty());
+        EXPECT_FALSE(w.titledFrames[0]);
+        EXPECT_EQ(w.GetContainer().GetCaptionHeight(), 0);
+    }
 }
 
 // Create, resize and close twenty times: no class stays registered and no

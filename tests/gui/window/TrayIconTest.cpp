@@ -36,7 +36,7 @@ struct Tray {
 
 } // namespace
 
-TEST(TrayIcon, AddModifyRemoveAndTheShellsView)
+TEST(TrayIcon, AddModifyRemoveAndTipsCutTo63Characters)
 {
     Tray tray;
     {
@@ -71,20 +71,19 @@ TEST(TrayIcon, AddModifyRemoveAndTheShellsView)
         ASSERT_TRUE(tray.ShellCall(NIM_ADD));
     }
     EXPECT_FALSE(tray.Shown());
-}
 
-TEST(TrayIcon, TipsAreCutTo63Characters)
-{
-    Tray tray;
-    CTrayIcon icon;
-    tray.SetUp(icon);
-    const std::string longest(63, 'a');
-    const std::string tooLong = longest + "b";
-    const std::pair<const char*, std::string> cases[] = {
-        {"", ""}, {longest.c_str(), longest}, {tooLong.c_str(), longest}, {nullptr, ""}};
-    for (const auto& c : cases) {
-        icon.SetTip(c.first, CTrayIcon::TipAction::Add);
-        EXPECT_EQ(icon.GetTip(), c.second);
-        icon.Remove();
+    {
+        Tray tray;
+        CTrayIcon icon;
+        tray.SetUp(icon);
+        const std::string longest(63, 'a');
+        const std::string tooLong = longest + "b";
+        const std::pair<const char*, std::string> cases[] = {
+            {"", ""}, {longest.c_str(), longest}, {tooLong.c_str(), longest}, {nullptr, ""}};
+        for (const auto& c : cases) {
+            icon.SetTip(c.first, CTrayIcon::TipAction::Add);
+            EXPECT_EQ(icon.GetTip(), c.second);
+            icon.Remove();
+        }
     }
 }

@@ -44,7 +44,9 @@ TEST(WindowStates, MaximizeMinimizeRestore)
 
 // A docked window dragged 50 px stays; at 51 px it comes off under the cursor
 // at its normal size.
-TEST(WindowDockInput, TearOffAfterFiftyPixels)
+// A click outside closes the window; a listener that deletes the window on
+// the way leaves the tick nothing to touch.
+TEST(WindowDockInput, TearOffAndOutsideClick)
 {
     ShellWindow w(DockableParams());
     w.window.SetDragRect(0, 0, 1280, 1024);
@@ -61,6 +63,32 @@ TEST(WindowDockInput, TearOffAfterFiftyPixels)
     EXPECT_TRUE(SameRect(w.Rect(), RECT{151 - 200, 500 - 150, 151 + 200, 500 + 150}));
     w.Send(WM_LBUTTONUP, 0, MAKELPARAM(151, 500));
     EXPECT_EQ(w.shell.Count(ABM_REMOVE), 1);
+
+    {
+        ASSERT_TRUE(MoveCursorTo(20, 20));
+        WindowCreateParams params = TestWindowParams();
+        params.closeOnOutsideClick = 1;
+        params.topmostLevel = 2;
+        FakeShell shell;
+        RecordingListener listener;
+        auto* window = new CPhysicalWindow;
+        listener.react = [&window](const RecordedEvent& e) {
+            if (e.code == WindowEvent::Destroyed) {
+                delete window;
+                window = nullptr;
+            }
+            return 0;
+        };
+        window->SetListener(&listener);
+        ASSERT_EQ(window->Create(params), 0);
+        const HWND hwnd = window->GetHwnd();
+        ASSERT_TRUE(SendMouseButton(MouseButton::Left, KeyAction::Press));
+        SendMessageA(hwnd, WM_TIMER, WindowTimer::Tick, 0);
+        SendMouseButton(MouseButton::Left, KeyAction::Release);
+        EXPECT_EQ(window, nullptr);
+        EXPECT_FALSE(IsWindow(hwnd));
+        delete window;
+    }
 }
 
 // The cursor hides a little over 3 s after the last activity, shows on the
@@ -87,33 +115,4 @@ TEST(WindowDockInput, CursorHidesAfterQuietAndShowsOnMove)
     EXPECT_EQ(CursorCount(), shown - 1);
     w.reset();
     EXPECT_EQ(CursorCount(), shown);
-}
-
-// A click outside closes the window; a listener that deletes the window on
-// the way leaves the tick nothing to touch.
-TEST(WindowDockInput, OutsideClickClosesEvenWhenTheListenerDeletes)
-{
-    ASSERT_TRUE(MoveCursorTo(20, 20));
-    WindowCreateParams params = TestWindowParams();
-    params.closeOnOutsideClick = 1;
-    params.topmostLevel = 2;
-    FakeShell shell;
-    RecordingListener listener;
-    auto* window = new CPhysicalWindow;
-    listener.react = [&window](const RecordedEvent& e) {
-        if (e.code == WindowEvent::Destroyed) {
-            delete window;
-            window = nullptr;
-        }
-        return 0;
-    };
-    window->SetListener(&listener);
-    ASSERT_EQ(window->Create(params), 0);
-    const HWND hwnd = window->GetHwnd();
-    ASSERT_TRUE(SendMouseButton(MouseButton::Left, KeyAction::Press));
-    SendMessageA(hwnd, WM_TIMER, WindowTimer::Tick, 0);
-    SendMouseButton(MouseButton::Left, KeyAction::Release);
-    EXPECT_EQ(window, nullptr);
-    EXPECT_FALSE(IsWindow(hwnd));
-    delete window;
 }
