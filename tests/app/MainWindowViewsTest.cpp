@@ -176,6 +176,14 @@ TEST(MainWindowViews, MenusAndTheirCommands)
     EXPECT_FALSE(w.IsTitleBarShown());
     rig.Choose(AppCommand::ShowTitleBar);
     EXPECT_TRUE(w.IsTitleBarShown());
+    w.GetSettingsWindow().Destroy(); // opened by the failed audio open
+    PumpMessages();
+    ASSERT_FALSE(w.GetSettingsWindow().GetWindow().IsCreated());
+    rig.Choose(AppCommand::IoSettings);
+    rig.Choose(AppCommand::About);
+    EXPECT_TRUE(w.GetSettingsWindow().GetWindow().IsCreated());
+    EXPECT_TRUE(w.GetAboutWindow().GetWindow().IsCreated());
+    w.GetAboutWindow().Destroy();
 
     // A wide strip offers "ITU meter Only"; twice restores the panes.
     w.GetWindow().SetBounds(100, 200, 1100, 300);
