@@ -25,7 +25,10 @@ ControlCreateParams FaceAt(ContainerHost& host, int x, int y, int width, int hei
 
 // The sender, kind and id are filled in; a handled record goes nowhere; a
 // listener takes precedence over the parent chain.
-TEST(SkinControl, NotificationsTakeOneRoad)
+// A middle beyond the bitmap skips the face but not the indicator, a square
+// of at least 10 pixels however little room the face leaves; a text record
+// without area is not drawn but still names the window.
+TEST(SkinControl, NotificationsFaceAndIndicator)
 {
     ContainerHost host(200, 120, &LoadedSkin());
     NoteListener listener;
@@ -57,53 +60,49 @@ TEST(SkinControl, NotificationsTakeOneRoad)
     plain.NotifyParent(toOwner);
     ASSERT_EQ(host.owner.notifications.size(), 1u);
     EXPECT_EQ(host.owner.notifications[0], &toOwner);
-}
 
-// A middle beyond the bitmap skips the face but not the indicator, a square
-// of at least 10 pixels however little room the face leaves; a text record
-// without area is not drawn but still names the window.
-TEST(SkinControl, PaintFaceAndIndicator)
-{
-    RecordingSkin skin;
-    skin.Load(nullptr);
-    ContainerHost host(200, 120, &skin);
-    CTextBuffer record;
-    record.text = "Scope";
-    record.width = 0;
-    const struct {
-        int width, height;
-        StretchMode mode;
-        int middle;
-        size_t requests; // the face, then the indicator
-    } faces[] = {{60, 24, StretchMode::ThreeColumns, 10, 2},
-                 {60, 24, StretchMode::ThreeColumns, 62, 1},
-                 {20, 20, StretchMode::ThreeRows, 0, 2},
-                 {12, 30, StretchMode::Corners, 0, 2}};
-    for (const auto& f : faces) {
-        CSkinControl control;
-        ControlCreateParams params = FaceAt(host, 10, 10, f.width, f.height);
-        params.stretchMode = f.mode;
-        params.middle = f.middle;
-        params.indicator = 1;
-        params.indicatorState = 1;
-        params.textRecord = &record;
-        control.Create(params);
-        skin.requests.clear();
-        control.Paint();
-        ASSERT_EQ(skin.requests.size(), f.requests) << f.width << " " << f.middle;
-        const SkinDrawRequest& mark = skin.requests.back();
-        EXPECT_EQ(mark.kind, 10);
-        EXPECT_EQ(mark.rectValid, 1);
-        EXPECT_GE(mark.rect.right - mark.rect.left, 10) << f.width;
-        EXPECT_EQ(mark.rect.right - mark.rect.left, mark.rect.bottom - mark.rect.top) << f.width;
-        const SkinDrawRequest& face = skin.requests.front();
-        if (f.requests == 2) {
-            EXPECT_EQ(face.textRecord, nullptr);
-            EXPECT_EQ(face.background, host.container.GetSurface());
-            EXPECT_EQ(face.backgroundX, 10);
+    {
+        RecordingSkin skin;
+        skin.Load(nullptr);
+        ContainerHost host(200, 120, &skin);
+        CTextBuffer record;
+        record.text = "Scope";
+        record.width = 0;
+        const struct {
+            int width, height;
+            StretchMode mode;
+            int middle;
+            size_t requests; // the face, then the indicator
+        } faces[] = {{60, 24, StretchMode::ThreeColumns, 10, 2},
+                     {60, 24, StretchMode::ThreeColumns, 62, 1},
+                     {20, 20, StretchMode::ThreeRows, 0, 2},
+                     {12, 30, StretchMode::Corners, 0, 2}};
+        for (const auto& f : faces) {
+            CSkinControl control;
+            ControlCreateParams params = FaceAt(host, 10, 10, f.width, f.height);
+            params.stretchMode = f.mode;
+            params.middle = f.middle;
+            params.indicator = 1;
+            params.indicatorState = 1;
+            params.textRecord = &record;
+            control.Create(params);
+            skin.requests.clear();
+            control.Paint();
+            ASSERT_EQ(skin.requests.size(), f.requests) << f.width << " " << f.middle;
+            const SkinDrawRequest& mark = skin.requests.back();
+            EXPECT_EQ(mark.kind, 10);
+            EXPECT_EQ(mark.rectValid, 1);
+            EXPECT_GE(mark.rect.right - mark.rect.left, 10) << f.width;
+            EXPECT_EQ(mark.rect.right - mark.rect.left, mark.rect.bottom - mark.rect.top) << f.width;
+            const SkinDrawRequest& face = skin.requests.front();
+            if (f.requests == 2) {
+                EXPECT_EQ(face.textRecord, nullptr);
+                EXPECT_EQ(face.background, host.container.GetSurface());
+                EXPECT_EQ(face.backgroundX, 10);
+            }
+            char text[16] = "";
+            GetWindowTextA(control.GetWindow()->GetHwnd(), text, sizeof(text));
+            EXPECT_STREQ(text, "Scope");
         }
-        char text[16] = "";
-        GetWindowTextA(control.GetWindow()->GetHwnd(), text, sizeof(text));
-        EXPECT_STREQ(text, "Scope");
     }
 }

@@ -41,7 +41,9 @@ RECT Extent(const CBitmapDC* image)
 // With text the pressed icon is the normal one a pixel lower right, each
 // colour at 248/256; the icon is never enlarged and a scale shrinks it; a
 // disabled one keeps half its alpha and its text takes the disabled colours.
-TEST(TextImage, PressedDisabledAndFittedIcons)
+// An icon the skin does not know leaves both pictures blank at the control's
+// size; the text is laid out inside the margins, or left of an indicator.
+TEST(TextImage, IconsPressedDisabledFittedOrUnknown)
 {
     CTextImage label;
     label.Render(Label("Gain"));
@@ -80,34 +82,31 @@ TEST(TextImage, PressedDisabledAndFittedIcons)
         for (int x = extent.left; x < extent.right; ++x)
             EXPECT_NEAR(Byte(disabled.GetImage(0), x, y, 3), Byte(normal, x, y, 3) / 2, 1);
     EXPECT_NE(label.GetTextBuffer()->textColor, disabled.GetTextBuffer()->textColor);
-}
 
-// An icon the skin does not know leaves both pictures blank at the control's
-// size; the text is laid out inside the margins, or left of an indicator.
-TEST(TextImage, UnknownIconStillLaysOutText)
-{
-    for (int id : {-1, 99999}) {
-        CTextImage label;
-        label.Render(Label("Offset", id));
-        GdiFlush();
-        for (int index : {0, 1}) {
-            const CBitmapDC* image = label.GetImage(index);
-            ASSERT_EQ(image->GetWidth(), 80) << id;
-            ASSERT_EQ(image->GetHeight(), 64) << id;
-            const RECT extent = Extent(image);
-            EXPECT_GE(extent.left, extent.right) << id << " blank";
+    {
+        for (int id : {-1, 99999}) {
+            CTextImage label;
+            label.Render(Label("Offset", id));
+            GdiFlush();
+            for (int index : {0, 1}) {
+                const CBitmapDC* image = label.GetImage(index);
+                ASSERT_EQ(image->GetWidth(), 80) << id;
+                ASSERT_EQ(image->GetHeight(), 64) << id;
+                const RECT extent = Extent(image);
+                EXPECT_GE(extent.left, extent.right) << id << " blank";
+            }
+            EXPECT_EQ(label.GetTextBuffer()->text, "Offset");
+            EXPECT_NE(label.GetTextBuffer()->font, nullptr);
+            const RECT text = label.GetTextRect();
+            EXPECT_GT(text.left, 0);
+            EXPECT_LT(text.right, 80);
+            EXPECT_GT(text.bottom - text.top, 0);
         }
-        EXPECT_EQ(label.GetTextBuffer()->text, "Offset");
-        EXPECT_NE(label.GetTextBuffer()->font, nullptr);
-        const RECT text = label.GetTextRect();
-        EXPECT_GT(text.left, 0);
-        EXPECT_LT(text.right, 80);
-        EXPECT_GT(text.bottom - text.top, 0);
+        CTextImage beside;
+        TextImageRequest request = Label("Offset", -1);
+        request.stretchMode = StretchMode::ThreeColumns;
+        request.middle = 50;
+        beside.Render(request);
+        EXPECT_EQ(beside.GetTextRect().right, 50);
     }
-    CTextImage beside;
-    TextImageRequest request = Label("Offset", -1);
-    request.stretchMode = StretchMode::ThreeColumns;
-    request.middle = 50;
-    beside.Render(request);
-    EXPECT_EQ(beside.GetTextRect().right, 50);
 }

@@ -1,7 +1,7 @@
 #include "FakeShell.h"
+#include "PlacementTestSupport.h"
 #include "TopLevelTestSupport.h"
 #include "WindowTestSupport.h"
-#include "gui/window/WindowPlacementRecord.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,33 +17,16 @@ bool InCornerSquare(int x, int y, int width, int height)
     return (x < b || x >= width - b) && (y < b || y >= height - b);
 }
 
-struct TempIni {
-    TempIni() : path(TempPath()) { DeleteFileA(path.c_str()); }
-    ~TempIni() { DeleteFileA(path.c_str()); }
-    static std::string TempPath()
-    {
-        char folder[MAX_PATH];
-        GetTempPathA(MAX_PATH, folder);
-        return std::string(folder) + "quill_toplevel_" + std::to_string(GetCurrentProcessId()) + ".ini";
-    }
-    void Write(uint32_t magic, uint32_t state) const
-    {
-        WindowPlacementRecord r = {WindowPlacementRecord::Size,         magic, 120, 110, 453, 332, 270, 156,
-                                   state | PlacementFlag::TaskbarButton};
-        WritePrivateProfileStructA("Master", "MainWindowState", &r, sizeof(r), path.c_str());
-    }
-    // Saving into this file's record.
-    TopLevelWindowParams Params() const
-    {
-        TopLevelWindowParams params = ProbeParams();
-        params.savePlacement = 1;
-        params.iniPath = path;
-        params.section = "Master";
-        params.key = "MainWindowState";
-        return params;
-    }
-    std::string path;
-};
+// Saving into this file's record.
+TopLevelWindowParams SavingParams(const TempIni& ini)
+{
+    TopLevelWindowParams params = ProbeParams();
+    params.savePlacement = 1;
+    params.iniPath = ini.path;
+    params.section = TempIni::Section;
+    params.key = TempIni::Key;
+    return params;
+}
 
 } // namespace
 
@@ -137,8 +120,10 @@ TEST(TopLevelWindow, SavedPlacementAndDockedState)
     ASSERT_NE(parent.Create(ProbeParams(0, 0, 800, 600)), nullptr);
     for (const auto& c : cases) {
         TempIni ini;
-        ini.Write(c.magic, c.state);
-        TopLevelWindowParams params = ini.Params();
+        WindowPlacementRecord record = PlacementRecord(c.state, {120, 110, 453, 332});
+        record.magic = c.magic;
+        ini.Write(record);
+        TopLevelWindowParams params = SavingParams(ini);
         params.savePlacement = c.save;
         params.child = c.child;
         params.parentHandle = c.child ? parent.GetWindow().GetHwnd() : nullptr;
@@ -158,8 +143,8 @@ TEST(TopLevelWindow, SavedPlacementAndDockedState)
     {
         FakeShell shell;
         TempIni ini;
-        ini.Write(WindowPlacementRecord::Magic, PlacementState::DockedBase + 2);
-        TopLevelWindowParams params = ini.Params();
+        ini.Write(PlacementRecord(PlacementState::DockedBase + 2));
+        TopLevelWindowParams params = SavingParams(ini);
         params.dockable = 1;
         ProbeWindow w;
         ASSERT_NE(w.Create(params), nullptr);

@@ -1,57 +1,18 @@
 #include "FakeShell.h"
+#include "PlacementTestSupport.h"
 #include "gui/window/WindowGeometry.h"
 #include <gtest/gtest.h>
 #include <cstring>
-#include <string>
 
 namespace {
-const char* const Section = "Master";
-const char* const Key = "MainWindowState";
-
-struct TempIni {
-    TempIni()
-    {
-        char folder[MAX_PATH];
-        GetTempPathA(MAX_PATH, folder);
-        path = std::string(folder) + "quill_placement_" + std::to_string(GetCurrentProcessId()) + ".ini";
-        DeleteFileA(path.c_str());
-    }
-    ~TempIni() { DeleteFileA(path.c_str()); }
-    bool Exists() const { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-    bool Read(WindowPlacementRecord& record) const
-    {
-        return GetPrivateProfileStructA(Section, Key, &record, sizeof(record), path.c_str()) != 0;
-    }
-    void Write(const void* data, UINT size) const
-    {
-        WritePrivateProfileStructA(Section, Key, const_cast<void*>(data), size, path.c_str());
-    }
-    std::string path;
-};
-
 WindowCreateParams SavingParams(const TempIni& ini)
 {
     WindowCreateParams params = DockableParams(300, 200, 64, 48);
     params.savePlacement = 1;
     params.iniPath = ini.path;
-    params.section = Section;
-    params.key = Key;
+    params.section = TempIni::Section;
+    params.key = TempIni::Key;
     return params;
-}
-
-WindowPlacementRecord Record(uint32_t state, RECT rect = {100, 100, 500, 400})
-{
-    WindowPlacementRecord record = {};
-    record.size = WindowPlacementRecord::Size;
-    std::memcpy(&record.magic, "vuts", 4);
-    record.left = rect.left;
-    record.top = rect.top;
-    record.right = rect.right;
-    record.bottom = rect.bottom;
-    record.dockedWidth = 270;
-    record.dockedHeight = 156;
-    record.state = state | PlacementFlag::TaskbarButton;
-    return record;
 }
 
 } // namespace
@@ -99,19 +60,26 @@ TEST(WindowPlacement, RecordsRestoreTheirState)
         int docked, topmost, placed;
         bool minimized;
     } cases[] = {
-        {"docked right", Record(103), 108, {1010, 0, 1280, 1024}, 3, 0, 1, false},
-        {"topmost bit 25 alone", Record(PlacementFlag::TopmostLevel2), 108, {100, 100, 164, 148}, 0, 2, 0, false},
-        {"minimized", Record(PlacementState::Minimized), 108, {100, 100, 164, 148}, 0, 0, 0, true},
+        {"docked right", PlacementRecord(103), 108, {1010, 0, 1280, 1024}, 3, 0, 1, false},
+        {"topmost bit 25 alone",
+         PlacementRecord(PlacementFlag::TopmostLevel2),
+         108,
+         {100, 100, 164, 148},
+         0,
+         2,
+         0,
+         false},
+        {"minimized", PlacementRecord(PlacementState::Minimized), 108, {100, 100, 164, 148}, 0, 0, 0, true},
         {"foreign magic",
          [] {
-             auto r = Record(0);
+             auto r = PlacementRecord(0);
              r.magic = 0x12345678;
              return r;
          }(),
          108, own, 0, 0, 0, false},
-        {"another size", Record(0), 100, own, 0, 0, 0, false},
-        {"inverted rectangle", Record(0, {500, 100, 100, 400}), 108, own, 0, 0, 0, false},
-        {"unknown state", Record(105), 108, own, 0, 0, 0, false},
+        {"another size", PlacementRecord(0), 100, own, 0, 0, 0, false},
+        {"inverted rectangle", PlacementRecord(0, {500, 100, 100, 400}), 108, own, 0, 0, 0, false},
+        {"unknown state", PlacementRecord(105), 108, own, 0, 0, 0, false},
     };
     for (const auto& c : cases) {
         TempIni ini;
@@ -132,8 +100,8 @@ TEST(WindowPlacement, RecordsRestoreTheirState)
 
     {
         TempIni ini;
-        const WindowPlacementRecord record = Record(0);
-        ini.Write(&record, sizeof(record));
+        const WindowPlacementRecord record = PlacementRecord(0);
+        ini.Write(record);
         WindowCreateParams params = SavingParams(ini);
         params.resizable = 1;
         ShellWindow w(params);
