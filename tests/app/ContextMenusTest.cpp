@@ -1,6 +1,4 @@
-#include "GuiTestSupport.h"
 #include "app/ContextMenus.h"
-#include "gui/window/CTopLevelWindow.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -128,55 +126,6 @@ TEST(ContextMenus, PaneMenusTickTheSettings)
     AddPaneMenuItems(items, PaneMenu::Rta, s, StripShape::Other);
     for (const std::string& row : Rows(items))
         EXPECT_EQ(row.find(" x"), std::string::npos) << row;
-}
-
-class Owner : public CListener {};
-
-// A dockable window like the main one, on the 1280 x 1024 test desktop.
-TEST(ContextMenus, OpenAtTheCursorWithTheWindowsDockState)
-{
-    CTopLevelWindow window;
-    TopLevelWindowParams params;
-    params.x = 200, params.y = 200, params.width = 800, params.height = 400;
-    params.noActivate = 1;
-    params.dockable = 1;
-    ASSERT_NE(window.Create(params), nullptr);
-    Owner owner;
-    CContextMenus menus(window, owner);
-    AnalyserSettings s;
-    LoadDefaults(&s);
-
-    menus.ShowPaneMenu(PaneMenu::Rta, s, StripShape::Other);
-    std::vector<std::string> rows = Rows(menus.GetItems());
-    ASSERT_EQ(rows.size(), 32u);
-    EXPECT_EQ(rows[19], "About Quillmere RTA 507");
-    EXPECT_EQ(rows[24], "Dock Window 500 off hint");
-    EXPECT_TRUE(menus.GetPopup().GetDropList().IsOpen());
-    const PopupMenuParams& request = menus.GetLastRequest();
-    int x, y;
-    CPhysicalWindow::GetCursorScreenPos(x, y);
-    EXPECT_EQ(std::vector<int>({request.x, request.y, request.width, request.visibleRows, request.notAMenu,
-                                request.closeOnOutsideClick, request.placement}),
-              std::vector<int>({x, y, 175, 50, 0, 0, 17}));
-    EXPECT_EQ(request.owner, &owner);
-    EXPECT_EQ(request.container, &window.GetContainer());
-
-    // While it shows, its rows stay: another request is dropped.
-    menus.ShowWindowMenu(MenuOrigin::Tray);
-    EXPECT_EQ(menus.GetItems().Count(), 32);
-    CPhysicalWindow::DismissOpenMenu();
-    PumpMessages();
-
-    window.GetWindow().Move(10, 200);
-    PumpMessages();
-    menus.ShowWindowMenu(MenuOrigin::Tray);
-    rows = Rows(menus.GetItems());
-    ASSERT_EQ(rows.size(), 13u);
-    EXPECT_EQ(rows[5], "Dock to left 500 x-1");
-    EXPECT_EQ(menus.GetLastRequest().notAMenu + menus.GetLastRequest().closeOnOutsideClick, 2);
-    EXPECT_EQ(menus.GetItems().ItemAt(12)->listener, static_cast<CListener*>(&window.GetWindow()));
-    CPhysicalWindow::DismissOpenMenu();
-    window.Destroy();
 }
 
 } // namespace

@@ -105,8 +105,18 @@ TEST(MainWindowViews, CreationStepsTimerAndSizeLimits)
     w.ToggleTitleBar();
     EXPECT_EQ(rig.Sized(5, tiny), (std::vector<int>{78, 32}));
     w.ToggleTitleBar();
+    // Far from every edge of the 1280 x 1024 desktop docking is offered
+    // disabled, with the hint; near the left edge it is offered.
+    w.ShowWindowMenu();
+    const CDropListItem* dock = w.GetMenus().GetItems().FindByValue(AppCommand::Dock);
+    EXPECT_TRUE(dock->name == "Dock Window" && dock->disabled && !dock->toolTip.empty());
+    rig.MenuRows();
     w.GetWindow().Move(5, 300);
     PumpMessages();
+    w.ShowWindowMenu();
+    dock = w.GetMenus().GetItems().FindByValue(AppCommand::Dock);
+    EXPECT_TRUE(dock->name == "Dock to left" && !dock->disabled);
+    rig.MenuRows();
     w.GetWindow().DockNearest();
     PumpMessages();
     ASSERT_EQ(w.GetWindow().GetDockedEdge(), 1);
@@ -141,14 +151,15 @@ TEST(MainWindowViews, MenusAndTheirCommands)
     AnalyserSettings& s = *w.GetSettings();
     for (int id = AppCommand::FirstSetting; id <= AppCommand::LastSetting; ++id) {
         const SettingCommand* command = FindSettingCommand(id);
-        s.*command->field = command->effect == CommandEffect::Toggle ? 0 : command->value;
+        const bool toggle = command->effect == CommandEffect::Toggle;
+        s.*command->field = toggle ? 0 : command->value + 1;
         const int layouts = w.layouts;
         rig.Choose(id);
-        const bool relayout = command->effect == CommandEffect::Relayout || command->effect == CommandEffect::Toggle;
-        EXPECT_EQ(w.layouts - layouts, relayout ? 1 : 0) << id;
         EXPECT_TRUE(IsCommandTicked(*command, s)) << id;
-        if (command->effect == CommandEffect::Toggle)
-            rig.Choose(id);
+        rig.Choose(id); // an equal value counts as well; the toggle flips back
+        EXPECT_EQ(IsCommandTicked(*command, s), !toggle) << id;
+        const bool relayout = command->effect == CommandEffect::Relayout || toggle;
+        EXPECT_EQ(w.layouts - layouts, relayout ? 2 : 0) << id;
     }
     rig.Choose(AppCommand::SixthOctave);
     rig.Choose(AppCommand::Averages100);
