@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "image/resize/LanczosKernelSamples.h"
+#include "image/resize/ResizeJob.h"
 
 namespace {
 
@@ -11,6 +12,7 @@ struct GenericArith {
     static const bool kFourWideRounding = false;
     static const bool kSuperDoubleTail = false;
     static const bool kVectorRows = false;
+    static const LanczosExtras kLanczosExtras = LanczosExtrasNone;
 
     static double SixTaps(const float s[6], const float* w)
     {

@@ -5,6 +5,8 @@
 // Included only by the processor-variant files (internal linkage).
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
 
 #include "image/resize/ResizeJob.h"
 #include "image/resize/ResizeKernelMath.h"
@@ -20,7 +22,7 @@ void LanczosFilterRow(const S* row, const ResizeJob& job, const RowLayout& layou
     int high = (job.srcRightExtent - 1) * step;
     if constexpr (A::kVectorRows) {
         if (layout.channels == 4) {
-            A::LanczosRow4(row, job.colOffsets, weights, job.dstWidth, low, high, out);
+            A::LanczosRow4(row, job.colOffsets, job.colWeightsBroadcast, job.dstWidth, low, high, out);
             return;
         }
     }
@@ -53,15 +55,49 @@ struct LanczosOutput<A, float> {
     static float Convert(const float s[6], const float* w) { return A::LanczosVertFloat(s, w); }
 };
 
-// Six row buffers at ring positions 0..5 holding source rows r-2 .. r+3, clamped to the image.
+// Whether a variant's rows of these samples may be widened (the core then gives wideRows for
+// four channels).
+template <class A, class S>
+constexpr bool kLanczosWide = A::kLanczosExtras == LanczosExtrasBroadcastWide && !std::is_same<S, float>::value;
+
+// The four-channel horizontal pass into widened rows, from the source row widened to floats
+// between the lowest tap and the highest one used (end, exclusive).
+template <class A, class S>
+void LanczosFilterRowWide(const S* row, const ResizeJob& job, int end, double* out)
+{
+    if constexpr (kLanczosWide<A, S>) {
+        int low = -std::min(job.srcLeft, 2) * 4;
+        int high = (job.srcRightExtent - 1) * 4;
+        A::Widen(row + low, end - low, job.wideSource);
+        A::LanczosRow4(job.wideSource - low, job.colOffsets, job.colWeightsBroadcast, job.dstWidth, low, high, out);
+    }
+}
+
+// The element after the last pixel any four-channel tap reads: the right-most tap lies three
+// pixels right of a column's offset, held to the image.
+inline int LanczosTapEnd(const ResizeJob& job)
+{
+    const int kPixel = 4; // elements
+    int last = 0;
+    for (int x = 0; x < job.dstWidth; ++x) {
+        last = std::max(last, job.colOffsets[x] + 3 * kPixel);
+    }
+    return std::min(last, (job.srcRightExtent - 1) * kPixel) + kPixel;
+}
+
+// Six row buffers at ring positions 0..5 holding source rows r-2 .. r+3, clamped to the image:
+// float rows, or rows widened to double where the core gave them (four channels, integer
+// samples, a variant that sums them in double).
 template <class A, class S>
 class LanczosRing {
 public:
     LanczosRing(const ResizeJob& job, const RowLayout& layout)
-        : m_job(job), m_layout(layout), m_src(static_cast<const S*>(job.src))
+        : m_job(job), m_layout(layout), m_src(static_cast<const S*>(job.src)), m_wide(job.wideRows[0] != nullptr),
+          m_tapEnd(m_wide ? LanczosTapEnd(job) : 0)
     {
         for (int i = 0; i < 6; ++i) {
             m_slot[i] = static_cast<float*>(job.buffers[i]);
+            m_wideSlot[i] = job.wideRows[i];
         }
     }
 
@@ -85,11 +121,31 @@ public:
     }
 
 private:
-    void Filter(int row, int slot) { LanczosFilterRow<A>(m_src + row * m_job.srcStep, m_job, m_layout, m_slot[slot]); }
+    void Filter(int row, int slot)
+    {
+        const S* src = m_src + row * m_job.srcStep;
+        if (m_wide) {
+            LanczosFilterRowWide<A>(src, m_job, m_tapEnd, m_wideSlot[slot]);
+        } else {
+            LanczosFilterRow<A>(src, m_job, m_layout, m_slot[slot]);
+        }
+    }
 
-    void Copy(int from, int to) { A::CopyRow(m_slot[from], m_slot[to], m_job.dstWidth * m_layout.channels); }
+    void Copy(int from, int to)
+    {
+        const int count = m_job.dstWidth * m_layout.channels;
+        if (m_wide) {
+            std::memcpy(m_wideSlot[to], m_wideSlot[from], count * sizeof(double));
+        } else {
+            A::CopyRow(m_slot[from], m_slot[to], count);
+        }
+    }
 
-    void Turn(int end) { TurnRows(m_slot, end); }
+    void Turn(int end)
+    {
+        TurnRows(m_slot, end);
+        TurnRows(m_wideSlot, end);
+    }
 
     // The window of a virtual row above the first: slots 1..5 hold rows first-2 .. first+2.
     void Fill(int first)
@@ -154,6 +210,12 @@ private:
         float* const* slot = m_slot;
         S* dst = static_cast<S*>(m_job.dst) + y * m_job.dstStep;
         int done = 0;
+        if constexpr (kLanczosWide<A, S>) {
+            if (m_wide) {
+                A::LanczosBlendWide(dst, m_job.dstWidth * 4, m_wideSlot, w);
+                return;
+            }
+        }
         if constexpr (A::kVectorRows) {
             if (!m_layout.c3in4) {
                 done = A::LanczosBlendBulk(dst, m_job.dstWidth * m_layout.channels, m_slot, w);
@@ -171,7 +233,10 @@ private:
     const ResizeJob& m_job;
     RowLayout m_layout;
     const S* m_src;
+    bool m_wide;
+    int m_tapEnd;
     float* m_slot[6];
+    double* m_wideSlot[6];
 };
 
 template <class A, class S>

@@ -1,5 +1,6 @@
 #include "image/resize/ResizeCore.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "image/resize/ResizeAxisWalker.h"
@@ -162,6 +163,47 @@ bool AllocLanczosWeights(const ResizeVariant& variant, ResizeBlockList& blocks, 
     return true;
 }
 
+// A block size in elements, 0 (which no allocation takes) beyond the int range.
+int BlockCount(int64_t elements)
+{
+    return elements <= INT32_MAX ? static_cast<int>(elements) : 0;
+}
+
+// What the variant's four-channel Lanczos rows take beyond the row buffers (LanczosExtras).
+bool AllocLanczosExtras(const ResizeVariant& variant, const CoreCall& call, ResizeBlockList& blocks, ResizeJob& job)
+{
+    const int kTaps = 6;
+    const int kLanes = 4; // one pixel's channels
+    if (call.planar || call.channels != kLanes || variant.lanczosExtras == LanczosExtrasNone) {
+        return true;
+    }
+    const int weights = kTaps * job.dstWidth;
+    float* broadcast = static_cast<float*>(ResizeAlloc32f(BlockCount(int64_t(kLanes) * weights)));
+    if (!blocks.Keep(broadcast)) {
+        return false;
+    }
+    const float* cols = static_cast<const float*>(job.colWeights);
+    for (int i = 0; i < weights; ++i) {
+        std::fill(broadcast + kLanes * i, broadcast + kLanes * (i + 1), cols[i]);
+    }
+    job.colWeightsBroadcast = broadcast;
+    if (variant.lanczosExtras != LanczosExtrasBroadcastWide || call.pixelType == PixelType32f) {
+        return true;
+    }
+    // Rows of kLanes x dstWidth doubles, each the room of two floats.
+    const int64_t rowFloats = int64_t(2) * kLanes * job.dstWidth;
+    float* wide = static_cast<float*>(ResizeAlloc32f(BlockCount(kTaps * rowFloats)));
+    if (!blocks.Keep(wide)) {
+        return false;
+    }
+    for (int i = 0; i < kTaps; ++i) {
+        job.wideRows[i] = reinterpret_cast<double*>(wide + i * rowFloats);
+    }
+    // The taps reach two pixels left of the region.
+    job.wideSource = static_cast<float*>(ResizeAlloc32f(BlockCount(int64_t(kLanes) * (job.srcRightExtent + 2))));
+    return blocks.Keep(job.wideSource);
+}
+
 void RunKernel(const ResizeVariant& variant, const CoreCall& call, ResizeJob& job, const void* pSrc, void* pDst,
                int regionOffset)
 {
@@ -207,7 +249,8 @@ bool PrepareTables(const ResizeVariant& variant, const CoreCall& call, ResizeAxi
     if (!AllocBuffers(call, blocks, job)) {
         return false;
     }
-    return call.method != InterpLanczos || AllocLanczosWeights(variant, blocks, job);
+    return call.method != InterpLanczos ||
+           (AllocLanczosWeights(variant, blocks, job) && AllocLanczosExtras(variant, call, blocks, job));
 }
 
 } // namespace

@@ -15,6 +15,12 @@ struct ResizeJob {
     const void* rowWeights;    // Q14 weights, float fractions or six Lanczos weights per row
     const void* colWeights;    // Q14 pairs, float fractions or six Lanczos weights per column
     void* buffers[6];
+    // Four-channel Lanczos rows of the vector variants (see LanczosExtras), else null: every
+    // column weight four times over; six rows for the horizontal sums widened to double, and
+    // one source row's samples as floats (srcRightExtent + 2 pixels).
+    const float* colWeightsBroadcast;
+    double* wideRows[6];
+    float* wideSource;
     int srcLeft;         // image columns left of the region
     int srcTop;          // image rows above the region
     int srcRightExtent;  // image width - region x
@@ -70,6 +76,16 @@ using SuperKernel = void (*)(const SuperJob& job);
 // Super kernels per variant: index = pixel type * 3 + layout (0 one channel, 1 three, 2 four).
 constexpr int kSuperKernelCount = 9;
 
+// What a variant's four-channel Lanczos rows take beyond the row buffers: the vector variants
+// multiply whole pixels by broadcast column weights, and those that sum the vertical pass of
+// integer samples in double widen each filtered row once rather than for each of the up to six
+// output rows that read it, and each source sample once rather than for each of its taps.
+enum LanczosExtras : int {
+    LanczosExtrasNone = 0,
+    LanczosExtrasBroadcast = 1,
+    LanczosExtrasBroadcastWide = 2,
+};
+
 using LanczosWeightsFn = void (*)(const float* fractions, int count, float* weights);
 
 // What distinguishes one processor variant of the core and the supersampling driver.
@@ -77,4 +93,5 @@ struct ResizeVariant {
     const ResizeRowLoop* kernels;
     LanczosWeightsFn lanczosWeights;
     const SuperKernel* superKernels;
+    LanczosExtras lanczosExtras;
 };

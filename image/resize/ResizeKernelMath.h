@@ -59,9 +59,10 @@ inline RowLayout LayoutOf(const ResizeJob& job, bool oneChannel)
 }
 
 // Rotates rows 0..end by one: rows 1..end move down, row end takes the old row 0 buffer.
-inline void TurnRows(float** rows, int end)
+template <class T>
+inline void TurnRows(T** rows, int end)
 {
-    float* spare = rows[0];
+    T* spare = rows[0];
     for (int i = 0; i < end; ++i) {
         rows[i] = rows[i + 1];
     }

@@ -32,7 +32,7 @@ struct ResizeKernelSet {
         &ResizeSuper<A, float, 1>,    &ResizeSuper<A, float, 3>,    &ResizeSuper<A, float, 4>,
     };
 
-    static constexpr ResizeVariant kVariant = {kKernels, &A::LanczosWeights, kSuper};
+    static constexpr ResizeVariant kVariant = {kKernels, &A::LanczosWeights, kSuper, A::kLanczosExtras};
 };
 
 } // namespace

@@ -42,6 +42,7 @@ struct SimdArith {
     static const bool kFourWideRounding = true;
     static const bool kSuperDoubleTail = kSse2;
     static const bool kVectorRows = true;
+    static const LanczosExtras kLanczosExtras = kSse2 ? LanczosExtrasBroadcastWide : LanczosExtrasBroadcast;
 
     static float SixTaps(const float s[6], const float* w)
     {
@@ -138,15 +139,16 @@ struct SimdArith {
     static __m128 Load4(const uint16_t* p) { return _mm_setr_ps(p[0], p[1], p[2], p[3]); }
     static __m128 Load4(const float* p) { return _mm_loadu_ps(p); }
 
-    // The horizontal Lanczos sums of the four channels of one pixel at once.
+    // The horizontal Lanczos sums of the four channels of one pixel at once; w4 holds each weight
+    // four times over.
     template <class S>
-    static void LanczosPixel4(const S* row, const int taps[6], const float* w, float* out)
+    static __m128 PixelSum4(const S* row, const int taps[6], const float* w4)
     {
-        __m128 sum = _mm_mul_ps(Load4(row + taps[0]), _mm_set1_ps(w[0]));
+        __m128 sum = _mm_mul_ps(Load4(row + taps[0]), _mm_load_ps(w4));
         for (int k = 1; k < 6; ++k) {
-            sum = _mm_add_ps(sum, _mm_mul_ps(Load4(row + taps[k]), _mm_set1_ps(w[k])));
+            sum = _mm_add_ps(sum, _mm_mul_ps(Load4(row + taps[k]), _mm_load_ps(w4 + 4 * k)));
         }
-        _mm_storeu_ps(out + 0, sum);
+        return sum;
     }
 
     // Six neighbouring four-channel pixels as floats; eight-bit ones widened 16 bytes at a time.
@@ -170,32 +172,72 @@ struct SimdArith {
         }
     }
 
+    // count samples (a multiple of four) as floats; out 16-byte aligned.
+    static void Widen(const uint8_t* p, int count, float* out)
+    {
+        const __m128i zero = _mm_setzero_si128();
+        int i = 0;
+        for (; i + 16 <= count; i += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i words[2] = {_mm_unpacklo_epi8(a, zero), _mm_unpackhi_epi8(a, zero)};
+            for (int h = 0; h < 2; ++h) {
+                _mm_store_ps(out + i + 8 * h, _mm_cvtepi32_ps(_mm_unpacklo_epi16(words[h], zero)));
+                _mm_store_ps(out + i + 8 * h + 4, _mm_cvtepi32_ps(_mm_unpackhi_epi16(words[h], zero)));
+            }
+        }
+        for (; i < count; i += 4) {
+            _mm_store_ps(out + i, Load4(p + i));
+        }
+    }
+
+    static void Widen(const uint16_t* p, int count, float* out)
+    {
+        const __m128i zero = _mm_setzero_si128();
+        int i = 0;
+        for (; i + 8 <= count; i += 8) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            _mm_store_ps(out + i, _mm_cvtepi32_ps(_mm_unpacklo_epi16(a, zero)));
+            _mm_store_ps(out + i + 4, _mm_cvtepi32_ps(_mm_unpackhi_epi16(a, zero)));
+        }
+        for (; i < count; i += 4) {
+            _mm_store_ps(out + i, Load4(p + i));
+        }
+    }
+
+    // One pixel's horizontal sums stored as floats, or widened to double.
+    static void StorePixel(__m128 sum, float* out) { _mm_storeu_ps(out, sum); }
+    static void StorePixel(__m128 sum, double* out)
+    {
+        _mm_store_pd(out, _mm_cvtps_pd(sum));
+        _mm_store_pd(out + 2, _mm_cvtps_pd(_mm_movehl_ps(sum, sum)));
+    }
+
     // The horizontal Lanczos pass of a four-channel row: count pixels at the element offsets,
-    // taps repeating the edge pixels low and high. One loop with its state in registers: the
-    // six-term sum of a pixel is a chain of dependent steps, and the processor overlaps the
-    // chains of neighbouring pixels only when little else is in the way.
-    template <class S>
-    static void LanczosRow4(const S* row, const int32_t* offsets, const float* w, int count, int low, int high,
-                            float* out)
+    // taps repeating the edge pixels low and high, weights broadcast (w4). One loop with its
+    // state in registers: the six-term sum of a pixel is a chain of dependent steps, and the
+    // processor overlaps the chains of neighbouring pixels only when little else is in the way.
+    template <class S, class Out>
+    static void LanczosRow4(const S* row, const int32_t* offsets, const float* w4, int count, int low, int high,
+                            Out* out)
     {
         const int kStep = 4;
-        for (int x = 0; x < count; ++x, w += 6, out += 4) {
+        for (int x = 0; x < count; ++x, w4 += 24, out += 4) {
             const int base = offsets[x];
             if (base - 2 * kStep >= low && base + 3 * kStep <= high) {
                 __m128 taps[6];
                 LoadSix(row + base - 2 * kStep, taps);
-                __m128 sum = _mm_mul_ps(taps[0], _mm_set1_ps(w[0]));
+                __m128 sum = _mm_mul_ps(taps[0], _mm_load_ps(w4));
                 for (int k = 1; k < 6; ++k) {
-                    sum = _mm_add_ps(sum, _mm_mul_ps(taps[k], _mm_set1_ps(w[k])));
+                    sum = _mm_add_ps(sum, _mm_mul_ps(taps[k], _mm_load_ps(w4 + 4 * k)));
                 }
-                _mm_storeu_ps(out, sum);
+                StorePixel(sum, out);
                 continue;
             }
             int taps[6];
             for (int k = 0; k < 6; ++k) {
                 taps[k] = std::min(std::max(base + (k - 2) * kStep, low), high);
             }
-            LanczosPixel4(row, taps, w, out);
+            StorePixel(PixelSum4(row, taps, w4), out);
         }
     }
 
@@ -206,6 +248,17 @@ struct SimdArith {
             sum = _mm_add_ps(sum, _mm_mul_ps(_mm_loadu_ps(rows[k] + e), _mm_set1_ps(w[k])));
         }
         return sum;
+    }
+
+    // Two pairs of double sums plus 1e-7, limited to 0..limit, truncated.
+    static __m128i BiasClampTruncate(__m128d low, __m128d high, __m128d limit)
+    {
+        const __m128d bias = _mm_set1_pd(1e-7);
+        const __m128d zero = _mm_setzero_pd();
+        // max_pd gives its second operand for a NaN, so a NaN sum becomes 0.
+        low = _mm_min_pd(_mm_max_pd(_mm_add_pd(low, bias), zero), limit);
+        high = _mm_min_pd(_mm_max_pd(_mm_add_pd(high, bias), zero), limit);
+        return _mm_unpacklo_epi64(_mm_cvttpd_epi32(low), _mm_cvttpd_epi32(high));
     }
 
     // Elements e..e+3 of the six rows summed in double, plus 1e-7, limited to 0..limit, truncated.
@@ -220,15 +273,22 @@ struct SimdArith {
             low = k == 0 ? pl : _mm_add_pd(low, pl);
             high = k == 0 ? ph : _mm_add_pd(high, ph);
         }
-        __m128d bias = _mm_set1_pd(1e-7);
-        __m128d zero = _mm_setzero_pd();
-        // max_pd gives its second operand for a NaN, so a NaN sum becomes 0.
-        low = _mm_min_pd(_mm_max_pd(_mm_add_pd(low, bias), zero), limit);
-        high = _mm_min_pd(_mm_max_pd(_mm_add_pd(high, bias), zero), limit);
-        return _mm_unpacklo_epi64(_mm_cvttpd_epi32(low), _mm_cvttpd_epi32(high));
+        return BiasClampTruncate(low, high, limit);
     }
 
-    // Four results, already within the sample range, stored as samples.
+    // Elements e..e+3 of six rows already widened to double, summed.
+    static void SixWideRows(const double* const rows[6], int e, const __m128d w[6], __m128d& low, __m128d& high)
+    {
+        low = _mm_mul_pd(_mm_load_pd(rows[0] + e), w[0]);
+        high = _mm_mul_pd(_mm_load_pd(rows[0] + e + 2), w[0]);
+        for (int k = 1; k < 6; ++k) {
+            low = _mm_add_pd(low, _mm_mul_pd(_mm_load_pd(rows[k] + e), w[k]));
+            high = _mm_add_pd(high, _mm_mul_pd(_mm_load_pd(rows[k] + e + 2), w[k]));
+        }
+    }
+
+    // Four results stored as samples: eight-bit ones saturated, sixteen-bit ones already within
+    // the sample range.
     static void Store4(uint8_t* dst, __m128i v)
     {
         const __m128i words = _mm_packs_epi32(v, v);
@@ -242,6 +302,33 @@ struct SimdArith {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(values), v);
         for (int i = 0; i < 4; ++i) {
             dst[i] = static_cast<uint16_t>(values[i]);
+        }
+    }
+
+    // The vertical Lanczos pass of integer samples over widened rows; count is a multiple of 4.
+    template <class S>
+    static void LanczosBlendWide(S* dst, int count, double* const rows[6], const float* w)
+    {
+        __m128d weights[6];
+        const double* r[6];
+        for (int k = 0; k < 6; ++k) {
+            weights[k] = _mm_set1_pd(w[k]);
+            r[k] = rows[k];
+        }
+        const __m128d limit = _mm_set1_pd(SampleLimit<S>::kMax);
+        const __m128d bias = _mm_set1_pd(1e-7);
+        for (int e = 0; e < count; e += 4) {
+            __m128d low, high;
+            SixWideRows(r, e, weights, low, high);
+            if constexpr (std::is_same<S, uint8_t>::value) {
+                // The packs saturate below 0 and above 255 as the limits would, and the sums stay
+                // far inside the int range (six weights of about 1 at most times 255); a NaN
+                // truncates to INT_MIN, which packs to 0.
+                Store4(dst + e, _mm_unpacklo_epi64(_mm_cvttpd_epi32(_mm_add_pd(low, bias)),
+                                                   _mm_cvttpd_epi32(_mm_add_pd(high, bias))));
+            } else {
+                Store4(dst + e, BiasClampTruncate(low, high, limit));
+            }
         }
     }
 
