@@ -268,6 +268,7 @@ uint32_t CScopeDisplay::ShowRow(int row, int W, uint32_t* pixels)
 {
     uint16_t* cells = Row(row);
     uint32_t* lit = LitRow(row);
+    const uint32_t fade = uint32_t(m_decayFactor);
     uint32_t left = 0;
     for (int w = 0; w < m_litWordsPerRow; ++w) {
         const int first = w * kWordBits;
@@ -275,15 +276,16 @@ uint32_t CScopeDisplay::ShowRow(int row, int W, uint32_t* pixels)
         const uint32_t shown = first + kWordBits <= W ? ~0u : first >= W ? 0u : (1u << (W - first)) - 1;
         uint32_t marks = lit[w] & shown, kept = lit[w] & ~shown;
         while (marks) {
-            const int c = first + __builtin_ctz(marks);
+            const int bit = __builtin_ctz(marks), c = first + bit;
             marks &= marks - 1;
-            const int v = std::min<int>(cells[c], kShownMax);
+            const uint32_t v = cells[c];
             if (!v)
                 continue;
-            cells[c] = uint16_t((v * m_decayFactor) >> 6);
+            // Every entry from kShownMax >> 4 up is the brightest colour: only the fade needs the limit.
             pixels[c] = g_palette[v >> 4];
-            if (cells[c])
-                kept |= 1u << (c - first);
+            const uint32_t faded = (std::min<uint32_t>(v, kShownMax) * fade) >> 6;
+            cells[c] = uint16_t(faded);
+            kept |= uint32_t(faded != 0) << bit;
         }
         lit[w] = kept;
         left |= kept;
