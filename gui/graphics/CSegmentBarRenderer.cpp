@@ -365,10 +365,11 @@ void CSegmentBarRenderer::FillLines(CBitmapDC& surface, const Fill& fill, Span w
     if (o0 < o1 && a0 < a1) {
         const int stride = surface.GetWidth();
         uint32_t* corner = PixelAt(surface, o0, a0);
-        if (vertical) { // a row of the surface runs along the bar
-            for (int a = a0; a < a1; ++a, corner += stride)
-                for (int o = o0; o < o1; ++o)
-                    corner[o - o0] = entry(o);
+        if (vertical) { // a row of the surface runs along the bar, and every row is alike
+            for (int o = o0; o < o1; ++o)
+                corner[o - o0] = entry(o);
+            for (uint32_t* row = corner + stride; row < corner + (a1 - a0) * stride; row += stride)
+                std::copy(corner, corner + (o1 - o0), row);
         } else {
             for (int o = o0; o < o1; ++o, corner += stride)
                 std::fill_n(corner, a1 - a0, entry(o));
