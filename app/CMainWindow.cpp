@@ -1,6 +1,7 @@
 #include "app/CMainWindow.h"
 #include "app/AppResources.h"
 #include "app/CaptionIconPicture.h"
+#include "app/WindowLook.h"
 #include "common/IniFile.h"
 #include "gui/controls/ControlCommand.h"
 #include "gui/skin/CSkinImage.h"
@@ -10,12 +11,6 @@ namespace {
 const char kTitle[] = "Quillmere RTA";
 const UINT kTrayMessage = 0x2F06; // the tray icon's clicks, with the mouse message in lParam
 const UINT kTrayIconId = 0;
-
-// The toolkit window as the main window asks for it: dockable to a screen
-// edge, dragged by any point, placement kept in section "Master".
-const int kSheenStrength = 170;
-const int kCaptionBrightness = 420; // 1/256
-const int kTints[4] = {200, 220, 240, 200};
 
 HICON LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric)
 {
@@ -55,12 +50,8 @@ int CMainWindow::Create(int x, int y, int width, int height)
     params.caption = kTitle;
     params.caption2 = "RTA";
     params.caption3 = " ";
-    params.sheenStrength = kSheenStrength;
-    params.captionBrightness = kCaptionBrightness;
-    params.tint1 = kTints[0];
-    params.tint2 = kTints[1];
-    params.tint3 = kTints[2];
-    params.tint4 = kTints[3];
+    ApplyLook(params, kMainWindowLook);
+    // Dockable to a screen edge, dragged by any point, placement kept in section "Master".
     params.dragAnywhere = 1;
     params.dockable = 1;
     params.topmostWhenDocked = 1;

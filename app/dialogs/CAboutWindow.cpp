@@ -1,5 +1,6 @@
 #include "app/dialogs/CAboutWindow.h"
 #include "app/CAppController.h"
+#include "app/WindowLook.h"
 #include "app/dialogs/DialogControls.h"
 #include "common/StringFormat.h"
 #include "gui/controls/ControlCommand.h"
@@ -28,6 +29,7 @@ const int kButtonGap = 8;
 const int kTextFontSlot = 1;
 const int kDefaultFontSize = 0;
 const int kSurfaceBits = 32;
+const WindowLook kAboutLook = {192, 370, {256, 256, 240, 200}};
 
 TopLevelWindowParams Descriptor()
 {
@@ -35,13 +37,7 @@ TopLevelWindowParams Descriptor()
     p.width = 400;
     p.height = 420;
     p.caption = "About Quillmere RTA";
-    // Its own look: sheen, caption brightness (1/256) and the skin's strengths.
-    p.sheenStrength = 192;
-    p.captionBrightness = 370;
-    p.tint1 = 256;
-    p.tint2 = 256;
-    p.tint3 = 240;
-    p.tint4 = 200;
+    ApplyLook(p, kAboutLook);
     p.resizable = 0;
     p.maximizable = 0;
     p.minimizable = 0;
@@ -151,10 +147,10 @@ int CAboutWindow::OnNotify(void* record)
     const ControlNotification* n = static_cast<const ControlNotification*>(record);
     if (!n || n->kind != kButtonNotifyKind || n->code != NotifyCode::Click)
         return 0;
-    if (n->sender == static_cast<void*>(static_cast<CSkinControl*>(&m_webSiteButton))) {
+    if (IsFrom(*n, m_webSiteButton)) {
         if (m_controller)
             m_controller->OpenWebSite();
-    } else if (n->sender == static_cast<void*>(static_cast<CSkinControl*>(&m_okButton))) {
+    } else if (IsFrom(*n, m_okButton)) {
         m_window.PostDeferredClose();
     }
     return 0;

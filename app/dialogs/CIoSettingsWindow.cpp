@@ -1,6 +1,7 @@
 #include "app/dialogs/CIoSettingsWindow.h"
 #include "app/AnalyserSettings.h"
 #include "app/CAppController.h"
+#include "app/WindowLook.h"
 #include "app/dialogs/DialogControls.h"
 #include "audio/AudioDeviceEntry.h"
 #include "audio/CAudioInterface.h"
@@ -53,13 +54,7 @@ TopLevelWindowParams Descriptor()
     p.width = 640;
     p.height = 350;
     p.caption = "NewGuiSettings";
-    // The main window's look: sheen, caption brightness (1/256) and the skin's strengths.
-    p.sheenStrength = 170;
-    p.captionBrightness = 420;
-    p.tint1 = 200;
-    p.tint2 = 220;
-    p.tint3 = 240;
-    p.tint4 = 200;
+    ApplyLook(p, kMainWindowLook);
     p.dragAnywhere = 0;
     // The controls keep their places: the window keeps its size.
     p.resizable = 0;
@@ -78,11 +73,6 @@ void FillNumbers(CDropListControl& list, const int (&numbers)[Count])
         item->value = numbers[i];
         list.GetItems().Add(item);
     }
-}
-
-bool IsFrom(const ControlNotification& n, CSkinControl& control)
-{
-    return n.sender == static_cast<void*>(&control);
 }
 
 } // namespace
@@ -191,32 +181,21 @@ void CIoSettingsWindow::CreateLabel(CStaticTextControl& label, int x, int width,
 // All four lists are made alike.
 void CIoSettingsWindow::CreateList(CDropListControl& list, int x, int width)
 {
-    DropListBoxParams p;
-    p.x = x;
-    p.y = kColumnTop + kListOffset;
-    p.width = width;
-    p.height = kListHeight;
+    const int top = kColumnTop + kListOffset;
+    DropListBoxParams p = PlacedParams<DropListBoxParams>(m_container, this, {x, top, x + width, top + kListHeight});
     p.emptyText1 = kNoItemText;
-    p.container = &m_container;
-    p.listener = this;
     list.Create(p);
 }
 
 void CIoSettingsWindow::CreateValueControl(CValueControl& control, const RECT& place, const char* format, float minimum,
                                            float maximum, int stepsPerUnit, float value)
 {
-    ValueControlParams p;
-    p.x = place.left;
-    p.y = place.top;
-    p.width = place.right - place.left;
-    p.height = place.bottom - place.top;
+    ValueControlParams p = PlacedParams<ValueControlParams>(m_container, this, place);
     p.format1 = format;
     p.minimum = minimum;
     p.maximum = maximum;
     p.stepsPerUnit = stepsPerUnit;
     p.initialValue = value;
-    p.container = &m_container;
-    p.listener = this;
     control.Create(p);
 }
 

@@ -15,26 +15,19 @@ TopLevelWindowParams SecondaryWindowDescriptor()
 
 StaticTextParams TextParams(CControlContainer& container, CListener* listener, const RECT& place, const char* text)
 {
-    StaticTextParams p;
-    p.x = place.left;
-    p.y = place.top;
-    p.width = place.right - place.left;
-    p.height = place.bottom - place.top;
-    p.container = &container;
-    p.listener = listener;
+    StaticTextParams p = PlacedParams<StaticTextParams>(container, listener, place);
     p.text.text = text;
     return p;
 }
 
 PushButtonParams ButtonParams(CControlContainer& container, CListener* listener, const RECT& place, const char* text)
 {
-    PushButtonParams p;
-    p.x = place.left;
-    p.y = place.top;
-    p.width = place.right - place.left;
-    p.height = place.bottom - place.top;
-    p.container = &container;
-    p.listener = listener;
+    PushButtonParams p = PlacedParams<PushButtonParams>(container, listener, place);
     p.text = text;
     return p;
+}
+
+bool IsFrom(const ControlNotification& n, CSkinControl& control)
+{
+    return n.sender == static_cast<void*>(&control);
 }

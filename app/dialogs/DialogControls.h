@@ -1,12 +1,13 @@
 #pragma once
 #include "gui/controls/CPushButton.h"
 #include "gui/controls/CStaticTextControl.h"
+#include "gui/controls/ControlNotification.h"
 #include "gui/window/TopLevelWindowParams.h"
 #include <windows.h>
 #include <cstdint>
 
 // What the I/O settings window and the about window share: the descriptor
-// both start from and the records of their texts and buttons.
+// both start from and the records of their controls.
 
 // The skin's framed text box.
 const int32_t kSkinTextBoxKind = 16;
@@ -17,7 +18,24 @@ const int32_t kButtonNotifyKind = 1;
 // taskbar button; never docked, no icons, and no saved placement.
 TopLevelWindowParams SecondaryWindowDescriptor();
 
+// A control's record placed at a rectangle of the container, telling the listener.
+template <class Params>
+Params PlacedParams(CControlContainer& container, CListener* listener, const RECT& place)
+{
+    Params p;
+    p.x = place.left;
+    p.y = place.top;
+    p.width = place.right - place.left;
+    p.height = place.bottom - place.top;
+    p.container = &container;
+    p.listener = listener;
+    return p;
+}
+
 // Default text record (white with a black shadow, centred, one line), no face.
 StaticTextParams TextParams(CControlContainer& container, CListener* listener, const RECT& place, const char* text);
 // A plain push button.
 PushButtonParams ButtonParams(CControlContainer& container, CListener* listener, const RECT& place, const char* text);
+
+// Whether the control sent the notification.
+bool IsFrom(const ControlNotification& n, CSkinControl& control);
