@@ -4,6 +4,7 @@
 #include "gui/controls/ControlCommand.h"
 #include "gui/controls/ControlNotification.h"
 #include "gui/skin/CSkinRenderer.h"
+#include "tests/gui/BitmapTestSupport.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,11 +47,6 @@ struct ImageHost {
     ContainerHost host{200, 120, &LoadedSkin()};
     PaintingOwner owner;
 };
-
-uint32_t At(const CBitmapDC* bitmap, int x, int y)
-{
-    return bitmap->GetBits()[y * bitmap->GetWidth() + x];
-}
 
 } // namespace
 
@@ -98,8 +94,8 @@ TEST(ImageControl, ShownWithinTheFrameAndPresentsAlternate)
         CBitmapDC* painted = nullptr;
         control.OnEvent(control.GetWindow(), EventSource::Window, WindowEvent::Paint, 0, 0, &painted);
         EXPECT_EQ(painted, control.GetFrontBuffer());
-        EXPECT_EQ(At(painted, 30, 20), kPicture) << "inside the borders the owner's picture stays";
-        EXPECT_NE(At(painted, 30, 2), kPicture) << "the frame is drawn over it";
+        EXPECT_EQ(At(*painted, 30, 20), kPicture) << "inside the borders the owner's picture stays";
+        EXPECT_NE(At(*painted, 30, 2), kPicture) << "the frame is drawn over it";
     }
 }
 
@@ -118,7 +114,7 @@ TEST(ImageControl, PlainBackgroundAndClicksOnlyInside)
     EXPECT_TRUE(control.IsShown()) << "no borders to make room for";
     control.GetBackBuffer()->Fill(kPicture);
     control.Present();
-    EXPECT_EQ(At(control.GetFrontBuffer(), 3, 3), 0xFF00FF00u);
+    EXPECT_EQ(At(*control.GetFrontBuffer(), 3, 3), 0xFF00FF00u);
 
     {
         ImageHost h;

@@ -4,6 +4,7 @@
 #include "image/resize/ResizeTypes.h"
 #include "signal/Dsp.h"
 #include "signal/DspCpuSelect.h"
+#include "tests/gui/BitmapTestSupport.h"
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -13,12 +14,6 @@ void Make(CBitmapDC& dc, int width, int height, uint32_t fill)
 {
     dc.Create(width, height, 32);
     dc.Fill(fill);
-}
-
-std::vector<uint32_t> Pixels(const CBitmapDC& dc)
-{
-    GdiFlush();
-    return std::vector<uint32_t>(dc.GetBits(), dc.GetBits() + dc.GetPixelCount());
 }
 
 // How many pixels of dc differ from fill.

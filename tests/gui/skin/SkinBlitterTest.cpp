@@ -1,4 +1,5 @@
 #include "gui/skin/CSkinBlitter.h"
+#include "tests/gui/BitmapTestSupport.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,11 +17,6 @@ void MakeTagged(CBitmapDC& bitmap, int width, int height)
         for (int x = 0; x < width; ++x)
             bitmap.GetBits()[y * width + x] = Tag(x, y);
     }
-}
-
-uint32_t At(const CBitmapDC& bitmap, int x, int y)
-{
-    return bitmap.GetBits()[y * bitmap.GetWidth() + x];
 }
 
 const SkinInsets kEights = {8, 8, 8, 8};

@@ -1,5 +1,6 @@
 #include "gui/skin/CBorderFrame.h"
 #include "gui/skin/CSkinImageSet.h"
+#include "tests/gui/BitmapTestSupport.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -8,11 +9,6 @@ void MakeFilled(CBitmapDC& bitmap, int width, int height, uint32_t color)
 {
     bitmap.Create(width, height, 32);
     bitmap.Fill(color);
-}
-
-uint32_t At(const CBitmapDC& bitmap, int x, int y)
-{
-    return bitmap.GetBits()[y * bitmap.GetWidth() + x];
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "PngEncode.h"
 #include "gui/skin/CSkinImage.h"
 #include "tests/common/TraceCapture.h"
+#include "tests/gui/BitmapTestSupport.h"
 #include <gtest/gtest.h>
 #include <string>
 
@@ -9,11 +10,6 @@ namespace {
 uint32_t Bgra(int b, int g, int r, int a)
 {
     return uint32_t(a) << 24 | uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
-}
-
-std::vector<uint32_t> Pixels(const CBitmapDC& image)
-{
-    return std::vector<uint32_t>(image.GetBits(), image.GetBits() + image.GetPixelCount());
 }
 
 std::vector<uint32_t> Decode(const std::vector<uint8_t>& png)

@@ -1,15 +1,11 @@
 #include "gui/skin/CSkinRenderer.h"
+#include "tests/gui/BitmapTestSupport.h"
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace {
 
 const uint32_t kTargetFill = 0xFF204060;
-
-std::vector<uint32_t> Pixels(const CBitmapDC& image)
-{
-    return std::vector<uint32_t>(image.GetBits(), image.GetBits() + image.GetPixelCount());
-}
 
 class SkinRendererTest : public ::testing::Test {
 protected:

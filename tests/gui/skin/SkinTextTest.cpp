@@ -1,16 +1,12 @@
 #include "gui/skin/CSkinFont.h"
 #include "gui/skin/CTextPainter.h"
+#include "tests/gui/BitmapTestSupport.h"
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace {
 
 const uint32_t kBlank = 0x00000000;
-
-std::vector<uint32_t> Pixels(const CBitmapDC& image)
-{
-    return std::vector<uint32_t>(image.GetBits(), image.GetBits() + image.GetPixelCount());
-}
 
 // A blank surface with the record's text drawn on it.
 std::vector<uint32_t> Drawn(const CTextBuffer& record)

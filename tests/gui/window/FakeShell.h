@@ -53,37 +53,21 @@ struct FakeShell {
 };
 inline FakeShell* FakeShell::current = nullptr;
 
-// A window under a stand-in shell and clock (the shell outlives the window).
-struct ShellWindow {
-    explicit ShellWindow(WindowCreateParams params, CMessageHook* hook = nullptr)
-    {
-        window.SetMessageHook(hook);
-        window.SetListener(&listener);
-        window.SetTickSource(&ticks);
-        created = window.Create(params) == 0;
-        PumpMessages();
-        listener.Clear();
-    }
-    RECT Rect() const
-    {
-        RECT rect = {};
-        GetWindowRect(window.GetHwnd(), &rect);
-        return rect;
-    }
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-    {
-        return SendMessageA(window.GetHwnd(), message, wParam, lParam);
-    }
+// The shell and the clock come first: they outlive the window.
+struct ShellAndClock {
+    FakeShell shell;
+    FakeTicks ticks{1000};
+};
+
+// A window under a stand-in shell and clock.
+struct ShellWindow : ShellAndClock, WindowFixture {
+    explicit ShellWindow(WindowCreateParams params, CMessageHook* hook = nullptr) : WindowFixture(params, &ticks, hook)
+    {}
     void Tick(uint32_t now)
     {
         ticks.now = now;
         Send(WM_TIMER, WindowTimer::Tick);
     }
-    FakeShell shell;
-    FakeTicks ticks{1000};
-    RecordingListener listener;
-    CPhysicalWindow window;
-    bool created = false;
 };
 
 // Counts the raw messages a window receives.

@@ -2,14 +2,10 @@
 #include "PlacementTestSupport.h"
 #include "TopLevelTestSupport.h"
 #include "WindowTestSupport.h"
+#include "tests/gui/BitmapTestSupport.h"
 #include <gtest/gtest.h>
 
 namespace {
-
-uint32_t At(const CBitmapDC& bitmap, int x, int y)
-{
-    return bitmap.GetBits()[y * bitmap.GetWidth() + x];
-}
 
 bool InCornerSquare(int x, int y, int width, int height)
 {

@@ -29,8 +29,10 @@ inline DWORD ExStyleOf(HWND hwnd)
 
 // A created window whose events, after the creation's, are recorded.
 struct WindowFixture {
-    explicit WindowFixture(WindowCreateParams params = TestWindowParams(), CTickSource* ticks = nullptr)
+    explicit WindowFixture(WindowCreateParams params = TestWindowParams(), CTickSource* ticks = nullptr,
+                           CMessageHook* hook = nullptr)
     {
+        window.SetMessageHook(hook);
         window.SetListener(&listener);
         window.SetTickSource(ticks);
         created = window.Create(params) == 0;
@@ -40,6 +42,12 @@ struct WindowFixture {
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     {
         return SendMessageA(window.GetHwnd(), message, wParam, lParam);
+    }
+    RECT Rect() const
+    {
+        RECT rect = {};
+        GetWindowRect(window.GetHwnd(), &rect);
+        return rect;
     }
     RecordingListener listener;
     CPhysicalWindow window;
