@@ -8,6 +8,7 @@
 
 namespace {
 const int kPopupX = 420, kPopupY = 260;
+const UINT_PTR kHoverTimer = 50, kTipTimer = 70;
 
 enum Look { kNormal, kSeparator, kSpacer, kCaption, kDisabled };
 
@@ -219,21 +220,21 @@ TEST(DropList, HoverScrollsAndTipsShow)
     ASSERT_TRUE(MoveCursorTo(kPopupX + row1.x, kPopupY + row1.y));
     f.Send(WM_MOUSEMOVE, row1);
     EXPECT_EQ(1, f.list.GetHovered());
-    SendMessageA(f.popup, WM_TIMER, CDropList::kTipTimer, 0);
-    ticks.now += CDropList::kTipDelayMs;
-    SendMessageA(f.popup, WM_TIMER, CDropList::kTipTimer, 0);
+    SendMessageA(f.popup, WM_TIMER, kTipTimer, 0);
+    ticks.now += 400; // a tip waits for 400 ms of rest
+    SendMessageA(f.popup, WM_TIMER, kTipTimer, 0);
     EXPECT_EQ(nullptr, f.list.GetPopupContainer().GetToolTip());
     ticks.now += 1;
-    SendMessageA(f.popup, WM_TIMER, CDropList::kTipTimer, 0);
+    SendMessageA(f.popup, WM_TIMER, kTipTimer, 0);
     EXPECT_EQ(&f.list, f.list.GetPopupContainer().GetToolTipControl());
 
     f.Send(WM_LBUTTONDOWN, row1, MK_LBUTTON);
     ASSERT_TRUE(MoveCursorTo(kPopupX + row1.x, kPopupY + 200));
-    SendMessageA(f.popup, WM_TIMER, CDropList::kHoverTimer, 0);
-    SendMessageA(f.popup, WM_TIMER, CDropList::kHoverTimer, 0);
+    SendMessageA(f.popup, WM_TIMER, kHoverTimer, 0);
+    SendMessageA(f.popup, WM_TIMER, kHoverTimer, 0);
     EXPECT_EQ(2, f.list.GetFirstVisible());
     EXPECT_EQ(2, f.list.GetScrollBar()->GetPosition());
     ASSERT_TRUE(MoveCursorTo(kPopupX + row1.x, kPopupY - 20));
-    SendMessageA(f.popup, WM_TIMER, CDropList::kHoverTimer, 0);
+    SendMessageA(f.popup, WM_TIMER, kHoverTimer, 0);
     EXPECT_EQ(1, f.list.GetFirstVisible());
 }

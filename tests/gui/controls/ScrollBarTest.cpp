@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 namespace {
+const UINT_PTR kPagingTimer = 50;
 using Notes = std::vector<std::pair<int, int>>;
 
 // A 104-pixel bar (a 100-pixel track inside the skin's 2-pixel insets).
@@ -26,7 +27,7 @@ struct BarFixture {
     void Press(int y) { SendTo(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 7, y); }
     void MoveTo(int y) { SendTo(hwnd, WM_MOUSEMOVE, MK_LBUTTON, 7, y); }
     void Release() { SendTo(hwnd, WM_LBUTTONUP, 0, 7, 0); }
-    void Timer() { SendMessageA(hwnd, WM_TIMER, CScrollBarControl::kPagingTimer, 0); }
+    void Timer() { SendMessageA(hwnd, WM_TIMER, kPagingTimer, 0); }
     SkinnedHost host;
     NoteListener log;
     CScrollBarControl bar;

@@ -5,6 +5,7 @@
 
 namespace {
 
+const UINT_PTR kClosingTimer = 73;
 const POINT kPark = {700, 600}; // far from every test window, room on all sides
 
 ToolTipRequest Request(const char* text, int x, int y, ToolTipPlacement placement = ToolTipPlacement::TopLeft)
@@ -26,7 +27,7 @@ RECT WindowRect(CPhysicalWindow& window)
 
 void Tick(CToolTip& tip)
 {
-    SendMessageA(tip.GetWindow().GetHwnd(), WM_TIMER, CToolTip::kTimerId, 0);
+    SendMessageA(tip.GetWindow().GetHwnd(), WM_TIMER, kClosingTimer, 0);
     PumpMessages();
 }
 

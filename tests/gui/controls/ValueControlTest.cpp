@@ -11,7 +11,7 @@
 
 namespace {
 
-const int M = CValueControl::kLimit;
+const int M = 65536; // positions run from -M to M
 
 // Keeps a copy of every label record, and may rewrite the first text.
 struct LabelListener : CListener {
