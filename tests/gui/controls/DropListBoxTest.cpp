@@ -57,7 +57,10 @@ std::string Shown(CDropListControl& box)
 
 // A click steps to the next item, from the last to the first, showing the
 // next item while held; the wheel stops at both ends unless the owner takes it.
-TEST(DropListBox, SteppingWheelAndTexts)
+// The list opens under the box, or above it with its bottom 2 pixels below
+// the box's top when the monitor has no room below. A row chosen in the list
+// shows in the box before the owner hears of it.
+TEST(DropListBox, SteppingWheelTextsAndTheListBelowOrAbove)
 {
     BoxHost h;
     auto box = h.Make(DropListBoxMode::Stepping, {"A", "B", "C"}, 2);
@@ -117,54 +120,50 @@ TEST(DropListBox, SteppingWheelAndTexts)
     Send(*fixed, WindowEvent::LeftButtonUp);
     EXPECT_EQ(fixed->GetSelectedIndex(), 1);
     EXPECT_EQ(Shown(*fixed), "Fixed");
-}
 
-// The list opens under the box, or above it with its bottom 2 pixels below
-// the box's top when the monitor has no room below. A row chosen in the list
-// shows in the box before the owner hears of it.
-TEST(DropListBox, OpensBelowOrAboveAndShowsTheChoiceFirst)
-{
-    struct Owner : NoteListener {
-        int OnNotify(void* record) override
-        {
-            if (static_cast<ControlNotification*>(record)->code == DropListNotify::Selected)
-                shownAtSelection = Shown(*box);
-            return NoteListener::OnNotify(record);
+    {
+        struct Owner : NoteListener {
+            int OnNotify(void* record) override
+            {
+                if (static_cast<ControlNotification*>(record)->code == DropListNotify::Selected)
+                    shownAtSelection = Shown(*box);
+                return NoteListener::OnNotify(record);
+            }
+            CDropListControl* box = nullptr;
+            std::string shownAtSelection;
+        } owner;
+        BoxHost h;
+        auto box = h.Make(DropListBoxMode::List, {"A", "B", "C"}, -1, "", &owner);
+        owner.box = box.get();
+        struct Placement {
+            int hostTop;
+            bool above;
+        };
+        const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+        const Placement placements[] = {{200, false}, {screenHeight - 40, true}};
+        int row = 0;
+        for (const Placement& p : placements) {
+            ++row;
+            h.skinned.window.Move(300, p.hostTop);
+            RECT boxRect;
+            GetWindowRect(box->GetWindow()->GetHwnd(), &boxRect);
+            Send(*box, WindowEvent::LeftButtonDown);
+            ASSERT_TRUE(box->GetPopup().IsOpen());
+            RECT listRect;
+            GetWindowRect(box->GetPopup().GetPopupWindow().GetHwnd(), &listRect);
+            if (p.above)
+                EXPECT_EQ(listRect.bottom, boxRect.top + 2);
+            else
+                EXPECT_EQ(listRect.top, boxRect.bottom - 3);
+            Send(*box, WindowEvent::LeftButtonUp);
+            const DropListRowGeometry& g = box->GetPopup().GetRows()[row]->GetGeometry();
+            SendMessageA(box->GetPopup().GetPopupWindow().GetHwnd(), WM_LBUTTONUP, 0,
+                         MAKELPARAM(g.x + 5, g.y + g.height / 2));
+            PumpMessages();
+            EXPECT_FALSE(box->GetPopup().IsOpen());
+            EXPECT_EQ(box->GetSelectedIndex(), row);
+            EXPECT_EQ(owner.shownAtSelection, row == 1 ? "B" : "C");
         }
-        CDropListControl* box = nullptr;
-        std::string shownAtSelection;
-    } owner;
-    BoxHost h;
-    auto box = h.Make(DropListBoxMode::List, {"A", "B", "C"}, -1, "", &owner);
-    owner.box = box.get();
-    struct Placement {
-        int hostTop;
-        bool above;
-    };
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const Placement placements[] = {{200, false}, {screenHeight - 40, true}};
-    int row = 0;
-    for (const Placement& p : placements) {
-        ++row;
-        h.skinned.window.Move(300, p.hostTop);
-        RECT boxRect;
-        GetWindowRect(box->GetWindow()->GetHwnd(), &boxRect);
-        Send(*box, WindowEvent::LeftButtonDown);
-        ASSERT_TRUE(box->GetPopup().IsOpen());
-        RECT listRect;
-        GetWindowRect(box->GetPopup().GetPopupWindow().GetHwnd(), &listRect);
-        if (p.above)
-            EXPECT_EQ(listRect.bottom, boxRect.top + 2);
-        else
-            EXPECT_EQ(listRect.top, boxRect.bottom - 3);
-        Send(*box, WindowEvent::LeftButtonUp);
-        const DropListRowGeometry& g = box->GetPopup().GetRows()[row]->GetGeometry();
-        SendMessageA(box->GetPopup().GetPopupWindow().GetHwnd(), WM_LBUTTONUP, 0,
-                     MAKELPARAM(g.x + 5, g.y + g.height / 2));
-        PumpMessages();
-        EXPECT_FALSE(box->GetPopup().IsOpen());
-        EXPECT_EQ(box->GetSelectedIndex(), row);
-        EXPECT_EQ(owner.shownAtSelection, row == 1 ? "B" : "C");
+        EXPECT_EQ(owner.Codes(), (std::vector<int>{5, 9, 5, 9}));
     }
-    EXPECT_EQ(owner.Codes(), (std::vector<int>{5, 9, 5, 9}));
 }

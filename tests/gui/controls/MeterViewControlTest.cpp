@@ -77,7 +77,7 @@ TEST(MeterViewControl, PhasesAtSetUpThenValuesAtEachRefreshIntoAAndBInTurn)
     EXPECT_EQ(h.owner.drawnInto.size(), 3u) << "nothing while the window is hidden";
 }
 
-TEST(MeterViewControl, TooNarrowForTheFrameStaysHiddenUntilARebuildFindsRoom)
+TEST(MeterViewControl, TooNarrowStaysHiddenAndHoverHighlights)
 {
     MeterHost h;
     for (uint8_t fixed : {0, 1}) {
@@ -95,30 +95,29 @@ TEST(MeterViewControl, TooNarrowForTheFrameStaysHiddenUntilARebuildFindsRoom)
         EXPECT_EQ(control.IsVisible(), !fixed) << "fixed: event 21 rebuilds nothing";
         EXPECT_EQ(h.owner.phases.size(), fixed ? 0u : 3u) << "phases 1, 2 and 3 again";
     }
-}
 
-TEST(MeterViewControl, HoverHighlightsABarAndTheTrackFindsIt)
-{
-    MeterHost h;
-    for (uint8_t highlight : {0, 1}) {
-        MeterViewCreateParams p = h.Params(120);
-        p.hoverHighlight = highlight;
-        CMeterViewControl control;
-        control.Create(p);
-        CSegmentBarRenderer* bar = control.GetView().GetSegmentRenderer(1);
-        ASSERT_NE(bar, nullptr);
-        const int item = int(intptr_t(bar));
-        Send(control, WindowEvent::MouseEnter, item);
-        EXPECT_EQ(bar->useAlternate, highlight != 0);
-        Send(control, WindowEvent::MouseLeave, item);
-        EXPECT_FALSE(bar->useAlternate);
-        Send(control, WindowEvent::MouseEnter, int(intptr_t(&h.owner))); // not one of the bars
-        const BarGeometry& g = bar->GetGeometry();
-        int found = 0;
-        const int x = g.axisPosition + g.axisLength / 2, y = g.crossPosition + g.crossLength / 2;
-        Send(control, WindowEvent::MouseTrack, y << 16 | x, 0, &found);
-        EXPECT_EQ(found, item);
-        Send(control, WindowEvent::MouseTrack, 0x7FFF << 16 | 0x7FFF, 0, &found);
-        EXPECT_EQ(found, 0);
+    {
+        MeterHost h;
+        for (uint8_t highlight : {0, 1}) {
+            MeterViewCreateParams p = h.Params(120);
+            p.hoverHighlight = highlight;
+            CMeterViewControl control;
+            control.Create(p);
+            CSegmentBarRenderer* bar = control.GetView().GetSegmentRenderer(1);
+            ASSERT_NE(bar, nullptr);
+            const int item = int(intptr_t(bar));
+            Send(control, WindowEvent::MouseEnter, item);
+            EXPECT_EQ(bar->useAlternate, highlight != 0);
+            Send(control, WindowEvent::MouseLeave, item);
+            EXPECT_FALSE(bar->useAlternate);
+            Send(control, WindowEvent::MouseEnter, int(intptr_t(&h.owner))); // not one of the bars
+            const BarGeometry& g = bar->GetGeometry();
+            int found = 0;
+            const int x = g.axisPosition + g.axisLength / 2, y = g.crossPosition + g.crossLength / 2;
+            Send(control, WindowEvent::MouseTrack, y << 16 | x, 0, &found);
+            EXPECT_EQ(found, item);
+            Send(control, WindowEvent::MouseTrack, 0x7FFF << 16 | 0x7FFF, 0, &found);
+            EXPECT_EQ(found, 0);
+        }
     }
 }

@@ -65,7 +65,7 @@ TEST(StaticText, FacesScaleFillAndTint)
 
 // A second text stands right-aligned; an empty one is not drawn at all, so
 // an opaque record's box is not filled over the first text.
-TEST(StaticText, SecondTextOnlyWhenGiven)
+TEST(StaticText, SecondTextAndEvents)
 {
     PaintedHost host(240, 120, 0);
     struct Case {
@@ -86,52 +86,51 @@ TEST(StaticText, SecondTextOnlyWhenGiven)
         EXPECT_EQ(CountPixels(bitmap, kWhite, 0, 100) > 0, c.leftText) << c.second << int(c.transparent);
         EXPECT_EQ(CountPixels(bitmap, kWhite, 150, 200) > 0, c.rightText) << c.second << int(c.transparent);
     }
-}
 
-TEST(StaticText, EventsRenderMoveAndNotify)
-{
-    PaintedHost host;
-    NoteListener notes;
-    StaticTextParams params = TextAt(host.container, 20, 10, 60, 30, "");
-    params.listener = &notes;
-    CStaticTextControl control;
-    control.Create(params);
-    HWND hwnd = control.GetWindow()->GetHwnd();
-    ASSERT_NE(hwnd, nullptr);
+    {
+        PaintedHost host;
+        NoteListener notes;
+        StaticTextParams params = TextAt(host.container, 20, 10, 60, 30, "");
+        params.listener = &notes;
+        CStaticTextControl control;
+        control.Create(params);
+        HWND hwnd = control.GetWindow()->GetHwnd();
+        ASSERT_NE(hwnd, nullptr);
 
-    // Place moves the window only; bounds also resizes and renders anew.
-    RECT place = {40, 20, 140, 70};
-    control.OnEvent(nullptr, EventSource::Request, ControlCommand::Place, 0, int(intptr_t(&place)), nullptr);
-    RECT onScreen;
-    GetWindowRect(hwnd, &onScreen);
-    MapWindowPoints(nullptr, host.window.GetHwnd(), reinterpret_cast<POINT*>(&onScreen), 2);
-    EXPECT_EQ(onScreen.left, 40);
-    EXPECT_EQ(onScreen.right - onScreen.left, 100);
-    EXPECT_EQ(control.GetBitmap().GetWidth(), 60);
-    control.OnEvent(nullptr, EventSource::Request, ControlCommand::Bounds, 0, int(intptr_t(&place)), nullptr);
-    EXPECT_EQ(control.GetBitmap().GetWidth(), 100);
-    EXPECT_EQ(control.GetBitmap().GetHeight(), 50);
+        // Place moves the window only; bounds also resizes and renders anew.
+        RECT place = {40, 20, 140, 70};
+        control.OnEvent(nullptr, EventSource::Request, ControlCommand::Place, 0, int(intptr_t(&place)), nullptr);
+        RECT onScreen;
+        GetWindowRect(hwnd, &onScreen);
+        MapWindowPoints(nullptr, host.window.GetHwnd(), reinterpret_cast<POINT*>(&onScreen), 2);
+        EXPECT_EQ(onScreen.left, 40);
+        EXPECT_EQ(onScreen.right - onScreen.left, 100);
+        EXPECT_EQ(control.GetBitmap().GetWidth(), 60);
+        control.OnEvent(nullptr, EventSource::Request, ControlCommand::Bounds, 0, int(intptr_t(&place)), nullptr);
+        EXPECT_EQ(control.GetBitmap().GetWidth(), 100);
+        EXPECT_EQ(control.GetBitmap().GetHeight(), 50);
 
-    // Set text renders the new text at once.
-    control.GetTextBuffer()->textColor = kWhite;
-    EXPECT_EQ(CountPixels(control.GetBitmap(), kWhite, 0, 100), 0);
-    control.OnEvent(nullptr, EventSource::Request, ControlCommand::SetText, 0, int(intptr_t("Wide")), nullptr);
-    EXPECT_GT(CountPixels(control.GetBitmap(), kWhite, 0, 100), 0);
+        // Set text renders the new text at once.
+        control.GetTextBuffer()->textColor = kWhite;
+        EXPECT_EQ(CountPixels(control.GetBitmap(), kWhite, 0, 100), 0);
+        control.OnEvent(nullptr, EventSource::Request, ControlCommand::SetText, 0, int(intptr_t("Wide")), nullptr);
+        EXPECT_GT(CountPixels(control.GetBitmap(), kWhite, 0, 100), 0);
 
-    CBitmapDC* painted = nullptr;
-    control.OnEvent(nullptr, EventSource::Window, WindowEvent::Paint, 0, 0, &painted);
-    EXPECT_EQ(painted, &control.GetBitmap());
-    control.OnEvent(nullptr, EventSource::Request, ControlCommand::Show, 0, 0, nullptr);
-    EXPECT_FALSE(IsWindowVisible(hwnd));
+        CBitmapDC* painted = nullptr;
+        control.OnEvent(nullptr, EventSource::Window, WindowEvent::Paint, 0, 0, &painted);
+        EXPECT_EQ(painted, &control.GetBitmap());
+        control.OnEvent(nullptr, EventSource::Request, ControlCommand::Show, 0, 0, nullptr);
+        EXPECT_FALSE(IsWindowVisible(hwnd));
 
-    const int mouse[] = {WindowEvent::LeftButtonDown, WindowEvent::LeftButtonUp, WindowEvent::RightButtonUp,
-                         WindowEvent::LeftDoubleClick, WindowEvent::MouseMove};
-    for (int code : mouse)
-        control.OnEvent(nullptr, EventSource::Window, code, 0, 0, nullptr);
-    EXPECT_EQ(notes.Codes(), (std::vector<int>{2, 3, 13, 4}));
-    for (const ControlNotification& n : notes.notes) {
-        EXPECT_EQ(n.kind, CStaticTextControl::kNotifyKind);
-        EXPECT_EQ(n.controlId, 0);
-        EXPECT_EQ(n.sender, &control);
+        const int mouse[] = {WindowEvent::LeftButtonDown, WindowEvent::LeftButtonUp, WindowEvent::RightButtonUp,
+                             WindowEvent::LeftDoubleClick, WindowEvent::MouseMove};
+        for (int code : mouse)
+            control.OnEvent(nullptr, EventSource::Window, code, 0, 0, nullptr);
+        EXPECT_EQ(notes.Codes(), (std::vector<int>{2, 3, 13, 4}));
+        for (const ControlNotification& n : notes.notes) {
+            EXPECT_EQ(n.kind, CStaticTextControl::kNotifyKind);
+            EXPECT_EQ(n.controlId, 0);
+            EXPECT_EQ(n.sender, &control);
+        }
     }
 }

@@ -193,7 +193,10 @@ struct Drag {
 
 // While the average is empty every pixel is 128 positions; moves 200 ms
 // apart are 1 per pixel, 20 ms apart 64, and Ctrl makes 20 ms count as 200.
-TEST(ValueControl, RelativeDragAccelerates)
+// Back near the press height the cursor shows and the width spans the range
+// (1024 positions per pixel at 128 pixels); Ctrl makes it a tenth without a
+// jump either way. A right press cancels to the value at the press.
+TEST(ValueControl, RelativeAndAbsoluteDragsCancelAndCursorCount)
 {
     ValueHost h;
     auto control = h.Make(h.Params());
@@ -224,52 +227,48 @@ TEST(ValueControl, RelativeDragAccelerates)
     EXPECT_EQ(drag.Relative(-1, 20), -64);
     Send(*control, WindowEvent::LeftButtonUp);
     EXPECT_EQ(CursorCount(), shown);
-}
 
-// Back near the press height the cursor shows and the width spans the range
-// (1024 positions per pixel at 128 pixels); Ctrl makes it a tenth without a
-// jump either way. A right press cancels to the value at the press.
-TEST(ValueControl, AbsoluteModeCancelAndCursorCount)
-{
-    ValueHost h;
-    auto control = h.Make(h.Params());
-    const int shown = CursorCount();
-    Drag drag(h, *control);
-    ASSERT_TRUE(drag.Press());
-    drag.Relative(2, 100);
-    EXPECT_EQ(drag.NearPress(10), 10 * 1024 - 256) << "from the position at the press";
-    EXPECT_TRUE(control->IsAbsolute());
-    EXPECT_FALSE(control->IsCursorHidden());
-    EXPECT_EQ(CursorCount(), shown);
-    EXPECT_EQ(drag.NearPress(20), 10 * 1024);
-    drag.Ctrl(true);
-    EXPECT_EQ(drag.NearPress(20), 0);
-    EXPECT_EQ(drag.NearPress(30), 1024);
-    drag.Ctrl(false);
-    EXPECT_EQ(drag.NearPress(30), 0);
-    EXPECT_EQ(drag.NearPress(31), 1024);
-    Send(*control, WindowEvent::LeftButtonUp);
-    EXPECT_EQ(CursorCount(), shown);
+    {
+        ValueHost h;
+        auto control = h.Make(h.Params());
+        const int shown = CursorCount();
+        Drag drag(h, *control);
+        ASSERT_TRUE(drag.Press());
+        drag.Relative(2, 100);
+        EXPECT_EQ(drag.NearPress(10), 10 * 1024 - 256) << "from the position at the press";
+        EXPECT_TRUE(control->IsAbsolute());
+        EXPECT_FALSE(control->IsCursorHidden());
+        EXPECT_EQ(CursorCount(), shown);
+        EXPECT_EQ(drag.NearPress(20), 10 * 1024);
+        drag.Ctrl(true);
+        EXPECT_EQ(drag.NearPress(20), 0);
+        EXPECT_EQ(drag.NearPress(30), 1024);
+        drag.Ctrl(false);
+        EXPECT_EQ(drag.NearPress(30), 0);
+        EXPECT_EQ(drag.NearPress(31), 1024);
+        Send(*control, WindowEvent::LeftButtonUp);
+        EXPECT_EQ(CursorCount(), shown);
 
-    const int32_t atPress = control->GetPosition();
-    ASSERT_TRUE(drag.Press());
-    EXPECT_NE(drag.Relative(5, 100), 0);
-    Send(*control, WindowEvent::RightButtonDown);
-    EXPECT_EQ(control->GetPosition(), atPress);
-    EXPECT_FALSE(control->IsDragging());
-    EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(CursorCount(), shown);
-    Send(*control, WindowEvent::RightButtonUp);
+        const int32_t atPress = control->GetPosition();
+        ASSERT_TRUE(drag.Press());
+        EXPECT_NE(drag.Relative(5, 100), 0);
+        Send(*control, WindowEvent::RightButtonDown);
+        EXPECT_EQ(control->GetPosition(), atPress);
+        EXPECT_FALSE(control->IsDragging());
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_EQ(CursorCount(), shown);
+        Send(*control, WindowEvent::RightButtonUp);
 
-    // No width, no absolute step; a control destroyed mid-drag shows the cursor.
-    auto narrow = h.Make(h.Params(0));
-    Drag narrowDrag(h, *narrow);
-    ASSERT_TRUE(narrowDrag.Press());
-    EXPECT_EQ(CursorCount(), shown - 1);
-    EXPECT_EQ(narrowDrag.NearPress(10), 0);
-    Send(*narrow, WindowEvent::LeftButtonUp);
-    ASSERT_TRUE(narrowDrag.Press());
-    EXPECT_EQ(CursorCount(), shown - 1);
-    narrow.reset();
-    EXPECT_EQ(CursorCount(), shown);
+        // No width, no absolute step; a control destroyed mid-drag shows the cursor.
+        auto narrow = h.Make(h.Params(0));
+        Drag narrowDrag(h, *narrow);
+        ASSERT_TRUE(narrowDrag.Press());
+        EXPECT_EQ(CursorCount(), shown - 1);
+        EXPECT_EQ(narrowDrag.NearPress(10), 0);
+        Send(*narrow, WindowEvent::LeftButtonUp);
+        ASSERT_TRUE(narrowDrag.Press());
+        EXPECT_EQ(CursorCount(), shown - 1);
+        narrow.reset();
+        EXPECT_EQ(CursorCount(), shown);
+    }
 }

@@ -135,7 +135,10 @@ TEST(WindowDocking, CommandShellAnswersAndRefusal)
 
 // A docked window under a foreground window that covers it goes to the bottom
 // once, and is topmost again when uncovered.
-TEST(WindowPolicies, CoveredDockedWindowGoesDownOnce)
+// Topmost level 2 yields to a menu of another program: right below it.
+// A lifetime closes the window through the deferred close once it is over;
+// a click (CancelLifetimes) stops it.
+TEST(WindowPolicies, ZOrderAndLifetime)
 {
     ShellWindow w(DockableParams());
     CPhysicalWindow cover;
@@ -154,45 +157,40 @@ TEST(WindowPolicies, CoveredDockedWindowGoesDownOnce)
     w.shell.foreground = nullptr;
     w.Tick(2020);
     EXPECT_TRUE(ExStyleOf(own) & WS_EX_TOPMOST);
-}
 
-// Topmost level 2 yields to a menu of another program: right below it.
-TEST(WindowPolicies, TopmostLevelTwoStaysBelowMenus)
-{
-    WindowCreateParams params = TestWindowParams();
-    params.topmostLevel = 2;
-    ShellWindow w(params);
-    HWND menu = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "#32768", "", WS_POPUP, 0, 0, 50, 50, nullptr,
-                                nullptr, nullptr, nullptr);
-    ASSERT_NE(menu, nullptr);
-    ShowWindow(menu, SW_SHOWNOACTIVATE); // activation would pull it from the tests running beside it
-    SetWindowPos(w.window.GetHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ASSERT_TRUE(IsAbove(w.window.GetHwnd(), menu));
-    w.shell.foreground = menu;
-    w.Tick(2000);
-    EXPECT_EQ(GetWindow(menu, GW_HWNDNEXT), w.window.GetHwnd());
-    w.shell.foreground = nullptr;
-    w.Tick(2010);
-    EXPECT_TRUE(IsAbove(w.window.GetHwnd(), menu));
-    DestroyWindow(menu);
-}
-
-// A lifetime closes the window through the deferred close once it is over;
-// a click (CancelLifetimes) stops it.
-TEST(WindowPolicies, LifetimeClosesThroughTheDeferredClose)
-{
-    for (bool cancelled : {false, true}) {
+    {
         WindowCreateParams params = TestWindowParams();
-        params.lifetimeMs = 500;
+        params.topmostLevel = 2;
         ShellWindow w(params);
-        if (cancelled)
-            w.window.CancelLifetimes();
-        w.Tick(1500);
-        PumpMessages();
-        EXPECT_TRUE(w.window.IsCreated());
-        w.Tick(1501);
-        PumpMessages();
-        EXPECT_EQ(w.window.IsCreated(), cancelled);
-        EXPECT_EQ(w.listener.Count(WindowEvent::Destroyed) > 0, !cancelled);
+        HWND menu = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "#32768", "", WS_POPUP, 0, 0, 50, 50, nullptr,
+                                    nullptr, nullptr, nullptr);
+        ASSERT_NE(menu, nullptr);
+        ShowWindow(menu, SW_SHOWNOACTIVATE); // activation would pull it from the tests running beside it
+        SetWindowPos(w.window.GetHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ASSERT_TRUE(IsAbove(w.window.GetHwnd(), menu));
+        w.shell.foreground = menu;
+        w.Tick(2000);
+        EXPECT_EQ(GetWindow(menu, GW_HWNDNEXT), w.window.GetHwnd());
+        w.shell.foreground = nullptr;
+        w.Tick(2010);
+        EXPECT_TRUE(IsAbove(w.window.GetHwnd(), menu));
+        DestroyWindow(menu);
+    }
+
+    {
+        for (bool cancelled : {false, true}) {
+            WindowCreateParams params = TestWindowParams();
+            params.lifetimeMs = 500;
+            ShellWindow w(params);
+            if (cancelled)
+                w.window.CancelLifetimes();
+            w.Tick(1500);
+            PumpMessages();
+            EXPECT_TRUE(w.window.IsCreated());
+            w.Tick(1501);
+            PumpMessages();
+            EXPECT_EQ(w.window.IsCreated(), cancelled);
+            EXPECT_EQ(w.listener.Count(WindowEvent::Destroyed) > 0, !cancelled);
+        }
     }
 }

@@ -42,7 +42,8 @@ WindowCreateParams Fixed()
 } // namespace
 
 // Each request fills the items from the window's options and present state.
-TEST(WindowMenu, ItemsFollowTheWindowsState)
+// The menu opens at the cursor; "Move" puts the window's centre under it.
+TEST(WindowMenu, ItemsFollowTheWindowsStateAndMoveCentresIt)
 {
     struct Case {
         const char* what;
@@ -76,31 +77,29 @@ TEST(WindowMenu, ItemsFollowTheWindowsState)
     MenuWindow without(DockableParams(), false);
     without.AskForMenu();
     EXPECT_EQ(0, without.Items().Count());
-}
 
-// The menu opens at the cursor; "Move" puts the window's centre under it.
-TEST(WindowMenu, MoveCentresTheWindowOnTheCursor)
-{
-    MenuWindow w(DockableParams(60, 90, 400, 300));
-    ASSERT_TRUE(MoveCursorTo(700, 500));
-    w.AskForMenu();
-    CDropList& list = w.window.GetWindowMenu()->GetMenu().GetDropList();
-    ASSERT_TRUE(list.IsOpen());
-    RECT popup = {};
-    GetWindowRect(list.GetPopupWindow().GetHwnd(), &popup);
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    EXPECT_EQ(cursor.x, popup.left);
-    EXPECT_EQ(cursor.y, popup.top);
-    ASSERT_EQ(WindowCommand::Move, w.Items().ItemAt(1)->value);
-    const DropListRowGeometry& move = list.GetRows()[1]->GetGeometry();
-    SendMessageA(list.GetPopupWindow().GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(move.x + 5, move.y + 5));
-    PumpMessages();
-    EXPECT_FALSE(list.IsOpen());
-    RECT rect = {};
-    GetWindowRect(w.window.GetHwnd(), &rect);
-    GetCursorPos(&cursor);
-    EXPECT_EQ(cursor.x - 200, rect.left);
-    EXPECT_EQ(cursor.y - 150, rect.top);
-    SendMessageA(w.window.GetHwnd(), WM_LBUTTONUP, 0, 0);
+    {
+        MenuWindow w(DockableParams(60, 90, 400, 300));
+        ASSERT_TRUE(MoveCursorTo(700, 500));
+        w.AskForMenu();
+        CDropList& list = w.window.GetWindowMenu()->GetMenu().GetDropList();
+        ASSERT_TRUE(list.IsOpen());
+        RECT popup = {};
+        GetWindowRect(list.GetPopupWindow().GetHwnd(), &popup);
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        EXPECT_EQ(cursor.x, popup.left);
+        EXPECT_EQ(cursor.y, popup.top);
+        ASSERT_EQ(WindowCommand::Move, w.Items().ItemAt(1)->value);
+        const DropListRowGeometry& move = list.GetRows()[1]->GetGeometry();
+        SendMessageA(list.GetPopupWindow().GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(move.x + 5, move.y + 5));
+        PumpMessages();
+        EXPECT_FALSE(list.IsOpen());
+        RECT rect = {};
+        GetWindowRect(w.window.GetHwnd(), &rect);
+        GetCursorPos(&cursor);
+        EXPECT_EQ(cursor.x - 200, rect.left);
+        EXPECT_EQ(cursor.y - 150, rect.top);
+        SendMessageA(w.window.GetHwnd(), WM_LBUTTONUP, 0, 0);
+    }
 }
