@@ -1,5 +1,11 @@
 #include "common/CThread.h"
 
+namespace {
+// The body has returned, so only the thread's own exit remains; bounded because
+// a caller holding the loader lock would keep that exit from ever finishing.
+const DWORD ThreadExitWaitMs = 1000;
+} // namespace
+
 CThread::CThread()
     : m_hThread(nullptr), m_hWakeEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
       m_hStartedEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr)), m_bRunning(0), m_pRunnable(nullptr), m_nActive(0),
@@ -58,6 +64,9 @@ void CThread::Stop()
         Sleep(10);
     }
     if (m_hThread) {
+        // A returned body is not an ended thread: whoever ends the process or
+        // frees what the thread ran on next must not race its exit.
+        WaitForSingleObject(m_hThread, ThreadExitWaitMs);
         CloseHandle(m_hThread);
         m_hThread = nullptr;
     }

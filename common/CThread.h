@@ -4,8 +4,8 @@
 #include <atomic>
 
 // One worker thread with a wake event and a started event. Start returns once
-// the body runs; Stop requests the end and polls in 10 ms steps until the body
-// has returned.
+// the body runs; Stop requests the end, polls in 10 ms steps until the body
+// has returned and then waits for the thread itself to end.
 class CThread {
 public:
     CThread();

@@ -26,9 +26,25 @@ public:
 
 class ReturningBody : public CRunnable {
 public:
-    void Run(CThread*) override { ++runs; }
+    void Run(CThread*) override
+    {
+        threadId = GetCurrentThreadId();
+        ++runs;
+    }
     std::atomic<int> runs{0};
+    std::atomic<DWORD> threadId{0};
 };
+
+// Gone, or at least ended: an ended thread's object lives on while a handle holds it.
+bool ThreadHasEnded(DWORD id)
+{
+    HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id);
+    if (!thread)
+        return true;
+    const bool ended = WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+    CloseHandle(thread);
+    return ended;
+}
 
 void WaitUntilEnded(const CThread& t)
 {
@@ -106,7 +122,7 @@ TEST(Thread, BodyThatReturnsAloneLeavesRunningSetUntilStop)
     t.Stop();
 }
 
-TEST(Thread, StartStopStartReusesTheEvents)
+TEST(Thread, StartStopStartReusesTheEventsAndStopOutlastsTheThread)
 {
     ReturningBody body;
     CThread t;
@@ -114,8 +130,11 @@ TEST(Thread, StartStopStartReusesTheEvents)
     HANDLE wake = t.GetWakeEvent();
     ASSERT_EQ(t.Start(), 0);
     t.Stop();
+    // Stop returns only once the thread itself has ended, not just its body.
+    EXPECT_TRUE(ThreadHasEnded(body.threadId));
     ASSERT_EQ(t.Start(), 0);
     t.Stop();
+    EXPECT_TRUE(ThreadHasEnded(body.threadId));
     EXPECT_EQ(body.runs, 2);
     EXPECT_EQ(t.GetWakeEvent(), wake);
     CThread bodiless;
