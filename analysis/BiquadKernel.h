@@ -24,6 +24,7 @@ void BiquadRunGeneric(const BiquadBlock& block, const float* input, float* outpu
 void BiquadRunSse2(const BiquadBlock& block, const float* input, float* output, int count);
 // Two cascades of the same section count (at most kBiquadPairMaxSections) on
 // one input, one in each lane of the SSE2 registers; each output equals what
-// BiquadRunSse2 gives. The outputs may not overlap the input.
+// BiquadRunSse2 gives (band-pass sections skip their products by 1 and 0,
+// which changes no output). The outputs may not overlap the input.
 void BiquadRunPairSse2(const BiquadBlock& a, const BiquadBlock& b, const float* input, float* outputA, float* outputB,
                        int count);

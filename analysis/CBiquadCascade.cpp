@@ -63,32 +63,8 @@ bool CBiquadCascade::Design(const double (*denominators)[6], const double (*nume
 }
 
 // The inputs of section k + 1 are the outputs of section k, so the sections'
-// histories fold into one chain of 2 * sections + 2 values.
-void CBiquadCascade::LoadHistory()
-{
-    double* const history = History();
-    float h[4];
-    for (int k = 0; k < m_sectionCount; ++k) {
-        m_sections[k]->GetHistory(h);
-        if (k == 0) {
-            history[0] = h[0];
-            history[1] = h[1];
-        }
-        history[2 * k + 2] = h[2];
-        history[2 * k + 3] = h[3];
-    }
-}
-
-void CBiquadCascade::StoreHistory()
-{
-    const double* const history = History();
-    for (int k = 0; k < m_sectionCount; ++k) {
-        const float h[4] = {static_cast<float>(history[2 * k]), static_cast<float>(history[2 * k + 1]),
-                            static_cast<float>(history[2 * k + 2]), static_cast<float>(history[2 * k + 3])};
-        m_sections[k]->SetHistory(h);
-    }
-}
-
+// histories fold into one chain of 2 * sections + 2 values, kept here from
+// block to block.
 double* CBiquadCascade::History() const
 {
     return m_packed + kCoefficientsPerSection * m_sectionCount;
@@ -103,13 +79,11 @@ bool CBiquadCascade::Filter(const float* input, float* output, int count)
             output[i] = input[i] * m_outputGain;
         return true;
     }
-    LoadHistory();
     const BiquadBlock block = {m_packed, History(), m_sectionCount, m_outputGain};
     if (Sse2KernelsSelected())
         BiquadRunSse2(block, input, output, count);
     else
         BiquadRunGeneric(block, input, output, count);
-    StoreHistory();
     return true;
 }
 
@@ -120,12 +94,8 @@ bool CBiquadCascade::FilterPair(CBiquadCascade& a, CBiquadCascade& b, const floa
     if (!Sse2KernelsSelected() || &a == &b || sections < 1 || sections != b.m_sectionCount ||
         sections > kBiquadPairMaxSections || !input || !outputA || !outputB || count < 0)
         return a.Filter(input, outputA, count) && b.Filter(input, outputB, count);
-    a.LoadHistory();
-    b.LoadHistory();
     const BiquadBlock blockA = {a.m_packed, a.History(), sections, a.m_outputGain};
     const BiquadBlock blockB = {b.m_packed, b.History(), sections, b.m_outputGain};
     BiquadRunPairSse2(blockA, blockB, input, outputA, outputB, count);
-    a.StoreHistory();
-    b.StoreHistory();
     return true;
 }

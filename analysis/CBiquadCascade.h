@@ -26,8 +26,6 @@ public:
     float GetOutputGain() const { return m_outputGain; }
 
 private:
-    void LoadHistory();
-    void StoreHistory();
     double* History() const;
 
     CBiquad** m_sections;

@@ -252,8 +252,18 @@ void CRtaEngine::Decimate()
 void CRtaEngine::ComputeBandValues()
 {
     const int count = m_bands.GetBandCount();
-    for (int i = 0; i < count; ++i)
-        m_bandValues[i] = i < kFilterSlots && m_bandFilters[i] ? m_bandFilters[i]->GetLevel() : FftBandValue(i);
+    for (int i = 0; i < count;) {
+        if (i < kFilterSlots && m_bandFilters[i]) {
+            m_bandValues[i] = m_bandFilters[i]->GetLevel();
+            ++i;
+            continue;
+        }
+        int n = 1;
+        while (n < kFftBandsAtOnce && i + n < count && !(i + n < kFilterSlots && m_bandFilters[i + n]))
+            ++n;
+        FftBandValues(i, n);
+        i += n;
+    }
 }
 
 // Bin k covers (k - 1) .. k bin widths; the bins the band edges fall in
@@ -271,15 +281,46 @@ void CRtaEngine::ComputeBandBins()
     }
 }
 
-float CRtaEngine::FftBandValue(int band) const
+// Bands first .. first + count - 1 (count at most kFftBandsAtOnce). Each band's sum runs in its
+// own order, as for a band alone; the chains of dependent additions of neighbouring bands, of
+// nearly the same length, run side by side for as many bins as the shortest has. A group of
+// fewer bands repeats its last.
+void CRtaEngine::FftBandValues(int first, int count)
 {
-    const BandBins& b = m_bandBins[band];
-    if (b.lo == b.hi)
-        return std::sqrt(m_binPowers[b.lo]);
-    double s = (b.wLo * m_binPowers[b.lo] + b.wHi * m_binPowers[b.hi]) / (b.wLo + b.wHi);
-    for (int k = b.lo + 1; k < b.hi; ++k)
-        s += m_binPowers[k];
-    return kEdgeBinFactor * std::sqrt(static_cast<float>(s));
+    static_assert(kFftBandsAtOnce == 4, "four sums side by side");
+    const float* const p = m_binPowers;
+    const BandBins* b[kFftBandsAtOnce];
+    double s[kFftBandsAtOnce];
+    int together = kFrame;
+    for (int j = 0; j < kFftBandsAtOnce; ++j) {
+        b[j] = &m_bandBins[first + std::min(j, count - 1)];
+        s[j] =
+            b[j]->lo == b[j]->hi ? 0.0 : (b[j]->wLo * p[b[j]->lo] + b[j]->wHi * p[b[j]->hi]) / (b[j]->wLo + b[j]->wHi);
+        together = std::min(together, std::max(b[j]->hi - b[j]->lo - 1, 0));
+    }
+    const float *p0 = p + b[0]->lo + 1, *p1 = p + b[1]->lo + 1, *p2 = p + b[2]->lo + 1, *p3 = p + b[3]->lo + 1;
+    double s0 = s[0], s1 = s[1], s2 = s[2], s3 = s[3];
+    for (int k = 0; k < together; ++k) {
+        s0 += p0[k];
+        s1 += p1[k];
+        s2 += p2[k];
+        s3 += p3[k];
+    }
+    s[0] = s0;
+    s[1] = s1;
+    s[2] = s2;
+    s[3] = s3;
+    for (int j = 0; j < count; ++j) {
+        const BandBins& bins = *b[j];
+        if (bins.lo == bins.hi) {
+            m_bandValues[first + j] = std::sqrt(m_binPowers[bins.lo]);
+            continue;
+        }
+        double sum = s[j];
+        for (int k = bins.lo + 1 + together; k < bins.hi; ++k)
+            sum += p[k];
+        m_bandValues[first + j] = kEdgeBinFactor * std::sqrt(static_cast<float>(sum));
+    }
 }
 
 void CRtaEngine::Average()

@@ -39,6 +39,8 @@ public:
     static constexpr int kFilterSlots = 32;
     static constexpr int kHistorySlots = 1000;
     static constexpr int kMaxAverages = 999;
+    // FFT bands whose bin sums run side by side.
+    static constexpr int kFftBandsAtOnce = 4;
     // Rows of the low-band chain: the decimated streams 0..4 (DecimatedStreams), then the outputs of
     // the decimators that feed streams 1..4.
     static constexpr int kDecimatedStreams = 1 + kRtaDecimators;
@@ -78,7 +80,7 @@ private:
     void Decimate();
     void ComputeBandValues();
     void ComputeBandBins();
-    float FftBandValue(int band) const;
+    void FftBandValues(int first, int count);
     void Average();
 
     std::atomic<bool> m_resultReady;

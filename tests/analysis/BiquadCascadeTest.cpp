@@ -1,7 +1,9 @@
 #include "analysis/CBiquad.h"
 #include "analysis/CBiquadCascade.h"
+#include "analysis/RtaFilterTables.h"
 #include "signal/DspRegistry.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -162,35 +164,58 @@ TEST(BiquadCascade, LongCascadeEqualsItsSections)
     dspsStoreVariant(VariantGeneric);
 }
 
+// Pairs of the decimators' shape (four sections) and of the band-passes' (eight, numerator
+// 1, 0, -1), in blocks long enough for every section to have a sample and in shorter ones.
 TEST(BiquadCascade, PairEqualsEachCascadeAlone)
 {
     const double den2[4][6] = {
         {1, 0, 0, 1, -1.5, 0.9}, {1, 0, 0, 1, -1.2, 0.5}, {1, 0, 0, 1, 0.3, 0.2}, {1, 0, 0, 1, -0.1, 0.7}};
+    double bandDen[2][kRtaBandPassSections][6], bandNum[2][kRtaBandPassSections][6];
+    for (int band = 0; band < 2; ++band)
+        ASSERT_TRUE(RtaBandPassRows(48000, 1, 20 + band, bandDen[band], bandNum[band]));
+    struct Shape {
+        const double (*denA)[6];
+        const double (*denB)[6];
+        const double (*numA)[6];
+        const double (*numB)[6];
+        int order;
+        int block;
+    };
+    const Shape shapes[] = {{kDen, den2, kNum, kNum, 8, 50},
+                            {kDen, den2, kNum, kNum, 8, 3},
+                            {bandDen[0], bandDen[1], bandNum[0], bandNum[1], 16, 50},
+                            {bandDen[0], bandDen[1], bandNum[0], bandNum[1], 16, 4}};
     std::vector<float> x(200);
     for (int i = 0; i < 200; ++i)
         x[i] = static_cast<float>(std::sin(0.3 * i) - 0.2 * std::cos(0.011 * i * i));
-    for (int variant : {VariantGeneric, VariantSse2, VariantSse3}) {
-        dspsStoreVariant(variant);
-        CBiquadCascade a, b, pa, pb;
-        ASSERT_TRUE(a.Design(kDen, kNum, 1.0f, 8));
-        ASSERT_TRUE(b.Design(den2, kNum, 0.5f, 8));
-        ASSERT_TRUE(pa.Design(kDen, kNum, 1.0f, 8));
-        ASSERT_TRUE(pb.Design(den2, kNum, 0.5f, 8));
-        std::vector<float> ya(200), yb(200), za(200), zb(200);
-        for (int at = 0; at < 200; at += 50) {
-            a.Filter(x.data() + at, ya.data() + at, 50);
-            b.Filter(x.data() + at, yb.data() + at, 50);
-            ASSERT_TRUE(CBiquadCascade::FilterPair(pa, pb, x.data() + at, za.data() + at, zb.data() + at, 50));
+    for (const Shape& shape : shapes) {
+        for (int variant : {VariantGeneric, VariantSse2, VariantSse3}) {
+            dspsStoreVariant(variant);
+            CBiquadCascade a, b, pa, pb;
+            ASSERT_TRUE(a.Design(shape.denA, shape.numA, 1.0f, shape.order));
+            ASSERT_TRUE(b.Design(shape.denB, shape.numB, 0.5f, shape.order));
+            ASSERT_TRUE(pa.Design(shape.denA, shape.numA, 1.0f, shape.order));
+            ASSERT_TRUE(pb.Design(shape.denB, shape.numB, 0.5f, shape.order));
+            std::vector<float> ya(200), yb(200), za(200), zb(200);
+            for (int at = 0; at < 200; at += shape.block) {
+                const int n = std::min(shape.block, 200 - at);
+                a.Filter(x.data() + at, ya.data() + at, n);
+                b.Filter(x.data() + at, yb.data() + at, n);
+                ASSERT_TRUE(CBiquadCascade::FilterPair(pa, pb, x.data() + at, za.data() + at, zb.data() + at, n));
+            }
+            for (int i = 0; i < 200; ++i) {
+                ASSERT_EQ(za[i], ya[i]) << shape.order << " " << shape.block << " " << variant << " " << i;
+                ASSERT_EQ(zb[i], yb[i]) << shape.order << " " << shape.block << " " << variant << " " << i;
+            }
         }
-        for (int i = 0; i < 200; ++i) {
-            ASSERT_EQ(za[i], ya[i]) << variant << " " << i;
-            ASSERT_EQ(zb[i], yb[i]) << variant << " " << i;
-        }
-        // Cascades of different lengths still filter, one after the other.
-        CBiquadCascade shorter;
-        ASSERT_TRUE(shorter.Design(kDen, kNum, 1.0f, 4));
-        EXPECT_TRUE(CBiquadCascade::FilterPair(pa, shorter, x.data(), za.data(), zb.data(), 50));
-        EXPECT_FALSE(CBiquadCascade::FilterPair(pa, pb, nullptr, za.data(), zb.data(), 50));
     }
+    // Cascades of different lengths still filter, one after the other.
+    CBiquadCascade pa, pb, shorter;
+    ASSERT_TRUE(pa.Design(kDen, kNum, 1.0f, 8));
+    ASSERT_TRUE(pb.Design(den2, kNum, 0.5f, 8));
+    ASSERT_TRUE(shorter.Design(kDen, kNum, 1.0f, 4));
+    std::vector<float> za(50), zb(50);
+    EXPECT_TRUE(CBiquadCascade::FilterPair(pa, shorter, x.data(), za.data(), zb.data(), 50));
+    EXPECT_FALSE(CBiquadCascade::FilterPair(pa, pb, nullptr, za.data(), zb.data(), 50));
     dspsStoreVariant(VariantGeneric);
 }
