@@ -105,6 +105,9 @@ void CScopeDisplay::SetBrightnessLimits(int base, int offset, int max, int min)
     m_brightnessOffset = offset;
     m_brightnessMax = max;
     m_brightnessMin = min;
+    // A division per plotted sample would cost more than the rest of its segment.
+    for (int step = 0; step < kBrightnessSteps; ++step)
+        m_brightnessTable[step] = BrightnessOfStep(step);
 }
 
 void CScopeDisplay::SetArea(int left, int top, int right, int bottom)
@@ -145,7 +148,13 @@ void CScopeDisplay::PlotBlock(const int16_t* samples, int count, int step, int f
 
 int CScopeDisplay::Brightness(int dy) const
 {
-    const int divisor = std::max((dy >> 5) + m_brightnessOffset, 1);
+    const int step = dy >> 5;
+    return step < kBrightnessSteps ? m_brightnessTable[step] : BrightnessOfStep(step);
+}
+
+int CScopeDisplay::BrightnessOfStep(int step) const
+{
+    const int divisor = std::max(step + m_brightnessOffset, 1);
     const int b = 8 * m_brightnessBase / divisor;
     return std::max(std::min(b, m_brightnessMax), m_brightnessMin);
 }

@@ -64,7 +64,9 @@ private:
     uint32_t* LitRow(int row) const { return m_lit + row * m_litWordsPerRow; }
     // Marks the cell and its right-hand neighbour as possibly lit.
     void MarkPair(int row, int column);
+    // Of a segment dy high (1/256 pixel); from the table for all but the steepest.
     int Brightness(int dy) const;
+    int BrightnessOfStep(int step) const;
     // Shows and fades the lit cells of a row left of column W; non-zero while any cell of the row may be lit.
     uint32_t ShowRow(int row, int W, uint32_t* pixels);
 
@@ -86,6 +88,8 @@ private:
     int m_brightnessOffset;
     int m_brightnessMax;
     int m_brightnessMin;
+    static const int kBrightnessSteps = 512; // dy >> 5 below this: jumps under 64 pixels
+    int m_brightnessTable[kBrightnessSteps];
 };
 
 // SetArea, then a level margin of 10 pixels and an intensity that grows with
