@@ -9,8 +9,8 @@ const int kMaxOrder = 20;
 } // namespace
 
 CFftBlock::CFftBlock()
-    : m_previous(nullptr), m_time(nullptr), m_inverseOutput(nullptr), m_spectrum(nullptr), m_product(nullptr),
-      m_forwardWork(nullptr), m_inverseWork(nullptr), m_spec(nullptr), m_spectrumLength(0), m_blockLength(0)
+    : m_time(nullptr), m_inverseOutput(nullptr), m_spectrum(nullptr), m_product(nullptr), m_forwardWork(nullptr),
+      m_inverseWork(nullptr), m_spec(nullptr), m_spectrumLength(0), m_blockLength(0)
 {}
 
 CFftBlock::~CFftBlock()
@@ -20,7 +20,7 @@ CFftBlock::~CFftBlock()
 
 void CFftBlock::Release()
 {
-    for (float** p : {&m_previous, &m_time, &m_inverseOutput, &m_spectrum, &m_product}) {
+    for (float** p : {&m_time, &m_inverseOutput, &m_spectrum, &m_product}) {
         dspsFree(*p);
         *p = nullptr;
     }
@@ -40,13 +40,12 @@ bool CFftBlock::Setup(int order)
     m_spec = AllocRealFft(order + 1, FftScaleForward);
     if (!m_spec)
         return false;
-    m_previous = AllocZeroedFloats(n + 1);
     m_time = AllocZeroedFloats(2 * n + 2);
     m_inverseOutput = AllocZeroedFloats(2 * n + 2);
     m_spectrum = AllocZeroedFloats(2 * n + 2);
     m_product = AllocZeroedFloats(2 * n + 2);
-    if (!m_previous || !m_time || !m_inverseOutput || !m_spectrum || !m_product ||
-        !AllocFftWork(m_spec, &m_forwardWork) || !AllocFftWork(m_spec, &m_inverseWork)) {
+    if (!m_time || !m_inverseOutput || !m_spectrum || !m_product || !AllocFftWork(m_spec, &m_forwardWork) ||
+        !AllocFftWork(m_spec, &m_inverseWork)) {
         Release();
         return false;
     }
@@ -60,9 +59,9 @@ bool CFftBlock::Forward(const float* block)
     if (!m_spec || !block)
         return false;
     const int n = m_blockLength;
-    std::memcpy(m_time, m_previous, n * sizeof(float));
+    // The second half still holds the previous block: the transform reads its input only.
+    std::memcpy(m_time, m_time + n, n * sizeof(float));
     std::memcpy(m_time + n, block, n * sizeof(float));
-    std::memcpy(m_previous, block, n * sizeof(float));
     return dspsFFTFwd_RToCCS_32f(m_time, m_spectrum, m_spec, m_forwardWork) == StatusOk;
 }
 

@@ -31,7 +31,6 @@ public:
     int GetBlockLength() const { return m_blockLength; }
 
 private:
-    float* m_previous;
     float* m_time;
     float* m_inverseOutput;
     float* m_spectrum;

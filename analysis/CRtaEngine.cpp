@@ -47,10 +47,10 @@ int ClampAverages(int n)
 
 CRtaEngine::CRtaEngine()
     : m_resultReady(false), m_binPowers(nullptr), m_ring(nullptr), m_frame(nullptr), m_lowPassed(nullptr),
-      m_newHop(nullptr), m_spectrum(nullptr), m_window(nullptr), m_bandValues(nullptr), m_bandLevels(nullptr),
-      m_fftSpec(nullptr), m_fftWork(nullptr), m_enabled(false), m_hopFill(0), m_bandCount(0), m_valid(), m_slots(),
-      m_sums(nullptr), m_writeIndex(0), m_averages(1), m_count(0), m_tapsSpectrum(nullptr), m_streams(),
-      m_bandFilters(), m_bandBins()
+      m_newHop(nullptr), m_ringSlot(0), m_spectrum(nullptr), m_window(nullptr), m_bandValues(nullptr),
+      m_bandLevels(nullptr), m_fftSpec(nullptr), m_fftWork(nullptr), m_enabled(false), m_hopFill(0), m_bandCount(0),
+      m_valid(), m_slots(), m_sums(nullptr), m_writeIndex(0), m_averages(1), m_count(0), m_tapsSpectrum(nullptr),
+      m_streams(), m_bandFilters(), m_bandBins()
 {}
 
 CRtaEngine::~CRtaEngine()
@@ -62,11 +62,12 @@ CRtaEngine::~CRtaEngine()
 
 void CRtaEngine::Release()
 {
-    for (float** p : {&m_binPowers, &m_ring, &m_frame, &m_lowPassed, &m_newHop, &m_spectrum, &m_window, &m_bandValues,
+    for (float** p : {&m_binPowers, &m_ring, &m_frame, &m_lowPassed, &m_spectrum, &m_window, &m_bandValues,
                       &m_bandLevels, &m_tapsSpectrum}) {
         dspsFree(*p);
         *p = nullptr;
     }
+    m_newHop = nullptr;
     dspsFree(m_fftWork);
     m_fftWork = nullptr;
     FreeRealFft(&m_fftSpec);
@@ -132,12 +133,14 @@ bool CRtaEngine::Allocate(int resolution, int sampleRate)
     if (!AllocFftWork(m_fftSpec, &m_fftWork))
         return false;
     m_lowPassed = AllocZeroedFloats(kHop);
-    for (float** p : {&m_binPowers, &m_ring, &m_frame, &m_newHop, &m_spectrum})
+    for (float** p : {&m_binPowers, &m_ring, &m_frame, &m_spectrum})
         *p = AllocZeroedFloats(kFrame + 2);
+    m_ringSlot = 0;
+    m_newHop = m_ring;
     m_window = AllocZeroedFloats(kFrame);
     m_bandValues = AllocZeroedFloats(kMaxBands);
     m_bandLevels = AllocZeroedFloats(kMaxBands);
-    if (!m_lowPassed || !m_binPowers || !m_ring || !m_frame || !m_newHop || !m_spectrum || !m_window || !m_bandValues ||
+    if (!m_lowPassed || !m_binPowers || !m_ring || !m_frame || !m_spectrum || !m_window || !m_bandValues ||
         !m_bandLevels)
         return false;
     return dspsSet_32f(1.0f, m_window, kFrame) == StatusOk && dspsWinBlackmanStd_32f_I(m_window, kFrame) == StatusOk;
@@ -201,9 +204,15 @@ void CRtaEngine::AnalyseBlock()
                                    m_convolution.GetSpectrumLength());
     m_convolution.Inverse(m_lowPassed, nullptr);
     Decimate();
-    dspsMove_32f(m_ring + kHop, m_ring, kFrame - kHop);
-    dspsCopy_32f(m_newHop, m_ring + kFrame - kHop, kHop);
-    dspsMul_32f(m_window, m_ring, m_frame, kFrame);
+    // The frame in time order: from the oldest hop, in the slot after the newest, to the ring's
+    // end, then from its start; the oldest slot takes the next hop.
+    const int oldest = (m_ringSlot + 1) % kRingSlots;
+    const int split = (kRingSlots - oldest) * kHop;
+    dspsMul_32f(m_window, m_ring + oldest * kHop, m_frame, split);
+    if (split < kFrame)
+        dspsMul_32f(m_window + split, m_ring, m_frame + split, kFrame - split);
+    m_ringSlot = oldest;
+    m_newHop = m_ring + oldest * kHop;
     dspsFFTFwd_RToCCS_32f(m_frame, m_spectrum, m_fftSpec, m_fftWork);
     if (Sse2KernelsSelected())
         BinPowersSse2(m_spectrum, m_binPowers, kFrame / 2, kPowerScale);

@@ -35,6 +35,7 @@ class CRtaEngine {
 public:
     static constexpr int kFrame = 4096;
     static constexpr int kHop = 1024;
+    static constexpr int kRingSlots = kFrame / kHop;
     static constexpr int kMaxBands = 256;
     static constexpr int kFilterSlots = 32;
     static constexpr int kHistorySlots = 1000;
@@ -88,7 +89,10 @@ private:
     float* m_ring;
     float* m_frame;
     float* m_lowPassed;
+    // The ring holds the last kFrame samples a hop to a slot; the newest hop,
+    // filling, at slot m_ringSlot (m_newHop).
     float* m_newHop;
+    int m_ringSlot;
     float* m_spectrum;
     float* m_window;
     float* m_bandValues;
