@@ -1,4 +1,6 @@
+#include "FakeWaveDevice.h"
 #include "GuiTestSupport.h"
+#include "TrayShell.h"
 #include "app/AppCommands.h"
 #include "app/CMainWindow.h"
 #include "common/IniFile.h"
@@ -24,14 +26,17 @@ public:
     int layouts = 0;
 };
 
-// A main window from a settings file holding only the given input interface.
+// A main window from a settings file holding only the given input interface
+// and its device.
 class MainRig {
 public:
-    explicit MainRig(const char* interfaceName = "None")
+    explicit MainRig(const char* interfaceName = "None", const char* device = nullptr)
     {
         GetIniPath(m_ini);
         DeleteFileA(m_ini);
         WritePrivateProfileStringA("Input", "Interface", interfaceName, m_ini);
+        if (device)
+            WritePrivateProfileStringA("Input", (std::string("devicename_") + interfaceName).c_str(), device, m_ini);
         window.SetInstance(GetModuleHandleA(nullptr));
         created = window.Create(200, 200, 800, 400) != 0;
         PumpMessages();
@@ -76,6 +81,55 @@ public:
 private:
     char m_ini[MAX_PATH];
 };
+
+// The icons and the tray icon, whose click brings the window to the front;
+// the panes follow the window, its title bar and the preference; the gain
+// reaches the input path; the close command closes the device.
+TEST(MainWindowViews, IconsTrayPanesInputAndTheClose)
+{
+    FakeWaveDevice device;
+    MainRig rig("Wave", "Default Device");
+    ASSERT_TRUE(rig.created);
+    ProbeMainWindow& w = rig.window;
+    HWND hwnd = w.GetWindow().GetHwnd();
+    EXPECT_TRUE(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
+    EXPECT_TRUE(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0));
+    EXPECT_TRUE(TrayIconShown(hwnd));
+    EXPECT_STREQ(w.GetTrayIcon().GetTip(), "Quillmere RTA");
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, 0, 0, 0, 0);
+    SetForegroundWindow(other);
+    ASSERT_EQ(GetForegroundWindow(), other);
+    SendMessageA(hwnd, 0x2F06 /* the tray icon's */, 0, WM_LBUTTONDOWN);
+    EXPECT_EQ(GetForegroundWindow(), hwnd);
+    DestroyWindow(other);
+
+    auto slot = [&](int i) {
+        const PaneSlot& s = w.GetPaneSlots()[i];
+        return std::to_string(s.x) + "," + std::to_string(s.y) + "," + std::to_string(s.width) + "," +
+               std::to_string(s.height) + (s.visible ? "" : "-");
+    };
+    EXPECT_EQ(slot(MeterSlot) + " " + slot(RtaPaneSlot), "8,32,784,60 8,96,784,296");
+    EXPECT_TRUE(w.GetAnalyserInput().IsRtaActive());
+    w.ToggleTitleBar(); // no caption band: the panes move up
+    EXPECT_EQ(slot(MeterSlot) + " " + slot(RtaPaneSlot), "8,8,784,60 8,72,784,320");
+    w.GetSettings()->main_preference = 2;
+    w.LayoutControls(800, 400, false);
+    EXPECT_EQ(slot(ScopePane1Slot) + " " + slot(RtaPaneSlot), "8,72,784,320 8,720,784,320-");
+
+    w.GetSettings()->iInputGain = 6;
+    w.ApplySettings();
+    int32_t left[] = {1000, -1000}, right[] = {0, 32767};
+    int32_t* channels[] = {left, right};
+    w.OnInputPlanar(nullptr, channels, 2);
+    EXPECT_EQ(left[0], 1992);
+    EXPECT_EQ(right[1], 65278);
+
+    EXPECT_EQ(device.opens, 1);
+    w.OnEvent(&w.GetWindow(), 0, WindowEvent::CloseCommand, 0, 0, nullptr);
+    EXPECT_EQ(device.closes, 1);
+    w.Destroy();
+    EXPECT_FALSE(TrayIconShown(hwnd));
+}
 
 TEST(MainWindowViews, CreationStepsTimerAndSizeLimits)
 {

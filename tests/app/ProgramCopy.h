@@ -1,7 +1,7 @@
 #pragma once
+#include "tests/app/SettingsFileSupport.h"
 #include <windows.h>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -60,21 +60,7 @@ public:
     }
 
     // The key=value lines of section "Settings", in file order.
-    std::vector<std::string> SettingsLines() const
-    {
-        std::ifstream file(IniPath());
-        std::vector<std::string> lines;
-        bool inSection = false;
-        for (std::string line; std::getline(file, line);) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            if (!line.empty() && line[0] == '[')
-                inSection = line == "[Settings]";
-            else if (inSection && !line.empty())
-                lines.push_back(line);
-        }
-        return lines;
-    }
+    std::vector<std::string> SettingsLines() const { return SectionLines(IniPath()); }
 
 private:
     struct Search {

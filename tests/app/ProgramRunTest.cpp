@@ -3,54 +3,36 @@
 #include "app/AnalyserSettings.h"
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
-namespace {
-
-const std::vector<std::string> kDefaultLines = {
-    "cp.rta_resolution=0", "cp.rta_averages=25",    "cp.rta_channel=0",     "cp.itu_position=0",
-    "cp.itu_only=0",       "cp.main_preference=0",  "cp.iDCBlock=0",        "cp.iInputGain=0",
-    "cp.iItuRefLevel=-24", "cp.iItuTimeConstant=0", "cp.iItuChannelMode=1", "cp.iRtaTargetLevel=-42",
-    "cp.fScopeLines_dB=0"};
-
-} // namespace
-
-TEST(ProgramRun, OpensAtItsFirstPlaceAndTheCloseCommandSavesAndEnds)
+// A first start opens at the first place with the tray icon; the close
+// command, a close from outside and the end of the session keep the settings,
+// and the closes end the program, tray icon gone.
+TEST(ProgramRun, OpensAtItsFirstPlaceAndEveryCloseSavesTheSettings)
 {
-    ProgramCopy program("quill-first");
-    HWND window = program.Start();
-    ASSERT_TRUE(window);
-    RECT rect;
-    GetWindowRect(window, &rect);
-    EXPECT_EQ(rect.left, 200);
-    EXPECT_EQ(rect.top, 200);
-    EXPECT_EQ(rect.right, 1000);
-    EXPECT_EQ(rect.bottom, 600);
-    EXPECT_TRUE(TrayIconShown(window));
-    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(program.WaitForExit(), 0);
-    EXPECT_FALSE(TrayIconShown(window));
-    EXPECT_EQ(program.SettingsLines(), kDefaultLines);
-}
-
-// A close from outside and the end of the session keep the settings too.
-TEST(ProgramRun, OutsideCloseAndSessionEndSaveTheSettings)
-{
-    for (UINT message : {UINT(WM_CLOSE), UINT(WM_ENDSESSION)}) {
-        SCOPED_TRACE(message);
-        ProgramCopy program("quill-outside");
+    const struct {
+        UINT message;
+        WPARAM command;
+    } closes[] = {{WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0}, {WM_ENDSESSION, TRUE}};
+    for (const auto& close : closes) {
+        SCOPED_TRACE(close.message);
+        ProgramCopy program("quill-first");
         HWND window = program.Start();
         ASSERT_TRUE(window);
-        if (message == WM_CLOSE) {
-            PostMessageA(window, WM_CLOSE, 0, 0);
-            EXPECT_EQ(program.WaitForExit(), 0);
+        RECT rect;
+        GetWindowRect(window, &rect);
+        EXPECT_EQ(std::vector<LONG>({rect.left, rect.top, rect.right, rect.bottom}),
+                  std::vector<LONG>({200, 200, 1000, 600}));
+        EXPECT_TRUE(TrayIconShown(window));
+        if (close.message == WM_ENDSESSION) {
+            SendMessageA(window, close.message, close.command, 0);
         } else {
-            SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+            PostMessageA(window, close.message, close.command, 0);
+            EXPECT_EQ(program.WaitForExit(), 0);
+            EXPECT_FALSE(TrayIconShown(window));
         }
-        EXPECT_EQ(program.SettingsLines(), kDefaultLines);
+        EXPECT_EQ(program.SettingsLines(), kDefaultSettingsLines);
     }
 }
 
@@ -73,8 +55,6 @@ TEST(ProgramRun, SettingsAndPlacementSurviveARestart)
     ASSERT_TRUE(window);
     RECT rect;
     GetWindowRect(window, &rect);
-    EXPECT_EQ(rect.left, 300);
-    EXPECT_EQ(rect.top, 250);
-    EXPECT_EQ(rect.right - rect.left, 640);
-    EXPECT_EQ(rect.bottom - rect.top, 360);
+    EXPECT_EQ(std::vector<LONG>({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
+              std::vector<LONG>({300, 250, 640, 360}));
 }

@@ -1,44 +1,11 @@
 #pragma once
 #include "GuiTestSupport.h"
-#include "app/AnalyserSettings.h"
-#include "app/CAppController.h"
-#include "audio/CAudioInterface.h"
 #include "audio/WaveApi.h"
 #include "gui/controls/CPushButton.h"
+#include "tests/app/FakeController.h"
+#include "tests/app/SettingsFileSupport.h"
 #include <gtest/gtest.h>
 #include <string>
-
-// Stands in for the main window: keeps the status text and the settings,
-// counts the calls, and lists devices through a real listing interface.
-struct FakeController : CAppController {
-    FakeController() { LoadDefaults(&settings); }
-    bool OpenAudioInterface() override
-    {
-        ++opens;
-        if (!openWorks)
-            status = failureText;
-        return openWorks;
-    }
-    void GetStatusText(std::string& out) override { out = status; }
-    void SetDefaultStatusText() override
-    {
-        ++defaultStatus;
-        status = "Ready";
-    }
-    void SetStatusText(const char* text) override { status = text; }
-    void OpenWebSite() override { ++webSiteOpens; }
-    double GetItuRefLevel() override { return ItuRefLevelOf(settings); }
-    CAudioInterface* GetDeviceListInterface() override { return &listing; }
-    AnalyserSettings* GetSettings() override { return &settings; }
-    void ApplySettings() override { ++applies; }
-
-    AnalyserSettings settings;
-    CAudioInterface listing;
-    std::string status;
-    std::string failureText = "Invalid Interface Type";
-    bool openWorks = true;
-    int opens = 0, defaultStatus = 0, webSiteOpens = 0, applies = 0;
-};
 
 // A click in the middle of a button, through its native window.
 inline void Click(CPushButton& button)
@@ -80,17 +47,6 @@ struct StandInWaveDevices {
     static MMRESULT WINAPI Message(HWAVEIN, UINT, DWORD_PTR, DWORD_PTR) { return MMSYSERR_NOTSUPPORTED; }
     WaveApi api;
 };
-
-// An .ini file of the test's own, missing at first.
-inline std::string FreshIniPath()
-{
-    char folder[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, folder);
-    const std::string path = std::string(folder) + "quill_dialogs_" +
-                             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
-    DeleteFileA(path.c_str());
-    return path;
-}
 
 inline std::string IniText(const std::string& path, const char* key, const char* section = "Input")
 {

@@ -94,7 +94,6 @@ TEST(IoSettingsWindow, ControlsListsAndSecondOpen)
     SettingsHost h;
     ASSERT_EQ(h.Open(), 1);
     CIoSettingsWindow& w = h.window;
-    EXPECT_EQ(w.GetParams().caption, "NewGuiSettings");
     RECT frame = {};
     GetWindowRect(h.Hwnd(), &frame);
     EXPECT_EQ(frame.right - frame.left, 640);

@@ -1,11 +1,10 @@
 #include "analysis/CLoudnessMeter.h"
-#include "app/AnalyserSettings.h"
-#include "app/CAppController.h"
 #include "app/views/CMeterPanel.h"
 #include "controls/ControlTestSupport.h"
 #include "gui/controls/ControlCommand.h"
 #include "gui/graphics/CBitmapBarRenderer.h"
 #include "gui/graphics/CSegmentBarRenderer.h"
+#include "tests/app/FakeController.h"
 #include "tests/common/FakeTicks.h"
 #include <gtest/gtest.h>
 #include <atomic>
@@ -18,20 +17,6 @@ namespace {
 
 using Ints = std::vector<int>;
 const MeterDisplayDesc kDesc = {true, true, 1.0f, 54, {120, 260, 380, 520, 560, 620}};
-
-struct Controller : CAppController {
-    Controller() { LoadDefaults(&settings); }
-    bool OpenAudioInterface() override { return true; }
-    void GetStatusText(std::string&) override {}
-    void SetDefaultStatusText() override {}
-    void SetStatusText(const char*) override {}
-    void OpenWebSite() override {}
-    double GetItuRefLevel() override { return settings.iItuRefLevel; }
-    CAudioInterface* GetDeviceListInterface() override { return nullptr; }
-    AnalyserSettings* GetSettings() override { return &settings; }
-    void ApplySettings() override {}
-    AnalyserSettings settings;
-};
 
 // Counts the records a read passes over and checks every copy is whole:
 // both channels always carry the same signal.
@@ -131,7 +116,7 @@ TEST(MeterPanel, LayoutFollowsTheControlSize)
     CSkinRenderer skin;
     skin.Load(nullptr);
     ContainerHost host(1200, 500, &skin);
-    Controller controller;
+    FakeController controller;
     CMeterPanel panel;
     panel.SetController(&controller);
     Forwarder forwarder;
@@ -167,7 +152,7 @@ TEST(MeterPanel, LayoutFollowsTheControlSize)
 
 TEST(MeterPanel, RefreshPassesTheLast200RecordsAndNeverShowsATornReading)
 {
-    Controller controller;
+    FakeController controller;
     CheckedMeter meter;
     ASSERT_TRUE(meter.Configure(LoudnessConfig()));
     CMeterPanel panel;
