@@ -92,29 +92,65 @@ void CRtaBandFilter::ProcessPair(CRtaBandFilter& a, CRtaBandFilter& b, const Dec
     for (int left = stream->count; left > 0;) {
         const int n = std::min(left, a.m_bufferLength);
         CBiquadCascade::FilterPair(a.m_bandPass, b.m_bandPass, in, a.m_output, b.m_output, n);
-        a.Accumulate(a.m_output, n);
-        b.Accumulate(b.m_output, n);
+        AccumulatePair(a, b, n);
         a.m_outputCount = b.m_outputCount = n;
         in += n;
         left -= n;
     }
 }
 
+// The sum of squares and the smoothers' chain are carried in double, as the processor's 53-bit
+// registers carried them; what later blocks and readers see is stored as float.
+inline bool CRtaBandFilter::AddSquare(double& sum, float y)
+{
+    sum += static_cast<double>(y) * y;
+    return ++m_counter >= m_samplesPerMean;
+}
+
+void CRtaBandFilter::CompleteMean(double sum)
+{
+    const double rms = std::sqrt(sum / m_counter);
+    m_lastRms = static_cast<float>(rms);
+    m_counter = 0;
+    // Each smoother moves from its stored value towards the one before it, as just computed.
+    double chained = rms * rms;
+    for (float& smoother : m_smoothers) {
+        const double old = smoother;
+        chained = old + m_coefficient * (chained - old);
+        smoother = static_cast<float>(chained);
+    }
+    m_level = static_cast<float>(std::sqrt(chained));
+}
+
 void CRtaBandFilter::Accumulate(const float* y, int count)
 {
+    double sum = m_sumSquares;
     for (int i = 0; i < count; ++i) {
-        m_sumSquares += y[i] * y[i];
-        if (++m_counter < m_samplesPerMean)
-            continue;
-        m_lastRms = std::sqrt(m_sumSquares / m_counter);
-        m_counter = 0;
-        m_sumSquares = 0.0f;
-        const float m = m_lastRms * m_lastRms;
-        m_smoothers[0] += m_coefficient * (m - m_smoothers[0]);
-        for (int k = 1; k < 4; ++k)
-            m_smoothers[k] += m_coefficient * (m_smoothers[k - 1] - m_smoothers[k]);
-        m_level = std::sqrt(m_smoothers[3]);
+        if (AddSquare(sum, y[i])) {
+            CompleteMean(sum);
+            sum = 0.0;
+        }
     }
+    m_sumSquares = static_cast<float>(sum);
+}
+
+// a.Accumulate and b.Accumulate of their outputs, sample by sample side by side: the two
+// chains of dependent steps overlap.
+void CRtaBandFilter::AccumulatePair(CRtaBandFilter& a, CRtaBandFilter& b, int count)
+{
+    double sumA = a.m_sumSquares, sumB = b.m_sumSquares;
+    for (int i = 0; i < count; ++i) {
+        if (a.AddSquare(sumA, a.m_output[i])) {
+            a.CompleteMean(sumA);
+            sumA = 0.0;
+        }
+        if (b.AddSquare(sumB, b.m_output[i])) {
+            b.CompleteMean(sumB);
+            sumB = 0.0;
+        }
+    }
+    a.m_sumSquares = static_cast<float>(sumA);
+    b.m_sumSquares = static_cast<float>(sumB);
 }
 
 float CRtaBandFilter::GetLevel() const

@@ -41,6 +41,9 @@ public:
 private:
     const DecimatedStream* StreamOf(const DecimatedStreams& streams) const;
     void Accumulate(const float* y, int count);
+    static void AccumulatePair(CRtaBandFilter& a, CRtaBandFilter& b, int count);
+    bool AddSquare(double& sum, float y);
+    void CompleteMean(double sum);
 
     int m_samplesPerMean;
     int m_decimation;
