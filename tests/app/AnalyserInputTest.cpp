@@ -1,6 +1,6 @@
 #include "AudioTestSupport.h"
 #include "FakeWaveDevice.h"
-#include "analysis/CBandBank.h"
+#include "RtaTestSupport.h"
 #include "analysis/CLoudnessMeter.h"
 #include "analysis/CScopeSignalPath.h"
 #include "analysis/DcBlockQ12.h"
@@ -49,25 +49,7 @@ struct Rig : CAudioClient {
         f.rtaActive = rtaPane, f.scope1Active = scopePane1, f.scope2Active = scopePane2;
         input.SetActivePanes(f);
     }
-    bool WaitForResults(int count)
-    {
-        return WaitUntil([&] { return rta.GetResultCount() >= count; }) && rta.GetResultCount() == count;
-    }
-    std::vector<int> Bars() // of the 1/3-octave view, renderer 0 being the scale
-    {
-        rta.Draw(screen.GetDC());
-        std::vector<int> bars;
-        for (int k = 1; k <= rta.GetConfig().thirdOctaveBands; ++k)
-            bars.push_back(rta.GetView(0).GetSegmentRenderer(k)->GetDisplayedLevel(0));
-        return bars;
-    }
-    std::string LoudestBand()
-    {
-        const std::vector<int> bars = Bars();
-        CBandBank bands;
-        bands.Build(0, 48000.0 / 4096);
-        return bands.GetBand(int(std::max_element(bars.begin(), bars.end()) - bars.begin())).label;
-    }
+    std::vector<int> Bars() { return ThirdOctaveBars(rta, screen.GetDC()); }
     int Bytes(const CScopeSignalPath& path) const { return path.GetFifo(0)->GetUsed(); }
 
     FakeTicks ticks;
@@ -194,7 +176,7 @@ TEST(AnalyserInput, WhatIsFed)
                 s = TestSignal(0, n++);
             tone.input.Process(t.Channels(), 1024);
         }
-        ASSERT_TRUE(tone.WaitForResults(int(n / 1024)));
+        ASSERT_TRUE(WaitForResults(tone.rta, int(n / 1024)));
         const std::vector<int> bars = tone.Bars();
         EXPECT_EQ(*std::max_element(bars.begin(), bars.end()) > 500, channel == 0) << channel;
     }
@@ -285,11 +267,11 @@ TEST(AudioPath, StandInSineReachesTheEnginesUnchanged)
         rta.PushSamples(&left[i], CRtaPanel::kBlockSamples);
     float levels[CRtaEngine::kMaxBands];
     ASSERT_TRUE(rta.FetchBands(levels));
-    ASSERT_TRUE(rig.WaitForResults(pushed / 1024)); // one result per 1024 samples
+    ASSERT_TRUE(WaitForResults(rig.rta, pushed / 1024)); // one result per 1024 samples
     const std::vector<int> bars = rig.Bars();
     for (size_t k = 0; k < bars.size(); ++k)
         EXPECT_EQ(bars[k], CRtaPanel::BarHeight(levels[k])) << k;
-    EXPECT_EQ(rig.LoudestBand(), "1.0k");
+    EXPECT_EQ(LoudestThirdOctaveBand(bars), "1.0k");
 
     LoudnessReading got, want;
     ASSERT_TRUE(rig.loudness.ReadLatest(&got) && meter.ReadLatest(&want));
@@ -312,7 +294,7 @@ TEST(AudioPathCapture, TestSineReachesTheAnalysers)
     ASSERT_TRUE(session.Open(ini.Path(), &rig)) << Status(session);
     EXPECT_TRUE(WaitUntil([&] { return rig.rta.GetResultCount() >= 20 && rig.Bytes(rig.scope1) > 0; }));
     session.Close();
-    EXPECT_EQ(rig.LoudestBand(), "1.0k");
+    EXPECT_EQ(LoudestThirdOctaveBand(rig.Bars()), "1.0k");
     LoudnessReading reading;
     ASSERT_TRUE(rig.loudness.ReadLatest(&reading));
     EXPECT_NEAR(reading.peakA[1], -602, 100); // half full scale

@@ -3,26 +3,10 @@
 //   wine build/tests/app/dialogs/gen_about_artwork.exe app/dialogs
 // AboutWindowTest checks that the committed file is current.
 #include "AboutArtworkDrawing.h"
+#include "tests/app/ArtworkSource.h"
 #include "app/dialogs/AboutImages.h"
 #include <cstdio>
 #include <string>
-
-namespace {
-
-const int kBytesPerLine = 19;
-
-std::string ByteArray(int index, const std::vector<uint8_t>& png)
-{
-    std::string text = "const uint8_t kPicture" + std::to_string(index) + "[" + std::to_string(png.size()) + "] = {";
-    char byte[8];
-    for (size_t k = 0; k < png.size(); ++k) {
-        std::snprintf(byte, sizeof(byte), "0x%02x", png[k]);
-        text += (k % kBytesPerLine ? " " : "\n    ") + std::string(byte) + (k + 1 < png.size() ? "," : "");
-    }
-    return text + "};\n\n";
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -38,14 +22,10 @@ int main(int argc, char** argv)
         const std::vector<uint8_t> png = BuildAboutPicturePng(i);
         if (png.empty())
             return 1;
-        text += ByteArray(i, png);
         const std::string name = "kPicture" + std::to_string(i);
+        text += ByteArraySource(name, png) + "\n";
         table += (i ? ",\n    {" : "\n    {") + name + ", sizeof(" + name + ")}";
     }
     text += "} // namespace\n\n" + table + "};\n";
-    FILE* out = std::fopen((std::string(argv[1]) + "/AboutImageData.cpp").c_str(), "wb");
-    if (!out)
-        return 1;
-    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    return std::fclose(out) == 0 && written ? 0 : 1;
+    return WriteWholeFile(std::string(argv[1]) + "/AboutImageData.cpp", text) ? 0 : 1;
 }
