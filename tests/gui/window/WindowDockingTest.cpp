@@ -61,6 +61,7 @@ TEST(WindowStates, MonitorQueriesAndTheirFailure)
 TEST(WindowDocking, DockLeftThenRightThenRestore)
 {
     ShellWindow w(DockableParams());
+    ASSERT_TRUE(w.created);
     SeenMessages seen;
     w.window.SetMessageHook(&seen);
     SizeProposal proposal = {};
@@ -70,7 +71,7 @@ TEST(WindowDocking, DockLeftThenRightThenRestore)
         return 0;
     };
     const RECT normal = w.Rect();
-    EXPECT_EQ(w.window.DockToEdge(DockEdge::Left, nullptr), DockEdge::Left);
+    ASSERT_EQ(w.window.DockToEdge(DockEdge::Left, nullptr), DockEdge::Left);
     EXPECT_EQ(proposal.width, 270);
     EXPECT_EQ(proposal.height, 1024);
     EXPECT_EQ(proposal.axis, SizeAxis::Horizontal);
@@ -97,6 +98,7 @@ TEST(WindowDocking, DockLeftThenRightThenRestore)
     RECT sizing = {980, 0, 1280, 1024};
     w.Send(WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&sizing));
     EXPECT_EQ(w.window.GetParams().dockedWidth, 300);
+    ASSERT_NE(w.listener.Last(WindowEvent::SizingClamped), nullptr);
     EXPECT_EQ(w.listener.Last(WindowEvent::SizingClamped)->p1, SizingHandle::Left);
     w.window.Restore();
     PumpMessages();
