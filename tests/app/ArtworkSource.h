@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// What the artwork generators write: C arrays of a file's bytes, and the files.
+// What the generators and the screenshot tour write: C arrays of a file's bytes, and whole files.
 
 // "const uint8_t name[size] = {...};" with a fixed number of bytes a line.
 inline std::string ByteArraySource(const std::string& name, const std::vector<uint8_t>& bytes)

@@ -1,12 +1,14 @@
 // Shows the main window in its states and writes a PNG of the screen for
 // each into the folder given as the first argument; scripts/screenshots runs
 // it under a virtual display with a sound source.
+#include "tests/app/ArtworkSource.h"
 #include "tests/gui/skin/PngEncode.h"
 #include "app/CMainWindow.h"
 #include "gui/window/CPhysicalWindow.h"
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -101,10 +103,7 @@ bool Shoot(const char* name, RECT area)
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     const std::vector<uint8_t> png = EncodePng(picture);
-    FILE* file = fopen((g_folder + "\\" + name).c_str(), "wb");
-    const bool written = file && !png.empty() && fwrite(png.data(), 1, png.size(), file) == png.size();
-    if (file)
-        fclose(file);
+    const bool written = !png.empty() && WriteWholeFile(g_folder + "\\" + name, std::string(png.begin(), png.end()));
     printf("%s%s: %s\n", written ? "" : "NOT WRITTEN ", name, Caption(name));
     return written;
 }
@@ -147,11 +146,11 @@ public:
     CMainWindow& Window() { return m_window; }
     bool Created() const { return m_created; }
 
-    void ShootMenu(const char* name, void (CMainWindow::*show)())
+    void ShootMenu(const char* name, const std::function<void(CMainWindow&)>& show)
     {
         RECT rect = WindowArea(m_window);
         SetCursorPos(rect.left + 120, rect.top + 60);
-        (m_window.*show)();
+        show(m_window);
         Pump(kSettleMs);
         Shoot(name, ScreenArea());
         CPhysicalWindow::DismissOpenMenu();
@@ -162,11 +161,6 @@ private:
     CMainWindow m_window;
     bool m_created = false;
 };
-
-void ShowScopeMenu(CMainWindow& window)
-{
-    window.ShowScopeMenu(0);
-}
 
 } // namespace
 
@@ -200,12 +194,7 @@ int main(int argc, char** argv)
         session.Window().OnContextCommand(533); // "Prefer Oscilloscope"
         Pump(kSignalMs);
         Shoot("03-signal-one-scope.png", WindowArea(session.Window()));
-        RECT rect = WindowArea(session.Window());
-        SetCursorPos(rect.left + 120, rect.top + 60);
-        ShowScopeMenu(session.Window());
-        Pump(kSettleMs);
-        Shoot("07-menu-scope.png", ScreenArea());
-        CPhysicalWindow::DismissOpenMenu();
+        session.ShootMenu("07-menu-scope.png", [](CMainWindow& w) { w.ShowScopeMenu(0); });
         session.Window().ShowAboutWindow();
         Pump(kSettleMs);
         Shoot("10-about.png", ScreenArea());
