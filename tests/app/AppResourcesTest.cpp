@@ -39,8 +39,9 @@ std::vector<uint8_t> ResourceBytes(LPCSTR name, LPCSTR type)
 
 } // namespace
 
-// The icon group holds the generator's three images byte for byte, and each loads at its size.
-TEST(AppResources, IconIsTheCommittedDrawingAtThreeSizes)
+// The icon group holds the generator's three images byte for byte, and each
+// loads at its size; the title bar's 17-pixel picture is the same drawing.
+TEST(AppResources, IconsAreTheCommittedDrawings)
 {
     const std::vector<uint8_t> group = ResourceBytes(MAKEINTRESOURCEA(IDI_QUILLMERE), RT_GROUP_ICON);
     ASSERT_GE(group.size(), sizeof(GroupIconHeader));
@@ -62,10 +63,7 @@ TEST(AppResources, IconIsTheCommittedDrawingAtThreeSizes)
         EXPECT_TRUE(icon);
         DestroyIcon(icon);
     }
-}
 
-TEST(AppResources, CaptionIconIsTheCommittedDrawingAt17Pixels)
-{
     CSkinImage holder;
     ASSERT_EQ(holder.DecodePngImage(kCaptionIconPicture.data, kCaptionIconPicture.size), 0);
     const CBitmapDC& image = holder.GetImage();

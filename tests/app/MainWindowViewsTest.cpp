@@ -1,5 +1,6 @@
 #include "FakeWaveDevice.h"
 #include "GuiTestSupport.h"
+#include "PaneSlotText.h"
 #include "TrayShell.h"
 #include "app/AppCommands.h"
 #include "app/CMainWindow.h"
@@ -103,18 +104,13 @@ TEST(MainWindowViews, IconsTrayPanesInputAndTheClose)
     EXPECT_EQ(GetForegroundWindow(), hwnd);
     DestroyWindow(other);
 
-    auto slot = [&](int i) {
-        const PaneSlot& s = w.GetPaneSlots()[i];
-        return std::to_string(s.x) + "," + std::to_string(s.y) + "," + std::to_string(s.width) + "," +
-               std::to_string(s.height) + (s.visible ? "" : "-");
-    };
-    EXPECT_EQ(slot(MeterSlot) + " " + slot(RtaPaneSlot), "8,32,784,60 8,96,784,296");
+    EXPECT_EQ(SlotsText(w.GetPaneSlots(), {MeterSlot, RtaPaneSlot}), "8,32,784,60 8,96,784,296");
     EXPECT_TRUE(w.GetAnalyserInput().IsRtaActive());
     w.ToggleTitleBar(); // no caption band: the panes move up
-    EXPECT_EQ(slot(MeterSlot) + " " + slot(RtaPaneSlot), "8,8,784,60 8,72,784,320");
+    EXPECT_EQ(SlotsText(w.GetPaneSlots(), {MeterSlot, RtaPaneSlot}), "8,8,784,60 8,72,784,320");
     w.GetSettings()->main_preference = 2;
     w.LayoutControls(800, 400, false);
-    EXPECT_EQ(slot(ScopePane1Slot) + " " + slot(RtaPaneSlot), "8,72,784,320 8,720,784,320-");
+    EXPECT_EQ(SlotsText(w.GetPaneSlots(), {ScopePane1Slot, RtaPaneSlot}), "8,72,784,320 8,720,784,320-");
 
     w.GetSettings()->iInputGain = 6;
     w.ApplySettings();

@@ -1,3 +1,4 @@
+#include "PaneSlotText.h"
 #include "app/PaneLayout.h"
 #include "gui/controls/ControlCommand.h"
 #include "gui/CListener.h"
@@ -25,12 +26,6 @@ struct Listener : CListener {
     }
     std::string log;
 };
-
-std::string Text(const PaneSlot& s)
-{
-    return std::to_string(s.x) + "," + std::to_string(s.y) + "," + std::to_string(s.width) + "," +
-           std::to_string(s.height) + (s.visible ? "" : "-");
-}
 
 // Caption 24. Slots: meter, RTA, scope 1, scope 2; "-" hidden, "W" a wide
 // strip; pane slots the layout leaves alone keep 1,2,3,slot.
@@ -77,9 +72,8 @@ TEST(PaneLayout, SlotsAndFlagsForSizesAndSettings)
             slots[i] = {1, 2, 3, i, true, nullptr};
         const PaneFlags f =
             LayoutPanes({k.width, k.height, 24, k.pref, k.position, k.only, &scope1, &scope2, &meter, &rta}, slots);
-        std::string got = (f.wideStrip ? "W " : "") + Text(slots[MeterSlot]);
-        for (int i : {RtaPaneSlot, ScopePane1Slot, ScopePane2Slot})
-            got += " " + Text(slots[i]);
+        const std::string got =
+            (f.wideStrip ? "W " : "") + SlotsText(slots, {MeterSlot, RtaPaneSlot, ScopePane1Slot, ScopePane2Slot});
         EXPECT_EQ(got, k.slots) << k.width << "x" << k.height;
         EXPECT_EQ(f.rtaActive, slots[RtaPaneSlot].visible) << got;
         EXPECT_EQ(f.scope1Active, slots[ScopePane1Slot].visible) << got;
