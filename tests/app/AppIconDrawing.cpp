@@ -1,20 +1,14 @@
 #include "AppIconDrawing.h"
+#include "ArtworkColours.h"
 #include "tests/gui/skin/PngEncode.h"
 #include <windows.h>
 #include <algorithm>
 
 namespace {
 
-const uint32_t kFace = 0xFF1E2A38;
-const uint32_t kRim = 0xFF46566A;
-const uint32_t kGreen = 0xFF40D060;
-const uint32_t kYellow = 0xFFE8D040;
-const uint32_t kRed = 0xFFE85040;
 // Per mille of the bar area: a programme spectrum, rising from the bass and falling to the treble.
 const int kProfile[] = {450, 700, 900, 820, 640, 760, 520, 340};
 const int kProfileCount = 8;
-const int kYellowFrom = 600; // per mille of the bar area's height
-const int kRedFrom = 850;
 
 struct Canvas {
     int size;
@@ -45,7 +39,7 @@ void DrawFace(Canvas& c)
         for (int x = 0; x < c.size; ++x) {
             const bool rim = !OnFace(c.size, r, x - 1, y) || !OnFace(c.size, r, x + 1, y) ||
                              !OnFace(c.size, r, x, y - 1) || !OnFace(c.size, r, x, y + 1);
-            c.at(x, y) = !OnFace(c.size, r, x, y) ? 0 : rim ? kRim : kFace;
+            c.at(x, y) = !OnFace(c.size, r, x, y) ? 0 : rim ? kArtworkRim : kArtworkFace;
         }
 }
 
@@ -59,10 +53,8 @@ void DrawBars(Canvas& c)
     for (int i = 0; i < count; ++i) {
         const int height = kProfile[i * kProfileCount / count] * area / 1000;
         for (int k = 0; k < height; ++k) {
-            const int level = k * 1000 / area;
-            const uint32_t colour = level >= kRedFrom ? kRed : level >= kYellowFrom ? kYellow : kGreen;
             for (int x = left + i * pitch; x < left + (i + 1) * pitch - 1; ++x)
-                c.at(x, c.size - 1 - margin - k) = colour;
+                c.at(x, c.size - 1 - margin - k) = LevelBarColour(k * 1000 / area);
         }
     }
 }
@@ -157,7 +149,6 @@ std::vector<uint8_t> BuildCaptionIconPng()
     png.width = kCaptionIconSize;
     png.height = kCaptionIconSize;
     png.colorType = kPngRgba;
-    for (uint32_t p : DrawAppIconPixels(kCaptionIconSize))
-        png.rows.insert(png.rows.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p), uint8_t(p >> 24)});
+    png.rows = RgbaRows(DrawAppIconPixels(kCaptionIconSize));
     return EncodePng(png);
 }

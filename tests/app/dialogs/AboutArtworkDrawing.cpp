@@ -1,4 +1,5 @@
 #include "AboutArtworkDrawing.h"
+#include "tests/app/ArtworkColours.h"
 #include "app/dialogs/AboutImages.h"
 #include "tests/gui/skin/PngEncode.h"
 #include <algorithm>
@@ -19,13 +20,8 @@ const uint32_t kClear = 0x00000000;
 const uint32_t kBlack = 0xFF000000;
 const uint32_t kSloganGrey = 0xFF404040;
 const uint32_t kWhite = 0xFFFFFFFF;
-const uint32_t kFace = 0xFF1E2A38;
-const uint32_t kGreen = 0xFF40D060;
-const uint32_t kYellow = 0xFFE8D040;
-const uint32_t kRed = 0xFFE85040;
 const uint32_t kBannerBlue = 0xFF2C5C9C;
 const uint32_t kBannerRed = 0xFF9C3C2C;
-const uint32_t kRing = 0xFF46566A;
 
 // Rows of five bits, the leftmost pixel in bit 4.
 struct Glyph {
@@ -93,15 +89,12 @@ void DrawLogo(Canvas& c)
 // Level bars rising from the bottom, per mille of the face's height.
 void DrawPanel(Canvas& c, const int* profile, int bars)
 {
-    const int margin = 12, yellowFrom = 600, redFrom = 850;
-    c.Fill(0, 0, c.width, c.height, kFace);
+    const int margin = 12;
+    c.Fill(0, 0, c.width, c.height, kArtworkFace);
     const int area = c.height - 2 * margin, pitch = (c.width - 2 * margin) / bars;
     for (int i = 0; i < bars; ++i)
-        for (int k = 0; k < profile[i] * area / 1000; ++k) {
-            const int level = k * 1000 / area;
-            const uint32_t colour = level >= redFrom ? kRed : level >= yellowFrom ? kYellow : kGreen;
-            c.Fill(margin + i * pitch, c.height - 1 - margin - k, pitch - 2, 1, colour);
-        }
+        for (int k = 0; k < profile[i] * area / 1000; ++k)
+            c.Fill(margin + i * pitch, c.height - 1 - margin - k, pitch - 2, 1, LevelBarColour(k * 1000 / area));
 }
 
 void DrawBanner(Canvas& c, const char* word, uint32_t background)
@@ -119,9 +112,9 @@ void DrawEmblem(Canvas& c)
     for (int y = 0; y < c.height; ++y)
         for (int x = 0; x < c.width; ++x) {
             const int dx = 2 * x - cx2, dy = 2 * y - cy2, d2 = dx * dx + dy * dy;
-            const uint32_t colour = d2 <= dot * dot       ? kGreen
+            const uint32_t colour = d2 <= dot * dot       ? kArtworkGreen
                                     : d2 <= inner * inner ? kClear
-                                    : d2 <= outer * outer ? kRing
+                                    : d2 <= outer * outer ? kArtworkRim
                                                           : kClear;
             c.pixels[size_t(y) * c.width + x] = colour;
         }
@@ -142,14 +135,6 @@ std::vector<uint8_t> PaletteRows(const Canvas& c, PngPicture& png)
         }
         rows.push_back(uint8_t(found->second));
     }
-    return rows;
-}
-
-std::vector<uint8_t> RgbaRows(const Canvas& c)
-{
-    std::vector<uint8_t> rows;
-    for (uint32_t pixel : c.pixels)
-        rows.insert(rows.end(), {uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel), uint8_t(pixel >> 24)});
     return rows;
 }
 
@@ -186,6 +171,6 @@ std::vector<uint8_t> BuildAboutPicturePng(int index)
     png.width = shape.width;
     png.height = shape.height;
     png.colorType = shape.colorType;
-    png.rows = shape.colorType == kPaletteType ? PaletteRows(c, png) : RgbaRows(c);
+    png.rows = shape.colorType == kPaletteType ? PaletteRows(c, png) : RgbaRows(c.pixels);
     return png.rows.empty() ? std::vector<uint8_t>() : EncodePng(png);
 }
