@@ -197,24 +197,44 @@ TEST(MainWindowViews, MenusAndTheirCommands)
     EXPECT_EQ(w.GetMenus().GetLastRequest().notAMenu + w.GetMenus().GetLastRequest().closeOnOutsideClick, 2);
     EXPECT_EQ(rig.MenuRows(), 13);
 
-    // Each command stores its value, even an equal one; only the layout ones relayout.
+    // Each command stores its value, even an equal one, and the RTA ones set
+    // the panel again; only the layout ones relayout. The toggle (-1) flips.
+    using S = AnalyserSettings;
+    const struct {
+        int id;
+        int S::*field;
+        int value;
+        bool relayout;
+    } stores[] = {{512, &S::rta_resolution, 0, false},   {513, &S::rta_resolution, 1, false},
+                  {514, &S::rta_averages, 1, false},     {515, &S::rta_averages, 5, false},
+                  {516, &S::rta_averages, 10, false},    {517, &S::rta_averages, 25, false},
+                  {518, &S::rta_averages, 50, false},    {519, &S::rta_averages, 100, false},
+                  {520, &S::rta_averages, 250, false},   {521, &S::rta_averages, 500, false},
+                  {522, &S::rta_channel, 0, false},      {523, &S::rta_channel, 1, false},
+                  {524, &S::itu_position, 0, true},      {525, &S::itu_position, 1, true},
+                  {526, &S::itu_only, -1, true},         {527, &S::iItuTimeConstant, 0, false},
+                  {528, &S::iItuTimeConstant, 1, false}, {529, &S::iItuTimeConstant, 2, false},
+                  {530, &S::iItuChannelMode, 0, true},   {531, &S::iItuChannelMode, 1, true},
+                  {532, &S::main_preference, 0, true},   {533, &S::main_preference, 1, true},
+                  {534, &S::main_preference, 2, true}};
     AnalyserSettings& s = *w.GetSettings();
-    for (int id = AppCommand::FirstSetting; id <= AppCommand::LastSetting; ++id) {
-        const SettingCommand* command = FindSettingCommand(id);
-        const bool toggle = command->effect == CommandEffect::Toggle;
-        s.*command->field = toggle ? 0 : command->value + 1;
+    CRtaPanel& rta = w.GetRtaPanel();
+    for (const auto& c : stores) {
+        const bool toggle = c.value < 0;
+        s.*c.field = toggle ? 0 : c.value + 1;
         const int layouts = w.layouts;
-        rig.Choose(id);
-        EXPECT_TRUE(IsCommandTicked(*command, s)) << id;
-        rig.Choose(id); // an equal value counts as well; the toggle flips back
-        EXPECT_EQ(IsCommandTicked(*command, s), !toggle) << id;
-        const bool relayout = command->effect == CommandEffect::Relayout || toggle;
-        EXPECT_EQ(w.layouts - layouts, relayout ? 2 : 0) << id;
+        rig.Choose(c.id);
+        EXPECT_EQ(s.*c.field, toggle ? 1 : c.value) << c.id;
+        rta.Configure(c.value == 0 ? 1 : 0, 48000); // behind the window's back
+        rta.SetAverages(c.value == 7 ? 8 : 7);
+        rig.Choose(c.id);
+        EXPECT_EQ(s.*c.field, toggle ? 0 : c.value) << c.id;
+        EXPECT_EQ(w.layouts - layouts, c.relayout ? 2 : 0) << c.id;
+        if (c.field == &S::rta_resolution)
+            EXPECT_EQ(rta.GetResolution(), c.value);
+        if (c.field == &S::rta_averages)
+            EXPECT_EQ(rta.GetAverages(), c.value);
     }
-    rig.Choose(AppCommand::SixthOctave);
-    rig.Choose(AppCommand::Averages100);
-    EXPECT_EQ(w.GetRtaPanel().GetResolution(), 1);
-    EXPECT_EQ(w.GetRtaPanel().GetAverages(), 100);
 
     const AnalyserSettings before = s;
     const int layouts = w.layouts;
