@@ -7,6 +7,7 @@
 #include "gui/skin/CSkinImage.h"
 #include "gui/skin/PixelOperations.h"
 #include "gui/window/WindowEvent.h"
+#include <string>
 
 namespace {
 
@@ -44,6 +45,14 @@ TopLevelWindowParams Descriptor()
     return p;
 }
 
+// "Quillmere RTA v0.62 beta", two line feeds and the maker's closing line.
+std::string FormatVersionText()
+{
+    std::string text;
+    FormatString(text, kVersionFormat, kVersion);
+    return text;
+}
+
 RECT Place(int x, int y, int width, int height)
 {
     return {x, y, x + width, y + height};
@@ -70,13 +79,6 @@ RECT DrawAboutLogo(CControlContainer& container, const AboutImageBlob& picture)
     AlphaBlendImage(container.GetSurface(), x, y, &logo, 0, 0, 0, 0);
     container.ShowBitmap(nullptr, x, y, w, h);
     return Place(x, y, w, h);
-}
-
-std::string FormatVersionText()
-{
-    std::string text;
-    FormatString(text, kVersionFormat, kVersion);
-    return text;
 }
 
 CAboutWindow::CAboutWindow() : m_controller(nullptr), m_logoRect()

@@ -3,7 +3,6 @@
 #include "gui/controls/CPushButton.h"
 #include "gui/controls/CStaticTextControl.h"
 #include "gui/window/CTopLevelWindow.h"
-#include <string>
 
 class CAppController;
 
@@ -50,6 +49,3 @@ private:
 // the margins with its aspect kept, centred, its bottom 10 pixels above the
 // surface's, and shows it. Where it went; empty when it does not decode.
 RECT DrawAboutLogo(CControlContainer& container, const AboutImageBlob& picture);
-
-// "Quillmere RTA v0.62 beta", two line feeds and the maker's closing line.
-std::string FormatVersionText();
