@@ -190,7 +190,6 @@ int main(int argc, char** argv)
         session.ShootMenu("05-menu-rta.png", &CMainWindow::ShowRtaMenu);
         session.ShootMenu("06-menu-meters.png", &CMainWindow::ShowMetersMenu);
         session.ShootMenu("08-menu-window.png", &CMainWindow::ShowWindowMenu);
-        session.ShootMenu("09-menu-tray.png", &CMainWindow::ShowTrayMenu);
         session.Window().OnContextCommand(533); // "Prefer Oscilloscope"
         Pump(kSignalMs);
         Shoot("03-signal-one-scope.png", WindowArea(session.Window()));
@@ -198,6 +197,9 @@ int main(int argc, char** argv)
         session.Window().ShowAboutWindow();
         Pump(kSettleMs);
         Shoot("10-about.png", ScreenArea());
+        session.Window().GetAboutWindow().Destroy();
+        // Last: the tray's popup is no menu, so nothing but a click outside closes it.
+        session.ShootMenu("09-menu-tray.png", &CMainWindow::ShowTrayMenu);
     }
     WriteSettings("Settings", "cp.main_preference", "2");
     WritePrivateProfileStringA("Master", nullptr, nullptr, g_iniPath.c_str()); // not at the last place and size
