@@ -2,9 +2,10 @@
 #include <malloc.h>
 #include <cstring>
 
-bool WaitUntil(const std::function<bool()>& condition)
+bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs)
 {
-    for (int i = 0; i < 60000; i++) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < limitMs) {
         if (condition())
             return true;
         Sleep(1);

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-// Polls until the condition holds; false only after a minute (a hang, not slowness).
-bool WaitUntil(const std::function<bool()>& condition);
+// Polls until the condition holds; false only after limitMs (a minute: a hang, not slowness).
+bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs = 60000);
 
 // Records planar input blocks and checks that their samples continue a known sequence.
 class RecordingClient : public CAudioClient {
