@@ -4,6 +4,7 @@
 #include "gui/controls/ControlNotification.h"
 #include "gui/skin/CSkinImageSet.h"
 #include "gui/skin/CSkinRenderer.h"
+#include "gui/skin/SkinInsets.h"
 
 namespace {
 const int kBitsPerPixel = 32;
@@ -58,8 +59,7 @@ void CImageControl::Rebuild()
     const CBitmapDC* frame = nullptr;
     const CBitmapDC* alpha = nullptr;
     const bool framed = !m_record.plainBackground && QueryBorders(borders, frame, alpha);
-    if (m_record.width < borders.left + borders.right || m_record.height < borders.top + borders.bottom ||
-        m_record.width < 1 || m_record.height < 1) {
+    if (!HasRoomFor(borders, m_record.width, m_record.height)) {
         ShowWindowNow(false); // also when it was created visible and never had room
         m_shown = 0;
         return;

@@ -5,6 +5,7 @@
 #include "gui/skin/CSkinImageSet.h"
 #include "gui/skin/CSkinRenderer.h"
 #include "gui/skin/PixelOperations.h"
+#include "gui/skin/SkinInsets.h"
 
 namespace {
 const int kBitsPerPixel = 32;
@@ -47,8 +48,7 @@ int CMeterViewControl::Create(const MeterViewCreateParams& params)
 void CMeterViewControl::RebuildBitmaps()
 {
     const SkinInsets insets = m_query.imageSet ? m_query.imageSet->stretchInsets : SkinInsets{};
-    if (m_record.width < insets.left + insets.right || m_record.height < insets.top + insets.bottom ||
-        m_record.width < 1 || m_record.height < 1) {
+    if (!HasRoomFor(insets, m_record.width, m_record.height)) {
         ShowWindowNow(false); // also when it was created visible and never had room
         m_visible = 0;
         return;

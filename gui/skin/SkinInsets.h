@@ -8,3 +8,9 @@ struct SkinInsets {
     int right;
     int bottom;
 };
+
+// Whether an area of this size holds at least a pixel and both pairs of margins.
+inline bool HasRoomFor(const SkinInsets& insets, int width, int height)
+{
+    return width >= 1 && height >= 1 && width >= insets.left + insets.right && height >= insets.top + insets.bottom;
+}
