@@ -163,13 +163,7 @@ void CDropListControl::RightUp()
 void CDropListControl::HandleCommand(int code, int p1, int p2)
 {
     switch (code) {
-    case ControlCommand::Place:
-        if (p2) {
-            const RECT& r = *reinterpret_cast<const RECT*>(intptr_t(p2));
-            PlaceRecord(m_params, r);
-            PlaceRecord(m_create, r);
-        }
-        break;
+    case ControlCommand::Place: PlaceBothRecords(m_params, p2); break;
     case ControlCommand::Rebuild:
         if (m_window.IsShownAndNotMinimized()) {
             ComputeTextArea();

@@ -70,6 +70,17 @@ protected:
     // What shows behind the face: the given background at the control's place
     // in it, else the container's surface under the control.
     const CBitmapDC* BackgroundSource(int& x, int& y) const;
+    // A placing command's rectangle, when it carries one, into the control's
+    // own record and its skinned-control record alike.
+    template <class Params>
+    void PlaceBothRecords(Params& params, int rectParam)
+    {
+        if (!rectParam)
+            return;
+        const RECT& rect = *reinterpret_cast<const RECT*>(intptr_t(rectParam));
+        PlaceRecord(params, rect);
+        PlaceRecord(m_create, rect);
+    }
 
     uint32_t m_stateFlags;
     uint32_t m_colour; // pixel value
