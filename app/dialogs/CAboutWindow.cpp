@@ -86,22 +86,15 @@ CAboutWindow::CAboutWindow() : m_controller(nullptr), m_logoRect()
 
 int CAboutWindow::Show(CAppController* controller)
 {
-    if (m_window.IsCreated()) {
-        m_window.Activate();
+    if (BroughtToFrontIfOpen(*this))
         return 0;
-    }
     m_controller = controller;
     return Create(Descriptor()) ? 1 : 0;
 }
 
-void CAboutWindow::Destroy()
-{
-    CTopLevelWindow::Destroy();
-}
-
 int CAboutWindow::OnEvent(void* sender, int source, int code, int p1, int p2, void* data)
 {
-    if (source == EventSource::Relayed && code == WindowEvent::Created)
+    if (IsCreation(source, code))
         OnCreated();
     // Only on gaining it: taking the focus back when it leaves would hold it here.
     else if (source == EventSource::Window && code == WindowEvent::Focus && p1 != 0)

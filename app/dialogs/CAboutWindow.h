@@ -24,7 +24,6 @@ public:
     int OnEvent(void* sender, int source, int code, int p1, int p2, void* data) override;
     // Only the two clicks; records are not passed on.
     int OnNotify(void* record) override;
-    void Destroy() override;
 
     CStaticTextControl& GetVersionText() { return m_versionText; }
     CStaticTextControl& GetNoticeText() { return m_noticeText; }

@@ -90,22 +90,15 @@ CIoSettingsWindow::CIoSettingsWindow(const char* iniPath)
 
 int CIoSettingsWindow::Open(bool applyPending)
 {
-    if (m_window.IsCreated()) {
-        m_window.Activate();
+    if (BroughtToFrontIfOpen(*this))
         return 0;
-    }
     m_applyPending = applyPending;
     return Create(Descriptor()) ? 1 : 0;
 }
 
-void CIoSettingsWindow::Destroy()
-{
-    CTopLevelWindow::Destroy();
-}
-
 int CIoSettingsWindow::OnEvent(void* sender, int source, int code, int p1, int p2, void* data)
 {
-    if (source == EventSource::Relayed && code == WindowEvent::Created)
+    if (IsCreation(source, code))
         OnCreated();
     else if (source == EventSource::Window && code == WindowEvent::Timer && UINT_PTR(p1) == kStatusTimer)
         RefreshStatus();

@@ -47,7 +47,6 @@ public:
 
     int OnEvent(void* sender, int source, int code, int p1, int p2, void* data) override;
     int OnNotify(void* record) override;
-    void Destroy() override;
 
     bool IsApplyPending() const { return m_applyPending; }
     const AudioDeviceConfig& GetConfig() const { return m_config; }

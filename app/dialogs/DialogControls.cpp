@@ -1,4 +1,5 @@
 #include "app/dialogs/DialogControls.h"
+#include "gui/window/WindowEvent.h"
 
 TopLevelWindowParams SecondaryWindowDescriptor()
 {
@@ -30,4 +31,17 @@ PushButtonParams ButtonParams(CControlContainer& container, CListener* listener,
 bool IsFrom(const ControlNotification& n, CSkinControl& control)
 {
     return n.sender == static_cast<void*>(&control);
+}
+
+bool BroughtToFrontIfOpen(CTopLevelWindow& window)
+{
+    if (!window.GetWindow().IsCreated())
+        return false;
+    window.GetWindow().Activate();
+    return true;
+}
+
+bool IsCreation(int source, int code)
+{
+    return source == EventSource::Relayed && code == WindowEvent::Created;
 }

@@ -2,6 +2,7 @@
 #include "gui/controls/CPushButton.h"
 #include "gui/controls/CStaticTextControl.h"
 #include "gui/controls/ControlNotification.h"
+#include "gui/window/CTopLevelWindow.h"
 #include "gui/window/TopLevelWindowParams.h"
 #include <windows.h>
 #include <cstdint>
@@ -39,3 +40,8 @@ PushButtonParams ButtonParams(CControlContainer& container, CListener* listener,
 
 // Whether the control sent the notification.
 bool IsFrom(const ControlNotification& n, CSkinControl& control);
+
+// Brings the window to the front when it is open already: true; false when it is not.
+bool BroughtToFrontIfOpen(CTopLevelWindow& window);
+// Whether the event is the native window's creation, as its container relays it.
+bool IsCreation(int source, int code);
