@@ -271,19 +271,8 @@ int CImageButton::HandleEvent(CControl* control, int code, int p1, int p2, void*
             Refresh();
         }
         break;
-    case ControlCommand::Bounds:
-        if (m_window.GetHwnd() && p2) {
-            const RECT& r = *reinterpret_cast<const RECT*>(intptr_t(p2));
-            PlaceRecord(m_params, r);
-            Render();
-            m_window.SetBounds(r.left, r.top, r.right, r.bottom);
-            m_window.Invalidate();
-        }
-        break;
-    case ControlCommand::Show:
-        m_window.Show(p1 != 0);
-        m_window.Invalidate();
-        break;
+    case ControlCommand::Bounds: TakeBounds(m_params, p2, [this] { Render(); }); break;
+    case ControlCommand::Show: ShowAndRepaint(p1 != 0); break;
     case WindowEvent::Paint:
         if (data)
             *static_cast<CBitmapDC**>(data) = &m_display;

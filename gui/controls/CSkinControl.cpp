@@ -63,6 +63,12 @@ void CSkinControl::SetToolTipText(const char* text)
     CControl::SetToolTipText(text);
 }
 
+void CSkinControl::ShowAndRepaint(bool show)
+{
+    m_window.Show(show);
+    m_window.Invalidate();
+}
+
 void CSkinControl::Paint()
 {
     CSkinRenderer* skin = m_create.skin;

@@ -81,6 +81,21 @@ protected:
         PlaceRecord(params, rect);
         PlaceRecord(m_create, rect);
     }
+    // A bounds command's rectangle into the record and the window, the face
+    // rendered again at the new size in between; nothing before the window
+    // exists, nor without a rectangle.
+    template <class Params, class RenderFace>
+    void TakeBounds(Params& params, int rectParam, RenderFace renderFace)
+    {
+        if (!m_window.GetHwnd() || !rectParam)
+            return;
+        const RECT& rect = *reinterpret_cast<const RECT*>(intptr_t(rectParam));
+        PlaceRecord(params, rect);
+        renderFace();
+        m_window.SetBounds(rect.left, rect.top, rect.right, rect.bottom);
+        m_window.Invalidate();
+    }
+    void ShowAndRepaint(bool show);
 
     uint32_t m_stateFlags;
     uint32_t m_colour; // pixel value
