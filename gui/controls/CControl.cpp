@@ -159,3 +159,9 @@ void CControl::ShowWindowNow(bool show)
     if (m_window.GetHwnd())
         ShowWindow(m_window.GetHwnd(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
+
+void CControl::PaintFrom(void* request, CBitmapDC* bitmap)
+{
+    if (request)
+        *static_cast<CBitmapDC**>(request) = bitmap;
+}

@@ -103,6 +103,9 @@ public:
 protected:
     // Shows or hides the window at once, never taking the activation.
     void ShowWindowNow(bool show);
+    // Answers a paint request (WindowEvent::Paint's data, null or not) with
+    // the bitmap to paint from.
+    static void PaintFrom(void* request, CBitmapDC* bitmap);
 
     CPhysicalWindow m_window;
     ControlWindowParams m_params;

@@ -273,10 +273,7 @@ int CImageButton::HandleEvent(CControl* control, int code, int p1, int p2, void*
         break;
     case ControlCommand::Bounds: TakeBounds(m_params, p2, [this] { Render(); }); break;
     case ControlCommand::Show: ShowAndRepaint(p1 != 0); break;
-    case WindowEvent::Paint:
-        if (data)
-            *static_cast<CBitmapDC**>(data) = &m_display;
-        break;
+    case WindowEvent::Paint: PaintFrom(data, &m_display); break;
     }
     return 0;
 }

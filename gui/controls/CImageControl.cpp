@@ -164,10 +164,7 @@ int CImageControl::HandleEvent(CControl* control, int code, int p1, int p2, void
             Rebuild();
         break;
     case ControlCommand::Show: ShowWindowNow(p1 != 0); break;
-    case WindowEvent::Paint:
-        if (data)
-            *static_cast<CBitmapDC**>(data) = GetFrontBuffer();
-        break;
+    case WindowEvent::Paint: PaintFrom(data, GetFrontBuffer()); break;
     }
     return 0;
 }

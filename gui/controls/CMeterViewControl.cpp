@@ -171,10 +171,7 @@ int CMeterViewControl::HandleEvent(CControl* control, int code, int p1, int p2, 
             RebuildBitmaps();
         break;
     case ControlCommand::Show: ShowWindowNow(p1 != 0); break;
-    case WindowEvent::Paint:
-        if (data)
-            *static_cast<CBitmapDC**>(data) = GetShownBitmap();
-        break;
+    case WindowEvent::Paint: PaintFrom(data, GetShownBitmap()); break;
     case WindowEvent::MouseEnter: SetHighlight(p1, true); break;
     case WindowEvent::MouseLeave: SetHighlight(p1, false); break;
     case WindowEvent::Hover: {

@@ -177,10 +177,7 @@ int CStaticTextControl::HandleEvent(CControl* control, int code, int p1, int p2,
         break;
     case ControlCommand::Bounds: TakeBounds(m_params, p2, [this] { Render(); }); break;
     case ControlCommand::Show: ShowAndRepaint(p1 != 0); break;
-    case WindowEvent::Paint:
-        if (data)
-            *static_cast<CBitmapDC**>(data) = &m_bitmap;
-        break;
+    case WindowEvent::Paint: PaintFrom(data, &m_bitmap); break;
     }
     return 0;
 }
