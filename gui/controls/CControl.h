@@ -45,6 +45,18 @@ ControlWindowParams ControlWindowAt(const Params& params)
     return window;
 }
 
+// A control's window that its listener paints, placed, dragged and shown as
+// the creation record says.
+template <class Params>
+ControlWindowParams PaintedWindowAt(const Params& params)
+{
+    ControlWindowParams window = ControlWindowAt(params);
+    window.listenerPaints = 1;
+    window.dragAnywhere = params.dragAnywhere;
+    window.visible = params.visible;
+    return window;
+}
+
 // Takes the rectangle of a placing command into a creation record.
 template <class Params>
 void PlaceRecord(Params& params, const RECT& rect)

@@ -28,10 +28,7 @@ int CImageControl::Create(const ImageControlParams& params)
     m_record = params;
     m_toggle = 0;
     m_shown = 0;
-    ControlWindowParams window = ControlWindowAt(params);
-    window.listenerPaints = 1;
-    window.dragAnywhere = params.dragAnywhere;
-    window.visible = params.visible;
+    ControlWindowParams window = PaintedWindowAt(params);
     window.toolTipText = params.toolTipText;
     CControl::Create(window);
     Rebuild();

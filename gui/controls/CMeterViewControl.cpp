@@ -34,11 +34,8 @@ int CMeterViewControl::Create(const MeterViewCreateParams& params)
     m_record = params;
     m_skin = params.container ? params.container->GetSkinRenderer() : nullptr;
     m_query = QuerySkinElement(m_skin, this, params.frameKind, params.width, params.height);
-    ControlWindowParams window = ControlWindowAt(params);
+    ControlWindowParams window = PaintedWindowAt(params);
     window.trackMouse = 1;
-    window.listenerPaints = 1;
-    window.dragAnywhere = params.dragAnywhere;
-    window.visible = params.visible;
     CControl::Create(window);
     RebuildBitmaps();
     Refresh();
