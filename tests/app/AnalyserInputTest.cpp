@@ -214,9 +214,10 @@ TEST(AudioSession, OpeningAndStatusTexts)
         EXPECT_EQ(session.GetStreamingInterface().GetDriverType(), c.driverType);
         EXPECT_EQ(device.opens, c.opens);
         const AudioDriverSettings& s = session.GetDriverSettings();
-        if (c.opens)
+        if (c.opens) {
             EXPECT_TRUE(s.channels == 2 && s.bufferFrames == 480 && s.fifoFrames == 0 && s.interleaved == 0 &&
                         s.bits == 16 && s.size == AudioDriverSettings().size && s.deviceName == "Default Device");
+        }
     }
     EXPECT_EQ(device.lastFormat.nChannels, 2);
     EXPECT_EQ(device.lastFormat.nSamplesPerSec, 48000u);

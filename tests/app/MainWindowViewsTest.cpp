@@ -230,10 +230,12 @@ TEST(MainWindowViews, MenusAndTheirCommands)
         rig.Choose(c.id);
         EXPECT_EQ(s.*c.field, toggle ? 0 : c.value) << c.id;
         EXPECT_EQ(w.layouts - layouts, c.relayout ? 2 : 0) << c.id;
-        if (c.field == &S::rta_resolution)
+        if (c.field == &S::rta_resolution) {
             EXPECT_EQ(rta.GetResolution(), c.value);
-        if (c.field == &S::rta_averages)
+        }
+        if (c.field == &S::rta_averages) {
             EXPECT_EQ(rta.GetAverages(), c.value);
+        }
     }
 
     const AnalyserSettings before = s;

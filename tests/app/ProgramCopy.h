@@ -34,7 +34,8 @@ public:
     // Starts the program and waits for its main window; null when none came.
     HWND Start()
     {
-        STARTUPINFOA startup = {sizeof(startup)};
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
         std::string exe = ExePath();
         if (!m_copied || !CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(),
                                          &startup, &m_process))

@@ -8,7 +8,8 @@
 
 namespace {
 
-const DWORD kSignalMs = 3000;  // the averages and the meter's windows fill
+const DWORD kSignalMs = 20000; // at most: a loaded machine's sound server may start late
+const DWORD kLookMs = 250;     // between two looks at the window
 const int kMenuRowOffset = 12; // from the cursor into the middle of a menu's first row
 
 // The window's picture as its own device context has it, 0xRRGGBB per pixel.
@@ -82,6 +83,18 @@ void RightClickThenFirstItem(HWND window, int x, int y)
     Sleep(200);
 }
 
+// Looks until the views show what is asked, or the signal's time is up.
+template <class Shown>
+Lit LitOnceShown(HWND window, Shown shown)
+{
+    Lit lit = CountLit(window);
+    for (DWORD waited = 0; !shown(lit) && waited < kSignalMs; waited += kLookMs) {
+        Sleep(kLookMs);
+        lit = CountLit(window);
+    }
+    return lit;
+}
+
 } // namespace
 
 // The program on the test sound server's capture device: lit views, and a
@@ -97,8 +110,7 @@ TEST(ProgramEndToEnd, MeasuresTheTestSignalAndKeepsAChoiceMade)
     WritePrivateProfileStringA("Settings", "cp.main_preference", "1", ini.c_str()); // "Prefer Oscilloscope"
     HWND window = program.Start();
     ASSERT_TRUE(window);
-    Sleep(kSignalMs);
-    const Lit scope = CountLit(window);
+    const Lit scope = LitOnceShown(window, [](const Lit& l) { return l.trace > 500 && l.meter > 2000; });
     EXPECT_GT(scope.trace, 500);
     EXPECT_GT(scope.meter, 2000);
     EXPECT_LT(scope.bars, 100); // no RTA in this layout
@@ -114,8 +126,7 @@ TEST(ProgramEndToEnd, MeasuresTheTestSignalAndKeepsAChoiceMade)
 
     window = program.Start();
     ASSERT_TRUE(window);
-    Sleep(kSignalMs);
-    const Lit rta = CountLit(window);
+    const Lit rta = LitOnceShown(window, [](const Lit& l) { return l.bars > 500 && l.meter > 2000; });
     EXPECT_GT(rta.bars, 500);
     EXPECT_GT(rta.meter, 2000);
     EXPECT_LT(rta.trace, 100);

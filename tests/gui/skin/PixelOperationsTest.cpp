@@ -95,8 +95,9 @@ TEST(PixelOperations, ScaleColorsAndAlphaBlend)
         Make(dc, 4, 3, 0x80C86430);
         ScaleImageColors(&dc, c.left, c.top, c.right, c.bottom, c.red, c.green, c.blue);
         EXPECT_EQ(Changed(dc, 0x80C86430), c.changed) << c.left << "," << c.top;
-        if (c.changed)
+        if (c.changed) {
             EXPECT_EQ(Pixels(dc)[c.top * 4 + c.left], c.inside);
+        }
     }
     ScaleImageColors(nullptr, 0, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(ScaleColorRef(0xFF808080, 512), 0x00FFFFFFu);
