@@ -231,6 +231,10 @@ public:
     static int GetMouseButtons();
     // Bit 1 control, bit 2 alt, bit 4 shift.
     static int GetModifierKeys();
+    // Where both read key states: GetAsyncKeyState unless a test stands in
+    // (under Wine another process taking the focus drops keys sent to this one).
+    using KeyStateReader = SHORT(WINAPI*)(int virtualKey);
+    static void SetKeyStateReader(KeyStateReader reader);
 
 protected:
     // The clock-driven policies of timer WindowTimer::Tick.

@@ -2,11 +2,18 @@
 #include "gui/window/CPhysicalWindow.h"
 
 namespace {
+CPhysicalWindow::KeyStateReader g_keyStateReader = GetAsyncKeyState;
+
 bool KeyIsDown(int virtualKey)
 {
-    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; // the high bit: down now
+    return (g_keyStateReader(virtualKey) & 0x8000) != 0; // the high bit: down now
 }
 } // namespace
+
+void CPhysicalWindow::SetKeyStateReader(KeyStateReader reader)
+{
+    g_keyStateReader = reader ? reader : GetAsyncKeyState;
+}
 
 void CPhysicalWindow::SetFocus()
 {

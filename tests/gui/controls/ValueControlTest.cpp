@@ -3,6 +3,7 @@
 #include "PaintedHost.h"
 #include "gui/controls/ControlCommand.h"
 #include "gui/controls/CValueControl.h"
+#include "gui/window/CPhysicalWindow.h"
 #include "gui/window/WindowEvent.h"
 #include <gtest/gtest.h>
 #include <cmath>
@@ -152,14 +153,28 @@ int CursorCount()
 // step wants it, whether or not the control's own parking took. Wine takes
 // the keyboard state back from the X server now and then, which knows
 // nothing of sent keys: a held Ctrl is pressed again before every move.
+// Ctrl as the drag holds it: a key sent to this process is dropped when
+// another process takes the focus, so the control reads this one instead.
+bool g_ctrlHeld = false;
+
+SHORT WINAPI HeldKeys(int virtualKey)
+{
+    if (virtualKey == VK_CONTROL)
+        return g_ctrlHeld ? SHORT(0x8000) : 0;
+    return GetAsyncKeyState(virtualKey);
+}
+
 struct Drag {
-    Drag(ValueHost& host, CValueControl& control) : host(host), control(control) {}
-    ~Drag() { Ctrl(false); }
-    void Ctrl(bool hold)
+    Drag(ValueHost& host, CValueControl& control) : host(host), control(control)
     {
-        ctrl = hold;
-        SendKey(VK_CONTROL, hold ? KeyAction::Press : KeyAction::Release);
+        CPhysicalWindow::SetKeyStateReader(HeldKeys);
     }
+    ~Drag()
+    {
+        Ctrl(false);
+        CPhysicalWindow::SetKeyStateReader(nullptr);
+    }
+    void Ctrl(bool hold) { g_ctrlHeld = hold; }
     bool Press()
     {
         if (!MoveCursorTo(press.x, press.y))
@@ -174,8 +189,6 @@ struct Drag {
         host.ticks.now += afterMs;
         const int before = control.GetPosition();
         EXPECT_TRUE(MoveCursorTo(from.x + dx, from.y + dy));
-        if (ctrl)
-            SendKey(VK_CONTROL, KeyAction::Press);
         Send(control, WindowEvent::MouseMove);
         return control.GetPosition() - before;
     }
@@ -186,7 +199,6 @@ struct Drag {
     CValueControl& control;
     POINT press = {330, 215}; // over the host, in the upper half of the screen
     POINT park = {};
-    bool ctrl = false;
 };
 
 } // namespace
