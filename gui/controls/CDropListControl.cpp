@@ -129,17 +129,7 @@ void CDropListControl::Step(bool wrap, int32_t delta)
 
 void CDropListControl::NotifySelection()
 {
-    Notify(DropListNotify::Selected, m_list->selected, m_params.controlId, m_shown);
-}
-
-void CDropListControl::Notify(int32_t code, int32_t data1, int32_t data2, void* data3)
-{
-    ControlNotification record;
-    record.code = code;
-    record.data1 = data1;
-    record.data2 = data2;
-    record.data3 = data3;
-    NotifyParent(record);
+    NotifyParent(DropListNotify::Selected, m_list->selected, m_params.controlId, m_shown);
 }
 
 void CDropListControl::OpenList()

@@ -80,7 +80,6 @@ public:
 
 private:
     void ComputeTextArea();
-    void Notify(int32_t code, int32_t data1 = 0, int32_t data2 = 0, void* data3 = nullptr);
     void NotifySelection();
     void SetPressedLook(bool on);
     bool IsPressedLook() const { return (m_stateFlags & SkinState::kPressed) != 0; }

@@ -19,12 +19,8 @@ int CDropListControl::OnEvent(void* sender, int source, int code, int p1, int p2
     if (IsCreated() && source == EventSource::Window && code == WindowEvent::MouseWheel) {
         if (m_popup.IsOpen()) {
             m_popup.OnEvent(sender, source, code, p1, p2, data);
-        } else {
-            ControlNotification record;
-            record.code = NotifyCode::Wheel;
-            record.data1 = p1;
-            if (NotifyParent(record) == 0 && p1 != 0)
-                Step(false, -p1);
+        } else if (NotifyParent(NotifyCode::Wheel, p1) == 0 && p1 != 0) {
+            Step(false, -p1);
         }
         if (data)
             *static_cast<LRESULT*>(data) = 1;
@@ -117,7 +113,7 @@ void CDropListControl::ListLeftUp(int p1)
     const int x = LowWord(p1);
     const int y = HighWord(p1);
     if (x >= 0 && x <= m_params.width && y >= 0 && y <= m_params.height)
-        Notify(NotifyCode::Click);
+        NotifyParent(NotifyCode::Click);
 }
 
 void CDropListControl::SteppingLeftUp(int p1)
@@ -156,7 +152,7 @@ void CDropListControl::RightUp()
 {
     m_rightOpen = false;
     if (m_rightArmed)
-        Notify(NotifyCode::RightUp);
+        NotifyParent(NotifyCode::RightUp);
     m_rightArmed = false;
 }
 

@@ -186,10 +186,7 @@ void CImageButton::SetLook(Look look)
 
 void CImageButton::Notify(int32_t code, void* data)
 {
-    ControlNotification record;
-    record.code = code;
-    record.data3 = data;
-    NotifyParent(record);
+    NotifyParent(code, 0, 0, data);
 }
 
 bool CImageButton::IsHit(int x, int y) const

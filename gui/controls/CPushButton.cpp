@@ -69,23 +69,15 @@ void CPushButton::SetToolTipText(const char* text)
     CSkinControl::SetToolTipText(text);
 }
 
-void CPushButton::Send(int code, int data1)
-{
-    ControlNotification record;
-    record.code = code;
-    record.data1 = data1;
-    NotifyParent(record);
-}
-
 void CPushButton::SetLook(Look look)
 {
     const int pressed = look == Look::Pressed;
     if (pressed == m_pressed)
         return;
     m_pressed = pressed;
-    Send(look == Look::Pressed    ? NotifyCode::LeftDown
-         : look == Look::Released ? NotifyCode::LeftUp
-                                  : NotifyCode::Cancelled);
+    NotifyParent(look == Look::Pressed    ? NotifyCode::LeftDown
+                 : look == Look::Released ? NotifyCode::LeftUp
+                                          : NotifyCode::Cancelled);
 }
 
 void CPushButton::UpdateStateFlags()
@@ -179,7 +171,7 @@ int CPushButton::HandleEvent(CControl* control, int code, int p1, int p2, void* 
     case WindowEvent::RightButtonDown: OnRightDown(); break;
     case WindowEvent::RightButtonUp:
         if (m_rightPressed)
-            Send(NotifyCode::RightUp);
+            NotifyParent(NotifyCode::RightUp);
         break;
     case ControlCommand::SetText:
         m_params.text = p2 ? reinterpret_cast<const char*>(p2) : "";
@@ -192,7 +184,7 @@ int CPushButton::HandleEvent(CControl* control, int code, int p1, int p2, void* 
         ForceRepaint();
         break;
     case ControlCommand::SetImage: m_params.imageId = p1; break;
-    case WindowEvent::MouseWheel: Send(NotifyCode::Wheel, p1); break;
+    case WindowEvent::MouseWheel: NotifyParent(NotifyCode::Wheel, p1); break;
     case ControlCommand::Show:
         ShowWindow(m_window.GetHwnd(), p1 ? SW_SHOW : SW_HIDE);
         m_window.Invalidate();
@@ -221,7 +213,7 @@ void CPushButton::OnLeftUp(int p1)
     if (!InsideButton(p1, m_params.width, m_params.height)) {
         SetLook(Look::Cancelled);
     } else if (m_params.mode == PushButtonMode::Push) {
-        Send(NotifyCode::Click);
+        NotifyParent(NotifyCode::Click);
         SetLook(Look::Released);
     } else {
         if (m_params.toggleAllowed)
@@ -272,7 +264,7 @@ void CPushButton::OnKeyDown(const KeyRecord* key)
         SetLook(Look::Pressed);
         SetLook(Look::Released);
         if (m_params.mode == PushButtonMode::Push)
-            Send(NotifyCode::Click);
+            NotifyParent(NotifyCode::Click);
         UpdateStateFlags();
     } else if (key->virtualKey == VK_SPACE && !m_spaceHeld) {
         m_spaceHeld = 1;
@@ -290,7 +282,7 @@ void CPushButton::OnKeyUp(const KeyRecord* key)
         SetLook(Look::Released);
         UpdateStateFlags();
         if (m_params.mode == PushButtonMode::Push)
-            Send(NotifyCode::Click);
+            NotifyParent(NotifyCode::Click);
     } else {
         SetLook(Look::Cancelled);
         UpdateStateFlags();

@@ -81,7 +81,6 @@ private:
     void Layout();
     int LabelImageId() const;
     void Refresh();
-    void Send(int code, int data1 = 0);
     void ForceRepaint() { m_paintedFlags.Set(-1); }
     void OnLeftUp(int p1);
     void OnRightDown();

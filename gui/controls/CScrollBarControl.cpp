@@ -143,18 +143,10 @@ void CScrollBarControl::SetPosition(int32_t position)
     Draw(Layout::Keep);
 }
 
-void CScrollBarControl::Send(int32_t code, int32_t position)
-{
-    ControlNotification record;
-    record.code = code;
-    record.data1 = position;
-    NotifyParent(record);
-}
-
 void CScrollBarControl::NotifyPosition(int32_t position)
 {
     if (m_notified.Update(position))
-        Send(ScrollBarNotify::Position, position);
+        NotifyParent(ScrollBarNotify::Position, position);
 }
 
 void CScrollBarControl::PageToDesired(int32_t desired, int32_t page)
@@ -173,7 +165,7 @@ void CScrollBarControl::Press(int y)
     m_window.SetCapture(true);
     const int32_t position = PositionFromOffset(m_thumbOffset);
     m_notified.Set(position);
-    Send(ScrollBarNotify::Press, position);
+    NotifyParent(ScrollBarNotify::Press, position);
     m_window.SetFocus();
     const int top = m_trackStart + m_thumbOffset;
     if (y > top && y < top + m_thumbLength) {
@@ -198,7 +190,7 @@ void CScrollBarControl::Release()
     m_stateFlags &= ~SkinState::kPressed;
     m_bar.position = PositionFromOffset(m_thumbOffset);
     m_thumbOffset = ThumbOffsetFromPosition();
-    Send(ScrollBarNotify::Release, PositionFromOffset(m_thumbOffset));
+    NotifyParent(ScrollBarNotify::Release, PositionFromOffset(m_thumbOffset));
 }
 
 void CScrollBarControl::Move(int p1)

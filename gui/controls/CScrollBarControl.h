@@ -71,7 +71,6 @@ private:
     int32_t PositionFromPoint(int y) const;
     void PageToDesired(int32_t desired, int32_t page);
     void NotifyPosition(int32_t position);
-    void Send(int32_t code, int32_t position);
     void Press(int y);
     void Release();
     void Move(int p1);

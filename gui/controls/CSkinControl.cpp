@@ -145,3 +145,13 @@ int CSkinControl::NotifyParent(ControlNotification& record)
     CControlContainer* container = m_create.parent ? m_create.parent->GetContainer() : m_create.container;
     return container ? container->Notify(&record) : 0;
 }
+
+int CSkinControl::NotifyParent(int32_t code, int32_t data1, int32_t data2, void* data3)
+{
+    ControlNotification record;
+    record.code = code;
+    record.data1 = data1;
+    record.data2 = data2;
+    record.data3 = data3;
+    return NotifyParent(record);
+}

@@ -59,6 +59,8 @@ public:
     // Fills in the sender, kind and id; 0 without sending when the record
     // is handled already, else the receiver's answer.
     int NotifyParent(ControlNotification& record);
+    // The same for a record that carries only these.
+    int NotifyParent(int32_t code, int32_t data1 = 0, int32_t data2 = 0, void* data3 = nullptr);
 
     void SetContentBitmap(const CBitmapDC* bitmap) { m_create.contentBitmap = bitmap; }
     void SetToolTipText(const char* text);

@@ -155,20 +155,13 @@ void CStaticTextControl::DrawTexts(const SkinInsets& insets)
     painter.DrawSkinText(m_bitmap, second);
 }
 
-void CStaticTextControl::Notify(int32_t code)
-{
-    ControlNotification record;
-    record.code = code;
-    NotifyParent(record);
-}
-
 int CStaticTextControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
 {
     switch (code) {
-    case WindowEvent::LeftButtonDown: Notify(NotifyCode::LeftDown); break;
-    case WindowEvent::LeftButtonUp: Notify(NotifyCode::LeftUp); break;
-    case WindowEvent::RightButtonUp: Notify(NotifyCode::RightUp); break;
-    case WindowEvent::LeftDoubleClick: Notify(NotifyCode::DoubleClick); break;
+    case WindowEvent::LeftButtonDown: NotifyParent(NotifyCode::LeftDown); break;
+    case WindowEvent::LeftButtonUp: NotifyParent(NotifyCode::LeftUp); break;
+    case WindowEvent::RightButtonUp: NotifyParent(NotifyCode::RightUp); break;
+    case WindowEvent::LeftDoubleClick: NotifyParent(NotifyCode::DoubleClick); break;
     case ControlCommand::SetText:
         if (p2)
             m_params.text.text = reinterpret_cast<const char*>(p2);

@@ -71,7 +71,6 @@ public:
     const CBitmapDC& GetBitmap() const { return m_bitmap; }
 
 private:
-    void Notify(int32_t code);
     // The element's set for the current size: text insets and border widths.
     bool QueryElement(SkinInsets& insets, SkinInsets& borders, const CSkinImageSet** set);
     void RenderFace();

@@ -182,12 +182,7 @@ void CValueControl::HandleCommand(int code, int p1, int p2)
 
 void CValueControl::Notify(int32_t code, void* data)
 {
-    ControlNotification record;
-    record.code = code;
-    if (code == ValueControlNotify::Label)
-        record.data1 = ValueControlNotify::kLabelTag;
-    record.data3 = data;
-    NotifyParent(record);
+    NotifyParent(code, code == ValueControlNotify::Label ? ValueControlNotify::kLabelTag : 0, 0, data);
 }
 
 void CValueControl::Update(bool changed, bool final)
