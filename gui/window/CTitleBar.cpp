@@ -260,25 +260,22 @@ void CTitleBar::OnDockEdgeChanged(int edgeCode)
 
 void CTitleBar::DrawTexts(CBitmapDC& surface, const int* style)
 {
-    m_captionText.horizontalAlignment = style[kAlignH];
-    m_captionText.verticalAlignment = style[kAlignV];
-    m_captionText.shadow = style[kShadow];
-    m_captionText.textColor = style[kColor];
-    m_captionText.shadowColor = style[kShadowColor];
-    m_captionText.backgroundColor = kTextBackground;
-    m_painter.DrawSkinText(surface, m_captionText);
+    auto draw = [&](CTextBuffer& text, int alignH, int color, int shadowColor) {
+        text.horizontalAlignment = alignH;
+        text.verticalAlignment = style[kAlignV];
+        text.shadow = style[kShadow];
+        text.textColor = color;
+        text.shadowColor = shadowColor;
+        text.backgroundColor = kTextBackground;
+        m_painter.DrawSkinText(surface, text);
+    };
+    draw(m_captionText, style[kAlignH], style[kColor], style[kShadowColor]);
 
     m_text2.x = m_text2Rect.left;
     m_text2.y = m_text2Rect.top;
     m_text2.width = m_text2Rect.right - m_text2Rect.left;
     m_text2.height = m_text2Rect.bottom - m_text2Rect.top;
-    m_text2.horizontalAlignment = kTextAlignFar;
-    m_text2.verticalAlignment = style[kAlignV];
-    m_text2.shadow = style[kShadow];
-    m_text2.textColor = style[kColor2];
-    m_text2.shadowColor = style[kShadowColor2];
-    m_text2.backgroundColor = kTextBackground;
-    m_painter.DrawSkinText(surface, m_text2);
+    draw(m_text2, kTextAlignFar, style[kColor2], style[kShadowColor2]);
 }
 
 void CTitleBar::Paint()
