@@ -24,10 +24,7 @@ template <class Params>
 Params PlacedParams(CControlContainer& container, CListener* listener, const RECT& place)
 {
     Params p;
-    p.x = place.left;
-    p.y = place.top;
-    p.width = place.right - place.left;
-    p.height = place.bottom - place.top;
+    PlaceRecord(p, place);
     p.container = &container;
     p.listener = listener;
     return p;

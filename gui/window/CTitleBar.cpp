@@ -271,10 +271,7 @@ void CTitleBar::DrawTexts(CBitmapDC& surface, const int* style)
     };
     draw(m_captionText, style[kAlignH], style[kColor], style[kShadowColor]);
 
-    m_text2.x = m_text2Rect.left;
-    m_text2.y = m_text2Rect.top;
-    m_text2.width = m_text2Rect.right - m_text2Rect.left;
-    m_text2.height = m_text2Rect.bottom - m_text2Rect.top;
+    PlaceRecord(m_text2, m_text2Rect);
     draw(m_text2, kTextAlignFar, style[kColor2], style[kShadowColor2]);
 }
 
