@@ -1,4 +1,5 @@
 #include "app/views/CScopeDisplay.h"
+#include "analysis/Saturate.h"
 #include "gui/controls/CImageControl.h"
 #include "gui/graphics/CBitmapDC.h"
 #include <algorithm>
@@ -78,11 +79,6 @@ uint32_t Share(int64_t part, int weight)
 {
     return uint32_t(std::clamp<int64_t>((part * weight) >> 12, 0, kWeightCap));
 }
-
-int SaturateToInt(int64_t v)
-{
-    return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX));
-}
 } // namespace
 
 const uint32_t* ScopePalette()
@@ -143,7 +139,7 @@ int CScopeDisplay::GetCell(int column, int row) const
 
 void CScopeDisplay::PlotBlock(const int16_t* samples, int count, int step, int fullScale)
 {
-    Plot(samples, count, SaturateToInt(int64_t(step) * 16), fullScale);
+    Plot(samples, count, SaturateInt32(int64_t(step) * 16), fullScale);
 }
 
 int CScopeDisplay::Brightness(int dy) const
@@ -165,7 +161,7 @@ void CScopeDisplay::Plot(const int16_t* samples, int count, int step, int fullSc
         return;
     const int64_t scale = int64_t(-(double(m_height - m_levelMargin) * 32768.0) / (fullScale * kHeadroom));
     const int64_t centre = int64_t(m_height) << (kSubY - 1);
-    auto yOf = [&](int s) { return SaturateToInt(((s * scale) >> kSubY) + centre); };
+    auto yOf = [&](int s) { return SaturateInt32(((s * scale) >> kSubY) + centre); };
     const int64_t end = int64_t(m_width) << kSubX;
     int64_t x = kFirstX;
     int previousY = yOf(samples[0]);
@@ -173,14 +169,14 @@ void CScopeDisplay::Plot(const int16_t* samples, int count, int step, int fullSc
     for (int i = 1;; ++i) {
         const int s = samples[i];
         const int y = yOf(s);
-        int b = Brightness(SaturateToInt(std::abs(int64_t(y) - previousY)));
+        int b = Brightness(SaturateInt32(std::abs(int64_t(y) - previousY)));
         if (std::abs(s) >= kFullSample && std::abs(previousS) >= kFullSample)
             b = 0; // clipped: no segment between two full-scale samples
-        const int weight = SaturateToInt((int64_t(m_intensity) * b) >> 5);
+        const int weight = SaturateInt32((int64_t(m_intensity) * b) >> 5);
         if (y < previousY)
-            AddSpan(int(x), weight, y, SaturateToInt(int64_t(previousY) + kHalfRow));
+            AddSpan(int(x), weight, y, SaturateInt32(int64_t(previousY) + kHalfRow));
         else
-            AddSpan(int(x), weight, SaturateToInt(int64_t(y) + kHalfRow), previousY);
+            AddSpan(int(x), weight, SaturateInt32(int64_t(y) + kHalfRow), previousY);
         previousY = y;
         previousS = s;
         if (i + 1 >= count)
