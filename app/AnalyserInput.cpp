@@ -55,7 +55,7 @@ void AnalyserInput::Process(int32_t* const* channels, int frames)
     int32_t* left = channels[0];
     int32_t* right = channels[1];
     const int gain = m_gain.GetInputGainQ12();
-    if (gain != kUnityGainQ12) {
+    if (gain != CSettingsApplier::kUnityGainQ12) {
         ApplyGain(left, frames, gain);
         ApplyGain(right, frames, gain);
     }

@@ -27,7 +27,6 @@ class CSettingsApplier;
 class AnalyserInput {
 public:
     static constexpr int kScopeGainQ12 = 3700; // a little below unity
-    static constexpr int kUnityGainQ12 = 4096;
 
     struct Analysers {
         CRtaPanel* rta;

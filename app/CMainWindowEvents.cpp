@@ -9,7 +9,7 @@ namespace {
 const int kAnalysisRate = CSettingsApplier::kAnalysisRate;
 // The toolkit redraws after a maximize or a restore with this code.
 const int kRedrawEvent = WindowEvent::StateChanged;
-const float kTargetHalfWindowDb = 1.5f; // the RTA's target band either side of the target level
+const float kTargetHalfWindowDb = float(CSettingsApplier::kTargetHalfWidthDb);
 
 // Scope paths: trigger tuning, ring sizes and smoothing as the displays need them.
 const int kScopeLead = 8500;

@@ -8,7 +8,6 @@
 namespace {
 const unsigned char kNeverApplied = 0xFE; // no setting's cell holds four of these
 const float kDbToExponent = 0.05f;        // single precision, as the gains were always computed
-const double kTargetHalfWidthDb = 1.5;    // the target window spans the level +/- 1.5 dB
 } // namespace
 
 CSettingsApplier::CSettingsApplier() : m_inputGainQ12(kUnityGainQ12)

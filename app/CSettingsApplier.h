@@ -16,6 +16,7 @@ class CSettingsApplier {
 public:
     static constexpr int kUnityGainQ12 = 4096;
     static constexpr int kAnalysisRate = 48000;
+    static constexpr double kTargetHalfWidthDb = 1.5; // the RTA's target window: the level +/- this
 
     CSettingsApplier();
 
