@@ -30,18 +30,25 @@ struct ControlWindowParams {
     std::string toolTipText;  // shown when the cursor rests on the control
 };
 
-// A control's window where a creation record places it: its rectangle, its
-// parent and its container.
+// Copies where one record places a control, its rectangle, parent and
+// container, into another.
+template <class To, class From>
+void CopyPlacement(To& to, const From& from)
+{
+    to.x = from.x;
+    to.y = from.y;
+    to.width = from.width;
+    to.height = from.height;
+    to.parent = from.parent;
+    to.container = from.container;
+}
+
+// A control's window where a creation record places it.
 template <class Params>
 ControlWindowParams ControlWindowAt(const Params& params)
 {
     ControlWindowParams window;
-    window.x = params.x;
-    window.y = params.y;
-    window.width = params.width;
-    window.height = params.height;
-    window.parent = params.parent;
-    window.container = params.container;
+    CopyPlacement(window, params);
     return window;
 }
 

@@ -45,14 +45,9 @@ int CScrollBarControl::Create(const ScrollBarParams& params)
             m_bar.background = params.container->GetSurface();
     }
     ControlCreateParams control;
-    control.x = params.x;
-    control.y = params.y;
-    control.width = params.width;
-    control.height = params.height;
+    CopyPlacement(control, params);
     control.controlId = params.controlId;
     control.notifyKind = ScrollBarNotify::Kind;
-    control.container = params.container;
-    control.parent = params.parent;
     control.listener = params.listener;
     control.skin = params.container ? params.container->GetSkinRenderer() : nullptr;
     control.kind = kTrackKind;

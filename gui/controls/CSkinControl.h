@@ -116,13 +116,8 @@ template <class Params>
 ControlCreateParams SkinnedControlAt(const Params& params)
 {
     ControlCreateParams create;
-    create.x = params.x;
-    create.y = params.y;
-    create.width = params.width;
-    create.height = params.height;
+    CopyPlacement(create, params);
     create.controlId = params.controlId;
-    create.container = params.container;
-    create.parent = params.parent;
     create.skin = params.container ? params.container->GetSkinRenderer() : nullptr;
     create.visible = params.visible;
     create.background = params.background;

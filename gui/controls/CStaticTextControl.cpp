@@ -37,13 +37,8 @@ int CStaticTextControl::Create(const StaticTextParams& params)
     m_params = params;
     TakeParentBackground(m_params);
     ControlCreateParams create;
-    create.x = m_params.x;
-    create.y = m_params.y;
-    create.width = m_params.width;
-    create.height = m_params.height;
+    CopyPlacement(create, m_params);
     create.notifyKind = kNotifyKind;
-    create.container = m_params.container;
-    create.parent = m_params.parent;
     create.listener = m_params.listener;
     create.kind = m_params.kind;
     create.visible = m_params.visible;
