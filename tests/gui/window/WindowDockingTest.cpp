@@ -60,9 +60,9 @@ TEST(WindowStates, MonitorQueriesAndTheirFailure)
 // taskbar button and the resize event; a second dock keeps the normal rectangle.
 TEST(WindowDocking, DockLeftThenRightThenRestore)
 {
+    SeenMessages seen; // outlives the window, whose destruction it still sees
     ShellWindow w(DockableParams());
     ASSERT_TRUE(w.created);
-    SeenMessages seen;
     w.window.SetMessageHook(&seen);
     SizeProposal proposal = {};
     w.listener.react = [&proposal](const RecordedEvent& e) {

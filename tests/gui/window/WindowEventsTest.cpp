@@ -70,6 +70,9 @@ TEST(WindowEvents, SizesTimersAndWheel)
 // handling.
 TEST(WindowEvents, ExternalMessageAndHooks)
 {
+    // The hooks outlive the window: its destruction still passes them messages.
+    RecordingListener hook;
+    Recorder messages;
     WindowFixture f;
     f.listener.react = [](const RecordedEvent& e) {
         if (e.code == WindowEvent::External)
@@ -79,7 +82,6 @@ TEST(WindowEvents, ExternalMessageAndHooks)
     EXPECT_EQ(f.Send(ToolkitMessage::External, 12, 34), 12034);
     ASSERT_EQ(f.listener.Count(WindowEvent::External), 1);
 
-    RecordingListener hook;
     hook.react = [](const RecordedEvent&) { return 1; };
     f.window.SetEventHook(&hook);
     f.listener.Clear();
@@ -90,7 +92,6 @@ TEST(WindowEvents, ExternalMessageAndHooks)
 
     f.window.SetEventHook(nullptr);
     f.listener.react = nullptr;
-    Recorder messages;
     f.window.SetMessageHook(&messages);
     messages.handles = WM_KEYDOWN;
     messages.answer = 77;
