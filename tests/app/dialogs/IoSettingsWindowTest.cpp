@@ -267,6 +267,7 @@ TEST(IoSettingsWindow, FailedStartAndStatusLines)
 // control and whole decibels on the others, each applied.
 TEST(IoSettingsWindow, DcBlockAndLevelDrags)
 {
+    FakeTicks ticks(1000); // outlives the window's controls
     SettingsHost h;
     ASSERT_EQ(h.Open(), 1);
     CIoSettingsWindow& w = h.window;
@@ -279,7 +280,6 @@ TEST(IoSettingsWindow, DcBlockAndLevelDrags)
     EXPECT_FALSE(w.IsApplyPending());
     EXPECT_EQ(h.controller.applies, 0);
 
-    FakeTicks ticks(1000);
     struct Drag {
         CValueControl* control;
         int pixels; // the first move after a press: 128 positions a pixel

@@ -62,9 +62,10 @@ TEST(Container, CreationOrderAndRelayAnswers)
 // the control's first background pixel is the surface's pixel there.
 TEST(Container, ResizeOrderAndNestedOffsets)
 {
-    ContainerHost host;
+    // The log and the caption outlive the host, whose destruction still reaches them.
     EventLog log;
     LoggingListener caption(log, "caption");
+    ContainerHost host;
     ProbeControl a(log, "a"), b(log, "b");
     a.Create(ControlAt(host.container, 0, 0, 20, 20));
     b.Create(ControlAt(host.container, 30, 0, 20, 20));

@@ -210,8 +210,8 @@ TEST(DropList, DeactivationClosesAndTheMenuRelays)
 // above the rows; a cursor resting 400 ms on a row with a tip shows it.
 TEST(DropList, HoverScrollsAndTipsShow)
 {
+    FakeTicks ticks(5000); // outlives the list
     PopupFixture f;
-    FakeTicks ticks(5000);
     f.list.SetTickSource(&ticks);
     AddNormal(f.items, 12);
     f.items.ItemAt(1)->toolTip = "tip";

@@ -17,8 +17,8 @@ const RECT Desktop = {0, 0, 1280, 1024};
 // again; the next restore returns to the normal rectangle.
 TEST(WindowStates, MaximizeMinimizeRestore)
 {
+    RecordingListener states; // outlives the window, whose destruction it still hears
     ShellWindow w(TestWindowParams(100, 100, 400, 300));
-    RecordingListener states;
     w.window.SetStateListener(&states);
     const RECT normal = {100, 100, 500, 400};
     w.window.Maximize(nullptr);
