@@ -5,30 +5,36 @@
 # they never run beside each other (there is one cursor and one focus).
 # SLOW: the tests it selects (real capture, long cycles) are labelled slow as
 # well, so `scripts/test -LE slow` is a quick loop.
+# Tests run with Wine's heap checks, so a write into freed or foreign memory fails
+# the test where it happens instead of crashing some later run. HEAP_COUNTED: its
+# tests count the heap's bytes, which the checks' delayed frees would inflate.
 # A test passes only when GoogleTest printed PASSED and nothing failed or crashed.
 include(GoogleTest)
 function(quill_add_test name)
-  cmake_parse_arguments(T "DESKTOP_INPUT" "LABEL;SLOW" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DESKTOP_INPUT;HEAP_COUNTED" "LABEL;SLOW" "SOURCES;LIBS" ${ARGN})
   get_filename_component(label ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   if(T_LABEL)
     set(label ${T_LABEL})
   elseif(QUILL_TEST_LABEL)
     set(label ${QUILL_TEST_LABEL})
   endif()
-  set(lock "")
+  set(extra "")
   if(T_DESKTOP_INPUT)
-    set(lock RESOURCE_LOCK desktop_input)
+    set(extra RESOURCE_LOCK desktop_input)
+  endif()
+  if(NOT T_HEAP_COUNTED)
+    list(APPEND extra ENVIRONMENT WINEDEBUG=warn+heap)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   if(T_SLOW)
-    quill_discover_tests(${name} "-${T_SLOW}" ${label} ${lock})
+    quill_discover_tests(${name} "-${T_SLOW}" ${label} ${extra})
     # The label list passes through several list expansions on its way to the
     # discovered tests: eight escapes leave its separator standing at the end.
     string(REPEAT "\\" 8 escape)
-    quill_discover_tests(${name} "${T_SLOW}" "${label}${escape};slow" ${lock})
+    quill_discover_tests(${name} "${T_SLOW}" "${label}${escape};slow" ${extra})
   else()
-    quill_discover_tests(${name} "*" ${label} ${lock})
+    quill_discover_tests(${name} "*" ${label} ${extra})
   endif()
 endfunction()
 
@@ -37,7 +43,7 @@ function(quill_discover_tests name filter labels)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST TEST_FILTER ${filter}
     PROPERTIES LABELS ${labels} TIMEOUT 120 ${ARGN}
       PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
-      FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|Unhandled exception|wine: Unhandled")
+      FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|Unhandled exception|wine: Unhandled|err:heap|warn:heap:unsafe_block|warn:heap:validate")
 endfunction()
 
 # quill_add_bench(<name> SOURCES ... [LIBS ...]): a benchmark, built but never run by ctest.
