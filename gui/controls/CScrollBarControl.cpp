@@ -62,7 +62,8 @@ int CScrollBarControl::Create(const ScrollBarParams& params)
 
 int32_t CScrollBarControl::LargestPosition() const
 {
-    return std::max(0, m_bar.range - m_bar.page);
+    // In 64 bits: a hostile range and page must not wrap around each other.
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t(m_bar.range) - m_bar.page, 0, INT32_MAX));
 }
 
 int32_t CScrollBarControl::ThumbOffsetFromPosition() const
@@ -131,6 +132,7 @@ void CScrollBarControl::Draw(Layout layout)
 
 void CScrollBarControl::SetPosition(int32_t position)
 {
+    position = std::clamp(position, 0, LargestPosition()); // no thumb place lies outside the range
     if (position == m_bar.position)
         return;
     m_bar.position = position;
@@ -147,10 +149,12 @@ void CScrollBarControl::NotifyPosition(int32_t position)
 void CScrollBarControl::PageToDesired(int32_t desired, int32_t page)
 {
     DebugTrace("CScrollBarControl::PageToDesired: %i\n", desired);
+    // A page below one unit would never arrive, or would page away from the cursor.
+    const int64_t step = std::max(page, 1);
     if (m_bar.position < desired)
-        m_bar.position = std::min(m_bar.position + page, desired);
+        m_bar.position = static_cast<int32_t>(std::min(m_bar.position + step, int64_t(desired)));
     else if (m_bar.position > desired)
-        m_bar.position = std::max(m_bar.position - page, desired);
+        m_bar.position = static_cast<int32_t>(std::max(m_bar.position - step, int64_t(desired)));
     NotifyPosition(m_bar.position);
     Draw(Layout::Recompute);
 }

@@ -2,6 +2,9 @@
 #include "PaintedHost.h"
 #include "gui/controls/CScrollBarControl.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <climits>
+#include <string>
 
 namespace {
 const UINT_PTR kPagingTimer = 50;
@@ -126,5 +129,41 @@ TEST(ScrollBar, PagingDragAndWheel)
             Wheel(f.hwnd, steps);
         EXPECT_EQ(7, f.bar.GetPosition());
         EXPECT_EQ((Notes{{6, 0}, {8, 7}, {8, 0}, {8, 4}, {7, 4}, {8, 3}, {8, 2}, {8, 7}}), f.log.CodesAndData());
+    }
+}
+
+// Whatever range, page and positions a caller hands over, the position stays
+// in 0 .. range - page and the thumb on its track; a page below one unit pages by one.
+TEST(ScrollBar, HostileRangesKeepThePositionInside)
+{
+    const struct {
+        int range, page, start, set, pressY, paged;
+    } cases[] = {
+        {12, -3, 0, 2, 90, 1},
+        {12, 0, 0, 3, 90, 1},
+        {INT_MIN, 1, 5, 3, 90, 0},
+        {1000, -3, 5, 9, 3, 5},
+        {12, 5, 0, INT_MAX, 3, 0},
+        {12, 5, 0, -7, 90, 5},
+        {INT_MAX, INT_MIN, INT_MAX, INT_MIN, 90, INT_MAX - 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.range) + " " + std::to_string(c.page));
+        BarFixture f(c.range, c.page);
+        const int largest = int(std::clamp<int64_t>(int64_t(c.range) - c.page, 0, INT_MAX));
+        auto inside = [&] {
+            const int p = f.bar.GetPosition(), t = f.bar.GetThumbOffset();
+            return p >= 0 && p <= largest && t >= 0 && t <= f.bar.GetTravel();
+        };
+        f.bar.SetPosition(c.set);
+        EXPECT_TRUE(inside());
+        f.bar.SetPosition(c.start);
+        f.Press(c.pressY);
+        EXPECT_EQ(c.paged, f.bar.GetPosition());
+        f.Timer();
+        EXPECT_TRUE(inside());
+        f.Release();
+        Wheel(f.hwnd, -30000);
+        EXPECT_TRUE(inside());
     }
 }
