@@ -1,5 +1,6 @@
 #include "gui/window/BitmapRegion.h"
 #include "gui/graphics/CBitmapDC.h"
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -42,10 +43,14 @@ HRGN CreateRegionFromBitmap(const CBitmapDC& bitmap, uint32_t keyColour, int bor
     if (!region || !bitmap.IsCreated())
         return region;
     GdiFlush(); // GDI may still owe the section earlier drawing
-    const int b = std::abs(border);
-    if (border == 0 || w < 2 * b || h < 2 * b) {
+    // In 64 bits: a border of INT_MIN, or one whose double wraps, still counts as too wide.
+    const int64_t wide = std::llabs(int64_t(border));
+    if (border == 0 || w < 2 * wide || h < 2 * wide) {
         CutBand(region, bitmap, keyColour, 0, 0, w, h);
-    } else if (border > 0) {
+        return region;
+    }
+    const int b = int(wide);
+    if (border > 0) {
         CutBand(region, bitmap, keyColour, 0, 0, b, b);
         CutBand(region, bitmap, keyColour, w - b, 0, w, b);
         CutBand(region, bitmap, keyColour, 0, h - b, b, h);

@@ -3,6 +3,7 @@
 #include "tests/common/TraceCapture.h"
 #include "WindowTestSupport.h"
 #include <gtest/gtest.h>
+#include <climits>
 #include <memory>
 
 namespace {
@@ -188,6 +189,8 @@ TEST(PhysicalWindow, RegionAndShowBitmap)
         {-4, Key, true, true, false},
         {0, Key, true, true, true},
         {21, Key, true, true, true}, // 2 x 21 is more than 40
+        {INT_MIN, Key, true, true, true},
+        {INT_MAX / 2 + 1, Key, true, true, true},
         {16, RegionKeyAlpha, true, false, false},
     };
     for (const auto& c : cases) {
