@@ -5,7 +5,8 @@
 #include <cstring>
 
 namespace {
-const int TopmostAboveAll = 2; // the topmost level of PlacementFlag::TopmostLevel2
+const int TopmostAboveAll = 2;         // the topmost level of PlacementFlag::TopmostLevel2
+const int32_t CoordinateLimit = 32767; // the window manager's coordinates are 16-bit
 
 bool IsNamed(const char* text)
 {
@@ -17,7 +18,13 @@ bool IsDockedState(uint32_t state)
     return state > PlacementState::DockedBase && state <= PlacementState::DockedBase + DockEdge::Bottom;
 }
 
-// A record another program wrote, or one spoiled since, is no placement.
+bool WithinCoordinates(int32_t value)
+{
+    return value >= -CoordinateLimit - 1 && value <= CoordinateLimit;
+}
+
+// A record another program wrote, or one spoiled since, is no placement: no
+// window ever had a side or a docked size beyond the window manager's reach.
 bool IsSoundPlacement(const WindowPlacementRecord& record)
 {
     const uint32_t state = record.state & PlacementState::Mask;
@@ -25,7 +32,9 @@ bool IsSoundPlacement(const WindowPlacementRecord& record)
                             state == PlacementState::Maximized || IsDockedState(state);
     return record.size == WindowPlacementRecord::Size && record.magic == WindowPlacementRecord::Magic && knownState &&
            record.right > record.left && record.bottom > record.top && record.dockedWidth > 0 &&
-           record.dockedHeight > 0;
+           record.dockedHeight > 0 && WithinCoordinates(record.left) && WithinCoordinates(record.top) &&
+           WithinCoordinates(record.right) && WithinCoordinates(record.bottom) &&
+           record.dockedWidth <= CoordinateLimit && record.dockedHeight <= CoordinateLimit;
 }
 
 uint32_t Flag(bool set, uint32_t flag)

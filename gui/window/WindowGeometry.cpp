@@ -1,4 +1,5 @@
 #include "gui/window/WindowGeometry.h"
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -155,6 +156,9 @@ int ChooseEdgeInWorkArea(const RECT& rect, const RECT& work)
 
 RECT DockedRectOnMonitor(int edge, const RECT& m, int width, int height)
 {
+    // A size saved beside a larger monitor, or a corrupt one, would cover this one and reach past it.
+    width = std::clamp(width, 0, int(m.right - m.left));
+    height = std::clamp(height, 0, int(m.bottom - m.top));
     switch (edge) {
     case DockEdge::Left: return {m.left, m.top, m.left + width, m.bottom};
     case DockEdge::Top: return {m.left, m.top, m.right, m.top + height};

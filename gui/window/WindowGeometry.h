@@ -54,7 +54,8 @@ int BorderHitTest(int x, int y, int width, int height, int dockedEdge);
 
 // The nearest dock edge of rect in work, with TooFar added beyond reach.
 int ChooseEdgeInWorkArea(const RECT& rect, const RECT& work);
-// The rectangle a window docked to edge of monitor takes before the shell answers.
+// The rectangle a window docked to edge of monitor takes before the shell answers;
+// no thicker than the monitor.
 RECT DockedRectOnMonitor(int edge, const RECT& monitor, int width, int height);
 // The shell's answer with the proposal's thickness kept: the inner side
 // follows the outer one.

@@ -1,5 +1,6 @@
 #include "gui/window/WindowGeometry.h"
 #include <gtest/gtest.h>
+#include <climits>
 
 namespace {
 const RECT Desktop = {0, 0, 1280, 1024}; // the test desktop: work area = monitor
@@ -98,6 +99,8 @@ TEST(WindowGeometry, BorderZonesDockEdgesAndDockedRectangles)
         EXPECT_TRUE(Same(DockedRectOnMonitor(DockEdge::Left, Desktop, 270, 1024), RECT{0, 0, 270, 1024}));
         EXPECT_TRUE(Same(DockedRectOnMonitor(DockEdge::Bottom, Desktop, 1280, 156), RECT{0, 868, 1280, 1024}));
         EXPECT_TRUE(Same(DockedRectOnMonitor(DockEdge::Right, Desktop, 270, 1024), RECT{1010, 0, 1280, 1024}));
+        EXPECT_TRUE(Same(DockedRectOnMonitor(DockEdge::Right, Desktop, 5000, 1024), Desktop));
+        EXPECT_TRUE(Same(DockedRectOnMonitor(DockEdge::Bottom, Desktop, 1280, INT_MAX), Desktop));
         // The shell moved the outer side: the inner one follows.
         EXPECT_TRUE(
             Same(KeepDockThickness(DockEdge::Left, {0, 0, 270, 1024}, {30, 0, 270, 1024}), RECT{30, 0, 300, 1024}));

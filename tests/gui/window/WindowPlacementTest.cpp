@@ -2,6 +2,7 @@
 #include "PlacementTestSupport.h"
 #include "gui/window/WindowGeometry.h"
 #include <gtest/gtest.h>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -80,6 +81,14 @@ TEST(WindowPlacement, RecordsRestoreTheirState)
         {"another size", PlacementRecord(0), 100, own, 0, 0, 0, false},
         {"inverted rectangle", PlacementRecord(0, {500, 100, 100, 400}), 108, own, 0, 0, 0, false},
         {"unknown state", PlacementRecord(105), 108, own, 0, 0, 0, false},
+        {"beyond 16-bit coordinates", PlacementRecord(0, {-100000, 100, 500, 400}), 108, own, 0, 0, 0, false},
+        {"docked thicker than 16 bits",
+         [] {
+             auto r = PlacementRecord(104);
+             r.dockedHeight = INT_MAX;
+             return r;
+         }(),
+         108, own, 0, 0, 0, false},
     };
     for (const auto& c : cases) {
         TempIni ini;
