@@ -105,7 +105,7 @@ const ShadeParams CSkinRenderer::kLoadedShading = {ShadeMode::Multiply, 8000, 78
 
 CSkinRenderer::CSkinRenderer()
     : m_shading(kConstructedShading), m_values{{kNeutral, kNeutral, kNeutral, kNeutral, kNeutral}}, m_colors{},
-      m_fontSizeCap(0), m_forcedFontSize(0)
+      m_fontSizeCap(0), m_forcedFontSize(0), m_setsFilled(false)
 {}
 
 void CSkinRenderer::Load(const SkinParams* values)
@@ -114,7 +114,10 @@ void CSkinRenderer::Load(const SkinParams* values)
         m_values = *values;
     for (int slot = 0; slot < CSkinFont::kSlotCount; ++slot)
         m_fonts[slot].Create(slot);
-    FillSets();
+    // Sets only append: a window created again keeps the pictures it has.
+    if (!m_setsFilled)
+        FillSets();
+    m_setsFilled = true;
     m_shading = kLoadedShading;
     for (int i = 0; i < kHolderCount; ++i) {
         const SkinPictureBlob& blob = kSkinPictures[int(SkinPicture::IconStrip) + i];

@@ -30,7 +30,9 @@ public:
 
     CSkinRenderer();
 
-    // Once, when the window is created; null values keep 256 everywhere.
+    // When the window is created; null values keep 256 everywhere. The
+    // pictures are decoded at the first call only; later calls (the window
+    // created again) renew the values, fonts and colours.
     void Load(const SkinParams* values);
 
     void DrawElement(const SkinDrawRequest& request) override;
@@ -89,4 +91,5 @@ private:
     uint32_t m_colors[kColorCount];
     int m_fontSizeCap;
     int m_forcedFontSize;
+    bool m_setsFilled; // the pictures are decoded once per renderer
 };

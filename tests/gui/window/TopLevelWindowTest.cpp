@@ -150,23 +150,27 @@ TEST(TopLevelWindow, SavedPlacementAndDockedState)
     }
 }
 
-// Create, resize and close twenty times: no class stays registered and no
-// drawing surface outlives its window.
+// Create, resize and close twenty times, a new window object each time and
+// one object created again (as the dialogs are): no class stays registered
+// and no drawing surface outlives its window.
 TEST(TopLevelWindow, CyclesLeaveNoClassesAndNoSurfaces)
 {
+    ProbeWindow reused;
     int sectionsBefore = 0;
     for (int cycle = 0; cycle <= 20; ++cycle) {
         if (cycle == 1)
-            sectionsBefore = CBitmapDC::GetLiveSectionCount(); // after what the first window makes once
-        ProbeWindow w;
-        const HWND hwnd = w.Create(ProbeParams());
-        ASSERT_NE(hwnd, nullptr);
-        const std::string name = w.GetWindow().GetWindowClassName();
-        SetWindowPos(hwnd, nullptr, 0, 0, 300 + cycle, 180, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-        PumpMessages();
-        EXPECT_FALSE(IsWindow(hwnd));
-        EXPECT_FALSE(IsClassRegistered(name)) << cycle;
+            sectionsBefore = CBitmapDC::GetLiveSectionCount(); // after what the first windows make once
+        ProbeWindow fresh;
+        for (ProbeWindow* w : {&fresh, &reused}) {
+            const HWND hwnd = w->Create(ProbeParams());
+            ASSERT_NE(hwnd, nullptr);
+            const std::string name = w->GetWindow().GetWindowClassName();
+            SetWindowPos(hwnd, nullptr, 0, 0, 300 + cycle, 180, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            PumpMessages();
+            EXPECT_FALSE(IsWindow(hwnd));
+            EXPECT_FALSE(IsClassRegistered(name)) << cycle;
+        }
     }
     EXPECT_EQ(CBitmapDC::GetLiveSectionCount(), sectionsBefore);
 }
