@@ -36,6 +36,13 @@ private:
     uint32_t m_flags;
 };
 
+// A size the system refuses leaves the output empty: nothing to fill, however
+// many rows the stretch would otherwise visit one by one.
+bool Remake(CBitmapDC& output, int width, int height)
+{
+    output.Create(width, height, kBitsPerPixel);
+    return output.IsCreated();
+}
 } // namespace
 
 void CopyPixelBlock(const CBitmapDC& source, int sourceX, int sourceY, CBitmapDC& destination, int destX, int destY,
@@ -97,12 +104,13 @@ bool CSkinBlitter::StretchCorners(const CBitmapDC& s, const SkinInsets& insets, 
     const int l = insets.left, t = insets.top, r = insets.right, b = insets.bottom;
     const int leftX = c.Shift(CornerFlag::ShiftLeft);
     const int rightX = sw - r - c.Shift(CornerFlag::ShiftRight);
-    output.Create(width, height, kBitsPerPixel);
+    if (!Remake(output, width, height))
+        return false;
     CopyPixelBlock(c.Image(CornerFlag::TopLeft), leftX, c.Shift(CornerFlag::ShiftTop), output, 0, 0, l, t);
     CopyPixelBlock(c.Image(CornerFlag::TopRight), rightX, c.Shift(CornerFlag::ShiftTop), output, width - r, 0, r, t);
     ReplicateColumn(output, output, l - 1, 0, width - l - r, t, l, 0);
     if (b < 0)
-        return output.IsCreated();
+        return true;
     const int bottomY = sh - b - c.Shift(CornerFlag::ShiftBottom);
     CopyPixelBlock(c.Image(CornerFlag::BottomLeft), leftX, bottomY, output, 0, height - b, l, b);
     CopyPixelBlock(c.Image(CornerFlag::BottomRight), rightX, bottomY, output, width - r, height - b, r, b);
@@ -114,7 +122,7 @@ bool CSkinBlitter::StretchCorners(const CBitmapDC& s, const SkinInsets& insets, 
     } else {
         ReplicateRow(output, output, 0, t - 1, width, gapRows, 0, t);
     }
-    return output.IsCreated();
+    return true;
 }
 
 bool CSkinBlitter::StretchThreeColumns(const CBitmapDC& s, const SkinInsets& zoneA, const SkinInsets& zoneB, int width,
@@ -123,7 +131,8 @@ bool CSkinBlitter::StretchThreeColumns(const CBitmapDC& s, const SkinInsets& zon
     if (!s.GetBits())
         return false;
     const int sw = s.GetWidth(), sh = s.GetHeight();
-    output.Create(width, height, kBitsPerPixel);
+    if (!Remake(output, width, height))
+        return false;
     const int span = zoneB.left - zoneA.right;
     const int x0 = middle - (span >> 1);
     const int rightWidth = sw - zoneB.right;
@@ -139,7 +148,7 @@ bool CSkinBlitter::StretchThreeColumns(const CBitmapDC& s, const SkinInsets& zon
         ReplicateColumn(s, output, zoneB.left, band.row, rightX - (x0 + span), band.rows, x0 + span, band.y);
     }
     ReplicateRow(output, output, 0, zoneA.top - 1, width, height - zoneA.top - (sh - zoneA.bottom), 0, zoneA.top);
-    return output.IsCreated();
+    return true;
 }
 
 bool CSkinBlitter::StretchThreeRows(const CBitmapDC& s, const SkinInsets& zoneA, const SkinInsets& zoneB, int width,
@@ -149,7 +158,8 @@ bool CSkinBlitter::StretchThreeRows(const CBitmapDC& s, const SkinInsets& zoneA,
         return false;
     const CornerSource c(s, corners);
     const int sw = s.GetWidth(), sh = s.GetHeight();
-    output.Create(width, height, kBitsPerPixel);
+    if (!Remake(output, width, height))
+        return false;
     const int span = zoneB.top - zoneA.bottom;
     const int y0 = middle - (span >> 1);
     const int bottomRows = sh - zoneB.bottom;
@@ -182,5 +192,5 @@ bool CSkinBlitter::StretchThreeRows(const CBitmapDC& s, const SkinInsets& zoneA,
         if (fill == StretchFill::Solid)
             break;
     }
-    return output.IsCreated();
+    return true;
 }
