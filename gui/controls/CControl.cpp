@@ -16,6 +16,12 @@ CControl::CControl() : m_created(0), m_offsetX(0), m_offsetY(0)
 CControl::~CControl()
 {
     Destroy();
+    // The children's windows went with this one's; when their owners destroy
+    // them later, they must not reach back into this control or its container.
+    for (CControl* child : m_children) {
+        child->m_params.parent = nullptr;
+        child->m_params.container = nullptr;
+    }
     m_children.clear();
 }
 

@@ -125,6 +125,17 @@ TEST(Container, ResizeOrderAndNestedOffsets)
         host.container.DestroyChildren();
         EXPECT_FALSE(outer.IsCreated());
         EXPECT_TRUE(host.container.GetChildren().empty());
+
+        // A parent gone before its child leaves the child nothing to reach back into.
+        ProbeControl orphan(log, "orphan");
+        {
+            ProbeControl parent(log, "parent");
+            parent.Create(ControlAt(host.container, 0, 0, 40, 40));
+            orphan.Create(ControlAt(host.container, 1, 1, 10, 10, &parent));
+        }
+        EXPECT_EQ(orphan.GetParams().parent, nullptr);
+        EXPECT_EQ(orphan.GetContainer(), nullptr);
+        orphan.Destroy();
     }
 }
 
