@@ -1,19 +1,25 @@
 #include "gui/skin/CSkinBlitter.h"
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
 
 const int kBitsPerPixel = 32;
 
-// Cuts one axis of a copy of n pixels from s to d to both extents.
+// Cuts one axis of a copy of n pixels from s to d to both extents; in 64 bits,
+// so that no hostile start or count wraps around into the surfaces.
 bool ClipAxis(int& s, int& d, int& n, int sourceExtent, int destExtent)
 {
-    const int lead = std::max(0, std::max(-s, -d));
-    s += lead;
-    d += lead;
-    n = std::min(n - lead, std::min(sourceExtent - s, destExtent - d));
-    return n > 0;
+    const int64_t lead = std::max<int64_t>({0, -int64_t(s), -int64_t(d)});
+    const int64_t from = s + lead, to = d + lead;
+    const int64_t count = std::min({n - lead, sourceExtent - from, destExtent - to});
+    if (count <= 0)
+        return false;
+    s = int(from);
+    d = int(to);
+    n = int(count);
+    return true;
 }
 
 uint32_t* PixelAt(const CBitmapDC& bitmap, int x, int y)
@@ -62,8 +68,11 @@ void ReplicateRow(const CBitmapDC& source, CBitmapDC& destination, int sourceX, 
 {
     if (sourceY < 0)
         return;
-    for (int i = 0; i < count; ++i)
-        CopyPixelBlock(source, sourceX, sourceY, destination, destX, destY + i, width, 1);
+    // Only rows that land in the destination are visited: a hostile count would loop for seconds.
+    const int64_t first = std::max<int64_t>(0, -int64_t(destY));
+    const int64_t end = std::min<int64_t>(count, int64_t(destination.GetHeight()) - destY);
+    for (int64_t i = first; i < end; ++i)
+        CopyPixelBlock(source, sourceX, sourceY, destination, destX, int(destY + i), width, 1);
 }
 
 void ReplicateColumn(const CBitmapDC& source, CBitmapDC& destination, int sourceX, int sourceY, int count, int height,

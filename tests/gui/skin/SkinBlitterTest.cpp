@@ -164,6 +164,13 @@ TEST(SkinBlitter, CutToSmallTargetsAndNothingToStretch)
         for (StretchMode mode : {StretchMode::Corners, StretchMode::ThreeRows, StretchMode::ThreeColumns})
             EXPECT_FALSE(CSkinBlitter().Draw(&source, StretchFill::Solid, mode, 0, kEights, {8, 7, 11, 11},
                                              {20, 7, 23, 11}, 1, INT_MAX));
+    // Zones and middles whose sums wrap past the int range neither read outside
+    // the source nor visit billions of rows.
+    const SkinInsets low = {INT_MIN, INT_MIN, INT_MIN, INT_MIN}, high = {0, 0, INT_MAX, INT_MAX};
+    EXPECT_TRUE(
+        CSkinBlitter().StretchThreeRows(source, low, low, 50, 50, INT_MIN, StretchFill::Solid, {&source, 0xF0}));
+    EXPECT_TRUE(CSkinBlitter().StretchThreeRows(source, high, {INT_MAX, 0, 0, INT_MAX}, 50, 50, INT_MAX,
+                                                StretchFill::Solid, {&source, 0xF0}));
     CSkinBlitter blitter;
     ASSERT_TRUE(blitter.StretchCorners(source, kEights, 100, 3, StretchFill::Solid));
     EXPECT_EQ(At(blitter.output, 0, 2), Tag(0, 19)) << "the bottom pieces come last";
