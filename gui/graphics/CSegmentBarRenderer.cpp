@@ -4,6 +4,7 @@
 #include "gui/graphics/CBitmapDC.h"
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 namespace {
 const int DefaultValue = 100;
@@ -390,18 +391,25 @@ void CSegmentBarRenderer::Bevel(CBitmapDC& surface, Span span, int s, Span windo
             *px = op(*px);
     };
     const int width = m_geometry.axisLength;
+    // Only columns and lines on the surface are visited: a bar far larger would loop for minutes.
+    const bool vertical = m_geometry.vertical;
+    const int64_t axisLimit = vertical ? surface.GetHeight() : surface.GetWidth();
+    const int64_t crossLimit = vertical ? surface.GetWidth() : surface.GetHeight();
+    const int a0 = int(std::clamp<int64_t>(-int64_t(m_geometry.axisPosition), 0, width));
+    const int a1 = int(std::clamp<int64_t>(axisLimit - m_geometry.axisPosition, 0, width));
     if (span.to - span.from >= 2)
         for (int j = 0; j < MaxEdgeLines; ++j)
-            for (int a = 0; a < width; ++a) {
+            for (int a = a0; a < a1; ++a) {
                 if (span.from + j < span.to)
                     apply(span.from + j, a, CapOps[s].lead[j]);
                 if (span.to - 1 - j >= span.from)
                     apply(span.to - 1 - j, a, CapOps[s].trail[j]);
             }
-    const int from = std::max(span.from, window.from), to = std::min(span.to, window.to);
-    for (int o = from; o < to; ++o)
+    const int64_t from = std::max<int64_t>({span.from, window.from, -int64_t(m_geometry.crossPosition)});
+    const int64_t to = std::min<int64_t>({span.to, window.to, crossLimit - m_geometry.crossPosition});
+    for (int64_t o = from; o < to; ++o)
         for (int j = 0; j < MaxEdgeLines && j < width; ++j) {
-            apply(o, j, SideOps[s].lead[j]);
-            apply(o, width - 1 - j, SideOps[s].trail[j]);
+            apply(int(o), j, SideOps[s].lead[j]);
+            apply(int(o), width - 1 - j, SideOps[s].trail[j]);
         }
 }

@@ -2,6 +2,7 @@
 #include "gui/graphics/CSegmentBarRenderer.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <climits>
 #include <random>
 #include <string>
 #include <vector>
@@ -210,4 +211,20 @@ TEST(SegmentBarRenderer, PresentOverTheLastOneEqualsAFullDraw)
                 << "vertical " << vertical << " step " << step;
         }
     }
+}
+
+// A bar reaching far past its surface draws the part on it at once: visiting
+// every column of it took seconds a draw, these twelve past the test's time limit.
+TEST(SegmentBarRenderer, AHugeBarDrawsOnlyItsPartOnTheSurface)
+{
+    CBitmapDC surface;
+    surface.Create(20, 40, 32);
+    surface.Fill(0);
+    CSegmentBarRenderer bar;
+    bar.SetGeometry({INT_MIN / 2, INT_MAX, 30, 5, false, 0, nullptr});
+    bar.OnLayout();
+    bar.values[0] = 500;
+    for (int draw = 0; draw < 12; ++draw)
+        bar.Draw(surface);
+    EXPECT_NE(surface.GetBits()[30 * 20 + 3], 0u); // segment 1 on line 25 of the bar
 }
