@@ -1,4 +1,5 @@
-# quill_add_test(<name> SOURCES ... [LIBS ...] [LABEL <label>] [DESKTOP_INPUT] [SLOW <gtest filter>])
+# quill_add_test(<name> SOURCES ... [LIBS ...] [LABEL <label>] [DESKTOP_INPUT] [HEAP_COUNTED]
+#                [SLOW <gtest filter>])
 # One GoogleTest executable, run under Wine, labelled with its folder's name
 # (or LABEL, or QUILL_TEST_LABEL set by a parent folder whose subsystem it belongs to).
 # DESKTOP_INPUT: its tests move the cursor, send input or activate windows, so
