@@ -112,7 +112,7 @@ TEST(WindowDocking, DockLeftThenRightThenRestore)
 // bar's thickness; a refused registration ends docking for good.
 TEST(WindowDocking, CommandShellAnswersAndRefusal)
 {
-    ShellWindow distant(DockableParams(80, 130));
+    ShellWindow distant(DockableParams(80, 200)); // out of reach, and clearly nearest the left
     EXPECT_EQ(distant.window.NearestDockEdge(), DockEdge::Left + DockEdge::TooFar);
     distant.shell.leftBarWidth = 30;
     WindowCommandNotice dock = {1, 5, 0, WindowCommand::Dock};
