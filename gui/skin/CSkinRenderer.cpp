@@ -105,7 +105,7 @@ const ShadeParams CSkinRenderer::kLoadedShading = {ShadeMode::Multiply, 8000, 78
 
 CSkinRenderer::CSkinRenderer()
     : m_shading(kConstructedShading), m_values{{kNeutral, kNeutral, kNeutral, kNeutral, kNeutral}}, m_colors{},
-      m_fontSizeCap(0), m_forcedFontSize(0), m_setsFilled(false)
+      m_fontSizeCap(0), m_forcedFontSize(0)
 {}
 
 void CSkinRenderer::Load(const SkinParams* values)
@@ -115,9 +115,8 @@ void CSkinRenderer::Load(const SkinParams* values)
     for (int slot = 0; slot < CSkinFont::kSlotCount; ++slot)
         m_fonts[slot].Create(slot);
     // Sets only append: a window created again keeps the pictures it has.
-    if (!m_setsFilled)
+    if (m_sets[kSkinSetFills[0].set].GetImageCount() == 0)
         FillSets();
-    m_setsFilled = true;
     m_shading = kLoadedShading;
     for (int i = 0; i < kHolderCount; ++i) {
         const SkinPictureBlob& blob = kSkinPictures[int(SkinPicture::IconStrip) + i];

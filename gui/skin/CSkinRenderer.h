@@ -91,5 +91,4 @@ private:
     uint32_t m_colors[kColorCount];
     int m_fontSizeCap;
     int m_forcedFontSize;
-    bool m_setsFilled; // the pictures are decoded once per renderer
 };
