@@ -18,6 +18,9 @@ set(QUILL_LAYER_USES_app common signal analysis image audio gui)
 # Folders inside a layer may be ordered too: a folder given a list here stands
 # only on the folders it names and on the files at its layer's root; a folder
 # without a list stands on all of its layer. In gui: graphics <- skin <- window,
-# controls (which use each other).
+# controls (which use each other). In app the views and the dialogs stand on
+# the root files alone; only the main window brings them together.
 set(QUILL_FOLDER_USES_gui_graphics "")
 set(QUILL_FOLDER_USES_gui_skin graphics)
+set(QUILL_FOLDER_USES_app_views "")
+set(QUILL_FOLDER_USES_app_dialogs "")

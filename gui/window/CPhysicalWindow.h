@@ -1,4 +1,17 @@
 #pragma once
+// CPhysicalWindow's code, one concern per file:
+//   CPhysicalWindow.cpp          life from construction to release, the window procedure, size, text, timers
+//   CPhysicalWindowCreate.cpp    creation: its own class, styles, the back bitmap, showing
+//   CPhysicalWindowEvents.cpp    window messages turned into events (HandleMessage)
+//   CPhysicalWindowMouse.cpp     mouse buttons and moves as events
+//   CPhysicalWindowTracking.cpp  enter, hover, leave and the moves between them
+//   CPhysicalWindowInput.cpp     cursor, buttons and keys, capture and focus
+//   CPhysicalWindowOpenMenu.cpp  the program's one open popup menu and the clicks closing it eats
+//   CPhysicalWindowDrawing.cpp   showing the back bitmap, layered or copied; the region
+//   CPhysicalWindowStates.cpp    minimize, maximize, restore, sizing, snapping, window commands
+//   CPhysicalWindowDocking.cpp   docking to a monitor edge as a desktop toolbar, undocking
+//   CPhysicalWindowPolicies.cpp  the policy tick, the taskbar button, showing and disabling
+//   CPhysicalWindowPlacement.cpp the placement record held, saved and loaded
 #include "common/CTrackedValue.h"
 #include "gui/graphics/CBitmapDC.h"
 #include "gui/CListener.h"

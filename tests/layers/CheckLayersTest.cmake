@@ -1,11 +1,13 @@
 # cmake -DSCANNER=<CheckLayers.cmake> -DTREE=<planted tree> -P CheckLayersTest.cmake
 # The planted tree holds one include of each forbidden kind among allowed ones
 # (local, relative, commented out, test helpers of a lower layer, a layer's
-# root files and lower folders inside gui): the scanner must fail and name
-# exactly these.
+# root files, lower folders inside gui, the root files inside app): the scanner
+# must fail and name exactly these.
 set(expected
   "analysis/Meter.cpp:3: #include \"tests/analysis/FakeClock.h\": the analysis library includes test code"
   "analysis/Meter.cpp:4: #include \"image/Scale.h\": analysis does not stand on image"
+  "app/dialogs/Dialog.h:2: #include \"../views/Pane.h\": app/dialogs does not stand on app/views"
+  "app/views/Pane.h:2: #include \"app/dialogs/Dialog.h\": app/views does not stand on app/dialogs"
   "audio/Driver.cpp:2: #include \"signal/Kernel.h\": audio does not stand on signal"
   "gui/Panel.cpp:3: #include \"audio/Driver.h\": gui does not stand on audio"
   "gui/Panel.cpp:4: #include \"analysis/Meter.h\": gui does not stand on analysis"

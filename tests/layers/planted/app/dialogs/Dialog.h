@@ -1,0 +1,2 @@
+#include "../Settings.h"
+#include "../views/Pane.h"

@@ -1,0 +1,3 @@
+#include "app/Settings.h"
+#include "app/dialogs/Dialog.h"
+#include "gui/Panel.h"
