@@ -1,8 +1,14 @@
 #include "app/AppCommands.h"
 #include "app/NotifyRoute.h"
 #include "app/SizeLimits.h"
+#include "app/dialogs/DialogControls.h"
+#include "gui/controls/CDropList.h"
+#include "gui/controls/CImageControl.h"
+#include "gui/controls/CMeterViewControl.h"
+#include "gui/controls/CPopupMenu.h"
 #include <gtest/gtest.h>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -31,54 +37,58 @@ TEST(AppCommands, OtherIdsStoreNothingAndTheToggleFlips)
     EXPECT_STREQ(CommandText(505), "");
 }
 
+// Each of the window's senders gets its own action for each of its
+// requests; records from anyone else, or of kinds and codes no member sends,
+// never act for a member. The base handler hears everything but the
+// opening of a pane's own menu.
 TEST(AppCommands, NotificationsRouteBySenderIdentityAndKind)
 {
     int rta, scope1, scope2, meters, popup, stranger;
     const NotifySenders senders = {&rta, &scope1, &scope2, &meters, &popup};
-    using A = NotifyAction;
-    struct Case {
-        int kind, code;
-        const void* sender;
-        NotifyAction action;
-        BaseCall base;
-    };
-    const Case cases[] = {{6, 10, &rta, A::DrawRta, BaseCall::After},
-                          {6, 10, &scope1, A::DrawScope1, BaseCall::After},
-                          {6, 10, &scope2, A::DrawScope2, BaseCall::After},
-                          {6, 10, &meters, A::None, BaseCall::After},
-                          {6, 12, &rta, A::FitRta, BaseCall::After},
-                          {6, 12, &scope1, A::FitScope1, BaseCall::After},
-                          {6, 12, &scope2, A::FitScope2, BaseCall::After},
-                          {6, 13, &meters, A::MetersMenu, BaseCall::Skipped},
-                          {6, 13, &rta, A::RtaMenu, BaseCall::Skipped},
-                          {6, 13, &scope1, A::ScopeMenu1, BaseCall::Skipped},
-                          {6, 13, &scope2, A::ScopeMenu2, BaseCall::Skipped},
-                          {6, 13, &stranger, A::WindowMenu, BaseCall::After},
-                          {6, 13, nullptr, A::WindowMenu, BaseCall::After},
-                          {6, 10, nullptr, A::None, BaseCall::After},
-                          {6, 11, &rta, A::None, BaseCall::After},
-                          {7, 1, &meters, A::MeterPhase, BaseCall::After},
-                          {7, 1, &stranger, A::MeterPhase, BaseCall::After},
-                          {7, 2, &meters, A::None, BaseCall::After},
-                          {9, 9, &popup, A::Command, BaseCall::After},
-                          {9, 9, &stranger, A::None, BaseCall::After},
-                          {9, 11, &popup, A::None, BaseCall::After},
-                          {4, 9, &popup, A::None, BaseCall::After},
-                          {1, 5, &rta, A::None, BaseCall::After}};
-    for (const Case& c : cases) {
+    const int32_t pane = CImageControl::kNotificationKind;
+    const int32_t menu = PopupMenuNotify::Kind;
+    const int32_t phase = CMeterViewControl::kPhaseKind;
+    auto route = [&](int32_t kind, int32_t code, const void* sender, const NotifySenders& from) {
         ControlNotification record;
-        record.kind = c.kind;
-        record.code = c.code;
-        record.sender = const_cast<void*>(c.sender);
-        const NotifyRoute route = RouteNotification(record, senders);
-        EXPECT_EQ(int(route.action), int(c.action)) << c.kind << "/" << c.code;
-        EXPECT_EQ(route.base == BaseCall::After, c.base == BaseCall::After) << c.kind << "/" << c.code;
+        record.kind = kind;
+        record.code = code;
+        record.sender = const_cast<void*>(sender);
+        return RouteNotification(record, from);
+    };
+    using A = NotifyAction;
+    const void* panes[] = {&rta, &scope1, &scope2, &meters};
+    const struct {
+        int32_t kind, code;
+        A perPane[4]; // as sent by rta, scope1, scope2, meters
+    } requests[] = {
+        {pane, NotifyCode::DrawRequest, {A::DrawRta, A::DrawScope1, A::DrawScope2, A::None}},
+        {pane, NotifyCode::Rebuilt, {A::FitRta, A::FitScope1, A::FitScope2, A::None}},
+        {pane, NotifyCode::RightUp, {A::RtaMenu, A::ScopeMenu1, A::ScopeMenu2, A::MetersMenu}},
+        {pane, NotifyCode::Cancelled, {A::None, A::None, A::None, A::None}},
+        {phase, CMeterViewControl::kPhaseCode + 1, {A::None, A::None, A::None, A::None}},
+        {menu, DropListNotify::Closed, {A::None, A::None, A::None, A::None}},
+        {kButtonNotifyKind, NotifyCode::Click, {A::None, A::None, A::None, A::None}},
+    };
+    const bool ownMenu[] = {false, false, true, false, false, false, false};
+    for (int r = 0; r < int(std::size(requests)); ++r) {
+        for (int p = 0; p < 4; ++p) {
+            const NotifyRoute got = route(requests[r].kind, requests[r].code, panes[p], senders);
+            EXPECT_EQ(int(got.action), int(requests[r].perPane[p])) << r << "/" << p;
+            EXPECT_EQ(got.base == BaseCall::Skipped, ownMenu[r]) << r << "/" << p;
+        }
+        // A stranger, nobody, or a pane not made yet: no member's action.
+        const A strangers = ownMenu[r] ? A::WindowMenu : A::None;
+        for (const void* other : {(const void*)&stranger, (const void*)nullptr})
+            EXPECT_EQ(int(route(requests[r].kind, requests[r].code, other, senders).action), int(strangers)) << r;
+        EXPECT_EQ(int(route(requests[r].kind, requests[r].code, &rta, NotifySenders()).action), int(strangers)) << r;
     }
-    // Panes not made yet never match an absent sender.
-    ControlNotification record;
-    record.kind = 6;
-    record.code = 13;
-    EXPECT_EQ(int(RouteNotification(record, NotifySenders()).action), int(A::WindowMenu));
+    // The meter's phases come from its one control, whoever sent them; a
+    // chosen item is a command only from the window's own popup.
+    EXPECT_EQ(int(route(phase, CMeterViewControl::kPhaseCode, &meters, senders).action), int(A::MeterPhase));
+    EXPECT_EQ(int(route(phase, CMeterViewControl::kPhaseCode, &stranger, senders).action), int(A::MeterPhase));
+    EXPECT_EQ(int(route(menu, DropListNotify::Selected, &popup, senders).action), int(A::Command));
+    EXPECT_EQ(int(route(menu, DropListNotify::Selected, &stranger, senders).action), int(A::None));
+    EXPECT_EQ(int(route(DropListNotify::Kind, DropListNotify::Selected, &popup, senders).action), int(A::None));
 }
 
 TEST(AppCommands, SizeLimitsFollowCaptionAndDockedEdge)

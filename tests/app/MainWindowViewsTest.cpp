@@ -6,8 +6,10 @@
 #include "app/CMainWindow.h"
 #include "common/IniFile.h"
 #include "gui/graphics/CBitmapDC.h"
+#include "gui/window/WindowCommand.h"
 #include <gtest/gtest.h>
 #include <psapi.h>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -46,7 +48,7 @@ public:
     {
         CPhysicalWindow::DismissOpenMenu();
         window.GetSettingsWindow().Destroy();
-        window.OnEvent(&window.GetWindow(), 0, WindowEvent::CloseCommand, 0, 0, nullptr);
+        window.OnEvent(&window.GetWindow(), EventSource::Window, WindowEvent::CloseCommand, 0, 0, nullptr);
         MSG quit;
         PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         DeleteFileA(m_ini);
@@ -60,19 +62,24 @@ public:
         record.controlId = id;
         window.OnNotify(&record);
     }
-    void Choose(int id) { Notify(9, 9, &window.GetMenus().GetPopup(), id); }
-    // The open menu's item count; the menu is closed after.
-    int MenuRows()
+    void Choose(int id) { Notify(PopupMenuNotify::Kind, DropListNotify::Selected, &window.GetMenus().GetPopup(), id); }
+    void ContextRequest(void* sender) { Notify(CImageControl::kNotificationKind, NotifyCode::RightUp, sender); }
+    // The open menu's item values (empty when none is open); the menu is closed after.
+    std::vector<int> MenuValues()
     {
-        const int rows =
-            window.GetMenus().GetPopup().GetDropList().IsOpen() ? window.GetMenus().GetItems().Count() : -1;
+        std::vector<int> values;
+        const CDropListItemList& items = window.GetMenus().GetItems();
+        if (window.GetMenus().GetPopup().GetDropList().IsOpen())
+            for (int i = 0; i < items.Count(); ++i)
+                values.push_back(items.ItemAt(i)->value);
         CPhysicalWindow::DismissOpenMenu();
         PumpMessages();
-        return rows;
+        return values;
     }
     std::vector<int> Sized(int handle, RECT rect)
     {
-        window.OnEvent(&window.GetWindow(), 1, WindowEvent::SizingClamped, handle, LPARAM(&rect), nullptr);
+        window.OnEvent(&window.GetWindow(), EventSource::Relayed, WindowEvent::SizingClamped, handle, LPARAM(&rect),
+                       nullptr);
         return {rect.right - rect.left, rect.bottom - rect.top};
     }
 
@@ -121,7 +128,7 @@ TEST(MainWindowViews, IconsTrayPanesInputAndTheClose)
     EXPECT_EQ(right[1], 65278);
 
     EXPECT_EQ(device.opens, 1);
-    w.OnEvent(&w.GetWindow(), 0, WindowEvent::CloseCommand, 0, 0, nullptr);
+    w.OnEvent(&w.GetWindow(), EventSource::Window, WindowEvent::CloseCommand, 0, 0, nullptr);
     EXPECT_EQ(device.closes, 1);
     w.Destroy();
     EXPECT_FALSE(TrayIconShown(hwnd));
@@ -143,10 +150,10 @@ TEST(MainWindowViews, CreationStepsTimerAndSizeLimits)
     EXPECT_TRUE(w.GetRtaPane().IsShown());
 
     const int ticks = w.GetTicks();
-    for (int id : {74, 0, 0xFEDF})
-        w.OnEvent(&w.GetWindow(), 0, WindowEvent::Timer, id, 0, nullptr);
+    for (unsigned id : {MainWindowId::TickTimer + 1, 0u, unsigned(WindowTimer::Tick)})
+        w.OnEvent(&w.GetWindow(), EventSource::Window, WindowEvent::Timer, int(id), 0, nullptr);
     EXPECT_EQ(w.GetTicks(), ticks);
-    w.OnEvent(&w.GetWindow(), 0, WindowEvent::Timer, MainWindowId::TickTimer, 0, nullptr);
+    w.OnEvent(&w.GetWindow(), EventSource::Window, WindowEvent::Timer, MainWindowId::TickTimer, 0, nullptr);
     EXPECT_EQ(w.GetTicks(), ticks + 1);
 
     const RECT tiny = {300, 300, 301, 301}, huge = {0, 0, 5000, 3000};
@@ -160,20 +167,22 @@ TEST(MainWindowViews, CreationStepsTimerAndSizeLimits)
     w.ShowWindowMenu();
     const CDropListItem* dock = w.GetMenus().GetItems().FindByValue(AppCommand::Dock);
     EXPECT_TRUE(dock->name == "Dock Window" && dock->disabled && !dock->toolTip.empty());
-    rig.MenuRows();
+    rig.MenuValues();
     w.GetWindow().Move(5, 300);
     PumpMessages();
     w.ShowWindowMenu();
     dock = w.GetMenus().GetItems().FindByValue(AppCommand::Dock);
     EXPECT_TRUE(dock->name == "Dock to left" && !dock->disabled);
-    rig.MenuRows();
+    rig.MenuValues();
     w.GetWindow().DockNearest();
     PumpMessages();
     ASSERT_EQ(w.GetWindow().GetDockedEdge(), 1);
     EXPECT_EQ(rig.Sized(4 /* right */, tiny)[0], 40);
     w.ShowWindowMenu();
     EXPECT_EQ(w.GetMenus().GetItems().ItemAt(4)->name, "Undock Window");
-    EXPECT_EQ(rig.MenuRows(), 8);
+    const std::vector<int> docked = rig.MenuValues();
+    for (int command : {WindowCommand::Move, WindowCommand::Minimize, WindowCommand::MaximizeOrRestore})
+        EXPECT_EQ(std::find(docked.begin(), docked.end(), command), docked.end()) << command;
     rig.Choose(AppCommand::Dock);
     PumpMessages();
     EXPECT_EQ(w.GetWindow().GetDockedEdge(), 0);
@@ -184,57 +193,63 @@ TEST(MainWindowViews, MenusAndTheirCommands)
     MainRig rig;
     ASSERT_TRUE(rig.created);
     ProbeMainWindow& w = rig.window;
-    rig.Notify(6, 13, &w.GetRtaPane());
-    EXPECT_EQ(rig.MenuRows(), 32);
-    rig.Notify(6, 13, &w.GetMeterPanel().GetMeterControl());
-    EXPECT_EQ(rig.MenuRows(), 23);
-    rig.Notify(6, 13, &w.GetScopePane(1)); // the second pane shows the first one's menu
-    EXPECT_EQ(rig.MenuRows(), 17);
+    // Every pane's own menu, then the window menu; a stranger and the tray
+    // icon get the window menu alone. Both scope panes show one menu.
     int stranger;
-    rig.Notify(6, 13, &stranger);
-    EXPECT_EQ(rig.MenuRows(), 13);
+    rig.ContextRequest(&stranger);
+    const std::vector<int> windowMenu = rig.MenuValues();
+    ASSERT_FALSE(windowMenu.empty());
+    EXPECT_NE(std::find(windowMenu.begin(), windowMenu.end(), int(AppCommand::About)), windowMenu.end());
+    const struct {
+        void* sender;
+        int holds, lacks;
+    } paneMenus[] = {{&w.GetRtaPane(), AppCommand::ThirdOctave, AppCommand::MetersHorizontal},
+                     {&w.GetMeterPanel().GetMeterControl(), AppCommand::MetersHorizontal, AppCommand::MetersOnly},
+                     {&w.GetScopePane(0), AppCommand::PreferScope, AppCommand::ThirdOctave},
+                     {&w.GetScopePane(1), AppCommand::PreferScope, AppCommand::MetersHorizontal}};
+    std::vector<int> scopeMenu;
+    for (const auto& pane : paneMenus) {
+        rig.ContextRequest(pane.sender);
+        const std::vector<int> menu = rig.MenuValues();
+        ASSERT_GT(menu.size(), windowMenu.size()) << pane.holds;
+        EXPECT_TRUE(std::equal(windowMenu.begin(), windowMenu.end(), menu.end() - windowMenu.size())) << pane.holds;
+        EXPECT_NE(std::find(menu.begin(), menu.end(), pane.holds), menu.end()) << pane.holds;
+        EXPECT_EQ(std::find(menu.begin(), menu.end(), pane.lacks), menu.end()) << pane.holds;
+        if (pane.sender == &w.GetScopePane(0))
+            scopeMenu = menu;
+        if (pane.sender == &w.GetScopePane(1)) {
+            EXPECT_EQ(menu, scopeMenu);
+        }
+    }
+
     w.OnMessage(&w.GetWindow(), w.GetWindow().GetHwnd(), MainWindowId::TrayMessage, 0, WM_RBUTTONUP, nullptr);
     EXPECT_EQ(w.GetMenus().GetLastRequest().notAMenu + w.GetMenus().GetLastRequest().closeOnOutsideClick, 2);
-    EXPECT_EQ(rig.MenuRows(), 13);
+    EXPECT_EQ(rig.MenuValues(), windowMenu);
 
-    // Each command stores its value, even an equal one, and the RTA ones set
-    // the panel again; only the layout ones relayout. The toggle (-1) flips.
-    using S = AnalyserSettings;
-    const struct {
-        int id;
-        int S::*field;
-        int value;
-        bool relayout;
-    } stores[] = {{512, &S::rta_resolution, 0, false},   {513, &S::rta_resolution, 1, false},
-                  {514, &S::rta_averages, 1, false},     {515, &S::rta_averages, 5, false},
-                  {516, &S::rta_averages, 10, false},    {517, &S::rta_averages, 25, false},
-                  {518, &S::rta_averages, 50, false},    {519, &S::rta_averages, 100, false},
-                  {520, &S::rta_averages, 250, false},   {521, &S::rta_averages, 500, false},
-                  {522, &S::rta_channel, 0, false},      {523, &S::rta_channel, 1, false},
-                  {524, &S::itu_position, 0, true},      {525, &S::itu_position, 1, true},
-                  {526, &S::itu_only, -1, true},         {527, &S::iItuTimeConstant, 0, false},
-                  {528, &S::iItuTimeConstant, 1, false}, {529, &S::iItuTimeConstant, 2, false},
-                  {530, &S::iItuChannelMode, 0, true},   {531, &S::iItuChannelMode, 1, true},
-                  {532, &S::main_preference, 0, true},   {533, &S::main_preference, 1, true},
-                  {534, &S::main_preference, 2, true}};
+    // Each setting command stores its value, even an equal one (the toggle
+    // flips), and has its effect done: the RTA ones set the panel again, only
+    // the layout ones relayout.
     AnalyserSettings& s = *w.GetSettings();
     CRtaPanel& rta = w.GetRtaPanel();
-    for (const auto& c : stores) {
-        const bool toggle = c.value < 0;
-        s.*c.field = toggle ? 0 : c.value + 1;
+    for (int id = AppCommand::FirstSetting; id <= AppCommand::LastSetting; ++id) {
+        const SettingCommand* c = FindSettingCommand(id);
+        ASSERT_NE(c, nullptr) << id;
+        const bool toggle = c->effect == CommandEffect::Toggle;
+        const bool relayout = toggle || c->effect == CommandEffect::Relayout;
+        s.*c->field = toggle ? 0 : c->value + 1;
         const int layouts = w.layouts;
-        rig.Choose(c.id);
-        EXPECT_EQ(s.*c.field, toggle ? 1 : c.value) << c.id;
-        rta.Configure(c.value == 0 ? 1 : 0, 48000); // behind the window's back
-        rta.SetAverages(c.value == 7 ? 8 : 7);
-        rig.Choose(c.id);
-        EXPECT_EQ(s.*c.field, toggle ? 0 : c.value) << c.id;
-        EXPECT_EQ(w.layouts - layouts, c.relayout ? 2 : 0) << c.id;
-        if (c.field == &S::rta_resolution) {
-            EXPECT_EQ(rta.GetResolution(), c.value);
+        rig.Choose(id);
+        EXPECT_EQ(s.*c->field, toggle ? 1 : c->value) << id;
+        rta.Configure(c->value == 0 ? 1 : 0, 48000); // behind the window's back
+        rta.SetAverages(c->value == 7 ? 8 : 7);
+        rig.Choose(id);
+        EXPECT_EQ(s.*c->field, toggle ? 0 : c->value) << id;
+        EXPECT_EQ(w.layouts - layouts, relayout ? 2 : 0) << id;
+        if (c->effect == CommandEffect::Resolution) {
+            EXPECT_EQ(rta.GetResolution(), c->value) << id;
         }
-        if (c.field == &S::rta_averages) {
-            EXPECT_EQ(rta.GetAverages(), c.value);
+        if (c->effect == CommandEffect::Averages) {
+            EXPECT_EQ(rta.GetAverages(), c->value) << id;
         }
     }
 
@@ -245,7 +260,8 @@ TEST(MainWindowViews, MenusAndTheirCommands)
         rig.Choose(id);
     EXPECT_EQ(std::memcmp(&before, &s, sizeof s), 0);
     EXPECT_EQ(w.layouts, layouts);
-    rig.Notify(9, 9, &stranger, AppCommand::PreferScope); // not from the popup menu
+    rig.Notify(PopupMenuNotify::Kind, DropListNotify::Selected, &stranger,
+               AppCommand::PreferScope); // not from the popup
     EXPECT_EQ(s.main_preference, before.main_preference);
 
     rig.Choose(AppCommand::AlwaysOnTop);
@@ -272,8 +288,9 @@ TEST(MainWindowViews, MenusAndTheirCommands)
     w.GetWindow().SetBounds(100, 200, 1100, 300);
     PumpMessages();
     ASSERT_TRUE(w.IsWideStrip());
-    rig.Notify(6, 13, &w.GetMeterPanel().GetMeterControl());
-    EXPECT_EQ(rig.MenuRows(), 25);
+    rig.ContextRequest(&w.GetMeterPanel().GetMeterControl());
+    const std::vector<int> meters = rig.MenuValues();
+    EXPECT_NE(std::find(meters.begin(), meters.end(), int(AppCommand::MetersOnly)), meters.end());
     auto visible = [&] {
         std::vector<int> shown;
         for (const PaneSlot& slot : w.GetPaneSlots())

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 // Every picture is the committed drawing at its size; indexes outside the table give nothing.
 TEST(AboutImages, CommittedPicturesAndTableBounds)
@@ -60,7 +61,8 @@ TEST(AboutImages, LogoScaledToTheSurfaceOrLeftOut)
     }
 }
 
-// The texts, buttons and logo at their places, the buttons' fonts capped,
+// The texts, buttons and logo inside the window without overlap, top to
+// bottom, the two buttons alike and side by side; the buttons' fonts capped,
 // the focus on OK; a second Show only activates. "Go to Web Site" asks once
 // and the window stays; OK closes it on a later turn; the next Show builds it anew.
 TEST(AboutWindow, LayoutFocusButtonsAndShowAgain)
@@ -71,26 +73,36 @@ TEST(AboutWindow, LayoutFocusButtonsAndShowAgain)
     PumpMessages();
     const TopLevelWindowParams& p = about.GetParams();
     EXPECT_EQ(p.resizable + p.minimizable + p.maximizable, 0);
-    struct Place {
-        CControl* control;
-        RECT rect;
-    };
-    const Place places[] = {{&about.GetVersionText(), {15, 39, 385, 109}},
-                            {&about.GetNoticeText(), {15, 145, 385, 235}},
-                            {&about.GetWebSiteButton(), {15, 253, 196, 293}},
-                            {&about.GetOkButton(), {204, 253, 385, 293}}};
-    for (const Place& place : places) {
-        const RECT r = ClientRectOf(place.control->GetWindow()->GetHwnd());
-        EXPECT_TRUE(EqualRect(&r, &place.rect)) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    RECT client = {};
+    GetClientRect(about.GetWindow().GetHwnd(), &client);
+    const RECT version = ClientRectOf(about.GetVersionText().GetWindow()->GetHwnd());
+    const RECT notice = ClientRectOf(about.GetNoticeText().GetWindow()->GetHwnd());
+    const RECT webSite = ClientRectOf(about.GetWebSiteButton().GetWindow()->GetHwnd());
+    const RECT ok = ClientRectOf(about.GetOkButton().GetWindow()->GetHwnd());
+    const RECT logo = about.GetLogoRect();
+    const RECT parts[] = {version, notice, webSite, ok, logo};
+    const int count = int(std::size(parts));
+    for (int i = 0; i < count; ++i) {
+        RECT inside = {};
+        EXPECT_FALSE(IsRectEmpty(&parts[i])) << i;
+        EXPECT_TRUE(IntersectRect(&inside, &parts[i], &client) && EqualRect(&inside, &parts[i])) << i;
+        for (int j = i + 1; j < count; ++j) {
+            RECT overlap = {};
+            EXPECT_FALSE(IntersectRect(&overlap, &parts[i], &parts[j])) << i << " and " << j;
+        }
     }
-    const CTextBuffer& version = *about.GetVersionText().GetTextBuffer();
-    EXPECT_EQ(version.text.rfind("Quillmere RTA v0.62 beta\n\n", 0), 0u);
-    EXPECT_EQ(version.multiLine + about.GetNoticeText().GetTextBuffer()->multiLine, 2);
+    EXPECT_LE(version.bottom, notice.top);
+    EXPECT_LE(notice.bottom, webSite.top);
+    EXPECT_LE(ok.bottom, logo.top);
+    EXPECT_EQ(webSite.top, ok.top);
+    EXPECT_EQ(webSite.right - webSite.left, ok.right - ok.left);
+    EXPECT_EQ(webSite.bottom - webSite.top, ok.bottom - ok.top);
+    EXPECT_LT(webSite.right, ok.left) << "web site left of OK";
+    const CTextBuffer& versionText = *about.GetVersionText().GetTextBuffer();
+    EXPECT_EQ(versionText.text.rfind("Quillmere RTA v0.62 beta\n\n", 0), 0u);
+    EXPECT_EQ(versionText.multiLine + about.GetNoticeText().GetTextBuffer()->multiLine, 2);
     EXPECT_EQ(about.GetSkin().GetFont(1, 40), about.GetSkin().GetFont(1, 20)) << "font cap 20";
     EXPECT_EQ(GetFocus(), about.GetOkButton().GetWindow()->GetHwnd());
-    const RECT logo = about.GetLogoRect();
-    const RECT expected = {15, 309, 385, 410};
-    EXPECT_TRUE(EqualRect(&logo, &expected));
     HWND first = about.GetWindow().GetHwnd();
     EXPECT_EQ(about.Show(&controller), 0);
     EXPECT_EQ(about.GetWindow().GetHwnd(), first);

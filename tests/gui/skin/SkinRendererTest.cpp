@@ -1,6 +1,7 @@
 #include "gui/skin/CSkinRenderer.h"
 #include "tests/gui/BitmapTestSupport.h"
 #include <gtest/gtest.h>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -48,22 +49,48 @@ protected:
 TEST_F(SkinRendererTest, LoadDecodesEveryPictureOnceAndFillsTheSetsWithTheirValues)
 {
     EXPECT_EQ(CSkinImage::GetDecodeCount() - decodesBefore, 48);
-    const struct {
-        int set, images, width, height;
-    } sizes[] = {{3, 5, 32, 20},  {4, 5, 24, 15},  {5, 5, 16, 10}, {1, 3, 35, 52}, {2, 3, 19, 27},  {7, 3, 12, 14},
-                 {11, 5, 17, 16}, {14, 2, 15, 11}, {16, 1, 6, 6},  {17, 1, 11, 2}, {26, 2, 36, 22}, {0, 0, 0, 0}};
-    int total = 0;
-    for (int set = 0; set < kSkinSetCount; ++set)
-        total += renderer.GetImageSet(set)->GetImageCount();
-    EXPECT_EQ(total, 52);
-    for (const auto& s : sizes) {
-        const CSkinImageSet& set = *renderer.GetImageSet(s.set);
-        ASSERT_EQ(set.GetImageCount(), s.images) << s.set;
-        if (s.images) {
-            EXPECT_EQ(set.ImageAt(s.images - 1)->GetWidth(), s.width) << s.set;
-            EXPECT_EQ(set.ImageAt(s.images - 1)->GetHeight(), s.height) << s.set;
+    // Each set holds what its fill steps put there: a decoded picture at its
+    // size times the step's factor, showing the step's states, or every picture
+    // of another set so scaled, showing the same states.
+    struct Source {
+        const CBitmapDC* image;
+        std::vector<int> states; // the states the copy must show
+    };
+    std::vector<int> images(kSkinSetCount, 0);
+    for (int i = 0; i < kSkinSetFillCount; ++i) {
+        const SkinSetFill& fill = kSkinSetFills[i];
+        const CSkinImageSet& set = *renderer.GetImageSet(fill.set);
+        std::vector<Source> sources;
+        CSkinImage decoded;
+        if (fill.sourceSet == kDecodePicture) {
+            const SkinPictureBlob& blob = kSkinPictures[int(fill.picture)];
+            ASSERT_EQ(decoded.DecodePngImage(blob.data, blob.size), 0) << i;
+            Source source = {&decoded.GetImage(), {}};
+            for (int state : fill.states)
+                if (state != kNoSkinState)
+                    source.states.push_back(state);
+            sources.push_back(source);
+        } else {
+            const CSkinImageSet& from = *renderer.GetImageSet(fill.sourceSet);
+            for (int k = 0; k < from.GetImageCount(); ++k) {
+                Source source = {from.ImageAt(k), {}};
+                for (int state = 0; state < CSkinImageSet::kStateCount; ++state)
+                    if (from.StateImage(state) == from.ImageAt(k))
+                        source.states.push_back(state);
+                sources.push_back(source);
+            }
+        }
+        for (const Source& source : sources) {
+            ASSERT_LT(images[fill.set], set.GetImageCount()) << "step " << i;
+            const CBitmapDC* image = set.ImageAt(images[fill.set]++);
+            EXPECT_LT(std::abs(image->GetWidth() - source.image->GetWidth() * fill.factor), 1.0f) << "step " << i;
+            EXPECT_LT(std::abs(image->GetHeight() - source.image->GetHeight() * fill.factor), 1.0f) << "step " << i;
+            for (int state : source.states)
+                EXPECT_EQ(set.StateImage(state), image) << "step " << i << ", state " << state;
         }
     }
+    for (int set = 0; set < kSkinSetCount; ++set)
+        EXPECT_EQ(renderer.GetImageSet(set)->GetImageCount(), images[set]) << "set " << set;
     const CSkinImageSet& scaled = *renderer.GetImageSet(4); // states as in set 3
     EXPECT_EQ(scaled.StateImage(6), scaled.ImageAt(1));
     EXPECT_EQ(scaled.StateImage(9), scaled.ImageAt(4));
