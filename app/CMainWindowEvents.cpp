@@ -156,6 +156,5 @@ void CMainWindow::FeedScopes()
 
 void CMainWindow::ResizeRta()
 {
-    const RECT area = {0, 0, m_rtaPane.GetWidth(), m_rtaPane.GetHeight()};
-    m_rtaPanel.Resize(nullptr, area);
+    m_rtaPanel.Resize(nullptr, m_rtaPane.GetInterior()); // the frame covers the rest
 }

@@ -15,7 +15,7 @@ const int kFrameState = 0;
 const int kFrameAlphaState = 8;
 } // namespace
 
-CImageControl::CImageControl() : m_toggle(0), m_shown(0)
+CImageControl::CImageControl() : m_interior(), m_toggle(0), m_shown(0)
 {}
 
 CImageControl::~CImageControl()
@@ -63,6 +63,7 @@ void CImageControl::Rebuild()
     }
     for (CBitmapDC* buffer : {&m_bufferA, &m_bufferB})
         buffer->Create(m_record.width, m_record.height, kBitsPerPixel);
+    m_interior = {borders.left, borders.top, m_record.width - borders.right, m_record.height - borders.bottom};
     if (m_record.plainBackground) {
         FillFromBackground(m_bufferA);
         FillFromBackground(m_bufferB);

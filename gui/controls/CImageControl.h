@@ -52,6 +52,9 @@ public:
     int GetWidth() const { return m_record.width; }
     int GetHeight() const { return m_record.height; }
     bool IsShown() const { return m_shown != 0; }
+    // The part of the buffers inside the frame (all of them without one): the
+    // owner draws there, the frame covers the rest.
+    const RECT& GetInterior() const { return m_interior; }
 
     int HandleEvent(CControl* control, int code, int p1, int p2, void* data) override;
 
@@ -67,6 +70,7 @@ private:
     CBitmapDC m_bufferA;
     CBitmapDC m_bufferB;
     CBorderFrame m_frame;
+    RECT m_interior;
     uint8_t m_toggle; // 0: B is drawn and presented next, A is on screen
     uint8_t m_shown;
 };

@@ -138,8 +138,9 @@ void CBitmapBarRenderer::Draw(CBitmapDC& surface)
         return;
     const BarGeometry& g = m_geometry;
     const float length = float(g.crossLength);
+    // A swapped strip starts at the scale's end (DrawScale): measured from there.
     const float off =
-        Swapped() ? (value - scaleStart) / scaleSpan * length - length : (-scaleStart - value) / scaleSpan * length;
+        Swapped() ? (value - scaleEnd) / scaleSpan * length - length : (-scaleStart - value) / scaleSpan * length;
     const int covered = g.vertical ? g.crossLength : g.crossLength + extraLength;
     const int strip = m_stripLength;
     if (off < 0)

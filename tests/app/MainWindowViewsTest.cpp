@@ -7,6 +7,7 @@
 #include "common/IniFile.h"
 #include "gui/graphics/CBitmapDC.h"
 #include "gui/window/WindowCommand.h"
+#include "tests/gui/BitmapTestSupport.h"
 #include <gtest/gtest.h>
 #include <psapi.h>
 #include <algorithm>
@@ -302,6 +303,80 @@ TEST(MainWindowViews, MenusAndTheirCommands)
     EXPECT_NE(visible(), panes);
     rig.Choose(AppCommand::MetersOnly);
     EXPECT_EQ(visible(), panes);
+}
+
+// The client area of a window as its device context holds it.
+std::vector<uint32_t> WindowPixels(HWND hwnd, int& width)
+{
+    RECT client = {};
+    GetClientRect(hwnd, &client);
+    width = client.right;
+    CBitmapDC copy;
+    copy.Create(client.right, client.bottom, 32);
+    HDC dc = GetDC(hwnd);
+    BitBlt(copy.GetDC(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(hwnd, dc);
+    GdiFlush();
+    std::vector<uint32_t> pixels(copy.GetBits(), copy.GetBits() + copy.GetPixelCount());
+    for (uint32_t& p : pixels)
+        p &= 0xFFFFFF;
+    return pixels;
+}
+
+// Tones through the capture path until the RTA has a result to show, then a tick.
+void TickWithBars(CMainWindow& w)
+{
+    const int frames = 480;
+    std::vector<int32_t> left(frames), right(frames);
+    for (int i = 0; i < frames; ++i)
+        left[i] = right[i] = int32_t(16000 * std::sin(i * 0.13));
+    int32_t* channels[2] = {left.data(), right.data()};
+    for (int i = 0; i < 400 && w.GetRtaPanel().GetResultCount() == 0; ++i) {
+        w.OnInputPlanar(nullptr, channels, frames);
+        Sleep(5);
+    }
+    w.Tick(CMainWindow::TickSleep::None);
+    PumpMessages();
+}
+
+// At the first size and maximized, everything the RTA view draws, its
+// frequency labels and the tops of its bars included, reaches the screen
+// inside the pane's frame; the horizontal meter shows its scale's labels from
+// one end to the other.
+TEST(MainWindowViews, RtaViewAndMeterScaleShowWhole)
+{
+    const COLORREF kScaleText = 0x010101;
+    for (bool maximized : {false, true}) {
+        MainRig rig;
+        ASSERT_TRUE(rig.created);
+        CMainWindow& w = rig.window;
+        if (maximized)
+            w.GetWindow().Maximize(nullptr);
+        PumpMessages();
+        TickWithBars(w);
+        ASSERT_GT(w.GetRtaPanel().GetResultCount(), 0);
+
+        CBarGraphView& view = w.GetRtaPanel().GetView(w.GetRtaPanel().GetResolution());
+        const RECT area = view.GetArea();
+        const CBitmapDC& drawn = *view.GetTarget();
+        int width = 0;
+        const std::vector<uint32_t> shown = WindowPixels(w.GetRtaPane().GetWindow()->GetHwnd(), width);
+        ASSERT_TRUE(area.left >= 0 && area.top >= 0 && area.right <= width &&
+                    area.bottom <= int(shown.size()) / width);
+        int differing = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                differing += shown[y * width + x] != (At(drawn, x - area.left, y - area.top) & 0xFFFFFF);
+        EXPECT_EQ(differing, 0) << "maximized " << maximized;
+
+        CMeterViewControl& meter = w.GetMeterPanel().GetMeterControl();
+        const std::vector<uint32_t> meterShown = WindowPixels(meter.GetWindow()->GetHwnd(), width);
+        int inked[3] = {};
+        for (size_t i = 0; i < meterShown.size(); ++i)
+            inked[int(i) % width * 3 / width] += meterShown[i] == kScaleText;
+        for (int third = 0; third < 3; ++third)
+            EXPECT_GT(inked[third], 0) << "maximized " << maximized << " third " << third;
+    }
 }
 
 BOOL CALLBACK CountWindow(HWND, LPARAM count)

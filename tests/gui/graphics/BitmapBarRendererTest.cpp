@@ -106,3 +106,33 @@ TEST(BitmapBarRenderer, DrawsOverTheBackground)
     EXPECT_EQ(first[1], first[0] + 30);
     EXPECT_EQ(first[2], first[0] + 60);
 }
+
+// A meter scale from 0 down to -54 whose top reads +1: in either orientation
+// the covered length shows labels from one end to the other, not a strip slid
+// off the bar.
+TEST(BitmapBarRenderer, AShiftedScaleCoversItsBarInBothOrientations)
+{
+    const int length = 774, across = 15;
+    for (bool lying : {false, true}) {
+        CBitmapDC background, surface;
+        const int w = lying ? length : across, h = lying ? across : length;
+        background.Create(w, h, 32);
+        background.Fill(Green);
+        surface.Create(w, h, 32);
+        CBitmapBarRenderer scale;
+        scale.SetGeometry({0, across, length, 0, lying, 0, background.GetDC()});
+        scale.scaleEnd = -54.0f;
+        scale.scaleSpan = 54.0f;
+        scale.lowestLabel = -48.0f;
+        scale.value = 1.0f;
+        scale.DrawScale();
+        scale.Draw(surface);
+        GdiFlush();
+        int inked[3] = {};
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                inked[(lying ? x : y) * 3 / length] += (surface.GetBits()[y * w + x] & 0xFFFFFF) != Green;
+        for (int third = 0; third < 3; ++third)
+            EXPECT_GT(inked[third], 0) << "lying " << lying << " third " << third;
+    }
+}
