@@ -27,11 +27,8 @@ void CPhysicalWindow::UnregisterPendingClasses()
     }
 }
 
-CPhysicalWindow::CPhysicalWindow() : m_ticks(CTickSource::System()), m_lifeGuards(nullptr), m_destroying(0)
-{
-    m_className[0] = '\0';
-    Reset();
-}
+CPhysicalWindow::CPhysicalWindow() : m_ticks(CTickSource::System())
+{}
 
 CPhysicalWindow::~CPhysicalWindow()
 {
@@ -43,56 +40,18 @@ CPhysicalWindow::~CPhysicalWindow()
 
 void CPhysicalWindow::Reset()
 {
-    m_isMainWindow = 0;
-    m_undockedByDrag = 0;
-    m_deviceChangeMessage = 0;
-    m_hwnd = nullptr;
-    m_listener = nullptr;
-    m_eventHook = nullptr;
-    m_lifetimeStart = 0;
-    m_tickTimerRunning = 0;
-    m_placementDirty = 0;
-    m_placementChangeTick = 0;
-    m_ownerWords[0] = m_ownerWords[1] = 0;
-    m_dockedEdge = 0;
-    m_edgeTouch = 0;
-    m_heldRect = RECT();
-    m_inSizeMove = 0;
-    m_forcedMoves = 0;
-    m_coveredWhileDocked = 0;
-    m_moving = 0;
-    m_created = 0;
-    m_lastWidth = m_lastHeight = 0;
-    m_maximized = 0;
-    m_region = nullptr;
-    m_restoreRect = RECT();
-    m_stateListener = nullptr;
-    m_dragRect = RECT();
-    m_captured = 0;
-    m_messageHook = nullptr;
-    m_windowMenu = nullptr;
-    m_taskbarButtonWanted = 1;
-    m_wasMaximized = 0;
-    m_tracking = 0;
-    m_hoverArmed = 0;
-    m_hoverStart = 0;
-    m_lastScreenPos = POINT();
-    m_lastButtons = 0;
-    m_hoverItem = 0;
-    m_lastClientPos = POINT();
-    m_windowCursor = nullptr;
-    m_taskbarButtonShown = 0;
-    m_zOrderFlags = 0;
-    m_cursorHidden = 0;
-    m_lastActivity = 0;
-    m_cursorAtHide = POINT();
-    m_placement = WindowPlacementRecord();
-    m_destroying = 0;
+    m_life = LifeCycle();
+    m_links = Links();
+    m_place = PlaceState();
+    m_dock = DockState();
+    m_mouse = MouseTracking();
+    m_cursor = CursorHide();
+    m_policy = Policy();
 }
 
 void CPhysicalWindow::Destroy()
 {
-    if (!m_created)
+    if (!m_life.created)
         return;
     if (m_params.savePlacement)
         SavePlacement(m_params.iniPath.c_str(), m_params.section.c_str(), m_params.key.c_str());
@@ -100,8 +59,8 @@ void CPhysicalWindow::Destroy()
         ForgetOpenMenu();
     UnregisterAppBar();
     LifeGuard guard(this);
-    if (m_hwnd && IsWindow(m_hwnd) && !m_destroying)
-        DestroyWindow(m_hwnd);
+    if (m_life.hwnd && IsWindow(m_life.hwnd) && !m_life.destroying)
+        DestroyWindow(m_life.hwnd);
     if (guard.alive)
         Release();
     UnregisterPendingClasses();
@@ -109,30 +68,28 @@ void CPhysicalWindow::Destroy()
 
 void CPhysicalWindow::Release()
 {
-    if (m_created) {
-        if (m_hwnd && IsWindow(m_hwnd))
-            SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0); // later messages go to the default procedure
+    if (m_life.created) {
+        if (m_life.hwnd && IsWindow(m_life.hwnd))
+            SetWindowLongPtrA(m_life.hwnd, GWLP_USERDATA, 0); // later messages go to the default procedure
         g_pendingClasses.push_back(m_className);
         UnregisterPendingClasses();
-        CWindowMenu::Delete(m_windowMenu);
-        m_windowMenu = nullptr;
-        if (m_region)
-            DeleteObject(m_region);
-        m_region = nullptr;
+        CWindowMenu::Delete(m_life.windowMenu);
+        m_life.windowMenu = nullptr;
+        if (m_life.region)
+            DeleteObject(m_life.region);
+        m_life.region = nullptr;
         m_backBitmap.Destroy();
         m_dragger.Attach(nullptr);
         ShowHiddenCursor(); // the cursor is the desktop's, not the window's
-        m_hwnd = nullptr;
-        m_created = 0;
     }
     Reset();
-    m_lastWidth = m_lastHeight = -1;
+    m_place.lastWidth = m_place.lastHeight = -1;
 }
 
 void CPhysicalWindow::PostDeferredClose()
 {
-    if (m_hwnd)
-        PostMessageA(m_hwnd, ToolkitMessage::Close, 0, 0);
+    if (m_life.hwnd)
+        PostMessageA(m_life.hwnd, ToolkitMessage::Close, 0, 0);
 }
 
 LRESULT CALLBACK CPhysicalWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -161,31 +118,31 @@ void CPhysicalWindow::SetBounds(int left, int top, int right, int bottom)
     if (width != m_params.width || height != m_params.height)
         SetSize(width, height);
     YieldIfVerbose();
-    SetWindowPos(m_hwnd, nullptr, left, top, width, height, SWP_NOZORDER | m_zOrderFlags);
+    SetWindowPos(m_life.hwnd, nullptr, left, top, width, height, SWP_NOZORDER | m_policy.zOrderFlags);
 }
 
 void CPhysicalWindow::Move(int x, int y)
 {
     YieldIfVerbose();
-    SetWindowPos(m_hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | m_zOrderFlags);
+    SetWindowPos(m_life.hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | m_policy.zOrderFlags);
 }
 
 void CPhysicalWindow::GetWindowRect(RECT& rect) const
 {
     rect = RECT();
-    if (m_hwnd)
-        ::GetWindowRect(m_hwnd, &rect);
+    if (m_life.hwnd)
+        ::GetWindowRect(m_life.hwnd, &rect);
 }
 
 void CPhysicalWindow::SetDragRect(int left, int top, int right, int bottom)
 {
-    m_dragRect = {left, top, right, bottom};
+    m_place.dragRect = {left, top, right, bottom};
 }
 
 void CPhysicalWindow::SetText(const char* text)
 {
-    if (m_hwnd)
-        SetWindowTextA(m_hwnd, text ? text : "");
+    if (m_life.hwnd)
+        SetWindowTextA(m_life.hwnd, text ? text : "");
 }
 
 void CPhysicalWindow::GetText(char* buffer, int size) const
@@ -193,18 +150,18 @@ void CPhysicalWindow::GetText(char* buffer, int size) const
     if (!buffer || size < 1)
         return;
     buffer[0] = '\0';
-    if (m_hwnd)
-        GetWindowTextA(m_hwnd, buffer, size);
+    if (m_life.hwnd)
+        GetWindowTextA(m_life.hwnd, buffer, size);
 }
 
 void CPhysicalWindow::SetTimer(UINT_PTR id, UINT ms)
 {
-    ::SetTimer(m_hwnd, id, ms, nullptr);
+    ::SetTimer(m_life.hwnd, id, ms, nullptr);
 }
 
 void CPhysicalWindow::KillTimer(UINT_PTR id)
 {
-    ::KillTimer(m_hwnd, id);
+    ::KillTimer(m_life.hwnd, id);
 }
 
 void CPhysicalWindow::YieldIfVerbose() const

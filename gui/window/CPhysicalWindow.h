@@ -107,12 +107,12 @@ public:
     void Invalidate();
     void SetFocus();
     void SetCapture(bool capture);
-    bool HasCapture() const { return m_captured != 0; }
+    bool HasCapture() const { return m_mouse.captured; }
     void SetText(const char* text);
     // Empty text when there is no window.
     void GetText(char* buffer, int size) const;
-    HWND GetHwnd() const { return m_hwnd; }
-    bool IsCreated() const { return m_created != 0; }
+    HWND GetHwnd() const { return m_life.hwnd; }
+    bool IsCreated() const { return m_life.created; }
     const char* GetWindowClassName() const { return m_className; }
     const WindowCreateParams& GetParams() const { return m_params; }
     void SetTimer(UINT_PTR id, UINT ms);
@@ -123,12 +123,12 @@ public:
     bool IsActive() const;
     bool IsShownAndNotMinimized() const;
     bool IsMinimized() const;
-    bool IsMaximized() const { return m_maximized != 0; }
+    bool IsMaximized() const { return m_place.maximized; }
     bool IsDisabled() const { return m_params.disabled != 0; }
-    void SetIsMainWindow(bool isMain) { m_isMainWindow = isMain; }
-    bool IsMainWindow() const { return m_isMainWindow != 0; }
+    void SetIsMainWindow(bool isMain) { m_policy.mainWindow = isMain; }
+    bool IsMainWindow() const { return m_policy.mainWindow; }
     // Null only for windows with a parent or owner.
-    CWindowMenu* GetWindowMenu() const { return m_windowMenu; }
+    CWindowMenu* GetWindowMenu() const { return m_life.windowMenu; }
 
     // --- States -----------------------------------------------------------
     bool CanMove() const;
@@ -166,7 +166,7 @@ public:
     // its work area.
     int ChooseDockEdge(RECT* monitorOut, RECT* workOut, int left, int top, int right, int bottom) const;
     int NearestDockEdge() const;
-    int GetDockedEdge() const { return IsDockable() ? m_dockedEdge : 0; }
+    int GetDockedEdge() const { return IsDockable() ? m_dock.edge : 0; }
     // Docks to edge 1..4 (rect null: from the window's rectangle, which
     // becomes restoreRect unless docked already); the edge, or 0 when nothing
     // was done (edge outside 1..4, not dockable, no monitor, refused).
@@ -186,7 +186,7 @@ public:
     void SetTopmostLevel(int level);
     int GetTopmostLevel() const { return m_params.topmostLevel; }
     void SetShowTaskbarButton(bool show);
-    bool GetShowTaskbarButton() const { return m_taskbarButtonWanted != 0; }
+    bool GetShowTaskbarButton() const { return m_policy.taskbarButtonWanted; }
     // The button itself (WS_EX_TOOLWINDOW), when the window may have one.
     void SetTaskbarButtonStyle(bool show);
     void Show(bool show);
@@ -210,12 +210,12 @@ public:
     static const int ForcedMovesAfterUndock = 10;
 
     // --- Events -----------------------------------------------------------
-    void SetListener(CListener* listener) { m_listener = listener; }
-    CListener* GetListener() const { return m_listener; }
+    void SetListener(CListener* listener) { m_links.listener = listener; }
+    CListener* GetListener() const { return m_links.listener; }
     // Asked before the listener; a non-zero answer is final.
-    void SetEventHook(CListener* hook) { m_eventHook = hook; }
-    void SetStateListener(CListener* listener) { m_stateListener = listener; }
-    void SetMessageHook(CMessageHook* hook) { m_messageHook = hook; }
+    void SetEventHook(CListener* hook) { m_links.eventHook = hook; }
+    void SetStateListener(CListener* listener) { m_links.stateListener = listener; }
+    void SetMessageHook(CMessageHook* hook) { m_links.messageHook = hook; }
     int SendEvent(int code, int p1, int p2, void* data);
     // Null restores the system tick count.
     void SetTickSource(CTickSource* ticks);
@@ -249,7 +249,7 @@ public:
     using KeyStateReader = SHORT(WINAPI*)(int virtualKey);
     static void SetKeyStateReader(KeyStateReader reader);
 
-protected:
+private:
     // The clock-driven policies of timer WindowTimer::Tick.
     void PolicyTick();
     // The state and docking rows of the message switch; true when the message
@@ -263,65 +263,93 @@ protected:
     void OnAppBarNotify(WPARAM code);
     void OnDockChange();
     void TearOff();
-    bool IsDocked() const { return m_dockedEdge != 0; }
+    bool IsDocked() const { return m_dock.edge != 0; }
     uint32_t Now() const;
     void GetRectForEvent(RECT& rect) const;
 
+    // Run-time state, one record per concern, each default-initialised: Reset
+    // assigns them fresh, so a field added to one is cleared with it.
+    struct LifeCycle {
+        HWND hwnd = nullptr;
+        bool created = false;
+        bool destroying = false; // inside WM_DESTROY: the system is destroying the window already
+        UINT deviceChangeMessage = 0;
+        CWindowMenu* windowMenu = nullptr;
+        HRGN region = nullptr;
+    };
+    // Who hears the window; none owned.
+    struct Links {
+        CListener* listener = nullptr;
+        CListener* eventHook = nullptr;
+        CListener* stateListener = nullptr;
+        CMessageHook* messageHook = nullptr;
+    };
+    // Where the window is, and the placement record kept of it.
+    struct PlaceState {
+        RECT restoreRect = {};
+        bool maximized = false;
+        bool wasMaximized = false;
+        int32_t lastWidth = 0;
+        int32_t lastHeight = 0;
+        bool inSizeMove = false;
+        bool moving = false;
+        RECT dragRect = {};
+        bool dirty = false;
+        uint32_t changeTick = 0;
+        int32_t ownerWords[2] = {};
+        WindowPlacementRecord held = {};
+    };
+    struct DockState {
+        int32_t edge = 0; // 0, or 1..4 left, top, right, bottom
+        uint32_t edgeTouch = 0;
+        RECT heldRect = {};
+        int32_t forcedMoves = 0;
+        bool covered = false;
+        bool undockedByDrag = false;
+    };
+    struct MouseTracking {
+        bool tracking = false;
+        bool hoverArmed = false;
+        uint32_t hoverStart = 0;
+        POINT lastScreenPos = {};
+        int lastButtons = 0;
+        int hoverItem = 0;
+        POINT lastClientPos = {};
+        bool captured = false;
+    };
+    // The window's cursor and its hiding after inactivity.
+    struct CursorHide {
+        HCURSOR shape = nullptr;
+        bool hidden = false;
+        uint32_t lastActivity = 0;
+        POINT atHide = {};
+    };
+    struct Policy {
+        bool mainWindow = false;
+        uint32_t lifetimeStart = 0;
+        bool tickTimerRunning = false;
+        bool taskbarButtonWanted = true;
+        bool taskbarButtonShown = false;
+        UINT zOrderFlags = 0; // SWP_NOACTIVATE until first activated, for noActivate windows
+    };
+
+    // Kept across Reset: the creation record, the drawing and dragging helpers,
+    // the tracking keys and the class name.
     WindowCreateParams m_params;
     CBitmapDC m_backBitmap;
     CWindowDragger m_dragger;
     CTrackedValue m_insideKey;
     CTrackedValue m_itemKey;
+    char m_className[32] = "";
 
-    // Run-time state (Reset clears it).
-    uint8_t m_isMainWindow;
-    uint8_t m_undockedByDrag;
-    UINT m_deviceChangeMessage;
-    HWND m_hwnd;
-    CListener* m_listener;
-    CListener* m_eventHook;
-    uint32_t m_lifetimeStart;
-    uint8_t m_tickTimerRunning;
-    uint8_t m_placementDirty;
-    uint32_t m_placementChangeTick;
-    int32_t m_ownerWords[2];
-    int32_t m_dockedEdge; // 0, or 1..4 left, top, right, bottom
-    uint32_t m_edgeTouch;
-    RECT m_heldRect;
-    uint8_t m_inSizeMove;
-    int32_t m_forcedMoves;
-    uint8_t m_coveredWhileDocked;
-    uint8_t m_moving;
-    int32_t m_created;
-    int32_t m_lastWidth, m_lastHeight;
-    int32_t m_maximized;
-    char m_className[32];
-    HRGN m_region;
-    RECT m_restoreRect;
-    CListener* m_stateListener;
-    RECT m_dragRect;
-    uint8_t m_captured;
-    CMessageHook* m_messageHook;
-    CWindowMenu* m_windowMenu;
-    uint8_t m_taskbarButtonWanted;
-    int32_t m_wasMaximized;
-    // Mouse tracking.
-    uint8_t m_tracking;
-    uint8_t m_hoverArmed;
-    uint32_t m_hoverStart;
-    POINT m_lastScreenPos;
-    int m_lastButtons;
-    int m_hoverItem;
-    POINT m_lastClientPos;
-    HCURSOR m_windowCursor;
-    uint8_t m_taskbarButtonShown;
-    UINT m_zOrderFlags; // SWP_NOACTIVATE until first activated, for noActivate windows
-    uint8_t m_cursorHidden;
-    uint32_t m_lastActivity;
-    POINT m_cursorAtHide;
-    WindowPlacementRecord m_placement; // the held record
+    LifeCycle m_life;
+    Links m_links;
+    PlaceState m_place;
+    DockState m_dock;
+    MouseTracking m_mouse;
+    CursorHide m_cursor;
+    Policy m_policy;
 
-private:
     // One per running HandleMessage (and Destroy) of this object, innermost
     // first: the destructor marks them, so a frame whose object was deleted
     // inside an event returns without touching it.
@@ -395,6 +423,5 @@ private:
     void ApplyPlacementState(const WindowPlacementRecord& record);
 
     CTickSource* m_ticks;
-    LifeGuard* m_lifeGuards; // innermost HandleMessage frame of this window
-    uint8_t m_destroying;    // inside WM_DESTROY: the system is destroying the window already
+    LifeGuard* m_lifeGuards = nullptr; // innermost HandleMessage frame of this window
 };

@@ -17,16 +17,16 @@ uint32_t g_classCounter = 0; // GUI thread only; never goes back
 
 int CPhysicalWindow::Create(const WindowCreateParams& params)
 {
-    if (m_created)
+    if (m_life.created)
         return 0;
     UnregisterPendingClasses();
     m_params = params;
     LoadHeldPlacement();
-    m_windowCursor = m_params.cursor ? m_params.cursor : LoadCursor(nullptr, IDC_ARROW);
+    m_cursor.shape = m_params.cursor ? m_params.cursor : LoadCursor(nullptr, IDC_ARROW);
     if (m_params.popupMenu && IsMenuOpen())
         CloseOtherMenu();
-    m_lastActivity = Now();
-    m_dragRect = {-1, -1, -1, -1};
+    m_cursor.lastActivity = Now();
+    m_place.dragRect = {-1, -1, -1, -1};
     if (!RegisterOwnClass())
         return -1;
 
@@ -41,20 +41,20 @@ int CPhysicalWindow::Create(const WindowCreateParams& params)
         ReportCreateFailure();
         return -1;
     }
-    m_hwnd = hwnd;
+    m_life.hwnd = hwnd;
     if (m_params.bigIcon) {
         SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_params.icon));
         SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_params.bigIcon));
     }
-    m_deviceChangeMessage = RegisterWindowMessageA("winmm_devicechange");
+    m_life.deviceChangeMessage = RegisterWindowMessageA("winmm_devicechange");
     MakeBackBitmap();
     if (m_params.movable)
         m_dragger.Attach(hwnd);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // Created before the first event, so that its listener may already close it.
-    m_created = 1;
+    m_life.created = true;
     HandleMessage(hwnd, ToolkitMessage::Created, 0, 0);
-    if (m_created)
+    if (m_life.created)
         FinishCreate();
     return 0;
 }
@@ -79,7 +79,7 @@ void CPhysicalWindow::ChooseStyles(DWORD& style, DWORD& exStyle, HWND& parent)
     parent = m_params.parentWindow ? m_params.parentWindow->GetHwnd() : m_params.parentHandle;
     if (!m_params.parentWindow && !m_params.parentHandle) {
         style |= WS_MINIMIZEBOX;
-        m_windowMenu = CWindowMenu::Create();
+        m_life.windowMenu = CWindowMenu::Create();
     } else if (m_params.child) {
         style = WS_CHILD | WS_CLIPCHILDREN;
     }
@@ -88,10 +88,10 @@ void CPhysicalWindow::ChooseStyles(DWORD& style, DWORD& exStyle, HWND& parent)
         exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
     }
     if (m_params.noActivate)
-        m_zOrderFlags = SWP_NOACTIVATE;
+        m_policy.zOrderFlags = SWP_NOACTIVATE;
     if (!m_params.taskbarButtonAllowed)
         exStyle |= WS_EX_TOOLWINDOW;
-    m_taskbarButtonShown = m_params.taskbarButtonAllowed;
+    m_policy.taskbarButtonShown = m_params.taskbarButtonAllowed;
     if (m_params.overlappedFrame) {
         style = WS_OVERLAPPEDWINDOW;
         exStyle = 0;
@@ -128,8 +128,8 @@ void CPhysicalWindow::ReportCreateFailure()
     DebugTrace("\n");
     // Nothing of a window that never was may stay behind.
     UnregisterClassA(m_className, Module());
-    CWindowMenu::Delete(m_windowMenu);
-    m_windowMenu = nullptr;
+    CWindowMenu::Delete(m_life.windowMenu);
+    m_life.windowMenu = nullptr;
 }
 
 void CPhysicalWindow::MakeBackBitmap()
@@ -159,11 +159,11 @@ void CPhysicalWindow::FinishCreate()
     if (m_params.clampFlags != 0)
         ClampToMonitor(m_params.clampFlags);
     if (m_params.topmostLevel != 0)
-        SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(m_life.hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (m_params.lifetimeMs != 0)
-        m_lifetimeStart = Now();
-    if (!m_params.parentWindow && !m_maximized && !IsMinimized() && !IsDocked())
-        ::GetWindowRect(m_hwnd, &m_restoreRect);
+        m_policy.lifetimeStart = Now();
+    if (!m_params.parentWindow && !m_place.maximized && !IsMinimized() && !IsDocked())
+        ::GetWindowRect(m_life.hwnd, &m_place.restoreRect);
     if (m_params.savePlacement || m_params.topmostLevel > 1 || m_params.lifetimeMs || m_params.closeOnOutsideClick ||
         m_params.dockable || m_params.cursorHideMs)
         StartTickTimer();
@@ -172,7 +172,7 @@ void CPhysicalWindow::FinishCreate()
 void CPhysicalWindow::ShowAfterCreate()
 {
     if (m_params.popupMenu || m_params.toolPopup) {
-        ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
+        ShowWindow(m_life.hwnd, SW_SHOWNOACTIVATE);
         if (m_params.popupMenu)
             BecomeOpenMenu();
         return;
@@ -183,13 +183,13 @@ void CPhysicalWindow::ShowAfterCreate()
         return;
     if (m_params.noActivate) {
         DebugTrace("********** NO ACTIVATE *******\n");
-        ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
+        ShowWindow(m_life.hwnd, SW_SHOWNOACTIVATE);
     } else {
-        ShowWindow(m_hwnd, SW_SHOW);
+        ShowWindow(m_life.hwnd, SW_SHOW);
     }
     if (m_params.activateOnShow) {
-        SetForegroundWindow(m_hwnd);
-        SetActiveWindow(m_hwnd);
-        ::SetFocus(m_hwnd);
+        SetForegroundWindow(m_life.hwnd);
+        SetActiveWindow(m_life.hwnd);
+        ::SetFocus(m_life.hwnd);
     }
 }

@@ -35,7 +35,7 @@ UINT_PTR AskShell(DWORD message, APPBARDATA& data)
 
 int CPhysicalWindow::ChooseDockEdge(RECT* monitorOut, RECT* workOut, int left, int top, int right, int bottom) const
 {
-    if (!IsDockable() || m_maximized || IsMinimized())
+    if (!IsDockable() || m_place.maximized || IsMinimized())
         return DockEdge::None;
     const RECT rect = {left, top, right, bottom};
     RECT monitor, work;
@@ -59,7 +59,7 @@ void CPhysicalWindow::RegisterAppBar()
 {
     if (!IsDockable() || IsDocked())
         return;
-    APPBARDATA data = AppBarData(m_hwnd);
+    APPBARDATA data = AppBarData(m_life.hwnd);
     if (!AskShell(ABM_NEW, data)) {
         DebugTrace("SHAppBarMessage(ABM_NEW) failed!\n");
         m_params.dockable = 0;
@@ -70,16 +70,16 @@ void CPhysicalWindow::UnregisterAppBar()
 {
     if (!IsDockable() || !IsDocked())
         return;
-    APPBARDATA data = AppBarData(m_hwnd);
+    APPBARDATA data = AppBarData(m_life.hwnd);
     AskShell(ABM_REMOVE, data);
-    m_dockedEdge = DockEdge::None;
+    m_dock.edge = DockEdge::None;
 }
 
 int CPhysicalWindow::DockToEdge(int edge, const RECT* rect)
 {
     // Everything that can refuse is asked before the shell hears of the window:
     // a registration left behind would make every later one fail.
-    if (!m_hwnd || !IsDockable() || edge < DockEdge::Left || edge > DockEdge::Bottom)
+    if (!m_life.hwnd || !IsDockable() || edge < DockEdge::Left || edge > DockEdge::Bottom)
         return DockEdge::None;
     RECT from;
     if (rect)
@@ -90,7 +90,7 @@ int CPhysicalWindow::DockToEdge(int edge, const RECT* rect)
     if (!GetMonitorRects(from, &monitor, &work))
         return DockEdge::None;
     if (!IsDocked()) {
-        m_restoreRect = from;
+        m_place.restoreRect = from;
         RegisterAppBar();
         if (!IsDockable())
             return DockEdge::None;
@@ -102,24 +102,24 @@ int CPhysicalWindow::DockToEdge(int edge, const RECT* rect)
     int scratch = 0;
     SendEvent(WindowEvent::Sizing, 0, PointerParam(&proposal), &scratch);
 
-    APPBARDATA data = AppBarData(m_hwnd);
+    APPBARDATA data = AppBarData(m_life.hwnd);
     data.uEdge = ShellEdge(edge);
     const RECT proposed = DockedRectOnMonitor(edge, monitor, proposal.width, proposal.height);
     data.rc = proposed;
     AskShell(ABM_QUERYPOS, data);
     const RECT answer = KeepDockThickness(edge, proposed, data.rc);
-    m_edgeTouch = TouchingSides(answer, monitor);
-    m_dockedEdge = edge;
-    m_heldRect = answer;
-    if (m_taskbarButtonShown)
+    m_dock.edgeTouch = TouchingSides(answer, monitor);
+    m_dock.edge = edge;
+    m_dock.heldRect = answer;
+    if (m_policy.taskbarButtonShown)
         Show(false);
     data.rc = answer;
     AskShell(ABM_SETPOS, data);
     const int width = answer.right - answer.left, height = answer.bottom - answer.top;
-    MoveWindow(m_hwnd, answer.left, answer.top, width, height, TRUE);
+    MoveWindow(m_life.hwnd, answer.left, answer.top, width, height, TRUE);
     if (m_params.topmostWhenDocked)
-        SetWindowPos(m_hwnd, HWND_TOPMOST, answer.left, answer.top, width, height, m_zOrderFlags);
-    PostMessageA(m_hwnd, ToolkitMessage::Docked, 0, 0);
+        SetWindowPos(m_life.hwnd, HWND_TOPMOST, answer.left, answer.top, width, height, m_policy.zOrderFlags);
+    PostMessageA(m_life.hwnd, ToolkitMessage::Docked, 0, 0);
     return edge;
 }
 
@@ -128,50 +128,52 @@ int CPhysicalWindow::DockNearest()
     if (!IsDockable())
         return DockEdge::None;
     const int code = NearestDockEdge();
-    const int edge = IsDocked() ? m_dockedEdge : code;
-    const RECT normal = m_restoreRect;
+    const int edge = IsDocked() ? m_dock.edge : code;
+    const RECT normal = m_place.restoreRect;
     DockToEdge(edge & EdgeByteMask, &normal);
-    return IsDocked() ? m_dockedEdge : code;
+    return IsDocked() ? m_dock.edge : code;
 }
 
 void CPhysicalWindow::Undock()
 {
     if (!IsDocked()) {
-        m_undockedByDrag = 0;
+        m_dock.undockedByDrag = false;
         return;
     }
     Show(false);
     UnregisterAppBar();
-    m_dockedEdge = DockEdge::None;
-    m_lastWidth = m_lastHeight = -1;
-    m_forcedMoves = ForcedMovesAfterUndock;
-    SetWindowPos(m_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | m_zOrderFlags);
-    SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize | m_zOrderFlags);
-    if (m_undockedByDrag) {
-        m_undockedByDrag = 0;
+    m_dock.edge = DockEdge::None;
+    m_place.lastWidth = m_place.lastHeight = -1;
+    m_dock.forcedMoves = ForcedMovesAfterUndock;
+    SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | m_policy.zOrderFlags);
+    SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize | m_policy.zOrderFlags);
+    if (m_dock.undockedByDrag) {
+        m_dock.undockedByDrag = false;
         int cursorX = 0, cursorY = 0, offsetX = 0, offsetY = 0;
         GetCursorScreenPos(cursorX, cursorY);
         m_dragger.GetOffset(offsetX, offsetY);
-        OffsetRect(&m_restoreRect, cursorX - offsetX - m_restoreRect.left, cursorY - offsetY - m_restoreRect.top);
+        OffsetRect(&m_place.restoreRect, cursorX - offsetX - m_place.restoreRect.left,
+                   cursorY - offsetY - m_place.restoreRect.top);
     }
-    m_heldRect = m_restoreRect;
-    SetBounds(m_restoreRect.left, m_restoreRect.top, m_restoreRect.right, m_restoreRect.bottom);
-    SendMessageA(m_hwnd, ToolkitMessage::Undocked, 0, 0);
+    m_dock.heldRect = m_place.restoreRect;
+    SetBounds(m_place.restoreRect.left, m_place.restoreRect.top, m_place.restoreRect.right, m_place.restoreRect.bottom);
+    SendMessageA(m_life.hwnd, ToolkitMessage::Undocked, 0, 0);
 }
 
 void CPhysicalWindow::TearOff()
 {
-    m_undockedByDrag = 1;
-    m_dragger.SetOffset((m_restoreRect.right - m_restoreRect.left) / 2, (m_restoreRect.bottom - m_restoreRect.top) / 2);
+    m_dock.undockedByDrag = true;
+    m_dragger.SetOffset((m_place.restoreRect.right - m_place.restoreRect.left) / 2,
+                        (m_place.restoreRect.bottom - m_place.restoreRect.top) / 2);
     Undock();
-    ::SetCapture(m_hwnd); // hiding the window took it
+    ::SetCapture(m_life.hwnd); // hiding the window took it
 }
 
 void CPhysicalWindow::OnDockChange()
 {
     if (IsDocked())
         SetTaskbarButtonStyle(false);
-    else if (m_taskbarButtonWanted)
+    else if (m_policy.taskbarButtonWanted)
         SetTaskbarButtonStyle(true);
     Show(true);
 }
@@ -180,7 +182,8 @@ void CPhysicalWindow::SetTopmostWhenDocked(bool topmost)
 {
     m_params.topmostWhenDocked = topmost;
     if (IsDocked())
-        SetWindowPos(m_hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | m_zOrderFlags);
+        SetWindowPos(m_life.hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     KeepPlaceAndSize | m_policy.zOrderFlags);
 }
 
 void CPhysicalWindow::OnAppBarNotify(WPARAM code)

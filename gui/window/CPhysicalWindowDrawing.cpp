@@ -8,7 +8,7 @@ const BYTE OpaqueAlpha = 255;
 
 int CPhysicalWindow::ShowBitmap(const CBitmapDC* src, int sx, int sy, int w, int h, int dx, int dy)
 {
-    if (!src || !m_hwnd || !IsWindow(m_hwnd))
+    if (!src || !m_life.hwnd || !IsWindow(m_life.hwnd))
         return 0;
     const bool own = src == &m_backBitmap;
     if (!own && !m_params.listenerPaints)
@@ -21,25 +21,25 @@ int CPhysicalWindow::ShowBitmap(const CBitmapDC* src, int sx, int sy, int w, int
     if (h < 1)
         h = from.GetHeight();
     const bool copied = !own && !m_params.listenerPaints;
-    HDC dc = ::GetDC(m_hwnd);
+    HDC dc = ::GetDC(m_life.hwnd);
     if (!dc)
         return 0;
     const int result = BitBlt(dc, dx, dy, w, h, from.GetDC(), copied ? dx : sx, copied ? dy : sy, SRCCOPY);
-    ReleaseDC(m_hwnd, dc);
+    ReleaseDC(m_life.hwnd, dc);
     return result;
 }
 
 int CPhysicalWindow::PresentLayered()
 {
     RECT rect = {};
-    ::GetWindowRect(m_hwnd, &rect);
+    ::GetWindowRect(m_life.hwnd, &rect);
     POINT position = {rect.left, rect.top};
     SIZE size = {m_params.width, m_params.height};
     POINT origin = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, OpaqueAlpha, AC_SRC_ALPHA};
     HDC screen = ::GetDC(nullptr);
     const int result =
-        UpdateLayeredWindow(m_hwnd, screen, &position, &size, m_backBitmap.GetDC(), &origin, 0, &blend, ULW_ALPHA);
+        UpdateLayeredWindow(m_life.hwnd, screen, &position, &size, m_backBitmap.GetDC(), &origin, 0, &blend, ULW_ALPHA);
     ReleaseDC(nullptr, screen);
     return result;
 }
@@ -48,15 +48,15 @@ int CPhysicalWindow::SetRegionFromBitmap(const CBitmapDC* bitmap, uint32_t keyCo
 {
     if (!bitmap)
         return 0;
-    if (m_region)
-        DeleteObject(m_region);
-    m_region = nullptr;
+    if (m_life.region)
+        DeleteObject(m_life.region);
+    m_life.region = nullptr;
     HRGN region = CreateRegionFromBitmap(*bitmap, keyColour, border);
     if (!region)
         return 0;
-    m_region = CreateRectRgn(0, 0, 0, 0);
-    CombineRgn(m_region, region, nullptr, RGN_COPY);
-    const int result = SetWindowRgn(m_hwnd, region, TRUE);
+    m_life.region = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(m_life.region, region, nullptr, RGN_COPY);
+    const int result = SetWindowRgn(m_life.hwnd, region, TRUE);
     if (!result)
         DeleteObject(region); // the system took it only on success
     return result;
@@ -69,5 +69,5 @@ CBitmapDC* CPhysicalWindow::GetBackBitmap()
 
 void CPhysicalWindow::Invalidate()
 {
-    InvalidateRect(m_hwnd, nullptr, FALSE);
+    InvalidateRect(m_life.hwnd, nullptr, FALSE);
 }

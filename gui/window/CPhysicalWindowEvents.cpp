@@ -30,12 +30,12 @@ bool IsButtonMessage(UINT message)
 
 int CPhysicalWindow::SendEvent(int code, int p1, int p2, void* data)
 {
-    if (m_eventHook) {
-        const int answer = m_eventHook->OnEvent(this, 0, code, p1, p2, data);
+    if (m_links.eventHook) {
+        const int answer = m_links.eventHook->OnEvent(this, 0, code, p1, p2, data);
         if (answer)
             return answer;
     }
-    return m_listener ? m_listener->OnEvent(this, 0, code, p1, p2, data) : 0;
+    return m_links.listener ? m_links.listener->OnEvent(this, 0, code, p1, p2, data) : 0;
 }
 
 LRESULT CPhysicalWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -43,9 +43,10 @@ LRESULT CPhysicalWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, L
     LifeGuard guard(this);
     LRESULT result = 0;
     const bool hookLate = IsButtonMessage(message);
-    if (m_messageHook && !hookLate && m_messageHook->OnMessage(this, hwnd, message, wParam, lParam, &result))
+    if (m_links.messageHook && !hookLate &&
+        m_links.messageHook->OnMessage(this, hwnd, message, wParam, lParam, &result))
         return result;
-    if (m_deviceChangeMessage && message == m_deviceChangeMessage) {
+    if (m_life.deviceChangeMessage && message == m_life.deviceChangeMessage) {
         SendEvent(WindowEvent::DeviceChange, 0, 0, &result);
         if (!guard.alive)
             return result;
@@ -57,7 +58,7 @@ LRESULT CPhysicalWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, L
         return answer;
     if (!guard.alive)
         return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (hookLate && m_messageHook && m_messageHook->OnMessage(this, hwnd, message, wParam, lParam, &result))
+    if (hookLate && m_links.messageHook && m_links.messageHook->OnMessage(this, hwnd, message, wParam, lParam, &result))
         return result;
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
@@ -68,7 +69,7 @@ LRESULT CPhysicalWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     handled = true;
     switch (message) {
     case WM_DESTROY:
-        m_destroying = 1;
+        m_life.destroying = true;
         SendEvent(WindowEvent::Destroyed, 0, 0, &result);
         if (guard.alive)
             Release();
@@ -100,7 +101,7 @@ LRESULT CPhysicalWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_WINDOWPOSCHANGED:
         if (IsMinimized())
-            m_maximized = 0;
+            m_place.maximized = false;
         break;
     case WM_NCHITTEST: return OnHitTest(lParam);
     case WM_NCLBUTTONDOWN:
@@ -129,11 +130,11 @@ LRESULT CPhysicalWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             SendEvent(WindowEvent::Timer, static_cast<int>(wParam), 0, &result);
         break;
     case WM_ENTERSIZEMOVE:
-        m_inSizeMove = 1;
+        m_place.inSizeMove = true;
         SendEvent(WindowEvent::EnterSizeMove, 0, 0, &result);
         break;
     case WM_EXITSIZEMOVE:
-        m_inSizeMove = 0;
+        m_place.inSizeMove = false;
         SendEvent(WindowEvent::ExitSizeMove, 0, 0, &result);
         if (guard.alive && IsDocked())
             DockNearest();
@@ -167,7 +168,7 @@ bool CPhysicalWindow::DispatchMouse(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case ToolkitMessage::RButtonDown:
     case ToolkitMessage::RButtonUp: return OnRightButton(message, lParam, result);
     case WM_MOUSEWHEEL:
-        m_lastActivity = Now();
+        m_cursor.lastActivity = Now();
         CancelLifetimes();
         return SendEvent(WindowEvent::MouseWheel, static_cast<short>(HIWORD(wParam)) / WheelStep, 0, &result) != 0;
     default: return false;
@@ -184,7 +185,7 @@ bool CPhysicalWindow::DispatchToolkit(HWND hwnd, UINT message, WPARAM wParam, LP
         result = 0;
         return true;
     case ToolkitMessage::Created:
-        SetCursor(m_windowCursor);
+        SetCursor(m_cursor.shape);
         SendEvent(WindowEvent::Created, 0, 0, &result);
         return false;
     case ToolkitMessage::Docked:
@@ -216,12 +217,12 @@ void CPhysicalWindow::OnSize(LPARAM lParam)
         DebugTrace("WM_SIZE %i, %i\n", width, height);
     }
     // Minimizing gives a zero size; neither it nor a repeat is a resize.
-    if (width == 0 || height == 0 || (width == m_lastWidth && height == m_lastHeight))
+    if (width == 0 || height == 0 || (width == m_place.lastWidth && height == m_place.lastHeight))
         return;
-    m_lastWidth = width;
-    m_lastHeight = height;
-    if (!m_maximized && !IsMinimized() && !IsDocked() && m_forcedMoves == 0)
-        ::GetWindowRect(m_hwnd, &m_restoreRect);
+    m_place.lastWidth = width;
+    m_place.lastHeight = height;
+    if (!m_place.maximized && !IsMinimized() && !IsDocked() && m_dock.forcedMoves == 0)
+        ::GetWindowRect(m_life.hwnd, &m_place.restoreRect);
     LRESULT scratch = 0;
     SendRectEvent(WindowEvent::Resized, scratch);
 }
@@ -256,7 +257,7 @@ void CPhysicalWindow::OnActivate(WPARAM wParam, LRESULT& result)
 {
     const WORD state = LOWORD(wParam);
     if (state == WA_ACTIVE || state == WA_CLICKACTIVE) {
-        m_zOrderFlags = 0;
+        m_policy.zOrderFlags = 0;
         SendEvent(WindowEvent::Activate, 1, 0, &result);
         return;
     }
@@ -269,7 +270,7 @@ void CPhysicalWindow::OnActivate(WPARAM wParam, LRESULT& result)
 
 void CPhysicalWindow::OnWindowMenuRequest()
 {
-    if (!m_windowMenu || m_params.windowMenuOption == 0)
+    if (!m_life.windowMenu || m_params.windowMenuOption == 0)
         return;
     WindowMenuRequest request;
     GetCursorScreenPos(request.x, request.y);
@@ -278,7 +279,7 @@ void CPhysicalWindow::OnWindowMenuRequest()
     request.window = this;
     request.visibleRows = WindowMenuRows;
     request.container = m_params.windowMenuOption;
-    m_windowMenu->BuildItems(request);
+    m_life.windowMenu->BuildItems(request);
 }
 
 void CPhysicalWindow::SendKeyEvent(int code, WPARAM wParam, LPARAM lParam, LRESULT& result)

@@ -17,28 +17,28 @@ void CPhysicalWindow::SetKeyStateReader(KeyStateReader reader)
 
 void CPhysicalWindow::SetFocus()
 {
-    ::SetFocus(m_hwnd);
+    ::SetFocus(m_life.hwnd);
 }
 
 void CPhysicalWindow::SetCapture(bool capture)
 {
     if (capture)
-        ::SetCapture(m_hwnd);
+        ::SetCapture(m_life.hwnd);
     else
         ReleaseCapture();
-    m_captured = capture;
+    m_mouse.captured = capture;
 }
 
 void CPhysicalWindow::SetWindowCursor(HCURSOR cursor)
 {
-    m_windowCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
+    m_cursor.shape = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
 }
 
 bool CPhysicalWindow::IsCursorOverWindow() const
 {
     POINT cursor = {};
     RECT rect = {};
-    if (!m_hwnd || !GetCursorPos(&cursor) || !::GetWindowRect(m_hwnd, &rect))
+    if (!m_life.hwnd || !GetCursorPos(&cursor) || !::GetWindowRect(m_life.hwnd, &rect))
         return false;
     return cursor.x >= rect.left && cursor.x <= rect.right && cursor.y >= rect.top && cursor.y <= rect.bottom;
 }
@@ -49,8 +49,8 @@ void CPhysicalWindow::GetCursorClientPos(int& x, int& y) const
     GetCursorPos(&cursor);
     WINDOWINFO info = {};
     info.cbSize = sizeof(info);
-    if (m_hwnd)
-        GetWindowInfo(m_hwnd, &info);
+    if (m_life.hwnd)
+        GetWindowInfo(m_life.hwnd, &info);
     x = cursor.x - info.rcClient.left;
     y = cursor.y - info.rcClient.top;
 }

@@ -7,12 +7,12 @@ const int TearOffDistance = 50; // px a docked window is dragged before it comes
 
 void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
 {
-    SetCursor(m_windowCursor);
-    m_lastActivity = Now();
-    if (m_params.trackMouse && !m_tracking)
+    SetCursor(m_cursor.shape);
+    m_cursor.lastActivity = Now();
+    if (m_params.trackMouse && !m_mouse.tracking)
         StartMouseTracking();
-    if (!m_maximized && !IsDocked() && !m_params.child && m_dragger.Track())
-        ::GetWindowRect(hwnd, &m_restoreRect);
+    if (!m_place.maximized && !IsDocked() && !m_params.child && m_dragger.Track())
+        ::GetWindowRect(hwnd, &m_place.restoreRect);
     else if (IsDocked() && m_dragger.DistanceMoved() > TearOffDistance)
         TearOff();
     SendEvent(WindowEvent::MouseMove, static_cast<int>(lParam), 0, &result);
@@ -20,7 +20,7 @@ void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
 
 bool CPhysicalWindow::OnLeftButtonDown(LPARAM lParam, LRESULT& result, LifeGuard& guard)
 {
-    m_lastActivity = Now();
+    m_cursor.lastActivity = Now();
     CancelLifetimes();
     if (IsSwallowedMenuClick(MouseSwallow::Left))
         return true;
@@ -33,17 +33,17 @@ bool CPhysicalWindow::OnLeftButtonDown(LPARAM lParam, LRESULT& result, LifeGuard
 
 bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& guard)
 {
-    m_lastActivity = Now();
+    m_cursor.lastActivity = Now();
     CancelLifetimes();
     if (TakeMouseUpSwallow(MouseSwallow::Left))
         return true;
     m_dragger.EndDrag();
     if (!guard.alive)
         return false;
-    if (m_moving) {
+    if (m_place.moving) {
         if (m_params.topmostLevel == 0)
-            SetWindowPos(m_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        m_moving = 0;
+            SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        m_place.moving = false;
     }
     if (!m_params.disabled)
         SendEvent(WindowEvent::LeftButtonUp, static_cast<int>(lParam), 0, &result);
@@ -53,11 +53,11 @@ bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& 
 bool CPhysicalWindow::OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lParam, LRESULT& result)
 {
     if (button == MouseSwallow::Left)
-        m_lastActivity = Now();
+        m_cursor.lastActivity = Now();
     if (IsSwallowedMenuClick(button))
         return true;
     if (button == MouseSwallow::Left && InDragRect()) {
-        PostMessageA(hwnd, WM_SYSCOMMAND, m_maximized ? SC_RESTORE : SC_MAXIMIZE, 0);
+        PostMessageA(hwnd, WM_SYSCOMMAND, m_place.maximized ? SC_RESTORE : SC_MAXIMIZE, 0);
         return true;
     }
     if (!m_params.disabled)
@@ -68,7 +68,7 @@ bool CPhysicalWindow::OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lPara
 
 bool CPhysicalWindow::OnRightButton(UINT message, LPARAM lParam, LRESULT& result)
 {
-    m_lastActivity = Now();
+    m_cursor.lastActivity = Now();
     CancelLifetimes();
     const bool down = message == WM_RBUTTONDOWN || message == ToolkitMessage::RButtonDown;
     if (down ? IsSwallowedMenuClick(MouseSwallow::Right) : TakeMouseUpSwallow(MouseSwallow::Right))
@@ -83,5 +83,6 @@ bool CPhysicalWindow::InDragRect() const
 {
     int x = 0, y = 0;
     GetCursorClientPos(x, y);
-    return x >= m_dragRect.left && x <= m_dragRect.right && y >= m_dragRect.top && y <= m_dragRect.bottom;
+    return x >= m_place.dragRect.left && x <= m_place.dragRect.right && y >= m_place.dragRect.top &&
+           y <= m_place.dragRect.bottom;
 }

@@ -73,12 +73,12 @@ void CPhysicalWindow::CloseOtherMenu()
 
 void CPhysicalWindow::BecomeOpenMenu()
 {
-    g_openMenuWindow = m_hwnd;
+    g_openMenuWindow = m_life.hwnd;
     g_swallowClosingClick = m_params.swallowClosingClick;
 }
 
 void CPhysicalWindow::ForgetOpenMenu()
 {
-    if (g_openMenuWindow == m_hwnd)
+    if (g_openMenuWindow == m_life.hwnd)
         g_openMenuWindow = nullptr;
 }

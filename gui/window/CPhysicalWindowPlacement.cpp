@@ -50,26 +50,26 @@ void CPhysicalWindow::FillPlacement(WindowPlacementRecord& record) const
     record.magic = WindowPlacementRecord::Magic;
     record.dockedWidth = m_params.dockedWidth;
     record.dockedHeight = m_params.dockedHeight;
-    record.ownerWords[0] = m_ownerWords[0];
-    record.ownerWords[1] = m_ownerWords[1];
+    record.ownerWords[0] = m_place.ownerWords[0];
+    record.ownerWords[1] = m_place.ownerWords[1];
     uint32_t state = PlacementState::Normal;
     if (IsMinimized())
         state = PlacementState::Minimized;
-    if (m_maximized)
+    if (m_place.maximized)
         state = PlacementState::Maximized;
     if (IsDocked())
-        state = PlacementState::DockedBase + m_dockedEdge;
+        state = PlacementState::DockedBase + m_dock.edge;
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof(placement);
-    const bool hidden = m_hwnd && GetWindowPlacement(m_hwnd, &placement) && placement.showCmd == SW_HIDE;
+    const bool hidden = m_life.hwnd && GetWindowPlacement(m_life.hwnd, &placement) && placement.showCmd == SW_HIDE;
     state |= Flag(m_params.disabled, PlacementFlag::Disabled) | Flag(hidden, PlacementFlag::Hidden) |
-             Flag(m_wasMaximized, PlacementFlag::WasMaximized) |
+             Flag(m_place.wasMaximized, PlacementFlag::WasMaximized) |
              Flag(m_params.topmostWhenDocked, PlacementFlag::TopmostWhenDocked) |
-             Flag(m_taskbarButtonWanted, PlacementFlag::TaskbarButton) |
+             Flag(m_policy.taskbarButtonWanted, PlacementFlag::TaskbarButton) |
              Flag(m_params.topmostLevel != 0, PlacementFlag::Topmost) |
              Flag(m_params.topmostLevel >= TopmostAboveAll, PlacementFlag::TopmostLevel2);
     record.state = state;
-    RECT rect = m_restoreRect;
+    RECT rect = m_place.restoreRect;
     if ((state & PlacementState::Mask) == PlacementState::Normal)
         GetWindowRect(rect);
     record.left = rect.left;
@@ -82,8 +82,8 @@ bool CPhysicalWindow::ApplyPlacement(const WindowPlacementRecord& record)
 {
     if (!IsSoundPlacement(record))
         return false;
-    m_ownerWords[0] = record.ownerWords[0];
-    m_ownerWords[1] = record.ownerWords[1];
+    m_place.ownerWords[0] = record.ownerWords[0];
+    m_place.ownerWords[1] = record.ownerWords[1];
     if (!m_params.child) {
         m_params.dockedWidth = record.dockedWidth;
         m_params.dockedHeight = record.dockedHeight;
@@ -92,11 +92,11 @@ bool CPhysicalWindow::ApplyPlacement(const WindowPlacementRecord& record)
         const bool topmost = (record.state & PlacementFlag::Topmost) != 0;
         SetTopmostLevel((record.state & PlacementFlag::TopmostLevel2) ? TopmostAboveAll : (topmost ? 1 : 0));
     }
-    if (m_hwnd && !m_params.child)
+    if (m_life.hwnd && !m_params.child)
         ApplyPlacementState(record);
-    if (m_hwnd) {
-        m_placementDirty = 0;
-        m_placementChangeTick = 0;
+    if (m_life.hwnd) {
+        m_place.dirty = false;
+        m_place.changeTick = 0;
     }
     return true;
 }
@@ -109,15 +109,15 @@ void CPhysicalWindow::ApplyPlacementState(const WindowPlacementRecord& record)
         SetBounds(rect.left, rect.top, rect.right, rect.bottom);
     } else if (state == PlacementState::Minimized) {
         Minimize();
-        m_restoreRect = rect;
+        m_place.restoreRect = rect;
     } else if (state == PlacementState::Maximized) {
         Maximize(&rect);
     } else {
         DockToEdge(static_cast<int>(state - PlacementState::DockedBase), &rect);
-        PostMessageA(m_hwnd, ToolkitMessage::Placed, 0, 0);
+        PostMessageA(m_life.hwnd, ToolkitMessage::Placed, 0, 0);
     }
     if (record.state & PlacementFlag::WasMaximized)
-        m_wasMaximized = 1;
+        m_place.wasMaximized = true;
     if (record.state & PlacementFlag::Disabled)
         SetDisabled(true);
     if (record.state & PlacementFlag::Hidden)
@@ -152,9 +152,9 @@ void CPhysicalWindow::LoadPlacementInto(const WindowCreateParams& params, Window
 {
     if (!params.savePlacement)
         return;
-    LoadPlacement(params.iniPath.c_str(), params.section.c_str(), params.key.c_str(), &m_placement);
+    LoadPlacement(params.iniPath.c_str(), params.section.c_str(), params.key.c_str(), &m_place.held);
     if (copyOut)
-        *copyOut = m_placement;
+        *copyOut = m_place.held;
 }
 
 void CPhysicalWindow::LoadHeldPlacement()
@@ -164,30 +164,30 @@ void CPhysicalWindow::LoadHeldPlacement()
     // A record loaded before Create gave its options to a copy of the
     // parameters that Create has just replaced: they are taken again.
     const bool sound =
-        m_placement.magic == WindowPlacementRecord::Magic
-            ? ApplyPlacement(m_placement)
-            : LoadPlacement(m_params.iniPath.c_str(), m_params.section.c_str(), m_params.key.c_str(), &m_placement);
+        m_place.held.magic == WindowPlacementRecord::Magic
+            ? ApplyPlacement(m_place.held)
+            : LoadPlacement(m_params.iniPath.c_str(), m_params.section.c_str(), m_params.key.c_str(), &m_place.held);
     if (!sound)
-        std::memset(&m_placement, 0, sizeof(m_placement));
-    if (!sound || (m_placement.state & PlacementState::Mask) != PlacementState::Normal)
+        std::memset(&m_place.held, 0, sizeof(m_place.held));
+    if (!sound || (m_place.held.state & PlacementState::Mask) != PlacementState::Normal)
         return;
-    m_params.x = m_placement.left;
-    m_params.y = m_placement.top;
+    m_params.x = m_place.held.left;
+    m_params.y = m_place.held.top;
     if (!m_params.resizable)
         return;
-    m_params.width = m_placement.right - m_placement.left;
-    m_params.height = m_placement.bottom - m_placement.top;
+    m_params.width = m_place.held.right - m_place.held.left;
+    m_params.height = m_place.held.bottom - m_place.held.top;
 }
 
 void CPhysicalWindow::ApplyHeldPlacement()
 {
     if (!m_params.savePlacement || m_params.popupMenu || m_params.toolPopup ||
-        m_placement.magic != WindowPlacementRecord::Magic)
+        m_place.held.magic != WindowPlacementRecord::Magic)
         return;
     // Only a resizable window takes a saved size.
     if (!m_params.resizable) {
-        m_placement.right = m_placement.left + m_params.width;
-        m_placement.bottom = m_placement.top + m_params.height;
+        m_place.held.right = m_place.held.left + m_params.width;
+        m_place.held.bottom = m_place.held.top + m_params.height;
     }
-    ApplyPlacement(m_placement);
+    ApplyPlacement(m_place.held);
 }

@@ -42,13 +42,13 @@ void CPhysicalWindow::TickCursorHide(uint32_t now)
     if (m_params.cursorHideMs == 0)
         return;
     POINT cursor = {};
-    if (m_cursorHidden && GetCursorPos(&cursor) && (cursor.x != m_cursorAtHide.x || cursor.y != m_cursorAtHide.y))
-        m_lastActivity = now;
-    if (now - m_lastActivity > static_cast<uint32_t>(m_params.cursorHideMs)) {
-        if (!m_cursorHidden) {
-            GetCursorPos(&m_cursorAtHide);
+    if (m_cursor.hidden && GetCursorPos(&cursor) && (cursor.x != m_cursor.atHide.x || cursor.y != m_cursor.atHide.y))
+        m_cursor.lastActivity = now;
+    if (now - m_cursor.lastActivity > static_cast<uint32_t>(m_params.cursorHideMs)) {
+        if (!m_cursor.hidden) {
+            GetCursorPos(&m_cursor.atHide);
             ShowCursor(false);
-            m_cursorHidden = 1;
+            m_cursor.hidden = true;
         }
     } else {
         ShowHiddenCursor();
@@ -57,20 +57,20 @@ void CPhysicalWindow::TickCursorHide(uint32_t now)
 
 void CPhysicalWindow::ShowHiddenCursor()
 {
-    if (!m_cursorHidden)
+    if (!m_cursor.hidden)
         return;
     ShowCursor(true);
-    m_cursorHidden = 0;
+    m_cursor.hidden = false;
 }
 
 void CPhysicalWindow::TickPlacementSave(uint32_t now)
 {
-    if (!m_params.savePlacement || !m_placementDirty || m_placementChangeTick == 0)
+    if (!m_params.savePlacement || !m_place.dirty || m_place.changeTick == 0)
         return;
-    if (now - m_placementChangeTick <= PlacementQuietMs)
+    if (now - m_place.changeTick <= PlacementQuietMs)
         return;
-    m_placementChangeTick = 0;
-    m_placementDirty = 0;
+    m_place.changeTick = 0;
+    m_place.dirty = false;
     SavePlacement(m_params.iniPath.c_str(), m_params.section.c_str(), m_params.key.c_str());
 }
 
@@ -78,19 +78,19 @@ void CPhysicalWindow::TickCoveredWhileDocked()
 {
     HWND foreground = ForegroundWindow();
     bool covered = false;
-    if (foreground && foreground != m_hwnd) {
+    if (foreground && foreground != m_life.hwnd) {
         RECT own = {}, other = {}, common = {};
-        ::GetWindowRect(m_hwnd, &own);
+        ::GetWindowRect(m_life.hwnd, &own);
         ::GetWindowRect(foreground, &other);
         covered = IntersectRect(&common, &own, &other) && EqualRect(&common, &own);
     }
-    if (covered == (m_coveredWhileDocked != 0))
+    if (covered == m_dock.covered)
         return;
-    m_coveredWhileDocked = covered;
+    m_dock.covered = covered;
     if (covered) {
         // Activated on the way, the window would come back over what covers it.
-        SetWindowPos(m_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
-        SetWindowPos(m_hwnd, HWND_BOTTOM, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+        SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+        SetWindowPos(m_life.hwnd, HWND_BOTTOM, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
         DebugTrace("forcing notopmost\n");
     } else {
         SetTopmostWhenDocked(m_params.topmostWhenDocked != 0);
@@ -101,7 +101,7 @@ void CPhysicalWindow::TickCoveredWhileDocked()
 void CPhysicalWindow::TickLifetime(uint32_t now)
 {
     const uint32_t lifetime = static_cast<uint32_t>(m_params.lifetimeMs);
-    if (lifetime == 0 || m_lifetimeStart == 0 || now - m_lifetimeStart <= lifetime)
+    if (lifetime == 0 || m_policy.lifetimeStart == 0 || now - m_policy.lifetimeStart <= lifetime)
         return;
     m_params.lifetimeMs = 0;
     PostDeferredClose();
@@ -110,52 +110,52 @@ void CPhysicalWindow::TickLifetime(uint32_t now)
 void CPhysicalWindow::TickTopmost()
 {
     HWND foreground = ForegroundWindow();
-    if (foreground && foreground != m_hwnd) {
+    if (foreground && foreground != m_life.hwnd) {
         char name[ClassNameChars + 1] = "";
         GetClassNameA(foreground, name, sizeof(name));
         const bool menu = lstrcmpiA(name, "#32768") == 0;
         const bool otherTopmost =
             lstrcmpiA(name, "Shell_TrayWnd") != 0 && (GetWindowLongA(foreground, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         if (menu || otherTopmost) {
-            SetWindowPos(m_hwnd, foreground, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+            SetWindowPos(m_life.hwnd, foreground, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
             return;
         }
     }
-    SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
-    SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+    SetWindowPos(m_life.hwnd, HWND_TOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+    SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
 }
 
 void CPhysicalWindow::SetTopmostLevel(int level)
 {
     m_params.topmostLevel = level;
-    if (!m_hwnd)
+    if (!m_life.hwnd)
         return;
-    SetWindowPos(m_hwnd, level ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+    SetWindowPos(m_life.hwnd, level ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
     if (level >= TopmostAboveAll)
         StartTickTimer();
 }
 
 void CPhysicalWindow::SetShowTaskbarButton(bool show)
 {
-    m_taskbarButtonWanted = show;
+    m_policy.taskbarButtonWanted = show;
     MarkPlacementDirty();
     SetTaskbarButtonStyle(show);
-    if (m_hwnd)
-        SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize | m_zOrderFlags);
+    if (m_life.hwnd)
+        SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize | m_policy.zOrderFlags);
 }
 
 void CPhysicalWindow::SetTaskbarButtonStyle(bool show)
 {
     if (!m_params.taskbarButtonAllowed)
         return;
-    if (show != (m_taskbarButtonShown != 0)) {
-        m_taskbarButtonShown = show;
-        if (m_hwnd && IsWindow(m_hwnd)) {
+    if (show != m_policy.taskbarButtonShown) {
+        m_policy.taskbarButtonShown = show;
+        if (m_life.hwnd && IsWindow(m_life.hwnd)) {
             // The shell takes a changed style only from a hidden window.
-            ShowWindow(m_hwnd, SW_HIDE);
+            ShowWindow(m_life.hwnd, SW_HIDE);
             DebugTrace(show ? "showing taskbar button\n" : "hiding taskbar button\n");
-            const LONG exStyle = GetWindowLongA(m_hwnd, GWL_EXSTYLE);
-            SetWindowLongA(m_hwnd, GWL_EXSTYLE, show ? exStyle & ~WS_EX_TOOLWINDOW : exStyle | WS_EX_TOOLWINDOW);
+            const LONG exStyle = GetWindowLongA(m_life.hwnd, GWL_EXSTYLE);
+            SetWindowLongA(m_life.hwnd, GWL_EXSTYLE, show ? exStyle & ~WS_EX_TOOLWINDOW : exStyle | WS_EX_TOOLWINDOW);
         }
     }
     Show(true);
@@ -164,27 +164,27 @@ void CPhysicalWindow::SetTaskbarButtonStyle(bool show)
 void CPhysicalWindow::Show(bool show)
 {
     YieldIfVerbose();
-    if (!m_hwnd || !IsWindow(m_hwnd))
+    if (!m_life.hwnd || !IsWindow(m_life.hwnd))
         return;
     if (!show)
-        ShowWindow(m_hwnd, SW_HIDE);
+        ShowWindow(m_life.hwnd, SW_HIDE);
     else
-        ShowWindow(m_hwnd, m_params.noActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
+        ShowWindow(m_life.hwnd, m_params.noActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
 }
 
 void CPhysicalWindow::SetDisabled(bool disabled)
 {
     m_params.disabled = disabled;
-    if (m_hwnd)
-        EnableWindow(m_hwnd, !disabled);
+    if (m_life.hwnd)
+        EnableWindow(m_life.hwnd, !disabled);
 }
 
 void CPhysicalWindow::MarkPlacementDirty()
 {
     if (!m_params.savePlacement)
         return;
-    m_placementDirty = 1;
-    m_placementChangeTick = Now();
+    m_place.dirty = true;
+    m_place.changeTick = Now();
 }
 
 void CPhysicalWindow::SetTickSource(CTickSource* ticks)
@@ -206,8 +206,8 @@ void CPhysicalWindow::CancelLifetimes()
 void CPhysicalWindow::StartTickTimer()
 {
     // Without a window it would become a thread timer that no window hears.
-    if (m_tickTimerRunning || !m_hwnd)
+    if (m_policy.tickTimerRunning || !m_life.hwnd)
         return;
     SetTimer(WindowTimer::Tick, WindowTimer::PeriodMs);
-    m_tickTimerRunning = 1;
+    m_policy.tickTimerRunning = true;
 }

@@ -28,22 +28,22 @@ bool IsShownState(HWND hwnd)
 
 bool CPhysicalWindow::CanMove() const
 {
-    return !m_maximized && !IsMinimized() && !IsDocked() && m_params.movable;
+    return !m_place.maximized && !IsMinimized() && !IsDocked() && m_params.movable;
 }
 
 bool CPhysicalWindow::CanMaximize() const
 {
-    return !m_maximized && !IsMinimized() && !IsDocked();
+    return !m_place.maximized && !IsMinimized() && !IsDocked();
 }
 
 bool CPhysicalWindow::CanRestore() const
 {
-    return IsMinimized() || m_maximized || IsDocked();
+    return IsMinimized() || m_place.maximized || IsDocked();
 }
 
 bool CPhysicalWindow::CanMinimize() const
 {
-    return !IsMinimized() && !IsDocked() && m_taskbarButtonWanted;
+    return !IsMinimized() && !IsDocked() && m_policy.taskbarButtonWanted;
 }
 
 bool CPhysicalWindow::HasMinMax() const
@@ -53,69 +53,70 @@ bool CPhysicalWindow::HasMinMax() const
 
 void CPhysicalWindow::Minimize()
 {
-    if (!m_hwnd || !m_params.minimizable || IsDocked())
+    if (!m_life.hwnd || !m_params.minimizable || IsDocked())
         return;
-    m_forcedMoves = 0;
+    m_dock.forcedMoves = 0;
     // A minimized window's own rectangle is its icon's.
-    if (!m_maximized && !IsMinimized())
-        ::GetWindowRect(m_hwnd, &m_restoreRect);
-    ShowWindow(m_hwnd, SW_MINIMIZE);
+    if (!m_place.maximized && !IsMinimized())
+        ::GetWindowRect(m_life.hwnd, &m_place.restoreRect);
+    ShowWindow(m_life.hwnd, SW_MINIMIZE);
 }
 
 void CPhysicalWindow::Maximize(const RECT* normalRect)
 {
-    if (!m_hwnd || !m_params.maximizable || IsDocked())
+    if (!m_life.hwnd || !m_params.maximizable || IsDocked())
         return;
-    RECT normal = m_restoreRect;
-    if (!IsMinimized() && !m_maximized) {
+    RECT normal = m_place.restoreRect;
+    if (!IsMinimized() && !m_place.maximized) {
         if (normalRect)
             normal = *normalRect;
         else
-            ::GetWindowRect(m_hwnd, &normal);
+            ::GetWindowRect(m_life.hwnd, &normal);
     }
     RECT monitor, work;
     if (!GetMonitorRects(normal, &monitor, &work))
         return;
-    m_forcedMoves = 0;
-    m_restoreRect = normal;
-    m_maximized = 1;
-    m_wasMaximized = 1;
-    m_edgeTouch = TouchingSides(work, monitor);
+    m_dock.forcedMoves = 0;
+    m_place.restoreRect = normal;
+    m_place.maximized = true;
+    m_place.wasMaximized = true;
+    m_dock.edgeTouch = TouchingSides(work, monitor);
     SendStateChanged();
-    if (EqualRect(&m_restoreRect, &work)) {
+    if (EqualRect(&m_place.restoreRect, &work)) {
         LRESULT scratch = 0;
         SendRectEvent(WindowEvent::Resized, scratch); // no WM_SIZE will come
     }
-    ShowWindow(m_hwnd, SW_SHOWNORMAL);
-    SetWindowPos(m_hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top, m_zOrderFlags);
+    ShowWindow(m_life.hwnd, SW_SHOWNORMAL);
+    SetWindowPos(m_life.hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
+                 m_policy.zOrderFlags);
 }
 
 void CPhysicalWindow::Restore()
 {
-    if (!m_hwnd)
+    if (!m_life.hwnd)
         return;
-    m_forcedMoves = 0;
-    const RECT target = m_restoreRect;
+    m_dock.forcedMoves = 0;
+    const RECT target = m_place.restoreRect;
     if (IsDocked()) {
         Undock();
         return;
     }
     if (IsMinimized()) {
-        if (m_wasMaximized || m_maximized) {
-            m_wasMaximized = 0;
+        if (m_place.wasMaximized || m_place.maximized) {
+            m_place.wasMaximized = false;
             Maximize(nullptr);
             return;
         }
-        ShowWindow(m_hwnd, SW_RESTORE);
+        ShowWindow(m_life.hwnd, SW_RESTORE);
     } else {
-        m_wasMaximized = 0;
+        m_place.wasMaximized = false;
     }
     RECT old = {};
-    ::GetWindowRect(m_hwnd, &old);
-    m_maximized = 0;
-    ShowWindow(m_hwnd, SW_RESTORE);
-    SetWindowPos(m_hwnd, nullptr, target.left, target.top, target.right - target.left, target.bottom - target.top,
-                 m_zOrderFlags);
+    ::GetWindowRect(m_life.hwnd, &old);
+    m_place.maximized = false;
+    ShowWindow(m_life.hwnd, SW_RESTORE);
+    SetWindowPos(m_life.hwnd, nullptr, target.left, target.top, target.right - target.left, target.bottom - target.top,
+                 m_policy.zOrderFlags);
     if (EqualRect(&old, &target)) {
         LRESULT scratch = 0;
         SendRectEvent(WindowEvent::Resized, scratch);
@@ -126,24 +127,24 @@ void CPhysicalWindow::Restore()
 void CPhysicalWindow::SendStateChanged()
 {
     int scratch = 0;
-    if (m_stateListener)
-        m_stateListener->OnEvent(this, 0, WindowEvent::StateChanged, 0, 0, &scratch);
+    if (m_links.stateListener)
+        m_links.stateListener->OnEvent(this, 0, WindowEvent::StateChanged, 0, 0, &scratch);
 }
 
 void CPhysicalWindow::StartMove()
 {
-    if (!m_hwnd)
+    if (!m_life.hwnd)
         return;
-    m_forcedMoves = 0;
-    SetForegroundWindow(m_hwnd);
+    m_dock.forcedMoves = 0;
+    SetForegroundWindow(m_life.hwnd);
     RECT rect = {};
-    ::GetWindowRect(m_hwnd, &rect);
+    ::GetWindowRect(m_life.hwnd, &rect);
     int x = 0, y = 0;
     GetCursorScreenPos(x, y);
     Move(x - (rect.right - rect.left) / 2, y - (rect.bottom - rect.top) / 2);
-    SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, KeepPlaceAndSize);
-    SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize);
-    m_moving = 1;
+    SetWindowPos(m_life.hwnd, HWND_TOPMOST, 0, 0, 0, 0, KeepPlaceAndSize);
+    SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize);
+    m_place.moving = true;
     if (m_params.movable)
         m_dragger.BeginDrag();
 }
@@ -151,44 +152,44 @@ void CPhysicalWindow::StartMove()
 void CPhysicalWindow::Activate()
 {
     DebugTrace("SetForegroundWindow\n");
-    SetActiveWindow(m_hwnd);
-    SetForegroundWindow(m_hwnd);
+    SetActiveWindow(m_life.hwnd);
+    SetForegroundWindow(m_life.hwnd);
 }
 
 uint32_t CPhysicalWindow::GetEdgeTouch() const
 {
-    return (m_maximized || IsDocked()) ? m_edgeTouch : 0;
+    return (m_place.maximized || IsDocked()) ? m_dock.edgeTouch : 0;
 }
 
 int CPhysicalWindow::GetFrameMask() const
 {
-    return (m_maximized || IsDocked()) ? FrameMaskOf(m_edgeTouch) : 0;
+    return (m_place.maximized || IsDocked()) ? FrameMaskOf(m_dock.edgeTouch) : 0;
 }
 
 int CPhysicalWindow::HitTestBorder(int x, int y) const
 {
     if (!m_params.resizable)
         return SizingHandle::None;
-    return BorderHitTest(x, y, m_params.width, m_params.height, m_dockedEdge);
+    return BorderHitTest(x, y, m_params.width, m_params.height, m_dock.edge);
 }
 
 LRESULT CPhysicalWindow::OnHitTest(LPARAM lParam)
 {
     POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    ScreenToClient(m_hwnd, &at);
-    const int handle = m_maximized ? SizingHandle::None : HitTestBorder(at.x, at.y);
+    ScreenToClient(m_life.hwnd, &at);
+    const int handle = m_place.maximized ? SizingHandle::None : HitTestBorder(at.x, at.y);
     if (handle != SizingHandle::None)
         return HitCodeOfHandle(handle);
-    SetCursor(m_windowCursor);
+    SetCursor(m_cursor.shape);
     return HTCLIENT;
 }
 
 void CPhysicalWindow::ClampToMonitor(int flags)
 {
-    if (!m_hwnd)
+    if (!m_life.hwnd)
         return;
     RECT rect = {};
-    ::GetWindowRect(m_hwnd, &rect);
+    ::GetWindowRect(m_life.hwnd, &rect);
     const int32_t* insets = m_params.insets; // left, top, right, bottom
     rect = {rect.left + insets[0], rect.top + insets[1], rect.right - insets[2], rect.bottom - insets[3]};
     RECT area;
@@ -196,7 +197,7 @@ void CPhysicalWindow::ClampToMonitor(int flags)
         return;
     const POINT at = ClampIntoArea(rect, area, flags);
     // The insets are no part of what must fit: the window keeps them around it.
-    SetWindowPos(m_hwnd, nullptr, at.x - insets[0], at.y - insets[1], 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(m_life.hwnd, nullptr, at.x - insets[0], at.y - insets[1], 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 int CPhysicalWindow::OnNotify(void* record)
@@ -207,12 +208,12 @@ int CPhysicalWindow::OnNotify(void* record)
     if (!CarriesWindowCommand(notice))
         return 0;
     switch (notice.controlId) {
-    case WindowCommand::Minimize: PostMessageA(m_hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
+    case WindowCommand::Minimize: PostMessageA(m_life.hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
     case WindowCommand::MaximizeOrRestore:
-        PostMessageA(m_hwnd, WM_SYSCOMMAND, m_maximized ? SC_RESTORE : SC_MAXIMIZE, 0);
+        PostMessageA(m_life.hwnd, WM_SYSCOMMAND, m_place.maximized ? SC_RESTORE : SC_MAXIMIZE, 0);
         break;
-    case WindowCommand::Restore: PostMessageA(m_hwnd, WM_SYSCOMMAND, SC_RESTORE, 0); break;
-    case WindowCommand::Close: PostMessageA(m_hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case WindowCommand::Restore: PostMessageA(m_life.hwnd, WM_SYSCOMMAND, SC_RESTORE, 0); break;
+    case WindowCommand::Close: PostMessageA(m_life.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case WindowCommand::Move: StartMove(); break;
     case WindowCommand::Dock: DockNearest(); break;
     default: break;
@@ -234,7 +235,7 @@ bool CPhysicalWindow::RunStateCommand(WPARAM command)
     case SC_RESTORE:
         DebugTrace("SC_RESTORE\n");
         Restore();
-        return m_maximized != 0;
+        return m_place.maximized;
     default: return false;
     }
 }
@@ -260,13 +261,13 @@ void CPhysicalWindow::OnWindowPosChanging(WINDOWPOS* pos)
 {
     if (!pos)
         return;
-    if ((IsDocked() && !m_inSizeMove) || m_forcedMoves > 0) {
-        if (m_forcedMoves > 0)
-            --m_forcedMoves;
-        pos->x = m_heldRect.left;
-        pos->y = m_heldRect.top;
-        pos->cx = m_heldRect.right - m_heldRect.left;
-        pos->cy = m_heldRect.bottom - m_heldRect.top;
+    if ((IsDocked() && !m_place.inSizeMove) || m_dock.forcedMoves > 0) {
+        if (m_dock.forcedMoves > 0)
+            --m_dock.forcedMoves;
+        pos->x = m_dock.heldRect.left;
+        pos->y = m_dock.heldRect.top;
+        pos->cx = m_dock.heldRect.right - m_dock.heldRect.left;
+        pos->cy = m_dock.heldRect.bottom - m_dock.heldRect.top;
     } else if (!m_params.child) {
         SnapOnMove(*pos);
     }
@@ -279,7 +280,7 @@ void CPhysicalWindow::SnapOnMove(WINDOWPOS& pos)
     if (!movesOnly || m_params.popupMenu || !m_params.snapEdges)
         return;
     RECT work;
-    if (GetMonitorRects(m_restoreRect, nullptr, &work))
+    if (GetMonitorRects(m_place.restoreRect, nullptr, &work))
         SnapMove(pos.x, pos.y, m_params.width, m_params.height, work);
 }
 
@@ -288,10 +289,10 @@ void CPhysicalWindow::OnSizing(WPARAM edge, RECT* rect)
     if (!rect)
         return;
     const int handle = HandleFromSizingEdge(edge);
-    const bool across = m_dockedEdge == DockEdge::Left || m_dockedEdge == DockEdge::Right;
+    const bool across = m_dock.edge == DockEdge::Left || m_dock.edge == DockEdge::Right;
     if (!IsDocked()) {
         RECT work;
-        if (m_params.snapEdges && GetMonitorRects(m_restoreRect, nullptr, &work))
+        if (m_params.snapEdges && GetMonitorRects(m_place.restoreRect, nullptr, &work))
             SnapSizingRect(*rect, handle, work);
     } else {
         const int width = rect->right - rect->left, height = rect->bottom - rect->top;
@@ -315,17 +316,17 @@ bool CPhysicalWindow::IsActive() const
 {
     WINDOWINFO info = {};
     info.cbSize = sizeof(info);
-    return m_hwnd && GetWindowInfo(m_hwnd, &info) && info.dwWindowStatus == WS_ACTIVECAPTION;
+    return m_life.hwnd && GetWindowInfo(m_life.hwnd, &info) && info.dwWindowStatus == WS_ACTIVECAPTION;
 }
 
 bool CPhysicalWindow::IsShownAndNotMinimized() const
 {
-    return m_hwnd && IsShownState(m_hwnd) && IsShownState(GetAncestor(m_hwnd, GA_ROOTOWNER));
+    return m_life.hwnd && IsShownState(m_life.hwnd) && IsShownState(GetAncestor(m_life.hwnd, GA_ROOTOWNER));
 }
 
 bool CPhysicalWindow::IsMinimized() const
 {
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof(placement);
-    return m_hwnd && GetWindowPlacement(m_hwnd, &placement) && IsMinimizedState(placement.showCmd);
+    return m_life.hwnd && GetWindowPlacement(m_life.hwnd, &placement) && IsMinimizedState(placement.showCmd);
 }

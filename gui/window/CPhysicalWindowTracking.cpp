@@ -12,50 +12,50 @@ const int TrackYShift = 16;        //
 
 void CPhysicalWindow::StartMouseTracking()
 {
-    if (m_tracking)
+    if (m_mouse.tracking)
         return;
     m_insideKey.Set(NeverAKey);
-    GetCursorPos(&m_lastScreenPos);
+    GetCursorPos(&m_mouse.lastScreenPos);
     SetTimer(WindowTimer::MouseTrack, WindowTimer::PeriodMs);
-    m_tracking = 1;
+    m_mouse.tracking = true;
 }
 
 void CPhysicalWindow::StopMouseTracking()
 {
-    if (!m_tracking)
+    if (!m_mouse.tracking)
         return;
     KillTimer(WindowTimer::MouseTrack);
-    m_tracking = 0;
+    m_mouse.tracking = false;
 }
 
 void CPhysicalWindow::TrackMouse()
 {
     LifeGuard guard(this);
-    const int oldItem = m_hoverItem;
+    const int oldItem = m_mouse.hoverItem;
     const bool inside = IsCursorOverWindow();
     if (!TrackPosition(inside, guard))
         return;
-    const int key = (inside ? InsideBit : 0) ^ m_hoverItem;
+    const int key = (inside ? InsideBit : 0) ^ m_mouse.hoverItem;
     if (m_insideKey.Update(key) && !ReportCrossing(inside, oldItem, guard))
         return;
     const int buttons = GetMouseButtons();
-    if (buttons != m_lastButtons) {
-        m_lastButtons = buttons;
-        m_hoverArmed = 0; // a click is no hover
+    if (buttons != m_mouse.lastButtons) {
+        m_mouse.lastButtons = buttons;
+        m_mouse.hoverArmed = false; // a click is no hover
     }
     const uint32_t now = Now();
-    if (m_hoverArmed) {
+    if (m_mouse.hoverArmed) {
         POINT cursor = {};
         GetCursorPos(&cursor);
-        if (cursor.x != m_lastScreenPos.x || cursor.y != m_lastScreenPos.y) {
-            m_lastScreenPos = cursor;
-            m_hoverStart = now;
+        if (cursor.x != m_mouse.lastScreenPos.x || cursor.y != m_mouse.lastScreenPos.y) {
+            m_mouse.lastScreenPos = cursor;
+            m_mouse.hoverStart = now;
         }
     }
-    if (inside && m_hoverArmed && now - m_hoverStart > HoverDelayMs) {
-        m_hoverArmed = 0;
+    if (inside && m_mouse.hoverArmed && now - m_mouse.hoverStart > HoverDelayMs) {
+        m_mouse.hoverArmed = false;
         int scratch = 0;
-        SendEvent(WindowEvent::Hover, m_hoverItem, 0, &scratch);
+        SendEvent(WindowEvent::Hover, m_mouse.hoverItem, 0, &scratch);
     }
 }
 
@@ -63,15 +63,15 @@ void CPhysicalWindow::TrackMouse()
 bool CPhysicalWindow::TrackPosition(bool inside, LifeGuard& guard)
 {
     if (!inside) {
-        m_hoverItem = 0;
+        m_mouse.hoverItem = 0;
         return true;
     }
     int x = 0, y = 0;
     GetCursorClientPos(x, y);
-    if (x == m_lastClientPos.x && y == m_lastClientPos.y)
+    if (x == m_mouse.lastClientPos.x && y == m_mouse.lastClientPos.y)
         return true;
-    m_lastClientPos = {x, y};
-    SendEvent(WindowEvent::MouseTrack, (y << TrackYShift) | (x & TrackXMask), 0, &m_hoverItem);
+    m_mouse.lastClientPos = {x, y};
+    SendEvent(WindowEvent::MouseTrack, (y << TrackYShift) | (x & TrackXMask), 0, &m_mouse.hoverItem);
     return guard.alive;
 }
 
@@ -79,28 +79,28 @@ bool CPhysicalWindow::TrackPosition(bool inside, LifeGuard& guard)
 bool CPhysicalWindow::ReportCrossing(bool inside, int oldItem, LifeGuard& guard)
 {
     int scratch = 0;
-    if (m_itemKey.Update(m_hoverItem)) {
+    if (m_itemKey.Update(m_mouse.hoverItem)) {
         if (oldItem) {
             SendEvent(WindowEvent::MouseLeave, oldItem, 0, &scratch);
             if (!guard.alive)
                 return false;
         }
-        if (m_hoverItem) {
-            m_hoverArmed = 1;
-            m_hoverStart = Now();
-            SendEvent(WindowEvent::MouseEnter, m_hoverItem, 0, &scratch);
+        if (m_mouse.hoverItem) {
+            m_mouse.hoverArmed = true;
+            m_mouse.hoverStart = Now();
+            SendEvent(WindowEvent::MouseEnter, m_mouse.hoverItem, 0, &scratch);
             if (!guard.alive)
                 return false;
         }
     }
     if (inside) {
-        m_hoverArmed = 1;
-        m_hoverStart = Now();
+        m_mouse.hoverArmed = true;
+        m_mouse.hoverStart = Now();
         if (!IsMenuOpen() && !m_params.disabled)
             SendEvent(WindowEvent::MouseEnter, 0, 0, &scratch);
         return guard.alive;
     }
-    m_hoverArmed = 0;
+    m_mouse.hoverArmed = false;
     SendEvent(WindowEvent::MouseLeave, 0, 0, &scratch);
     if (!guard.alive)
         return false;
