@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The running program's cost as a user sees it: QuillmereRTA.exe with the demo
+# tones on its own virtual display, and per window state the CPU time of the
+# program and of its wineserver over a window after a settling time, as % of
+# one core. CPU time rather than wall time, so other load on the machine
+# disturbs the figures less. Run by scripts/bench after the build (BUILD_DIR
+# as there); QUILL_PROGRAM_BENCH_SECONDS shortens the window and
+# QUILL_PROGRAM_BENCH_EXE measures another build of the program. It has a Wine
+# prefix of its own, so tests of the same build may run meanwhile.
+set -euo pipefail
+cd "$(dirname "$0")/../.."; ROOT=$PWD
+B=$(realpath -m "${BUILD_DIR:-build}")
+. scripts/wine-env
+export WINEPREFIX="$B/wineprefix-bench"
+wine_boot
+program=${QUILL_PROGRAM_BENCH_EXE:-$B/app/QuillmereRTA.exe}
+window_s=${QUILL_PROGRAM_BENCH_SECONDS:-30}
+settle_s=${QUILL_PROGRAM_BENCH_SETTLE:-5}
+screen=1920x1080 # room for the maximized and the wide states
+ticks=$(getconf CLK_TCK)
+tool="$B/bench/app/program_window.exe"
+work=$(mktemp -d /tmp/quill-progbench.XXXXXX)
+xvfb_pid="" server_pid=""
+
+finish() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  stop_test_sound
+  rm -rf "$work"
+}
+trap finish EXIT
+
+# utime + stime of a process, all its threads, in clock ticks.
+cpu_ticks() {
+  local stat
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || { echo 0; return; }
+  stat=${stat##*) } # the name may hold spaces
+  set -- $stat
+  echo $(( ${12} + ${13} ))
+}
+
+# The Linux process that runs the program copied into $work.
+program_pid() {
+  local dir=${work##*/} p
+  for p in /proc/[0-9]*; do
+    tr '\0' ' ' 2>/dev/null <"$p/cmdline" | grep -qi "$dir.*QuillmereRTA.exe" && { echo "${p#/proc/}"; return; }
+  done
+  return 1
+}
+
+# Prints the program's and the server's % of one core over the window.
+measure() {
+  local name=$1 p0 s0 p1 s1
+  sleep "$settle_s"
+  p0=$(cpu_ticks "$app_pid"); s0=$(cpu_ticks "$server_pid")
+  sleep "$window_s"
+  p1=$(cpu_ticks "$app_pid"); s1=$(cpu_ticks "$server_pid")
+  awk -v n="$name" -v p=$((p1 - p0)) -v s=$((s1 - s0)) -v t="$ticks" -v w="$window_s" 'BEGIN {
+    printf "app.cpu.%s.pct: %.1f\n", n, 100 * (p + s) / (t * w)
+    if (n == "default") printf "app.wineserver.default.pct: %.1f\n", 100 * s / (t * w) }'
+}
+
+Xvfb -displayfd 5 -screen 0 "${screen}x24" -nolisten tcp 5>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+
+# A server and a desktop of this display's size for this run alone.
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w
+wineserver -f -p &
+server_pid=$!
+wine explorer "/desktop=Default,$screen" </dev/null >/dev/null 2>&1 &
+
+start_test_sound 100:100 1000:60 6000:35
+cp "$program" "$work/QuillmereRTA.exe"
+printf '[Input]\r\nInterface=Wave\r\ndevicename_Wave=Default Device\r\n' >"$work/QuillmereRTA.ini"
+wine "$work/QuillmereRTA.exe" </dev/null >/dev/null 2>&1 &
+wine "$tool" wait 2>/dev/null
+app_pid=$(program_pid)
+
+measure default
+wine "$tool" place 10 100 1900 400 2>/dev/null
+measure wide_three_panes
+wine "$tool" maximize 2>/dev/null
+measure maximized
+wine "$tool" minimize 2>/dev/null
+measure minimized
