@@ -15,7 +15,7 @@ const int kFrameState = 0;
 const int kFrameAlphaState = 8;
 } // namespace
 
-CImageControl::CImageControl() : m_interior(), m_toggle(0), m_shown(0)
+CImageControl::CImageControl() : m_interior(), m_toggle(0), m_shown(0), m_wanted(0)
 {}
 
 CImageControl::~CImageControl()
@@ -28,6 +28,7 @@ int CImageControl::Create(const ImageControlParams& params)
     m_record = params;
     m_toggle = 0;
     m_shown = 0;
+    m_wanted = params.visible;
     ControlWindowParams window = PaintedWindowAt(params);
     window.toolTipText = params.toolTipText;
     CControl::Create(window);
@@ -80,7 +81,7 @@ void CImageControl::Rebuild()
             m_frame.Compose(*background, *frame, *alpha, borders, x, y, m_record.width, m_record.height);
     }
     Notify(NotifyCode::Rebuilt);
-    if (!m_shown)
+    if (!m_shown && m_wanted) // room found again does not undo the owner's hiding
         ShowWindowNow(true);
     m_shown = 1;
 }
@@ -123,9 +124,14 @@ void CImageControl::Notify(int code)
     m_record.listener->OnNotify(&record);
 }
 
+bool CImageControl::IsOnScreen()
+{
+    return m_shown && m_wanted && m_window.GetHwnd() && m_window.IsOnScreen();
+}
+
 void CImageControl::Present()
 {
-    if (!m_shown || !m_window.GetHwnd())
+    if (!IsOnScreen())
         return;
     CBitmapDC* back = GetBackBuffer();
     if (m_record.plainBackground)
@@ -161,7 +167,10 @@ int CImageControl::HandleEvent(CControl* control, int code, int p1, int p2, void
         if (m_window.GetHwnd())
             Rebuild();
         break;
-    case ControlCommand::Show: ShowWindowNow(p1 != 0); break;
+    case ControlCommand::Show:
+        m_wanted = p1 != 0;
+        ShowWindowNow(m_wanted);
+        break;
     case WindowEvent::Paint: PaintFrom(data, GetFrontBuffer()); break;
     }
     return 0;

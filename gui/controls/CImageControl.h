@@ -35,7 +35,10 @@ struct ImageControlParams {
 // it with the skin's border, shows it and swaps the buffers, so a paint in
 // between always copies a complete picture (the window asks the control for
 // the front buffer with event Paint). A control smaller than its frame's
-// borders stays hidden and ignores Present until a rebuild finds room.
+// borders stays hidden and ignores Present until a rebuild finds room; a
+// control its owner hid (event Show) stays hidden through rebuilds. Present
+// draws nothing while no part of the control reaches the screen (hidden,
+// minimized or covered).
 // Notifications go straight to the listener: DrawRequest, Rebuilt after new
 // buffers, DoubleClick and RightUp while the cursor is inside. GUI thread only.
 class CImageControl : public CControl, public CObjectBase {
@@ -55,6 +58,8 @@ public:
     // The part of the buffers inside the frame (all of them without one): the
     // owner draws there, the frame covers the rest.
     const RECT& GetInterior() const { return m_interior; }
+    // Whether a Present now would draw and show a picture.
+    bool IsOnScreen();
 
     int HandleEvent(CControl* control, int code, int p1, int p2, void* data) override;
 
@@ -72,5 +77,6 @@ private:
     CBorderFrame m_frame;
     RECT m_interior;
     uint8_t m_toggle; // 0: B is drawn and presented next, A is on screen
-    uint8_t m_shown;
+    uint8_t m_shown;  // buffers made: the last rebuild found room
+    uint8_t m_wanted; // the owner's Show, which no rebuild overrides
 };

@@ -128,7 +128,7 @@ int CMeterViewControl::NotifyOwner(ControlNotification& record)
 
 void CMeterViewControl::Refresh()
 {
-    if (!m_visible || !m_window.IsShownAndNotMinimized())
+    if (!m_visible || !m_window.IsOnScreen())
         return;
     SendPhase(MeterPhase::Values);
     CBitmapDC* bitmap = GetDrawBitmap();

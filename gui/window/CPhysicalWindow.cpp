@@ -79,6 +79,8 @@ void CPhysicalWindow::Release()
             DeleteObject(m_life.region);
         m_life.region = nullptr;
         m_backBitmap.Destroy();
+        if (m_life.presentDC)
+            ReleaseDC(m_life.hwnd, m_life.presentDC);
         m_dragger.Attach(nullptr);
         ShowHiddenCursor(); // the cursor is the desktop's, not the window's
     }

@@ -122,6 +122,9 @@ public:
     void GetCursorClientPos(int& x, int& y) const;
     bool IsActive() const;
     bool IsShownAndNotMinimized() const;
+    // Shown, not minimized and not wholly covered: a picture put on it now
+    // reaches the screen somewhere.
+    bool IsOnScreen();
     bool IsMinimized() const;
     bool IsMaximized() const { return m_place.maximized; }
     bool IsDisabled() const { return m_params.disabled != 0; }
@@ -276,6 +279,7 @@ private:
         UINT deviceChangeMessage = 0;
         CWindowMenu* windowMenu = nullptr;
         HRGN region = nullptr;
+        HDC presentDC = nullptr; // kept from the first ShowBitmap until the window goes
     };
     // Who hears the window; none owned.
     struct Links {
@@ -387,6 +391,7 @@ private:
     void FinishCreate();
     void ShowAfterCreate();
     int PresentLayered();
+    HDC PresentDC();
     void YieldIfVerbose() const;
     static void CloseOtherMenu();
     void BecomeOpenMenu();

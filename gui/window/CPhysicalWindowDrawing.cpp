@@ -21,12 +21,17 @@ int CPhysicalWindow::ShowBitmap(const CBitmapDC* src, int sx, int sy, int w, int
     if (h < 1)
         h = from.GetHeight();
     const bool copied = !own && !m_params.listenerPaints;
-    HDC dc = ::GetDC(m_life.hwnd);
-    if (!dc)
-        return 0;
-    const int result = BitBlt(dc, dx, dy, w, h, from.GetDC(), copied ? dx : sx, copied ? dy : sy, SRCCOPY);
-    ReleaseDC(m_life.hwnd, dc);
-    return result;
+    HDC dc = PresentDC();
+    return dc ? BitBlt(dc, dx, dy, w, h, from.GetDC(), copied ? dx : sx, copied ? dy : sy, SRCCOPY) : 0;
+}
+
+HDC CPhysicalWindow::PresentDC()
+{
+    // A GetDC and a ReleaseDC per frame would be two server round trips; the
+    // system keeps a DC it handed out clipped to the window as it moves.
+    if (!m_life.presentDC && m_life.hwnd)
+        m_life.presentDC = ::GetDC(m_life.hwnd);
+    return m_life.presentDC;
 }
 
 int CPhysicalWindow::PresentLayered()

@@ -6,6 +6,8 @@
 #include "gui/skin/CSkinRenderer.h"
 #include "tests/gui/BitmapTestSupport.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -130,5 +132,60 @@ TEST(ImageControl, PlainBackgroundAndClicksOnlyInside)
             const std::vector<int> expected = {NotifyCode::RightUp, NotifyCode::DoubleClick};
             EXPECT_EQ(h.owner.codes, inside ? expected : std::vector<int>{});
         }
+    }
+}
+
+// Present asks its owner to draw only while some of the control reaches the
+// screen; a control its owner hid stays hidden when a rebuild finds room
+// again after a size too small for its frame.
+TEST(ImageControl, PresentsOnlyWhatReachesTheScreen)
+{
+    ImageHost h;
+    ASSERT_TRUE(h.host.created);
+    CImageControl control;
+    control.Create(h.Params(60, 40));
+    const HWND host = h.host.window.GetHwnd(), pane = control.GetWindow()->GetHwnd();
+    RECT r = {};
+    GetWindowRect(host, &r);
+    HWND cover = nullptr;
+    const RECT tiny = {10, 20, 20, 30}, roomy = {10, 20, 70, 60};
+    auto command = [&](int code, int p1, const RECT* rect = nullptr) {
+        control.OnEvent(&h.host.container, EventSource::Request, code, p1, int(intptr_t(rect)), nullptr);
+    };
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        bool visible;
+        int draws;
+    } steps[] = {
+        {"shown", [] {}, true, 1},
+        {"host minimized", [&] { ShowWindow(host, SW_MINIMIZE); }, true, 0},
+        {"host restored", [&] { ShowWindow(host, SW_RESTORE); }, true, 1},
+        {"host covered",
+         [&] {
+             cover = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, r.left - 5, r.top - 5,
+                                     r.right - r.left + 10, r.bottom - r.top + 10, nullptr, nullptr, nullptr, nullptr);
+         },
+         true, 0},
+        {"uncovered", [&] { DestroyWindow(cover); }, true, 1},
+        {"owner hid", [&] { command(ControlCommand::Show, 0); }, false, 0},
+        {"too small, then room again",
+         [&] {
+             for (const RECT* size : {&tiny, &roomy}) {
+                 command(ControlCommand::Place, 0, size);
+                 command(ControlCommand::Rebuild, 0);
+             }
+         },
+         false, 0},
+        {"owner shows", [&] { command(ControlCommand::Show, 1); }, true, 1},
+    };
+    for (const auto& s : steps) {
+        s.act();
+        PumpMessages();
+        h.owner.codes.clear();
+        control.Present();
+        EXPECT_EQ(IsWindowVisible(pane) != 0, s.visible) << s.step;
+        EXPECT_EQ(std::count(h.owner.codes.begin(), h.owner.codes.end(), int(NotifyCode::DrawRequest)), s.draws)
+            << s.step;
     }
 }
