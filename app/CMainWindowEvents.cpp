@@ -141,7 +141,8 @@ void CMainWindow::Redraw(PaneOrder order)
 {
     if (order == PaneOrder::MeterFirst)
         m_meterPanel.GetMeterControl().Refresh();
-    m_scopePane1.Present(); // feeds both scopes: before the second pane
+    FeedScopes();
+    m_scopePane1.Present();
     m_scopePane2.Present();
     m_rtaPane.Present();
     if (order == PaneOrder::MeterLast)
@@ -150,8 +151,20 @@ void CMainWindow::Redraw(PaneOrder order)
 
 void CMainWindow::FeedScopes()
 {
-    const ScopePair pair = {{&m_scopePath1, &m_scopePath2}, {&m_scopeDisplay1, &m_scopeDisplay2}};
-    FeedScopePair(pair, m_scopePane1.GetWidth(), m_settings.fScopeLines_dB, *m_scopePane1.GetBackBuffer());
+    // A display no pane shows is not plotted, and its old trace is painted out
+    // when a pane shows it again: its first picture holds what was read then.
+    CImageControl* panes[2] = {&m_scopePane1, &m_scopePane2};
+    CScopeDisplay* displays[2] = {&m_scopeDisplay1, &m_scopeDisplay2};
+    for (int k = 0; k < 2; ++k) {
+        if (!panes[k]->IsOnScreen()) {
+            displays[k]->Darken();
+            displays[k] = nullptr;
+        }
+    }
+    if (!m_input.IsScope1Active() && !m_input.IsScope2Active())
+        return; // no audio reaches either path
+    const ScopePair pair = {{&m_scopePath1, &m_scopePath2}, {displays[0], displays[1]}};
+    FeedScopePair(pair, m_scopePane1.GetWidth(), m_settings.fScopeLines_dB);
 }
 
 void CMainWindow::ResizeRta()

@@ -61,6 +61,9 @@ const int kCellMax = 65535;
 const int kSameRowMax = 8191;
 const int kFrame = 4, kCorner = 6;
 const int kWordBits = 32; // cells per word of lit marks
+// The palette's first entry, black, shows cells below 16; from 15 a cell fades
+// through 9, 5, 3 and 1, five renders, before it reaches 0.
+const uint16_t kDarkCell = 15;
 
 // A weight this large saturates a cell through any non-zero fraction of a
 // row (x 1/256), and times 255 it still fits 32 unsigned bits: spans work in
@@ -128,6 +131,23 @@ void CScopeDisplay::SetArea(int left, int top, int right, int bottom)
     m_lit = reinterpret_cast<uint32_t*>(m_litBlock.GetDataPtr());
     std::memset(m_lit, 0, size_t(litBytes));
     m_sized = true;
+}
+
+void CScopeDisplay::Darken()
+{
+    if (!m_sized)
+        return;
+    for (int r = 0; r < m_height; ++r) {
+        if (!m_rowLit[r])
+            continue; // every cell of the row is 0
+        uint16_t* cells = Row(r);
+        const uint32_t* lit = LitRow(r);
+        for (int w = 0; w < m_litWordsPerRow; ++w)
+            for (uint32_t marks = lit[w]; marks; marks &= marks - 1) {
+                uint16_t& cell = cells[w * kWordBits + __builtin_ctz(marks)];
+                cell = std::min(cell, kDarkCell);
+            }
+    }
 }
 
 int CScopeDisplay::GetCell(int column, int row) const

@@ -34,6 +34,11 @@ public:
     // Only the rectangle's size matters; clears every cell. A size without
     // area, or one whose cells cannot be had, leaves the display unsized.
     void SetArea(int left, int top, int right, int bottom);
+    // For a display not rendered for a while, so that the targets it was
+    // rendered into hold an old trace: every lit cell drops to a value that
+    // shows black through the next few renders, which so paint the old trace
+    // out of each target before it fades to 0. Quick when little is lit.
+    void Darken();
     void SetIntensity(int value) { m_intensity = value; }
     void SetLevelMargin(int pixels) { m_levelMargin = pixels; }
     void SetBrightnessLimits(int base, int offset, int max, int min);

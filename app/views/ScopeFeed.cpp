@@ -37,7 +37,7 @@ bool ScopeLineLevel(float linesDb, int* level)
     return true;
 }
 
-void FeedScopePair(const ScopePair& pair, int paneWidth, float linesDb, CBitmapDC& target)
+void FeedScopePair(const ScopePair& pair, int paneWidth, float linesDb)
 {
     int16_t reads[2][kScopeReadSamples] = {};
     for (int k = 0; k < 2; ++k)
@@ -52,7 +52,5 @@ void FeedScopePair(const ScopePair& pair, int paneWidth, float linesDb, CBitmapD
             continue;
         display->PlotBlock(reads[k], kScopeReadSamples, step, kScopeFullScale);
         DrawLevelLines(*display, lines, level);
-        if (k == 0)
-            display->Render(target);
     }
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-class CBitmapDC;
 class CScopeDisplay;
 class CScopeSignalPath;
 
@@ -24,8 +23,9 @@ int ScopeStep(int paneWidth);
 // drawn for it.
 bool ScopeLineLevel(float linesDb, int* level);
 
-// Scope pane 1's draw request: reads both paths at the same moment, plots
-// each read into its display with the step of pane 1's width, draws the two
-// level lines into each, and renders display 0 into target. Display 1 is
-// rendered on its own pane's request. GUI thread; the paths lock their rings.
-void FeedScopePair(const ScopePair& pair, int paneWidth, float linesDb, CBitmapDC& target);
+// Once per tick, before either pane shows its display: reads both paths at the
+// same moment, so neither ring keeps old samples, and plots each read with
+// its two level lines into its display, at the step of pane 1's width. A null
+// display is not plotted: nothing shows it. Each pane renders its own display.
+// GUI thread; the paths lock their rings.
+void FeedScopePair(const ScopePair& pair, int paneWidth, float linesDb);

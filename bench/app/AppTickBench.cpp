@@ -102,7 +102,8 @@ struct Scene {
         meterView.DrawInto(meterBitmap);
         rta.Draw(rtaPane.GetDC());
         FeedScopePair({{&paths[0], &paths[1]}, {&displays[0], &displays[1]}}, paneWidth,
-                      controller.settings.fScopeLines_dB, panes[0]);
+                      controller.settings.fScopeLines_dB);
+        displays[0].Render(panes[0]);
         displays[1].Render(panes[1]);
     }
 

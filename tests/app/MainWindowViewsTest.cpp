@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -377,6 +378,90 @@ TEST(MainWindowViews, RtaViewAndMeterScaleShowWhole)
         for (int third = 0; third < 3; ++third)
             EXPECT_GT(inked[third], 0) << "maximized " << maximized << " third " << third;
     }
+}
+
+// A scope pane's picture inside its frame: lit pixels off every row lit across
+// the width (the centre line of silence, the level lines) trace a signal.
+struct ScopePicture {
+    int traced = 0;
+    int fullRows = 0;
+};
+
+ScopePicture Look(CImageControl& pane)
+{
+    const int kInside = 12; // clear of the frame
+    const CBitmapDC& shown = *pane.GetFrontBuffer();
+    ScopePicture look;
+    for (int y = kInside; y < shown.GetHeight() - kInside; ++y) {
+        const uint32_t* row = shown.GetBits() + y * shown.GetWidth();
+        const int lit = int(std::count_if(row + kInside, row + shown.GetWidth() - kInside,
+                                          [](uint32_t p) { return (p & 0xFFFFFF) != 0; }));
+        if (lit == shown.GetWidth() - 2 * kInside)
+            ++look.fullRows;
+        else
+            look.traced += lit;
+    }
+    return look;
+}
+
+// After a tone the input falls silent while the scopes are not on screen; the
+// first picture each shows again holds the silence read then, not the tone
+// its display or its ring kept. With the first pane covered the second goes on
+// showing its own, current scope.
+TEST(MainWindowViews, ScopesShownAgainShowTheSignalOfThatMoment)
+{
+    MainRig rig;
+    ASSERT_TRUE(rig.created);
+    CMainWindow& w = rig.window;
+    const HWND main = w.GetWindow().GetHwnd();
+    w.OnContextCommand(AppCommand::PreferTwoScopes);
+    w.GetWindow().SetBounds(0, 200, 1400, 600);
+    PumpMessages();
+    const int frames = 960; // a tick's worth
+    std::vector<int32_t> left(frames), right(frames);
+    int phase = 0;
+    auto ticks = [&](int count, double amplitude) {
+        for (int t = 0; t < count; ++t) {
+            for (int i = 0; i < frames; ++i, ++phase)
+                left[i] = right[i] = int32_t(amplitude * std::sin(phase * 0.05));
+            int32_t* channels[2] = {left.data(), right.data()};
+            w.OnInputPlanar(nullptr, channels, frames);
+            w.Tick(CMainWindow::TickSleep::None);
+        }
+    };
+    const int kToneTicks = 30, kSilentTicks = 30; // well past the paths' delays
+    HWND cover = nullptr;
+    auto coverPane = [&](int pane) {
+        RECT r = {};
+        GetWindowRect(pane < 0 ? main : w.GetScopePane(pane).GetWindow()->GetHwnd(), &r);
+        cover = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, r.left, r.top, r.right - r.left,
+                                r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
+    };
+    const struct {
+        const char* state;
+        std::function<void()> enter, leave;
+        std::vector<int> panes; // looked at once shown again
+    } cases[] = {
+        {"minimized", [&] { ShowWindow(main, SW_MINIMIZE); }, [&] { ShowWindow(main, SW_RESTORE); }, {0, 1}},
+        {"covered", [&] { coverPane(-1); }, [&] { DestroyWindow(cover); }, {0, 1}},
+        {"first pane covered", [&] { coverPane(0); }, [] {}, {1}},
+    };
+    for (const auto& c : cases) {
+        ticks(kToneTicks, 16000);
+        ASSERT_GT(Look(w.GetScopePane(0)).traced, 100) << c.state;
+        c.enter();
+        PumpMessages();
+        ticks(kSilentTicks, 0);
+        c.leave();
+        PumpMessages();
+        ticks(1, 0);
+        for (int pane : c.panes) {
+            const ScopePicture look = Look(w.GetScopePane(pane));
+            EXPECT_LT(look.traced, 10) << c.state << " pane " << pane;
+            EXPECT_GT(look.fullRows, 0) << c.state << " pane " << pane;
+        }
+    }
+    DestroyWindow(cover);
 }
 
 BOOL CALLBACK CountWindow(HWND, LPARAM count)

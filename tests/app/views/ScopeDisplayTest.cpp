@@ -146,6 +146,19 @@ TEST(ScopeDisplay, RendersFramedAndFades)
     EXPECT_EQ(
         std::vector<uint32_t>({Pixel(small, 39, 29), Pixel(small, 36, 15), Pixel(small, 12, 10), Pixel(small, 10, 10)}),
         std::vector<uint32_t>({0, 0, kPaper, ScopePalette()[999 >> 4] & 0xFFFFFF}));
+
+    // Darkened, a trace is painted black into each of two alternating targets.
+    CBitmapDC pair[2];
+    for (CBitmapDC& t : pair) {
+        t.Create(64, 300, 32);
+        t.Fill(kPaper);
+        d.Render(t); // lit at (10, 10)
+    }
+    d.Darken();
+    for (CBitmapDC& t : pair)
+        d.Render(t);
+    EXPECT_EQ(std::vector<uint32_t>({Pixel(pair[0], 10, 10), Pixel(pair[1], 10, 10)}), std::vector<uint32_t>({0, 0}));
+    EXPECT_NE(d.GetCell(10, 10), 0) << "still black for the renders to come";
 }
 
 // Every render shows and fades exactly the cells the target covers, whatever
@@ -207,7 +220,7 @@ TEST(ScopeDisplay, LargePanesAndThePairsFeed)
     EXPECT_EQ(Cells(d, 842, 1, 6), Ints({0, 65535, 65535, 23376, 65535}));
     EXPECT_EQ(LitRows(d, 3) + LitRows(d, 4), 2);
 
-    // Pane 1's request: both paths read and plotted with their lines, display 0 rendered.
+    // A tick's feed: both paths read and plotted with their lines; display 0 rendered.
     CScopeSignalPath paths[2];
     std::vector<int32_t> sine(4800);
     for (size_t i = 0; i < sine.size(); ++i)
@@ -225,7 +238,8 @@ TEST(ScopeDisplay, LargePanesAndThePairsFeed)
     CBitmapDC target;
     target.Create(width, height, 32);
     target.Fill(kPaper);
-    FeedScopePair({{&paths[0], &paths[1]}, {&displays[0], &displays[1]}}, width, 0.0f, target);
+    FeedScopePair({{&paths[0], &paths[1]}, {&displays[0], &displays[1]}}, width, 0.0f);
+    displays[0].Render(target);
     EXPECT_EQ(Pixel(target, width / 2, upper), ScopePalette()[1024 >> 4] & 0xFFFFFF);
     EXPECT_NE(Pixel(target, width / 2, lower), kPaper);
     EXPECT_EQ(Ints({displays[1].GetCell(width / 2, upper), displays[1].GetCell(width / 2, lower)}), Ints({1024, 1024}));
@@ -234,9 +248,9 @@ TEST(ScopeDisplay, LargePanesAndThePairsFeed)
     for (int y = 4; y < height - 4; ++y)
         traced += Pixel(target, width / 3, y) != kPaper;
     EXPECT_GT(traced, 3);
-    FeedScopePair({{&paths[0], nullptr}, {&displays[2], &displays[3]}}, width, NAN, target);
+    FeedScopePair({{&paths[0], nullptr}, {&displays[2], &displays[3]}}, width, NAN);
     EXPECT_EQ(displays[3].GetCell(width / 2, upper) + displays[3].GetCell(width / 2, lower), 0); // no lines
-    FeedScopePair({{nullptr, nullptr}, {nullptr, nullptr}}, width, 0.0f, target);
+    FeedScopePair({{nullptr, nullptr}, {nullptr, nullptr}}, width, 0.0f);
 }
 
 } // namespace
