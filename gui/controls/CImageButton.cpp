@@ -197,9 +197,11 @@ bool CImageButton::IsHit(int x, int y) const
     return (tested->GetBits()[y * tested->GetWidth() + x] & kAlphaMask) != 0;
 }
 
+// The window's own record: the window lets the system's capture go on every
+// left release before the button hears of it.
 bool CImageButton::HasCapture() const
 {
-    return m_window.GetHwnd() && GetCapture() == m_window.GetHwnd();
+    return m_window.HasCapture();
 }
 
 void CImageButton::TakeLeftPress()

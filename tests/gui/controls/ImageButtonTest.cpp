@@ -178,3 +178,36 @@ TEST(ImageButton, PressesAndTheOwnerRegion)
         EXPECT_EQ(painted->GetWidth(), 80);
     }
 }
+
+// Clicks by real input on the button's own window: its window lets the
+// capture go on every left release before the button hears it, which must
+// not cost the click.
+TEST(ImageButton, RealClicksReachTheOwner)
+{
+    ButtonHost h;
+    CImageButton button;
+    button.Create(h.Params(60, 30));
+    RECT onScreen = {};
+    GetWindowRect(button.GetWindow()->GetHwnd(), &onScreen);
+    struct Case {
+        const char* name;
+        POINT release; // from the button's top-left; the press is at (5, 5)
+        std::vector<int> codes;
+    };
+    const Case cases[] = {
+        {"released inside", {6, 5}, {2, 5, 3}},
+        {"released outside", {100, 5}, {2, 11}},
+    };
+    for (const Case& c : cases) {
+        h.notes.notes.clear();
+        ASSERT_TRUE(MoveCursorTo(onScreen.left + 5, onScreen.top + 5));
+        PumpMessages();
+        ASSERT_TRUE(SendMouseButton(MouseButton::Left, KeyAction::Press));
+        PumpMessages();
+        ASSERT_TRUE(MoveCursorTo(onScreen.left + c.release.x, onScreen.top + c.release.y));
+        PumpMessages();
+        ASSERT_TRUE(SendMouseButton(MouseButton::Left, KeyAction::Release));
+        PumpMessages();
+        EXPECT_EQ(h.notes.Codes(), c.codes) << c.name;
+    }
+}
