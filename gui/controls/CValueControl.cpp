@@ -48,7 +48,7 @@ void FormatValue(std::string& out, const char* format, double value)
 
 CValueControl::CValueControl()
     : m_position(0), m_cursorHidden(false), m_park{0, 0}, m_press{0, 0}, m_absolute(false), m_dragging(false),
-      m_positionAtPress(0), m_lastTick(0), m_rightArmed(false), m_ctrlAtLastStep(false), m_created(false),
+      m_positionAtPress(0), m_lastTick(0), m_rightArmed(false), m_releasedByCaptureLoss(false), m_ctrlAtLastStep(false), m_created(false),
       m_ticks(CTickSource::System())
 {
     m_intervals.Init(kIntervalCount, kIntervalDelay);
@@ -122,7 +122,12 @@ int CValueControl::HandleEvent(CControl* control, int code, int p1, int p2, void
         break;
     case WindowEvent::LeftButtonDown: Press(); break;
     case WindowEvent::MouseMove: Move(out); break;
-    case WindowEvent::LeftButtonUp: Release(out); break;
+    case WindowEvent::LeftButtonUp:
+        if (!m_releasedByCaptureLoss)
+            Release(out);
+        m_releasedByCaptureLoss = false;
+        break;
+    case WindowEvent::CaptureLost: CaptureLost(out); break;
     case WindowEvent::RightButtonDown: RightPress(out); break;
     case WindowEvent::RightButtonUp:
         if (!m_dragging && m_rightArmed)

@@ -74,10 +74,11 @@ const int32_t kLabelTag = 115; // data1 of a label record
 // 10 ms, averaged over the last ten moves after the first two; Ctrl counts
 // the moves as ten times slower). Moving back to within 20 pixels of the
 // press height shows the cursor and switches to absolute mode, where the
-// control's width spans the whole range (a tenth of it with Ctrl, the anchor
-// moving when Ctrl changes so the value never jumps). A release ends the
-// drag, a right press cancels it to the value at the press; both put the
-// cursor back where the press was. The wheel, when enabled, moves 1/64 of
+// control's width spans the whole range from the value reached (a tenth of
+// it with Ctrl, the anchor moving when Ctrl changes so the value never
+// jumps). A release, or the capture going to another window, ends the drag,
+// a right press cancels it to the value at the press; all put the cursor
+// back where the press was. The wheel, when enabled, moves 1/64 of
 // the range per step. Every way out of a drag, destruction included, shows
 // a hidden cursor again.
 //
@@ -125,7 +126,9 @@ private:
     void Move(Outcome& out);
     void RelativeStep(int cursorX, uint32_t averageMs, Outcome& out);
     void AbsoluteStep(int cursorX, int cursorY, Outcome& out);
+    void Reanchor(int cursorX, int cursorY);
     void Release(Outcome& out);
+    void CaptureLost(Outcome& out);
     void RightPress(Outcome& out);
     void RestoreCursor();
     void SetPosition(int64_t position, Outcome& out);
@@ -145,6 +148,7 @@ private:
     uint32_t m_lastTick; // 0: no move since the press
     CMovingAverage m_intervals;
     bool m_rightArmed;
+    bool m_releasedByCaptureLoss; // the next left release finds the drag ended
     bool m_ctrlAtLastStep;
     bool m_created;
     CTrackedValue m_paintedState;

@@ -36,6 +36,7 @@ bool CtrlHeld()
 void CValueControl::Press()
 {
     m_absolute = false;
+    m_releasedByCaptureLoss = false;
     m_lastTick = 0;
     m_intervals.Reset();
     m_ctrlAtLastStep = false;
@@ -70,23 +71,31 @@ void CValueControl::Move(Outcome& out)
 {
     if (!m_dragging || GetCapture() != m_window.GetHwnd())
         return;
+    int x = 0, y = 0;
+    CPhysicalWindow::GetCursorScreenPos(x, y);
+    // The system reports putting the cursor back on the park point as a move
+    // of its own; counted, it would halve the average time between moves.
+    if (!m_absolute && x == m_park.x && y == m_park.y)
+        return;
     const uint32_t now = m_ticks->Now();
     if (m_lastTick != 0)
         m_intervals.Push(int(now - m_lastTick));
     m_lastTick = now;
     const uint32_t average = uint32_t(m_intervals.GetAverage());
-    int x = 0, y = 0;
-    CPhysicalWindow::GetCursorScreenPos(x, y);
     if (!m_absolute && std::abs(y - m_press.y) < kNearPressHeight) {
         DebugTrace("ABSOLUTE MOUSE CURSOR\n");
         m_absolute = true;
+        // The width spans the range from where the cursor is now: measured from
+        // the press, the park column would throw the value to an end.
         if (m_cursorHidden) {
             CPhysicalWindow::ShowCursor(true);
             m_cursorHidden = false;
-            AbsoluteStep(x, y, out);
+            Reanchor(x, y);
             return;
         }
         RelativeStep(x, average, out); // the next move is the first absolute one
+        CPhysicalWindow::GetCursorScreenPos(x, y);
+        Reanchor(x, y);
         return;
     }
     if (m_absolute)
@@ -114,26 +123,41 @@ void CValueControl::AbsoluteStep(int cursorX, int cursorY, Outcome& out)
     int dx = cursorX - m_press.x;
     const bool ctrl = CtrlHeld();
     if (ctrl != m_ctrlAtLastStep) {
-        // A new anchor where the cursor is now: the finer scale starts from here.
-        m_press = {cursorX, cursorY};
+        // The finer or coarser scale starts from here.
+        Reanchor(cursorX, cursorY);
         dx = 0;
-        m_positionAtPress = m_position;
-        m_ctrlAtLastStep = ctrl;
     }
     if (ctrl)
         k /= kCtrlSlowdown;
     SetPosition(int64_t(m_positionAtPress) + int64_t(std::trunc(dx * k)), out);
 }
 
+void CValueControl::Reanchor(int cursorX, int cursorY)
+{
+    m_press = {cursorX, cursorY};
+    m_positionAtPress = m_position;
+    m_ctrlAtLastStep = CtrlHeld();
+}
+
 void CValueControl::Release(Outcome& out)
 {
     DebugTrace("buttonPressed=%i\n", int(m_dragging));
+    m_dragging = false; // before the capture goes: its loss is no second release
     if (GetCapture() == m_window.GetHwnd())
         m_window.SetCapture(false);
-    m_dragging = false;
     m_stateFlags &= ~SkinState::kPressed;
     RestoreCursor();
     out.final = true;
+}
+
+// Another window took the capture (or the window let it go on a release, which
+// then adds nothing): the drag ends as a release ends it.
+void CValueControl::CaptureLost(Outcome& out)
+{
+    if (!m_dragging)
+        return;
+    Release(out);
+    m_releasedByCaptureLoss = true;
 }
 
 void CValueControl::RightPress(Outcome& out)

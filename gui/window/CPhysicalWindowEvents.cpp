@@ -104,6 +104,10 @@ LRESULT CPhysicalWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             m_place.maximized = false;
         break;
     case WM_NCHITTEST: return OnHitTest(lParam);
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != hwnd)
+            SendEvent(WindowEvent::CaptureLost, 0, 0, &result);
+        break;
     case WM_NCLBUTTONDOWN:
         CancelLifetimes();
         DismissOpenMenu();

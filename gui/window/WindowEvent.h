@@ -39,6 +39,7 @@ enum Code : int {
     DeviceChange = 35,    // the registered "winmm_devicechange"
     KeyUp = 36,           // p1 virtual key, p2 a KeyRecord*
     KeyDown = 37,         // p1 virtual key, p2 a KeyRecord*
+    CaptureLost = 38,     // WM_CAPTURECHANGED to another window or none
     External = 40         // 0xae4: p1 wParam, p2 lParam; the message returns *data
 };
 } // namespace WindowEvent

@@ -6,6 +6,7 @@
 #include "gui/window/CPhysicalWindow.h"
 #include "gui/window/WindowEvent.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -247,7 +248,7 @@ TEST(ValueControl, RelativeAndAbsoluteDragsCancelAndCursorCount)
         Drag drag(h, *control);
         ASSERT_TRUE(drag.Press());
         drag.Relative(2, 100);
-        EXPECT_EQ(drag.NearPress(10), 10 * 1024 - 256) << "from the position at the press";
+        EXPECT_EQ(drag.NearPress(10), 0) << "from the position reached";
         EXPECT_TRUE(control->IsAbsolute());
         EXPECT_FALSE(control->IsCursorHidden());
         EXPECT_EQ(CursorCount(), shown);
@@ -282,5 +283,100 @@ TEST(ValueControl, RelativeAndAbsoluteDragsCancelAndCursorCount)
         EXPECT_EQ(CursorCount(), shown - 1);
         narrow.reset();
         EXPECT_EQ(CursorCount(), shown);
+    }
+}
+
+namespace {
+enum class Gesture {
+    AtPark,        // the mouse moves dx from the park point
+    AtPressHeight, // back at the press height, dx from the park column
+    CaptureTaken,  // another window takes the capture
+    Release
+};
+struct GestureStep {
+    Gesture gesture;
+    int dx;
+    int change; // of the position
+};
+
+// Plays a press and the steps on the control's window, 200 ms of the fake
+// clock apart; true when every step changed the position as expected. The
+// messages are sent, not queued: the display server's late reports of
+// earlier cursor moves, dispatched with them, would put the cursor back.
+// After each move of the parked cursor comes the move the system reports
+// when the control puts the cursor back on the park point.
+bool PlayByInput(ValueHost& h, CValueControl& control, HWND other, POINT press,
+                 const std::vector<GestureStep>& steps)
+{
+    const HWND hwnd = control.GetWindow()->GetHwnd();
+    if (!MoveCursorTo(press.x, press.y))
+        return false;
+    POINT client = press;
+    ScreenToClient(hwnd, &client);
+    const LPARAM at = MAKELPARAM(client.x, client.y);
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    const POINT park = control.GetParkPoint();
+    const uint32_t stepMs = 200;
+    bool asExpected = true;
+    for (const GestureStep& s : steps) {
+        h.ticks.now += stepMs;
+        const int before = control.GetPosition();
+        switch (s.gesture) {
+        case Gesture::AtPark:
+            MoveCursorTo(park.x + s.dx, park.y);
+            SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, at);
+            SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, at);
+            break;
+        case Gesture::AtPressHeight:
+            MoveCursorTo(park.x + s.dx, press.y + 5);
+            SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, at);
+            break;
+        case Gesture::CaptureTaken: SetCapture(other); break;
+        case Gesture::Release: SendMessageA(hwnd, WM_LBUTTONUP, 0, at); break;
+        }
+        EXPECT_EQ(control.GetPosition() - before, s.change) << "step " << (&s - steps.data());
+        asExpected = asExpected && control.GetPosition() - before == s.change;
+    }
+    return asExpected;
+}
+} // namespace
+
+// Real drags: the control's own re-parking of the cursor is no move; the
+// switch to absolute mode starts from the value reached; a capture taken by
+// another window ends the drag as a release does, and one release is one
+// final label.
+TEST(ValueControl, DragsByRealInput)
+{
+    using G = Gesture;
+    struct Case {
+        const char* name;
+        std::vector<GestureStep> steps;
+    };
+    const Case cases[] = {
+        {"a pixel every 200 ms is one position once averaged",
+         {{G::AtPark, 1, 128}, {G::AtPark, 1, 128}, {G::AtPark, 1, 128}, {G::AtPark, 1, 1}, {G::AtPark, 1, 1},
+          {G::AtPark, -1, -1}, {G::AtPark, 1, 1}, {G::Release, 0, 0}}},
+        {"absolute mode starts where the value is",
+         {{G::AtPark, 2, 256}, {G::AtPressHeight, 0, 0}, {G::AtPressHeight, 10, 10 * 1024}, {G::Release, 0, 0}}},
+        {"a lost capture ends the drag", {{G::AtPark, 1, 128}, {G::CaptureTaken, 0, 0}}},
+    };
+    for (const Case& c : cases) {
+        ValueHost h;
+        auto control = h.Make(h.Params());
+        RECT onScreen = {};
+        GetWindowRect(control->GetWindow()->GetHwnd(), &onScreen);
+        const POINT press = {onScreen.left + 20, onScreen.top + 5};
+        const int shown = CursorCount();
+        EXPECT_TRUE(PlayByInput(h, *control, h.skinned.window.GetHwnd(), press, c.steps)) << c.name;
+        ReleaseCapture();
+        EXPECT_FALSE(control->IsDragging()) << c.name;
+        EXPECT_EQ(CursorCount(), shown) << c.name;
+        POINT at = {};
+        GetCursorPos(&at);
+        if (!control->IsAbsolute())
+            EXPECT_TRUE(at.x == press.x && at.y == press.y) << c.name << ": the cursor is back at the press";
+        const auto finals = std::count_if(h.labels.labels.begin(), h.labels.labels.end(),
+                                          [](const ValueLabel& l) { return l.final != 0; });
+        EXPECT_EQ(finals, 1) << c.name;
     }
 }
