@@ -280,6 +280,6 @@ int CDropList::OnNotify(void* record)
 {
     const ControlNotification* r = static_cast<const ControlNotification*>(record);
     if (r && m_isOpen && r->kind == ScrollBarNotify::Kind && r->code == ScrollBarNotify::Position)
-        ScrollTo(r->data1);
+        ScrollTo(r->data1, BarSync::Keep);
     return 0;
 }

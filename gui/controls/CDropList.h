@@ -113,7 +113,9 @@ private:
     void RenderRows();
     void ClampFirstVisible();
     void SyncScrollBar();
-    void ScrollTo(int32_t first);
+    // Keep: the bar itself asked, and its thumb stays where its drag put it.
+    enum class BarSync { Move, Keep };
+    void ScrollTo(int32_t first, BarSync bar);
     CDropListItem* ItemOfRow(int row) const;
     int32_t ItemCount() const;
     void SetHovered(int32_t index, bool redraw);

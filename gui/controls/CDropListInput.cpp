@@ -81,7 +81,7 @@ void CDropList::RenderRows()
         row->Render();
 }
 
-void CDropList::ScrollTo(int32_t first)
+void CDropList::ScrollTo(int32_t first, BarSync bar)
 {
     const int32_t before = m_firstVisible;
     m_firstVisible = first;
@@ -90,7 +90,8 @@ void CDropList::ScrollTo(int32_t first)
         return;
     RefreshRows();
     RenderRows();
-    SyncScrollBar();
+    if (bar == BarSync::Move)
+        SyncScrollBar();
     m_popup.Invalidate();
 }
 
@@ -110,9 +111,9 @@ void CDropList::TrackHover(int x, int y, bool redraw)
         const DropListRowGeometry& first = m_rows.front()->GetGeometry();
         const DropListRowGeometry& last = m_rows.back()->GetGeometry();
         if (y < first.y - 1)
-            ScrollTo(m_firstVisible - 1);
+            ScrollTo(m_firstVisible - 1, BarSync::Move);
         else if (y > last.y + last.height + 1)
-            ScrollTo(m_firstVisible + 1);
+            ScrollTo(m_firstVisible + 1, BarSync::Move);
     }
     const CDropListItem* item = ItemOfRow(RowAt(x, y));
     if (item && item->index != m_hovered && !item->caption)

@@ -238,3 +238,33 @@ TEST(DropList, HoverScrollsAndTipsShow)
     SendMessageA(f.popup, WM_TIMER, kHoverTimer, 0);
     EXPECT_EQ(1, f.list.GetFirstVisible());
 }
+
+// The thumb of the popup's bar follows the mouse pixel by pixel while the
+// rows follow the nearest unit; the release snaps the thumb to that unit.
+TEST(DropList, DraggedThumbFollowsTheMouse)
+{
+    PopupFixture f;
+    AddNormal(f.items, 12);
+    f.Open(5, 0);
+    CScrollBarControl* bar = f.list.GetScrollBar();
+    ASSERT_NE(nullptr, bar);
+    const HWND hwnd = bar->GetWindow()->GetHwnd();
+    const int travel = bar->GetTravel();
+    const int pressY = bar->GetTrackStart() + 5; // on the thumb at position 0
+    SendTo(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 7, pressY);
+    struct Case {
+        int dy, offset, firstVisible;
+    };
+    const int units = 12 - 5;
+    ASSERT_EQ(45, travel) << "a 76-pixel track, a 31-pixel thumb";
+    const Case cases[] = {{4, 4, 1}, {10, 10, 2}, {100, travel, units}, {-100, 0, 0}, {9, 9, 1}};
+    for (const Case& c : cases) {
+        SendTo(hwnd, WM_MOUSEMOVE, MK_LBUTTON, 7, pressY + c.dy);
+        EXPECT_EQ(c.offset, bar->GetThumbOffset()) << c.dy;
+        EXPECT_EQ(c.firstVisible, f.list.GetFirstVisible()) << c.dy;
+    }
+    SendTo(hwnd, WM_LBUTTONUP, 0, 7, pressY + 9);
+    EXPECT_EQ(travel / units, bar->GetThumbOffset());
+    EXPECT_EQ(1, f.list.GetFirstVisible());
+    EXPECT_EQ(1, bar->GetPosition());
+}

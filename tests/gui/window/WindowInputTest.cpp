@@ -181,7 +181,8 @@ TEST(WindowInput, DraggingMovesTheWindow)
         EXPECT_EQ(rect.top - Top, c.moved * 2 / 3);
         f.Send(WM_LBUTTONUP);
         const std::vector<int> dragged = {WindowEvent::LeftButtonDown, WindowEvent::EnterSizeMove,
-                                          WindowEvent::MouseMove, WindowEvent::ExitSizeMove, WindowEvent::LeftButtonUp};
+                                          WindowEvent::MouseMove,      WindowEvent::CaptureLost,
+                                          WindowEvent::ExitSizeMove,   WindowEvent::LeftButtonUp};
         std::vector<int> codes = f.listener.Codes();
         // Windows of other programs may take the activation meanwhile; the drag takes it back.
         for (int other : {WindowEvent::Moved, WindowEvent::Activate, WindowEvent::Focus})
