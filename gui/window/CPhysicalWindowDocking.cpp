@@ -140,9 +140,11 @@ void CPhysicalWindow::Undock()
         m_dock.undockedByDrag = false;
         return;
     }
-    Show(false);
+    // Off the shell's books first: hiding an active window deactivates it,
+    // which ends a drag, and a drag that ends while docked docks again.
     UnregisterAppBar();
     m_dock.edge = DockEdge::None;
+    Show(false);
     m_place.lastWidth = m_place.lastHeight = -1;
     m_dock.forcedMoves = ForcedMovesAfterUndock;
     SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | m_policy.zOrderFlags);
@@ -163,9 +165,16 @@ void CPhysicalWindow::Undock()
 void CPhysicalWindow::TearOff()
 {
     m_dock.undockedByDrag = true;
-    m_dragger.SetOffset((m_place.restoreRect.right - m_place.restoreRect.left) / 2,
-                        (m_place.restoreRect.bottom - m_place.restoreRect.top) / 2);
+    const int halfWidth = (m_place.restoreRect.right - m_place.restoreRect.left) / 2;
+    const int halfHeight = (m_place.restoreRect.bottom - m_place.restoreRect.top) / 2;
+    m_dragger.SetOffset(halfWidth, halfHeight);
     Undock();
+    m_dock.forcedMoves = 0; // the drag places the window from here, not the held rectangle
+    // Hiding an active window deactivated it, which ended the drag.
+    if (!m_dragger.IsDragging()) {
+        m_dragger.BeginDrag();
+        m_dragger.SetOffset(halfWidth, halfHeight);
+    }
     ::SetCapture(m_life.hwnd); // hiding the window took it
 }
 

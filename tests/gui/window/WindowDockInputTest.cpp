@@ -116,3 +116,34 @@ TEST(WindowDockInput, CursorHidesAfterQuietAndShowsOnMove)
     w.reset();
     EXPECT_EQ(CursorCount(), shown);
 }
+
+// Torn off by real input while active (hiding it on the way deactivates it),
+// a docked window keeps following the cursor at its normal size, and the
+// shell hears of the tear once: no docking again on the way.
+TEST(WindowDockInput, TearOffKeepsTheDragOfAnActiveWindow)
+{
+    ShellWindow w(DockableParams());
+    w.window.SetDragRect(0, 0, 1280, 1024);
+    w.window.DockToEdge(DockEdge::Left, nullptr);
+    PumpMessages();
+    w.window.Activate();
+    PumpMessages();
+    ASSERT_TRUE(w.window.IsActive());
+    ASSERT_TRUE(MoveCursorTo(100, 500));
+    ASSERT_TRUE(SendMouseButton(MouseButton::Left, KeyAction::Press));
+    PumpMessages();
+    const POINT moves[] = {{151, 500}, {300, 520}, {420, 600}, {430, 610}};
+    for (const POINT& at : moves) {
+        ASSERT_TRUE(MoveCursorTo(at.x, at.y));
+        w.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        PumpMessages();
+        EXPECT_EQ(w.window.GetDockedEdge(), 0) << at.x;
+        EXPECT_TRUE(SameRect(w.Rect(), RECT{at.x - 200, at.y - 150, at.x + 200, at.y + 150})) << at.x;
+    }
+    SendMouseButton(MouseButton::Left, KeyAction::Release);
+    PumpMessages();
+    EXPECT_EQ(w.shell.Count(ABM_NEW), 1);
+    EXPECT_EQ(w.shell.Count(ABM_SETPOS), 1);
+    EXPECT_EQ(w.shell.Count(ABM_REMOVE), 1);
+    EXPECT_EQ(w.window.GetDockedEdge(), 0);
+}
