@@ -139,7 +139,7 @@ public:
         CPhysicalWindow::DismissOpenMenu();
         m_window.GetSettingsWindow().Destroy();
         m_window.GetAboutWindow().Destroy();
-        m_window.OnEvent(&m_window.GetWindow(), 0, 25, 0, 0, nullptr); // the close command
+        m_window.OnEvent(&m_window.GetWindow(), EventSource::Window, WindowEvent::CloseCommand, 0, 0, nullptr);
         MSG quit;
         PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     }

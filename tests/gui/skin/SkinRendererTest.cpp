@@ -35,7 +35,8 @@ protected:
     SkinElementQuery Query(int kind, int width, int height)
     {
         SkinElementQuery q = {kind, width, height, {-9, -9, -9, -9}, nullptr};
-        EXPECT_EQ(renderer.OnEvent(nullptr, 3, kSkinQueryElement, 0, SkinQueryParam(&q), nullptr), 1);
+        EXPECT_EQ(renderer.OnEvent(nullptr, EventSource::Request, kSkinQueryElement, 0, SkinQueryParam(&q), nullptr),
+                  1);
         return q;
     }
 
@@ -142,7 +143,7 @@ TEST_F(SkinRendererTest, FrameColoursAndImageQueries)
     std::fill(reinterpret_cast<int*>(&m), reinterpret_cast<int*>(&m + 1), -7);
     m.windowWidth = 400;
     ASSERT_EQ(sizeof(m), 30 * sizeof(int));
-    EXPECT_EQ(renderer.OnEvent(nullptr, 3, kSkinQueryFrame, 0, SkinQueryParam(&m), nullptr), 1);
+    EXPECT_EQ(renderer.OnEvent(nullptr, EventSource::Request, kSkinQueryFrame, 0, SkinQueryParam(&m), nullptr), 1);
     EXPECT_EQ(m.captionHeight, 24);
     EXPECT_EQ(m.captionTextX, 10);
     EXPECT_EQ(m.captionTextY, 2);
@@ -158,22 +159,24 @@ TEST_F(SkinRendererTest, FrameColoursAndImageQueries)
     tinted.Load(&values);
     uint32_t colors[10];
     std::fill(colors, colors + 10, 7u);
-    EXPECT_EQ(tinted.OnEvent(nullptr, 3, kSkinQueryColors, 0, SkinQueryParam(colors), nullptr), 1);
+    EXPECT_EQ(tinted.OnEvent(nullptr, EventSource::Request, kSkinQueryColors, 0, SkinQueryParam(colors), nullptr), 1);
     EXPECT_EQ(colors[4], 0x101010u) << "colour 9 tinted by value 3";
     EXPECT_EQ(colors[5], 0x404142u) << "colour 10 tinted, as a pixel value";
     EXPECT_EQ(colors[8], 0xA0F0F0u);
     uint32_t levels[2];
-    EXPECT_EQ(tinted.OnEvent(nullptr, 3, kSkinQueryLevels, 0, SkinQueryParam(levels), nullptr), 1);
+    EXPECT_EQ(tinted.OnEvent(nullptr, EventSource::Request, kSkinQueryLevels, 0, SkinQueryParam(levels), nullptr), 1);
     EXPECT_EQ(levels[1], 0xB0B5B8u);
     uint32_t text[4];
-    EXPECT_EQ(tinted.OnEvent(nullptr, 0, kSkinQueryText, 0, SkinQueryParam(text), nullptr), 1);
+    EXPECT_EQ(tinted.OnEvent(nullptr, EventSource::Window, kSkinQueryText, 0, SkinQueryParam(text), nullptr), 1);
     EXPECT_EQ(text[2], 0x1C1C1Cu);
 
     std::fill(colors, colors + 10, 7u);
-    EXPECT_EQ(renderer.OnEvent(nullptr, 3, 1000, 0, SkinQueryParam(colors), nullptr), 0);
-    EXPECT_EQ(renderer.OnEvent(nullptr, 3, 1006, 0, SkinQueryParam(colors), nullptr), 0);
+    EXPECT_EQ(
+        renderer.OnEvent(nullptr, EventSource::Request, kSkinQueryElement - 1, 0, SkinQueryParam(colors), nullptr), 0);
+    EXPECT_EQ(renderer.OnEvent(nullptr, EventSource::Request, kSkinQueryText + 1, 0, SkinQueryParam(colors), nullptr),
+              0);
     EXPECT_EQ(colors[0], 7u);
-    EXPECT_EQ(renderer.OnEvent(nullptr, 3, kSkinQueryColors, 0, 0, nullptr), 0);
+    EXPECT_EQ(renderer.OnEvent(nullptr, EventSource::Request, kSkinQueryColors, 0, 0, nullptr), 0);
 
     const struct {
         int id, width, height;
