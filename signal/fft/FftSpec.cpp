@@ -2,9 +2,9 @@
 #include "signal/DspBodies.h"
 #include "signal/fft/FftOwner.h"
 #include "signal/fft/FftTables.h"
-#include <climits>
 #include <cmath>
 #include <cstdint>
+#include <windows.h>
 
 namespace dsp {
 
@@ -30,12 +30,30 @@ bool SetScaling(RealFftSpec* spec, int flag)
     }
 }
 
-// The largest table, a level twiddle matrix of N/2 complex values, must be addressable;
-// checked first so that a hopeless order fails before any table work.
+// Every variant splits the complex FFT from this complex order on, with a level
+// matrix of all its points (the SSE3 small plan ends below it).
+constexpr int kEverySplitComplexOrder = 17;
+constexpr uint64_t kAddressSpace32 = uint64_t(1) << 32; // when the system cannot say
+
+// The least the set-up holds at once: the sine table, both recombination tables
+// and, once split, the level matrix of N/2 complex values.
+uint64_t LeastTableBytes(int order)
+{
+    const uint64_t n = uint64_t(1) << order;
+    const uint64_t sine = (n / 4 + 1) * sizeof(float);
+    const uint64_t recombination = 2 * (n / 2) * sizeof(float);
+    const uint64_t matrix = order - 1 >= kEverySplitComplexOrder ? n * sizeof(float) : 0;
+    return sine + recombination + matrix;
+}
+
+// Tables that cannot fit into the address space left are refused before any
+// table work: building them first costs seconds only to fail.
 bool TablesFit(int order)
 {
-    const uint64_t matrixBytes = (uint64_t(1) << (order - 1)) * 2 * sizeof(float);
-    return matrixBytes <= uint64_t(INT_MAX) - 64;
+    MEMORYSTATUSEX memory = {};
+    memory.dwLength = sizeof(memory);
+    const uint64_t free = GlobalMemoryStatusEx(&memory) ? memory.ullAvailVirtual : kAddressSpace32;
+    return LeastTableBytes(order) <= free;
 }
 
 int BuildTables(RealFftSpec* spec, FftPlanBuilder build)

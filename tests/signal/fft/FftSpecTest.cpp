@@ -1,6 +1,9 @@
 #include "signal/fft/RealFftSpec.h"
+#include "signal/DspRegistry.h"
 #include "tests/signal/fft/FftTestUtil.h"
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <psapi.h>
 
 using namespace ffttest;
 
@@ -19,6 +22,34 @@ TEST(FftSpec, RejectsBadArgumentsWithoutAllocating)
     EXPECT_EQ(dspsFFTInitAlloc_R_32f(&untouched, 29, 8, 0), StatusNoMemory);
     EXPECT_EQ(untouched, reinterpret_cast<RealFftSpec*>(0x1234));
     EXPECT_EQ(HeapBytesInUse(), before);
+}
+
+namespace {
+SIZE_T PeakWorkingSet()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return counters.PeakWorkingSetSize;
+}
+} // namespace
+
+// Orders whose tables outgrow a 32-bit address space are refused before any
+// table is built: the process never touches the memory their first tables take.
+TEST(FftSpec, OrdersThatCannotFitAreRefusedBeforeAnyTable)
+{
+    const SIZE_T firstTableOf28 = SIZE_T(1) << 28; // its sine table alone
+    for (int variant : {VariantGeneric, VariantSse, VariantSse2, VariantSse3}) {
+        dspsStoreVariant(variant);
+        for (int order : {28, 29, 30}) {
+            RealFftSpec* untouched = nullptr;
+            const SIZE_T before = PeakWorkingSet();
+            EXPECT_EQ(dspsFFTInitAlloc_R_32f(&untouched, order, 1, 0), StatusNoMemory) << variant << " " << order;
+            EXPECT_LT(PeakWorkingSet() - before, firstTableOf28 / 4) << variant << " " << order;
+            EXPECT_EQ(untouched, nullptr);
+        }
+    }
+    dspsStoreVariant(VariantGeneric);
 }
 
 TEST(FftSpec, ScalingFollowsTheFlag)
