@@ -1,4 +1,5 @@
 #include "app/AnalyserSettings.h"
+#include "common/CIniSave.h"
 #include "common/IniFile.h"
 #include <cstddef>
 #include <cstdint>
@@ -63,21 +64,43 @@ void LoadDefaults(AnalyserSettings* settings)
 #undef ANALYSER_SETTING_DEFAULT
 }
 
+namespace {
+
+// A cell as a signed int, whatever its type: a float goes as its bit pattern.
+int32_t CellAt(const AnalyserSettings& settings, int index)
+{
+    int32_t cell;
+    std::memcpy(&cell, reinterpret_cast<const unsigned char*>(&settings) + index * sizeof(cell), sizeof(cell));
+    return cell;
+}
+
+void SaveSettings(const AnalyserSettings& settings, const char* iniPath)
+{
+    CIniSave save(iniPath);
+    for (const AnalyserSettingKey& setting : kAnalyserSettingFileOrder.keys)
+        save.WriteInt(kSection, setting.key, CellAt(settings, setting.index));
+    save.Commit();
+}
+
+void LoadSettings(AnalyserSettings& settings, const char* iniPath)
+{
+    for (const AnalyserSettingKey& setting : kAnalyserSettingFileOrder.keys) {
+        int32_t cell = CellAt(settings, setting.index);
+        if (LoadProfileInt(kSection, setting.key, &cell, iniPath))
+            std::memcpy(reinterpret_cast<unsigned char*>(&settings) + setting.index * sizeof(cell), &cell, sizeof(cell));
+    }
+}
+
+} // namespace
+
 void ExchangeSettings(AnalyserSettings* settings, SettingsExchange direction, const char* iniPath)
 {
     if (!settings || !iniPath)
         return;
-    auto* cells = reinterpret_cast<unsigned char*>(settings);
-    for (const AnalyserSettingKey& setting : kAnalyserSettingFileOrder.keys) {
-        // The cell as a signed int, whatever its type: a float goes as its bit pattern.
-        int32_t cell;
-        std::memcpy(&cell, cells + setting.index * sizeof(cell), sizeof(cell));
-        if (direction == SettingsExchange::Save) {
-            WriteProfileInt(kSection, setting.key, cell, iniPath);
-        } else if (LoadProfileInt(kSection, setting.key, &cell, iniPath)) {
-            std::memcpy(cells + setting.index * sizeof(cell), &cell, sizeof(cell));
-        }
-    }
+    if (direction == SettingsExchange::Save)
+        SaveSettings(*settings, iniPath);
+    else
+        LoadSettings(*settings, iniPath);
 }
 
 double ItuRefLevelOf(const AnalyserSettings& settings)

@@ -1,4 +1,5 @@
 #include "audio/AudioDeviceConfig.h"
+#include "common/CIniSave.h"
 #include "common/IniFile.h"
 #include "common/StringFormat.h"
 #include <windows.h>
@@ -67,23 +68,23 @@ std::string AudioDeviceConfig::KeyName(const char* prefix) const
     return key;
 }
 
-void AudioDeviceConfig::SaveInterface(const char* iniPath, const char* section) const
+void AudioDeviceConfig::SaveInterface(CIniSave& save, const char* section) const
 {
-    if (iniPath && section)
-        WritePrivateProfileStringA(section, "Interface", interfaceName.c_str(), iniPath);
+    if (section)
+        save.WriteString(section, "Interface", interfaceName.c_str());
 }
 
-void AudioDeviceConfig::SaveInterfaceSettings(const char* iniPath, const char* section) const
+void AudioDeviceConfig::SaveInterfaceSettings(CIniSave& save, const char* section) const
 {
-    if (!iniPath || !section)
+    if (!section)
         return;
-    WriteProfileInt(section, KeyName("buffersize_").c_str(), bufferSize, iniPath);
-    WriteProfileInt(section, KeyName("buffercount_").c_str(), bufferCount, iniPath);
-    WritePrivateProfileStringA(section, KeyName("devicename_").c_str(), deviceName.c_str(), iniPath);
-    WritePrivateProfileStringA(section, KeyName("flags_").c_str(), flags.c_str(), iniPath);
-    WriteProfileInt(section, KeyName("samplerate_").c_str(), sampleRate, iniPath);
-    WriteProfileInt(section, KeyName("channels_").c_str(), channels, iniPath);
-    WriteProfileInt(section, KeyName("src_").c_str(), src, iniPath);
+    save.WriteInt(section, KeyName("buffersize_").c_str(), bufferSize);
+    save.WriteInt(section, KeyName("buffercount_").c_str(), bufferCount);
+    save.WriteString(section, KeyName("devicename_").c_str(), deviceName.c_str());
+    save.WriteString(section, KeyName("flags_").c_str(), flags.c_str());
+    save.WriteInt(section, KeyName("samplerate_").c_str(), sampleRate);
+    save.WriteInt(section, KeyName("channels_").c_str(), channels);
+    save.WriteInt(section, KeyName("src_").c_str(), src);
 }
 
 void AudioDeviceConfig::LoadInterface(const char* iniPath, const char* section)

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+class CIniSave;
+
 // The persisted audio device choice: the interface short name ("Wave", "DS", "KS")
 // and, per interface, device, rate, channels, buffer size and count, flags and src.
 class AudioDeviceConfig {
@@ -8,8 +10,9 @@ public:
     AudioDeviceConfig();
 
     void SetDefaults();
-    void SaveInterface(const char* iniPath, const char* section) const;
-    void SaveInterfaceSettings(const char* iniPath, const char* section) const;
+    // Both write into a save of the settings file, which the caller commits.
+    void SaveInterface(CIniSave& save, const char* section) const;
+    void SaveInterfaceSettings(CIniSave& save, const char* section) const;
     void LoadInterface(const char* iniPath, const char* section);
     void LoadInterfaceSettings(const char* iniPath, const char* section);
     // The per-interface key: prefix + interfaceName, made safe for the .ini file.

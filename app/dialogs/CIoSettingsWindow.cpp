@@ -5,6 +5,7 @@
 #include "app/dialogs/DialogControls.h"
 #include "audio/AudioDeviceEntry.h"
 #include "audio/CAudioInterface.h"
+#include "common/CIniSave.h"
 #include "common/IniFile.h"
 #include "gui/controls/CDropList.h"
 #include "gui/controls/ControlCommand.h"
@@ -292,8 +293,10 @@ void CIoSettingsWindow::OnButton(const ControlNotification& n)
 void CIoSettingsWindow::PressOk()
 {
     if (m_applyPending) {
-        m_config.SaveInterface(m_iniPath, kSection);
-        m_config.SaveInterfaceSettings(m_iniPath, kSection);
+        CIniSave save(m_iniPath);
+        m_config.SaveInterface(save, kSection);
+        m_config.SaveInterfaceSettings(save, kSection);
+        save.Commit();
         if (!m_controller || !m_controller->OpenAudioInterface())
             return;
     }
@@ -307,7 +310,9 @@ void CIoSettingsWindow::OnListPick(const ControlNotification& n)
         return;
     if (IsFrom(n, m_interfaceList)) {
         // The keys of the interface being left are kept at once.
-        m_config.SaveInterfaceSettings(m_iniPath, kSection);
+        CIniSave save(m_iniPath);
+        m_config.SaveInterfaceSettings(save, kSection);
+        save.Commit();
         m_config.SetDefaults();
         m_config.interfaceName = item->key;
         FillDeviceList();

@@ -1,5 +1,6 @@
 // CPhysicalWindow: the placement record held, saved to and loaded from the
 // .ini file.
+#include "common/CIniSave.h"
 #include "gui/window/CPhysicalWindow.h"
 #include "gui/window/WindowGeometry.h"
 #include <cstring>
@@ -130,7 +131,9 @@ void CPhysicalWindow::SavePlacement(const char* iniPath, const char* section, co
         return;
     WindowPlacementRecord record;
     FillPlacement(record);
-    WritePrivateProfileStructA(section, key, &record, sizeof(record), iniPath);
+    CIniSave save(iniPath);
+    save.WriteStruct(section, key, &record, sizeof(record));
+    save.Commit();
 }
 
 bool CPhysicalWindow::LoadPlacement(const char* iniPath, const char* section, const char* key,

@@ -1,5 +1,6 @@
 #include "AudioTestSupport.h"
 #include "audio/AudioDeviceConfig.h"
+#include "common/CIniSave.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -55,13 +56,19 @@ TEST(AudioDeviceConfig, SavingOneInterfaceLeavesTheOthersAlone)
     config.interfaceName = "KS";
     config.deviceName = "Kernel Mic";
     config.bufferSize = 256;
-    config.SaveInterfaceSettings(ini.Path(), "Input");
+    {
+        CIniSave save(ini.Path());
+        config.SaveInterfaceSettings(save, "Input");
+        EXPECT_TRUE(save.Commit());
+    }
     config.interfaceName = "Wave";
     config.deviceName = "Fake Input 0";
     config.bufferSize = 1024;
     config.bufferCount = 3;
-    config.SaveInterface(ini.Path(), "Input");
-    config.SaveInterfaceSettings(ini.Path(), "Input");
+    CIniSave save(ini.Path());
+    config.SaveInterface(save, "Input");
+    config.SaveInterfaceSettings(save, "Input");
+    EXPECT_TRUE(save.Commit());
     EXPECT_EQ(IniText(ini.Path(), "devicename_KS"), "Kernel Mic");
     EXPECT_EQ(IniText(ini.Path(), "buffersize_KS"), "256");
     EXPECT_EQ(IniText(ini.Path(), "buffersize_Wave"), "1024");
@@ -92,7 +99,8 @@ TEST(AudioDeviceConfig, MissingKeysKeepTheDefaults)
     EXPECT_EQ(config.bufferCount, 8);
     EXPECT_EQ(config.flags, "default");
     config.LoadInterfaceSettings(nullptr, "Input");
-    config.SaveInterfaceSettings(ini.Path(), nullptr);
+    CIniSave nowhere(ini.Path());
+    config.SaveInterfaceSettings(nowhere, nullptr);
 
     std::string longName(400, 'd');
     WritePrivateProfileStringA("Input", "devicename_DS", longName.c_str(), ini.Path());
