@@ -426,6 +426,7 @@ private:
     void LoadHeldPlacement();
     void ApplyHeldPlacement();
     void ApplyPlacementState(const WindowPlacementRecord& record);
+    void FitToSizeLimits(RECT& rect);
 
     CTickSource* m_ticks;
     LifeGuard* m_lifeGuards = nullptr; // innermost HandleMessage frame of this window

@@ -2,6 +2,8 @@
 // .ini file.
 #include "common/CIniSave.h"
 #include "gui/window/CPhysicalWindow.h"
+#include "gui/window/MonitorHelpers.h"
+#include "gui/window/WindowEvent.h"
 #include "gui/window/WindowGeometry.h"
 #include <cstring>
 
@@ -36,6 +38,23 @@ bool IsSoundPlacement(const WindowPlacementRecord& record)
            record.dockedHeight > 0 && WithinCoordinates(record.left) && WithinCoordinates(record.top) &&
            WithinCoordinates(record.right) && WithinCoordinates(record.bottom) &&
            record.dockedWidth <= CoordinateLimit && record.dockedHeight <= CoordinateLimit;
+}
+
+// A record from another monitor layout, or a spoiled one, is brought into
+// reach of the monitor nearest to it before anything is made from it.
+void FitToMonitor(WindowPlacementRecord& record)
+{
+    RECT rect = {record.left, record.top, record.right, record.bottom};
+    RECT monitor, work;
+    if (!GetMonitorRects(rect, &monitor, &work))
+        return;
+    rect = FitRectToWorkArea(rect, work);
+    record.left = rect.left;
+    record.top = rect.top;
+    record.right = rect.right;
+    record.bottom = rect.bottom;
+    record.dockedWidth = FitDockThickness(record.dockedWidth, monitor.right - monitor.left);
+    record.dockedHeight = FitDockThickness(record.dockedHeight, monitor.bottom - monitor.top);
 }
 
 uint32_t Flag(bool set, uint32_t flag)
@@ -104,7 +123,8 @@ bool CPhysicalWindow::ApplyPlacement(const WindowPlacementRecord& record)
 
 void CPhysicalWindow::ApplyPlacementState(const WindowPlacementRecord& record)
 {
-    const RECT rect = {record.left, record.top, record.right, record.bottom};
+    RECT rect = {record.left, record.top, record.right, record.bottom};
+    FitToSizeLimits(rect);
     const uint32_t state = record.state & PlacementState::Mask;
     if (state == PlacementState::Normal) {
         SetBounds(rect.left, rect.top, rect.right, rect.bottom);
@@ -117,12 +137,22 @@ void CPhysicalWindow::ApplyPlacementState(const WindowPlacementRecord& record)
         DockToEdge(static_cast<int>(state - PlacementState::DockedBase), &rect);
         PostMessageA(m_life.hwnd, ToolkitMessage::Placed, 0, 0);
     }
+    // The disabled bit is kept in the file but not restored: nothing would
+    // ever enable the window again.
     if (record.state & PlacementFlag::WasMaximized)
         m_place.wasMaximized = true;
-    if (record.state & PlacementFlag::Disabled)
-        SetDisabled(true);
     if (record.state & PlacementFlag::Hidden)
         Show(false);
+}
+
+void CPhysicalWindow::FitToSizeLimits(RECT& rect)
+{
+    // The limits the window's sizing keeps to, as its listener applies them.
+    int scratch = 0;
+    SendEvent(WindowEvent::SizingClamped, SizingHandle::BottomRight, PointerParam(&rect), &scratch);
+    RECT work;
+    if (GetMonitorRects(rect, nullptr, &work))
+        rect = FitRectToWorkArea(rect, work);
 }
 
 void CPhysicalWindow::SavePlacement(const char* iniPath, const char* section, const char* key) const
@@ -143,7 +173,9 @@ bool CPhysicalWindow::LoadPlacement(const char* iniPath, const char* section, co
     WindowPlacementRecord& held = record ? *record : scratch;
     WindowPlacementRecord read = {};
     const bool named = IsNamed(iniPath) && IsNamed(section) && IsNamed(key);
-    if (named && GetPrivateProfileStructA(section, key, &read, sizeof(read), iniPath) && ApplyPlacement(read)) {
+    if (named && GetPrivateProfileStructA(section, key, &read, sizeof(read), iniPath) && IsSoundPlacement(read)) {
+        FitToMonitor(read);
+        ApplyPlacement(read);
         held = read;
         return true;
     }

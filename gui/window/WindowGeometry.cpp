@@ -134,6 +134,25 @@ int BorderHitTest(int x, int y, int width, int height, int dockedEdge)
     return None;
 }
 
+RECT FitRectToWorkArea(const RECT& rect, const RECT& work)
+{
+    const int width = std::min(rect.right - rect.left, work.right - work.left);
+    const int height = std::min(rect.bottom - rect.top, work.bottom - work.top);
+    const RECT sized = {rect.left, rect.top, rect.left + width, rect.top + height};
+    RECT shown;
+    if (IntersectRect(&shown, &sized, &work) && shown.right - shown.left >= std::min(MinVisiblePart, width) &&
+        shown.bottom - shown.top >= std::min(MinVisiblePart, height))
+        return sized;
+    const int left = std::max(work.left, std::min(sized.left, work.right - width));
+    const int top = std::max(work.top, std::min(sized.top, work.bottom - height));
+    return {left, top, left + width, top + height};
+}
+
+int FitDockThickness(int thickness, int monitorExtent)
+{
+    return std::min(std::max(thickness, MinVisiblePart), monitorExtent / 2);
+}
+
 int ChooseEdgeInWorkArea(const RECT& rect, const RECT& work)
 {
     const bool wide = rect.right - rect.left > rect.bottom - rect.top;

@@ -52,6 +52,17 @@ void SnapMove(int& x, int& y, int width, int height, const RECT& work);
 // None. A docked window (DockEdge) has only the side facing the screen's interior.
 int BorderHitTest(int x, int y, int width, int height, int dockedEdge);
 
+// Enough of a window to see and take hold of it, each way (px); also the
+// thinnest docked bar a saved placement may ask for.
+const int MinVisiblePart = 32;
+
+// A restored rectangle brought into reach of work: no larger than it and,
+// when less than MinVisiblePart of it shows there each way, moved wholly into it.
+RECT FitRectToWorkArea(const RECT& rect, const RECT& work);
+// A restored docked thickness: at least MinVisiblePart and at most half the
+// monitor's extent across its edge, so the bar never takes the whole monitor.
+int FitDockThickness(int thickness, int monitorExtent);
+
 // The nearest dock edge of rect in work, with TooFar added beyond reach.
 int ChooseEdgeInWorkArea(const RECT& rect, const RECT& work);
 // The rectangle a window docked to edge of monitor takes before the shell answers;

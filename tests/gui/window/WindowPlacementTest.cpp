@@ -121,3 +121,93 @@ TEST(WindowPlacement, RecordsRestoreTheirState)
         EXPECT_EQ(std::memcmp(&copy, &record, sizeof(copy)), 0);
     }
 }
+
+namespace {
+const SIZE kMinSize = {100, 80}; // the limits the test window's sizing keeps to
+const SIZE kMaxSize = {600, 500};
+
+// A resizable window whose listener keeps its sizing within kMinSize..kMaxSize.
+struct LimitedWindow : ShellAndClock {
+    explicit LimitedWindow(WindowCreateParams params)
+    {
+        listener.react = [](const RecordedEvent& e) {
+            if (e.code == WindowEvent::SizingClamped)
+                SizingRectClamp(*reinterpret_cast<RECT*>(e.p2), e.p1, kMinSize.cx, kMinSize.cy, kMaxSize.cx,
+                                kMaxSize.cy);
+            return 0;
+        };
+        window.SetListener(&listener);
+        window.SetTickSource(&ticks);
+        params.resizable = 1;
+        window.Create(params);
+        PumpMessages();
+    }
+    RecordingListener listener;
+    CPhysicalWindow window;
+};
+
+WindowPlacementRecord Spoiled(uint32_t state, RECT rect, int dockedWidth = 270, int dockedHeight = 156)
+{
+    WindowPlacementRecord record = PlacementRecord(state, rect);
+    record.dockedWidth = dockedWidth;
+    record.dockedHeight = dockedHeight;
+    return record;
+}
+} // namespace
+
+// Records from a monitor that is gone or spoiled since come back whole on the
+// nearest monitor's work area, within the window's own size limits, enabled;
+// a docked bar takes at most half its monitor and never vanishes.
+TEST(WindowPlacement, HostileRecordsRestoreOnScreenWithinTheLimits)
+{
+    const uint32_t dockedLeft = PlacementState::DockedBase + DockEdge::Left;
+    const uint32_t dockedTop = PlacementState::DockedBase + DockEdge::Top;
+    const struct {
+        const char* name;
+        WindowPlacementRecord record;
+    } cases[] = {
+        {"off every monitor", Spoiled(0, {5000, 4000, 5300, 4200})},
+        {"far above and left", Spoiled(0, {-32768, -32768, -32400, -32500})},
+        {"only a corner left on screen", Spoiled(0, {-390, -290, 10, 10})},
+        {"1 x 1", Spoiled(0, {300, 300, 301, 301})},
+        {"1 x 1 in the far corner", Spoiled(0, {32766, 32766, 32767, 32767})},
+        {"32767 x 32767", Spoiled(0, {0, 0, 32767, 32767})},
+        {"disabled", Spoiled(PlacementFlag::Disabled, {100, 100, 400, 300})},
+        {"minimized off every monitor", Spoiled(PlacementState::Minimized, {-9000, 200, -8700, 400})},
+        {"maximized from far away", Spoiled(PlacementState::Maximized, {9000, 9000, 9300, 9200})},
+        {"docked left across the monitor", Spoiled(dockedLeft, {100, 100, 400, 300}, 32767, 156)},
+        {"docked top 1 px high", Spoiled(dockedTop, {100, 100, 400, 300}, 270, 1)},
+        {"docked from another monitor", Spoiled(dockedTop, {-5000, 100, -4700, 300})},
+    };
+    for (const auto& c : cases) {
+        TempIni ini;
+        ini.Write(c.record);
+        LimitedWindow w(SavingParams(ini));
+        const HWND hwnd = w.window.GetHwnd();
+        const bool docked = w.window.GetDockedEdge() != DockEdge::None;
+        const bool maximized = (c.record.state & PlacementState::Mask) == PlacementState::Maximized;
+        if (!docked)
+            w.window.Restore();
+        PumpMessages();
+        RECT rect = {}, shown = {};
+        GetWindowRect(hwnd, &rect);
+        MONITORINFO monitor = {sizeof(monitor)};
+        ASSERT_TRUE(GetMonitorInfoA(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor));
+        IntersectRect(&shown, &rect, docked ? &monitor.rcMonitor : &monitor.rcWork);
+        EXPECT_TRUE(SameRect(shown, rect)) << c.name << ": wholly on the monitor";
+        EXPECT_FALSE(w.window.IsDisabled()) << c.name;
+        EXPECT_TRUE(IsWindowEnabled(hwnd)) << c.name;
+        const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+        if (!docked && !maximized) {
+            EXPECT_TRUE(width >= kMinSize.cx && width <= kMaxSize.cx) << c.name << ": " << width;
+            EXPECT_TRUE(height >= kMinSize.cy && height <= kMaxSize.cy) << c.name << ": " << height;
+        }
+        const int monitorWidth = monitor.rcMonitor.right - monitor.rcMonitor.left;
+        const int monitorHeight = monitor.rcMonitor.bottom - monitor.rcMonitor.top;
+        if (w.window.GetDockedEdge() == DockEdge::Left)
+            EXPECT_TRUE(width >= MinVisiblePart && width <= monitorWidth / 2) << c.name << ": " << width;
+        if (w.window.GetDockedEdge() == DockEdge::Top)
+            EXPECT_TRUE(height >= MinVisiblePart && height <= monitorHeight / 2) << c.name << ": " << height;
+        w.window.SetListener(nullptr);
+    }
+}
