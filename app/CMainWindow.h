@@ -159,6 +159,9 @@ private:
     enum class PaneOrder { MeterFirst, MeterLast };
     void Redraw(PaneOrder order);
     void FeedScopes();
+    // Into the pane's interior, marking the rows lit or faded.
+    void RenderScope(CScopeDisplay& display, CImageControl& pane);
+    void DrawRta();
     void ResizeRta();
     NotifySenders Senders();
     void RunWindowCommand(int id);

@@ -167,6 +167,17 @@ void CMainWindow::FeedScopes()
     FeedScopePair(pair, m_scopePane1.GetWidth(), m_settings.fScopeLines_dB);
 }
 
+void CMainWindow::RenderScope(CScopeDisplay& display, CImageControl& pane)
+{
+    pane.MarkChanged(display.Render(*pane.GetBackBuffer(), pane.GetInterior()));
+}
+
+void CMainWindow::DrawRta()
+{
+    const PresentScope scope = m_rtaPane.IsBackBufferBlank() ? PresentScope::Whole : PresentScope::Changes;
+    m_rtaPane.MarkChanged(m_rtaPanel.Draw(m_rtaPane.GetBackBuffer()->GetDC(), scope));
+}
+
 void CMainWindow::ResizeRta()
 {
     m_rtaPanel.Resize(nullptr, m_rtaPane.GetInterior()); // the frame covers the rest

@@ -14,9 +14,9 @@ int CMainWindow::OnNotify(void* record)
         return CTopLevelWindow::OnNotify(record);
     const NotifyRoute route = RouteNotification(*r, Senders());
     switch (route.action) {
-    case NotifyAction::DrawRta: m_rtaPanel.Draw(m_rtaPane.GetBackBuffer()->GetDC()); break;
-    case NotifyAction::DrawScope1: m_scopeDisplay1.Render(*m_scopePane1.GetBackBuffer()); break;
-    case NotifyAction::DrawScope2: m_scopeDisplay2.Render(*m_scopePane2.GetBackBuffer()); break;
+    case NotifyAction::DrawRta: DrawRta(); break;
+    case NotifyAction::DrawScope1: RenderScope(m_scopeDisplay1, m_scopePane1); break;
+    case NotifyAction::DrawScope2: RenderScope(m_scopeDisplay2, m_scopePane2); break;
     case NotifyAction::FitRta: ResizeRta(); break;
     case NotifyAction::FitScope1: FitScopeDisplay(m_scopeDisplay1, m_scopePane1, kScopeMargin); break;
     case NotifyAction::FitScope2: FitScopeDisplay(m_scopeDisplay2, m_scopePane2, kScopeMargin); break;

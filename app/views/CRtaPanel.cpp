@@ -271,8 +271,9 @@ void CRtaPanel::Feed(const int32_t* samples, int count)
     m_thread.Wake();
 }
 
-void CRtaPanel::Draw(HDC target)
+RECT CRtaPanel::Draw(HDC target, PresentScope scope)
 {
+    RECT presented = {};
     m_lock.Lock();
     if (m_activeView) {
         const bool clip = m_ticks->Now() - m_clipTime.load() < kClipLampMs; // unsigned: safe across wrap
@@ -282,9 +283,11 @@ void CRtaPanel::Draw(HDC target)
         for (int i = 0; i < m_activeView->GetRendererCount(); ++i)
             if (CSegmentBarRenderer* bar = m_activeView->GetSegmentRenderer(i))
                 bar->useAlternate = clip;
-        m_activeView->Present(target);
+        m_activeView->Present(target, scope);
+        presented = m_activeView->GetPresented();
     }
     m_lock.Unlock();
+    return presented;
 }
 
 void CRtaPanel::Run(CThread* thread)

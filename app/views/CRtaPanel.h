@@ -75,8 +75,10 @@ public:
     void Resize(HWND window, RECT area);
     // One channel of a captured block; always wakes the worker.
     void Feed(const int32_t* samples, int count);
-    // The current bars into target; nothing before the first result.
-    void Draw(HDC target);
+    // The current bars into target; nothing before the first result. Changes
+    // shows only the bars that changed since the last Draw (all after a
+    // resize or a switch of view). Returns the part of target written.
+    RECT Draw(HDC target, PresentScope scope = PresentScope::Whole);
     void ColourBandBar(CSegmentBarRenderer* bar) const;
 
     void Run(CThread* thread) override;

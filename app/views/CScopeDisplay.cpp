@@ -263,12 +263,17 @@ void CScopeDisplay::MarkPair(int row, int column)
         lit[column / kWordBits + 1] |= 1; // rows are padded: the neighbour is always there
 }
 
-void CScopeDisplay::Render(CBitmapDC& target)
+RECT CScopeDisplay::Render(CBitmapDC& target)
+{
+    return Render(target, {0, 0, target.GetWidth(), target.GetHeight()});
+}
+
+RECT CScopeDisplay::Render(CBitmapDC& target, const RECT& clip)
 {
     if (!m_sized)
-        return;
+        return {};
     const int W = std::min(m_cellsPerRow, target.GetWidth()), H = std::min(m_height, target.GetHeight());
-    const int frame[][4] = {
+    const RECT frame[] = {
         {0, 0, W, kFrame},
         {0, H - kFrame, W, H},
         {0, 0, kFrame, H},
@@ -278,18 +283,30 @@ void CScopeDisplay::Render(CBitmapDC& target)
         {0, H - kCorner, kCorner, H},
         {W - kCorner, H - kCorner, W, H},
     };
-    for (const auto& r : frame)
-        target.FillRect(r[0], r[1], r[2], r[3], 0);
+    RECT part;
+    for (const RECT& r : frame)
+        if (IntersectRect(&part, &r, &clip))
+            target.FillRect(part.left, part.top, part.right, part.bottom, 0);
     uint32_t* bits = target.GetBits();
     const int stride = target.GetWidth();
+    const int x0 = std::max(int(clip.left), 0), x1 = std::min(int(clip.right), W);
+    int first = INT_MAX, last = INT_MIN;
     // Most of a trace's grid is dark: rows known dark are passed at once, and
     // in the others only the cells marked as possibly lit are visited.
-    for (int r = 0; r < H; ++r)
-        if (m_rowLit[r])
-            m_rowLit[r] = ShowRow(r, W, bits + r * stride) != 0;
+    for (int r = 0; r < H; ++r) {
+        if (!m_rowLit[r])
+            continue;
+        const bool shown = r >= clip.top && r < clip.bottom && x0 < x1;
+        m_rowLit[r] = ShowRow(r, W, bits + r * stride, shown ? x0 : 0, shown ? x1 : 0) != 0;
+        if (shown) {
+            first = std::min(first, r);
+            last = r;
+        }
+    }
+    return first <= last ? RECT{x0, first, x1, last + 1} : RECT{};
 }
 
-uint32_t CScopeDisplay::ShowRow(int row, int W, uint32_t* pixels)
+uint32_t CScopeDisplay::ShowRow(int row, int W, uint32_t* pixels, int shownFrom, int shownTo)
 {
     uint16_t* cells = Row(row);
     uint32_t* lit = LitRow(row);
@@ -307,7 +324,8 @@ uint32_t CScopeDisplay::ShowRow(int row, int W, uint32_t* pixels)
             if (!v)
                 continue;
             // Every entry from kShownMax >> 4 up is the brightest colour: only the fade needs the limit.
-            pixels[c] = g_palette[v >> 4];
+            if (c >= shownFrom && c < shownTo)
+                pixels[c] = g_palette[v >> 4];
             const uint32_t faded = (std::min<uint32_t>(v, kShownMax) * fade) >> 6;
             cells[c] = uint16_t(faded);
             kept |= uint32_t(faded != 0) << bit;

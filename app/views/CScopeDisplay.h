@@ -1,5 +1,6 @@
 #pragma once
 #include "common/CMemBlock.h"
+#include <windows.h>
 #include <cstdint>
 
 class CBitmapDC;
@@ -52,8 +53,11 @@ public:
     // Raises the row of a sample level to at least kLevelLineCell; a positive
     // level lies below the centre.
     void DrawLevelLine(int level, int fullScale);
-    // Into target's top-left corner with a 4-pixel black frame, then fades.
-    void Render(CBitmapDC& target);
+    // Into target's top-left corner with a 4-pixel black frame, then fades;
+    // only pixels inside clip are written. Returns the rows of clip written
+    // over the cells' colours: those lit or faded since the last render.
+    RECT Render(CBitmapDC& target, const RECT& clip);
+    RECT Render(CBitmapDC& target);
 
     bool IsSized() const { return m_sized; }
     int GetWidth() const { return m_width; }
@@ -72,8 +76,9 @@ private:
     // Of a segment dy high (1/256 pixel); from the table for all but the steepest.
     int Brightness(int dy) const;
     int BrightnessOfStep(int step) const;
-    // Shows and fades the lit cells of a row left of column W; non-zero while any cell of the row may be lit.
-    uint32_t ShowRow(int row, int W, uint32_t* pixels);
+    // Fades the lit cells of a row left of column W and shows those of
+    // columns [shownFrom, shownTo); non-zero while any cell of the row may be lit.
+    uint32_t ShowRow(int row, int W, uint32_t* pixels, int shownFrom, int shownTo);
 
     int m_levelMargin;
     int m_decayFactor;

@@ -15,7 +15,8 @@ const int kFrameState = 0;
 const int kFrameAlphaState = 8;
 } // namespace
 
-CImageControl::CImageControl() : m_interior(), m_toggle(0), m_shown(0), m_wanted(0)
+CImageControl::CImageControl()
+    : m_interior(), m_changed(), m_shownLast(), m_blank(1), m_toggle(0), m_shown(0), m_wanted(0)
 {}
 
 CImageControl::~CImageControl()
@@ -77,9 +78,14 @@ void CImageControl::Rebuild()
                 buffer->SetBlend(SurfaceBlend::Copy);
             }
         }
-        if (framed && background && frame && alpha)
+        if (framed && background && frame && alpha) {
             m_frame.Compose(*background, *frame, *alpha, borders, x, y, m_record.width, m_record.height);
+            m_frame.Draw(m_bufferA); // once: owners draw inside it
+            m_frame.Draw(m_bufferB);
+        }
     }
+    m_blank = 1;
+    m_shownLast = {};
     Notify(NotifyCode::Rebuilt);
     if (!m_shown && m_wanted) // room found again does not undo the owner's hiding
         ShowWindowNow(true);
@@ -136,15 +142,34 @@ void CImageControl::Present()
     CBitmapDC* back = GetBackBuffer();
     if (m_record.plainBackground)
         FillFromBackground(*back);
+    else if (!m_blank && !IsRectEmpty(&m_shownLast))
+        back->CopyFrom(*GetFrontBuffer(), m_shownLast.left, m_shownLast.top, m_shownLast.right - m_shownLast.left,
+                       m_shownLast.bottom - m_shownLast.top, m_shownLast.left, m_shownLast.top);
+    m_changed = {};
     Notify(NotifyCode::DrawRequest);
-    if (!m_record.plainBackground)
-        m_frame.Draw(*back);
-    if (m_record.hostDrawn && m_record.container)
-        m_record.container->GetWindow()->ShowBitmap(back, 0, 0, m_record.width, m_record.height, m_record.x,
-                                                    m_record.y);
-    else
-        ShowBitmap(back, 0, 0, m_record.width, m_record.height, 0, 0);
+    const RECT whole = {0, 0, m_record.width, m_record.height};
+    m_shownLast = m_blank || m_record.plainBackground ? whole : m_changed;
+    m_blank = 0;
+    if (!IsRectEmpty(&m_shownLast))
+        Show(*back, m_shownLast);
     m_toggle ^= 1;
+}
+
+void CImageControl::MarkChanged(const RECT& rect)
+{
+    RECT inside;
+    if (IntersectRect(&inside, &rect, &m_interior))
+        UnionRect(&m_changed, &m_changed, &inside);
+}
+
+void CImageControl::Show(const CBitmapDC& buffer, const RECT& part)
+{
+    const int w = part.right - part.left, h = part.bottom - part.top;
+    if (m_record.hostDrawn && m_record.container)
+        m_record.container->GetWindow()->ShowBitmap(&buffer, part.left, part.top, w, h, m_record.x + part.left,
+                                                    m_record.y + part.top);
+    else
+        ShowBitmap(&buffer, part.left, part.top, w, h, part.left, part.top);
 }
 
 int CImageControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)

@@ -30,15 +30,17 @@ struct ImageControlParams {
     uint8_t plainBackground = 0; // no frame: every Present starts from the background
 };
 
-// A double-buffered picture the owner draws: Present asks the listener
-// (notification DrawRequest, kind 6) to draw into the back buffer, frames
-// it with the skin's border, shows it and swaps the buffers, so a paint in
-// between always copies a complete picture (the window asks the control for
-// the front buffer with event Paint). A control smaller than its frame's
-// borders stays hidden and ignores Present until a rebuild finds room; a
-// control its owner hid (event Show) stays hidden through rebuilds. Present
-// draws nothing while no part of the control reaches the screen (hidden,
-// minimized or covered).
+// A double-buffered picture the owner draws inside the skin's border frame,
+// which each rebuild blends into both buffers once. Present brings the back
+// buffer up to the picture on screen, asks the listener (notification
+// DrawRequest, kind 6) to draw its changes into it and mark them, shows only
+// those and swaps the buffers, so a paint in between always copies a complete
+// picture (the window asks the control for the front buffer with event
+// Paint). After a rebuild the owner draws its whole picture once and the
+// whole buffer is shown. A control smaller than its frame's borders stays
+// hidden and ignores Present until a rebuild finds room; a control its owner
+// hid (event Show) stays hidden through rebuilds. Present draws nothing while
+// no part of the control reaches the screen (hidden, minimized or covered).
 // Notifications go straight to the listener: DrawRequest, Rebuilt after new
 // buffers, DoubleClick and RightUp while the cursor is inside. GUI thread only.
 class CImageControl : public CControl, public CObjectBase {
@@ -60,6 +62,12 @@ public:
     const RECT& GetInterior() const { return m_interior; }
     // Whether a Present now would draw and show a picture.
     bool IsOnScreen();
+    // During a draw request: the back buffer holds nothing of the owner's
+    // yet, which then draws its whole picture.
+    bool IsBackBufferBlank() const { return m_blank != 0; }
+    // During a draw request: the owner drew there; the present shows the
+    // marked part of the interior only.
+    void MarkChanged(const RECT& rect);
 
     int HandleEvent(CControl* control, int code, int p1, int p2, void* data) override;
 
@@ -70,12 +78,16 @@ private:
     const CBitmapDC* Background(int& x, int& y);
     void FillFromBackground(CBitmapDC& buffer);
     void Notify(int code);
+    void Show(const CBitmapDC& buffer, const RECT& part);
 
     ImageControlParams m_record;
     CBitmapDC m_bufferA;
     CBitmapDC m_bufferB;
     CBorderFrame m_frame;
     RECT m_interior;
+    RECT m_changed; // marked during the draw request in progress
+    RECT m_shownLast; // what the last Present showed: the back buffer lacks it
+    uint8_t m_blank;
     uint8_t m_toggle; // 0: B is drawn and presented next, A is on screen
     uint8_t m_shown;  // buffers made: the last rebuild found room
     uint8_t m_wanted; // the owner's Show, which no rebuild overrides

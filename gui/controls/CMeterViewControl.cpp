@@ -15,7 +15,8 @@ const int kCoordinateBits = 16;
 } // namespace
 
 CMeterViewControl::CMeterViewControl()
-    : m_visible(0), m_toggle(0), m_frameRequest(), m_skin(nullptr), m_query(), m_phase()
+    : m_visible(0), m_toggle(0), m_showWhole(1), m_shownLast(), m_frameRequest(), m_skin(nullptr), m_query(),
+      m_phase()
 {}
 
 CMeterViewControl::~CMeterViewControl()
@@ -65,6 +66,8 @@ void CMeterViewControl::RebuildBitmaps()
     }
     Rebuild();
     m_bitmapB.CreateCopy(m_bitmapA);
+    m_shownLast = {};
+    m_showWhole = 1;
     if (!m_visible)
         ShowWindowNow(true);
     m_visible = 1;
@@ -132,8 +135,23 @@ void CMeterViewControl::Refresh()
         return;
     SendPhase(MeterPhase::Values);
     CBitmapDC* bitmap = GetDrawBitmap();
-    m_view.DrawInto(*bitmap);
-    ShowBitmap(bitmap, 0, 0, m_record.width, m_record.height, 0, 0);
+    const RECT& last = m_shownLast;
+    if (!IsRectEmpty(&last))
+        bitmap->CopyFrom(*GetShownBitmap(), last.left, last.top, last.right - last.left, last.bottom - last.top,
+                         last.left, last.top);
+    RECT changed = {};
+    for (int i = 0; i < m_view.GetRendererCount(); ++i) {
+        CBarRenderer* renderer = m_view.GetRenderer(i);
+        renderer->DrawOver(*bitmap); // it holds the picture on screen, so their last drawings
+        UnionRect(&changed, &changed, &renderer->GetChanged());
+    }
+    const RECT whole = {0, 0, m_record.width, m_record.height};
+    if (m_showWhole)
+        changed = whole;
+    m_showWhole = 0;
+    if (IntersectRect(&m_shownLast, &changed, &whole))
+        ShowBitmap(bitmap, m_shownLast.left, m_shownLast.top, m_shownLast.right - m_shownLast.left,
+                   m_shownLast.bottom - m_shownLast.top, m_shownLast.left, m_shownLast.top);
     m_toggle ^= 1;
 }
 

@@ -54,8 +54,10 @@ struct MeterViewPhase {
 // container's surface. The owner sets the view up in phases 1 to 3 whenever
 // the bitmaps are rebuilt (creation and every Rebuild unless fixed), which
 // replaces every renderer it may have kept, and writes the values in phase 4
-// of each Refresh. Refreshes draw into A and B in turn and show the one just
-// drawn; the window's paint asks for the one shown last. A control smaller
+// of each Refresh. Refreshes draw into A and B in turn, first bringing the
+// one drawn to the picture on screen, then drawing and showing only what
+// changed (all of it after a rebuild); the window's paint asks for the one
+// shown last. A control smaller
 // than its frame element's stretch insets stays hidden until a rebuild finds
 // room. The mouse highlights the hovered bar, shows its tool tip, and a right
 // release sends the owner a context request (kind 6, RightUp). GUI thread only.
@@ -94,6 +96,8 @@ private:
     CBitmapDC m_bitmapB;
     uint8_t m_visible;
     uint8_t m_toggle;
+    uint8_t m_showWhole; // the next refresh shows the whole bitmap
+    RECT m_shownLast;    // what the last refresh showed: the other bitmap lacks it
     SkinDrawRequest m_frameRequest;
     CSkinRenderer* m_skin;
     SkinElementQuery m_query;

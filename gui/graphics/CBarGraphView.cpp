@@ -53,7 +53,7 @@ CBarFramePainter::~CBarFramePainter() = default;
 
 CBarGraphView::CBarGraphView()
     : m_area(), m_state(BarViewState::Constructed), m_desc(Defaults()), m_defaults(Defaults()), m_capacity(0),
-      m_count(0), m_labelX(0), m_labelY(0), m_target(nullptr), m_backHoldsBars(false)
+      m_count(0), m_labelX(0), m_labelY(0), m_target(nullptr), m_presented(), m_backHoldsBars(false)
 {}
 
 CBarGraphView::~CBarGraphView()
@@ -302,19 +302,31 @@ void CBarGraphView::DrawInto(CBitmapDC& bitmap)
         Table()[i]->Draw(bitmap);
 }
 
-int CBarGraphView::Present(HDC dc)
+int CBarGraphView::Present(HDC dc, PresentScope scope)
 {
+    m_presented = {};
     if (m_state < BarViewState::LaidOut || !m_target)
         return 0;
-    for (int i = 0; i < m_count; ++i)
-        if (m_backHoldsBars)
-            Table()[i]->DrawOver(*m_target);
+    const bool over = m_backHoldsBars;
+    RECT changed = {};
+    for (int i = 0; i < m_count; ++i) {
+        CBarRenderer* r = Table()[i];
+        if (over)
+            r->DrawOver(*m_target);
         else
-            Table()[i]->Draw(*m_target);
+            r->Draw(*m_target);
+        UnionRect(&changed, &changed, &r->GetChanged());
+    }
     m_backHoldsBars = m_target == &m_back;
-    if (dc && m_target->GetDC())
-        BitBlt(dc, m_area.left, m_area.top, m_area.right - m_area.left, m_area.bottom - m_area.top, m_target->GetDC(),
-               0, 0, SRCCOPY);
+    RECT part = {0, 0, m_area.right - m_area.left, m_area.bottom - m_area.top};
+    if (scope == PresentScope::Changes && over && !IntersectRect(&part, &part, &changed))
+        return 0;
+    if (dc && m_target->GetDC()) {
+        BitBlt(dc, m_area.left + part.left, m_area.top + part.top, part.right - part.left, part.bottom - part.top,
+               m_target->GetDC(), part.left, part.top, SRCCOPY);
+        m_presented = part;
+        OffsetRect(&m_presented, m_area.left, m_area.top);
+    }
     return 0;
 }
 

@@ -33,6 +33,9 @@ struct BarGraphViewDesc {
     CBitmapDC* target;                                    // drawn into; null: the view's own back bitmap
 };
 
+// How much of the target a Present shows.
+enum class PresentScope { Whole, Changes };
+
 enum class BarViewState { Constructed, Reset, Configured, LaidOut, BackgroundSaved };
 
 // Draws frames around groups of bars; the view paints sunken black ones itself.
@@ -86,8 +89,11 @@ public:
     // target shown at the area's top left. Always 0. Into the view's own back
     // bitmap, which only the view and its renderers write, the renderers draw
     // over their last Present: layout, labels, frames and handing out the
-    // target make the next one draw in full.
-    int Present(HDC dc);
+    // target make the next one draw in full. Changes shows in dc only the
+    // part the renderers drew over their last Present (all after a full draw).
+    int Present(HDC dc, PresentScope scope = PresentScope::Whole);
+    // The part of dc the last Present wrote; empty when nothing.
+    const RECT& GetPresented() const { return m_presented; }
     // Deletes the renderers and empties the table.
     void DeleteRenderers();
     void PaintGroupFrame(int left, int top, int right, int bottom) override;
@@ -119,5 +125,6 @@ private:
     int m_labelX;
     int m_labelY;
     CBitmapDC* m_target;
+    RECT m_presented;
     mutable bool m_backHoldsBars; // the back bitmap holds the last Present and nothing drawn since
 };

@@ -5,7 +5,17 @@ const int DefaultFill = 90;
 const int UnitWeight = 100;
 } // namespace
 
-CBarRenderer::CBarRenderer() : fillFactor(DefaultFill), gapWeight(0), sizeWeight(UnitWeight), fixedSize(0), m_geometry()
+CBarRenderer::CBarRenderer() : fillFactor(DefaultFill), gapWeight(0), sizeWeight(UnitWeight), fixedSize(0), m_geometry(), m_changed()
 {}
 
 CBarRenderer::~CBarRenderer() = default;
+
+RECT CBarRenderer::CrossPart(int crossFrom, int crossTo) const
+{
+    const BarGeometry& g = m_geometry;
+    if (crossFrom >= crossTo)
+        return {};
+    if (g.vertical)
+        return {crossFrom, g.axisPosition, crossTo, g.axisPosition + g.axisLength};
+    return {g.axisPosition, crossFrom, g.axisPosition + g.axisLength, crossTo};
+}

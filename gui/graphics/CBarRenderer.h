@@ -44,6 +44,8 @@ public:
 
     const BarGeometry& GetGeometry() const { return m_geometry; }
     void SetGeometry(const BarGeometry& geometry) { m_geometry = geometry; }
+    // What the last Draw or DrawOver wrote, in surface pixels; empty when nothing.
+    const RECT& GetChanged() const { return m_changed; }
 
     // Weights in hundredths.
     int fillFactor; // the share of the slot the bar fills; 90
@@ -54,5 +56,9 @@ public:
 
 protected:
     static constexpr float Hundredth = 0.01f;
+    // The part of the rectangle from crossFrom to crossTo along the bar.
+    RECT CrossPart(int crossFrom, int crossTo) const;
+
     BarGeometry m_geometry;
+    RECT m_changed;
 };

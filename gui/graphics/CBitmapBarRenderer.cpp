@@ -128,6 +128,7 @@ void CBitmapBarRenderer::DrawLabels(float start, float end, bool negated)
 
 void CBitmapBarRenderer::Draw(CBitmapDC& surface)
 {
+    m_changed = {};
     const int steady = Truncate(value);
     m_unchangedCount = steady == m_lastValue ? m_unchangedCount + 1 : 0;
     if (m_unchangedCount > SteadyRedraws)
@@ -138,6 +139,7 @@ void CBitmapBarRenderer::Draw(CBitmapDC& surface)
         return;
     const BarGeometry& g = m_geometry;
     const float length = float(g.crossLength);
+    m_changed = CrossPart(g.crossPosition, g.crossPosition + (g.vertical ? g.crossLength : g.crossLength + extraLength));
     // A swapped strip starts at the scale's end (DrawScale): measured from there.
     const float off =
         Swapped() ? (value - scaleEnd) / scaleSpan * length - length : (-scaleStart - value) / scaleSpan * length;

@@ -196,11 +196,14 @@ void CSegmentBarRenderer::Render(CBitmapDC& surface, Redraw redraw)
         CollectFromEnd(next, p, top, segments, pick(peakGradient), back);
     else
         CollectFromStart(next, p, top, segments, pick(peakGradient), back);
+    m_changedSpan = {0, 0};
     if (redraw == Redraw::Changes && SamePlace(m_drawn, next))
         DrawDifferences(surface, next);
     else
         Replay(surface, next, {INT_MIN, INT_MAX});
     m_drawn = next;
+    const int cross = m_geometry.crossPosition;
+    m_changed = CrossPart(cross + m_changedSpan.from, cross + m_changedSpan.to);
 }
 
 void CSegmentBarRenderer::AddFill(Drawing& drawing, Span span, const CColorGradient* gradient, uint32_t color,
@@ -274,7 +277,8 @@ void CSegmentBarRenderer::CollectFromStart(Drawing& drawing, const int p[], int 
 
 bool CSegmentBarRenderer::SamePlace(const Drawing& a, const Drawing& b)
 {
-    return a.bits && a.bits == b.bits && a.width == b.width && a.height == b.height &&
+    // Not the same bits: a copy of the surface last drawn holds that drawing too.
+    return a.bits && a.width == b.width && a.height == b.height &&
            a.axisPosition == b.axisPosition && a.axisLength == b.axisLength && a.crossPosition == b.crossPosition &&
            a.crossLength == b.crossLength && a.vertical == b.vertical;
 }
@@ -300,13 +304,13 @@ CSegmentBarRenderer::LineLook CSegmentBarRenderer::LookOf(const Drawing& drawing
     return {nullptr, 0, 0, -1, 0, 0}; // left as it was
 }
 
-void CSegmentBarRenderer::DrawDifferences(CBitmapDC& surface, const Drawing& next) const
+void CSegmentBarRenderer::DrawDifferences(CBitmapDC& surface, const Drawing& next)
 {
     // A line's look changes only at a fill's ends and its edge lines: between
     // two such points every line of either drawing looks alike.
     int points[2 * MaxFills * 2 * (MaxEdgeLines + 1)];
     int n = 0;
-    for (const Drawing* drawing : {&m_drawn, &next})
+    for (const Drawing* drawing : {static_cast<const Drawing*>(&m_drawn), &next})
         for (int i = 0; i < drawing->count; ++i) {
             const Span s = drawing->fills[i].span;
             for (int k = 0; k <= MaxEdgeLines; ++k) {
@@ -329,10 +333,19 @@ void CSegmentBarRenderer::DrawDifferences(CBitmapDC& surface, const Drawing& nex
     Replay(surface, next, dirty);
 }
 
-void CSegmentBarRenderer::Replay(CBitmapDC& surface, const Drawing& drawing, Span window) const
+void CSegmentBarRenderer::Replay(CBitmapDC& surface, const Drawing& drawing, Span window)
 {
     if (window.from >= window.to)
         return;
+    for (int i = 0; i < drawing.count; ++i) {
+        const Span s = drawing.fills[i].span;
+        const Span drawn = {std::max(s.from, window.from), std::min(s.to, window.to)};
+        if (drawn.from >= drawn.to)
+            continue;
+        const bool none = m_changedSpan.from >= m_changedSpan.to;
+        m_changedSpan = {none ? drawn.from : std::min(m_changedSpan.from, drawn.from),
+                         none ? drawn.to : std::max(m_changedSpan.to, drawn.to)};
+    }
     for (int i = 0; i < drawing.count; ++i)
         FillLines(surface, drawing.fills[i], window);
 }

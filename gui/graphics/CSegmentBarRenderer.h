@@ -110,9 +110,9 @@ private:
     static bool SamePlace(const Drawing& a, const Drawing& b);
     static LineLook LookOf(const Drawing& drawing, int o);
     // Redraws the runs of lines that look different in next than in m_drawn.
-    void DrawDifferences(CBitmapDC& surface, const Drawing& next) const;
+    void DrawDifferences(CBitmapDC& surface, const Drawing& next);
     // Every fill of drawing, on the lines of window only.
-    void Replay(CBitmapDC& surface, const Drawing& drawing, Span window) const;
+    void Replay(CBitmapDC& surface, const Drawing& drawing, Span window);
     void FillLines(CBitmapDC& surface, const Fill& fill, Span window) const;
     void Bevel(CBitmapDC& surface, Span span, int style, Span window) const;
     // The pixel at offset o along the bar and a across it; null outside the surface.
@@ -122,4 +122,5 @@ private:
 
     int m_displayed[SegmentCount];
     Drawing m_drawn; // the last draw; no bits before the first
+    Span m_changedSpan; // of the lines the draw in progress replayed
 };

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <random>
 #include <vector>
 
 namespace {
@@ -462,6 +463,68 @@ TEST(MainWindowViews, ScopesShownAgainShowTheSignalOfThatMoment)
         }
     }
     DestroyWindow(cover);
+}
+
+// Presents show only what changed. Over layouts, sizes and ticks of random
+// sound, every shown pane holds on screen what a full repaint of its buffer
+// gives (frames included), and the RTA pane's view shows its whole picture.
+TEST(MainWindowViews, PresentedChangesEqualAFullRepaint)
+{
+    const struct {
+        int width, height, preference, position, channels;
+    } layouts[] = {{800, 400, 0, 0, 1}, {1270, 400, 2, 0, 0}, {1150, 500, 0, 1, 1},
+                   {600, 700, 1, 1, 0}, {1270, 250, 2, 0, 1}, {300, 220, 0, 0, 0}}; // on the 1280 x 1024 desktop
+    MainRig rig;
+    ASSERT_TRUE(rig.created);
+    CMainWindow& w = rig.window;
+    std::mt19937 random(11);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    const int frames = 480;
+    std::vector<int32_t> left(frames), right(frames);
+    int32_t* channels[2] = {left.data(), right.data()};
+    for (const auto& l : layouts) {
+        AnalyserSettings& settings = *w.GetSettings();
+        settings.main_preference = l.preference;
+        settings.itu_position = l.position;
+        settings.iItuChannelMode = l.channels;
+        w.GetWindow().SetBounds(0, 100, l.width, 100 + l.height);
+        w.LayoutControls(0, 0, true);
+        PumpMessages();
+        for (int tick = 0; tick < 40; ++tick) {
+            const int kind = pick(0, 3), period = pick(2, 200), amplitude = pick(0, 40000);
+            for (int i = 0; i < frames; ++i) {
+                const int s = kind == 0 ? 0 : kind == 1 ? int(amplitude * std::sin(i * 6.283 / period)) : amplitude;
+                left[i] = s * (i / period % 2 ? 1 : -1);
+                right[i] = kind == 3 ? -left[i] : s;
+            }
+            w.OnInputPlanar(nullptr, channels, frames);
+            Sleep(pick(0, 1) * 10); // now and then the RTA has a result
+            w.Tick(CMainWindow::TickSleep::None);
+            if (tick % 4 != 3)
+                continue;
+            for (HWND pane : {w.GetRtaPane().GetWindow()->GetHwnd(), w.GetScopePane(0).GetWindow()->GetHwnd(),
+                              w.GetScopePane(1).GetWindow()->GetHwnd(),
+                              w.GetMeterPanel().GetMeterControl().GetWindow()->GetHwnd()}) {
+                if (!IsWindowVisible(pane))
+                    continue;
+                int width = 0;
+                const std::vector<uint32_t> presented = WindowPixels(pane, width);
+                RedrawWindow(pane, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+                ASSERT_EQ(presented, WindowPixels(pane, width)) << l.width << "x" << l.height << " tick " << tick;
+            }
+        }
+        CBarGraphView& view = w.GetRtaPanel().GetView(w.GetRtaPanel().GetResolution());
+        if (!w.GetRtaPane().IsShown() || !IsWindowVisible(w.GetRtaPane().GetWindow()->GetHwnd()))
+            continue;
+        const RECT area = view.GetArea();
+        int width = 0;
+        const std::vector<uint32_t> shown = WindowPixels(w.GetRtaPane().GetWindow()->GetHwnd(), width);
+        int differing = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                differing += shown[y * width + x] != (At(*view.GetTarget(), x - area.left, y - area.top) & 0xFFFFFF);
+        EXPECT_EQ(differing, 0) << l.width << "x" << l.height;
+    }
 }
 
 BOOL CALLBACK CountWindow(HWND, LPARAM count)
