@@ -9,12 +9,19 @@ const DWORD ThreadExitWaitMs = 1000;
 CThread::CThread()
     : m_hThread(nullptr), m_hWakeEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
       m_hStartedEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr)), m_bRunning(0), m_pRunnable(nullptr), m_nActive(0),
-      m_dwThreadId(0), m_nPriority(0)
+      m_dwThreadId(0), m_nPriority(0), m_pDeletedByBody(nullptr)
 {}
 
 CThread::~CThread()
 {
-    Stop();
+    if (IsCurrentThread()) {
+        // Deleted by its own body: it cannot wait for itself, and once the body
+        // returns its thread must not touch this object again.
+        *m_pDeletedByBody = true;
+        CloseHandle(m_hThread);
+    } else {
+        Stop();
+    }
     if (m_hWakeEvent)
         CloseHandle(m_hWakeEvent);
     if (m_hStartedEvent)
@@ -96,9 +103,14 @@ DWORD WINAPI CThread::ThreadProc(LPVOID parameter)
 
 DWORD CThread::Run()
 {
+    bool deleted = false;
+    m_pDeletedByBody = &deleted;
     ++m_nActive;
     SetEvent(m_hStartedEvent);
     m_pRunnable->Run(this);
+    if (deleted)
+        return 0;
+    m_pDeletedByBody = nullptr;
     --m_nActive;
     return 0;
 }

@@ -19,7 +19,8 @@ public:
     // Stored always; applied at once when a thread exists, else by Start (0 never).
     void SetPriority(int priority);
     void RequestStop();
-    // Called from the body itself, only requests the end: a thread cannot wait for itself.
+    // Called from the body itself, only requests the end: a thread cannot wait
+    // for itself. A body may delete its own CThread and then return.
     void Stop();
     void Wake();
     // Waits for a wake, a stop request or ms; 0 once a stop was requested.
@@ -43,4 +44,5 @@ private:
     std::atomic<LONG> m_nActive;
     DWORD m_dwThreadId;
     int m_nPriority;
+    bool* m_pDeletedByBody; // on the running body's stack: set when the body deletes this object
 };

@@ -1,7 +1,9 @@
 #include "common/CThread.h"
 #include "common/CTrackedValue.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 
 namespace {
 
@@ -201,4 +203,51 @@ TEST(Thread, StopFromTheBodyOnlyRequestsTheEnd)
     WaitUntilEnded(*t);
     EXPECT_EQ(t->IsRunning(), 0);
     delete t;
+}
+
+namespace {
+// A thread whose memory, once deleted, holds a pattern any later write would break.
+class PatternedThread : public CThread {
+public:
+    static void* operator new(size_t) { return storage; }
+    static void operator delete(void* p) { std::memset(p, kFreed, sizeof(PatternedThread)); }
+    static bool Untouched()
+    {
+        return std::all_of(storage, storage + sizeof(PatternedThread), [](unsigned char b) { return b == kFreed; });
+    }
+    static const unsigned char kFreed = 0xAB;
+    alignas(8) static unsigned char storage[];
+};
+alignas(8) unsigned char PatternedThread::storage[sizeof(PatternedThread)];
+} // namespace
+
+// A body that deletes its own thread object and returns: nothing of the
+// object is touched afterwards, whether the body waited on it before or not.
+TEST(Thread, DeletedByItsOwnBodyIsNotTouchedAgain)
+{
+    class DeletingBody : public CRunnable {
+    public:
+        void Run(CThread* thread) override
+        {
+            threadId = GetCurrentThreadId();
+            if (waitFirst)
+                thread->Wait(1);
+            delete thread;
+            returned = 1;
+        }
+        std::atomic<DWORD> threadId{0};
+        std::atomic<int> returned{0};
+        bool waitFirst = false;
+    };
+    for (bool waitFirst : {false, true}) {
+        DeletingBody body;
+        body.waitFirst = waitFirst;
+        CThread* t = new PatternedThread;
+        t->SetRunnable(&body);
+        ASSERT_EQ(t->Start(), 0);
+        for (int i = 0; i < 500 && !(body.returned && ThreadHasEnded(body.threadId)); ++i)
+            Sleep(2);
+        ASSERT_TRUE(body.returned && ThreadHasEnded(body.threadId)) << waitFirst;
+        EXPECT_TRUE(PatternedThread::Untouched()) << waitFirst;
+    }
 }
