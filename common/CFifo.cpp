@@ -150,17 +150,26 @@ bool CFifo::IsSharedHeaderSound() const
            h->nWrite >= 0 && h->nWrite < h->nEnd;
 }
 
-bool CFifo::HeaderFits() const
+bool CFifo::HeaderFits(Offsets& out) const
 {
     const CFifoHeader* h = m_pHeader;
     const int size = m_nRingSize;
-    bool fits = h->nStart == 0 && h->nSize == size && h->nEnd == size && h->nWrite >= 0 && h->nWrite < size &&
-                h->nRead >= 0 && h->nRead < size && h->nReserve >= 0 && h->nReserve < size;
+    const int start = h->nStart, ringSize = h->nSize, end = h->nEnd;
+    const int write = LoadAcquire(h->nWrite), read = LoadAcquire(h->nRead), reserve = h->nReserve;
+    const bool fits = start == 0 && ringSize == size && end == size && write >= 0 && write < size && read >= 0 &&
+                      read < size && reserve >= 0 && reserve < size;
     if (!fits && !m_bHeaderRefused)
         DebugTrace("CFifo '%s': header no longer fits its ring (size %i, end %i, write %i, read %i); refused\n",
-                   m_szName, h->nSize, h->nEnd, h->nWrite, h->nRead);
+                   m_szName, ringSize, end, write, read);
     m_bHeaderRefused = !fits;
+    out = {write, read, reserve};
     return fits;
+}
+
+int CFifo::FreshOffset(const int32_t& field) const
+{
+    const int offset = LoadAcquire(field);
+    return offset >= 0 && offset < m_nRingSize ? offset : -1;
 }
 
 void CFifo::DetachView()
@@ -218,28 +227,29 @@ void CFifo::Unlock()
 
 int CFifo::UsedOf(int write, int read) const
 {
-    int used = write - read;
-    return used < 0 ? used + m_pHeader->nSize : used;
+    const int used = write - read;
+    return used < 0 ? used + m_nRingSize : used;
 }
 
-// Wraps at the ring's end; published only once the bytes before it are done with.
-void CFifo::PublishRead(int read)
+int CFifo::FreeOf(const Offsets& at) const
 {
-    StoreRelease(m_pHeader->nRead, read - m_pHeader->nStart >= m_pHeader->nSize ? m_pHeader->nStart : read);
+    return m_nRingSize - at.reserve - UsedOf(at.write, at.read) - 1;
 }
 
 int CFifo::GetUsed() const
 {
-    if (!m_pHeader || !HeaderFits())
+    Offsets at;
+    if (!m_pHeader || !HeaderFits(at))
         return 0;
-    return UsedOf(LoadAcquire(m_pHeader->nWrite), LoadAcquire(m_pHeader->nRead));
+    return UsedOf(at.write, at.read);
 }
 
 int CFifo::GetFree() const
 {
-    if (!m_pHeader || !HeaderFits())
+    Offsets at;
+    if (!m_pHeader || !HeaderFits(at))
         return 0;
-    return m_pHeader->nSize - m_pHeader->nReserve - GetUsed() - 1;
+    return FreeOf(at);
 }
 
 int CFifo::Put(const void* src, int n, bool overwrite)
@@ -247,18 +257,20 @@ int CFifo::Put(const void* src, int n, bool overwrite)
     if (!m_pHeader)
         return 0;
     Lock();
-    if (!HeaderFits()) {
+    Offsets at;
+    if (!HeaderFits(at)) {
         Unlock();
         return 0;
     }
     CFifoHeader* h = m_pHeader;
     int remaining = n > 0 ? n : 0;
-    int free = GetFree();
+    int free = FreeOf(at);
     int excess = remaining - free;
     if (excess > 0) {
         if (overwrite) {
             Skip(excess);
-            free = GetFree();
+            at.read = FreshOffset(h->nRead);
+            free = at.read < 0 ? 0 : FreeOf(at);
         }
         h->nOverruns += 1;
         h->nOverrunBytes += excess;
@@ -269,22 +281,22 @@ int CFifo::Put(const void* src, int n, bool overwrite)
     const unsigned char* s = (const unsigned char*)src;
     int written = 0;
     for (;;) {
-        int write = h->nWrite;
-        int k = Least(h->nEnd - write, remaining, free);
+        int k = Least(m_nRingSize - at.write, remaining, free);
         if (k <= 0)
             break;
         if (s) {
-            std::memcpy(m_pData + write, s, k);
+            std::memcpy(m_pData + at.write, s, k);
             s += k;
         } else {
-            std::memset(m_pData + write, 0, k);
+            std::memset(m_pData + at.write, 0, k);
         }
-        write += k;
+        at.write = Wrapped(at.write + k);
         // Published only once its bytes are in place.
-        StoreRelease(h->nWrite, write >= h->nEnd ? h->nStart : write);
+        StoreRelease(h->nWrite, at.write);
         remaining -= k;
         written += k;
-        free = GetFree();
+        at.read = FreshOffset(h->nRead);
+        free = at.read < 0 ? 0 : FreeOf(at);
     }
     Unlock();
     if (m_hPutEvent)
@@ -298,19 +310,23 @@ void CFifo::Skip(int n)
     if (!m_pHeader)
         return;
     Lock();
-    if (!HeaderFits()) {
+    Offsets at;
+    if (!HeaderFits(at)) {
         Unlock();
         return;
     }
     CFifoHeader* h = m_pHeader;
-    h->nSkipPending = n;
-    while (h->nSkipPending > 0) {
-        const int read = h->nRead;
-        int k = Least(h->nEnd - read, GetUsed(), h->nSkipPending);
+    int pending = n;
+    h->nSkipPending = pending;
+    while (pending > 0) {
+        const int write = FreshOffset(h->nWrite);
+        const int k = write < 0 ? 0 : Least(m_nRingSize - at.read, UsedOf(write, at.read), pending);
         if (k <= 0)
             break;
-        h->nSkipPending -= k;
-        PublishRead(read + k);
+        pending -= k;
+        h->nSkipPending = pending;
+        at.read = Wrapped(at.read + k);
+        StoreRelease(h->nRead, at.read);
     }
     Unlock();
     if (m_hGetEvent)
@@ -322,7 +338,8 @@ int CFifo::Get(void* dst, int n, bool fill)
     if (!m_pHeader)
         return 0;
     Lock();
-    if (!HeaderFits()) {
+    Offsets at;
+    if (!HeaderFits(at)) {
         Unlock();
         return 0;
     }
@@ -330,30 +347,31 @@ int CFifo::Get(void* dst, int n, bool fill)
     if (n < 0)
         n = 0;
     // A fill window larger than the ring would move the read offset past a whole turn.
-    if (fill && n > h->nSize - 1)
-        n = h->nSize - 1;
+    if (fill && n > m_nRingSize - 1)
+        n = m_nRingSize - 1;
     int remaining = n;
-    int used = GetUsed();
+    const int used = UsedOf(at.write, at.read);
     if (fill && used < n) {
-        int shortfall = n - used;
-        int read = h->nRead - shortfall;
-        if (read < h->nStart)
-            read += h->nSize;
-        StoreRelease(h->nRead, read);
+        const int shortfall = n - used;
+        at.read -= shortfall;
+        if (at.read < 0)
+            at.read += m_nRingSize;
+        StoreRelease(h->nRead, at.read);
         h->nOverrunBytes -= shortfall;
         h->nOverruns += 1;
     }
     unsigned char* d = (unsigned char*)dst;
     for (;;) {
-        const int read = h->nRead;
-        int k = Least(h->nEnd - read, remaining, GetUsed());
+        const int write = FreshOffset(h->nWrite);
+        const int k = write < 0 ? 0 : Least(m_nRingSize - at.read, remaining, UsedOf(write, at.read));
         if (k <= 0)
             break;
         if (d) {
-            std::memcpy(d, m_pData + read, k);
+            std::memcpy(d, m_pData + at.read, k);
             d += k;
         }
-        PublishRead(read + k);
+        at.read = Wrapped(at.read + k);
+        StoreRelease(h->nRead, at.read);
         remaining -= k;
     }
     Unlock();

@@ -61,14 +61,22 @@ private:
     void OpenShared(int size, bool create);
     void CreateMapping(const char* name, int size);
     bool IsSharedHeaderSound() const;
-    // Whether the header still describes the ring this object opened; another process may
-    // rewrite a shared one at any time. A header that does not makes the ring read empty and
+    // One copy of the offsets a check passed: another process may rewrite a
+    // shared header at any time, so nothing is read from it twice.
+    struct Offsets {
+        int write, read, reserve;
+    };
+    // Whether the header still describes the ring this object opened, and its
+    // offsets when it does. A header that does not makes the ring read empty and
     // refuse writes (traced once per failure).
-    bool HeaderFits() const;
+    bool HeaderFits(Offsets& out) const;
+    // The other side's offset as it is now; -1 when it lies outside the ring.
+    int FreshOffset(const int32_t& field) const;
     void DetachView();
     void OpenNamedObjects(const char* mutexName, const char* getName, const char* putName);
     int UsedOf(int write, int read) const;
-    void PublishRead(int read);
+    int FreeOf(const Offsets& at) const;
+    int Wrapped(int offset) const { return offset >= m_nRingSize ? 0 : offset; }
 
     CFifoHeader* m_pHeader;
     int64_t m_nTotalPut;

@@ -1,6 +1,7 @@
 #include "common/CFifo.h"
 #include "TraceCapture.h"
 #include <gtest/gtest.h>
+#include <atomic>
 #include <cstddef>
 #include <thread>
 #include <vector>
@@ -306,4 +307,40 @@ TEST(Fifo, RewrittenSharedHeaderIsRefusedOnEveryAccess)
     creator.Reset();
     EXPECT_EQ(opener.Put(data.data(), 40, false), 40);
     EXPECT_EQ(creator.GetUsed(), 40);
+}
+
+// Another process rewriting the offsets while the ring works: whatever it
+// writes, the ring never reaches outside its bytes (an offset taken after
+// its check would put a copy 16 MB before the ring; seen where the two
+// threads run at once, on two cores or more). Afterwards a reset brings the
+// ring back.
+TEST(Fifo, SharedOffsetsRewrittenMeanwhileStayInsideTheRing)
+{
+    CFifo creator(128, 0, CFifo::ModeCreate, 5);
+    CFifo opener((int)(uintptr_t)&creator, 0, CFifo::ModeOpen, 5);
+    ASSERT_TRUE(opener.IsOpen());
+    CFifoHeader* shared = const_cast<CFifoHeader*>(opener.GetHeader());
+    std::atomic<bool> stop{false};
+    std::thread hostile([&] {
+        const int32_t farBefore = -(1 << 24);
+        while (!stop) {
+            for (int32_t* field : {&shared->nWrite, &shared->nRead}) {
+                InterlockedExchange(reinterpret_cast<LONG*>(field), farBefore);
+                InterlockedExchange(reinterpret_cast<LONG*>(field), 0);
+            }
+        }
+    });
+    auto data = Ramp(40);
+    std::vector<unsigned char> out(40);
+    const int rounds = 20000;
+    for (int i = 0; i < rounds; ++i) {
+        creator.Put(data.data(), 40, true);
+        opener.Get(out.data(), 40, i % 2 == 0);
+    }
+    stop = true;
+    hostile.join();
+    creator.Reset();
+    EXPECT_EQ(opener.Put(data.data(), 40, false), 40);
+    EXPECT_EQ(creator.Get(out.data(), 40, false), 40);
+    EXPECT_EQ(out, data);
 }
