@@ -18,7 +18,9 @@ const int kFrameHeight = 10; // the frame's top and bottom together
 const int kFrameKind = 7;
 const int kAlternateFrameKind = 8;
 const int kFrameState = 8;
-const uint32_t kRegionKey = 0xFFFF00FF; // what the container fills the surface with
+// Opaque magenta: only pixels painted so are cut from the window. The
+// container's own unpainted fill (0xFF00FF, alpha 0) does not match it.
+const uint32_t kRegionKey = 0xFFFF00FF;
 const int kRegionBorder = -8;
 // The popup's band of light.
 const int kFrameRampFrom = 1470;

@@ -15,7 +15,7 @@ enum : int32_t {
 }
 
 // The leading fields of the controls' notification record (ControlNotification
-// in gui/controls, which this layer does not see): a click (code 5) or a chosen
+// in gui/controls), all a window reads of it: a click (code 5) or a chosen
 // item (code 9) from a control of kind 1, 4 or 9 carries a command as its
 // control id.
 struct WindowCommandNotice {
