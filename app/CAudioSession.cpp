@@ -13,6 +13,15 @@ void CAudioSession::Close()
     m_streaming.DestroyDriver();
 }
 
+bool CAudioSession::CloseIfFailed()
+{
+    if (!m_streaming.HasFailed())
+        return false;
+    m_status = m_streaming.GetErrorText();
+    Close();
+    return true;
+}
+
 bool CAudioSession::Open(const char* iniPath, CAudioClient* client)
 {
     Close();

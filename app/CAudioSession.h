@@ -31,6 +31,9 @@ public:
     bool Open(const char* iniPath, CAudioClient* client);
     // Stops the capture and drops the driver; no client call follows.
     void Close();
+    // When the driver stopped on a device error: its text into the status,
+    // then Close; true. False while it runs or is closed.
+    bool CloseIfFailed();
 
     void GetStatusText(std::string& out) const { out = m_status; }
     void SetDefaultStatusText() { m_status = kDefaultStatus; }

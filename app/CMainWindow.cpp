@@ -11,6 +11,8 @@ namespace {
 const char kTitle[] = "Quillmere RTA";
 const UINT kTrayMessage = 0x2F06; // the tray icon's clicks, with the mouse message in lParam
 const UINT kTrayIconId = 0;
+const char kPlacementSection[] = "Master";
+const char kPlacementKey[] = "MainWindowState";
 
 HICON LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric)
 {
@@ -61,8 +63,8 @@ int CMainWindow::Create(int x, int y, int width, int height)
     params.captionIcon = &m_captionImage;
     params.savePlacement = 1;
     params.iniPath = m_iniPath;
-    params.section = "Master";
-    params.key = "MainWindowState";
+    params.section = kPlacementSection;
+    params.key = kPlacementKey;
     if (!CTopLevelWindow::Create(params))
         return 0;
     // A failed audio open showed the settings window while this one was not
@@ -94,7 +96,7 @@ int CMainWindow::OnEvent(void* sender, int source, int code, int p1, int p2, voi
         CloseOnce();
         m_trayIcon.Remove();
     } else if (source == EventSource::Window && code == WindowEvent::SessionEnding) {
-        ExchangeSettings(SettingsExchange::Save);
+        SaveState();
     }
     OnViewEvent(source, code, p1, p2);
     return CTopLevelWindow::OnEvent(sender, source, code, p1, p2, data);
@@ -126,9 +128,27 @@ void CMainWindow::CloseOnce()
     CPhysicalWindow::QuitMessageLoop(0);
 }
 
+void CMainWindow::SaveState()
+{
+    ExchangeSettings(SettingsExchange::Save);
+    m_window.SavePlacement(m_iniPath, kPlacementSection, kPlacementKey);
+}
+
+// Beside the tray icon's clicks, the closes from outside (another program,
+// the session): the only messages this hook keeps from the toolkit.
 int CMainWindow::OnMessage(CPhysicalWindow* window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                            LRESULT* result)
 {
+    if (message == WM_CLOSE) {
+        // The default would destroy the window unsaved, its screen strip kept:
+        // it goes the Exit command's way instead.
+        PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (result)
+            *result = 0;
+        return 1;
+    }
+    if (message == WM_QUERYENDSESSION)
+        SaveState(); // the session may end the process without another word
     if (message != kTrayMessage)
         return 0;
     if (lParam == WM_LBUTTONDOWN)

@@ -5,6 +5,7 @@
 #include "app/AnalyserSettings.h"
 #include "app/CAppController.h"
 #include "app/CAudioSession.h"
+#include "app/CInputWatch.h"
 #include "app/CPipelineHandle.h"
 #include "app/CSettingsApplier.h"
 #include "app/ContextMenus.h"
@@ -36,10 +37,11 @@
 // removed, icons freed). The object lives on to the process's end.
 //
 // Closing: the close command runs the close sequence, then the toolkit's
-// Destroy. A window destroyed any other way (WM_CLOSE from outside, the
-// deferred close) runs the same sequence once on its way out, so the
-// settings are kept and the process ends; the end of the session saves the
-// settings, since the process is ended without a close.
+// Destroy, which saves the placement and gives a docked window's screen strip
+// back. WM_CLOSE from another program becomes that close command. A window
+// destroyed any other way (the deferred close) runs the close sequence once on
+// its way out, so the settings are kept and the process ends; the end of the
+// session saves settings and placement, since the process is ended without a close.
 //
 // Panes: Layout places the meter and the RTA and scope panes in their slots
 // from the window size and the display settings; OnSize (the toolkit's
@@ -68,7 +70,8 @@ public:
     int OnEvent(void* sender, int source, int code, int p1, int p2, void* data) override;
     // Always 0; the panes', the meter control's and the popup menu's records.
     int OnNotify(void* record) override;
-    // Sees the tray icon's callback message; lets the toolkit handle everything (0).
+    // Sees the tray icon's callback message and the session's end; keeps
+    // WM_CLOSE (1), turned into the close command; lets the toolkit handle the rest (0).
     int OnMessage(CPhysicalWindow* window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                   LRESULT* result) override;
 
@@ -97,6 +100,7 @@ public:
     // More than 9 times as wide as high: the meters menu offers "ITU meter Only".
     bool IsWideStrip() const { return m_paneFlags.wideStrip; }
     const AnalyserInput& GetAnalyserInput() const { return m_input; }
+    CInputWatch& GetInputWatch() { return m_inputWatch; }
     // The I/O settings window, handed this window's controller part; with
     // applyPending (audio failed to open) OK reopens even with nothing changed.
     void OpenSettingsWindow(bool applyPending);
@@ -115,8 +119,9 @@ public:
     void ShowScopeMenu(int pane);
 
     enum class TickSleep { After, None };
-    // The meter, then the scope panes and the RTA pane redrawn; the timer's
-    // tick sleeps after, to leave the other threads room.
+    // A failed device closed and shown, the views told whether input still
+    // arrives; then the meter, the scope panes and the RTA pane redrawn. The
+    // timer's tick sleeps after, to leave the other threads room.
     void Tick(TickSleep sleep);
     int GetTicks() const { return m_ticks; }
 
@@ -158,6 +163,7 @@ private:
     void ClampSizing(int handle, RECT* rect);
     enum class PaneOrder { MeterFirst, MeterLast };
     void Redraw(PaneOrder order);
+    void WatchInput();
     void FeedScopes();
     // Into the pane's interior, marking the rows lit or faded.
     void RenderScope(CScopeDisplay& display, CImageControl& pane);
@@ -168,6 +174,8 @@ private:
     void RelayoutPanes();
     // Saves, stops the audio and ends the loop; once only.
     void CloseOnce();
+    // Settings and placement into the .ini file.
+    void SaveState();
 
     HINSTANCE m_instance;
     PaneSlots m_slots;
@@ -186,6 +194,7 @@ private:
     CSettingsApplier m_applied;
     CLoudnessMeter m_loudness;
     AnalyserInput m_input; // after everything it feeds and reads
+    CInputWatch m_inputWatch;
     CPipelineHandle m_pipeline;
     PaneFlags m_paneFlags;
     CTrayIcon m_trayIcon;

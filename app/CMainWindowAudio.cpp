@@ -2,7 +2,22 @@
 
 bool CMainWindow::OpenAudioInterface()
 {
-    return m_audio.Open(m_iniPath, this);
+    const bool opened = m_audio.Open(m_iniPath, this);
+    const AudioDriverSettings& driver = m_audio.GetDriverSettings();
+    m_inputWatch.SetBlockSize(driver.bufferFrames, driver.sampleRate);
+    return opened;
+}
+
+// A device lost while capturing is closed and shown as a failed start is:
+// the settings window in front with the driver's text, OK reopening it.
+// Without blocks the views fall to their floor.
+void CMainWindow::WatchInput()
+{
+    if (m_audio.CloseIfFailed())
+        OpenSettingsWindow(true);
+    const InputState state = m_inputWatch.Check();
+    m_rtaPanel.SetInputState(state);
+    m_meterPanel.SetInputState(state);
 }
 
 void CMainWindow::GetStatusText(std::string& out)
@@ -28,4 +43,5 @@ CAudioInterface* CMainWindow::GetDeviceListInterface()
 void CMainWindow::OnInputPlanar(CAudioInterface*, int32_t** channels, int frames)
 {
     m_input.Process(channels, frames);
+    m_inputWatch.NoteBlock();
 }

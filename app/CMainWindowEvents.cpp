@@ -132,6 +132,7 @@ void CMainWindow::StartAnalysers()
 void CMainWindow::Tick(TickSleep sleep)
 {
     ++m_ticks;
+    WatchInput();
     Redraw(PaneOrder::MeterFirst);
     if (sleep == TickSleep::After)
         Sleep(MainWindowId::TickSleepMs);

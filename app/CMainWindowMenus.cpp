@@ -51,8 +51,12 @@ void CMainWindow::OnContextCommand(int id)
     switch (ApplySettingCommand(m_settings, id)) {
     case CommandEffect::Resolution:
         m_rtaPanel.Configure(m_settings.rta_resolution, CSettingsApplier::kAnalysisRate);
+        m_applied.NoteRtaSet(m_settings);
         break;
-    case CommandEffect::Averages: m_rtaPanel.SetAverages(m_settings.rta_averages); break;
+    case CommandEffect::Averages:
+        m_rtaPanel.SetAverages(m_settings.rta_averages);
+        m_applied.NoteRtaSet(m_settings);
+        break;
     case CommandEffect::Relayout:
     case CommandEffect::Toggle: RelayoutPanes(); break;
     case CommandEffect::Stored:

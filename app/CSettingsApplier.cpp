@@ -28,6 +28,12 @@ void CSettingsApplier::Apply(const AnalyserSettings& settings, CRtaPanel& rta)
     m_lastApplied = settings;
 }
 
+void CSettingsApplier::NoteRtaSet(const AnalyserSettings& settings)
+{
+    m_lastApplied.rta_resolution = settings.rta_resolution;
+    m_lastApplied.rta_averages = settings.rta_averages;
+}
+
 int CSettingsApplier::InputGainQ12(int gainDb)
 {
     const double gain = std::pow(10.0, gainDb * double(kDbToExponent)) * kUnityGainQ12;

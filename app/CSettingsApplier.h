@@ -21,6 +21,9 @@ public:
     CSettingsApplier();
 
     void Apply(const AnalyserSettings& settings, CRtaPanel& rta);
+    // The menus set the RTA's resolution and averaging themselves: noted here,
+    // the next Apply does not set them again, which would restart the averaging.
+    void NoteRtaSet(const AnalyserSettings& settings);
     // 4096 is unity.
     int GetInputGainQ12() const { return m_inputGainQ12.load(std::memory_order_relaxed); }
     const AnalyserSettings& GetLastApplied() const { return m_lastApplied; }

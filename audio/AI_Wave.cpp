@@ -277,6 +277,7 @@ void AI_Wave::ServiceBuffers(CThread* thread, int* index)
         header.dwFlags &= ~WHDR_DONE;
         if (DeviceQueue(&header) != MMSYSERR_NOERROR) {
             DebugTrace("AI_Wave thread write error\n");
+            SetErrorText("Error: Wave buffer driver handoff failed\n"); // before failed: the owner reads it then
             m_failed = true;
             return;
         }

@@ -169,6 +169,14 @@ int CAudioInterface::Close()
     return AudioCloseOk;
 }
 
+bool CAudioInterface::HasFailed()
+{
+    if (!m_driver || !m_driver->HasFailed())
+        return false;
+    m_driver->GetErrorText(m_errorText, ErrorTextSize);
+    return true;
+}
+
 const char* CAudioInterface::GetErrorText() const
 {
     return m_errorText;

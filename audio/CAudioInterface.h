@@ -37,6 +37,9 @@ public:
     // AudioCloseOk once closed; AudioCloseOnDeviceThread, with the driver's text, when called from the device
     // thread (see CAudioDriver::Close).
     int Close();
+    // True once the driver's device thread ended on a device error (a lost
+    // device); the driver's text is then in GetErrorText. The driver stays open.
+    bool HasFailed();
     const char* GetErrorText() const;
     void SetClient(CAudioClient* client);
     int GetNumDevices();

@@ -42,7 +42,7 @@ public:
 
     void SetController(CAppController* controller) { m_controller = controller; }
     // Creates the window: 1, or 0 when the system refused it. An existing
-    // window is only brought to the front (0; nothing else changes).
+    // window is only brought to the front (0), taking on applyPending when set.
     int Open(bool applyPending);
 
     int OnEvent(void* sender, int source, int code, int p1, int p2, void* data) override;

@@ -43,7 +43,7 @@ CSkinRenderer* SkinOf(const MeterViewPhase* data)
 
 CMeterPanel::CMeterPanel()
     : m_controller(nullptr), m_showScale(0), m_loudnessMeter(nullptr), m_horizontal(false), m_segmentFlag(0),
-      m_firstMeterBar(0), m_scaleShadowColour(0), m_reading()
+      m_firstMeterBar(0), m_scaleShadowColour(0), m_reading(), m_input(InputState::Live)
 {}
 
 CMeterPanel::~CMeterPanel() = default;
@@ -116,7 +116,13 @@ void CMeterPanel::CreateRenderers(MeterViewPhase& data)
 
 void CMeterPanel::Refresh(MeterViewPhase& data)
 {
-    if (!m_loudnessMeter || !m_controller || !m_loudnessMeter->ReadLatest(&m_reading))
+    if (!m_loudnessMeter || !m_controller)
+        return;
+    // Read even while stopped: the reader keeps up with the history.
+    const bool read = m_loudnessMeter->ReadLatest(&m_reading);
+    if (m_input == InputState::Stopped)
+        m_loudnessMeter->ResetReading(&m_reading);
+    else if (!read)
         return;
     const float ref = float(m_controller->GetItuRefLevel());
     const int constant = m_controller->GetSettings()->iItuTimeConstant;

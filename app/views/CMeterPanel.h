@@ -1,6 +1,7 @@
 #pragma once
 #include "analysis/LoudnessReading.h"
 #include "app/views/CMeterDisplay.h"
+#include "app/views/InputState.h"
 #include "gui/controls/CMeterViewControl.h"
 #include <windows.h>
 
@@ -33,6 +34,8 @@ public:
     CMeterViewControl& GetMeterControl() { return m_meterControl; }
     void SetController(CAppController* controller) { m_controller = controller; }
     void SetLoudnessMeter(CLoudnessMeter* meter) { m_loudnessMeter = meter; }
+    // While input is stopped the bars show no signal, whatever the meter last read.
+    void SetInputState(InputState state) { m_input = state; }
 
     // A phase of the meter control; null and other phases are ignored.
     void OnMeterNotify(MeterViewPhase* data);
@@ -59,4 +62,5 @@ private:
     COLORREF m_scaleShadowColour;
     CMeterDisplay m_meterDisplay;
     LoudnessReading m_reading;
+    InputState m_input;
 };

@@ -83,7 +83,8 @@ COLORREF ShadowColour()
 CRtaPanel::CRtaPanel()
     : m_config{nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 31, 63, 0, 0, 1, 1, 48000, nullptr, -33.0f, -30.0f},
       m_smallFont(nullptr), m_largeFont(nullptr), m_resolution(1), m_averages(1), m_activeView(nullptr), m_clipTime(0),
-      m_bandValues(), m_shownBandCount(0), m_firstBandBar(0), m_ticks(CTickSource::System()), m_resultCount(0)
+      m_bandValues(), m_shownBandCount(0), m_firstBandBar(0), m_input(InputState::Live), m_ticks(CTickSource::System()),
+      m_resultCount(0)
 {}
 
 CRtaPanel::~CRtaPanel()
@@ -132,12 +133,14 @@ void CRtaPanel::SetTargetWindow(float lowDb, float highDb)
 {
     m_config.targetLow = lowDb;
     m_config.targetHigh = highDb;
+    // Both views, shown or not: either may be the next one drawn.
     m_lock.Lock();
-    for (int k = 0; m_activeView && k < m_shownBandCount; ++k)
-        if (CSegmentBarRenderer* bar = m_activeView->GetSegmentRenderer(m_firstBandBar + k)) {
-            ColourBandBar(bar);
-            bar->RebuildGradients();
-        }
+    for (CBarGraphView* view : {&m_thirdOctaveView, &m_sixthOctaveView})
+        for (int i = 0; i < view->GetRendererCount(); ++i)
+            if (CSegmentBarRenderer* bar = view->GetSegmentRenderer(i)) {
+                ColourBandBar(bar);
+                bar->RebuildGradients();
+            }
     m_lock.Unlock();
 }
 
@@ -288,6 +291,18 @@ RECT CRtaPanel::Draw(HDC target, PresentScope scope)
     }
     m_lock.Unlock();
     return presented;
+}
+
+void CRtaPanel::SetInputState(InputState state)
+{
+    if (state == m_input)
+        return;
+    m_input = state;
+    if (state != InputState::Stopped)
+        return;
+    m_lock.Lock();
+    std::fill(m_bandValues, m_bandValues + kMaxBands, 0);
+    m_lock.Unlock();
 }
 
 void CRtaPanel::Run(CThread* thread)

@@ -1,5 +1,6 @@
 #pragma once
 #include "analysis/CRtaEngine.h"
+#include "app/views/InputState.h"
 #include "common/CMutex.h"
 #include "common/CRunnable.h"
 #include "common/CThread.h"
@@ -69,6 +70,7 @@ public:
     void Configure(int resolution, int sampleRate);
     // Held to 1..1000.
     void SetAverages(int n);
+    // Recolours the bars of both views.
     void SetTargetWindow(float lowDb, float highDb);
     // Rebuilds both views; an area without width or height (and no window)
     // changes nothing.
@@ -79,6 +81,8 @@ public:
     // shows only the bars that changed since the last Draw (all after a
     // resize or a switch of view). Returns the part of target written.
     RECT Draw(HDC target, PresentScope scope = PresentScope::Whole);
+    // Input stopping empties the bars shown; the next result raises them again.
+    void SetInputState(InputState state);
     void ColourBandBar(CSegmentBarRenderer* bar) const;
 
     void Run(CThread* thread) override;
@@ -133,6 +137,7 @@ private:
     int m_bandValues[kMaxBands];
     int m_shownBandCount;
     int m_firstBandBar;
+    InputState m_input;
     CTickSource* m_ticks;
     std::atomic<int> m_resultCount;
     // Last: it is stopped first, before the members its body uses.

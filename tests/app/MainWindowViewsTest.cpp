@@ -1,3 +1,4 @@
+#include "AudioTestSupport.h"
 #include "FakeWaveDevice.h"
 #include "GuiTestSupport.h"
 #include "PaneSlotText.h"
@@ -6,15 +7,22 @@
 #include "app/CMainWindow.h"
 #include "common/IniFile.h"
 #include "gui/graphics/CBitmapDC.h"
+#include "gui/graphics/CSegmentBarRenderer.h"
 #include "gui/window/WindowCommand.h"
+#include "gui/window/WindowPlacementRecord.h"
+#include "gui/window/WindowShellApi.h"
+#include "tests/app/dialogs/DialogTestSupport.h"
+#include "tests/common/FakeTicks.h"
 #include "tests/gui/BitmapTestSupport.h"
 #include <gtest/gtest.h>
 #include <psapi.h>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <random>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -254,6 +262,13 @@ TEST(MainWindowViews, MenusAndTheirCommands)
         if (c->effect == CommandEffect::Averages) {
             EXPECT_EQ(rta.GetAverages(), c->value) << id;
         }
+        // What a menu set counts as applied: the next apply leaves the RTA,
+        // and its averaging, alone.
+        rta.Configure(1 - rta.GetResolution(), 48000);
+        rta.SetAverages(rta.GetAverages() + 1);
+        const int resolution = rta.GetResolution(), averages = rta.GetAverages();
+        w.ApplySettings();
+        EXPECT_EQ(rta.GetResolution() * 10000 + rta.GetAverages(), resolution * 10000 + averages) << id;
     }
 
     const AnalyserSettings before = s;
@@ -363,8 +378,7 @@ TEST(MainWindowViews, RtaViewAndMeterScaleShowWhole)
         const CBitmapDC& drawn = *view.GetTarget();
         int width = 0;
         const std::vector<uint32_t> shown = WindowPixels(w.GetRtaPane().GetWindow()->GetHwnd(), width);
-        ASSERT_TRUE(area.left >= 0 && area.top >= 0 && area.right <= width &&
-                    area.bottom <= int(shown.size()) / width);
+        ASSERT_TRUE(area.left >= 0 && area.top >= 0 && area.right <= width && area.bottom <= int(shown.size()) / width);
         int differing = 0;
         for (int y = area.top; y < area.bottom; ++y)
             for (int x = area.left; x < area.right; ++x)
@@ -524,6 +538,126 @@ TEST(MainWindowViews, PresentedChangesEqualAFullRepaint)
             for (int x = area.left; x < area.right; ++x)
                 differing += shown[y * width + x] != (At(*view.GetTarget(), x - area.left, y - area.top) & 0xFFFFFF);
         EXPECT_EQ(differing, 0) << l.width << "x" << l.height;
+    }
+}
+
+int16_t LoudSine(int, int64_t n)
+{
+    return int16_t(16000 * std::sin(double(n) * 0.13));
+}
+
+// The tallest bar of the RTA's 1/3-octave view and the first meter bar, as drawn.
+std::vector<int> Shown(CMainWindow& w)
+{
+    CBarGraphView& rta = w.GetRtaPanel().GetView(0);
+    int tallest = 0;
+    for (int k = 1; k < rta.GetRendererCount(); ++k)
+        tallest = std::max(tallest, rta.GetSegmentRenderer(k)->values[0]);
+    CMeterPanel& meter = w.GetMeterPanel();
+    const CSegmentBarRenderer* bar = meter.GetMeterControl().GetView().GetSegmentRenderer(meter.GetFirstMeterBar());
+    return {tallest, bar ? bar->values[0] : INT_MIN};
+}
+
+// A capture device lost mid-stream, with the settings window closed and then
+// open: the tick closes the device and shows the driver's text in the settings
+// window, the views fall to their floor once no block came for a while, and
+// OK opens the device again with nothing changed; the views follow its blocks.
+TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
+{
+    FakeWaveDevice device;
+    device.signal = LoudSine;
+    MainRig rig("Wave", "Default Device");
+    ASSERT_TRUE(rig.created);
+    ProbeMainWindow& w = rig.window;
+    FakeTicks ticks(5000);
+    w.GetInputWatch().SetTickSource(&ticks);
+    CIoSettingsWindow& settings = w.GetSettingsWindow();
+    auto flow = [&] {
+        const int results = w.GetRtaPanel().GetResultCount();
+        device.Complete(8);
+        EXPECT_TRUE(WaitUntil([&] { return w.GetRtaPanel().GetResultCount() >= results + 3; }));
+        w.Tick(CMainWindow::TickSleep::None);
+        const std::vector<int> shown = Shown(w);
+        EXPECT_TRUE(shown[0] > 0 && shown[1] > 0) << shown[0] << " " << shown[1];
+    };
+    for (bool openBefore : {false, true}) {
+        flow();
+        if (openBefore)
+            w.OpenSettingsWindow(false);
+        const int opens = device.opens, closes = device.closes;
+        device.failQueueAfter = device.queueCalls; // the next buffer given back is refused
+        device.Complete(1);
+        ASSERT_TRUE(WaitUntil([&] {
+            w.Tick(CMainWindow::TickSleep::None);
+            return device.closes > closes;
+        }));
+        std::string status;
+        w.GetStatusText(status);
+        EXPECT_EQ(status, "Error: Wave buffer driver handoff failed\n");
+        ASSERT_TRUE(settings.GetWindow().IsCreated());
+        settings.OnEvent(&settings.GetWindow(), 0, WindowEvent::Timer, CIoSettingsWindow::kStatusTimer, 0, nullptr);
+        EXPECT_EQ(settings.GetStatusText().GetTextBuffer()->text, status);
+        ticks.now += CInputWatch::kQuietMs;
+        w.Tick(CMainWindow::TickSleep::None);
+        EXPECT_EQ(Shown(w), (std::vector<int>{0, -1679})) << openBefore; // empty bars; -144 dB on the meter
+
+        device.failQueueAfter = -1;
+        Click(settings.GetOkButton());
+        PumpMessages();
+        EXPECT_EQ(device.opens, opens + 1) << openBefore;
+        EXPECT_FALSE(settings.GetWindow().IsCreated()) << openBefore;
+    }
+    flow();
+}
+
+// Stands in for the shell while it lives, counting the screen strips given back.
+struct StripShell {
+    StripShell()
+    {
+        removes = 0;
+        SetWindowShellApi(&api);
+    }
+    ~StripShell() { SetWindowShellApi(nullptr); }
+    static UINT_PTR WINAPI AppBar(DWORD message, PAPPBARDATA)
+    {
+        removes += message == ABM_REMOVE;
+        return TRUE;
+    }
+    static inline int removes = 0;
+    const WindowShellApi api = {AppBar, GetForegroundWindow, GetMonitorInfoA};
+};
+
+// What another program or the session sends a docked window, from another
+// thread: each saves the settings and the placement made just before; a close
+// ends the program as its Exit does, giving the screen strip back.
+TEST(MainWindowViews, OutsideClosesAndSessionEndsSave)
+{
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        bool closes;
+    } cases[] = {{WM_CLOSE, 0, true}, {WM_QUERYENDSESSION, 0, false}, {WM_ENDSESSION, TRUE, false}};
+    char ini[MAX_PATH];
+    GetIniPath(ini);
+    for (const auto& c : cases) {
+        StripShell shell;
+        MainRig rig;
+        ASSERT_TRUE(rig.created);
+        CPhysicalWindow& window = rig.window.GetWindow();
+        const HWND hwnd = window.GetHwnd();
+        window.Move(5, 300);
+        PumpMessages();
+        window.DockNearest();
+        PumpMessages();
+        ASSERT_EQ(window.GetDockedEdge(), 1);
+        std::thread([&] { PostMessageA(hwnd, c.message, c.wParam, 0); }).join();
+        PumpMessages();
+        WindowPlacementRecord record = {};
+        EXPECT_TRUE(GetPrivateProfileStructA("Master", "MainWindowState", &record, sizeof record, ini)) << c.message;
+        EXPECT_EQ(record.state & PlacementState::Mask, PlacementState::DockedBase + 1) << c.message;
+        EXPECT_EQ(GetPrivateProfileIntA("Settings", "cp.rta_averages", 0, ini), 25) << c.message;
+        EXPECT_EQ(!IsWindow(hwnd), c.closes) << c.message;
+        EXPECT_EQ(StripShell::removes, c.closes ? 1 : 0) << c.message;
     }
 }
 

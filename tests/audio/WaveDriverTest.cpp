@@ -166,6 +166,7 @@ TEST_F(WaveDriver, DeviceVanishingMidStreamEndsTheThread)
     ASSERT_TRUE(WaitUntil([&] { return driver.HasFailed(); }));
     EXPECT_EQ(driver.IsOpen(), 1);
     EXPECT_EQ(owner.count, 3);
+    EXPECT_EQ(Error(driver), "Error: Wave buffer driver handoff failed\n"); // the owner shows why
     device.failQueueAfter = -1;
     device.Complete(2);
     driver.Close();

@@ -136,6 +136,13 @@ TEST(RtaPanel, ResizeBuildsBothViews)
         }
         EXPECT_EQ(view.GetTarget()->GetBits()[0] & 0xFFFFFF, kPaper);
     }
+    // A new target recolours every bar of both views, none shown yet.
+    panel.SetTargetWindow(-1.5f, 1.5f);
+    for (int resolution = 0; resolution < 2; ++resolution) {
+        CBarGraphView& view = panel.GetView(resolution);
+        for (int k = 1; k < view.GetRendererCount(); ++k)
+            EXPECT_EQ(view.GetSegmentRenderer(k)->gradients[0].stops[1].position, 977) << resolution << " " << k;
+    }
     CBarGraphView& third = panel.GetView(0);
     EXPECT_EQ(LabelUnder(third, 0) + 2 * LabelUnder(third, 1) + 4 * LabelUnder(third, 2), 1 + 4);
     panel.Resize(nullptr, {0, 0, 801, 296});
