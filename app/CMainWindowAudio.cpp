@@ -13,8 +13,10 @@ bool CMainWindow::OpenAudioInterface()
 // Without blocks the views fall to their floor.
 void CMainWindow::WatchInput()
 {
-    if (m_audio.CloseIfFailed())
+    if (m_audio.CloseIfFailed()) {
         OpenSettingsWindow(true);
+        m_settingsWindow.SetApplyPending(); // also when it was open already
+    }
     const InputState state = m_inputWatch.Check();
     m_rtaPanel.SetInputState(state);
     m_meterPanel.SetInputState(state);

@@ -91,11 +91,8 @@ CIoSettingsWindow::CIoSettingsWindow(const char* iniPath)
 
 int CIoSettingsWindow::Open(bool applyPending)
 {
-    if (BroughtToFrontIfOpen(*this)) {
-        // Audio failed while the window was open: OK must reopen it too.
-        m_applyPending = m_applyPending || applyPending;
+    if (BroughtToFrontIfOpen(*this))
         return 0;
-    }
     m_applyPending = applyPending;
     return Create(Descriptor()) ? 1 : 0;
 }

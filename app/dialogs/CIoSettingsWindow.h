@@ -42,13 +42,16 @@ public:
 
     void SetController(CAppController* controller) { m_controller = controller; }
     // Creates the window: 1, or 0 when the system refused it. An existing
-    // window is only brought to the front (0), taking on applyPending when set.
+    // window is only brought to the front (0; nothing else changes).
     int Open(bool applyPending);
 
     int OnEvent(void* sender, int source, int code, int p1, int p2, void* data) override;
     int OnNotify(void* record) override;
 
     bool IsApplyPending() const { return m_applyPending; }
+    // The device was lost while the window was open: OK reopens it even with
+    // nothing changed.
+    void SetApplyPending() { m_applyPending = true; }
     const AudioDeviceConfig& GetConfig() const { return m_config; }
     const char* GetIniPath() const { return m_iniPath; }
     CDropListControl& GetInterfaceList() { return m_interfaceList; }
