@@ -43,9 +43,30 @@ void FillInfo(const TypeRow& row, const char* displayName, InterfaceTypeInfo* ou
 
 } // namespace
 
+// The control lock for one operation, passed by the device thread inside a block.
+class CAudioInterface::ControlGuard {
+public:
+    explicit ControlGuard(CAudioInterface& ai)
+        : m_lock(ai.m_deliveringThread.load() == GetCurrentThreadId() ? nullptr : &ai.m_controlLock)
+    {
+        if (m_lock)
+            m_lock->Lock();
+    }
+    ~ControlGuard()
+    {
+        if (m_lock)
+            m_lock->Unlock();
+    }
+    ControlGuard(const ControlGuard&) = delete;
+    ControlGuard& operator=(const ControlGuard&) = delete;
+
+private:
+    CMutex* m_lock;
+};
+
 CAudioInterface::CAudioInterface()
     : m_fifo(nullptr), m_driver(nullptr), m_errorText{}, m_client(nullptr), m_channels{}, m_allowDefaultDevice(true),
-      m_running(false)
+      m_running(false), m_deliveringThread(0)
 {
     m_settings.Clear();
 }
@@ -57,6 +78,7 @@ CAudioInterface::~CAudioInterface()
 
 void CAudioInterface::CreateDriver(bool input, int typeId)
 {
+    ControlGuard guard(*this);
     DestroyDriver();
     if (m_driver)
         return;
@@ -72,6 +94,7 @@ void CAudioInterface::CreateDriver(bool input, int typeId)
 
 void CAudioInterface::DestroyDriver()
 {
+    ControlGuard guard(*this);
     // A driver whose own thread asks cannot be deleted under that thread's feet.
     if (Close() != AudioCloseOk)
         return;
@@ -83,11 +106,13 @@ void CAudioInterface::DestroyDriver()
 
 int CAudioInterface::GetDriverType()
 {
+    ControlGuard guard(*this);
     return m_driver ? m_driver->GetType() : AudioTypeNone;
 }
 
 int CAudioInterface::Open(const AudioDriverSettings* settings)
 {
+    ControlGuard guard(*this);
     if (settings && (settings->sampleRate < AudioMinSampleRate || settings->sampleRate > AudioMaxSampleRate)) {
         SetError("Invalid sample rate!");
         return AudioOpenFailed;
@@ -147,6 +172,7 @@ int CAudioInterface::CheckSettings(const AudioDriverSettings* settings)
 
 int CAudioInterface::Close()
 {
+    ControlGuard guard(*this);
     if (!m_driver)
         return AudioCloseOk;
     m_running = false;
@@ -171,6 +197,7 @@ int CAudioInterface::Close()
 
 bool CAudioInterface::HasFailed()
 {
+    ControlGuard guard(*this);
     if (!m_driver || !m_driver->HasFailed())
         return false;
     m_driver->GetErrorText(m_errorText, ErrorTextSize);
@@ -191,11 +218,13 @@ void CAudioInterface::SetClient(CAudioClient* client)
 
 int CAudioInterface::GetNumDevices()
 {
+    ControlGuard guard(*this);
     return m_driver ? m_driver->GetNumDevices() : 0;
 }
 
 void CAudioInterface::GetDeviceName(AudioDeviceEntry* out, int index)
 {
+    ControlGuard guard(*this);
     if (m_driver && out)
         m_driver->GetDeviceName(out, index);
 }
@@ -235,6 +264,7 @@ void CAudioInterface::OnAudioBlock(CAudioDriver* driver, void* deviceBuffer, int
     if (!m_running)
         return;
     m_lock.Lock();
+    m_deliveringThread = GetCurrentThreadId();
     if (m_fifo)
         DeliverFifo(driver, deviceBuffer, bytes);
     else if (m_client && deviceBuffer && bytes > 0) {
@@ -245,6 +275,7 @@ void CAudioInterface::OnAudioBlock(CAudioDriver* driver, void* deviceBuffer, int
         else
             DeliverPlanarOutput(deviceBuffer, bytes);
     }
+    m_deliveringThread = 0;
     m_lock.Unlock();
 }
 

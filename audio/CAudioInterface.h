@@ -19,6 +19,10 @@ struct InterfaceTypeInfo {
 
 // Front object of the audio input layer: owns one driver, converts its blocks and
 // delivers them to the client on the driver's device thread, under its own lock.
+// Threads: the operations that open, close, replace or ask the driver may come
+// from several threads; a second lock makes each wait for the others. The
+// device thread, calling them from inside a block, passes without it: a
+// closing thread holds it while it waits for that thread to end.
 class CAudioInterface : public CAudioCallback {
 public:
     enum { MaxChannels = AudioMaxChannels, ErrorTextSize = AudioErrorTextSize };
@@ -54,6 +58,7 @@ public:
     void OnAudioBlock(CAudioDriver* driver, void* deviceBuffer, int bytes) override;
 
 private:
+    class ControlGuard;
     int CheckSettings(const AudioDriverSettings* settings);
     bool AllocateChannels();
     void FreeChannels();
@@ -72,4 +77,6 @@ private:
     bool m_allowDefaultDevice;
     CMutex m_lock;
     std::atomic<bool> m_running;
+    CMutex m_controlLock;
+    std::atomic<unsigned long> m_deliveringThread; // the device thread's id while it is inside a block, else 0
 };

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <thread>
 
 namespace {
 
@@ -399,4 +400,41 @@ TEST(AudioInterface, ThousandOpenCloseCyclesWhileBlocksFlow)
     EXPECT_GT(before.heapBytes, 0u);
     EXPECT_LE(after.handles, before.handles + 2);
     EXPECT_LE(after.heapBytes, before.heapBytes + 4096);
+}
+
+// One interface driven by several threads at once, while the stand-in's blocks
+// flow: each open, close, driver change and query waits for the others, so
+// none meets a driver another deletes, and every open that succeeded is closed.
+TEST(AudioInterface, SeveralThreadsOpenAndCloseOneInterface)
+{
+    FakeWaveDevice device;
+    RecordingClient client;
+    CAudioInterface ai;
+    ai.SetClient(&client);
+    device.StartStreaming();
+    const AudioDriverSettings s = StereoSettings("Default Device", 32, 4);
+    std::atomic<int> opened{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 100; ++i) {
+                if ((i + t) % 3 == 0)
+                    ai.CreateDriver(true, AudioTypeWave);
+                opened += ai.Open(&s) == AudioOpenOk;
+                ai.GetNumDevices();
+                ai.HasFailed();
+                if ((i + t) % 2)
+                    ai.Close();
+                else
+                    ai.DestroyDriver();
+            }
+        });
+    for (std::thread& t : threads)
+        t.join();
+    ai.DestroyDriver();
+    device.StopStreaming();
+    EXPECT_GT(opened, 0);
+    EXPECT_EQ(device.opens, opened);
+    EXPECT_EQ(device.closes, opened);
+    EXPECT_EQ(device.prepares, device.unprepares);
 }
