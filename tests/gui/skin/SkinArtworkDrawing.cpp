@@ -5,7 +5,27 @@
 
 namespace {
 
-enum class Art { Face, Frame, Line, Mark, Glyph, Strip, Badge, Grip };
+enum class Art { Face, Sunken, Frame, Line, Mark, Glyph, Strip, Badge, Grip };
+
+// The white shapes of icons and marks.
+enum Glyph {
+    kNoGlyph,
+    kCross,       // close
+    kPlus,
+    kSquare,      // maximize
+    kTriangle,    // pointing right
+    kDisc,
+    kMinimizeBar, // a bar along the bottom
+    kRestore,     // two overlapping squares
+    kDot,         // a choice that is on
+    kTick,        // a check that is on
+    kDockLeft,    // an arrow to a bar at the edge it docks to
+    kDockRight,
+    kDockUp,
+    kDockDown,
+    kDropArrow,   // opens a list below
+    kSpinArrows,  // steps through a list
+};
 
 struct Design {
     const char* name;
@@ -14,7 +34,7 @@ struct Design {
     Art art;
     int shade;   // grey level of the body
     int radius;  // of the corners; below the picture's insets so the repeated rows stay plain
-    int variant; // which glyph, or which grip
+    int variant; // which Glyph, or which grip
 };
 
 const int kMidGrey = 0x80;
@@ -23,15 +43,16 @@ const uint32_t kClear = 0;
 const uint32_t kWhite = 0xFFFFFFFF;
 const uint32_t kBlack = 0xFF000000;
 const uint32_t kMagenta = 0xFFFF00FF;
-const int kGlyphCount = 6;
 const int kStripCell = 44; // the strip's height + 1
+const int kStripGlyphRadius = 15;
+const int kMarkGlyphRadius = 30; // the 100-pixel check mark
 
 const Design kDesigns[kSkinPictureCount] = {
-    {"Set3State2", 32, 20, Art::Face, 0x98, 3, 0},
-    {"Set3State3", 32, 20, Art::Face, 0x70, 3, 0},
+    {"Set3State2", 32, 20, Art::Sunken, 0xB8, 3, 0},
+    {"Set3State3", 32, 20, Art::Sunken, 0x90, 3, 0},
     {"Set3State0", 32, 20, Art::Face, kMidGrey, 3, 0},
-    {"Set3State1", 32, 20, Art::Face, 0x68, 3, 0},
-    {"Set3State9", 32, 20, Art::Face, 0xA8, 3, 0},
+    {"Set3State1", 32, 20, Art::Sunken, 0x68, 3, 0},
+    {"Set3State9", 32, 20, Art::Sunken, 0xC8, 3, 0},
     {"Set6", 16, 21, Art::Face, 0x70, 3, 0},
     {"Set7State0", 12, 14, Art::Face, kMidGrey, 2, 0},
     {"Set7State1", 12, 14, Art::Face, 0x68, 2, 0},
@@ -45,11 +66,11 @@ const Design kDesigns[kSkinPictureCount] = {
     {"Set8State8", 32, 18, Art::Frame, kMidGrey, 3, 0},
     {"Set9State8", 16, 9, Art::Frame, kMidGrey, 3, 0},
     {"Set10", 12, 11, Art::Face, kMidGrey, 3, 0},
-    {"Set11Icon0", 17, 16, Art::Glyph, 0, 0, 0},
-    {"Set11Icon1", 17, 16, Art::Glyph, 0, 0, 1},
-    {"Set11Icon2", 17, 16, Art::Glyph, 0, 0, 2},
-    {"Set11Icon3", 17, 16, Art::Glyph, 0, 0, 3},
-    {"Set11Icon4", 17, 16, Art::Glyph, 0, 0, 4},
+    {"Set11Icon0", 17, 16, Art::Glyph, 0, 0, kCross},
+    {"Set11Icon1", 17, 16, Art::Glyph, 0, 0, kPlus},
+    {"Set11Icon2", 17, 16, Art::Glyph, 0, 0, kSquare},
+    {"Set11Icon3", 17, 16, Art::Glyph, 0, 0, kTriangle},
+    {"Set11Icon4", 17, 16, Art::Glyph, 0, 0, kDisc},
     {"Set12", 15, 14, Art::Face, kMidGrey, 4, 0},
     {"Set13State0", 31, 22, Art::Face, kMidGrey, 4, 0},
     {"Set13State8", 31, 22, Art::Face, 0x98, 4, 0},
@@ -67,13 +88,24 @@ const Design kDesigns[kSkinPictureCount] = {
     {"Set24", 33, 30, Art::Face, kMidGrey, 4, 0},
     {"Set25", 17, 19, Art::Face, 0x70, 4, 0},
     {"IconStrip", 1500, 43, Art::Strip, 0, 0, 0},
-    {"Ref1000", 100, 100, Art::Face, kMidGrey, 6, 0},
+    {"Ref1000", 100, 100, Art::Glyph, 0, 0, kTick},
     {"Ref1002", 200, 240, Art::Badge, kMidGrey, 10, 0},
     {"Ref1007", 216, 212, Art::Badge, kMidGrey, 10, 1},
     {"Ref1003", 9, 9, Art::Grip, 0, 0, 0},
     {"Ref1004", 9, 9, Art::Grip, 0, 0, 1},
-    {"Ref1005", 48, 48, Art::Glyph, 0, 0, 4},
-    {"Ref1006", 48, 47, Art::Glyph, 0, 0, 2},
+    {"Ref1005", 48, 48, Art::Glyph, 0, 0, kDisc},
+    {"Ref1006", 48, 47, Art::Glyph, 0, 0, kSquare},
+};
+
+// The strip's cells by the image ids that name them; other cells stay empty.
+struct StripCell {
+    int id;
+    Glyph glyph;
+};
+const StripCell kStripCells[] = {
+    {0, kMinimizeBar}, {1, kSquare},    {2, kCross},      {3, kRestore},    {7, kDropArrow},
+    {14, kDot},        {18, kSpinArrows}, {19, kSpinArrows}, {24, kDockLeft}, {25, kDockRight},
+    {26, kDockUp},     {27, kDockDown},
 };
 
 uint32_t Grey(int level)
@@ -100,18 +132,21 @@ bool InsideRounded(int x, int y, int w, int h, int r)
     return (px - cx) * (px - cx) + (py - cy) * (py - cy) <= double(r) * r;
 }
 
+// Raised faces are lit from the top left; sunken ones (pressed or checked) from
+// the bottom right.
 void DrawFace(Canvas& c, const Design& d, uint32_t outside)
 {
+    const int edge = d.art == Art::Sunken ? -kEdgeStep : kEdgeStep;
     for (int y = 0; y < c.height; ++y) {
         for (int x = 0; x < c.width; ++x) {
             if (!InsideRounded(x, y, c.width, c.height, d.radius))
                 c.At(x, y) = outside;
             else if (!InsideRounded(x - 1, y, c.width, c.height, d.radius) ||
                      !InsideRounded(x, y - 1, c.width, c.height, d.radius))
-                c.At(x, y) = Grey(d.shade + kEdgeStep);
+                c.At(x, y) = Grey(d.shade + edge);
             else if (!InsideRounded(x + 1, y, c.width, c.height, d.radius) ||
                      !InsideRounded(x, y + 1, c.width, c.height, d.radius))
-                c.At(x, y) = Grey(d.shade - kEdgeStep);
+                c.At(x, y) = Grey(d.shade - edge);
             else
                 c.At(x, y) = Grey(d.shade);
         }
@@ -131,36 +166,75 @@ void DrawLine(Canvas& c, const Design& d)
     }
 }
 
+bool InSquareOutline(double dx, double dy, double half, double stroke)
+{
+    const double m = std::max(std::fabs(dx), std::fabs(dy));
+    return m <= half && m > half - stroke;
+}
+
+// A triangle pointing to +u from u = from to its tip at u = to, as wide as long.
+bool InTriangle(double u, double v, double from, double to)
+{
+    return u >= from && u <= to && std::fabs(v) <= (to - u) / 2 + 0.5;
+}
+
+// Distance from (x, y) to the segment from (x0, y0) to (x1, y1).
+double SegmentDistance(double x, double y, double x0, double y0, double x1, double y1)
+{
+    const double ux = x1 - x0, uy = y1 - y0;
+    const double t = std::clamp(((x - x0) * ux + (y - y0) * uy) / (ux * ux + uy * uy), 0.0, 1.0);
+    return std::hypot(x - x0 - t * ux, y - y0 - t * uy);
+}
+
+// An arrow along +u to a bar across at u = r.
+bool InDockArrow(double u, double v, double r, double stroke)
+{
+    return (u > r - stroke && u <= r && std::fabs(v) <= r) || InTriangle(u, v, -r, r - 1.5 * stroke);
+}
+
 // The glyph shapes, around a centre, of a size r.
-bool InGlyph(int variant, double dx, double dy, double r)
+bool InGlyph(int glyph, double dx, double dy, double r)
 {
     const double ax = std::fabs(dx), ay = std::fabs(dy);
-    const double stroke = std::max(1.0, r / 4);
-    switch (variant % kGlyphCount) {
-    case 0: // cross
-        return ax <= r && ay <= r && std::fabs(ax - ay) < stroke;
-    case 1: // plus
-        return (ax <= r && ay < stroke / 2 + 0.5) || (ay <= r && ax < stroke / 2 + 0.5);
-    case 2: // square outline
-        return std::max(ax, ay) <= r && std::max(ax, ay) > r - stroke;
-    case 3: // triangle pointing right
-        return dx >= -r && dx <= r && ay <= (r - dx) / 2;
-    case 4: // disc
-        return dx * dx + dy * dy <= r * r;
-    default: // bar
-        return ax <= r && ay < stroke / 2 + 0.5;
+    const double stroke = std::max(1.0, r / 3);
+    const double half = stroke / 2 + 0.5;
+    switch (glyph) {
+    case kCross: return ax <= r && ay <= r && std::fabs(ax - ay) < stroke * 0.75;
+    case kPlus: return (ax <= r && ay < half) || (ay <= r && ax < half);
+    case kSquare: return InSquareOutline(dx, dy, r, stroke * 0.75);
+    case kTriangle: return InTriangle(dx, dy, -r, r);
+    case kDisc: return dx * dx + dy * dy <= r * r;
+    case kMinimizeBar: return ax <= r && dy > r - stroke && dy <= r;
+    case kRestore: {
+        const double shift = r * 0.3, side = r * 0.7, line = stroke * 0.6;
+        const bool front = InSquareOutline(dx + shift, dy - shift, side, line);
+        const bool insideFront = std::max(std::fabs(dx + shift), std::fabs(dy - shift)) <= side;
+        return front || (InSquareOutline(dx - shift, dy + shift, side, line) && !insideFront);
+    }
+    case kDot: return dx * dx + dy * dy <= r * r * 0.36;
+    case kTick:
+        return std::min(SegmentDistance(dx, dy, -r, 0, -r / 3, r * 2 / 3),
+                        SegmentDistance(dx, dy, -r / 3, r * 2 / 3, r, -r * 2 / 3)) < stroke / 2;
+    case kDockLeft: return InDockArrow(-dx, dy, r, stroke);
+    case kDockRight: return InDockArrow(dx, dy, r, stroke);
+    case kDockUp: return InDockArrow(-dy, dx, r, stroke);
+    case kDockDown: return InDockArrow(dy, dx, r, stroke);
+    case kDropArrow: return InTriangle(dy, dx, -r / 2, r / 2);
+    case kSpinArrows: return InTriangle(-dy, dx, r / 6, r * 5 / 6) || InTriangle(dy, dx, r / 6, r * 5 / 6);
+    default: return false;
     }
 }
 
-// A white glyph with its black shadow one pixel right and down, in a cell.
-void DrawGlyph(Canvas& c, int left, int width, int variant, double r)
+// A white glyph with its black shadow down and right, in a cell.
+void DrawGlyph(Canvas& c, int left, int width, int glyph, double r)
 {
     const double cx = left + width / 2.0 - 0.5, cy = c.height / 2.0 - 0.5;
+    const int shadow = std::max(1, int(r / 8));
     for (int y = 0; y < c.height; ++y) {
         for (int x = left; x < std::min(left + width, c.width); ++x) {
-            if (InGlyph(variant, x - cx, y - cy, r))
+            if (InGlyph(glyph, x - cx, y - cy, r))
                 c.At(x, y) = kWhite;
-            else if (InGlyph(variant, x - 1 - cx, y - 1 - cy, r))
+            else if (InGlyph(glyph, x - shadow - cx, y - shadow - cy, r))
                 c.At(x, y) = kBlack;
         }
     }
@@ -209,10 +283,15 @@ void DrawGrip(Canvas& c, int variant)
     }
 }
 
+double GlyphRadius(const Design& d)
+{
+    return d.variant == kTick ? kMarkGlyphRadius : std::min(d.width, d.height) / 2 - 3;
+}
+
 void DrawStrip(Canvas& c)
 {
-    for (int cell = 0; cell * kStripCell < c.width; ++cell)
-        DrawGlyph(c, cell * kStripCell, kStripCell, cell, 8 + (cell / kGlyphCount) % 3 * 4);
+    for (const StripCell& cell : kStripCells)
+        DrawGlyph(c, cell.id * kStripCell, kStripCell, cell.glyph, kStripGlyphRadius);
 }
 
 } // namespace
@@ -227,11 +306,12 @@ SkinPictureArt DrawSkinPicture(SkinPicture picture)
     const Design& d = kDesigns[int(picture)];
     Canvas c = {d.width, d.height, std::vector<uint32_t>(size_t(d.width) * d.height, kClear)};
     switch (d.art) {
-    case Art::Face: DrawFace(c, d, kClear); break;
+    case Art::Face:
+    case Art::Sunken: DrawFace(c, d, kClear); break;
     case Art::Frame: DrawFace(c, d, kMagenta); break;
     case Art::Line: DrawLine(c, d); break;
     case Art::Mark: DrawMark(c); break;
-    case Art::Glyph: DrawGlyph(c, 0, c.width, d.variant, std::min(c.width, c.height) / 2 - 3); break;
+    case Art::Glyph: DrawGlyph(c, 0, c.width, d.variant, GlyphRadius(d)); break;
     case Art::Strip: DrawStrip(c); break;
     case Art::Badge: DrawBadge(c, d); break;
     case Art::Grip: DrawGrip(c, d.variant); break;
