@@ -99,9 +99,10 @@ struct SkinFrameMetrics {
     int captionTextY;
     int captionTextWidth;
     int captionTextHeight;
-    // Caption styles, values 1..9: 2, 3 and 4 a text record's alignments and
-    // shadow flag; 5, 6, 8 and 9 text and shadow colours (COLORREF) of the two
-    // caption texts. The inactive style's ninth is left as the caller set it.
+    // Caption styles, values 1..9 from index 0: 1, 2 and 3 a text record's
+    // alignments and shadow flag; 4, 5, 7 and 8 text and shadow colours
+    // (COLORREF) of the two caption texts. The inactive style's ninth is left
+    // as the caller set it.
     int activeStyle[9];
     int inactiveStyle[9];
     int iconX;

@@ -24,8 +24,8 @@ const int kMaximizeImage = 1;
 const int kRestoreImage = 3;
 const int kNoImage = -1;
 
-// Caption style values, in the order the skin's frame metrics give them.
-enum StyleValue { kAlignH = 1, kAlignV = 2, kShadow = 3, kColor = 4, kShadowColor = 5, kColor2 = 7, kShadowColor2 = 8 };
+// Where caption style values 1, 2, 3, 4, 5, 7 and 8 stand in the skin's frame metrics.
+enum StyleValue { kAlignH = 0, kAlignV = 1, kShadow = 2, kColor = 3, kShadowColor = 4, kColor2 = 6, kShadowColor2 = 7 };
 
 struct ButtonSpec {
     int32_t id;

@@ -1,7 +1,11 @@
 #include "TopLevelTestSupport.h"
 #include "gui/window/WindowCommand.h"
+#include "gui/window/WindowEvent.h"
 #include "gui/window/WindowGeometry.h"
+#include "tests/gui/BitmapTestSupport.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -165,5 +169,34 @@ TEST(TitleBar, CaptionFallsBackToTheShortAndShorterTexts)
         }
         EXPECT_EQ(differing, 0) << c.shown << " in " << c.width;
         EXPECT_EQ(written > 0, std::string(c.shown) != " ") << "the text shows";
+    }
+}
+
+// The caption reads against its band: the contrast between the band (its most
+// common luminance in the caption box) and the text's pixels (those farthest
+// from it) is at least 4.5:1, active and inactive.
+TEST(TitleBar, CaptionTextStandsOutFromItsBand)
+{
+    ProbeWindow w;
+    ASSERT_NE(w.Create(ProbeParams()), nullptr);
+    PumpMessages();
+    CTitleBar& bar = w.GetTitleBar();
+    for (int active : {1, 0}) {
+        bar.OnEvent(nullptr, 0, int(WindowEvent::Activate), active, 0, nullptr);
+        const CTextBuffer& text = bar.GetCaptionText();
+        const CBitmapDC& surface = *w.GetContainer().GetSurface();
+        GdiFlush();
+        int count[256] = {};
+        for (int y = text.y; y < text.y + text.height; ++y)
+            for (int x = text.x; x < text.x + text.width; ++x)
+                ++count[MeanLuminance(surface, x, y, x + 1, y + 1)];
+        const int band = int(std::max_element(count, count + 256) - count);
+        int farthest = band;
+        for (int v = 0; v < 256; ++v)
+            if (count[v] && std::abs(v - band) > std::abs(farthest - band))
+                farthest = v;
+        auto relative = [](int v) { return std::pow(v / 255.0, 2.2) + 0.05; };
+        const double contrast = relative(std::max(band, farthest)) / relative(std::min(band, farthest));
+        EXPECT_GE(contrast, 4.5) << "active " << active << ": band " << band << ", text " << farthest;
     }
 }
