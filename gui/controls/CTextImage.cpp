@@ -2,6 +2,7 @@
 #include "gui/controls/ControlCommand.h"
 #include "gui/graphics/ColorHelpers.h"
 #include "gui/skin/CSkinRenderer.h"
+#include "gui/skin/CTextPainter.h"
 #include "gui/skin/PixelOperations.h"
 #include <algorithm>
 
@@ -10,6 +11,16 @@ const int kBits = 32;
 const int kPressedShade = 248;  // of 256: the pressed icon a shade darker
 const int kDisabledAlpha = 128; // of 256: a disabled icon half transparent
 const int kLabelFontSlot = 1;
+const int kRegularLabelSize = 0; // asks the skin for its regular label face
+const int kSmallLabelSize = 12;  // asks for its small one
+const int kFitMargin = 2;        // as the text painter demands of a text that fits
+
+bool Fits(const CTextBuffer& record)
+{
+    CTextBuffer measured = record;
+    CTextPainter().MeasureSkinText(CBitmapDC(), measured, nullptr);
+    return measured.width + kFitMargin <= record.width;
+}
 
 // Where the icon goes across the label.
 enum class IconSpot { Centred, LeftOfMark, RightOfMark };
@@ -104,7 +115,14 @@ void CTextImage::LayOutText(const TextImageRequest& r, const SkinInsets& margin)
     m_text.width =
         r.stretchMode == StretchMode::ThreeColumns ? r.middle - margin.left : r.width - margin.left - margin.right;
     m_text.height = r.height - margin.bottom - margin.top;
-    m_text.font = r.skin->GetFont(kLabelFontSlot, m_text.height);
+    // The box's own size first, then the skin's smaller label faces, until the
+    // text fits; a text with a shorter form to fall back on keeps the first.
+    const int sizes[] = {m_text.height, kRegularLabelSize, kSmallLabelSize};
+    for (int size : sizes) {
+        m_text.font = r.skin->GetFont(kLabelFontSlot, size);
+        if (!m_text.shortText.empty() || Fits(m_text))
+            break;
+    }
 }
 
 RECT CTextImage::GetTextRect() const

@@ -1,5 +1,6 @@
 #include "ControlTestSupport.h"
 #include "gui/controls/CTextImage.h"
+#include "gui/skin/CTextPainter.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 
@@ -108,5 +109,41 @@ TEST(TextImage, IconsPressedDisabledFittedOrUnknown)
         request.middle = 50;
         beside.Render(request);
         EXPECT_EQ(beside.GetTextRect().right, 50);
+    }
+}
+
+// A label too long for its box takes the skin's smaller faces until it fits
+// (a drop list box's text keeps left of its arrow); one with a shorter form
+// keeps its face, and the painter picks the shorter text.
+TEST(TextImage, ALongLabelTakesASmallerFaceThatFits)
+{
+    const struct {
+        const char* text;
+        const char* shortText;
+        int width, height;
+        bool smaller, fits;
+    } cases[] = {
+        {"Wave In", "", 120, 25, false, true},
+        {"Kernel Streaming", "", 120, 25, true, true},
+        {"Kernel Streaming", "KS", 120, 25, false, false},
+        {"Kernel Streaming Kernel Streaming", "", 120, 25, true, false},
+        {"Kernel Streaming", "", 160, 40, false, true},
+    };
+    for (const auto& c : cases) {
+        TextImageRequest request = Label(c.text);
+        request.icon = 0;
+        request.secondText = c.shortText;
+        request.width = c.width;
+        request.height = c.height;
+        request.stretchMode = StretchMode::ThreeColumns;
+        request.middle = c.width - c.height + 1; // the arrow's square at the right
+        CTextImage label;
+        label.Render(request);
+        CTextBuffer text = *label.GetTextBuffer();
+        const int box = text.width;
+        const int regular = LoadedSkin().GetFont(1, 0)->GetHeight();
+        EXPECT_EQ(text.font->GetHeight() < regular, c.smaller) << c.text << " " << c.width;
+        CTextPainter().MeasureSkinText(CBitmapDC(), text, nullptr);
+        EXPECT_EQ(text.width + 2 <= box, c.fits) << c.text << " " << c.width;
     }
 }
