@@ -143,7 +143,6 @@ void CDropList::Open(const DropListOpenParams& params)
     container.skin = m_open.renderer;
     m_container.Create(container);
 
-    const SkinElementQuery frame = QuerySkinElement(m_open.renderer, this, FrameKind(), m_open.width, m_open.height);
     WindowCreateParams window;
     window.x = m_open.x;
     window.y = m_open.y;
@@ -156,11 +155,8 @@ void CDropList::Open(const DropListOpenParams& params)
     window.activateOnShow = m_open.notAMenu;
     window.swallowClosingClick = m_open.swallowClosingClick;
     window.parentHandle = m_open.nativeParent;
-    window.clampFlags = m_open.placement;
-    window.insets[0] = frame.contentInsets.left;
-    window.insets[1] = frame.contentInsets.top;
-    window.insets[2] = frame.contentInsets.right;
-    window.insets[3] = frame.contentInsets.bottom;
+    // The frame is drawn: all of it stays inside the work area, off any taskbar.
+    window.clampFlags = m_open.placement | DropListPlacement::WorkArea;
     window.closeOnOutsideClick = m_open.closeOnOutsideClick;
     if (m_popup.Create(window) != 0)
         Teardown();

@@ -36,15 +36,15 @@ struct PopupFixture {
     {
         items.selected = selected;
         DropListOpenParams params;
-        params.x = kPopupX;
-        params.y = kPopupY;
+        params.x = x;
+        params.y = y;
         params.width = 150;
         params.renderer = &host.skin;
         params.owner = &owner;
         params.host = &host.window;
         params.visibleRows = rows;
         params.items = &items;
-        params.placement = 0;
+        params.placement = placement;
         params.cookie = 77;
         params.notAMenu = notAMenu;
         params.closeOnOtherButton = closeOnOtherButton;
@@ -64,6 +64,7 @@ struct PopupFixture {
     CDropList list;
     HWND popup = nullptr;
     uint8_t closeOnOtherButton = 0;
+    int x = kPopupX, y = kPopupY, placement = 0;
 };
 } // namespace
 
@@ -124,6 +125,34 @@ TEST(DropList, LayoutScrollingAndWheel)
     fit.visibleRows = 100;
     EXPECT_EQ(0u, f.list.FitToMonitor(fit));
     EXPECT_EQ(63, fit.visibleRows);
+}
+
+// Opened at a screen's edge, as a menu at the cursor or a list below its box,
+// the whole popup, frame and all, stays inside the work area.
+TEST(DropList, APopupAtTheScreensEdgeStaysInsideTheWorkArea)
+{
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const struct {
+        int x, y, placement;
+    } cases[] = {{400, int(work.bottom) - 10, DropListPlacement::CursorMonitor | 1},
+                 {int(work.right) - 20, int(work.bottom) - 30, DropListPlacement::CursorMonitor | 1},
+                 {400, int(work.bottom) - 30, DropListPlacement::SkipHorizontal}};
+    for (const auto& c : cases) {
+        SetCursorPos(c.x, c.y);
+        PopupFixture f;
+        AddNormal(f.items, 8);
+        f.x = c.x, f.y = c.y, f.placement = c.placement;
+        f.Open(8, -1);
+        RECT r = {};
+        GetWindowRect(f.popup, &r);
+        EXPECT_GE(r.top, work.top) << c.x << "," << c.y;
+        EXPECT_LE(r.bottom, work.bottom) << c.x << "," << c.y;
+        if (!(c.placement & DropListPlacement::SkipHorizontal))
+            EXPECT_LE(r.right, work.right) << c.x << "," << c.y;
+        f.list.GetPopupWindow().PostDeferredClose();
+        PumpMessages();
+    }
 }
 
 // Releases over a separator, spacer, caption or disabled row neither select
