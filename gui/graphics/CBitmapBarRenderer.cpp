@@ -28,18 +28,33 @@ CBitmapBarRenderer::CBitmapBarRenderer()
       labelFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))), lowestLabel(NoLowest), labelInset(0),
       labelOffset(DefaultLabelOffset), labelShadow(false), labelColor(White), shadowColor(MidGrey), stripColor(0),
       direction(0), extraLength(0), labelAlign(AlignDefault), gridLines(false), m_stripLength(0), m_brush(nullptr),
-      m_lastValue(NeverDrawn), m_unchangedCount(0), m_textAlign(0)
+      m_stripFont(nullptr), m_lastValue(NeverDrawn), m_unchangedCount(0), m_textAlign(0)
 {}
 
 CBitmapBarRenderer::~CBitmapBarRenderer()
 {
     if (m_brush)
         DeleteObject(m_brush);
+    m_strip.Destroy(); // releases the font from its DC
+    if (m_stripFont)
+        DeleteObject(m_stripFont);
 }
 
 bool CBitmapBarRenderer::Swapped() const
 {
     return m_geometry.vertical ? direction == 0 : direction == 1;
+}
+
+// The keyed blit leaves out the strip colour, and with it the edge pixels that
+// smoothing blends towards it: a smoothed font loses all but its strokes'
+// cores. The strip takes the font unsmoothed; null when it cannot be read.
+HFONT CBitmapBarRenderer::UnsmoothedCopy(HFONT font)
+{
+    LOGFONTA description = {};
+    if (!font || !GetObjectA(font, sizeof(description), &description))
+        return nullptr;
+    description.lfQuality = NONANTIALIASED_QUALITY;
+    return CreateFontIndirectA(&description);
 }
 
 void CBitmapBarRenderer::DrawScale()
@@ -59,6 +74,9 @@ void CBitmapBarRenderer::DrawScale()
     }
     m_strip.Destroy();
     m_stripLength = 0;
+    if (m_stripFont)
+        DeleteObject(m_stripFont);
+    m_stripFont = UnsmoothedCopy(labelFont);
     if (scaleSpan == 0.0f) // no difference of values covers the bar: nothing to show
         return;
     const BarGeometry& g = m_geometry;
@@ -72,7 +90,7 @@ void CBitmapBarRenderer::DrawScale()
         return;
     SetBkColor(dc, stripColor);
     SetBkMode(dc, TRANSPARENT);
-    SelectObject(dc, labelFont);
+    SelectObject(dc, m_stripFont ? m_stripFont : labelFont);
     const RECT whole = {0, 0, m_strip.GetWidth(), m_strip.GetHeight()};
     FillRect(dc, &whole, m_brush);
     DrawLabels(start, end, negated);

@@ -49,10 +49,12 @@ private:
     bool Swapped() const;
     void DrawLabels(float start, float end, bool negated);
     void Restore(HDC dc, int crossStart, int crossLength) const;
+    static HFONT UnsmoothedCopy(HFONT font);
 
     CBitmapDC m_strip;
     int m_stripLength;
     HBRUSH m_brush;
+    HFONT m_stripFont; // labelFont unsmoothed, selected into the strip
     int m_lastValue;
     int m_unchangedCount;
     UINT m_textAlign;

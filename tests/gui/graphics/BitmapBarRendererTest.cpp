@@ -136,3 +136,29 @@ TEST(BitmapBarRenderer, AShiftedScaleCoversItsBarInBothOrientations)
             EXPECT_GT(inked[third], 0) << "lying " << lying << " third " << third;
     }
 }
+
+// The strip is left out where it keeps its colour: a smoothed bold font whose
+// edges blend towards it, as near-black or white text, still inks as much of
+// the strip as the same font unsmoothed, not only its strokes' cores.
+TEST(BitmapBarRenderer, SmoothedLabelsKeepTheirWholeStrokes)
+{
+    auto inked = [](DWORD quality, COLORREF color) {
+        HFONT font = CreateFontA(22, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 quality, DEFAULT_PITCH, "Tahoma");
+        int n = 0;
+        {
+            Scale s(nullptr);
+            s.renderer.labelFont = font;
+            s.renderer.labelColor = color;
+            s.renderer.DrawScale();
+            n = s.InkedPixels(s.renderer.GetStrip(), 0, 300);
+        }
+        DeleteObject(font);
+        return n;
+    };
+    for (COLORREF color : {COLORREF(0x010101), COLORREF(0xFFFFFF)}) {
+        const int plain = inked(NONANTIALIASED_QUALITY, color);
+        EXPECT_GT(plain, 0);
+        EXPECT_EQ(inked(ANTIALIASED_QUALITY, color), plain) << std::hex << color;
+    }
+}

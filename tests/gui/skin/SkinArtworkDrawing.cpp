@@ -10,10 +10,10 @@ enum class Art { Face, Sunken, Frame, Line, Mark, Glyph, Strip, Badge, Grip };
 // The white shapes of icons and marks.
 enum Glyph {
     kNoGlyph,
-    kCross,       // close
+    kCross, // close
     kPlus,
-    kSquare,      // maximize
-    kTriangle,    // pointing right
+    kSquare,   // maximize
+    kTriangle, // pointing right
     kDisc,
     kMinimizeBar, // a bar along the bottom
     kRestore,     // two overlapping squares
@@ -23,8 +23,8 @@ enum Glyph {
     kDockRight,
     kDockUp,
     kDockDown,
-    kDropArrow,   // opens a list below
-    kSpinArrows,  // steps through a list
+    kDropArrow,  // opens a list below
+    kSpinArrows, // steps through a list
 };
 
 struct Design {
@@ -103,9 +103,8 @@ struct StripCell {
     Glyph glyph;
 };
 const StripCell kStripCells[] = {
-    {0, kMinimizeBar}, {1, kSquare},    {2, kCross},      {3, kRestore},    {7, kDropArrow},
-    {14, kDot},        {18, kSpinArrows}, {19, kSpinArrows}, {24, kDockLeft}, {25, kDockRight},
-    {26, kDockUp},     {27, kDockDown},
+    {0, kMinimizeBar}, {1, kSquare},      {2, kCross},     {3, kRestore},    {7, kDropArrow}, {14, kDot},
+    {18, kSpinArrows}, {19, kSpinArrows}, {24, kDockLeft}, {25, kDockRight}, {26, kDockUp},   {27, kDockDown},
 };
 
 uint32_t Grey(int level)

@@ -51,17 +51,72 @@ TEST(SkinLooks, TitleBarGlyphsAndMenuMarksHaveTheirShapes)
         int id;
         const char* mask;
     } glyphs[] = {
-        {"minimize: a bar along the bottom", 0, "...................." "#####"},
-        {"maximize: a hollow square", 1, "#####" "#...#" "#...#" "#...#" "#####"},
-        {"close: a cross", 2, "#?.?#" "?#?#?" ".?#?." "?#?#?" "#?.?#"},
-        {"restore: two squares, the front one lower left", 3, ".?###" "????#" "#.??#" "#.???" "###?."},
-        {"dock left: an arrow to a bar on the left", 24, "#..??" "#???#" "#?###" "#???#" "#..??"},
-        {"dock right: an arrow to a bar on the right", 25, "??..#" "#???#" "###?#" "#???#" "??..#"},
-        {"dock top: an arrow to a bar at the top", 26, "#####" ".???." ".?#?." "??#??" "?###?"},
-        {"dock bottom: an arrow to a bar at the bottom", 27, "?###?" "??#??" ".?#?." ".???." "#####"},
-        {"list: an arrow down", 7, "....." ".?#?." ".?#?." "..?.." "....."},
-        {"choice: a dot", 1001, "....." ".?#?." ".###." ".?#?." "....."},
-        {"check: a tick", 1000, "....?" "...?#" "???#?" ".##?." ".??.."},
+        {"minimize: a bar along the bottom", 0,
+         "....."
+         "....."
+         "....."
+         "....."
+         "#####"},
+        {"maximize: a hollow square", 1,
+         "#####"
+         "#...#"
+         "#...#"
+         "#...#"
+         "#####"},
+        {"close: a cross", 2,
+         "#?.?#"
+         "?#?#?"
+         ".?#?."
+         "?#?#?"
+         "#?.?#"},
+        {"restore: two squares, the front one lower left", 3,
+         ".?###"
+         "????#"
+         "#.??#"
+         "#.???"
+         "###?."},
+        {"dock left: an arrow to a bar on the left", 24,
+         "#..??"
+         "#???#"
+         "#?###"
+         "#???#"
+         "#..??"},
+        {"dock right: an arrow to a bar on the right", 25,
+         "??..#"
+         "#???#"
+         "###?#"
+         "#???#"
+         "??..#"},
+        {"dock top: an arrow to a bar at the top", 26,
+         "#####"
+         ".???."
+         ".?#?."
+         "??#??"
+         "?###?"},
+        {"dock bottom: an arrow to a bar at the bottom", 27,
+         "?###?"
+         "??#??"
+         ".?#?."
+         ".???."
+         "#####"},
+        {"list: an arrow down", 7,
+         "....."
+         ".?#?."
+         ".?#?."
+         "..?.."
+         "....."},
+        {"choice: a dot", 1001,
+         "....."
+         ".?#?."
+         ".###."
+         ".?#?."
+         "....."},
+        {"check: a tick", 1000,
+         "....?"
+         "...?#"
+         "???#?"
+         ".##?."
+         ".??.."},
     };
     for (const auto& g : glyphs) {
         const std::string mask = GlyphMask(renderer, g.id);
