@@ -29,6 +29,9 @@ void CPopupMenu::Open(const PopupMenuParams& params)
     list.notAMenu = params.notAMenu;
     list.closeOnOutsideClick = params.closeOnOutsideClick;
     m_list.Open(list);
+    // Also the activated popup the tray opens, which is no popupMenu window.
+    if (m_list.IsOpen())
+        m_list.GetPopupWindow().BecomeOpenMenu();
     m_list.BeginCapture();
 }
 

@@ -55,8 +55,7 @@ void CPhysicalWindow::Destroy()
         return;
     if (m_params.savePlacement)
         SavePlacement(m_params.iniPath.c_str(), m_params.section.c_str(), m_params.key.c_str());
-    if (m_params.popupMenu)
-        ForgetOpenMenu();
+    ForgetOpenMenu();
     UnregisterAppBar();
     LifeGuard guard(this);
     if (m_life.hwnd && IsWindow(m_life.hwnd) && !m_life.destroying)

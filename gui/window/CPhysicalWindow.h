@@ -235,6 +235,8 @@ public:
     // Closes the open popup menu unless the cursor is inside it; true when
     // the click that closed it is to be eaten.
     static bool DismissOpenMenu();
+    // Makes this window the open popup menu, as a popupMenu window is from its showing.
+    void BecomeOpenMenu();
     // Eats the next release of button (traced with this window's address).
     void ArmMouseUpSwallow(MouseSwallow button);
     static bool TakeMouseUpSwallow(MouseSwallow button);
@@ -394,7 +396,6 @@ private:
     HDC PresentDC();
     void YieldIfVerbose() const;
     static void CloseOtherMenu();
-    void BecomeOpenMenu();
     void ForgetOpenMenu();
     LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, bool& handled,
                      LifeGuard& guard);

@@ -266,6 +266,7 @@ void CPhysicalWindow::OnActivate(WPARAM wParam, LRESULT& result)
         return;
     }
     m_dragger.EndDrag();
+    ForgetOpenMenu(); // an activated menu closes with its activation, wherever the cursor is
     DismissOpenMenu();
     // Focus passing to the open menu is no deactivation for the owner.
     if (!IsMenuOpen())

@@ -235,6 +235,46 @@ TEST(DropList, DeactivationClosesAndTheMenuRelays)
     EXPECT_EQ(DropListNotify::Closed, menuOwner.notes[1].code);
 }
 
+// Either kind of popup menu, the one shown without activation and the
+// activated one the tray opens, is the program's open menu until it closes:
+// a dismissal with the cursor outside closes it, and so does the loss of
+// the activation, wherever the cursor is.
+TEST(DropList, DismissalOrDeactivationClosesEveryKindOfPopupMenu)
+{
+    enum class Closing { Dismissal, Deactivation };
+    const struct {
+        uint8_t activated;
+        Closing closing;
+        int cursorX; // from the menu's left
+    } cases[] = {{0, Closing::Dismissal, -50}, {1, Closing::Dismissal, -50}, {1, Closing::Deactivation, 10}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.activated) << int(c.closing));
+        SkinnedHost host;
+        CPopupMenu menu;
+        NoteListener owner;
+        AddNormal(menu.GetItems(), 3);
+        PopupMenuParams params;
+        params.x = kPopupX;
+        params.y = kPopupY;
+        params.width = 120;
+        params.owner = &owner;
+        params.container = &host.container;
+        params.notAMenu = params.closeOnOutsideClick = c.activated;
+        ASSERT_TRUE(MoveCursorTo(kPopupX + c.cursorX, kPopupY + 10));
+        menu.Open(params);
+        PumpMessages();
+        ASSERT_TRUE(menu.GetDropList().IsOpen());
+        EXPECT_TRUE(CPhysicalWindow::IsMenuOpen());
+        if (c.closing == Closing::Dismissal)
+            CPhysicalWindow::DismissOpenMenu();
+        else
+            SendMessageA(menu.GetDropList().GetPopupWindow().GetHwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+        PumpMessages();
+        EXPECT_FALSE(menu.GetDropList().IsOpen());
+        EXPECT_FALSE(CPhysicalWindow::IsMenuOpen());
+    }
+}
+
 // While the button is held the hover timer scrolls towards a cursor below or
 // above the rows; a cursor resting 400 ms on a row with a tip shows it.
 TEST(DropList, HoverScrollsAndTipsShow)
