@@ -2,13 +2,13 @@
 // each into the folder given as the first argument; scripts/screenshots runs
 // it under a virtual display with a sound source.
 #include "tests/app/ArtworkSource.h"
+#include "tests/app/MainWindowPopups.h"
 #include "tests/gui/skin/PngEncode.h"
 #include "app/CMainWindow.h"
 #include "gui/window/CPhysicalWindow.h"
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,18 +19,13 @@ const DWORD kSettleMs = 400;  // a menu or a window paints
 
 std::string g_folder = ".";
 
-// What each picture shows, for the folder's index.
+// What each picture shows, for the folder's index; the popups' come with them.
 const char* const kCaptions[][2] = {
     {"01-first-start-settings.png", "the first start: no device chosen yet, the I/O settings window says so"},
     {"02-signal-default-layout.png", "the default layout with the demo tones: loudness meter above the RTA"},
     {"03-signal-one-scope.png", "\"Prefer Oscilloscope\": the meter above one oscilloscope"},
     {"04-signal-two-scopes-1400x400.png", "\"Prefer Two Oscilloscopes\" at 1400 x 400: two scopes beside the RTA"},
-    {"05-menu-rta.png", "the RTA pane's menu with the window menu below"},
-    {"06-menu-meters.png", "the meter's menu with the window menu below"},
-    {"07-menu-scope.png", "the oscilloscope's menu with the window menu below"},
-    {"08-menu-window.png", "the window menu (a right click on the window)"},
     {"09-menu-tray.png", "the tray icon's menu"},
-    {"10-about.png", "the about window"},
     {"11-signal-vertical-meter.png", "\"Prefer Vertical\": the meter standing beside the RTA"}};
 
 const char* Caption(const char* name)
@@ -38,6 +33,9 @@ const char* Caption(const char* name)
     for (const auto& caption : kCaptions)
         if (!strcmp(caption[0], name))
             return caption[1];
+    for (const MainWindowPopup& popup : MainWindowPopups())
+        if (!strcmp(popup.picture, name))
+            return popup.shows;
     return "";
 }
 std::string g_iniPath;
@@ -55,20 +53,17 @@ void Pump(DWORD ms)
     } while (GetTickCount() - start < ms);
 }
 
-// The visible top-level windows of this thread, bottom first.
-std::vector<HWND> ThreadWindows()
+RECT ScreenArea()
 {
-    std::vector<HWND> windows;
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
-        if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId())
-            windows.insert(windows.begin(), w);
-    return windows;
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-// The rectangle of the screen as an RGB PNG, put together from each window's
-// own picture (the desktop's copy of a window may lag behind it).
-bool Shoot(const char* name, RECT area)
+// The rectangle of the screen, as the user sees it, as an RGB PNG; a
+// popup that the screen shows as one colour is called out in the index.
+bool Shoot(const char* name, RECT area, const char* remark = "")
 {
+    const RECT whole = ScreenArea();
+    IntersectRect(&area, &area, &whole); // past the screen's edge the screen reads back black
     const int width = area.right - area.left, height = area.bottom - area.top;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -82,14 +77,6 @@ bool Shoot(const char* name, RECT area)
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    for (HWND window : ThreadWindows()) {
-        RECT rect;
-        GetWindowRect(window, &rect);
-        HDC source = GetWindowDC(window);
-        BitBlt(memory, rect.left - area.left, rect.top - area.top, rect.right - rect.left, rect.bottom - rect.top,
-               source, 0, 0, SRCCOPY);
-        ReleaseDC(window, source);
-    }
     GdiFlush();
     PngPicture picture;
     picture.width = width;
@@ -104,7 +91,7 @@ bool Shoot(const char* name, RECT area)
     ReleaseDC(nullptr, screen);
     const std::vector<uint8_t> png = EncodePng(picture);
     const bool written = !png.empty() && WriteWholeFile(g_folder + "\\" + name, std::string(png.begin(), png.end()));
-    printf("%s%s: %s\n", written ? "" : "NOT WRITTEN ", name, Caption(name));
+    printf("%s%s: %s%s\n", written ? "" : "NOT WRITTEN ", name, Caption(name), remark);
     return written;
 }
 
@@ -113,11 +100,6 @@ RECT WindowArea(CTopLevelWindow& window)
     RECT rect;
     GetWindowRect(window.GetWindow().GetHwnd(), &rect);
     return rect;
-}
-
-RECT ScreenArea()
-{
-    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
 void WriteSettings(const char* section, const char* key, const char* value)
@@ -146,13 +128,26 @@ public:
     CMainWindow& Window() { return m_window; }
     bool Created() const { return m_created; }
 
-    void ShootMenu(const char* name, const std::function<void(CMainWindow&)>& show)
+    // Opens the popup as a user does, waits for its picture and shoots the screen.
+    void ShootPopup(const MainWindowPopup& popup)
     {
-        RECT rect = WindowArea(m_window);
-        SetCursorPos(rect.left + 120, rect.top + 60);
-        show(m_window);
+        if (popup.kind != PopupKind::SettingsList)
+            m_window.GetSettingsWindow().Destroy(); // what the lists left open
+        const HWND window = popup.open(m_window);
+        const bool shown = PumpUntil([window] { return ShowsAPicture(window); });
         Pump(kSettleMs);
-        Shoot(name, ScreenArea());
+        Shoot(popup.picture, ScreenArea(), !window ? " (DID NOT OPEN)" : shown ? "" : " (SHOWN AS ONE COLOUR)");
+        if (window && popup.kind == PopupKind::Window)
+            SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        else if (window)
+            SendMessageA(window, WM_ACTIVATE, WA_INACTIVE, 0);
+        Pump(kSettleMs);
+    }
+    void ShootTrayMenu()
+    {
+        m_window.ShowTrayMenu();
+        Pump(kSettleMs);
+        Shoot("09-menu-tray.png", ScreenArea());
         CPhysicalWindow::DismissOpenMenu();
         Pump(kSettleMs);
     }
@@ -187,19 +182,11 @@ int main(int argc, char** argv)
     {
         Session session(800, 400);
         Shoot("02-signal-default-layout.png", WindowArea(session.Window()));
-        session.ShootMenu("05-menu-rta.png", &CMainWindow::ShowRtaMenu);
-        session.ShootMenu("06-menu-meters.png", &CMainWindow::ShowMetersMenu);
-        session.ShootMenu("08-menu-window.png", &CMainWindow::ShowWindowMenu);
-        session.Window().OnContextCommand(533); // "Prefer Oscilloscope"
-        Pump(kSignalMs);
+        for (const MainWindowPopup& popup : MainWindowPopups())
+            session.ShootPopup(popup);
+        Pump(kSignalMs); // the scope's menu showed the scope
         Shoot("03-signal-one-scope.png", WindowArea(session.Window()));
-        session.ShootMenu("07-menu-scope.png", [](CMainWindow& w) { w.ShowScopeMenu(0); });
-        session.Window().ShowAboutWindow();
-        Pump(kSettleMs);
-        Shoot("10-about.png", ScreenArea());
-        session.Window().GetAboutWindow().Destroy();
-        // Last: the tray's popup is no menu, so nothing but a click outside closes it.
-        session.ShootMenu("09-menu-tray.png", &CMainWindow::ShowTrayMenu);
+        session.ShootTrayMenu();
     }
     WriteSettings("Settings", "cp.main_preference", "2");
     WritePrivateProfileStringA("Master", nullptr, nullptr, g_iniPath.c_str()); // not at the last place and size
