@@ -79,8 +79,7 @@ void CMainWindow::CreateViews()
     meterParams.height = meter.height;
     meterParams.visible = meter.visible;
     meterParams.container = &m_container;
-    meterParams.owner = this;
-    m_meterPanel.GetMeterControl().Create(meterParams);
+    m_meterPanel.CreateControl(meterParams, this);
     m_meterPanel.SetLoudnessMeter(&m_loudness);
     Step(CreationStep::MeterControl);
 

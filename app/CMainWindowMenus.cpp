@@ -25,7 +25,6 @@ int CMainWindow::OnNotify(void* record)
     case NotifyAction::ScopeMenu1: ShowScopeMenu(0); break;
     case NotifyAction::ScopeMenu2: ShowScopeMenu(1); break;
     case NotifyAction::WindowMenu: ShowWindowMenu(); break;
-    case NotifyAction::MeterPhase: m_meterPanel.OnMeterNotify(static_cast<MeterViewPhase*>(r->data3)); break;
     case NotifyAction::Command:
         OnContextCommand(r->controlId);
         RunWindowCommand(r->controlId);

@@ -5,7 +5,6 @@
 #include "gui/controls/CMeterViewControl.h"
 
 namespace {
-const int32_t kMeterPhaseCode = 1; // every phase of the meter view comes with this code
 
 NotifyAction PaneAction(const ControlNotification& record, const NotifySenders& senders)
 {
@@ -49,8 +48,6 @@ NotifyRoute RouteNotification(const ControlNotification& record, const NotifySen
     }
     if (record.kind == CImageControl::kNotificationKind)
         return {PaneAction(record, senders), BaseCall::After};
-    if (record.kind == CMeterViewControl::kPhaseKind && record.code == kMeterPhaseCode)
-        return {NotifyAction::MeterPhase, BaseCall::After};
     const bool chosen = record.kind == PopupMenuNotify::Kind && record.code == DropListNotify::Selected;
     if (chosen && record.sender && record.sender == senders.popupMenu)
         return {NotifyAction::Command, BaseCall::After};

@@ -1,7 +1,8 @@
 #pragma once
 // Where a notification to the main window goes: the panes' draw, resize and
-// context requests, the meter control's view phases and the popup menu's
-// chosen items, told apart by kind, code and the sender's identity.
+// context requests, the meter control's context request (its view phases
+// stay with the meter panel) and the popup menu's chosen items, told apart by
+// kind, code and the sender's identity.
 #include "gui/controls/ControlNotification.h"
 
 // The main window's members that send notifications; null for one not made.
@@ -26,8 +27,7 @@ enum class NotifyAction {
     ScopeMenu1,
     ScopeMenu2,
     WindowMenu,
-    MeterPhase, // data3 is the meter control's phase record
-    Command     // controlId is the chosen item's value
+    Command // controlId is the chosen item's value
 };
 
 // Whether the base handler hears the record after the action.

@@ -42,11 +42,28 @@ CSkinRenderer* SkinOf(const MeterViewPhase* data)
 } // namespace
 
 CMeterPanel::CMeterPanel()
-    : m_controller(nullptr), m_showScale(0), m_loudnessMeter(nullptr), m_horizontal(false), m_segmentFlag(0),
-      m_firstMeterBar(0), m_scaleShadowColour(0), m_reading(), m_input(InputState::Live)
+    : m_listener(nullptr), m_controller(nullptr), m_showScale(0), m_loudnessMeter(nullptr), m_horizontal(false),
+      m_segmentFlag(0), m_firstMeterBar(0), m_scaleShadowColour(0), m_reading(), m_input(InputState::Live)
 {}
 
 CMeterPanel::~CMeterPanel() = default;
+
+void CMeterPanel::CreateControl(MeterViewCreateParams params, CListener* listener)
+{
+    m_listener = listener;
+    params.owner = this;
+    m_meterControl.Create(params);
+}
+
+int CMeterPanel::OnNotify(void* record)
+{
+    const ControlNotification* r = static_cast<const ControlNotification*>(record);
+    if (r && r->kind == CMeterViewControl::kPhaseKind && r->code == CMeterViewControl::kPhaseCode) {
+        OnMeterNotify(static_cast<MeterViewPhase*>(r->data3));
+        return 0;
+    }
+    return m_listener ? m_listener->OnNotify(record) : 0;
+}
 
 void CMeterPanel::OnMeterNotify(MeterViewPhase* data)
 {

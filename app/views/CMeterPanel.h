@@ -16,13 +16,14 @@ class CLoudnessMeter;
 // creates the renderers (2), on every refresh (4) it loads the newest
 // loudness reading into the bars.
 //
-// The owner creates the control, forwards its phase notifications to
-// OnMeterNotify and gives the panel its controller and loudness meter; until
-// both are set no bars are made and nothing is read.
+// The panel creates the control as its owner and answers its phases itself;
+// every other record of the control (the context request) goes on to the
+// listener given at creation. The owner gives the panel its controller and
+// loudness meter; until both are set no bars are made and nothing is read.
 // Threads: GUI thread only. The reading comes from the meter's history
 // without its lock (CLoudnessMeter::ReadLatest); when the writer overtook the
 // read, the bars keep what they showed.
-class CMeterPanel {
+class CMeterPanel : public CListener {
 public:
     static const int kMaxPassedRecords = 200;
 
@@ -31,12 +32,16 @@ public:
     CMeterPanel(const CMeterPanel&) = delete;
     CMeterPanel& operator=(const CMeterPanel&) = delete;
 
+    // Creates the control with this panel as its owner (params.owner is not read).
+    void CreateControl(MeterViewCreateParams params, CListener* listener);
     CMeterViewControl& GetMeterControl() { return m_meterControl; }
     void SetController(CAppController* controller) { m_controller = controller; }
     void SetLoudnessMeter(CLoudnessMeter* meter) { m_loudnessMeter = meter; }
     // While input is stopped the bars show no signal, whatever the meter last read.
     void SetInputState(InputState state) { m_input = state; }
 
+    // The control's phases to OnMeterNotify; other records to the listener (its answer).
+    int OnNotify(void* record) override;
     // A phase of the meter control; null and other phases are ignored.
     void OnMeterNotify(MeterViewPhase* data);
     // Sizes and styles the scale for the control's size.
@@ -53,6 +58,7 @@ private:
     void Refresh(MeterViewPhase& data);
 
     CMeterViewControl m_meterControl;
+    CListener* m_listener;
     CAppController* m_controller;
     int m_showScale;
     CLoudnessMeter* m_loudnessMeter;

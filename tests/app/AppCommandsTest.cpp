@@ -65,7 +65,7 @@ TEST(AppCommands, NotificationsRouteBySenderIdentityAndKind)
         {pane, NotifyCode::Rebuilt, {A::FitRta, A::FitScope1, A::FitScope2, A::None}},
         {pane, NotifyCode::RightUp, {A::RtaMenu, A::ScopeMenu1, A::ScopeMenu2, A::MetersMenu}},
         {pane, NotifyCode::Cancelled, {A::None, A::None, A::None, A::None}},
-        {phase, CMeterViewControl::kPhaseCode + 1, {A::None, A::None, A::None, A::None}},
+        {phase, CMeterViewControl::kPhaseCode, {A::None, A::None, A::None, A::None}}, // the meter panel's
         {menu, DropListNotify::Closed, {A::None, A::None, A::None, A::None}},
         {kButtonNotifyKind, NotifyCode::Click, {A::None, A::None, A::None, A::None}},
     };
@@ -82,10 +82,7 @@ TEST(AppCommands, NotificationsRouteBySenderIdentityAndKind)
             EXPECT_EQ(int(route(requests[r].kind, requests[r].code, other, senders).action), int(strangers)) << r;
         EXPECT_EQ(int(route(requests[r].kind, requests[r].code, &rta, NotifySenders()).action), int(strangers)) << r;
     }
-    // The meter's phases come from its one control, whoever sent them; a
-    // chosen item is a command only from the window's own popup.
-    EXPECT_EQ(int(route(phase, CMeterViewControl::kPhaseCode, &meters, senders).action), int(A::MeterPhase));
-    EXPECT_EQ(int(route(phase, CMeterViewControl::kPhaseCode, &stranger, senders).action), int(A::MeterPhase));
+    // A chosen item is a command only from the window's own popup.
     EXPECT_EQ(int(route(menu, DropListNotify::Selected, &popup, senders).action), int(A::Command));
     EXPECT_EQ(int(route(menu, DropListNotify::Selected, &stranger, senders).action), int(A::None));
     EXPECT_EQ(int(route(DropListNotify::Kind, DropListNotify::Selected, &popup, senders).action), int(A::None));

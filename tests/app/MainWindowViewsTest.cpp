@@ -64,17 +64,21 @@ public:
         PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         DeleteFileA(m_ini);
     }
-    void Notify(int kind, int code, void* sender, int id = 0)
+    // To the window, or to another receiver on the way to it.
+    void Notify(int kind, int code, void* sender, int id = 0, CListener* to = nullptr)
     {
         ControlNotification record;
         record.kind = kind;
         record.code = code;
         record.sender = sender;
         record.controlId = id;
-        window.OnNotify(&record);
+        (to ? to : &window)->OnNotify(&record);
     }
     void Choose(int id) { Notify(PopupMenuNotify::Kind, DropListNotify::Selected, &window.GetMenus().GetPopup(), id); }
-    void ContextRequest(void* sender) { Notify(CImageControl::kNotificationKind, NotifyCode::RightUp, sender); }
+    void ContextRequest(void* sender, CListener* to = nullptr)
+    {
+        Notify(CImageControl::kNotificationKind, NotifyCode::RightUp, sender, 0, to);
+    }
     // The open menu's item values (empty when none is open); the menu is closed after.
     std::vector<int> MenuValues()
     {
@@ -213,14 +217,16 @@ TEST(MainWindowViews, MenusAndTheirCommands)
     EXPECT_NE(std::find(windowMenu.begin(), windowMenu.end(), int(AppCommand::About)), windowMenu.end());
     const struct {
         void* sender;
+        CListener* via; // the meter control's owner is its panel
         int holds, lacks;
-    } paneMenus[] = {{&w.GetRtaPane(), AppCommand::ThirdOctave, AppCommand::MetersHorizontal},
-                     {&w.GetMeterPanel().GetMeterControl(), AppCommand::MetersHorizontal, AppCommand::MetersOnly},
-                     {&w.GetScopePane(0), AppCommand::PreferScope, AppCommand::ThirdOctave},
-                     {&w.GetScopePane(1), AppCommand::PreferScope, AppCommand::MetersHorizontal}};
+    } paneMenus[] = {{&w.GetRtaPane(), nullptr, AppCommand::ThirdOctave, AppCommand::MetersHorizontal},
+                     {&w.GetMeterPanel().GetMeterControl(), &w.GetMeterPanel(), AppCommand::MetersHorizontal,
+                      AppCommand::MetersOnly},
+                     {&w.GetScopePane(0), nullptr, AppCommand::PreferScope, AppCommand::ThirdOctave},
+                     {&w.GetScopePane(1), nullptr, AppCommand::PreferScope, AppCommand::MetersHorizontal}};
     std::vector<int> scopeMenu;
     for (const auto& pane : paneMenus) {
-        rig.ContextRequest(pane.sender);
+        rig.ContextRequest(pane.sender, pane.via);
         const std::vector<int> menu = rig.MenuValues();
         ASSERT_GT(menu.size(), windowMenu.size()) << pane.holds;
         EXPECT_TRUE(std::equal(windowMenu.begin(), windowMenu.end(), menu.end() - windowMenu.size())) << pane.holds;
@@ -306,7 +312,7 @@ TEST(MainWindowViews, MenusAndTheirCommands)
     w.GetWindow().SetBounds(100, 200, 1100, 300);
     PumpMessages();
     ASSERT_TRUE(w.IsWideStrip());
-    rig.ContextRequest(&w.GetMeterPanel().GetMeterControl());
+    rig.ContextRequest(&w.GetMeterPanel().GetMeterControl(), &w.GetMeterPanel());
     const std::vector<int> meters = rig.MenuValues();
     EXPECT_NE(std::find(meters.begin(), meters.end(), int(AppCommand::MetersOnly)), meters.end());
     auto visible = [&] {

@@ -48,14 +48,14 @@ void Feed(CLoudnessMeter& meter, int blocks, int first = 0)
     }
 }
 
-// Forwards the meter control's phases to the panel, as the main window does.
-struct Forwarder : CListener {
+// Counts the records that reach it.
+struct CountingListener : CListener {
     int OnNotify(void* record) override
     {
-        panel->OnMeterNotify(static_cast<MeterViewPhase*>(static_cast<ControlNotification*>(record)->data3));
+        ++records;
         return 0;
     }
-    CMeterPanel* panel;
+    int records = 0;
 };
 
 TEST(MeterDisplay, BarsPeaksBlinkAndReferenceRamps)
@@ -119,16 +119,14 @@ TEST(MeterPanel, LayoutFollowsTheControlSize)
     FakeController controller;
     CMeterPanel panel;
     panel.SetController(&controller);
-    Forwarder forwarder;
-    forwarder.panel = &panel;
+    CountingListener window;
     CMeterViewControl& control = panel.GetMeterControl();
     MeterViewCreateParams p;
     p.x = p.y = 10;
     p.width = 784;
     p.height = 60;
     p.container = &host.container;
-    p.owner = &forwarder;
-    control.Create(p);
+    panel.CreateControl(p, &window);
     // Width, height, channel mode; then horizontal, scale, font slot, thickness, text offset, bars.
     const int sizes[][10] = {{784, 60, 1, 1, 1, 6, 15, 10, 3},  {200, 60, 0, 1, 1, 5, 14, 8, 2},
                              {40, 300, 1, 0, 0, 0, 0, 0, 2},    {103, 460, 0, 0, 1, 7, 35, 14, 2},
@@ -148,6 +146,13 @@ TEST(MeterPanel, LayoutFollowsTheControlSize)
         }
     }
     panel.OnMeterNotify(nullptr);
+    EXPECT_EQ(window.records, 0) << "the phases stay with the panel";
+    ControlNotification context;
+    context.kind = CMeterViewControl::kContextKind;
+    context.code = NotifyCode::RightUp;
+    context.sender = &control;
+    panel.OnNotify(&context);
+    EXPECT_EQ(window.records, 1) << "the context request goes on";
 }
 
 TEST(MeterPanel, RefreshPassesTheLast200RecordsAndNeverShowsATornReading)
