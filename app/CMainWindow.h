@@ -164,7 +164,8 @@ private:
     enum class PaneOrder { MeterFirst, MeterLast };
     void Redraw(PaneOrder order);
     void WatchInput();
-    void FeedScopes();
+    enum class WindowSight { Seen, Unseen };
+    void FeedScopes(WindowSight sight);
     // Into the pane's interior, marking the rows lit or faded.
     void RenderScope(CScopeDisplay& display, CImageControl& pane);
     void DrawRta();

@@ -139,9 +139,14 @@ void CMainWindow::Tick(TickSleep sleep)
 
 void CMainWindow::Redraw(PaneOrder order)
 {
+    // Each pane knows whether it is hidden or minimized; whether other windows
+    // cover the whole window is asked once here.
+    const bool seen = m_window.IsShownAndNotMinimized() && !m_window.IsWhollyCovered();
+    FeedScopes(seen ? WindowSight::Seen : WindowSight::Unseen);
+    if (!seen)
+        return;
     if (order == PaneOrder::MeterFirst)
         m_meterPanel.GetMeterControl().Refresh();
-    FeedScopes();
     m_scopePane1.Present();
     m_scopePane2.Present();
     m_rtaPane.Present();
@@ -149,14 +154,14 @@ void CMainWindow::Redraw(PaneOrder order)
         m_meterPanel.GetMeterControl().Refresh();
 }
 
-void CMainWindow::FeedScopes()
+void CMainWindow::FeedScopes(WindowSight sight)
 {
     // A display no pane shows is not plotted, and its old trace is painted out
     // when a pane shows it again: its first picture holds what was read then.
     CImageControl* panes[2] = {&m_scopePane1, &m_scopePane2};
     CScopeDisplay* displays[2] = {&m_scopeDisplay1, &m_scopeDisplay2};
     for (int k = 0; k < 2; ++k) {
-        if (!panes[k]->IsOnScreen()) {
+        if (sight == WindowSight::Unseen || !panes[k]->IsOnScreen()) {
             displays[k]->Darken();
             displays[k] = nullptr;
         }

@@ -40,7 +40,8 @@ struct ImageControlParams {
 // whole buffer is shown. A control smaller than its frame's borders stays
 // hidden and ignores Present until a rebuild finds room; a control its owner
 // hid (event Show) stays hidden through rebuilds. Present draws nothing while
-// no part of the control reaches the screen (hidden, minimized or covered).
+// the control is hidden, minimized or clipped away; its owner asks whether
+// other windows cover it (CPhysicalWindow::IsWhollyCovered).
 // Notifications go straight to the listener: DrawRequest, Rebuilt after new
 // buffers, DoubleClick and RightUp while the cursor is inside. GUI thread only.
 class CImageControl : public CControl, public CObjectBase {

@@ -122,9 +122,12 @@ public:
     void GetCursorClientPos(int& x, int& y) const;
     bool IsActive() const;
     bool IsShownAndNotMinimized() const;
-    // Shown, not minimized and not wholly covered: a picture put on it now
-    // reaches the screen somewhere.
+    // Shown, not minimized and not clipped away by its parents: a picture put
+    // on it now may reach the screen. Asks nothing of other programs' windows.
     bool IsOnScreen();
+    // Whether the windows above its top-level window hide every pixel of it;
+    // asks each of them for its place, so once per frame rather than per pane.
+    bool IsWhollyCovered() const;
     bool IsMinimized() const;
     bool IsMaximized() const { return m_place.maximized; }
     bool IsDisabled() const { return m_params.disabled != 0; }

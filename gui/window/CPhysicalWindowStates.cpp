@@ -17,47 +17,29 @@ bool IsMinimizedState(UINT showCmd)
            showCmd == SW_FORCEMINIMIZE;
 }
 
-// A visible top-level window hides what lies below its shape, unless it is
-// see-through (layered windows may be partly transparent).
-bool HidesWhatIsBelow(HWND hwnd)
-{
-    return IsWindowVisible(hwnd) && !IsIconic(hwnd) &&
-           !(GetWindowLongA(hwnd, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TRANSPARENT));
-}
-
-// Whether the windows above hwnd's top-level window hide every pixel of it.
-// The system's clipping does not tell: neither a composited desktop nor Wine
-// clips a top-level window by those above it.
-bool IsWhollyCovered(HWND hwnd)
-{
-    RECT rect = {};
-    GetWindowRect(hwnd, &rect);
-    HRGN uncovered = CreateRectRgnIndirect(&rect), shape = CreateRectRgn(0, 0, 0, 0);
-    int left = uncovered && shape ? SIMPLEREGION : ERROR;
-    for (HWND above = GetWindow(GetAncestor(hwnd, GA_ROOT), GW_HWNDPREV); above && left > NULLREGION;
-         above = GetWindow(above, GW_HWNDPREV)) {
-        if (!HidesWhatIsBelow(above))
-            continue;
-        RECT r = {};
-        GetWindowRect(above, &r);
-        const int shaped = GetWindowRgn(above, shape);
-        if (shaped == SIMPLEREGION || shaped == COMPLEXREGION)
-            OffsetRgn(shape, r.left, r.top);
-        else
-            SetRectRgn(shape, r.left, r.top, r.right, r.bottom);
-        left = CombineRgn(uncovered, uncovered, shape, RGN_DIFF);
-    }
-    DeleteObject(uncovered);
-    DeleteObject(shape);
-    return left == NULLREGION;
-}
-
 bool IsShownState(HWND hwnd)
 {
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof(placement);
     return IsWindowVisible(hwnd) && GetWindowPlacement(hwnd, &placement) && placement.showCmd != SW_HIDE &&
            !IsMinimizedState(placement.showCmd);
+}
+
+// The part of a window above that hides what lies below it: its shape, or
+// nothing for a hidden, minimized or see-through (layered) window. Its place
+// is asked first: most windows above lie elsewhere.
+bool HiddenBy(HWND above, const RECT& bounds, HRGN shape)
+{
+    RECT r = {}, common = {};
+    if (!GetWindowRect(above, &r) || !IntersectRect(&common, &r, &bounds) || !IsWindowVisible(above) ||
+        IsIconic(above) || (GetWindowLongA(above, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TRANSPARENT)))
+        return false;
+    const int shaped = GetWindowRgn(above, shape);
+    if (shaped == SIMPLEREGION || shaped == COMPLEXREGION)
+        OffsetRgn(shape, r.left, r.top);
+    else
+        SetRectRgn(shape, r.left, r.top, r.right, r.bottom);
+    return true;
 }
 } // namespace
 
@@ -363,7 +345,28 @@ bool CPhysicalWindow::IsOnScreen()
 {
     RECT box;
     const HDC dc = IsShownAndNotMinimized() ? PresentDC() : nullptr;
-    return dc && GetClipBox(dc, &box) > NULLREGION && !IsWhollyCovered(m_life.hwnd);
+    return dc && GetClipBox(dc, &box) > NULLREGION;
+}
+
+// The system's clipping does not tell: neither a composited desktop nor Wine
+// clips a top-level window by those above it.
+bool CPhysicalWindow::IsWhollyCovered() const
+{
+    RECT rect = {};
+    if (!m_life.hwnd || !::GetWindowRect(m_life.hwnd, &rect))
+        return false;
+    HRGN uncovered = CreateRectRgnIndirect(&rect), shape = CreateRectRgn(0, 0, 0, 0);
+    int left = uncovered && shape ? SIMPLEREGION : ERROR;
+    for (HWND above = GetWindow(GetAncestor(m_life.hwnd, GA_ROOT), GW_HWNDPREV); above && left > NULLREGION;
+         above = GetWindow(above, GW_HWNDPREV)) {
+        RECT bounds = {};
+        GetRgnBox(uncovered, &bounds);
+        if (HiddenBy(above, bounds, shape))
+            left = CombineRgn(uncovered, uncovered, shape, RGN_DIFF);
+    }
+    DeleteObject(uncovered);
+    DeleteObject(shape);
+    return left == NULLREGION;
 }
 
 bool CPhysicalWindow::IsMinimized() const

@@ -147,9 +147,6 @@ TEST(ImageControl, PresentsOnlyWhatReachesTheScreen)
     CImageControl control;
     control.Create(h.Params(60, 40));
     const HWND host = h.host.window.GetHwnd(), pane = control.GetWindow()->GetHwnd();
-    RECT r = {};
-    GetWindowRect(host, &r);
-    HWND cover = nullptr;
     const RECT tiny = {10, 20, 20, 30}, roomy = {10, 20, 70, 60};
     auto command = [&](int code, int p1, const RECT* rect = nullptr) {
         control.OnEvent(&h.host.container, EventSource::Request, code, p1, int(intptr_t(rect)), nullptr);
@@ -163,13 +160,6 @@ TEST(ImageControl, PresentsOnlyWhatReachesTheScreen)
         {"shown", [] {}, true, 1},
         {"host minimized", [&] { ShowWindow(host, SW_MINIMIZE); }, true, 0},
         {"host restored", [&] { ShowWindow(host, SW_RESTORE); }, true, 1},
-        {"host covered",
-         [&] {
-             cover = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, r.left - 5, r.top - 5,
-                                     r.right - r.left + 10, r.bottom - r.top + 10, nullptr, nullptr, nullptr, nullptr);
-         },
-         true, 0},
-        {"uncovered", [&] { DestroyWindow(cover); }, true, 1},
         {"owner hid", [&] { command(ControlCommand::Show, 0); }, false, 0},
         {"too small, then room again",
          [&] {
