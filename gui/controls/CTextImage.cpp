@@ -15,11 +15,23 @@ const int kRegularLabelSize = 0; // asks the skin for its regular label face
 const int kSmallLabelSize = 12;  // asks for its small one
 const int kFitMargin = 2;        // as the text painter demands of a text that fits
 
-bool Fits(const CTextBuffer& record)
+bool Fits(const CTextBuffer& record, const std::string& text)
 {
     CTextBuffer measured = record;
-    CTextPainter().MeasureSkinText(CBitmapDC(), measured, nullptr);
+    CTextPainter().MeasureSkinText(CBitmapDC(), measured, text.c_str());
     return measured.width + kFitMargin <= record.width;
+}
+
+// The longest start of the text that fits with an ellipsis after it.
+std::string Ellipsized(const CTextBuffer& record)
+{
+    const char* const kEllipsis = "...";
+    for (size_t n = record.text.size(); n-- > 0;) {
+        const std::string shortened = record.text.substr(0, n) + kEllipsis;
+        if (Fits(record, shortened))
+            return shortened;
+    }
+    return kEllipsis;
 }
 
 // Where the icon goes across the label.
@@ -117,12 +129,14 @@ void CTextImage::LayOutText(const TextImageRequest& r, const SkinInsets& margin)
     m_text.height = r.height - margin.bottom - margin.top;
     // The box's own size first, then the skin's smaller label faces, until the
     // text fits; a text with a shorter form to fall back on keeps the first.
+    // One that fits in none ends in an ellipsis, drawn as its shorter form.
     const int sizes[] = {m_text.height, kRegularLabelSize, kSmallLabelSize};
     for (int size : sizes) {
         m_text.font = r.skin->GetFont(kLabelFontSlot, size);
-        if (!m_text.shortText.empty() || Fits(m_text))
-            break;
+        if (m_text.text.empty() || !m_text.shortText.empty() || Fits(m_text, m_text.text))
+            return;
     }
+    m_text.shortText = Ellipsized(m_text);
 }
 
 RECT CTextImage::GetTextRect() const

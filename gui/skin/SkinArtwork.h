@@ -45,8 +45,8 @@ enum class SkinPicture : int {
     Set23,     // 33 x 29
     Set24,     // 33 x 30
     Set25,     // 17 x 19
-    IconStrip, // 1500 x 43: cells of 44 pixels
-    Ref1000,   // 100 x 100
+    IconStrip, // 1500 x 43: cells of 44 pixels, each the glyph its image id names
+    Ref1000,   // 100 x 100: the check mark of menus and check buttons
     Ref1002,   // 200 x 240, palette with transparency
     Ref1007,   // 216 x 212, palette with transparency
     Ref1003,   // 9 x 9

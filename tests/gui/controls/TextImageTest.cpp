@@ -113,21 +113,24 @@ TEST(TextImage, IconsPressedDisabledFittedOrUnknown)
 }
 
 // A label too long for its box takes the skin's smaller faces until it fits
-// (a drop list box's text keeps left of its arrow); one with a shorter form
-// keeps its face, and the painter picks the shorter text.
-TEST(TextImage, ALongLabelTakesASmallerFaceThatFits)
+// (a drop list box's text keeps left of its arrow), and ends in an ellipsis
+// when none is small enough; one with a shorter form keeps its face and the
+// painter picks the shorter text. What is drawn always fits.
+TEST(TextImage, ALongLabelTakesASmallerFaceOrAnEllipsis)
 {
+    enum Drawn { kText, kShortText, kEllipsized };
     const struct {
         const char* text;
         const char* shortText;
         int width, height;
-        bool smaller, fits;
+        bool smaller;
+        Drawn drawn;
     } cases[] = {
-        {"Wave In", "", 120, 25, false, true},
-        {"Kernel Streaming", "", 120, 25, true, true},
-        {"Kernel Streaming", "KS", 120, 25, false, false},
-        {"Kernel Streaming Kernel Streaming", "", 120, 25, true, false},
-        {"Kernel Streaming", "", 160, 40, false, true},
+        {"Wave In", "", 120, 25, false, kText},
+        {"Kernel Streaming", "", 120, 25, true, kText},
+        {"Kernel Streaming", "KS", 120, 25, false, kShortText},
+        {"Kernel Streaming", "", 160, 40, false, kText},
+        {"Microphone (High Definition Audio Device)", "", 120, 25, true, kEllipsized},
     };
     for (const auto& c : cases) {
         TextImageRequest request = Label(c.text);
@@ -143,7 +146,14 @@ TEST(TextImage, ALongLabelTakesASmallerFaceThatFits)
         const int box = text.width;
         const int regular = LoadedSkin().GetFont(1, 0)->GetHeight();
         EXPECT_EQ(text.font->GetHeight() < regular, c.smaller) << c.text << " " << c.width;
-        CTextPainter().MeasureSkinText(CBitmapDC(), text, nullptr);
-        EXPECT_EQ(text.width + 2 <= box, c.fits) << c.text << " " << c.width;
+        const std::string drawn = c.drawn == kText ? text.text : text.shortText;
+        if (c.drawn == kEllipsized) {
+            const size_t kept = drawn.size() - 3;
+            EXPECT_GT(kept, 0u);
+            EXPECT_EQ(drawn.substr(kept), "...");
+            EXPECT_EQ(drawn.substr(0, kept), std::string(c.text).substr(0, kept));
+        }
+        CTextPainter().MeasureSkinText(CBitmapDC(), text, drawn.c_str());
+        EXPECT_LE(text.width + 2, box) << drawn;
     }
 }
