@@ -24,8 +24,9 @@ HICON LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric)
 
 CMainWindow::CMainWindow()
     : m_instance(nullptr), m_settings(),
-      m_input({&m_rtaPanel, &m_loudness, &m_scopePath1, &m_scopePath2}, m_settings, m_applied), m_smallIcon(nullptr),
-      m_largeIcon(nullptr), m_menus(*this, *this), m_ticks(0), m_closed(false)
+      m_input({&m_rtaPanel, &m_loudness, &m_scopePath1, &m_scopePath2}, m_settings, m_applied),
+      m_inputState(InputState::Stopped), m_smallIcon(nullptr), m_largeIcon(nullptr), m_menus(*this, *this), m_ticks(0),
+      m_closed(false)
 {
     GetIniPath(m_iniPath);
 }

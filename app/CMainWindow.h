@@ -196,6 +196,7 @@ private:
     CLoudnessMeter m_loudness;
     AnalyserInput m_input; // after everything it feeds and reads
     CInputWatch m_inputWatch;
+    InputState m_inputState; // as the last tick found it
     CPipelineHandle m_pipeline;
     PaneFlags m_paneFlags;
     CTrayIcon m_trayIcon;

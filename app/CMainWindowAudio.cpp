@@ -10,16 +10,16 @@ bool CMainWindow::OpenAudioInterface()
 
 // A device lost while capturing is closed and shown as a failed start is:
 // the settings window in front with the driver's text, OK reopening it.
-// Without blocks the views fall to their floor.
+// Without blocks the views fall to their floor (the scopes to silence).
 void CMainWindow::WatchInput()
 {
     if (m_audio.CloseIfFailed()) {
         OpenSettingsWindow(true);
         m_settingsWindow.SetApplyPending(); // also when it was open already
     }
-    const InputState state = m_inputWatch.Check();
-    m_rtaPanel.SetInputState(state);
-    m_meterPanel.SetInputState(state);
+    m_inputState = m_inputWatch.Check();
+    m_rtaPanel.SetInputState(m_inputState);
+    m_meterPanel.SetInputState(m_inputState);
 }
 
 void CMainWindow::GetStatusText(std::string& out)

@@ -168,7 +168,10 @@ void CMainWindow::FeedScopes(WindowSight sight)
     }
     if (!m_input.IsScope1Active() && !m_input.IsScope2Active())
         return; // no audio reaches either path
-    const ScopePair pair = {{&m_scopePath1, &m_scopePath2}, {displays[0], displays[1]}};
+    // Without blocks a path gives its last samples again: silence is plotted instead.
+    const bool live = m_inputState == InputState::Live;
+    const ScopePair pair = {{live ? &m_scopePath1 : nullptr, live ? &m_scopePath2 : nullptr},
+                            {displays[0], displays[1]}};
     FeedScopePair(pair, m_scopePane1.GetWidth(), m_settings.fScopeLines_dB);
 }
 

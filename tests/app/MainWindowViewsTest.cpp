@@ -547,6 +547,35 @@ TEST(MainWindowViews, PresentedChangesEqualAFullRepaint)
     }
 }
 
+// Blocks stop arriving: once the quiet time has passed both scopes trace
+// silence, not the last samples their paths give again and again.
+TEST(MainWindowViews, ScopesFallSilentWhenBlocksStop)
+{
+    MainRig rig;
+    ASSERT_TRUE(rig.created);
+    CMainWindow& w = rig.window;
+    FakeTicks clock(1000);
+    w.GetInputWatch().SetTickSource(&clock);
+    w.OnContextCommand(AppCommand::PreferTwoScopes);
+    w.GetWindow().SetBounds(0, 200, 1400, 600);
+    PumpMessages();
+    const int frames = 960; // a tick's worth
+    std::vector<int32_t> left(frames), right(frames);
+    for (int i = 0; i < frames; ++i)
+        left[i] = right[i] = int32_t(16000 * std::sin(i * 0.05));
+    int32_t* channels[2] = {left.data(), right.data()};
+    for (int t = 0; t < 30; ++t) {
+        w.OnInputPlanar(nullptr, channels, frames);
+        w.Tick(CMainWindow::TickSleep::None);
+    }
+    ASSERT_GT(Look(w.GetScopePane(0)).traced, 100);
+    clock.now += CInputWatch::kQuietMs;
+    for (int t = 0; t < 30; ++t)
+        w.Tick(CMainWindow::TickSleep::None);
+    for (int pane : {0, 1})
+        EXPECT_LT(Look(w.GetScopePane(pane)).traced, 10) << pane;
+}
+
 int16_t LoudSine(int, int64_t n)
 {
     return int16_t(16000 * std::sin(double(n) * 0.13));
