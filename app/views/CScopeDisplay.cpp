@@ -290,23 +290,19 @@ RECT CScopeDisplay::Render(CBitmapDC& target, const RECT& clip)
     uint32_t* bits = target.GetBits();
     const int stride = target.GetWidth();
     const int x0 = std::max(int(clip.left), 0), x1 = std::min(int(clip.right), W);
-    int first = INT_MAX, last = INT_MIN;
+    RECT changed = {INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     // Most of a trace's grid is dark: rows known dark are passed at once, and
     // in the others only the cells marked as possibly lit are visited.
     for (int r = 0; r < H; ++r) {
         if (!m_rowLit[r])
             continue;
         const bool shown = r >= clip.top && r < clip.bottom && x0 < x1;
-        m_rowLit[r] = ShowRow(r, W, bits + r * stride, shown ? x0 : 0, shown ? x1 : 0) != 0;
-        if (shown) {
-            first = std::min(first, r);
-            last = r;
-        }
+        m_rowLit[r] = ShowRow(r, W, bits + r * stride, {shown ? x0 : 0, r, shown ? x1 : 0, r + 1}, changed) != 0;
     }
-    return first <= last ? RECT{x0, first, x1, last + 1} : RECT{};
+    return changed.left < changed.right ? changed : RECT{};
 }
 
-uint32_t CScopeDisplay::ShowRow(int row, int W, uint32_t* pixels, int shownFrom, int shownTo)
+uint32_t CScopeDisplay::ShowRow(int row, int W, uint32_t* pixels, const RECT& shownPart, RECT& changed)
 {
     uint16_t* cells = Row(row);
     uint32_t* lit = LitRow(row);
@@ -324,8 +320,13 @@ uint32_t CScopeDisplay::ShowRow(int row, int W, uint32_t* pixels, int shownFrom,
             if (!v)
                 continue;
             // Every entry from kShownMax >> 4 up is the brightest colour: only the fade needs the limit.
-            if (c >= shownFrom && c < shownTo)
-                pixels[c] = g_palette[v >> 4];
+            const uint32_t colour = g_palette[v >> 4];
+            if (c >= shownPart.left && c < shownPart.right && pixels[c] != colour) {
+                pixels[c] = colour;
+                // A level line raised again each tick keeps its colour: not a change.
+                changed = {std::min(int(changed.left), c), std::min(int(changed.top), row),
+                           std::max(int(changed.right), c + 1), std::max(int(changed.bottom), row + 1)};
+            }
             const uint32_t faded = (std::min<uint32_t>(v, kShownMax) * fade) >> 6;
             cells[c] = uint16_t(faded);
             kept |= uint32_t(faded != 0) << bit;

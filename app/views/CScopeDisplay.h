@@ -54,8 +54,8 @@ public:
     // level lies below the centre.
     void DrawLevelLine(int level, int fullScale);
     // Into target's top-left corner with a 4-pixel black frame, then fades;
-    // only pixels inside clip are written. Returns the rows of clip written
-    // over the cells' colours: those lit or faded since the last render.
+    // only pixels inside clip are written. Returns the part of clip whose
+    // pixels it altered: cells lit or faded since the last render.
     RECT Render(CBitmapDC& target, const RECT& clip);
     RECT Render(CBitmapDC& target);
 
@@ -76,9 +76,10 @@ private:
     // Of a segment dy high (1/256 pixel); from the table for all but the steepest.
     int Brightness(int dy) const;
     int BrightnessOfStep(int step) const;
-    // Fades the lit cells of a row left of column W and shows those of
-    // columns [shownFrom, shownTo); non-zero while any cell of the row may be lit.
-    uint32_t ShowRow(int row, int W, uint32_t* pixels, int shownFrom, int shownTo);
+    // Fades the lit cells of a row left of column W and shows those in the
+    // columns of shownPart, widening changed by each pixel it alters; non-zero
+    // while any cell of the row may be lit.
+    uint32_t ShowRow(int row, int W, uint32_t* pixels, const RECT& shownPart, RECT& changed);
 
     int m_levelMargin;
     int m_decayFactor;
