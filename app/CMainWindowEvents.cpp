@@ -7,8 +7,6 @@
 
 namespace {
 const int kAnalysisRate = CSettingsApplier::kAnalysisRate;
-// The toolkit redraws after a maximize or a restore with this code.
-const int kRedrawEvent = WindowEvent::StateChanged;
 const float kTargetHalfWindowDb = float(CSettingsApplier::kTargetHalfWidthDb);
 
 // Scope paths: trigger tuning, ring sizes and smoothing as the displays need them.
@@ -44,7 +42,7 @@ void CMainWindow::OnViewEvent(int source, int code, int p1, int p2)
 {
     if (source == EventSource::Relayed && code == WindowEvent::SizingClamped)
         ClampSizing(p1, reinterpret_cast<RECT*>(p2));
-    else if (source == EventSource::Relayed && code == kRedrawEvent)
+    else if (source == EventSource::Relayed && code == ContainerEvent::Rebuild) // a new size, a maximize or a restore
         Redraw(PaneOrder::MeterFirst);
     else if (source == EventSource::Window && code == WindowEvent::RightButtonUp)
         ShowWindowMenu();

@@ -115,7 +115,7 @@ void CAboutWindow::CreateControls()
 
     StaticTextParams version =
         TextParams(m_container, this, Place(kMargin, caption + kMargin, textWidth, kVersionHeight), "");
-    version.kind = kSkinTextBoxKind;
+    version.kind = kSkinTextBox;
     version.text.multiLine = 1;
     version.text.font = m_skin.GetFont(kTextFontSlot, kDefaultFontSize);
     version.text.text = FormatVersionText();
@@ -123,7 +123,7 @@ void CAboutWindow::CreateControls()
 
     StaticTextParams notice =
         TextParams(m_container, this, Place(kMargin, caption + kNoticeTop, textWidth, kNoticeHeight), kNotice);
-    notice.kind = kSkinTextBoxKind;
+    notice.kind = kSkinTextBox;
     notice.text.multiLine = 1;
     m_noticeText.Create(notice);
 

@@ -145,7 +145,7 @@ void CIoSettingsWindow::CreateControls()
     CreateList(m_bufferCountList, kBufferCountColumn.x, kBufferCountColumn.width);
 
     StaticTextParams status = TextParams(m_container, this, kStatusBox, "");
-    status.kind = kSkinTextBoxKind;
+    status.kind = kSkinTextBox;
     status.text.verticalAlignment = kTextAlignCentre;
     m_statusText.Create(status);
 

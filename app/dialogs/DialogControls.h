@@ -10,10 +10,8 @@
 // What the I/O settings window and the about window share: the descriptor
 // both start from and the records of their controls.
 
-// The skin's framed text box.
-const int32_t kSkinTextBoxKind = 16;
 // CPushButton's notifications.
-const int32_t kButtonNotifyKind = 1;
+const int32_t kButtonNotifyKind = NotifyKind::Button;
 
 // Centred on the cursor's monitor, movable and dragged anywhere, with a
 // taskbar button; never docked, no icons, and no saved placement.

@@ -15,8 +15,6 @@ const int kLinePadding = 3; // a line is this much higher than its font
 const double kSeparatorShare = 0.67;
 const int kSpacerDivisor = 3;
 const int kFrameHeight = 10; // the frame's top and bottom together
-const int kFrameKind = 7;
-const int kAlternateFrameKind = 8;
 const int kFrameState = 8;
 // Opaque magenta: only pixels painted so are cut from the window. The
 // container's own unpainted fill (0xFF00FF, alpha 0) does not match it.
@@ -199,7 +197,7 @@ void CDropList::Build()
 
 int CDropList::FrameKind() const
 {
-    return m_open.alternateFrame ? kAlternateFrameKind : kFrameKind;
+    return m_open.alternateFrame ? kSkinAltListFrame : kSkinListFrame;
 }
 
 void CDropList::DrawFrame()

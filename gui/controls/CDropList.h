@@ -2,6 +2,7 @@
 #include "gui/controls/CControl.h"
 #include "gui/controls/CControlContainer.h"
 #include "gui/controls/CDropListRow.h"
+#include "gui/controls/ControlNotification.h"
 #include "gui/controls/CScrollBarControl.h"
 #include <cstdint>
 #include <memory>
@@ -48,7 +49,10 @@ enum : int32_t { SkipVertical = 2, SkipHorizontal = 4, WorkArea = 8, CursorMonit
 // carries the item's value as control id, data1 its index, data2 the cookie
 // and data3 the item; the item's own listener hears it instead when it has one.
 namespace DropListNotify {
-enum : int32_t { Kind = 4, Selected = 9, Closed = 11 };
+enum : int32_t { Kind = NotifyKind::DropList, Selected = NotifyCode::Selected, Closed = 11 };
+// The drop-list box takes its buttons' records like the popup's: a button's
+// pressed look going off reads as the list closing.
+static_assert(Closed == NotifyCode::Cancelled, "a box button's cancel is the list's close");
 }
 
 // The list that drops down under a drop list box or a popup menu: a popup

@@ -14,7 +14,6 @@ const int kAboveOverlap = 5; // opened above: the list's bottom 2 pixels below t
 const uint32_t kCrossesBottom = 8;
 const char kNoItemText[] = "Error: No Item";
 const char kNoItemText2[] = "No Item";
-const int32_t kButtonKind = 1; // records of buttons placed in the box are taken like the popup's
 } // namespace
 
 CDropListControl::CDropListControl()
@@ -167,7 +166,7 @@ void CDropListControl::OpenList()
 int CDropListControl::OnNotify(void* record)
 {
     ControlNotification& r = *static_cast<ControlNotification*>(record);
-    if (r.kind != kButtonKind && r.kind != DropListNotify::Kind)
+    if (r.kind != NotifyKind::Button && r.kind != DropListNotify::Kind)
         return 0;
     if (r.code == DropListNotify::Selected) {
         CDropListItem* item = static_cast<CDropListItem*>(r.data3);

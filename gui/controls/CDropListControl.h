@@ -57,7 +57,7 @@ struct DropListBoxParams {
 // calls SyncSelection after selecting in the list itself. GUI thread only.
 class CDropListControl : public CSkinControl, public CObjectBase {
 public:
-    static constexpr int32_t kNotifyKind = 5;
+    static constexpr int32_t kNotifyKind = NotifyKind::DropListBox;
 
     CDropListControl();
 

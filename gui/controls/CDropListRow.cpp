@@ -11,9 +11,7 @@
 namespace {
 const uint32_t kRowText = 0xFFFFFF;
 const uint32_t kRowBackground = 0x808080;
-const int kSeparatorKind = 17;
 const int kSeparatorLevel = 64; // a faint line
-const int kHighlightKind = 9;
 const int kHighlightState = 0;
 // A band of light across the highlight, brighter than the frame's.
 const int kHighlightRampFrom = 2000;
@@ -92,7 +90,7 @@ void CDropListRow::DrawSeparator(CSkinRenderer& skin)
 {
     SkinDrawRequest request = {};
     request.target = &m_bitmap;
-    request.kind = kSeparatorKind;
+    request.kind = kSkinSeparator;
     request.level = kSeparatorLevel;
     request.rect = RECT{0, m_geometry.height / 2, m_geometry.width, m_geometry.height};
     request.rectValid = 1;
@@ -101,7 +99,7 @@ void CDropListRow::DrawSeparator(CSkinRenderer& skin)
 
 void CDropListRow::DrawHighlight(CSkinRenderer& skin)
 {
-    const SkinElementQuery query = QuerySkinElement(&skin, this, kHighlightKind, m_geometry.width, m_geometry.height);
+    const SkinElementQuery query = QuerySkinElement(&skin, this, kSkinHighlight, m_geometry.width, m_geometry.height);
     const CBitmapDC* picture = query.imageSet ? query.imageSet->StateImage(kHighlightState) : nullptr;
     CSkinBlitter blitter;
     if (!picture || !blitter.StretchCorners(*picture, query.imageSet->stretchInsets, m_geometry.width,

@@ -13,7 +13,7 @@ struct ImageButtonParams {
     int32_t width = 0;
     int32_t height = 0;
     int32_t controlId = 0;
-    int32_t notifyKind = 1;                 // as the push button's
+    int32_t notifyKind = NotifyKind::Button;
     CControlContainer* container = nullptr; // its surface is the default background
     CControl* parent = nullptr;
     CListener* listener = nullptr; // null: notifications go up to the container

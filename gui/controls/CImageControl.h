@@ -1,5 +1,6 @@
 #pragma once
 #include "gui/controls/CControl.h"
+#include "gui/controls/ControlNotification.h"
 #include "gui/skin/CBorderFrame.h"
 #include "gui/CObjectBase.h"
 #include <cstdint>
@@ -46,7 +47,7 @@ struct ImageControlParams {
 // buffers, DoubleClick and RightUp while the cursor is inside. GUI thread only.
 class CImageControl : public CControl, public CObjectBase {
 public:
-    static constexpr int32_t kNotificationKind = 6;
+    static constexpr int32_t kNotificationKind = NotifyKind::Image;
 
     CImageControl();
     ~CImageControl() override;

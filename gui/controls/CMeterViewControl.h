@@ -22,7 +22,7 @@ struct MeterViewCreateParams {
     CControlContainer* container = nullptr; // the background and the skin
     CControl* parent = nullptr;
     CListener* owner = nullptr; // sets the view up and writes the values (MeterViewPhase)
-    int32_t frameKind = 14;     // skin element drawn around groups of bars
+    int32_t frameKind = kSkinGroupFrame; // skin element drawn around groups of bars
     int32_t backgroundKind = 0; // skin element drawn over the background; 0 none
     uint8_t dragAnywhere = 0;   // a left drag on the control moves the window
     int32_t insetX = 0;         // pixels kept free left and right of the bars
@@ -63,9 +63,9 @@ struct MeterViewPhase {
 // release sends the owner a context request (kind 6, RightUp). GUI thread only.
 class CMeterViewControl : public CControl, public CObjectBase, public CBarFramePainter {
 public:
-    static constexpr int32_t kPhaseKind = 7;
+    static constexpr int32_t kPhaseKind = NotifyKind::MeterPhase;
     static constexpr int32_t kPhaseCode = 1;
-    static constexpr int32_t kContextKind = 6;
+    static constexpr int32_t kContextKind = NotifyKind::Image;
 
     CMeterViewControl();
     ~CMeterViewControl() override;

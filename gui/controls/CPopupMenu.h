@@ -23,7 +23,7 @@ struct PopupMenuParams {
 
 // What a popup menu tells its owner.
 namespace PopupMenuNotify {
-enum : int32_t { Kind = 9 };
+enum : int32_t { Kind = NotifyKind::PopupMenu };
 }
 
 // A context menu: items the owner puts into GetItems, shown in a drop list

@@ -6,7 +6,6 @@
 #include <algorithm>
 
 namespace {
-const int kPushNotifyKind = 1;
 const int kNoImage = -1;
 // Cleared while a checked toggle button is pressed.
 const uint32_t kToggleCleared = 0x04;
@@ -36,7 +35,7 @@ int CPushButton::Create(const PushButtonParams& params)
     CreateGraphics();
 
     ControlCreateParams face = SkinnedControlAt(m_params);
-    face.notifyKind = kPushNotifyKind;
+    face.notifyKind = NotifyKind::Button;
     face.contentBitmap = m_params.icon ? m_label.GetImage(0) : nullptr;
     face.textRecord = m_label.GetTextBuffer();
     face.listener = m_params.listener;

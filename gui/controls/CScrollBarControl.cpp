@@ -7,8 +7,6 @@
 #include <algorithm>
 
 namespace {
-const int kTrackKind = 3;
-const int kThumbKind = 4;
 const uint32_t kTrackFill = 0x808080;
 const UINT kFirstRepeatMs = 250; // a held press pages again after this ...
 const UINT kRepeatMs = 100;      // ... and then this often
@@ -50,7 +48,7 @@ int CScrollBarControl::Create(const ScrollBarParams& params)
     control.notifyKind = ScrollBarNotify::Kind;
     control.listener = params.listener;
     control.skin = params.container ? params.container->GetSkinRenderer() : nullptr;
-    control.kind = kTrackKind;
+    control.kind = kSkinScrollTrack;
     control.background = m_bar.background;
     control.sourceX = m_bar.backgroundX;
     control.sourceY = m_bar.backgroundY;
@@ -92,8 +90,8 @@ SkinInsets CScrollBarControl::QueryInsets(int kind)
 
 SkinInsets CScrollBarControl::MeasureTrack()
 {
-    const SkinInsets thumb = QueryInsets(kThumbKind);
-    const SkinInsets track = QueryInsets(kTrackKind);
+    const SkinInsets thumb = QueryInsets(kSkinScrollThumb);
+    const SkinInsets track = QueryInsets(kSkinScrollTrack);
     const float ratio = m_bar.range > m_bar.page ? float(m_bar.page) / float(m_bar.range) : 1.0f;
     m_trackStart = track.top;
     m_trackLength = std::max(0, m_create.height - track.top - track.bottom);
@@ -118,12 +116,12 @@ void CScrollBarControl::Draw(Layout layout)
     request.backgroundY = m_bar.backgroundY;
     request.stateFlags = m_stateFlags;
     request.level = m_create.level;
-    request.kind = kTrackKind;
+    request.kind = kSkinScrollTrack;
     m_create.skin->DrawElement(request);
     const int top = m_trackStart + m_thumbOffset;
     // The thumb lies on the track: restoring what is behind the bar would show through its corners.
     request.background = nullptr;
-    request.kind = kThumbKind;
+    request.kind = kSkinScrollThumb;
     request.rect = RECT{track.left, top, m_create.width - track.right, top + m_thumbLength};
     request.rectValid = 1;
     m_create.skin->DrawElement(request);

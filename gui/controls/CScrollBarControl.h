@@ -26,7 +26,7 @@ struct ScrollBarParams {
 // What the bar tells its owner (kind ScrollBarNotify::Kind, data1 the position).
 namespace ScrollBarNotify {
 enum : int32_t {
-    Kind = 2,
+    Kind = NotifyKind::ScrollBar,
     Press = 6,
     Release = 7,
     Position = 8 // sent once per new position

@@ -16,7 +16,6 @@ const float kIndicatorShareCentred = 0.8f;
 const int kIndicatorRoomSmall = 19;
 const float kIndicatorGrowth = 0.04f;
 const int kIndicatorMinSide = 10;
-const int kIndicatorKind = 10;
 const int kOpaqueLevel = 256;
 } // namespace
 
@@ -125,7 +124,7 @@ void CSkinControl::DrawIndicator(CBitmapDC* target)
     SkinDrawRequest request = {};
     request.target = target;
     request.stateFlags = m_create.indicatorState;
-    request.kind = kIndicatorKind;
+    request.kind = kSkinIcon;
     request.rect = GetIndicatorRect();
     request.rectValid = 1;
     request.level = kOpaqueLevel;

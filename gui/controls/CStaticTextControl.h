@@ -58,7 +58,7 @@ struct StaticTextParams {
 // GUI thread only.
 class CStaticTextControl : public CSkinControl, public CObjectBase {
 public:
-    static constexpr int32_t kNotifyKind = 14;
+    static constexpr int32_t kNotifyKind = NotifyKind::StaticText;
 
     CStaticTextControl();
 

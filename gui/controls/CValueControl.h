@@ -88,7 +88,7 @@ const int32_t kLabelTag = 115; // data1 of a label record
 class CValueControl : public CSkinControl, public CObjectBase {
 public:
     static constexpr int32_t kLimit = 65536;
-    static constexpr int32_t kNotifyKind = 8;
+    static constexpr int32_t kNotifyKind = NotifyKind::Value;
 
     CValueControl();
     ~CValueControl() override;

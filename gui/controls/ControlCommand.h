@@ -1,5 +1,6 @@
 #pragma once
 #include "gui/CListener.h" // EventSource
+#include "gui/window/WindowEvent.h"
 
 // Commands to a control, sent with EventSource::Request by its owner (place,
 // bounds and rebuild also come relayed from the container). Where p2 is a
@@ -24,3 +25,10 @@ enum : int {
     Rebuild = 21  // after the controls rebuilt for a new size
 };
 }
+
+// Numbers shared on purpose, told apart by the source where it matters: the
+// title bar hears the container's captions and rebuilds under the window's
+// own text and state codes, and the rebuild reaches controls and owner alike.
+static_assert(ControlCommand::SetText == WindowEvent::TextSet, "a caption is set like a window text");
+static_assert(ControlCommand::Rebuild == WindowEvent::StateChanged, "a rebuild lays the title bar out as a state change");
+static_assert(ContainerEvent::Rebuild == ControlCommand::Rebuild, "one rebuild for controls and owner");

@@ -36,8 +36,6 @@ const KindDrawing kKindDrawing[kSkinLastKind + 1] = {{0, DrawPath::Background}, 
                                                      {22, DrawPath::Basic},     {23, DrawPath::General},
                                                      {24, DrawPath::General},   {19, DrawPath::Basic},
                                                      {20, DrawPath::Basic},     {26, DrawPath::General}};
-// The kind whose light strength is skin value 3.
-const int kValue3LitKind = 7;
 } // namespace
 
 void CSkinRenderer::DrawElement(const SkinDrawRequest& request)
@@ -98,7 +96,7 @@ void CSkinRenderer::LightGeneral(const SkinDrawRequest& request, int kind)
     if (kind == kSkinButton || kind == kSkinSmallButton) {
         a = m_values.values[0];
         b = m_values.values[1];
-    } else if (kind == kValue3LitKind) {
+    } else if (kind == kSkinListFrame) {
         a = m_values.values[2];
     }
     const bool glowing = !(flags & SkinState::kPressed) && (flags & SkinState::kHover);

@@ -7,10 +7,23 @@ class CSkinImageSet;
 
 // What a control asks the skin to draw (SkinElementKind), in which look.
 // Kinds above 25 and below 0 draw as buttons.
+// The kinds the toolkit and the program draw are named; the rest of 0-25
+// have sets of their own that nothing asks for yet.
 enum SkinElementKind : int {
     kSkinBackground = 0, // restores the element's area from the background only
     kSkinButton = 1,     // its picture set chosen by size
     kSkinSmallButton = 2,
+    kSkinScrollTrack = 3,
+    kSkinScrollThumb = 4,
+    kSkinWindowFrame = 5, // a top-level window's frame and caption
+    kSkinAltWindowFrame = 6,
+    kSkinListFrame = 7, // around a drop list's popup; lit by skin value 3
+    kSkinAltListFrame = 8,
+    kSkinHighlight = 9, // the hovered row of a list
+    kSkinIcon = 10,     // the state word is the icon's index
+    kSkinGroupFrame = 14,
+    kSkinTextBox = 16,
+    kSkinSeparator = 17,
     kSkinLastKind = 25
 };
 

@@ -159,8 +159,8 @@ public:
     int HitTestBorder(int x, int y) const;
     // Moves the window (less its insets) into its monitor (MonitorClamp flags).
     void ClampToMonitor(int flags);
-    // Window commands (WindowCommand.h); record: a WindowCommandNotice or
-    // longer. Always 0.
+    // Window commands (WindowCommand.h); record: a ControlNotification.
+    // Always 0.
     int OnNotify(void* record) override;
 
     // --- Docking ----------------------------------------------------------

@@ -2,6 +2,7 @@
 // resize zones, the monitor clamp and the window commands; whether it is
 // active, shown or minimized.
 #include "common/DebugTrace.h"
+#include "gui/controls/ControlNotification.h"
 #include "gui/window/CPhysicalWindow.h"
 #include "gui/window/WindowEvent.h"
 #include "gui/window/MonitorHelpers.h"
@@ -217,11 +218,22 @@ void CPhysicalWindow::ClampToMonitor(int flags)
     SetWindowPos(m_life.hwnd, nullptr, at.x - insets[0], at.y - insets[1], 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+namespace {
+// A click or a chosen item from a button, a list or a menu carries a command
+// as its control id.
+bool CarriesWindowCommand(const ControlNotification& notice)
+{
+    const bool kind = notice.kind == NotifyKind::Button || notice.kind == NotifyKind::DropList ||
+                      notice.kind == NotifyKind::PopupMenu;
+    return kind && (notice.code == NotifyCode::Click || notice.code == NotifyCode::Selected);
+}
+} // namespace
+
 int CPhysicalWindow::OnNotify(void* record)
 {
     if (!record)
         return 0;
-    const WindowCommandNotice& notice = *static_cast<const WindowCommandNotice*>(record);
+    const ControlNotification& notice = *static_cast<const ControlNotification*>(record);
     if (!CarriesWindowCommand(notice))
         return 0;
     switch (notice.controlId) {

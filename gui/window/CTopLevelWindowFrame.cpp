@@ -6,8 +6,6 @@
 
 namespace {
 
-const int kFrameKind = 5;
-const int kAltFrameKind = 6;
 const int kEdge = 8;              // width of the frame's bands blended onto the window
 const uint32_t kSquareMask = 15;  // every corner from the second picture
 const uint32_t kEdgeBits = 0x0F;  // EdgeTouch's four sides
@@ -58,7 +56,7 @@ void CTopLevelWindow::RenderFrame(CControlContainer* container)
     ApplySheen(b, int16_t(m_params.sheenStrength & 0xFFFF));
 
     const SkinElementQuery element =
-        QuerySkinElement(&m_skin, this, m_params.altFrame ? kAltFrameKind : kFrameKind, w, h);
+        QuerySkinElement(&m_skin, this, m_params.altFrame ? kSkinAltWindowFrame : kSkinWindowFrame, w, h);
     SkinFrameMetrics metrics = {};
     metrics.windowWidth = w;
     m_skin.OnEvent(this, EventSource::Request, kSkinQueryFrame, 0, SkinQueryParam(&metrics), nullptr);

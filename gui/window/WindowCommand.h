@@ -13,20 +13,3 @@ enum : int32_t {
     Dock = 0x4100006  // to the nearest edge, however far
 };
 }
-
-// The leading fields of the controls' notification record (ControlNotification
-// in gui/controls), all a window reads of it: a click (code 5) or a chosen
-// item (code 9) from a control of kind 1, 4 or 9 carries a command as its
-// control id.
-struct WindowCommandNotice {
-    int32_t kind;
-    int32_t code;
-    int32_t handled; // a byte and its padding
-    int32_t controlId;
-};
-
-inline bool CarriesWindowCommand(const WindowCommandNotice& notice)
-{
-    const bool kind = notice.kind == 1 || notice.kind == 4 || notice.kind == 9; // the kinds named above
-    return kind && (notice.code == 5 || notice.code == 9);                      // click, item chosen
-}

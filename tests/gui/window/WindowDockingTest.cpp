@@ -1,4 +1,5 @@
 #include "FakeShell.h"
+#include "gui/controls/ControlNotification.h"
 #include "gui/window/MonitorHelpers.h"
 #include "gui/window/WindowCommand.h"
 #include "gui/window/WindowGeometry.h"
@@ -115,12 +116,12 @@ TEST(WindowDocking, CommandShellAnswersAndRefusal)
     ShellWindow distant(DockableParams(80, 200)); // out of reach, and clearly nearest the left
     EXPECT_EQ(distant.window.NearestDockEdge(), DockEdge::Left + DockEdge::TooFar);
     distant.shell.leftBarWidth = 30;
-    WindowCommandNotice dock = {1, 5, 0, WindowCommand::Dock};
+    ControlNotification dock = {1, 5, 0, WindowCommand::Dock};
     EXPECT_EQ(distant.window.OnNotify(&dock), 0);
     EXPECT_EQ(distant.window.GetDockedEdge(), DockEdge::Left);
     EXPECT_TRUE(SameRect(distant.Rect(), RECT{30, 0, 300, 1024}));
     distant.window.Restore();
-    WindowCommandNotice other = {2, 5, 0, WindowCommand::Dock};
+    ControlNotification other = {2, 5, 0, WindowCommand::Dock};
     distant.window.OnNotify(&other);
     distant.window.OnNotify(nullptr);
     EXPECT_EQ(distant.window.GetDockedEdge(), 0);
