@@ -1,4 +1,5 @@
 #include "app/CMainWindow.h"
+#include "app/AppCommands.h"
 #include "app/AppResources.h"
 #include "app/CaptionIconPicture.h"
 #include "app/WindowLook.h"
@@ -9,8 +10,6 @@
 namespace {
 
 const char kTitle[] = "Quillmere RTA";
-const UINT kTrayMessage = 0x2F06; // the tray icon's clicks, with the mouse message in lParam
-const UINT kTrayIconId = 0;
 const char kPlacementSection[] = "Master";
 const char kPlacementKey[] = "MainWindowState";
 
@@ -105,7 +104,8 @@ int CMainWindow::OnEvent(void* sender, int source, int code, int p1, int p2, voi
 
 void CMainWindow::OnCreated()
 {
-    m_trayIcon.Setup(m_instance, m_window.GetHwnd(), IDI_QUILLMERE, kTrayIconId, kTrayMessage);
+    m_trayIcon.Setup(m_instance, m_window.GetHwnd(), IDI_QUILLMERE, MainWindowId::TrayIconId,
+                     MainWindowId::TrayMessage);
     m_trayIcon.SetTip(kTitle, CTrayIcon::TipAction::Add);
     Step(CreationStep::TrayIcon);
     m_window.SetMessageHook(this);
@@ -150,7 +150,7 @@ int CMainWindow::OnMessage(CPhysicalWindow* window, HWND hwnd, UINT message, WPA
     }
     if (message == WM_QUERYENDSESSION)
         SaveState(); // the session may end the process without another word
-    if (message != kTrayMessage)
+    if (message != MainWindowId::TrayMessage)
         return 0;
     if (lParam == WM_LBUTTONDOWN)
         m_window.Activate();

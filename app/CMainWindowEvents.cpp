@@ -27,8 +27,8 @@ RtaPanelConfig RtaStartConfig(const PaneSlot& slot, int targetLevel)
     config.bottom = slot.height;
     config.marginTop = 5;    // room for the top bar's peak
     config.marginBottom = 3; // above the labels
-    config.thirdOctaveBands = 31;
-    config.sixthOctaveBands = 63;
+    config.thirdOctaveBands = CRtaPanel::kThirdOctaveBands;
+    config.sixthOctaveBands = CRtaPanel::kSixthOctaveBands;
     config.averages = 1;
     config.resolution = 1;
     config.sampleRate = kAnalysisRate;

@@ -7,6 +7,7 @@
 #include "gui/skin/CSkinImage.h"
 #include "gui/skin/PixelOperations.h"
 #include "gui/window/WindowEvent.h"
+#include "gui/ToolkitConventions.h"
 #include <string>
 
 namespace {
@@ -29,7 +30,6 @@ const int kButtonHeight = 40;
 const int kButtonGap = 8;
 const int kTextFontSlot = 1;
 const int kDefaultFontSize = 0;
-const int kSurfaceBits = 32;
 const WindowLook kAboutLook = {192, 370, {256, 256, 240, 200}};
 
 TopLevelWindowParams Descriptor()
@@ -73,7 +73,7 @@ RECT DrawAboutLogo(CControlContainer& container, const AboutImageBlob& picture)
         return {};
     const int x = (width - w) >> 1, y = height - h - kLogoBottomGap;
     CBitmapDC logo;
-    logo.Create(w, h, kSurfaceBits);
+    logo.Create(w, h, kBitsPerPixel);
     ResizeImage(&image, &logo, 0, 0, 0, 0, 0, 0, 0, 0, ResizeMethod::Auto);
     logo.PremultiplyAlpha();
     AlphaBlendImage(container.GetSurface(), x, y, &logo, 0, 0, 0, 0);

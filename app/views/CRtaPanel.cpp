@@ -36,7 +36,7 @@ const int kLargeStrip = 12, kSmallStrip = 8;
 const int kLargeFontHeight = 12, kSmallFontHeight = 9;
 
 const int kBitmapSlack = 50;                // the views' bitmaps exceed the pane by this
-const int kMaxSeparatedBars = 31;           // narrower 1/6-octave bars get no gap
+const int kMaxSeparatedBars = CRtaPanel::kThirdOctaveBands; // narrower 1/6-octave bars get no gap
 const double kBandTableBinWidth = 11.71875; // 48000 / 4096 Hz: labels only, whatever the rate
 const int kFullWeight = 100;                // hundredths: the last bar as wide as the others
 
@@ -81,7 +81,8 @@ COLORREF ShadowColour()
 } // namespace
 
 CRtaPanel::CRtaPanel()
-    : m_config{nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 31, 63, 0, 0, 1, 1, 48000, nullptr, -33.0f, -30.0f},
+    : m_config{nullptr,           0, 0, 0, 0, 0,     0,       0,      0,     0, 0, kThirdOctaveBands,
+               kSixthOctaveBands, 0, 0, 1, 1, 48000, nullptr, -33.0f, -30.0f},
       m_smallFont(nullptr), m_largeFont(nullptr), m_resolution(1), m_averages(1), m_activeView(nullptr), m_clipTime(0),
       m_bandValues(), m_shownBandCount(0), m_firstBandBar(0), m_input(InputState::Live), m_ticks(CTickSource::System()),
       m_resultCount(0)

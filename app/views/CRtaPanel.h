@@ -52,7 +52,9 @@ struct RtaPanelConfig {
 // Lifetime: the destructor stops the worker before anything it uses goes.
 class CRtaPanel : public CRunnable {
 public:
-    static constexpr int kMaxBands = 63;
+    static constexpr int kThirdOctaveBands = 31;
+    static constexpr int kSixthOctaveBands = 63;
+    static constexpr int kMaxBands = kSixthOctaveBands;
     static constexpr int kMaxAverages = 1000;
     static constexpr int kBlockSamples = 512;
     static constexpr int kFifoBytes = 0x40000;

@@ -3,11 +3,11 @@
 #include "gui/controls/ControlCommand.h"
 #include "gui/controls/ControlNotification.h"
 #include "gui/skin/CSkinRenderer.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 
 namespace {
 const uint32_t kUnpainted = 0xFF00FF; // plain to see where nothing was drawn
-const int kSurfaceBits = 32;
 const int kCaptionTextSize = 256;
 const int kTipDisplayMs = 60000;
 
@@ -45,7 +45,7 @@ int CControlContainer::Create(const ContainerParams& params)
     m_captionListener = nullptr;
     m_toolTip.reset();
     m_toolTipControl = nullptr;
-    m_surface.Create(params.width, params.height, kSurfaceBits);
+    m_surface.Create(params.width, params.height, kBitsPerPixel);
     if (params.window)
         params.window->SetListener(this);
     return 0;
@@ -93,7 +93,7 @@ void CControlContainer::Resize(int left, int top, int right, int bottom)
 {
     m_params.width = right - left;
     m_params.height = bottom - top;
-    m_surface.Create(m_params.width, m_params.height, kSurfaceBits);
+    m_surface.Create(m_params.width, m_params.height, kBitsPerPixel);
     if (m_params.window)
         m_params.window->SetSize(m_params.width, m_params.height);
 }

@@ -6,6 +6,7 @@
 #include "gui/graphics/CLightField.h"
 #include "gui/skin/CSkinRenderer.h"
 #include "gui/skin/PixelOperations.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 
 namespace {
@@ -25,7 +26,7 @@ const int kFrameRampFrom = 1470;
 const int kFrameRampTo = 1120;
 const float kFrameSlope = 1.0f;
 const float kFrameWidth = 0.6f;
-const ShadeParams kFrameShading = {ShadeMode::Multiply, 8000, 7840, 7600, 0x505050, 256, 0, 0};
+const ShadeParams kFrameShading = {ShadeMode::Multiply, 8000, 7840, 7600, 0x505050, kUnity, 0, 0};
 const int kScrollBarWidth = 14;
 const int kScrollBarRight = 20; // from the popup's right edge to the bar's left
 const int kScrollBarId = 1;

@@ -6,6 +6,7 @@
 #include "gui/graphics/ColorHelpers.h"
 #include "gui/skin/CSkinRenderer.h"
 #include "gui/skin/PixelOperations.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 
 namespace {
@@ -18,7 +19,7 @@ const int kHighlightRampFrom = 2000;
 const int kHighlightRampTo = 2300;
 const float kHighlightSlope = 1.0f;
 const float kHighlightWidth = 0.1f;
-const ShadeParams kRowShading = {ShadeMode::Multiply, 8000, 7840, 7600, 0x505050, 256, 0, 0};
+const ShadeParams kRowShading = {ShadeMode::Multiply, 8000, 7840, 7600, 0x505050, kUnity, 0, 0};
 const int kTextGap = 2; // between the icon column and the text
 // Colour pairs (text, shadow) of skin query 1003, by the row's look.
 enum ColourPair { kNormal, kSelected, kDisabled, kDisabledSelected, kCaption };

@@ -4,10 +4,10 @@
 #include "gui/controls/ControlCommand.h"
 #include "gui/skin/PixelOperations.h"
 #include "gui/window/WindowEvent.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 
 namespace {
-const int kBits = 32;
 const int kDimmedFactor = 210; // of 256
 const int kWholeBitmap = 0;    // ScaleImageColors: all edges below 1
 const uint32_t kAlphaMask = 0xFF000000;
@@ -55,7 +55,7 @@ void CImageButton::Render()
 {
     const int w = m_params.width;
     const int h = m_params.height;
-    m_display.Create(w, h, kBits);
+    m_display.Create(w, h, kBitsPerPixel);
     int bx = 0, by = 0;
     const CBitmapDC* background = BackgroundSource(bx, by);
     if (background)
@@ -92,7 +92,7 @@ void CImageButton::FitImage(const CBitmapDC& image)
     const int h = m_params.height;
     const int iw = image.GetWidth();
     const int ih = image.GetHeight();
-    m_fitted.Create(w, h, kBits);
+    m_fitted.Create(w, h, kBitsPerPixel);
     double sx = double(w) / iw;
     double sy = double(h) / ih;
     if (m_params.keepAspect) {
@@ -139,7 +139,7 @@ void CImageButton::SaveOwnerRegion()
     const int h = m_hit.bottom - m_hit.top;
     m_savedRegion.Destroy();
     if (w > 0 && h > 0) {
-        m_savedRegion.Create(w, h, kBits);
+        m_savedRegion.Create(w, h, kBitsPerPixel);
         m_savedRegion.CopyFrom(m_display, m_hit.left, m_hit.top, w, h, 0, 0);
     }
     if (!m_hitReported || !SameRect(m_hit, m_reportedHit)) {

@@ -5,9 +5,9 @@
 #include "gui/skin/CSkinImageSet.h"
 #include "gui/skin/CSkinRenderer.h"
 #include "gui/skin/SkinInsets.h"
+#include "gui/ToolkitConventions.h"
 
 namespace {
-const int kBitsPerPixel = 32;
 const uint32_t kOpaqueBlack = 0xFF000000;
 // The frame element's pictures: its face and, where the set has one, the
 // picture whose alpha shapes the border.

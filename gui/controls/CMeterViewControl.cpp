@@ -6,10 +6,9 @@
 #include "gui/skin/CSkinRenderer.h"
 #include "gui/skin/PixelOperations.h"
 #include "gui/skin/SkinInsets.h"
+#include "gui/ToolkitConventions.h"
 
 namespace {
-const int kBitsPerPixel = 32;
-const int kOpaque = 256;
 const int kDarken = 210; // of 256: a dimmed background sets the bars off
 const int kCoordinateBits = 16;
 } // namespace
@@ -60,7 +59,7 @@ void CMeterViewControl::RebuildBitmaps()
     if (m_record.backgroundKind && m_skin) {
         SkinDrawRequest request = {};
         request.target = &m_bitmapA;
-        request.level = kOpaque;
+        request.level = kUnity;
         request.kind = m_record.backgroundKind;
         m_skin->DrawElement(request);
     }
@@ -93,7 +92,7 @@ void CMeterViewControl::Rebuild()
     m_view.Layout();
     m_frameRequest = {};
     m_frameRequest.target = &m_bitmapA;
-    m_frameRequest.level = kOpaque;
+    m_frameRequest.level = kUnity;
     m_frameRequest.kind = m_record.frameKind;
     m_view.PaintGroupFrames(*this);
     SendPhase(MeterPhase::Static);

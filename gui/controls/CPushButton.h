@@ -3,6 +3,7 @@
 #include "gui/controls/CSkinControl.h"
 #include "gui/controls/CTextImage.h"
 #include "gui/CObjectBase.h"
+#include "gui/ToolkitConventions.h"
 #include <cstdint>
 #include <string>
 
@@ -31,7 +32,7 @@ struct PushButtonParams {
     uint8_t labelOption = 0;
     float iconScale = 1.0f;
     int32_t latched = 0; // push mode: the checked look stays on
-    int32_t level = 256; // opaque
+    int32_t level = kUnity; // opaque
     std::string text;    // replaced by ControlCommand::SetText
     StretchMode stretchMode = StretchMode::Corners;
     int32_t middle = 0;

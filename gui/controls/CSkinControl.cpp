@@ -3,6 +3,7 @@
 #include "gui/controls/CControlContainer.h"
 #include "gui/controls/ControlCommand.h"
 #include "gui/skin/CSkinRenderer.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 #include <cstring>
 
@@ -16,7 +17,6 @@ const float kIndicatorShareCentred = 0.8f;
 const int kIndicatorRoomSmall = 19;
 const float kIndicatorGrowth = 0.04f;
 const int kIndicatorMinSide = 10;
-const int kOpaqueLevel = 256;
 } // namespace
 
 CSkinControl::CSkinControl() : m_stateFlags(0), m_colour(kDefaultColour)
@@ -127,7 +127,7 @@ void CSkinControl::DrawIndicator(CBitmapDC* target)
     request.kind = kSkinIcon;
     request.rect = GetIndicatorRect();
     request.rectValid = 1;
-    request.level = kOpaqueLevel;
+    request.level = kUnity;
     request.dimmed = m_window.IsDisabled();
     m_create.skin->DrawElement(request);
 }

@@ -2,6 +2,7 @@
 #include "gui/controls/CControl.h"
 #include "gui/controls/ControlNotification.h"
 #include "gui/skin/SkinDrawRequest.h"
+#include "gui/ToolkitConventions.h"
 #include <cstdint>
 #include <string>
 
@@ -39,7 +40,7 @@ struct ControlCreateParams {
     uint8_t dragAnywhere = 0;
     std::string toolTipText;
     uint8_t debug = 0;
-    int32_t level = 256; // opaque
+    int32_t level = kUnity; // opaque
 };
 
 // The base of every skinned child control: a control whose face the window's

@@ -5,9 +5,9 @@
 #include "gui/skin/CTextPainter.h"
 #include "gui/skin/PixelOperations.h"
 #include "gui/window/WindowEvent.h"
+#include "gui/ToolkitConventions.h"
 
 namespace {
-const int kUnity = 256;          // brightness, levels and channel factors
 const int kDarkenedFactor = 210; // of 256
 const uint32_t kMarkedPixel = 0x00FF0000;
 const int kFacePad = 2; // more room around the text of a drawn face

@@ -4,6 +4,7 @@
 #include "gui/skin/CBorderFrame.h"
 #include "gui/skin/CTextBuffer.h"
 #include "gui/CObjectBase.h"
+#include "gui/ToolkitConventions.h"
 #include <cstdint>
 #include <string>
 
@@ -39,7 +40,7 @@ struct StaticTextParams {
     const CBitmapDC* background = nullptr;
     int32_t sourceX = 0;
     int32_t sourceY = 0;
-    int32_t brightness = 256; // unframed only: channels x brightness/256; 0 = unchanged
+    int32_t brightness = kUnity; // unframed only: channels x brightness/256; 0 = unchanged
     int32_t marginX = 0;      // more inset of the text on each side
     int32_t marginY = 0;
     uint8_t framed = 0;     // the background copied (or filled) with the skin's border frame over it

@@ -4,10 +4,10 @@
 #include "gui/skin/CSkinRenderer.h"
 #include "gui/skin/CTextPainter.h"
 #include "gui/skin/PixelOperations.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 
 namespace {
-const int kBits = 32;
 const int kPressedShade = 248;  // of 256: the pressed icon a shade darker
 const int kDisabledAlpha = 128; // of 256: a disabled icon half transparent
 const int kLabelFontSlot = 1;
@@ -65,8 +65,8 @@ void CTextImage::RenderIcon(const TextImageRequest& r, const SkinInsets& margin,
     ref.width = w - margin.left - margin.right;
     ref.height = contentHeight;
     r.skin->GetImageRef(ref);
-    m_normal.Create(w, h, kBits);
-    m_pressed.Create(w, h, kBits);
+    m_normal.Create(w, h, kBitsPerPixel);
+    m_pressed.Create(w, h, kBitsPerPixel);
     m_normal.Fill(0);
     m_pressed.Fill(0);
     if (!HasPixels(ref))
@@ -98,7 +98,7 @@ void CTextImage::RenderIcon(const TextImageRequest& r, const SkinInsets& margin,
     const int pad = hasText ? 0 : 2;
     const int shift = hasText ? 1 : 0;
     CBitmapDC scratch;
-    scratch.Create(iw + pad, ih + pad, kBits);
+    scratch.Create(iw + pad, ih + pad, kBitsPerPixel);
     scratch.Fill(0);
     scratch.CopyFrom(*ref.image, ref.x, ref.y, iw, ih, pad, pad);
     ScaleImageColors(&scratch, 0, 0, 0, 0, kPressedShade, kPressedShade, kPressedShade);

@@ -4,6 +4,7 @@
 #include "gui/controls/ControlCommand.h"
 #include "gui/skin/CSkinRenderer.h"
 #include "gui/window/WindowEvent.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -12,7 +13,6 @@ namespace {
 const int kIntervalCount = 10; // moves averaged
 const int kIntervalDelay = 2;  // moves after a press not averaged
 const int kWheelStep = 2048;   // positions per wheel step: 1/64 of the range
-const int kOpaqueLevel = 256;
 
 // True when format has no conversion but one of a double at most: the
 // owner's format never reaches the formatter with a type it would misread.
@@ -237,7 +237,7 @@ void CValueControl::DrawFace(CBitmapDC& target, uint32_t state)
     request.stateFlags = state;
     // Faint at rest, whole while pressed or under the cursor.
     const bool atRest = (m_stateFlags & (SkinState::kPressed | SkinState::kHover)) == 0;
-    request.level = atRest ? m_params.level : kOpaqueLevel;
+    request.level = atRest ? m_params.level : kUnity;
     request.dimmed = m_params.disabled;
     request.kind = m_create.kind;
     request.stretchMode = m_params.stretchMode;

@@ -5,6 +5,7 @@
 #include "gui/controls/CSkinControl.h"
 #include "gui/controls/CTextImage.h"
 #include "gui/CObjectBase.h"
+#include "gui/ToolkitConventions.h"
 #include <cstdint>
 #include <string>
 
@@ -14,7 +15,7 @@ struct ValueControlParams {
     int32_t y = 0;
     int32_t width = 0;
     int32_t height = 0;
-    int32_t level = 256; // the face's opacity while neither pressed nor hovered
+    int32_t level = kUnity; // the face's opacity while neither pressed nor hovered
     uint8_t visible = 1;
     uint8_t disabled = 0; // greys the label; changed by ControlCommand::Disable
     int32_t controlId = 0;

@@ -1,6 +1,7 @@
 #include "gui/graphics/CBarGraphView.h"
 #include "gui/graphics/CBitmapBarRenderer.h"
 #include "gui/graphics/CSegmentBarRenderer.h"
+#include "gui/ToolkitConventions.h"
 #include <climits>
 #include <cstring>
 #include <cmath>
@@ -14,7 +15,6 @@ const COLORREF MidGrey = 0x808080;
 const int DefaultLabelInset = 3;
 const int DefaultLabelOffset = 2;
 const int FrameBefore = 2, FrameAfter = 3;
-const int SurfaceBits = 32;
 const float Nudge = 0.000001f;  // lets a slot of 33.9999997 pixels count as 34
 const int ThinBar = 2;          // bars narrower than this get no bevel
 const int BevelledSegments = 3; // ... on their first three segments
@@ -141,10 +141,10 @@ void CBarGraphView::Layout()
     if (m_desc.target) {
         m_target = m_desc.target;
     } else {
-        m_back.Create(m_desc.width, m_desc.height, SurfaceBits);
+        m_back.Create(m_desc.width, m_desc.height, kBitsPerPixel);
         m_target = &m_back;
     }
-    m_background.Create(m_desc.width, m_desc.height, SurfaceBits);
+    m_background.Create(m_desc.width, m_desc.height, kBitsPerPixel);
     if (!m_desc.window || !GetClientRect(m_desc.window, &m_area))
         m_area = {m_desc.areaLeft, m_desc.areaTop, m_desc.areaRight, m_desc.areaBottom};
     PlaceRenderers();

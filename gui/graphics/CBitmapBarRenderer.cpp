@@ -1,4 +1,5 @@
 #include "gui/graphics/CBitmapBarRenderer.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -15,7 +16,6 @@ const COLORREF MidGrey = 0x808080;
 const int NeverDrawn = INT_MIN; // equals no truncated value
 const int SteadyRedraws = 3;    // a steady value is drawn this often more, then left
 const int MaxLabels = 4096;     // more could not be told apart on any screen
-const int SurfaceBits = 32;
 
 int Truncate(float v)
 {
@@ -82,9 +82,9 @@ void CBitmapBarRenderer::DrawScale()
     const BarGeometry& g = m_geometry;
     m_stripLength = Truncate((end - start) / scaleSpan * g.crossLength + extraLength);
     if (g.vertical)
-        m_strip.Create(m_stripLength, g.axisLength, SurfaceBits);
+        m_strip.Create(m_stripLength, g.axisLength, kBitsPerPixel);
     else
-        m_strip.Create(g.axisLength, m_stripLength, SurfaceBits);
+        m_strip.Create(g.axisLength, m_stripLength, kBitsPerPixel);
     const HDC dc = m_strip.GetDC();
     if (!dc)
         return;

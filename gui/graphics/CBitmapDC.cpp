@@ -1,13 +1,12 @@
 #include "gui/graphics/CBitmapDC.h"
 #include "common/DebugTrace.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 #include <atomic>
 #include <climits>
 
 namespace {
-const int SurfaceBitsPerPixel = 32;
 const int AlphaShift = 24;
-const int AlphaUnity = 256; // ScaleAlpha's fixed-point one
 const uint32_t ColorMask = 0x00FFFFFFu;
 const uint32_t ByteMax = 255;
 
@@ -16,7 +15,7 @@ std::atomic<int> g_liveSections{0};
 // The section's byte count must fit the header's 32-bit size field.
 bool SizeFitsSection(int width, int height)
 {
-    return width > 0 && height > 0 && int64_t(width) * height * (SurfaceBitsPerPixel / 8) <= INT_MAX;
+    return width > 0 && height > 0 && int64_t(width) * height * kBytesPerPixel <= INT_MAX;
 }
 
 // Visits every pixel of the already clipped rect; the loops stay plain so the
@@ -65,8 +64,8 @@ void CBitmapDC::Create(int width, int height, int bitsPerPixel)
     header.biCompression = BI_RGB;
 
     void* bits = nullptr;
-    if (bitsPerPixel == SurfaceBitsPerPixel && SizeFitsSection(width, height)) {
-        header.biSizeImage = static_cast<DWORD>(width * height * (SurfaceBitsPerPixel / 8));
+    if (bitsPerPixel == kBitsPerPixel && SizeFitsSection(width, height)) {
+        header.biSizeImage = static_cast<DWORD>(width * height * kBytesPerPixel);
         m_dc = CreateCompatibleDC(nullptr);
         if (m_dc)
             m_bitmap = CreateDIBSection(m_dc, &m_info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -90,7 +89,7 @@ void CBitmapDC::Create(int width, int height, int bitsPerPixel)
 
 void CBitmapDC::CreateCopy(const CBitmapDC& source)
 {
-    Create(source.m_width, source.m_height, SurfaceBitsPerPixel);
+    Create(source.m_width, source.m_height, kBitsPerPixel);
     CopyFrom(source, 0, 0, 0, 0, 0, 0);
 }
 
@@ -163,10 +162,10 @@ void CBitmapDC::ScaleAlpha(int level)
 void CBitmapDC::ScaleAlphaRect(int left, int top, int right, int bottom, int level)
 {
     Rect r = {left, top, right, bottom};
-    if (level == AlphaUnity || !ClipForPixels(r))
+    if (level == kUnity || !ClipForPixels(r))
         return;
     // A level outside 0..256 would carry alpha past a byte; it is held to one.
-    const int factor = std::clamp(level, 0, AlphaUnity);
+    const int factor = std::clamp(level, 0, kUnity);
     ForEachPixel(m_bits, m_width, r.left, r.top, r.right, r.bottom, [factor](uint32_t pixel) {
         uint32_t alpha = (pixel >> AlphaShift) * factor >> 8;
         return alpha << AlphaShift | (pixel & ColorMask);

@@ -1,4 +1,5 @@
 #pragma once
+#include "gui/ToolkitConventions.h"
 #include <windows.h>
 #include <cstdint>
 

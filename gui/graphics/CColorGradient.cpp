@@ -1,4 +1,5 @@
 #include "gui/graphics/CColorGradient.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -6,7 +7,6 @@
 namespace {
 const float DefaultOddFactor = 0.7f;
 const float Thousand = 1000.0f; // positions in thousandths to 0..1, exact for 500 and 1000
-const int LevelOne = 256;       // brightness 1.0
 const int ByteMax = 255;
 const uint32_t PlainGrey = 0xB0B0B0; // the colour of a gradient without stops
 const float PlainOddFactor = 0.8f;
@@ -79,7 +79,7 @@ bool CColorGradient::ReplaceTable(int size)
 void CColorGradient::FillFromStops()
 {
     const int count = std::min(stopCount, MaxStops);
-    const int level = static_cast<int>(brightness * LevelOne);
+    const int level = static_cast<int>(brightness * kUnity);
     const bool forward = (direction == Direction::Forward) != reverse;
     int lower = 0, upper = 1;
     float p0 = stops[0].position / Thousand;

@@ -1,13 +1,13 @@
 #include "gui/graphics/CShadeMap.h"
 #include "gui/graphics/CBitmapDC.h"
 #include "gui/graphics/PixelRegion.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 
 namespace {
 const int ByteMax = 255;
-const int LevelShift = 8;     // level 256 is unity
 const int FactorShift = 16;   // k in 1/65536
 const int MultiplyShift = 11; // Multiply: 2048 is unity
 const int AddShift = 3;       // Add: an eighth of m
@@ -93,7 +93,7 @@ void CShadeMap::ApplyToBitmap(CBitmapDC* bitmap, const CBitmapDC* source, int dx
         BuildTable(p, table);
     GdiFlush(); // GDI may still owe the section earlier drawing
 
-    auto scaled = [&](int v) { return int(int16_t((v * p.level) >> LevelShift)); };
+    auto scaled = [&](int v) { return int(int16_t((v * p.level) >> kUnityShift)); };
     for (int row = 0; row < r.height; ++row) {
         const int16_t* values = m_values + (r.fromY + row) * m_width + r.fromX;
         uint32_t* pixels = bitmap->GetBits() + (r.y + row) * bitmap->GetWidth() + r.x;

@@ -1,9 +1,9 @@
 #include "gui/skin/CBorderFrame.h"
 #include "gui/skin/CSkinBlitter.h"
 #include "gui/skin/PixelOperations.h"
+#include "gui/ToolkitConventions.h"
 
 namespace {
-const int kBitsPerPixel = 32;
 const FrameStrip kStrips[CBorderFrame::kStripCount] = {FrameStrip::Top, FrameStrip::Bottom, FrameStrip::Left,
                                                        FrameStrip::Right};
 } // namespace

@@ -1,11 +1,10 @@
 #include "gui/skin/CSkinBlitter.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 
 namespace {
-
-const int kBitsPerPixel = 32;
 
 // Cuts one axis of a copy of n pixels from s to d to both extents; in 64 bits,
 // so that no hostile start or count wraps around into the surfaces.

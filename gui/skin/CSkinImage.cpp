@@ -1,14 +1,13 @@
 #include "gui/skin/CSkinImage.h"
 #include "common/CRowBuffer.h"
 #include "common/DebugTrace.h"
+#include "gui/ToolkitConventions.h"
 #include <png.h>
 #include <cstdint>
 #include <cstring>
 
 namespace {
 
-const int kBytesPerPixel = 4;
-const int kBitsPerPixel = 32;
 const png_byte kOpaqueFiller = 0xFF;
 int g_decodeCount = 0;
 

@@ -1,6 +1,7 @@
 // CSkinRenderer: loading the pictures, fonts and colours; the sets, fonts and named pictures it serves.
 #include "gui/skin/CSkinRenderer.h"
 #include "gui/graphics/ColorHelpers.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 
 namespace {
@@ -101,11 +102,11 @@ void SetPart(ImageRef& ref, const CBitmapDC& image)
 } // namespace
 
 // Multiply shading, a little warmer in red than in blue.
-const ShadeParams CSkinRenderer::kLoadedShading = {ShadeMode::Multiply, 8000, 7840, 7600, kShadeGrey, kNeutral, 0, 0};
+const ShadeParams CSkinRenderer::kLoadedShading = {ShadeMode::Multiply, 8000, 7840, 7600, kShadeGrey, kUnity, 0, 0};
 
 CSkinRenderer::CSkinRenderer()
-    : m_shading(kConstructedShading), m_values{{kNeutral, kNeutral, kNeutral, kNeutral, kNeutral}}, m_colors{},
-      m_fontSizeCap(0), m_forcedFontSize(0)
+    : m_shading(kConstructedShading), m_values{{kUnity, kUnity, kUnity, kUnity, kUnity}}, m_colors{}, m_fontSizeCap(0),
+      m_forcedFontSize(0)
 {}
 
 void CSkinRenderer::Load(const SkinParams* values)
@@ -152,7 +153,7 @@ void CSkinRenderer::FillColors()
 {
     for (int i = 0; i < kColorCount; ++i) {
         const ColorEntry& e = kColorTable[i];
-        const COLORREF c = e.tint == kNoTint ? e.color : ScaleColor(e.color, m_values.values[e.tint] / float(kNeutral));
+        const COLORREF c = e.tint == kNoTint ? e.color : ScaleColor(e.color, m_values.values[e.tint] / float(kUnity));
         m_colors[i] = SwapRedBlue(c);
     }
 }

@@ -60,7 +60,6 @@ public:
     uint32_t GetColor(int index) const;
 
 private:
-    static const int kNeutral = 256; // skin values, light strengths and levels: 256 is unity
     static const ShadeParams kLoadedShading;
 
     struct Area {

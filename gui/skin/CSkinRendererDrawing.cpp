@@ -1,6 +1,7 @@
 // CSkinRenderer: drawing an element by its path: general, basic, plain, check box or icon.
 #include "gui/skin/CSkinRenderer.h"
 #include "gui/skin/PixelOperations.h"
+#include "gui/ToolkitConventions.h"
 
 namespace {
 const int kDimmedLevel = 192;
@@ -92,7 +93,7 @@ void CSkinRenderer::BlendOutput(const SkinDrawRequest& request, const Area& a)
 void CSkinRenderer::LightGeneral(const SkinDrawRequest& request, int kind)
 {
     const uint32_t flags = request.stateFlags;
-    int a = kNeutral, b = kNeutral;
+    int a = kUnity, b = kUnity;
     if (kind == kSkinButton || kind == kSkinSmallButton) {
         a = m_values.values[0];
         b = m_values.values[1];

@@ -1,5 +1,6 @@
 #include "gui/skin/CTextPainter.h"
 #include "gui/skin/CSkinFont.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 #include <cstring>
 
@@ -7,7 +8,6 @@ namespace {
 
 // A scratch surface only needs a DC for the font to measure in.
 const int kScratchSize = 8;
-const int kBitsPerPixel = 32;
 // A text needs this much more than its width to fit its box.
 const int kFitMargin = 2;
 

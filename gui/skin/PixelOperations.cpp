@@ -7,15 +7,13 @@
 #include "image/resize/ResizeTypes.h"
 #include "signal/Dsp.h"
 #include "signal/DspCpuSelect.h"
+#include "gui/ToolkitConventions.h"
 #include <algorithm>
 
 namespace {
 const int ByteMax = 255;
 const uint32_t AlphaMask = 0xFF000000u;
 const int Mid = 128;            // overlay: a source byte of 128 leaves the destination
-const int FactorShift = 8;      // colour factors: 256 is unity
-const float UnitLevel = 256.0f; // ScaleColorRef's n of 256 is unity
-const int BytesPerPixel = 4;
 const double SuperBelow = 0.75; // reductions below this in both directions average
 // The sheen: noise regrows in powers of two with this margin, under a light
 // band of this slope and width.
@@ -25,7 +23,6 @@ const int NoiseTimesLightShift = 11;              // noise x light in 1/2048
 const int SheenGain = 8000;                       // strength 256 -> 8000 / 65536 per shade step
 const double SheenGreen = 0.98, SheenBlue = 0.95; // a slightly warm grey
 const uint32_t SheenBase = 0x505050;
-const int UnitShadeLevel = 256;
 
 int ByteOf(uint32_t pixel, int index)
 {
@@ -130,7 +127,7 @@ void ScaleImageColors(CBitmapDC* bitmap, int left, int top, int right, int botto
         for (int x = left; x < right; ++x) {
             uint32_t p = row[x] & AlphaMask;
             for (int i = 0; i < 3; ++i)
-                p |= uint32_t(std::min<int64_t>(ByteMax, (int64_t(ByteOf(row[x], i)) * factors[i]) >> FactorShift))
+                p |= uint32_t(std::min<int64_t>(ByteMax, (int64_t(ByteOf(row[x], i)) * factors[i]) >> kUnityShift))
                      << (8 * i);
             row[x] = p;
         }
@@ -161,8 +158,8 @@ LibStatus ResizeImage(const CBitmapDC* src, CBitmapDC* dst, int srcX, int srcY, 
     const double yFactor = double(dstHeight) / srcHeight;
     const bool average = method == ResizeMethod::Auto && xFactor < SuperBelow && yFactor < SuperBelow;
     GdiFlush(); // GDI may still owe either section earlier drawing
-    const int srcStep = src->GetWidth() * BytesPerPixel;
-    const int dstStep = dst->GetWidth() * BytesPerPixel;
+    const int srcStep = src->GetWidth() * kBytesPerPixel;
+    const int dstStep = dst->GetWidth() * kBytesPerPixel;
     return dspiResize_8u_C4R(reinterpret_cast<const unsigned char*>(src->GetBits()),
                              {src->GetWidth(), src->GetHeight()}, srcStep, {srcX, srcY, srcWidth, srcHeight},
                              reinterpret_cast<unsigned char*>(dst->GetBits() + dstY * dst->GetWidth() + dstX), dstStep,
@@ -186,7 +183,7 @@ void SetRectFromSize(RECT& rect, int x, int y, int width, int height)
 
 uint32_t ScaleColorRef(uint32_t color, int n)
 {
-    return ScaleColor(color, n * (1.0f / UnitLevel));
+    return ScaleColor(color, n * (1.0f / float(kUnity)));
 }
 
 void ApplySheen(CBitmapDC* bitmap, int16_t strength)
@@ -213,7 +210,7 @@ void ApplySheen(CBitmapDC* bitmap, int16_t strength)
                                 static_cast<int>(s * SheenGreen),
                                 static_cast<int>(s * SheenBlue),
                                 SheenBase,
-                                UnitShadeLevel,
+                                kUnity,
                                 0,
                                 0};
     shade.ApplyToBitmap(bitmap, nullptr, 0, 0, 0, 0, -1, -1, params);

@@ -2,6 +2,7 @@
 #include "gui/window/CPhysicalWindow.h"
 #include "common/CTickSource.h"
 #include "gui/window/CWindowMenu.h"
+#include "gui/ToolkitConventions.h"
 #include <string>
 #include <vector>
 
@@ -108,7 +109,7 @@ void CPhysicalWindow::SetSize(int width, int height)
     m_params.width = width;
     m_params.height = height;
     if (!m_params.listenerPaints)
-        m_backBitmap.Create(width, height, kBackBitmapBits);
+        m_backBitmap.Create(width, height, kBitsPerPixel);
 }
 
 void CPhysicalWindow::SetBounds(int left, int top, int right, int bottom)

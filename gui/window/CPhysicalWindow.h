@@ -382,8 +382,6 @@ private:
         bool alive;
     };
 
-    static const int kBackBitmapBits = 32;
-
     // The program's module: classes are registered, found and unregistered by it.
     static HINSTANCE Module();
     // Classes whose windows were still being destroyed when they were released.

@@ -2,6 +2,7 @@
 #include "common/DebugTrace.h"
 #include "gui/window/CPhysicalWindow.h"
 #include "gui/window/CWindowMenu.h"
+#include "gui/ToolkitConventions.h"
 #include <cstdio>
 #include <cstdlib>
 
@@ -136,7 +137,7 @@ void CPhysicalWindow::MakeBackBitmap()
 {
     if (m_params.listenerPaints)
         return;
-    m_backBitmap.Create(m_params.width, m_params.height, kBackBitmapBits);
+    m_backBitmap.Create(m_params.width, m_params.height, kBitsPerPixel);
     if (!m_backBitmap.IsCreated())
         return;
     if (m_params.fillBlue) {

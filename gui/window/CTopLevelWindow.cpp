@@ -4,9 +4,6 @@
 #include "gui/window/WindowPlacementRecord.h"
 
 namespace {
-// The native record's docked sizes for every top-level window.
-const int kDockedWidth = 270;
-const int kDockedHeight = 156;
 // After a re-layout: lets the screen take the new frame before more input.
 const DWORD kRelayoutPauseMs = 15;
 } // namespace
@@ -60,8 +57,6 @@ WindowCreateParams CTopLevelWindow::NativeParams() const
     // A child never restores a placement, so the native window neither loads one nor keeps one.
     n.savePlacement = p.child ? 0 : p.savePlacement;
     n.cursorHideMs = p.cursorHideMs;
-    n.dockedWidth = kDockedWidth;
-    n.dockedHeight = kDockedHeight;
     n.windowMenuOption = reinterpret_cast<intptr_t>(&m_container);
     n.iniPath = p.iniPath;
     n.section = p.section;

@@ -1,4 +1,5 @@
 #pragma once
+#include "gui/ToolkitConventions.h"
 #include <windows.h>
 #include <cstdint>
 #include <string>
@@ -28,7 +29,7 @@ struct TopLevelWindowParams {
     std::string caption3;                 // drawn when caption2 does not fit either
     int32_t sheenStrength = 245;          // ApplySheen's strength (low 16 bits)
     int32_t captionBrightness = 330;      // 1/256: the active caption band's colours
-    int32_t tint1 = 256, tint2 = 256, tint3 = 256, tint4 = 256; // the skin's strengths, 256 neutral
+    int32_t tint1 = kUnity, tint2 = kUnity, tint3 = kUnity, tint4 = kUnity; // the skin's strengths, 256 neutral
     uint8_t centreOnCursorMonitor = 0;                          // native
     uint8_t noActivate = 0;                                     // native
     uint8_t dragAnywhere = 0;                                   // native

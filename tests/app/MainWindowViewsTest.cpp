@@ -122,7 +122,7 @@ TEST(MainWindowViews, IconsTrayPanesInputAndTheClose)
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, 0, 0, 0, 0);
     SetForegroundWindow(other);
     ASSERT_EQ(GetForegroundWindow(), other);
-    SendMessageA(hwnd, 0x2F06 /* the tray icon's */, 0, WM_LBUTTONDOWN);
+    SendMessageA(hwnd, MainWindowId::TrayMessage, 0, WM_LBUTTONDOWN);
     EXPECT_EQ(GetForegroundWindow(), hwnd);
     DestroyWindow(other);
 
