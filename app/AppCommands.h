@@ -18,7 +18,7 @@ enum : int {
     APP_WINDOW_COMMAND_LIST(APP_COMMAND_ID) APP_SETTING_COMMAND_LIST(APP_COMMAND_ID)
 #undef APP_COMMAND_ID
 };
-const int FirstSetting = 512, LastSetting = 534;
+const int kFirstSetting = 512, kLastSetting = 534;
 } // namespace AppCommand
 
 // What follows a setting command's store.
@@ -50,9 +50,9 @@ const char* CommandText(int id);
 
 // Ids of the main window's own timer and messages.
 namespace MainWindowId {
-const unsigned TickTimer = 73;       // redraws the panes
-const unsigned TickPeriodMs = 20;    //
-const unsigned TickSleepMs = 5;      // after every tick: leaves the other threads room
-const unsigned TrayMessage = 0x2F06; // the tray icon's mouse messages, lParam the mouse message
-const unsigned TrayIconId = 0;       // the one icon the window adds
+const unsigned kTickTimer = 73;       // redraws the panes
+const unsigned kTickPeriodMs = 20;    //
+const unsigned kTickSleepMs = 5;      // after every tick: leaves the other threads room
+const unsigned kTrayMessage = 0x2F06; // the tray icon's mouse messages, lParam the mouse message
+const unsigned kTrayIconId = 0;       // the one icon the window adds
 } // namespace MainWindowId

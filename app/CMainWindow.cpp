@@ -104,8 +104,8 @@ int CMainWindow::OnEvent(void* sender, int source, int code, int p1, int p2, voi
 
 void CMainWindow::OnCreated()
 {
-    m_trayIcon.Setup(m_instance, m_window.GetHwnd(), IDI_QUILLMERE, MainWindowId::TrayIconId,
-                     MainWindowId::TrayMessage);
+    m_trayIcon.Setup(m_instance, m_window.GetHwnd(), IDI_QUILLMERE, MainWindowId::kTrayIconId,
+                     MainWindowId::kTrayMessage);
     m_trayIcon.SetTip(kTitle, CTrayIcon::TipAction::Add);
     Step(CreationStep::TrayIcon);
     m_window.SetMessageHook(this);
@@ -150,7 +150,7 @@ int CMainWindow::OnMessage(CPhysicalWindow* window, HWND hwnd, UINT message, WPA
     }
     if (message == WM_QUERYENDSESSION)
         SaveState(); // the session may end the process without another word
-    if (message != MainWindowId::TrayMessage)
+    if (message != MainWindowId::kTrayMessage)
         return 0;
     if (lParam == WM_LBUTTONDOWN)
         m_window.Activate();

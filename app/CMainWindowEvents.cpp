@@ -50,7 +50,7 @@ void CMainWindow::OnViewEvent(int source, int code, int p1, int p2)
         ToggleTitleBar();
     else if (source == EventSource::Window && code == WindowEvent::Moved)
         Redraw(PaneOrder::MeterLast);
-    else if (source == EventSource::Window && code == WindowEvent::Timer && UINT(p1) == MainWindowId::TickTimer)
+    else if (source == EventSource::Window && code == WindowEvent::Timer && UINT(p1) == MainWindowId::kTickTimer)
         Tick(TickSleep::After);
 }
 
@@ -122,7 +122,7 @@ void CMainWindow::StartAnalysers()
     if (!OpenAudioInterface())
         OpenSettingsWindow(true); // the status text tells why; the views run idle
     Step(CreationStep::OpenAudio);
-    m_window.SetTimer(MainWindowId::TickTimer, MainWindowId::TickPeriodMs);
+    m_window.SetTimer(MainWindowId::kTickTimer, MainWindowId::kTickPeriodMs);
     Step(CreationStep::Timer);
 }
 
@@ -132,7 +132,7 @@ void CMainWindow::Tick(TickSleep sleep)
     WatchInput();
     Redraw(PaneOrder::MeterFirst);
     if (sleep == TickSleep::After)
-        Sleep(MainWindowId::TickSleepMs);
+        Sleep(MainWindowId::kTickSleepMs);
 }
 
 void CMainWindow::Redraw(PaneOrder order)

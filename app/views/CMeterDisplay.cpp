@@ -10,7 +10,7 @@ namespace {
 const float kHundredth = 100.0f; // readings are hundredths of a dB
 const float kBarHeadroom = 0.3f; // the bar reads this much above the marker
 const float kPerMille = 1000.0f;
-const int kFullBar = CSegmentBarRenderer::FullValue;
+const int kFullBar = CSegmentBarRenderer::kFullValue;
 const uint32_t kBlinkWhite = 0xFFFFFF, kBlinkRed = 0xFF0000;
 
 // The peak colours run from dark green over yellow to red across 54 dB.
@@ -64,7 +64,7 @@ void CMeterDisplay::Setup(const MeterDisplayDesc* desc)
     SetStop(m_levelRamp, 0x006000, 0);
     SetStop(m_levelRamp, 0x00B000, 750);
     SetStop(m_levelRamp, 0xB0B000, 950);
-    SetStop(m_levelRamp, 0xFF0000, CColorGradient::FullPosition);
+    SetStop(m_levelRamp, 0xFF0000, CColorGradient::kFullPosition);
     m_levelRamp.oddFactor = kRampOddFactor;
     m_levelRamp.brightness = kRampBrightness;
     m_levelRamp.direction = CColorGradient::Direction::Forward;
@@ -134,7 +134,7 @@ void CMeterDisplay::FillReferenceStops(CColorGradient& ramp, float scale, int ba
     SetStop(ramp, 0xE0F000, at(k[3]));
     SetStop(ramp, 0xFFB000, at(k[4]));
     SetStop(ramp, 0xFF0000, at(k[5]));
-    SetStop(ramp, 0xB00000, CColorGradient::FullPosition);
+    SetStop(ramp, 0xB00000, CColorGradient::kFullPosition);
     ramp.brightness = kReferenceBrightness;
 }
 
@@ -159,7 +159,7 @@ void CMeterDisplay::SetReference(CSegmentBarRenderer* bar, float refDb) const
     SetStop(grey, kMarkGrey, at(kMarkStart));
     SetStop(grey, kMarkGrey, at(kMarkEnd));
     SetStop(grey, 0, at(kMarkAfter));
-    SetStop(grey, 0, at(CColorGradient::FullPosition));
+    SetStop(grey, 0, at(CColorGradient::kFullPosition));
     bar->peakGradient = -1; // the marker takes peakColor
     bar->RebuildGradients();
 }

@@ -54,7 +54,7 @@ const uint32_t kWhite = 0xFFFFFF;
 const float kHalf = 0.5f;
 const float kWindowBrightening = 2.0f;
 const double kCentreFraction = 0.0005; // (lo + hi) / 2 / 1000
-const int kFullPosition = CColorGradient::FullPosition;
+const int kFullPosition = CColorGradient::kFullPosition;
 
 HFONT MakeFont(int height, const char* face)
 {
@@ -199,7 +199,7 @@ void CRtaPanel::BuildView(const ViewPass& pass, HWND window, const RECT& area, i
         CSegmentBarRenderer* bar = static_cast<CSegmentBarRenderer*>(view.CreateRenderer(BarRendererType::Segment));
         if (!bar)
             break; // more bands than the view holds
-        std::fill(bar->values, bar->values + CSegmentBarRenderer::SegmentCount, 0);
+        std::fill(bar->values, bar->values + CSegmentBarRenderer::kSegmentCount, 0);
         ColourBandBar(bar);
     }
     view.Layout();

@@ -7,37 +7,37 @@
 #include <cmath>
 
 namespace {
-const int DefaultSide = 512;
-const int DefaultMargin = 3;
-const int DefaultCapacity = 64;
-const COLORREF White = 0xFFFFFF;
-const COLORREF MidGrey = 0x808080;
-const int DefaultLabelInset = 3;
-const int DefaultLabelOffset = 2;
-const int FrameBefore = 2, FrameAfter = 3;
-const float Nudge = 0.000001f;  // lets a slot of 33.9999997 pixels count as 34
-const int ThinBar = 2;          // bars narrower than this get no bevel
-const int BevelledSegments = 3; // ... on their first three segments
+const int kDefaultSide = 512;
+const int kDefaultMargin = 3;
+const int kDefaultCapacity = 64;
+const COLORREF kWhite = 0xFFFFFF;
+const COLORREF kMidGrey = 0x808080;
+const int kDefaultLabelInset = 3;
+const int kDefaultLabelOffset = 2;
+const int kFrameBefore = 2, kFrameAfter = 3;
+const float kNudge = 0.000001f;  // lets a slot of 33.9999997 pixels count as 34
+const int kThinBar = 2;          // bars narrower than this get no bevel
+const int kBevelledSegments = 3; // ... on their first three segments
 
 int FloorPixels(float value)
 {
-    return static_cast<int>(std::floor(value + Nudge));
+    return static_cast<int>(std::floor(value + kNudge));
 }
 
 BarGraphViewDesc Defaults()
 {
     BarGraphViewDesc d = {};
-    d.width = d.height = DefaultSide;
-    d.marginLeft = d.marginTop = d.marginRight = d.marginBottom = DefaultMargin;
-    d.capacity = DefaultCapacity;
+    d.width = d.height = kDefaultSide;
+    d.marginLeft = d.marginTop = d.marginRight = d.marginBottom = kDefaultMargin;
+    d.capacity = kDefaultCapacity;
     d.labelFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     d.labelShadow = 1;
-    d.labelColor = White;
-    d.labelShadowColor = MidGrey;
-    d.labelInset = DefaultLabelInset;
-    d.labelOffset = DefaultLabelOffset;
-    d.frameAxisBefore = d.frameCrossBefore = FrameBefore;
-    d.frameAxisAfter = d.frameCrossAfter = FrameAfter;
+    d.labelColor = kWhite;
+    d.labelShadowColor = kMidGrey;
+    d.labelInset = kDefaultLabelInset;
+    d.labelOffset = kDefaultLabelOffset;
+    d.frameAxisBefore = d.frameCrossBefore = kFrameBefore;
+    d.frameAxisAfter = d.frameCrossAfter = kFrameAfter;
     d.reserved = 1;
     d.separateBars = 1;
     return d;
@@ -225,8 +225,8 @@ void CBarGraphView::PlaceRenderers()
             runningExtra -= extraPerGap;
         }
         r->SetGeometry(g);
-        if (g.axisLength < ThinBar && r->GetType() == BarRendererType::Segment)
-            for (int k = 0; k < BevelledSegments; ++k)
+        if (g.axisLength < kThinBar && r->GetType() == BarRendererType::Segment)
+            for (int k = 0; k < kBevelledSegments; ++k)
                 static_cast<CSegmentBarRenderer*>(r)->bevel[k] = BevelNone;
         r->OnLayout();
     }

@@ -1,11 +1,12 @@
 #include "gui/graphics/CBarRenderer.h"
 
 namespace {
-const int DefaultFill = 90;
-const int UnitWeight = 100;
+const int kDefaultFill = 90;
+const int kUnitWeight = 100;
 } // namespace
 
-CBarRenderer::CBarRenderer() : fillFactor(DefaultFill), gapWeight(0), sizeWeight(UnitWeight), fixedSize(0), m_geometry(), m_changed()
+CBarRenderer::CBarRenderer()
+    : fillFactor(kDefaultFill), gapWeight(0), sizeWeight(kUnitWeight), fixedSize(0), m_geometry(), m_changed()
 {}
 
 CBarRenderer::~CBarRenderer() = default;

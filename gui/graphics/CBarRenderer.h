@@ -38,9 +38,9 @@ public:
     // Runs at the end of the view's layout, once the geometry is set.
     virtual void OnLayout() {}
 
-    float GetFillFactor() const { return fillFactor * Hundredth; }
-    float GetGapWeight() const { return gapWeight * Hundredth; }
-    float GetSizeWeight() const { return sizeWeight * Hundredth; }
+    float GetFillFactor() const { return fillFactor * kHundredth; }
+    float GetGapWeight() const { return gapWeight * kHundredth; }
+    float GetSizeWeight() const { return sizeWeight * kHundredth; }
 
     const BarGeometry& GetGeometry() const { return m_geometry; }
     void SetGeometry(const BarGeometry& geometry) { m_geometry = geometry; }
@@ -55,7 +55,7 @@ public:
     std::string toolTip;
 
 protected:
-    static constexpr float Hundredth = 0.01f;
+    static constexpr float kHundredth = 0.01f;
     // The part of the rectangle from crossFrom to crossTo along the bar.
     RECT CrossPart(int crossFrom, int crossTo) const;
 

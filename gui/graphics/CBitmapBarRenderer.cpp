@@ -6,16 +6,16 @@
 #include <utility>
 
 namespace {
-const float DefaultEnd = -60.0f;
-const float DefaultStep = 6.0f;
-const float DefaultSpan = 60.0f;
-const float NoLowest = -99999.0f;
-const int DefaultLabelOffset = 10;
-const COLORREF White = 0xFFFFFF;
-const COLORREF MidGrey = 0x808080;
-const int NeverDrawn = INT_MIN; // equals no truncated value
-const int SteadyRedraws = 3;    // a steady value is drawn this often more, then left
-const int MaxLabels = 4096;     // more could not be told apart on any screen
+const float kDefaultEnd = -60.0f;
+const float kDefaultStep = 6.0f;
+const float kDefaultSpan = 60.0f;
+const float kNoLowest = -99999.0f;
+const int kDefaultLabelOffset = 10;
+const COLORREF kWhite = 0xFFFFFF;
+const COLORREF kMidGrey = 0x808080;
+const int kNeverDrawn = INT_MIN; // equals no truncated value
+const int kSteadyRedraws = 3;    // a steady value is drawn this often more, then left
+const int kMaxLabels = 4096;     // more could not be told apart on any screen
 
 int Truncate(float v)
 {
@@ -24,11 +24,11 @@ int Truncate(float v)
 } // namespace
 
 CBitmapBarRenderer::CBitmapBarRenderer()
-    : scaleStart(0.0f), scaleEnd(DefaultEnd), scaleStep(DefaultStep), scaleSpan(DefaultSpan), value(0.0f),
-      labelFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))), lowestLabel(NoLowest), labelInset(0),
-      labelOffset(DefaultLabelOffset), labelShadow(false), labelColor(White), shadowColor(MidGrey), stripColor(0),
+    : scaleStart(0.0f), scaleEnd(kDefaultEnd), scaleStep(kDefaultStep), scaleSpan(kDefaultSpan), value(0.0f),
+      labelFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))), lowestLabel(kNoLowest), labelInset(0),
+      labelOffset(kDefaultLabelOffset), labelShadow(false), labelColor(kWhite), shadowColor(kMidGrey), stripColor(0),
       direction(0), extraLength(0), labelAlign(AlignDefault), gridLines(false), m_stripLength(0), m_brush(nullptr),
-      m_stripFont(nullptr), m_lastValue(NeverDrawn), m_unchangedCount(0), m_textAlign(0)
+      m_stripFont(nullptr), m_lastValue(kNeverDrawn), m_unchangedCount(0), m_textAlign(0)
 {}
 
 CBitmapBarRenderer::~CBitmapBarRenderer()
@@ -59,7 +59,7 @@ HFONT CBitmapBarRenderer::UnsmoothedCopy(HFONT font)
 
 void CBitmapBarRenderer::DrawScale()
 {
-    m_lastValue = NeverDrawn;
+    m_lastValue = kNeverDrawn;
     m_unchangedCount = 0;
     if (m_brush)
         DeleteObject(m_brush);
@@ -117,7 +117,7 @@ void CBitmapBarRenderer::DrawLabels(float start, float end, bool negated)
         ExtTextOutA(dc, tx, ty, 0, nullptr, s, UINT(n), nullptr);
     };
     float v = start;
-    for (int count = 0; v <= end && count < MaxLabels; ++count) {
+    for (int count = 0; v <= end && count < kMaxLabels; ++count) {
         const float label = negated ? -v : v;
         const float pos = (v - start) / scaleSpan * g.crossLength;
         char s[64];
@@ -149,7 +149,7 @@ void CBitmapBarRenderer::Draw(CBitmapDC& surface)
     m_changed = {};
     const int steady = Truncate(value);
     m_unchangedCount = steady == m_lastValue ? m_unchangedCount + 1 : 0;
-    if (m_unchangedCount > SteadyRedraws)
+    if (m_unchangedCount > kSteadyRedraws)
         return;
     m_lastValue = steady;
     const HDC dc = surface.GetDC();

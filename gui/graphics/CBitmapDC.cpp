@@ -6,9 +6,9 @@
 #include <climits>
 
 namespace {
-const int AlphaShift = 24;
-const uint32_t ColorMask = 0x00FFFFFFu;
-const uint32_t ByteMax = 255;
+const int kAlphaShift = 24;
+const uint32_t kColorMask = 0x00FFFFFFu;
+const uint32_t kByteMax = 255;
 
 std::atomic<int> g_liveSections{0};
 
@@ -146,11 +146,11 @@ void CBitmapDC::PremultiplyAlphaRect(int left, int top, int right, int bottom)
     if (!ClipForPixels(r))
         return;
     ForEachPixel(m_bits, m_width, r.left, r.top, r.right, r.bottom, [](uint32_t pixel) {
-        uint32_t alpha = pixel >> AlphaShift;
-        uint32_t blue = (pixel & ByteMax) * alpha / ByteMax;
-        uint32_t green = (pixel >> 8 & ByteMax) * alpha / ByteMax;
-        uint32_t red = (pixel >> 16 & ByteMax) * alpha / ByteMax;
-        return alpha << AlphaShift | red << 16 | green << 8 | blue;
+        uint32_t alpha = pixel >> kAlphaShift;
+        uint32_t blue = (pixel & kByteMax) * alpha / kByteMax;
+        uint32_t green = (pixel >> 8 & kByteMax) * alpha / kByteMax;
+        uint32_t red = (pixel >> 16 & kByteMax) * alpha / kByteMax;
+        return alpha << kAlphaShift | red << 16 | green << 8 | blue;
     });
 }
 
@@ -167,8 +167,8 @@ void CBitmapDC::ScaleAlphaRect(int left, int top, int right, int bottom, int lev
     // A level outside 0..256 would carry alpha past a byte; it is held to one.
     const int factor = std::clamp(level, 0, kUnity);
     ForEachPixel(m_bits, m_width, r.left, r.top, r.right, r.bottom, [factor](uint32_t pixel) {
-        uint32_t alpha = (pixel >> AlphaShift) * factor >> 8;
-        return alpha << AlphaShift | (pixel & ColorMask);
+        uint32_t alpha = (pixel >> kAlphaShift) * factor >> 8;
+        return alpha << kAlphaShift | (pixel & kColorMask);
     });
 }
 

@@ -9,9 +9,9 @@
 // sharing between renderers is guarded by their owner (CSegmentBarRenderer).
 class CColorGradient {
 public:
-    static const int MaxStops = 16;
+    static const int kMaxStops = 16;
     // Stop positions are thousandths: 0 is table entry 0 in Forward direction.
-    static const int FullPosition = 1000;
+    static const int kFullPosition = 1000;
 
     enum class Direction : int {
         FromEnd = 0, // entry 0 takes the colour at position 1000
@@ -46,7 +46,7 @@ public:
 
     // The description.
     Direction direction;
-    Stop stops[MaxStops];
+    Stop stops[kMaxStops];
     int stopCount;    // 0..16; with fewer than two stops one colour fills the table
     float oddFactor;  // odd entries' colour bytes times this
     float brightness; // every byte times this, held to 255

@@ -9,7 +9,7 @@ enum class RampShape { Rising, Mirrored };
 // shade). GUI thread only.
 class CLightField {
 public:
-    static const int ProfileSize = 1024;
+    static const int kProfileSize = 1024;
 
     // Starts on the default profile: BuildSineTable(1.0, 0.7, 0.0, 0).
     CLightField();
@@ -26,14 +26,14 @@ public:
     // profile's padded ends; beyond, the ends are repeated).
     void BuildField(int width, int height, float fy, float fx);
 
-    const int16_t* GetProfile() const { return m_profile; } // ProfileSize values
+    const int16_t* GetProfile() const { return m_profile; } // kProfileSize values
     const CShadeMap& GetField() const { return m_field; }
 
 private:
     // The profile padded with 1024 copies of each end value, for BuildField.
     void PadTable();
 
-    int16_t m_profile[ProfileSize];
-    int16_t m_lookup[3 * ProfileSize];
+    int16_t m_profile[kProfileSize];
+    int16_t m_lookup[3 * kProfileSize];
     CShadeMap m_field;
 };

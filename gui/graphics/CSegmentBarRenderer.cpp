@@ -7,28 +7,28 @@
 #include <cstdint>
 
 namespace {
-const int DefaultValue = 100;
-const float DefaultPeakThickness = 0.15f;
-const int DefaultPeakGradient = 1;
-const int DefaultPeakMin = 2, DefaultPeakMax = 999;
-const uint32_t DefaultPeakColor = 0x010101;             // near black that still bevels
-const int PeakSlot = CSegmentBarRenderer::SegmentCount; // the peak's bevel follows the segments'
-const int MaxValue = 1 << 26;                           // far above full, and x 16 still an int
+const int kDefaultValue = 100;
+const float kDefaultPeakThickness = 0.15f;
+const int kDefaultPeakGradient = 1;
+const int kDefaultPeakMin = 2, kDefaultPeakMax = 999;
+const uint32_t kDefaultPeakColor = 0x010101;              // near black that still bevels
+const int kPeakSlot = CSegmentBarRenderer::kSegmentCount; // the peak's bevel follows the segments'
+const int kMaxValue = 1 << 26;                            // far above full, and x 16 still an int
 
 // The default stops of the normal set: reds, a blue, a green to black, greys.
 struct StopPair {
     uint32_t from, to;
 };
-const StopPair DefaultStops[CSegmentBarRenderer::GradientCount] = {
+const StopPair kDefaultStops[CSegmentBarRenderer::kGradientCount] = {
     {0xFF0000, 0xFF726F}, {0xFF0000, 0xFF726F}, {0xFF0000, 0xFF726F}, {0x0000FF, 0x00726F},
     {0x00FF00, 0x000000}, {0x202020, 0x404040}, {0x202020, 0x404040}, {0x202020, 0x404040},
 };
-const uint32_t AlternateFrom = 0x202020, AlternateTo = 0x404040;
+const uint32_t kAlternateFrom = 0x202020, kAlternateTo = 0x404040;
 
 void SetTwoStops(CColorGradient& g, uint32_t from, uint32_t to, int count)
 {
     g.stops[0] = {from, 0};
-    g.stops[1] = {to, CColorGradient::FullPosition};
+    g.stops[1] = {to, CColorGradient::kFullPosition};
     g.stopCount = count;
 }
 
@@ -76,17 +76,17 @@ uint32_t D2(uint32_t p)
 }
 
 typedef uint32_t (*BevelOp)(uint32_t);
-const int MaxEdgeLines = 3;
+const int kMaxEdgeLines = 3;
 // Lines from the leading edge inward and from the trailing edge inward.
 struct EdgeOps {
-    BevelOp lead[MaxEdgeLines];
-    BevelOp trail[MaxEdgeLines];
+    BevelOp lead[kMaxEdgeLines];
+    BevelOp trail[kMaxEdgeLines];
 };
 // Indexed by style 1..5 (0 unused): the end caps, then the sides.
-const EdgeOps CapOps[] = {
+const EdgeOps kCapOps[] = {
     {}, {{L2}, {D}}, {{L4}, {D}}, {{L8}, {D}}, {{L2, L4}, {D, D8}}, {{L2, H, L4}, {D16, D16, D8}},
 };
-const EdgeOps SideOps[] = {
+const EdgeOps kSideOps[] = {
     {}, {{L2}, {D}}, {{L4}, {D}}, {{L8}, {D}}, {{L2, L4}, {D, D8}}, {{L2, H, L4}, {D2, D16, D8}},
 };
 
@@ -99,15 +99,15 @@ int EffectiveStyle(int style, bool vertical)
 } // namespace
 
 CSegmentBarRenderer::CSegmentBarRenderer()
-    : values{DefaultValue, 0, 0, 0}, peakValue(NoPeak), peakThickness(DefaultPeakThickness),
-      peakGradient(DefaultPeakGradient), peakMinThickness(DefaultPeakMin), peakMaxThickness(DefaultPeakMax),
-      peakColor(DefaultPeakColor), segmentGradient{0, 1, 2, 3, 4, 5, 6, 7}, useAlternate(false),
+    : values{kDefaultValue, 0, 0, 0}, peakValue(kNoPeak), peakThickness(kDefaultPeakThickness),
+      peakGradient(kDefaultPeakGradient), peakMinThickness(kDefaultPeakMin), peakMaxThickness(kDefaultPeakMax),
+      peakColor(kDefaultPeakColor), segmentGradient{0, 1, 2, 3, 4, 5, 6, 7}, useAlternate(false),
       invert(false), bevel{BevelHalf, BevelHalf, BevelHalf, BevelHalf, BevelHalf}, decayStep{},
       ownerKey(0), m_displayed{}, m_drawn()
 {
-    for (int i = 0; i < GradientCount; ++i)
-        SetTwoStops(gradients[i], DefaultStops[i].from, DefaultStops[i].to, 2);
-    SetTwoStops(alternateGradients[0], AlternateFrom, AlternateTo, 0); // colours kept, not counted
+    for (int i = 0; i < kGradientCount; ++i)
+        SetTwoStops(gradients[i], kDefaultStops[i].from, kDefaultStops[i].to, 2);
+    SetTwoStops(alternateGradients[0], kAlternateFrom, kAlternateTo, 0); // colours kept, not counted
     background.stops[0] = {0, 0};
     background.stopCount = 1;
     alternateBackground.stops[0] = {0, 0};
@@ -131,7 +131,7 @@ void CSegmentBarRenderer::RebuildGradients()
         g.reverse = m_geometry.vertical;
         g.BuildOrCopy(size, last ? lastOnes : nullptr);
     };
-    for (int i = 0; i < GradientCount; ++i) {
+    for (int i = 0; i < kGradientCount; ++i) {
         build(gradients[i], last ? &last->gradients[i] : nullptr);
         build(alternateGradients[i], last ? &last->alternateGradients[i] : nullptr);
     }
@@ -145,9 +145,9 @@ int CSegmentBarRenderer::ValueToPixel(int value) const
 {
     if (value < 0)
         return -1;
-    value = std::min(value, FullValue);
+    value = std::min(value, kFullValue);
     const int length = m_geometry.crossLength;
-    return GrowsFromEnd() ? (FullValue - value) * length / FullValue : length * value / FullValue;
+    return GrowsFromEnd() ? (kFullValue - value) * length / kFullValue : length * value / kFullValue;
 }
 
 int CSegmentBarRenderer::PeakThickness() const
@@ -161,23 +161,23 @@ void CSegmentBarRenderer::Render(CBitmapDC& surface, Redraw redraw)
     if (m_geometry.axisLength <= 0)
         return;
     const CColorGradient* set = useAlternate ? alternateGradients : gradients;
-    auto pick = [set](int index) { return index >= 0 && index < GradientCount ? &set[index] : nullptr; };
-    const CColorGradient* segments[SegmentCount];
-    int d[SegmentCount], p[SegmentCount];
-    for (int k = 0; k < SegmentCount; ++k) {
+    auto pick = [set](int index) { return index >= 0 && index < kGradientCount ? &set[index] : nullptr; };
+    const CColorGradient* segments[kSegmentCount];
+    int d[kSegmentCount], p[kSegmentCount];
+    for (int k = 0; k < kSegmentCount; ++k) {
         segments[k] = pick(segmentGradient[k]);
         // Any negative value hides alike; the clamp keeps the fixed point in range.
-        const int target = std::clamp(values[k], -FullValue, MaxValue) * (1 << LevelShift);
+        const int target = std::clamp(values[k], -kFullValue, kMaxValue) * (1 << kLevelShift);
         m_displayed[k] = decayStep[k] == 0 ? target : std::max(target, m_displayed[k] - decayStep[k]);
-        d[k] = m_displayed[k] >> LevelShift;
+        d[k] = m_displayed[k] >> kLevelShift;
         p[k] = ValueToPixel(d[k]);
     }
     // A segment below any lower one is hidden.
-    for (int k = 1; k < SegmentCount; ++k)
+    for (int k = 1; k < kSegmentCount; ++k)
         for (int j = 0; j < k; ++j)
             if (d[k] < d[j])
                 p[k] = -1;
-    const int top = ValueToPixel(*std::max_element(d, d + SegmentCount));
+    const int top = ValueToPixel(*std::max_element(d, d + kSegmentCount));
     if (!surface.IsCreated())
         return;
     GdiFlush(); // GDI may still owe the section earlier drawing
@@ -224,7 +224,7 @@ void CSegmentBarRenderer::CollectFromEnd(Drawing& drawing, const int p[], int to
 {
     const int length = m_geometry.crossLength;
     AddFill(drawing, {0, top == -1 ? length : top}, &back, 0, BevelNone);
-    for (int k = 0; k < SegmentCount; ++k) {
+    for (int k = 0; k < kSegmentCount; ++k) {
         if (p[k] == -1)
             continue;
         int end = length;
@@ -237,14 +237,14 @@ void CSegmentBarRenderer::CollectFromEnd(Drawing& drawing, const int p[], int to
         DebugTrace("segment %i: %i %i\n", k + 1, p[k], end);
     }
     const int q = ValueToPixel(peakValue);
-    if (peakValue == NoPeak || q == -1)
+    if (peakValue == kNoPeak || q == -1)
         return;
     const int t = PeakThickness();
     Span mark = {q - t, q};
     if (mark.from < 0)
         mark = {0, t};
     if (mark.to < length)
-        AddFill(drawing, mark, peak, peakColor, bevel[PeakSlot]);
+        AddFill(drawing, mark, peak, peakColor, bevel[kPeakSlot]);
 }
 
 void CSegmentBarRenderer::CollectFromStart(Drawing& drawing, const int p[], int top,
@@ -253,7 +253,7 @@ void CSegmentBarRenderer::CollectFromStart(Drawing& drawing, const int p[], int 
 {
     const int length = m_geometry.crossLength;
     AddFill(drawing, {top == -1 ? 0 : top, length}, &back, 0, BevelNone);
-    for (int k = 0; k < SegmentCount; ++k) {
+    for (int k = 0; k < kSegmentCount; ++k) {
         if (p[k] == -1)
             continue;
         int start = k == 0 ? 0 : p[0];
@@ -264,7 +264,7 @@ void CSegmentBarRenderer::CollectFromStart(Drawing& drawing, const int p[], int 
             }
         AddFill(drawing, {std::max(start, 0), p[k]}, segments[k], 0, bevel[k]);
     }
-    if (peakValue == NoPeak)
+    if (peakValue == kNoPeak)
         return;
     const int q = ValueToPixel(peakValue);
     const int t = PeakThickness();
@@ -272,7 +272,7 @@ void CSegmentBarRenderer::CollectFromStart(Drawing& drawing, const int p[], int 
     if (mark.from >= length || mark.to >= length)
         mark = {length - t, length};
     if (mark.from >= 0)
-        AddFill(drawing, mark, peak, peakColor, bevel[PeakSlot]);
+        AddFill(drawing, mark, peak, peakColor, bevel[kPeakSlot]);
 }
 
 bool CSegmentBarRenderer::SamePlace(const Drawing& a, const Drawing& b)
@@ -297,8 +297,8 @@ CSegmentBarRenderer::LineLook CSegmentBarRenderer::LookOf(const Drawing& drawing
             continue;
         // Lines past the third from either end look alike; so do all lines of an unbevelled span.
         const bool capped = f.style != BevelNone && f.span.to - f.span.from >= 2;
-        const int lead = capped ? std::min(o - f.span.from, MaxEdgeLines) : MaxEdgeLines;
-        const int trail = capped ? std::min(f.span.to - 1 - o, MaxEdgeLines) : MaxEdgeLines;
+        const int lead = capped ? std::min(o - f.span.from, kMaxEdgeLines) : kMaxEdgeLines;
+        const int trail = capped ? std::min(f.span.to - 1 - o, kMaxEdgeLines) : kMaxEdgeLines;
         return {f.gradient, f.revision, f.color, f.style, lead, trail};
     }
     return {nullptr, 0, 0, -1, 0, 0}; // left as it was
@@ -308,12 +308,12 @@ void CSegmentBarRenderer::DrawDifferences(CBitmapDC& surface, const Drawing& nex
 {
     // A line's look changes only at a fill's ends and its edge lines: between
     // two such points every line of either drawing looks alike.
-    int points[2 * MaxFills * 2 * (MaxEdgeLines + 1)];
+    int points[2 * kMaxFills * 2 * (kMaxEdgeLines + 1)];
     int n = 0;
     for (const Drawing* drawing : {static_cast<const Drawing*>(&m_drawn), &next})
         for (int i = 0; i < drawing->count; ++i) {
             const Span s = drawing->fills[i].span;
-            for (int k = 0; k <= MaxEdgeLines; ++k) {
+            for (int k = 0; k <= kMaxEdgeLines; ++k) {
                 points[n++] = std::min(s.from + k, s.to);
                 points[n++] = std::max(s.to - k, s.from);
             }
@@ -411,18 +411,18 @@ void CSegmentBarRenderer::Bevel(CBitmapDC& surface, Span span, int s, Span windo
     const int a0 = int(std::clamp<int64_t>(-int64_t(m_geometry.axisPosition), 0, width));
     const int a1 = int(std::clamp<int64_t>(axisLimit - m_geometry.axisPosition, 0, width));
     if (span.to - span.from >= 2)
-        for (int j = 0; j < MaxEdgeLines; ++j)
+        for (int j = 0; j < kMaxEdgeLines; ++j)
             for (int a = a0; a < a1; ++a) {
                 if (span.from + j < span.to)
-                    apply(span.from + j, a, CapOps[s].lead[j]);
+                    apply(span.from + j, a, kCapOps[s].lead[j]);
                 if (span.to - 1 - j >= span.from)
-                    apply(span.to - 1 - j, a, CapOps[s].trail[j]);
+                    apply(span.to - 1 - j, a, kCapOps[s].trail[j]);
             }
     const int64_t from = std::max<int64_t>({span.from, window.from, -int64_t(m_geometry.crossPosition)});
     const int64_t to = std::min<int64_t>({span.to, window.to, crossLimit - m_geometry.crossPosition});
     for (int64_t o = from; o < to; ++o)
-        for (int j = 0; j < MaxEdgeLines && j < width; ++j) {
-            apply(int(o), j, SideOps[s].lead[j]);
-            apply(int(o), width - 1 - j, SideOps[s].trail[j]);
+        for (int j = 0; j < kMaxEdgeLines && j < width; ++j) {
+            apply(int(o), j, kSideOps[s].lead[j]);
+            apply(int(o), width - 1 - j, kSideOps[s].trail[j]);
         }
 }

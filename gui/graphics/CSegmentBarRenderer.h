@@ -26,10 +26,10 @@ enum BevelStyle : int {
 // under a process-wide mutex). GUI thread only.
 class CSegmentBarRenderer : public CBarRenderer {
 public:
-    static const int SegmentCount = 4;
-    static const int GradientCount = 8;
-    static const int FullValue = 1000;
-    static const int NoPeak = -1;
+    static const int kSegmentCount = 4;
+    static const int kGradientCount = 8;
+    static const int kFullValue = 1000;
+    static const int kNoPeak = -1;
 
     CSegmentBarRenderer();
     ~CSegmentBarRenderer() override;
@@ -45,29 +45,29 @@ public:
     // Offset along the bar of a value's edge, or -1 for a negative value.
     int ValueToPixel(int value) const;
     // A segment's level as last drawn, in thousandths.
-    int GetDisplayedLevel(int segment) const { return m_displayed[segment] >> LevelShift; }
+    int GetDisplayedLevel(int segment) const { return m_displayed[segment] >> kLevelShift; }
 
-    int values[SegmentCount];           // 100, 0, 0, 0
-    int peakValue;                      // NoPeak
+    int values[kSegmentCount];          // 100, 0, 0, 0
+    int peakValue;                      // kNoPeak
     float peakThickness;                // share of the bar's width; 0.15
     int peakGradient;                   // index into the active set; negative: peakColor
     int peakMinThickness;               // pixels; 2
     int peakMaxThickness;               // pixels; 999
     uint32_t peakColor;                 // pixel value
-    int segmentGradient[GradientCount]; // per segment (the first four used); 0..7
-    CColorGradient gradients[GradientCount];
-    CColorGradient alternateGradients[GradientCount];
+    int segmentGradient[kGradientCount]; // per segment (the first four used); 0..7
+    CColorGradient gradients[kGradientCount];
+    CColorGradient alternateGradients[kGradientCount];
     CColorGradient background;
     CColorGradient alternateBackground;
     bool useAlternate;           // draw from the alternate set and background
     bool invert;                 // grow the other way
-    int bevel[SegmentCount + 1]; // BevelStyle per segment, then the peak mark
-    int decayStep[SegmentCount]; // fall per draw in 1/16 thousandths; 0 follows at once
+    int bevel[kSegmentCount + 1]; // BevelStyle per segment, then the peak mark
+    int decayStep[kSegmentCount]; // fall per draw in 1/16 thousandths; 0 follows at once
     int ownerKey;                // the owner's own; 0, never read here
 
 private:
-    static const int LevelShift = 4;              // displayed levels carry four fraction bits
-    static const int MaxFills = SegmentCount + 2; // the background, the segments, the peak mark
+    static const int kLevelShift = 4;               // displayed levels carry four fraction bits
+    static const int kMaxFills = kSegmentCount + 2; // the background, the segments, the peak mark
 
     enum class Redraw { All, Changes };
     struct Span {
@@ -89,7 +89,7 @@ private:
         int axisPosition, axisLength, crossPosition, crossLength;
         bool vertical;
         int count;
-        Fill fills[MaxFills];
+        Fill fills[kMaxFills];
     };
     // What a line across the bar shows: the fill on top and the line's place
     // among its bevelled edge lines.
@@ -120,7 +120,7 @@ private:
     bool GrowsFromEnd() const { return invert == m_geometry.vertical; }
     int PeakThickness() const;
 
-    int m_displayed[SegmentCount];
+    int m_displayed[kSegmentCount];
     Drawing m_drawn; // the last draw; no bits before the first
     Span m_changedSpan; // of the lines the draw in progress replayed
 };

@@ -7,36 +7,36 @@
 #include <cstdlib>
 
 namespace {
-const int ByteMax = 255;
-const int FactorShift = 16;   // k in 1/65536
-const int MultiplyShift = 11; // Multiply: 2048 is unity
-const int AddShift = 3;       // Add: an eighth of m
-const int TableSize = 2048;   // Table: one entry per 16 map steps over 0..32767
-const int TableShift = 4;     // ... so the index is v / 16 and the ramp level / 16
-const uint32_t AlphaMask = 0xFF000000u;
+const int kByteMax = 255;
+const int kFactorShift = 16;   // k in 1/65536
+const int kMultiplyShift = 11; // Multiply: 2048 is unity
+const int kAddShift = 3;       // Add: an eighth of m
+const int kTableSize = 2048;   // Table: one entry per 16 map steps over 0..32767
+const int kTableShift = 4;     // ... so the index is v / 16 and the ramp level / 16
+const uint32_t kAlphaMask = 0xFF000000u;
 
 int Limit(int64_t value)
 {
-    return static_cast<int>(std::clamp<int64_t>(value, 0, ByteMax));
+    return static_cast<int>(std::clamp<int64_t>(value, 0, kByteMax));
 }
 
 int ByteOf(uint32_t pixel, int index)
 {
-    return (pixel >> (8 * index)) & ByteMax;
+    return (pixel >> (8 * index)) & kByteMax;
 }
 
 uint32_t WithColorBytes(uint32_t pixel, int byte2, int byte1, int byte0)
 {
-    return (pixel & AlphaMask) | uint32_t(byte2) << 16 | uint32_t(byte1) << 8 | uint32_t(byte0);
+    return (pixel & kAlphaMask) | uint32_t(byte2) << 16 | uint32_t(byte1) << 8 | uint32_t(byte0);
 }
 
 // The Table mode's 2048 colours: entry i is the ramp at u = i * level / 16.
 void BuildTable(const ShadeParams& p, uint32_t* table)
 {
-    for (int i = 0; i < TableSize; ++i) {
-        int64_t u = (int64_t(i) * p.level) >> TableShift;
-        table[i] = WithColorBytes(0, Limit((u * p.k2) >> FactorShift), Limit((u * p.k1) >> FactorShift),
-                                  Limit((u * p.k0) >> FactorShift));
+    for (int i = 0; i < kTableSize; ++i) {
+        int64_t u = (int64_t(i) * p.level) >> kTableShift;
+        table[i] = WithColorBytes(0, Limit((u * p.k2) >> kFactorShift), Limit((u * p.k1) >> kFactorShift),
+                                  Limit((u * p.k0) >> kFactorShift));
     }
 }
 
@@ -88,7 +88,7 @@ void CShadeMap::ApplyToBitmap(CBitmapDC* bitmap, const CBitmapDC* source, int dx
     PixelRegion r = {dx, dy, mx, my, width < 0 ? m_width : width, height < 0 ? m_height : height};
     if (!ClipPixelRegion(r, bitmap->GetWidth(), bitmap->GetHeight(), m_width, m_height))
         return;
-    uint32_t table[TableSize];
+    uint32_t table[kTableSize];
     if (p.mode == ShadeMode::Table)
         BuildTable(p, table);
     GdiFlush(); // GDI may still owe the section earlier drawing
@@ -103,8 +103,8 @@ void CShadeMap::ApplyToBitmap(CBitmapDC* bitmap, const CBitmapDC* source, int dx
             switch (p.mode) {
             case ShadeMode::Scale: {
                 const int64_t m = scaled(v);
-                px = WithColorBytes(px, Limit((m * p.k2) >> FactorShift), Limit((m * p.k1) >> FactorShift),
-                                    Limit((m * p.k0) >> FactorShift));
+                px = WithColorBytes(px, Limit((m * p.k2) >> kFactorShift), Limit((m * p.k1) >> kFactorShift),
+                                    Limit((m * p.k0) >> kFactorShift));
                 break;
             }
             case ShadeMode::OnBase: {
@@ -118,18 +118,18 @@ void CShadeMap::ApplyToBitmap(CBitmapDC* bitmap, const CBitmapDC* source, int dx
                 const int a = source ? SourceAlpha(source, p.sourceX + col, p.sourceY + row) : 0;
                 auto shade = [&](int index) {
                     const int old = ByteOf(px, index);
-                    const int c = Limit((int64_t(old) * m) >> MultiplyShift);
-                    return source ? ((old * (ByteMax - a)) >> 8) + ((c * a) >> 8) : c;
+                    const int c = Limit((int64_t(old) * m) >> kMultiplyShift);
+                    return source ? ((old * (kByteMax - a)) >> 8) + ((c * a) >> 8) : c;
                 };
                 px = WithColorBytes(px, shade(2), shade(1), shade(0));
                 break;
             }
             case ShadeMode::Add: {
-                const int m = scaled(v) >> AddShift;
+                const int m = scaled(v) >> kAddShift;
                 px = WithColorBytes(px, Limit(ByteOf(px, 2) + m), Limit(ByteOf(px, 1) + m), Limit(ByteOf(px, 0) + m));
                 break;
             }
-            case ShadeMode::Table: px = table[std::clamp(v >> TableShift, 0, TableSize - 1)]; break;
+            case ShadeMode::Table: px = table[std::clamp(v >> kTableShift, 0, kTableSize - 1)]; break;
             default: return; // an unknown mode changes nothing
             }
         }

@@ -2,16 +2,16 @@
 #include <algorithm>
 
 namespace {
-const int ByteMax = 255;
+const int kByteMax = 255;
 
 int ByteOf(uint32_t color, int index)
 {
-    return (color >> (8 * index)) & ByteMax;
+    return (color >> (8 * index)) & kByteMax;
 }
 
 uint32_t FromByteValues(int byte0, int byte1, int byte2)
 {
-    auto limit = [](int v) { return static_cast<uint32_t>(std::clamp(v, 0, ByteMax)); };
+    auto limit = [](int v) { return static_cast<uint32_t>(std::clamp(v, 0, kByteMax)); };
     return limit(byte0) | limit(byte1) << 8 | limit(byte2) << 16;
 }
 

@@ -11,22 +11,22 @@
 #include <algorithm>
 
 namespace {
-const int ByteMax = 255;
-const uint32_t AlphaMask = 0xFF000000u;
-const int Mid = 128;            // overlay: a source byte of 128 leaves the destination
-const double SuperBelow = 0.75; // reductions below this in both directions average
+const int kByteMax = 255;
+const uint32_t kAlphaMask = 0xFF000000u;
+const int kMid = 128;            // overlay: a source byte of 128 leaves the destination
+const double kSuperBelow = 0.75; // reductions below this in both directions average
 // The sheen: noise regrows in powers of two with this margin, under a light
 // band of this slope and width.
-const int NoiseMargin = 100;
-const float SheenFy = 0.6f, SheenFx = 0.3f;
-const int NoiseTimesLightShift = 11;              // noise x light in 1/2048
-const int SheenGain = 8000;                       // strength 256 -> 8000 / 65536 per shade step
-const double SheenGreen = 0.98, SheenBlue = 0.95; // a slightly warm grey
-const uint32_t SheenBase = 0x505050;
+const int kNoiseMargin = 100;
+const float kSheenFy = 0.6f, kSheenFx = 0.3f;
+const int kNoiseTimesLightShift = 11;               // noise x light in 1/2048
+const int kSheenGain = 8000;                        // strength 256 -> 8000 / 65536 per shade step
+const double kSheenGreen = 0.98, kSheenBlue = 0.95; // a slightly warm grey
+const uint32_t kSheenBase = 0x505050;
 
 int ByteOf(uint32_t pixel, int index)
 {
-    return (pixel >> (8 * index)) & ByteMax;
+    return (pixel >> (8 * index)) & kByteMax;
 }
 
 // Runs fn(dstPixel, srcPixel) over the region cut to both surfaces.
@@ -63,8 +63,8 @@ bool NoiseCovers(int width, int height)
 {
     CNoiseMap& noise = ProgramNoiseMap();
     const bool never = noise.GetWidth() == 0 && noise.GetHeight() == 0;
-    const int grownWidth = GrownSize(noise.GetWidth(), never, width + NoiseMargin);
-    const int grownHeight = GrownSize(noise.GetHeight(), never, height + NoiseMargin);
+    const int grownWidth = GrownSize(noise.GetWidth(), never, width + kNoiseMargin);
+    const int grownHeight = GrownSize(noise.GetHeight(), never, height + kNoiseMargin);
     if (grownWidth > noise.GetWidth() || grownHeight > noise.GetHeight())
         noise.Generate(grownWidth, grownHeight);
     return noise.GetWidth() >= width && noise.GetHeight() >= height;
@@ -80,7 +80,7 @@ bool AlphaBlendImage(CBitmapDC* dst, int dstX, int dstY, const CBitmapDC* src, i
         return dst->CopyFrom(*src, srcX, srcY, width, height, dstX, dstY);
     width = width < 1 ? src->GetWidth() : width;
     height = height < 1 ? src->GetHeight() : height;
-    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, ByteMax, AC_SRC_ALPHA};
+    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, kByteMax, AC_SRC_ALPHA};
     return AlphaBlend(dst->GetDC(), dstX, dstY, width, height, src->GetDC(), srcX, srcY, width, height, blend) != FALSE;
 }
 
@@ -89,9 +89,9 @@ void OverlayBlendImage(CBitmapDC* dst, int dstX, int dstY, const CBitmapDC* src,
 {
     ForEachPixelPair(dst, dstX, dstY, src, srcX, srcY, width, height, [](uint32_t d, uint32_t s) {
         const int a = ByteOf(s, 3);
-        auto blend = [a](int dv, int sv) { return (a * sv + (ByteMax - a) * dv) >> 8; };
+        auto blend = [a](int dv, int sv) { return (a * sv + (kByteMax - a) * dv) >> 8; };
         auto overlay = [&](int i) {
-            return blend(ByteOf(d, i), std::clamp(ByteOf(d, i) + ByteOf(s, i) - Mid, 0, ByteMax));
+            return blend(ByteOf(d, i), std::clamp(ByteOf(d, i) + ByteOf(s, i) - kMid, 0, kByteMax));
         };
         return uint32_t(blend(ByteOf(d, 3), a)) << 24 | uint32_t(overlay(2)) << 16 | uint32_t(overlay(1)) << 8 |
                uint32_t(overlay(0));
@@ -102,7 +102,7 @@ void CopyAlphaChannel(CBitmapDC* dst, int dstX, int dstY, const CBitmapDC* src, 
                       int height)
 {
     ForEachPixelPair(dst, dstX, dstY, src, srcX, srcY, width, height,
-                     [](uint32_t d, uint32_t s) { return (s & AlphaMask) | (d & ~AlphaMask); });
+                     [](uint32_t d, uint32_t s) { return (s & kAlphaMask) | (d & ~kAlphaMask); });
 }
 
 void ScaleImageColors(CBitmapDC* bitmap, int left, int top, int right, int bottom, int factorRed, int factorGreen,
@@ -125,9 +125,9 @@ void ScaleImageColors(CBitmapDC* bitmap, int left, int top, int right, int botto
     for (int y = top; y < bottom; ++y) {
         uint32_t* row = bitmap->GetBits() + y * bitmap->GetWidth();
         for (int x = left; x < right; ++x) {
-            uint32_t p = row[x] & AlphaMask;
+            uint32_t p = row[x] & kAlphaMask;
             for (int i = 0; i < 3; ++i)
-                p |= uint32_t(std::min<int64_t>(ByteMax, (int64_t(ByteOf(row[x], i)) * factors[i]) >> kUnityShift))
+                p |= uint32_t(std::min<int64_t>(kByteMax, (int64_t(ByteOf(row[x], i)) * factors[i]) >> kUnityShift))
                      << (8 * i);
             row[x] = p;
         }
@@ -156,7 +156,7 @@ LibStatus ResizeImage(const CBitmapDC* src, CBitmapDC* dst, int srcX, int srcY, 
     }
     const double xFactor = double(dstWidth) / srcWidth;
     const double yFactor = double(dstHeight) / srcHeight;
-    const bool average = method == ResizeMethod::Auto && xFactor < SuperBelow && yFactor < SuperBelow;
+    const bool average = method == ResizeMethod::Auto && xFactor < kSuperBelow && yFactor < kSuperBelow;
     GdiFlush(); // GDI may still owe either section earlier drawing
     const int srcStep = src->GetWidth() * kBytesPerPixel;
     const int dstStep = dst->GetWidth() * kBytesPerPixel;
@@ -195,7 +195,7 @@ void ApplySheen(CBitmapDC* bitmap, int16_t strength)
     if (!NoiseCovers(w, h) || !shade.Create(w, h))
         return;
     CLightField light;
-    light.BuildField(w, h, SheenFy, SheenFx);
+    light.BuildField(w, h, kSheenFy, kSheenFx);
     const CShadeMap& field = light.GetField();
     const CShadeMap& noise = ProgramNoiseMap().GetMap();
     if (!field.GetValues())
@@ -203,13 +203,13 @@ void ApplySheen(CBitmapDC* bitmap, int16_t strength)
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             shade.GetValues()[y * w + x] = static_cast<int16_t>(
-                (noise.GetValues()[y * noise.GetWidth() + x] * field.GetValues()[y * w + x]) >> NoiseTimesLightShift);
-    const int s = (strength * SheenGain) >> 8;
+                (noise.GetValues()[y * noise.GetWidth() + x] * field.GetValues()[y * w + x]) >> kNoiseTimesLightShift);
+    const int s = (strength * kSheenGain) >> 8;
     const ShadeParams params = {ShadeMode::Table,
                                 s,
-                                static_cast<int>(s * SheenGreen),
-                                static_cast<int>(s * SheenBlue),
-                                SheenBase,
+                                static_cast<int>(s * kSheenGreen),
+                                static_cast<int>(s * kSheenBlue),
+                                kSheenBase,
                                 kUnity,
                                 0,
                                 0};

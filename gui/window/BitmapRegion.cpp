@@ -4,11 +4,11 @@
 #include <cstdlib>
 
 namespace {
-const uint32_t AlphaOne = 0x1000000u; // the lowest pixel value with a non-zero alpha
+const uint32_t kAlphaOne = 0x1000000u; // the lowest pixel value with a non-zero alpha
 
 bool IsTransparent(uint32_t pixel, uint32_t keyColour)
 {
-    return keyColour == RegionKeyAlpha ? pixel < AlphaOne : pixel == keyColour;
+    return keyColour == kRegionKeyAlpha ? pixel < kAlphaOne : pixel == keyColour;
 }
 
 // Subtracts each run of transparent pixels in [left, right) x [top, bottom),

@@ -50,7 +50,7 @@ enum class MouseSwallow { Left, Right };
 // while docked). restoreRect is the normal-state rectangle every state
 // returns to. While docked, Minimize and Maximize do nothing and every
 // position change outside a size/move loop is forced back onto the docked
-// rectangle; after undocking the next ForcedMovesAfterUndock changes are
+// rectangle; after undocking the next kForcedMovesAfterUndock changes are
 // forced onto the restored one.
 //
 // A savePlacement window loads its WindowPlacementRecord at Create (options
@@ -213,7 +213,7 @@ public:
     // which Create then applies; copyOut (may be null) gets it.
     void LoadPlacementInto(const WindowCreateParams& params, WindowPlacementRecord* copyOut);
 
-    static const int ForcedMovesAfterUndock = 10;
+    static const int kForcedMovesAfterUndock = 10;
 
     // --- Events -----------------------------------------------------------
     void SetListener(CListener* listener) { m_links.listener = listener; }

@@ -7,11 +7,11 @@
 #include <cstdlib>
 
 namespace {
-const uint32_t FillBlueValue = 0x000000FFu;
-const uint32_t AlphaMask = 0xFF000000u;
-const int RedShift = 16;
-const int RandomByteMask = 0xFF;
-const int FormatLineWidth = 255; // FormatMessage's line width, and its buffer
+const uint32_t kFillBlueValue = 0x000000FFu;
+const uint32_t kAlphaMask = 0xFF000000u;
+const int kRedShift = 16;
+const int kRandomByteMask = 0xFF;
+const int kFormatLineWidth = 255; // FormatMessage's line width, and its buffer
 
 uint32_t g_classCounter = 0; // GUI thread only; never goes back
 } // namespace
@@ -121,8 +121,8 @@ void CPhysicalWindow::PlaceForCreation(int& x, int& y) const
 
 void CPhysicalWindow::ReportCreateFailure()
 {
-    char text[FormatLineWidth] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FormatLineWidth, nullptr, GetLastError(), 0, text, sizeof(text),
+    char text[kFormatLineWidth] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | kFormatLineWidth, nullptr, GetLastError(), 0, text, sizeof(text),
                    nullptr);
     DebugTrace("WINDOW CREATION FAILED: ");
     DebugTrace("%s", text);
@@ -141,7 +141,7 @@ void CPhysicalWindow::MakeBackBitmap()
     if (!m_backBitmap.IsCreated())
         return;
     if (m_params.fillBlue) {
-        m_backBitmap.Fill(FillBlueValue);
+        m_backBitmap.Fill(kFillBlueValue);
     } else if (m_params.hasInitialImage && m_params.initialImage) {
         m_backBitmap.CopyFrom(*m_params.initialImage, m_params.initialImageX, m_params.initialImageY, m_params.width,
                               m_params.height, 0, 0);
@@ -149,7 +149,7 @@ void CPhysicalWindow::MakeBackBitmap()
         // Red noise: a window nobody painted is plain to see.
         uint32_t* bits = m_backBitmap.GetBits();
         for (int i = 0; i < m_backBitmap.GetPixelCount(); ++i)
-            bits[i] = (bits[i] & AlphaMask) | uint32_t(std::rand() & RandomByteMask) << RedShift;
+            bits[i] = (bits[i] & kAlphaMask) | uint32_t(std::rand() & kRandomByteMask) << kRedShift;
     }
 }
 

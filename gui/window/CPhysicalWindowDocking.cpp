@@ -8,8 +8,8 @@
 #include "gui/window/WindowShellApi.h"
 
 namespace {
-const UINT KeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
-const int EdgeByteMask = 0xFF; // the edge, without TooFar or anything above
+const UINT kKeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
+const int kEdgeByteMask = 0xFF; // the edge, without TooFar or anything above
 
 APPBARDATA AppBarData(HWND hwnd)
 {
@@ -130,7 +130,7 @@ int CPhysicalWindow::DockNearest()
     const int code = NearestDockEdge();
     const int edge = IsDocked() ? m_dock.edge : code;
     const RECT normal = m_place.restoreRect;
-    DockToEdge(edge & EdgeByteMask, &normal);
+    DockToEdge(edge & kEdgeByteMask, &normal);
     return IsDocked() ? m_dock.edge : code;
 }
 
@@ -146,9 +146,9 @@ void CPhysicalWindow::Undock()
     m_dock.edge = DockEdge::None;
     Show(false);
     m_place.lastWidth = m_place.lastHeight = -1;
-    m_dock.forcedMoves = ForcedMovesAfterUndock;
-    SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | m_policy.zOrderFlags);
-    SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize | m_policy.zOrderFlags);
+    m_dock.forcedMoves = kForcedMovesAfterUndock;
+    SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize | m_policy.zOrderFlags);
+    SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, kKeepPlaceAndSize | m_policy.zOrderFlags);
     if (m_dock.undockedByDrag) {
         m_dock.undockedByDrag = false;
         int cursorX = 0, cursorY = 0, offsetX = 0, offsetY = 0;
@@ -192,7 +192,7 @@ void CPhysicalWindow::SetTopmostWhenDocked(bool topmost)
     m_params.topmostWhenDocked = topmost;
     if (IsDocked())
         SetWindowPos(m_life.hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     KeepPlaceAndSize | m_policy.zOrderFlags);
+                     kKeepPlaceAndSize | m_policy.zOrderFlags);
 }
 
 void CPhysicalWindow::OnAppBarNotify(WPARAM code)

@@ -3,7 +3,7 @@
 #include "gui/window/CPhysicalWindow.h"
 
 namespace {
-const BYTE OpaqueAlpha = 255;
+const BYTE kOpaqueAlpha = 255;
 } // namespace
 
 int CPhysicalWindow::ShowBitmap(const CBitmapDC* src, int sx, int sy, int w, int h, int dx, int dy)
@@ -41,7 +41,7 @@ int CPhysicalWindow::PresentLayered()
     POINT position = {rect.left, rect.top};
     SIZE size = {m_params.width, m_params.height};
     POINT origin = {0, 0};
-    BLENDFUNCTION blend = {AC_SRC_OVER, 0, OpaqueAlpha, AC_SRC_ALPHA};
+    BLENDFUNCTION blend = {AC_SRC_OVER, 0, kOpaqueAlpha, AC_SRC_ALPHA};
     HDC screen = ::GetDC(nullptr);
     const int result =
         UpdateLayeredWindow(m_life.hwnd, screen, &position, &size, m_backBitmap.GetDC(), &origin, 0, &blend, ULW_ALPHA);

@@ -5,14 +5,14 @@
 #include "gui/window/WindowEvent.h"
 
 namespace {
-const int WheelStep = WHEEL_DELTA; // one notch
-const int WindowMenuWidth = 100;   // the menu opened from the taskbar button
-const int WindowMenuHeight = 100;  //
-const int WindowMenuRows = 10;     //
-const int KeyRepeatMask = 0xFFFF;  // lParam bits 0-15
-const int KeyScanShift = 16;       // lParam bits 16-23
-const int KeyScanMask = 0xFF;      //
-const int KeyExtendedShift = 24;   // lParam bit 24
+const int kWheelStep = WHEEL_DELTA; // one notch
+const int kWindowMenuWidth = 100;   // the menu opened from the taskbar button
+const int kWindowMenuHeight = 100;  //
+const int kWindowMenuRows = 10;     //
+const int kKeyRepeatMask = 0xFFFF;  // lParam bits 0-15
+const int kKeyScanShift = 16;       // lParam bits 16-23
+const int kKeyScanMask = 0xFF;      //
+const int kKeyExtendedShift = 24;   // lParam bit 24
 
 bool IsButtonMessage(UINT message)
 {
@@ -174,7 +174,7 @@ bool CPhysicalWindow::DispatchMouse(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_MOUSEWHEEL:
         m_cursor.lastActivity = Now();
         CancelLifetimes();
-        return SendEvent(WindowEvent::MouseWheel, static_cast<short>(HIWORD(wParam)) / WheelStep, 0, &result) != 0;
+        return SendEvent(WindowEvent::MouseWheel, static_cast<short>(HIWORD(wParam)) / kWheelStep, 0, &result) != 0;
     default: return false;
     }
 }
@@ -279,10 +279,10 @@ void CPhysicalWindow::OnWindowMenuRequest()
         return;
     WindowMenuRequest request;
     GetCursorScreenPos(request.x, request.y);
-    request.width = WindowMenuWidth;
-    request.height = WindowMenuHeight;
+    request.width = kWindowMenuWidth;
+    request.height = kWindowMenuHeight;
     request.window = this;
-    request.visibleRows = WindowMenuRows;
+    request.visibleRows = kWindowMenuRows;
     request.container = m_params.windowMenuOption;
     m_life.windowMenu->BuildItems(request);
 }
@@ -291,9 +291,9 @@ void CPhysicalWindow::SendKeyEvent(int code, WPARAM wParam, LPARAM lParam, LRESU
 {
     KeyRecord key = {};
     key.virtualKey = static_cast<int32_t>(wParam);
-    key.repeatCount = static_cast<int32_t>(lParam & KeyRepeatMask);
-    key.scanCode = static_cast<int32_t>((lParam >> KeyScanShift) & KeyScanMask);
-    key.extended = static_cast<uint8_t>((lParam >> KeyExtendedShift) & 1);
+    key.repeatCount = static_cast<int32_t>(lParam & kKeyRepeatMask);
+    key.scanCode = static_cast<int32_t>((lParam >> kKeyScanShift) & kKeyScanMask);
+    key.extended = static_cast<uint8_t>((lParam >> kKeyExtendedShift) & 1);
     SendEvent(code, static_cast<int>(wParam), PointerParam(&key), &result);
 }
 

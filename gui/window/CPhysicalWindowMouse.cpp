@@ -2,7 +2,7 @@
 #include "gui/window/CPhysicalWindow.h"
 
 namespace {
-const int TearOffDistance = 50; // px a docked window is dragged before it comes off its edge
+const int kTearOffDistance = 50; // px a docked window is dragged before it comes off its edge
 } // namespace
 
 void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
@@ -13,7 +13,7 @@ void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
         StartMouseTracking();
     if (!m_place.maximized && !IsDocked() && !m_params.child && m_dragger.Track())
         ::GetWindowRect(hwnd, &m_place.restoreRect);
-    else if (IsDocked() && m_dragger.DistanceMoved() > TearOffDistance)
+    else if (IsDocked() && m_dragger.DistanceMoved() > kTearOffDistance)
         TearOff();
     SendEvent(WindowEvent::MouseMove, static_cast<int>(lParam), 0, &result);
 }

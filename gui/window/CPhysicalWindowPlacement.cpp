@@ -8,8 +8,8 @@
 #include <cstring>
 
 namespace {
-const int TopmostAboveAll = 2;         // the topmost level of PlacementFlag::TopmostLevel2
-const int32_t CoordinateLimit = 32767; // the window manager's coordinates are 16-bit
+const int kTopmostAboveAll = 2;         // the topmost level of PlacementFlag::TopmostLevel2
+const int32_t kCoordinateLimit = 32767; // the window manager's coordinates are 16-bit
 
 bool IsNamed(const char* text)
 {
@@ -23,7 +23,7 @@ bool IsDockedState(uint32_t state)
 
 bool WithinCoordinates(int32_t value)
 {
-    return value >= -CoordinateLimit - 1 && value <= CoordinateLimit;
+    return value >= -kCoordinateLimit - 1 && value <= kCoordinateLimit;
 }
 
 // A record another program wrote, or one spoiled since, is no placement: no
@@ -33,11 +33,11 @@ bool IsSoundPlacement(const WindowPlacementRecord& record)
     const uint32_t state = record.state & PlacementState::Mask;
     const bool knownState = state == PlacementState::Normal || state == PlacementState::Minimized ||
                             state == PlacementState::Maximized || IsDockedState(state);
-    return record.size == WindowPlacementRecord::Size && record.magic == WindowPlacementRecord::Magic && knownState &&
+    return record.size == WindowPlacementRecord::kSize && record.magic == WindowPlacementRecord::kMagic && knownState &&
            record.right > record.left && record.bottom > record.top && record.dockedWidth > 0 &&
            record.dockedHeight > 0 && WithinCoordinates(record.left) && WithinCoordinates(record.top) &&
            WithinCoordinates(record.right) && WithinCoordinates(record.bottom) &&
-           record.dockedWidth <= CoordinateLimit && record.dockedHeight <= CoordinateLimit;
+           record.dockedWidth <= kCoordinateLimit && record.dockedHeight <= kCoordinateLimit;
 }
 
 // A record from another monitor layout, or a spoiled one, is brought into
@@ -66,8 +66,8 @@ uint32_t Flag(bool set, uint32_t flag)
 void CPhysicalWindow::FillPlacement(WindowPlacementRecord& record) const
 {
     std::memset(&record, 0, sizeof(record));
-    record.size = WindowPlacementRecord::Size;
-    record.magic = WindowPlacementRecord::Magic;
+    record.size = WindowPlacementRecord::kSize;
+    record.magic = WindowPlacementRecord::kMagic;
     record.dockedWidth = m_params.dockedWidth;
     record.dockedHeight = m_params.dockedHeight;
     record.ownerWords[0] = m_place.ownerWords[0];
@@ -87,7 +87,7 @@ void CPhysicalWindow::FillPlacement(WindowPlacementRecord& record) const
              Flag(m_params.topmostWhenDocked, PlacementFlag::TopmostWhenDocked) |
              Flag(m_policy.taskbarButtonWanted, PlacementFlag::TaskbarButton) |
              Flag(m_params.topmostLevel != 0, PlacementFlag::Topmost) |
-             Flag(m_params.topmostLevel >= TopmostAboveAll, PlacementFlag::TopmostLevel2);
+             Flag(m_params.topmostLevel >= kTopmostAboveAll, PlacementFlag::TopmostLevel2);
     record.state = state;
     RECT rect = m_place.restoreRect;
     if ((state & PlacementState::Mask) == PlacementState::Normal)
@@ -110,7 +110,7 @@ bool CPhysicalWindow::ApplyPlacement(const WindowPlacementRecord& record)
         SetTopmostWhenDocked((record.state & PlacementFlag::TopmostWhenDocked) != 0);
         SetShowTaskbarButton((record.state & PlacementFlag::TaskbarButton) != 0);
         const bool topmost = (record.state & PlacementFlag::Topmost) != 0;
-        SetTopmostLevel((record.state & PlacementFlag::TopmostLevel2) ? TopmostAboveAll : (topmost ? 1 : 0));
+        SetTopmostLevel((record.state & PlacementFlag::TopmostLevel2) ? kTopmostAboveAll : (topmost ? 1 : 0));
     }
     if (m_life.hwnd && !m_params.child)
         ApplyPlacementState(record);
@@ -199,7 +199,7 @@ void CPhysicalWindow::LoadHeldPlacement()
     // A record loaded before Create gave its options to a copy of the
     // parameters that Create has just replaced: they are taken again.
     const bool sound =
-        m_place.held.magic == WindowPlacementRecord::Magic
+        m_place.held.magic == WindowPlacementRecord::kMagic
             ? ApplyPlacement(m_place.held)
             : LoadPlacement(m_params.iniPath.c_str(), m_params.section.c_str(), m_params.key.c_str(), &m_place.held);
     if (!sound)
@@ -217,7 +217,7 @@ void CPhysicalWindow::LoadHeldPlacement()
 void CPhysicalWindow::ApplyHeldPlacement()
 {
     if (!m_params.savePlacement || m_params.popupMenu || m_params.toolPopup ||
-        m_place.held.magic != WindowPlacementRecord::Magic)
+        m_place.held.magic != WindowPlacementRecord::kMagic)
         return;
     // Only a resizable window takes a saved size.
     if (!m_params.resizable) {

@@ -7,10 +7,10 @@
 #include "gui/window/WindowShellApi.h"
 
 namespace {
-const UINT KeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
-const uint32_t PlacementQuietMs = 10000; // saved this long after the last change
-const int ClassNameChars = 256;
-const int TopmostAboveAll = 2; // topmost level re-asserted on every tick
+const UINT kKeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
+const uint32_t kPlacementQuietMs = 10000; // saved this long after the last change
+const int kClassNameChars = 256;
+const int kTopmostAboveAll = 2; // topmost level re-asserted on every tick
 
 // The foreground window of any program, when there is one.
 HWND ForegroundWindow()
@@ -33,7 +33,7 @@ void CPhysicalWindow::PolicyTick()
         return;
     }
     TickLifetime(now);
-    if (m_params.topmostLevel >= TopmostAboveAll)
+    if (m_params.topmostLevel >= kTopmostAboveAll)
         TickTopmost();
 }
 
@@ -67,7 +67,7 @@ void CPhysicalWindow::TickPlacementSave(uint32_t now)
 {
     if (!m_params.savePlacement || !m_place.dirty || m_place.changeTick == 0)
         return;
-    if (now - m_place.changeTick <= PlacementQuietMs)
+    if (now - m_place.changeTick <= kPlacementQuietMs)
         return;
     m_place.changeTick = 0;
     m_place.dirty = false;
@@ -89,8 +89,8 @@ void CPhysicalWindow::TickCoveredWhileDocked()
     m_dock.covered = covered;
     if (covered) {
         // Activated on the way, the window would come back over what covers it.
-        SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
-        SetWindowPos(m_life.hwnd, HWND_BOTTOM, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+        SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize | SWP_NOACTIVATE);
+        SetWindowPos(m_life.hwnd, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlaceAndSize | SWP_NOACTIVATE);
         DebugTrace("forcing notopmost\n");
     } else {
         SetTopmostWhenDocked(m_params.topmostWhenDocked != 0);
@@ -111,18 +111,18 @@ void CPhysicalWindow::TickTopmost()
 {
     HWND foreground = ForegroundWindow();
     if (foreground && foreground != m_life.hwnd) {
-        char name[ClassNameChars + 1] = "";
+        char name[kClassNameChars + 1] = "";
         GetClassNameA(foreground, name, sizeof(name));
         const bool menu = lstrcmpiA(name, "#32768") == 0;
         const bool otherTopmost =
             lstrcmpiA(name, "Shell_TrayWnd") != 0 && (GetWindowLongA(foreground, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         if (menu || otherTopmost) {
-            SetWindowPos(m_life.hwnd, foreground, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+            SetWindowPos(m_life.hwnd, foreground, 0, 0, 0, 0, kKeepPlaceAndSize | SWP_NOACTIVATE);
             return;
         }
     }
-    SetWindowPos(m_life.hwnd, HWND_TOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
-    SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
+    SetWindowPos(m_life.hwnd, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize | SWP_NOACTIVATE);
+    SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, kKeepPlaceAndSize | SWP_NOACTIVATE);
 }
 
 void CPhysicalWindow::SetTopmostLevel(int level)
@@ -130,8 +130,8 @@ void CPhysicalWindow::SetTopmostLevel(int level)
     m_params.topmostLevel = level;
     if (!m_life.hwnd)
         return;
-    SetWindowPos(m_life.hwnd, level ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, KeepPlaceAndSize | SWP_NOACTIVATE);
-    if (level >= TopmostAboveAll)
+    SetWindowPos(m_life.hwnd, level ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize | SWP_NOACTIVATE);
+    if (level >= kTopmostAboveAll)
         StartTickTimer();
 }
 
@@ -141,7 +141,7 @@ void CPhysicalWindow::SetShowTaskbarButton(bool show)
     MarkPlacementDirty();
     SetTaskbarButtonStyle(show);
     if (m_life.hwnd)
-        SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize | m_policy.zOrderFlags);
+        SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, kKeepPlaceAndSize | m_policy.zOrderFlags);
 }
 
 void CPhysicalWindow::SetTaskbarButtonStyle(bool show)
@@ -208,6 +208,6 @@ void CPhysicalWindow::StartTickTimer()
     // Without a window it would become a thread timer that no window hears.
     if (m_policy.tickTimerRunning || !m_life.hwnd)
         return;
-    SetTimer(WindowTimer::Tick, WindowTimer::PeriodMs);
+    SetTimer(WindowTimer::Tick, WindowTimer::kPeriodMs);
     m_policy.tickTimerRunning = true;
 }

@@ -10,7 +10,7 @@
 #include "gui/window/WindowGeometry.h"
 
 namespace {
-const UINT KeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
+const UINT kKeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
 
 bool IsMinimizedState(UINT showCmd)
 {
@@ -160,8 +160,8 @@ void CPhysicalWindow::StartMove()
     int x = 0, y = 0;
     GetCursorScreenPos(x, y);
     Move(x - (rect.right - rect.left) / 2, y - (rect.bottom - rect.top) / 2);
-    SetWindowPos(m_life.hwnd, HWND_TOPMOST, 0, 0, 0, 0, KeepPlaceAndSize);
-    SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, KeepPlaceAndSize);
+    SetWindowPos(m_life.hwnd, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
+    SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, kKeepPlaceAndSize);
     m_place.moving = true;
     if (m_params.movable)
         m_dragger.BeginDrag();

@@ -3,20 +3,20 @@
 #include <climits>
 
 namespace {
-const int NeverAKey = -543;        // the next inside/item comparison reports a change
-const uint32_t HoverDelayMs = 400; // hover needs strictly more
-const int InsideBit = INT_MIN;     // bit 31 of the inside key
-const int TrackXMask = 0xFFFF;     // MouseTrack's p1: y << 16 | x
-const int TrackYShift = 16;        //
+const int kNeverAKey = -543;        // the next inside/item comparison reports a change
+const uint32_t kHoverDelayMs = 400; // hover needs strictly more
+const int kInsideBit = INT_MIN;     // bit 31 of the inside key
+const int kTrackXMask = 0xFFFF;     // MouseTrack's p1: y << 16 | x
+const int kTrackYShift = 16;        //
 } // namespace
 
 void CPhysicalWindow::StartMouseTracking()
 {
     if (m_mouse.tracking)
         return;
-    m_insideKey.Set(NeverAKey);
+    m_insideKey.Set(kNeverAKey);
     GetCursorPos(&m_mouse.lastScreenPos);
-    SetTimer(WindowTimer::MouseTrack, WindowTimer::PeriodMs);
+    SetTimer(WindowTimer::MouseTrack, WindowTimer::kPeriodMs);
     m_mouse.tracking = true;
 }
 
@@ -35,7 +35,7 @@ void CPhysicalWindow::TrackMouse()
     const bool inside = IsCursorOverWindow();
     if (!TrackPosition(inside, guard))
         return;
-    const int key = (inside ? InsideBit : 0) ^ m_mouse.hoverItem;
+    const int key = (inside ? kInsideBit : 0) ^ m_mouse.hoverItem;
     if (m_insideKey.Update(key) && !ReportCrossing(inside, oldItem, guard))
         return;
     const int buttons = GetMouseButtons();
@@ -52,7 +52,7 @@ void CPhysicalWindow::TrackMouse()
             m_mouse.hoverStart = now;
         }
     }
-    if (inside && m_mouse.hoverArmed && now - m_mouse.hoverStart > HoverDelayMs) {
+    if (inside && m_mouse.hoverArmed && now - m_mouse.hoverStart > kHoverDelayMs) {
         m_mouse.hoverArmed = false;
         int scratch = 0;
         SendEvent(WindowEvent::Hover, m_mouse.hoverItem, 0, &scratch);
@@ -71,7 +71,7 @@ bool CPhysicalWindow::TrackPosition(bool inside, LifeGuard& guard)
     if (x == m_mouse.lastClientPos.x && y == m_mouse.lastClientPos.y)
         return true;
     m_mouse.lastClientPos = {x, y};
-    SendEvent(WindowEvent::MouseTrack, (y << TrackYShift) | (x & TrackXMask), 0, &m_mouse.hoverItem);
+    SendEvent(WindowEvent::MouseTrack, (y << kTrackYShift) | (x & kTrackXMask), 0, &m_mouse.hoverItem);
     return guard.alive;
 }
 

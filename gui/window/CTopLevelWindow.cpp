@@ -72,7 +72,7 @@ void CTopLevelWindow::TakeSavedPlacement(WindowCreateParams& native)
     if (!native.savePlacement)
         return;
     m_window.LoadPlacementInto(native, &record);
-    if (record.magic != WindowPlacementRecord::Magic)
+    if (record.magic != WindowPlacementRecord::kMagic)
         return;
     const uint32_t state = record.state & PlacementState::Mask;
     const uint32_t firstDocked = PlacementState::DockedBase + 1, lastDocked = PlacementState::DockedBase + 4;

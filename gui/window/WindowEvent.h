@@ -72,7 +72,7 @@ enum : unsigned {
     Tick = 0xFEDF,      // the clock-driven window policies; never reaches the listener
     MouseTrack = 0xFEE0 // enter, hover, leave and track
 };
-const unsigned PeriodMs = 10;
+const unsigned kPeriodMs = 10;
 } // namespace WindowTimer
 
 // Built on the stack for KeyUp and KeyDown.

@@ -3,10 +3,10 @@
 #include <cstdlib>
 
 namespace {
-const int CornerZone = 10;   // px of a corner handle, both ways
-const int SideZone = 5;      // px of a side handle
-const int LongSideBias = 50; // px added to the edges along a window's long side: it docks by a short side first
-const int DockReach = 130;   // px: a best distance this far or more is out of reach
+const int kCornerZone = 10;   // px of a corner handle, both ways
+const int kSideZone = 5;      // px of a side handle
+const int kLongSideBias = 50; // px added to the edges along a window's long side: it docks by a short side first
+const int kDockReach = 130;   // px: a best distance this far or more is out of reach
 
 struct MovingSides {
     bool left, top, right, bottom;
@@ -25,15 +25,15 @@ MovingSides SidesOf(int handle)
 
 void SnapSide(LONG& side, LONG target)
 {
-    if (std::abs(target - side) < SnapDistance)
+    if (std::abs(target - side) < kSnapDistance)
         side = target;
 }
 
 // The distance that counts of two opposite ones, or 0: only those below
-// SnapDistance, the smaller when both are (second on a tie).
+// kSnapDistance, the smaller when both are (second on a tie).
 int SnapShift(int first, int second)
 {
-    const bool firstNear = std::abs(first) < SnapDistance, secondNear = std::abs(second) < SnapDistance;
+    const bool firstNear = std::abs(first) < kSnapDistance, secondNear = std::abs(second) < kSnapDistance;
     if (firstNear && secondNear)
         return std::abs(first) < std::abs(second) ? first : second;
     return firstNear ? first : (secondNear ? second : 0);
@@ -112,8 +112,8 @@ int BorderHitTest(int x, int y, int width, int height, int dockedEdge)
     using namespace SizingHandle;
     const bool docked = dockedEdge != DockEdge::None;
     if (!docked) {
-        const bool left = x < CornerZone, right = x >= width - CornerZone;
-        const bool top = y < CornerZone, bottom = y >= height - CornerZone;
+        const bool left = x < kCornerZone, right = x >= width - kCornerZone;
+        const bool top = y < kCornerZone, bottom = y >= height - kCornerZone;
         if (left && top)
             return TopLeft;
         if (right && top)
@@ -123,13 +123,13 @@ int BorderHitTest(int x, int y, int width, int height, int dockedEdge)
         if (left && bottom)
             return BottomLeft;
     }
-    if (y < SideZone && (!docked || dockedEdge == DockEdge::Bottom))
+    if (y < kSideZone && (!docked || dockedEdge == DockEdge::Bottom))
         return Top;
-    if (x >= width - SideZone && (!docked || dockedEdge == DockEdge::Left))
+    if (x >= width - kSideZone && (!docked || dockedEdge == DockEdge::Left))
         return Right;
-    if (y >= height - SideZone && (!docked || dockedEdge == DockEdge::Top))
+    if (y >= height - kSideZone && (!docked || dockedEdge == DockEdge::Top))
         return Bottom;
-    if (x < SideZone && (!docked || dockedEdge == DockEdge::Right))
+    if (x < kSideZone && (!docked || dockedEdge == DockEdge::Right))
         return Left;
     return None;
 }
@@ -140,8 +140,8 @@ RECT FitRectToWorkArea(const RECT& rect, const RECT& work)
     const int height = std::min(rect.bottom - rect.top, work.bottom - work.top);
     const RECT sized = {rect.left, rect.top, rect.left + width, rect.top + height};
     RECT shown;
-    if (IntersectRect(&shown, &sized, &work) && shown.right - shown.left >= std::min(MinVisiblePart, width) &&
-        shown.bottom - shown.top >= std::min(MinVisiblePart, height))
+    if (IntersectRect(&shown, &sized, &work) && shown.right - shown.left >= std::min(kMinVisiblePart, width) &&
+        shown.bottom - shown.top >= std::min(kMinVisiblePart, height))
         return sized;
     const int left = std::max(work.left, std::min(sized.left, work.right - width));
     const int top = std::max(work.top, std::min(sized.top, work.bottom - height));
@@ -150,13 +150,13 @@ RECT FitRectToWorkArea(const RECT& rect, const RECT& work)
 
 int FitDockThickness(int thickness, int monitorExtent)
 {
-    return std::min(std::max(thickness, MinVisiblePart), monitorExtent / 2);
+    return std::min(std::max(thickness, kMinVisiblePart), monitorExtent / 2);
 }
 
 int ChooseEdgeInWorkArea(const RECT& rect, const RECT& work)
 {
     const bool wide = rect.right - rect.left > rect.bottom - rect.top;
-    const int across = wide ? LongSideBias : 0, along = wide ? 0 : LongSideBias;
+    const int across = wide ? kLongSideBias : 0, along = wide ? 0 : kLongSideBias;
     const struct {
         int edge, distance;
     } candidates[] = {{DockEdge::Left, rect.left - work.left + across},
@@ -170,7 +170,7 @@ int ChooseEdgeInWorkArea(const RECT& rect, const RECT& work)
             best = c.distance;
         }
     }
-    return best >= DockReach ? edge + DockEdge::TooFar : edge;
+    return best >= kDockReach ? edge + DockEdge::TooFar : edge;
 }
 
 RECT DockedRectOnMonitor(int edge, const RECT& m, int width, int height)

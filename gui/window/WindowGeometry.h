@@ -33,7 +33,7 @@ namespace SizeAxis {
 enum : int32_t { Horizontal = 1, Vertical = 2 }; // the left and right edges, the top and bottom edges
 }
 
-const int SnapDistance = 10; // px: an edge nearer than this snaps
+const int kSnapDistance = 10; // px: an edge nearer than this snaps
 
 // WMSZ_* to a sizing handle (None for anything else), and a handle to its hit-test code.
 int HandleFromSizingEdge(WPARAM edge);
@@ -43,7 +43,7 @@ LRESULT HitCodeOfHandle(int handle);
 // the maximum is applied first, then the minimum, both against the size at
 // entry, so a minimum above the maximum wins.
 void SizingRectClamp(RECT& rect, int handle, int minWidth, int minHeight, int maxWidth, int maxHeight);
-// The moving sides of handle within SnapDistance of work's same side go onto it.
+// The moving sides of handle within kSnapDistance of work's same side go onto it.
 void SnapSizingRect(RECT& rect, int handle, const RECT& work);
 // Shifts a window of the given size at (x, y) onto the work area's edges near
 // it; of two opposite edges both near, the nearer wins (a tie: right, bottom).
@@ -54,12 +54,12 @@ int BorderHitTest(int x, int y, int width, int height, int dockedEdge);
 
 // Enough of a window to see and take hold of it, each way (px); also the
 // thinnest docked bar a saved placement may ask for.
-const int MinVisiblePart = 32;
+const int kMinVisiblePart = 32;
 
 // A restored rectangle brought into reach of work: no larger than it and,
-// when less than MinVisiblePart of it shows there each way, moved wholly into it.
+// when less than kMinVisiblePart of it shows there each way, moved wholly into it.
 RECT FitRectToWorkArea(const RECT& rect, const RECT& work);
-// A restored docked thickness: at least MinVisiblePart and at most half the
+// A restored docked thickness: at least kMinVisiblePart and at most half the
 // monitor's extent across its edge, so the bar never takes the whole monitor.
 int FitDockThickness(int thickness, int monitorExtent);
 

@@ -7,7 +7,7 @@
 // checksum), under the section and key the window's creator names.
 // Little-endian, no padding; a file format, so every field keeps its offset.
 struct WindowPlacementRecord {
-    uint32_t size;                    // WindowPlacementRecord::Size
+    uint32_t size;                    // WindowPlacementRecord::kSize
     uint32_t magic;                   // the bytes "vuts"
     int32_t left, top, right, bottom; // screen; the normal-state rectangle unless the state is Normal
     int32_t dockedWidth;
@@ -16,10 +16,10 @@ struct WindowPlacementRecord {
     int32_t ownerWords[2]; // the owner's; the window gives them no meaning
     uint8_t reserved[64];  // written as zeros
 
-    static const uint32_t Size = 108;
-    static const uint32_t Magic = 0x73747576; // "vuts"
+    static const uint32_t kSize = 108;
+    static const uint32_t kMagic = 0x73747576; // "vuts"
 };
-static_assert(sizeof(WindowPlacementRecord) == WindowPlacementRecord::Size, "a file format");
+static_assert(sizeof(WindowPlacementRecord) == WindowPlacementRecord::kSize, "a file format");
 static_assert(offsetof(WindowPlacementRecord, dockedWidth) == 24 && offsetof(WindowPlacementRecord, state) == 32 &&
                   offsetof(WindowPlacementRecord, reserved) == 44,
               "a file format");

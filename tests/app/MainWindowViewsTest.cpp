@@ -122,7 +122,7 @@ TEST(MainWindowViews, IconsTrayPanesInputAndTheClose)
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, 0, 0, 0, 0);
     SetForegroundWindow(other);
     ASSERT_EQ(GetForegroundWindow(), other);
-    SendMessageA(hwnd, MainWindowId::TrayMessage, 0, WM_LBUTTONDOWN);
+    SendMessageA(hwnd, MainWindowId::kTrayMessage, 0, WM_LBUTTONDOWN);
     EXPECT_EQ(GetForegroundWindow(), hwnd);
     DestroyWindow(other);
 
@@ -165,10 +165,10 @@ TEST(MainWindowViews, CreationStepsTimerAndSizeLimits)
     EXPECT_TRUE(w.GetRtaPane().IsShown());
 
     const int ticks = w.GetTicks();
-    for (unsigned id : {MainWindowId::TickTimer + 1, 0u, unsigned(WindowTimer::Tick)})
+    for (unsigned id : {MainWindowId::kTickTimer + 1, 0u, unsigned(WindowTimer::Tick)})
         w.OnEvent(&w.GetWindow(), EventSource::Window, WindowEvent::Timer, int(id), 0, nullptr);
     EXPECT_EQ(w.GetTicks(), ticks);
-    w.OnEvent(&w.GetWindow(), EventSource::Window, WindowEvent::Timer, MainWindowId::TickTimer, 0, nullptr);
+    w.OnEvent(&w.GetWindow(), EventSource::Window, WindowEvent::Timer, MainWindowId::kTickTimer, 0, nullptr);
     EXPECT_EQ(w.GetTicks(), ticks + 1);
 
     const RECT tiny = {300, 300, 301, 301}, huge = {0, 0, 5000, 3000};
@@ -239,7 +239,7 @@ TEST(MainWindowViews, MenusAndTheirCommands)
         }
     }
 
-    w.OnMessage(&w.GetWindow(), w.GetWindow().GetHwnd(), MainWindowId::TrayMessage, 0, WM_RBUTTONUP, nullptr);
+    w.OnMessage(&w.GetWindow(), w.GetWindow().GetHwnd(), MainWindowId::kTrayMessage, 0, WM_RBUTTONUP, nullptr);
     EXPECT_EQ(w.GetMenus().GetLastRequest().notAMenu + w.GetMenus().GetLastRequest().closeOnOutsideClick, 2);
     EXPECT_EQ(rig.MenuValues(), windowMenu);
 
@@ -248,7 +248,7 @@ TEST(MainWindowViews, MenusAndTheirCommands)
     // the layout ones relayout.
     AnalyserSettings& s = *w.GetSettings();
     CRtaPanel& rta = w.GetRtaPanel();
-    for (int id = AppCommand::FirstSetting; id <= AppCommand::LastSetting; ++id) {
+    for (int id = AppCommand::kFirstSetting; id <= AppCommand::kLastSetting; ++id) {
         const SettingCommand* c = FindSettingCommand(id);
         ASSERT_NE(c, nullptr) << id;
         const bool toggle = c->effect == CommandEffect::Toggle;

@@ -192,12 +192,12 @@ TEST(PhysicalWindow, RegionAndShowBitmap)
         {21, Key, true, true, true}, // 2 x 21 is more than 40
         {INT_MIN, Key, true, true, true},
         {INT_MAX / 2 + 1, Key, true, true, true},
-        {16, RegionKeyAlpha, true, false, false},
+        {16, kRegionKeyAlpha, true, false, false},
     };
     for (const auto& c : cases) {
         bitmap.Fill(Solid);
         for (POINT p : {corner, edge, middle, farCorner})
-            bitmap.GetBits()[p.y * 40 + p.x] = c.key == RegionKeyAlpha ? 0x00FFFFFFu : Key;
+            bitmap.GetBits()[p.y * 40 + p.x] = c.key == kRegionKeyAlpha ? 0x00FFFFFFu : Key;
         HRGN region = CreateRegionFromBitmap(bitmap, c.key, c.border);
         EXPECT_EQ(!PtInRegion(region, corner.x, corner.y), c.cutCorner) << c.border;
         EXPECT_EQ(!PtInRegion(region, farCorner.x, farCorner.y), c.cutCorner) << c.border;
@@ -211,7 +211,7 @@ TEST(PhysicalWindow, RegionAndShowBitmap)
     // On a window, the shape it gets is the one computed.
     CPhysicalWindow window;
     ASSERT_EQ(window.Create(TestWindowParams(300, 200, 40, 40)), 0);
-    EXPECT_NE(window.SetRegionFromBitmap(&bitmap, RegionKeyAlpha, 16), 0);
+    EXPECT_NE(window.SetRegionFromBitmap(&bitmap, kRegionKeyAlpha, 16), 0);
     HRGN shape = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(window.GetHwnd(), shape), ERROR);
     EXPECT_FALSE(PtInRegion(shape, corner.x, corner.y));

@@ -33,7 +33,7 @@ struct TempIni {
 inline WindowPlacementRecord PlacementRecord(uint32_t state, RECT rect = {100, 100, 500, 400})
 {
     WindowPlacementRecord record = {};
-    record.size = WindowPlacementRecord::Size;
+    record.size = WindowPlacementRecord::kSize;
     std::memcpy(&record.magic, "vuts", 4);
     record.left = rect.left;
     record.top = rect.top;

@@ -102,7 +102,7 @@ TEST(TopLevelWindow, LayoutsRegionGripAndClose)
 // A window saved docked starts without its title bar: no caption band in its first frame.
 TEST(TopLevelWindow, SavedPlacementAndDockedState)
 {
-    const uint32_t magic = WindowPlacementRecord::Magic;
+    const uint32_t magic = WindowPlacementRecord::kMagic;
     const struct {
         uint8_t save, child, resizable;
         uint32_t magic, state;

@@ -205,9 +205,9 @@ TEST(WindowPlacement, HostileRecordsRestoreOnScreenWithinTheLimits)
         const int monitorWidth = monitor.rcMonitor.right - monitor.rcMonitor.left;
         const int monitorHeight = monitor.rcMonitor.bottom - monitor.rcMonitor.top;
         if (w.window.GetDockedEdge() == DockEdge::Left)
-            EXPECT_TRUE(width >= MinVisiblePart && width <= monitorWidth / 2) << c.name << ": " << width;
+            EXPECT_TRUE(width >= kMinVisiblePart && width <= monitorWidth / 2) << c.name << ": " << width;
         if (w.window.GetDockedEdge() == DockEdge::Top)
-            EXPECT_TRUE(height >= MinVisiblePart && height <= monitorHeight / 2) << c.name << ": " << height;
+            EXPECT_TRUE(height >= kMinVisiblePart && height <= monitorHeight / 2) << c.name << ": " << height;
         w.window.SetListener(nullptr);
     }
 }
