@@ -330,6 +330,7 @@ bool AI_DirectSound::HandleWake(DWORD result)
     if (result == WAIT_OBJECT_0)
         return true;
     if (result < WAIT_OBJECT_0 + 1 || result > WAIT_OBJECT_0 + (DWORD)m_settings.bufferCount) {
+        SetErrorText("WaitForMultipleObjects failed: %08x", (unsigned)result); // the owner shows why
         DebugTrace("DS: wait failed: %08x\n", (unsigned)result);
         return false;
     }
@@ -343,8 +344,13 @@ bool AI_DirectSound::HandleWake(DWORD result)
         int next = (m_nextBlock + n) % count;
         if (next != block)
             WaitForSingleObject(m_waitHandles[1 + next], 0);
-        if (FAILED(ServiceBlock(next)))
+        const HRESULT hr = ServiceBlock(next);
+        if (FAILED(hr)) {
+            SetErrorText(IsInput() ? "DSBCaptureLock failed: %08x"
+                                   : "DSoundManager::StreamingSound->HandleNotification failed: %08x",
+                         (unsigned)hr);
             return false;
+        }
     }
     m_nextBlock = (block + 1) % count;
     return true;

@@ -180,7 +180,10 @@ void AI_KernelStreaming::GetDeviceName(AudioDeviceEntry* out, int index)
 
 bool AI_KernelStreaming::HasFailed()
 {
-    return m_pStreamEngine && m_pStreamEngine->HasFailed();
+    if (!m_pStreamEngine || !m_pStreamEngine->HasFailed())
+        return false;
+    SetErrorText("%s", m_pStreamEngine->GetErrorText()); // the owner shows why
+    return true;
 }
 
 int AI_KernelStreaming::OnCaptured(CKsEngine* engine, void* data, int bytes)

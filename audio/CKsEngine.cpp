@@ -304,6 +304,7 @@ bool CKsEngine::TakeCompletedPacket(CThread* thread)
         return false;
     // Anything but one of our own events (a failed or abandoned wait) ends streaming.
     if (r > WAIT_OBJECT_0 + (DWORD)m_nPackets) {
+        SetError("KS wait failed!\n");
         m_bFailed = true;
         return false;
     }
@@ -337,6 +338,7 @@ bool CKsEngine::HandleCapture()
     packet.header.DataUsed = 0;
     ResetEvent(packet.overlapped.hEvent);
     if (FAILED(m_pCapturePin->ReadData(&packet.header, &packet.overlapped))) {
+        SetError("KS read failed!\n");
         m_bFailed = true;
         return false;
     }

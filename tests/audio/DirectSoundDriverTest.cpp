@@ -156,6 +156,7 @@ TEST_F(DirectSoundDriver, AFailedWaitEndsTheThreadInsteadOfDeliveringStaleBlocks
     fake.failWait = true;
     ASSERT_EQ(driver.Open(&s), AudioOpenOk);
     ASSERT_TRUE(WaitUntil([&] { return driver.HasFailed(); }));
+    EXPECT_EQ(Error(driver), "WaitForMultipleObjects failed: ffffffff");
     driver.Close();
     EXPECT_EQ(fake.waits, 1);
     EXPECT_EQ(owner.count, 0);
@@ -171,6 +172,7 @@ TEST_F(DirectSoundDriver, AFailingLockEndsTheThread)
     ASSERT_TRUE(WaitUntil([&] { return driver.HasFailed(); }));
     EXPECT_EQ(owner.count, 2);
     EXPECT_EQ(driver.IsOpen(), 1);
+    EXPECT_EQ(Error(driver), "DSBCaptureLock failed: 80070057"); // the owner shows why
     driver.Close();
     EXPECT_EQ(owner.count, 2);
     EXPECT_EQ(fake.liveObjects, 0);

@@ -121,6 +121,7 @@ TEST_F(KsDriverTest, ReadFailureMarksTheDriverFailed)
     fake.failReadsAfter = 3;
     ASSERT_EQ(driver.Open(&settings), AudioOpenOk);
     ASSERT_TRUE(WaitFor([&] { return driver.HasFailed() && !driver.IsOpen(); }));
+    EXPECT_EQ(Error(), "KS read failed!\n"); // the owner shows why
     size_t before = fake.stateChanges.size();
     driver.Close();
     EXPECT_FALSE(driver.HasFailed());
