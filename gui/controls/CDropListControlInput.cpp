@@ -2,18 +2,6 @@
 #include "gui/controls/ControlCommand.h"
 #include "gui/window/WindowEvent.h"
 
-namespace {
-int LowWord(int p)
-{
-    return int(int16_t(p & 0xFFFF));
-}
-
-int HighWord(int p)
-{
-    return int(int16_t((uint32_t(p) >> 16) & 0xFFFF));
-}
-} // namespace
-
 int CDropListControl::OnEvent(void* sender, int source, int code, int p1, int p2, void* data)
 {
     if (IsCreated() && source == EventSource::Window && code == WindowEvent::MouseWheel) {
@@ -110,8 +98,8 @@ void CDropListControl::ListLeftUp(int p1)
     if (HasCapture())
         m_window.SetCapture(false);
     SetPressedLook(false);
-    const int x = LowWord(p1);
-    const int y = HighWord(p1);
+    const POINT at = EventPoint(p1);
+    const int x = at.x, y = at.y;
     if (x >= 0 && x <= m_params.width && y >= 0 && y <= m_params.height)
         NotifyParent(NotifyCode::Click);
 }
@@ -121,8 +109,8 @@ void CDropListControl::SteppingLeftUp(int p1)
     if (HasCapture())
         m_window.SetCapture(false);
     m_steppingPress = false;
-    const int x = LowWord(p1);
-    const int y = HighWord(p1);
+    const POINT at = EventPoint(p1);
+    const int x = at.x, y = at.y;
     if (IsPressedLook() && x >= 0 && x <= m_params.width && y >= 0 && y <= m_params.height)
         Step(true, 1);
     SetPressedLook(false);

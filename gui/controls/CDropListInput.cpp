@@ -12,22 +12,6 @@ const int kLeftButton = 1; // CPhysicalWindow::GetMouseButtons
 const int kRightButton = 2;
 const int kTipInset = 4; // a tip of a scrolling popup starts this far inside its right edge
 
-int SignedLow(int p)
-{
-    return static_cast<int16_t>(p & 0xFFFF);
-}
-int SignedHigh(int p)
-{
-    return static_cast<int16_t>((p >> 16) & 0xFFFF);
-}
-int UnsignedLow(int p)
-{
-    return p & 0xFFFF;
-}
-int UnsignedHigh(int p)
-{
-    return (p >> 16) & 0xFFFF;
-}
 bool IsSelectable(const CDropListItem& item)
 {
     return !item.disabled && !item.caption && !item.separator && !item.spacer;
@@ -195,7 +179,8 @@ void CDropList::ButtonDown(int code, int p1)
         Close();
         return;
     }
-    if (RowAt(UnsignedLow(p1), UnsignedHigh(p1)) >= 0) {
+    const POINT at = EventPoint(p1);
+    if (RowAt(at.x, at.y) >= 0) {
         m_popup.SetCapture(true);
         m_captured = true;
     }
@@ -206,7 +191,8 @@ void CDropList::ButtonUp(int p1)
     if (m_popup.HasCapture())
         m_popup.SetCapture(false);
     m_captured = false;
-    const int row = RowAt(UnsignedLow(p1), UnsignedHigh(p1));
+    const POINT at = EventPoint(p1);
+    const int row = RowAt(at.x, at.y);
     if (row < 0) {
         m_open.closeOnOtherButton = 0;
         return;
@@ -256,7 +242,7 @@ int CDropList::OnWindowEvent(int code, int p1)
     switch (code) {
     case WindowEvent::MouseMove:
         m_popup.SetTimer(kHoverTimer, kHoverPeriodMs);
-        TrackHover(SignedLow(p1), SignedHigh(p1), true);
+        TrackHover(EventPoint(p1).x, EventPoint(p1).y, true);
         break;
     case WindowEvent::LeftButtonDown:
     case WindowEvent::RightButtonDown: ButtonDown(code, p1); break;

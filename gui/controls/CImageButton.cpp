@@ -12,16 +12,6 @@ const int kDimmedFactor = 210; // of 256
 const int kWholeBitmap = 0;    // ScaleImageColors: all edges below 1
 const uint32_t kAlphaMask = 0xFF000000;
 
-int LowWord(int p)
-{
-    return int(int16_t(p & 0xFFFF));
-}
-
-int HighWord(int p)
-{
-    return int(int16_t((uint32_t(p) >> 16) & 0xFFFF));
-}
-
 bool HasPixels(const CBitmapDC* image)
 {
     return image && image->GetWidth() > 0 && image->GetHeight() > 0;
@@ -215,8 +205,8 @@ void CImageButton::TakeLeftPress()
 
 int CImageButton::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
 {
-    const int x = LowWord(p1);
-    const int y = HighWord(p1);
+    const POINT at = EventPoint(p1);
+    const int x = at.x, y = at.y;
     const bool inside = x >= 0 && x <= m_params.width && y >= 0 && y <= m_params.height;
     switch (code) {
     case WindowEvent::LeftButtonDown:

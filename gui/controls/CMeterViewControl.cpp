@@ -10,7 +10,6 @@
 
 namespace {
 const int kDarken = 210; // of 256: a dimmed background sets the bars off
-const int kCoordinateBits = 16;
 } // namespace
 
 CMeterViewControl::CMeterViewControl()
@@ -196,8 +195,8 @@ int CMeterViewControl::HandleEvent(CControl* control, int code, int p1, int p2, 
     }
     case WindowEvent::MouseTrack:
         if (data) {
-            const int x = int16_t(p1 & 0xFFFF), y = int16_t(p1 >> kCoordinateBits);
-            *static_cast<int*>(data) = int(reinterpret_cast<intptr_t>(m_view.HitTest(x, y)));
+            const POINT at = EventPoint(p1);
+            *static_cast<int*>(data) = int(reinterpret_cast<intptr_t>(m_view.HitTest(at.x, at.y)));
         }
         break;
     }

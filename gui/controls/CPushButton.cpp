@@ -2,7 +2,6 @@
 #include "common/DebugTrace.h"
 #include "gui/controls/CControlContainer.h"
 #include "gui/controls/ControlCommand.h"
-#include <windowsx.h>
 #include <algorithm>
 
 namespace {
@@ -13,8 +12,8 @@ const uint32_t kToggleCleared = 0x04;
 // The point of a mouse event, edges included.
 bool InsideButton(int p1, int width, int height)
 {
-    const int x = GET_X_LPARAM(p1);
-    const int y = GET_Y_LPARAM(p1);
+    const POINT at = EventPoint(p1);
+    const int x = at.x, y = at.y;
     return x >= 0 && x <= width && y >= 0 && y <= height;
 }
 } // namespace

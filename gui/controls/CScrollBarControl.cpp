@@ -13,15 +13,6 @@ const UINT kRepeatMs = 100;      // ... and then this often
 const uint32_t kFocusedLook = 0x2;
 const int kLookShift = 20; // the state flags above any thumb offset in the redraw key
 const double kRound = 0.5;
-
-int HighHalf(int p)
-{
-    return (p >> 16) & 0xFFFF;
-}
-int SignedHighHalf(int p)
-{
-    return static_cast<int16_t>(HighHalf(p));
-}
 } // namespace
 
 CScrollBarControl::CScrollBarControl()
@@ -193,10 +184,10 @@ void CScrollBarControl::Release()
 void CScrollBarControl::Move(int p1)
 {
     if (m_dragging) {
-        m_thumbOffset = std::max(0, std::min(SignedHighHalf(p1) - m_pressY + m_offsetAtPress, m_travel));
+        m_thumbOffset = std::max(0, std::min(int(EventPoint(p1).y) - m_pressY + m_offsetAtPress, m_travel));
         NotifyPosition(PositionFromOffset(m_thumbOffset));
     } else if (m_paging) {
-        m_desired = PositionFromPoint(SignedHighHalf(p1));
+        m_desired = PositionFromPoint(EventPoint(p1).y);
     }
 }
 
@@ -215,7 +206,7 @@ int CScrollBarControl::HandleEvent(CControl* control, int code, int p1, int p2, 
     int taken = 0;
     switch (code) {
     case WindowEvent::LeftButtonDown:
-    case WindowEvent::LeftDoubleClick: Press(HighHalf(p1)); break;
+    case WindowEvent::LeftDoubleClick: Press(EventPoint(p1).y); break;
     case WindowEvent::LeftButtonUp: Release(); break;
     case WindowEvent::MouseMove: Move(p1); break;
     case WindowEvent::MouseWheel:

@@ -75,8 +75,8 @@ LRESULT CPhysicalWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             Release();
         break;
     case WM_MOVE:
-        m_params.x = static_cast<short>(LOWORD(lParam));
-        m_params.y = static_cast<short>(HIWORD(lParam));
+        m_params.x = EventPoint(int(lParam)).x;
+        m_params.y = EventPoint(int(lParam)).y;
         if (m_params.verbose)
             DebugTrace("WM_MOVE: %i, %i\n", m_params.x, m_params.y);
         SendEvent(WindowEvent::Moved, 0, 0, &result);

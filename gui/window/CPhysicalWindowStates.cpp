@@ -193,7 +193,7 @@ int CPhysicalWindow::HitTestBorder(int x, int y) const
 
 LRESULT CPhysicalWindow::OnHitTest(LPARAM lParam)
 {
-    POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    POINT at = EventPoint(int(lParam));
     ScreenToClient(m_life.hwnd, &at);
     const int handle = m_place.maximized ? SizingHandle::None : HitTestBorder(at.x, at.y);
     if (handle != SizingHandle::None)

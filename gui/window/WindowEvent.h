@@ -1,4 +1,5 @@
 #pragma once
+#include <windows.h>
 #include <cstdint>
 
 // Event codes a native window sends to its listener, with source 0 and the
@@ -43,6 +44,14 @@ enum Code : int {
     External = 40         // 0xae4: p1 wParam, p2 lParam; the message returns *data
 };
 } // namespace WindowEvent
+
+// The point a mouse event carries in p1 (a message's lParam, or MouseTrack's
+// y << 16 | x). Signed: a captured cursor left of or above the window lies at
+// negative coordinates.
+inline POINT EventPoint(int p1)
+{
+    return {int16_t(p1 & 0xFFFF), int16_t(uint32_t(p1) >> 16)};
+}
 
 // A pointer carried in an event's int parameter (the process is 32-bit).
 inline int PointerParam(const void* pointer)

@@ -182,3 +182,15 @@ TEST(WindowEvents, LeftReleaseEndsSizeMoveAndListenerPaints)
         EXPECT_EQ(f.Send(WM_ERASEBKGND), 1);
     }
 }
+
+// A captured cursor left of or above a window arrives at negative client
+// coordinates; every point of the 16-bit range comes back as packed.
+TEST(WindowEvents, PointsDecodeSigned)
+{
+    const POINT points[] = {{0, 0}, {5, 7}, {-1, 0}, {0, -1}, {-3, -40}, {32767, -32768}, {-32768, 32767}};
+    for (const POINT& p : points) {
+        const POINT at = EventPoint(int(MAKELPARAM(p.x, p.y)));
+        EXPECT_EQ(at.x, p.x);
+        EXPECT_EQ(at.y, p.y);
+    }
+}
