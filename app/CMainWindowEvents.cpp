@@ -73,10 +73,8 @@ void CMainWindow::CreateViews()
     m_meterPanel.SetController(this);
     const PaneSlot& meter = m_slots[MeterSlot];
     MeterViewCreateParams meterParams;
-    meterParams.x = meter.x, meterParams.y = meter.y, meterParams.width = meter.width,
-    meterParams.height = meter.height;
+    meterParams.place = {meter.x, meter.y, meter.width, meter.height, nullptr, &m_container};
     meterParams.visible = meter.visible;
-    meterParams.container = &m_container;
     m_meterPanel.CreateControl(meterParams, this);
     m_meterPanel.SetLoudnessMeter(&m_loudness);
     Step(CreationStep::MeterControl);
@@ -97,9 +95,8 @@ void CMainWindow::CreateViews()
 void CMainWindow::CreatePane(CImageControl& pane, const PaneSlot& slot)
 {
     ImageControlParams params;
-    params.x = slot.x, params.y = slot.y, params.width = slot.width, params.height = slot.height;
+    params.place = {slot.x, slot.y, slot.width, slot.height, nullptr, &m_container};
     params.visible = slot.visible;
-    params.container = &m_container;
     params.listener = this;
     pane.Create(params);
 }

@@ -22,8 +22,8 @@ template <class Params>
 Params PlacedParams(CControlContainer& container, CListener* listener, const RECT& place)
 {
     Params p;
-    PlaceRecord(p, place);
-    p.container = &container;
+    PlaceRecord(p.place, place);
+    p.place.container = &container;
     p.listener = listener;
     return p;
 }

@@ -19,8 +19,8 @@ CControl::~CControl()
     // The children's windows went with this one's; when their owners destroy
     // them later, they must not reach back into this control or its container.
     for (CControl* child : m_children) {
-        child->m_params.parent = nullptr;
-        child->m_params.container = nullptr;
+        child->m_params.place.parent = nullptr;
+        child->m_params.place.container = nullptr;
     }
     m_children.clear();
 }
@@ -28,8 +28,9 @@ CControl::~CControl()
 void CControl::ComputeOffset(int x, int y)
 {
     // The parent's offset holds all further ancestors already.
-    m_offsetX = x + (m_params.parent ? m_params.parent->m_offsetX : 0);
-    m_offsetY = y + (m_params.parent ? m_params.parent->m_offsetY : 0);
+    const CControl* parent = m_params.place.parent;
+    m_offsetX = x + (parent ? parent->m_offsetX : 0);
+    m_offsetY = y + (parent ? parent->m_offsetY : 0);
 }
 
 int CControl::Create(const ControlWindowParams& params)
@@ -38,17 +39,18 @@ int CControl::Create(const ControlWindowParams& params)
         return 0;
     m_created = 1;
     m_params = params;
-    ComputeOffset(params.x, params.y);
-    if (params.parent)
-        params.parent->AddChild(this);
-    else if (params.container)
-        params.container->AddChild(this);
+    const ControlPlacement& place = params.place;
+    ComputeOffset(place.x, place.y);
+    if (place.parent)
+        place.parent->AddChild(this);
+    else if (place.container)
+        place.container->AddChild(this);
 
     WindowCreateParams window;
-    window.x = params.x;
-    window.y = params.y;
-    window.width = params.width;
-    window.height = params.height;
+    window.x = place.x;
+    window.y = place.y;
+    window.width = place.width;
+    window.height = place.height;
     window.disabled = params.disabled;
     window.listenerPaints = params.listenerPaints;
     window.fillBlue = params.fillBlue;
@@ -59,11 +61,11 @@ int CControl::Create(const ControlWindowParams& params)
     window.caption = params.text;
     window.showOnCreate = params.visible;
     window.parentWindow =
-        params.parent ? params.parent->GetWindow() : (params.container ? params.container->GetWindow() : nullptr);
+        place.parent ? place.parent->GetWindow() : (place.container ? place.container->GetWindow() : nullptr);
     window.child = 1;
-    if (params.backgroundFromContainer && params.container) {
+    if (params.backgroundFromContainer && place.container) {
         window.hasInitialImage = 1;
-        window.initialImage = params.container->GetSurface();
+        window.initialImage = place.container->GetSurface();
         window.initialImageX = m_offsetX;
         window.initialImageY = m_offsetY;
     }
@@ -78,10 +80,10 @@ void CControl::Destroy()
 {
     if (!m_created)
         return;
-    if (m_params.parent)
-        m_params.parent->RemoveChild(this);
-    else if (m_params.container)
-        m_params.container->RemoveChild(this);
+    if (m_params.place.parent)
+        m_params.place.parent->RemoveChild(this);
+    else if (m_params.place.container)
+        m_params.place.container->RemoveChild(this);
     m_window.Destroy();
     m_created = 0;
 }
@@ -98,9 +100,9 @@ int CControl::ShowBitmap(const CBitmapDC* src, int sx, int sy, int w, int h, int
 
 int CControl::Notify(void* record)
 {
-    if (!record || static_cast<const ControlNotification*>(record)->handled || !m_params.container)
+    if (!record || static_cast<const ControlNotification*>(record)->handled || !m_params.place.container)
         return 0;
-    return m_params.container->Notify(record);
+    return m_params.place.container->Notify(record);
 }
 
 void CControl::AddChild(CControl* child)
@@ -120,14 +122,14 @@ void CControl::SetToolTipText(const char* text)
 
 void CControl::ShowToolTip(const char* text)
 {
-    if (!text || !*text || !m_params.container)
+    if (!text || !*text || !m_params.place.container)
         return;
     int cx = 0, cy = 0;
     CPhysicalWindow::GetCursorScreenPos(cx, cy);
     RECT rect = {};
     m_window.GetWindowRect(rect);
-    m_params.container->ShowToolTipFor(this, text, cx + kTipRight, std::max<int>(rect.bottom, cy + kTipBelow),
-                                       ToolTipPlacement::TopLeft);
+    m_params.place.container->ShowToolTipFor(this, text, cx + kTipRight, std::max<int>(rect.bottom, cy + kTipBelow),
+                                             ToolTipPlacement::TopLeft);
 }
 
 int CControl::OnEvent(void* sender, int source, int code, int p1, int p2, void* data)
@@ -145,7 +147,7 @@ int CControl::OnEvent(void* sender, int source, int code, int p1, int p2, void* 
     case ControlCommand::Bounds:
         if (!rect)
             return 0;
-        PlaceRecord(m_params, *rect);
+        PlaceRecord(m_params.place, *rect);
         ComputeOffset(rect->left, rect->top);
         break;
     case ControlCommand::Rebuild: {

@@ -7,15 +7,32 @@
 class CControl;
 class CControlContainer;
 
-// The creation record of a control; the control keeps a copy.
-struct ControlWindowParams {
-    int32_t x = 0; // relative to the parent control's window, else to the container's
+// Where a control lies, held by every control's creation record: its
+// rectangle relative to the parent control's window, else to the
+// container's, and the parent and container it belongs to.
+struct ControlPlacement {
+    int32_t x = 0;
     int32_t y = 0;
     int32_t width = 0;
     int32_t height = 0;
-    int32_t reserved = 0;       // not read
     CControl* parent = nullptr; // null: placed directly in the container
     CControlContainer* container = nullptr;
+};
+
+// Takes the rectangle of a placing command into a placement (or any record
+// with the same four fields).
+template <class Box>
+void PlaceRecord(Box& box, const RECT& rect)
+{
+    box.x = rect.left;
+    box.y = rect.top;
+    box.width = rect.right - rect.left;
+    box.height = rect.bottom - rect.top;
+}
+
+// The creation record of a control; the control keeps a copy.
+struct ControlWindowParams {
+    ControlPlacement place;
     uint8_t trackMouse = 1;
     uint8_t fillBlue = 0;
     uint8_t listenerPaints = 0;
@@ -30,25 +47,12 @@ struct ControlWindowParams {
     std::string toolTipText;  // shown when the cursor rests on the control
 };
 
-// Copies where one record places a control, its rectangle, parent and
-// container, into another.
-template <class To, class From>
-void CopyPlacement(To& to, const From& from)
-{
-    to.x = from.x;
-    to.y = from.y;
-    to.width = from.width;
-    to.height = from.height;
-    to.parent = from.parent;
-    to.container = from.container;
-}
-
 // A control's window where a creation record places it.
 template <class Params>
 ControlWindowParams ControlWindowAt(const Params& params)
 {
     ControlWindowParams window;
-    CopyPlacement(window, params);
+    window.place = params.place;
     return window;
 }
 
@@ -62,16 +66,6 @@ ControlWindowParams PaintedWindowAt(const Params& params)
     window.dragAnywhere = params.dragAnywhere;
     window.visible = params.visible;
     return window;
-}
-
-// Takes the rectangle of a placing command into a creation record.
-template <class Params>
-void PlaceRecord(Params& params, const RECT& rect)
-{
-    params.x = rect.left;
-    params.y = rect.top;
-    params.width = rect.right - rect.left;
-    params.height = rect.bottom - rect.top;
 }
 
 // The base of every child control: a native child window of its own whose
@@ -103,7 +97,7 @@ public:
 
     CPhysicalWindow* GetWindow() { return &m_window; }
     const ControlWindowParams& GetParams() const { return m_params; }
-    CControlContainer* GetContainer() const { return m_params.container; }
+    CControlContainer* GetContainer() const { return m_params.place.container; }
     int GetOffsetX() const { return m_offsetX; }
     int GetOffsetY() const { return m_offsetY; }
     int ShowBitmap(const CBitmapDC* src, int sx, int sy, int w, int h, int dx, int dy);

@@ -175,12 +175,12 @@ void CDropList::Build()
     DrawFrame();
     if (m_needsScroll) {
         ScrollBarParams bar;
-        bar.x = m_container.GetWidth() - kScrollBarRight;
-        bar.y = kRowTop;
-        bar.width = kScrollBarWidth;
-        bar.height = m_container.GetHeight() - kFrameHeight;
+        bar.place.x = m_container.GetWidth() - kScrollBarRight;
+        bar.place.y = kRowTop;
+        bar.place.width = kScrollBarWidth;
+        bar.place.height = m_container.GetHeight() - kFrameHeight;
         bar.controlId = kScrollBarId;
-        bar.container = &m_container;
+        bar.place.container = &m_container;
         bar.range = ItemCount();
         bar.page = m_open.visibleRows;
         bar.position = m_firstVisible;

@@ -53,18 +53,18 @@ void CDropListControl::ComputeTextArea()
         return;
     }
     m_textMode = StretchMode::ThreeColumns;
-    const int h = m_params.height;
+    const int h = m_params.place.height;
     const int side = (m_params.arrowSize && m_params.arrowSize < h) ? m_params.arrowSize : h;
-    m_arrowLeft = std::max(m_params.width - side + 1, 0);
+    m_arrowLeft = std::max(m_params.place.width - side + 1, 0);
 }
 
 void CDropListControl::Refresh()
 {
     TextImageRequest request;
-    request.x = m_params.x;
-    request.y = m_params.y;
-    request.width = m_params.width;
-    request.height = m_params.height;
+    request.x = m_params.place.x;
+    request.y = m_params.place.y;
+    request.width = m_params.place.width;
+    request.height = m_params.place.height;
     request.icon = !m_params.noArrow;
     request.iconId = Stepping() ? kSteppingArrowIcon : kListArrowIcon;
     request.option = kLabelOption;
@@ -136,17 +136,19 @@ void CDropListControl::OpenList()
     CSkinRenderer* skin = m_create.skin;
     if (!skin)
         return;
-    const SkinElementQuery query = QuerySkinElement(skin, this, kSkinButton, m_params.width, m_params.height);
+    const SkinElementQuery query =
+        QuerySkinElement(skin, this, kSkinButton, m_params.place.width, m_params.place.height);
     const uint8_t style = query.imageSet && query.imageSet->extraFlag ? 1 : 0;
-    CPhysicalWindow* host = m_params.parent ? m_params.parent->GetWindow()
-                                            : (m_params.container ? m_params.container->GetWindow() : nullptr);
+    CPhysicalWindow* host = m_params.place.parent
+                                ? m_params.place.parent->GetWindow()
+                                : (m_params.place.container ? m_params.place.container->GetWindow() : nullptr);
     RECT hostRect = {};
     if (host)
         host->GetWindowRect(hostRect);
     DropListOpenParams open;
-    open.x = hostRect.left + m_params.x + (style ? 0 : 1);
-    open.y = hostRect.top + m_params.y + m_params.height - kPopupOverlap;
-    open.width = m_params.width;
+    open.x = hostRect.left + m_params.place.x + (style ? 0 : 1);
+    open.y = hostRect.top + m_params.place.y + m_params.place.height - kPopupOverlap;
+    open.width = m_params.place.width;
     open.renderer = skin;
     open.owner = this;
     open.host = &m_window;
@@ -154,12 +156,12 @@ void CDropListControl::OpenList()
     open.items = m_list;
     open.placement = DropListPlacement::SkipHorizontal;
     open.notAMenu = 1;
-    open.rowHeight = std::max(m_params.height - query.contentInsets.top - query.contentInsets.bottom, 0);
+    open.rowHeight = std::max(m_params.place.height - query.contentInsets.top - query.contentInsets.bottom, 0);
     open.cookie = m_params.controlId;
     open.alternateFrame = style;
     open.closeOnOtherButton = 1;
     if (m_popup.FitToMonitor(open) & kCrossesBottom)
-        open.y -= m_params.height + open.height - kAboveOverlap;
+        open.y -= m_params.place.height + open.height - kAboveOverlap;
     m_popup.Open(open);
 }
 

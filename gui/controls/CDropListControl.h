@@ -15,10 +15,7 @@ enum class DropListBoxMode : int32_t {
 
 // The record of CDropListControl::Create, kept whole by the box.
 struct DropListBoxParams {
-    int32_t x = 0; // relative to the parent control, else to the container
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
+    ControlPlacement place; // its container gives the skin
     uint8_t visible = 1;
     uint8_t disabled = 0; // the texts' disabled look; changed by ControlCommand::Disable
     int32_t controlId = 0;
@@ -28,8 +25,6 @@ struct DropListBoxParams {
     std::string fixedText2;
     std::string emptyText1; // shown while nothing is selected
     std::string emptyText2;
-    CControlContainer* container = nullptr; // gives the skin
-    CControl* parent = nullptr;
     CListener* listener = nullptr;         // hears the notifications
     const CBitmapDC* background = nullptr; // null with a parent: its back bitmap at (x, y)
     int32_t sourceX = 0;

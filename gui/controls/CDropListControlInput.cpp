@@ -100,7 +100,7 @@ void CDropListControl::ListLeftUp(int p1)
     SetPressedLook(false);
     const POINT at = EventPoint(p1);
     const int x = at.x, y = at.y;
-    if (x >= 0 && x <= m_params.width && y >= 0 && y <= m_params.height)
+    if (x >= 0 && x <= m_params.place.width && y >= 0 && y <= m_params.place.height)
         NotifyParent(NotifyCode::Click);
 }
 
@@ -111,7 +111,7 @@ void CDropListControl::SteppingLeftUp(int p1)
     m_steppingPress = false;
     const POINT at = EventPoint(p1);
     const int x = at.x, y = at.y;
-    if (IsPressedLook() && x >= 0 && x <= m_params.width && y >= 0 && y <= m_params.height)
+    if (IsPressedLook() && x >= 0 && x <= m_params.place.width && y >= 0 && y <= m_params.place.height)
         Step(true, 1);
     SetPressedLook(false);
 }

@@ -43,8 +43,8 @@ int CImageButton::Create(const ImageButtonParams& params)
 
 void CImageButton::Render()
 {
-    const int w = m_params.width;
-    const int h = m_params.height;
+    const int w = m_params.place.width;
+    const int h = m_params.place.height;
     m_display.Create(w, h, kBitsPerPixel);
     int bx = 0, by = 0;
     const CBitmapDC* background = BackgroundSource(bx, by);
@@ -78,8 +78,8 @@ void CImageButton::PlaceImage(const CBitmapDC& image)
 
 void CImageButton::FitImage(const CBitmapDC& image)
 {
-    const int w = m_params.width;
-    const int h = m_params.height;
+    const int w = m_params.place.width;
+    const int h = m_params.place.height;
     const int iw = image.GetWidth();
     const int ih = image.GetHeight();
     m_fitted.Create(w, h, kBitsPerPixel);
@@ -115,8 +115,8 @@ void CImageButton::CentreImage(const CBitmapDC& image)
         to = imageSize > size ? 0 : (size - imageSize) / 2;
     };
     int fromX, lengthX, toX, fromY, lengthY, toY;
-    axis(image.GetWidth(), m_params.width, fromX, lengthX, toX);
-    axis(image.GetHeight(), m_params.height, fromY, lengthY, toY);
+    axis(image.GetWidth(), m_params.place.width, fromX, lengthX, toX);
+    axis(image.GetHeight(), m_params.place.height, fromY, lengthY, toY);
     if (lengthX > 0 && lengthY > 0)
         AlphaBlendImage(&m_display, toX, toY, &image, fromX, fromY, lengthX, lengthY);
     const RECT& r = m_params.hitRect;
@@ -207,7 +207,7 @@ int CImageButton::HandleEvent(CControl* control, int code, int p1, int p2, void*
 {
     const POINT at = EventPoint(p1);
     const int x = at.x, y = at.y;
-    const bool inside = x >= 0 && x <= m_params.width && y >= 0 && y <= m_params.height;
+    const bool inside = x >= 0 && x <= m_params.place.width && y >= 0 && y <= m_params.place.height;
     switch (code) {
     case WindowEvent::LeftButtonDown:
     case WindowEvent::LeftDoubleClick:

@@ -8,14 +8,9 @@
 
 // The settings of an image button, copied whole by CImageButton::Create.
 struct ImageButtonParams {
-    int32_t x = 0; // relative to the parent control, else to the container
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
+    ControlPlacement place; // its container's surface is the default background
     int32_t controlId = 0;
     int32_t notifyKind = NotifyKind::Button;
-    CControlContainer* container = nullptr; // its surface is the default background
-    CControl* parent = nullptr;
     CListener* listener = nullptr; // null: notifications go up to the container
     const CBitmapDC* normalImage = nullptr;
     const CBitmapDC* pressedImage = nullptr; // without it the left button is ignored

@@ -40,8 +40,9 @@ int CImageControl::Create(const ImageControlParams& params)
 
 bool CImageControl::QueryBorders(SkinInsets& borders, const CBitmapDC*& frame, const CBitmapDC*& alpha)
 {
-    CSkinRenderer* skin = m_record.container ? m_record.container->GetSkinRenderer() : nullptr;
-    const SkinElementQuery query = QuerySkinElement(skin, this, m_record.frameStyle, m_record.width, m_record.height);
+    CSkinRenderer* skin = m_record.place.container ? m_record.place.container->GetSkinRenderer() : nullptr;
+    const SkinElementQuery query =
+        QuerySkinElement(skin, this, m_record.frameStyle, m_record.place.width, m_record.place.height);
     if (!query.imageSet)
         return false;
     borders = query.imageSet->stretchInsets;
@@ -58,14 +59,15 @@ void CImageControl::Rebuild()
     const CBitmapDC* frame = nullptr;
     const CBitmapDC* alpha = nullptr;
     const bool framed = !m_record.plainBackground && QueryBorders(borders, frame, alpha);
-    if (!HasRoomFor(borders, m_record.width, m_record.height)) {
+    if (!HasRoomFor(borders, m_record.place.width, m_record.place.height)) {
         ShowWindowNow(false); // also when it was created visible and never had room
         m_shown = 0;
         return;
     }
     for (CBitmapDC* buffer : {&m_bufferA, &m_bufferB})
-        buffer->Create(m_record.width, m_record.height, kBitsPerPixel);
-    m_interior = {borders.left, borders.top, m_record.width - borders.right, m_record.height - borders.bottom};
+        buffer->Create(m_record.place.width, m_record.place.height, kBitsPerPixel);
+    m_interior = {borders.left, borders.top, m_record.place.width - borders.right,
+                  m_record.place.height - borders.bottom};
     if (m_record.plainBackground) {
         FillFromBackground(m_bufferA);
         FillFromBackground(m_bufferB);
@@ -79,7 +81,7 @@ void CImageControl::Rebuild()
             }
         }
         if (framed && background && frame && alpha) {
-            m_frame.Compose(*background, *frame, *alpha, borders, x, y, m_record.width, m_record.height);
+            m_frame.Compose(*background, *frame, *alpha, borders, x, y, m_record.place.width, m_record.place.height);
             m_frame.Draw(m_bufferA); // once: owners draw inside it
             m_frame.Draw(m_bufferB);
         }
@@ -99,15 +101,15 @@ const CBitmapDC* CImageControl::Background(int& x, int& y)
         y = m_record.sourceY;
         return m_record.background;
     }
-    CBitmapDC* parentBack = m_record.parent ? m_record.parent->GetWindow()->GetBackBitmap() : nullptr;
+    CBitmapDC* parentBack = m_record.place.parent ? m_record.place.parent->GetWindow()->GetBackBitmap() : nullptr;
     if (m_record.plainBackground && parentBack) {
-        x = m_record.x;
-        y = m_record.y;
+        x = m_record.place.x;
+        y = m_record.place.y;
         return parentBack;
     }
     x = GetOffsetX();
     y = GetOffsetY();
-    return m_record.container ? m_record.container->GetSurface() : nullptr;
+    return m_record.place.container ? m_record.place.container->GetSurface() : nullptr;
 }
 
 void CImageControl::FillFromBackground(CBitmapDC& buffer)
@@ -147,7 +149,7 @@ void CImageControl::Present()
                        m_shownLast.bottom - m_shownLast.top, m_shownLast.left, m_shownLast.top);
     m_changed = {};
     Notify(NotifyCode::DrawRequest);
-    const RECT whole = {0, 0, m_record.width, m_record.height};
+    const RECT whole = {0, 0, m_record.place.width, m_record.place.height};
     m_shownLast = m_blank || m_record.plainBackground ? whole : m_changed;
     m_blank = 0;
     if (!IsRectEmpty(&m_shownLast))
@@ -165,9 +167,9 @@ void CImageControl::MarkChanged(const RECT& rect)
 void CImageControl::Show(const CBitmapDC& buffer, const RECT& part)
 {
     const int w = part.right - part.left, h = part.bottom - part.top;
-    if (m_record.hostDrawn && m_record.container)
-        m_record.container->GetWindow()->ShowBitmap(&buffer, part.left, part.top, w, h, m_record.x + part.left,
-                                                    m_record.y + part.top);
+    if (m_record.hostDrawn && m_record.place.container)
+        m_record.place.container->GetWindow()->ShowBitmap(&buffer, part.left, part.top, w, h,
+                                                          m_record.place.x + part.left, m_record.place.y + part.top);
     else
         ShowBitmap(&buffer, part.left, part.top, w, h, part.left, part.top);
 }
@@ -186,7 +188,7 @@ int CImageControl::HandleEvent(CControl* control, int code, int p1, int p2, void
         break;
     case ControlCommand::Place:
         if (rect)
-            PlaceRecord(m_record, *rect);
+            PlaceRecord(m_record.place, *rect);
         break;
     case ControlCommand::Rebuild:
         if (m_window.GetHwnd())

@@ -8,14 +8,9 @@
 
 // The record of CImageControl::Create, copied whole.
 struct ImageControlParams {
-    int32_t x = 0; // relative to the parent control, else to the container
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
+    ControlPlacement place; // its container gives the skin and the default background
     uint8_t visible = 1;
     int32_t controlId = 0;
-    CControlContainer* container = nullptr; // the skin and the default background
-    CControl* parent = nullptr;
     CListener* listener = nullptr; // draws on request and hears the clicks; may be null
     int32_t frameStyle = 12;       // the skin element whose border frames the picture
     // Null: the container's surface under the control (the parent's back
@@ -56,8 +51,8 @@ public:
     void Present();
     CBitmapDC* GetBackBuffer() { return m_toggle ? &m_bufferA : &m_bufferB; }
     CBitmapDC* GetFrontBuffer() { return m_toggle ? &m_bufferB : &m_bufferA; }
-    int GetWidth() const { return m_record.width; }
-    int GetHeight() const { return m_record.height; }
+    int GetWidth() const { return m_record.place.width; }
+    int GetHeight() const { return m_record.place.height; }
     bool IsShown() const { return m_shown != 0; }
     // The part of the buffers inside the frame (all of them without one): the
     // owner draws there, the frame covers the rest.

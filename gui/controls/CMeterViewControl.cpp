@@ -31,8 +31,8 @@ void CMeterViewControl::Destroy()
 int CMeterViewControl::Create(const MeterViewCreateParams& params)
 {
     m_record = params;
-    m_skin = params.container ? params.container->GetSkinRenderer() : nullptr;
-    m_query = QuerySkinElement(m_skin, this, params.frameKind, params.width, params.height);
+    m_skin = params.place.container ? params.place.container->GetSkinRenderer() : nullptr;
+    m_query = QuerySkinElement(m_skin, this, params.frameKind, params.place.width, params.place.height);
     ControlWindowParams window = PaintedWindowAt(params);
     window.trackMouse = 1;
     CControl::Create(window);
@@ -44,15 +44,15 @@ int CMeterViewControl::Create(const MeterViewCreateParams& params)
 void CMeterViewControl::RebuildBitmaps()
 {
     const SkinInsets insets = m_query.imageSet ? m_query.imageSet->stretchInsets : SkinInsets{};
-    if (!HasRoomFor(insets, m_record.width, m_record.height)) {
+    if (!HasRoomFor(insets, m_record.place.width, m_record.place.height)) {
         ShowWindowNow(false); // also when it was created visible and never had room
         m_visible = 0;
         return;
     }
-    m_bitmapA.Create(m_record.width, m_record.height, kBitsPerPixel);
-    if (m_record.container)
-        m_bitmapA.CopyFrom(*m_record.container->GetSurface(), GetOffsetX(), GetOffsetY(), m_record.width,
-                           m_record.height, 0, 0);
+    m_bitmapA.Create(m_record.place.width, m_record.place.height, kBitsPerPixel);
+    if (m_record.place.container)
+        m_bitmapA.CopyFrom(*m_record.place.container->GetSurface(), GetOffsetX(), GetOffsetY(), m_record.place.width,
+                           m_record.place.height, 0, 0);
     if (m_record.darken)
         ScaleImageColors(&m_bitmapA, 0, 0, 0, 0, kDarken, kDarken, kDarken);
     if (m_record.backgroundKind && m_skin) {
@@ -74,7 +74,7 @@ void CMeterViewControl::RebuildBitmaps()
 void CMeterViewControl::Rebuild()
 {
     BarGraphViewDesc* d = m_view.Reset();
-    const int x = m_record.x, y = m_record.y, w = m_record.width, h = m_record.height;
+    const int x = m_record.place.x, y = m_record.place.y, w = m_record.place.width, h = m_record.place.height;
     d->width = w;
     d->height = h;
     d->areaLeft = x + m_record.insetX;
@@ -143,7 +143,7 @@ void CMeterViewControl::Refresh()
         renderer->DrawOver(*bitmap); // it holds the picture on screen, so their last drawings
         UnionRect(&changed, &changed, &renderer->GetChanged());
     }
-    const RECT whole = {0, 0, m_record.width, m_record.height};
+    const RECT whole = {0, 0, m_record.place.width, m_record.place.height};
     if (m_showWhole)
         changed = whole;
     m_showWhole = 0;
@@ -177,7 +177,7 @@ int CMeterViewControl::HandleEvent(CControl* control, int code, int p1, int p2, 
         break;
     case ControlCommand::Place:
         if (rect)
-            PlaceRecord(m_record, *rect);
+            PlaceRecord(m_record.place, *rect);
         break;
     case ControlCommand::Rebuild:
         if (!m_record.fixed)

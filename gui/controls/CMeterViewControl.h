@@ -12,15 +12,10 @@ class CMeterViewControl;
 // The record of CMeterViewControl::Create, copied whole.
 struct MeterViewCreateParams {
     uint8_t darken = 0; // the background cut from the container is dimmed
-    int32_t x = 0;      // in the parent
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
+    ControlPlacement place; // its container gives the background and the skin
     uint8_t fixed = 0; // Rebuild (21) leaves the bitmaps and the view as they are
     uint8_t visible = 1;
     int32_t controlId = 0;
-    CControlContainer* container = nullptr; // the background and the skin
-    CControl* parent = nullptr;
     CListener* owner = nullptr; // sets the view up and writes the values (MeterViewPhase)
     int32_t frameKind = kSkinGroupFrame; // skin element drawn around groups of bars
     int32_t backgroundKind = 0; // skin element drawn over the background; 0 none

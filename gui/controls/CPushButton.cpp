@@ -103,11 +103,11 @@ void CPushButton::Layout()
         (m_params.mode == PushButtonMode::Toggle && m_params.stretchMode == StretchMode::ThreeColumns);
     if (!markBeside || m_params.text.empty())
         return;
-    int side = m_params.height;
+    int side = m_params.place.height;
     if (m_params.indicatorLimit)
         side = std::min(side, m_params.indicatorLimit);
     m_params.stretchMode = StretchMode::ThreeColumns;
-    m_params.middle = std::max(m_params.width - side + 1, 0);
+    m_params.middle = std::max(m_params.place.width - side + 1, 0);
 }
 
 int CPushButton::LabelImageId() const
@@ -122,10 +122,10 @@ void CPushButton::CreateGraphics()
     if (m_params.trace)
         DebugTrace("CPushButton::CreateGraphics() bitmap_resource_id=%i\n", m_params.imageId);
     TextImageRequest request;
-    request.x = m_params.x;
-    request.y = m_params.y;
-    request.width = m_params.width;
-    request.height = m_params.height;
+    request.x = m_params.place.x;
+    request.y = m_params.place.y;
+    request.width = m_params.place.width;
+    request.height = m_params.place.height;
     request.icon = m_params.icon;
     request.iconId = LabelImageId();
     request.option = m_params.labelOption;
@@ -134,7 +134,7 @@ void CPushButton::CreateGraphics()
     request.text = m_params.text;
     request.stretchMode = m_params.stretchMode;
     request.middle = m_params.middle;
-    request.skin = m_params.container ? m_params.container->GetSkinRenderer() : nullptr;
+    request.skin = m_params.place.container ? m_params.place.container->GetSkinRenderer() : nullptr;
     m_label.GetTextBuffer()->horizontalAlignment = m_params.labelAlignment;
     m_label.Render(request);
     m_labelImageId.Set(request.iconId);
@@ -154,7 +154,7 @@ int CPushButton::HandleEvent(CControl* control, int code, int p1, int p2, void* 
     switch (code) {
     case WindowEvent::MouseMove:
         if (m_window.HasCapture()) {
-            SetLook(InsideButton(p1, m_params.width, m_params.height) ? Look::Pressed : Look::Cancelled);
+            SetLook(InsideButton(p1, m_params.place.width, m_params.place.height) ? Look::Pressed : Look::Cancelled);
             UpdateStateFlags();
         }
         break;
@@ -208,7 +208,7 @@ void CPushButton::OnLeftUp(int p1)
     if (!m_window.HasCapture())
         return;
     m_window.SetCapture(false);
-    if (!InsideButton(p1, m_params.width, m_params.height)) {
+    if (!InsideButton(p1, m_params.place.width, m_params.place.height)) {
         SetLook(Look::Cancelled);
     } else if (m_params.mode == PushButtonMode::Push) {
         NotifyParent(NotifyCode::Click);
@@ -237,8 +237,8 @@ void CPushButton::OnPlace(const RECT* rect)
 {
     if (!rect)
         return;
-    PlaceRecord(m_params, *rect);
-    PlaceRecord(m_create, *rect);
+    PlaceRecord(m_params.place, *rect);
+    PlaceRecord(m_create.place, *rect);
     Layout();
     m_create.stretchMode = m_params.stretchMode;
     m_create.middle = m_params.middle;

@@ -15,13 +15,8 @@ enum class PushButtonMode : int32_t {
 
 // The record of CPushButton::Create, copied whole into the button.
 struct PushButtonParams {
-    int32_t x = 0; // relative to the parent control or the container
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
+    ControlPlacement place; // its container also gives the skin
     int32_t controlId = 0;
-    CControlContainer* container = nullptr; // also gives the skin
-    CControl* parent = nullptr;
     CListener* listener = nullptr; // null: notifications go up the parent chain
     // Null with a parent: the parent's back bitmap at the button's place.
     const CBitmapDC* background = nullptr;

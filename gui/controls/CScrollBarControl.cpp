@@ -26,19 +26,19 @@ int CScrollBarControl::Create(const ScrollBarParams& params)
     m_thumbOffset = -1;
     m_dragging = m_paging = false;
     if (!m_bar.background) {
-        m_bar.backgroundX = params.x;
-        m_bar.backgroundY = params.y;
-        if (params.parent)
-            m_bar.background = params.parent->GetWindow()->GetBackBitmap();
-        else if (params.container)
-            m_bar.background = params.container->GetSurface();
+        m_bar.backgroundX = params.place.x;
+        m_bar.backgroundY = params.place.y;
+        if (params.place.parent)
+            m_bar.background = params.place.parent->GetWindow()->GetBackBitmap();
+        else if (params.place.container)
+            m_bar.background = params.place.container->GetSurface();
     }
     ControlCreateParams control;
-    CopyPlacement(control, params);
+    control.place = params.place;
     control.controlId = params.controlId;
     control.notifyKind = ScrollBarNotify::Kind;
     control.listener = params.listener;
-    control.skin = params.container ? params.container->GetSkinRenderer() : nullptr;
+    control.skin = params.place.container ? params.place.container->GetSkinRenderer() : nullptr;
     control.kind = kSkinScrollTrack;
     control.background = m_bar.background;
     control.sourceX = m_bar.backgroundX;
@@ -76,7 +76,7 @@ int32_t CScrollBarControl::PositionFromPoint(int y) const
 
 SkinInsets CScrollBarControl::QueryInsets(int kind)
 {
-    return QuerySkinElement(m_create.skin, this, kind, m_create.width, m_create.height).contentInsets;
+    return QuerySkinElement(m_create.skin, this, kind, m_create.place.width, m_create.place.height).contentInsets;
 }
 
 SkinInsets CScrollBarControl::MeasureTrack()
@@ -85,7 +85,7 @@ SkinInsets CScrollBarControl::MeasureTrack()
     const SkinInsets track = QueryInsets(kSkinScrollTrack);
     const float ratio = m_bar.range > m_bar.page ? float(m_bar.page) / float(m_bar.range) : 1.0f;
     m_trackStart = track.top;
-    m_trackLength = std::max(0, m_create.height - track.top - track.bottom);
+    m_trackLength = std::max(0, m_create.place.height - track.top - track.bottom);
     m_thumbLength = std::max(static_cast<int32_t>(m_trackLength * ratio), thumb.top + thumb.bottom);
     m_travel = std::max(0, m_trackLength - m_thumbLength);
     return track;
@@ -113,7 +113,7 @@ void CScrollBarControl::Draw(Layout layout)
     // The thumb lies on the track: restoring what is behind the bar would show through its corners.
     request.background = nullptr;
     request.kind = kSkinScrollThumb;
-    request.rect = RECT{track.left, top, m_create.width - track.right, top + m_thumbLength};
+    request.rect = RECT{track.left, top, m_create.place.width - track.right, top + m_thumbLength};
     request.rectValid = 1;
     m_create.skin->DrawElement(request);
     m_window.Invalidate();
@@ -223,7 +223,7 @@ int CScrollBarControl::HandleEvent(CControl* control, int code, int p1, int p2, 
     case WindowEvent::Focus: m_stateFlags = p1 ? (m_stateFlags | kFocusedLook) : (m_stateFlags & ~kFocusedLook); break;
     case ControlCommand::Place:
         if (const RECT* rect = reinterpret_cast<const RECT*>(static_cast<intptr_t>(p2)))
-            PlaceRecord(m_create, *rect);
+            PlaceRecord(m_create.place, *rect);
         break;
     case ControlCommand::Rebuild: m_drawnLook.Set(-1); break;
     default: break;

@@ -5,13 +5,8 @@
 
 // The record of CScrollBarControl::Create.
 struct ScrollBarParams {
-    int32_t x = 0; // relative to the parent control, else to the container
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
+    ControlPlacement place;
     int32_t controlId = 0;
-    CControlContainer* container = nullptr;
-    CControl* parent = nullptr;
     CListener* listener = nullptr; // when set, hears every notification
     int32_t range = 0;             // units in all
     int32_t page = 0;              // units visible at once

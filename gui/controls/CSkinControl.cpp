@@ -53,7 +53,7 @@ const CBitmapDC* CSkinControl::BackgroundSource(int& x, int& y) const
     }
     x = GetOffsetX();
     y = GetOffsetY();
-    return m_create.container ? m_create.container->GetSurface() : nullptr;
+    return m_create.place.container ? m_create.place.container->GetSurface() : nullptr;
 }
 
 void CSkinControl::SetToolTipText(const char* text)
@@ -77,7 +77,7 @@ void CSkinControl::Paint()
     SkinDrawRequest request = {};
     request.target = target;
     request.background = BackgroundSource(request.backgroundX, request.backgroundY);
-    if (m_create.debug && !m_create.background && m_create.container)
+    if (m_create.debug && !m_create.background && m_create.place.container)
         DebugTrace("bg_x=%i\t", GetOffsetX());
     request.overlay = m_create.contentBitmap;
     request.text = m_text;
@@ -101,12 +101,13 @@ void CSkinControl::Paint()
 
 RECT CSkinControl::GetIndicatorRect()
 {
-    const SkinElementQuery query = QuerySkinElement(m_create.skin, this, kSkinButton, m_create.width, m_create.height);
+    const SkinElementQuery query =
+        QuerySkinElement(m_create.skin, this, kSkinButton, m_create.place.width, m_create.place.height);
     const SkinInsets& margin = query.contentInsets;
     const int leftInset = query.imageSet ? query.imageSet->buttonValues[0] : 0;
     const int leftOffset = query.imageSet ? query.imageSet->buttonValues[1] : 0;
     const bool centred = m_create.stretchMode == StretchMode::Corners;
-    const int width = m_create.width;
+    const int width = m_create.place.width;
     const int available = centred ? width - margin.right - margin.left : width - leftInset - m_create.middle;
     float share = centred ? kIndicatorShareCentred : kIndicatorShare;
     if (available < kIndicatorRoomSmall)
@@ -115,7 +116,7 @@ RECT CSkinControl::GetIndicatorRect()
     const int x0 = centred ? (available - side) / 2 + leftOffset + 1 : leftInset + m_create.middle;
     const int pressed = (m_stateFlags & SkinState::kPressed) ? 1 : 0; // the mark sinks with the face
     const int left = x0 + (width - x0 - side - margin.right) / 2 + pressed;
-    const int top = (m_create.height - side) / 2 + pressed;
+    const int top = (m_create.place.height - side) / 2 + pressed;
     return RECT{left, top, left + side, top + side};
 }
 
@@ -141,7 +142,8 @@ int CSkinControl::NotifyParent(ControlNotification& record)
         return 0;
     if (m_create.listener)
         return m_create.listener->OnNotify(&record);
-    CControlContainer* container = m_create.parent ? m_create.parent->GetContainer() : m_create.container;
+    CControlContainer* container =
+        m_create.place.parent ? m_create.place.parent->GetContainer() : m_create.place.container;
     return container ? container->Notify(&record) : 0;
 }
 

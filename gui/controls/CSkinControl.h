@@ -11,14 +11,9 @@ class CSkinRenderer;
 // The creation record every skinned control fills; the control keeps a copy
 // for its life (the content bitmap, state and rectangle change later).
 struct ControlCreateParams {
-    int32_t x = 0; // relative to the parent control, else to the container
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
+    ControlPlacement place;
     int32_t controlId = 0;  // copied into every notification
     int32_t notifyKind = 0; // likewise
-    CControlContainer* container = nullptr;
-    CControl* parent = nullptr;
     CSkinRenderer* skin = nullptr;
     const CBitmapDC* contentBitmap = nullptr; // drawn over the face
     // Its text becomes the window text; handed to the skin when its box has area.
@@ -81,8 +76,8 @@ protected:
         if (!rectParam)
             return;
         const RECT& rect = *reinterpret_cast<const RECT*>(intptr_t(rectParam));
-        PlaceRecord(params, rect);
-        PlaceRecord(m_create, rect);
+        PlaceRecord(params.place, rect);
+        PlaceRecord(m_create.place, rect);
     }
     // A bounds command's rectangle into the record and the window, the face
     // rendered again at the new size in between; nothing before the window
@@ -93,7 +88,7 @@ protected:
         if (!m_window.GetHwnd() || !rectParam)
             return;
         const RECT& rect = *reinterpret_cast<const RECT*>(intptr_t(rectParam));
-        PlaceRecord(params, rect);
+        PlaceRecord(params.place, rect);
         renderFace();
         m_window.SetBounds(rect.left, rect.top, rect.right, rect.bottom);
         m_window.Invalidate();
@@ -117,9 +112,9 @@ template <class Params>
 ControlCreateParams SkinnedControlAt(const Params& params)
 {
     ControlCreateParams create;
-    CopyPlacement(create, params);
+    create.place = params.place;
     create.controlId = params.controlId;
-    create.skin = params.container ? params.container->GetSkinRenderer() : nullptr;
+    create.skin = params.place.container ? params.place.container->GetSkinRenderer() : nullptr;
     create.visible = params.visible;
     create.background = params.background;
     create.sourceX = params.sourceX;
@@ -132,9 +127,9 @@ ControlCreateParams SkinnedControlAt(const Params& params)
 template <class Params>
 void TakeParentBackground(Params& params)
 {
-    if (params.parent && !params.background) {
-        params.background = params.parent->GetWindow()->GetBackBitmap();
-        params.sourceX = params.x;
-        params.sourceY = params.y;
+    if (params.place.parent && !params.background) {
+        params.background = params.place.parent->GetWindow()->GetBackBitmap();
+        params.sourceX = params.place.x;
+        params.sourceY = params.place.y;
     }
 }

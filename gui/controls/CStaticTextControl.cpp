@@ -37,7 +37,7 @@ int CStaticTextControl::Create(const StaticTextParams& params)
     m_params = params;
     TakeParentBackground(m_params);
     ControlCreateParams create;
-    CopyPlacement(create, m_params);
+    create.place = m_params.place;
     create.notifyKind = kNotifyKind;
     create.listener = m_params.listener;
     create.kind = m_params.kind;
@@ -52,13 +52,13 @@ int CStaticTextControl::Create(const StaticTextParams& params)
     if (m_params.framed) {
         SkinInsets insets, borders;
         const CSkinImageSet* set = nullptr;
-        CBitmapDC* surface = m_params.container ? m_params.container->GetSurface() : nullptr;
+        CBitmapDC* surface = m_params.place.container ? m_params.place.container->GetSurface() : nullptr;
         if (QueryElement(insets, borders, &set) && surface) {
             const CBitmapDC* frame = set->StateImage(kFrameState);
             const CBitmapDC* alpha = set->StateImage(kFrameAlphaState);
             if (frame)
-                m_frame.Compose(*surface, *frame, alpha ? *alpha : *frame, borders, m_params.x, m_params.y,
-                                m_params.width, m_params.height);
+                m_frame.Compose(*surface, *frame, alpha ? *alpha : *frame, borders, m_params.place.x, m_params.place.y,
+                                m_params.place.width, m_params.place.height);
         }
     }
     CSkinControl::Create(create);
@@ -69,8 +69,9 @@ int CStaticTextControl::Create(const StaticTextParams& params)
 bool CStaticTextControl::QueryElement(SkinInsets& insets, SkinInsets& borders, const CSkinImageSet** set)
 {
     insets = borders = SkinInsets{};
-    CSkinRenderer* skin = m_params.container ? m_params.container->GetSkinRenderer() : nullptr;
-    const SkinElementQuery query = QuerySkinElement(skin, this, m_params.kind, m_params.width, m_params.height);
+    CSkinRenderer* skin = m_params.place.container ? m_params.place.container->GetSkinRenderer() : nullptr;
+    const SkinElementQuery query =
+        QuerySkinElement(skin, this, m_params.kind, m_params.place.width, m_params.place.height);
     if (!query.imageSet)
         return false;
     insets = query.contentInsets;
@@ -84,7 +85,7 @@ void CStaticTextControl::Render()
 {
     SkinInsets insets, borders;
     QueryElement(insets, borders, nullptr);
-    m_bitmap.Create(m_params.width, m_params.height, 32);
+    m_bitmap.Create(m_params.place.width, m_params.place.height, 32);
     if (m_params.framed)
         RenderFramedFace();
     else
@@ -96,7 +97,7 @@ void CStaticTextControl::Render()
 
 void CStaticTextControl::RenderFace()
 {
-    CSkinRenderer* skin = m_params.container ? m_params.container->GetSkinRenderer() : nullptr;
+    CSkinRenderer* skin = m_params.place.container ? m_params.place.container->GetSkinRenderer() : nullptr;
     if (skin) {
         SkinDrawRequest request = {};
         request.target = &m_bitmap;
@@ -124,7 +125,7 @@ void CStaticTextControl::RenderFramedFace()
     int x = 0, y = 0;
     const CBitmapDC* background = BackgroundSource(x, y);
     if (background)
-        m_bitmap.CopyFrom(*background, x, y, m_params.width, m_params.height, 0, 0);
+        m_bitmap.CopyFrom(*background, x, y, m_params.place.width, m_params.place.height, 0, 0);
     const uint32_t t = m_params.tintColor;
     if (m_params.tint)
         ScaleImageColors(&m_bitmap, kWholeBitmap, kWholeBitmap, kWholeBitmap, kWholeBitmap, Channel(t, 16),
@@ -138,8 +139,8 @@ void CStaticTextControl::DrawTexts(const SkinInsets& insets)
     record.offsetX = record.offsetY = 0;
     record.x = insets.left + m_params.marginX + pad;
     record.y = insets.top + m_params.marginY + pad;
-    record.width = m_params.width - 2 * (m_params.marginX + pad) - insets.right - insets.left;
-    record.height = m_params.height - 2 * (m_params.marginY + pad) - insets.bottom - insets.top;
+    record.width = m_params.place.width - 2 * (m_params.marginX + pad) - insets.right - insets.left;
+    record.height = m_params.place.height - 2 * (m_params.marginY + pad) - insets.bottom - insets.top;
     CTextPainter painter;
     painter.DrawSkinText(m_bitmap, record);
     if (m_params.secondText.empty())
@@ -161,7 +162,7 @@ int CStaticTextControl::HandleEvent(CControl* control, int code, int p1, int p2,
         if (p2)
             m_params.text.text = reinterpret_cast<const char*>(p2);
         Render();
-        m_window.ShowBitmap(&m_bitmap, 0, 0, m_params.width, m_params.height, 0, 0);
+        m_window.ShowBitmap(&m_bitmap, 0, 0, m_params.place.width, m_params.place.height, 0, 0);
         break;
     case ControlCommand::Bounds: TakeBounds(m_params, p2, [this] { Render(); }); break;
     case ControlCommand::Show: ShowAndRepaint(p1 != 0); break;

@@ -19,16 +19,11 @@ enum class StaticTextLook : int32_t {
 struct StaticTextParams {
     StaticTextParams();
 
-    int32_t x = 0; // relative to the parent control, else to the container
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
+    ControlPlacement place; // its container gives the skin and the default background
     uint8_t visible = 1;
     // The face drawn behind the text; its set's insets place the text (and,
     // framed, give the border widths). 0: the background alone.
     int32_t kind = 0;
-    CControlContainer* container = nullptr; // gives the skin and the default background
-    CControl* parent = nullptr;
     CListener* listener = nullptr; // null: notifications go up to the container
     CTextBuffer text;
     std::string secondText; // when not empty, drawn right-aligned over the text with its record

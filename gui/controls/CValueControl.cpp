@@ -200,10 +200,10 @@ void CValueControl::Update(bool changed, bool final)
     Notify(ValueControlNotify::Label, &label);
 
     TextImageRequest request;
-    request.x = m_params.x;
-    request.y = m_params.y;
-    request.width = m_params.width;
-    request.height = m_params.height;
+    request.x = m_params.place.x;
+    request.y = m_params.place.y;
+    request.width = m_params.place.width;
+    request.height = m_params.place.height;
     request.icon = m_params.icon;
     request.iconId = m_params.iconId;
     request.option = m_params.option;
@@ -214,8 +214,8 @@ void CValueControl::Update(bool changed, bool final)
     request.middle = m_params.middle;
     request.skin = m_create.skin;
     m_label.Render(request);
-    m_filled.Create(m_params.width, m_params.height, 32);
-    m_empty.Create(m_params.width, m_params.height, 32);
+    m_filled.Create(m_params.place.width, m_params.place.height, 32);
+    m_empty.Create(m_params.place.width, m_params.place.height, 32);
     m_labelText = label.text1;
     m_window.SetText(m_labelText.c_str());
 }
@@ -269,8 +269,8 @@ void CValueControl::Paint()
         back->CopyFrom(m_filled, 0, 0, split, height, 0, 0);
     if (split < width)
         back->CopyFrom(m_empty, split, 0, width - split, height, split, 0);
-    if (m_params.transparent && m_params.container && m_params.container->GetWindow())
-        m_params.container->GetWindow()->ShowBitmap(back, 0, 0, width, height, GetOffsetX(), GetOffsetY());
+    if (m_params.transparent && m_params.place.container && m_params.place.container->GetWindow())
+        m_params.place.container->GetWindow()->ShowBitmap(back, 0, 0, width, height, GetOffsetX(), GetOffsetY());
     else
         m_window.ShowBitmap(back, 0, 0, width, height, 0, 0);
 }

@@ -11,16 +11,11 @@
 
 // The record of CValueControl::Create, kept whole by the control.
 struct ValueControlParams {
-    int32_t x = 0; // relative to the parent control, else to the container
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
+    ControlPlacement place; // its container gives the skin
     int32_t level = kUnity; // the face's opacity while neither pressed nor hovered
     uint8_t visible = 1;
     uint8_t disabled = 0; // greys the label; changed by ControlCommand::Disable
     int32_t controlId = 0;
-    CControlContainer* container = nullptr; // gives the skin
-    CControl* parent = nullptr;
     CListener* listener = nullptr; // null: notifications go up to the container
     uint8_t icon = 0;              // the label shows skin picture iconId
     int32_t iconId = -1;           // changed by ControlCommand::SetImage

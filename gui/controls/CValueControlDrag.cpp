@@ -116,7 +116,7 @@ void CValueControl::RelativeStep(int cursorX, uint32_t averageMs, Outcome& out)
 
 void CValueControl::AbsoluteStep(int cursorX, int cursorY, Outcome& out)
 {
-    const int width = m_params.width;
+    const int width = m_params.place.width;
     if (width <= 0)
         return;
     double k = 2.0 * kLimit / width;

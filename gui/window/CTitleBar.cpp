@@ -115,11 +115,11 @@ void CTitleBar::Layout()
     for (int i = 0; i < kButtonCount; ++i) {
         const bool dock = TitleButton(i) == TitleButton::Dock;
         PushButtonParams p;
-        p.x = m_rects[i].left;
-        p.y = m_rects[i].top;
-        p.width = p.height = kButtonSize;
+        p.place.x = m_rects[i].left;
+        p.place.y = m_rects[i].top;
+        p.place.width = p.place.height = kButtonSize;
         p.controlId = kSpecs[i].id;
-        p.container = m_container;
+        p.place.container = m_container;
         p.icon = 1;
         p.imageId = dock ? dockImage : kSpecs[i].image;
         p.labelOption = kButtonLabelOption;

@@ -122,10 +122,10 @@ TEST(MeterPanel, LayoutFollowsTheControlSize)
     CountingListener window;
     CMeterViewControl& control = panel.GetMeterControl();
     MeterViewCreateParams p;
-    p.x = p.y = 10;
-    p.width = 784;
-    p.height = 60;
-    p.container = &host.container;
+    p.place.x = p.place.y = 10;
+    p.place.width = 784;
+    p.place.height = 60;
+    p.place.container = &host.container;
     panel.CreateControl(p, &window);
     // Width, height, channel mode; then horizontal, scale, font slot, thickness, text offset, bars.
     const int sizes[][10] = {{784, 60, 1, 1, 1, 6, 15, 10, 3},  {200, 60, 0, 1, 1, 5, 14, 8, 2},

@@ -133,7 +133,7 @@ TEST(Container, ResizeOrderAndNestedOffsets)
             parent.Create(ControlAt(host.container, 0, 0, 40, 40));
             orphan.Create(ControlAt(host.container, 1, 1, 10, 10, &parent));
         }
-        EXPECT_EQ(orphan.GetParams().parent, nullptr);
+        EXPECT_EQ(orphan.GetParams().place.parent, nullptr);
         EXPECT_EQ(orphan.GetContainer(), nullptr);
         orphan.Destroy();
     }

@@ -69,12 +69,7 @@ inline ControlWindowParams ControlAt(CControlContainer& container, int x, int y,
                                      CControl* parent = nullptr)
 {
     ControlWindowParams params;
-    params.x = x;
-    params.y = y;
-    params.width = width;
-    params.height = height;
-    params.container = &container;
-    params.parent = parent;
+    params.place = {x, y, width, height, parent, &container};
     return params;
 }
 

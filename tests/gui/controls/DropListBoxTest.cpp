@@ -22,15 +22,15 @@ struct BoxHost {
         }
         box->GetItems().selected = selected;
         DropListBoxParams params;
-        params.x = 10;
-        params.y = 10;
-        params.width = 120;
-        params.height = 20;
+        params.place.x = 10;
+        params.place.y = 10;
+        params.place.width = 120;
+        params.place.height = 20;
         params.controlId = kBoxId;
         params.mode = mode;
         params.emptyText1 = "none";
         params.fixedText1 = fixed;
-        params.container = &skinned.container;
+        params.place.container = &skinned.container;
         params.listener = listener ? listener : &notes;
         box->Create(params);
         return box;

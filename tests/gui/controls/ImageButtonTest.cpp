@@ -25,10 +25,10 @@ struct ButtonHost {
     ImageButtonParams Params(int width, int height)
     {
         ImageButtonParams params;
-        params.x = params.y = 10;
-        params.width = width;
-        params.height = height;
-        params.container = &host.container;
+        params.place.x = params.place.y = 10;
+        params.place.width = width;
+        params.place.height = height;
+        params.place.container = &host.container;
         params.listener = &notes;
         params.normalImage = &normal;
         params.pressedImage = &pressed;

@@ -39,12 +39,12 @@ struct ImageHost {
     ImageControlParams Params(int width, int height)
     {
         ImageControlParams p;
-        p.x = 10;
-        p.y = 20;
-        p.width = width;
-        p.height = height;
+        p.place.x = 10;
+        p.place.y = 20;
+        p.place.width = width;
+        p.place.height = height;
         p.controlId = 77;
-        p.container = &host.container;
+        p.place.container = &host.container;
         p.listener = &owner;
         return p;
     }

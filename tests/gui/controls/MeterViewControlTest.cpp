@@ -34,12 +34,12 @@ struct MeterHost {
     MeterViewCreateParams Params(int width)
     {
         MeterViewCreateParams p;
-        p.x = 10;
-        p.y = 10;
-        p.width = width;
-        p.height = 60;
+        p.place.x = 10;
+        p.place.y = 10;
+        p.place.width = width;
+        p.place.height = 60;
         p.controlId = 5;
-        p.container = &host.container;
+        p.place.container = &host.container;
         p.owner = &owner;
         return p;
     }

@@ -27,12 +27,12 @@ struct CountingButton : CPushButton {
 struct ButtonHost {
     explicit ButtonHost(PushButtonMode mode = PushButtonMode::Push, const char* text = "Apply")
     {
-        params.x = 10;
-        params.y = 10;
-        params.width = kWidth;
-        params.height = kHeight;
+        params.place.x = 10;
+        params.place.y = 10;
+        params.place.width = kWidth;
+        params.place.height = kHeight;
         params.controlId = 42;
-        params.container = &host.container;
+        params.place.container = &host.container;
         params.listener = &notes;
         params.mode = mode;
         params.text = text;

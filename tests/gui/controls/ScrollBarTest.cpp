@@ -15,12 +15,12 @@ struct BarFixture {
     explicit BarFixture(int range = 12, int page = 5)
     {
         ScrollBarParams params;
-        params.x = 10;
-        params.y = 10;
-        params.width = 14;
-        params.height = 104;
+        params.place.x = 10;
+        params.place.y = 10;
+        params.place.width = 14;
+        params.place.height = 104;
         params.controlId = 1;
-        params.container = &host.container;
+        params.place.container = &host.container;
         params.listener = &log;
         params.range = range;
         params.page = page;

@@ -10,11 +10,11 @@ namespace {
 ControlCreateParams FaceAt(ContainerHost& host, int x, int y, int width, int height)
 {
     ControlCreateParams params;
-    params.x = x;
-    params.y = y;
-    params.width = width;
-    params.height = height;
-    params.container = &host.container;
+    params.place.x = x;
+    params.place.y = y;
+    params.place.width = width;
+    params.place.height = height;
+    params.place.container = &host.container;
     params.skin = host.container.GetSkinRenderer();
     params.controlId = 77;
     params.notifyKind = 1;
@@ -35,7 +35,7 @@ TEST(SkinControl, NotificationsFaceAndIndicator)
     CSkinControl parent, child, plain;
     parent.Create(FaceAt(host, 0, 0, 100, 100));
     ControlCreateParams params = FaceAt(host, 5, 5, 40, 20);
-    params.parent = &parent;
+    params.place.parent = &parent;
     params.listener = &listener;
     child.Create(params);
     plain.Create(FaceAt(host, 120, 0, 40, 20));

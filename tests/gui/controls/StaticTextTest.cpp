@@ -11,11 +11,11 @@ const uint32_t kWhite = 0xFFFFFF;
 StaticTextParams TextAt(CControlContainer& container, int x, int y, int width, int height, const char* text)
 {
     StaticTextParams params;
-    params.x = x;
-    params.y = y;
-    params.width = width;
-    params.height = height;
-    params.container = &container;
+    params.place.x = x;
+    params.place.y = y;
+    params.place.width = width;
+    params.place.height = height;
+    params.place.container = &container;
     params.text.text = text;
     params.text.shadow = 0;
     return params;

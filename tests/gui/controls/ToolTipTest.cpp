@@ -128,8 +128,8 @@ TEST(ToolTip, HoverOpensTheContainersTip)
     ControlWindowParams params = ControlAt(host.container, 0, 0, 20, 60);
     params.toolTipText = "Gain";
     tall.Create(params);
-    params.x = 40;
-    params.height = 10;
+    params.place.x = 40;
+    params.place.height = 10;
     flat.Create(params);
 
     ASSERT_TRUE(MoveCursorTo(305, 205));

@@ -37,11 +37,11 @@ struct ValueHost {
     ValueControlParams Params(int width = 128)
     {
         ValueControlParams params;
-        params.x = 10;
-        params.y = 10;
-        params.width = width;
-        params.height = 20;
-        params.container = &skinned.container;
+        params.place.x = 10;
+        params.place.y = 10;
+        params.place.width = width;
+        params.place.height = 20;
+        params.place.container = &skinned.container;
         params.listener = &labels;
         return params;
     }
