@@ -78,11 +78,15 @@ printf '[Input]\r\nInterface=Wave\r\ndevicename_Wave=Default Device\r\n' >"$work
 wine "$work/QuillmereRTA.exe" </dev/null >/dev/null 2>&1 &
 wine "$tool" wait 2>/dev/null
 app_pid=$(program_pid)
-# The pointer rests off the window, as while the user works elsewhere: over
-# a window the toolkit tracks it every 10 ms.
+# The pointer rests off the window, as while the user works elsewhere, but
+# for the state that rests it on the window.
 xdotool mousemove 1919 1079
 
 measure default
+# Resting on the RTA pane the pointer is tracked every 10 ms.
+xdotool mousemove 600 450
+measure pointer_over
+xdotool mousemove 1919 1079
 wine "$tool" place 10 100 1900 400 2>/dev/null
 measure wide_three_panes
 wine "$tool" maximize 2>/dev/null

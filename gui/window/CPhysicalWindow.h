@@ -415,7 +415,11 @@ private:
     void OnActivate(WPARAM wParam, LRESULT& result);
     void SendKeyEvent(int code, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void SendRectEvent(int code, LRESULT& result);
-    bool TrackPosition(bool inside, LifeGuard& guard);
+    // Of a cursor position read once per tracking tick: under Wine each
+    // GetCursorPos is several server round trips.
+    bool IsOverWindow(POINT screen) const;
+    POINT ClientPosOf(POINT screen) const;
+    bool TrackPosition(bool inside, POINT cursor, LifeGuard& guard);
     bool ReportCrossing(bool inside, int oldItem, LifeGuard& guard);
     void SendStateChanged();
     void SnapOnMove(WINDOWPOS& pos);

@@ -37,22 +37,33 @@ void CPhysicalWindow::SetWindowCursor(HCURSOR cursor)
 bool CPhysicalWindow::IsCursorOverWindow() const
 {
     POINT cursor = {};
+    return GetCursorPos(&cursor) && IsOverWindow(cursor);
+}
+
+bool CPhysicalWindow::IsOverWindow(POINT screen) const
+{
     RECT rect = {};
-    if (!m_life.hwnd || !GetCursorPos(&cursor) || !::GetWindowRect(m_life.hwnd, &rect))
+    if (!m_life.hwnd || !::GetWindowRect(m_life.hwnd, &rect))
         return false;
-    return cursor.x >= rect.left && cursor.x <= rect.right && cursor.y >= rect.top && cursor.y <= rect.bottom;
+    return screen.x >= rect.left && screen.x <= rect.right && screen.y >= rect.top && screen.y <= rect.bottom;
 }
 
 void CPhysicalWindow::GetCursorClientPos(int& x, int& y) const
 {
     POINT cursor = {};
     GetCursorPos(&cursor);
+    const POINT client = ClientPosOf(cursor);
+    x = client.x;
+    y = client.y;
+}
+
+POINT CPhysicalWindow::ClientPosOf(POINT screen) const
+{
     WINDOWINFO info = {};
     info.cbSize = sizeof(info);
     if (m_life.hwnd)
         GetWindowInfo(m_life.hwnd, &info);
-    x = cursor.x - info.rcClient.left;
-    y = cursor.y - info.rcClient.top;
+    return {screen.x - info.rcClient.left, screen.y - info.rcClient.top};
 }
 
 void CPhysicalWindow::GetCursorScreenPos(int& x, int& y)

@@ -32,8 +32,10 @@ void CPhysicalWindow::TrackMouse()
 {
     LifeGuard guard(this);
     const int oldItem = m_mouse.hoverItem;
-    const bool inside = IsCursorOverWindow();
-    if (!TrackPosition(inside, guard))
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    const bool inside = IsOverWindow(cursor);
+    if (!TrackPosition(inside, cursor, guard))
         return;
     const int key = (inside ? kInsideBit : 0) ^ m_mouse.hoverItem;
     if (m_insideKey.Update(key) && !ReportCrossing(inside, oldItem, guard))
@@ -45,8 +47,6 @@ void CPhysicalWindow::TrackMouse()
     }
     const uint32_t now = Now();
     if (m_mouse.hoverArmed) {
-        POINT cursor = {};
-        GetCursorPos(&cursor);
         if (cursor.x != m_mouse.lastScreenPos.x || cursor.y != m_mouse.lastScreenPos.y) {
             m_mouse.lastScreenPos = cursor;
             m_mouse.hoverStart = now;
@@ -60,14 +60,14 @@ void CPhysicalWindow::TrackMouse()
 }
 
 // MouseTrack on every new client position; false when the window object is gone.
-bool CPhysicalWindow::TrackPosition(bool inside, LifeGuard& guard)
+bool CPhysicalWindow::TrackPosition(bool inside, POINT cursor, LifeGuard& guard)
 {
     if (!inside) {
         m_mouse.hoverItem = 0;
         return true;
     }
-    int x = 0, y = 0;
-    GetCursorClientPos(x, y);
+    const POINT client = ClientPosOf(cursor);
+    const int x = client.x, y = client.y;
     if (x == m_mouse.lastClientPos.x && y == m_mouse.lastClientPos.y)
         return true;
     m_mouse.lastClientPos = {x, y};
