@@ -128,6 +128,7 @@ public:
     CContextMenus& GetMenus() { return m_menus; }
     CImageControl& GetRtaPane() { return m_rtaPane; }
     CImageControl& GetScopePane(int pane) { return pane ? m_scopePane2 : m_scopePane1; }
+    const CScopeDisplay& GetScopeDisplay(int pane) const { return pane ? m_scopeDisplay2 : m_scopeDisplay1; }
     CMeterPanel& GetMeterPanel() { return m_meterPanel; }
     CRtaPanel& GetRtaPanel() { return m_rtaPanel; }
 

@@ -167,7 +167,9 @@ void CMainWindow::FeedScopes(WindowSight sight)
     const bool live = m_inputState == InputState::Live;
     const ScopePair pair = {{live ? &m_scopePath1 : nullptr, live ? &m_scopePath2 : nullptr},
                             {displays[0], displays[1]}};
-    FeedScopePair(pair, m_scopePane1.GetWidth(), m_settings.fScopeLines_dB);
+    // One read spans the width the display draws, inside the pane's frame.
+    const RECT& inside = m_scopePane1.GetInterior();
+    FeedScopePair(pair, inside.right - inside.left, m_settings.fScopeLines_dB);
 }
 
 void CMainWindow::RenderScope(CScopeDisplay& display, CImageControl& pane)

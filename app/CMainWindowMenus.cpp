@@ -4,7 +4,7 @@
 #include "app/views/ScopeFeed.h"
 
 namespace {
-const int kScopeMargin = 0; // the trace fills its pane
+const int kScopeMargin = 0; // the trace fills its pane inside the frame
 } // namespace
 
 int CMainWindow::OnNotify(void* record)

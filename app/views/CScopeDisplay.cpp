@@ -70,6 +70,12 @@ const uint16_t kDarkCell = 15;
 // 32 bits with the same cells as in 64.
 const int64_t kWeightCap = int64_t(1) << 24;
 
+void Widen(RECT& rect, int x, int y)
+{
+    rect = {std::min(int(rect.left), x), std::min(int(rect.top), y), std::max(int(rect.right), x + 1),
+            std::max(int(rect.bottom), y + 1)};
+}
+
 // A cell and its right-hand neighbour.
 void AddPair(uint16_t* cells, uint32_t left, uint32_t right, uint32_t limit)
 {
@@ -268,11 +274,17 @@ RECT CScopeDisplay::Render(CBitmapDC& target)
     return Render(target, {0, 0, target.GetWidth(), target.GetHeight()});
 }
 
-RECT CScopeDisplay::Render(CBitmapDC& target, const RECT& clip)
+RECT CScopeDisplay::Render(CBitmapDC& target, const RECT& area)
 {
     if (!m_sized)
         return {};
-    const int W = std::min(m_cellsPerRow, target.GetWidth()), H = std::min(m_height, target.GetHeight());
+    RECT open; // the part of the target the display may write
+    const RECT whole = {0, 0, target.GetWidth(), target.GetHeight()};
+    if (!IntersectRect(&open, &area, &whole))
+        open = {};
+    const int left = area.left, top = area.top;
+    const int W = std::min(m_cellsPerRow, int(area.right - left)), H = std::min(m_height, int(area.bottom - top));
+    RECT changed = {INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     const RECT frame[] = {
         {0, 0, W, kFrame},
         {0, H - kFrame, W, H},
@@ -283,31 +295,47 @@ RECT CScopeDisplay::Render(CBitmapDC& target, const RECT& clip)
         {0, H - kCorner, kCorner, H},
         {W - kCorner, H - kCorner, W, H},
     };
-    RECT part;
-    for (const RECT& r : frame)
-        if (IntersectRect(&part, &r, &clip))
-            target.FillRect(part.left, part.top, part.right, part.bottom, 0);
+    for (const RECT& r : frame) {
+        RECT part = {r.left + left, r.top + top, r.right + left, r.bottom + top};
+        if (IntersectRect(&part, &part, &open))
+            Blacken(target, part, changed);
+    }
     uint32_t* bits = target.GetBits();
     const int stride = target.GetWidth();
-    const int x0 = std::max(int(clip.left), 0), x1 = std::min(int(clip.right), W);
-    RECT changed = {INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    // Columns of the display that lie in the open part.
+    const int x0 = std::max(int(open.left) - left, 0), x1 = std::min(int(open.right) - left, W);
     // Most of a trace's grid is dark: rows known dark are passed at once, and
     // in the others only the cells marked as possibly lit are visited.
     for (int r = 0; r < H; ++r) {
         if (!m_rowLit[r])
             continue;
-        const bool shown = r >= clip.top && r < clip.bottom && x0 < x1;
-        m_rowLit[r] = ShowRow(r, W, bits + r * stride, {shown ? x0 : 0, r, shown ? x1 : 0, r + 1}, changed) != 0;
+        const bool shown = r + top >= open.top && r + top < open.bottom && x0 < x1;
+        // A row not shown writes no pixel: any row of the target serves.
+        uint32_t* pixels = shown ? bits + (r + top) * stride + left : bits;
+        m_rowLit[r] = ShowRow(r, W, pixels, {shown ? x0 : 0, r, shown ? x1 : 0, r + 1}, left, top, changed) != 0;
     }
     return changed.left < changed.right ? changed : RECT{};
 }
 
-uint32_t CScopeDisplay::ShowRow(int row, int W, uint32_t* pixels, const RECT& shownPart, RECT& changed)
+void CScopeDisplay::Blacken(CBitmapDC& target, const RECT& part, RECT& changed)
+{
+    for (int y = part.top; y < part.bottom; ++y) {
+        uint32_t* row = target.GetBits() + y * target.GetWidth();
+        for (int x = part.left; x < part.right; ++x)
+            if (row[x]) {
+                row[x] = 0;
+                Widen(changed, x, y);
+            }
+    }
+}
+
+uint32_t CScopeDisplay::ShowRow(int row, int W, uint32_t* pixels, const RECT& shownPart, int left, int top,
+                                RECT& changed)
 {
     uint16_t* cells = Row(row);
     uint32_t* lit = LitRow(row);
     const uint32_t fade = uint32_t(m_decayFactor);
-    uint32_t left = 0;
+    uint32_t stillLit = 0;
     for (int w = 0; w < m_litWordsPerRow; ++w) {
         const int first = w * kWordBits;
         // Cells right of the target neither show nor fade: their marks stay.
@@ -324,17 +352,16 @@ uint32_t CScopeDisplay::ShowRow(int row, int W, uint32_t* pixels, const RECT& sh
             if (c >= shownPart.left && c < shownPart.right && pixels[c] != colour) {
                 pixels[c] = colour;
                 // A level line raised again each tick keeps its colour: not a change.
-                changed = {std::min(int(changed.left), c), std::min(int(changed.top), row),
-                           std::max(int(changed.right), c + 1), std::max(int(changed.bottom), row + 1)};
+                Widen(changed, c + left, row + top);
             }
             const uint32_t faded = (std::min<uint32_t>(v, kShownMax) * fade) >> 6;
             cells[c] = uint16_t(faded);
             kept |= uint32_t(faded != 0) << bit;
         }
         lit[w] = kept;
-        left |= kept;
+        stillLit |= kept;
     }
-    return left;
+    return stillLit;
 }
 
 void SizeScopeDisplay(CScopeDisplay& display, int left, int top, int right, int bottom)
@@ -356,5 +383,6 @@ void SizeScopeDisplay(CScopeDisplay& display, int left, int top, int right, int 
 
 void FitScopeDisplay(CScopeDisplay& display, const CImageControl& pane, int margin)
 {
-    SizeScopeDisplay(display, 0, 0, pane.GetWidth() - margin, pane.GetHeight() - margin);
+    const RECT& inside = pane.GetInterior();
+    SizeScopeDisplay(display, 0, 0, inside.right - inside.left - margin, inside.bottom - inside.top - margin);
 }

@@ -53,10 +53,11 @@ public:
     // Raises the row of a sample level to at least kLevelLineCell; a positive
     // level lies below the centre.
     void DrawLevelLine(int level, int fullScale);
-    // Into target's top-left corner with a 4-pixel black frame, then fades;
-    // only pixels inside clip are written. Returns the part of clip whose
-    // pixels it altered: cells lit or faded since the last render.
-    RECT Render(CBitmapDC& target, const RECT& clip);
+    // Into area's top-left corner with a 4-pixel black frame, then fades;
+    // only pixels inside area and target are written. Returns the part of
+    // the target whose pixels it altered: cells lit or faded since the last
+    // render, frame pixels it blackened.
+    RECT Render(CBitmapDC& target, const RECT& area);
     RECT Render(CBitmapDC& target);
 
     bool IsSized() const { return m_sized; }
@@ -77,9 +78,11 @@ private:
     int Brightness(int dy) const;
     int BrightnessOfStep(int step) const;
     // Fades the lit cells of a row left of column W and shows those in the
-    // columns of shownPart, widening changed by each pixel it alters; non-zero
-    // while any cell of the row may be lit.
-    uint32_t ShowRow(int row, int W, uint32_t* pixels, const RECT& shownPart, RECT& changed);
+    // columns of shownPart, widening changed by each pixel it alters (the
+    // display's corner lies at left, top of the target); non-zero while any
+    // cell of the row may be lit.
+    uint32_t ShowRow(int row, int W, uint32_t* pixels, const RECT& shownPart, int left, int top, RECT& changed);
+    static void Blacken(CBitmapDC& target, const RECT& part, RECT& changed);
 
     int m_levelMargin;
     int m_decayFactor;
@@ -106,5 +109,6 @@ private:
 // SetArea, then a level margin of 10 pixels and an intensity that grows with
 // the area (narrow displays dimmer still).
 void SizeScopeDisplay(CScopeDisplay& display, int left, int top, int right, int bottom);
-// The display sized to the pane less margin pixels each way.
+// The display sized to the pane's interior, inside its frame, less margin
+// pixels each way.
 void FitScopeDisplay(CScopeDisplay& display, const CImageControl& pane, int margin);

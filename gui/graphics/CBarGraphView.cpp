@@ -2,6 +2,7 @@
 #include "gui/graphics/CBitmapBarRenderer.h"
 #include "gui/graphics/CSegmentBarRenderer.h"
 #include "gui/ToolkitConventions.h"
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <cmath>
@@ -18,6 +19,7 @@ const int kFrameBefore = 2, kFrameAfter = 3;
 const float kNudge = 0.000001f;  // lets a slot of 33.9999997 pixels count as 34
 const int kThinBar = 2;          // bars narrower than this get no bevel
 const int kBevelledSegments = 3; // ... on their first three segments
+const int kShadowShift = 1;      // the shadow lies a pixel right of the text
 
 int FloorPixels(float value)
 {
@@ -270,22 +272,32 @@ bool CBarGraphView::DrawLabel(int first, int last, const char* text)
     SelectObject(dc, m_desc.labelFont);
     const int span = a->GetGeometry().axisPosition + b->GetGeometry().axisPosition + b->GetGeometry().axisLength;
     int x, y;
+    const UINT length = UINT(strlen(text));
     if (m_desc.vertical) {
         SetTextAlign(dc, TA_RIGHT | TA_BASELINE);
         x = m_labelX - m_desc.labelInset;
         y = (span + m_desc.labelRowHeight) / 2 + m_desc.labelOffset;
     } else {
         SetTextAlign(dc, TA_CENTER | TA_TOP);
-        x = span / 2;
+        x = CentreInsideArea(dc, span / 2, text, length);
         y = m_labelY;
     }
-    const UINT length = UINT(strlen(text));
     if (m_desc.labelShadow) {
         SetTextColor(dc, m_desc.labelShadowColor);
-        ExtTextOutA(dc, x + 1, y, 0, nullptr, text, length, nullptr);
+        ExtTextOutA(dc, x + kShadowShift, y, 0, nullptr, text, length, nullptr);
     }
     SetTextColor(dc, m_desc.labelColor);
     return ExtTextOutA(dc, x, y - 1, 0, nullptr, text, length, nullptr) != FALSE;
+}
+
+int CBarGraphView::CentreInsideArea(HDC dc, int centre, const char* text, UINT length) const
+{
+    SIZE extent = {};
+    GetTextExtentPoint32A(dc, text, int(length), &extent);
+    // A label at either end moves in rather than lose its edge to the area's;
+    // one wider than the area keeps its left end.
+    const int right = m_area.right - m_area.left - kShadowShift - (extent.cx - extent.cx / 2);
+    return std::max(std::min(centre, right), int(extent.cx / 2));
 }
 
 bool CBarGraphView::SaveBackground()

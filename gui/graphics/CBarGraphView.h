@@ -80,7 +80,8 @@ public:
     // Frames around runs of segment bars of equal size weight without a gap.
     void PaintGroupFrames(CBarFramePainter& painter);
     // A label for the renderers first..last; the answer of the last text call
-    // (false for indexes outside the table or before Layout).
+    // (false for indexes outside the table or before Layout). A label under
+    // the bars is centred below them but kept whole inside the area.
     bool DrawLabel(int first, int last, const char* text);
     bool SaveBackground();
     // Every renderer into bitmap, at any state.
@@ -112,6 +113,8 @@ public:
 private:
     CBarRenderer** Table() const { return reinterpret_cast<CBarRenderer**>(m_table.GetDataPtr()); }
     void PlaceRenderers();
+    // Where the centre of a label in dc's font goes, near centre.
+    int CentreInsideArea(HDC dc, int centre, const char* text, UINT length) const;
 
     CBitmapDC m_back;
     CBitmapDC m_background;

@@ -22,6 +22,7 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -362,42 +363,126 @@ void TickWithBars(CMainWindow& w)
     PumpMessages();
 }
 
-// At the first size and maximized, everything the RTA view draws, its
-// frequency labels and the tops of its bars included, reaches the screen
-// inside the pane's frame; the horizontal meter shows its scale's labels from
-// one end to the other.
-TEST(MainWindowViews, RtaViewAndMeterScaleShowWhole)
+// Cells that a render showed in a colour, not black: those left at 20 or more
+// by its fade (32 and more before it), in the display's columns.
+int ColouredCells(const CScopeDisplay& display)
+{
+    const int kColouredAfterFade = 20;
+    int count = 0;
+    for (int r = 0; r < display.GetHeight(); ++r)
+        for (int c = 0; c < display.GetWidth(); ++c)
+            count += display.GetCell(c, r) >= kColouredAfterFade;
+    return count;
+}
+
+// The picture a pane showed last, whole, whether or not the desktop holds all of it.
+std::vector<uint32_t> FrontPixels(CImageControl& pane, int& width)
+{
+    const CBitmapDC& front = *pane.GetFrontBuffer();
+    width = front.GetWidth();
+    GdiFlush();
+    std::vector<uint32_t> pixels(front.GetBits(), front.GetBits() + front.GetPixelCount());
+    for (uint32_t& p : pixels)
+        p &= 0xFFFFFF;
+    return pixels;
+}
+
+// Pixels of a view's bitmap beyond its area, which no present shows: ink
+// there is a label cut off.
+int InkBeyondArea(CBarGraphView& view)
+{
+    const RECT area = view.GetArea();
+    const CBitmapDC& drawn = *view.GetTarget();
+    int ink = 0;
+    for (int y = 0; y < drawn.GetHeight(); ++y)
+        for (int x = 0; x < drawn.GetWidth(); ++x)
+            if (x >= area.right - area.left || y >= area.bottom - area.top)
+                ink += (At(drawn, x, y) & 0xFFFFFF) != 0;
+    return ink;
+}
+
+// At several sizes and layouts, maximized too, everything the views draw
+// shows inside the panes' frames (the pictures the panes showed: the test
+// desktop is smaller than some of the windows): the RTA view with the tops of
+// its bars and every frequency label of either resolution whole, each scope's
+// every coloured cell; the horizontal meter shows its scale's labels from one
+// end to the other.
+TEST(MainWindowViews, ViewsShowWholeInsideTheirFrames)
 {
     const COLORREF kScaleText = 0x010101;
-    for (bool maximized : {false, true}) {
+    const struct {
+        int width, height; // 0: maximized
+        int preference;
+        bool meterAcross;
+    } layouts[] = {{800, 400, 0, true},   {0, 0, 0, true},        {1400, 400, 0, false}, {1900, 400, 0, false},
+                   {1600, 970, 0, false}, {1920, 1050, 0, false}, {516, 250, 0, false},  {393, 400, 0, false},
+                   {800, 400, 2, true},   {1400, 600, 2, false},  {0, 0, 1, false}};
+    for (const auto& l : layouts) {
         MainRig rig;
         ASSERT_TRUE(rig.created);
         CMainWindow& w = rig.window;
-        if (maximized)
+        w.OnContextCommand(AppCommand::PreferRta + l.preference);
+        if (l.width)
+            w.GetWindow().SetBounds(0, 0, l.width, l.height);
+        else
             w.GetWindow().Maximize(nullptr);
         PumpMessages();
+        const int frames = 960; // a tick's worth, near full scale: the traces' peaks reach the edges
+        std::vector<int32_t> loud(frames);
+        for (int i = 0; i < frames; ++i)
+            loud[i] = int32_t(32700 * std::sin(i * 0.0654));
+        int32_t* channels[2] = {loud.data(), loud.data()};
+        for (int t = 0; t < 30; ++t) {
+            w.OnInputPlanar(nullptr, channels, frames);
+            w.Tick(CMainWindow::TickSleep::None);
+        }
         TickWithBars(w);
-        ASSERT_GT(w.GetRtaPanel().GetResultCount(), 0);
+        std::ostringstream name;
+        name << l.width << "x" << l.height << " preference " << l.preference;
 
-        CBarGraphView& view = w.GetRtaPanel().GetView(w.GetRtaPanel().GetResolution());
-        const RECT area = view.GetArea();
-        const CBitmapDC& drawn = *view.GetTarget();
+        for (int resolution : {0, 1})
+            EXPECT_EQ(InkBeyondArea(w.GetRtaPanel().GetView(resolution)), 0)
+                << name.str() << " resolution " << resolution;
         int width = 0;
-        const std::vector<uint32_t> shown = WindowPixels(w.GetRtaPane().GetWindow()->GetHwnd(), width);
-        ASSERT_TRUE(area.left >= 0 && area.top >= 0 && area.right <= width && area.bottom <= int(shown.size()) / width);
-        int differing = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                differing += shown[y * width + x] != (At(drawn, x - area.left, y - area.top) & 0xFFFFFF);
-        EXPECT_EQ(differing, 0) << "maximized " << maximized;
-
+        if (w.GetRtaPane().IsOnScreen()) {
+            ASSERT_GT(w.GetRtaPanel().GetResultCount(), 0);
+            CBarGraphView& view = w.GetRtaPanel().GetView(w.GetRtaPanel().GetResolution());
+            const RECT area = view.GetArea();
+            const RECT& inside = w.GetRtaPane().GetInterior();
+            const std::vector<uint32_t> shown = FrontPixels(w.GetRtaPane(), width);
+            ASSERT_TRUE(area.left >= inside.left && area.top >= inside.top && area.right <= inside.right &&
+                        area.bottom <= inside.bottom)
+                << name.str();
+            int differing = 0;
+            for (int y = area.top; y < area.bottom; ++y)
+                for (int x = area.left; x < area.right; ++x)
+                    differing +=
+                        shown[y * width + x] != (At(*view.GetTarget(), x - area.left, y - area.top) & 0xFFFFFF);
+            EXPECT_EQ(differing, 0) << name.str();
+        }
+        for (int k : {0, 1}) {
+            CImageControl& pane = w.GetScopePane(k);
+            if (!pane.IsOnScreen())
+                continue;
+            const std::vector<uint32_t> shown = FrontPixels(pane, width);
+            const RECT& inside = pane.GetInterior();
+            int coloured = 0;
+            for (int y = inside.top; y < inside.bottom; ++y)
+                for (int x = inside.left; x < inside.right; ++x)
+                    coloured += shown[y * width + x] != 0;
+            const int cells = ColouredCells(w.GetScopeDisplay(k));
+            EXPECT_GT(cells, 0) << name.str() << " scope " << k;
+            EXPECT_EQ(coloured, cells) << name.str() << " scope " << k;
+        }
+        if (!l.meterAcross)
+            continue;
         CMeterViewControl& meter = w.GetMeterPanel().GetMeterControl();
         const std::vector<uint32_t> meterShown = WindowPixels(meter.GetWindow()->GetHwnd(), width);
         int inked[3] = {};
         for (size_t i = 0; i < meterShown.size(); ++i)
             inked[int(i) % width * 3 / width] += meterShown[i] == kScaleText;
         for (int third = 0; third < 3; ++third)
-            EXPECT_GT(inked[third], 0) << "maximized " << maximized << " third " << third;
+            EXPECT_GT(inked[third], 0) << name.str() << " third " << third;
     }
 }
 
