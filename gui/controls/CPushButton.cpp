@@ -119,7 +119,7 @@ int CPushButton::LabelImageId() const
 
 void CPushButton::CreateGraphics()
 {
-    if (m_params.trace)
+    if (m_params.verbose)
         DebugTrace("CPushButton::CreateGraphics() bitmap_resource_id=%i\n", m_params.imageId);
     TextImageRequest request;
     request.x = m_params.place.x;

@@ -40,7 +40,7 @@ struct PushButtonParams {
     uint8_t visible = 1;
     uint8_t disabled = 0;
     int32_t labelAlignment = kTextAlignCentre;
-    int32_t trace = 0;
+    int32_t verbose = 0; // traces the label's image id at every render
     std::string toolTipText;
 };
 

@@ -36,7 +36,7 @@ int CSkinControl::Create(const ControlCreateParams& params)
     window.backgroundFromContainer = 0;
     window.visible = params.visible;
     window.disabled = params.disabled;
-    window.verbose = params.debug;
+    window.verbose = params.verbose;
     window.cursor = params.cursor;
     window.text = params.textRecord ? params.textRecord->text : "";
     window.toolTipText = params.toolTipText;
@@ -77,7 +77,7 @@ void CSkinControl::Paint()
     SkinDrawRequest request = {};
     request.target = target;
     request.background = BackgroundSource(request.backgroundX, request.backgroundY);
-    if (m_create.debug && !m_create.background && m_create.place.container)
+    if (m_create.verbose && !m_create.background && m_create.place.container)
         DebugTrace("bg_x=%i\t", GetOffsetX());
     request.overlay = m_create.contentBitmap;
     request.text = m_text;

@@ -34,7 +34,7 @@ struct ControlCreateParams {
     int32_t sourceY = 0;
     uint8_t dragAnywhere = 0;
     std::string toolTipText;
-    uint8_t debug = 0;
+    uint8_t verbose = 0;    // traces the background position at every paint; the native window's too
     int32_t level = kUnity; // opaque
 };
 

@@ -40,7 +40,6 @@ BarGraphViewDesc Defaults()
     d.labelOffset = kDefaultLabelOffset;
     d.frameAxisBefore = d.frameCrossBefore = kFrameBefore;
     d.frameAxisAfter = d.frameCrossAfter = kFrameAfter;
-    d.reserved = 1;
     d.separateBars = 1;
     return d;
 }

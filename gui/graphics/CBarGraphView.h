@@ -28,7 +28,6 @@ struct BarGraphViewDesc {
     int frameAxisAfter, frameCrossAfter;                  // 3, 3
     int startOffset;                                      // along the axis
     int crossOffset;                                      // across the axis
-    int reserved;                                         // 1, read nowhere
     int separateBars;                                     // one free pixel between weighted bars; 1
     CBitmapDC* target;                                    // drawn into; null: the view's own back bitmap
 };

@@ -8,12 +8,9 @@ class CPhysicalWindow;
 
 // The creation record of a native window. Every caller starts from these
 // defaults; the window keeps its own copy and reads its options from it for
-// its whole life. Fields marked "not read" are kept for the callers that fill
-// them.
+// its whole life.
 struct WindowCreateParams {
-    int32_t reserved0 = 0;      // not read
     std::string caption;        // the window text
-    int32_t reserved1[2] = {};  // not read
     HICON icon = nullptr;       // class icon, also the small icon
     HICON bigIcon = nullptr;    // when set: ICON_SMALL := icon, ICON_BIG := bigIcon
     HCURSOR cursor = nullptr;   // null: the standard arrow
