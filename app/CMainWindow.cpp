@@ -45,26 +45,27 @@ int CMainWindow::Create(int x, int y, int width, int height)
     m_largeIcon = LoadProgramIcon(m_instance, SM_CXICON, SM_CYICON);
 
     TopLevelWindowParams params;
-    params.x = x;
-    params.y = y;
-    params.width = width;
-    params.height = height;
+    WindowCreateParams& native = params.native;
+    native.x = x;
+    native.y = y;
+    native.width = width;
+    native.height = height;
     params.caption = kTitle;
     params.caption2 = "RTA";
     params.caption3 = " ";
     ApplyLook(params, kMainWindowLook);
     // Dockable to a screen edge, dragged by any point, placement kept in section "Master".
-    params.dragAnywhere = 1;
-    params.dockable = 1;
-    params.topmostWhenDocked = 1;
-    params.taskbarButtonAllowed = 1;
-    params.icon = m_smallIcon;
-    params.bigIcon = m_largeIcon;
+    native.dragAnywhere = 1;
+    native.dockable = 1;
+    native.topmostWhenDocked = 1;
+    native.taskbarButtonAllowed = 1;
+    native.icon = m_smallIcon;
+    native.bigIcon = m_largeIcon;
     params.captionIcon = &m_captionImage;
-    params.savePlacement = 1;
-    params.iniPath = m_iniPath;
-    params.section = kPlacementSection;
-    params.key = kPlacementKey;
+    native.savePlacement = 1;
+    native.iniPath = m_iniPath;
+    native.section = kPlacementSection;
+    native.key = kPlacementKey;
     if (!CTopLevelWindow::Create(params))
         return 0;
     // A failed audio open showed the settings window while this one was not

@@ -35,13 +35,13 @@ const WindowLook kAboutLook = {192, 370, {256, 256, 240, 200}};
 TopLevelWindowParams Descriptor()
 {
     TopLevelWindowParams p = SecondaryWindowDescriptor();
-    p.width = 400;
-    p.height = 420;
+    p.native.width = 400;
+    p.native.height = 420;
     p.caption = "About Quillmere RTA";
     ApplyLook(p, kAboutLook);
-    p.resizable = 0;
-    p.maximizable = 0;
-    p.minimizable = 0;
+    p.native.resizable = 0;
+    p.native.maximizable = 0;
+    p.native.minimizable = 0;
     return p;
 }
 

@@ -52,14 +52,14 @@ const RECT kRtaTargetPlace = {20, 250, 220, 275};
 TopLevelWindowParams Descriptor()
 {
     TopLevelWindowParams p = SecondaryWindowDescriptor();
-    p.width = 640;
-    p.height = 350;
+    p.native.width = 640;
+    p.native.height = 350;
     p.caption = "NewGuiSettings";
     ApplyLook(p, kMainWindowLook);
-    p.dragAnywhere = 0;
+    p.native.dragAnywhere = 0;
     // The controls keep their places: the window keeps its size.
-    p.resizable = 0;
-    p.maximizable = 0;
+    p.native.resizable = 0;
+    p.native.maximizable = 0;
     return p;
 }
 

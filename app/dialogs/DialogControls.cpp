@@ -6,11 +6,11 @@ TopLevelWindowParams SecondaryWindowDescriptor()
     TopLevelWindowParams p;
     p.caption2.clear();
     p.caption3.clear();
-    p.centreOnCursorMonitor = 1;
-    p.dragAnywhere = 1;
-    p.dockable = 0;
-    p.taskbarButtonAllowed = 1;
-    p.savePlacement = 0;
+    p.native.centreOnCursorMonitor = 1;
+    p.native.dragAnywhere = 1;
+    p.native.dockable = 0;
+    p.native.taskbarButtonAllowed = 1;
+    p.native.savePlacement = 0;
     return p;
 }
 

@@ -12,11 +12,11 @@ const double kSeconds = 0.5; // per run: long enough to steady each figure
 TopLevelWindowParams Params()
 {
     TopLevelWindowParams params;
-    params.noActivate = 1;
-    params.x = 200;
-    params.y = 200;
-    params.width = 800;
-    params.height = 400;
+    params.native.noActivate = 1;
+    params.native.x = 200;
+    params.native.y = 200;
+    params.native.width = 800;
+    params.native.height = 400;
     params.caption = "Quillmere RTA";
     return params;
 }

@@ -21,46 +21,11 @@ CTopLevelWindow::~CTopLevelWindow()
 
 WindowCreateParams CTopLevelWindow::NativeParams() const
 {
-    const TopLevelWindowParams& p = m_params;
-    WindowCreateParams n;
-    n.layered = p.layered;
-    n.x = p.x;
-    n.y = p.y;
-    n.width = p.width;
-    n.height = p.height;
-    n.showOnCreate = p.showOnCreate;
-    n.child = p.child;
-    n.toolPopup = p.toolPopup;
-    n.reserved2 = p.closable;
-    n.resizable = p.resizable;
-    n.movable = p.movable;
-    n.verbose = p.verbose;
-    n.centreOnCursorMonitor = p.centreOnCursorMonitor;
-    n.noActivate = p.noActivate;
-    n.dragAnywhere = p.dragAnywhere;
-    n.topmostLevel = p.topmostLevel;
-    n.maximizable = p.maximizable;
-    n.minimizable = p.minimizable;
-    n.taskbarButtonAllowed = p.taskbarButtonAllowed;
-    n.perPixelAlpha = p.perPixelAlpha;
-    n.dockable = p.dockable;
-    n.topmostWhenDocked = p.topmostWhenDocked;
-    n.snapEdges = p.snapEdges;
-    n.icon = p.icon;
-    n.bigIcon = p.bigIcon;
-    n.clampFlags = p.clampFlags;
-    n.closeOnOutsideClick = p.closeOnOutsideClick;
-    n.lifetimeMs = p.lifetimeMs;
-    n.parentHandle = p.parentHandle;
-    n.activateOnShow = p.activateOnShow;
-    n.trackMouse = p.trackMouse;
+    WindowCreateParams n = m_params.native;
+    n.reserved2 = m_params.closable;
     // A child never restores a placement, so the native window neither loads one nor keeps one.
-    n.savePlacement = p.child ? 0 : p.savePlacement;
-    n.cursorHideMs = p.cursorHideMs;
+    n.savePlacement = n.child ? 0 : n.savePlacement;
     n.windowMenuOption = reinterpret_cast<intptr_t>(&m_container);
-    n.iniPath = p.iniPath;
-    n.section = p.section;
-    n.key = p.key;
     return n;
 }
 
@@ -77,14 +42,14 @@ void CTopLevelWindow::TakeSavedPlacement(WindowCreateParams& native)
     const uint32_t state = record.state & PlacementState::Mask;
     const uint32_t firstDocked = PlacementState::DockedBase + 1, lastDocked = PlacementState::DockedBase + 4;
     if (state == PlacementState::Normal) {
-        if (!m_params.resizable) {
-            record.right = record.left + m_params.width;
-            record.bottom = record.top + m_params.height;
+        if (!m_params.native.resizable) {
+            record.right = record.left + m_params.native.width;
+            record.bottom = record.top + m_params.native.height;
         }
-        m_params.x = native.x = record.left;
-        m_params.y = native.y = record.top;
-        m_params.width = native.width = record.right - record.left;
-        m_params.height = native.height = record.bottom - record.top;
+        m_params.native.x = native.x = record.left;
+        m_params.native.y = native.y = record.top;
+        m_params.native.width = native.width = record.right - record.left;
+        m_params.native.height = native.height = record.bottom - record.top;
     } else if (state >= firstDocked && state <= lastDocked) {
         m_startDocked = 1;
     }
@@ -103,8 +68,8 @@ HWND CTopLevelWindow::Create(const TopLevelWindowParams& params)
     TakeSavedPlacement(native);
 
     ContainerParams container;
-    container.width = m_params.width;
-    container.height = m_params.height;
+    container.width = m_params.native.width;
+    container.height = m_params.native.height;
     container.caption = m_params.caption.c_str();
     container.caption2 = m_params.caption2.c_str();
     container.caption3 = m_params.caption3.c_str();

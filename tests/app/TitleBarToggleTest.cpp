@@ -35,7 +35,8 @@ TEST(TitleBarToggle, ShowingGrowsToTheMinimumHidingKeepsTheSize)
     } cases[] = {{150, 60, 170, 71}, {160, 200, 170, 200}, {400, 50, 400, 71}, {400, 200, 400, 200}};
     for (const auto& c : cases) {
         TopLevelWindowParams p;
-        p.noActivate = 1, p.x = 300, p.y = 200, p.width = c.width, p.height = c.height;
+        p.native.noActivate = 1, p.native.x = 300, p.native.y = 200, p.native.width = c.width,
+        p.native.height = c.height;
         CountingWindow w;
         ASSERT_NE(w.Create(p), nullptr);
         PumpMessages();

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <type_traits>
 
 // Helpers for window tests. Tests that use the cursor or the input helpers are
 // added with DESKTOP_INPUT: there is one cursor and one keyboard state per desktop.
@@ -7,15 +8,30 @@
 // A window record of any kind at (x, y), where the tests' cursor never goes by
 // chance when the defaults are kept, shown without taking activation, which
 // would pull it from the windows of the tests running beside it.
+// The native window's record: a top-level record's member, else the record itself.
+template <class Params, class = void>
+struct HoldsNativeRecord : std::false_type {};
+template <class Params>
+struct HoldsNativeRecord<Params, std::void_t<decltype(&Params::native)>> : std::true_type {};
+template <class Params>
+auto& NativeRecord(Params& params)
+{
+    if constexpr (HoldsNativeRecord<Params>::value)
+        return params.native;
+    else
+        return params;
+}
+
 template <class Params>
 Params QuietlyPlaced(int width, int height, int x = 300, int y = 200)
 {
     Params params;
-    params.noActivate = 1;
-    params.x = x;
-    params.y = y;
-    params.width = width;
-    params.height = height;
+    auto& native = NativeRecord(params);
+    native.noActivate = 1;
+    native.x = x;
+    native.y = y;
+    native.width = width;
+    native.height = height;
     return params;
 }
 

@@ -72,7 +72,7 @@ TEST(AboutWindow, LayoutFocusButtonsAndShowAgain)
     ASSERT_EQ(about.Show(&controller), 1);
     PumpMessages();
     const TopLevelWindowParams& p = about.GetParams();
-    EXPECT_EQ(p.resizable + p.minimizable + p.maximizable, 0);
+    EXPECT_EQ(p.native.resizable + p.native.minimizable + p.native.maximizable, 0);
     RECT client = {};
     GetClientRect(about.GetWindow().GetHwnd(), &client);
     const RECT version = ClientRectOf(about.GetVersionText().GetWindow()->GetHwnd());

@@ -49,9 +49,9 @@ TEST(TitleBar, ButtonsAndTextsLaidOutRightToLeftAndRestore)
         TopLevelWindowParams params = ProbeParams(0, 300); // by the left edge: docking is on offer
         params.captionIcon = &icon;
         params.closable = c.closable;
-        params.maximizable = c.maximizable;
-        params.minimizable = c.minimizable;
-        params.dockable = c.dockable;
+        params.native.maximizable = c.maximizable;
+        params.native.minimizable = c.minimizable;
+        params.native.dockable = c.dockable;
         ProbeWindow w;
         ASSERT_NE(w.Create(params), nullptr);
         PumpMessages();
@@ -104,7 +104,7 @@ TEST(TitleBar, DockTipsAndPicturesFollowTheNearestEdge)
     }
 
     TopLevelWindowParams params = ProbeParams(300, 0);
-    params.dockable = 1;
+    params.native.dockable = 1;
     ProbeWindow w;
     ASSERT_NE(w.Create(params), nullptr);
     CTitleBar& bar = w.GetTitleBar();

@@ -17,10 +17,10 @@ bool InCornerSquare(int x, int y, int width, int height)
 TopLevelWindowParams SavingParams(const TempIni& ini)
 {
     TopLevelWindowParams params = ProbeParams();
-    params.savePlacement = 1;
-    params.iniPath = ini.path;
-    params.section = TempIni::Section;
-    params.key = TempIni::Key;
+    params.native.savePlacement = 1;
+    params.native.iniPath = ini.path;
+    params.native.section = TempIni::Section;
+    params.native.key = TempIni::Key;
     return params;
 }
 
@@ -120,14 +120,15 @@ TEST(TopLevelWindow, SavedPlacementAndDockedState)
         record.magic = c.magic;
         ini.Write(record);
         TopLevelWindowParams params = SavingParams(ini);
-        params.savePlacement = c.save;
-        params.child = c.child;
-        params.parentHandle = c.child ? parent.GetWindow().GetHwnd() : nullptr;
-        params.resizable = c.resizable;
+        params.native.savePlacement = c.save;
+        params.native.child = c.child;
+        params.native.parentHandle = c.child ? parent.GetWindow().GetHwnd() : nullptr;
+        params.native.resizable = c.resizable;
         ProbeWindow w;
         ASSERT_NE(w.Create(params), nullptr);
         const TopLevelWindowParams& got = w.GetParams();
-        const RECT rect = {got.x, got.y, got.x + got.width, got.y + got.height};
+        const RECT rect = {got.native.x, got.native.y, got.native.x + got.native.width,
+                           got.native.y + got.native.height};
         EXPECT_TRUE(SameRect(rect, c.expected)) << int(c.save) << int(c.child) << int(c.resizable) << " " << c.state;
         EXPECT_EQ(w.GetContainer().GetWidth(), c.expected.right - c.expected.left);
         const WindowCreateParams& native = w.GetWindow().GetParams();
@@ -141,7 +142,7 @@ TEST(TopLevelWindow, SavedPlacementAndDockedState)
         TempIni ini;
         ini.Write(PlacementRecord(PlacementState::DockedBase + 2));
         TopLevelWindowParams params = SavingParams(ini);
-        params.dockable = 1;
+        params.native.dockable = 1;
         ProbeWindow w;
         ASSERT_NE(w.Create(params), nullptr);
         ASSERT_FALSE(w.titledFrames.empty());
