@@ -4,6 +4,7 @@
 #include "audio/DSoundStreamingBuffer.h"
 #include "audio/GuidText.h"
 #include "audio/PcmFormat.h"
+#include "audio/StallWatch.h"
 #include "common/CMutex.h"
 #include "common/DebugTrace.h"
 #include <new>
@@ -310,9 +311,18 @@ bool AI_DirectSound::HasFailed()
 void AI_DirectSound::Run(CThread* thread)
 {
     m_waitHandles[0] = thread->GetWakeEvent();
+    StallWatch stall(m_settings, Api().tickCount());
     while (thread->IsRunning()) {
-        DWORD result = Api().waitForMultiple(m_settings.bufferCount + 1, m_waitHandles, FALSE, INFINITE);
-        if (!HandleWake(result)) {
+        // Not without limit: a capture buffer whose sound server is gone stops signalling without any
+        // error, and only the clock tells.
+        DWORD result = Api().waitForMultiple(m_settings.bufferCount + 1, m_waitHandles, FALSE, StallWatch::PollMs);
+        DWORD now = Api().tickCount();
+        bool handled = HandleWake(result);
+        if (handled && IsInput() && stall.Stalled(IsBlockEvent(result), now)) {
+            SetStallText(stall.LimitSeconds());
+            handled = false;
+        }
+        if (!handled) {
             m_failed = true;
             thread->RequestStop();
             DebugTrace("%s", m_errorText);
@@ -323,13 +333,18 @@ void AI_DirectSound::Run(CThread* thread)
     Sleep(0);
 }
 
-// Anything but the wake event or a block event ends the thread: a failed wait
+bool AI_DirectSound::IsBlockEvent(DWORD result) const
+{
+    return result >= WAIT_OBJECT_0 + 1 && result <= WAIT_OBJECT_0 + (DWORD)m_settings.bufferCount;
+}
+
+// Anything but the wake event, the time-out or a block event ends the thread: a failed wait
 // must not be taken for a block.
 bool AI_DirectSound::HandleWake(DWORD result)
 {
-    if (result == WAIT_OBJECT_0)
+    if (result == WAIT_OBJECT_0 || result == WAIT_TIMEOUT)
         return true;
-    if (result < WAIT_OBJECT_0 + 1 || result > WAIT_OBJECT_0 + (DWORD)m_settings.bufferCount) {
+    if (!IsBlockEvent(result)) {
         SetErrorText("WaitForMultipleObjects failed: %08x", (unsigned)result); // the owner shows why
         DebugTrace("DS: wait failed: %08x\n", (unsigned)result);
         return false;

@@ -37,7 +37,8 @@ struct DSoundDeviceEntry {
 // Overrun: a late thread finds several block events set and hands the blocks on
 // in ring order up to the newest; a thread a whole ring late gets blocks that
 // the device has already overwritten, and nothing tells.
-// Failure: a failed wait or lock ends the thread and sets HasFailed; the driver
+// Failure: a failed wait or lock, or a capture device that signals no block for
+// a stall time (see StallWatch), ends the thread and sets HasFailed; the driver
 // stays open until Close.
 class AI_DirectSound : public CAudioDriver, public CRunnable, public DSoundFillSink {
 public:
@@ -72,6 +73,7 @@ private:
     int OpenOutput(const GUID* device);
     HRESULT CaptureBlock(int index);
     bool HandleWake(DWORD result);
+    bool IsBlockEvent(DWORD result) const;
     HRESULT ServiceBlock(int block);
     void ReleaseDevices();
 

@@ -1,5 +1,6 @@
 #include "audio/AI_Wave.h"
 #include "audio/PcmFormat.h"
+#include "audio/StallWatch.h"
 #include "audio/WaveApi.h"
 #include "common/DebugTrace.h"
 #include "common/StringFormat.h"
@@ -259,30 +260,43 @@ bool AI_Wave::HasFailed()
 void AI_Wave::Run(CThread* thread)
 {
     int index = 0;
+    StallWatch stall(m_settings, Api().time());
     // Buffers finished before the thread began signalled an event that its start reset.
     ServiceBuffers(thread, &index);
-    while (!m_failed && thread->Wait(1000))
-        ServiceBuffers(thread, &index);
+    // A device whose sound server is gone stops finishing buffers without any error, so the wait's
+    // time-out, besides polling, tells a silent capture device.
+    while (!m_failed && thread->Wait(StallWatch::PollMs)) {
+        DWORD now = Api().time();
+        bool handedOn = ServiceBuffers(thread, &index) > 0;
+        if (IsInput() && stall.Stalled(handedOn, now)) {
+            SetStallText(stall.LimitSeconds()); // before failed: the owner reads it then
+            DebugTrace("%s", m_errorText);
+            m_failed = true;
+        }
+    }
     DebugTrace("thread ending\n");
 }
 
 // Hands on every finished buffer in queue order and queues it again.
-void AI_Wave::ServiceBuffers(CThread* thread, int* index)
+int AI_Wave::ServiceBuffers(CThread* thread, int* index)
 {
+    int handed = 0;
     while (IsDone(*index)) {
         if (!thread->IsRunning())
-            return;
+            break;
         WAVEHDR& header = m_headers[*index];
         DeliverBlock(header.lpData, (int)DeliveredBytes(header));
+        handed++;
         header.dwFlags &= ~WHDR_DONE;
         if (DeviceQueue(&header) != MMSYSERR_NOERROR) {
             DebugTrace("AI_Wave thread write error\n");
             SetErrorText("Error: Wave buffer driver handoff failed\n"); // before failed: the owner reads it then
             m_failed = true;
-            return;
+            break;
         }
         *index = (*index + 1) % m_settings.bufferCount;
     }
+    return handed;
 }
 
 DWORD AI_Wave::DeliveredBytes(const WAVEHDR& header) const

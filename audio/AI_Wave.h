@@ -20,7 +20,8 @@
 // device; a failed Open undoes the same steps for what it made.
 // Overrun: a late thread finds several buffers done and hands them all on in
 // order; while none is queued the device drops the sound, which nothing counts.
-// Failure: a buffer the device refuses to queue again ends the thread and sets
+// Failure: a buffer the device refuses to queue again, or a capture device that
+// hands on nothing for a stall time (see StallWatch), ends the thread and sets
 // HasFailed; the driver stays open until Close.
 class AI_Wave : public CAudioDriver, public CRunnable {
 public:
@@ -55,7 +56,8 @@ private:
     bool IsDone(int index) const;
     // The bytes of a finished buffer that are handed on: recorded (input) or all (output), never past the buffer.
     DWORD DeliveredBytes(const WAVEHDR& header) const;
-    void ServiceBuffers(CThread* thread, int* index);
+    // Returns how many buffers were handed on.
+    int ServiceBuffers(CThread* thread, int* index);
 
     MMRESULT DeviceOpen(UINT device, const WAVEFORMATEX* format);
     MMRESULT DevicePrepare(WAVEHDR* header);

@@ -137,3 +137,8 @@ void CAudioDriver::DeliverBlock(void* block, int bytes)
     if (m_owner)
         m_owner->OnAudioBlock(this, block, bytes);
 }
+
+void CAudioDriver::SetStallText(int seconds)
+{
+    SetErrorText("Error: no audio from the device for %d seconds\n", seconds);
+}

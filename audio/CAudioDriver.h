@@ -80,6 +80,8 @@ protected:
     int RefuseCloseOnDeviceThread();
     // Hands one device block to the owner, if there is one.
     void DeliverBlock(void* block, int bytes);
+    // The error text of a capture device that went silent for that long.
+    void SetStallText(int seconds);
 
     char m_errorText[AudioErrorTextSize];
     AudioDriverSettings m_settings;

@@ -4,7 +4,7 @@ namespace {
 
 const DSoundApi systemApi = {
     DirectSoundCaptureCreate, DirectSoundCaptureEnumerateA, DirectSoundCreate,
-    DirectSoundEnumerateA,    WaitForMultipleObjects,
+    DirectSoundEnumerateA,    WaitForMultipleObjects,       GetTickCount,
 };
 const DSoundApi* currentApi = &systemApi;
 

@@ -3,7 +3,7 @@
 #include <mmsystem.h>
 #include <dsound.h>
 
-// The DirectSound entry points (and the wait) the DirectSound driver calls. The
+// The DirectSound entry points (and the wait and the clock) the DirectSound driver calls. The
 // driver reaches the system only through this table, so tests can stand in devices
 // whose objects fail as real ones do.
 struct DSoundApi {
@@ -12,6 +12,7 @@ struct DSoundApi {
     HRESULT(WINAPI* create)(LPCGUID device, LPDIRECTSOUND* out, LPUNKNOWN outer);
     HRESULT(WINAPI* enumerate)(LPDSENUMCALLBACKA callback, LPVOID context);
     DWORD(WINAPI* waitForMultiple)(DWORD count, const HANDLE* handles, WINBOOL all, DWORD ms);
+    DWORD(WINAPI* tickCount)();
 };
 
 // The table in use; the system's unless a test replaced it.

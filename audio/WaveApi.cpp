@@ -3,11 +3,28 @@
 namespace {
 
 const WaveApi systemApi = {
-    waveInGetNumDevs,      waveInGetDevCapsA,      waveInMessage,      waveInOpen,     waveInPrepareHeader,
-    waveInUnprepareHeader, waveInAddBuffer,        waveInStart,        waveInStop,     waveInReset,
-    waveInClose,           waveOutGetNumDevs,      waveOutGetDevCapsA, waveOutMessage, waveOutOpen,
-    waveOutPrepareHeader,  waveOutUnprepareHeader, waveOutWrite,       waveOutPause,   waveOutReset,
+    waveInGetNumDevs,
+    waveInGetDevCapsA,
+    waveInMessage,
+    waveInOpen,
+    waveInPrepareHeader,
+    waveInUnprepareHeader,
+    waveInAddBuffer,
+    waveInStart,
+    waveInStop,
+    waveInReset,
+    waveInClose,
+    waveOutGetNumDevs,
+    waveOutGetDevCapsA,
+    waveOutMessage,
+    waveOutOpen,
+    waveOutPrepareHeader,
+    waveOutUnprepareHeader,
+    waveOutWrite,
+    waveOutPause,
+    waveOutReset,
     waveOutClose,
+    timeGetTime,
 };
 
 const WaveApi* currentApi = &systemApi;

@@ -29,6 +29,9 @@ struct WaveApi {
     MMRESULT(WINAPI* outPause)(HWAVEOUT device);
     MMRESULT(WINAPI* outReset)(HWAVEOUT device);
     MMRESULT(WINAPI* outClose)(HWAVEOUT device);
+
+    // The multimedia clock (ms), by which the device thread tells a silent device.
+    DWORD(WINAPI* time)();
 };
 
 // The table in use; the system's unless a test replaced it.

@@ -119,3 +119,53 @@ AudioDriverSettings StereoSettings(const char* device, int frames, int count, in
     s.bits = bits;
     return s;
 }
+
+const std::vector<StallCase>& StallCases()
+{
+    static const std::vector<StallCase> cases = {
+        {48000, 480, 2, 2500, nullptr}, // a ring of 20 ms
+        {48000, 480, 2, 3500, "Error: no audio from the device for 3 seconds\n"},
+        {8000, 4096, 16, 30000, nullptr}, // a ring of 8.2 s
+        {8000, 4096, 16, 35000, "Error: no audio from the device for 32 seconds\n"},
+    };
+    return cases;
+}
+
+namespace {
+
+// Moves the device's clock on; returns once the device thread has judged a whole pass at the new time.
+void PassTime(CAudioDriver& driver, FakeDevice& device, DWORD ms)
+{
+    for (DWORD step : {ms, 0ul}) {
+        int reads = device.clockReads;
+        device.Advance(step);
+        ASSERT_TRUE(WaitUntil([&] { return device.clockReads > reads || driver.HasFailed(); }));
+    }
+}
+
+} // namespace
+
+void RunStallCase(CAudioDriver& driver, FakeDevice& device, RecordingOwner& owner, const StallCase& c,
+                  const std::function<void()>& deliverBlock)
+{
+    const int firstBlocks = 3, laterBlocks = 4;
+    SCOPED_TRACE(c.gap);
+    AudioDriverSettings s = StereoSettings("WAVE_MAPPER", c.frames, c.count);
+    s.sampleRate = c.rate;
+    owner.count = 0;
+    ASSERT_EQ(driver.Open(&s), AudioOpenOk);
+    for (int block = 1; block <= firstBlocks + laterBlocks && !driver.HasFailed(); block++) {
+        if (block > firstBlocks)
+            ASSERT_NO_FATAL_FAILURE(PassTime(driver, device, c.gap));
+        if (!driver.HasFailed())
+            deliverBlock();
+        ASSERT_TRUE(WaitUntil([&] { return owner.count == block || driver.HasFailed(); }));
+    }
+    EXPECT_EQ(driver.HasFailed(), c.text != nullptr);
+    if (c.text) {
+        EXPECT_EQ(ErrorText(driver), c.text);
+        EXPECT_EQ(owner.count, firstBlocks);
+        EXPECT_EQ(driver.IsOpen(), 1); // the owner closes it
+    }
+    driver.Close();
+}

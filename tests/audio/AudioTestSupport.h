@@ -2,6 +2,7 @@
 #include "audio/CAudioCallback.h"
 #include "audio/CAudioClient.h"
 #include "audio/CAudioInterface.h"
+#include "FakeDevice.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <atomic>
@@ -96,5 +97,17 @@ struct ResourceUse {
     DWORD handles;
     size_t heapBytes;
 };
+
+// A capture stream over a stand-in device that hands on a few blocks at once, then one block after each
+// gap of the device's clock. A stall fails the driver at the first gap, with the text; gaps below the
+// limit never fail it, however long the stream runs.
+struct StallCase {
+    int rate, frames, count;
+    DWORD gap;
+    const char* text; // null: the stream never stalls
+};
+const std::vector<StallCase>& StallCases();
+void RunStallCase(CAudioDriver& driver, FakeDevice& device, RecordingOwner& owner, const StallCase& c,
+                  const std::function<void()>& deliverBlock);
 
 AudioDriverSettings StereoSettings(const char* device, int frames, int count, int bits = 16);

@@ -178,6 +178,15 @@ TEST_F(DirectSoundDriver, AFailingLockEndsTheThread)
     EXPECT_EQ(fake.liveObjects, 0);
 }
 
+TEST_F(DirectSoundDriver, ASilentDeviceFailsAfterTheStallLimitAndASlowOneNever)
+{
+    for (const StallCase& c : StallCases()) {
+        AI_DirectSound stream(true);
+        Own(stream);
+        RunStallCase(stream, fake, owner, c, [&] { fake.CaptureBlocks(1); });
+    }
+}
+
 TEST(DirectSoundCycles, OpenCloseWhileCapturing)
 {
     FakeDirectSound fake;

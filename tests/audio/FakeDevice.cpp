@@ -56,3 +56,15 @@ void FakeDevice::StopStreaming()
     if (m_producer.joinable())
         m_producer.join();
 }
+
+DWORD FakeDevice::Now()
+{
+    clockReads++;
+    return m_clock;
+}
+
+void FakeDevice::Advance(DWORD ms)
+{
+    m_clock += ms;
+    WakeDriver();
+}

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <thread>
 #include <vector>
+#include <windows.h>
 
 // What the stand-in devices share: the known 16-bit stereo ramp they capture,
 // and a producer thread that delivers blocks as a running device does.
@@ -23,14 +24,23 @@ public:
     int16_t (*signal)(int c, int64_t n) = nullptr; // sample of channel c at frame n
     void StopStreaming();
 
+    // The device's clock (ms). It stands still unless a test moves it, so no pause of a busy machine looks
+    // like a silent device; it starts short of the wrap of a tick count, as on a machine up for 49 days.
+    DWORD Now();
+    // Moves the clock on and wakes the device thread to look at it.
+    void Advance(DWORD ms);
+    std::atomic<int> clockReads{0};
+
 protected:
     FakeDevice() = default;
     // A derived device stops the stream in its own destructor, while ProduceBlock still has its object.
     ~FakeDevice() = default;
     // Delivers the next block where there is room for one; true when another may follow at once.
     virtual bool ProduceBlock() = 0;
+    virtual void WakeDriver() = 0;
 
 private:
+    std::atomic<DWORD> m_clock{0xFFFFFFFFu - 10000};
     std::atomic<bool> m_streaming{false};
     std::thread m_producer;
 };

@@ -263,9 +263,15 @@ HRESULT WINAPI Enumerate(LPDSENUMCALLBACKA callback, LPVOID context)
 DWORD WINAPI Wait(DWORD count, const HANDLE* handles, WINBOOL all, DWORD ms)
 {
     fakeDirectSound->waits++;
+    fakeDirectSound->wake = handles[0];
     if (fakeDirectSound->failWait)
         return WAIT_FAILED;
     return WaitForMultipleObjects(count, handles, all, ms);
+}
+
+DWORD WINAPI TickCount()
+{
+    return fakeDirectSound->Now();
 }
 
 } // namespace
@@ -274,7 +280,7 @@ FakeDirectSound::FakeDirectSound()
 {
     devices.push_back({{0x11111111, 0x2222, 0x3333, {0x44, 0x44, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}}, "Fake Mic A"});
     devices.push_back({{0xabcdef01, 0x0203, 0x0405, {6, 7, 8, 9, 10, 11, 12, 13}}, "Fake Mic B"});
-    m_api = {CaptureCreate, Enumerate, Create, Enumerate, Wait};
+    m_api = {CaptureCreate, Enumerate, Create, Enumerate, Wait, TickCount};
     fakeDirectSound = this;
     SetDSoundApi(&m_api);
 }
@@ -312,4 +318,10 @@ bool FakeDirectSound::ProduceBlock()
 {
     CaptureBlocks(1);
     return false;
+}
+
+void FakeDirectSound::WakeDriver()
+{
+    if (HANDLE event = wake)
+        SetEvent(event);
 }

@@ -49,9 +49,11 @@ public:
     std::mutex lock;
     int64_t frame = 0;
     int nextBlock = 0;
+    std::atomic<HANDLE> wake{nullptr}; // the device thread's wake event, first in its wait
 
 private:
     bool ProduceBlock() override;
+    void WakeDriver() override;
     DSoundApi m_api;
 };
 

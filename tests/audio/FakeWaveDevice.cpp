@@ -156,14 +156,17 @@ struct FakeWaveCalls {
     }
     static MMRESULT WINAPI InClose(HWAVEIN) { return Close(); }
     static MMRESULT WINAPI OutClose(HWAVEOUT) { return Close(); }
+
+    static DWORD WINAPI Time() { return fake->Now(); }
 };
 
 FakeWaveDevice::FakeWaveDevice()
 {
     using F = FakeWaveCalls;
-    m_api = {F::NumDevs, F::InCaps,     F::InMessage,    F::InOpen,   F::InPrepare, F::InUnprepare, F::InAdd,
-             F::InStart, F::InStop,     F::InReset,      F::InClose,  F::NumDevs,   F::OutCaps,     F::OutMessage,
-             F::OutOpen, F::OutPrepare, F::OutUnprepare, F::OutWrite, F::OutPause,  F::OutReset,    F::OutClose};
+    m_api = {F::NumDevs,  F::InCaps,     F::InMessage, F::InOpen,     F::InPrepare,    F::InUnprepare,
+             F::InAdd,    F::InStart,    F::InStop,    F::InReset,    F::InClose,      F::NumDevs,
+             F::OutCaps,  F::OutMessage, F::OutOpen,   F::OutPrepare, F::OutUnprepare, F::OutWrite,
+             F::OutPause, F::OutReset,   F::OutClose,  F::Time};
     fake = this;
     SetWaveApi(&m_api);
 }
@@ -213,4 +216,12 @@ void FakeWaveDevice::FinishHead()
 bool FakeWaveDevice::ProduceBlock()
 {
     return Complete(1) == 1;
+}
+
+// The device's event is the device thread's wake event.
+void FakeWaveDevice::WakeDriver()
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    if (m_event)
+        SetEvent(m_event);
 }

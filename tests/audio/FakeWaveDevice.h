@@ -35,6 +35,7 @@ private:
     friend struct FakeWaveCalls;
     void FinishHead();
     bool ProduceBlock() override;
+    void WakeDriver() override;
 
     std::mutex m_lock;
     std::deque<WAVEHDR*> m_queue;

@@ -177,6 +177,15 @@ TEST_F(WaveDriver, DeviceVanishingMidStreamEndsTheThread)
     EXPECT_FALSE(driver.HasFailed());
 }
 
+TEST_F(WaveDriver, ASilentDeviceFailsAfterTheStallLimitAndASlowOneNever)
+{
+    for (const StallCase& c : StallCases()) {
+        AI_Wave stream(true);
+        Own(stream);
+        RunStallCase(stream, device, owner, c, [&] { device.Complete(1); });
+    }
+}
+
 TEST_F(WaveDriver, OutputPrefillAsksTheOwnerForAllButTheFirstBuffer)
 {
     AI_Wave output(false);
