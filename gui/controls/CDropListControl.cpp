@@ -35,7 +35,6 @@ int CDropListControl::Create(const DropListBoxParams& params)
     create.kind = m_params.emphasis ? kSkinSmallButton : kSkinButton;
     create.stretchMode = m_textMode;
     create.middle = m_arrowLeft;
-    create.toolTipText = m_params.toolTipText;
     m_create.skin = create.skin; // Refresh renders with it before the base takes the record
     Refresh();
     CSkinControl::Create(create);

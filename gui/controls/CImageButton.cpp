@@ -32,9 +32,7 @@ int CImageButton::Create(const ImageButtonParams& params)
     m_params = params;
     ControlCreateParams create = SkinnedControlAt(m_params);
     create.notifyKind = m_params.notifyKind;
-    create.listener = m_params.listener;
     create.listenerPaints = 1; // the window shows the display bitmap
-    create.toolTipText = m_params.toolTipText;
     CSkinControl::Create(create);
     Render();
     m_window.Invalidate();

@@ -37,13 +37,11 @@ int CPushButton::Create(const PushButtonParams& params)
     face.notifyKind = NotifyKind::Button;
     face.contentBitmap = m_params.icon ? m_label.GetImage(0) : nullptr;
     face.textRecord = m_label.GetTextBuffer();
-    face.listener = m_params.listener;
     face.kind = m_params.emphasis ? kSkinSmallButton : kSkinButton;
     face.stretchMode = m_params.stretchMode;
     face.middle = m_params.middle;
     face.indicator = m_params.mode == PushButtonMode::Check && m_params.indicatorLook != 0;
     face.disabled = m_params.disabled;
-    face.toolTipText = m_params.toolTipText;
     face.level = m_params.level;
     CSkinControl::Create(face);
     m_stateFlags = m_params.initialState;

@@ -107,18 +107,21 @@ private:
 };
 
 // The skinned-control record of a control's own creation record: its place,
-// id, container and parent, the container's skin, visibility and background.
+// id, listener, container and parent, the container's skin, visibility,
+// background and tool tip.
 template <class Params>
 ControlCreateParams SkinnedControlAt(const Params& params)
 {
     ControlCreateParams create;
     create.place = params.place;
     create.controlId = params.controlId;
+    create.listener = params.listener;
     create.skin = params.place.container ? params.place.container->GetSkinRenderer() : nullptr;
     create.visible = params.visible;
     create.background = params.background;
     create.sourceX = params.sourceX;
     create.sourceY = params.sourceY;
+    create.toolTipText = params.toolTipText;
     return create;
 }
 

@@ -69,13 +69,11 @@ int CValueControl::Create(const ValueControlParams& params)
     m_position = ValueToPosition(m_params.initialValue);
     ControlCreateParams create = SkinnedControlAt(m_params);
     create.notifyKind = kNotifyKind;
-    create.listener = m_params.listener;
     create.kind = m_params.emphasis ? kSkinSmallButton : kSkinButton;
     create.stretchMode = m_params.stretchMode;
     create.middle = m_params.middle;
     create.textRecord = m_label.GetTextBuffer();
     create.contentBitmap = m_params.icon ? m_label.GetImage(0) : nullptr;
-    create.toolTipText = m_params.toolTipText;
     create.level = m_params.level;
     CSkinControl::Create(create);
     Update(false, false);
