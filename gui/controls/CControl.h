@@ -47,21 +47,13 @@ struct ControlWindowParams {
     std::string toolTipText;  // shown when the cursor rests on the control
 };
 
-// A control's window where a creation record places it.
-template <class Params>
-ControlWindowParams ControlWindowAt(const Params& params)
-{
-    ControlWindowParams window;
-    window.place = params.place;
-    return window;
-}
-
 // A control's window that its listener paints, placed, dragged and shown as
 // the creation record says.
 template <class Params>
 ControlWindowParams PaintedWindowAt(const Params& params)
 {
-    ControlWindowParams window = ControlWindowAt(params);
+    ControlWindowParams window;
+    window.place = params.place;
     window.listenerPaints = 1;
     window.dragAnywhere = params.dragAnywhere;
     window.visible = params.visible;

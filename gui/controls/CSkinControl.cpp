@@ -27,7 +27,8 @@ CSkinControl::CSkinControl() : m_stateFlags(0), m_colour(kDefaultColour)
 int CSkinControl::Create(const ControlCreateParams& params)
 {
     m_create = params;
-    ControlWindowParams window = ControlWindowAt(params);
+    ControlWindowParams window;
+    window.place = params.place;
     window.trackMouse = 1;
     window.fillBlue = 0;
     window.listenerPaints = params.listenerPaints;
