@@ -8,6 +8,42 @@ namespace {
 // Tool tips open right of the cursor and clear of the pointer's arrow.
 const int kTipRight = 8;
 const int kTipBelow = 24;
+
+using Action = MouseEvent::Action;
+using Button = MouseEvent::Button;
+struct MouseCode {
+    int code;
+    Action action;
+    Button button;
+};
+const MouseCode kMouseCodes[] = {
+    {WindowEvent::MouseMove, Action::Move, Button::None},
+    {WindowEvent::LeftButtonDown, Action::Press, Button::Left},
+    {WindowEvent::LeftButtonUp, Action::Release, Button::Left},
+    {WindowEvent::RightButtonDown, Action::Press, Button::Right},
+    {WindowEvent::RightButtonUp, Action::Release, Button::Right},
+    {WindowEvent::LeftDoubleClick, Action::DoubleClick, Button::Left},
+    {WindowEvent::RightDoubleClick, Action::DoubleClick, Button::Right},
+    {WindowEvent::MouseWheel, Action::Wheel, Button::None},
+    {WindowEvent::MouseEnter, Action::Enter, Button::None},
+    {WindowEvent::MouseLeave, Action::Leave, Button::None},
+    {WindowEvent::CaptureLost, Action::CaptureLost, Button::None},
+};
+
+bool IsCommand(int code)
+{
+    switch (code) {
+    case ControlCommand::SetText:
+    case ControlCommand::Place:
+    case ControlCommand::Bounds:
+    case ControlCommand::Rebuild:
+    case ControlCommand::SetImage:
+    case ControlCommand::Show:
+    case ControlCommand::Disable:
+    case ControlCommand::Emphasis: return true;
+    default: return false;
+    }
+}
 } // namespace
 
 CControl::CControl() : m_created(0), m_offsetX(0), m_offsetY(0)
@@ -136,6 +172,7 @@ int CControl::OnEvent(void* sender, int source, int code, int p1, int p2, void* 
 {
     if (!m_created)
         return 0;
+    const ControlEvent event = {sender, source, code, p1, p2, data};
     const RECT* rect = reinterpret_cast<const RECT*>(p2);
     switch (code) {
     case ControlCommand::Place:
@@ -151,7 +188,7 @@ int CControl::OnEvent(void* sender, int source, int code, int p1, int p2, void* 
         ComputeOffset(rect->left, rect->top);
         break;
     case ControlCommand::Rebuild: {
-        const int answer = HandleEvent(this, code, p1, p2, data);
+        const int answer = Deliver(event);
         int zero = 0;
         for (CControl* child : std::vector<CControl*>(m_children))
             child->OnEvent(this, EventSource::Relayed, ControlCommand::Rebuild, 0, 0, &zero);
@@ -159,7 +196,24 @@ int CControl::OnEvent(void* sender, int source, int code, int p1, int p2, void* 
     }
     case WindowEvent::Hover: ShowToolTip(m_params.toolTipText.c_str()); break;
     }
-    return HandleEvent(this, code, p1, p2, data);
+    return Deliver(event);
+}
+
+int CControl::Deliver(const ControlEvent& e)
+{
+    for (const MouseCode& m : kMouseCodes)
+        if (m.code == e.code)
+            return OnMouse({e, m.action, m.button, EventPoint(e.p1), e.p1});
+    if (e.code == WindowEvent::KeyDown || e.code == WindowEvent::KeyUp)
+        return OnKey({e, e.code == WindowEvent::KeyDown, reinterpret_cast<const KeyRecord*>(e.p2)});
+    if (IsCommand(e.code)) {
+        const char* text = e.code == ControlCommand::SetText ? reinterpret_cast<const char*>(e.p2) : nullptr;
+        const RECT* rect = text ? nullptr : reinterpret_cast<const RECT*>(e.p2);
+        return OnCommand({e, e.p1, rect, text});
+    }
+    if (e.code == WindowEvent::Paint)
+        return OnPaintRequest({e, static_cast<CBitmapDC**>(e.data)});
+    return HandleEvent(this, e.code, e.p1, e.p2, e.data);
 }
 
 void CControl::ShowWindowNow(bool show)

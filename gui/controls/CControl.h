@@ -1,4 +1,5 @@
 #pragma once
+#include "gui/controls/ControlEvent.h"
 #include "gui/window/CPhysicalWindow.h"
 #include <cstdint>
 #include <string>
@@ -61,8 +62,11 @@ ControlWindowParams PaintedWindowAt(const Params& params)
 }
 
 // The base of every child control: a native child window of its own whose
-// listener is the control, and a dispatcher that turns the window's events
-// (and the commands of owners: place, bounds, rebuild) into HandleEvent.
+// listener is the control, and a dispatcher that decodes the window's events
+// and the commands of owners (place, bounds, rebuild) once, into one hook per
+// family: OnMouse, OnKey, OnCommand, OnPaintRequest; every other code goes to
+// HandleEvent. A hook a control leaves alone hands the raw event to
+// HandleEvent.
 // Until Create, and after Destroy, every event is answered 0 and goes nowhere.
 //
 // Create links the control into its parent's child list, or into its
@@ -106,6 +110,12 @@ public:
     void ShowToolTip(const char* text);
 
 protected:
+    virtual int OnMouse(const MouseEvent& event) { return HandleRaw(event.raw); }
+    virtual int OnKey(const KeyEvent& event) { return HandleRaw(event.raw); }
+    virtual int OnCommand(const CommandEvent& event) { return HandleRaw(event.raw); }
+    virtual int OnPaintRequest(const PaintRequest& request) { return HandleRaw(request.raw); }
+    int HandleRaw(const ControlEvent& e) { return HandleEvent(this, e.code, e.p1, e.p2, e.data); }
+
     // Shows or hides the window at once, never taking the activation.
     void ShowWindowNow(bool show);
     // Answers a paint request (WindowEvent::Paint's data, null or not) with
@@ -117,6 +127,7 @@ protected:
 
 private:
     void ComputeOffset(int x, int y);
+    int Deliver(const ControlEvent& event);
 
     std::vector<CControl*> m_children;
     int32_t m_created;

@@ -201,66 +201,100 @@ void CImageButton::TakeLeftPress()
     Refresh();
 }
 
-int CImageButton::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+int CImageButton::OnMouse(const MouseEvent& event)
 {
-    const POINT at = EventPoint(p1);
-    const int x = at.x, y = at.y;
+    const int x = event.at.x, y = event.at.y;
     const bool inside = x >= 0 && x <= m_params.place.width && y >= 0 && y <= m_params.place.height;
-    switch (code) {
-    case WindowEvent::LeftButtonDown:
-    case WindowEvent::LeftDoubleClick:
-        if (!m_params.pressedImage)
-            break;
-        if (m_mouse == kRight) {
-            m_window.SetCapture(false);
-            break;
-        }
-        if (!IsHit(x, y))
-            break;
-        TakeLeftPress();
-        return 1;
-    case WindowEvent::LeftButtonUp:
-        if (!m_params.pressedImage)
-            break;
-        if (!HasCapture()) {
-            DebugTrace("no capture!\n");
-            m_mouse &= ~kLeft;
-            break;
-        }
-        m_window.SetCapture(false);
-        if (m_mouse == kLeft && inside)
-            Notify(NotifyCode::Click);
-        SetLook(Look::Released);
-        Refresh();
-        m_mouse &= ~kLeft;
+    const bool left = event.button == MouseEvent::Button::Left;
+    switch (event.action) {
+    case MouseEvent::Action::Press:
+    case MouseEvent::Action::DoubleClick:
+        if (left)
+            return LeftPress(x, y);
+        if (event.action == MouseEvent::Action::Press)
+            RightPress();
         break;
-    case WindowEvent::RightButtonDown:
-        if (m_mouse & kLeft) {
-            // Ends the pressed look without a click; the left release finds no capture.
-            m_window.SetCapture(false);
-            SetLook(Look::Released);
-            Refresh();
-        } else {
-            m_window.SetCapture(true);
-            m_mouse |= kRight;
-        }
+    case MouseEvent::Action::Release:
+        if (left)
+            LeftRelease(inside);
+        else
+            RightRelease();
         break;
-    case WindowEvent::RightButtonUp:
-        if (HasCapture() && m_mouse == kRight) {
-            Notify(NotifyCode::RightUp);
-            m_window.SetCapture(false);
-        }
-        m_mouse &= ~kRight;
-        break;
-    case WindowEvent::MouseMove:
+    case MouseEvent::Action::Move:
         if (HasCapture() && m_mouse == kLeft) {
             SetLook(inside ? Look::Pressed : Look::Cancelled);
             Refresh();
         }
         break;
-    case ControlCommand::Bounds: TakeBounds(m_params, p2, [this] { Render(); }); break;
-    case ControlCommand::Show: ShowAndRepaint(p1 != 0); break;
-    case WindowEvent::Paint: PaintFrom(data, &m_display); break;
+    default: break;
     }
+    return 0;
+}
+
+int CImageButton::LeftPress(int x, int y)
+{
+    if (!m_params.pressedImage)
+        return 0;
+    if (m_mouse == kRight) {
+        m_window.SetCapture(false);
+        return 0;
+    }
+    if (!IsHit(x, y))
+        return 0;
+    TakeLeftPress();
+    return 1;
+}
+
+void CImageButton::LeftRelease(bool inside)
+{
+    if (!m_params.pressedImage)
+        return;
+    if (!HasCapture()) {
+        DebugTrace("no capture!\n");
+        m_mouse &= ~kLeft;
+        return;
+    }
+    m_window.SetCapture(false);
+    if (m_mouse == kLeft && inside)
+        Notify(NotifyCode::Click);
+    SetLook(Look::Released);
+    Refresh();
+    m_mouse &= ~kLeft;
+}
+
+void CImageButton::RightPress()
+{
+    if (m_mouse & kLeft) {
+        // Ends the pressed look without a click; the left release finds no capture.
+        m_window.SetCapture(false);
+        SetLook(Look::Released);
+        Refresh();
+    } else {
+        m_window.SetCapture(true);
+        m_mouse |= kRight;
+    }
+}
+
+void CImageButton::RightRelease()
+{
+    if (HasCapture() && m_mouse == kRight) {
+        Notify(NotifyCode::RightUp);
+        m_window.SetCapture(false);
+    }
+    m_mouse &= ~kRight;
+}
+
+int CImageButton::OnCommand(const CommandEvent& event)
+{
+    if (event.raw.code == ControlCommand::Bounds)
+        TakeBounds(m_params, event.raw.p2, [this] { Render(); });
+    else if (event.raw.code == ControlCommand::Show)
+        ShowAndRepaint(event.value != 0);
+    return 0;
+}
+
+int CImageButton::OnPaintRequest(const PaintRequest& request)
+{
+    PaintFrom(request.answer, &m_display);
     return 0;
 }

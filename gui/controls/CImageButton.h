@@ -53,8 +53,6 @@ public:
 
     // Always 0; renders once.
     int Create(const ImageButtonParams& params);
-    // 1 when a left press was taken, else 0.
-    int HandleEvent(CControl* control, int code, int p1, int p2, void* data) override;
     void Render();
     // Hands the owner region to the owner again; show puts it on the window.
     void Present(bool show);
@@ -64,7 +62,18 @@ public:
     RECT GetHitRect() const { return m_hit; }
     bool IsPressed() const { return m_pressed != 0; }
 
+protected:
+    // 1 when a left press was taken, else 0.
+    int OnMouse(const MouseEvent& event) override;
+    int OnCommand(const CommandEvent& event) override;
+    int OnPaintRequest(const PaintRequest& request) override;
+
 private:
+    // 1 when the press was taken.
+    int LeftPress(int x, int y);
+    void LeftRelease(bool inside);
+    void RightPress();
+    void RightRelease();
     enum class Look { Pressed, Released, Cancelled };
     enum MouseState : uint32_t { kLeft = 1, kRight = 2 };
     void SetLook(Look look);

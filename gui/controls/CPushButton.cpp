@@ -10,11 +10,9 @@ const int kNoImage = -1;
 const uint32_t kToggleCleared = 0x04;
 
 // The point of a mouse event, edges included.
-bool InsideButton(int p1, int width, int height)
+bool InsideButton(POINT at, int width, int height)
 {
-    const POINT at = EventPoint(p1);
-    const int x = at.x, y = at.y;
-    return x >= 0 && x <= width && y >= 0 && y <= height;
+    return at.x >= 0 && at.x <= width && at.y >= 0 && at.y <= height;
 }
 } // namespace
 
@@ -147,66 +145,97 @@ void CPushButton::Refresh()
     Paint();
 }
 
-int CPushButton::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+int CPushButton::OnMouse(const MouseEvent& event)
 {
-    switch (code) {
-    case WindowEvent::MouseMove:
+    const bool left = event.button == MouseEvent::Button::Left;
+    switch (event.action) {
+    case MouseEvent::Action::Move:
         if (m_window.HasCapture()) {
-            SetLook(InsideButton(p1, m_params.place.width, m_params.place.height) ? Look::Pressed : Look::Cancelled);
+            SetLook(InsideButton(event.at, m_params.place.width, m_params.place.height) ? Look::Pressed : Look::Cancelled);
             UpdateStateFlags();
         }
         break;
-    case WindowEvent::LeftButtonDown:
-    case WindowEvent::LeftDoubleClick:
-        m_window.SetCapture(true);
-        m_window.SetFocus();
-        SetLook(Look::Pressed);
-        UpdateStateFlags();
+    case MouseEvent::Action::DoubleClick:
+    case MouseEvent::Action::Press:
+        if (left) {
+            m_window.SetCapture(true);
+            m_window.SetFocus();
+            SetLook(Look::Pressed);
+            UpdateStateFlags();
+        } else if (event.action == MouseEvent::Action::Press) {
+            OnRightDown();
+        }
         break;
-    case WindowEvent::LeftButtonUp: OnLeftUp(p1); break;
-    case WindowEvent::RightButtonDown: OnRightDown(); break;
-    case WindowEvent::RightButtonUp:
-        if (m_rightPressed)
+    case MouseEvent::Action::Release:
+        if (left)
+            OnLeftUp(event.at);
+        else if (m_rightPressed)
             NotifyParent(NotifyCode::RightUp);
         break;
+    case MouseEvent::Action::Wheel: NotifyParent(NotifyCode::Wheel, event.wheelSteps); break;
+    case MouseEvent::Action::Enter: m_stateFlags |= SkinState::kHover; break;
+    case MouseEvent::Action::Leave: m_stateFlags &= ~SkinState::kHover; break;
+    case MouseEvent::Action::CaptureLost: break;
+    }
+    return Settle();
+}
+
+int CPushButton::OnKey(const KeyEvent& event)
+{
+    if (event.down)
+        OnKeyDown(event.key);
+    else
+        OnKeyUp(event.key);
+    return Settle();
+}
+
+int CPushButton::OnCommand(const CommandEvent& event)
+{
+    switch (event.raw.code) {
     case ControlCommand::SetText:
-        m_params.text = p2 ? reinterpret_cast<const char*>(p2) : "";
+        m_params.text = event.text ? event.text : "";
         CreateGraphics();
         ForceRepaint();
         break;
-    case ControlCommand::Place: OnPlace(reinterpret_cast<const RECT*>(p2)); break;
+    case ControlCommand::Place: OnPlace(event.rect); break;
     case ControlCommand::Rebuild:
         CreateGraphics();
         ForceRepaint();
         break;
-    case ControlCommand::SetImage: m_params.imageId = p1; break;
-    case WindowEvent::MouseWheel: NotifyParent(NotifyCode::Wheel, p1); break;
+    case ControlCommand::SetImage: m_params.imageId = event.value; break;
     case ControlCommand::Show:
-        ShowWindow(m_window.GetHwnd(), p1 ? SW_SHOW : SW_HIDE);
+        ShowWindow(m_window.GetHwnd(), event.value ? SW_SHOW : SW_HIDE);
         m_window.Invalidate();
         break;
-    case ControlCommand::Disable: OnDisable(p1 != 0); break;
+    case ControlCommand::Disable: OnDisable(event.value != 0); break;
     case ControlCommand::Emphasis:
-        m_params.emphasis = p1 != 0;
-        m_create.kind = p1 ? kSkinSmallButton : kSkinButton;
+        m_params.emphasis = event.value != 0;
+        m_create.kind = event.value ? kSkinSmallButton : kSkinButton;
         ForceRepaint();
         break;
-    case WindowEvent::MouseEnter: m_stateFlags |= SkinState::kHover; break;
-    case WindowEvent::MouseLeave: m_stateFlags &= ~SkinState::kHover; break;
-    case WindowEvent::KeyDown: OnKeyDown(reinterpret_cast<const KeyRecord*>(p2)); break;
-    case WindowEvent::KeyUp: OnKeyUp(reinterpret_cast<const KeyRecord*>(p2)); break;
     }
+    return Settle();
+}
+
+// Any other event repaints too: a state set from outside shows at the next one.
+int CPushButton::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+{
+    return Settle();
+}
+
+int CPushButton::Settle()
+{
     if (m_paintedFlags.Update(int(m_stateFlags)))
         Refresh();
     return 0;
 }
 
-void CPushButton::OnLeftUp(int p1)
+void CPushButton::OnLeftUp(POINT at)
 {
     if (!m_window.HasCapture())
         return;
     m_window.SetCapture(false);
-    if (!InsideButton(p1, m_params.place.width, m_params.place.height)) {
+    if (!InsideButton(at, m_params.place.width, m_params.place.height)) {
         SetLook(Look::Cancelled);
     } else if (m_params.mode == PushButtonMode::Push) {
         NotifyParent(NotifyCode::Click);

@@ -60,7 +60,6 @@ public:
     CPushButton();
 
     int Create(const PushButtonParams& params);
-    int HandleEvent(CControl* control, int code, int p1, int p2, void* data) override;
 
     int GetState() const { return m_checked; }
     // Ignored until the window exists.
@@ -70,15 +69,22 @@ public:
     void CreateGraphics();
     CTextImage& GetLabel() { return m_label; }
 
+protected:
+    int OnMouse(const MouseEvent& event) override;
+    int OnKey(const KeyEvent& event) override;
+    int OnCommand(const CommandEvent& event) override;
+    int HandleEvent(CControl* control, int code, int p1, int p2, void* data) override;
+
 private:
     enum class Look { Pressed, Released, Cancelled };
+    int Settle(); // repaints when the state flags changed
     void SetLook(Look look);
     void UpdateStateFlags();
     void Layout();
     int LabelImageId() const;
     void Refresh();
     void ForceRepaint() { m_paintedFlags.Set(-1); }
-    void OnLeftUp(int p1);
+    void OnLeftUp(POINT at);
     void OnRightDown();
     void OnPlace(const RECT* rect);
     void OnDisable(bool disabled);
