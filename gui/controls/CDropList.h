@@ -52,7 +52,7 @@ namespace DropListNotify {
 enum : int32_t { Kind = NotifyKind::DropList, Selected = NotifyCode::Selected, Closed = 11 };
 // The drop-list box takes its buttons' records like the popup's: a button's
 // pressed look going off reads as the list closing.
-static_assert(Closed == NotifyCode::Cancelled, "a box button's cancel is the list's close");
+static_assert(int(Closed) == int(NotifyCode::Cancelled), "a box button's cancel is the list's close");
 }
 
 // The list that drops down under a drop list box or a popup menu: a popup
