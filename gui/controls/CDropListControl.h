@@ -2,6 +2,7 @@
 #include "common/CTrackedValue.h"
 #include "gui/controls/CDropList.h"
 #include "gui/controls/CDropListItemList.h"
+#include "gui/controls/CPressTracker.h"
 #include "gui/controls/CSkinControl.h"
 #include "gui/controls/CTextImage.h"
 #include "gui/CObjectBase.h"
@@ -97,6 +98,8 @@ private:
     CDropListItemList* m_list;
     CDropListItem* m_shown;
     bool m_steppingPress;
+    // The press only: a release clicks inside whether or not the capture lasted.
+    CPressTracker m_press{m_window};
     bool m_rightOpen;
     bool m_rightArmed;
 };

@@ -34,8 +34,7 @@ int CDropListControl::HandleEvent(CControl* control, int code, int p1, int p2, v
     switch (code) {
     case WindowEvent::LeftButtonDown:
     case WindowEvent::LeftDoubleClick:
-        m_window.SetCapture(true);
-        m_window.SetFocus();
+        m_press.Press();
         SetPressedLook(true);
         if (Stepping())
             m_steppingPress = true;
@@ -98,9 +97,7 @@ void CDropListControl::ListLeftUp(int p1)
     if (HasCapture())
         m_window.SetCapture(false);
     SetPressedLook(false);
-    const POINT at = EventPoint(p1);
-    const int x = at.x, y = at.y;
-    if (x >= 0 && x <= m_params.place.width && y >= 0 && y <= m_params.place.height)
+    if (CPressTracker::Inside(EventPoint(p1), m_params.place.width, m_params.place.height))
         NotifyParent(NotifyCode::Click);
 }
 
@@ -109,9 +106,7 @@ void CDropListControl::SteppingLeftUp(int p1)
     if (HasCapture())
         m_window.SetCapture(false);
     m_steppingPress = false;
-    const POINT at = EventPoint(p1);
-    const int x = at.x, y = at.y;
-    if (IsPressedLook() && x >= 0 && x <= m_params.place.width && y >= 0 && y <= m_params.place.height)
+    if (IsPressedLook() && CPressTracker::Inside(EventPoint(p1), m_params.place.width, m_params.place.height))
         Step(true, 1);
     SetPressedLook(false);
 }

@@ -11,6 +11,7 @@ namespace {
 const int kDimmedFactor = 210; // of 256
 const int kWholeBitmap = 0;    // ScaleImageColors: all edges below 1
 const uint32_t kAlphaMask = 0xFF000000;
+using Answer = CPressTracker::Answer;
 
 bool HasPixels(const CBitmapDC* image)
 {
@@ -195,8 +196,7 @@ bool CImageButton::HasCapture() const
 void CImageButton::TakeLeftPress()
 {
     m_mouse |= kLeft;
-    m_window.SetCapture(true);
-    m_window.SetFocus();
+    m_press.Press();
     SetLook(Look::Pressed);
     Refresh();
 }
@@ -204,7 +204,6 @@ void CImageButton::TakeLeftPress()
 int CImageButton::OnMouse(const MouseEvent& event)
 {
     const int x = event.at.x, y = event.at.y;
-    const bool inside = x >= 0 && x <= m_params.place.width && y >= 0 && y <= m_params.place.height;
     const bool left = event.button == MouseEvent::Button::Left;
     switch (event.action) {
     case MouseEvent::Action::Press:
@@ -216,16 +215,18 @@ int CImageButton::OnMouse(const MouseEvent& event)
         break;
     case MouseEvent::Action::Release:
         if (left)
-            LeftRelease(inside);
+            LeftRelease(event.at);
         else
             RightRelease();
         break;
-    case MouseEvent::Action::Move:
-        if (HasCapture() && m_mouse == kLeft) {
-            SetLook(inside ? Look::Pressed : Look::Cancelled);
+    case MouseEvent::Action::Move: {
+        const Answer answer = m_press.Move(event.at, m_params.place.width, m_params.place.height);
+        if (answer != Answer::Ignored && m_mouse == kLeft) {
+            SetLook(answer == Answer::Pressed ? Look::Pressed : Look::Cancelled);
             Refresh();
         }
         break;
+    }
     default: break;
     }
     return 0;
@@ -245,17 +246,17 @@ int CImageButton::LeftPress(int x, int y)
     return 1;
 }
 
-void CImageButton::LeftRelease(bool inside)
+void CImageButton::LeftRelease(POINT at)
 {
     if (!m_params.pressedImage)
         return;
-    if (!HasCapture()) {
+    const Answer answer = m_press.Release(at, m_params.place.width, m_params.place.height);
+    if (answer == Answer::Ignored) {
         DebugTrace("no capture!\n");
         m_mouse &= ~kLeft;
         return;
     }
-    m_window.SetCapture(false);
-    if (m_mouse == kLeft && inside)
+    if (m_mouse == kLeft && answer == Answer::Click)
         Notify(NotifyCode::Click);
     SetLook(Look::Released);
     Refresh();

@@ -1,5 +1,6 @@
 #pragma once
 #include "common/CTrackedValue.h"
+#include "gui/controls/CPressTracker.h"
 #include "gui/controls/CSkinControl.h"
 #include "gui/graphics/CBitmapDC.h"
 #include "gui/CObjectBase.h"
@@ -71,7 +72,7 @@ protected:
 private:
     // 1 when the press was taken.
     int LeftPress(int x, int y);
-    void LeftRelease(bool inside);
+    void LeftRelease(POINT at);
     void RightPress();
     void RightRelease();
     enum class Look { Pressed, Released, Cancelled };
@@ -96,4 +97,5 @@ private:
     RECT m_reportedHit;
     bool m_hitReported;
     uint32_t m_mouse; // MouseState bits
+    CPressTracker m_press{m_window};
 };

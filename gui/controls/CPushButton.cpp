@@ -8,12 +8,7 @@ namespace {
 const int kNoImage = -1;
 // Cleared while a checked toggle button is pressed.
 const uint32_t kToggleCleared = 0x04;
-
-// The point of a mouse event, edges included.
-bool InsideButton(POINT at, int width, int height)
-{
-    return at.x >= 0 && at.x <= width && at.y >= 0 && at.y <= height;
-}
+using Answer = CPressTracker::Answer;
 } // namespace
 
 CPushButton::CPushButton() : m_checked(0), m_pressed(0), m_created(0), m_spaceHeld(0), m_rightPressed(0)
@@ -149,17 +144,18 @@ int CPushButton::OnMouse(const MouseEvent& event)
 {
     const bool left = event.button == MouseEvent::Button::Left;
     switch (event.action) {
-    case MouseEvent::Action::Move:
-        if (m_window.HasCapture()) {
-            SetLook(InsideButton(event.at, m_params.place.width, m_params.place.height) ? Look::Pressed : Look::Cancelled);
+    case MouseEvent::Action::Move: {
+        const Answer answer = m_press.Move(event.at, m_params.place.width, m_params.place.height);
+        if (answer != Answer::Ignored) {
+            SetLook(answer == Answer::Pressed ? Look::Pressed : Look::Cancelled);
             UpdateStateFlags();
         }
         break;
+    }
     case MouseEvent::Action::DoubleClick:
     case MouseEvent::Action::Press:
         if (left) {
-            m_window.SetCapture(true);
-            m_window.SetFocus();
+            m_press.Press();
             SetLook(Look::Pressed);
             UpdateStateFlags();
         } else if (event.action == MouseEvent::Action::Press) {
@@ -232,10 +228,10 @@ int CPushButton::Settle()
 
 void CPushButton::OnLeftUp(POINT at)
 {
-    if (!m_window.HasCapture())
+    const Answer answer = m_press.Release(at, m_params.place.width, m_params.place.height);
+    if (answer == Answer::Ignored)
         return;
-    m_window.SetCapture(false);
-    if (!InsideButton(at, m_params.place.width, m_params.place.height)) {
+    if (answer == Answer::Cancelled) {
         SetLook(Look::Cancelled);
     } else if (m_params.mode == PushButtonMode::Push) {
         NotifyParent(NotifyCode::Click);

@@ -1,5 +1,6 @@
 #pragma once
 #include "common/CTrackedValue.h"
+#include "gui/controls/CPressTracker.h"
 #include "gui/controls/CSkinControl.h"
 #include "gui/controls/CTextImage.h"
 #include "gui/CObjectBase.h"
@@ -93,6 +94,7 @@ private:
 
     PushButtonParams m_params;
     CTextImage m_label;
+    CPressTracker m_press{m_window};
     CTrackedValue m_paintedFlags;
     CTrackedValue m_labelImageId;
     int32_t m_checked;
