@@ -19,6 +19,19 @@ bool CursorIsAt(int x, int y)
     return GetCursorPos(&at) && at.x == x && at.y == y;
 }
 
+// A move as the mouse reports it, which reaches the X server even where a
+// warp from this process is ignored.
+void SendAbsoluteMove(int x, int y)
+{
+    const int fullScale = 65535; // absolute coordinates span 0..65535 per axis
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(x, fullScale, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(y, fullScale, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(input));
+}
+
 // Lets the display driver take in what the X server reports meanwhile.
 void TakeDriverEvents()
 {
@@ -39,6 +52,8 @@ bool MoveCursorTo(int x, int y)
     for (int i = 0; i < attempts; ++i) {
         if (!SetCursorPos(x, y))
             return false;
+        if (i > 0)
+            SendAbsoluteMove(x, y);
         Sleep(serverAnswersAfterMs);
         TakeDriverEvents();
         if (CursorIsAt(x, y))

@@ -141,6 +141,15 @@ TEST(ValueControl, PositionsValuesLabelsAndWheel)
 
 namespace {
 
+// The drags leave the cursor parked at the screen's foot, where the next
+// process under Wine cannot move it until the pointer moves again: each drag
+// test puts it back where it found it.
+struct CursorHome {
+    CursorHome() { GetCursorPos(&home); }
+    ~CursorHome() { MoveCursorTo(home.x, home.y); }
+    POINT home = {};
+};
+
 // The system's cursor display count.
 int CursorCount()
 {
@@ -211,6 +220,7 @@ struct Drag {
 // jump either way. A right press cancels to the value at the press.
 TEST(ValueControl, RelativeAndAbsoluteDragsCancelAndCursorCount)
 {
+    CursorHome home;
     ValueHost h;
     auto control = h.Make(h.Params());
     const int shown = CursorCount();
@@ -347,6 +357,7 @@ bool PlayByInput(ValueHost& h, CValueControl& control, HWND other, POINT press,
 // final label.
 TEST(ValueControl, DragsByRealInput)
 {
+    CursorHome home;
     using G = Gesture;
     struct Case {
         const char* name;
