@@ -110,44 +110,80 @@ int32_t CValueControl::ValueToPosition(double value) const
     return int32_t(std::trunc(std::min(std::max(span, 0.0), 2.0 * kLimit))) - kLimit;
 }
 
+int CValueControl::OnMouse(const MouseEvent& event)
+{
+    using Action = MouseEvent::Action;
+    const bool left = event.button == MouseEvent::Button::Left;
+    Outcome out;
+    switch (event.action) {
+    case Action::DoubleClick:
+        if (left) {
+            Notify(NotifyCode::DoubleClick);
+            Press();
+        }
+        break;
+    case Action::Press:
+        if (left)
+            Press();
+        else
+            RightPress(out);
+        break;
+    case Action::Move: Move(out); break;
+    case Action::Release:
+        if (left)
+            LeftRelease(out);
+        else
+            RightRelease();
+        break;
+    case Action::CaptureLost: CaptureLost(out); break;
+    case Action::Wheel: Wheel(event.wheelSteps, event.raw.data, out); break;
+    case Action::Enter: m_stateFlags |= SkinState::kHover; break;
+    case Action::Leave: m_stateFlags &= ~SkinState::kHover; break;
+    }
+    return Settle(out);
+}
+
+int CValueControl::OnCommand(const CommandEvent& event)
+{
+    HandleCommand(event.raw.code, event.value, event.raw.p2);
+    return Settle(Outcome());
+}
+
+// Any other event settles too: a state set from outside shows at the next one.
 int CValueControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
 {
     Outcome out;
-    switch (code) {
-    case WindowEvent::LeftDoubleClick:
-        Notify(NotifyCode::DoubleClick);
-        Press();
-        break;
-    case WindowEvent::LeftButtonDown: Press(); break;
-    case WindowEvent::MouseMove: Move(out); break;
-    case WindowEvent::LeftButtonUp:
-        if (!m_releasedByCaptureLoss)
-            Release(out);
-        m_releasedByCaptureLoss = false;
-        break;
-    case WindowEvent::CaptureLost: CaptureLost(out); break;
-    case WindowEvent::RightButtonDown: RightPress(out); break;
-    case WindowEvent::RightButtonUp:
-        if (!m_dragging && m_rightArmed)
-            Notify(NotifyCode::RightUp);
-        m_rightArmed = false;
-        break;
-    case WindowEvent::MouseWheel:
-        if (m_params.wheel && !m_dragging) {
-            SetPosition(int64_t(m_position) + int64_t(p1) * kWheelStep, out);
-            out.changed = true;
-            if (data)
-                *static_cast<LRESULT*>(data) = 1;
-        }
-        break;
-    case WindowEvent::Destroyed:
-        if (m_dragging)
-            Release(out);
-        break;
-    case WindowEvent::MouseEnter: m_stateFlags |= SkinState::kHover; break;
-    case WindowEvent::MouseLeave: m_stateFlags &= ~SkinState::kHover; break;
-    default: HandleCommand(code, p1, p2); break;
-    }
+    if (code == WindowEvent::Destroyed && m_dragging)
+        Release(out);
+    return Settle(out);
+}
+
+void CValueControl::LeftRelease(Outcome& out)
+{
+    if (!m_releasedByCaptureLoss)
+        Release(out);
+    m_releasedByCaptureLoss = false;
+}
+
+void CValueControl::RightRelease()
+{
+    if (!m_dragging && m_rightArmed)
+        Notify(NotifyCode::RightUp);
+    m_rightArmed = false;
+}
+
+void CValueControl::Wheel(int steps, void* result, Outcome& out)
+{
+    if (!m_params.wheel || m_dragging)
+        return;
+    SetPosition(int64_t(m_position) + int64_t(steps) * kWheelStep, out);
+    out.changed = true;
+    if (result)
+        *static_cast<LRESULT*>(result) = 1;
+}
+
+int CValueControl::Settle(const Outcome& out)
+{
     const bool stateChanged = m_paintedState.Update(int(m_stateFlags)) != 0;
     const bool iconChanged = m_paintedIcon.Update(m_params.iconId) != 0;
     if (stateChanged || iconChanged || out.changed || out.final) {

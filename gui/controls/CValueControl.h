@@ -111,14 +111,23 @@ public:
     // Null restores the system tick count.
     void SetTickSource(CTickSource* ticks) { m_ticks = ticks ? ticks : CTickSource::System(); }
 
+protected:
+    int OnMouse(const MouseEvent& event) override;
+    int OnCommand(const CommandEvent& event) override;
+
 private:
     // What one event asks of the tail that runs after it.
     struct Outcome {
         bool changed = false;
         bool final = false;
     };
+    // Repaints what the event changed.
+    int Settle(const Outcome& out);
     void HandleCommand(int code, int p1, int p2);
     void Press();
+    void LeftRelease(Outcome& out);
+    void RightRelease();
+    void Wheel(int steps, void* result, Outcome& out);
     void Move(Outcome& out);
     void RelativeStep(int cursorX, uint32_t averageMs, Outcome& out);
     void AbsoluteStep(int cursorX, int cursorY, Outcome& out);
