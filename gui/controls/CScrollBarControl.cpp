@@ -181,13 +181,13 @@ void CScrollBarControl::Release()
     NotifyParent(ScrollBarNotify::Release, PositionFromOffset(m_thumbOffset));
 }
 
-void CScrollBarControl::Move(int p1)
+void CScrollBarControl::Move(int y)
 {
     if (m_dragging) {
-        m_thumbOffset = std::max(0, std::min(int(EventPoint(p1).y) - m_pressY + m_offsetAtPress, m_travel));
+        m_thumbOffset = std::max(0, std::min(y - m_pressY + m_offsetAtPress, m_travel));
         NotifyPosition(PositionFromOffset(m_thumbOffset));
     } else if (m_paging) {
-        m_desired = PositionFromPoint(EventPoint(p1).y);
+        m_desired = PositionFromPoint(y);
     }
 }
 
@@ -201,34 +201,57 @@ void CScrollBarControl::Wheel(int steps)
     NotifyPosition(m_bar.position);
 }
 
-int CScrollBarControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+int CScrollBarControl::OnMouse(const MouseEvent& event)
 {
+    const bool left = event.button == MouseEvent::Button::Left;
     int taken = 0;
-    switch (code) {
-    case WindowEvent::LeftButtonDown:
-    case WindowEvent::LeftDoubleClick: Press(EventPoint(p1).y); break;
-    case WindowEvent::LeftButtonUp: Release(); break;
-    case WindowEvent::MouseMove: Move(p1); break;
-    case WindowEvent::MouseWheel:
-        Wheel(p1);
+    switch (event.action) {
+    case MouseEvent::Action::Press:
+    case MouseEvent::Action::DoubleClick:
+        if (left)
+            Press(event.at.y);
+        break;
+    case MouseEvent::Action::Release:
+        if (left)
+            Release();
+        break;
+    case MouseEvent::Action::Move: Move(event.at.y); break;
+    case MouseEvent::Action::Wheel:
+        Wheel(event.wheelSteps);
         taken = 1; // no parent scrolls by the same steps again
         break;
-    case WindowEvent::Timer:
-        if (static_cast<UINT_PTR>(p1) == kPagingTimer && m_paging) {
-            DebugTrace("timer\n");
-            PageToDesired(m_desired, m_bar.page);
-            m_window.SetTimer(kPagingTimer, kRepeatMs);
-        }
-        break;
-    case WindowEvent::Focus: m_stateFlags = p1 ? (m_stateFlags | kFocusedLook) : (m_stateFlags & ~kFocusedLook); break;
-    case ControlCommand::Place:
-        if (const RECT* rect = reinterpret_cast<const RECT*>(static_cast<intptr_t>(p2)))
-            PlaceRecord(m_create.place, *rect);
-        break;
-    case ControlCommand::Rebuild: m_drawnLook.Set(-1); break;
     default: break;
     }
+    Settle();
+    return taken;
+}
+
+int CScrollBarControl::OnCommand(const CommandEvent& event)
+{
+    if (event.raw.code == ControlCommand::Place && event.rect)
+        PlaceRecord(m_create.place, *event.rect);
+    else if (event.raw.code == ControlCommand::Rebuild)
+        m_drawnLook.Set(-1);
+    Settle();
+    return 0;
+}
+
+// Timers and focus; any other event redraws a look changed from outside too.
+int CScrollBarControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+{
+    if (code == WindowEvent::Timer && static_cast<UINT_PTR>(p1) == kPagingTimer && m_paging) {
+        DebugTrace("timer\n");
+        PageToDesired(m_desired, m_bar.page);
+        m_window.SetTimer(kPagingTimer, kRepeatMs);
+    } else if (code == WindowEvent::Focus) {
+        m_stateFlags = p1 ? (m_stateFlags | kFocusedLook) : (m_stateFlags & ~kFocusedLook);
+    }
+    Settle();
+    return 0;
+}
+
+void CScrollBarControl::Settle()
+{
     if (m_drawnLook.Update(static_cast<int>((m_stateFlags << kLookShift) + m_thumbOffset)))
         Draw(m_dragging ? Layout::Keep : Layout::Recompute);
-    return taken;
 }

@@ -53,7 +53,12 @@ public:
     bool IsDragging() const { return m_dragging; }
     bool IsPaging() const { return m_paging; }
 
+protected:
+    int OnMouse(const MouseEvent& event) override; // 1 for a wheel turn
+    int OnCommand(const CommandEvent& event) override;
+
 private:
+    void Settle(); // redraws when the look or the thumb moved
     enum class Layout { Keep, Recompute };
 
     void Draw(Layout layout);
@@ -68,7 +73,7 @@ private:
     void NotifyPosition(int32_t position);
     void Press(int y);
     void Release();
-    void Move(int p1);
+    void Move(int y);
     void Wheel(int steps);
 
     ScrollBarParams m_bar;
