@@ -151,22 +151,39 @@ void CStaticTextControl::DrawTexts(const SkinInsets& insets)
     painter.DrawSkinText(m_bitmap, second);
 }
 
-int CStaticTextControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+int CStaticTextControl::OnMouse(const MouseEvent& event)
 {
-    switch (code) {
-    case WindowEvent::LeftButtonDown: NotifyParent(NotifyCode::LeftDown); break;
-    case WindowEvent::LeftButtonUp: NotifyParent(NotifyCode::LeftUp); break;
-    case WindowEvent::RightButtonUp: NotifyParent(NotifyCode::RightUp); break;
-    case WindowEvent::LeftDoubleClick: NotifyParent(NotifyCode::DoubleClick); break;
+    const bool left = event.button == MouseEvent::Button::Left;
+    switch (event.action) {
+    case MouseEvent::Action::Press:
+        if (left)
+            NotifyParent(NotifyCode::LeftDown);
+        break;
+    case MouseEvent::Action::Release: NotifyParent(left ? NotifyCode::LeftUp : NotifyCode::RightUp); break;
+    case MouseEvent::Action::DoubleClick:
+        if (left)
+            NotifyParent(NotifyCode::DoubleClick);
+        break;
+    default: break;
+    }
+    return 0;
+}
+int CStaticTextControl::OnCommand(const CommandEvent& event)
+{
+    switch (event.raw.code) {
     case ControlCommand::SetText:
-        if (p2)
-            m_params.text.text = reinterpret_cast<const char*>(p2);
+        if (event.text)
+            m_params.text.text = event.text;
         Render();
         m_window.ShowBitmap(&m_bitmap, 0, 0, m_params.place.width, m_params.place.height, 0, 0);
         break;
-    case ControlCommand::Bounds: TakeBounds(m_params, p2, [this] { Render(); }); break;
-    case ControlCommand::Show: ShowAndRepaint(p1 != 0); break;
-    case WindowEvent::Paint: PaintFrom(data, &m_bitmap); break;
+    case ControlCommand::Bounds: TakeBounds(m_params, event.raw.p2, [this] { Render(); }); break;
+    case ControlCommand::Show: ShowAndRepaint(event.value != 0); break;
     }
+    return 0;
+}
+int CStaticTextControl::OnPaintRequest(const PaintRequest& request)
+{
+    PaintFrom(request.answer, &m_bitmap);
     return 0;
 }

@@ -60,11 +60,15 @@ public:
 
     // Always 0; renders once.
     int Create(const StaticTextParams& params);
-    int HandleEvent(CControl* control, int code, int p1, int p2, void* data) override;
     void Render();
 
     CTextBuffer* GetTextBuffer() { return &m_params.text; }
     const CBitmapDC& GetBitmap() const { return m_bitmap; }
+
+protected:
+    int OnMouse(const MouseEvent& event) override;
+    int OnCommand(const CommandEvent& event) override;
+    int OnPaintRequest(const PaintRequest& request) override;
 
 private:
     // The element's set for the current size: text insets and border widths.
