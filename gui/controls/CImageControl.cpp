@@ -174,31 +174,36 @@ void CImageControl::Show(const CBitmapDC& buffer, const RECT& part)
         ShowBitmap(&buffer, part.left, part.top, w, h, part.left, part.top);
 }
 
-int CImageControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+int CImageControl::OnMouse(const MouseEvent& event)
 {
-    const RECT* rect = reinterpret_cast<const RECT*>(p2);
-    switch (code) {
-    case WindowEvent::RightButtonUp:
-        if (m_window.IsCursorOverWindow())
-            Notify(NotifyCode::RightUp);
-        break;
-    case WindowEvent::LeftDoubleClick:
-        if (m_window.IsCursorOverWindow())
-            Notify(NotifyCode::DoubleClick);
-        break;
+    const bool right = event.button == MouseEvent::Button::Right;
+    if (event.action == MouseEvent::Action::Release && right && m_window.IsCursorOverWindow())
+        Notify(NotifyCode::RightUp);
+    const bool left = event.button == MouseEvent::Button::Left;
+    if (event.action == MouseEvent::Action::DoubleClick && left && m_window.IsCursorOverWindow())
+        Notify(NotifyCode::DoubleClick);
+    return 0;
+}
+int CImageControl::OnCommand(const CommandEvent& event)
+{
+    switch (event.raw.code) {
     case ControlCommand::Place:
-        if (rect)
-            PlaceRecord(m_record.place, *rect);
+        if (event.rect)
+            PlaceRecord(m_record.place, *event.rect);
         break;
     case ControlCommand::Rebuild:
         if (m_window.GetHwnd())
             Rebuild();
         break;
     case ControlCommand::Show:
-        m_wanted = p1 != 0;
+        m_wanted = event.value != 0;
         ShowWindowNow(m_wanted);
         break;
-    case WindowEvent::Paint: PaintFrom(data, GetFrontBuffer()); break;
     }
+    return 0;
+}
+int CImageControl::OnPaintRequest(const PaintRequest& request)
+{
+    PaintFrom(request.answer, GetFrontBuffer());
     return 0;
 }

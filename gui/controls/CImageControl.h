@@ -66,7 +66,10 @@ public:
     // marked part of the interior only.
     void MarkChanged(const RECT& rect);
 
-    int HandleEvent(CControl* control, int code, int p1, int p2, void* data) override;
+protected:
+    int OnMouse(const MouseEvent& event) override;
+    int OnCommand(const CommandEvent& event) override;
+    int OnPaintRequest(const PaintRequest& request) override;
 
 private:
     void Rebuild();
