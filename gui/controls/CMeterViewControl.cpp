@@ -161,12 +161,11 @@ void CMeterViewControl::SetHighlight(int item, bool on)
         static_cast<CSegmentBarRenderer*>(renderer)->useAlternate = on;
 }
 
-int CMeterViewControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+int CMeterViewControl::OnMouse(const MouseEvent& event)
 {
-    const RECT* rect = reinterpret_cast<const RECT*>(p2);
-    switch (code) {
-    case WindowEvent::RightButtonUp:
-        if (m_window.IsCursorOverWindow() && m_record.owner) {
+    switch (event.action) {
+    case MouseEvent::Action::Release:
+        if (event.button == MouseEvent::Button::Right && m_window.IsCursorOverWindow() && m_record.owner) {
             ControlNotification record;
             record.kind = kContextKind;
             record.code = NotifyCode::RightUp;
@@ -175,18 +174,36 @@ int CMeterViewControl::HandleEvent(CControl* control, int code, int p1, int p2, 
             m_record.owner->OnNotify(&record);
         }
         break;
+    case MouseEvent::Action::Enter: SetHighlight(event.raw.p1, true); break;
+    case MouseEvent::Action::Leave: SetHighlight(event.raw.p1, false); break;
+    default: break;
+    }
+    return 0;
+}
+int CMeterViewControl::OnCommand(const CommandEvent& event)
+{
+    switch (event.raw.code) {
     case ControlCommand::Place:
-        if (rect)
-            PlaceRecord(m_record.place, *rect);
+        if (event.rect)
+            PlaceRecord(m_record.place, *event.rect);
         break;
     case ControlCommand::Rebuild:
         if (!m_record.fixed)
             RebuildBitmaps();
         break;
-    case ControlCommand::Show: ShowWindowNow(p1 != 0); break;
-    case WindowEvent::Paint: PaintFrom(data, GetShownBitmap()); break;
-    case WindowEvent::MouseEnter: SetHighlight(p1, true); break;
-    case WindowEvent::MouseLeave: SetHighlight(p1, false); break;
+    case ControlCommand::Show: ShowWindowNow(event.value != 0); break;
+    }
+    return 0;
+}
+int CMeterViewControl::OnPaintRequest(const PaintRequest& request)
+{
+    PaintFrom(request.answer, GetShownBitmap());
+    return 0;
+}
+// The pointer's tracking codes: which renderer is under it, and its tool tip.
+int CMeterViewControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+{
+    switch (code) {
     case WindowEvent::Hover: {
         CBarRenderer* renderer = reinterpret_cast<CBarRenderer*>(intptr_t(p1));
         if (renderer && m_view.Contains(renderer) && !CPhysicalWindow::IsMenuOpen() && !renderer->toolTip.empty())

@@ -72,6 +72,9 @@ public:
     void Rebuild();
     // Only while visible and the window and its root owner are shown and not minimized.
     void Refresh();
+    int OnMouse(const MouseEvent& event) override;
+    int OnCommand(const CommandEvent& event) override;
+    int OnPaintRequest(const PaintRequest& request) override;
     int HandleEvent(CControl* control, int code, int p1, int p2, void* data) override;
     void PaintGroupFrame(int left, int top, int right, int bottom) override;
     int NotifyOwner(ControlNotification& record);
