@@ -59,7 +59,6 @@ public:
 
     // Always 0.
     int Create(const DropListBoxParams& params);
-    int OnEvent(void* sender, int source, int code, int p1, int p2, void* data) override;
     int OnNotify(void* record) override;
     int HandleEvent(CControl* control, int code, int p1, int p2, void* data) override;
 
@@ -74,15 +73,22 @@ public:
     CDropList& GetPopup() { return m_popup; }
     CTextImage& GetLabel() { return m_label; }
 
+protected:
+    int OnMouse(const MouseEvent& event) override;
+    int OnCommand(const CommandEvent& event) override;
+
 private:
+    int Settle(); // repaints when the state flags changed
+    void Wheel(const ControlEvent& e);
+    void LeftDown();
     void ComputeTextArea();
     void NotifySelection();
     void SetPressedLook(bool on);
     bool IsPressedLook() const { return (m_stateFlags & SkinState::kPressed) != 0; }
     bool HasCapture() const;
     void MoveCaptured();
-    void ListLeftUp(int p1);
-    void SteppingLeftUp(int p1);
+    void ListLeftUp(POINT at);
+    void SteppingLeftUp(POINT at);
     void RightDown();
     void RightUp();
     void HandleCommand(int code, int p1, int p2);

@@ -2,18 +2,17 @@
 #include "gui/controls/ControlCommand.h"
 #include "gui/window/WindowEvent.h"
 
-int CDropListControl::OnEvent(void* sender, int source, int code, int p1, int p2, void* data)
+// Over an open list the wheel scrolls it; over a closed one the owner may
+// take it, else the box steps without wrapping.
+void CDropListControl::Wheel(const ControlEvent& e)
 {
-    if (IsCreated() && source == EventSource::Window && code == WindowEvent::MouseWheel) {
-        if (m_popup.IsOpen()) {
-            m_popup.OnEvent(sender, source, code, p1, p2, data);
-        } else if (NotifyParent(NotifyCode::Wheel, p1) == 0 && p1 != 0) {
-            Step(false, -p1);
-        }
-        if (data)
-            *static_cast<LRESULT*>(data) = 1;
+    if (m_popup.IsOpen()) {
+        m_popup.OnEvent(e.sender, e.source, e.code, e.p1, e.p2, e.data);
+    } else if (NotifyParent(NotifyCode::Wheel, e.p1) == 0 && e.p1 != 0) {
+        Step(false, -e.p1);
     }
-    return CSkinControl::OnEvent(sender, source, code, p1, p2, data);
+    if (e.data)
+        *static_cast<LRESULT*>(e.data) = 1;
 }
 
 bool CDropListControl::HasCapture() const
@@ -29,42 +28,57 @@ void CDropListControl::SetPressedLook(bool on)
         m_stateFlags &= ~SkinState::kPressed;
 }
 
-int CDropListControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+int CDropListControl::OnMouse(const MouseEvent& event)
 {
-    switch (code) {
-    case WindowEvent::LeftButtonDown:
-    case WindowEvent::LeftDoubleClick:
-        m_press.Press();
-        SetPressedLook(true);
-        if (Stepping())
-            m_steppingPress = true;
+    const bool left = event.button == MouseEvent::Button::Left;
+    switch (event.action) {
+    case MouseEvent::Action::Press:
+    case MouseEvent::Action::DoubleClick:
+        if (left)
+            LeftDown();
         else
-            OpenList();
+            RightDown();
         break;
-    case WindowEvent::MouseMove:
+    case MouseEvent::Action::Move:
         if (HasCapture())
             MoveCaptured();
         break;
-    case WindowEvent::LeftButtonUp:
-        if (Stepping())
-            SteppingLeftUp(p1);
-        else
-            ListLeftUp(p1);
+    case MouseEvent::Action::Release:
+        if (left && Stepping())
+            SteppingLeftUp(event.at);
+        else if (left || Stepping())
+            ListLeftUp(event.at);
+        if (!left)
+            RightUp();
         break;
-    case WindowEvent::RightButtonDown:
-    case WindowEvent::RightDoubleClick: RightDown(); break;
-    case WindowEvent::RightButtonUp:
-        if (Stepping())
-            ListLeftUp(p1);
-        RightUp();
-        break;
-    case WindowEvent::MouseEnter:
+    case MouseEvent::Action::Enter:
         if (!m_popup.IsOpen())
             m_stateFlags |= SkinState::kHover;
         break;
-    case WindowEvent::MouseLeave: m_stateFlags &= ~SkinState::kHover; break;
-    default: HandleCommand(code, p1, p2); break;
+    case MouseEvent::Action::Leave: m_stateFlags &= ~SkinState::kHover; break;
+    case MouseEvent::Action::Wheel:
+        if (event.raw.source == EventSource::Window)
+            Wheel(event.raw);
+        break;
+    case MouseEvent::Action::CaptureLost: break;
     }
+    return Settle();
+}
+
+int CDropListControl::OnCommand(const CommandEvent& event)
+{
+    HandleCommand(event.raw.code, event.value, event.raw.p2);
+    return Settle();
+}
+
+// Keys, paint requests and the rest change no state, but the look catches up.
+int CDropListControl::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
+{
+    return Settle();
+}
+
+int CDropListControl::Settle()
+{
     if (m_paintedState.Update(int(m_stateFlags))) {
         if (Stepping())
             Refresh();
@@ -72,6 +86,16 @@ int CDropListControl::HandleEvent(CControl* control, int code, int p1, int p2, v
         Paint();
     }
     return 0;
+}
+
+void CDropListControl::LeftDown()
+{
+    m_press.Press();
+    SetPressedLook(true);
+    if (Stepping())
+        m_steppingPress = true;
+    else
+        OpenList();
 }
 
 void CDropListControl::MoveCaptured()
@@ -91,22 +115,22 @@ void CDropListControl::MoveCaptured()
         m_popup.BeginCapture();
 }
 
-void CDropListControl::ListLeftUp(int p1)
+void CDropListControl::ListLeftUp(POINT at)
 {
     m_popup.ClearCloseOnOtherButton();
     if (HasCapture())
         m_window.SetCapture(false);
     SetPressedLook(false);
-    if (CPressTracker::Inside(EventPoint(p1), m_params.place.width, m_params.place.height))
+    if (CPressTracker::Inside(at, m_params.place.width, m_params.place.height))
         NotifyParent(NotifyCode::Click);
 }
 
-void CDropListControl::SteppingLeftUp(int p1)
+void CDropListControl::SteppingLeftUp(POINT at)
 {
     if (HasCapture())
         m_window.SetCapture(false);
     m_steppingPress = false;
-    if (IsPressedLook() && CPressTracker::Inside(EventPoint(p1), m_params.place.width, m_params.place.height))
+    if (IsPressedLook() && CPressTracker::Inside(at, m_params.place.width, m_params.place.height))
         Step(true, 1);
     SetPressedLook(false);
 }

@@ -43,8 +43,8 @@ struct ControlCreateParams {
 // happened through NotifyParent: to its own listener when it has one, else
 // to the container (its parent's, for a control inside another), which
 // hands the record to the window's commands and then to the window.
-// Concrete controls answer their events in HandleEvent and repaint when
-// their state flags change. GUI thread only.
+// Concrete controls answer their events in the typed hooks (OnMouse,
+// OnCommand, ...) and repaint when their state flags change. GUI thread only.
 class CSkinControl : public CControl {
 public:
     CSkinControl();
