@@ -115,6 +115,8 @@ protected:
     virtual int OnCommand(const CommandEvent& event) { return HandleRaw(event.raw); }
     virtual int OnPaintRequest(const PaintRequest& request) { return HandleRaw(request.raw); }
     int HandleRaw(const ControlEvent& e) { return HandleEvent(this, e.code, e.p1, e.p2, e.data); }
+    // Decodes the event into its hook; for a control that filters its events itself.
+    int Deliver(const ControlEvent& event);
 
     // Shows or hides the window at once, never taking the activation.
     void ShowWindowNow(bool show);
@@ -127,7 +129,6 @@ protected:
 
 private:
     void ComputeOffset(int x, int y);
-    int Deliver(const ControlEvent& event);
 
     std::vector<CControl*> m_children;
     int32_t m_created;

@@ -106,6 +106,10 @@ public:
     // -1 when no row holds the point (client coordinates).
     int RowAt(int x, int y) const;
 
+protected:
+    int OnMouse(const MouseEvent& event) override;
+    int HandleEvent(CControl* control, int code, int p1, int p2, void* data) override;
+
 private:
     void Build();
     void DrawFrame();
@@ -127,10 +131,9 @@ private:
     void TrackToolTip();
     void ShowTipFor(int row, const CDropListItem& item);
     void SelectRow(int row);
-    void ButtonDown(int code, int p1);
-    void ButtonUp(int p1);
+    void ButtonDown(MouseEvent::Button button, POINT at);
+    void ButtonUp(POINT at);
     void Wheel(int steps);
-    int OnWindowEvent(int code, int p1);
 
     CPhysicalWindow m_popup;
     CControlContainer m_container;

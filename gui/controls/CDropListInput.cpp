@@ -171,27 +171,25 @@ void CDropList::SelectRow(int row)
         to->OnNotify(&record);
 }
 
-void CDropList::ButtonDown(int code, int p1)
+void CDropList::ButtonDown(MouseEvent::Button button, POINT at)
 {
     DebugTrace("dwMouseButtonDown=%i\n", m_buttonsAtOpen);
-    const int button = code == WindowEvent::LeftButtonDown ? kLeftButton : kRightButton;
-    if (m_open.closeOnOtherButton && !(m_buttonsAtOpen & button)) {
+    const int mask = button == MouseEvent::Button::Left ? kLeftButton : kRightButton;
+    if (m_open.closeOnOtherButton && !(m_buttonsAtOpen & mask)) {
         Close();
         return;
     }
-    const POINT at = EventPoint(p1);
     if (RowAt(at.x, at.y) >= 0) {
         m_popup.SetCapture(true);
         m_captured = true;
     }
 }
 
-void CDropList::ButtonUp(int p1)
+void CDropList::ButtonUp(POINT at)
 {
     if (m_popup.HasCapture())
         m_popup.SetCapture(false);
     m_captured = false;
-    const POINT at = EventPoint(p1);
     const int row = RowAt(at.x, at.y);
     if (row < 0) {
         m_open.closeOnOtherButton = 0;
@@ -227,10 +225,27 @@ int CDropList::OnEvent(void* sender, int source, int code, int p1, int p2, void*
     }
     if (source != EventSource::Window || !m_popup.IsCreated())
         return 0;
-    return OnWindowEvent(code, p1);
+    return Deliver({sender, source, code, p1, p2, data});
 }
 
-int CDropList::OnWindowEvent(int code, int p1)
+int CDropList::OnMouse(const MouseEvent& event)
+{
+    if (!m_isOpen)
+        return 0;
+    switch (event.action) {
+    case MouseEvent::Action::Move:
+        m_popup.SetTimer(kHoverTimer, kHoverPeriodMs);
+        TrackHover(event.at.x, event.at.y, true);
+        break;
+    case MouseEvent::Action::Press: ButtonDown(event.button, event.at); break;
+    case MouseEvent::Action::Release: ButtonUp(event.at); break;
+    case MouseEvent::Action::Wheel: Wheel(event.wheelSteps); break;
+    default: break;
+    }
+    return 0;
+}
+
+int CDropList::HandleEvent(CControl* control, int code, int p1, int p2, void* data)
 {
     if (code == WindowEvent::Destroyed) {
         Teardown();
@@ -240,19 +255,10 @@ int CDropList::OnWindowEvent(int code, int p1)
         return 0;
     int x = 0, y = 0;
     switch (code) {
-    case WindowEvent::MouseMove:
-        m_popup.SetTimer(kHoverTimer, kHoverPeriodMs);
-        TrackHover(EventPoint(p1).x, EventPoint(p1).y, true);
-        break;
-    case WindowEvent::LeftButtonDown:
-    case WindowEvent::RightButtonDown: ButtonDown(code, p1); break;
-    case WindowEvent::LeftButtonUp:
-    case WindowEvent::RightButtonUp: ButtonUp(p1); break;
     case WindowEvent::Activate:
         if (p1 == 0)
             Close();
         break;
-    case WindowEvent::MouseWheel: Wheel(p1); break;
     case WindowEvent::Timer:
         if (static_cast<UINT_PTR>(p1) == kHoverTimer && m_captured) {
             m_popup.GetCursorClientPos(x, y);
@@ -261,7 +267,6 @@ int CDropList::OnWindowEvent(int code, int p1)
             TrackToolTip();
         }
         break;
-    default: break;
     }
     return 0;
 }
