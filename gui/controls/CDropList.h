@@ -134,6 +134,7 @@ private:
     void ButtonDown(MouseEvent::Button button, POINT at);
     void ButtonUp(POINT at);
     void Wheel(int steps);
+    void OnTimer(UINT_PTR id);
 
     CPhysicalWindow m_popup;
     CControlContainer m_container;

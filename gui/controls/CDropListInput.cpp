@@ -253,20 +253,23 @@ int CDropList::HandleEvent(CControl* control, int code, int p1, int p2, void* da
     }
     if (!m_isOpen)
         return 0;
-    int x = 0, y = 0;
     switch (code) {
     case WindowEvent::Activate:
         if (p1 == 0)
             Close();
         break;
-    case WindowEvent::Timer:
-        if (static_cast<UINT_PTR>(p1) == kHoverTimer && m_captured) {
-            m_popup.GetCursorClientPos(x, y);
-            TrackHover(x, y, true);
-        } else if (static_cast<UINT_PTR>(p1) == kTipTimer) {
-            TrackToolTip();
-        }
-        break;
+    case WindowEvent::Timer: OnTimer(static_cast<UINT_PTR>(p1)); break;
     }
     return 0;
+}
+
+void CDropList::OnTimer(UINT_PTR id)
+{
+    if (id == kHoverTimer && m_captured) {
+        int x = 0, y = 0;
+        m_popup.GetCursorClientPos(x, y);
+        TrackHover(x, y, true);
+    } else if (id == kTipTimer) {
+        TrackToolTip();
+    }
 }
