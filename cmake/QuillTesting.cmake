@@ -1,9 +1,11 @@
-# quill_add_test(<name> SOURCES ... [LIBS ...] [LABEL <label>] [DESKTOP_INPUT] [HEAP_COUNTED]
+# quill_add_test(<name> SOURCES ... [LIBS ...] [LABEL <label>] [DESKTOP_INPUT] [ALONE] [HEAP_COUNTED]
 #                [SLOW <gtest filter>])
 # One GoogleTest executable, run under Wine, labelled with its folder's name
 # (or LABEL, or QUILL_TEST_LABEL set by a parent folder whose subsystem it belongs to).
 # DESKTOP_INPUT: its tests move the cursor, send input or activate windows, so
 # they never run beside each other (there is one cursor and one focus).
+# ALONE: its tests run with no other test at all, since any window another test
+# shows or activates meanwhile can move the pointer or end a mouse capture.
 # SLOW: the tests it selects (real capture, long cycles) are labelled slow as
 # well, so `scripts/test -LE slow` is a quick loop.
 # Tests run with Wine's heap checks, so a write into freed or foreign memory fails
@@ -12,7 +14,7 @@
 # A test passes only when GoogleTest printed PASSED and nothing failed or crashed.
 include(GoogleTest)
 function(quill_add_test name)
-  cmake_parse_arguments(T "DESKTOP_INPUT;HEAP_COUNTED" "LABEL;SLOW" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DESKTOP_INPUT;ALONE;HEAP_COUNTED" "LABEL;SLOW" "SOURCES;LIBS" ${ARGN})
   get_filename_component(label ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   if(T_LABEL)
     set(label ${T_LABEL})
@@ -22,6 +24,9 @@ function(quill_add_test name)
   set(extra "")
   if(T_DESKTOP_INPUT)
     set(extra RESOURCE_LOCK desktop_input)
+  endif()
+  if(T_ALONE)
+    list(APPEND extra RUN_SERIAL TRUE)
   endif()
   if(NOT T_HEAP_COUNTED)
     list(APPEND extra ENVIRONMENT WINEDEBUG=warn+heap)
