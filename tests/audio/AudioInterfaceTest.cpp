@@ -173,10 +173,13 @@ TEST(AudioInterface, CloseFromTheDeviceThreadIsRefusedAndEndsTheStream)
     EXPECT_EQ(sound.liveObjects, 0);
 }
 
+// A device that refuses to open, rather than the system's own: the tests' sound
+// server always offers one, and a process that exits right after winmm started
+// its sound threads can crash in them under Wine.
 TEST(AudioInterface, WithoutDeviceTheWaveOpenFailsWithItsText)
 {
-    if (waveInGetNumDevs() != 0)
-        GTEST_SKIP() << "a capture device exists";
+    FakeWaveDevice device;
+    device.refuseOpen = true;
     CAudioInterface ai;
     ai.CreateDriver(true, AudioTypeWave);
     AudioDriverSettings s = StereoSettings("Default Device", 960, 8);
