@@ -358,6 +358,11 @@ bool PlayByInput(ValueHost& h, CValueControl& control, HWND other, POINT press,
 TEST(ValueControl, DragsByRealInput)
 {
     CursorHome home;
+    // An earlier test's process may leave Wine's pointer where no warp of this
+    // one takes until the pointer moves for real: nothing here could be judged.
+    const int aside = home.home.x > 0 ? -1 : 1;
+    if (!MoveCursorTo(home.home.x + aside, home.home.y) || !MoveCursorTo(home.home.x, home.home.y))
+        GTEST_SKIP() << "the pointer cannot be placed on this display";
     using G = Gesture;
     struct Case {
         const char* name;
