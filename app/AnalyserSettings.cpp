@@ -87,7 +87,8 @@ void LoadSettings(AnalyserSettings& settings, const char* iniPath)
     for (const AnalyserSettingKey& setting : kAnalyserSettingFileOrder.keys) {
         int32_t cell = CellAt(settings, setting.index);
         if (LoadProfileInt(kSection, setting.key, &cell, iniPath))
-            std::memcpy(reinterpret_cast<unsigned char*>(&settings) + setting.index * sizeof(cell), &cell, sizeof(cell));
+            std::memcpy(reinterpret_cast<unsigned char*>(&settings) + setting.index * sizeof(cell), &cell,
+                        sizeof(cell));
     }
 }
 

@@ -35,10 +35,10 @@ const int kLargeMinWidth = 210, kLargeMinHeight = 150;
 const int kLargeStrip = 12, kSmallStrip = 8;
 const int kLargeFontHeight = 12, kSmallFontHeight = 9;
 
-const int kBitmapSlack = 50;                // the views' bitmaps exceed the pane by this
+const int kBitmapSlack = 50;                                // the views' bitmaps exceed the pane by this
 const int kMaxSeparatedBars = CRtaPanel::kThirdOctaveBands; // narrower 1/6-octave bars get no gap
-const double kBandTableBinWidth = 11.71875; // 48000 / 4096 Hz: labels only, whatever the rate
-const int kFullWeight = 100;                // hundredths: the last bar as wide as the others
+const double kBandTableBinWidth = 11.71875;                 // 48000 / 4096 Hz: labels only, whatever the rate
+const int kFullWeight = 100;                                // hundredths: the last bar as wide as the others
 
 // Label colours: a light blue-grey over a dark shadow (pixel values).
 const uint32_t kLabelBase = 0x4A515C;

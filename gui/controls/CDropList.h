@@ -53,7 +53,7 @@ enum : int32_t { Kind = NotifyKind::DropList, Selected = NotifyCode::Selected, C
 // The drop-list box takes its buttons' records like the popup's: a button's
 // pressed look going off reads as the list closing.
 static_assert(int(Closed) == int(NotifyCode::Cancelled), "a box button's cancel is the list's close");
-}
+} // namespace DropListNotify
 
 // The list that drops down under a drop list box or a popup menu: a popup
 // window of its own with one row per visible line, a scroll bar when the

@@ -85,7 +85,7 @@ private:
     CBitmapDC m_bufferB;
     CBorderFrame m_frame;
     RECT m_interior;
-    RECT m_changed; // marked during the draw request in progress
+    RECT m_changed;   // marked during the draw request in progress
     RECT m_shownLast; // what the last Present showed: the back buffer lacks it
     uint8_t m_blank;
     uint8_t m_toggle; // 0: B is drawn and presented next, A is on screen

@@ -13,8 +13,7 @@ const int kDarken = 210; // of 256: a dimmed background sets the bars off
 } // namespace
 
 CMeterViewControl::CMeterViewControl()
-    : m_visible(0), m_toggle(0), m_showWhole(1), m_shownLast(), m_frameRequest(), m_skin(nullptr), m_query(),
-      m_phase()
+    : m_visible(0), m_toggle(0), m_showWhole(1), m_shownLast(), m_frameRequest(), m_skin(nullptr), m_query(), m_phase()
 {}
 
 CMeterViewControl::~CMeterViewControl()

@@ -11,18 +11,18 @@ class CMeterViewControl;
 
 // The record of CMeterViewControl::Create, copied whole.
 struct MeterViewCreateParams {
-    uint8_t darken = 0; // the background cut from the container is dimmed
+    uint8_t darken = 0;     // the background cut from the container is dimmed
     ControlPlacement place; // its container gives the background and the skin
-    uint8_t fixed = 0; // Rebuild (21) leaves the bitmaps and the view as they are
+    uint8_t fixed = 0;      // Rebuild (21) leaves the bitmaps and the view as they are
     uint8_t visible = 1;
     int32_t controlId = 0;
-    CListener* owner = nullptr; // sets the view up and writes the values (MeterViewPhase)
+    CListener* owner = nullptr;          // sets the view up and writes the values (MeterViewPhase)
     int32_t frameKind = kSkinGroupFrame; // skin element drawn around groups of bars
-    int32_t backgroundKind = 0; // skin element drawn over the background; 0 none
-    uint8_t dragAnywhere = 0;   // a left drag on the control moves the window
-    int32_t insetX = 0;         // pixels kept free left and right of the bars
-    int32_t insetY = 0;         // ... above and below
-    uint8_t hoverHighlight = 0; // the bar under the cursor draws its alternate gradients
+    int32_t backgroundKind = 0;          // skin element drawn over the background; 0 none
+    uint8_t dragAnywhere = 0;            // a left drag on the control moves the window
+    int32_t insetX = 0;                  // pixels kept free left and right of the bars
+    int32_t insetY = 0;                  // ... above and below
+    uint8_t hoverHighlight = 0;          // the bar under the cursor draws its alternate gradients
 };
 
 // When the owner is asked to act (MeterViewPhase::phase).

@@ -27,9 +27,9 @@ struct PushButtonParams {
     int32_t imageId = 1000; // replaced by ControlCommand::SetImage
     uint8_t labelOption = 0;
     float iconScale = 1.0f;
-    int32_t latched = 0; // push mode: the checked look stays on
+    int32_t latched = 0;    // push mode: the checked look stays on
     int32_t level = kUnity; // opaque
-    std::string text;    // replaced by ControlCommand::SetText
+    std::string text;       // replaced by ControlCommand::SetText
     StretchMode stretchMode = StretchMode::Corners;
     int32_t middle = 0;
     uint32_t initialState = 0; // state flags right after creation

@@ -36,7 +36,7 @@ struct StaticTextParams {
     int32_t sourceX = 0;
     int32_t sourceY = 0;
     int32_t brightness = kUnity; // unframed only: channels x brightness/256; 0 = unchanged
-    int32_t marginX = 0;      // more inset of the text on each side
+    int32_t marginX = 0;         // more inset of the text on each side
     int32_t marginY = 0;
     uint8_t framed = 0;     // the background copied (or filled) with the skin's border frame over it
     uint8_t fill = 0;       // framed: filled with fillColor instead

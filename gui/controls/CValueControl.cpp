@@ -48,8 +48,8 @@ void FormatValue(std::string& out, const char* format, double value)
 
 CValueControl::CValueControl()
     : m_position(0), m_cursorHidden(false), m_park{0, 0}, m_press{0, 0}, m_absolute(false), m_dragging(false),
-      m_positionAtPress(0), m_lastTick(0), m_rightArmed(false), m_releasedByCaptureLoss(false), m_ctrlAtLastStep(false), m_created(false),
-      m_ticks(CTickSource::System())
+      m_positionAtPress(0), m_lastTick(0), m_rightArmed(false), m_releasedByCaptureLoss(false), m_ctrlAtLastStep(false),
+      m_created(false), m_ticks(CTickSource::System())
 {
     m_intervals.Init(kIntervalCount, kIntervalDelay);
 }

@@ -30,5 +30,6 @@ enum : int {
 // title bar hears the container's captions and rebuilds under the window's
 // own text and state codes, and the rebuild reaches controls and owner alike.
 static_assert(int(ControlCommand::SetText) == int(WindowEvent::TextSet), "a caption is set like a window text");
-static_assert(int(ControlCommand::Rebuild) == int(WindowEvent::StateChanged), "a rebuild lays the title bar out as a state change");
+static_assert(int(ControlCommand::Rebuild) == int(WindowEvent::StateChanged),
+              "a rebuild lays the title bar out as a state change");
 static_assert(int(ContainerEvent::Rebuild) == int(ControlCommand::Rebuild), "one rebuild for controls and owner");

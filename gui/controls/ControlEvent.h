@@ -23,9 +23,9 @@ struct MouseEvent {
 
     ControlEvent raw;
     Action action;
-    Button button;      // of a press, a release or a double click
-    POINT at;           // in the client area, signed, for the pointer's codes
-    int wheelSteps;     // whole notches
+    Button button;  // of a press, a release or a double click
+    POINT at;       // in the client area, signed, for the pointer's codes
+    int wheelSteps; // whole notches
 };
 
 // KeyDown and KeyUp.

@@ -157,7 +157,8 @@ void CBitmapBarRenderer::Draw(CBitmapDC& surface)
         return;
     const BarGeometry& g = m_geometry;
     const float length = float(g.crossLength);
-    m_changed = CrossPart(g.crossPosition, g.crossPosition + (g.vertical ? g.crossLength : g.crossLength + extraLength));
+    m_changed =
+        CrossPart(g.crossPosition, g.crossPosition + (g.vertical ? g.crossLength : g.crossLength + extraLength));
     // A swapped strip starts at the scale's end (DrawScale): measured from there.
     const float off =
         Swapped() ? (value - scaleEnd) / scaleSpan * length - length : (-scaleStart - value) / scaleSpan * length;

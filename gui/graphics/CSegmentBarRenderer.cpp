@@ -278,9 +278,9 @@ void CSegmentBarRenderer::CollectFromStart(Drawing& drawing, const int p[], int 
 bool CSegmentBarRenderer::SamePlace(const Drawing& a, const Drawing& b)
 {
     // Not the same bits: a copy of the surface last drawn holds that drawing too.
-    return a.bits && a.width == b.width && a.height == b.height &&
-           a.axisPosition == b.axisPosition && a.axisLength == b.axisLength && a.crossPosition == b.crossPosition &&
-           a.crossLength == b.crossLength && a.vertical == b.vertical;
+    return a.bits && a.width == b.width && a.height == b.height && a.axisPosition == b.axisPosition &&
+           a.axisLength == b.axisLength && a.crossPosition == b.crossPosition && a.crossLength == b.crossLength &&
+           a.vertical == b.vertical;
 }
 
 bool CSegmentBarRenderer::LineLook::operator==(const LineLook& o) const

@@ -47,23 +47,23 @@ public:
     // A segment's level as last drawn, in thousandths.
     int GetDisplayedLevel(int segment) const { return m_displayed[segment] >> kLevelShift; }
 
-    int values[kSegmentCount];          // 100, 0, 0, 0
-    int peakValue;                      // kNoPeak
-    float peakThickness;                // share of the bar's width; 0.15
-    int peakGradient;                   // index into the active set; negative: peakColor
-    int peakMinThickness;               // pixels; 2
-    int peakMaxThickness;               // pixels; 999
-    uint32_t peakColor;                 // pixel value
+    int values[kSegmentCount];           // 100, 0, 0, 0
+    int peakValue;                       // kNoPeak
+    float peakThickness;                 // share of the bar's width; 0.15
+    int peakGradient;                    // index into the active set; negative: peakColor
+    int peakMinThickness;                // pixels; 2
+    int peakMaxThickness;                // pixels; 999
+    uint32_t peakColor;                  // pixel value
     int segmentGradient[kGradientCount]; // per segment (the first four used); 0..7
     CColorGradient gradients[kGradientCount];
     CColorGradient alternateGradients[kGradientCount];
     CColorGradient background;
     CColorGradient alternateBackground;
-    bool useAlternate;           // draw from the alternate set and background
-    bool invert;                 // grow the other way
+    bool useAlternate;            // draw from the alternate set and background
+    bool invert;                  // grow the other way
     int bevel[kSegmentCount + 1]; // BevelStyle per segment, then the peak mark
     int decayStep[kSegmentCount]; // fall per draw in 1/16 thousandths; 0 follows at once
-    int ownerKey;                // the owner's own; 0, never read here
+    int ownerKey;                 // the owner's own; 0, never read here
 
 private:
     static const int kLevelShift = 4;               // displayed levels carry four fraction bits
@@ -121,6 +121,6 @@ private:
     int PeakThickness() const;
 
     int m_displayed[kSegmentCount];
-    Drawing m_drawn; // the last draw; no bits before the first
+    Drawing m_drawn;    // the last draw; no bits before the first
     Span m_changedSpan; // of the lines the draw in progress replayed
 };

@@ -1,3 +1,5 @@
+// The kernel sampled at hundredths of a tap; kept as laid out, one row per six samples.
+// clang-format off
 #include "image/resize/LanczosKernelSamples.h"
 
 const float LanczosKernelSamples[kLanczosSampleCount] = {

@@ -9,8 +9,8 @@ TEST(PressTracker, InsideEdgesAndNoCapture)
     const struct {
         POINT at;
         bool inside;
-    } cases[] = {{{0, 0}, true},   {{40, 20}, true},   {{41, 20}, false}, {{40, 21}, false},
-                 {{-1, 5}, false}, {{5, -1}, false},   {{20, 10}, true},  {{-32768, -32768}, false}};
+    } cases[] = {{{0, 0}, true},   {{40, 20}, true}, {{41, 20}, false}, {{40, 21}, false},
+                 {{-1, 5}, false}, {{5, -1}, false}, {{20, 10}, true},  {{-32768, -32768}, false}};
     CPhysicalWindow window; // never created: it never has the capture
     CPressTracker tracker(window);
     for (const auto& c : cases) {

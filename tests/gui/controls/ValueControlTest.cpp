@@ -315,8 +315,7 @@ struct GestureStep {
 // earlier cursor moves, dispatched with them, would put the cursor back.
 // After each move of the parked cursor comes the move the system reports
 // when the control puts the cursor back on the park point.
-bool PlayByInput(ValueHost& h, CValueControl& control, HWND other, POINT press,
-                 const std::vector<GestureStep>& steps)
+bool PlayByInput(ValueHost& h, CValueControl& control, HWND other, POINT press, const std::vector<GestureStep>& steps)
 {
     const HWND hwnd = control.GetWindow()->GetHwnd();
     if (!MoveCursorTo(press.x, press.y))
@@ -370,8 +369,14 @@ TEST(ValueControl, DragsByRealInput)
     };
     const Case cases[] = {
         {"a pixel every 200 ms is one position once averaged",
-         {{G::AtPark, 1, 128}, {G::AtPark, 1, 128}, {G::AtPark, 1, 128}, {G::AtPark, 1, 1}, {G::AtPark, 1, 1},
-          {G::AtPark, -1, -1}, {G::AtPark, 1, 1}, {G::Release, 0, 0}}},
+         {{G::AtPark, 1, 128},
+          {G::AtPark, 1, 128},
+          {G::AtPark, 1, 128},
+          {G::AtPark, 1, 1},
+          {G::AtPark, 1, 1},
+          {G::AtPark, -1, -1},
+          {G::AtPark, 1, 1},
+          {G::Release, 0, 0}}},
         {"absolute mode starts where the value is",
          {{G::AtPark, 2, 256}, {G::AtPressHeight, 0, 0}, {G::AtPressHeight, 10, 10 * 1024}, {G::Release, 0, 0}}},
         {"a lost capture ends the drag", {{G::AtPark, 1, 128}, {G::CaptureTaken, 0, 0}}},
