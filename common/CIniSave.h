@@ -1,12 +1,22 @@
 #pragma once
+#include "common/CFileLock.h"
 #include <windows.h>
 #include <string>
+#include <vector>
 
 // One save into the settings file. Its keys go into a copy beside the file,
 // which then takes the file's place in one step: wherever the program is
 // stopped, the file on disk is the one before the save or the one after it,
-// never a part of either. Each save starts from the file as the last one left
-// it, so other sections and keys stay; saves run one at a time (GUI thread).
+// never a part of either.
+// - Saves of one file run one at a time across all processes (CFileLock),
+//   and each starts from the file as the last one left it, so saves by
+//   several instances merge and other sections and keys stay.
+// - Every copy has a name of its own; a save removes the copies that stopped
+//   saves of its file left behind, read-only ones too.
+// - The copy replaces the file only when every step succeeded and it reads
+//   back whole: the system's profile writes report success on a full disk.
+// - Without the lock (another process held it past the wait) a save still
+//   never mixes with another: it fails where the file changed under it.
 class CIniSave {
 public:
     explicit CIniSave(const char* iniPath);
@@ -19,15 +29,30 @@ public:
     // Decimal text, as WriteProfileInt writes it.
     void WriteInt(const char* section, const char* key, int value);
     void WriteStruct(const char* section, const char* key, const void* data, UINT size);
-    // Puts the copy in the file's place. False, with the file as it was, when
-    // any step of the save failed.
+    // Puts the copy in the file's place. False, with the file as it was and
+    // no copy left, when any step of the save failed.
     bool Commit();
 
 private:
+    enum class WriteKind { Text, Struct };
+    struct Written {
+        WriteKind kind;
+        std::string section, key, value; // a structure's bytes as they are
+    };
+
+    bool StartCopy();
+    bool FlushCopy() const;
+    void Record(const Written& written);
+    bool CopyHoldsTheSave() const;
+    bool SectionHoldsTheSave(const std::string& section) const;
+    static bool IsWritten(const Written& written, const std::string& section, const std::string& key);
+    bool ReadsBack(const Written& written, const std::vector<std::string>& lines) const;
     void Discard();
 
+    CFileLock m_lock;
     std::string m_path;
     std::string m_copyPath;
+    std::vector<Written> m_written;
     bool m_ok;
-    bool m_pending; // the copy exists and is not yet in place
+    bool m_pending; // the copy may exist and is not yet in place
 };

@@ -1,0 +1,21 @@
+#pragma once
+#include <windows.h>
+
+// A lock that every process on this desktop shares for one file: a named
+// mutex whose name comes from the file's full path, so two spellings of one
+// path meet. Held from construction to destruction, on one thread. A holder
+// that ended without releasing it leaves it free, not stuck.
+class CFileLock {
+public:
+    // Waits at most waitMs; the lock may then not be held (see IsHeld).
+    CFileLock(const char* path, DWORD waitMs);
+    ~CFileLock();
+    CFileLock(const CFileLock&) = delete;
+    CFileLock& operator=(const CFileLock&) = delete;
+
+    bool IsHeld() const { return m_held; }
+
+private:
+    HANDLE m_mutex;
+    bool m_held;
+};

@@ -1,0 +1,21 @@
+#include "common/IniSaveApi.h"
+
+namespace {
+
+const IniSaveApi systemApi = {
+    CopyFileA, WritePrivateProfileStringA, WritePrivateProfileStructA, FlushFileBuffers, MoveFileExA,
+};
+
+const IniSaveApi* currentApi = &systemApi;
+
+} // namespace
+
+const IniSaveApi& CurrentIniSaveApi()
+{
+    return *currentApi;
+}
+
+void SetIniSaveApi(const IniSaveApi* api)
+{
+    currentApi = api ? api : &systemApi;
+}
