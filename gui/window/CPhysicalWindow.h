@@ -423,6 +423,10 @@ private:
     bool ReportCrossing(bool inside, int oldItem, LifeGuard& guard);
     void SendStateChanged();
     void SnapOnMove(WINDOWPOS& pos);
+    // While the user moves the window (a drag or the Move command), its title bar stays on the work area.
+    void KeepCaptionWhileMoving(WINDOWPOS& pos) const;
+    // A maximized window takes its work area as it is now (another bar came or went, or the display changed).
+    void RefitMaximized();
     void TickCursorHide(uint32_t now);
     void TickPlacementSave(uint32_t now);
     void TickCoveredWhileDocked();

@@ -1,5 +1,8 @@
-// CPhysicalWindow: the mouse buttons and moves, as toolkit events.
+// CPhysicalWindow: the mouse buttons and moves, as toolkit events, and the
+// moves the user makes with them.
 #include "gui/window/CPhysicalWindow.h"
+#include "gui/window/MonitorHelpers.h"
+#include "gui/window/WindowGeometry.h"
 
 namespace {
 const int kTearOffDistance = 50; // px a docked window is dragged before it comes off its edge
@@ -85,4 +88,18 @@ bool CPhysicalWindow::InDragRect() const
     GetCursorClientPos(x, y);
     return x >= m_place.dragRect.left && x <= m_place.dragRect.right && y >= m_place.dragRect.top &&
            y <= m_place.dragRect.bottom;
+}
+
+void CPhysicalWindow::KeepCaptionWhileMoving(WINDOWPOS& pos) const
+{
+    const bool movesOnly = (pos.flags & SWP_NOSIZE) && !(pos.flags & SWP_NOMOVE);
+    if (!movesOnly || !(m_dragger.IsDragging() || m_place.moving) || IsDocked() || m_place.maximized)
+        return;
+    RECT now = {};
+    ::GetWindowRect(m_life.hwnd, &now); // a move keeps the size
+    const int width = now.right - now.left, height = now.bottom - now.top;
+    const RECT target = {pos.x, pos.y, pos.x + width, pos.y + height};
+    RECT work;
+    if (GetMonitorRects(target, nullptr, &work))
+        KeepCaptionOnWorkArea(pos.x, pos.y, width, height, work);
 }

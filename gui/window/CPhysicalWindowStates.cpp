@@ -109,6 +109,16 @@ void CPhysicalWindow::Maximize(const RECT* normalRect)
                  m_policy.zOrderFlags);
 }
 
+void CPhysicalWindow::RefitMaximized()
+{
+    RECT monitor, work;
+    if (!m_place.maximized || IsMinimized() || !GetMonitorRects(m_place.restoreRect, &monitor, &work))
+        return;
+    m_dock.edgeTouch = TouchingSides(work, monitor);
+    SetWindowPos(m_life.hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
+                 m_policy.zOrderFlags);
+}
+
 void CPhysicalWindow::Restore()
 {
     if (!m_life.hwnd)
@@ -159,10 +169,10 @@ void CPhysicalWindow::StartMove()
     ::GetWindowRect(m_life.hwnd, &rect);
     int x = 0, y = 0;
     GetCursorScreenPos(x, y);
+    m_place.moving = true; // from the first move on: the centred window keeps its title bar reachable
     Move(x - (rect.right - rect.left) / 2, y - (rect.bottom - rect.top) / 2);
     SetWindowPos(m_life.hwnd, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
     SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, kKeepPlaceAndSize);
-    m_place.moving = true;
     if (m_params.movable)
         m_dragger.BeginDrag();
 }
@@ -277,9 +287,15 @@ bool CPhysicalWindow::DispatchStates(UINT message, WPARAM wParam, LPARAM lParam,
         OnSizing(wParam, reinterpret_cast<RECT*>(lParam));
         result = 0;
         return true;
+    case WM_SETTINGCHANGE:
+        // A docked bar hears of other bars from the shell (ABN_POSCHANGED).
+        if (wParam == SPI_SETWORKAREA)
+            RefitMaximized();
+        return false;
     case WM_DISPLAYCHANGE:
         if (IsDocked())
             DockNearest();
+        RefitMaximized();
         return false;
     case ToolkitMessage::AppBar: OnAppBarNotify(wParam); return false;
     default: return false;
@@ -299,6 +315,7 @@ void CPhysicalWindow::OnWindowPosChanging(WINDOWPOS* pos)
         pos->cy = m_dock.heldRect.bottom - m_dock.heldRect.top;
     } else if (!m_params.child) {
         SnapOnMove(*pos);
+        KeepCaptionWhileMoving(*pos);
     }
     MarkPlacementDirty();
 }

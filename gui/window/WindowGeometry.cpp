@@ -134,18 +134,32 @@ int BorderHitTest(int x, int y, int width, int height, int dockedEdge)
     return None;
 }
 
+bool IsCaptionReachable(const RECT& rect, const RECT& work)
+{
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    const int across = std::min(rect.right, work.right) - std::max(rect.left, work.left);
+    return rect.top >= work.top && rect.top + std::min(kMinVisiblePart, height) <= work.bottom &&
+           across >= std::min(kMinVisiblePart, width);
+}
+
 RECT FitRectToWorkArea(const RECT& rect, const RECT& work)
 {
     const int width = std::min(rect.right - rect.left, work.right - work.left);
     const int height = std::min(rect.bottom - rect.top, work.bottom - work.top);
     const RECT sized = {rect.left, rect.top, rect.left + width, rect.top + height};
-    RECT shown;
-    if (IntersectRect(&shown, &sized, &work) && shown.right - shown.left >= std::min(kMinVisiblePart, width) &&
-        shown.bottom - shown.top >= std::min(kMinVisiblePart, height))
+    if (IsCaptionReachable(sized, work))
         return sized;
     const int left = std::max(work.left, std::min(sized.left, work.right - width));
     const int top = std::max(work.top, std::min(sized.top, work.bottom - height));
     return {left, top, left + width, top + height};
+}
+
+void KeepCaptionOnWorkArea(int& x, int& y, int width, int height, const RECT& work)
+{
+    const int across = std::min(kMinVisiblePart, width), down = std::min(kMinVisiblePart, height);
+    // The top wins over the bottom and the left over the right on a work area too small for both.
+    x = std::max(int(work.left) + across - width, std::min(x, int(work.right) - across));
+    y = std::max(int(work.top), std::min(y, int(work.bottom) - down));
 }
 
 int FitDockThickness(int thickness, int monitorExtent)

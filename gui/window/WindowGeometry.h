@@ -56,9 +56,16 @@ int BorderHitTest(int x, int y, int width, int height, int dockedEdge);
 // thinnest docked bar a saved placement may ask for.
 const int kMinVisiblePart = 32;
 
+// Whether the window's title bar, its top kMinVisiblePart rows, can be taken
+// hold of on work: not above it, wholly inside it top to bottom, and with
+// kMinVisiblePart of its width (all of a narrower one) inside it.
+bool IsCaptionReachable(const RECT& rect, const RECT& work);
 // A restored rectangle brought into reach of work: no larger than it and,
-// when less than kMinVisiblePart of it shows there each way, moved wholly into it.
+// when its title bar cannot be reached, moved wholly into it.
 RECT FitRectToWorkArea(const RECT& rect, const RECT& work);
+// A window of the given size being moved to (x, y) stops where its title bar
+// would leave work, as the system's own move loop keeps a caption reachable.
+void KeepCaptionOnWorkArea(int& x, int& y, int width, int height, const RECT& work);
 // A restored docked thickness: at least kMinVisiblePart and at most half the
 // monitor's extent across its edge, so the bar never takes the whole monitor.
 int FitDockThickness(int thickness, int monitorExtent);

@@ -40,7 +40,13 @@ struct FakeShell {
     static HWND WINAPI Foreground() { return current->foreground; }
     static BOOL WINAPI Monitor(HMONITOR monitor, LPMONITORINFO info)
     {
-        return current->monitorFails ? FALSE : GetMonitorInfoA(monitor, info);
+        if (current->monitorFails || !GetMonitorInfoA(monitor, info))
+            return FALSE;
+        // Wine keeps a work area set with SPI_SETWORKAREA to the setting
+        // process's own SPI answer; the system's monitor reports it too.
+        if (current->workAreaFromSettings)
+            SystemParametersInfoA(SPI_GETWORKAREA, 0, &info->rcWork, 0);
+        return TRUE;
     }
 
     std::vector<Call> calls;
@@ -48,6 +54,7 @@ struct FakeShell {
     int leftBarWidth = 0;
     HWND foreground = nullptr;
     bool monitorFails = false;
+    bool workAreaFromSettings = false;
     const WindowShellApi api = {AppBar, Foreground, Monitor};
     static FakeShell* current;
 };

@@ -42,6 +42,56 @@ TEST(WindowStates, MaximizeMinimizeRestore)
     EXPECT_EQ(full.listener.Count(WindowEvent::Resized), 1);
 }
 
+namespace {
+// The work area set while it lives, the whole desktop again after. Wine keeps
+// it to this process and broadcasts no change: the test sends the message.
+struct SetWorkArea {
+    explicit SetWorkArea(RECT work) { SystemParametersInfoA(SPI_SETWORKAREA, 0, &work, 0); }
+    ~SetWorkArea() { SystemParametersInfoA(SPI_SETWORKAREA, 0, const_cast<RECT*>(&Desktop), 0); }
+};
+} // namespace
+
+// A bar that takes an edge, or a new display, changes the work area: a
+// maximized window takes the work area as it is now; a normal one stays.
+TEST(WindowStates, MaximizedWindowFollowsTheWorkArea)
+{
+    const RECT normal = {100, 100, 500, 400};
+    const struct {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        RECT work;
+        bool maximized;
+        RECT expected;
+        uint32_t edgeTouch;
+    } cases[] = {
+        {"taskbar at the bottom", WM_SETTINGCHANGE, SPI_SETWORKAREA, {0, 0, 1280, 994}, true, {0, 0, 1280, 994}, 7},
+        {"bar at the left", WM_SETTINGCHANGE, SPI_SETWORKAREA, {40, 0, 1280, 1024}, true, {40, 0, 1280, 1024}, 14},
+        {"display change", WM_DISPLAYCHANGE, 32, {0, 30, 1280, 1024}, true, {0, 30, 1280, 1024}, 13},
+        {"another setting", WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, {0, 0, 1280, 994}, true, Desktop, 15},
+        {"not maximized", WM_SETTINGCHANGE, SPI_SETWORKAREA, {0, 0, 1280, 994}, false, normal, 0},
+    };
+    for (const auto& c : cases) {
+        ShellWindow w(TestWindowParams(100, 100, 400, 300));
+        w.shell.workAreaFromSettings = true;
+        SetWorkArea whole(Desktop); // whatever taskbar another test's tray icon brought up
+        if (c.maximized)
+            w.window.Maximize(nullptr);
+        PumpMessages();
+        SetWorkArea work(c.work);
+        w.listener.Clear();
+        w.Send(c.message, c.wParam);
+        PumpMessages();
+        EXPECT_TRUE(SameRect(w.Rect(), c.expected)) << c.name;
+        EXPECT_EQ(w.window.GetEdgeTouch(), c.edgeTouch) << c.name;
+        const RECT before = c.maximized ? Desktop : normal;
+        EXPECT_EQ(w.listener.Count(WindowEvent::Resized), SameRect(c.expected, before) ? 0 : 1) << c.name;
+        EXPECT_EQ(w.window.IsMaximized(), c.maximized) << c.name;
+        w.window.Restore();
+        EXPECT_TRUE(SameRect(w.Rect(), normal)) << c.name;
+    }
+}
+
 // A docked window dragged 50 px stays; at 51 px it comes off under the cursor
 // at its normal size.
 // A click outside closes the window; a listener that deletes the window on

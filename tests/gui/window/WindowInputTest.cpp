@@ -1,6 +1,8 @@
 // Window behaviour that reads the cursor: each test places it first.
 #include "tests/common/FakeTicks.h"
 #include "WindowTestSupport.h"
+#include "gui/controls/ControlNotification.h"
+#include "gui/window/WindowCommand.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -191,5 +193,54 @@ TEST(WindowInput, DraggingMovesTheWindow)
             EXPECT_EQ(codes, dragged);
         }
         EXPECT_EQ(GetCapture(), nullptr);
+    }
+}
+
+// The Move command centres the window on the cursor and drags it; a drag held
+// low in the window reaches as far. Wherever the cursor goes, the window stops
+// where its title bar would leave the work area.
+TEST(WindowInput, MovedWindowKeepsItsTitleBarOnTheWorkArea)
+{
+    const RECT from = {300, 200, 700, 500};
+    const struct {
+        const char* name;
+        bool moveCommand;
+        POINT to;
+        RECT expected;
+    } cases[] = {
+        {"Move, cursor to the top", true, {640, 0}, {440, 0, 840, 300}},
+        {"Move, cursor to the top left corner", true, {0, 0}, {-200, 0, 200, 300}},
+        {"Move, cursor to the bottom right corner", true, {1279, 1023}, {1079, 873, 1479, 1173}},
+        {"drag held low, cursor to the top", false, {640, 0}, {630, 0, 1030, 300}},
+    };
+    for (const auto& c : cases) {
+        WindowCreateParams params = ActiveWindowParams();
+        params.x = from.left;
+        params.y = from.top;
+        params.width = from.right - from.left;
+        params.height = from.bottom - from.top;
+        Fixture f(params);
+        f.window.SetDragRect(0, 0, params.width - 1, params.height - 1);
+        if (c.moveCommand) {
+            ASSERT_TRUE(MoveCursorTo((from.left + from.right) / 2, (from.top + from.bottom) / 2));
+            ControlNotification move;
+            move.kind = NotifyKind::PopupMenu;
+            move.code = NotifyCode::Selected;
+            move.controlId = WindowCommand::Move;
+            f.window.OnNotify(&move);
+        } else {
+            ASSERT_TRUE(MoveCursorTo(from.left + 10, from.bottom - 10));
+            f.Send(WM_LBUTTONDOWN);
+        }
+        const bool dragging = GetCapture() == f.window.GetHwnd();
+        ASSERT_TRUE(MoveCursorTo(c.to.x, c.to.y));
+        f.Send(WM_MOUSEMOVE);
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        f.Send(WM_LBUTTONUP);
+        PumpMessages();
+        const RECT rect = f.Rect();
+        EXPECT_TRUE(EqualRect(&rect, &c.expected)) << c.name << ": " << rect.left << "," << rect.top << " cursor "
+                                                   << cursor.x << "," << cursor.y << " dragging " << dragging;
     }
 }
