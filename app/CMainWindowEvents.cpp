@@ -42,6 +42,8 @@ void CMainWindow::OnViewEvent(int source, int code, int p1, int p2)
 {
     if (source == EventSource::Relayed && code == WindowEvent::SizingClamped)
         ClampSizing(p1, reinterpret_cast<RECT*>(p2));
+    else if (source == EventSource::Relayed && code == WindowEvent::Sizing && p2)
+        ClampDockedThickness(*reinterpret_cast<SizeProposal*>(p2));             // docking, or sizing while docked
     else if (source == EventSource::Relayed && code == ContainerEvent::Rebuild) // a new size, a maximize or a restore
         Redraw(PaneOrder::MeterFirst);
     else if (source == EventSource::Window && code == WindowEvent::RightButtonUp)

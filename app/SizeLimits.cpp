@@ -1,5 +1,5 @@
 #include "app/SizeLimits.h"
-#include "gui/window/WindowGeometry.h"
+#include <algorithm>
 
 namespace {
 const int kMinWidth = 78;       // room for the title bar's buttons
@@ -19,4 +19,16 @@ SizeLimits MainWindowSizeLimits(CaptionState caption, int captionHeight, int doc
     if (dockedEdge == DockEdge::Top || dockedEdge == DockEdge::Bottom)
         limits.minHeight = kMinHeight;
     return limits;
+}
+
+void ClampDockedThickness(SizeProposal& proposal)
+{
+    // The caption does not count: the docked edge sets the thickness's own minimum.
+    if (proposal.axis == SizeAxis::Horizontal) {
+        const SizeLimits limits = MainWindowSizeLimits(CaptionState::Hidden, 0, DockEdge::Left);
+        proposal.width = std::clamp(int(proposal.width), limits.minWidth, limits.maxWidth);
+    } else if (proposal.axis == SizeAxis::Vertical) {
+        const SizeLimits limits = MainWindowSizeLimits(CaptionState::Hidden, 0, DockEdge::Top);
+        proposal.height = std::clamp(int(proposal.height), limits.minHeight, limits.maxHeight);
+    }
 }
