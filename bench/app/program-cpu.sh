@@ -17,6 +17,7 @@ program=${QUILL_PROGRAM_BENCH_EXE:-$B/app/QuillmereRTA.exe}
 window_s=${QUILL_PROGRAM_BENCH_SECONDS:-30}
 settle_s=${QUILL_PROGRAM_BENCH_SETTLE:-5}
 screen=1920x1080 # room for the maximized and the wide states
+crowd=300 # other programs' topmost windows in the crowded states
 ticks=$(getconf CLK_TCK)
 tool="$B/bench/app/program_window.exe"
 work=$(mktemp -d /tmp/quill-progbench.XXXXXX)
@@ -83,6 +84,15 @@ app_pid=$(program_pid)
 xdotool mousemove 1919 1079
 
 measure default
+# Other programs' windows above it, hidden and shown, as desktops carry them;
+# measured once they stand and the desktop has laid them out.
+for state in hidden shown; do
+  wine "$tool" crowd "$state" "$crowd" $((settle_s + window_s + 1)) >"$work/crowd" 2>/dev/null &
+  crowd_pid=$!
+  for _ in $(seq 1200); do grep -q ready "$work/crowd" && break; sleep 0.1; done
+  measure "default_${state}_windows"
+  wait "$crowd_pid" || true
+done
 # Resting on the RTA pane the pointer is tracked every 10 ms.
 xdotool mousemove 600 450
 measure pointer_over

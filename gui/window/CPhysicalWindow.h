@@ -15,6 +15,7 @@
 #include "common/CTrackedValue.h"
 #include "gui/graphics/CBitmapDC.h"
 #include "gui/CListener.h"
+#include "gui/window/CCoverProbe.h"
 #include "gui/window/CMessageHook.h"
 #include "gui/CObjectBase.h"
 #include "gui/window/CWindowDragger.h"
@@ -125,9 +126,11 @@ public:
     // Shown, not minimized and not clipped away by its parents: a picture put
     // on it now may reach the screen. Asks nothing of other programs' windows.
     bool IsOnScreen();
-    // Whether the windows above its top-level window hide every pixel of it;
-    // asks each of them for its place, so once per frame rather than per pane.
-    bool IsWhollyCovered() const;
+    // Whether the windows above its top-level window hide every pixel of it
+    // (CCoverProbe: a "covered" answer may be a walk period old); once per
+    // frame rather than per pane.
+    bool IsWhollyCovered();
+    const CCoverProbe& GetCoverProbe() const { return m_cover; }
     bool IsMinimized() const;
     bool IsMaximized() const { return m_place.maximized; }
     bool IsDisabled() const { return m_params.disabled != 0; }
@@ -358,6 +361,7 @@ private:
     MouseTracking m_mouse;
     CursorHide m_cursor;
     Policy m_policy;
+    CCoverProbe m_cover;
 
     // One per running HandleMessage (and Destroy) of this object, innermost
     // first: the destructor marks them, so a frame whose object was deleted

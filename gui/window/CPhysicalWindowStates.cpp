@@ -26,22 +26,6 @@ bool IsShownState(HWND hwnd)
            !IsMinimizedState(placement.showCmd);
 }
 
-// The part of a window above that hides what lies below it: its shape, or
-// nothing for a hidden, minimized or see-through (layered) window. Its place
-// is asked first: most windows above lie elsewhere.
-bool HiddenBy(HWND above, const RECT& bounds, HRGN shape)
-{
-    RECT r = {}, common = {};
-    if (!GetWindowRect(above, &r) || !IntersectRect(&common, &r, &bounds) || !IsWindowVisible(above) ||
-        IsIconic(above) || (GetWindowLongA(above, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TRANSPARENT)))
-        return false;
-    const int shaped = GetWindowRgn(above, shape);
-    if (shaped == SIMPLEREGION || shaped == COMPLEXREGION)
-        OffsetRgn(shape, r.left, r.top);
-    else
-        SetRectRgn(shape, r.left, r.top, r.right, r.bottom);
-    return true;
-}
 } // namespace
 
 bool CPhysicalWindow::CanMove() const
@@ -208,7 +192,8 @@ LRESULT CPhysicalWindow::OnHitTest(LPARAM lParam)
     const int handle = m_place.maximized ? SizingHandle::None : HitTestBorder(at.x, at.y);
     if (handle != SizingHandle::None)
         return HitCodeOfHandle(handle);
-    SetCursor(m_cursor.shape);
+    if (!CCoverProbe::IsProbing())
+        SetCursor(m_cursor.shape);
     return HTCLIENT;
 }
 
@@ -377,25 +362,9 @@ bool CPhysicalWindow::IsOnScreen()
     return dc && GetClipBox(dc, &box) > NULLREGION;
 }
 
-// The system's clipping does not tell: neither a composited desktop nor Wine
-// clips a top-level window by those above it.
-bool CPhysicalWindow::IsWhollyCovered() const
+bool CPhysicalWindow::IsWhollyCovered()
 {
-    RECT rect = {};
-    if (!m_life.hwnd || !::GetWindowRect(m_life.hwnd, &rect))
-        return false;
-    HRGN uncovered = CreateRectRgnIndirect(&rect), shape = CreateRectRgn(0, 0, 0, 0);
-    int left = uncovered && shape ? SIMPLEREGION : ERROR;
-    for (HWND above = GetWindow(GetAncestor(m_life.hwnd, GA_ROOT), GW_HWNDPREV); above && left > NULLREGION;
-         above = GetWindow(above, GW_HWNDPREV)) {
-        RECT bounds = {};
-        GetRgnBox(uncovered, &bounds);
-        if (HiddenBy(above, bounds, shape))
-            left = CombineRgn(uncovered, uncovered, shape, RGN_DIFF);
-    }
-    DeleteObject(uncovered);
-    DeleteObject(shape);
-    return left == NULLREGION;
+    return m_life.hwnd && m_cover.IsWhollyCovered(m_life.hwnd);
 }
 
 bool CPhysicalWindow::IsMinimized() const

@@ -251,51 +251,6 @@ TEST(PhysicalWindow, RegionAndShowBitmap)
     }
 }
 
-// Covered only while windows above it together hide every pixel of it;
-// windows below it, hidden ones and see-through ones hide nothing. Topmost and
-// in a corner of its own, so that other tests' windows stay out of the way.
-TEST(PhysicalWindow, WhollyCoveredOnlyWhenWindowsAboveHideAllOfIt)
-{
-    CPhysicalWindow window;
-    ASSERT_EQ(window.Create(TestWindowParams(1100, 900, 64, 48)), 0);
-    SetWindowPos(window.GetHwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    struct Cover {
-        RECT rect;
-        DWORD exStyle;
-        DWORD visible;
-        HWND after; // where in the z-order: HWND_TOPMOST above the window
-    };
-    const RECT all = {1100, 900, 1164, 948}, left = {1100, 900, 1132, 948}, right = {1132, 900, 1164, 948},
-               short1 = {1100, 900, 1163, 948};
-    const struct {
-        const char* name;
-        std::vector<Cover> covers;
-        bool covered;
-    } cases[] = {
-        {"nothing above", {}, false},
-        {"one over all", {{all, 0, WS_VISIBLE, HWND_TOPMOST}}, true},
-        {"one a column short", {{short1, 0, WS_VISIBLE, HWND_TOPMOST}}, false},
-        {"two halves", {{left, 0, WS_VISIBLE, HWND_TOPMOST}, {right, 0, WS_VISIBLE, HWND_TOPMOST}}, true},
-        {"one half", {{left, 0, WS_VISIBLE, HWND_TOPMOST}}, false},
-        {"hidden", {{all, 0, 0, HWND_TOPMOST}}, false},
-        {"see-through", {{all, WS_EX_LAYERED, WS_VISIBLE, HWND_TOPMOST}}, false},
-        {"below", {{all, 0, WS_VISIBLE, HWND_BOTTOM}}, false},
-    };
-    for (const auto& c : cases) {
-        std::vector<HWND> made;
-        for (const Cover& cover : c.covers) {
-            const RECT& r = cover.rect;
-            made.push_back(CreateWindowExA(cover.exStyle | WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP | cover.visible,
-                                           r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr,
-                                           nullptr));
-            SetWindowPos(made.back(), cover.after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
-        EXPECT_EQ(window.IsWhollyCovered(), c.covered) << c.name;
-        for (HWND w : made)
-            DestroyWindow(w);
-    }
-}
-
 // A refused window leaves no class, no menu and no bitmap behind; a window
 // whose size gives no bitmap still lives, with an empty one.
 TEST(PhysicalWindow, BadInputLeavesNothingBehind)
