@@ -8,16 +8,19 @@ namespace {
 const char kClass[] = "CoverProbeTestWindow";
 const int kCrowd = 300; // hidden windows, as desktops carry them
 
-HWND Popup(const RECT& r, DWORD visible, DWORD exStyle = 0, HWND after = HWND_TOPMOST)
+enum class Shown { No, Yes };
+
+HWND Popup(const RECT& r, Shown shown, DWORD exStyle = 0, HWND after = HWND_TOPMOST)
 {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;
     wc.lpszClassName = kClass;
     RegisterClassA(&wc); // fails harmlessly once registered
-    const HWND hwnd =
-        CreateWindowExA(exStyle | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kClass, "", WS_POPUP | visible, r.left, r.top,
-                        r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
-    SetWindowPos(hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const HWND hwnd = CreateWindowExA(exStyle | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kClass, "", WS_POPUP, r.left,
+                                      r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
+    // Shown without activation: other tests' windows keep the focus they hold.
+    SetWindowPos(hwnd, after, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (shown == Shown::Yes ? SWP_SHOWWINDOW : 0));
     return hwnd;
 }
 
@@ -50,7 +53,7 @@ TEST(CoverProbe, CoveredOnlyWhenWindowsAboveHideAllOfIt)
     struct Cover {
         RECT rect;
         DWORD exStyle;
-        DWORD visible;
+        Shown shown;
         HWND after;
     };
     const struct {
@@ -59,19 +62,19 @@ TEST(CoverProbe, CoveredOnlyWhenWindowsAboveHideAllOfIt)
         bool covered;
     } cases[] = {
         {"nothing above", {}, false},
-        {"one over all", {{kAll, 0, WS_VISIBLE, HWND_TOPMOST}}, true},
-        {"one a column short", {{kColumnShort, 0, WS_VISIBLE, HWND_TOPMOST}}, false},
-        {"two halves", {{kLeft, 0, WS_VISIBLE, HWND_TOPMOST}, {kRight, 0, WS_VISIBLE, HWND_TOPMOST}}, true},
-        {"one half", {{kLeft, 0, WS_VISIBLE, HWND_TOPMOST}}, false},
-        {"hidden", {{kAll, 0, 0, HWND_TOPMOST}}, false},
-        {"see-through", {{kAll, WS_EX_LAYERED, WS_VISIBLE, HWND_TOPMOST}}, false},
-        {"below", {{kAll, 0, WS_VISIBLE, HWND_BOTTOM}}, false},
+        {"one over all", {{kAll, 0, Shown::Yes, HWND_TOPMOST}}, true},
+        {"one a column short", {{kColumnShort, 0, Shown::Yes, HWND_TOPMOST}}, false},
+        {"two halves", {{kLeft, 0, Shown::Yes, HWND_TOPMOST}, {kRight, 0, Shown::Yes, HWND_TOPMOST}}, true},
+        {"one half", {{kLeft, 0, Shown::Yes, HWND_TOPMOST}}, false},
+        {"hidden", {{kAll, 0, Shown::No, HWND_TOPMOST}}, false},
+        {"see-through", {{kAll, WS_EX_LAYERED, Shown::Yes, HWND_TOPMOST}}, false},
+        {"below", {{kAll, 0, Shown::Yes, HWND_BOTTOM}}, false},
     };
     for (const auto& c : cases) {
         Windows windows;
-        const HWND target = windows.Add(Popup(kAll, WS_VISIBLE));
+        const HWND target = windows.Add(Popup(kAll, Shown::Yes));
         for (const Cover& cover : c.covers)
-            windows.Add(Popup(cover.rect, cover.visible, cover.exStyle, cover.after));
+            windows.Add(Popup(cover.rect, cover.shown, cover.exStyle, cover.after));
         CCoverProbe probe;
         EXPECT_EQ(probe.IsWhollyCovered(target), c.covered) << c.name;
     }
@@ -84,8 +87,8 @@ TEST(CoverProbe, CoveredOnlyWhenWindowsAboveHideAllOfIt)
 TEST(CoverProbe, ACoverMovedAwayIsSeenInTime)
 {
     Windows windows;
-    const HWND target = windows.Add(Popup(kAll, WS_VISIBLE));
-    const HWND cover = windows.Add(Popup(kAll, WS_VISIBLE));
+    const HWND target = windows.Add(Popup(kAll, Shown::Yes));
+    const HWND cover = windows.Add(Popup(kAll, Shown::Yes));
     CCoverProbe probe;
     EXPECT_TRUE(probe.IsWhollyCovered(target));
     SetWindowPos(cover, nullptr, kElsewhere.left, kElsewhere.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -104,16 +107,16 @@ TEST(CoverProbe, ACoverMovedAwayIsSeenInTime)
 TEST(CoverProbe, AskingCostsNoWalkPerWindowAbove)
 {
     Windows windows;
-    const HWND target = windows.Add(Popup(kAll, WS_VISIBLE));
+    const HWND target = windows.Add(Popup(kAll, Shown::Yes));
     for (int i = 0; i < kCrowd; ++i)
-        windows.Add(Popup(kAll, 0));
+        windows.Add(Popup(kAll, Shown::No));
     const int kAsks = 50;
     CCoverProbe probe;
     for (int i = 0; i < kAsks; ++i)
         EXPECT_FALSE(probe.IsWhollyCovered(target));
     EXPECT_EQ(probe.GetWalkCount(), 0);
 
-    windows.Add(Popup(kAll, WS_VISIBLE));
+    windows.Add(Popup(kAll, Shown::Yes));
     const DWORD start = GetTickCount();
     for (int i = 0; i < kAsks; ++i)
         EXPECT_TRUE(probe.IsWhollyCovered(target));
