@@ -3,14 +3,13 @@
 //   program_window wait            until the window exists
 //   program_window place X Y W H   normal state at that rectangle
 //   program_window maximize | minimize | restore
-//   program_window crowd hidden|shown N S  N topmost 1 x 1 tool windows of its own
-//                                          above the program, for S seconds
+//   program_window crowd hidden|shown N    N topmost 1 x 1 tool windows of its own
+//                                          above the program, kept until killed
 // Exit status 0 when the window was found and told.
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 namespace {
 const char kTitle[] = "Quillmere RTA";
@@ -45,56 +44,33 @@ HWND FindProgram()
 int Usage()
 {
     std::fprintf(stderr, "usage: program_window wait | place X Y W H | maximize | minimize | restore |"
-                         " crowd hidden|shown N S\n");
+                         " crowd hidden|shown N\n");
     return 2;
 }
 
-// The desktop's own process lays out its taskbar anew for every window shown
-// or gone: a message it answers after those tells that it has caught up.
-void AwaitDesktop()
-{
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(GetDesktopWindow(), WM_NULL, 0, 0, SMTO_BLOCK, kWaitMs, &result);
-}
-
-void PumpFor(DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    MSG msg;
-    while (GetTickCount() - start < ms) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - (GetTickCount() - start), QS_ALLINPUT);
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    }
-}
-
 // The windows many desktops carry: tool tips, input-method and helper windows
-// of other programs, most of them hidden, all above the analyser. "ready" once
-// they stand and the desktop has laid them out; gone, with the desktop caught
-// up again, after the given seconds.
-int Crowd(const char* state, int count, int seconds)
+// of other programs, most of them hidden, all above the analyser; "ready"
+// once they stand.
+int Crowd(const char* state, int count)
 {
     const bool shown = !std::strcmp(state, "shown");
-    if ((!shown && std::strcmp(state, "hidden")) || count <= 0 || seconds <= 0)
+    if ((!shown && std::strcmp(state, "hidden")) || count <= 0)
         return Usage();
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;
     wc.lpszClassName = "ProgramBenchCrowd";
     RegisterClassA(&wc);
-    std::vector<HWND> crowd;
     for (int i = 0; i < count; ++i) {
-        crowd.push_back(CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1,
-                                        nullptr, nullptr, nullptr, nullptr));
+        const HWND hwnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1,
+                                          nullptr, nullptr, nullptr, nullptr);
         if (shown)
-            ShowWindow(crowd.back(), SW_SHOWNOACTIVATE);
+            ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     }
-    AwaitDesktop();
     std::printf("ready\n");
     std::fflush(stdout);
-    PumpFor(DWORD(seconds) * 1000);
-    for (HWND hwnd : crowd)
-        DestroyWindow(hwnd);
-    AwaitDesktop();
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageA(&msg);
     return 0;
 }
 } // namespace
@@ -105,7 +81,7 @@ int main(int argc, char** argv)
         return Usage();
     const char* command = argv[1];
     if (!std::strcmp(command, "crowd"))
-        return argc == 5 ? Crowd(argv[2], std::atoi(argv[3]), std::atoi(argv[4])) : Usage();
+        return argc == 4 ? Crowd(argv[2], std::atoi(argv[3])) : Usage();
     const HWND window = FindProgram();
     if (!window) {
         std::fprintf(stderr, "program_window: no window \"%s\"\n", kTitle);
