@@ -2,9 +2,21 @@
 #include "audio/AudioDeviceConfig.h"
 #include "audio/AudioDriverSettings.h"
 #include "audio/CAudioInterface.h"
+#include "common/CRunnable.h"
+#include "common/CThread.h"
+#include <windows.h>
+#include <cstdint>
 #include <string>
 
 class CAudioClient;
+class CTickSource;
+
+// How an Open ended for now: Waiting while the device has not answered yet.
+enum class AudioOpenProgress { Opened, Failed, Waiting };
+// What Poll found about an open that was waiting: its end, or that it takes too long.
+enum class AudioOpenEvent { None, Opened, Failed, NoAnswer };
+// Whether Close waits for an open that has not returned yet.
+enum class OpenWait { Wait, Leave };
 
 // The main window's audio objects: the streaming interface with the device
 // choice it opens, a second interface that only lists interface types and
@@ -14,25 +26,48 @@ class CAudioClient;
 // Open always closes first, so no block arrives while the driver settings
 // change. Whatever fails leaves its reason in the status text and the
 // analysers idle; nothing is shown in a message box.
-// GUI thread only; the client receives blocks on the driver's capture thread.
-class CAudioSession {
+//
+// A device can take many seconds to open (a sound server that accepts but
+// never replies holds the first wave or DirectSound call for ~30 s), so the
+// driver is opened on a worker thread that ends when the open returns. Open
+// waits a moment for it, enough for any device that answers; otherwise the
+// open goes on and Poll, called by the window's tick, tells its end. While it
+// goes on the streaming interface is not touched (the worker holds it) and the
+// device layer may not answer either, so the settings window lists no devices.
+// GUI thread only, but for the worker; the client receives blocks on the
+// driver's capture thread.
+class CAudioSession : private CRunnable {
 public:
     static constexpr const char* kInputSection = "Input";
     static constexpr const char* kOpening = "Error!"; // kept after a successful open
     static constexpr const char* kInvalidInterface = "Invalid Interface Type";
     static constexpr const char* kDefaultStatus = "Select the desired audio device, and press OK to apply.";
+    static constexpr const char* kWaiting = "Waiting for the input device to answer; the new choice opens then";
+    static constexpr const char* kNoAnswer = "ERROR - The input device does not answer; still waiting for it";
+    static constexpr const char* kLateFailure = "ERROR - The input device did not answer for %u s\n%s";
+    // An open that has not returned by then leaves the caller to go on; a device that answers is far quicker.
+    static const DWORD kOpenGraceMs = 250;
+    // An open that takes longer is told as a device that does not answer.
+    static const uint32_t kAnswerLimitMs = 5000;
 
-    CAudioSession() = default;
+    explicit CAudioSession(CTickSource* ticks = nullptr);
+    ~CAudioSession() override;
     CAudioSession(const CAudioSession&) = delete;
     CAudioSession& operator=(const CAudioSession&) = delete;
 
     // Loads section "Input" of iniPath and opens the interface it names, two
-    // channels delivered planar to client. False with the reason in the status text.
-    bool Open(const char* iniPath, CAudioClient* client);
-    // Stops the capture and drops the driver; no client call follows.
-    void Close();
+    // channels delivered planar to client. Failed with the reason in the
+    // status text. Asked while an open is waiting, the new one follows it.
+    AudioOpenProgress Open(const char* iniPath, CAudioClient* client);
+    // Once per tick while an open waits: its end (the status text says how)
+    // or, once, that it takes too long.
+    AudioOpenEvent Poll();
+    bool IsOpening() const { return m_opening; }
+    // Stops the capture and drops the driver; no client call follows. An open
+    // that has not returned is waited for, or left to be closed when it returns.
+    void Close(OpenWait wait = OpenWait::Wait);
     // When the driver stopped on a device error: its text into the status,
-    // then Close; true. False while it runs or is closed.
+    // then Close; true. False while it runs, opens or is closed.
     bool CloseIfFailed();
 
     void GetStatusText(std::string& out) const { out = m_status; }
@@ -44,13 +79,31 @@ public:
     CAudioInterface& GetStreamingInterface() { return m_streaming; }
     const AudioDeviceConfig& GetDeviceConfig() const { return m_config; }
     const AudioDriverSettings& GetDriverSettings() const { return m_driverSettings; }
+    // Null: the system's tick count.
+    void SetTickSource(CTickSource* ticks);
 
 private:
+    void Run(CThread* thread) override;
     void FillDriverSettings();
+    void StartOpening();
+    bool OpenReturned() const;
+    AudioOpenProgress TakeOpenResult();
+    AudioOpenEvent Collect();
 
     std::string m_status;
     CAudioInterface m_streaming;
     AudioDeviceConfig m_config;
     CAudioInterface m_lister; // never opened
     AudioDriverSettings m_driverSettings;
+    CTickSource* m_ticks;
+    CThread m_opener;
+    HANDLE m_openReturned; // set by the worker once the driver's open returned
+    int m_openResult;      // written by the worker before it sets the event
+    uint32_t m_openStart;
+    bool m_opening; // an open was started and its end not yet taken
+    bool m_noAnswerTold;
+    bool m_closeWanted;  // closed while waiting: dropped once it returns
+    bool m_reopenWanted; // opened again while waiting: opened again once it returns
+    std::string m_reopenIni;
+    CAudioClient* m_reopenClient;
 };

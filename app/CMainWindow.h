@@ -80,6 +80,7 @@ public:
 
     // Closes the running capture first; the status text tells how it went.
     bool OpenAudioInterface() override;
+    bool IsAudioOpening() override;
     void GetStatusText(std::string& out) override;
     void SetDefaultStatusText() override;
     void SetStatusText(const char* text) override;
@@ -101,6 +102,7 @@ public:
     bool IsWideStrip() const { return m_paneFlags.wideStrip; }
     const AnalyserInput& GetAnalyserInput() const { return m_input; }
     CInputWatch& GetInputWatch() { return m_inputWatch; }
+    CAudioSession& GetAudioSession() { return m_audio; }
     // The I/O settings window, handed this window's controller part; with
     // applyPending (audio failed to open) OK reopens even with nothing changed.
     void OpenSettingsWindow(bool applyPending);

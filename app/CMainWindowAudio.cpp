@@ -2,18 +2,27 @@
 
 bool CMainWindow::OpenAudioInterface()
 {
-    const bool opened = m_audio.Open(m_iniPath, this);
+    const bool opened = m_audio.Open(m_iniPath, this) == AudioOpenProgress::Opened;
     const AudioDriverSettings& driver = m_audio.GetDriverSettings();
     m_inputWatch.SetBlockSize(driver.bufferFrames, driver.sampleRate);
     return opened;
 }
 
+bool CMainWindow::IsAudioOpening()
+{
+    return m_audio.IsOpening();
+}
+
 // A device lost while capturing is closed and shown as a failed start is:
-// the settings window in front with the driver's text, OK reopening it.
+// the settings window in front with the driver's text, OK reopening it. So is
+// an open that failed after the window went on, or that takes too long.
 // Without blocks the views fall to their floor (the scopes to silence).
 void CMainWindow::WatchInput()
 {
-    if (m_audio.CloseIfFailed()) {
+    const AudioOpenEvent opening = m_audio.Poll();
+    if (opening == AudioOpenEvent::Opened) {
+        m_settingsWindow.OnAudioOpened();
+    } else if (opening != AudioOpenEvent::None || m_audio.CloseIfFailed()) {
         OpenSettingsWindow(true);
         m_settingsWindow.SetApplyPending(); // also when it was open already
     }

@@ -118,7 +118,8 @@ void CMainWindow::StartAnalysers()
     Step(CreationStep::DcBlockers);
     ApplySettings();
     Step(CreationStep::ApplySettings);
-    if (!OpenAudioInterface())
+    // A device still opening is watched by the tick; the window goes on meanwhile.
+    if (!OpenAudioInterface() && !m_audio.IsOpening())
         OpenSettingsWindow(true); // the status text tells why; the views run idle
     Step(CreationStep::OpenAudio);
     m_window.SetTimer(MainWindowId::kTickTimer, MainWindowId::kTickPeriodMs);

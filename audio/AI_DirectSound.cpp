@@ -29,8 +29,8 @@ const DSoundApi& Api()
 
 AI_DirectSound::AI_DirectSound(bool input)
     : CAudioDriver(input), m_running(0), m_failed(false), m_stopping(false),
-      m_comInitialized(SUCCEEDED(CoInitialize(nullptr))), m_openComInitialized(false), m_capture(nullptr),
-      m_captureBuffer(nullptr), m_notify(nullptr), m_manager(nullptr), m_streaming(nullptr),
+      m_comInitialized(SUCCEEDED(CoInitialize(nullptr))), m_openComInitialized(false), m_openComThread(0),
+      m_capture(nullptr), m_captureBuffer(nullptr), m_notify(nullptr), m_manager(nullptr), m_streaming(nullptr),
       m_blockBytes(0), m_format{}, m_waitHandles{}, m_nextBlock(0)
 {}
 
@@ -59,9 +59,9 @@ int AI_DirectSound::Open(const AudioDriverSettings* settings)
         return AudioOpenFailed;
     }
     // One initialisation is kept per open stream; Close undoes it.
-    if (m_openComInitialized)
-        CoUninitialize();
+    UndoOpenComInit();
     m_openComInitialized = true;
+    m_openComThread = GetCurrentThreadId();
     GUID device = ParseGuid(m_settings.deviceName.c_str());
     for (int i = 0; i < m_settings.bufferCount; i++)
         if (!m_waitHandles[1 + i] && !(m_waitHandles[1 + i] = CreateEventA(nullptr, FALSE, FALSE, nullptr))) {
@@ -195,11 +195,17 @@ int AI_DirectSound::Close()
             CloseHandle(event);
         event = nullptr;
     }
-    if (m_openComInitialized) {
-        CoUninitialize();
-        m_openComInitialized = false;
-    }
+    UndoOpenComInit();
     return AudioCloseOk;
+}
+
+// COM counts per thread: an open made on a worker that has ended since is not
+// undone on the closing thread, which would lose an initialisation of its own.
+void AI_DirectSound::UndoOpenComInit()
+{
+    if (m_openComInitialized && m_openComThread == GetCurrentThreadId())
+        CoUninitialize();
+    m_openComInitialized = false;
 }
 
 void AI_DirectSound::ReleaseDevices()

@@ -76,6 +76,7 @@ private:
     bool IsBlockEvent(DWORD result) const;
     HRESULT ServiceBlock(int block);
     void ReleaseDevices();
+    void UndoOpenComInit();
 
     CThread m_thread;
     std::atomic<int> m_running;
@@ -83,6 +84,7 @@ private:
     std::atomic<bool> m_stopping;
     bool m_comInitialized;
     bool m_openComInitialized;
+    DWORD m_openComThread; // the thread whose initialisation that is
     std::vector<DSoundDeviceEntry*> m_devices;
     IDirectSoundCapture* m_capture;
     IDirectSoundCaptureBuffer* m_captureBuffer;

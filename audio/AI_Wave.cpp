@@ -47,12 +47,12 @@ int AI_Wave::Open(const AudioDriverSettings* settings)
 
     WAVEFORMATEX format = PcmFormat(m_settings);
     m_frameBytes = format.nBlockAlign;
-    if (DeviceOpen(device, &format) != MMSYSERR_NOERROR) {
+    MMRESULT opened = DeviceOpen(device, &format);
+    if (opened != MMSYSERR_NOERROR) {
         m_inDevice = 0;
         m_outDevice = 0;
         m_frameBytes = 0;
-        SetErrorText("ERROR - Couldn't open %i hz, %i ch, %i bits", m_settings.sampleRate, m_settings.channels,
-                     m_settings.bits);
+        SetOpenFailureText(opened);
         return AudioOpenFailed;
     }
     if (!PrepareBuffers())
@@ -88,6 +88,24 @@ int AI_Wave::SelectDevice(const char* name, UINT* device)
         return AudioOpenFailed;
     }
     return AudioOpenOk;
+}
+
+// Only a refused format is blamed on the format: a device that is gone or taken says so.
+void AI_Wave::SetOpenFailureText(MMRESULT result)
+{
+    switch (result) {
+    case MMSYSERR_BADDEVICEID: // no such device (the default device when there is none)
+    case MMSYSERR_NODRIVER:
+    case MMSYSERR_NOTENABLED: // removed after it was listed
+        SetErrorText("ERROR - The %s device is missing", GetDirectionText());
+        break;
+    case MMSYSERR_ALLOCATED: SetErrorText("ERROR - The %s device is in use", GetDirectionText()); break;
+    case WAVERR_BADFORMAT:
+        SetErrorText("ERROR - Couldn't open %i hz, %i ch, %i bits", m_settings.sampleRate, m_settings.channels,
+                     m_settings.bits);
+        break;
+    default: SetErrorText("ERROR - Couldn't open the %s device (%u)", GetDirectionText(), (unsigned)result);
+    }
 }
 
 bool AI_Wave::FindDevice(const char* name, UINT* device)

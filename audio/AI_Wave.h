@@ -48,6 +48,7 @@ public:
 private:
     int SelectDevice(const char* name, UINT* device);
     bool FindDevice(const char* name, UINT* device);
+    void SetOpenFailureText(MMRESULT result);
     void ReadInterfacePath(UINT device, AudioDeviceEntry* out);
     bool PrepareBuffers();
     bool PrepareBuffer(int index, int bytes);

@@ -78,13 +78,14 @@ void FillNumbers(CDropListControl& list, const int (&numbers)[Count])
 
 } // namespace
 
-CIoSettingsWindow::CIoSettingsWindow() : m_controller(nullptr), m_applyPending(false), m_settings(nullptr)
+CIoSettingsWindow::CIoSettingsWindow()
+    : m_controller(nullptr), m_applyPending(false), m_awaitingOpen(false), m_devicesPending(false), m_settings(nullptr)
 {
     ::GetIniPath(m_iniPath);
 }
 
 CIoSettingsWindow::CIoSettingsWindow(const char* iniPath)
-    : m_controller(nullptr), m_applyPending(false), m_settings(nullptr)
+    : m_controller(nullptr), m_applyPending(false), m_awaitingOpen(false), m_devicesPending(false), m_settings(nullptr)
 {
     lstrcpynA(m_iniPath, iniPath ? iniPath : "", MAX_PATH);
 }
@@ -94,6 +95,7 @@ int CIoSettingsWindow::Open(bool applyPending)
     if (BroughtToFrontIfOpen(*this))
         return 0;
     m_applyPending = applyPending;
+    m_awaitingOpen = false;
     return Create(Descriptor()) ? 1 : 0;
 }
 
@@ -215,6 +217,9 @@ void CIoSettingsWindow::FillDeviceList()
     CDropListItemList& items = m_deviceList.GetItems();
     items.Clear();
     CAudioInterface* listing = m_controller ? m_controller->GetDeviceListInterface() : nullptr;
+    m_devicesPending = listing && m_controller->IsAudioOpening();
+    if (m_devicesPending)
+        listing = nullptr;
     const int type = CAudioInterface::InterfaceTypeFromIndex(m_interfaceList.GetSelectedIndex());
     if (listing) {
         // The listing driver stays for the next fill of the same type.
@@ -250,6 +255,10 @@ void CIoSettingsWindow::RefreshStatus()
 {
     if (!m_controller)
         return;
+    if (m_devicesPending && !m_controller->IsAudioOpening()) {
+        FillDeviceList();
+        SelectCurrentValues();
+    }
     std::string text;
     m_controller->GetStatusText(text);
     CTextBuffer& record = *m_statusText.GetTextBuffer();
@@ -263,6 +272,7 @@ void CIoSettingsWindow::RefreshStatus()
 void CIoSettingsWindow::MarkApplyPending()
 {
     m_applyPending = true;
+    m_awaitingOpen = false;
     if (m_controller)
         m_controller->SetStatusText(kApplyHint);
 }
@@ -297,10 +307,19 @@ void CIoSettingsWindow::PressOk()
         m_config.SaveInterface(save, kSection);
         m_config.SaveInterfaceSettings(save, kSection);
         save.Commit();
-        if (!m_controller || !m_controller->OpenAudioInterface())
+        if (!m_controller || !m_controller->OpenAudioInterface()) {
+            m_awaitingOpen = m_controller && m_controller->IsAudioOpening();
             return;
+        }
     }
     m_window.PostDeferredClose();
+}
+
+void CIoSettingsWindow::OnAudioOpened()
+{
+    if (m_awaitingOpen && m_window.IsCreated())
+        m_window.PostDeferredClose();
+    m_awaitingOpen = false;
 }
 
 void CIoSettingsWindow::OnListPick(const ControlNotification& n)

@@ -27,8 +27,11 @@ struct ControlNotification;
 // every control; nothing is kept from an earlier showing but the pending
 // flag. Opened because audio failed (applyPending), the window keeps the
 // controller's status text, which says why, and OK reopens audio even with
-// nothing changed. The controller must outlive the native window. GUI thread
-// only.
+// nothing changed. While the controller's open goes on, the device list
+// stays empty and is filled once it ends (the device layer may not answer
+// meanwhile); an OK whose open goes on closes the window once it opened,
+// unless the choice was changed since. The controller must outlive the native
+// window. GUI thread only.
 class CIoSettingsWindow : public CTopLevelWindow {
 public:
     static constexpr UINT_PTR kStatusTimer = 70;
@@ -52,6 +55,9 @@ public:
     // The device was lost while the window was open: OK reopens it even with
     // nothing changed.
     void SetApplyPending() { m_applyPending = true; }
+    // The controller's open that went on has opened.
+    void OnAudioOpened();
+    bool IsAwaitingOpen() const { return m_awaitingOpen; }
     const AudioDeviceConfig& GetConfig() const { return m_config; }
     const char* GetIniPath() const { return m_iniPath; }
     CDropListControl& GetInterfaceList() { return m_interfaceList; }
@@ -103,5 +109,7 @@ private:
     AudioDeviceConfig m_config;
     char m_iniPath[MAX_PATH];
     bool m_applyPending;
+    bool m_awaitingOpen;   // OK pressed, its open still going on
+    bool m_devicesPending; // the list is filled once the open ends
     AnalyserSettings* m_settings;
 };

@@ -209,7 +209,9 @@ TEST(AudioSession, OpeningAndStatusTexts)
         device.opens = 0;
         Rig client;
         CAudioSession session;
-        EXPECT_EQ(session.Open(ini.Path(), &client), c.opens == 1);
+        const AudioOpenProgress want = c.opens ? AudioOpenProgress::Opened : AudioOpenProgress::Failed;
+        EXPECT_EQ(session.Open(ini.Path(), &client), want);
+        EXPECT_FALSE(session.IsOpening());
         EXPECT_EQ(Status(session), c.status ? c.status : session.GetStreamingInterface().GetErrorText());
         EXPECT_EQ(session.GetStreamingInterface().GetDriverType(), c.driverType);
         EXPECT_EQ(device.opens, c.opens);
@@ -231,6 +233,69 @@ TEST(AudioSession, OpeningAndStatusTexts)
     EXPECT_EQ(Status(session), "");
 }
 
+// A device that does not answer keeps no caller waiting: the open goes on
+// while the device holds it, is told once as not answering after the limit,
+// and ends as the device answers; a failure after the limit says it came late.
+// Opened again meanwhile, the newer choice follows; closed meanwhile, the
+// device is closed once it answers.
+TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
+{
+    FakeWaveDevice device;
+    const char* const late = "ERROR - The input device did not answer for 6 s\nERROR - The input device is missing";
+    enum class Then { Keep, Reopen, Close };
+    const struct {
+        uint32_t answerAfterMs;
+        MMRESULT answer;
+        Then then;
+        AudioOpenEvent end;
+        const char* status;
+        int closes;
+    } cases[] = {
+        {1000, MMSYSERR_NOERROR, Then::Keep, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus, 1},
+        {1000, MMSYSERR_BADDEVICEID, Then::Keep, AudioOpenEvent::Failed, "ERROR - The input device is missing", 0},
+        {6000, MMSYSERR_NOERROR, Then::Keep, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus, 1},
+        {6000, MMSYSERR_BADDEVICEID, Then::Keep, AudioOpenEvent::Failed, late, 0},
+        {6000, MMSYSERR_NOERROR, Then::Reopen, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus, 2},
+        {6000, MMSYSERR_NOERROR, Then::Close, AudioOpenEvent::None, CAudioSession::kNoAnswer, 1},
+    };
+    for (const auto& c : cases) {
+        TempIni ini;
+        WriteInput(ini, kWaveDefault);
+        FakeTicks ticks(UINT32_MAX - 2000); // across the wrap
+        Rig rig;
+        CAudioSession session(&ticks);
+        device.openAnswer = c.answer;
+        device.Hold();
+        const int held = device.heldCalls, closes = device.closes;
+        ASSERT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
+        EXPECT_EQ(device.waitingCalls, 1); // returned while the device still holds the open
+        EXPECT_TRUE(session.IsOpening());
+        EXPECT_FALSE(session.CloseIfFailed());
+        for (uint32_t passed = 0; passed <= c.answerAfterMs; passed += 500, ticks.now += 500) {
+            const bool tell = passed == CAudioSession::kAnswerLimitMs;
+            EXPECT_EQ(session.Poll(), tell ? AudioOpenEvent::NoAnswer : AudioOpenEvent::None) << passed;
+            EXPECT_EQ(Status(session), passed < CAudioSession::kAnswerLimitMs ? "Error!" : CAudioSession::kNoAnswer);
+        }
+        if (c.then == Then::Reopen) {
+            EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
+            EXPECT_EQ(Status(session), CAudioSession::kWaiting);
+        } else if (c.then == Then::Close) {
+            session.Close(OpenWait::Leave);
+        }
+        device.Release();
+        AudioOpenEvent end = AudioOpenEvent::None;
+        EXPECT_TRUE(WaitUntil([&] { return (end = session.Poll()) != AudioOpenEvent::None || !session.IsOpening(); }));
+        EXPECT_EQ(end, c.end);
+        EXPECT_FALSE(session.IsOpening());
+        EXPECT_EQ(Status(session), c.status);
+        EXPECT_EQ(device.heldCalls, held + 1);
+        EXPECT_EQ(session.GetStreamingInterface().GetDriverType(),
+                  c.then == Then::Close ? AudioTypeNone : AudioTypeWave);
+        session.Close(OpenWait::Leave);
+        EXPECT_EQ(device.closes, closes + c.closes);
+    }
+}
+
 // A known sine from the stand-in device through the audio interface and the
 // input path: the RTA bars and the loudness reading are exactly what the
 // engines give for the same samples fed to them directly.
@@ -245,7 +310,7 @@ TEST(AudioPath, StandInSineReachesTheEnginesUnchanged)
     Rig rig;
     rig.Show(true, true, true);
     CAudioSession session;
-    ASSERT_TRUE(session.Open(ini.Path(), &rig)) << Status(session);
+    ASSERT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Opened) << Status(session);
     for (int done = 0, tries = 0; done < blocks && tries < 60000; ++tries, Sleep(done < blocks))
         done += device.Complete(blocks - done);
     ASSERT_TRUE(WaitUntil([&] { return rig.blocks == blocks; }));
@@ -292,7 +357,7 @@ TEST(AudioPathCapture, TestSineReachesTheAnalysers)
     Rig rig;
     rig.Show(true, true, false);
     CAudioSession session;
-    ASSERT_TRUE(session.Open(ini.Path(), &rig)) << Status(session);
+    ASSERT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Opened) << Status(session);
     EXPECT_TRUE(WaitUntil([&] { return rig.rta.GetResultCount() >= 20 && rig.Bytes(rig.scope1) > 0; }));
     session.Close();
     EXPECT_EQ(LoudestThirdOctaveBand(rig.Bars()), "1.0k");

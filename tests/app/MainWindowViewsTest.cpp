@@ -46,7 +46,7 @@ public:
 class MainRig {
 public:
     explicit MainRig(const char* interfaceName = "None", const char* device = nullptr,
-                     const WindowPlacementRecord* placement = nullptr)
+                     const WindowPlacementRecord* placement = nullptr, CTickSource* audioTicks = nullptr)
     {
         GetIniPath(m_ini);
         DeleteFileA(m_ini);
@@ -57,6 +57,7 @@ public:
             WritePrivateProfileStructA("Master", "MainWindowState", const_cast<WindowPlacementRecord*>(placement),
                                        sizeof *placement, m_ini);
         window.SetInstance(GetModuleHandleA(nullptr));
+        window.GetAudioSession().SetTickSource(audioTicks);
         created = window.Create(200, 200, 800, 400) != 0;
         PumpMessages();
     }
@@ -732,6 +733,72 @@ TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
         EXPECT_FALSE(settings.GetWindow().IsCreated()) << openBefore;
     }
     flow();
+}
+
+// A device that holds its open (as every wave call waits on a sound server
+// that never answers) keeps neither the window's creation nor its GUI thread
+// waiting: the window shows with its views idle and, while the device layer
+// may not answer, the settings window lists no devices; after the limit it
+// tells so. The device's late answer ends it: a failure says why, an open
+// closes the settings window that an OK waits on, and the devices are listed.
+TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
+{
+    FakeWaveDevice device;
+    const char* const late = "ERROR - The input device did not answer for 6 s\nERROR - The input device is missing";
+    const struct {
+        MMRESULT answer;
+        bool pressOk;
+        const char* status;
+        bool settingsStay;
+        int opens;
+    } cases[] = {
+        {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2}, // OK's open follows the first
+        {MMSYSERR_BADDEVICEID, false, late, true, 0},
+        {MMSYSERR_NOERROR, false, CAudioSession::kDefaultStatus, true, 1}, // no OK waits: it stays for the user
+    };
+    for (const auto& c : cases) {
+        FakeTicks ticks(1000);
+        device.openAnswer = c.answer;
+        device.Hold();
+        const int held = device.heldCalls, opens = device.opens;
+        MainRig rig("Wave", "Default Device", nullptr, &ticks);
+        ASSERT_TRUE(rig.created);
+        ProbeMainWindow& w = rig.window;
+        EXPECT_EQ(device.waitingCalls, 1); // created while the device still holds its open
+        EXPECT_TRUE(IsWindowVisible(w.GetWindow().GetHwnd()));
+        CIoSettingsWindow& settings = w.GetSettingsWindow();
+        w.Tick(CMainWindow::TickSleep::None);
+        EXPECT_FALSE(settings.GetWindow().IsCreated());
+        ticks.now += CAudioSession::kAnswerLimitMs;
+        w.Tick(CMainWindow::TickSleep::None);
+        ASSERT_TRUE(settings.GetWindow().IsCreated());
+        std::string status;
+        w.GetStatusText(status);
+        EXPECT_EQ(status, CAudioSession::kNoAnswer);
+        EXPECT_EQ(settings.GetDeviceList().GetItems().Count(), 0);
+        EXPECT_EQ(device.heldCalls, held + 1); // only the open waits: the window asked the device layer nothing
+        if (c.pressOk) {
+            Click(settings.GetOkButton());
+            PumpMessages();
+            EXPECT_TRUE(settings.IsAwaitingOpen() && settings.GetWindow().IsCreated());
+        }
+        ticks.now += 1000;
+        device.Release();
+        ASSERT_TRUE(WaitUntil([&] {
+            w.Tick(CMainWindow::TickSleep::None);
+            return !w.IsAudioOpening();
+        }));
+        PumpMessages();
+        w.GetStatusText(status);
+        EXPECT_EQ(status, c.status);
+        EXPECT_EQ(device.opens, opens + c.opens);
+        ASSERT_EQ(settings.GetWindow().IsCreated(), c.settingsStay);
+        if (c.settingsStay) {
+            settings.OnEvent(&settings.GetWindow(), 0, WindowEvent::Timer, CIoSettingsWindow::kStatusTimer, 0, nullptr);
+            EXPECT_EQ(settings.GetDeviceList().GetItems().Count(), 3);
+            EXPECT_EQ(settings.GetStatusText().GetTextBuffer()->text, status);
+        }
+    }
 }
 
 // Stands in for the shell while it lives, counting the screen strips given back.

@@ -11,10 +11,15 @@ const UINT deviceCount = 2;
 } // namespace
 
 struct FakeWaveCalls {
-    static UINT WINAPI NumDevs() { return deviceCount; }
+    static UINT WINAPI NumDevs()
+    {
+        fake->WaitWhileHeld();
+        return deviceCount;
+    }
 
     static MMRESULT Caps(UINT_PTR device, char* name, const char* direction)
     {
+        fake->WaitWhileHeld();
         if (device >= deviceCount)
             return MMSYSERR_BADDEVICEID;
         wsprintfA(name, "Fake %s %u", direction, (unsigned)device);
@@ -50,8 +55,11 @@ struct FakeWaveCalls {
 
     static MMRESULT Open(bool input, UINT device, LPCWAVEFORMATEX format, DWORD_PTR event, DWORD flags)
     {
+        fake->WaitWhileHeld();
         if (fake->refuseOpen || flags != CALLBACK_EVENT)
             return WAVERR_BADFORMAT;
+        if (fake->openAnswer != MMSYSERR_NOERROR)
+            return fake->openAnswer;
         if (device != WAVE_MAPPER && device >= deviceCount)
             return MMSYSERR_BADDEVICEID;
         std::lock_guard<std::mutex> hold(fake->m_lock);
@@ -160,7 +168,7 @@ struct FakeWaveCalls {
     static DWORD WINAPI Time() { return fake->Now(); }
 };
 
-FakeWaveDevice::FakeWaveDevice()
+FakeWaveDevice::FakeWaveDevice() : m_released(CreateEventA(nullptr, TRUE, TRUE, nullptr))
 {
     using F = FakeWaveCalls;
     m_api = {F::NumDevs,  F::InCaps,     F::InMessage, F::InOpen,     F::InPrepare,    F::InUnprepare,
@@ -176,6 +184,27 @@ FakeWaveDevice::~FakeWaveDevice()
     StopStreaming();
     SetWaveApi(nullptr);
     fake = nullptr;
+    CloseHandle(m_released);
+}
+
+void FakeWaveDevice::Hold()
+{
+    ResetEvent(m_released);
+}
+
+void FakeWaveDevice::Release()
+{
+    SetEvent(m_released);
+}
+
+void FakeWaveDevice::WaitWhileHeld()
+{
+    if (WaitForSingleObject(m_released, 0) == WAIT_OBJECT_0)
+        return;
+    heldCalls++;
+    waitingCalls++;
+    WaitForSingleObject(m_released, kHoldLimitMs);
+    waitingCalls--;
 }
 
 int FakeWaveDevice::Complete(int count)

@@ -90,15 +90,38 @@ TEST_F(WaveDriver, RefusalsAndTheirTexts)
     s.deviceName = "Nope";
     EXPECT_EQ(output.Open(&s), AudioOpenFailed);
     EXPECT_EQ(Error(output), "Couldn't find output device \"Nope\"");
+}
 
-    device.refuseOpen = true;
-    s = StereoSettings("Default", 480, 2);
-    s.sampleRate = 44100;
-    driver.SetAllowDefaultDevice(true);
-    EXPECT_EQ(driver.Open(&s), AudioOpenFailed);
-    EXPECT_EQ(Error(driver), "ERROR - Couldn't open 44100 hz, 2 ch, 16 bits");
-    EXPECT_EQ(driver.IsOpen(), 0);
-    EXPECT_EQ(driver.GetFrameBytes(), 0);
+// Only a refused format blames the format: a device that is gone (never there,
+// or removed after it was listed) or taken says so, in both directions.
+TEST_F(WaveDriver, FailedOpenNamesWhatFailed)
+{
+    AI_Wave output(false);
+    Own(output);
+    const struct {
+        MMRESULT answer;
+        const char* input;
+        const char* output;
+    } cases[] = {
+        {WAVERR_BADFORMAT, "ERROR - Couldn't open 44100 hz, 2 ch, 16 bits",
+         "ERROR - Couldn't open 44100 hz, 2 ch, 16 bits"},
+        {MMSYSERR_BADDEVICEID, "ERROR - The input device is missing", "ERROR - The output device is missing"},
+        {MMSYSERR_NODRIVER, "ERROR - The input device is missing", "ERROR - The output device is missing"},
+        {MMSYSERR_NOTENABLED, "ERROR - The input device is missing", "ERROR - The output device is missing"},
+        {MMSYSERR_ALLOCATED, "ERROR - The input device is in use", "ERROR - The output device is in use"},
+        {MMSYSERR_NOMEM, "ERROR - Couldn't open the input device (7)", "ERROR - Couldn't open the output device (7)"},
+    };
+    for (const auto& c : cases) {
+        device.openAnswer = c.answer;
+        for (AI_Wave* d : {&driver, &output}) {
+            AudioDriverSettings s = StereoSettings(d == &driver ? "Fake Input 1" : "Default", 480, 2);
+            s.sampleRate = 44100;
+            EXPECT_EQ(d->Open(&s), AudioOpenFailed);
+            EXPECT_EQ(Error(*d), d == &driver ? c.input : c.output) << c.answer;
+            EXPECT_EQ(d->IsOpen(), 0);
+            EXPECT_EQ(d->GetFrameBytes(), 0);
+        }
+    }
     EXPECT_EQ(device.opens, 0);
 }
 
