@@ -17,8 +17,8 @@ struct NotifySenders {
 enum class NotifyAction {
     None, // the base handler only
     DrawRta,
-    DrawScope1, // feeds both scope displays, then renders the first
-    DrawScope2,
+    DrawScope1, // each scope display renders into its pane: the tick fed both before
+    DrawScope2, // any pane showed
     FitRta,
     FitScope1,
     FitScope2,

@@ -30,8 +30,10 @@ struct ContainerParams {
 // Relay: Created sets the window text, then tells the owner code 0 and code 1
 // (whose answer it returns); a resize re-creates the surface and sends
 // rebuild (21) to the caption listener, the controls in list order and then
-// the owner; sizing events return the owner's answer; everything else is
-// passed on and answered 0. Notifications go to the window's commands and,
+// the owner; sizing events return the owner's answer; Moved reaches the owner
+// twice, told by the container (source Relayed) and then passed on from the
+// window, so an owner acts on one source only; everything else is passed on
+// and answered 0. Notifications go to the window's commands and,
 // unless they were handled there, to the owner.
 //
 // It owns one tool tip, made on first use. GUI thread only.

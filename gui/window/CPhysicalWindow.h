@@ -101,7 +101,8 @@ public:
     int GetWidth() const { return m_params.width; }
     int GetHeight() const { return m_params.height; }
     // Client-area edges inclusive: where a left drag starts a move and a
-    // double click maximizes. (-1, -1, -1, -1) until set.
+    // double click maximizes. (-1, -1, -1, -1), outside the client area,
+    // from Create until set.
     void SetDragRect(int left, int top, int right, int bottom);
 
     // --- Thin operations on the window ----------------------------------
@@ -305,7 +306,7 @@ private:
         int32_t lastHeight = 0;
         bool inSizeMove = false;
         bool moving = false;
-        RECT dragRect = {};
+        RECT dragRect = {-1, -1, -1, -1};
         bool dirty = false;
         uint32_t changeTick = 0;
         int32_t ownerWords[2] = {};

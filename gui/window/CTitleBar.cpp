@@ -106,7 +106,7 @@ bool CTitleBar::IsButtonVisible(TitleButton button) const
 void CTitleBar::Layout()
 {
     const WindowCreateParams& options = m_container->GetWindow()->GetParams();
-    m_closable = options.reserved2;
+    m_closable = options.closable;
     m_maximizable = options.maximizable;
     m_minimizable = options.minimizable;
     ComputeLayout();

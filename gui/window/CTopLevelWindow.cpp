@@ -22,7 +22,7 @@ CTopLevelWindow::~CTopLevelWindow()
 WindowCreateParams CTopLevelWindow::NativeParams() const
 {
     WindowCreateParams n = m_params.native;
-    n.reserved2 = m_params.closable;
+    n.closable = m_params.closable;
     // A child never restores a placement, so the native window neither loads one nor keeps one.
     n.savePlacement = n.child ? 0 : n.savePlacement;
     n.windowMenuOption = reinterpret_cast<intptr_t>(&m_container);

@@ -21,7 +21,7 @@ struct WindowCreateParams {
     uint8_t listenerPaints = 0; // no back bitmap: the listener hands one over on every paint
     uint8_t resizable = 0;      // the borders are sizing handles
     uint8_t movable = 1;        // dragging moves the window
-    uint8_t reserved2 = 1;      // closable: the title bar shows its close button
+    uint8_t closable = 1;       // the title bar shows its close button
     uint8_t fillBlue = 0;       // fill the new back bitmap with 0x000000FF
     uint8_t maximizable = 1;
     uint8_t minimizable = 1;

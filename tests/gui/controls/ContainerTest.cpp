@@ -22,7 +22,8 @@ struct LoggingListener : CListener {
 } // namespace
 
 // The window text is set before the owner hears of the creation; the owner
-// then sees 0 before 1. Sizing answers are the owner's, Moved is always 0.
+// then sees 0 before 1. Sizing answers are the owner's, Moved is always 0 and
+// reaches the owner once from each source.
 TEST(Container, CreationOrderAndRelayAnswers)
 {
     std::string textAtCreating;
@@ -54,6 +55,12 @@ TEST(Container, CreationOrderAndRelayAnswers)
         EXPECT_EQ(host.container.OnEvent(&host.window, EventSource::Window, r.code, 1, 2, &zero), r.answer) << r.code;
         EXPECT_EQ(host.owner.Count(r.code), r.code == WindowEvent::Moved ? 2 : 1) << "Moved: told, then passed on";
     }
+    host.owner.Clear();
+    int zero = 0;
+    host.container.OnEvent(&host.window, EventSource::Window, WindowEvent::Moved, 1, 2, &zero);
+    ASSERT_EQ(host.owner.events.size(), 2u);
+    EXPECT_TRUE(host.owner.events[0].sender == &host.container && host.owner.events[0].source == EventSource::Relayed);
+    EXPECT_TRUE(host.owner.events[1].sender == &host.window && host.owner.events[1].source == EventSource::Window);
 }
 
 // A resize makes the surface anew and rebuilds the caption listener, the
