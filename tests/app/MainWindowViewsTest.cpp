@@ -352,7 +352,8 @@ std::vector<uint32_t> WindowPixels(HWND hwnd, int& width)
     return pixels;
 }
 
-// Tones through the capture path until the RTA has a result to show, then a tick.
+// Tones through the capture path until the RTA has a result to show, then a
+// tick. An RTA no pane shows is fed nothing and never has one.
 void TickWithBars(CMainWindow& w)
 {
     const int frames = 480;
@@ -360,7 +361,8 @@ void TickWithBars(CMainWindow& w)
     for (int i = 0; i < frames; ++i)
         left[i] = right[i] = int32_t(16000 * std::sin(i * 0.13));
     int32_t* channels[2] = {left.data(), right.data()};
-    for (int i = 0; i < 400 && w.GetRtaPanel().GetResultCount() == 0; ++i) {
+    const bool fed = w.GetAnalyserInput().IsRtaActive();
+    for (int i = 0; fed && i < 400 && w.GetRtaPanel().GetResultCount() == 0; ++i) {
         w.OnInputPlanar(nullptr, channels, frames);
         Sleep(5);
     }
