@@ -266,12 +266,15 @@ BOOL CALLBACK AI_DirectSound::EnumerateCallback(LPGUID guid, LPCSTR description,
         return TRUE;
     auto* entry = new (std::nothrow) DSoundDeviceEntry;
     if (!entry)
-        return TRUE;
+        return FALSE;
     entry->guid = *guid;
     entry->description = description ? description : "";
     entry->module = module ? module : "";
-    static_cast<AI_DirectSound*>(context)->m_devices.push_back(entry);
-    return TRUE;
+    auto* self = static_cast<AI_DirectSound*>(context);
+    self->m_devices.push_back(entry);
+    // Past the system's own table its next device would corrupt the library (see DSoundApi).
+    const int limit = Api().enumerationLimit;
+    return limit == 0 || (int)self->m_devices.size() < limit;
 }
 
 void AI_DirectSound::ClearDeviceList()

@@ -13,6 +13,9 @@ struct DSoundApi {
     HRESULT(WINAPI* enumerate)(LPDSENUMCALLBACKA callback, LPVOID context);
     DWORD(WINAPI* waitForMultiple)(DWORD count, const HANDLE* handles, WINBOOL all, DWORD ms);
     DWORD(WINAPI* tickCount)();
+    // How many devices with a GUID an enumeration may name before the system writes past a fixed table
+    // of its own; 0 when it has no such table.
+    int enumerationLimit;
 };
 
 // The table in use; the system's unless a test replaced it.

@@ -1,6 +1,7 @@
 #include "AudioTestSupport.h"
 #include "FakeDirectSound.h"
 #include "audio/AI_DirectSound.h"
+#include "audio/DSoundApi.h"
 #include "audio/GuidText.h"
 #include <gtest/gtest.h>
 
@@ -37,6 +38,31 @@ TEST_F(DirectSoundDriver, ListsDevicesByGuidTextAndAnswersInvalidPastTheEnd)
     fake.enumerateFails = true;
     EXPECT_EQ(driver.GetNumDevices(), 0);
     EXPECT_EQ(Error(driver), "Error enumerating DirectSound devices");
+}
+
+// A system that keeps the GUIDs an enumeration names in a table of its own is never made to name more
+// devices than the table holds; the list then ends with the last one it holds.
+TEST_F(DirectSoundDriver, EnumerationStopsWhereTheSystemsTableEnds)
+{
+    struct Case {
+        int devices, table, listed;
+    };
+    const Case cases[] = {{2, 0, 2}, {30, 0, 30}, {9, 10, 9}, {10, 10, 10}, {11, 10, 10}, {55, 10, 10}, {3, 1, 1}};
+    for (const Case& c : cases) {
+        fake.NameDevices(c.devices, c.table);
+        fake.tableOverruns = 0;
+        ASSERT_EQ(driver.GetNumDevices(), c.listed + 1) << c.devices << " in " << c.table;
+        EXPECT_EQ(fake.tableOverruns, 0) << c.devices << " in " << c.table;
+        AudioDeviceEntry last;
+        driver.GetDeviceName(&last, c.listed);
+        EXPECT_EQ(last.name, "Source " + std::to_string(c.listed - 1));
+    }
+}
+
+// The tests run under Wine, whose table holds ten.
+TEST(DirectSoundSystem, DeclaresTheTableOfTheSystemItRunsOn)
+{
+    EXPECT_EQ(CurrentDSoundApi().enumerationLimit, 10);
 }
 
 TEST_F(DirectSoundDriver, OpensTheGuidItWasNamed)

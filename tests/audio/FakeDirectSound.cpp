@@ -254,9 +254,16 @@ HRESULT WINAPI Enumerate(LPDSENUMCALLBACKA callback, LPVOID context)
 {
     if (fakeDirectSound->enumerateFails)
         return DSERR_NODRIVER;
-    callback(nullptr, "Primary Sound Driver", "", context);
-    for (auto& device : fakeDirectSound->devices)
-        callback(&device.guid, device.name.c_str(), "fake.drv", context);
+    if (!callback(nullptr, "Primary Sound Driver", "", context))
+        return S_FALSE;
+    FakeDirectSound& f = *fakeDirectSound;
+    for (size_t n = 0; n < f.devices.size(); n++) {
+        // As such a system does: the GUID goes into its table before the callback hears of the device.
+        if (f.guidTableSize > 0 && (int)n >= f.guidTableSize)
+            f.tableOverruns++;
+        if (!callback(&f.devices[n].guid, f.devices[n].name.c_str(), "fake.drv", context))
+            return S_FALSE;
+    }
     return S_OK;
 }
 
@@ -280,7 +287,7 @@ FakeDirectSound::FakeDirectSound()
 {
     devices.push_back({{0x11111111, 0x2222, 0x3333, {0x44, 0x44, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}}, "Fake Mic A"});
     devices.push_back({{0xabcdef01, 0x0203, 0x0405, {6, 7, 8, 9, 10, 11, 12, 13}}, "Fake Mic B"});
-    m_api = {CaptureCreate, Enumerate, Create, Enumerate, Wait, TickCount};
+    m_api = {CaptureCreate, Enumerate, Create, Enumerate, Wait, TickCount, 0};
     fakeDirectSound = this;
     SetDSoundApi(&m_api);
 }
@@ -290,6 +297,16 @@ FakeDirectSound::~FakeDirectSound()
     StopStreaming();
     SetDSoundApi(nullptr);
     fakeDirectSound = nullptr;
+}
+
+void FakeDirectSound::NameDevices(int count, int tableSize)
+{
+    devices.resize(count);
+    for (int i = 0; i < count; i++)
+        devices[i] = {{0x5a000000u + (DWORD)i, 0x1111, 0x2222, {1, 2, 3, 4, 5, 6, 7, (BYTE)i}},
+                      "Source " + std::to_string(i)};
+    guidTableSize = tableSize;
+    m_api.enumerationLimit = tableSize;
 }
 
 void FakeDirectSound::CaptureBlocks(int count)

@@ -25,6 +25,11 @@ public:
         std::string name;
     };
     std::vector<Device> devices;
+    // Replaces the devices by count of its own, on a system that keeps the GUIDs an enumeration names in a
+    // table of tableSize (0: none) and says so through its function table.
+    void NameDevices(int count, int tableSize);
+    int guidTableSize = 0;
+    std::atomic<int> tableOverruns{0}; // devices named past the table's end
     bool enumerateFails = false;
     HRESULT captureCreateResult = S_OK;
     HRESULT streamingCreateResult = S_OK;
