@@ -173,20 +173,32 @@ TEST(AudioInterface, CloseFromTheDeviceThreadIsRefusedAndEndsTheStream)
     EXPECT_EQ(sound.liveObjects, 0);
 }
 
-// A device that refuses to open, rather than the system's own: the tests' sound
+// Devices that refuse to open, rather than the system's own: the tests' sound
 // server always offers one, and a process that exits right after winmm started
 // its sound threads can crash in them under Wine.
-TEST(AudioInterface, WithoutDeviceTheWaveOpenFailsWithItsText)
+TEST(AudioInterface, WithoutDeviceAnOpenFailsWithItsText)
 {
-    FakeWaveDevice device;
-    device.refuseOpen = true;
-    CAudioInterface ai;
-    ai.CreateDriver(true, AudioTypeWave);
-    AudioDriverSettings s = StereoSettings("Default Device", 960, 8);
-    EXPECT_EQ(ai.Open(&s), AudioOpenFailed);
-    EXPECT_STREQ(ai.GetErrorText(), "ERROR - Couldn't open 48000 hz, 2 ch, 16 bits");
-    ai.DestroyDriver();
-    EXPECT_EQ(ai.GetDriverType(), AudioTypeNone);
+    FakeWaveDevice wave;
+    wave.refuseOpen = true;
+    FakeDirectSound sound;
+    sound.captureCreateResult = DSERR_NODRIVER;
+    const struct {
+        int type;
+        const char* text;
+    } cases[] = {
+        {AudioTypeWave, "ERROR - Couldn't open 48000 hz, 2 ch, 16 bits"},
+        {AudioTypeDirectSound, "DirectSoundCaptureCreate failed: 88780078"},
+    };
+    for (const auto& c : cases) {
+        CAudioInterface ai;
+        ai.CreateDriver(true, c.type);
+        AudioDriverSettings s = StereoSettings("Default Device", 960, 8);
+        EXPECT_EQ(ai.Open(&s), AudioOpenFailed);
+        EXPECT_STREQ(ai.GetErrorText(), c.text);
+        ai.DestroyDriver();
+        EXPECT_EQ(ai.GetDriverType(), AudioTypeNone);
+    }
+    EXPECT_EQ(sound.liveObjects, 0);
 }
 
 // The known values, NaN and huge samples are checked through the interface's float blocks.
