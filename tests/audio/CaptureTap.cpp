@@ -51,7 +51,11 @@ public:
     }
     STDMETHOD(Start)(DWORD flags) override { return m_real->Start(flags); }
     STDMETHOD(Stop)() override { return m_real->Stop(); }
-    STDMETHOD(Unlock)(LPVOID p1, DWORD n1, LPVOID p2, DWORD n2) override { return m_real->Unlock(p1, n1, p2, n2); }
+    STDMETHOD(Unlock)(LPVOID p1, DWORD n1, LPVOID p2, DWORD n2) override
+    {
+        activeTap->NoteReturned(p1, n1, p2, n2);
+        return m_real->Unlock(p1, n1, p2, n2);
+    }
 
 private:
     IDirectSoundCaptureBuffer* m_real;
@@ -137,16 +141,32 @@ std::vector<HandedBlock> CaptureTap::Blocks()
     return m_blocks;
 }
 
-void CaptureTap::Record(int slot, const void* first, uint32_t firstBytes, const void* second, uint32_t secondBytes)
+namespace {
+
+std::vector<int16_t> Samples(const void* first, uint32_t firstBytes, const void* second, uint32_t secondBytes)
 {
-    std::lock_guard<std::mutex> hold(m_lock);
-    HandedBlock block{slot, {}};
+    std::vector<int16_t> samples;
     const int16_t* parts[] = {(const int16_t*)first, (const int16_t*)second};
     uint32_t sizes[] = {firstBytes, secondBytes};
     for (int part = 0; part < 2; part++)
         if (parts[part])
-            block.samples.insert(block.samples.end(), parts[part], parts[part] + sizes[part] / sizeof(int16_t));
-    m_blocks.push_back(std::move(block));
+            samples.insert(samples.end(), parts[part], parts[part] + sizes[part] / sizeof(int16_t));
+    return samples;
+}
+
+} // namespace
+
+void CaptureTap::Record(int slot, const void* first, uint32_t firstBytes, const void* second, uint32_t secondBytes)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_blocks.push_back({slot, Samples(first, firstBytes, second, secondBytes), false});
+}
+
+void CaptureTap::NoteReturned(const void* first, uint32_t firstBytes, const void* second, uint32_t secondBytes)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    if (!m_blocks.empty() && m_blocks.back().samples != Samples(first, firstBytes, second, secondBytes))
+        m_blocks.back().overwritten = true;
 }
 
 int CaptureTap::QueuePlace(const void* buffer, bool* seenBefore)

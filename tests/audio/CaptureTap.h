@@ -8,6 +8,9 @@
 struct HandedBlock {
     int slot;
     std::vector<int16_t> samples;
+    // The device wrote into it while the driver held it, having come round its ring again: what the
+    // driver read is then not known. Nothing tells the driver.
+    bool overwritten;
 };
 
 // Stands between a capture driver and the system's own device, forwarding every
@@ -15,7 +18,8 @@ struct HandedBlock {
 // takes them: a real device's blocks can then be compared with what the driver
 // delivered, whatever gaps the sound server left between them.
 // DirectSound: a block is taken when the driver locks it; its slot is its offset in
-// the capture buffer counted in blocks (-1 when the lock is not a whole block).
+// the capture buffer counted in blocks (-1 when the lock is not a whole block); it
+// is compared again when the driver unlocks it.
 // Wave: a block is taken when the driver queues its buffer again; its slot is the
 // buffer's place in the order first queued. Installs itself; one at a time.
 class CaptureTap {
@@ -29,6 +33,8 @@ public:
 
     // For the tapped calls: a block taken, from one or two parts of a ring.
     void Record(int slot, const void* first, uint32_t firstBytes, const void* second, uint32_t secondBytes);
+    // For the tapped calls: the block last taken is given back; set overwritten where it changed.
+    void NoteReturned(const void* first, uint32_t firstBytes, const void* second, uint32_t secondBytes);
     // The buffer's place in the order first queued; a buffer not seen before takes the next one.
     int QueuePlace(const void* buffer, bool* seenBefore);
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <mutex>
+#include <string>
 #include <vector>
 
 // These tests capture from the tests' sound server, whose default source plays a
@@ -32,6 +33,9 @@ const int kBlockFrames = 1000, kRingBlocks = 32;
 const int kSettleBlocks = 5, kJudgedBlocks = 24, kBlocksPastTheRing = 8;
 // A hang, not slowness: a starved sound server took 65 s for twice these blocks.
 const DWORD kCaptureLimitMs = 90000;
+// How a stream the device left silent fails, and how often it is opened in all.
+const char* const kStallText = "Error: no audio from the device for ";
+const int kStallAttempts = 3;
 
 // Keeps every block it is handed, interleaved, and notes the first that carries the signal.
 class CollectingClient : public CAudioClient {
@@ -69,11 +73,18 @@ void ExpectDeliveredAsHanded(const std::vector<HandedBlock>& handed, const std::
     ASSERT_GE(handed.size(), delivered.size());
     for (size_t i = 0; i < handed.size(); i++)
         ASSERT_EQ(handed[i].slot, (int)(i % kRingBlocks)) << "block " << i << " of " << handed.size();
+    size_t overwritten = 0;
     for (size_t i = 0; i < delivered.size(); i++) {
         const std::vector<int16_t>& want = handed[i].samples;
         ASSERT_EQ(delivered[i].size(), want.size()) << "block " << i;
-        ASSERT_TRUE(std::equal(want.begin(), want.end(), delivered[i].begin())) << "block " << i;
+        overwritten += handed[i].overwritten;
+        if (!handed[i].overwritten) {
+            ASSERT_TRUE(std::equal(want.begin(), want.end(), delivered[i].begin())) << "block " << i;
+        }
     }
+    // Only a starved device comes round its ring onto the block being read; one read too early is overwritten
+    // every time.
+    EXPECT_LE(2 * overwritten, delivered.size()) << overwritten << " blocks overwritten while read";
 }
 
 struct BlockCheck {
@@ -117,22 +128,51 @@ void ExpectTheKnownSine(const std::vector<std::vector<int32_t>>& blocks, int ons
     EXPECT_GE(2 * whole, judged) << whole << " whole blocks of " << judged;
 }
 
-void CaptureSine(int typeId, const char* device)
+struct Capture {
+    std::vector<HandedBlock> handed;
+    std::vector<std::vector<int32_t>> delivered;
+    int onset = -1;
+    bool enough = false;
+    std::string error; // the interface's text, where the open or the stream failed
+};
+
+Capture CaptureOnce(int typeId, const char* device)
 {
+    Capture capture;
     CaptureTap tap(typeId);
     CollectingClient client;
     CAudioInterface ai;
     ai.SetClient(&client);
     ai.CreateDriver(true, typeId);
     AudioDriverSettings s = StereoSettings(device, kBlockFrames, kRingBlocks);
-    ASSERT_EQ(ai.Open(&s), AudioOpenOk) << ai.GetErrorText();
-    const bool enough = WaitUntil([&] { return client.Enough() || ai.HasFailed(); }, kCaptureLimitMs);
-    const bool failed = ai.HasFailed();
+    if (ai.Open(&s) != AudioOpenOk) {
+        capture.error = ai.GetErrorText();
+        return capture;
+    }
+    capture.enough = WaitUntil([&] { return client.Enough() || ai.HasFailed(); }, kCaptureLimitMs);
+    if (ai.HasFailed())
+        capture.error = ai.GetErrorText();
     ai.Close();
-    ASSERT_FALSE(failed) << ai.GetErrorText();
-    ASSERT_TRUE(enough) << client.blocks.size() << " blocks, the signal from block " << client.onset;
-    ExpectDeliveredAsHanded(tap.Blocks(), client.blocks);
-    ExpectTheKnownSine(client.blocks, client.onset);
+    capture.handed = tap.Blocks();
+    capture.delivered = std::move(client.blocks);
+    capture.onset = client.onset;
+    return capture;
+}
+
+void CaptureSine(int typeId, const char* device)
+{
+    Capture capture;
+    // A starved sound server can leave a stream silent past the driver's stall time; a driver at fault
+    // stalls when opened again as well.
+    for (int attempt = 0; attempt < kStallAttempts; attempt++) {
+        capture = CaptureOnce(typeId, device);
+        if (capture.error.rfind(kStallText, 0) != 0)
+            break;
+    }
+    ASSERT_EQ(capture.error, "");
+    ASSERT_TRUE(capture.enough) << capture.delivered.size() << " blocks, the signal from block " << capture.onset;
+    ExpectDeliveredAsHanded(capture.handed, capture.delivered);
+    ExpectTheKnownSine(capture.delivered, capture.onset);
 }
 
 } // namespace
