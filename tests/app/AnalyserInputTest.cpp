@@ -1,4 +1,5 @@
 #include "AudioTestSupport.h"
+#include "CaptureDeviceMissing.h"
 #include "FakeWaveDevice.h"
 #include "RtaTestSupport.h"
 #include "analysis/CLoudnessMeter.h"
@@ -350,8 +351,8 @@ TEST(AudioPath, StandInSineReachesTheEnginesUnchanged)
 // The test sound server's 1000 Hz sine through "Wave" and its default device.
 TEST(AudioPathCapture, TestSineReachesTheAnalysers)
 {
-    if (waveInGetNumDevs() == 0)
-        GTEST_SKIP() << "no capture device";
+    if (CaptureDeviceMissing(waveInGetNumDevs() > 0))
+        GTEST_SKIP() << kNoSoundServer;
     TempIni ini;
     WriteInput(ini, kWaveDefault);
     Rig rig;

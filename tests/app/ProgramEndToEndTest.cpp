@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 #include "ProgramCopy.h"
+#include "tests/audio/CaptureDeviceMissing.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <mmsystem.h>
@@ -101,8 +102,8 @@ Lit LitOnceShown(HWND window, Shown shown)
 // choice made in a menu that the next start shows again.
 TEST(ProgramEndToEnd, MeasuresTheTestSignalAndKeepsAChoiceMade)
 {
-    if (waveInGetNumDevs() == 0)
-        GTEST_SKIP() << "no capture device";
+    if (CaptureDeviceMissing(waveInGetNumDevs() > 0))
+        GTEST_SKIP() << kNoSoundServer;
     ProgramCopy program("quill-e2e");
     const std::string ini = program.IniPath();
     WritePrivateProfileStringA("Input", "Interface", "Wave", ini.c_str());

@@ -1,6 +1,5 @@
 #include "AudioTestSupport.h"
 #include <malloc.h>
-#include <cstdlib>
 #include <cstring>
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs)
@@ -107,17 +106,6 @@ ResourceUse ResourceUse::Now()
         if (entry._useflag == _USEDENTRY)
             use.heapBytes += entry._size;
     return use;
-}
-
-const char* const kNoSoundServer = "no capture device: the tests' sound server is not running (scripts/test starts it)";
-
-bool CaptureDeviceMissing(bool offered)
-{
-    if (!offered) {
-        EXPECT_TRUE(getenv("PULSE_SERVER") == nullptr)
-            << "the tests' sound server runs, yet no capture device is offered";
-    }
-    return !offered;
 }
 
 AudioDriverSettings StereoSettings(const char* device, int frames, int count, int bits)

@@ -110,10 +110,4 @@ const std::vector<StallCase>& StallCases();
 void RunStallCase(CAudioDriver& driver, FakeDevice& device, RecordingOwner& owner, const StallCase& c,
                   const std::function<void()>& deliverBlock);
 
-// Why a real-capture test skips: run without the tests' sound server (a bare ctest), nothing captures.
-extern const char* const kNoSoundServer;
-// True when no capture device is offered. Where the tests' sound server runs (scripts/test names it in
-// PULSE_SERVER), a missing device is a fault and fails the test as well.
-bool CaptureDeviceMissing(bool offered);
-
 AudioDriverSettings StereoSettings(const char* device, int frames, int count, int bits = 16);

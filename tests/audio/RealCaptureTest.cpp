@@ -1,4 +1,5 @@
 #include "AudioTestSupport.h"
+#include "CaptureDeviceMissing.h"
 #include "CaptureTap.h"
 #include "audio/CAudioInterface.h"
 #include <gtest/gtest.h>

@@ -15,7 +15,7 @@ TEST_P(FftSimdOrder, MatchesGeneric)
     const int variant = std::get<0>(GetParam());
     const int order = std::get<1>(GetParam());
     if (!Supported(variant))
-        GTEST_SKIP();
+        GTEST_SKIP() << "the processor lacks the variant's instructions";
     const int n = 1 << order;
     Spec generic(order, 4);
     Spec simd(order, 4, variant);
