@@ -179,14 +179,14 @@ TEST(AudioInterface, CloseFromTheDeviceThreadIsRefusedAndEndsTheStream)
 TEST(AudioInterface, WithoutDeviceAnOpenFailsWithItsText)
 {
     FakeWaveDevice wave;
-    wave.refuseOpen = true;
+    wave.openAnswer = MMSYSERR_BADDEVICEID; // what a system without a device answers
     FakeDirectSound sound;
     sound.captureCreateResult = DSERR_NODRIVER;
     const struct {
         int type;
         const char* text;
     } cases[] = {
-        {AudioTypeWave, "ERROR - Couldn't open 48000 hz, 2 ch, 16 bits"},
+        {AudioTypeWave, "ERROR - The input device is missing"},
         {AudioTypeDirectSound, "DirectSoundCaptureCreate failed: 88780078"},
     };
     for (const auto& c : cases) {
