@@ -167,6 +167,7 @@ private:
     enum class PaneOrder { MeterFirst, MeterLast };
     void Redraw(PaneOrder order);
     void WatchInput();
+    void FollowBlockSize();
     enum class WindowSight { Seen, Unseen };
     void FeedScopes(WindowSight sight);
     // Into the pane's interior, marking the rows lit or faded.

@@ -3,9 +3,14 @@
 bool CMainWindow::OpenAudioInterface()
 {
     const bool opened = m_audio.Open(m_iniPath, this) == AudioOpenProgress::Opened;
+    FollowBlockSize();
+    return opened;
+}
+
+void CMainWindow::FollowBlockSize()
+{
     const AudioDriverSettings& driver = m_audio.GetDriverSettings();
     m_inputWatch.SetBlockSize(driver.bufferFrames, driver.sampleRate);
-    return opened;
 }
 
 bool CMainWindow::IsAudioOpening()
@@ -20,6 +25,8 @@ bool CMainWindow::IsAudioOpening()
 void CMainWindow::WatchInput()
 {
     const AudioOpenEvent opening = m_audio.Poll();
+    if (opening != AudioOpenEvent::None)
+        FollowBlockSize(); // a newer choice may have been opened meanwhile
     if (opening == AudioOpenEvent::Opened) {
         m_settingsWindow.OnAudioOpened();
     } else if (opening != AudioOpenEvent::None || m_audio.CloseIfFailed()) {
