@@ -10,8 +10,8 @@
 // while an uncovered point is seen in the next frame. GUI thread only.
 class CCoverProbe {
 public:
-    // How stale a "covered" answer may be when only a part off the points
-    // was uncovered meanwhile.
+    // How stale a "covered" answer may be when only pixels between the
+    // points were uncovered meanwhile.
     static const DWORD kWalkPeriodMs = 250;
 
     bool IsWhollyCovered(HWND window);
