@@ -107,8 +107,8 @@ xdotool mousemove 1919 1079
 measure default
 # Other programs' windows above it, hidden and shown, as desktops carry them.
 # Wine's desktop lays out its taskbar anew for each window shown or gone, a
-# minute's work with 300: the program is measured once the
-# desktop is quiet again, as it runs beside such programs for hours.
+# minute's work with 300: the program is measured once the desktop is quiet
+# again, as it runs beside such programs for hours.
 for state in hidden shown; do
   wine "$tool" crowd "$state" "$crowd" >"$work/crowd" 2>/dev/null &
   crowd_pid=$!
@@ -117,9 +117,6 @@ for state in hidden shown; do
   measure "default_${state}_windows"
   kill "$crowd_pid" 2>/dev/null; wait "$crowd_pid" 2>/dev/null || true
   await_quiet_desktop
-done
-  measure "default_${state}_windows"
-  wait "$crowd_pid" || true
 done
 # Resting on the RTA pane the pointer is tracked every 10 ms.
 xdotool mousemove 600 450
