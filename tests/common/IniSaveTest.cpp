@@ -33,17 +33,17 @@ std::string TempFolder()
     return folder;
 }
 
-// Every file beside ini whose name begins with ini's.
-std::vector<std::string> FilesBeside(const std::string& ini)
+// Files beside ini whose names begin with ini's.
+int FilesBeside(const std::string& ini)
 {
-    std::vector<std::string> names;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((ini + "?*").c_str(), &found);
+    int count = 0;
     for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-        names.push_back(found.cFileName);
+        ++count;
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
-    return names;
+    return count;
 }
 
 void Remove(const std::string& path)
@@ -54,21 +54,18 @@ void Remove(const std::string& path)
 
 const std::string kOther = "[Other]\r\nkept=1\r\n";
 
-bool SaveOneKey(const std::string& path)
-{
-    CIniSave save(path.c_str());
-    save.WriteString("S", "k", "v");
-    return save.Commit();
-}
-
 // The stand-in's choice: the system call at step failAt (counted over every
-// call of a save) refuses, or from there on every call reports success while
-// the file on disk falls short by half, as on a full disk.
-enum class Failure { Refuses, FallsShort };
+// call of a save) refuses; or from there on every call reports success while
+// the file on disk falls short by half, as on a full disk; or another process
+// that did not wait for the lock changes the file meanwhile.
+enum class Failure { Refuses, FallsShort, FileChanged };
+const char* const kFailureNames[] = {"refuses", "falls short", "file changed"};
+const char kLateSection[] = "[Late]\r\nx=1\r\n";
 struct {
     int failAt;
     Failure how;
     int step;
+    std::string file;
 } stand;
 
 void CutInHalf(HANDLE file)
@@ -79,8 +76,7 @@ void CutInHalf(HANDLE file)
 
 void CutInHalf(const char* path)
 {
-    HANDLE file =
-        CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     CutInHalf(file);
     CloseHandle(file);
 }
@@ -96,6 +92,8 @@ BOOL Step(Target target, Call call)
     const BOOL done = call();
     if (step >= stand.failAt && stand.how == Failure::FallsShort)
         CutInHalf(target);
+    if (step == stand.failAt && stand.how == Failure::FileChanged)
+        std::ofstream(stand.file, std::ios::binary | std::ios::app) << kLateSection;
     return done;
 }
 
@@ -119,10 +117,14 @@ BOOL WINAPI StandFlush(HANDLE file)
     return Step(file, [&] { return FlushFileBuffers(file); });
 }
 
+// A move is one step that happens whole or not at all: here it refuses.
 BOOL WINAPI StandMove(LPCSTR from, LPCSTR to, DWORD flags)
 {
-    const int step = stand.step++;
-    return step == stand.failAt ? FALSE : MoveFileExA(from, to, flags);
+    if (stand.step++ != stand.failAt)
+        return MoveFileExA(from, to, flags);
+    if (stand.how == Failure::FileChanged)
+        std::ofstream(stand.file, std::ios::binary | std::ios::app) << kLateSection;
+    return FALSE;
 }
 
 const IniSaveApi kStandIn = {StandCopy, StandString, StandStruct, StandFlush, StandMove};
@@ -131,30 +133,43 @@ const int kSaveSteps = 6; // copy, three writes, flush, move
 } // namespace
 
 // What a save leaves: its keys over the file's other content, or on failure
-// or without a commit the file as it was; never a copy beside it.
+// or without a commit the file as it was; never a copy beside it, and none
+// of the copies stopped saves left (read-only ones too), which never block it.
 TEST(IniSave, LeavesTheFileWholeAndNoCopy)
 {
-    const std::string ini = TempFolder() + "quill_ini_save.ini";
+    const std::string ini = TempFolder() + "quill_ini_save.ini", newKey = "[S]\r\nk=v\r\n";
     const struct {
         const char* name;
         std::string path, before;
         DWORD attributes;
         const char* value;
+        const char* leftover; // a copy beside the file, read-only
         bool commit, committed;
         std::string after;
+        int beside; // files left beside it
     } cases[] = {
-        {"into the file", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", true, true, kOther + "[S]\r\nk=v\r\n"},
-        {"over the key", ini, "[S]\r\nk=old\r\n", FILE_ATTRIBUTE_NORMAL, "v", true, true, "[S]\r\nk=v\r\n"},
-        {"blanks and quotes", ini, kOther, FILE_ATTRIBUTE_NORMAL, " 'q' ", true, true, kOther + "[S]\r\nk='q' \r\n"},
-        {"new file", ini, kMissing, FILE_ATTRIBUTE_NORMAL, "v", true, true, "[S]\r\nk=v\r\n"},
-        {"not committed", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", false, false, kOther},
-        {"read-only file", ini, kOther, FILE_ATTRIBUTE_READONLY, "v", true, false, kOther},
-        {"folder missing", TempFolder() + "quill_no_folder\\x.ini", kMissing, 0, "v", true, false, kMissing},
+        {"into the file", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, kOther + newKey, 0},
+        {"over the key", ini, "[S]\r\nk=old\r\n", FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, newKey, 0},
+        {"blanks, quotes", ini, kOther, FILE_ATTRIBUTE_NORMAL, " 'q' ", nullptr, true, true,
+         kOther + "[S]\r\nk='q' \r\n", 0},
+        {"new file", ini, kMissing, FILE_ATTRIBUTE_NORMAL, "v", ".new", true, true, newKey, 0},
+        {"old copy name", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ".new", true, true, kOther + newKey, 0},
+        {"a copy", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ".NEW-4242-7", true, true, kOther + newKey, 0},
+        {"look-alike", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ".newer", true, true, kOther + newKey, 1},
+        {"not committed", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", nullptr, false, false, kOther, 0},
+        {"read-only file", ini, kOther, FILE_ATTRIBUTE_READONLY, "v", nullptr, true, false, kOther, 0},
+        {"folder missing", TempFolder() + "quill_no_folder\\x.ini", kMissing, 0, "v", nullptr, true, false, kMissing,
+         0},
     };
     for (const auto& c : cases) {
         Remove(ini);
         Put(c.path, c.before);
         SetFileAttributesA(c.path.c_str(), c.attributes);
+        const std::string leftover = ini + (c.leftover ? c.leftover : "");
+        if (c.leftover) {
+            Put(leftover, "[Stale]\r\nx=1\r\n");
+            SetFileAttributesA(leftover.c_str(), FILE_ATTRIBUTE_READONLY);
+        }
         bool committed = false;
         {
             CIniSave save(c.path.c_str());
@@ -164,13 +179,15 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
         }
         EXPECT_EQ(committed, c.committed) << c.name;
         EXPECT_EQ(Contents(c.path), c.after) << c.name;
-        EXPECT_EQ(FilesBeside(ini).size(), 0u) << c.name;
+        EXPECT_EQ(FilesBeside(ini), c.beside) << c.name;
+        Remove(leftover);
     }
     Remove(ini);
 }
 
 // Whichever step fails or falls short, the file stays byte for byte as it
-// was, no copy stays, and the save says it failed.
+// was (or as the other process changed it), no copy stays, and the save says
+// it failed.
 TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
 {
     const std::string ini = TempFolder() + "quill_ini_fail.ini";
@@ -180,9 +197,9 @@ TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
     const RECT rect = {1, 2, 3, 4};
     SetIniSaveApi(&kStandIn);
     for (int failAt = 0; failAt <= kSaveSteps; ++failAt) { // the last one: no step fails
-        for (Failure how : {Failure::Refuses, Failure::FallsShort}) {
+        for (Failure how : {Failure::Refuses, Failure::FallsShort, Failure::FileChanged}) {
             Put(ini, before);
-            stand = {failAt, how, 0};
+            stand = {failAt, how, 0, ini};
             bool committed = false;
             {
                 CIniSave save(ini.c_str());
@@ -192,12 +209,11 @@ TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
                 committed = save.Commit();
             }
             const bool whole = failAt == kSaveSteps;
-            const std::string name =
-                "step " + std::to_string(failAt) + (how == Failure::Refuses ? " refuses" : " short");
+            const std::string name = "step " + std::to_string(failAt) + " " + kFailureNames[int(how)];
             EXPECT_EQ(committed, whole) << name;
-            EXPECT_EQ(FilesBeside(ini).size(), 0u) << name;
+            EXPECT_EQ(FilesBeside(ini), 0) << name;
             if (!whole) {
-                EXPECT_EQ(Contents(ini), before) << name;
+                EXPECT_EQ(Contents(ini), before + (how == Failure::FileChanged ? kLateSection : "")) << name;
                 continue;
             }
             RECT read = {};
@@ -208,32 +224,5 @@ TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
         }
     }
     SetIniSaveApi(nullptr);
-    Remove(ini);
-}
-
-// Copies that stopped saves left, read-only or not, go with the next save,
-// which succeeds; files that only look alike stay.
-TEST(IniSave, LeftoverCopiesGoWithTheNextSave)
-{
-    const std::string ini = TempFolder() + "quill_ini_leftover.ini";
-    const struct {
-        const char* suffix;
-        DWORD attributes;
-        bool removed;
-    } leftovers[] = {
-        {".new", FILE_ATTRIBUTE_NORMAL, true},          {".new", FILE_ATTRIBUTE_READONLY, true},
-        {".new-4242-7", FILE_ATTRIBUTE_READONLY, true}, {".NEW-1-1", FILE_ATTRIBUTE_NORMAL, true},
-        {".newer", FILE_ATTRIBUTE_NORMAL, false},       {".new.bak", FILE_ATTRIBUTE_NORMAL, false},
-    };
-    for (const auto& leftover : leftovers) {
-        Put(ini, kOther);
-        const std::string copy = ini + leftover.suffix;
-        Put(copy, "[Stale]\r\nx=1\r\n");
-        SetFileAttributesA(copy.c_str(), leftover.attributes);
-        EXPECT_TRUE(SaveOneKey(ini)) << leftover.suffix;
-        EXPECT_EQ(Contents(ini), kOther + "[S]\r\nk=v\r\n") << leftover.suffix;
-        EXPECT_EQ(FilesBeside(ini).size(), leftover.removed ? 0u : 1u) << leftover.suffix;
-        Remove(copy);
-    }
     Remove(ini);
 }
