@@ -15,9 +15,7 @@ const DWORD kReplaceFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 // Far longer than a save of a file of several megabytes takes; past it a
 // save goes on without the lock rather than hang the program's close.
 const DWORD kLockWaitMs = 10000;
-const DWORD kFirstListSize = 64 * 1024; // grows to fit whatever section
-const DWORD kListSlack = 2;             // a list that filled the buffer may be cut
-const char kAbsent[] = "\x01";          // a value no save writes: the key is missing
+const DWORD kListSlack = 2; // a list that filled the buffer may be cut
 
 LONG copyCount = 0;
 
@@ -87,7 +85,7 @@ DWORD ListSizeFor(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
     const DWORD size = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
-    return std::max(size + kListSlack + 1, kFirstListSize);
+    return size + kListSlack + 1;
 }
 
 // A list the system returns as NUL-separated entries ending in two NULs.
@@ -140,16 +138,16 @@ std::string KeyOf(const std::string& line)
     return line.substr(0, line.find('='));
 }
 
-// The value of key's first line, as the system's "key=value" lines give it;
-// kAbsent when no line has the key.
-std::string ValueIn(const std::vector<std::string>& lines, const std::string& key)
+// Whether key's first line holds value, as the system's "key=value" lines
+// give it: blanks around the value gone.
+bool HoldsValue(const std::vector<std::string>& lines, const std::string& key, const std::string& value)
 {
     for (const std::string& line : lines) {
         const size_t equals = line.find('=');
         if (SameName(line.substr(0, equals), key))
-            return equals == std::string::npos ? "" : Trimmed(line.substr(equals + 1));
+            return equals != std::string::npos && Trimmed(line.substr(equals + 1)) == Trimmed(value);
     }
-    return kAbsent;
+    return false;
 }
 
 } // namespace
@@ -278,7 +276,7 @@ bool CIniSave::IsWritten(const Written& written, const std::string& section, con
 bool CIniSave::ReadsBack(const Written& written, const std::vector<std::string>& lines) const
 {
     if (written.kind == WriteKind::Text)
-        return ValueIn(lines, written.key) == Trimmed(written.value);
+        return HoldsValue(lines, written.key, written.value);
     std::vector<char> read(written.value.size() + 1); // never empty
     return GetPrivateProfileStructA(written.section.c_str(), written.key.c_str(), read.data(),
                                     UINT(written.value.size()), m_copyPath.c_str()) &&
