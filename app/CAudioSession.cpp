@@ -83,9 +83,10 @@ AudioOpenProgress CAudioSession::Open(const char* iniPath, CAudioClient* client)
     m_streaming.SetClient(client);
     m_streaming.CreateDriver(kInput, type);
     StartOpening();
-    if (WaitForSingleObject(m_openReturned, kOpenGraceMs) != WAIT_OBJECT_0)
-        return AudioOpenProgress::Waiting;
-    return TakeOpenResult();
+    if (WaitForSingleObject(m_openReturned, kOpenGraceMs) == WAIT_OBJECT_0)
+        return TakeOpenResult();
+    m_status = kWaiting; // the settings window may show it
+    return AudioOpenProgress::Waiting;
 }
 
 AudioOpenEvent CAudioSession::Poll()

@@ -39,10 +39,11 @@ enum class OpenWait { Wait, Leave };
 class CAudioSession : private CRunnable {
 public:
     static constexpr const char* kInputSection = "Input";
-    static constexpr const char* kOpening = "Error!"; // kept after a successful open
+    static constexpr const char* kOpening = "Error!"; // kept after a successful open made at once
     static constexpr const char* kInvalidInterface = "Invalid Interface Type";
     static constexpr const char* kDefaultStatus = "Select the desired audio device, and press OK to apply.";
-    static constexpr const char* kWaiting = "Waiting for the input device to answer; the new choice opens then";
+    // While an open outlasts the grace; a newer choice waits for it too.
+    static constexpr const char* kWaiting = "Waiting for the input device to answer";
     static constexpr const char* kNoAnswer = "ERROR - The input device does not answer; still waiting for it";
     static constexpr const char* kLateFailure = "ERROR - The input device did not answer for %u s\n%s";
     // An open that has not returned by then leaves the caller to go on; a device that answers is far quicker.

@@ -275,7 +275,8 @@ TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
         for (uint32_t passed = 0; passed <= c.answerAfterMs; passed += 500, ticks.now += 500) {
             const bool tell = passed == CAudioSession::kAnswerLimitMs;
             EXPECT_EQ(session.Poll(), tell ? AudioOpenEvent::NoAnswer : AudioOpenEvent::None) << passed;
-            EXPECT_EQ(Status(session), passed < CAudioSession::kAnswerLimitMs ? "Error!" : CAudioSession::kNoAnswer);
+            EXPECT_EQ(Status(session),
+                      passed < CAudioSession::kAnswerLimitMs ? CAudioSession::kWaiting : CAudioSession::kNoAnswer);
         }
         if (c.then == Then::Reopen) {
             EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
