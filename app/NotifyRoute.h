@@ -17,8 +17,10 @@ struct NotifySenders {
 enum class NotifyAction {
     None, // the base handler only
     DrawRta,
-    DrawScope1, // each scope display renders into its pane: the tick fed both before
-    DrawScope2, // any pane showed
+    // Each scope display renders into its own pane; the tick fed both before
+    // either pane showed.
+    DrawScope1,
+    DrawScope2,
     FitRta,
     FitScope1,
     FitScope2,
