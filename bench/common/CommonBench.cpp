@@ -1,10 +1,15 @@
-// Throughput of the ring buffer between two threads and cost of the mutex.
+// Throughput of the ring buffer between two threads, cost of the mutex, and
+// time of a settings save into a small and a large settings file.
 #include "bench/BenchClock.h"
+#include "bench/BenchMedian.h"
+#include "common/CIniSave.h"
 #include "common/CFifo.h"
 #include "common/CMutex.h"
 #include "common/CThread.h"
 #include <windows.h>
 #include <cstdio>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -70,11 +75,44 @@ void BenchMutex()
     std::printf("mutex.lock_unlock.pairs_per_us: %.3f\n", pairs / (t * 1e6));
 }
 
+// The main window's save: thirteen integers into one section, the rest of
+// the file (a user's own section, padded) kept.
+void BenchIniSave()
+{
+    const int kSettings = 13;
+    const struct {
+        const char* name;
+        int paddingLines; // of about 64 bytes
+    } files[] = {{"1kB", 16}, {"4MB", 64 * 1024}};
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof(folder), folder);
+    const std::string path = std::string(folder) + "quill_bench_save.ini";
+    for (const auto& file : files) {
+        {
+            std::ofstream out(path, std::ios::binary | std::ios::trunc);
+            out << "[User]\r\n";
+            for (int i = 0; i < file.paddingLines; ++i)
+                out << "note" << i << "=a line of the user's own section that only pads the file\r\n";
+        }
+        const double ms = MedianOfRuns([&] {
+            const double t0 = BenchNow();
+            CIniSave save(path.c_str());
+            for (int i = 0; i < kSettings; ++i)
+                save.WriteInt("Settings", ("cp.key" + std::to_string(i)).c_str(), i);
+            save.Commit();
+            return (BenchNow() - t0) * 1000.0;
+        });
+        std::printf("ini_save.settings_ms.file_%s: %.1f\n", file.name, ms);
+    }
+    DeleteFileA(path.c_str());
+}
+
 } // namespace
 
 int main()
 {
     BenchFifo();
     BenchMutex();
+    BenchIniSave();
     return 0;
 }
