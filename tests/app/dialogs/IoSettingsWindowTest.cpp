@@ -1,6 +1,8 @@
 #include "DialogTestSupport.h"
 #include "app/dialogs/CIoSettingsWindow.h"
 #include "gui/controls/ControlCommand.h"
+#include "gui/graphics/CBitmapDC.h"
+#include "gui/window/CWindowMenu.h"
 #include "gui/window/WindowEvent.h"
 #include "tests/common/FakeTicks.h"
 #include <gtest/gtest.h>
@@ -303,4 +305,37 @@ TEST(IoSettingsWindow, DcBlockAndLevelDrags)
     EXPECT_EQ(h.controller.settings.iInputGain, 3) << "12800 positions over 30 dB: 2.93";
     EXPECT_GE(h.controller.applies, 2);
     EXPECT_FALSE(w.IsApplyPending());
+}
+
+// Each opening with a pick of every interface and a device, ended by the title bar's X or by OK, leaves no
+// window, bitmap or menu behind: what the next opening makes replaces it.
+TEST(IoSettingsWindow, OpeningsKeepNothing)
+{
+    enum class End { TitleClose, Ok };
+    SettingsHost h;
+    for (End end : {End::TitleClose, End::Ok}) {
+        int sections = 0, menus = 0, windows = 0;
+        for (int round = 0; round < 10; ++round) {
+            ASSERT_EQ(h.Open(), 1);
+            CIoSettingsWindow& w = h.window;
+            for (int type = 0; type < CAudioInterface::GetNumInterfaceTypes(); ++type) {
+                h.Pick(w.GetInterfaceList(), type);
+                h.Pick(w.GetDeviceList(), 0);
+            }
+            if (end == End::Ok)
+                h.Ok();
+            else
+                SendMessageA(h.Hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+            PumpMessages();
+            ASSERT_FALSE(h.IsOpen());
+            if (round == 0) {
+                sections = CBitmapDC::GetLiveSectionCount();
+                menus = CWindowMenu::GetLiveCount();
+                windows = CountWindows("NewGuiSettings");
+            }
+        }
+        EXPECT_EQ(CBitmapDC::GetLiveSectionCount(), sections);
+        EXPECT_EQ(CWindowMenu::GetLiveCount(), menus);
+        EXPECT_EQ(CountWindows("NewGuiSettings"), windows);
+    }
 }
