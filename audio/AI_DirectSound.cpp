@@ -1,5 +1,6 @@
 #include "audio/AI_DirectSound.h"
 #include "audio/DSoundApi.h"
+#include "audio/DSoundCaptureKeeper.h"
 #include "audio/DSoundManager.h"
 #include "audio/DSoundStreamingBuffer.h"
 #include "audio/GuidText.h"
@@ -30,8 +31,8 @@ const DSoundApi& Api()
 AI_DirectSound::AI_DirectSound(bool input)
     : CAudioDriver(input), m_running(0), m_failed(false), m_stopping(false),
       m_comInitialized(SUCCEEDED(CoInitialize(nullptr))), m_openComInitialized(false), m_openComThread(0),
-      m_capture(nullptr), m_captureBuffer(nullptr), m_notify(nullptr), m_manager(nullptr), m_streaming(nullptr),
-      m_blockBytes(0), m_format{}, m_waitHandles{}, m_nextBlock(0)
+      m_capture(nullptr), m_captureDevice{}, m_captureWorked(false), m_captureBuffer(nullptr), m_notify(nullptr),
+      m_manager(nullptr), m_streaming(nullptr), m_blockBytes(0), m_format{}, m_waitHandles{}, m_nextBlock(0)
 {}
 
 AI_DirectSound::~AI_DirectSound()
@@ -90,7 +91,7 @@ int AI_DirectSound::Open(const AudioDriverSettings* settings)
 
 int AI_DirectSound::OpenCapture(const GUID* device)
 {
-    HRESULT hr = Api().captureCreate(device, &m_capture, nullptr);
+    HRESULT hr = DSoundCaptureKeeper::Acquire(device, &m_capture, &m_captureDevice);
     if (FAILED(hr)) {
         m_capture = nullptr;
         SetErrorText("DirectSoundCaptureCreate failed: %08x", (unsigned)hr);
@@ -106,6 +107,7 @@ int AI_DirectSound::OpenCapture(const GUID* device)
         SetErrorText("DSBCaptureStart failed: %08x", (unsigned)hr);
         return AudioOpenFailed;
     }
+    m_captureWorked = true;
     return AudioOpenOk;
 }
 
@@ -222,8 +224,12 @@ void AI_DirectSound::ReleaseDevices()
         m_notify->Release();
     if (m_captureBuffer)
         m_captureBuffer->Release();
-    if (m_capture)
+    // Only an object whose device worked is worth handing out again.
+    if (m_capture && m_captureWorked && !m_failed)
+        DSoundCaptureKeeper::GiveBack(m_capture, m_captureDevice);
+    else if (m_capture)
         m_capture->Release();
+    m_captureWorked = false;
     m_notify = nullptr;
     m_captureBuffer = nullptr;
     m_capture = nullptr;

@@ -31,7 +31,8 @@ struct DSoundDeviceEntry {
 // locked for the callback only, then unlocked; output blocks are filled through
 // Fill while the streaming buffer asks for them.
 // Stop order (Close): mark the stream stopping (a fill in progress gives up),
-// end the thread, stop and release the device objects, close the block events,
+// end the thread, stop and release the device objects (a capture object that
+// worked goes back to DSoundCaptureKeeper), close the block events,
 // undo the stream's COM initialisation. A failed Open leaves what it made until
 // the next Open or Close.
 // Overrun: a late thread finds several block events set and hands the blocks on
@@ -87,6 +88,8 @@ private:
     DWORD m_openComThread; // the thread whose initialisation that is
     std::vector<DSoundDeviceEntry*> m_devices;
     IDirectSoundCapture* m_capture;
+    GUID m_captureDevice; // the device m_capture captures from, as the keeper resolved it
+    bool m_captureWorked; // the capture opened fully
     IDirectSoundCaptureBuffer* m_captureBuffer;
     IDirectSoundNotify* m_notify;
     DSoundManager* m_manager;

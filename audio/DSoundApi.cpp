@@ -3,19 +3,26 @@
 namespace {
 
 // Wine's DirectSound keeps the GUID of every device an enumeration names in a table of ten, and the
-// eleventh and later overwrite whatever lies behind it in the library, up to pointers it calls.
+// eleventh and later overwrite whatever lies behind it in the library, up to pointers it calls. It also
+// frees a capture object without the memory of its last capture buffer.
 const int WineGuidTableSize = 10;
 
-int SystemEnumerationLimit()
+bool IsWine()
 {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version") ? WineGuidTableSize : 0;
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
 const DSoundApi systemApi = {
-    DirectSoundCaptureCreate, DirectSoundCaptureEnumerateA, DirectSoundCreate,
-    DirectSoundEnumerateA,    WaitForMultipleObjects,       GetTickCount,
-    SystemEnumerationLimit(),
+    DirectSoundCaptureCreate,
+    DirectSoundCaptureEnumerateA,
+    GetDeviceID,
+    DirectSoundCreate,
+    DirectSoundEnumerateA,
+    WaitForMultipleObjects,
+    GetTickCount,
+    IsWine() ? WineGuidTableSize : 0,
+    IsWine(),
 };
 const DSoundApi* currentApi = &systemApi;
 

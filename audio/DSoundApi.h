@@ -9,6 +9,8 @@
 struct DSoundApi {
     HRESULT(WINAPI* captureCreate)(LPCGUID device, LPDIRECTSOUNDCAPTURE* out, LPUNKNOWN outer);
     HRESULT(WINAPI* captureEnumerate)(LPDSENUMCALLBACKA callback, LPVOID context);
+    // The device a GUID stands for: the default capture device's own GUID for DSDEVID_DefaultCapture.
+    HRESULT(WINAPI* deviceId)(LPCGUID source, LPGUID out);
     HRESULT(WINAPI* create)(LPCGUID device, LPDIRECTSOUND* out, LPUNKNOWN outer);
     HRESULT(WINAPI* enumerate)(LPDSENUMCALLBACKA callback, LPVOID context);
     DWORD(WINAPI* waitForMultiple)(DWORD count, const HANDLE* handles, WINBOOL all, DWORD ms);
@@ -16,6 +18,8 @@ struct DSoundApi {
     // How many devices with a GUID an enumeration may name before the system writes past a fixed table
     // of its own; 0 when it has no such table.
     int enumerationLimit;
+    // Whether releasing a capture object loses the memory of its last capture buffer.
+    bool leaksReleasedCapture;
 };
 
 // The table in use; the system's unless a test replaced it.

@@ -2,19 +2,22 @@
 #include "FakeDirectSound.h"
 #include "FakeWaveDevice.h"
 #include "app/CAudioSession.h"
+#include "audio/DSoundCaptureKeeper.h"
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
 
 // What pressing OK after picking another interface does, over and over while both stand-ins stream: the
 // settings window's interface lists the new type's devices, then the session opens the new choice on a
-// worker of its own. Every open delivers, no enumeration runs past the system's table, and nothing that a
-// switch made (drivers, workers and their COM, events, device lists) is kept once the next one is done.
+// worker of its own, on a system that loses a released capture object's buffer. Every open delivers, no
+// enumeration runs past the system's table, no buffer is lost, and nothing that a switch made (drivers,
+// workers and their COM, events, device lists) is kept once the next one is done.
 TEST(AudioSession, SwitchingTheInterfaceKeepsNothing)
 {
     FakeWaveDevice wave;
     FakeDirectSound directSound;
     directSound.NameDevices(30, 10);
+    directSound.LeakReleasedCapture();
     wave.StartStreaming();
     directSound.StartStreaming();
     const struct {
@@ -47,6 +50,9 @@ TEST(AudioSession, SwitchingTheInterfaceKeepsNothing)
     EXPECT_EQ(directSound.tableOverruns, 0);
     EXPECT_EQ(wave.opens, switches / 2);
     EXPECT_EQ(wave.closes, switches / 2);
+    EXPECT_EQ(directSound.captureCreates, 1);
+    EXPECT_EQ(directSound.leakedBytes, 0);
+    DSoundCaptureKeeper::Clear(); // the one object kept for the next open
     EXPECT_EQ(directSound.liveObjects, 0);
     EXPECT_LE(after.handles, before.handles + 2);
     EXPECT_LE(after.heapBytes, before.heapBytes + 4096);

@@ -2,6 +2,7 @@
 #include "FakeDirectSound.h"
 #include "audio/AI_DirectSound.h"
 #include "audio/DSoundApi.h"
+#include "audio/DSoundCaptureKeeper.h"
 #include "audio/GuidText.h"
 #include <gtest/gtest.h>
 
@@ -57,6 +58,48 @@ TEST_F(DirectSoundDriver, EnumerationStopsWhereTheSystemsTableEnds)
         driver.GetDeviceName(&last, c.listed);
         EXPECT_EQ(last.name, "Source " + std::to_string(c.listed - 1));
     }
+}
+
+// Where the system loses the last buffer of a released capture object, the object of the device last opened
+// is kept and used again: opening one device over and over, by its GUID or as the default it stands for,
+// makes one object and loses nothing; a change of device loses the left one's buffer once; an object
+// whose stream failed is not kept.
+TEST_F(DirectSoundDriver, CaptureObjectOfTheLastDeviceIsUsedAgain)
+{
+    fake.LeakReleasedCapture();
+    char a[GuidTextLength + 1], b[GuidTextLength + 1];
+    FormatGuid(a, &fake.devices[0].guid);
+    FormatGuid(b, &fake.devices[1].guid);
+    const int bufferBytes = 4096; // 4 blocks of 256 stereo 16-bit frames
+    struct Case {
+        std::vector<const char*> opens;
+        bool streamFails;
+        int creates, lostBuffers;
+    };
+    const Case cases[] = {{{"Default Device", "Default Device", "Default Device", "Default Device"}, false, 1, 0},
+                          {{"Default Device", a, "Default Device", a}, false, 1, 0},
+                          {{a, b, a, b}, false, 4, 3},
+                          {{b, b, b}, false, 1, 0},
+                          {{a, a, a}, true, 3, 3}};
+    for (const Case& c : cases) {
+        DSoundCaptureKeeper::Clear();
+        fake.captureCreates = 0;
+        fake.leakedBytes = 0;
+        fake.failLockAfter = c.streamFails ? 0 : -1;
+        for (const char* name : c.opens) {
+            AudioDriverSettings s = StereoSettings(name, 256, 4);
+            ASSERT_EQ(driver.Open(&s), AudioOpenOk) << name;
+            fake.lockCalls = 0;
+            fake.CaptureBlocks(1);
+            ASSERT_TRUE(WaitUntil([&] { return c.streamFails ? driver.HasFailed() : owner.count > 0; }));
+            owner.count = 0;
+            driver.Close();
+        }
+        EXPECT_EQ(fake.captureCreates, c.creates) << c.opens.size() << " opens of " << c.opens[0];
+        EXPECT_EQ(fake.leakedBytes, c.lostBuffers * bufferBytes) << c.opens.size() << " opens of " << c.opens[0];
+    }
+    DSoundCaptureKeeper::Clear();
+    EXPECT_EQ(fake.liveObjects, 0);
 }
 
 // The tests run under Wine, whose table holds ten.

@@ -1,4 +1,5 @@
 #include "FakeDirectSound.h"
+#include "audio/DSoundCaptureKeeper.h"
 #include <cstring>
 
 FakeDirectSound* fakeDirectSound = nullptr;
@@ -104,6 +105,12 @@ protected:
 
 class FakeCapture : public FakeObject<IDirectSoundCapture> {
 public:
+    // As the system that leaks does: the memory of the last capture buffer is not freed.
+    ~FakeCapture() override
+    {
+        if (CurrentDSoundApi().leaksReleasedCapture)
+            fakeDirectSound->leakedBytes += m_lastBufferBytes;
+    }
     STDMETHOD(CreateCaptureBuffer)(LPCDSCBUFFERDESC desc, LPDIRECTSOUNDCAPTUREBUFFER* out, LPUNKNOWN) override
     {
         FakeDirectSound& f = *fakeDirectSound;
@@ -113,6 +120,7 @@ public:
         f.captureDesc = *desc;
         f.captureFormat = *desc->lpwfxFormat;
         f.memory.assign(desc->dwBufferBytes, 0);
+        m_lastBufferBytes = desc->dwBufferBytes;
         f.frame = 0;
         f.nextBlock = 0;
         *out = new FakeCaptureBuffer;
@@ -120,6 +128,9 @@ public:
     }
     STDMETHOD(GetCaps)(LPDSCCAPS) override { return E_NOTIMPL; }
     STDMETHOD(Initialize)(LPCGUID) override { return E_NOTIMPL; }
+
+private:
+    DWORD m_lastBufferBytes = 0;
 };
 
 class FakeSoundBuffer : public FakeObject<IDirectSoundBuffer> {
@@ -239,7 +250,18 @@ HRESULT WINAPI CaptureCreate(LPCGUID guid, LPDIRECTSOUNDCAPTURE* out, LPUNKNOWN)
     NoteGuid(guid);
     if (FAILED(fakeDirectSound->captureCreateResult))
         return fakeDirectSound->captureCreateResult;
+    fakeDirectSound->captureCreates++;
     *out = new FakeCapture;
+    return S_OK;
+}
+
+// The default capture device is the first one.
+HRESULT WINAPI DeviceId(LPCGUID source, LPGUID out)
+{
+    const bool byDefault = IsEqualGUID(*source, DSDEVID_DefaultCapture);
+    if (byDefault && fakeDirectSound->devices.empty())
+        return DSERR_NODRIVER;
+    *out = byDefault ? fakeDirectSound->devices[0].guid : *source;
     return S_OK;
 }
 
@@ -287,7 +309,7 @@ FakeDirectSound::FakeDirectSound()
 {
     devices.push_back({{0x11111111, 0x2222, 0x3333, {0x44, 0x44, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}}, "Fake Mic A"});
     devices.push_back({{0xabcdef01, 0x0203, 0x0405, {6, 7, 8, 9, 10, 11, 12, 13}}, "Fake Mic B"});
-    m_api = {CaptureCreate, Enumerate, Create, Enumerate, Wait, TickCount, 0};
+    m_api = {CaptureCreate, Enumerate, DeviceId, Create, Enumerate, Wait, TickCount, 0, false};
     fakeDirectSound = this;
     SetDSoundApi(&m_api);
 }
@@ -295,6 +317,7 @@ FakeDirectSound::FakeDirectSound()
 FakeDirectSound::~FakeDirectSound()
 {
     StopStreaming();
+    DSoundCaptureKeeper::Clear();
     SetDSoundApi(nullptr);
     fakeDirectSound = nullptr;
 }
@@ -307,6 +330,11 @@ void FakeDirectSound::NameDevices(int count, int tableSize)
                       "Source " + std::to_string(i)};
     guidTableSize = tableSize;
     m_api.enumerationLimit = tableSize;
+}
+
+void FakeDirectSound::LeakReleasedCapture()
+{
+    m_api.leaksReleasedCapture = true;
 }
 
 void FakeDirectSound::CaptureBlocks(int count)

@@ -29,6 +29,9 @@ public:
     // table of tableSize (0: none) and says so through its function table.
     void NameDevices(int count, int tableSize);
     int guidTableSize = 0;
+    // Models a system whose released capture objects keep their last buffer's memory, and says so.
+    void LeakReleasedCapture();
+    std::atomic<int> captureCreates{0}, leakedBytes{0};
     std::atomic<int> tableOverruns{0}; // devices named past the table's end
     bool enumerateFails = false;
     HRESULT captureCreateResult = S_OK;
