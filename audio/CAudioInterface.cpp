@@ -306,12 +306,17 @@ void CAudioInterface::DeliverPlanarInput(const void* deviceBuffer, int bytes)
 {
     int channels = m_settings.channels;
     int frames = m_settings.bufferFrames;
-    // A short block from the device converts only what it holds.
-    if (m_settings.bits == 16)
-        DeinterleaveInt16((const int16_t*)deviceBuffer, m_channels, channels, ClampFrames(frames, bytes, channels * 2));
-    else if (m_settings.bits == 32)
-        DeinterleaveFloat((const float*)deviceBuffer, m_channels, channels, ClampFrames(frames, bytes, channels * 4));
-    m_client->OnInputPlanar(this, m_channels, frames);
+    // A short block from the device hands on only what it holds: the rest of
+    // the channels still holds the block before.
+    if (m_settings.bits == 16) {
+        frames = ClampFrames(frames, bytes, channels * 2);
+        DeinterleaveInt16((const int16_t*)deviceBuffer, m_channels, channels, frames);
+    } else if (m_settings.bits == 32) {
+        frames = ClampFrames(frames, bytes, channels * 4);
+        DeinterleaveFloat((const float*)deviceBuffer, m_channels, channels, frames);
+    }
+    if (frames > 0)
+        m_client->OnInputPlanar(this, m_channels, frames);
 }
 
 void CAudioInterface::DeliverPlanarOutput(void* deviceBuffer, int bytes)

@@ -278,14 +278,19 @@ TEST_F(AudioInterfaceBlocks, OtherWidthsLeaveTheChannelsAsTheyWere)
     EXPECT_EQ(client.mismatches, 0);
 }
 
-TEST_F(AudioInterfaceBlocks, ShortBlocksConvertOnlyWhatTheyHold)
+// A short block hands on only the frames it holds, never the block before's
+// rest; a block without a whole frame hands on nothing.
+TEST_F(AudioInterfaceBlocks, ShortBlocksDeliverOnlyWhatTheyHold)
 {
     OpenWith(16);
-    int16_t pcm[2] = {11, 22};
-    client.expected = [](int c, int64_t f) { return f == 0 ? (c == 0 ? 11 : 22) : 0; };
-    ai.OnAudioBlock(nullptr, pcm, sizeof(pcm));
+    int16_t full[8] = {1, 2, 3, 4, 5, 6, 7, 8}, shortBlock[3] = {11, 22, 33};
+    client.expected = [](int c, int64_t f) { return f < 4 ? int32_t(f * 2 + c + 1) : (c == 0 ? 11 : 22); };
+    ai.OnAudioBlock(nullptr, full, sizeof(full));
+    ai.OnAudioBlock(nullptr, shortBlock, sizeof(shortBlock));
+    ai.OnAudioBlock(nullptr, shortBlock, sizeof(int16_t));
     ai.OnAudioBlock(nullptr, nullptr, 16);
-    EXPECT_EQ(client.blocks, 1);
+    EXPECT_EQ(client.blocks, 2);
+    EXPECT_EQ(client.nextFrame, 5);
     EXPECT_EQ(client.mismatches, 0);
 }
 
