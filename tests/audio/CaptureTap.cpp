@@ -10,10 +10,12 @@ CaptureTap* activeTap = nullptr;
 DSoundApi systemDSound, tappedDSound;
 WaveApi systemWave, tappedWave;
 
-// Forwards every call to the system's buffer; a lock records the block it hands out.
-class TapCaptureBuffer final : public IDirectSoundCaptureBuffer {
+// A system object wrapped: its own count, the system's object released with it.
+template <class Interface>
+class Forwarder : public Interface {
 public:
-    explicit TapCaptureBuffer(IDirectSoundCaptureBuffer* real) : m_real(real) {}
+    explicit Forwarder(Interface* real) : m_real(real) {}
+    virtual ~Forwarder() = default;
     STDMETHOD(QueryInterface)(REFIID riid, void** out) override { return m_real->QueryInterface(riid, out); }
     STDMETHOD_(ULONG, AddRef)() override { return ++m_refs; }
     STDMETHOD_(ULONG, Release)() override
@@ -25,6 +27,18 @@ public:
         }
         return left;
     }
+
+protected:
+    Interface* m_real;
+
+private:
+    ULONG m_refs = 1;
+};
+
+// Forwards every call to the system's buffer; a lock records the block it hands out.
+class TapCaptureBuffer final : public Forwarder<IDirectSoundCaptureBuffer> {
+public:
+    using Forwarder::Forwarder;
     STDMETHOD(GetCaps)(LPDSCBCAPS caps) override { return m_real->GetCaps(caps); }
     STDMETHOD(GetCurrentPosition)(LPDWORD capture, LPDWORD read) override
     {
@@ -56,27 +70,12 @@ public:
         activeTap->NoteReturned(p1, n1, p2, n2);
         return m_real->Unlock(p1, n1, p2, n2);
     }
-
-private:
-    IDirectSoundCaptureBuffer* m_real;
-    ULONG m_refs = 1;
 };
 
 // Forwards every call to the system's device; the buffers it makes are tapped.
-class TapCapture final : public IDirectSoundCapture {
+class TapCapture final : public Forwarder<IDirectSoundCapture> {
 public:
-    explicit TapCapture(IDirectSoundCapture* real) : m_real(real) {}
-    STDMETHOD(QueryInterface)(REFIID riid, void** out) override { return m_real->QueryInterface(riid, out); }
-    STDMETHOD_(ULONG, AddRef)() override { return ++m_refs; }
-    STDMETHOD_(ULONG, Release)() override
-    {
-        ULONG left = --m_refs;
-        if (left == 0) {
-            m_real->Release();
-            delete this;
-        }
-        return left;
-    }
+    using Forwarder::Forwarder;
     STDMETHOD(CreateCaptureBuffer)(LPCDSCBUFFERDESC desc, LPDIRECTSOUNDCAPTUREBUFFER* out, LPUNKNOWN outer) override
     {
         IDirectSoundCaptureBuffer* real = nullptr;
@@ -86,10 +85,6 @@ public:
     }
     STDMETHOD(GetCaps)(LPDSCCAPS caps) override { return m_real->GetCaps(caps); }
     STDMETHOD(Initialize)(LPCGUID device) override { return m_real->Initialize(device); }
-
-private:
-    IDirectSoundCapture* m_real;
-    ULONG m_refs = 1;
 };
 
 HRESULT WINAPI TapCaptureCreate(LPCGUID device, LPDIRECTSOUNDCAPTURE* out, LPUNKNOWN outer)
