@@ -422,49 +422,6 @@ TEST(AudioInterface, ThousandOpenCloseCyclesWhileBlocksFlow)
     EXPECT_LE(after.heapBytes, before.heapBytes + 4096);
 }
 
-// What pressing OK after picking another interface does, many times over while both stand-ins stream: the
-// settings window's interface lists the new type's devices (thirty, on a system whose enumeration table
-// holds ten), then the streaming interface drops its driver and opens the new type's default device. No
-// enumeration runs past the system's table, every open sees blocks, and nothing is kept per switch.
-TEST(AudioInterface, SwitchingTheDriverWhileBlocksFlowKeepsNothing)
-{
-    FakeWaveDevice wave;
-    FakeDirectSound directSound;
-    directSound.NameDevices(30, 10);
-    RecordingClient client;
-    CAudioInterface streaming, lister;
-    streaming.SetClient(&client);
-    wave.StartStreaming();
-    directSound.StartStreaming();
-    const AudioDriverSettings s = StereoSettings("Default Device", 32, 4);
-    const int types[] = {AudioTypeDirectSound, AudioTypeWave};
-    ResourceUse before = {};
-    for (int i = 0; i < 100; ++i) {
-        const int type = types[i % 2];
-        lister.CreateDriver(true, type);
-        ASSERT_GT(lister.GetNumDevices(), 1);
-        streaming.Close();
-        streaming.DestroyDriver();
-        streaming.CreateDriver(true, type);
-        const int start = client.blocks;
-        ASSERT_EQ(streaming.Open(&s), AudioOpenOk) << streaming.GetErrorText();
-        ASSERT_TRUE(WaitUntil([&] { return client.blocks - start >= 2; })) << "switch " << i;
-        if (i == 1)
-            before = ResourceUse::Now(); // both types made once
-    }
-    const ResourceUse after = ResourceUse::Now();
-    streaming.DestroyDriver();
-    lister.DestroyDriver();
-    wave.StopStreaming();
-    directSound.StopStreaming();
-    EXPECT_EQ(directSound.tableOverruns, 0);
-    EXPECT_EQ(wave.opens, 50);
-    EXPECT_EQ(wave.closes, 50);
-    EXPECT_EQ(directSound.liveObjects, 0);
-    EXPECT_LE(after.handles, before.handles + 2);
-    EXPECT_LE(after.heapBytes, before.heapBytes + 4096);
-}
-
 // One interface driven by several threads at once, while the stand-in's blocks
 // flow: each open, close, driver change and query waits for the others, so
 // none meets a driver another deletes, and every open that succeeded is closed.
