@@ -4,6 +4,7 @@
 # (or LABEL, or QUILL_TEST_LABEL set by a parent folder whose subsystem it belongs to).
 # DESKTOP_INPUT: its tests move the cursor, send input or activate windows, so
 # they never run beside each other (there is one cursor and one focus).
+# Any other test's windows keep out of their way (GuiTestSupport.h).
 # ALONE: its tests run with no other test at all, since any window another test
 # shows or activates meanwhile can move the pointer or end a mouse capture.
 # SLOW: the tests it selects (real capture, long cycles) are labelled slow as
@@ -44,6 +45,9 @@ function(quill_add_test name)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  if(NOT T_DESKTOP_INPUT)
+    target_compile_definitions(${name} PRIVATE QUILL_TEST_SHARES_DESKTOP)
+  endif()
   if(T_SLOW)
     quill_discover_tests(${name} "-${T_SLOW}" ${label} ${extra} COST ${cost})
     # The label list passes through several list expansions on its way to the

@@ -9,9 +9,11 @@
 
 namespace {
 
-const DWORD kSignalMs = 20000; // at most: a loaded machine's sound server may start late
-const DWORD kLookMs = 250;     // between two looks at the window
-const int kMenuRowOffset = 12; // from the cursor into the middle of a menu's first row
+const DWORD kSignalMs = 20000;     // at most: a loaded machine's sound server may start late
+const DWORD kLookMs = 250;         // between two looks at the window
+const int kMenuRowOffset = 12;     // from the cursor into the middle of a menu's first row
+const DWORD kMenuOpensMs = 5000;   // at most, from the click to the popup on the screen
+const DWORD kChoiceShowsMs = 8000; // at most, from a choice to the views it asks for
 
 // The window's picture as its own device context has it, 0xRRGGBB per pixel.
 std::vector<uint32_t> Picture(HWND window, int& width, int& height)
@@ -66,6 +68,13 @@ Lit CountLit(HWND window)
     return lit;
 }
 
+// Whether a window other than the program's main window (its popup) lies at the point.
+bool PopupAt(HWND window, POINT at)
+{
+    const HWND found = WindowFromPoint(at);
+    return found && GetAncestor(found, GA_ROOT) != window;
+}
+
 void RightClickThenFirstItem(HWND window, int x, int y)
 {
     RECT rect;
@@ -73,23 +82,26 @@ void RightClickThenFirstItem(HWND window, int x, int y)
     MoveCursorTo(rect.left + x, rect.top + y);
     SendMouseButton(MouseButton::Right, KeyAction::Press);
     SendMouseButton(MouseButton::Right, KeyAction::Release);
-    Sleep(1000); // the popup's first build lays out its rows
-    MoveCursorTo(rect.left + x + 40, rect.top + y + kMenuRowOffset);
+    const POINT row = {rect.left + x + 40, rect.top + y + kMenuRowOffset};
+    for (DWORD waited = 0; !PopupAt(window, row) && waited < kMenuOpensMs; waited += kLookMs)
+        Sleep(kLookMs);
+    Sleep(kLookMs); // the popup's first build lays out its rows
+    MoveCursorTo(row.x, row.y);
     Sleep(200);
     SendMouseButton(MouseButton::Left, KeyAction::Press);
     Sleep(200); // the list takes the press before the release
     SendMouseButton(MouseButton::Left, KeyAction::Release);
-    Sleep(500);
+    for (DWORD waited = 0; PopupAt(window, row) && waited < kMenuOpensMs; waited += kLookMs)
+        Sleep(kLookMs);
     MoveCursorTo(0, 0);
-    Sleep(200);
 }
 
-// Looks until the views show what is asked, or the signal's time is up.
+// Looks until the views show what is asked, or the time is up.
 template <class Shown>
-Lit LitOnceShown(HWND window, Shown shown)
+Lit LitOnceShown(HWND window, Shown shown, DWORD withinMs = kSignalMs)
 {
     Lit lit = CountLit(window);
-    for (DWORD waited = 0; !shown(lit) && waited < kSignalMs; waited += kLookMs) {
+    for (DWORD waited = 0; !shown(lit) && waited < withinMs; waited += kLookMs) {
         Sleep(kLookMs);
         lit = CountLit(window);
     }
@@ -117,9 +129,13 @@ TEST(ProgramEndToEnd, MeasuresTheTestSignalAndKeepsAChoiceMade)
     EXPECT_LT(scope.bars, 100); // no RTA in this layout
 
     // The scope's menu: "Prefer RTA". Input from another process may miss the
-    // popup's first moments, so the choice is tried until the RTA shows.
-    for (int attempt = 0; attempt < 4 && CountLit(window).bars < 500; ++attempt)
+    // popup's first moments, so the choice is tried again; but only once the RTA
+    // had its time to show, or a slow one would take the new popup's clicks.
+    const auto rtaShown = [](const Lit& l) { return l.bars > 500; };
+    for (int attempt = 0; attempt < 4 && !rtaShown(CountLit(window)); ++attempt) {
         RightClickThenFirstItem(window, 400, 250);
+        LitOnceShown(window, rtaShown, kChoiceShowsMs);
+    }
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(program.WaitForExit(), 0);
     const std::vector<std::string> lines = program.SettingsLines();

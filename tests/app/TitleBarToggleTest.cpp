@@ -34,16 +34,14 @@ TEST(TitleBarToggle, ShowingGrowsToTheMinimumHidingKeepsTheSize)
         int width, height, shownWidth, shownHeight;
     } cases[] = {{150, 60, 170, 71}, {160, 200, 170, 200}, {400, 50, 400, 71}, {400, 200, 400, 200}};
     for (const auto& c : cases) {
-        TopLevelWindowParams p;
-        p.native.noActivate = 1, p.native.x = 300, p.native.y = 200, p.native.width = c.width,
-        p.native.height = c.height;
+        TopLevelWindowParams p = QuietlyPlaced<TopLevelWindowParams>(c.width, c.height);
         CountingWindow w;
         ASSERT_NE(w.Create(p), nullptr);
         PumpMessages();
         w.SetTaskbarButton(false);
         const RECT shown = Toggle(w, true);
-        EXPECT_EQ(shown.left, 300);
-        EXPECT_EQ(shown.top, 200);
+        EXPECT_EQ(shown.left, kQuietX);
+        EXPECT_EQ(shown.top, kQuietY);
         EXPECT_EQ(shown.right - shown.left, c.shownWidth) << c.width;
         EXPECT_EQ(shown.bottom - shown.top, c.shownHeight) << c.height;
         const RECT hidden = Toggle(w, false);

@@ -13,6 +13,34 @@ int PumpMessages()
 }
 
 namespace {
+LRESULT CALLBACK RefuseActivation(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE)
+        return 1; // refused
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Still hidden while it hears of its showing: moved down, it appears there.
+// A topmost window stays topmost (the bottom would take that from it).
+LRESULT CALLBACK ShowUnderneath(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_SHOWWINDOW && sent->wParam &&
+        !(GetWindowLongA(sent->hwnd, GWL_STYLE) & WS_CHILD) &&
+        !(GetWindowLongA(sent->hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        SetWindowPos(sent->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+} // namespace
+
+void KeepOutOfLockedTestsWay()
+{
+    static const bool hooked = SetWindowsHookExA(WH_CBT, RefuseActivation, nullptr, GetCurrentThreadId()) &&
+                               SetWindowsHookExA(WH_CALLWNDPROC, ShowUnderneath, nullptr, GetCurrentThreadId());
+    (void)hooked;
+}
+
+namespace {
 bool CursorIsAt(int x, int y)
 {
     POINT at;
@@ -29,6 +57,19 @@ void SendAbsoluteMove(int x, int y)
     input.mi.dx = MulDiv(x, fullScale, GetSystemMetrics(SM_CXSCREEN) - 1);
     input.mi.dy = MulDiv(y, fullScale, GetSystemMetrics(SM_CYSCREEN) - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(input));
+}
+
+// A move by one pixel as the mouse reports it: where an earlier process left
+// Wine's pointer, no warp of this one takes until the pointer moves for real.
+void SendRelativeNudge()
+{
+    POINT at = {};
+    GetCursorPos(&at);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = at.x < GetSystemMetrics(SM_CXSCREEN) / 2 ? 1 : -1; // towards the middle: no edge stops it
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
     SendInput(1, &input, sizeof(input));
 }
 
@@ -50,6 +91,8 @@ bool MoveCursorTo(int x, int y)
     const DWORD serverAnswersAfterMs = 110;
     const int attempts = 10;
     for (int i = 0; i < attempts; ++i) {
+        if (i > 0)
+            SendRelativeNudge();
         if (!SetCursorPos(x, y))
             return false;
         if (i > 0)

@@ -5,9 +5,6 @@
 // Helpers for window tests. Tests that use the cursor or the input helpers are
 // added with DESKTOP_INPUT: there is one cursor and one keyboard state per desktop.
 
-// A window record of any kind at (x, y), where the tests' cursor never goes by
-// chance when the defaults are kept, shown without taking activation, which
-// would pull it from the windows of the tests running beside it.
 // The native window's record: a top-level record's member, else the record itself.
 template <class Params, class = void>
 struct HoldsNativeRecord : std::false_type {};
@@ -22,8 +19,20 @@ auto& NativeRecord(Params& params)
         return params;
 }
 
+// A window record of any kind at (x, y), shown without taking activation,
+// which would pull it from the windows of the tests running beside it. By
+// default a test holding the desktop lock places it where its cursor goes; any
+// other test places it at the screen's right edge, where no locked test's cursor
+// goes: a window there can neither catch a locked test's click nor, busy, hand
+// Wine the cursor position of a crossing it heard late. Only a strip of it is
+// on the screen, enough for it to be painted.
+#ifdef QUILL_TEST_SHARES_DESKTOP
+const int kQuietX = 1250, kQuietY = 40; // clear of the corners' cursor too
+#else
+const int kQuietX = 300, kQuietY = 200;
+#endif
 template <class Params>
-Params QuietlyPlaced(int width, int height, int x = 300, int y = 200)
+Params QuietlyPlaced(int width, int height, int x = kQuietX, int y = kQuietY)
 {
     Params params;
     auto& native = NativeRecord(params);
@@ -34,6 +43,17 @@ Params QuietlyPlaced(int width, int height, int x = 300, int y = 200)
     native.height = height;
     return params;
 }
+
+// For tests that do not hold the desktop lock: this thread's windows never
+// take the activation and are shown under every other window. Wine hands the
+// activation of a destroyed window to the next window of any process: lent to
+// such a test's window, a locked test's activation came back when that window
+// went, at any moment, and took it from the locked test's activated popup. A
+// window shown on top would take the real clicks meant for a locked test's.
+void KeepOutOfLockedTestsWay();
+#ifdef QUILL_TEST_SHARES_DESKTOP
+inline const bool kKeptOutOfLockedTestsWay = (KeepOutOfLockedTestsWay(), true);
+#endif
 
 // Dispatches every message already queued for this thread; returns how many.
 // Timers are driven by posting WM_TIMER, never by waiting.

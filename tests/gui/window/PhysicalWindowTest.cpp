@@ -47,7 +47,7 @@ TEST(PhysicalWindow, ClassPerWindowIsCountedAndUnregisteredWithIt)
     EXPECT_EQ(listener.events[0].code, WindowEvent::Created);
     EXPECT_EQ(listener.events[0].sender, &first);
     const HWND hwnd = first.GetHwnd();
-    EXPECT_EQ(first.Create(TestWindowParams(10, 10, 200, 100)), 0);
+    EXPECT_EQ(first.Create(TestWindowParams(kQuietX + 10, kQuietY + 10, 200, 100)), 0);
     EXPECT_EQ(first.GetHwnd(), hwnd);
     EXPECT_EQ(first.GetWidth(), 64);
     ASSERT_EQ(second.Create(TestWindowParams()), 0);
@@ -150,7 +150,7 @@ TEST(PhysicalWindow, StylesAndBackBitmapAsAsked)
 
         WindowCreateParams params[4];
         for (WindowCreateParams& p : params)
-            p = TestWindowParams(300, 200, 4, 4);
+            p = TestWindowParams(kQuietX, kQuietY, 4, 4);
         params[0].fillBlue = 1;
         params[1].hasInitialImage = 1;
         params[1].initialImage = &image;
@@ -210,7 +210,7 @@ TEST(PhysicalWindow, RegionAndShowBitmap)
 
     // On a window, the shape it gets is the one computed.
     CPhysicalWindow window;
-    ASSERT_EQ(window.Create(TestWindowParams(300, 200, 40, 40)), 0);
+    ASSERT_EQ(window.Create(TestWindowParams(kQuietX, kQuietY, 40, 40)), 0);
     EXPECT_NE(window.SetRegionFromBitmap(&bitmap, kRegionKeyAlpha, 16), 0);
     HRGN shape = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(window.GetHwnd(), shape), ERROR);
@@ -228,7 +228,7 @@ TEST(PhysicalWindow, RegionAndShowBitmap)
     // ShowBitmap copies into the back bitmap and puts that on screen.
     {
         CPhysicalWindow window;
-        ASSERT_EQ(window.Create(TestWindowParams(300, 200, 20, 20)), 0);
+        ASSERT_EQ(window.Create(TestWindowParams(kQuietX, kQuietY, 20, 20)), 0);
         CBitmapDC* back = window.GetBackBitmap();
         back->Fill(0);
         CBitmapDC source;
@@ -276,7 +276,7 @@ TEST(PhysicalWindow, BadInputLeavesNothingBehind)
     EXPECT_FALSE(IsClassRegistered(refused.GetWindowClassName()));
 
     CPhysicalWindow flat;
-    ASSERT_EQ(flat.Create(TestWindowParams(300, 200, 0, 30)), 0);
+    ASSERT_EQ(flat.Create(TestWindowParams(kQuietX, kQuietY, 0, 30)), 0);
     EXPECT_FALSE(flat.GetBackBitmap()->IsCreated());
     flat.ShowBitmap(flat.GetBackBitmap(), 0, 0, 0, 0, 0, 0);
     char text[8] = "x";

@@ -24,7 +24,7 @@ public:
 };
 
 // Quietly placed, with the three captions.
-inline TopLevelWindowParams ProbeParams(int x = 300, int y = 200, int width = 400, int height = 200)
+inline TopLevelWindowParams ProbeParams(int x = kQuietX, int y = kQuietY, int width = 400, int height = 200)
 {
     TopLevelWindowParams params = QuietlyPlaced<TopLevelWindowParams>(width, height, x, y);
     params.caption = "Quillmere RTA";

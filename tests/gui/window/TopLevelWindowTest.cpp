@@ -103,20 +103,22 @@ TEST(TopLevelWindow, LayoutsRegionGripAndClose)
 TEST(TopLevelWindow, SavedPlacementAndDockedState)
 {
     const uint32_t magic = WindowPlacementRecord::kMagic;
+    const RECT saved = {kQuietX - 10, kQuietY + 10, kQuietX + 323, kQuietY + 232};
+    const RECT savedUnsized = {saved.left, saved.top, saved.left + 400, saved.top + 200};
+    const RECT asked = {kQuietX, kQuietY, kQuietX + 400, kQuietY + 200};
     const struct {
         uint8_t save, child, resizable;
         uint32_t magic, state;
         RECT expected;
     } cases[] = {
-        {1, 0, 1, magic, 0, {120, 110, 453, 332}}, {1, 0, 0, magic, 0, {120, 110, 520, 310}},
-        {0, 0, 1, magic, 0, {300, 200, 700, 400}}, {1, 0, 1, 0x12345678, 0, {300, 200, 700, 400}},
-        {1, 0, 1, magic, 7, {300, 200, 700, 400}}, {1, 1, 1, magic, 0, {300, 200, 700, 400}},
+        {1, 0, 1, magic, 0, saved},      {1, 0, 0, magic, 0, savedUnsized}, {0, 0, 1, magic, 0, asked},
+        {1, 0, 1, 0x12345678, 0, asked}, {1, 0, 1, magic, 7, asked},        {1, 1, 1, magic, 0, asked},
     };
     ProbeWindow parent;
-    ASSERT_NE(parent.Create(ProbeParams(0, 0, 800, 600)), nullptr);
+    ASSERT_NE(parent.Create(ProbeParams(kQuietX, kQuietY, 800, 600)), nullptr);
     for (const auto& c : cases) {
         TempIni ini;
-        WindowPlacementRecord record = PlacementRecord(c.state, {120, 110, 453, 332});
+        WindowPlacementRecord record = PlacementRecord(c.state, saved);
         record.magic = c.magic;
         ini.Write(record);
         TopLevelWindowParams params = SavingParams(ini);

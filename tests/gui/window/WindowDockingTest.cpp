@@ -4,17 +4,27 @@
 #include "gui/window/WindowCommand.h"
 #include "gui/window/WindowGeometry.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <vector>
 
 namespace {
 const RECT Desktop = {0, 0, 1280, 1024};
 
-// Whether upper stands anywhere above lower in the z-order.
+BOOL CALLBACK AddToList(HWND hwnd, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+
+// Whether upper stands anywhere above lower in the z-order. The system's list
+// is taken at once: a walk window by window ends early where another test's
+// window goes meanwhile.
 bool IsAbove(HWND upper, HWND lower)
 {
-    for (HWND next = GetWindow(upper, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT))
-        if (next == lower)
-            return true;
-    return false;
+    std::vector<HWND> order;
+    EnumWindows(AddToList, reinterpret_cast<LPARAM>(&order));
+    const auto at = [&](HWND hwnd) { return std::find(order.begin(), order.end(), hwnd); };
+    return at(upper) < at(lower) && at(lower) != order.end();
 }
 } // namespace
 

@@ -6,7 +6,7 @@
 #include <string>
 
 // A plain window record, quietly placed.
-inline WindowCreateParams TestWindowParams(int x = 300, int y = 200, int width = 64, int height = 48)
+inline WindowCreateParams TestWindowParams(int x = kQuietX, int y = kQuietY, int width = 64, int height = 48)
 {
     return QuietlyPlaced<WindowCreateParams>(width, height, x, y);
 }
