@@ -13,6 +13,8 @@ bool IsWine()
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
+const bool onWine = IsWine();
+
 const DSoundApi systemApi = {
     DirectSoundCaptureCreate,
     DirectSoundCaptureEnumerateA,
@@ -21,8 +23,8 @@ const DSoundApi systemApi = {
     DirectSoundEnumerateA,
     WaitForMultipleObjects,
     GetTickCount,
-    IsWine() ? WineGuidTableSize : 0,
-    IsWine(),
+    onWine ? WineGuidTableSize : 0,
+    onWine,
 };
 const DSoundApi* currentApi = &systemApi;
 

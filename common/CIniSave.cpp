@@ -40,9 +40,8 @@ bool IsReadOnly(const std::string& path)
 
 void DeleteEvenReadOnly(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (IsReadOnly(path))
+        SetFileAttributesA(path.c_str(), GetFileAttributesA(path.c_str()) & ~FILE_ATTRIBUTE_READONLY);
     DeleteFileA(path.c_str());
 }
 
