@@ -76,23 +76,28 @@ void BenchMutex()
 }
 
 // The main window's save: thirteen integers into one section, the rest of
-// the file (a user's own section, padded) kept.
+// the file (a user's own sections of padded lines) kept. Files of the same
+// size in one section and in many show whether the cost follows the bytes.
 void BenchIniSave()
 {
     const int kSettings = 13;
     const struct {
         const char* name;
-        int paddingLines; // of about 64 bytes
-    } files[] = {{"1kB", 16}, {"4MB", 64 * 1024}};
+        int sections, linesPerSection, lineBytes;
+    } files[] = {{"1kb", 1, 16, 64}, {"4mb", 1, 64 * 1024, 64}, {"4mb_2500_sections", 2500, 30, 56}};
     char folder[MAX_PATH];
     GetTempPathA(sizeof(folder), folder);
     const std::string path = std::string(folder) + "quill_bench_save.ini";
     for (const auto& file : files) {
         {
             std::ofstream out(path, std::ios::binary | std::ios::trunc);
-            out << "[User]\r\n";
-            for (int i = 0; i < file.paddingLines; ++i)
-                out << "note" << i << "=a line of the user's own section that only pads the file\r\n";
+            for (int s = 0; s < file.sections; ++s) {
+                out << "[User" << s << "]\r\n";
+                for (int i = 0; i < file.linesPerSection; ++i) {
+                    const std::string key = "note" + std::to_string(i) + "=";
+                    out << key << std::string(file.lineBytes - key.size() - 2, 'a') << "\r\n";
+                }
+            }
         }
         const double ms = MedianOfRuns([&] {
             const double t0 = BenchNow();
