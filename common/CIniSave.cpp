@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -15,7 +16,10 @@ const DWORD kReplaceFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 // Far longer than a save of a file of several megabytes takes; past it a
 // save goes on without the lock rather than hang the program's close.
 const DWORD kLockWaitMs = 10000;
-const DWORD kListSlack = 2; // a list that filled the buffer may be cut
+// Far beyond any settings file: the profile functions too hold a file whole
+// in memory, and twice over.
+const LONGLONG kLargestFile = 64LL * 1024 * 1024;
+const char kDosEnd = 0x1A; // a blank to the profile functions, as to old text files
 
 LONG copyCount = 0;
 
@@ -52,13 +56,27 @@ void ForgetCached(const std::string& path)
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
 }
 
-bool IsCopyOf(const char* name, const char* fileName)
+// Steps past a separator and the digits after it; false without a digit.
+bool SkipNumber(const char*& text)
 {
-    const size_t length = std::strlen(fileName), markLength = sizeof(kCopyMark) - 1;
-    if (_strnicmp(name, fileName, length) != 0 || _strnicmp(name + length, kCopyMark, markLength) != 0)
+    if (*text != kCopyNameSeparator)
         return false;
-    const char next = name[length + markLength];
-    return next == '\0' || next == kCopyNameSeparator;
+    const char* digits = ++text;
+    while (std::isdigit(static_cast<unsigned char>(*text)))
+        ++text;
+    return text > digits;
+}
+
+// Only the names CopyPathFor gives, in any case as the system matches names:
+// a user's "<file>.new-backup" is no copy.
+bool IsCopyOf(const char* name, const std::string& fileName)
+{
+    const size_t markLength = sizeof(kCopyMark) - 1;
+    if (_strnicmp(name, fileName.c_str(), fileName.size()) != 0 ||
+        _strnicmp(name + fileName.size(), kCopyMark, markLength) != 0)
+        return false;
+    const char* tail = name + fileName.size() + markLength;
+    return *tail == '\0' || (SkipNumber(tail) && SkipNumber(tail) && *tail == '\0');
 }
 
 // Only while holding the file's lock: no other save is under way then.
@@ -72,81 +90,124 @@ void RemoveLeftovers(const std::string& path)
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsCopyOf(found.cFileName, fileName.c_str()))
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsCopyOf(found.cFileName, fileName))
             DeleteEvenReadOnly(folder + found.cFileName);
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }
 
-// The system reads the whole file at every call: the buffer starts large
-// enough for any list the file can hold, so each list takes one call.
-DWORD ListSizeFor(const std::string& path)
+// The file's bytes as they are on disk; a missing file reads as empty.
+bool ReadWhole(const std::string& path, std::string& text)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    const DWORD size = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
-    return size + kListSlack + 1;
-}
-
-// A list the system returns as NUL-separated entries ending in two NULs.
-template <typename Read>
-std::vector<std::string> ProfileList(const std::string& path, Read read)
-{
-    for (DWORD size = ListSizeFor(path);; size *= 2) {
-        std::vector<char> buffer(size);
-        const DWORD length = read(buffer.data(), size);
-        if (length + kListSlack >= size)
-            continue;
-        std::vector<std::string> entries;
-        for (const char* entry = buffer.data(); entry < buffer.data() + length && *entry;
-             entry += std::strlen(entry) + 1)
-            entries.push_back(entry);
-        return entries;
+    text.clear();
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return IsMissing(GetLastError());
+    LARGE_INTEGER size;
+    DWORD read = 0;
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart <= kLargestFile;
+    if (ok) {
+        text.resize(size_t(size.QuadPart));
+        ok = ReadFile(file, &text[0], DWORD(text.size()), &read, nullptr) && read == text.size();
     }
+    CloseHandle(file);
+    return ok;
 }
 
-std::vector<std::string> SectionNames(const std::string& path)
+bool IsBlank(char c)
 {
-    return ProfileList(path,
-                       [&](char* out, DWORD size) { return GetPrivateProfileSectionNamesA(out, size, path.c_str()); });
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == kDosEnd;
 }
 
-std::vector<std::string> SectionLines(const std::string& path, const std::string& section)
+std::string_view Blankless(std::string_view text)
 {
-    return ProfileList(path, [&](char* out, DWORD size) {
-        return GetPrivateProfileSectionA(section.c_str(), out, size, path.c_str());
-    });
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
-std::string Trimmed(const std::string& text)
+std::string_view UpToNul(std::string_view text)
 {
-    size_t first = 0, end = text.size();
-    while (first < end && std::isspace(static_cast<unsigned char>(text[first])))
-        ++first;
-    while (end > first && std::isspace(static_cast<unsigned char>(text[end - 1])))
-        --end;
-    return text.substr(first, end - first);
+    return text.substr(0, text.find('\0'));
 }
 
-bool SameName(const std::string& a, const std::string& b)
+bool SameName(std::string_view a, const std::string& b)
 {
-    return _stricmp(Trimmed(a).c_str(), Trimmed(b).c_str()) == 0;
+    return a.size() == b.size() && _strnicmp(a.data(), b.data(), a.size()) == 0;
 }
 
-std::string KeyOf(const std::string& line)
-{
-    return line.substr(0, line.find('='));
-}
-
-// Whether key's first line holds value, as the system's "key=value" lines
-// give it: blanks around the value gone.
-bool HoldsValue(const std::vector<std::string>& lines, const std::string& key, const std::string& value)
-{
-    for (const std::string& line : lines) {
-        const size_t equals = line.find('=');
-        if (SameName(line.substr(0, equals), key))
-            return equals != std::string::npos && Trimmed(line.substr(equals + 1)) == Trimmed(value);
+// One line of the file as the profile functions read it. Their rewrite of a
+// file keeps no blank line, no blanks around a line, a name or a value, no
+// text after a NUL and no header without a name (its lines join the section
+// before): a line reads here the same before and after that rewrite.
+enum class LineKind { Header, Name, NameAndValue };
+struct ProfileLine {
+    LineKind kind;
+    std::string_view section, key, value;
+    bool operator==(const ProfileLine& other) const
+    {
+        return kind == other.kind && section == other.section && key == other.key && value == other.value;
     }
-    return false;
+};
+
+void AddLine(std::string_view line, std::string_view& section, std::vector<ProfileLine>& lines)
+{
+    const size_t close = line.rfind(']');
+    if (line[0] == '[' && close != std::string_view::npos) {
+        const std::string_view name = UpToNul(line.substr(1, close - 1));
+        if (!name.empty())
+            lines.push_back({LineKind::Header, section = name, {}, {}});
+        return;
+    }
+    const size_t equals = line.find('=');
+    const std::string_view key = Blankless(UpToNul(line.substr(0, equals)));
+    if (equals != std::string_view::npos)
+        lines.push_back({LineKind::NameAndValue, section, key, Blankless(UpToNul(line.substr(equals + 1)))});
+    else if (!key.empty())
+        lines.push_back({LineKind::Name, section, key, {}});
+}
+
+// A line ends at a CR or an LF, each alone as well.
+std::vector<ProfileLine> ProfileLines(std::string_view text)
+{
+    std::vector<ProfileLine> lines;
+    std::string_view section;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        const std::string_view line = Blankless(text.substr(start, end - start));
+        if (!line.empty())
+            AddLine(line, section, lines);
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool IsKeyLine(const ProfileLine& line, const std::string& section, const std::string& key)
+{
+    return line.kind != LineKind::Header && SameName(line.section, section) && SameName(line.key, key);
+}
+
+// The system reads a key from its first line in the file.
+bool HoldsValue(const std::vector<ProfileLine>& lines, const std::string& section, const std::string& key,
+                const std::string& value)
+{
+    const auto line = std::find_if(lines.begin(), lines.end(),
+                                   [&](const ProfileLine& each) { return IsKeyLine(each, section, key); });
+    return line != lines.end() && line->kind == LineKind::NameAndValue && line->value == Blankless(value);
+}
+
+// Drops key's lines, and the header of its section, which the save may have added.
+void DropWritten(std::vector<ProfileLine>& lines, const std::string& section, const std::string& key)
+{
+    lines.erase(std::remove_if(lines.begin(), lines.end(),
+                               [&](const ProfileLine& line) {
+                                   return IsKeyLine(line, section, key) ||
+                                          (line.kind == LineKind::Header && SameName(line.section, section));
+                               }),
+                lines.end());
 }
 
 } // namespace
@@ -238,33 +299,25 @@ void CIniSave::Record(const Written& written)
     m_written.push_back(written);
 }
 
-// Read from the disk: every line of the file this save did not write, and
-// every key it wrote. A copy cut short, or a file another process changed
-// meanwhile, fails here.
+// Read from the disk, each file once: every key this save wrote, and every
+// line of the file it did not write. A copy cut short, or a file another
+// process changed meanwhile, fails here.
 bool CIniSave::CopyHoldsTheSave() const
 {
-    std::vector<std::string> sections = SectionNames(m_path);
-    for (const Written& written : m_written)
-        if (std::none_of(sections.begin(), sections.end(),
-                         [&](const std::string& section) { return SameName(section, written.section); }))
-            sections.push_back(written.section);
-    return std::all_of(sections.begin(), sections.end(),
-                       [&](const std::string& section) { return SectionHoldsTheSave(section); });
-}
-
-bool CIniSave::SectionHoldsTheSave(const std::string& section) const
-{
-    std::vector<std::string> before = SectionLines(m_path, section), after = SectionLines(m_copyPath, section);
-    auto written = [&](const std::string& line) {
-        return std::any_of(m_written.begin(), m_written.end(),
-                           [&](const Written& write) { return IsWritten(write, section, KeyOf(line)); });
-    };
-    for (const Written& write : m_written)
-        if (SameName(write.section, section) && !ReadsBack(write, after))
+    std::string before, after;
+    if (!ReadWhole(m_path, before) || !ReadWhole(m_copyPath, after))
+        return false;
+    std::vector<ProfileLine> was = ProfileLines(before), is = ProfileLines(after);
+    for (const Written& written : m_written) {
+        const bool landed = written.kind == WriteKind::Text
+                                ? HoldsValue(is, written.section, written.key, written.value)
+                                : StructReadsBack(written);
+        if (!landed)
             return false;
-    before.erase(std::remove_if(before.begin(), before.end(), written), before.end());
-    after.erase(std::remove_if(after.begin(), after.end(), written), after.end());
-    return before == after;
+        DropWritten(was, written.section, written.key);
+        DropWritten(is, written.section, written.key);
+    }
+    return was == is;
 }
 
 bool CIniSave::IsWritten(const Written& written, const std::string& section, const std::string& key)
@@ -272,10 +325,8 @@ bool CIniSave::IsWritten(const Written& written, const std::string& section, con
     return SameName(written.section, section) && SameName(written.key, key);
 }
 
-bool CIniSave::ReadsBack(const Written& written, const std::vector<std::string>& lines) const
+bool CIniSave::StructReadsBack(const Written& written) const
 {
-    if (written.kind == WriteKind::Text)
-        return HoldsValue(lines, written.key, written.value);
     std::vector<char> read(written.value.size() + 1); // never empty
     return GetPrivateProfileStructA(written.section.c_str(), written.key.c_str(), read.data(),
                                     UINT(written.value.size()), m_copyPath.c_str()) &&

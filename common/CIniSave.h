@@ -44,9 +44,8 @@ private:
     bool FlushCopy() const;
     void Record(const Written& written);
     bool CopyHoldsTheSave() const;
-    bool SectionHoldsTheSave(const std::string& section) const;
     static bool IsWritten(const Written& written, const std::string& section, const std::string& key);
-    bool ReadsBack(const Written& written, const std::vector<std::string>& lines) const;
+    bool StructReadsBack(const Written& written) const;
     void Discard();
 
     CFileLock m_lock;
