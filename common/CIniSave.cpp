@@ -140,12 +140,15 @@ bool SameName(std::string_view a, const std::string& b)
 }
 
 // One line of the file as the profile functions read it. Their rewrite of a
-// file keeps no blank line, no blanks around a line, a name or a value, no
-// text after a NUL and no header without a name (its lines join the section
-// before): a line reads here the same before and after that rewrite.
+// file keeps no blank line, no blanks around a line, a section's or key's
+// name or a value, no text after a NUL and no header without a name (its
+// lines join the section before), and drops some lines without a key name
+// (no key can read them; they are left out here): a line reads here the
+// same before and after any number of such rewrites.
 enum class LineKind { Header, Name, NameAndValue };
 struct ProfileLine {
     LineKind kind;
+    // Views into the file's text: two sections of one name lie apart.
     std::string_view section, key, value;
     bool operator==(const ProfileLine& other) const
     {
@@ -157,16 +160,18 @@ void AddLine(std::string_view line, std::string_view& section, std::vector<Profi
 {
     const size_t close = line.rfind(']');
     if (line[0] == '[' && close != std::string_view::npos) {
-        const std::string_view name = UpToNul(line.substr(1, close - 1));
+        const std::string_view name = Blankless(UpToNul(line.substr(1, close - 1)));
         if (!name.empty())
             lines.push_back({LineKind::Header, section = name, {}, {}});
         return;
     }
     const size_t equals = line.find('=');
     const std::string_view key = Blankless(UpToNul(line.substr(0, equals)));
+    if (key.empty())
+        return;
     if (equals != std::string_view::npos)
         lines.push_back({LineKind::NameAndValue, section, key, Blankless(UpToNul(line.substr(equals + 1)))});
-    else if (!key.empty())
+    else
         lines.push_back({LineKind::Name, section, key, {}});
 }
 
@@ -190,13 +195,18 @@ bool IsKeyLine(const ProfileLine& line, const std::string& section, const std::s
     return line.kind != LineKind::Header && SameName(line.section, section) && SameName(line.key, key);
 }
 
-// The system reads a key from its first line in the file.
+// The system reads a key from its first line in the first section of that
+// name; a later section of the same name is not read.
 bool HoldsValue(const std::vector<ProfileLine>& lines, const std::string& section, const std::string& key,
                 const std::string& value)
 {
-    const auto line = std::find_if(lines.begin(), lines.end(),
-                                   [&](const ProfileLine& each) { return IsKeyLine(each, section, key); });
-    return line != lines.end() && line->kind == LineKind::NameAndValue && line->value == Blankless(value);
+    const auto header = std::find_if(lines.begin(), lines.end(), [&](const ProfileLine& line) {
+        return line.kind == LineKind::Header && SameName(line.section, section);
+    });
+    const auto found = std::find_if(header, lines.end(), [&](const ProfileLine& line) {
+        return IsKeyLine(line, section, key) && line.section.data() == header->section.data();
+    });
+    return found != lines.end() && found->kind == LineKind::NameAndValue && found->value == Blankless(value);
 }
 
 // Drops key's lines, and the header of its section, which the save may have added.
@@ -308,12 +318,13 @@ bool CIniSave::CopyHoldsTheSave() const
     if (!ReadWhole(m_path, before) || !ReadWhole(m_copyPath, after))
         return false;
     std::vector<ProfileLine> was = ProfileLines(before), is = ProfileLines(after);
+    const bool landed = std::all_of(m_written.begin(), m_written.end(), [&](const Written& written) {
+        return written.kind == WriteKind::Text ? HoldsValue(is, written.section, written.key, written.value)
+                                               : StructReadsBack(written);
+    });
+    if (!landed)
+        return false;
     for (const Written& written : m_written) {
-        const bool landed = written.kind == WriteKind::Text
-                                ? HoldsValue(is, written.section, written.key, written.value)
-                                : StructReadsBack(written);
-        if (!landed)
-            return false;
         DropWritten(was, written.section, written.key);
         DropWritten(is, written.section, written.key);
     }
