@@ -19,6 +19,7 @@ const DWORD kLockWaitMs = 10000;
 // Far beyond any settings file: the profile functions too hold a file whole
 // in memory, and twice over.
 const LONGLONG kLargestFile = 64LL * 1024 * 1024;
+const char kUtf16Mark[] = "\xFF\xFE", kUtf16BigEndianMark[] = "\xFE\xFF", kUtf8Mark[] = "\xEF\xBB\xBF";
 const char kDosEnd = 0x1A; // a blank to the profile functions, as to old text files
 
 LONG copyCount = 0;
@@ -113,6 +114,34 @@ bool ReadWhole(const std::string& path, std::string& text)
     }
     CloseHandle(file);
     return ok;
+}
+
+bool StartsWith(const std::string& text, const char* mark)
+{
+    return text.compare(0, std::strlen(mark), mark) == 0;
+}
+
+// The text as the profile functions' ANSI calls give it: a file that starts
+// with a UTF-16 or UTF-8 mark is read in that encoding.
+std::string AsAnsi(const std::string& bytes)
+{
+    std::wstring wide;
+    if (StartsWith(bytes, kUtf16Mark) || StartsWith(bytes, kUtf16BigEndianMark)) {
+        const bool swap = StartsWith(bytes, kUtf16BigEndianMark);
+        for (size_t at = 2; at + 1 < bytes.size(); at += 2) {
+            const unsigned char first = bytes[at], second = bytes[at + 1];
+            wide += wchar_t(swap ? first << 8 | second : second << 8 | first);
+        }
+    } else if (StartsWith(bytes, kUtf8Mark)) {
+        const std::string text = bytes.substr(std::strlen(kUtf8Mark));
+        wide.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0));
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), &wide[0], int(wide.size()));
+    } else {
+        return bytes;
+    }
+    std::string ansi(WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), &ansi[0], int(ansi.size()), nullptr, nullptr);
+    return ansi;
 }
 
 bool IsBlank(char c)
@@ -317,6 +346,8 @@ bool CIniSave::CopyHoldsTheSave() const
     std::string before, after;
     if (!ReadWhole(m_path, before) || !ReadWhole(m_copyPath, after))
         return false;
+    before = AsAnsi(before);
+    after = AsAnsi(after);
     std::vector<ProfileLine> was = ProfileLines(before), is = ProfileLines(after);
     const bool landed = std::all_of(m_written.begin(), m_written.end(), [&](const Written& written) {
         return written.kind == WriteKind::Text ? HoldsValue(is, written.section, written.key, written.value)

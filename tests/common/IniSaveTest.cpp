@@ -55,6 +55,15 @@ void Remove(const std::string& path)
 const std::string kOther = "[Other]\r\nkept=1\r\n";
 const char kRewritten[] = "(as the system rewrites it)";
 
+// Little-endian, with its mark, as a text editor saves it.
+std::string Utf16(const std::string& ascii)
+{
+    std::string bytes = "\xFF\xFE";
+    for (char c : ascii)
+        bytes += std::string{c, '\0'};
+    return bytes;
+}
+
 // Random bytes, the same each run: NULs, lone CRs, headers without a name,
 // blanks before a NUL, lines of any length.
 std::string Garbage(size_t size)
@@ -176,6 +185,8 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
         {"look-alike", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ".newer", true, true, kOther + newKey, 1},
         {"user's backup", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ".new-backup", true, true, kOther + newKey, 1},
         {"not a count", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ".new-1-x", true, true, kOther + newKey, 1},
+        {"UTF-16", ini, Utf16(kOther), FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, kRewritten, 0},
+        {"UTF-8", ini, "\xEF\xBB\xBF" + kOther, FILE_ATTRIBUTE_NORMAL, "\xDC", nullptr, true, true, kRewritten, 0},
         {"garbage", ini, Garbage(1 << 20), FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, kRewritten, 0},
         {"not committed", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", nullptr, false, false, kOther, 0},
         {"read-only file", ini, kOther, FILE_ATTRIBUTE_READONLY, "v", nullptr, true, false, kOther, 0},
