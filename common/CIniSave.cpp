@@ -144,6 +144,7 @@ std::string AsAnsi(const std::string& bytes)
     return ansi;
 }
 
+// What the profile functions trim around a line, a name or a value.
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == kDosEnd;
