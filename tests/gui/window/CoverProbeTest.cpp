@@ -54,18 +54,13 @@ void Hidden(Windows& windows, int count)
         windows.Add(Popup(kAll, Shown::No));
 }
 
-// Frames asked at one time until the probe answers "not covered"; kTurn + 1 when it never does.
-int FramesUntilShown(CCoverProbe& probe, HWND target)
+// Frames asked at a time until the probe answers "not covered"; kTurn + 1 when it never does.
+int FramesUntilShown(CCoverProbe& probe, HWND target, DWORD now)
 {
     int frames = 1;
-    while (frames <= kTurn && probe.IsWhollyCovered(target, kStart))
+    while (frames <= kTurn && probe.IsWhollyCovered(target, now))
         ++frames;
     return frames;
-}
-
-void MoveTo(HWND window, const RECT& r)
-{
-    SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
@@ -115,25 +110,31 @@ TEST(CoverProbe, CoveredOnlyWhenWindowsAboveHideAllOfIt)
 
 // A cover moved away is seen in the next frame, one that leaves a probed
 // point within a turn of the points, one that leaves only pixels between
-// them within a look period.
+// them once a look period has passed.
 TEST(CoverProbe, ACoverMovedAwayIsSeenInTime)
 {
+    const struct {
+        const char* name;
+        RECT to;
+        DWORD after;
+        int mostFrames;
+    } moves[] = {
+        {"away", kElsewhere, 0, 1},
+        {"off a column of points", kTwoColumns, 0, kTurn},
+        {"off pixels between points", kColumnShort, CCoverProbe::kLookPeriodMs, 1},
+    };
     Windows windows;
     const HWND target = windows.Add(Popup(kAll, Shown::Yes));
     const HWND cover = windows.Add(Popup(kAll, Shown::Yes));
     CCoverProbe probe;
-    EXPECT_TRUE(probe.IsWhollyCovered(target, kStart));
-    MoveTo(cover, kElsewhere);
-    EXPECT_EQ(FramesUntilShown(probe, target), 1);
-    MoveTo(cover, kAll);
-    EXPECT_TRUE(probe.IsWhollyCovered(target, kStart));
-    MoveTo(cover, kTwoColumns);
-    EXPECT_LE(FramesUntilShown(probe, target), kTurn);
-    MoveTo(cover, kAll);
-    EXPECT_TRUE(probe.IsWhollyCovered(target, kStart));
-    MoveTo(cover, kColumnShort);
-    EXPECT_TRUE(probe.IsWhollyCovered(target, kStart + CCoverProbe::kLookPeriodMs - 1));
-    EXPECT_FALSE(probe.IsWhollyCovered(target, kStart + CCoverProbe::kLookPeriodMs));
+    for (const auto& m : moves) {
+        SetWindowPos(cover, nullptr, kAll.left, kAll.top, kAll.right - kAll.left, kAll.bottom - kAll.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_TRUE(probe.IsWhollyCovered(target, kStart)) << m.name;
+        SetWindowPos(cover, nullptr, m.to.left, m.to.top, m.to.right - m.to.left, m.to.bottom - m.to.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_LE(FramesUntilShown(probe, target, kStart + m.after), m.mostFrames) << m.name;
+    }
 }
 
 // A covered frame costs no more system calls than a shown one, and neither
@@ -160,7 +161,7 @@ TEST(CoverProbe, CoveredFramesCostNoMoreThanShownOnes)
                     probe.IsWhollyCovered(target, kStart);
                 return probe.GetCallCount() - before;
             };
-            callsOf(1);
+            EXPECT_EQ(FramesUntilShown(probe, target, kStart), 1);
             const int shownTurn = callsOf(kTurn);
             for (const RECT& r : c.covers)
                 windows.Add(Popup(r, Shown::Yes));
