@@ -35,8 +35,10 @@ POINT PointIn(HRGN region)
 
 bool CCoverProbe::IsWhollyCovered(HWND window, DWORD now)
 {
+    if (!window)
+        return false;
     m_calls += 2; // the window's root and place
-    const HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    const HWND root = GetAncestor(window, GA_ROOT);
     RECT rect = {};
     if (!root || !GetWindowRect(root, &rect)) {
         m_sight = Sight::Shown;

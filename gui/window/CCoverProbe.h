@@ -9,7 +9,7 @@
 // until a point shows the window or nothing is left: its cost grows with the
 // shown windows over this one, never with hidden ones. Between looks one point
 // a frame is asked: while shown, the one last seen showing it; while covered,
-// one of nine in turn, the look itself once a period. GUI thread only.
+// one of nine in turn, and the look again once a period. GUI thread only.
 class CCoverProbe {
 public:
     // How stale a "covered" answer may be when a cover moved off no point
