@@ -4,9 +4,10 @@
 # program and of its wineserver over a window after a settling time, as % of
 # one core. CPU time rather than wall time, so other load on the machine
 # disturbs the figures less. Run by scripts/bench after the build (BUILD_DIR
-# as there); QUILL_PROGRAM_BENCH_SECONDS shortens the window and
-# QUILL_PROGRAM_BENCH_EXE measures another build of the program. It has a Wine
-# prefix of its own, so tests of the same build may run meanwhile.
+# as there); QUILL_PROGRAM_BENCH_SECONDS shortens the window,
+# QUILL_PROGRAM_BENCH_EXE measures another build of the program and
+# QUILL_PROGRAM_BENCH_DISPLAY gives the display number (else a free one). It
+# has a Wine prefix of its own, so tests of the same build may run meanwhile.
 set -euo pipefail
 cd "$(dirname "$0")/../.."; ROOT=$PWD
 B=$(realpath -m "${BUILD_DIR:-build}")
@@ -81,9 +82,29 @@ measure() {
     if (n == "default") printf "app.wineserver.default.pct: %.1f\n", 100 * s / (t * w) }'
 }
 
-Xvfb -displayfd 5 -screen 0 "${screen}x24" -nolisten tcp 5>"$work/display" 2>/dev/null &
+# Prints the program's and the server's % of one core in state $1 while the
+# tool keeps other programs' windows made by its command in the arguments after.
+measure_beside() {
+  local name=$1 pid
+  shift
+  wine "$tool" "$@" >"$work/windows" 2>/dev/null &
+  pid=$!
+  for _ in $(seq 1200); do grep -q ready "$work/windows" && break; sleep 0.1; done
+  await_quiet_desktop
+  measure "$name"
+  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+  await_quiet_desktop
+}
+
+if [ -n "${QUILL_PROGRAM_BENCH_DISPLAY:-}" ]; then
+  Xvfb ":$QUILL_PROGRAM_BENCH_DISPLAY" -screen 0 "${screen}x24" -nolisten tcp 2>/dev/null &
+  echo "$QUILL_PROGRAM_BENCH_DISPLAY" >"$work/display"
+  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$QUILL_PROGRAM_BENCH_DISPLAY" ] && break; sleep 0.1; done
+else
+  Xvfb -displayfd 5 -screen 0 "${screen}x24" -nolisten tcp 5>"$work/display" 2>/dev/null &
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+fi
 xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
 
 # A server and a desktop of this display's size for this run alone.
@@ -110,14 +131,13 @@ measure default
 # minute's work with 300: the program is measured once the desktop is quiet
 # again, as it runs beside such programs for hours.
 for state in hidden shown; do
-  wine "$tool" crowd "$state" "$crowd" >"$work/crowd" 2>/dev/null &
-  crowd_pid=$!
-  for _ in $(seq 1200); do grep -q ready "$work/crowd" && break; sleep 0.1; done
-  await_quiet_desktop
-  measure "default_${state}_windows"
-  kill "$crowd_pid" 2>/dev/null; wait "$crowd_pid" 2>/dev/null || true
-  await_quiet_desktop
+  measure_beside "default_${state}_windows" crowd "$state" "$crowd"
 done
+# Another program's window over the whole analyser, and its windows over all
+# of it but a strip between the points the program asks, with the hidden
+# windows between them and the analyser.
+measure_beside covered cover whole 0
+measure_beside strip_hidden_windows cover strip "$crowd"
 # Resting on the RTA pane the pointer is tracked every 10 ms.
 xdotool mousemove 600 450
 measure pointer_over

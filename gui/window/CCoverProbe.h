@@ -2,32 +2,46 @@
 #include <windows.h>
 
 // Whether the windows above a top-level window hide every pixel of it, asked
-// every frame. A walk over the windows above costs system calls per window,
-// and desktops carry hundreds of hidden ones; so a few points of the window are
-// asked first, each one call whatever lies above, and a visible window is
-// answered by them alone. Only while every point is covered does the walk run,
-// at most once a period: the answer "covered" is then at most a period old,
-// while an uncovered point is seen in the next frame. GUI thread only.
+// every frame. Walking the windows above costs system calls per window, and
+// desktops carry hundreds of hidden ones; the system names the topmost shown
+// window at a point in one call instead. So a look takes the window found at a
+// point away from the window's area and asks next at a point of what is left,
+// until a point shows the window or nothing is left: its cost grows with the
+// shown windows over this one, never with hidden ones. Between looks one point
+// a frame is asked: while shown, the one last seen showing it; while covered,
+// one of nine in turn, and the look again once a period. GUI thread only.
 class CCoverProbe {
 public:
-    // How stale a "covered" answer may be when only pixels between the
-    // points were uncovered meanwhile.
-    static const DWORD kWalkPeriodMs = 250;
+    // How stale a "covered" answer may be when a cover moved off no point
+    // asked meanwhile (nine frames ask every point).
+    static const DWORD kLookPeriodMs = 250;
 
-    bool IsWhollyCovered(HWND window);
+    // `now` in ms (GetTickCount), by which the looks are spaced.
+    bool IsWhollyCovered(HWND window, DWORD now);
     // True while a point is being asked: the hit test that the system sends
     // for it is no pointer's, and moves no cursor.
     static bool IsProbing() { return s_probing; }
-    // The walks run so far; the cost of asking grows with them, not with the
-    // number of asks.
-    int GetWalkCount() const { return m_walks; }
+    // The looks run and the window system calls made so far: the cost of
+    // asking.
+    int GetLookCount() const { return m_looks; }
+    int GetCallCount() const { return m_calls; }
 
 private:
-    bool AnyPointUncovered(HWND window, const RECT& rect) const;
+    enum class Sight { Shown, Covered, Unsure };
+
+    Sight Look(HWND root, const RECT& rect, HWND top);
+    POINT PointToAsk(const RECT& rect);
+    HWND TopAt(POINT at);
+    HWND RootOf(HWND window);
+    bool IsOurs(HWND root, HWND top);
+    bool Hides(HWND above, HRGN shape);
 
     static bool s_probing;
-    bool m_covered = false;
-    bool m_walked = false;
-    DWORD m_walkedAt = 0;
-    int m_walks = 0;
+    Sight m_sight = Sight::Shown;
+    POINT m_seen = {-1, -1}; // from the window's corner; outside it until a point showed it
+    int m_turn = 0;
+    HWND m_hit = nullptr, m_hitRoot = nullptr; // the window last found at a point, and its root
+    DWORD m_lookedAt = 0;
+    int m_looks = 0;
+    int m_calls = 0;
 };

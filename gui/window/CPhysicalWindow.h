@@ -128,7 +128,7 @@ public:
     // on it now may reach the screen. Asks nothing of other programs' windows.
     bool IsOnScreen();
     // Whether the windows above its top-level window hide every pixel of it
-    // (CCoverProbe: a "covered" answer may be a walk period old); once per
+    // (CCoverProbe: a "covered" answer may be a look period old); once per
     // frame rather than per pane.
     bool IsWhollyCovered();
     const CCoverProbe& GetCoverProbe() const { return m_cover; }

@@ -364,7 +364,7 @@ bool CPhysicalWindow::IsOnScreen()
 
 bool CPhysicalWindow::IsWhollyCovered()
 {
-    return m_life.hwnd && m_cover.IsWhollyCovered(m_life.hwnd);
+    return m_life.hwnd && m_cover.IsWhollyCovered(m_life.hwnd, GetTickCount());
 }
 
 bool CPhysicalWindow::IsMinimized() const

@@ -42,7 +42,26 @@ struct Windows {
 const RECT kAll = {1100, 900, 1164, 948};
 const RECT kLeft = {1100, 900, 1132, 948}, kRight = {1132, 900, 1164, 948};
 const RECT kColumnShort = {1100, 900, 1163, 948}; // covers every probed point, not every pixel
+const RECT kTwoColumns = {1100, 900, 1148, 948};  // leaves the last column of probed points
+const RECT kStripLeft = {1100, 900, 1118, 948}, kStripRight = {1120, 900, 1164, 948}; // open between points
 const RECT kElsewhere = {0, 0, 1, 1};
+const DWORD kStart = 1000; // ms; a probe is given the time of each ask
+const int kTurn = 9;       // frames in which a covered window's probe asks each point once
+
+void Hidden(Windows& windows, int count)
+{
+    for (int i = 0; i < count; ++i)
+        windows.Add(Popup(kAll, Shown::No));
+}
+
+// Frames asked at a time until the probe answers "not covered"; kTurn + 1 when it never does.
+int FramesUntilShown(CCoverProbe& probe, HWND target, DWORD now)
+{
+    int frames = 1;
+    while (frames <= kTurn && probe.IsWhollyCovered(target, now))
+        ++frames;
+    return frames;
+}
 
 } // namespace
 
@@ -58,67 +77,100 @@ TEST(CoverProbe, CoveredOnlyWhenWindowsAboveHideAllOfIt)
     };
     const struct {
         const char* name;
+        int hidden; // hidden windows between it and the covers
         std::vector<Cover> covers;
         bool covered;
     } cases[] = {
-        {"nothing above", {}, false},
-        {"one over all", {{kAll, 0, Shown::Yes, HWND_TOPMOST}}, true},
-        {"one a column short", {{kColumnShort, 0, Shown::Yes, HWND_TOPMOST}}, false},
-        {"two halves", {{kLeft, 0, Shown::Yes, HWND_TOPMOST}, {kRight, 0, Shown::Yes, HWND_TOPMOST}}, true},
-        {"one half", {{kLeft, 0, Shown::Yes, HWND_TOPMOST}}, false},
-        {"hidden", {{kAll, 0, Shown::No, HWND_TOPMOST}}, false},
-        {"see-through", {{kAll, WS_EX_LAYERED, Shown::Yes, HWND_TOPMOST}}, false},
-        {"below", {{kAll, 0, Shown::Yes, HWND_BOTTOM}}, false},
+        {"nothing above", 0, {}, false},
+        {"one over all", 0, {{kAll, 0, Shown::Yes, HWND_TOPMOST}}, true},
+        {"one over all, hidden windows between", kCrowd, {{kAll, 0, Shown::Yes, HWND_TOPMOST}}, true},
+        {"one a column short", 0, {{kColumnShort, 0, Shown::Yes, HWND_TOPMOST}}, false},
+        {"two halves", 0, {{kLeft, 0, Shown::Yes, HWND_TOPMOST}, {kRight, 0, Shown::Yes, HWND_TOPMOST}}, true},
+        {"one half", 0, {{kLeft, 0, Shown::Yes, HWND_TOPMOST}}, false},
+        {"strip between the points, hidden windows between",
+         kCrowd,
+         {{kStripLeft, 0, Shown::Yes, HWND_TOPMOST}, {kStripRight, 0, Shown::Yes, HWND_TOPMOST}},
+         false},
+        {"hidden", 0, {{kAll, 0, Shown::No, HWND_TOPMOST}}, false},
+        {"see-through", 0, {{kAll, WS_EX_LAYERED, Shown::Yes, HWND_TOPMOST}}, false},
+        {"below", 0, {{kAll, 0, Shown::Yes, HWND_BOTTOM}}, false},
     };
     for (const auto& c : cases) {
         Windows windows;
         const HWND target = windows.Add(Popup(kAll, Shown::Yes));
+        Hidden(windows, c.hidden);
         for (const Cover& cover : c.covers)
             windows.Add(Popup(cover.rect, cover.shown, cover.exStyle, cover.after));
         CCoverProbe probe;
-        EXPECT_EQ(probe.IsWhollyCovered(target), c.covered) << c.name;
+        EXPECT_EQ(probe.IsWhollyCovered(target, kStart), c.covered) << c.name;
     }
     CCoverProbe probe;
-    EXPECT_FALSE(probe.IsWhollyCovered(nullptr));
+    EXPECT_FALSE(probe.IsWhollyCovered(nullptr, kStart));
 }
 
-// A cover that uncovers a probed point is seen at once; one that uncovers
-// only pixels between them within a walk period.
+// A cover moved away is seen in the next frame, one that leaves a probed
+// point within a turn of the points, one that leaves only pixels between
+// them once a look period has passed.
 TEST(CoverProbe, ACoverMovedAwayIsSeenInTime)
 {
+    const struct {
+        const char* name;
+        RECT to;
+        DWORD after;
+        int mostFrames;
+    } moves[] = {
+        {"away", kElsewhere, 0, 1},
+        {"off a column of points", kTwoColumns, 0, kTurn},
+        {"off pixels between points", kColumnShort, CCoverProbe::kLookPeriodMs, 1},
+    };
     Windows windows;
     const HWND target = windows.Add(Popup(kAll, Shown::Yes));
     const HWND cover = windows.Add(Popup(kAll, Shown::Yes));
     CCoverProbe probe;
-    EXPECT_TRUE(probe.IsWhollyCovered(target));
-    SetWindowPos(cover, nullptr, kElsewhere.left, kElsewhere.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_FALSE(probe.IsWhollyCovered(target));
-    SetWindowPos(cover, nullptr, kAll.left, kAll.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(probe.IsWhollyCovered(target));
-    SetWindowPos(cover, nullptr, 0, 0, kColumnShort.right - kColumnShort.left, kColumnShort.bottom - kColumnShort.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Sleep(CCoverProbe::kWalkPeriodMs);
-    EXPECT_FALSE(probe.IsWhollyCovered(target));
+    for (const auto& m : moves) {
+        SetWindowPos(cover, nullptr, kAll.left, kAll.top, kAll.right - kAll.left, kAll.bottom - kAll.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_TRUE(probe.IsWhollyCovered(target, kStart)) << m.name;
+        SetWindowPos(cover, nullptr, m.to.left, m.to.top, m.to.right - m.to.left, m.to.bottom - m.to.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_LE(FramesUntilShown(probe, target, kStart + m.after), m.mostFrames) << m.name;
+    }
 }
 
-// Asking every frame costs no walk over the windows above while a point shows
-// the window, and at most one a period while it is covered, however many
-// hidden windows lie above.
-TEST(CoverProbe, AskingCostsNoWalkPerWindowAbove)
+// A covered frame costs no more system calls than a shown one, and neither
+// frames nor the look that finds the covers grow with hidden windows above.
+TEST(CoverProbe, CoveredFramesCostNoMoreThanShownOnes)
 {
-    Windows windows;
-    const HWND target = windows.Add(Popup(kAll, Shown::Yes));
-    for (int i = 0; i < kCrowd; ++i)
-        windows.Add(Popup(kAll, Shown::No));
-    const int kAsks = 50;
-    CCoverProbe probe;
-    for (int i = 0; i < kAsks; ++i)
-        EXPECT_FALSE(probe.IsWhollyCovered(target));
-    EXPECT_EQ(probe.GetWalkCount(), 0);
-
-    windows.Add(Popup(kAll, Shown::Yes));
-    const DWORD start = GetTickCount();
-    for (int i = 0; i < kAsks; ++i)
-        EXPECT_TRUE(probe.IsWhollyCovered(target));
-    EXPECT_LE(probe.GetWalkCount(), 1 + int((GetTickCount() - start) / CCoverProbe::kWalkPeriodMs));
+    const struct {
+        const char* name;
+        std::vector<RECT> covers;
+    } cases[] = {
+        {"over all", {kAll}},
+        {"strip between the points", {kStripLeft, kStripRight}},
+    };
+    for (const auto& c : cases) {
+        int costs[2][2] = {}; // per crowd: the look, a turn of frames
+        for (int crowd : {0, 1}) {
+            Windows windows;
+            const HWND target = windows.Add(Popup(kAll, Shown::Yes));
+            Hidden(windows, crowd * kCrowd);
+            CCoverProbe probe;
+            const auto callsOf = [&](int frames) {
+                const int before = probe.GetCallCount();
+                for (int i = 0; i < frames; ++i)
+                    probe.IsWhollyCovered(target, kStart);
+                return probe.GetCallCount() - before;
+            };
+            EXPECT_EQ(FramesUntilShown(probe, target, kStart), 1);
+            const int shownTurn = callsOf(kTurn);
+            for (const RECT& r : c.covers)
+                windows.Add(Popup(r, Shown::Yes));
+            costs[crowd][0] = callsOf(1);
+            costs[crowd][1] = callsOf(kTurn);
+            EXPECT_LE(costs[crowd][1], shownTurn) << c.name;
+            EXPECT_EQ(probe.GetLookCount(), 1) << c.name;
+        }
+        EXPECT_EQ(costs[1][0], costs[0][0]) << c.name;
+        EXPECT_EQ(costs[1][1], costs[0][1]) << c.name;
+    }
 }
