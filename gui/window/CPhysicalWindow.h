@@ -131,7 +131,6 @@ public:
     // (CCoverProbe: a "covered" answer may be a look period old); once per
     // frame rather than per pane.
     bool IsWhollyCovered();
-    const CCoverProbe& GetCoverProbe() const { return m_cover; }
     bool IsMinimized() const;
     bool IsMaximized() const { return m_place.maximized; }
     bool IsDisabled() const { return m_params.disabled != 0; }
