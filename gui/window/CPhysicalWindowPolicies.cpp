@@ -35,6 +35,7 @@ void CPhysicalWindow::PolicyTick()
     TickLifetime(now);
     if (m_params.topmostLevel >= kTopmostAboveAll)
         TickTopmost();
+    TickDrag(); // last: the end of a drag may delete this object
 }
 
 void CPhysicalWindow::TickCursorHide(uint32_t now)
