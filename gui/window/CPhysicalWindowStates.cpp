@@ -153,13 +153,6 @@ void CPhysicalWindow::StartMove()
     ::GetWindowRect(m_life.hwnd, &rect);
     int x = 0, y = 0;
     GetCursorScreenPos(x, y);
-    // Chosen away from the window (the notification-area icon's menu), the
-    // move starts where the window is: the cursor comes to it, not it to a
-    // screen corner.
-    if (!PtInRect(&rect, POINT{x, y})) {
-        SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        GetCursorScreenPos(x, y);
-    }
     m_place.moving = true; // from the first move on: the centred window keeps its title bar reachable
     Move(x - (rect.right - rect.left) / 2, y - (rect.bottom - rect.top) / 2);
     SetWindowPos(m_life.hwnd, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);

@@ -1,6 +1,7 @@
 #include "AudioTestSupport.h"
 #include "FakeWaveDevice.h"
 #include "GuiTestSupport.h"
+#include "MainWindowPopups.h"
 #include "PaneSlotText.h"
 #include "TrayShell.h"
 #include "app/AppCommands.h"
@@ -414,6 +415,78 @@ int InkBeyondArea(CBarGraphView& view)
 // its bars and every frequency label of either resolution whole, each scope's
 // every coloured cell; the horizontal meter shows its scale's labels from one
 // end to the other.
+namespace {
+bool ClickAt(POINT at)
+{
+    return MoveCursorTo(at.x, at.y) && SendMouseButton(MouseButton::Left, KeyAction::Press) &&
+           SendMouseButton(MouseButton::Left, KeyAction::Release);
+}
+
+RECT RectOf(HWND hwnd)
+{
+    RECT rect = {};
+    GetWindowRect(hwnd, &rect);
+    return rect;
+}
+
+bool IsAt(HWND hwnd, const RECT& expected)
+{
+    const RECT rect = RectOf(hwnd);
+    return EqualRect(&rect, &expected) != 0;
+}
+} // namespace
+
+// "Move" from the notification-area icon's menu, by real input: the move
+// starts where the window is, follows the pointer even where no window of
+// the program lies, stops where a click places it with its title bar on the
+// screen, and leaves the window not topmost; a later drag moves it as far as
+// the pointer.
+TEST(MainWindowViews, MoveFromTheTrayMenuFollowsThePointer)
+{
+    MainRig rig;
+    ASSERT_TRUE(rig.created);
+    const HWND hwnd = rig.window.GetWindow().GetHwnd();
+    CDropList& menu = rig.window.GetMenus().GetPopup().GetDropList();
+    ASSERT_TRUE(MoveCursorTo(1270, 1015)); // the notification area
+    PostMessageA(hwnd, MainWindowId::kTrayMessage, 0, WM_RBUTTONUP);
+    ASSERT_TRUE(PumpUntil([&] { return menu.IsOpen(); }));
+    const CDropListItemList& items = rig.window.GetMenus().GetItems();
+    int row = 0;
+    while (row < items.Count() && items.ItemAt(row)->value != WindowCommand::Move)
+        ++row;
+    ASSERT_LT(row, int(menu.GetRows().size()));
+    const DropListRowGeometry& g = menu.GetRows()[row]->GetGeometry();
+    POINT moveRow = {g.x + g.width / 2, g.y + g.height / 2};
+    ClientToScreen(menu.GetPopupWindow().GetHwnd(), &moveRow);
+    ASSERT_TRUE(ClickAt(moveRow));
+    ASSERT_TRUE(PumpUntil([&] { return !menu.IsOpen(); }));
+
+    const struct {
+        POINT pointer;
+        RECT window;
+    } steps[] = {{{1150, 150}, {750, 0, 1550, 400}}, {{300, 900}, {-100, 700, 700, 1100}}};
+    for (const auto& step : steps) {
+        ASSERT_TRUE(MoveCursorTo(step.pointer.x, step.pointer.y));
+        EXPECT_TRUE(PumpUntil([&] { return IsAt(hwnd, step.window); }))
+            << step.pointer.x << ": " << RectOf(hwnd).left << "," << RectOf(hwnd).top;
+    }
+    ASSERT_TRUE(ClickAt({300, 900}));
+    PumpMessages();
+    EXPECT_EQ(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    ASSERT_TRUE(MoveCursorTo(300, 706)); // on the title bar
+    PumpMessages();
+    EXPECT_TRUE(IsAt(hwnd, steps[1].window)) << "placed";
+
+    ASSERT_TRUE(SendMouseButton(MouseButton::Left, KeyAction::Press));
+    PumpMessages();
+    ASSERT_TRUE(MoveCursorTo(200, 406));
+    PumpMessages();
+    SendMouseButton(MouseButton::Left, KeyAction::Release);
+    PumpMessages();
+    const RECT dragged = {-200, 400, 600, 800};
+    EXPECT_TRUE(IsAt(hwnd, dragged)) << RectOf(hwnd).left << "," << RectOf(hwnd).top;
+}
+
 TEST(MainWindowViews, ViewsShowWholeInsideTheirFrames)
 {
     const COLORREF kScaleText = 0x010101;
