@@ -7,6 +7,7 @@
 namespace {
 const int kTearOffDistance = 50; // px a docked window is dragged before it comes off its edge
 const int kLeftButton = 1;       // GetMouseButtons
+const int kRightButton = 2;      //
 } // namespace
 
 void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
@@ -63,7 +64,9 @@ void CPhysicalWindow::TickDrag()
 {
     if (!m_dragger.IsDragging())
         return;
-    if (!m_place.moving && !(GetMouseButtons() & kLeftButton))
+    // The button state is the physical buttons': the drag holds the primary one.
+    const int held = GetSystemMetrics(SM_SWAPBUTTON) ? kRightButton : kLeftButton;
+    if (!m_place.moving && !(GetMouseButtons() & held))
         FinishDrag();
     else if (m_dragger.CursorMoved())
         FollowDrag();
@@ -78,7 +81,7 @@ void CPhysicalWindow::FinishDrag()
     m_place.moving = false;
     // The Move command raised the window above all for the move only.
     if (m_params.topmostLevel == 0)
-        SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool CPhysicalWindow::OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lParam, LRESULT& result)

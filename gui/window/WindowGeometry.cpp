@@ -62,7 +62,8 @@ int64_t SquaredGap(const RECT& a, const RECT& b)
 
 bool IsCaptionReachableOnAny(const RECT& rect, const WorkAreas& works)
 {
-    return std::any_of(works.begin(), works.end(), [&rect](const RECT& work) { return IsCaptionReachable(rect, work); });
+    return std::any_of(works.begin(), works.end(),
+                       [&rect](const RECT& work) { return IsCaptionReachable(rect, work); });
 }
 } // namespace
 

@@ -127,8 +127,8 @@ TEST(WindowGeometry, TitleBarReachAcrossStackedAndSideBySideMonitors)
     const struct {
         const char* name;
         const WorkAreas& works;
-        POINT to;     // an 800 x 600 window moved there
-        POINT kept;   // where the move stops
+        POINT to;      // an 800 x 600 window moved there
+        POINT kept;    // where the move stops
         RECT restored; // the same window's saved rectangle fitted
     } cases[] = {
         {"title above the seam, body below", stacked, {400, 820}, {400, 820}, {400, 820, 1200, 1420}},
