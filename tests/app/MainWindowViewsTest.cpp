@@ -415,37 +415,25 @@ int InkBeyondArea(CBarGraphView& view)
 // its bars and every frequency label of either resolution whole, each scope's
 // every coloured cell; the horizontal meter shows its scale's labels from one
 // end to the other.
-namespace {
-bool ClickAt(POINT at)
-{
-    return MoveCursorTo(at.x, at.y) && SendMouseButton(MouseButton::Left, KeyAction::Press) &&
-           SendMouseButton(MouseButton::Left, KeyAction::Release);
-}
-
-RECT RectOf(HWND hwnd)
-{
-    RECT rect = {};
-    GetWindowRect(hwnd, &rect);
-    return rect;
-}
-
-bool IsAt(HWND hwnd, const RECT& expected)
-{
-    const RECT rect = RectOf(hwnd);
-    return EqualRect(&rect, &expected) != 0;
-}
-} // namespace
-
-// "Move" from the notification-area icon's menu, by real input: the move
-// starts where the window is, follows the pointer even where no window of
-// the program lies, stops where a click places it with its title bar on the
-// screen, and leaves the window not topmost; a later drag moves it as far as
-// the pointer.
+// "Move" from the notification-area icon's menu, by real input: the window
+// follows the pointer even where the program hears nothing of it, stops where a
+// click places it with its title bar on the screen, not topmost; a later drag
+// moves it as far as the pointer.
 TEST(MainWindowViews, MoveFromTheTrayMenuFollowsThePointer)
 {
     MainRig rig;
     ASSERT_TRUE(rig.created);
     const HWND hwnd = rig.window.GetWindow().GetHwnd();
+    auto isAt = [hwnd](RECT expected) {
+        RECT rect = {};
+        GetWindowRect(hwnd, &rect);
+        return EqualRect(&rect, &expected) != 0;
+    };
+    auto button = [](KeyAction action) {
+        const bool sent = SendMouseButton(MouseButton::Left, action);
+        PumpMessages();
+        return sent;
+    };
     CDropList& menu = rig.window.GetMenus().GetPopup().GetDropList();
     ASSERT_TRUE(MoveCursorTo(1270, 1015)); // the notification area
     PostMessageA(hwnd, MainWindowId::kTrayMessage, 0, WM_RBUTTONUP);
@@ -456,35 +444,21 @@ TEST(MainWindowViews, MoveFromTheTrayMenuFollowsThePointer)
         ++row;
     ASSERT_LT(row, int(menu.GetRows().size()));
     const DropListRowGeometry& g = menu.GetRows()[row]->GetGeometry();
-    POINT moveRow = {g.x + g.width / 2, g.y + g.height / 2};
-    ClientToScreen(menu.GetPopupWindow().GetHwnd(), &moveRow);
-    ASSERT_TRUE(ClickAt(moveRow));
-    ASSERT_TRUE(PumpUntil([&] { return !menu.IsOpen(); }));
+    POINT at = {g.x + g.width / 2, g.y + g.height / 2};
+    ClientToScreen(menu.GetPopupWindow().GetHwnd(), &at);
+    ASSERT_TRUE(MoveCursorTo(at.x, at.y) && button(KeyAction::Press) && button(KeyAction::Release));
 
-    const struct {
-        POINT pointer;
-        RECT window;
-    } steps[] = {{{1150, 150}, {750, 0, 1550, 400}}, {{300, 900}, {-100, 700, 700, 1100}}};
-    for (const auto& step : steps) {
-        ASSERT_TRUE(MoveCursorTo(step.pointer.x, step.pointer.y));
-        EXPECT_TRUE(PumpUntil([&] { return IsAt(hwnd, step.window); }))
-            << step.pointer.x << ": " << RectOf(hwnd).left << "," << RectOf(hwnd).top;
+    // Wine reports a pointer over another program's window to that program
+    // only, captured or not: this one hears nothing of the move.
+    ASSERT_TRUE(MoveCursorTo(1150, 150));
+    for (MSG unheard; PeekMessageA(&unheard, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);) {
     }
-    ASSERT_TRUE(ClickAt({300, 900}));
-    PumpMessages();
+    EXPECT_TRUE(PumpUntil([&] { return isAt({750, 0, 1550, 400}); })) << "follows, its title bar on the screen";
+    ASSERT_TRUE(button(KeyAction::Press) && button(KeyAction::Release));
     EXPECT_EQ(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    ASSERT_TRUE(MoveCursorTo(300, 706)); // on the title bar
-    PumpMessages();
-    EXPECT_TRUE(IsAt(hwnd, steps[1].window)) << "placed";
-
-    ASSERT_TRUE(SendMouseButton(MouseButton::Left, KeyAction::Press));
-    PumpMessages();
-    ASSERT_TRUE(MoveCursorTo(200, 406));
-    PumpMessages();
-    SendMouseButton(MouseButton::Left, KeyAction::Release);
-    PumpMessages();
-    const RECT dragged = {-200, 400, 600, 800};
-    EXPECT_TRUE(IsAt(hwnd, dragged)) << RectOf(hwnd).left << "," << RectOf(hwnd).top;
+    ASSERT_TRUE(MoveCursorTo(1150, 6) && button(KeyAction::Press)); // on the title bar
+    ASSERT_TRUE(MoveCursorTo(1050, 306) && button(KeyAction::Release));
+    EXPECT_TRUE(isAt({650, 300, 1450, 700})) << "placed, then dragged";
 }
 
 TEST(MainWindowViews, ViewsShowWholeInsideTheirFrames)
