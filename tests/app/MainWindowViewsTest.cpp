@@ -451,8 +451,7 @@ TEST(MainWindowViews, MoveFromTheTrayMenuFollowsThePointer)
     // Wine reports a pointer over another program's window to that program
     // only, captured or not: this one hears nothing of the move.
     ASSERT_TRUE(MoveCursorTo(1150, 150));
-    for (MSG unheard; PeekMessageA(&unheard, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);) {
-    }
+    for (MSG unheard; PeekMessageA(&unheard, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);) {}
     EXPECT_TRUE(PumpUntil([&] { return isAt({750, 0, 1550, 400}); })) << "follows, its title bar on the screen";
     ASSERT_TRUE(button(KeyAction::Press) && button(KeyAction::Release));
     EXPECT_EQ(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
