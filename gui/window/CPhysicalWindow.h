@@ -413,6 +413,11 @@ private:
     void OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result);
     bool OnLeftButtonDown(LPARAM lParam, LRESULT& result, LifeGuard& guard);
     bool OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& guard);
+    // The window follows a drag's cursor, or a docked one tears off.
+    void FollowDrag();
+    void TickDrag();
+    // Ends a drag or the Move command, however it ends; the listener may delete this object.
+    void FinishDrag();
     bool OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lParam, LRESULT& result);
     bool OnRightButton(UINT message, LPARAM lParam, LRESULT& result);
     void OnWindowMenuRequest();

@@ -154,8 +154,10 @@ void CPhysicalWindow::Undock()
         int cursorX = 0, cursorY = 0, offsetX = 0, offsetY = 0;
         GetCursorScreenPos(cursorX, cursorY);
         m_dragger.GetOffset(offsetX, offsetY);
-        OffsetRect(&m_place.restoreRect, cursorX - offsetX - m_place.restoreRect.left,
-                   cursorY - offsetY - m_place.restoreRect.top);
+        RECT& normal = m_place.restoreRect;
+        int x = cursorX - offsetX, y = cursorY - offsetY;
+        KeepCaptionOnMonitors(x, y, normal.right - normal.left, normal.bottom - normal.top);
+        OffsetRect(&normal, x - normal.left, y - normal.top);
     }
     m_dock.heldRect = m_place.restoreRect;
     SetBounds(m_place.restoreRect.left, m_place.restoreRect.top, m_place.restoreRect.right, m_place.restoreRect.bottom);
@@ -176,6 +178,7 @@ void CPhysicalWindow::TearOff()
         m_dragger.SetOffset(halfWidth, halfHeight);
     }
     ::SetCapture(m_life.hwnd); // hiding the window took it
+    FollowDrag();              // the cursor went on meanwhile
 }
 
 void CPhysicalWindow::OnDockChange()

@@ -265,7 +265,7 @@ void CPhysicalWindow::OnActivate(WPARAM wParam, LRESULT& result)
         SendEvent(WindowEvent::Activate, 1, 0, &result);
         return;
     }
-    m_dragger.EndDrag();
+    FinishDrag();
     ForgetOpenMenu(); // an activated menu closes with its activation, wherever the cursor is
     DismissOpenMenu();
     // Focus passing to the open menu is no deactivation for the owner.

@@ -6,6 +6,8 @@
 
 namespace {
 const int kTearOffDistance = 50; // px a docked window is dragged before it comes off its edge
+const int kLeftButton = 1;       // GetMouseButtons
+const int kRightButton = 2;      //
 } // namespace
 
 void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
@@ -14,10 +16,7 @@ void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
     m_cursor.lastActivity = Now();
     if (m_params.trackMouse && !m_mouse.tracking)
         StartMouseTracking();
-    if (!m_place.maximized && !IsDocked() && !m_params.child && m_dragger.Track())
-        ::GetWindowRect(hwnd, &m_place.restoreRect);
-    else if (IsDocked() && m_dragger.DistanceMoved() > kTearOffDistance)
-        TearOff();
+    FollowDrag();
     SendEvent(WindowEvent::MouseMove, static_cast<int>(lParam), 0, &result);
 }
 
@@ -40,17 +39,49 @@ bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& 
     CancelLifetimes();
     if (TakeMouseUpSwallow(MouseSwallow::Left))
         return true;
-    m_dragger.EndDrag();
+    FinishDrag();
     if (!guard.alive)
         return false;
-    if (m_place.moving) {
-        if (m_params.topmostLevel == 0)
-            SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        m_place.moving = false;
-    }
     if (!m_params.disabled)
         SendEvent(WindowEvent::LeftButtonUp, static_cast<int>(lParam), 0, &result);
     return false;
+}
+
+void CPhysicalWindow::FollowDrag()
+{
+    if (!m_place.maximized && !IsDocked() && !m_params.child && m_dragger.Track())
+        ::GetWindowRect(m_life.hwnd, &m_place.restoreRect);
+    else if (IsDocked() && m_dragger.DistanceMoved() > kTearOffDistance)
+        TearOff();
+}
+
+// Here (Wine) a captured window hears the pointer only while the pointer is
+// over one of the program's windows or a button pressed on the window holds
+// it: the Move command holds none, and hiding the window on a tear-off lets
+// go of the held one. So a drag also follows the cursor from the tick and
+// ends on a release that went to another window.
+void CPhysicalWindow::TickDrag()
+{
+    if (!m_dragger.IsDragging())
+        return;
+    // The button state is the physical buttons': the drag holds the primary one.
+    const int held = GetSystemMetrics(SM_SWAPBUTTON) ? kRightButton : kLeftButton;
+    if (!m_place.moving && !(GetMouseButtons() & held))
+        FinishDrag();
+    else if (m_dragger.CursorMoved())
+        FollowDrag();
+}
+
+void CPhysicalWindow::FinishDrag()
+{
+    LifeGuard guard(this);
+    m_dragger.EndDrag();
+    if (!guard.alive || !m_place.moving)
+        return;
+    m_place.moving = false;
+    // The Move command raised the window above all for the move only.
+    if (m_params.topmostLevel == 0)
+        SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool CPhysicalWindow::OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lParam, LRESULT& result)
@@ -98,8 +129,5 @@ void CPhysicalWindow::KeepCaptionWhileMoving(WINDOWPOS& pos) const
     RECT now = {};
     ::GetWindowRect(m_life.hwnd, &now); // a move keeps the size
     const int width = now.right - now.left, height = now.bottom - now.top;
-    const RECT target = {pos.x, pos.y, pos.x + width, pos.y + height};
-    RECT work;
-    if (GetMonitorRects(target, nullptr, &work))
-        KeepCaptionOnWorkArea(pos.x, pos.y, width, height, work);
+    KeepCaptionOnMonitors(pos.x, pos.y, width, height);
 }

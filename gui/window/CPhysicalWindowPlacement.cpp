@@ -41,14 +41,14 @@ bool IsSoundPlacement(const WindowPlacementRecord& record)
 }
 
 // A record from another monitor layout, or a spoiled one, is brought into
-// reach of the monitor nearest to it before anything is made from it.
+// reach before anything is made from it; its docked sizes fit the monitor nearest to it.
 void FitToMonitor(WindowPlacementRecord& record)
 {
     RECT rect = {record.left, record.top, record.right, record.bottom};
-    RECT monitor, work;
-    if (!GetMonitorRects(rect, &monitor, &work))
+    RECT monitor;
+    if (!GetMonitorRects(rect, &monitor, nullptr))
         return;
-    rect = FitRectToWorkArea(rect, work);
+    rect = FitRectOnMonitors(rect);
     record.left = rect.left;
     record.top = rect.top;
     record.right = rect.right;
@@ -150,9 +150,7 @@ void CPhysicalWindow::FitToSizeLimits(RECT& rect)
     // The limits the window's sizing keeps to, as its listener applies them.
     int scratch = 0;
     SendEvent(WindowEvent::SizingClamped, SizingHandle::BottomRight, PointerParam(&rect), &scratch);
-    RECT work;
-    if (GetMonitorRects(rect, nullptr, &work))
-        rect = FitRectToWorkArea(rect, work);
+    rect = FitRectOnMonitors(rect);
 }
 
 void CPhysicalWindow::SavePlacement(const char* iniPath, const char* section, const char* key) const

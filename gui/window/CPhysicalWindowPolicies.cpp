@@ -1,6 +1,7 @@
 // CPhysicalWindow: the policy tick (cursor hide, placement autosave, the
-// covered docked window, outside-click close, lifetime, topmost level 2), the
-// taskbar button, showing and disabling; the tick source and its timer.
+// covered docked window, outside-click close, lifetime, topmost level 2, a
+// drag the window does not hear), the taskbar button, showing and disabling;
+// the tick source and its timer.
 #include "common/CTickSource.h"
 #include "common/DebugTrace.h"
 #include "gui/window/CPhysicalWindow.h"
@@ -35,6 +36,7 @@ void CPhysicalWindow::PolicyTick()
     TickLifetime(now);
     if (m_params.topmostLevel >= kTopmostAboveAll)
         TickTopmost();
+    TickDrag(); // last: the end of a drag may delete this object
 }
 
 void CPhysicalWindow::TickCursorHide(uint32_t now)

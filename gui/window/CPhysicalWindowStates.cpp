@@ -159,6 +159,7 @@ void CPhysicalWindow::StartMove()
     SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, kKeepPlaceAndSize);
     if (m_params.movable)
         m_dragger.BeginDrag();
+    StartTickTimer(); // the tick follows the cursor wherever the window cannot hear it
 }
 
 void CPhysicalWindow::Activate()

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 CWindowDragger::CWindowDragger()
-    : m_window(nullptr), m_dragging(0), m_offsetX(0), m_offsetY(0), m_startX(0), m_startY(0)
+    : m_window(nullptr), m_dragging(0), m_offsetX(0), m_offsetY(0), m_startX(0), m_startY(0), m_tracked()
 {}
 
 void CWindowDragger::Attach(HWND window)
@@ -28,6 +28,7 @@ void CWindowDragger::BeginDrag()
     m_offsetY = cursor.y - rect.top;
     m_startX = cursor.x;
     m_startY = cursor.y;
+    m_tracked = cursor;
 }
 
 void CWindowDragger::EndDrag()
@@ -45,8 +46,16 @@ bool CWindowDragger::Track()
         return false;
     POINT cursor = {};
     GetCursorPos(&cursor);
+    m_tracked = cursor;
     SetWindowPos(m_window, nullptr, cursor.x - m_offsetX, cursor.y - m_offsetY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     return true;
+}
+
+bool CWindowDragger::CursorMoved() const
+{
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    return cursor.x != m_tracked.x || cursor.y != m_tracked.y;
 }
 
 int CWindowDragger::DistanceMoved() const

@@ -18,6 +18,8 @@ public:
     void EndDrag();
     // True when it moved the window.
     bool Track();
+    // Whether the cursor stands elsewhere than at the last BeginDrag or Track.
+    bool CursorMoved() const;
     // The larger of the cursor's horizontal and vertical distance from where
     // the drag began; 0 outside a drag.
     int DistanceMoved() const;
@@ -31,4 +33,5 @@ private:
     int m_dragging;
     int m_offsetX, m_offsetY;
     int m_startX, m_startY;
+    POINT m_tracked; // the cursor at the last BeginDrag or Track
 };

@@ -8,6 +8,14 @@ bool AskMonitor(HMONITOR monitor, MONITORINFO& info)
     info.cbSize = sizeof(info);
     return monitor && CurrentWindowShellApi().getMonitorInfo(monitor, &info);
 }
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM works)
+{
+    MONITORINFO info;
+    if (AskMonitor(monitor, info))
+        reinterpret_cast<WorkAreas*>(works)->push_back(info.rcWork);
+    return TRUE;
+}
 } // namespace
 
 bool GetMonitorRects(const RECT& rect, RECT* monitor, RECT* work)
@@ -20,6 +28,26 @@ bool GetMonitorRects(const RECT& rect, RECT* monitor, RECT* work)
     if (work)
         *work = info.rcWork;
     return true;
+}
+
+bool GetWorkAreas(WorkAreas& works)
+{
+    works.clear();
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&works));
+    return !works.empty();
+}
+
+void KeepCaptionOnMonitors(int& x, int& y, int width, int height)
+{
+    WorkAreas works;
+    if (GetWorkAreas(works))
+        KeepCaptionOnWorkAreas(x, y, width, height, works);
+}
+
+RECT FitRectOnMonitors(const RECT& rect)
+{
+    WorkAreas works;
+    return GetWorkAreas(works) ? FitRectToWorkAreas(rect, works) : rect;
 }
 
 bool GetMonitorRectAt(int x, int y, RECT& rect)

@@ -1,4 +1,5 @@
 #pragma once
+#include "gui/window/WindowGeometry.h"
 #include <windows.h>
 
 // Monitor queries of the toolkit's windows. A monitor that cannot be asked
@@ -22,6 +23,12 @@ enum : int { Left = 1, Right = 2, Top = 4, Bottom = 8, NoMonitor = 16 };
 // The monitor nearest to rect: its rectangle and work area. False when both
 // outputs are null or the monitor cannot be asked.
 bool GetMonitorRects(const RECT& rect, RECT* monitor, RECT* work);
+// Every monitor's work area; false when none can be asked.
+bool GetWorkAreas(WorkAreas& works);
+// KeepCaptionOnWorkAreas over the monitors; nothing when none can be asked.
+void KeepCaptionOnMonitors(int& x, int& y, int width, int height);
+// FitRectToWorkAreas over the monitors; rect itself when none can be asked.
+RECT FitRectOnMonitors(const RECT& rect);
 // The rectangle of the monitor nearest to the point.
 bool GetMonitorRectAt(int x, int y, RECT& rect);
 // The area the flags name for rect (see MonitorClamp); false when unknown.

@@ -38,6 +38,33 @@ int SnapShift(int first, int second)
         return std::abs(first) < std::abs(second) ? first : second;
     return firstNear ? first : (secondNear ? second : 0);
 }
+
+// The title bar: the window's top kMinVisiblePart rows.
+RECT CaptionOf(const RECT& rect)
+{
+    return {rect.left, rect.top, rect.right, rect.top + std::min(kMinVisiblePart, int(rect.bottom - rect.top))};
+}
+
+// In 64 bits: two sides 65536 px apart multiply beyond 32.
+int64_t SharedArea(const RECT& a, const RECT& b)
+{
+    const int64_t width = std::min(a.right, b.right) - std::max(a.left, b.left);
+    const int64_t height = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+    return width > 0 && height > 0 ? width * height : 0;
+}
+
+int64_t SquaredGap(const RECT& a, const RECT& b)
+{
+    const int64_t dx = std::max({int64_t(0), int64_t(b.left) - a.right, int64_t(a.left) - b.right});
+    const int64_t dy = std::max({int64_t(0), int64_t(b.top) - a.bottom, int64_t(a.top) - b.bottom});
+    return dx * dx + dy * dy;
+}
+
+bool IsCaptionReachableOnAny(const RECT& rect, const WorkAreas& works)
+{
+    return std::any_of(works.begin(), works.end(),
+                       [&rect](const RECT& work) { return IsCaptionReachable(rect, work); });
+}
 } // namespace
 
 int HandleFromSizingEdge(WPARAM edge)
@@ -142,24 +169,48 @@ bool IsCaptionReachable(const RECT& rect, const RECT& work)
            across >= std::min(kMinVisiblePart, width);
 }
 
-RECT FitRectToWorkArea(const RECT& rect, const RECT& work)
+const RECT* WorkAreaUnderCaption(const RECT& rect, const WorkAreas& works)
 {
+    const RECT caption = CaptionOf(rect);
+    const RECT* best = nullptr;
+    int64_t bestShared = 0, bestGap = 0;
+    for (const RECT& work : works) {
+        const int64_t shared = SharedArea(caption, work), gap = SquaredGap(caption, work);
+        if (!best || shared > bestShared || (bestShared == 0 && shared == 0 && gap < bestGap)) {
+            best = &work;
+            bestShared = shared;
+            bestGap = gap;
+        }
+    }
+    return best;
+}
+
+RECT FitRectToWorkAreas(const RECT& rect, const WorkAreas& works)
+{
+    const RECT* under = WorkAreaUnderCaption(rect, works);
+    if (!under)
+        return rect;
+    const RECT& work = *under;
     const int width = std::min(rect.right - rect.left, work.right - work.left);
     const int height = std::min(rect.bottom - rect.top, work.bottom - work.top);
     const RECT sized = {rect.left, rect.top, rect.left + width, rect.top + height};
-    if (IsCaptionReachable(sized, work))
+    if (IsCaptionReachableOnAny(sized, works))
         return sized;
     const int left = std::max(work.left, std::min(sized.left, work.right - width));
     const int top = std::max(work.top, std::min(sized.top, work.bottom - height));
     return {left, top, left + width, top + height};
 }
 
-void KeepCaptionOnWorkArea(int& x, int& y, int width, int height, const RECT& work)
+void KeepCaptionOnWorkAreas(int& x, int& y, int width, int height, const WorkAreas& works)
 {
+    const RECT rect = {x, y, x + width, y + height};
+    const RECT* under = WorkAreaUnderCaption(rect, works);
+    if (!under || IsCaptionReachableOnAny(rect, works))
+        return;
     const int across = std::min(kMinVisiblePart, width), down = std::min(kMinVisiblePart, height);
     // The top wins over the bottom and the left over the right on a work area too small for both.
-    x = std::max(int(work.left) + across - width, std::min(x, int(work.right) - across));
-    y = std::max(int(work.top), std::min(y, int(work.bottom) - down));
+    x = std::max(int(under->left) + across - width, std::min(x, int(under->right) - across));
+    y = std::max(int(under->top), std::min(y, int(under->bottom) - down));
 }
 
 int FitDockThickness(int thickness, int monitorExtent)

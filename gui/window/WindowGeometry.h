@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <vector>
 
 // The arithmetic of window states and docking, free of any window: sizing
 // clamps, magnetic edges, resize zones, the choice of a dock edge and the
@@ -56,16 +57,24 @@ int BorderHitTest(int x, int y, int width, int height, int dockedEdge);
 // thinnest docked bar a saved placement may ask for.
 const int kMinVisiblePart = 32;
 
+// The work areas of every monitor, in the system's order.
+using WorkAreas = std::vector<RECT>;
+
 // Whether the window's title bar, its top kMinVisiblePart rows, can be taken
 // hold of on work: not above it, wholly inside it top to bottom, and with
 // kMinVisiblePart of its width (all of a narrower one) inside it.
 bool IsCaptionReachable(const RECT& rect, const RECT& work);
-// A restored rectangle brought into reach of work: no larger than it and,
-// when its title bar cannot be reached, moved wholly into it.
-RECT FitRectToWorkArea(const RECT& rect, const RECT& work);
+// The work area holding most of rect's title bar, else the one nearest to it;
+// null when there is none.
+const RECT* WorkAreaUnderCaption(const RECT& rect, const WorkAreas& works);
+// A restored rectangle brought into reach: no larger than the work area under
+// its title bar and, when its title bar can be reached on no work area, moved
+// wholly into that one.
+RECT FitRectToWorkAreas(const RECT& rect, const WorkAreas& works);
 // A window of the given size being moved to (x, y) stops where its title bar
-// would leave work, as the system's own move loop keeps a caption reachable.
-void KeepCaptionOnWorkArea(int& x, int& y, int width, int height, const RECT& work);
+// would leave every work area, at the edge of the one under it, as the
+// system's own move loop keeps a caption reachable.
+void KeepCaptionOnWorkAreas(int& x, int& y, int width, int height, const WorkAreas& works);
 // A restored docked thickness: at least kMinVisiblePart and at most half the
 // monitor's extent across its edge, so the bar never takes the whole monitor.
 int FitDockThickness(int thickness, int monitorExtent);

@@ -1,6 +1,7 @@
 #include "AudioTestSupport.h"
 #include "FakeWaveDevice.h"
 #include "GuiTestSupport.h"
+#include "MainWindowPopups.h"
 #include "PaneSlotText.h"
 #include "TrayShell.h"
 #include "app/AppCommands.h"
@@ -414,6 +415,51 @@ int InkBeyondArea(CBarGraphView& view)
 // its bars and every frequency label of either resolution whole, each scope's
 // every coloured cell; the horizontal meter shows its scale's labels from one
 // end to the other.
+// "Move" from the notification-area icon's menu, by real input: the window
+// follows the pointer even where the program hears nothing of it, stops where a
+// click places it with its title bar on the screen, not topmost; a later drag
+// moves it as far as the pointer.
+TEST(MainWindowViews, MoveFromTheTrayMenuFollowsThePointer)
+{
+    MainRig rig;
+    ASSERT_TRUE(rig.created);
+    const HWND hwnd = rig.window.GetWindow().GetHwnd();
+    auto isAt = [hwnd](RECT expected) {
+        RECT rect = {};
+        GetWindowRect(hwnd, &rect);
+        return EqualRect(&rect, &expected) != 0;
+    };
+    auto button = [](KeyAction action) {
+        const bool sent = SendMouseButton(MouseButton::Left, action);
+        PumpMessages();
+        return sent;
+    };
+    CDropList& menu = rig.window.GetMenus().GetPopup().GetDropList();
+    ASSERT_TRUE(MoveCursorTo(1270, 1015)); // the notification area
+    PostMessageA(hwnd, MainWindowId::kTrayMessage, 0, WM_RBUTTONUP);
+    ASSERT_TRUE(PumpUntil([&] { return menu.IsOpen(); }));
+    const CDropListItemList& items = rig.window.GetMenus().GetItems();
+    int row = 0;
+    while (row < items.Count() && items.ItemAt(row)->value != WindowCommand::Move)
+        ++row;
+    ASSERT_LT(row, int(menu.GetRows().size()));
+    const DropListRowGeometry& g = menu.GetRows()[row]->GetGeometry();
+    POINT at = {g.x + g.width / 2, g.y + g.height / 2};
+    ClientToScreen(menu.GetPopupWindow().GetHwnd(), &at);
+    ASSERT_TRUE(MoveCursorTo(at.x, at.y) && button(KeyAction::Press) && button(KeyAction::Release));
+
+    // Wine reports a pointer over another program's window to that program
+    // only, captured or not: this one hears nothing of the move.
+    ASSERT_TRUE(MoveCursorTo(1150, 150));
+    for (MSG unheard; PeekMessageA(&unheard, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);) {}
+    EXPECT_TRUE(PumpUntil([&] { return isAt({750, 0, 1550, 400}); })) << "follows, its title bar on the screen";
+    ASSERT_TRUE(button(KeyAction::Press) && button(KeyAction::Release));
+    EXPECT_EQ(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    ASSERT_TRUE(MoveCursorTo(1150, 6) && button(KeyAction::Press)); // on the title bar
+    ASSERT_TRUE(MoveCursorTo(1050, 306) && button(KeyAction::Release));
+    EXPECT_TRUE(isAt({650, 300, 1450, 700})) << "placed, then dragged";
+}
+
 TEST(MainWindowViews, ViewsShowWholeInsideTheirFrames)
 {
     const COLORREF kScaleText = 0x010101;

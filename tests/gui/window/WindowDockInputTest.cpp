@@ -197,3 +197,51 @@ TEST(WindowDockInput, TearOffKeepsTheDragOfAnActiveWindow)
     EXPECT_EQ(w.shell.Count(ABM_REMOVE), 1);
     EXPECT_EQ(w.window.GetDockedEdge(), 0);
 }
+
+// A quick pull: the pointer goes on while the bar comes off, hidden and shown
+// again, so no window of the program hears it on the way. The window still
+// follows it while the button is held, its title bar on the work area, and
+// stays where the button is released.
+TEST(WindowDockInput, QuickTearOffFollowsThePointerUntilTheRelease)
+{
+    const struct {
+        int edge;
+        POINT press, tearOff, pulledTo;
+        RECT released;
+    } cases[] = {
+        {DockEdge::Left, {3, 20}, {78, 67}, {603, 396}, {403, 246, 803, 546}},
+        {DockEdge::Left, {3, 20}, {78, 67}, {603, 40}, {403, 0, 803, 300}},
+        {DockEdge::Top, {400, 3}, {420, 60}, {600, 400}, {400, 250, 800, 550}},
+    };
+    for (const auto& c : cases) {
+        ShellWindow w(DockableParams());
+        w.window.SetDragRect(0, 0, 1280, 1024);
+        w.window.DockToEdge(c.edge, nullptr);
+        PumpMessages();
+        w.window.Activate();
+        PumpMessages();
+        bool pulled = false;
+        w.listener.react = [&](const RecordedEvent& e) {
+            if (e.code == WindowEvent::Resized && !pulled && w.window.GetDockedEdge() == 0)
+                pulled = MoveCursorTo(c.pulledTo.x, c.pulledTo.y);
+            return 0;
+        };
+        ASSERT_TRUE(MoveCursorTo(c.press.x, c.press.y));
+        ASSERT_TRUE(SendMouseButton(MouseButton::Left, KeyAction::Press));
+        PumpMessages();
+        ASSERT_TRUE(MoveCursorTo(c.tearOff.x, c.tearOff.y));
+        PumpMessages();
+        w.Tick(2000);
+        EXPECT_TRUE(pulled) << c.edge;
+        const RECT held = w.Rect();
+        SendMouseButton(MouseButton::Left, KeyAction::Release);
+        PumpMessages();
+        ASSERT_TRUE(MoveCursorTo(c.pulledTo.x + 50, c.pulledTo.y + 50));
+        PumpMessages();
+        const RECT released = w.Rect();
+        EXPECT_EQ(w.window.GetDockedEdge(), 0) << c.edge;
+        EXPECT_TRUE(SameRect(held, c.released)) << c.edge << ": " << held.left << "," << held.top;
+        EXPECT_TRUE(SameRect(released, c.released)) << c.edge << ": " << released.left << "," << released.top;
+        w.listener.react = nullptr;
+    }
+}

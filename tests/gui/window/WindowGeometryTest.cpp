@@ -115,3 +115,45 @@ TEST(WindowGeometry, BorderZonesDockEdgesAndDockedRectangles)
             EXPECT_EQ(FrameMaskOf(m.touch), m.mask) << m.touch;
     }
 }
+
+// A title bar is in reach on any monitor's work area: a move keeps it on the
+// one under it only when it leaves every one, and a restored rectangle moves
+// only then, wholly onto that one; with stacked monitors a window may rest
+// with its title bar on the upper one and its body on the lower one.
+TEST(WindowGeometry, TitleBarReachAcrossStackedAndSideBySideMonitors)
+{
+    const WorkAreas stacked = {{0, 0, 1600, 1000}, {0, 1000, 1600, 2000}};
+    const WorkAreas sideBySide = {{0, 0, 1600, 1000}, {1600, 0, 3200, 1000}};
+    const struct {
+        const char* name;
+        const WorkAreas& works;
+        POINT to;      // an 800 x 600 window moved there
+        POINT kept;    // where the move stops
+        RECT restored; // the same window's saved rectangle fitted
+    } cases[] = {
+        {"title above the seam, body below", stacked, {400, 820}, {400, 820}, {400, 820, 1200, 1420}},
+        {"on the lower monitor", stacked, {400, 1300}, {400, 1300}, {400, 1300, 1200, 1900}},
+        {"title mostly above the seam", stacked, {400, 980}, {400, 968}, {400, 400, 1200, 1000}},
+        {"title mostly below the seam", stacked, {400, 990}, {400, 1000}, {400, 1000, 1200, 1600}},
+        {"above the upper monitor", stacked, {400, -50}, {400, 0}, {400, 0, 1200, 600}},
+        {"below the lower monitor", stacked, {400, 1990}, {400, 1968}, {400, 1400, 1200, 2000}},
+        {"left of both", stacked, {-790, 1500}, {-768, 1500}, {0, 1400, 800, 2000}},
+        {"across the side-by-side seam", sideBySide, {1500, 300}, {1500, 300}, {1500, 300, 2300, 900}},
+        {"right of the right monitor", sideBySide, {3180, 300}, {3168, 300}, {2400, 300, 3200, 900}},
+        {"above the right monitor", sideBySide, {2000, -20}, {2000, 0}, {2000, 0, 2800, 600}},
+        {"left of the left monitor", sideBySide, {-790, 300}, {-768, 300}, {0, 300, 800, 900}},
+    };
+    for (const auto& c : cases) {
+        int x = c.to.x, y = c.to.y;
+        KeepCaptionOnWorkAreas(x, y, 800, 600, c.works);
+        EXPECT_EQ(x, c.kept.x) << c.name;
+        EXPECT_EQ(y, c.kept.y) << c.name;
+        const RECT saved = {c.to.x, c.to.y, c.to.x + 800, c.to.y + 600};
+        const RECT fitted = FitRectToWorkAreas(saved, c.works);
+        EXPECT_TRUE(Same(fitted, c.restored)) << c.name << ": " << fitted.left << "," << fitted.top;
+    }
+    // Larger than the monitor under its title bar: no larger than that one. No monitor: left alone.
+    EXPECT_TRUE(Same(FitRectToWorkAreas({0, 100, 1600, 1900}, stacked), RECT{0, 100, 1600, 1100}));
+    EXPECT_TRUE(Same(FitRectToWorkAreas({-5000, 0, -4000, 500}, {}), RECT{-5000, 0, -4000, 500}));
+    EXPECT_EQ(WorkAreaUnderCaption({0, 0, 10, 10}, {}), nullptr);
+}
