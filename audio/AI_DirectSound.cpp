@@ -48,6 +48,7 @@ int AI_DirectSound::Open(const AudioDriverSettings* settings)
         return AudioOpenFailed;
     // What a failed Open left behind goes before anything new is made.
     ReleaseDevices();
+    m_failed = false; // a stream that failed before was closed
     m_settings = *settings;
     if (NoDeviceSelected())
         return AudioOpenNoDevice;

@@ -5,6 +5,7 @@
 #include "audio/DSoundCaptureKeeper.h"
 #include "audio/GuidText.h"
 #include <gtest/gtest.h>
+#include <atomic>
 
 using DirectSoundDriver = DriverTest<FakeDirectSound, AI_DirectSound>;
 
@@ -63,7 +64,7 @@ TEST_F(DirectSoundDriver, EnumerationStopsWhereTheSystemsTableEnds)
 // Where the system loses the last buffer of a released capture object, the object of the device last opened
 // is kept and used again: opening one device over and over, by its GUID or as the default it stands for,
 // makes one object and loses nothing; a change of device loses the left one's buffer once; an object
-// whose stream failed is not kept.
+// whose stream failed is not kept; a kept object that outlived its sound server is replaced within the open.
 TEST_F(DirectSoundDriver, CaptureObjectOfTheLastDeviceIsUsedAgain)
 {
     fake.LeakReleasedCapture();
@@ -75,18 +76,23 @@ TEST_F(DirectSoundDriver, CaptureObjectOfTheLastDeviceIsUsedAgain)
         std::vector<const char*> opens;
         bool streamFails;
         int creates, lostBuffers;
+        int restartBefore = -1; // the open before which the sound server went away and came back
     };
     const Case cases[] = {{{"Default Device", "Default Device", "Default Device", "Default Device"}, false, 1, 0},
                           {{"Default Device", a, "Default Device", a}, false, 1, 0},
                           {{a, b, a, b}, false, 4, 3},
                           {{b, b, b}, false, 1, 0},
-                          {{a, a, a}, true, 3, 3}};
+                          {{a, a, a}, true, 3, 3},
+                          {{a, a, a}, false, 2, 1, 1}};
     for (const Case& c : cases) {
         DSoundCaptureKeeper::Clear();
         fake.captureCreates = 0;
         fake.leakedBytes = 0;
         fake.failLockAfter = c.streamFails ? 0 : -1;
-        for (const char* name : c.opens) {
+        for (size_t i = 0; i < c.opens.size(); ++i) {
+            const char* name = c.opens[i];
+            if (int(i) == c.restartBefore)
+                fake.RestartServer();
             AudioDriverSettings s = StereoSettings(name, 256, 4);
             ASSERT_EQ(driver.Open(&s), AudioOpenOk) << name;
             fake.lockCalls = 0;
@@ -99,6 +105,68 @@ TEST_F(DirectSoundDriver, CaptureObjectOfTheLastDeviceIsUsedAgain)
         EXPECT_EQ(fake.leakedBytes, c.lostBuffers * bufferBytes) << c.opens.size() << " opens of " << c.opens[0];
     }
     DSoundCaptureKeeper::Clear();
+    EXPECT_EQ(fake.liveObjects, 0);
+}
+
+namespace {
+struct ComOpener {
+    AI_DirectSound* driver;
+    DWORD targetId; // 0: any thread
+    int result = AudioOpenFailed;
+    HRESULT comAfterOpen = E_FAIL;
+    std::atomic<bool> done{false};
+};
+
+// Opens on the thread that has the target id, and tells whether COM is still set up there afterwards.
+DWORD WINAPI OpenIfTarget(LPVOID context)
+{
+    ComOpener& o = *static_cast<ComOpener*>(context);
+    if ((o.targetId && GetCurrentThreadId() != o.targetId) || o.done.exchange(true))
+        return 0;
+    AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 256, 4);
+    o.result = o.driver->Open(&s);
+    o.comAfterOpen = CoInitialize(nullptr);
+    CoUninitialize();
+    o.driver->Close();
+    return 0;
+}
+
+DWORD RunOnThread(LPTHREAD_START_ROUTINE body, void* context)
+{
+    DWORD id = 0;
+    HANDLE thread = CreateThread(nullptr, 0, body, context, 0, &id);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    return id;
+}
+} // namespace
+
+// The COM set-up an open keeps for its stream stays on the thread that opened, even where that thread got
+// the id of an opener that ended with its open failed (the system gives ids out again after a few hundred
+// threads): the set-up is paired with the thread, not its id.
+TEST_F(DirectSoundDriver, ComSetUpOfAnOpenBelongsToItsThread)
+{
+    fake.captureCreateResult = DSERR_NODRIVER;
+    ComOpener failed{&driver, 0};
+    const DWORD failedId = RunOnThread(OpenIfTarget, &failed);
+    ASSERT_EQ(failed.result, AudioOpenFailed);
+    fake.captureCreateResult = S_OK;
+    ComOpener again{&driver, failedId};
+    const int batches = 12, batch = 64; // ids came again after about 460 threads
+    for (int b = 0; b < batches && !again.done; ++b) {
+        HANDLE threads[batch];
+        for (HANDLE& t : threads)
+            t = CreateThread(nullptr, 0, OpenIfTarget, &again, 0, nullptr);
+        WaitForMultipleObjects(batch, threads, TRUE, INFINITE);
+        for (HANDLE t : threads)
+            CloseHandle(t);
+    }
+    if (!again.done) { // the failed opener's id was not given again: any thread shows the same
+        again.targetId = 0;
+        RunOnThread(OpenIfTarget, &again);
+    }
+    EXPECT_EQ(again.result, AudioOpenOk);
+    EXPECT_EQ(again.comAfterOpen, S_FALSE); // already set up
     EXPECT_EQ(fake.liveObjects, 0);
 }
 
