@@ -5,7 +5,6 @@
 #include "audio/DSoundCaptureKeeper.h"
 #include "audio/GuidText.h"
 #include <gtest/gtest.h>
-#include <atomic>
 
 using DirectSoundDriver = DriverTest<FakeDirectSound, AI_DirectSound>;
 
@@ -111,62 +110,48 @@ TEST_F(DirectSoundDriver, CaptureObjectOfTheLastDeviceIsUsedAgain)
 namespace {
 struct ComOpener {
     AI_DirectSound* driver;
-    DWORD targetId; // 0: any thread
     int result = AudioOpenFailed;
     HRESULT comAfterOpen = E_FAIL;
-    std::atomic<bool> done{false};
 };
 
-// Opens on the thread that has the target id, and tells whether COM is still set up there afterwards.
-DWORD WINAPI OpenIfTarget(LPVOID context)
+// Opens on a thread of its own, tells whether COM is still set up there afterwards, and ends.
+DWORD WINAPI OpenAndEnd(LPVOID context)
 {
     ComOpener& o = *static_cast<ComOpener*>(context);
-    if ((o.targetId && GetCurrentThreadId() != o.targetId) || o.done.exchange(true))
-        return 0;
     AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 256, 4);
     o.result = o.driver->Open(&s);
     o.comAfterOpen = CoInitialize(nullptr);
     CoUninitialize();
-    o.driver->Close();
     return 0;
 }
 
-DWORD RunOnThread(LPTHREAD_START_ROUTINE body, void* context)
+void RunOnThread(ComOpener& opener)
 {
-    DWORD id = 0;
-    HANDLE thread = CreateThread(nullptr, 0, body, context, 0, &id);
+    HANDLE thread = CreateThread(nullptr, 0, OpenAndEnd, &opener, 0, nullptr);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
-    return id;
 }
 } // namespace
 
-// The COM set-up an open keeps for its stream stays on the thread that opened, even where that thread got
-// the id of an opener that ended with its open failed (the system gives ids out again after a few hundred
-// threads): the set-up is paired with the thread, not its id.
+// Each open runs on a worker that ends with it, as the session's do: the COM set-up an open keeps for
+// its stream stays on its own thread, whatever an open that failed on an ended thread left behind (that
+// thread's id may belong to the next worker), and a close elsewhere leaves that thread's count alone.
 TEST_F(DirectSoundDriver, ComSetUpOfAnOpenBelongsToItsThread)
 {
     fake.captureCreateResult = DSERR_NODRIVER;
-    ComOpener failed{&driver, 0};
-    const DWORD failedId = RunOnThread(OpenIfTarget, &failed);
+    ComOpener failed{&driver};
+    RunOnThread(failed);
     ASSERT_EQ(failed.result, AudioOpenFailed);
     fake.captureCreateResult = S_OK;
-    ComOpener again{&driver, failedId};
-    const int batches = 12, batch = 64; // ids came again after about 460 threads
-    for (int b = 0; b < batches && !again.done; ++b) {
-        HANDLE threads[batch];
-        for (HANDLE& t : threads)
-            t = CreateThread(nullptr, 0, OpenIfTarget, &again, 0, nullptr);
-        WaitForMultipleObjects(batch, threads, TRUE, INFINITE);
-        for (HANDLE t : threads)
-            CloseHandle(t);
-    }
-    if (!again.done) { // the failed opener's id was not given again: any thread shows the same
-        again.targetId = 0;
-        RunOnThread(OpenIfTarget, &again);
-    }
-    EXPECT_EQ(again.result, AudioOpenOk);
-    EXPECT_EQ(again.comAfterOpen, S_FALSE); // already set up
+    ComOpener opened{&driver};
+    RunOnThread(opened);
+    EXPECT_EQ(opened.result, AudioOpenOk);
+    EXPECT_EQ(opened.comAfterOpen, S_FALSE);   // already set up
+    ASSERT_EQ(CoInitialize(nullptr), S_FALSE); // the driver's own, made on this thread
+    driver.Close();
+    EXPECT_EQ(CoInitialize(nullptr), S_FALSE);
+    CoUninitialize();
+    CoUninitialize();
     EXPECT_EQ(fake.liveObjects, 0);
 }
 
