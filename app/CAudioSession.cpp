@@ -49,7 +49,7 @@ void CAudioSession::Close(OpenWait wait)
     if (m_busy)
         TakeJobEnd();
     if (m_streaming.GetDriverType() != AudioTypeNone &&
-        RunJob(DeviceJob::Close, wait == OpenWait::Wait ? INFINITE : kOpenGraceMs))
+        RunJob(DeviceJob::Close, wait == OpenWait::Wait ? INFINITE : kJobGraceMs))
         TakeJobEnd();
 }
 
@@ -92,7 +92,7 @@ AudioOpenProgress CAudioSession::Open(const char* iniPath, CAudioClient* client)
     m_client = client;
     m_openStart = m_ticks->Now();
     m_noAnswerTold = false;
-    if (RunJob(DeviceJob::Open, kOpenGraceMs))
+    if (RunJob(DeviceJob::Open, kJobGraceMs))
         return TakeJobEnd() == AudioOpenEvent::Opened ? AudioOpenProgress::Opened : AudioOpenProgress::Failed;
     m_status = kWaiting; // the settings window may show it
     return AudioOpenProgress::Waiting;

@@ -15,7 +15,7 @@ class CTickSource;
 enum class AudioOpenProgress { Opened, Failed, Waiting };
 // What Poll found about an open that was waiting: its end, or that it takes too long.
 enum class AudioOpenEvent { None, Opened, Failed, NoAnswer };
-// Whether Close waits for an open that has not returned yet.
+// Whether Close waits for the device: for a job that has not returned yet, and for its own close.
 enum class OpenWait { Wait, Leave };
 
 // The main window's audio objects: the streaming interface with the device
@@ -49,7 +49,7 @@ public:
     static constexpr const char* kNoAnswer = "ERROR - The input device does not answer; still waiting for it";
     static constexpr const char* kLateFailure = "ERROR - The input device did not answer for %u s\n%s";
     // A job that has not returned by then leaves the caller to go on; a device that answers is far quicker.
-    static const DWORD kOpenGraceMs = 250;
+    static const DWORD kJobGraceMs = 250;
     // An open that takes longer is told as a device that does not answer.
     static const uint32_t kAnswerLimitMs = 5000;
 
