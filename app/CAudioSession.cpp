@@ -18,16 +18,17 @@ AudioOpenEvent EventOf(AudioOpenProgress progress)
 } // namespace
 
 CAudioSession::CAudioSession(CTickSource* ticks)
-    : m_ticks(ticks ? ticks : CTickSource::System()), m_openReturned(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-      m_openResult(AudioOpenFailed), m_openStart(0), m_opening(false), m_noAnswerTold(false), m_closeWanted(false),
-      m_reopenWanted(false), m_reopenClient(nullptr)
+    : m_ticks(ticks ? ticks : CTickSource::System()), m_jobReturned(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      m_job(DeviceJob::Close), m_openType(AudioTypeNone), m_client(nullptr), m_openResult(AudioOpenFailed),
+      m_openStart(0), m_busy(false), m_noAnswerTold(false), m_closeWanted(false), m_reopenWanted(false),
+      m_reopenClient(nullptr)
 {}
 
 CAudioSession::~CAudioSession()
 {
     Close(OpenWait::Wait);
-    if (m_openReturned)
-        CloseHandle(m_openReturned);
+    if (m_jobReturned)
+        CloseHandle(m_jobReturned);
 }
 
 void CAudioSession::SetTickSource(CTickSource* ticks)
@@ -37,32 +38,37 @@ void CAudioSession::SetTickSource(CTickSource* ticks)
 
 void CAudioSession::Close(OpenWait wait)
 {
-    if (m_opening) {
-        if (wait == OpenWait::Leave && !OpenReturned()) {
-            m_closeWanted = true;
-            m_reopenWanted = false;
+    m_reopenWanted = false;
+    if (m_busy && !JobReturned()) {
+        if (wait == OpenWait::Leave) {
+            m_closeWanted = m_job == DeviceJob::Open;
             return;
         }
-        WaitForSingleObject(m_openReturned, INFINITE);
-        TakeOpenResult();
+        WaitForSingleObject(m_jobReturned, INFINITE);
     }
-    m_closeWanted = false;
-    m_streaming.Close();
-    m_streaming.DestroyDriver();
+    if (m_busy)
+        TakeJobEnd();
+    if (m_streaming.GetDriverType() != AudioTypeNone &&
+        RunJob(DeviceJob::Close, wait == OpenWait::Wait ? INFINITE : kJobGraceMs))
+        TakeJobEnd();
 }
 
 bool CAudioSession::CloseIfFailed()
 {
-    if (m_opening || !m_streaming.HasFailed())
+    if (m_busy || !m_streaming.HasFailed())
         return false;
     m_status = m_streaming.GetErrorText();
-    Close();
+    Close(OpenWait::Leave); // a device that stopped answering may hold its close for a minute
     return true;
 }
 
 AudioOpenProgress CAudioSession::Open(const char* iniPath, CAudioClient* client)
 {
-    if (m_opening && !OpenReturned()) {
+    if (m_busy && !JobReturned()) {
+        if (m_job == DeviceJob::Close && !m_reopenWanted) {
+            m_openStart = m_ticks->Now(); // the close was not asked for by the user
+            m_noAnswerTold = false;
+        }
         m_reopenWanted = true;
         m_closeWanted = false;
         m_reopenIni = iniPath ? iniPath : "";
@@ -70,89 +76,103 @@ AudioOpenProgress CAudioSession::Open(const char* iniPath, CAudioClient* client)
         m_status = kWaiting;
         return AudioOpenProgress::Waiting;
     }
-    Close();
+    if (m_busy)
+        TakeJobEnd(); // an end the tick has not taken yet: this open outdoes what was asked meanwhile
     m_status = kOpening;
     m_config.LoadInterface(iniPath, kInputSection);
     m_config.LoadInterfaceSettings(iniPath, kInputSection);
     const int type = CAudioInterface::InterfaceTypeFromName(kInput, m_config.interfaceName.c_str());
     if (type == AudioTypeNone) {
+        Close(OpenWait::Leave);
         m_status = kInvalidInterface;
         return AudioOpenProgress::Failed;
     }
     FillDriverSettings();
-    m_streaming.SetClient(client);
-    m_streaming.CreateDriver(kInput, type);
-    StartOpening();
-    if (WaitForSingleObject(m_openReturned, kOpenGraceMs) == WAIT_OBJECT_0)
-        return TakeOpenResult();
+    m_openType = type;
+    m_client = client;
+    m_openStart = m_ticks->Now();
+    m_noAnswerTold = false;
+    if (RunJob(DeviceJob::Open, kJobGraceMs))
+        return TakeJobEnd() == AudioOpenEvent::Opened ? AudioOpenProgress::Opened : AudioOpenProgress::Failed;
     m_status = kWaiting; // the settings window may show it
     return AudioOpenProgress::Waiting;
 }
 
 AudioOpenEvent CAudioSession::Poll()
 {
-    if (!m_opening)
+    if (!m_busy)
         return AudioOpenEvent::None;
-    if (OpenReturned())
+    if (JobReturned())
         return Collect();
-    if (m_noAnswerTold || m_ticks->Now() - m_openStart < kAnswerLimitMs) // unsigned: safe across the wrap
+    const bool openAsked = m_job == DeviceJob::Open || m_reopenWanted;
+    if (!openAsked || m_noAnswerTold || m_ticks->Now() - m_openStart < kAnswerLimitMs) // unsigned: safe across the wrap
         return AudioOpenEvent::None;
     m_noAnswerTold = true;
     m_status = kNoAnswer;
     return AudioOpenEvent::NoAnswer;
 }
 
-// The worker's body: the one call that may wait on the device.
+// The worker's body: the calls that may wait on the device.
 void CAudioSession::Run(CThread*)
 {
-    m_openResult = m_streaming.Open(&m_driverSettings);
-    SetEvent(m_openReturned);
+    m_streaming.DestroyDriver(); // closes it first
+    if (m_job == DeviceJob::Open) {
+        m_streaming.SetClient(m_client);
+        m_streaming.CreateDriver(kInput, m_openType);
+        m_openResult = m_streaming.Open(&m_driverSettings);
+    }
+    SetEvent(m_jobReturned);
 }
 
-void CAudioSession::StartOpening()
+// True when the job returned within waitMs; its end is then still to be taken.
+bool CAudioSession::RunJob(DeviceJob job, DWORD waitMs)
 {
-    ResetEvent(m_openReturned);
-    m_opening = true;
-    m_noAnswerTold = false;
-    m_openStart = m_ticks->Now();
-    m_opener.SetRunnable(this);
-    if (m_opener.Start() != 0)
-        Run(&m_opener); // no thread to be had: opened here, as it must be
+    ResetEvent(m_jobReturned);
+    m_job = job;
+    m_busy = true;
+    m_worker.SetRunnable(this);
+    if (m_worker.Start() != 0)
+        Run(&m_worker); // no thread to be had: done here, as it must be
+    return WaitForSingleObject(m_jobReturned, waitMs) == WAIT_OBJECT_0;
 }
 
-bool CAudioSession::OpenReturned() const
+bool CAudioSession::JobReturned() const
 {
-    return WaitForSingleObject(m_openReturned, 0) == WAIT_OBJECT_0;
+    return WaitForSingleObject(m_jobReturned, 0) == WAIT_OBJECT_0;
 }
 
-// Only once the worker's open has returned; the status tells a failure.
-AudioOpenProgress CAudioSession::TakeOpenResult()
+// Only once the worker's job has returned; whatever was asked meanwhile is
+// the caller's to take first. The status tells a failed open.
+AudioOpenEvent CAudioSession::TakeJobEnd()
 {
-    m_opener.Stop(); // its body has returned: only the thread's own end remains
-    m_opening = false;
+    m_worker.Stop(); // its body has returned: only the thread's own end remains
+    m_busy = false;
+    m_closeWanted = false;
+    m_reopenWanted = false;
+    if (m_job == DeviceJob::Close)
+        return AudioOpenEvent::None;
     if (m_openResult == AudioOpenOk)
-        return AudioOpenProgress::Opened;
+        return AudioOpenEvent::Opened;
     const uint32_t took = m_ticks->Now() - m_openStart;
     if (took >= kAnswerLimitMs)
         FormatString(m_status, kLateFailure, unsigned(took / kMsPerSecond), m_streaming.GetErrorText());
     else
         m_status = m_streaming.GetErrorText();
-    return AudioOpenProgress::Failed;
+    return AudioOpenEvent::Failed;
 }
 
-// The end of an open that waited: dropped when closed meanwhile, replaced when
-// opened again meanwhile.
+// The end of a job that waited: an open is dropped when closed meanwhile;
+// an open asked for meanwhile follows.
 AudioOpenEvent CAudioSession::Collect()
 {
-    AudioOpenEvent event = EventOf(TakeOpenResult());
-    if (m_closeWanted) {
-        Close();
+    const bool closeWanted = m_closeWanted, reopenWanted = m_reopenWanted;
+    AudioOpenEvent event = TakeJobEnd();
+    if (closeWanted) {
+        Close(OpenWait::Leave);
         return AudioOpenEvent::None;
     }
-    if (m_reopenWanted) {
-        m_reopenWanted = false;
+    if (reopenWanted)
         event = EventOf(Open(m_reopenIni.c_str(), m_reopenClient));
-    }
     if (event == AudioOpenEvent::Opened)
         m_status = kDefaultStatus; // the settings window may be showing why it waited
     return event;

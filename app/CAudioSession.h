@@ -15,7 +15,7 @@ class CTickSource;
 enum class AudioOpenProgress { Opened, Failed, Waiting };
 // What Poll found about an open that was waiting: its end, or that it takes too long.
 enum class AudioOpenEvent { None, Opened, Failed, NoAnswer };
-// Whether Close waits for an open that has not returned yet.
+// Whether Close waits for the device: for a job that has not returned yet, and for its own close.
 enum class OpenWait { Wait, Leave };
 
 // The main window's audio objects: the streaming interface with the device
@@ -27,13 +27,15 @@ enum class OpenWait { Wait, Leave };
 // change. Whatever fails leaves its reason in the status text and the
 // analysers idle; nothing is shown in a message box.
 //
-// A device can take many seconds to open (a sound server that accepts but
-// never replies holds the first wave or DirectSound call for ~30 s), so the
-// driver is opened on a worker thread that ends when the open returns. Open
-// waits a moment for it, enough for any device that answers; otherwise the
-// open goes on and Poll, called by the window's tick, tells its end. While it
-// goes on the streaming interface is not touched (the worker holds it) and the
-// device layer may not answer either, so the settings window lists no devices.
+// A device can take many seconds to open or close (a sound server that
+// accepts but never replies holds the first wave or DirectSound call for
+// ~30 s; one stopped while capturing holds the close for ~60 s), so the
+// driver is closed, made and opened on a worker thread that ends with that
+// one job. Open and Close wait a moment for it, enough for any device that
+// answers; otherwise the job goes on and Poll, called by the window's tick,
+// tells its end. While it goes on the streaming interface is not touched (the
+// worker holds it) and the device layer may not answer either, so the
+// settings window lists no devices. A newer choice waits for the job.
 // GUI thread only, but for the worker; the client receives blocks on the
 // driver's capture thread.
 class CAudioSession : private CRunnable {
@@ -42,12 +44,12 @@ public:
     static constexpr const char* kOpening = "Error!"; // kept after a successful open made at once
     static constexpr const char* kInvalidInterface = "Invalid Interface Type";
     static constexpr const char* kDefaultStatus = "Select the desired audio device, and press OK to apply.";
-    // While an open outlasts the grace; a newer choice waits for it too.
+    // While an open outlasts the grace, or waits for the close before it.
     static constexpr const char* kWaiting = "Waiting for the input device to answer";
     static constexpr const char* kNoAnswer = "ERROR - The input device does not answer; still waiting for it";
     static constexpr const char* kLateFailure = "ERROR - The input device did not answer for %u s\n%s";
-    // An open that has not returned by then leaves the caller to go on; a device that answers is far quicker.
-    static const DWORD kOpenGraceMs = 250;
+    // A job that has not returned by then leaves the caller to go on; a device that answers is far quicker.
+    static const DWORD kJobGraceMs = 250;
     // An open that takes longer is told as a device that does not answer.
     static const uint32_t kAnswerLimitMs = 5000;
 
@@ -57,18 +59,23 @@ public:
     CAudioSession& operator=(const CAudioSession&) = delete;
 
     // Loads section "Input" of iniPath and opens the interface it names, two
-    // channels delivered planar to client. Failed with the reason in the
-    // status text. Asked while an open is waiting, the new one follows it.
+    // channels delivered planar to client, once what is open is closed. Failed
+    // with the reason in the status text. Asked while a job goes on, the new
+    // open follows it and outdoes any open asked before.
     AudioOpenProgress Open(const char* iniPath, CAudioClient* client);
-    // Once per tick while an open waits: its end (the status text says how)
-    // or, once, that it takes too long.
+    // Once per tick while a job goes on: the end of an open (the status text
+    // says how) or, once, that an open asked for takes too long.
     AudioOpenEvent Poll();
-    bool IsOpening() const { return m_opening; }
-    // Stops the capture and drops the driver; no client call follows. An open
-    // that has not returned is waited for, or left to be closed when it returns.
+    // A job goes on: the device layer may not answer, ask it nothing.
+    bool IsOpening() const { return m_busy; }
+    // Stops the capture and drops the driver, and drops an open asked for.
+    // Wait: returns once done, no client call follows. Leave: a job that has
+    // not returned, or a close the device does not answer at once, goes on;
+    // the driver goes once the device answers.
     void Close(OpenWait wait = OpenWait::Wait);
     // When the driver stopped on a device error: its text into the status,
-    // then Close; true. False while it runs, opens or is closed.
+    // then Close without waiting for the device; true. False while it runs,
+    // a job goes on or it is closed.
     bool CloseIfFailed();
 
     void GetStatusText(std::string& out) const { out = m_status; }
@@ -84,11 +91,14 @@ public:
     void SetTickSource(CTickSource* ticks);
 
 private:
+    // What the worker does: close what is open, then for Open make and open the new driver.
+    enum class DeviceJob { Close, Open };
+
     void Run(CThread* thread) override;
     void FillDriverSettings();
-    void StartOpening();
-    bool OpenReturned() const;
-    AudioOpenProgress TakeOpenResult();
+    bool RunJob(DeviceJob job, DWORD waitMs);
+    bool JobReturned() const;
+    AudioOpenEvent TakeJobEnd();
     AudioOpenEvent Collect();
 
     std::string m_status;
@@ -97,14 +107,17 @@ private:
     CAudioInterface m_lister; // never opened
     AudioDriverSettings m_driverSettings;
     CTickSource* m_ticks;
-    CThread m_opener;
-    HANDLE m_openReturned; // set by the worker once the driver's open returned
-    int m_openResult;      // written by the worker before it sets the event
-    uint32_t m_openStart;
-    bool m_opening; // an open was started and its end not yet taken
+    CThread m_worker;
+    HANDLE m_jobReturned; // set by the worker once its job returned
+    DeviceJob m_job;
+    int m_openType;         // what the worker makes, read by it
+    CAudioClient* m_client; // whom the worker's driver delivers to
+    int m_openResult;       // written by the worker before it sets the event
+    uint32_t m_openStart;   // when the open waited for was asked
+    bool m_busy;            // a job was started and its end not yet taken
     bool m_noAnswerTold;
-    bool m_closeWanted;  // closed while waiting: dropped once it returns
-    bool m_reopenWanted; // opened again while waiting: opened again once it returns
+    bool m_closeWanted;  // closed while an open waits: dropped once it returns
+    bool m_reopenWanted; // opened again while a job waits: opened once it returns
     std::string m_reopenIni;
     CAudioClient* m_reopenClient;
 };

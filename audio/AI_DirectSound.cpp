@@ -29,18 +29,17 @@ const DSoundApi& Api()
 } // namespace
 
 AI_DirectSound::AI_DirectSound(bool input)
-    : CAudioDriver(input), m_running(0), m_failed(false), m_stopping(false),
-      m_comInitialized(SUCCEEDED(CoInitialize(nullptr))), m_openComInitialized(false), m_openComThread(0),
-      m_capture(nullptr), m_captureDevice{}, m_captureWorked(false), m_captureBuffer(nullptr), m_notify(nullptr),
-      m_manager(nullptr), m_streaming(nullptr), m_blockBytes(0), m_format{}, m_waitHandles{}, m_nextBlock(0)
-{}
+    : CAudioDriver(input), m_running(0), m_failed(false), m_stopping(false), m_capture(nullptr), m_captureDevice{},
+      m_captureWorked(false), m_captureBuffer(nullptr), m_notify(nullptr), m_manager(nullptr), m_streaming(nullptr),
+      m_blockBytes(0), m_format{}, m_waitHandles{}, m_nextBlock(0)
+{
+    m_driverCom.Make();
+}
 
 AI_DirectSound::~AI_DirectSound()
 {
     Close();
     ClearDeviceList();
-    if (m_comInitialized)
-        CoUninitialize();
 }
 
 int AI_DirectSound::Open(const AudioDriverSettings* settings)
@@ -49,20 +48,18 @@ int AI_DirectSound::Open(const AudioDriverSettings* settings)
         return AudioOpenFailed;
     // What a failed Open left behind goes before anything new is made.
     ReleaseDevices();
+    m_failed = false; // a stream that failed before was closed
     m_settings = *settings;
     if (NoDeviceSelected())
         return AudioOpenNoDevice;
     if (!CheckBufferSettings(MaxBlocks))
         return AudioOpenFailed;
-    HRESULT hr = CoInitialize(nullptr);
+    // One initialisation is kept per open stream; Close undoes it.
+    HRESULT hr = m_openCom.Make();
     if (FAILED(hr)) {
         SetErrorText("CoInitialize failed: %08x", (unsigned)hr);
         return AudioOpenFailed;
     }
-    // One initialisation is kept per open stream; Close undoes it.
-    UndoOpenComInit();
-    m_openComInitialized = true;
-    m_openComThread = GetCurrentThreadId();
     GUID device = ParseGuid(m_settings.deviceName.c_str());
     for (int i = 0; i < m_settings.bufferCount; i++)
         if (!m_waitHandles[1 + i] && !(m_waitHandles[1 + i] = CreateEventA(nullptr, FALSE, FALSE, nullptr))) {
@@ -89,15 +86,28 @@ int AI_DirectSound::Open(const AudioDriverSettings* settings)
     return AudioOpenOk;
 }
 
+// A kept capture object whose sound server went away and came back makes no stream: it is dropped and
+// the open goes on with a fresh one.
 int AI_DirectSound::OpenCapture(const GUID* device)
 {
-    HRESULT hr = DSoundCaptureKeeper::Acquire(device, &m_capture, &m_captureDevice);
-    if (FAILED(hr)) {
-        m_capture = nullptr;
-        SetErrorText("DirectSoundCaptureCreate failed: %08x", (unsigned)hr);
-        return AudioOpenFailed;
+    DSoundCaptureKeeper::Origin origin = DSoundCaptureKeeper::Origin::Kept;
+    int result = AudioOpenFailed;
+    while (result != AudioOpenOk && origin == DSoundCaptureKeeper::Origin::Kept) {
+        ReleaseDevices(); // a stream that failed leaves its object unkept
+        HRESULT hr = DSoundCaptureKeeper::Acquire(device, &m_capture, &m_captureDevice, &origin);
+        if (FAILED(hr)) {
+            m_capture = nullptr;
+            SetErrorText("DirectSoundCaptureCreate failed: %08x", (unsigned)hr);
+            return AudioOpenFailed;
+        }
+        result = StartCaptureStream();
     }
-    hr = CreateCaptureBuffer();
+    return result;
+}
+
+int AI_DirectSound::StartCaptureStream()
+{
+    HRESULT hr = CreateCaptureBuffer();
     if (FAILED(hr)) {
         SetErrorText("CreateCaptureBuffer failed: %08x", (unsigned)hr);
         return AudioOpenFailed;
@@ -197,17 +207,8 @@ int AI_DirectSound::Close()
             CloseHandle(event);
         event = nullptr;
     }
-    UndoOpenComInit();
+    m_openCom.Undo();
     return AudioCloseOk;
-}
-
-// COM counts per thread: an open made on a worker that has ended since is not
-// undone on the closing thread, which would lose an initialisation of its own.
-void AI_DirectSound::UndoOpenComInit()
-{
-    if (m_openComInitialized && m_openComThread == GetCurrentThreadId())
-        CoUninitialize();
-    m_openComInitialized = false;
 }
 
 void AI_DirectSound::ReleaseDevices()

@@ -1,6 +1,7 @@
 #pragma once
 #include "audio/CAudioDriver.h"
 #include "audio/DSoundFillSink.h"
+#include "audio/ThreadComInit.h"
 #include "common/CThread.h"
 #include <windows.h>
 #include <mmsystem.h>
@@ -24,7 +25,8 @@ struct DSoundDeviceEntry {
 // GUID text.
 //
 // Threads: Open, Close and enumeration run on the owner's thread (COM is
-// initialised there once for the driver and once per open stream); the device
+// initialised once for the driver where it was made and once per open stream
+// where it was opened, each undone only there); the device
 // thread (time critical) waits on its wake event and one event per block, and
 // calls the owner's OnAudioBlock for each block on that thread.
 // Buffers: DirectSound owns the ring of bufferCount blocks. A captured block is
@@ -70,6 +72,7 @@ private:
     static BOOL CALLBACK EnumerateCallback(LPGUID guid, LPCSTR description, LPCSTR module, LPVOID context);
     void ClearDeviceList();
     int OpenCapture(const GUID* device);
+    int StartCaptureStream();
     HRESULT CreateCaptureBuffer();
     int OpenOutput(const GUID* device);
     HRESULT CaptureBlock(int index);
@@ -77,15 +80,13 @@ private:
     bool IsBlockEvent(DWORD result) const;
     HRESULT ServiceBlock(int block);
     void ReleaseDevices();
-    void UndoOpenComInit();
 
     CThread m_thread;
     std::atomic<int> m_running;
     std::atomic<bool> m_failed;
     std::atomic<bool> m_stopping;
-    bool m_comInitialized;
-    bool m_openComInitialized;
-    DWORD m_openComThread; // the thread whose initialisation that is
+    ThreadComInit m_driverCom;
+    ThreadComInit m_openCom; // kept while a stream is open
     std::vector<DSoundDeviceEntry*> m_devices;
     IDirectSoundCapture* m_capture;
     GUID m_captureDevice; // the device m_capture captures from, as the keeper resolved it

@@ -31,10 +31,11 @@ IDirectSoundCapture* TakeKept(const GUID& device, IDirectSoundCapture** other)
 
 } // namespace
 
-HRESULT DSoundCaptureKeeper::Acquire(const GUID* device, IDirectSoundCapture** out, GUID* resolved)
+HRESULT DSoundCaptureKeeper::Acquire(const GUID* device, IDirectSoundCapture** out, GUID* resolved, Origin* origin)
 {
     const DSoundApi& api = CurrentDSoundApi();
     *resolved = GUID_NULL;
+    *origin = Origin::Fresh;
     if (!api.leaksReleasedCapture)
         return api.captureCreate(device, out, nullptr);
     const bool byDefault = !device || IsEqualGUID(*device, GUID_NULL);
@@ -47,6 +48,7 @@ HRESULT DSoundCaptureKeeper::Acquire(const GUID* device, IDirectSoundCapture** o
         other->Release();
     if (kept) {
         *out = kept;
+        *origin = Origin::Kept;
         return S_OK;
     }
     return api.captureCreate(device, out, nullptr);

@@ -1,3 +1,4 @@
+#include "AudioSessionSupport.h"
 #include "AudioTestSupport.h"
 #include "CaptureDeviceMissing.h"
 #include "FakeWaveDevice.h"
@@ -211,9 +212,11 @@ TEST(AudioSession, OpeningAndStatusTexts)
         Rig client;
         CAudioSession session;
         const AudioOpenProgress want = c.opens ? AudioOpenProgress::Opened : AudioOpenProgress::Failed;
-        EXPECT_EQ(session.Open(ini.Path(), &client), want);
+        bool waited = false;
+        EXPECT_EQ(OpenToTheEnd(session, ini.Path(), &client, &waited), want);
         EXPECT_FALSE(session.IsOpening());
-        EXPECT_EQ(Status(session), c.status ? c.status : session.GetStreamingInterface().GetErrorText());
+        const char* status = waited && c.opens ? CAudioSession::kDefaultStatus : c.status;
+        EXPECT_EQ(Status(session), status ? status : session.GetStreamingInterface().GetErrorText());
         EXPECT_EQ(session.GetStreamingInterface().GetDriverType(), c.driverType);
         EXPECT_EQ(device.opens, c.opens);
         const AudioDriverSettings& s = session.GetDriverSettings();
@@ -238,12 +241,14 @@ TEST(AudioSession, OpeningAndStatusTexts)
 // while the device holds it, is told once as not answering after the limit,
 // and ends as the device answers; a failure after the limit says it came late.
 // Opened again meanwhile, the newer choice follows; closed meanwhile, the
-// device is closed once it answers.
+// device is closed once it answers; opened again and closed once it answered,
+// the open asked for goes with the close and the next open that waits is
+// opened once.
 TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
 {
     FakeWaveDevice device;
     const char* const late = "ERROR - The input device did not answer for 6 s\nERROR - The input device is missing";
-    enum class Then { Keep, Reopen, Close };
+    enum class Then { Keep, Reopen, Close, ReopenCloseOpen };
     const struct {
         uint32_t answerAfterMs;
         MMRESULT answer;
@@ -258,6 +263,7 @@ TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
         {6000, MMSYSERR_BADDEVICEID, Then::Keep, AudioOpenEvent::Failed, late, 0},
         {6000, MMSYSERR_NOERROR, Then::Reopen, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus, 2},
         {6000, MMSYSERR_NOERROR, Then::Close, AudioOpenEvent::None, CAudioSession::kNoAnswer, 1},
+        {6000, MMSYSERR_NOERROR, Then::ReopenCloseOpen, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus, 2},
     };
     for (const auto& c : cases) {
         TempIni ini;
@@ -283,6 +289,12 @@ TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
             EXPECT_EQ(Status(session), CAudioSession::kWaiting);
         } else if (c.then == Then::Close) {
             session.Close(OpenWait::Leave);
+        } else if (c.then == Then::ReopenCloseOpen) {
+            EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
+            device.Release();
+            session.Close(OpenWait::Wait); // before the tick took the open's end
+            device.Hold();
+            EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
         }
         device.Release();
         AudioOpenEvent end = AudioOpenEvent::None;
@@ -290,11 +302,72 @@ TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
         EXPECT_EQ(end, c.end);
         EXPECT_FALSE(session.IsOpening());
         EXPECT_EQ(Status(session), c.status);
-        EXPECT_EQ(device.heldCalls, held + 1);
+        EXPECT_EQ(device.heldCalls, held + (c.then == Then::ReopenCloseOpen ? 2 : 1));
         EXPECT_EQ(session.GetStreamingInterface().GetDriverType(),
                   c.then == Then::Close ? AudioTypeNone : AudioTypeWave);
         session.Close(OpenWait::Leave);
         EXPECT_EQ(device.closes, closes + c.closes);
+    }
+}
+
+// A device that stops answering while it captures keeps no caller of its
+// close waiting, whoever asks: the input watch after a device error (whose
+// text shows at once), the user's close, or an OK (closing before it opens).
+// The close goes on while the device holds it; an OK pressed meanwhile
+// follows it and is told as not answering after the limit.
+TEST(AudioSession, CloseThatTheDeviceDoesNotAnswerKeepsNoCallerWaiting)
+{
+    FakeWaveDevice device;
+    const char* const handoff = "Error: Wave buffer driver handoff failed\n";
+    enum class Asker { InputWatch, User, Ok };
+    const struct {
+        Asker asker;
+        bool okMeanwhile;
+        AudioOpenEvent told, end;
+        const char* status;
+    } cases[] = {
+        {Asker::InputWatch, false, AudioOpenEvent::None, AudioOpenEvent::None, handoff},
+        {Asker::InputWatch, true, AudioOpenEvent::NoAnswer, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus},
+        {Asker::User, false, AudioOpenEvent::None, AudioOpenEvent::None, CAudioSession::kDefaultStatus},
+        {Asker::Ok, false, AudioOpenEvent::NoAnswer, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus},
+    };
+    for (const auto& c : cases) {
+        TempIni ini;
+        WriteInput(ini, kWaveDefault);
+        FakeTicks ticks(1000);
+        Rig rig;
+        CAudioSession session(&ticks);
+        ASSERT_EQ(OpenToTheEnd(session, ini.Path(), &rig), AudioOpenProgress::Opened);
+        session.SetDefaultStatusText();
+        if (c.asker == Asker::InputWatch) {
+            device.failQueueAfter = device.queueCalls;
+            ASSERT_TRUE(
+                WaitUntil([&] { return device.Complete(1) >= 0 && session.GetStreamingInterface().HasFailed(); }));
+        }
+        const int opens = device.opens, closes = device.closes;
+        device.Hold();
+        device.failQueueAfter = -1; // the device came back, but for its close
+        if (c.asker == Asker::InputWatch)
+            EXPECT_TRUE(session.CloseIfFailed());
+        else if (c.asker == Asker::User)
+            session.Close(OpenWait::Leave);
+        if (c.asker == Asker::Ok || c.okMeanwhile)
+            EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
+        EXPECT_EQ(device.waitingCalls, 1); // returned while the device holds the close
+        EXPECT_TRUE(session.IsOpening());
+        EXPECT_FALSE(session.CloseIfFailed());
+        EXPECT_EQ(session.Poll(), AudioOpenEvent::None);
+        ticks.now += CAudioSession::kAnswerLimitMs;
+        EXPECT_EQ(session.Poll(), c.told);
+        device.Release();
+        AudioOpenEvent end = AudioOpenEvent::None;
+        EXPECT_TRUE(WaitUntil([&] { return (end = session.Poll()) != AudioOpenEvent::None || !session.IsOpening(); }));
+        EXPECT_EQ(end, c.end);
+        EXPECT_EQ(Status(session), c.status);
+        const bool opened = c.end == AudioOpenEvent::Opened;
+        EXPECT_EQ(device.closes, closes + 1);
+        EXPECT_EQ(device.opens, opens + (opened ? 1 : 0));
+        EXPECT_EQ(session.GetStreamingInterface().GetDriverType(), opened ? AudioTypeWave : AudioTypeNone);
     }
 }
 
@@ -312,7 +385,7 @@ TEST(AudioPath, StandInSineReachesTheEnginesUnchanged)
     Rig rig;
     rig.Show(true, true, true);
     CAudioSession session;
-    ASSERT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Opened) << Status(session);
+    ASSERT_EQ(OpenToTheEnd(session, ini.Path(), &rig), AudioOpenProgress::Opened) << Status(session);
     for (int done = 0, tries = 0; done < blocks && tries < 60000; ++tries, Sleep(done < blocks))
         done += device.Complete(blocks - done);
     ASSERT_TRUE(WaitUntil([&] { return rig.blocks == blocks; }));
@@ -359,7 +432,7 @@ TEST(AudioPathCapture, TestSineReachesTheAnalysers)
     Rig rig;
     rig.Show(true, true, false);
     CAudioSession session;
-    ASSERT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Opened) << Status(session);
+    ASSERT_EQ(OpenToTheEnd(session, ini.Path(), &rig), AudioOpenProgress::Opened) << Status(session);
     EXPECT_TRUE(WaitUntil([&] { return rig.rta.GetResultCount() >= 20 && rig.Bytes(rig.scope1) > 0; }));
     session.Close();
     EXPECT_EQ(LoudestThirdOctaveBand(rig.Bars()), "1.0k");

@@ -1,3 +1,4 @@
+#include "AudioSessionSupport.h"
 #include "AudioTestSupport.h"
 #include "FakeDirectSound.h"
 #include "FakeWaveDevice.h"
@@ -38,7 +39,7 @@ TEST(AudioSession, SwitchingTheInterfaceKeepsNothing)
         lister.CreateDriver(true, choice.type);
         ASSERT_GT(lister.GetNumDevices(), 1);
         const int start = client.blocks;
-        ASSERT_EQ(session.Open(ini.Path(), &client), AudioOpenProgress::Opened) << i;
+        ASSERT_EQ(OpenToTheEnd(session, ini.Path(), &client), AudioOpenProgress::Opened) << i;
         ASSERT_TRUE(WaitUntil([&] { return client.blocks - start >= 2; })) << "switch " << i;
         if (i == 1)
             before = ResourceUse::Now(); // each type made once

@@ -63,7 +63,7 @@ TEST_F(DirectSoundDriver, EnumerationStopsWhereTheSystemsTableEnds)
 // Where the system loses the last buffer of a released capture object, the object of the device last opened
 // is kept and used again: opening one device over and over, by its GUID or as the default it stands for,
 // makes one object and loses nothing; a change of device loses the left one's buffer once; an object
-// whose stream failed is not kept.
+// whose stream failed is not kept; a kept object that outlived its sound server is replaced within the open.
 TEST_F(DirectSoundDriver, CaptureObjectOfTheLastDeviceIsUsedAgain)
 {
     fake.LeakReleasedCapture();
@@ -75,18 +75,23 @@ TEST_F(DirectSoundDriver, CaptureObjectOfTheLastDeviceIsUsedAgain)
         std::vector<const char*> opens;
         bool streamFails;
         int creates, lostBuffers;
+        int restartBefore = -1; // the open before which the sound server went away and came back
     };
     const Case cases[] = {{{"Default Device", "Default Device", "Default Device", "Default Device"}, false, 1, 0},
                           {{"Default Device", a, "Default Device", a}, false, 1, 0},
                           {{a, b, a, b}, false, 4, 3},
                           {{b, b, b}, false, 1, 0},
-                          {{a, a, a}, true, 3, 3}};
+                          {{a, a, a}, true, 3, 3},
+                          {{a, a, a}, false, 2, 1, 1}};
     for (const Case& c : cases) {
         DSoundCaptureKeeper::Clear();
         fake.captureCreates = 0;
         fake.leakedBytes = 0;
         fake.failLockAfter = c.streamFails ? 0 : -1;
-        for (const char* name : c.opens) {
+        for (size_t i = 0; i < c.opens.size(); ++i) {
+            const char* name = c.opens[i];
+            if (int(i) == c.restartBefore)
+                fake.RestartServer();
             AudioDriverSettings s = StereoSettings(name, 256, 4);
             ASSERT_EQ(driver.Open(&s), AudioOpenOk) << name;
             fake.lockCalls = 0;
@@ -99,6 +104,54 @@ TEST_F(DirectSoundDriver, CaptureObjectOfTheLastDeviceIsUsedAgain)
         EXPECT_EQ(fake.leakedBytes, c.lostBuffers * bufferBytes) << c.opens.size() << " opens of " << c.opens[0];
     }
     DSoundCaptureKeeper::Clear();
+    EXPECT_EQ(fake.liveObjects, 0);
+}
+
+namespace {
+struct ComOpener {
+    AI_DirectSound* driver;
+    int result = AudioOpenFailed;
+    HRESULT comAfterOpen = E_FAIL;
+};
+
+// Opens on a thread of its own, tells whether COM is still set up there afterwards, and ends.
+DWORD WINAPI OpenAndEnd(LPVOID context)
+{
+    ComOpener& o = *static_cast<ComOpener*>(context);
+    AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 256, 4);
+    o.result = o.driver->Open(&s);
+    o.comAfterOpen = CoInitialize(nullptr);
+    CoUninitialize();
+    return 0;
+}
+
+void RunOnThread(ComOpener& opener)
+{
+    HANDLE thread = CreateThread(nullptr, 0, OpenAndEnd, &opener, 0, nullptr);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+}
+} // namespace
+
+// Each open runs on a worker that ends with it, as the session's do: the COM set-up an open keeps for
+// its stream stays on its own thread, whatever an open that failed on an ended thread left behind (that
+// thread's id may belong to the next worker), and a close elsewhere leaves that thread's count alone.
+TEST_F(DirectSoundDriver, ComSetUpOfAnOpenBelongsToItsThread)
+{
+    fake.captureCreateResult = DSERR_NODRIVER;
+    ComOpener failed{&driver};
+    RunOnThread(failed);
+    ASSERT_EQ(failed.result, AudioOpenFailed);
+    fake.captureCreateResult = S_OK;
+    ComOpener opened{&driver};
+    RunOnThread(opened);
+    EXPECT_EQ(opened.result, AudioOpenOk);
+    EXPECT_EQ(opened.comAfterOpen, S_FALSE);   // already set up
+    ASSERT_EQ(CoInitialize(nullptr), S_FALSE); // the driver's own, made on this thread
+    driver.Close();
+    EXPECT_EQ(CoInitialize(nullptr), S_FALSE);
+    CoUninitialize();
+    CoUninitialize();
     EXPECT_EQ(fake.liveObjects, 0);
 }
 

@@ -116,6 +116,8 @@ public:
         FakeDirectSound& f = *fakeDirectSound;
         if (desc->dwSize != 28 || !desc->lpwfxFormat || desc->dwBufferBytes == 0)
             return DSERR_INVALIDPARAM;
+        if (m_serverRun != f.serverRuns)
+            return DSERR_NODRIVER;
         std::lock_guard<std::mutex> hold(f.lock);
         f.captureDesc = *desc;
         f.captureFormat = *desc->lpwfxFormat;
@@ -131,6 +133,7 @@ public:
 
 private:
     DWORD m_lastBufferBytes = 0;
+    const int m_serverRun = fakeDirectSound->serverRuns;
 };
 
 class FakeSoundBuffer : public FakeObject<IDirectSoundBuffer> {

@@ -31,6 +31,9 @@ public:
     int guidTableSize = 0;
     // Models a system whose released capture objects keep their last buffer's memory, and says so.
     void LeakReleasedCapture();
+    // Models a sound server that went away and came back: the capture objects made before make no buffer.
+    void RestartServer() { serverRuns++; }
+    std::atomic<int> serverRuns{0};
     std::atomic<int> captureCreates{0}, leakedBytes{0};
     std::atomic<int> tableOverruns{0}; // devices named past the table's end
     bool enumerateFails = false;

@@ -153,6 +153,7 @@ struct FakeWaveCalls {
 
     static MMRESULT Close()
     {
+        fake->WaitWhileHeld();
         std::lock_guard<std::mutex> hold(fake->m_lock);
         if (!fake->m_queue.empty()) {
             fake->closeWhileQueued++;

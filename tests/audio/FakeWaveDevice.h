@@ -18,7 +18,7 @@ public:
     // Finishes up to count queued input buffers; returns how many were finished.
     int Complete(int count);
     int QueuedBuffers();
-    // While held, the calls that ask the sound system (the count, the names, the open) wait, as every wave
+    // While held, the calls that ask the sound system (the count, the names, the open, the close) wait, as every wave
     // function does while the first one waits for a sound server that never answers. A held call goes on
     // by itself after kHoldLimitMs, so a fault that waits for it fails its test instead of hanging it.
     void Hold();

@@ -1,0 +1,27 @@
+#include "audio/ThreadComInit.h"
+#include <objbase.h>
+
+HRESULT ThreadComInit::Make()
+{
+    const HRESULT hr = CoInitialize(nullptr);
+    if (FAILED(hr))
+        return hr;
+    Undo(); // after: the thread's count never drops to nothing in between
+    const HANDLE process = GetCurrentProcess();
+    if (!DuplicateHandle(process, GetCurrentThread(), process, &m_maker, SYNCHRONIZE, FALSE, 0)) {
+        m_maker = nullptr;
+        CoUninitialize(); // kept by nobody: undone at once
+        return HRESULT_FROM_WIN32(GetLastError());
+    }
+    return hr;
+}
+
+void ThreadComInit::Undo()
+{
+    if (!m_maker)
+        return;
+    if (GetThreadId(m_maker) == GetCurrentThreadId())
+        CoUninitialize();
+    CloseHandle(m_maker);
+    m_maker = nullptr;
+}
