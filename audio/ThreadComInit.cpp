@@ -9,9 +9,10 @@ HRESULT ThreadComInit::Make()
     Undo(); // after: the thread's count never drops to nothing in between
     const HANDLE process = GetCurrentProcess();
     if (!DuplicateHandle(process, GetCurrentThread(), process, &m_maker, SYNCHRONIZE, FALSE, 0)) {
+        const HRESULT failed = HRESULT_FROM_WIN32(GetLastError()); // before COM's calls overwrite it
         m_maker = nullptr;
         CoUninitialize(); // kept by nobody: undone at once
-        return HRESULT_FROM_WIN32(GetLastError());
+        return failed;
     }
     return hr;
 }

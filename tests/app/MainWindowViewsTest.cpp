@@ -409,12 +409,6 @@ int InkBeyondArea(CBarGraphView& view)
     return ink;
 }
 
-// At several sizes and layouts, maximized too, everything the views draw
-// shows inside the panes' frames (the pictures the panes showed: the test
-// desktop is smaller than some of the windows): the RTA view with the tops of
-// its bars and every frequency label of either resolution whole, each scope's
-// every coloured cell; the horizontal meter shows its scale's labels from one
-// end to the other.
 // "Move" from the notification-area icon's menu, by real input: the window
 // follows the pointer even where the program hears nothing of it, stops where a
 // click places it with its title bar on the screen, not topmost; a later drag
@@ -460,6 +454,12 @@ TEST(MainWindowViews, MoveFromTheTrayMenuFollowsThePointer)
     EXPECT_TRUE(isAt({650, 300, 1450, 700})) << "placed, then dragged";
 }
 
+// At several sizes and layouts, maximized too, everything the views draw
+// shows inside the panes' frames (the pictures the panes showed: the test
+// desktop is smaller than some of the windows): the RTA view with the tops of
+// its bars and every frequency label of either resolution whole, each scope's
+// every coloured cell; the horizontal meter shows its scale's labels from one
+// end to the other.
 TEST(MainWindowViews, ViewsShowWholeInsideTheirFrames)
 {
     const COLORREF kScaleText = 0x010101;
