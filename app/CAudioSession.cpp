@@ -26,7 +26,7 @@ CAudioSession::CAudioSession(CTickSource* ticks)
 
 CAudioSession::~CAudioSession()
 {
-    Close(OpenWait::Wait);
+    Close(JobWait::Wait);
     if (m_jobReturned)
         CloseHandle(m_jobReturned);
 }
@@ -36,11 +36,11 @@ void CAudioSession::SetTickSource(CTickSource* ticks)
     m_ticks = ticks ? ticks : CTickSource::System();
 }
 
-void CAudioSession::Close(OpenWait wait)
+void CAudioSession::Close(JobWait wait)
 {
     m_reopenWanted = false;
     if (m_busy && !JobReturned()) {
-        if (wait == OpenWait::Leave) {
+        if (wait == JobWait::Leave) {
             m_closeWanted = m_job == DeviceJob::Open;
             return;
         }
@@ -49,7 +49,7 @@ void CAudioSession::Close(OpenWait wait)
     if (m_busy)
         TakeJobEnd();
     if (m_streaming.GetDriverType() != AudioTypeNone &&
-        RunJob(DeviceJob::Close, wait == OpenWait::Wait ? INFINITE : kJobGraceMs))
+        RunJob(DeviceJob::Close, wait == JobWait::Wait ? INFINITE : kJobGraceMs))
         TakeJobEnd();
 }
 
@@ -58,17 +58,17 @@ bool CAudioSession::CloseIfFailed()
     if (m_busy || !m_streaming.HasFailed())
         return false;
     m_status = m_streaming.GetErrorText();
-    Close(OpenWait::Leave); // a device that stopped answering may hold its close for a minute
+    Close(JobWait::Leave); // a device that stopped answering may hold its close for a minute
     return true;
 }
 
 AudioOpenProgress CAudioSession::Open(const char* iniPath, CAudioClient* client)
 {
     if (m_busy && !JobReturned()) {
-        if (m_job == DeviceJob::Close && !m_reopenWanted) {
-            m_openStart = m_ticks->Now(); // the close was not asked for by the user
-            m_noAnswerTold = false;
-        }
+        // Each OK waits on its own: one pressed after the device was told as
+        // not answering is told so again once it has waited as long.
+        m_openStart = m_ticks->Now();
+        m_noAnswerTold = false;
         m_reopenWanted = true;
         m_closeWanted = false;
         m_reopenIni = iniPath ? iniPath : "";
@@ -83,7 +83,7 @@ AudioOpenProgress CAudioSession::Open(const char* iniPath, CAudioClient* client)
     m_config.LoadInterfaceSettings(iniPath, kInputSection);
     const int type = CAudioInterface::InterfaceTypeFromName(kInput, m_config.interfaceName.c_str());
     if (type == AudioTypeNone) {
-        Close(OpenWait::Leave);
+        Close(JobWait::Leave);
         m_status = kInvalidInterface;
         return AudioOpenProgress::Failed;
     }
@@ -168,7 +168,7 @@ AudioOpenEvent CAudioSession::Collect()
     const bool closeWanted = m_closeWanted, reopenWanted = m_reopenWanted;
     AudioOpenEvent event = TakeJobEnd();
     if (closeWanted) {
-        Close(OpenWait::Leave);
+        Close(JobWait::Leave);
         return AudioOpenEvent::None;
     }
     if (reopenWanted)

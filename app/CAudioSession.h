@@ -15,8 +15,8 @@ class CTickSource;
 enum class AudioOpenProgress { Opened, Failed, Waiting };
 // What Poll found about an open that was waiting: its end, or that it takes too long.
 enum class AudioOpenEvent { None, Opened, Failed, NoAnswer };
-// Whether Close waits for the device: for a job that has not returned yet, and for its own close.
-enum class OpenWait { Wait, Leave };
+// Whether Close waits for the device: for a device job that has not returned yet, and for its own close.
+enum class JobWait { Wait, Leave };
 
 // The main window's audio objects: the streaming interface with the device
 // choice it opens, a second interface that only lists interface types and
@@ -66,13 +66,13 @@ public:
     // Once per tick while a job goes on: the end of an open (the status text
     // says how) or, once, that an open asked for takes too long.
     AudioOpenEvent Poll();
-    // A job goes on: the device layer may not answer, ask it nothing.
-    bool IsOpening() const { return m_busy; }
+    // A device job (an open or a close) goes on: the device layer may not answer, ask it nothing.
+    bool IsDeviceJobRunning() const { return m_busy; }
     // Stops the capture and drops the driver, and drops an open asked for.
     // Wait: returns once done, no client call follows. Leave: a job that has
     // not returned, or a close the device does not answer at once, goes on;
     // the driver goes once the device answers.
-    void Close(OpenWait wait = OpenWait::Wait);
+    void Close(JobWait wait = JobWait::Wait);
     // When the driver stopped on a device error: its text into the status,
     // then Close without waiting for the device; true. False while it runs,
     // a job goes on or it is closed.

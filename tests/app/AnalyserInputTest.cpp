@@ -214,7 +214,7 @@ TEST(AudioSession, OpeningAndStatusTexts)
         const AudioOpenProgress want = c.opens ? AudioOpenProgress::Opened : AudioOpenProgress::Failed;
         bool waited = false;
         EXPECT_EQ(OpenToTheEnd(session, ini.Path(), &client, &waited), want);
-        EXPECT_FALSE(session.IsOpening());
+        EXPECT_FALSE(session.IsDeviceJobRunning());
         const char* status = waited && c.opens ? CAudioSession::kDefaultStatus : c.status;
         EXPECT_EQ(Status(session), status ? status : session.GetStreamingInterface().GetErrorText());
         EXPECT_EQ(session.GetStreamingInterface().GetDriverType(), c.driverType);
@@ -275,8 +275,8 @@ TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
         device.Hold();
         const int held = device.heldCalls, closes = device.closes;
         ASSERT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
-        EXPECT_EQ(device.waitingCalls, 1); // returned while the device still holds the open
-        EXPECT_TRUE(session.IsOpening());
+        EXPECT_TRUE(WaitUntil([&] { return device.waitingCalls == 1; })); // the device holds the open
+        EXPECT_TRUE(session.IsDeviceJobRunning());
         EXPECT_FALSE(session.CloseIfFailed());
         for (uint32_t passed = 0; passed <= c.answerAfterMs; passed += 500, ticks.now += 500) {
             const bool tell = passed == CAudioSession::kAnswerLimitMs;
@@ -288,24 +288,25 @@ TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
             EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
             EXPECT_EQ(Status(session), CAudioSession::kWaiting);
         } else if (c.then == Then::Close) {
-            session.Close(OpenWait::Leave);
+            session.Close(JobWait::Leave);
         } else if (c.then == Then::ReopenCloseOpen) {
             EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
             device.Release();
-            session.Close(OpenWait::Wait); // before the tick took the open's end
+            session.Close(JobWait::Wait); // before the tick took the open's end
             device.Hold();
             EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
         }
         device.Release();
         AudioOpenEvent end = AudioOpenEvent::None;
-        EXPECT_TRUE(WaitUntil([&] { return (end = session.Poll()) != AudioOpenEvent::None || !session.IsOpening(); }));
+        EXPECT_TRUE(
+            WaitUntil([&] { return (end = session.Poll()) != AudioOpenEvent::None || !session.IsDeviceJobRunning(); }));
         EXPECT_EQ(end, c.end);
-        EXPECT_FALSE(session.IsOpening());
+        EXPECT_FALSE(session.IsDeviceJobRunning());
         EXPECT_EQ(Status(session), c.status);
         EXPECT_EQ(device.heldCalls, held + (c.then == Then::ReopenCloseOpen ? 2 : 1));
         EXPECT_EQ(session.GetStreamingInterface().GetDriverType(),
                   c.then == Then::Close ? AudioTypeNone : AudioTypeWave);
-        session.Close(OpenWait::Leave);
+        CloseToTheEnd(session);
         EXPECT_EQ(device.closes, closes + c.closes);
     }
 }
@@ -314,7 +315,7 @@ TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
 // close waiting, whoever asks: the input watch after a device error (whose
 // text shows at once), the user's close, or an OK (closing before it opens).
 // The close goes on while the device holds it; an OK pressed meanwhile
-// follows it and is told as not answering after the limit.
+// follows it and is told as not answering after the limit, as is a second OK.
 TEST(AudioSession, CloseThatTheDeviceDoesNotAnswerKeepsNoCallerWaiting)
 {
     FakeWaveDevice device;
@@ -350,18 +351,27 @@ TEST(AudioSession, CloseThatTheDeviceDoesNotAnswerKeepsNoCallerWaiting)
         if (c.asker == Asker::InputWatch)
             EXPECT_TRUE(session.CloseIfFailed());
         else if (c.asker == Asker::User)
-            session.Close(OpenWait::Leave);
+            session.Close(JobWait::Leave);
         if (c.asker == Asker::Ok || c.okMeanwhile)
             EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
-        EXPECT_EQ(device.waitingCalls, 1); // returned while the device holds the close
-        EXPECT_TRUE(session.IsOpening());
+        // Returned while the device holds the close, which comes once the capture has stopped.
+        EXPECT_TRUE(WaitUntil([&] { return device.waitingCalls == 1; }));
+        EXPECT_TRUE(session.IsDeviceJobRunning());
         EXPECT_FALSE(session.CloseIfFailed());
         EXPECT_EQ(session.Poll(), AudioOpenEvent::None);
         ticks.now += CAudioSession::kAnswerLimitMs;
         EXPECT_EQ(session.Poll(), c.told);
+        if (c.okMeanwhile) { // a second OK waits, and is told, on its own
+            EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
+            EXPECT_EQ(Status(session), CAudioSession::kWaiting);
+            ticks.now += CAudioSession::kAnswerLimitMs;
+            EXPECT_EQ(session.Poll(), AudioOpenEvent::NoAnswer);
+            EXPECT_EQ(Status(session), CAudioSession::kNoAnswer);
+        }
         device.Release();
         AudioOpenEvent end = AudioOpenEvent::None;
-        EXPECT_TRUE(WaitUntil([&] { return (end = session.Poll()) != AudioOpenEvent::None || !session.IsOpening(); }));
+        EXPECT_TRUE(
+            WaitUntil([&] { return (end = session.Poll()) != AudioOpenEvent::None || !session.IsDeviceJobRunning(); }));
         EXPECT_EQ(end, c.end);
         EXPECT_EQ(Status(session), c.status);
         const bool opened = c.end == AudioOpenEvent::Opened;
