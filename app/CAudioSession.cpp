@@ -9,6 +9,20 @@ const int kPlanar = 0;
 const bool kInput = true;
 const uint32_t kMsPerSecond = 1000;
 
+// Besides the default device, which is listed even where there is none.
+bool ListsADevice(CAudioInterface& ai)
+{
+    const int count = ai.GetNumDevices(); // a DirectSound count enumerates anew
+    for (int i = 0; i < count; ++i) {
+        AudioDeviceEntry entry;
+        entry.deviceNumber = -1; // the default entry leaves it
+        ai.GetDeviceName(&entry, i);
+        if (entry.deviceNumber >= 0)
+            return true;
+    }
+    return false;
+}
+
 AudioOpenEvent EventOf(AudioOpenProgress progress)
 {
     if (progress == AudioOpenProgress::Opened)
@@ -20,8 +34,8 @@ AudioOpenEvent EventOf(AudioOpenProgress progress)
 CAudioSession::CAudioSession(CTickSource* ticks)
     : m_ticks(ticks ? ticks : CTickSource::System()), m_jobReturned(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       m_job(DeviceJob::Close), m_openType(AudioTypeNone), m_client(nullptr), m_openResult(AudioOpenFailed),
-      m_openStart(0), m_busy(false), m_noAnswerTold(false), m_closeWanted(false), m_reopenWanted(false),
-      m_reopenClient(nullptr)
+      m_closeHeldMs(0), m_deviceListed(true), m_openStart(0), m_busy(false), m_noAnswerTold(false),
+      m_closeWanted(false), m_reopenWanted(false), m_reopenClient(nullptr)
 {}
 
 CAudioSession::~CAudioSession()
@@ -115,11 +129,14 @@ AudioOpenEvent CAudioSession::Poll()
 // The worker's body: the calls that may wait on the device.
 void CAudioSession::Run(CThread*)
 {
+    const uint32_t closeStart = m_ticks->Now();
     m_streaming.DestroyDriver(); // closes it first
-    if (m_job == DeviceJob::Open) {
+    m_closeHeldMs = m_ticks->Now() - closeStart;
+    if (m_job == DeviceJob::Open && !CloseGivenUp()) {
         m_streaming.SetClient(m_client);
         m_streaming.CreateDriver(kInput, m_openType);
         m_openResult = m_streaming.Open(&m_driverSettings);
+        m_deviceListed = m_openResult == AudioOpenOk || ListsADevice(m_streaming);
     }
     SetEvent(m_jobReturned);
 }
@@ -151,6 +168,8 @@ AudioOpenEvent CAudioSession::TakeJobEnd()
     m_reopenWanted = false;
     if (m_job == DeviceJob::Close)
         return AudioOpenEvent::None;
+    if (CloseGivenUp())
+        return RefuseOpenAfterHeldClose();
     if (m_openResult == AudioOpenOk)
         return AudioOpenEvent::Opened;
     const uint32_t took = m_ticks->Now() - m_openStart;
@@ -158,6 +177,8 @@ AudioOpenEvent CAudioSession::TakeJobEnd()
         FormatString(m_status, kLateFailure, unsigned(took / kMsPerSecond), m_streaming.GetErrorText());
     else
         m_status = m_streaming.GetErrorText();
+    if (!m_deviceListed)
+        m_status.append("\n").append(kNoDeviceListed);
     return AudioOpenEvent::Failed;
 }
 
@@ -172,10 +193,16 @@ AudioOpenEvent CAudioSession::Collect()
         return AudioOpenEvent::None;
     }
     if (reopenWanted)
-        event = EventOf(Open(m_reopenIni.c_str(), m_reopenClient));
+        event = CloseGivenUp() ? RefuseOpenAfterHeldClose() : EventOf(Open(m_reopenIni.c_str(), m_reopenClient));
     if (event == AudioOpenEvent::Opened)
         m_status = kDefaultStatus; // the settings window may be showing why it waited
     return event;
+}
+
+AudioOpenEvent CAudioSession::RefuseOpenAfterHeldClose()
+{
+    FormatString(m_status, kCloseHeld, unsigned(m_closeHeldMs / kMsPerSecond));
+    return AudioOpenEvent::Failed;
 }
 
 // Only the fields the application chooses; the rest keep their constructed values.

@@ -35,7 +35,8 @@ enum class JobWait { Wait, Leave };
 // answers; otherwise the job goes on and Poll, called by the window's tick,
 // tells its end. While it goes on the streaming interface is not touched (the
 // worker holds it) and the device layer may not answer either, so the
-// settings window lists no devices. A newer choice waits for the job.
+// settings window lists no devices. A newer choice waits for the job; after
+// a close held so long that it may have been given up, it waits for an OK.
 // GUI thread only, but for the worker; the client receives blocks on the
 // driver's capture thread.
 class CAudioSession : private CRunnable {
@@ -48,10 +49,21 @@ public:
     static constexpr const char* kWaiting = "Waiting for the input device to answer";
     static constexpr const char* kNoAnswer = "ERROR - The input device does not answer; still waiting for it";
     static constexpr const char* kLateFailure = "ERROR - The input device did not answer for %u s\n%s";
+    // Added to a failed open's text when the driver lists no device: the device layer under Wine
+    // chooses its sound system once per process, and one whose server did not answer then never
+    // lists a device in that process.
+    static constexpr const char* kNoDeviceListed =
+        "No input device is listed: restart the program once its sound server answers";
+    static constexpr const char* kCloseHeld =
+        "ERROR - The input device did not answer its close for %u s\nPress OK to open it again once it answers";
     // A job that has not returned by then leaves the caller to go on; a device that answers is far quicker.
     static const DWORD kJobGraceMs = 250;
     // An open that takes longer is told as a device that does not answer.
     static const uint32_t kAnswerLimitMs = 5000;
+    // A close held as long may have been given up by the device layer (Wine's waits 30 s for an answer):
+    // the server may not answer yet, and would carry out an open asked meanwhile once it does, for a
+    // stream nobody holds. No open follows it by itself.
+    static const uint32_t kCloseGivenUpMs = 30000;
 
     explicit CAudioSession(CTickSource* ticks = nullptr);
     ~CAudioSession() override;
@@ -100,6 +112,8 @@ private:
     bool JobReturned() const;
     AudioOpenEvent TakeJobEnd();
     AudioOpenEvent Collect();
+    bool CloseGivenUp() const { return m_closeHeldMs >= kCloseGivenUpMs; }
+    AudioOpenEvent RefuseOpenAfterHeldClose();
 
     std::string m_status;
     CAudioInterface m_streaming;
@@ -113,6 +127,8 @@ private:
     int m_openType;         // what the worker makes, read by it
     CAudioClient* m_client; // whom the worker's driver delivers to
     int m_openResult;       // written by the worker before it sets the event
+    uint32_t m_closeHeldMs; // how long the job's close took; written as m_openResult
+    bool m_deviceListed;    // after a failed open: whether its driver lists a device; written as m_openResult
     uint32_t m_openStart;   // when the open waited for was asked
     bool m_busy;            // a job was started and its end not yet taken
     bool m_noAnswerTold;

@@ -185,7 +185,8 @@ TEST(AnalyserInput, WhatIsFed)
 }
 
 // Every way an open ends shows in the status text; an unknown type fails
-// before any driver or device is touched. The record asks for two planar channels.
+// before any driver or device is touched; a driver that lists no device says how to find one. The record
+// asks for two planar channels.
 TEST(AudioSession, OpeningAndStatusTexts)
 {
     FakeWaveDevice device;
@@ -195,6 +196,7 @@ TEST(AudioSession, OpeningAndStatusTexts)
         bool refuse;
         const char* status; // null: the driver's own text
         int driverType, opens;
+        UINT devices = 2;
     } cases[] = {
         {false, {{"Interface", "Foo"}}, false, "Invalid Interface Type", AudioTypeNone, 0},
         {false, {{"Interface", "wave"}}, false, "Invalid Interface Type", AudioTypeNone, 0},
@@ -202,12 +204,21 @@ TEST(AudioSession, OpeningAndStatusTexts)
         {true, {{"samplerate_Wave", "100"}}, false, "Invalid sample rate!", AudioTypeWave, 0},
         {true, {}, true, nullptr, AudioTypeWave, 0},
         {true, {{"buffersize_Wave", "480"}, {"channels_Wave", "6"}}, false, "Error!", AudioTypeWave, 1},
+        {true,
+         {},
+         false,
+         "ERROR - The input device is missing\nNo input device is listed: restart the program once its sound server "
+         "answers",
+         AudioTypeWave,
+         0,
+         0},
     };
     for (const auto& c : cases) {
         TempIni ini;
         WriteInput(ini, c.wave ? kWaveDefault : Keys());
         WriteInput(ini, c.keys);
         device.refuseOpen = c.refuse;
+        device.devices = c.devices;
         device.opens = 0;
         Rig client;
         CAudioSession session;
@@ -316,21 +327,31 @@ TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
 // text shows at once), the user's close, or an OK (closing before it opens).
 // The close goes on while the device holds it; an OK pressed meanwhile
 // follows it and is told as not answering after the limit, as is a second OK.
+// A close held so long that it may have been given up opens nothing after it.
 TEST(AudioSession, CloseThatTheDeviceDoesNotAnswerKeepsNoCallerWaiting)
 {
     FakeWaveDevice device;
     const char* const handoff = "Error: Wave buffer driver handoff failed\n";
+    const char* const givenUp40 =
+        "ERROR - The input device did not answer its close for 40 s\nPress OK to open it again once it answers";
+    const char* const givenUp35 =
+        "ERROR - The input device did not answer its close for 35 s\nPress OK to open it again once it answers";
+    const uint32_t givenUp = CAudioSession::kCloseGivenUpMs;
     enum class Asker { InputWatch, User, Ok };
     const struct {
         Asker asker;
         bool okMeanwhile;
         AudioOpenEvent told, end;
         const char* status;
+        uint32_t heldLongerMs = 0; // the close's hold past the OKs' waits
     } cases[] = {
         {Asker::InputWatch, false, AudioOpenEvent::None, AudioOpenEvent::None, handoff},
         {Asker::InputWatch, true, AudioOpenEvent::NoAnswer, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus},
         {Asker::User, false, AudioOpenEvent::None, AudioOpenEvent::None, CAudioSession::kDefaultStatus},
         {Asker::Ok, false, AudioOpenEvent::NoAnswer, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus},
+        {Asker::InputWatch, true, AudioOpenEvent::NoAnswer, AudioOpenEvent::Failed, givenUp40, givenUp},
+        {Asker::Ok, false, AudioOpenEvent::NoAnswer, AudioOpenEvent::Failed, givenUp35, givenUp},
+        {Asker::InputWatch, false, AudioOpenEvent::None, AudioOpenEvent::None, handoff, givenUp},
     };
     for (const auto& c : cases) {
         TempIni ini;
@@ -368,6 +389,7 @@ TEST(AudioSession, CloseThatTheDeviceDoesNotAnswerKeepsNoCallerWaiting)
             EXPECT_EQ(session.Poll(), AudioOpenEvent::NoAnswer);
             EXPECT_EQ(Status(session), CAudioSession::kNoAnswer);
         }
+        ticks.now += c.heldLongerMs;
         device.Release();
         AudioOpenEvent end = AudioOpenEvent::None;
         EXPECT_TRUE(
