@@ -60,10 +60,11 @@ public:
     static const DWORD kJobGraceMs = 250;
     // An open that takes longer is told as a device that does not answer.
     static const uint32_t kAnswerLimitMs = 5000;
-    // A close held as long may have been given up by the device layer (Wine's waits 30 s for an answer):
-    // the server may not answer yet, and would carry out an open asked meanwhile once it does, for a
-    // stream nobody holds. No open follows it by itself.
-    static const uint32_t kCloseGivenUpMs = 30000;
+    // A close held as long may have been given up by the device layer: the server may not answer yet,
+    // and would carry out an open asked meanwhile once it does, for a stream nobody holds. No open
+    // follows it by itself. Wine gives up an open after 30 s and a close after about a minute (57 s
+    // with either driver); a close the server answered ends as it answers.
+    static const uint32_t kCloseGivenUpMs = 45000;
 
     explicit CAudioSession(CTickSource* ticks = nullptr);
     ~CAudioSession() override;

@@ -332,10 +332,10 @@ TEST(AudioSession, CloseThatTheDeviceDoesNotAnswerKeepsNoCallerWaiting)
 {
     FakeWaveDevice device;
     const char* const handoff = "Error: Wave buffer driver handoff failed\n";
-    const char* const givenUp40 =
-        "ERROR - The input device did not answer its close for 40 s\nPress OK to open it again once it answers";
-    const char* const givenUp35 =
-        "ERROR - The input device did not answer its close for 35 s\nPress OK to open it again once it answers";
+    const char* const givenUp55 =
+        "ERROR - The input device did not answer its close for 55 s\nPress OK to open it again once it answers";
+    const char* const givenUp50 =
+        "ERROR - The input device did not answer its close for 50 s\nPress OK to open it again once it answers";
     const uint32_t givenUp = CAudioSession::kCloseGivenUpMs;
     enum class Asker { InputWatch, User, Ok };
     const struct {
@@ -349,8 +349,8 @@ TEST(AudioSession, CloseThatTheDeviceDoesNotAnswerKeepsNoCallerWaiting)
         {Asker::InputWatch, true, AudioOpenEvent::NoAnswer, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus},
         {Asker::User, false, AudioOpenEvent::None, AudioOpenEvent::None, CAudioSession::kDefaultStatus},
         {Asker::Ok, false, AudioOpenEvent::NoAnswer, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus},
-        {Asker::InputWatch, true, AudioOpenEvent::NoAnswer, AudioOpenEvent::Failed, givenUp40, givenUp},
-        {Asker::Ok, false, AudioOpenEvent::NoAnswer, AudioOpenEvent::Failed, givenUp35, givenUp},
+        {Asker::InputWatch, true, AudioOpenEvent::NoAnswer, AudioOpenEvent::Failed, givenUp55, givenUp},
+        {Asker::Ok, false, AudioOpenEvent::NoAnswer, AudioOpenEvent::Failed, givenUp50, givenUp},
         {Asker::InputWatch, false, AudioOpenEvent::None, AudioOpenEvent::None, handoff, givenUp},
     };
     for (const auto& c : cases) {
