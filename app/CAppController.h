@@ -10,10 +10,10 @@ struct AnalyserSettings;
 class CAppController {
 public:
     // True when the streaming interface opened; otherwise the status text says
-    // why, or the open goes on (IsAudioOpening) and its end comes later.
+    // why, or the open goes on (IsAudioJobRunning) and its end comes later.
     virtual bool OpenAudioInterface() = 0;
     // While an open or a close goes on, the device layer itself may not answer: ask it nothing.
-    virtual bool IsAudioOpening() = 0;
+    virtual bool IsAudioJobRunning() = 0;
     virtual void GetStatusText(std::string& out) = 0;
     virtual void SetDefaultStatusText() = 0;
     virtual void SetStatusText(const char* text) = 0;

@@ -9,6 +9,20 @@ const int kPlanar = 0;
 const bool kInput = true;
 const uint32_t kMsPerSecond = 1000;
 
+// Besides the default device, which is listed even where there is none.
+bool ListsADevice(CAudioInterface& ai)
+{
+    const int count = ai.GetNumDevices(); // a DirectSound count enumerates anew
+    for (int i = 0; i < count; ++i) {
+        AudioDeviceEntry entry;
+        entry.deviceNumber = -1; // the default entry leaves it
+        ai.GetDeviceName(&entry, i);
+        if (entry.deviceNumber >= 0)
+            return true;
+    }
+    return false;
+}
+
 AudioOpenEvent EventOf(AudioOpenProgress progress)
 {
     if (progress == AudioOpenProgress::Opened)
@@ -20,13 +34,13 @@ AudioOpenEvent EventOf(AudioOpenProgress progress)
 CAudioSession::CAudioSession(CTickSource* ticks)
     : m_ticks(ticks ? ticks : CTickSource::System()), m_jobReturned(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       m_job(DeviceJob::Close), m_openType(AudioTypeNone), m_client(nullptr), m_openResult(AudioOpenFailed),
-      m_openStart(0), m_busy(false), m_noAnswerTold(false), m_closeWanted(false), m_reopenWanted(false),
-      m_reopenClient(nullptr)
+      m_closeHeldMs(0), m_deviceListed(true), m_openStart(0), m_busy(false), m_noAnswerTold(false),
+      m_closeWanted(false), m_reopenWanted(false), m_reopenClient(nullptr)
 {}
 
 CAudioSession::~CAudioSession()
 {
-    Close(OpenWait::Wait);
+    Close(JobWait::Wait);
     if (m_jobReturned)
         CloseHandle(m_jobReturned);
 }
@@ -36,11 +50,11 @@ void CAudioSession::SetTickSource(CTickSource* ticks)
     m_ticks = ticks ? ticks : CTickSource::System();
 }
 
-void CAudioSession::Close(OpenWait wait)
+void CAudioSession::Close(JobWait wait)
 {
     m_reopenWanted = false;
     if (m_busy && !JobReturned()) {
-        if (wait == OpenWait::Leave) {
+        if (wait == JobWait::Leave) {
             m_closeWanted = m_job == DeviceJob::Open;
             return;
         }
@@ -49,7 +63,7 @@ void CAudioSession::Close(OpenWait wait)
     if (m_busy)
         TakeJobEnd();
     if (m_streaming.GetDriverType() != AudioTypeNone &&
-        RunJob(DeviceJob::Close, wait == OpenWait::Wait ? INFINITE : kJobGraceMs))
+        RunJob(DeviceJob::Close, wait == JobWait::Wait ? INFINITE : kJobGraceMs))
         TakeJobEnd();
 }
 
@@ -58,17 +72,17 @@ bool CAudioSession::CloseIfFailed()
     if (m_busy || !m_streaming.HasFailed())
         return false;
     m_status = m_streaming.GetErrorText();
-    Close(OpenWait::Leave); // a device that stopped answering may hold its close for a minute
+    Close(JobWait::Leave); // a device that stopped answering may hold its close for a minute
     return true;
 }
 
 AudioOpenProgress CAudioSession::Open(const char* iniPath, CAudioClient* client)
 {
     if (m_busy && !JobReturned()) {
-        if (m_job == DeviceJob::Close && !m_reopenWanted) {
-            m_openStart = m_ticks->Now(); // the close was not asked for by the user
-            m_noAnswerTold = false;
-        }
+        // Each OK waits on its own: one pressed after the device was told as
+        // not answering is told so again once it has waited as long.
+        m_openStart = m_ticks->Now();
+        m_noAnswerTold = false;
         m_reopenWanted = true;
         m_closeWanted = false;
         m_reopenIni = iniPath ? iniPath : "";
@@ -83,7 +97,7 @@ AudioOpenProgress CAudioSession::Open(const char* iniPath, CAudioClient* client)
     m_config.LoadInterfaceSettings(iniPath, kInputSection);
     const int type = CAudioInterface::InterfaceTypeFromName(kInput, m_config.interfaceName.c_str());
     if (type == AudioTypeNone) {
-        Close(OpenWait::Leave);
+        Close(JobWait::Leave);
         m_status = kInvalidInterface;
         return AudioOpenProgress::Failed;
     }
@@ -115,11 +129,14 @@ AudioOpenEvent CAudioSession::Poll()
 // The worker's body: the calls that may wait on the device.
 void CAudioSession::Run(CThread*)
 {
+    const uint32_t closeStart = m_ticks->Now();
     m_streaming.DestroyDriver(); // closes it first
-    if (m_job == DeviceJob::Open) {
+    m_closeHeldMs = m_ticks->Now() - closeStart;
+    if (m_job == DeviceJob::Open && !CloseGivenUp()) {
         m_streaming.SetClient(m_client);
         m_streaming.CreateDriver(kInput, m_openType);
         m_openResult = m_streaming.Open(&m_driverSettings);
+        m_deviceListed = m_openResult == AudioOpenOk || ListsADevice(m_streaming);
     }
     SetEvent(m_jobReturned);
 }
@@ -151,6 +168,8 @@ AudioOpenEvent CAudioSession::TakeJobEnd()
     m_reopenWanted = false;
     if (m_job == DeviceJob::Close)
         return AudioOpenEvent::None;
+    if (CloseGivenUp())
+        return RefuseOpenAfterHeldClose();
     if (m_openResult == AudioOpenOk)
         return AudioOpenEvent::Opened;
     const uint32_t took = m_ticks->Now() - m_openStart;
@@ -158,6 +177,8 @@ AudioOpenEvent CAudioSession::TakeJobEnd()
         FormatString(m_status, kLateFailure, unsigned(took / kMsPerSecond), m_streaming.GetErrorText());
     else
         m_status = m_streaming.GetErrorText();
+    if (!m_deviceListed)
+        m_status.append("\n").append(kNoDeviceListed);
     return AudioOpenEvent::Failed;
 }
 
@@ -168,14 +189,20 @@ AudioOpenEvent CAudioSession::Collect()
     const bool closeWanted = m_closeWanted, reopenWanted = m_reopenWanted;
     AudioOpenEvent event = TakeJobEnd();
     if (closeWanted) {
-        Close(OpenWait::Leave);
+        Close(JobWait::Leave);
         return AudioOpenEvent::None;
     }
     if (reopenWanted)
-        event = EventOf(Open(m_reopenIni.c_str(), m_reopenClient));
+        event = CloseGivenUp() ? RefuseOpenAfterHeldClose() : EventOf(Open(m_reopenIni.c_str(), m_reopenClient));
     if (event == AudioOpenEvent::Opened)
         m_status = kDefaultStatus; // the settings window may be showing why it waited
     return event;
+}
+
+AudioOpenEvent CAudioSession::RefuseOpenAfterHeldClose()
+{
+    FormatString(m_status, kCloseHeld, unsigned(m_closeHeldMs / kMsPerSecond));
+    return AudioOpenEvent::Failed;
 }
 
 // Only the fields the application chooses; the rest keep their constructed values.

@@ -15,8 +15,8 @@ class CTickSource;
 enum class AudioOpenProgress { Opened, Failed, Waiting };
 // What Poll found about an open that was waiting: its end, or that it takes too long.
 enum class AudioOpenEvent { None, Opened, Failed, NoAnswer };
-// Whether Close waits for the device: for a job that has not returned yet, and for its own close.
-enum class OpenWait { Wait, Leave };
+// Whether Close waits for the device: for a device job that has not returned yet, and for its own close.
+enum class JobWait { Wait, Leave };
 
 // The main window's audio objects: the streaming interface with the device
 // choice it opens, a second interface that only lists interface types and
@@ -35,7 +35,8 @@ enum class OpenWait { Wait, Leave };
 // answers; otherwise the job goes on and Poll, called by the window's tick,
 // tells its end. While it goes on the streaming interface is not touched (the
 // worker holds it) and the device layer may not answer either, so the
-// settings window lists no devices. A newer choice waits for the job.
+// settings window lists no devices. A newer choice waits for the job; after
+// a close held so long that it may have been given up, it waits for an OK.
 // GUI thread only, but for the worker; the client receives blocks on the
 // driver's capture thread.
 class CAudioSession : private CRunnable {
@@ -48,10 +49,22 @@ public:
     static constexpr const char* kWaiting = "Waiting for the input device to answer";
     static constexpr const char* kNoAnswer = "ERROR - The input device does not answer; still waiting for it";
     static constexpr const char* kLateFailure = "ERROR - The input device did not answer for %u s\n%s";
+    // Added to a failed open's text when the driver lists no device: the device layer under Wine
+    // chooses its sound system once per process, and one whose server did not answer then never
+    // lists a device in that process.
+    static constexpr const char* kNoDeviceListed =
+        "No input device is listed: restart the program once its sound server answers";
+    static constexpr const char* kCloseHeld =
+        "ERROR - The input device did not answer its close for %u s\nPress OK to open it again once it answers";
     // A job that has not returned by then leaves the caller to go on; a device that answers is far quicker.
     static const DWORD kJobGraceMs = 250;
     // An open that takes longer is told as a device that does not answer.
     static const uint32_t kAnswerLimitMs = 5000;
+    // A close held as long may have been given up by the device layer: the server may not answer yet,
+    // and would carry out an open asked meanwhile once it does, for a stream nobody holds. No open
+    // follows it by itself. Wine gives up an open after 30 s and a close after about a minute (57 s
+    // with either driver); a close the server answered ends as it answers.
+    static const uint32_t kCloseGivenUpMs = 45000;
 
     explicit CAudioSession(CTickSource* ticks = nullptr);
     ~CAudioSession() override;
@@ -66,13 +79,13 @@ public:
     // Once per tick while a job goes on: the end of an open (the status text
     // says how) or, once, that an open asked for takes too long.
     AudioOpenEvent Poll();
-    // A job goes on: the device layer may not answer, ask it nothing.
-    bool IsOpening() const { return m_busy; }
+    // A device job (an open or a close) goes on: the device layer may not answer, ask it nothing.
+    bool IsDeviceJobRunning() const { return m_busy; }
     // Stops the capture and drops the driver, and drops an open asked for.
     // Wait: returns once done, no client call follows. Leave: a job that has
     // not returned, or a close the device does not answer at once, goes on;
     // the driver goes once the device answers.
-    void Close(OpenWait wait = OpenWait::Wait);
+    void Close(JobWait wait = JobWait::Wait);
     // When the driver stopped on a device error: its text into the status,
     // then Close without waiting for the device; true. False while it runs,
     // a job goes on or it is closed.
@@ -100,6 +113,8 @@ private:
     bool JobReturned() const;
     AudioOpenEvent TakeJobEnd();
     AudioOpenEvent Collect();
+    bool CloseGivenUp() const { return m_closeHeldMs >= kCloseGivenUpMs; }
+    AudioOpenEvent RefuseOpenAfterHeldClose();
 
     std::string m_status;
     CAudioInterface m_streaming;
@@ -113,6 +128,8 @@ private:
     int m_openType;         // what the worker makes, read by it
     CAudioClient* m_client; // whom the worker's driver delivers to
     int m_openResult;       // written by the worker before it sets the event
+    uint32_t m_closeHeldMs; // how long the job's close took; written as m_openResult
+    bool m_deviceListed;    // after a failed open: whether its driver lists a device; written as m_openResult
     uint32_t m_openStart;   // when the open waited for was asked
     bool m_busy;            // a job was started and its end not yet taken
     bool m_noAnswerTold;

@@ -126,7 +126,7 @@ void CMainWindow::CloseOnce()
         return;
     m_closed = true;
     ExchangeSettings(SettingsExchange::Save);
-    m_audio.Close(OpenWait::Leave); // a device that does not answer must not keep the program from ending
+    m_audio.Close(JobWait::Leave); // a device that does not answer must not keep the program from ending
     CPhysicalWindow::QuitMessageLoop(0);
 }
 

@@ -80,7 +80,7 @@ public:
 
     // Closes the running capture first; the status text tells how it went.
     bool OpenAudioInterface() override;
-    bool IsAudioOpening() override;
+    bool IsAudioJobRunning() override;
     void GetStatusText(std::string& out) override;
     void SetDefaultStatusText() override;
     void SetStatusText(const char* text) override;

@@ -13,9 +13,9 @@ void CMainWindow::FollowBlockSize()
     m_inputWatch.SetBlockSize(driver.bufferFrames, driver.sampleRate);
 }
 
-bool CMainWindow::IsAudioOpening()
+bool CMainWindow::IsAudioJobRunning()
 {
-    return m_audio.IsOpening();
+    return m_audio.IsDeviceJobRunning();
 }
 
 // A device lost while capturing is closed and shown as a failed start is:

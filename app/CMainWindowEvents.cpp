@@ -119,7 +119,7 @@ void CMainWindow::StartAnalysers()
     ApplySettings();
     Step(CreationStep::ApplySettings);
     // A device still opening is watched by the tick; the window goes on meanwhile.
-    if (!OpenAudioInterface() && !m_audio.IsOpening())
+    if (!OpenAudioInterface() && !m_audio.IsDeviceJobRunning())
         OpenSettingsWindow(true); // the status text tells why; the views run idle
     Step(CreationStep::OpenAudio);
     m_window.SetTimer(MainWindowId::kTickTimer, MainWindowId::kTickPeriodMs);

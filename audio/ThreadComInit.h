@@ -3,12 +3,13 @@
 
 // One COM initialisation, undone only on the thread that made it. COM counts
 // per thread; a thread that has ended took its count with it, and its id may
-// since belong to another thread, whose count must stay. The maker is held by
-// a handle, so its id cannot pass to another thread meanwhile.
+// since belong to another thread, whose count must stay. The maker's id is
+// kept with a handle to it: an id passes to another thread only once every
+// handle to its thread is closed.
 // Threads: one caller at a time.
 class ThreadComInit {
 public:
-    ThreadComInit() : m_maker(nullptr) {}
+    ThreadComInit() : m_maker(nullptr), m_makerId(0) {}
     ~ThreadComInit() { Undo(); }
     ThreadComInit(const ThreadComInit&) = delete;
     ThreadComInit& operator=(const ThreadComInit&) = delete;
@@ -20,4 +21,5 @@ public:
 
 private:
     HANDLE m_maker;
+    DWORD m_makerId;
 };

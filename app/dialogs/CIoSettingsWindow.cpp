@@ -217,7 +217,7 @@ void CIoSettingsWindow::FillDeviceList()
     CDropListItemList& items = m_deviceList.GetItems();
     items.Clear();
     CAudioInterface* listing = m_controller ? m_controller->GetDeviceListInterface() : nullptr;
-    m_devicesPending = listing && m_controller->IsAudioOpening();
+    m_devicesPending = listing && m_controller->IsAudioJobRunning();
     if (m_devicesPending)
         listing = nullptr;
     const int type = CAudioInterface::InterfaceTypeFromIndex(m_interfaceList.GetSelectedIndex());
@@ -255,7 +255,7 @@ void CIoSettingsWindow::RefreshStatus()
 {
     if (!m_controller)
         return;
-    if (m_devicesPending && !m_controller->IsAudioOpening()) {
+    if (m_devicesPending && !m_controller->IsAudioJobRunning()) {
         FillDeviceList();
         SelectCurrentValues();
     }
@@ -308,7 +308,7 @@ void CIoSettingsWindow::PressOk()
         m_config.SaveInterfaceSettings(save, kSection);
         save.Commit();
         if (!m_controller || !m_controller->OpenAudioInterface()) {
-            m_awaitingOpen = m_controller && m_controller->IsAudioOpening();
+            m_awaitingOpen = m_controller && m_controller->IsAudioJobRunning();
             return;
         }
     }

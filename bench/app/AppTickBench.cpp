@@ -27,7 +27,7 @@ const double kPi = 3.14159265358979;
 struct Controller : CAppController {
     Controller() { LoadDefaults(&settings); }
     bool OpenAudioInterface() override { return true; }
-    bool IsAudioOpening() override { return false; }
+    bool IsAudioJobRunning() override { return false; }
     void GetStatusText(std::string&) override {}
     void SetDefaultStatusText() override {}
     void SetStatusText(const char*) override {}

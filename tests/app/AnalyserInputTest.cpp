@@ -185,7 +185,8 @@ TEST(AnalyserInput, WhatIsFed)
 }
 
 // Every way an open ends shows in the status text; an unknown type fails
-// before any driver or device is touched. The record asks for two planar channels.
+// before any driver or device is touched; a driver that lists no device says how to find one. The record
+// asks for two planar channels.
 TEST(AudioSession, OpeningAndStatusTexts)
 {
     FakeWaveDevice device;
@@ -195,6 +196,7 @@ TEST(AudioSession, OpeningAndStatusTexts)
         bool refuse;
         const char* status; // null: the driver's own text
         int driverType, opens;
+        UINT devices = 2;
     } cases[] = {
         {false, {{"Interface", "Foo"}}, false, "Invalid Interface Type", AudioTypeNone, 0},
         {false, {{"Interface", "wave"}}, false, "Invalid Interface Type", AudioTypeNone, 0},
@@ -202,19 +204,28 @@ TEST(AudioSession, OpeningAndStatusTexts)
         {true, {{"samplerate_Wave", "100"}}, false, "Invalid sample rate!", AudioTypeWave, 0},
         {true, {}, true, nullptr, AudioTypeWave, 0},
         {true, {{"buffersize_Wave", "480"}, {"channels_Wave", "6"}}, false, "Error!", AudioTypeWave, 1},
+        {true,
+         {},
+         false,
+         "ERROR - The input device is missing\nNo input device is listed: restart the program once its sound server "
+         "answers",
+         AudioTypeWave,
+         0,
+         0},
     };
     for (const auto& c : cases) {
         TempIni ini;
         WriteInput(ini, c.wave ? kWaveDefault : Keys());
         WriteInput(ini, c.keys);
         device.refuseOpen = c.refuse;
+        device.devices = c.devices;
         device.opens = 0;
         Rig client;
         CAudioSession session;
         const AudioOpenProgress want = c.opens ? AudioOpenProgress::Opened : AudioOpenProgress::Failed;
         bool waited = false;
         EXPECT_EQ(OpenToTheEnd(session, ini.Path(), &client, &waited), want);
-        EXPECT_FALSE(session.IsOpening());
+        EXPECT_FALSE(session.IsDeviceJobRunning());
         const char* status = waited && c.opens ? CAudioSession::kDefaultStatus : c.status;
         EXPECT_EQ(Status(session), status ? status : session.GetStreamingInterface().GetErrorText());
         EXPECT_EQ(session.GetStreamingInterface().GetDriverType(), c.driverType);
@@ -275,8 +286,8 @@ TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
         device.Hold();
         const int held = device.heldCalls, closes = device.closes;
         ASSERT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
-        EXPECT_EQ(device.waitingCalls, 1); // returned while the device still holds the open
-        EXPECT_TRUE(session.IsOpening());
+        EXPECT_TRUE(WaitUntil([&] { return device.waitingCalls == 1; })); // the device holds the open
+        EXPECT_TRUE(session.IsDeviceJobRunning());
         EXPECT_FALSE(session.CloseIfFailed());
         for (uint32_t passed = 0; passed <= c.answerAfterMs; passed += 500, ticks.now += 500) {
             const bool tell = passed == CAudioSession::kAnswerLimitMs;
@@ -288,24 +299,25 @@ TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
             EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
             EXPECT_EQ(Status(session), CAudioSession::kWaiting);
         } else if (c.then == Then::Close) {
-            session.Close(OpenWait::Leave);
+            session.Close(JobWait::Leave);
         } else if (c.then == Then::ReopenCloseOpen) {
             EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
             device.Release();
-            session.Close(OpenWait::Wait); // before the tick took the open's end
+            session.Close(JobWait::Wait); // before the tick took the open's end
             device.Hold();
             EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
         }
         device.Release();
         AudioOpenEvent end = AudioOpenEvent::None;
-        EXPECT_TRUE(WaitUntil([&] { return (end = session.Poll()) != AudioOpenEvent::None || !session.IsOpening(); }));
+        EXPECT_TRUE(
+            WaitUntil([&] { return (end = session.Poll()) != AudioOpenEvent::None || !session.IsDeviceJobRunning(); }));
         EXPECT_EQ(end, c.end);
-        EXPECT_FALSE(session.IsOpening());
+        EXPECT_FALSE(session.IsDeviceJobRunning());
         EXPECT_EQ(Status(session), c.status);
         EXPECT_EQ(device.heldCalls, held + (c.then == Then::ReopenCloseOpen ? 2 : 1));
         EXPECT_EQ(session.GetStreamingInterface().GetDriverType(),
                   c.then == Then::Close ? AudioTypeNone : AudioTypeWave);
-        session.Close(OpenWait::Leave);
+        CloseToTheEnd(session);
         EXPECT_EQ(device.closes, closes + c.closes);
     }
 }
@@ -314,22 +326,32 @@ TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
 // close waiting, whoever asks: the input watch after a device error (whose
 // text shows at once), the user's close, or an OK (closing before it opens).
 // The close goes on while the device holds it; an OK pressed meanwhile
-// follows it and is told as not answering after the limit.
+// follows it and is told as not answering after the limit, as is a second OK.
+// A close held so long that it may have been given up opens nothing after it.
 TEST(AudioSession, CloseThatTheDeviceDoesNotAnswerKeepsNoCallerWaiting)
 {
     FakeWaveDevice device;
     const char* const handoff = "Error: Wave buffer driver handoff failed\n";
+    const char* const givenUp55 =
+        "ERROR - The input device did not answer its close for 55 s\nPress OK to open it again once it answers";
+    const char* const givenUp50 =
+        "ERROR - The input device did not answer its close for 50 s\nPress OK to open it again once it answers";
+    const uint32_t givenUp = CAudioSession::kCloseGivenUpMs;
     enum class Asker { InputWatch, User, Ok };
     const struct {
         Asker asker;
         bool okMeanwhile;
         AudioOpenEvent told, end;
         const char* status;
+        uint32_t heldLongerMs = 0; // the close's hold past the OKs' waits
     } cases[] = {
         {Asker::InputWatch, false, AudioOpenEvent::None, AudioOpenEvent::None, handoff},
         {Asker::InputWatch, true, AudioOpenEvent::NoAnswer, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus},
         {Asker::User, false, AudioOpenEvent::None, AudioOpenEvent::None, CAudioSession::kDefaultStatus},
         {Asker::Ok, false, AudioOpenEvent::NoAnswer, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus},
+        {Asker::InputWatch, true, AudioOpenEvent::NoAnswer, AudioOpenEvent::Failed, givenUp55, givenUp},
+        {Asker::Ok, false, AudioOpenEvent::NoAnswer, AudioOpenEvent::Failed, givenUp50, givenUp},
+        {Asker::InputWatch, false, AudioOpenEvent::None, AudioOpenEvent::None, handoff, givenUp},
     };
     for (const auto& c : cases) {
         TempIni ini;
@@ -350,18 +372,28 @@ TEST(AudioSession, CloseThatTheDeviceDoesNotAnswerKeepsNoCallerWaiting)
         if (c.asker == Asker::InputWatch)
             EXPECT_TRUE(session.CloseIfFailed());
         else if (c.asker == Asker::User)
-            session.Close(OpenWait::Leave);
+            session.Close(JobWait::Leave);
         if (c.asker == Asker::Ok || c.okMeanwhile)
             EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
-        EXPECT_EQ(device.waitingCalls, 1); // returned while the device holds the close
-        EXPECT_TRUE(session.IsOpening());
+        // Returned while the device holds the close, which comes once the capture has stopped.
+        EXPECT_TRUE(WaitUntil([&] { return device.waitingCalls == 1; }));
+        EXPECT_TRUE(session.IsDeviceJobRunning());
         EXPECT_FALSE(session.CloseIfFailed());
         EXPECT_EQ(session.Poll(), AudioOpenEvent::None);
         ticks.now += CAudioSession::kAnswerLimitMs;
         EXPECT_EQ(session.Poll(), c.told);
+        if (c.okMeanwhile) { // a second OK waits, and is told, on its own
+            EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
+            EXPECT_EQ(Status(session), CAudioSession::kWaiting);
+            ticks.now += CAudioSession::kAnswerLimitMs;
+            EXPECT_EQ(session.Poll(), AudioOpenEvent::NoAnswer);
+            EXPECT_EQ(Status(session), CAudioSession::kNoAnswer);
+        }
+        ticks.now += c.heldLongerMs;
         device.Release();
         AudioOpenEvent end = AudioOpenEvent::None;
-        EXPECT_TRUE(WaitUntil([&] { return (end = session.Poll()) != AudioOpenEvent::None || !session.IsOpening(); }));
+        EXPECT_TRUE(
+            WaitUntil([&] { return (end = session.Poll()) != AudioOpenEvent::None || !session.IsDeviceJobRunning(); }));
         EXPECT_EQ(end, c.end);
         EXPECT_EQ(Status(session), c.status);
         const bool opened = c.end == AudioOpenEvent::Opened;

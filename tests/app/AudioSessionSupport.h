@@ -15,7 +15,18 @@ inline AudioOpenProgress OpenToTheEnd(CAudioSession& session, const char* iniPat
     AudioOpenEvent end = AudioOpenEvent::None;
     WaitUntil([&] {
         end = session.Poll();
-        return end == AudioOpenEvent::Opened || end == AudioOpenEvent::Failed || !session.IsOpening();
+        return end == AudioOpenEvent::Opened || end == AudioOpenEvent::Failed || !session.IsDeviceJobRunning();
     });
     return end == AudioOpenEvent::Opened ? AudioOpenProgress::Opened : AudioOpenProgress::Failed;
+}
+
+// Closes as the window does, without waiting for the device, then waits for the close to end: it runs on
+// the worker, which may still stop the capture when the grace is over.
+inline void CloseToTheEnd(CAudioSession& session)
+{
+    session.Close(JobWait::Leave);
+    WaitUntil([&] {
+        session.Poll();
+        return !session.IsDeviceJobRunning();
+    });
 }

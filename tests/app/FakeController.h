@@ -15,7 +15,7 @@ struct FakeController : CAppController {
             status = failureText;
         return openWorks;
     }
-    bool IsAudioOpening() override { return opening; }
+    bool IsAudioJobRunning() override { return jobRunning; }
     void GetStatusText(std::string& out) override { out = status; }
     void SetDefaultStatusText() override
     {
@@ -34,6 +34,6 @@ struct FakeController : CAppController {
     std::string status;
     std::string failureText = "Invalid Interface Type";
     bool openWorks = true;
-    bool opening = false;
+    bool jobRunning = false;
     int opens = 0, defaultStatus = 0, webSiteOpens = 0, applies = 0;
 };

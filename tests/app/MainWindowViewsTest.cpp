@@ -151,6 +151,10 @@ TEST(MainWindowViews, IconsTrayPanesInputAndTheClose)
 
     EXPECT_EQ(device.opens, 1);
     w.OnEvent(&w.GetWindow(), EventSource::Window, WindowEvent::CloseCommand, 0, 0, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { // the close goes on past the grace while the capture stops
+        w.Tick(CMainWindow::TickSleep::None);
+        return !w.IsAudioJobRunning();
+    }));
     EXPECT_EQ(device.closes, 1);
     w.Destroy();
     EXPECT_FALSE(TrayIconShown(hwnd));
@@ -762,7 +766,7 @@ TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
         device.Complete(1);
         ASSERT_TRUE(WaitUntil([&] {
             w.Tick(CMainWindow::TickSleep::None);
-            return device.closes > closes;
+            return device.closes > closes && !w.IsAudioJobRunning(); // an OK before the close's end would wait
         }));
         std::string status;
         w.GetStatusText(status);
@@ -834,7 +838,7 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
         device.Release();
         ASSERT_TRUE(WaitUntil([&] {
             w.Tick(CMainWindow::TickSleep::None);
-            return !w.IsAudioOpening();
+            return !w.IsAudioJobRunning();
         }));
         PumpMessages();
         w.GetStatusText(status);

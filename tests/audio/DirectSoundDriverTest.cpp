@@ -108,19 +108,29 @@ TEST_F(DirectSoundDriver, CaptureObjectOfTheLastDeviceIsUsedAgain)
 }
 
 namespace {
+enum class OnTheThread { Open, OpenAndClose, MakeOpenCloseAndDestroy };
+
 struct ComOpener {
     AI_DirectSound* driver;
+    OnTheThread steps = OnTheThread::Open;
     int result = AudioOpenFailed;
-    HRESULT comAfterOpen = E_FAIL;
+    HRESULT comAfter = E_FAIL;
 };
 
-// Opens on a thread of its own, tells whether COM is still set up there afterwards, and ends.
+// Runs its steps on a thread of its own, tells whether COM is still set up there afterwards, and ends.
 DWORD WINAPI OpenAndEnd(LPVOID context)
 {
     ComOpener& o = *static_cast<ComOpener*>(context);
     AudioDriverSettings s = StereoSettings("WAVE_MAPPER", 256, 4);
-    o.result = o.driver->Open(&s);
-    o.comAfterOpen = CoInitialize(nullptr);
+    if (o.steps == OnTheThread::MakeOpenCloseAndDestroy) {
+        AI_DirectSound own(true);
+        o.result = own.Open(&s);
+    } else {
+        o.result = o.driver->Open(&s);
+        if (o.steps == OnTheThread::OpenAndClose)
+            o.driver->Close();
+    }
+    o.comAfter = CoInitialize(nullptr);
     CoUninitialize();
     return 0;
 }
@@ -136,6 +146,7 @@ void RunOnThread(ComOpener& opener)
 // Each open runs on a worker that ends with it, as the session's do: the COM set-up an open keeps for
 // its stream stays on its own thread, whatever an open that failed on an ended thread left behind (that
 // thread's id may belong to the next worker), and a close elsewhere leaves that thread's count alone.
+// What is set up and undone on one thread leaves its count at nothing.
 TEST_F(DirectSoundDriver, ComSetUpOfAnOpenBelongsToItsThread)
 {
     fake.captureCreateResult = DSERR_NODRIVER;
@@ -146,12 +157,18 @@ TEST_F(DirectSoundDriver, ComSetUpOfAnOpenBelongsToItsThread)
     ComOpener opened{&driver};
     RunOnThread(opened);
     EXPECT_EQ(opened.result, AudioOpenOk);
-    EXPECT_EQ(opened.comAfterOpen, S_FALSE);   // already set up
+    EXPECT_EQ(opened.comAfter, S_FALSE);       // already set up
     ASSERT_EQ(CoInitialize(nullptr), S_FALSE); // the driver's own, made on this thread
     driver.Close();
     EXPECT_EQ(CoInitialize(nullptr), S_FALSE);
     CoUninitialize();
     CoUninitialize();
+    for (OnTheThread steps : {OnTheThread::OpenAndClose, OnTheThread::MakeOpenCloseAndDestroy}) {
+        ComOpener undone{&driver, steps};
+        RunOnThread(undone);
+        EXPECT_EQ(undone.result, AudioOpenOk);
+        EXPECT_EQ(undone.comAfter, S_OK) << int(steps); // nothing left set up
+    }
     EXPECT_EQ(fake.liveObjects, 0);
 }
 

@@ -7,20 +7,19 @@ FakeWaveDevice* fake = nullptr;
 const wchar_t* const devicePath = L"\\\\?\\swd#fake#capture_0#{6994ad04-93ef-11d0-a3cc-00a0c9223196}";
 const HWAVEIN inHandle = (HWAVEIN)0x5150;
 const HWAVEOUT outHandle = (HWAVEOUT)0x5160;
-const UINT deviceCount = 2;
 } // namespace
 
 struct FakeWaveCalls {
     static UINT WINAPI NumDevs()
     {
         fake->WaitWhileHeld();
-        return deviceCount;
+        return fake->devices;
     }
 
     static MMRESULT Caps(UINT_PTR device, char* name, const char* direction)
     {
         fake->WaitWhileHeld();
-        if (device >= deviceCount)
+        if (device >= fake->devices)
             return MMSYSERR_BADDEVICEID;
         wsprintfA(name, "Fake %s %u", direction, (unsigned)device);
         return MMSYSERR_NOERROR;
@@ -60,7 +59,7 @@ struct FakeWaveCalls {
             return WAVERR_BADFORMAT;
         if (fake->openAnswer != MMSYSERR_NOERROR)
             return fake->openAnswer;
-        if (device != WAVE_MAPPER && device >= deviceCount)
+        if (device == WAVE_MAPPER ? fake->devices == 0 : device >= fake->devices)
             return MMSYSERR_BADDEVICEID;
         std::lock_guard<std::mutex> hold(fake->m_lock);
         fake->lastFormat = *format;

@@ -28,6 +28,7 @@ public:
 
     int failPrepareAt = -1;  // the prepare call with this number (from 0) fails
     int failQueueAfter = -1; // once this many buffers were queued, the device is gone
+    UINT devices = 2;        // listed in each direction
     bool refuseOpen = false;
     MMRESULT openAnswer = MMSYSERR_NOERROR; // what every open answers, when not success
     bool omitTerminator = false;
