@@ -6,8 +6,9 @@
 # disturbs the figures less. Run by scripts/bench after the build (BUILD_DIR
 # as there); QUILL_PROGRAM_BENCH_SECONDS shortens the window,
 # QUILL_PROGRAM_BENCH_EXE measures another build of the program and
-# QUILL_PROGRAM_BENCH_DISPLAY gives the display number (else a free one). It
-# has a Wine prefix of its own, so tests of the same build may run meanwhile.
+# QUILL_PROGRAM_BENCH_DISPLAY gives the display number (else a free one; a
+# number already taken fails the run). It has a Wine prefix of its own, so
+# tests of the same build may run meanwhile.
 set -euo pipefail
 cd "$(dirname "$0")/../.."; ROOT=$PWD
 B=$(realpath -m "${BUILD_DIR:-build}")
@@ -96,15 +97,20 @@ measure_beside() {
   await_quiet_desktop
 }
 
-if [ -n "${QUILL_PROGRAM_BENCH_DISPLAY:-}" ]; then
-  Xvfb ":$QUILL_PROGRAM_BENCH_DISPLAY" -screen 0 "${screen}x24" -nolisten tcp 2>/dev/null &
-  echo "$QUILL_PROGRAM_BENCH_DISPLAY" >"$work/display"
-  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$QUILL_PROGRAM_BENCH_DISPLAY" ] && break; sleep 0.1; done
-else
-  Xvfb -displayfd 5 -screen 0 "${screen}x24" -nolisten tcp 5>"$work/display" 2>/dev/null &
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-fi
+# The server writes its number only once it listens: a number already taken
+# ends it instead, and the run must not go on on someone else's display.
+given=()
+[ -n "${QUILL_PROGRAM_BENCH_DISPLAY:-}" ] && given=(":$QUILL_PROGRAM_BENCH_DISPLAY")
+Xvfb "${given[@]}" -displayfd 5 -screen 0 "${screen}x24" -nolisten tcp 5>"$work/display" 2>/dev/null &
 xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] || ! kill -0 "$xvfb_pid" 2>/dev/null && break
+  sleep 0.1
+done
+if [ ! -s "$work/display" ]; then
+  echo "program-cpu: no virtual display ${given[*]:-(any number)} could be started (is the number taken?)" >&2
+  exit 1
+fi
 export DISPLAY=":$(cat "$work/display")"
 
 # A server and a desktop of this display's size for this run alone.
