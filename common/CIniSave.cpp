@@ -404,7 +404,7 @@ bool CIniSave::Record(WriteKind kind, const char* section, const char* key, std:
     try {
         m_written.erase(std::remove_if(m_written.begin(), m_written.end(),
                                        [&](const Written& earlier) {
-                                           return SameName(earlier.section, section) && SameName(earlier.key, key);
+                                           return SameName(section, earlier.section) && SameName(key, earlier.key);
                                        }),
                         m_written.end());
         m_written.push_back({kind, section, key, std::string(value)});
