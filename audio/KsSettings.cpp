@@ -1,6 +1,6 @@
 #include "audio/KsSettings.h"
+#include "common/IniFile.h"
 #include <windows.h>
-#include <cstring>
 
 namespace {
 const char kSection[] = "Kernel Streaming";
@@ -21,12 +21,8 @@ void Load(KsSettings* settings)
 
 KsSettings::KsSettings()
 {
-    iniPath[0] = 0;
-    DWORD length = GetModuleFileNameA(nullptr, iniPath, PathSize);
-    iniPath[length < PathSize ? length : PathSize - 1] = 0;
-    char* dot = strrchr(iniPath, '.');
-    if (dot && (size_t)(dot - iniPath) + 5 <= PathSize)
-        strcpy(dot, ".ini");
+    static_assert(PathSize >= MAX_PATH, "GetIniPath fills MAX_PATH bytes");
+    GetIniPath(iniPath); // the program's own settings file, in any folder it reads
     Load(this);
 }
 

@@ -1,4 +1,5 @@
 #include "common/CFileLock.h"
+#include "common/CMutex.h"
 #include "common/StringFormat.h"
 #include <cstdint>
 #include <cstring>
@@ -9,6 +10,11 @@ const char kNamePrefix[] = "quill_file_lock_";
 // FNV-1a, 64 bits: a full path may be longer than a mutex name may be.
 const uint64_t kHashBasis = 14695981039346656037ull;
 const uint64_t kHashPrime = 1099511628211ull;
+const uint64_t kNoLock = 0;
+
+// The lock whose last wait in this process ran out: one is kept in mind, the
+// settings file's; another's next wait only waits in full again.
+uint64_t stuckLock = kNoLock;
 
 uint64_t PathHash(const char* path)
 {
@@ -24,6 +30,25 @@ uint64_t PathHash(const char* path)
     return hash;
 }
 
+// A holder that kept the lock through a whole wait is taken as stuck: until
+// the lock is had again, later waits in this process only try, so a close
+// that saves twice keeps its window frozen once, not twice.
+DWORD WaitUnlessStuck(HANDLE mutex, uint64_t hash, DWORD waitMs)
+{
+    static CMutex guard; // saves may run on several threads
+    guard.Lock();
+    const bool stuck = stuckLock == hash;
+    guard.Unlock();
+    const DWORD waited = WaitForSingleObject(mutex, stuck ? 0 : waitMs);
+    guard.Lock();
+    if (waited == WAIT_TIMEOUT && waitMs > 0)
+        stuckLock = hash;
+    else if (waited != WAIT_TIMEOUT && stuckLock == hash)
+        stuckLock = kNoLock;
+    guard.Unlock();
+    return waited;
+}
+
 } // namespace
 
 CFileLock::CFileLock(const char* path, DWORD waitMs) : m_mutex(nullptr), m_held(false)
@@ -37,7 +62,7 @@ CFileLock::CFileLock(const char* path, DWORD waitMs) : m_mutex(nullptr), m_held(
     m_mutex = CreateMutexA(nullptr, FALSE, name);
     if (!m_mutex)
         return;
-    const DWORD waited = WaitForSingleObject(m_mutex, waitMs);
+    const DWORD waited = WaitUnlessStuck(m_mutex, hash, waitMs);
     m_held = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
 }
 

@@ -7,7 +7,8 @@
 // that ended without releasing it leaves it free, not stuck.
 class CFileLock {
 public:
-    // Waits at most waitMs; the lock may then not be held (see IsHeld).
+    // Waits at most waitMs; the lock may then not be held (see IsHeld). After
+    // a wait that ran out, the next ones only try until the lock is had.
     CFileLock(const char* path, DWORD waitMs);
     ~CFileLock();
     CFileLock(const CFileLock&) = delete;

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <exception>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -16,9 +18,9 @@ const DWORD kReplaceFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 // Far longer than a save of a file of several megabytes takes; past it a
 // save goes on without the lock rather than hang the program's close.
 const DWORD kLockWaitMs = 10000;
-// Far beyond any settings file: the profile functions too hold a file whole
-// in memory, and twice over.
-const LONGLONG kLargestFile = 64LL * 1024 * 1024;
+const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// The last look at the file reads it in pieces of this size, whatever its size.
+const DWORD kCompareChunk = 64 * 1024;
 const char kUtf16Mark[] = "\xFF\xFE", kUtf16BigEndianMark[] = "\xFE\xFF", kUtf8Mark[] = "\xEF\xBB\xBF";
 const char kDosEnd = 0x1A; // a blank to the profile functions, as to old text files
 
@@ -97,23 +99,49 @@ void RemoveLeftovers(const std::string& path)
     FindClose(search);
 }
 
+// Closes the file however the reading ends: memory can run out midway.
+struct OpenFile {
+    HANDLE handle;
+    ~OpenFile()
+    {
+        if (handle != INVALID_HANDLE_VALUE)
+            CloseHandle(handle);
+    }
+};
+
 // The file's bytes as they are on disk; a missing file reads as empty.
-bool ReadWhole(const std::string& path, std::string& text)
+bool ReadWhole(const std::string& path, std::string& text, bool& exists)
 {
     text.clear();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const OpenFile file{
+        CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    exists = file.handle != INVALID_HANDLE_VALUE;
+    if (!exists)
         return IsMissing(GetLastError());
     LARGE_INTEGER size;
     DWORD read = 0;
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart <= kLargestFile;
-    if (ok) {
-        text.resize(size_t(size.QuadPart));
-        ok = ReadFile(file, &text[0], DWORD(text.size()), &read, nullptr) && read == text.size();
-    }
-    CloseHandle(file);
-    return ok;
+    // No string holds more than the address space does.
+    if (!GetFileSizeEx(file.handle, &size) || ULONGLONG(size.QuadPart) > text.max_size())
+        return false;
+    text.resize(size_t(size.QuadPart));
+    return ReadFile(file.handle, &text[0], DWORD(text.size()), &read, nullptr) && read == text.size();
+}
+
+// The last step before the move: the file must still hold the bytes the
+// check read, so that a change another program made since then stays.
+bool StillAsRead(const std::string& path, const std::string& bytes, bool existed)
+{
+    const OpenFile file{CurrentIniSaveApi().openFile(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                                     FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.handle == INVALID_HANDLE_VALUE)
+        return !existed && IsMissing(GetLastError());
+    std::vector<char> chunk(kCompareChunk);
+    size_t at = 0;
+    bool same = existed;
+    for (DWORD read = 1; same && read > 0; at += read)
+        same = ReadFile(file.handle, chunk.data(), kCompareChunk, &read, nullptr) && read <= bytes.size() - at &&
+               std::memcmp(chunk.data(), bytes.data() + at, read) == 0;
+    return same && at == bytes.size();
 }
 
 bool StartsWith(const std::string& text, const char* mark)
@@ -122,8 +150,8 @@ bool StartsWith(const std::string& text, const char* mark)
 }
 
 // The text as the profile functions' ANSI calls give it: a file that starts
-// with a UTF-16 or UTF-8 mark is read in that encoding.
-std::string AsAnsi(const std::string& bytes)
+// with a UTF-16 or UTF-8 mark is read in that encoding, into converted.
+std::string_view AsAnsi(const std::string& bytes, std::string& converted)
 {
     std::wstring wide;
     if (StartsWith(bytes, kUtf16Mark) || StartsWith(bytes, kUtf16BigEndianMark)) {
@@ -133,15 +161,17 @@ std::string AsAnsi(const std::string& bytes)
             wide += wchar_t(swap ? first << 8 | second : second << 8 | first);
         }
     } else if (StartsWith(bytes, kUtf8Mark)) {
-        const std::string text = bytes.substr(std::strlen(kUtf8Mark));
-        wide.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0));
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), &wide[0], int(wide.size()));
+        const char* text = bytes.data() + std::strlen(kUtf8Mark);
+        const int length = int(bytes.size() - std::strlen(kUtf8Mark));
+        wide.resize(MultiByteToWideChar(CP_UTF8, 0, text, length, nullptr, 0));
+        MultiByteToWideChar(CP_UTF8, 0, text, length, &wide[0], int(wide.size()));
     } else {
         return bytes;
     }
-    std::string ansi(WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), &ansi[0], int(ansi.size()), nullptr, nullptr);
-    return ansi;
+    converted.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr));
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), &converted[0], int(converted.size()), nullptr,
+                        nullptr);
+    return converted;
 }
 
 // What the profile functions trim around a line, a name or a value.
@@ -178,7 +208,7 @@ bool SameName(std::string_view a, const std::string& b)
 enum class LineKind { Header, Name, NameAndValue };
 struct ProfileLine {
     LineKind kind;
-    // Views into the file's text: two sections of one name lie apart.
+    // Views into the file's text.
     std::string_view section, key, value;
     bool operator==(const ProfileLine& other) const
     {
@@ -186,68 +216,97 @@ struct ProfileLine {
     }
 };
 
-void AddLine(std::string_view line, std::string_view& section, std::vector<ProfileLine>& lines)
-{
-    const size_t close = line.rfind(']');
-    if (line[0] == '[' && close != std::string_view::npos) {
-        const std::string_view name = Blankless(UpToNul(line.substr(1, close - 1)));
-        if (!name.empty())
-            lines.push_back({LineKind::Header, section = name, {}, {}});
-        return;
-    }
-    const size_t equals = line.find('=');
-    const std::string_view key = Blankless(UpToNul(line.substr(0, equals)));
-    if (key.empty())
-        return;
-    if (equals != std::string_view::npos)
-        lines.push_back({LineKind::NameAndValue, section, key, Blankless(UpToNul(line.substr(equals + 1)))});
-    else
-        lines.push_back({LineKind::Name, section, key, {}});
-}
-
-// A line ends at a CR or an LF, each alone as well.
-std::vector<ProfileLine> ProfileLines(std::string_view text)
-{
-    std::vector<ProfileLine> lines;
+// Where a walk through a text's lines stands; it holds no line of its own,
+// so its memory does not grow with the file.
+struct LineWalk {
+    explicit LineWalk(std::string_view whole) : text(whole) {}
+    std::string_view text;
+    size_t at = 0;
     std::string_view section;
-    for (size_t start = 0; start < text.size();) {
-        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-        const std::string_view line = Blankless(text.substr(start, end - start));
-        if (!line.empty())
-            AddLine(line, section, lines);
-        start = end + 1;
+};
+
+// False for a line no key can read (left out).
+bool ParseLine(std::string_view text, std::string_view& section, ProfileLine& line)
+{
+    const size_t close = text[0] == '[' ? text.rfind(']') : std::string_view::npos;
+    if (close != std::string_view::npos) {
+        const std::string_view name = Blankless(UpToNul(text.substr(1, close - 1)));
+        if (name.empty())
+            return false;
+        line = {LineKind::Header, section = name, {}, {}};
+        return true;
     }
-    return lines;
+    const size_t equals = text.find('=');
+    const std::string_view key = Blankless(UpToNul(text.substr(0, equals)));
+    if (key.empty())
+        return false;
+    if (equals != std::string_view::npos)
+        line = {LineKind::NameAndValue, section, key, Blankless(UpToNul(text.substr(equals + 1)))};
+    else
+        line = {LineKind::Name, section, key, {}};
+    return true;
 }
 
-bool IsKeyLine(const ProfileLine& line, const std::string& section, const std::string& key)
+// The walk's next line; false at the text's end. A line ends at a CR or an
+// LF, each alone as well.
+bool NextLine(LineWalk& walk, ProfileLine& line)
 {
-    return line.kind != LineKind::Header && SameName(line.section, section) && SameName(line.key, key);
+    while (walk.at < walk.text.size()) {
+        const auto start = walk.text.begin() + walk.at;
+        const size_t end =
+            std::find_if(start, walk.text.end(), [](char c) { return c == '\r' || c == '\n'; }) - walk.text.begin();
+        const std::string_view text = Blankless(walk.text.substr(walk.at, end - walk.at));
+        walk.at = end + 1;
+        if (!text.empty() && ParseLine(text, walk.section, line))
+            return true;
+    }
+    return false;
 }
 
-// The system reads a key from its first line in the first section of that
-// name; a later section of the same name is not read.
-bool HoldsValue(const std::vector<ProfileLine>& lines, const std::string& section, const std::string& key,
-                const std::string& value)
+// Whether a save wrote the line: one of its keys, or the header of a section
+// it wrote into (which it may have added). Written: CIniSave's own record.
+template <typename Written>
+bool IsWrittenLine(const ProfileLine& line, const std::vector<Written>& written)
 {
-    const auto header = std::find_if(lines.begin(), lines.end(), [&](const ProfileLine& line) {
-        return line.kind == LineKind::Header && SameName(line.section, section);
+    return std::any_of(written.begin(), written.end(), [&](const Written& write) {
+        return SameName(line.section, write.section) &&
+               (line.kind == LineKind::Header || SameName(line.key, write.key));
     });
-    const auto found = std::find_if(header, lines.end(), [&](const ProfileLine& line) {
-        return IsKeyLine(line, section, key) && line.section.data() == header->section.data();
-    });
-    return found != lines.end() && found->kind == LineKind::NameAndValue && found->value == Blankless(value);
 }
 
-// Drops key's lines, and the header of its section, which the save may have added.
-void DropWritten(std::vector<ProfileLine>& lines, const std::string& section, const std::string& key)
+// The walk's next line that the save did not write; each line on the way,
+// written or not, goes to passed.
+template <typename Written, typename Passed>
+bool NextKeptLine(LineWalk& walk, ProfileLine& line, const std::vector<Written>& written, Passed passed)
 {
-    lines.erase(std::remove_if(lines.begin(), lines.end(),
-                               [&](const ProfileLine& line) {
-                                   return IsKeyLine(line, section, key) ||
-                                          (line.kind == LineKind::Header && SameName(line.section, section));
-                               }),
-                lines.end());
+    while (NextLine(walk, line)) {
+        passed(line);
+        if (!IsWrittenLine(line, written))
+            return true;
+    }
+    return false;
+}
+
+// One key's search through the copy's lines. The system reads a key from its
+// first line in the first section of that name; a later section of the same
+// name is not read.
+struct KeySearch {
+    enum class Where { BeforeSection, InSection, PastSection } where = Where::BeforeSection;
+    bool seen = false, holds = false;
+};
+
+void Follow(KeySearch& search, const std::string& section, const std::string& key, const std::string& value,
+            const ProfileLine& line)
+{
+    if (line.kind == LineKind::Header) {
+        if (search.where == KeySearch::Where::InSection)
+            search.where = KeySearch::Where::PastSection;
+        else if (search.where == KeySearch::Where::BeforeSection && SameName(line.section, section))
+            search.where = KeySearch::Where::InSection;
+    } else if (search.where == KeySearch::Where::InSection && !search.seen && SameName(line.key, key)) {
+        search.seen = true;
+        search.holds = line.kind == LineKind::NameAndValue && line.value == Blankless(value);
+    }
 }
 
 } // namespace
@@ -256,12 +315,16 @@ CIniSave::CIniSave(const char* iniPath) : m_lock(iniPath, kLockWaitMs), m_ok(fal
 {
     if (!iniPath || !iniPath[0])
         return;
-    m_path = iniPath;
-    m_copyPath = CopyPathFor(m_path);
-    if (m_lock.IsHeld())
-        RemoveLeftovers(m_path);
-    m_pending = true;
-    m_ok = StartCopy();
+    try {
+        m_path = iniPath;
+        m_copyPath = CopyPathFor(m_path);
+        if (m_lock.IsHeld())
+            RemoveLeftovers(m_path);
+        m_pending = true;
+        m_ok = StartCopy();
+    } catch (const std::exception&) { // memory ran out: the save fails, not the program
+        m_ok = false;
+    }
 }
 
 CIniSave::~CIniSave()
@@ -273,9 +336,8 @@ void CIniSave::WriteString(const char* section, const char* key, const char* val
 {
     if (!m_ok)
         return;
-    m_ok = section && key && value && CurrentIniSaveApi().writeString(section, key, value, m_copyPath.c_str());
-    if (m_ok)
-        Record({WriteKind::Text, section, key, value});
+    m_ok = section && key && value && CurrentIniSaveApi().writeString(section, key, value, m_copyPath.c_str()) &&
+           Record(WriteKind::Text, section, key, value);
 }
 
 void CIniSave::WriteInt(const char* section, const char* key, int value)
@@ -290,19 +352,26 @@ void CIniSave::WriteStruct(const char* section, const char* key, const void* dat
     if (!m_ok)
         return;
     m_ok = section && key && data &&
-           CurrentIniSaveApi().writeStruct(section, key, const_cast<void*>(data), size, m_copyPath.c_str());
-    if (m_ok)
-        Record({WriteKind::Struct, section, key, std::string(static_cast<const char*>(data), size)});
+           CurrentIniSaveApi().writeStruct(section, key, const_cast<void*>(data), size, m_copyPath.c_str()) &&
+           Record(WriteKind::Struct, section, key, std::string_view(static_cast<const char*>(data), size));
 }
 
 bool CIniSave::Commit()
 {
     if (!m_pending)
         return false;
-    ForgetCached(m_copyPath);
-    m_ok = m_ok && FlushCopy() && CopyHoldsTheSave();
-    ForgetCached(m_copyPath);
-    m_ok = m_ok && CurrentIniSaveApi().moveFile(m_copyPath.c_str(), m_path.c_str(), kReplaceFlags);
+    try {
+        std::string before; // the file as the check read it
+        bool existed = false;
+        ForgetCached(m_copyPath);
+        m_ok = m_ok && FlushCopy() && CopyHoldsTheSave(before, existed);
+        if (WroteStruct()) // its read-back cached the copy again
+            ForgetCached(m_copyPath);
+        m_ok = m_ok && StillAsRead(m_path, before, existed) &&
+               CurrentIniSaveApi().moveFile(m_copyPath.c_str(), m_path.c_str(), kReplaceFlags);
+    } catch (const std::exception&) { // memory ran out: the save fails, not the program
+        m_ok = false;
+    }
     if (m_ok)
         m_pending = false;
     Discard();
@@ -330,42 +399,55 @@ bool CIniSave::FlushCopy() const
 }
 
 // The last write of a key is the one the file keeps.
-void CIniSave::Record(const Written& written)
+bool CIniSave::Record(WriteKind kind, const char* section, const char* key, std::string_view value)
 {
-    m_written.erase(
-        std::remove_if(m_written.begin(), m_written.end(),
-                       [&](const Written& earlier) { return IsWritten(written, earlier.section, earlier.key); }),
-        m_written.end());
-    m_written.push_back(written);
-}
-
-// Read from the disk, each file once: every key this save wrote, and every
-// line of the file it did not write. A copy cut short, or a file another
-// process changed meanwhile, fails here.
-bool CIniSave::CopyHoldsTheSave() const
-{
-    std::string before, after;
-    if (!ReadWhole(m_path, before) || !ReadWhole(m_copyPath, after))
+    try {
+        m_written.erase(std::remove_if(m_written.begin(), m_written.end(),
+                                       [&](const Written& earlier) {
+                                           return SameName(section, earlier.section) && SameName(key, earlier.key);
+                                       }),
+                        m_written.end());
+        m_written.push_back({kind, section, key, std::string(value)});
+        return true;
+    } catch (const std::exception&) { // memory ran out: the save fails, not the program
         return false;
-    before = AsAnsi(before);
-    after = AsAnsi(after);
-    std::vector<ProfileLine> was = ProfileLines(before), is = ProfileLines(after);
-    const bool landed = std::all_of(m_written.begin(), m_written.end(), [&](const Written& written) {
-        return written.kind == WriteKind::Text ? HoldsValue(is, written.section, written.key, written.value)
-                                               : StructReadsBack(written);
-    });
-    if (!landed)
-        return false;
-    for (const Written& written : m_written) {
-        DropWritten(was, written.section, written.key);
-        DropWritten(is, written.section, written.key);
     }
-    return was == is;
 }
 
-bool CIniSave::IsWritten(const Written& written, const std::string& section, const std::string& key)
+// Read from the disk, each file once, and walked side by side: every key this
+// save wrote, and every line of the file it did not write. A copy cut short,
+// or a file another process changed meanwhile, fails here. before: the file's
+// bytes as read.
+bool CIniSave::CopyHoldsTheSave(std::string& before, bool& existed) const
 {
-    return SameName(written.section, section) && SameName(written.key, key);
+    std::string after, beforeAnsi, afterAnsi; // the last two only for a file with a mark
+    bool copied = false;
+    if (!ReadWhole(m_path, before, existed) || !ReadWhole(m_copyPath, after, copied))
+        return false;
+    LineWalk was{AsAnsi(before, beforeAnsi)}, is{AsAnsi(after, afterAnsi)};
+    std::vector<KeySearch> searches(m_written.size());
+    const auto follow = [&](const ProfileLine& line) {
+        for (size_t i = 0; i < m_written.size(); ++i)
+            Follow(searches[i], m_written[i].section, m_written[i].key, m_written[i].value, line);
+    };
+    ProfileLine wasLine, isLine;
+    for (bool more = true; more;) {
+        more = NextKeptLine(was, wasLine, m_written, [](const ProfileLine&) {});
+        if (more != NextKeptLine(is, isLine, m_written, follow) || (more && !(wasLine == isLine)))
+            return false;
+    }
+    for (size_t i = 0; i < m_written.size(); ++i) {
+        const bool landed = m_written[i].kind == WriteKind::Text ? searches[i].holds : StructReadsBack(m_written[i]);
+        if (!landed)
+            return false;
+    }
+    return true;
+}
+
+bool CIniSave::WroteStruct() const
+{
+    return std::any_of(m_written.begin(), m_written.end(),
+                       [](const Written& written) { return written.kind == WriteKind::Struct; });
 }
 
 bool CIniSave::StructReadsBack(const Written& written) const

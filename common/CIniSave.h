@@ -2,6 +2,7 @@
 #include "common/CFileLock.h"
 #include <windows.h>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One save into the settings file. Its keys go into a copy beside the file,
@@ -17,6 +18,10 @@
 //   back whole: the system's profile writes report success on a full disk.
 // - Without the lock (another process held it past the wait) a save still
 //   never mixes with another: it fails where the file changed under it.
+// - The file is compared with what the check read as the last step before
+//   the move: a change another program made meanwhile stays, and the save
+//   fails. Neither the file's size nor the number of its lines fail a save;
+//   memory that runs out does, and no exception leaves it.
 class CIniSave {
 public:
     explicit CIniSave(const char* iniPath);
@@ -42,9 +47,9 @@ private:
 
     bool StartCopy();
     bool FlushCopy() const;
-    void Record(const Written& written);
-    bool CopyHoldsTheSave() const;
-    static bool IsWritten(const Written& written, const std::string& section, const std::string& key);
+    bool Record(WriteKind kind, const char* section, const char* key, std::string_view value);
+    bool CopyHoldsTheSave(std::string& before, bool& existed) const;
+    bool WroteStruct() const;
     bool StructReadsBack(const Written& written) const;
     void Discard();
 

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 void ReplacePathExtension(char* out, const char* path, const char* suffix, const char* extension)
 {
@@ -19,12 +20,45 @@ void ReplacePathExtension(char* out, const char* path, const char* suffix, const
     SafeStrCopy(out, work, MAX_PATH);
 }
 
+namespace {
+
+// False where a character has no place in the ANSI code page (no near one
+// stands in for it: that would name another file).
+bool ToAnsi(const std::wstring& wide, char* out)
+{
+    BOOL lossy = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, out, MAX_PATH, nullptr, &lossy);
+    return n > 0 && !lossy;
+}
+
+std::wstring ShortPath(const std::wstring& path)
+{
+    wchar_t brief[MAX_PATH];
+    const DWORD n = GetShortPathNameW(path.c_str(), brief, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? brief : path;
+}
+
+} // namespace
+
+bool AnsiPath(const wchar_t* path, char* out)
+{
+    const std::wstring whole = path ? path : L"";
+    const size_t slash = whole.find_last_of(L'\\');
+    return ToAnsi(whole, out) ||
+           (slash != std::wstring::npos && ToAnsi(ShortPath(whole.substr(0, slash)) + whole.substr(slash), out)) ||
+           ToAnsi(ShortPath(whole), out);
+}
+
 void BuildModulePath(char* out, const char* suffix, HMODULE module, const char* extension)
 {
     char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(module, path, sizeof(path));
-    // A name cut at the buffer's end may lack its terminator.
-    path[n < sizeof(path) ? n : sizeof(path) - 1] = '\0';
+    wchar_t wide[MAX_PATH];
+    const DWORD wideLength = GetModuleFileNameW(module, wide, MAX_PATH);
+    if (wideLength == 0 || wideLength >= MAX_PATH || !AnsiPath(wide, path)) {
+        const DWORD n = GetModuleFileNameA(module, path, sizeof(path));
+        // A name cut at the buffer's end may lack its terminator.
+        path[n < sizeof(path) ? n : sizeof(path) - 1] = '\0';
+    }
     ReplacePathExtension(out, path, suffix, extension);
 }
 

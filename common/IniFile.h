@@ -6,6 +6,13 @@
 
 // out = path cut at its last '.', then suffix and extension appended.
 void ReplacePathExtension(char* out, const char* path, const char* suffix, const char* extension);
+// out = path in the ANSI code page, which the profile functions take: a folder
+// (or else the whole path) named outside it goes by its short name, which
+// the system gives in plain letters where it keeps short names. False when no
+// spelling fits; out then holds nothing of use.
+bool AnsiPath(const wchar_t* path, char* out);
+// The module's path as AnsiPath spells it, or as the system's ANSI call
+// gives it where no spelling fits.
 void BuildModulePath(char* out, const char* suffix, HMODULE module, const char* extension);
 void GetIniPath(char* out);
 void GetIniPath(char* out, HMODULE module);

@@ -3,7 +3,7 @@
 namespace {
 
 const IniSaveApi systemApi = {
-    CopyFileA, WritePrivateProfileStringA, WritePrivateProfileStructA, FlushFileBuffers, MoveFileExA,
+    CopyFileA, WritePrivateProfileStringA, WritePrivateProfileStructA, FlushFileBuffers, MoveFileExA, CreateFileA,
 };
 
 const IniSaveApi* currentApi = &systemApi;

@@ -53,6 +53,39 @@ TEST(IniFile, IniPathIsTheProgramPathWithIniExtension)
     EXPECT_STREQ(ini2, ini);
 }
 
+// A folder, or a program, named outside the ANSI code page keeps its
+// settings: the path the profile functions take reaches the named folder.
+TEST(IniFile, AnsiPathReachesFoldersOfAnyName)
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring cyrillic = L"\u041f\u0430\u043f\u043a\u0430";
+    const struct {
+        std::wstring folder, program;
+    } cases[] = {
+        {L"quill plain", L"QuillmereRTA.exe"},
+        {L"quill caf\u00e9", L"QuillmereRTA.exe"}, // Latin-1
+        {L"quill " + cyrillic, L"QuillmereRTA.exe"},
+        {L"quill " + cyrillic, cyrillic + L".exe"},
+    };
+    for (const auto& c : cases) {
+        const std::wstring folder = temp + c.folder, program = folder + L"\\" + c.program;
+        CreateDirectoryW(folder.c_str(), nullptr);
+        CloseHandle(CreateFileW(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        char path[MAX_PATH], ini[MAX_PATH];
+        ASSERT_TRUE(AnsiPath(program.c_str(), path));
+        ReplacePathExtension(ini, path, "", ".ini");
+        EXPECT_TRUE(WritePrivateProfileStringA("S", "k", "v", ini));
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((folder + L"\\*.ini").c_str(), &found);
+        ASSERT_NE(search, INVALID_HANDLE_VALUE) << ini;
+        FindClose(search);
+        DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+        DeleteFileW(program.c_str());
+        RemoveDirectoryW(folder.c_str());
+    }
+}
+
 TEST(IniFile, IntegersRoundTripAsDecimalTextAndAMissingFileChangesNothing)
 {
     std::string path = TempIni("quill_roundtrip.ini");
