@@ -369,12 +369,14 @@ TEST(AudioSession, CloseThatTheDeviceDoesNotAnswerKeepsNoCallerWaiting)
         const int opens = device.opens, closes = device.closes;
         device.Hold();
         device.failQueueAfter = -1; // the device came back, but for its close
-        if (c.asker == Asker::InputWatch)
+        if (c.asker == Asker::InputWatch) {
             EXPECT_TRUE(session.CloseIfFailed());
-        else if (c.asker == Asker::User)
+        } else if (c.asker == Asker::User) {
             session.Close(JobWait::Leave);
-        if (c.asker == Asker::Ok || c.okMeanwhile)
+        }
+        if (c.asker == Asker::Ok || c.okMeanwhile) {
             EXPECT_EQ(session.Open(ini.Path(), &rig), AudioOpenProgress::Waiting);
+        }
         // Returned while the device holds the close, which comes once the capture has stopped.
         EXPECT_TRUE(WaitUntil([&] { return device.waitingCalls == 1; }));
         EXPECT_TRUE(session.IsDeviceJobRunning());
