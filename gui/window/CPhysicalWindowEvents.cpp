@@ -220,8 +220,14 @@ void CPhysicalWindow::OnSize(LPARAM lParam)
         Sleep(0);
         DebugTrace("WM_SIZE %i, %i\n", width, height);
     }
-    // Minimizing gives a zero size; neither it nor a repeat is a resize.
-    if (width == 0 || height == 0 || (width == m_place.lastWidth && height == m_place.lastHeight))
+    // Minimizing gives a zero size; neither it nor a repeat is a resize. A
+    // relayout while minimized takes the icon's size, so the size a restore
+    // brings back counts as new.
+    if (width == 0 || height == 0) {
+        m_place.lastWidth = m_place.lastHeight = -1;
+        return;
+    }
+    if (width == m_place.lastWidth && height == m_place.lastHeight)
         return;
     m_place.lastWidth = width;
     m_place.lastHeight = height;
