@@ -51,17 +51,21 @@ TEST(TitleBarToggle, ShowingGrowsToTheMinimumHidingKeepsTheSize)
     }
 }
 
-// Toggled while minimized, from maximized or normal, either way: meanwhile
-// the menu's tick reads the title bar's state; the restore brings the window
-// back in its state, drawn and shaped to its whole size, not its icon's.
+// Toggled while minimized, from maximized or normal, either way, by a window
+// that takes the activation (as the main window does) or not: meanwhile the
+// menu's tick reads the title bar's state; the restore brings the window back
+// in its state, drawn and shaped to its whole size, not its icon's.
 TEST(TitleBarToggle, ToggledWhileMinimizedComesBackWhole)
 {
     const struct {
-        bool maximized, shown;
-    } cases[] = {{true, true}, {true, false}, {false, true}, {false, false}};
+        bool maximized, shown, activates;
+    } cases[] = {{true, true, true},   {true, false, true},  {false, true, true},
+                 {false, false, true}, {true, false, false}, {false, true, false}};
     for (const auto& c : cases) {
         CountingWindow w;
-        ASSERT_NE(w.Create(QuietlyPlaced<TopLevelWindowParams>(400, 200)), nullptr);
+        TopLevelWindowParams params = QuietlyPlaced<TopLevelWindowParams>(400, 200);
+        params.native.noActivate = !c.activates;
+        ASSERT_NE(w.Create(params), nullptr);
         CPhysicalWindow& native = w.GetWindow();
         const HWND hwnd = native.GetHwnd();
         w.SetTaskbarButton(c.shown);
@@ -79,17 +83,18 @@ TEST(TitleBarToggle, ToggledWhileMinimizedComesBackWhole)
         RECT rect = {};
         GetWindowRect(hwnd, &rect);
         const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-        EXPECT_TRUE(EqualRect(&rect, &before)) << c.maximized << c.shown << ": " << width << " x " << height;
+        EXPECT_TRUE(EqualRect(&rect, &before))
+            << c.maximized << c.shown << c.activates << ": " << width << " x " << height;
         const CBitmapDC* drawn = native.GetBackBitmap();
         ASSERT_NE(drawn, nullptr);
-        EXPECT_EQ(drawn->GetWidth(), width) << c.maximized << c.shown;
-        EXPECT_EQ(drawn->GetHeight(), height) << c.maximized << c.shown;
+        EXPECT_EQ(drawn->GetWidth(), width) << c.maximized << c.shown << c.activates;
+        EXPECT_EQ(drawn->GetHeight(), height) << c.maximized << c.shown << c.activates;
         HRGN shape = CreateRectRgn(0, 0, 0, 0);
         RECT box = {0, 0, width, height}; // no region: the whole window
         if (GetWindowRgn(hwnd, shape) != ERROR)
             GetRgnBox(shape, &box);
         DeleteObject(shape);
-        EXPECT_EQ(box.right - box.left, width) << c.maximized << c.shown;
-        EXPECT_EQ(box.bottom - box.top, height) << c.maximized << c.shown;
+        EXPECT_EQ(box.right - box.left, width) << c.maximized << c.shown << c.activates;
+        EXPECT_EQ(box.bottom - box.top, height) << c.maximized << c.shown << c.activates;
     }
 }
