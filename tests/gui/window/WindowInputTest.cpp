@@ -20,6 +20,16 @@ WindowCreateParams ActiveWindowParams()
     return params;
 }
 
+WindowCreateParams ActiveWindowAt(RECT rect)
+{
+    WindowCreateParams params = ActiveWindowParams();
+    params.x = rect.left;
+    params.y = rect.top;
+    params.width = rect.right - rect.left;
+    params.height = rect.bottom - rect.top;
+    return params;
+}
+
 // The clock comes first, so that it stands when the window is made.
 struct Clock {
     FakeTicks ticks{1000};
@@ -247,11 +257,7 @@ TEST(WindowInput, MovedWindowKeepsItsTitleBarOnTheWorkArea)
         {"drag held low, cursor to the top", false, {640, 0}, {630, 0, 1030, 300}},
     };
     for (const auto& c : cases) {
-        WindowCreateParams params = ActiveWindowParams();
-        params.x = from.left;
-        params.y = from.top;
-        params.width = from.right - from.left;
-        params.height = from.bottom - from.top;
+        const WindowCreateParams params = ActiveWindowAt(from);
         Fixture f(params);
         f.window.SetDragRect(0, 0, params.width - 1, params.height - 1);
         if (c.moveCommand) {
@@ -304,11 +310,7 @@ TEST(WindowInput, MoveEndsAtAnyButtonReturnEscapeOrALostCapture)
         {"capture taken", [other] { return SetCapture(other), true; }, placed},
     };
     for (const auto& c : cases) {
-        WindowCreateParams params = ActiveWindowParams();
-        params.x = from.left;
-        params.y = from.top;
-        params.width = from.right - from.left;
-        params.height = from.bottom - from.top;
+        const WindowCreateParams params = ActiveWindowAt(from);
         Fixture f(params);
         const HWND hwnd = f.window.GetHwnd();
         f.window.SetDragRect(0, 0, params.width - 1, params.height - 1);
