@@ -17,7 +17,8 @@ void GrowToTitledMinimum(CPhysicalWindow& window)
 void ToggleTitleBar(CTopLevelWindow& window)
 {
     const bool shown = window.IsTitleBarShown();
-    if (!shown)
+    // A minimized window's rectangle is its icon's: the restore brings its own size back.
+    if (!shown && !window.GetWindow().IsMinimized())
         GrowToTitledMinimum(window.GetWindow());
     window.SetTaskbarButton(!shown);
     window.Relayout();

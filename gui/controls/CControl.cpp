@@ -195,6 +195,11 @@ int CControl::OnEvent(void* sender, int source, int code, int p1, int p2, void* 
         return answer;
     }
     case WindowEvent::Hover: ShowToolTip(m_params.toolTipText.c_str()); break;
+    case WindowEvent::LeftButtonDown:
+    case WindowEvent::RightButtonDown:
+        if (m_params.place.container)
+            m_params.place.container->CloseToolTip();
+        break;
     }
     return Deliver(event);
 }

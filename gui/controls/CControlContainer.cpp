@@ -169,6 +169,12 @@ void CControlContainer::ShowToolTipFor(CControl* control, const char* text, int 
     m_toolTip->Show(request);
 }
 
+void CControlContainer::CloseToolTip()
+{
+    if (m_toolTip)
+        m_toolTip->Close();
+}
+
 int CControlContainer::CheckToolTipPlacement(const char* text, int x, int y, ToolTipPlacement placement)
 {
     const ToolTipRequest request = MakeTipRequest(text, x, y, placement);
@@ -214,6 +220,7 @@ int CControlContainer::OnEvent(void* sender, int source, int code, int p1, int p
         PassOn(m_params.owner, sender, source, code, p1, p2, data);
         return 0;
     case WindowEvent::Moved:
+        CloseToolTip();
         TellOwner(code, p1, p2, data);
         PassOn(m_captionListener, sender, source, code, p1, p2, data);
         PassOn(m_params.owner, sender, source, code, p1, p2, data);

@@ -75,6 +75,8 @@ public:
 
     void ShowToolTipFor(CControl* control, const char* text, int x, int y, ToolTipPlacement placement);
     int CheckToolTipPlacement(const char* text, int x, int y, ToolTipPlacement placement);
+    // A quick click or a window moving away from under the tip ends it.
+    void CloseToolTip();
     CToolTip* GetToolTip() const { return m_toolTip.get(); }
     CControl* GetToolTipControl() const { return m_toolTipControl; }
 

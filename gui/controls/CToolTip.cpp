@@ -92,6 +92,11 @@ void CToolTip::Show(const ToolTipRequest& request)
     m_window.SetTimer(kTimerId, kTimerPeriodMs);
 }
 
+void CToolTip::Close()
+{
+    m_window.Destroy();
+}
+
 int CToolTip::CheckPlacement(const ToolTipRequest& request)
 {
     const WindowCreateParams params = Layout(request);

@@ -35,7 +35,8 @@ struct ToolTipRequest {
 // the cursor moves more than two pixels from where the tip opened, when a
 // mouse button goes down (both polled every 20 ms on its own timer), when
 // its display time runs out (the window's lifetime), or when the next Show
-// replaces it. One object serves any number of tips in turn. GUI thread only.
+// replaces it; its container closes it on a press that the polling may miss
+// and when the window under it moves. One object serves any number of tips in turn. GUI thread only.
 class CToolTip : public CListener {
 public:
     static const UINT_PTR kTimerId = 73;
@@ -48,6 +49,8 @@ public:
 
     // Opens the tip the request describes, closing one that is open.
     void Show(const ToolTipRequest& request);
+    // Closes an open tip at once.
+    void Close();
     // Opens nothing: ToolTipCrossing bits of where Show would put the tip,
     // 0 when it fits on the monitor under the cursor.
     int CheckPlacement(const ToolTipRequest& request);

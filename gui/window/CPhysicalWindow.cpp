@@ -82,6 +82,7 @@ void CPhysicalWindow::Release()
         if (m_life.presentDC)
             ReleaseDC(m_life.hwnd, m_life.presentDC);
         m_dragger.Attach(nullptr);
+        CMoveInputHook::Stop(m_life.hwnd);
         ShowHiddenCursor(); // the cursor is the desktop's, not the window's
     }
     Reset();

@@ -17,6 +17,7 @@
 #include "gui/CListener.h"
 #include "gui/window/CCoverProbe.h"
 #include "gui/window/CMessageHook.h"
+#include "gui/window/CMoveInputHook.h"
 #include "gui/CObjectBase.h"
 #include "gui/window/CWindowDragger.h"
 #include "gui/window/WindowCreateParams.h"
@@ -305,6 +306,7 @@ private:
         int32_t lastHeight = 0;
         bool inSizeMove = false;
         bool moving = false;
+        RECT moveFrom = {}; // where the Move command found the window
         RECT dragRect = {-1, -1, -1, -1};
         bool dirty = false;
         uint32_t changeTick = 0;
@@ -418,6 +420,8 @@ private:
     void TickDrag();
     // Ends a drag or the Move command, however it ends; the listener may delete this object.
     void FinishDrag();
+    // Ends the Move command as its input watch tells: placed, or back where it began.
+    void EndMove(MoveEnd how);
     bool OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lParam, LRESULT& result);
     bool OnRightButton(UINT message, LPARAM lParam, LRESULT& result);
     void OnWindowMenuRequest();

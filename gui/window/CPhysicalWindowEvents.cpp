@@ -105,7 +105,11 @@ LRESULT CPhysicalWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_NCHITTEST: return OnHitTest(lParam);
     case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != hwnd)
+        if (reinterpret_cast<HWND>(lParam) == hwnd)
+            break;
+        if (m_place.moving && m_dragger.IsDragging())
+            EndMove(MoveEnd::Place); // a menu or another program took the pointer
+        if (guard.alive)
             SendEvent(WindowEvent::CaptureLost, 0, 0, &result);
         break;
     case WM_NCLBUTTONDOWN:
@@ -209,6 +213,10 @@ bool CPhysicalWindow::DispatchToolkit(HWND hwnd, UINT message, WPARAM wParam, LP
         result = 0;
         return true;
     case ToolkitMessage::Placed: SendRectEvent(WindowEvent::Resized, result); return false;
+    case ToolkitMessage::MoveEnded:
+        EndMove(static_cast<MoveEnd>(wParam));
+        result = 0;
+        return true;
     default: return false;
     }
 }
@@ -220,8 +228,14 @@ void CPhysicalWindow::OnSize(LPARAM lParam)
         Sleep(0);
         DebugTrace("WM_SIZE %i, %i\n", width, height);
     }
-    // Minimizing gives a zero size; neither it nor a repeat is a resize.
-    if (width == 0 || height == 0 || (width == m_place.lastWidth && height == m_place.lastHeight))
+    // Minimizing gives a zero size; neither it nor a repeat is a resize. A
+    // relayout while minimized takes the icon's size, so the size a restore
+    // brings back counts as new.
+    if (width == 0 || height == 0) {
+        m_place.lastWidth = m_place.lastHeight = -1;
+        return;
+    }
+    if (width == m_place.lastWidth && height == m_place.lastHeight)
         return;
     m_place.lastWidth = width;
     m_place.lastHeight = height;

@@ -79,9 +79,25 @@ void CPhysicalWindow::FinishDrag()
     if (!guard.alive || !m_place.moving)
         return;
     m_place.moving = false;
+    CMoveInputHook::Stop(m_life.hwnd);
     // The Move command raised the window above all for the move only.
     if (m_params.topmostLevel == 0)
         SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CPhysicalWindow::EndMove(MoveEnd how)
+{
+    if (!m_place.moving)
+        return;
+    if (m_dragger.CursorMoved())
+        FollowDrag(); // where the pointer was at the click
+    const RECT from = m_place.moveFrom;
+    LifeGuard guard(this);
+    FinishDrag();
+    if (!guard.alive || how != MoveEnd::Cancel)
+        return;
+    SetWindowPos(m_life.hwnd, nullptr, from.left, from.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_place.restoreRect = from;
 }
 
 bool CPhysicalWindow::OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lParam, LRESULT& result)

@@ -150,6 +150,7 @@ void CPhysicalWindow::SetTaskbarButtonStyle(bool show)
 {
     if (!m_params.taskbarButtonAllowed)
         return;
+    const bool minimized = IsMinimized();
     if (show != m_policy.taskbarButtonShown) {
         m_policy.taskbarButtonShown = show;
         if (m_life.hwnd && IsWindow(m_life.hwnd)) {
@@ -160,7 +161,10 @@ void CPhysicalWindow::SetTaskbarButtonStyle(bool show)
             SetWindowLongA(m_life.hwnd, GWL_EXSTYLE, show ? exStyle & ~WS_EX_TOOLWINDOW : exStyle | WS_EX_TOOLWINDOW);
         }
     }
-    Show(true);
+    if (minimized)
+        ShowWindow(m_life.hwnd, SW_SHOWMINNOACTIVE); // a plain show of a window that takes no activation restores it
+    else
+        Show(true);
 }
 
 void CPhysicalWindow::Show(bool show)

@@ -154,11 +154,13 @@ void CPhysicalWindow::StartMove()
     int x = 0, y = 0;
     GetCursorScreenPos(x, y);
     m_place.moving = true; // from the first move on: the centred window keeps its title bar reachable
+    m_place.moveFrom = rect;
     Move(x - (rect.right - rect.left) / 2, y - (rect.bottom - rect.top) / 2);
     SetWindowPos(m_life.hwnd, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
     SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, kKeepPlaceAndSize);
     if (m_params.movable)
         m_dragger.BeginDrag();
+    CMoveInputHook::Start(m_life.hwnd);
     StartTickTimer(); // the tick follows the cursor wherever the window cannot hear it
 }
 

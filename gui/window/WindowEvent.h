@@ -71,7 +71,8 @@ enum : unsigned {
     RButtonUp = 0x10ab,   // taken as WM_RBUTTONUP, from any sender
     External = 0xae4,     // WindowEvent::External, from any sender
     Close = 0x15c0,       // the deferred close
-    Placed = 0x15c1       // posted after a docked placement was applied
+    Placed = 0x15c1,      // posted after a docked placement was applied
+    MoveEnded = 0x15c2    // posted by the Move command's input watch; wParam a MoveEnd
 };
 } // namespace ToolkitMessage
 

@@ -415,8 +415,8 @@ int InkBeyondArea(CBarGraphView& view)
 
 // "Move" from the notification-area icon's menu, by real input: the window
 // follows the pointer even where the program hears nothing of it, stops where a
-// click places it with its title bar on the screen, not topmost; a later drag
-// moves it as far as the pointer.
+// right click places it with its title bar on the screen, not topmost, and
+// opens no menu; a later drag moves it as far as the pointer.
 TEST(MainWindowViews, MoveFromTheTrayMenuFollowsThePointer)
 {
     MainRig rig;
@@ -451,8 +451,14 @@ TEST(MainWindowViews, MoveFromTheTrayMenuFollowsThePointer)
     ASSERT_TRUE(MoveCursorTo(1150, 150));
     for (MSG unheard; PeekMessageA(&unheard, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);) {}
     EXPECT_TRUE(PumpUntil([&] { return isAt({750, 0, 1550, 400}); })) << "follows, its title bar on the screen";
-    ASSERT_TRUE(button(KeyAction::Press) && button(KeyAction::Release));
+    ASSERT_TRUE(SendMouseButton(MouseButton::Right, KeyAction::Press));
+    ASSERT_TRUE(SendMouseButton(MouseButton::Right, KeyAction::Release));
+    PumpMessages();
+    EXPECT_FALSE(menu.IsOpen()) << "the right click that places it opens no menu";
     EXPECT_EQ(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    ASSERT_TRUE(MoveCursorTo(1100, 200));
+    PumpMessages();
+    EXPECT_TRUE(isAt({750, 0, 1550, 400})) << "placed";
     ASSERT_TRUE(MoveCursorTo(1150, 6) && button(KeyAction::Press)); // on the title bar
     ASSERT_TRUE(MoveCursorTo(1050, 306) && button(KeyAction::Release));
     EXPECT_TRUE(isAt({650, 300, 1450, 700})) << "placed, then dragged";

@@ -1,5 +1,7 @@
 #include "GuiTestSupport.h"
+#include "app/ContextMenus.h"
 #include "app/TitleBarToggle.h"
+#include "gui/graphics/CBitmapDC.h"
 #include "gui/window/CTopLevelWindow.h"
 #include <gtest/gtest.h>
 
@@ -46,5 +48,53 @@ TEST(TitleBarToggle, ShowingGrowsToTheMinimumHidingKeepsTheSize)
         EXPECT_EQ(shown.bottom - shown.top, c.shownHeight) << c.height;
         const RECT hidden = Toggle(w, false);
         EXPECT_TRUE(EqualRect(&hidden, &shown));
+    }
+}
+
+// Toggled while minimized, from maximized or normal, either way, by a window
+// that takes the activation (as the main window does) or not: meanwhile the
+// menu's tick reads the title bar's state; the restore brings the window back
+// in its state, drawn and shaped to its whole size, not its icon's.
+TEST(TitleBarToggle, ToggledWhileMinimizedComesBackWhole)
+{
+    const struct {
+        bool maximized, shown, activates;
+    } cases[] = {{true, true, true},   {true, false, true},  {false, true, true},
+                 {false, false, true}, {true, false, false}, {false, true, false}};
+    for (const auto& c : cases) {
+        CountingWindow w;
+        TopLevelWindowParams params = QuietlyPlaced<TopLevelWindowParams>(400, 200);
+        params.native.noActivate = !c.activates;
+        ASSERT_NE(w.Create(params), nullptr);
+        CPhysicalWindow& native = w.GetWindow();
+        const HWND hwnd = native.GetHwnd();
+        w.SetTaskbarButton(c.shown);
+        if (c.maximized)
+            native.Maximize(nullptr);
+        RECT before = {};
+        GetWindowRect(hwnd, &before);
+        native.Minimize();
+        PumpMessages();
+        EXPECT_EQ(ReadWindowMenuState(w).titleBarShown, c.shown) << c.maximized;
+        Toggle(w, !c.shown);
+        SendMessageA(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+        PumpMessages();
+        EXPECT_EQ(native.IsMaximized(), c.maximized);
+        RECT rect = {};
+        GetWindowRect(hwnd, &rect);
+        const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+        EXPECT_TRUE(EqualRect(&rect, &before))
+            << c.maximized << c.shown << c.activates << ": " << width << " x " << height;
+        const CBitmapDC* drawn = native.GetBackBitmap();
+        ASSERT_NE(drawn, nullptr);
+        EXPECT_EQ(drawn->GetWidth(), width) << c.maximized << c.shown << c.activates;
+        EXPECT_EQ(drawn->GetHeight(), height) << c.maximized << c.shown << c.activates;
+        HRGN shape = CreateRectRgn(0, 0, 0, 0);
+        RECT box = {0, 0, width, height}; // no region: the whole window
+        if (GetWindowRgn(hwnd, shape) != ERROR)
+            GetRgnBox(shape, &box);
+        DeleteObject(shape);
+        EXPECT_EQ(box.right - box.left, width) << c.maximized << c.shown << c.activates;
+        EXPECT_EQ(box.bottom - box.top, height) << c.maximized << c.shown << c.activates;
     }
 }

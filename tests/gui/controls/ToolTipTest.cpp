@@ -118,7 +118,8 @@ TEST(ToolTip, PictureSizePlacementsAndClosing)
 }
 
 // A control with a tip text opens the container's one tip right of the cursor
-// and below the control; a control without one opens nothing.
+// and below the control; a control without one opens nothing. A press on a
+// control or a move of the window closes the tip.
 TEST(ToolTip, HoverOpensTheContainersTip)
 {
     ContainerHost host;
@@ -152,5 +153,20 @@ TEST(ToolTip, HoverOpensTheContainersTip)
         ASSERT_TRUE(tip->GetWindow().IsCreated());
         EXPECT_EQ(WindowRect(tip->GetWindow()).left, 313);
         EXPECT_EQ(WindowRect(tip->GetWindow()).top, h.top);
+    }
+
+    // A press quicker than the tip's polling, or the window moving away from
+    // under the tip, closes it at once.
+    const struct {
+        CListener* to;
+        int code;
+    } closers[] = {{&tall, WindowEvent::LeftButtonDown},
+                   {&flat, WindowEvent::RightButtonDown},
+                   {&host.container, WindowEvent::Moved}};
+    for (const auto& c : closers) {
+        tall.OnEvent(tall.GetWindow(), EventSource::Window, WindowEvent::Hover, 0, 0, &zero);
+        ASSERT_TRUE(tip->GetWindow().IsCreated());
+        c.to->OnEvent(&host.window, EventSource::Window, c.code, 0, 0, &zero);
+        EXPECT_FALSE(tip->GetWindow().IsCreated()) << c.code;
     }
 }

@@ -198,10 +198,11 @@ TEST(WindowDockInput, TearOffKeepsTheDragOfAnActiveWindow)
     EXPECT_EQ(w.window.GetDockedEdge(), 0);
 }
 
-// A quick pull: the pointer goes on while the bar comes off, hidden and shown
-// again, so no window of the program hears it on the way. The window still
-// follows it while the button is held, its title bar on the work area, and
-// stays where the button is released.
+// A quick pull from any dock, from the bar's long margin too: the pointer goes
+// on while the bar comes off, hidden and shown again, so no window of the
+// program hears it on the way. The window still follows it while the button
+// is held, its title bar on the work area, and stays where the button is
+// released.
 TEST(WindowDockInput, QuickTearOffFollowsThePointerUntilTheRelease)
 {
     const struct {
@@ -212,6 +213,8 @@ TEST(WindowDockInput, QuickTearOffFollowsThePointerUntilTheRelease)
         {DockEdge::Left, {3, 20}, {78, 67}, {603, 396}, {403, 246, 803, 546}},
         {DockEdge::Left, {3, 20}, {78, 67}, {603, 40}, {403, 0, 803, 300}},
         {DockEdge::Top, {400, 3}, {420, 60}, {600, 400}, {400, 250, 800, 550}},
+        {DockEdge::Bottom, {400, 1021}, {420, 964}, {600, 400}, {400, 250, 800, 550}},
+        {DockEdge::Right, {1277, 500}, {1220, 520}, {600, 400}, {400, 250, 800, 550}},
     };
     for (const auto& c : cases) {
         ShellWindow w(DockableParams());

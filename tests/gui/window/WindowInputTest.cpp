@@ -4,6 +4,7 @@
 #include "gui/controls/ControlNotification.h"
 #include "gui/window/WindowCommand.h"
 #include <gtest/gtest.h>
+#include <functional>
 
 namespace {
 
@@ -19,6 +20,16 @@ WindowCreateParams ActiveWindowParams()
     return params;
 }
 
+WindowCreateParams ActiveWindowAt(RECT rect)
+{
+    WindowCreateParams params = ActiveWindowParams();
+    params.x = rect.left;
+    params.y = rect.top;
+    params.width = rect.right - rect.left;
+    params.height = rect.bottom - rect.top;
+    return params;
+}
+
 // The clock comes first, so that it stands when the window is made.
 struct Clock {
     FakeTicks ticks{1000};
@@ -27,6 +38,38 @@ struct Clock {
 struct Fixture : Clock, WindowFixture {
     explicit Fixture(WindowCreateParams params = ActiveWindowParams()) : WindowFixture(params, &ticks) {}
 };
+
+// The Move command, as a menu gives it.
+void StartMove(CPhysicalWindow& window)
+{
+    ControlNotification move;
+    move.kind = NotifyKind::PopupMenu;
+    move.code = NotifyCode::Selected;
+    move.controlId = WindowCommand::Move;
+    window.OnNotify(&move);
+}
+
+// While the Move command watches the input, Wine hands each pointer move to
+// the watch before it takes it, so that it takes a warp only once this thread
+// pumps; the first after the watch began came after an older one: warped twice,
+// the cursor stays.
+bool MoveWatchedCursorTo(POINT to)
+{
+    bool moved = true;
+    for (int i = 0; i < 2; ++i) {
+        moved = moved && MoveCursorTo(to.x, to.y);
+        PumpMessages();
+    }
+    return moved;
+}
+
+// The buttons GetAsyncKeyState reports held (bit 1 left, bit 2 right).
+int g_heldButtons = 0;
+SHORT WINAPI HeldButtons(int key)
+{
+    const int bit = key == VK_LBUTTON ? 1 : key == VK_RBUTTON ? 2 : 0;
+    return (g_heldButtons & bit) ? SHORT(0x8000) : 0;
+}
 
 // The system command the window posted to itself, or 0.
 WPARAM TakePostedSysCommand(HWND hwnd)
@@ -214,20 +257,12 @@ TEST(WindowInput, MovedWindowKeepsItsTitleBarOnTheWorkArea)
         {"drag held low, cursor to the top", false, {640, 0}, {630, 0, 1030, 300}},
     };
     for (const auto& c : cases) {
-        WindowCreateParams params = ActiveWindowParams();
-        params.x = from.left;
-        params.y = from.top;
-        params.width = from.right - from.left;
-        params.height = from.bottom - from.top;
+        const WindowCreateParams params = ActiveWindowAt(from);
         Fixture f(params);
         f.window.SetDragRect(0, 0, params.width - 1, params.height - 1);
         if (c.moveCommand) {
             ASSERT_TRUE(MoveCursorTo((from.left + from.right) / 2, (from.top + from.bottom) / 2));
-            ControlNotification move;
-            move.kind = NotifyKind::PopupMenu;
-            move.code = NotifyCode::Selected;
-            move.controlId = WindowCommand::Move;
-            f.window.OnNotify(&move);
+            StartMove(f.window);
         } else {
             ASSERT_TRUE(MoveCursorTo(from.left + 10, from.bottom - 10));
             f.Send(WM_LBUTTONDOWN);
@@ -243,4 +278,94 @@ TEST(WindowInput, MovedWindowKeepsItsTitleBarOnTheWorkArea)
         EXPECT_TRUE(EqualRect(&rect, &c.expected)) << c.name << ": " << rect.left << "," << rect.top << " cursor "
                                                    << cursor.x << "," << cursor.y << " dragging " << dragging;
     }
+}
+
+// The Move command ends at the first press of any button, wherever it lands,
+// at Return, and when another window takes the capture: the window stays where
+// the pointer put it; Escape puts it back. The press or key goes nowhere else,
+// and the window then neither follows the pointer nor stays above all.
+TEST(WindowInput, MoveEndsAtAnyButtonReturnEscapeOrALostCapture)
+{
+    const RECT from = {300, 200, 500, 350};
+    const POINT to = {700, 500};
+    const RECT placed = {600, 425, 800, 575};
+    HWND other = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    const auto press = [](MouseButton button) {
+        return [button] {
+            return SendMouseButton(button, KeyAction::Press) && SendMouseButton(button, KeyAction::Release);
+        };
+    };
+    const auto key = [](WORD key) {
+        return [key] { return SendKey(key, KeyAction::Press) && SendKey(key, KeyAction::Release); };
+    };
+    const struct {
+        const char* name;
+        std::function<bool()> end;
+        RECT expected;
+    } cases[] = {
+        {"right click", press(MouseButton::Right), placed},
+        {"left click", press(MouseButton::Left), placed},
+        {"Return", key(VK_RETURN), placed},
+        {"Escape", key(VK_ESCAPE), from},
+        {"capture taken", [other] { return SetCapture(other), true; }, placed},
+    };
+    for (const auto& c : cases) {
+        const WindowCreateParams params = ActiveWindowAt(from);
+        Fixture f(params);
+        const HWND hwnd = f.window.GetHwnd();
+        f.window.SetDragRect(0, 0, params.width - 1, params.height - 1);
+        ASSERT_TRUE(MoveCursorTo((from.left + from.right) / 2, (from.top + from.bottom) / 2));
+        StartMove(f.window);
+        ASSERT_TRUE(MoveWatchedCursorTo(to));
+        f.Send(WM_TIMER, WindowTimer::Tick);
+        const RECT followed = f.Rect();
+        ASSERT_TRUE(EqualRect(&followed, &placed)) << c.name;
+        f.listener.Clear();
+        ASSERT_TRUE(c.end()) << c.name;
+        PumpMessages();
+        EXPECT_NE(GetCapture(), hwnd) << c.name;
+        if (GetCapture() == other)
+            ReleaseCapture();
+        ASSERT_TRUE(MoveCursorTo(to.x + 50, to.y + 50));
+        f.Send(WM_MOUSEMOVE);
+        f.Send(WM_TIMER, WindowTimer::Tick);
+        const RECT rect = f.Rect();
+        EXPECT_TRUE(EqualRect(&rect, &c.expected)) << c.name << ": " << rect.left << "," << rect.top;
+        EXPECT_EQ(ExStyleOf(hwnd) & WS_EX_TOPMOST, 0u) << c.name;
+        for (int heard : {WindowEvent::LeftButtonDown, WindowEvent::LeftButtonUp, WindowEvent::RightButtonDown,
+                          WindowEvent::RightButtonUp, WindowEvent::KeyDown, WindowEvent::KeyUp})
+            EXPECT_EQ(f.listener.Count(heard), 0) << c.name << " " << heard;
+    }
+    DestroyWindow(other);
+}
+
+// A drag whose release the window never hears (over another program's
+// window, or once a tear-off hid it) ends at the tick that finds its button
+// up. The held button is the primary one of the physical buttons: the right
+// one when the buttons are swapped.
+TEST(WindowInput, TickEndsADragWhoseReleaseWentElsewhere)
+{
+    const struct {
+        bool swapped;
+        int held;
+        bool dragging;
+    } cases[] = {{false, 1, true}, {false, 0, false}, {false, 2, false},
+                 {true, 2, true},  {true, 1, false},  {true, 0, false}};
+    const BOOL wasSwapped = GetSystemMetrics(SM_SWAPBUTTON);
+    CPhysicalWindow::SetKeyStateReader(HeldButtons);
+    for (const auto& c : cases) {
+        SwapMouseButton(c.swapped);
+        Fixture f;
+        f.window.SetDragRect(0, 0, Width - 1, 20);
+        ASSERT_TRUE(MoveCursorTo(Left + 10, Top + 5));
+        f.Send(WM_LBUTTONDOWN);
+        ASSERT_EQ(GetCapture(), f.window.GetHwnd());
+        g_heldButtons = c.held;
+        f.Send(WM_TIMER, WindowTimer::Tick);
+        EXPECT_EQ(GetCapture() == f.window.GetHwnd(), c.dragging) << c.swapped << " " << c.held;
+        EXPECT_EQ(f.listener.Count(WindowEvent::ExitSizeMove), c.dragging ? 0 : 1) << c.swapped << " " << c.held;
+        f.Send(WM_LBUTTONUP);
+    }
+    CPhysicalWindow::SetKeyStateReader(nullptr);
+    SwapMouseButton(wasSwapped);
 }
