@@ -89,6 +89,9 @@ int CPhysicalWindow::DockToEdge(int edge, const RECT* rect)
     RECT monitor, work;
     if (!GetMonitorRects(from, &monitor, &work))
         return DockEdge::None;
+    // A bar over the taskbar hides the tray and, where the taskbar is raised
+    // above it, loses the presses on its outer margin.
+    const RECT area = DockArea(edge, work, IsDocked() && m_dock.edge == edge ? &m_dock.heldRect : nullptr);
     if (!IsDocked()) {
         m_place.restoreRect = from;
         RegisterAppBar();
@@ -96,15 +99,15 @@ int CPhysicalWindow::DockToEdge(int edge, const RECT* rect)
             return DockEdge::None;
     }
     const bool across = edge == DockEdge::Left || edge == DockEdge::Right;
-    SizeProposal proposal = {m_params.dockedWidth, monitor.bottom - monitor.top, SizeAxis::Horizontal, 0};
+    SizeProposal proposal = {m_params.dockedWidth, area.bottom - area.top, SizeAxis::Horizontal, 0};
     if (!across)
-        proposal = {monitor.right - monitor.left, m_params.dockedHeight, SizeAxis::Vertical, 0};
+        proposal = {area.right - area.left, m_params.dockedHeight, SizeAxis::Vertical, 0};
     int scratch = 0;
     SendEvent(WindowEvent::Sizing, 0, PointerParam(&proposal), &scratch);
 
     APPBARDATA data = AppBarData(m_life.hwnd);
     data.uEdge = ShellEdge(edge);
-    const RECT proposed = DockedRectOnMonitor(edge, monitor, proposal.width, proposal.height);
+    const RECT proposed = DockedRectOnMonitor(edge, area, proposal.width, proposal.height);
     data.rc = proposed;
     AskShell(ABM_QUERYPOS, data);
     const RECT answer = KeepDockThickness(edge, proposed, data.rc);

@@ -238,6 +238,20 @@ int ChooseEdgeInWorkArea(const RECT& rect, const RECT& work)
     return best >= kDockReach ? edge + DockEdge::TooFar : edge;
 }
 
+RECT DockArea(int edge, const RECT& work, const RECT* held)
+{
+    RECT area = work;
+    if (!held)
+        return area;
+    switch (edge) {
+    case DockEdge::Left: area.left = area.left == held->right ? held->left : area.left; break;
+    case DockEdge::Top: area.top = area.top == held->bottom ? held->top : area.top; break;
+    case DockEdge::Right: area.right = area.right == held->left ? held->right : area.right; break;
+    default: area.bottom = area.bottom == held->top ? held->bottom : area.bottom; break;
+    }
+    return area;
+}
+
 RECT DockedRectOnMonitor(int edge, const RECT& m, int width, int height)
 {
     // A size saved beside a larger monitor, or a corrupt one, would cover this one and reach past it.

@@ -81,6 +81,11 @@ int FitDockThickness(int thickness, int monitorExtent);
 
 // The nearest dock edge of rect in work, with TooFar added beyond reach.
 int ChooseEdgeInWorkArea(const RECT& rect, const RECT& work);
+// Where a bar docked to edge may lie: the work area, which holds the taskbar's
+// band that Wine's shell leaves out of its answers, but for the band held (the
+// window's own docked rectangle on that edge, or null), which Windows takes
+// from the work area too.
+RECT DockArea(int edge, const RECT& work, const RECT* held);
 // The rectangle a window docked to edge of monitor takes before the shell answers;
 // no thicker than the monitor.
 RECT DockedRectOnMonitor(int edge, const RECT& monitor, int width, int height);

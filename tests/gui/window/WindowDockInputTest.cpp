@@ -202,25 +202,33 @@ TEST(WindowDockInput, TearOffKeepsTheDragOfAnActiveWindow)
 // on while the bar comes off, hidden and shown again, so no window of the
 // program hears it on the way. The window still follows it while the button
 // is held, its title bar on the work area, and stays where the button is
-// released.
+// released. A bar docks inside the work area: over a taskbar it would hide
+// the tray, and lose its margin's presses wherever the taskbar lies above it.
 TEST(WindowDockInput, QuickTearOffFollowsThePointerUntilTheRelease)
 {
     const struct {
         int edge;
         POINT press, tearOff, pulledTo;
         RECT released;
+        RECT work = Desktop;
     } cases[] = {
         {DockEdge::Left, {3, 20}, {78, 67}, {603, 396}, {403, 246, 803, 546}},
         {DockEdge::Left, {3, 20}, {78, 67}, {603, 40}, {403, 0, 803, 300}},
         {DockEdge::Top, {400, 3}, {420, 60}, {600, 400}, {400, 250, 800, 550}},
         {DockEdge::Bottom, {400, 1021}, {420, 964}, {600, 400}, {400, 250, 800, 550}},
         {DockEdge::Right, {1277, 500}, {1220, 520}, {600, 400}, {400, 250, 800, 550}},
+        {DockEdge::Bottom, {400, 991}, {420, 934}, {600, 400}, {400, 250, 800, 550}, {0, 0, 1280, 994}},
+        {DockEdge::Left, {3, 500}, {78, 520}, {600, 400}, {400, 250, 800, 550}, {0, 0, 1280, 994}},
     };
     for (const auto& c : cases) {
         ShellWindow w(DockableParams());
+        w.shell.workAreaFromSettings = true;
+        SetWorkArea work(c.work);
         w.window.SetDragRect(0, 0, 1280, 1024);
         w.window.DockToEdge(c.edge, nullptr);
         PumpMessages();
+        RECT docked = w.Rect();
+        EXPECT_TRUE(IntersectRect(&docked, &docked, &c.work) && SameRect(docked, w.Rect())) << c.edge;
         w.window.Activate();
         PumpMessages();
         bool pulled = false;

@@ -101,6 +101,12 @@ TEST(WindowGeometry, BorderZonesDockEdgesAndDockedRectangles)
         EXPECT_TRUE(Same(DockedRectOnMonitor(DockEdge::Right, Desktop, 270, 1024), RECT{1010, 0, 1280, 1024}));
         EXPECT_TRUE(Same(DockedRectOnMonitor(DockEdge::Right, Desktop, 5000, 1024), Desktop));
         EXPECT_TRUE(Same(DockedRectOnMonitor(DockEdge::Bottom, Desktop, 1280, INT_MAX), Desktop));
+        // A taskbar's band stays out of a bar's area; the bar's own band does not.
+        const RECT work = {0, 0, 1280, 994}, ownBottom = {0, 838, 1280, 994}, ownLeft = {0, 0, 270, 994};
+        EXPECT_TRUE(Same(DockArea(DockEdge::Bottom, work, nullptr), work));
+        EXPECT_TRUE(Same(DockArea(DockEdge::Bottom, {0, 0, 1280, 838}, &ownBottom), work));
+        EXPECT_TRUE(Same(DockArea(DockEdge::Left, {270, 0, 1280, 994}, &ownLeft), work));
+        EXPECT_TRUE(Same(DockArea(DockEdge::Left, work, &ownLeft), work)); // Wine's work area leaves the bar in
         // The shell moved the outer side: the inner one follows.
         EXPECT_TRUE(
             Same(KeepDockThickness(DockEdge::Left, {0, 0, 270, 1024}, {30, 0, 270, 1024}), RECT{30, 0, 300, 1024}));
