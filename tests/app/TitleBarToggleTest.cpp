@@ -62,6 +62,8 @@ TEST(TitleBarToggle, ToggledWhileMinimizedComesBackWhole)
     } cases[] = {{true, true, true},   {true, false, true},  {false, true, true},
                  {false, false, true}, {true, false, false}, {false, true, false}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "maximized " << c.maximized << " shown " << c.shown << " activates "
+                                        << c.activates);
         CountingWindow w;
         TopLevelWindowParams params = QuietlyPlaced<TopLevelWindowParams>(400, 200);
         params.native.noActivate = !c.activates;
@@ -75,7 +77,7 @@ TEST(TitleBarToggle, ToggledWhileMinimizedComesBackWhole)
         GetWindowRect(hwnd, &before);
         native.Minimize();
         PumpMessages();
-        EXPECT_EQ(ReadWindowMenuState(w).titleBarShown, c.shown) << c.maximized;
+        EXPECT_EQ(ReadWindowMenuState(w).titleBarShown, c.shown);
         Toggle(w, !c.shown);
         SendMessageA(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
         PumpMessages();
@@ -83,18 +85,17 @@ TEST(TitleBarToggle, ToggledWhileMinimizedComesBackWhole)
         RECT rect = {};
         GetWindowRect(hwnd, &rect);
         const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-        EXPECT_TRUE(EqualRect(&rect, &before))
-            << c.maximized << c.shown << c.activates << ": " << width << " x " << height;
+        EXPECT_TRUE(EqualRect(&rect, &before)) << width << " x " << height;
         const CBitmapDC* drawn = native.GetBackBitmap();
         ASSERT_NE(drawn, nullptr);
-        EXPECT_EQ(drawn->GetWidth(), width) << c.maximized << c.shown << c.activates;
-        EXPECT_EQ(drawn->GetHeight(), height) << c.maximized << c.shown << c.activates;
+        EXPECT_EQ(drawn->GetWidth(), width);
+        EXPECT_EQ(drawn->GetHeight(), height);
         HRGN shape = CreateRectRgn(0, 0, 0, 0);
         RECT box = {0, 0, width, height}; // no region: the whole window
         if (GetWindowRgn(hwnd, shape) != ERROR)
             GetRgnBox(shape, &box);
         DeleteObject(shape);
-        EXPECT_EQ(box.right - box.left, width) << c.maximized << c.shown << c.activates;
-        EXPECT_EQ(box.bottom - box.top, height) << c.maximized << c.shown << c.activates;
+        EXPECT_EQ(box.right - box.left, width);
+        EXPECT_EQ(box.bottom - box.top, height);
     }
 }
