@@ -1,12 +1,14 @@
 #pragma once
 #include "common/DebugTrace.h"
+#include <windows.h>
+#include <atomic>
 #include <cstdio>
 #include <string>
 
 // Switches the trace's log-file sink on for the life of the object.
 class TraceCapture {
 public:
-    TraceCapture() : m_file(std::tmpfile()) { SetDebugTraceLogFile(m_file); }
+    TraceCapture() : m_file(OpenOwnFile()) { SetDebugTraceLogFile(m_file); }
     ~TraceCapture()
     {
         SetDebugTraceLogFile(nullptr);
@@ -29,5 +31,17 @@ public:
     }
 
 private:
+    // A name of this process's own, gone when closed ('D'). The C runtime's
+    // temporary file frees the name it found before it opens it, so tests
+    // running side by side could both open the same file.
+    static FILE* OpenOwnFile()
+    {
+        static std::atomic<unsigned> made{0};
+        char folder[MAX_PATH], path[MAX_PATH];
+        GetTempPathA(sizeof(folder), folder);
+        std::snprintf(path, sizeof(path), "%squill_trace_%lu_%u.txt", folder, GetCurrentProcessId(), made++);
+        return std::fopen(path, "w+bD");
+    }
+
     FILE* m_file;
 };
