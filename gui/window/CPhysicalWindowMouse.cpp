@@ -39,6 +39,12 @@ bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& 
     CancelLifetimes();
     if (TakeMouseUpSwallow(MouseSwallow::Left))
         return true;
+    if (m_dragger.IsDragging()) {
+        // The release's own point: a quick drag's last move may not have been heard.
+        POINT at = EventPoint(static_cast<int>(lParam));
+        ClientToScreen(m_life.hwnd, &at);
+        FollowDrag(&at);
+    }
     FinishDrag();
     if (!guard.alive)
         return false;
@@ -47,9 +53,9 @@ bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& 
     return false;
 }
 
-void CPhysicalWindow::FollowDrag()
+void CPhysicalWindow::FollowDrag(const POINT* to)
 {
-    if (!m_place.maximized && !IsDocked() && !m_params.child && m_dragger.Track())
+    if (!m_place.maximized && !IsDocked() && !m_params.child && m_dragger.Track(to))
         ::GetWindowRect(m_life.hwnd, &m_place.restoreRect);
     else if (IsDocked() && m_dragger.DistanceMoved() > kTearOffDistance)
         TearOff();
@@ -80,17 +86,21 @@ void CPhysicalWindow::FinishDrag()
         return;
     m_place.moving = false;
     CMoveInputHook::Stop(m_life.hwnd);
-    // The Move command raised the window above all for the move only.
-    if (m_params.topmostLevel == 0)
-        SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The Move command raised the window above all for the move only; the
+    // program's own window that lay above it stays there, reachable.
+    if (m_params.topmostLevel != 0)
+        return;
+    SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const HWND above = m_place.ownAbove;
+    if (above && IsWindowVisible(above) && !(GetWindowLongA(above, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        SetWindowPos(m_life.hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void CPhysicalWindow::EndMove(MoveEnd how)
+void CPhysicalWindow::EndMove(MoveEnd how, const POINT* at)
 {
     if (!m_place.moving)
         return;
-    if (m_dragger.CursorMoved())
-        FollowDrag(); // where the pointer was at the click
+    FollowDrag(at); // where the click was, not where the pointer went since
     const RECT from = m_place.moveFrom;
     LifeGuard guard(this);
     FinishDrag();
@@ -98,6 +108,14 @@ void CPhysicalWindow::EndMove(MoveEnd how)
         return;
     SetWindowPos(m_life.hwnd, nullptr, from.left, from.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_place.restoreRect = from;
+}
+
+void CPhysicalWindow::EndDragBeforeLongWork()
+{
+    if (m_place.moving)
+        EndMove(MoveEnd::Place, nullptr);
+    else if (m_dragger.IsDragging())
+        FinishDrag();
 }
 
 bool CPhysicalWindow::OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lParam, LRESULT& result)
