@@ -72,7 +72,10 @@ void CPhysicalWindow::TickDrag()
         return;
     // The button state is the physical buttons': the drag holds the primary one.
     const int held = GetSystemMetrics(SM_SWAPBUTTON) ? kRightButton : kLeftButton;
-    if (!m_place.moving && !(GetMouseButtons() & held))
+    // The state reads up as soon as the release is sent: one still queued for
+    // this thread ends the drag itself, at its own point.
+    const bool releaseQueued = HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) != 0;
+    if (!m_place.moving && !(GetMouseButtons() & held) && !releaseQueued)
         FinishDrag();
     else if (m_dragger.CursorMoved())
         FollowDrag();

@@ -357,6 +357,18 @@ TEST(WindowInput, TickEndsADragWhoseReleaseWentElsewhere)
         ~Restore() { CPhysicalWindow::SetKeyStateReader(nullptr), SwapMouseButton(wasSwapped); }
     } restore;
     CPhysicalWindow::SetKeyStateReader(HeldButtons);
+    {
+        // A release still queued for the window is its to end the drag with.
+        Fixture f;
+        f.window.SetDragRect(0, 0, Width - 1, 20);
+        ASSERT_TRUE(MoveCursorTo(Left + 10, Top + 5));
+        f.Send(WM_LBUTTONDOWN);
+        ASSERT_TRUE(SendMouseButton(MouseButton::Left, KeyAction::Release));
+        f.Send(WM_TIMER, WindowTimer::Tick);
+        EXPECT_EQ(GetCapture(), f.window.GetHwnd());
+        PumpMessages();
+        EXPECT_EQ(f.listener.Count(WindowEvent::ExitSizeMove), 1);
+    }
     for (const auto& c : cases) {
         SwapMouseButton(c.swapped);
         Fixture f;
