@@ -307,7 +307,6 @@ private:
         bool inSizeMove = false;
         bool moving = false;
         RECT moveFrom = {};      // where the Move command found the window
-        HWND ownAbove = nullptr; // the nearest of the program's windows above it then
         RECT dragRect = {-1, -1, -1, -1};
         bool dirty = false;
         uint32_t changeTick = 0;

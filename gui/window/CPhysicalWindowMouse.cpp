@@ -3,11 +3,29 @@
 #include "gui/window/CPhysicalWindow.h"
 #include "gui/window/MonitorHelpers.h"
 #include "gui/window/WindowGeometry.h"
+#include <vector>
 
 namespace {
 const int kTearOffDistance = 50; // px a docked window is dragged before it comes off its edge
 const int kLeftButton = 1;       // GetMouseButtons
 const int kRightButton = 2;      //
+
+// The program's other shown windows go above its main window, as an owner's
+// windows would, in their own order: none is left under the moved window.
+void RaiseOwnWindowsAbove(HWND main)
+{
+    const DWORD self = GetCurrentProcessId();
+    std::vector<HWND> own; // top first
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (window != main && process == self && IsWindowVisible(window) &&
+            !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
+            own.push_back(window);
+    }
+    for (auto window = own.rbegin(); window != own.rend(); ++window)
+        SetWindowPos(*window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
 } // namespace
 
 void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
@@ -89,14 +107,12 @@ void CPhysicalWindow::FinishDrag()
         return;
     m_place.moving = false;
     CMoveInputHook::Stop(m_life.hwnd);
-    // The Move command raised the window above all for the move only; the
-    // program's own window that lay above it stays there, reachable.
+    // The Move command raised the window above all for the move only.
     if (m_params.topmostLevel != 0)
         return;
     SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    const HWND above = m_place.ownAbove;
-    if (above && IsWindowVisible(above) && !(GetWindowLongA(above, GWL_EXSTYLE) & WS_EX_TOPMOST))
-        SetWindowPos(m_life.hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (m_policy.mainWindow)
+        RaiseOwnWindowsAbove(m_life.hwnd);
 }
 
 void CPhysicalWindow::EndMove(MoveEnd how, const POINT* at)

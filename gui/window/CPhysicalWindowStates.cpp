@@ -26,20 +26,6 @@ bool IsShownState(HWND hwnd)
            !IsMinimizedState(placement.showCmd);
 }
 
-// The nearest shown window of this process above hwnd and not above all: the
-// one the Move's raise must not leave under it.
-HWND NearestOwnWindowAbove(HWND hwnd)
-{
-    const DWORD self = GetCurrentProcessId();
-    for (HWND above = GetWindow(hwnd, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(above, &process);
-        if (process == self && IsWindowVisible(above) && !(GetWindowLongA(above, GWL_EXSTYLE) & WS_EX_TOPMOST))
-            return above;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 bool CPhysicalWindow::CanMove() const
@@ -169,7 +155,6 @@ void CPhysicalWindow::StartMove()
     GetCursorScreenPos(x, y);
     m_place.moving = true; // from the first move on: the centred window keeps its title bar reachable
     m_place.moveFrom = rect;
-    m_place.ownAbove = NearestOwnWindowAbove(m_life.hwnd);
     Move(x - (rect.right - rect.left) / 2, y - (rect.bottom - rect.top) / 2);
     SetWindowPos(m_life.hwnd, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
     SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, kKeepPlaceAndSize);
