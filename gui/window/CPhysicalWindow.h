@@ -306,7 +306,7 @@ private:
         int32_t lastHeight = 0;
         bool inSizeMove = false;
         bool moving = false;
-        RECT moveFrom = {};      // where the Move command found the window
+        RECT moveFrom = {}; // where the Move command found the window
         RECT dragRect = {-1, -1, -1, -1};
         bool dirty = false;
         uint32_t changeTick = 0;
