@@ -1,25 +1,14 @@
 #include "gui/window/CMoveInputHook.h"
+#include "common/CMutex.h"
+#include "common/CRunnable.h"
+#include "common/CThread.h"
 #include "gui/window/WindowEvent.h"
+#include <atomic>
 
 namespace {
-// GUI thread only: low-level hooks run on the thread that set them.
-HWND g_moving = nullptr;
-HHOOK g_mouseHook = nullptr;
-HHOOK g_keyHook = nullptr;
-WPARAM g_swallowedRelease = 0; // the release that belongs to a swallowed press
-DWORD g_swallowedKey = 0;      // the key whose release belongs to a swallowed press
-
-// Once the Move has ended and the releases it owes have passed.
-void UnhookWhenDone()
-{
-    if (g_moving || g_swallowedRelease || g_swallowedKey)
-        return;
-    if (g_mouseHook)
-        UnhookWindowsHookEx(g_mouseHook);
-    if (g_keyHook)
-        UnhookWindowsHookEx(g_keyHook);
-    g_mouseHook = g_keyHook = nullptr;
-}
+// The watch thread puts its hooks in at once; bounded so that a stalled system
+// cannot keep the Move from starting.
+const DWORD kHookWaitMs = 1000;
 
 // The release of a press; 0 for a release or anything else.
 WPARAM ReleaseOf(WPARAM message)
@@ -39,59 +28,185 @@ bool IsButton(WPARAM message)
            message == WM_XBUTTONUP;
 }
 
-void EndMove(MoveEnd how)
-{
-    PostMessageA(g_moving, ToolkitMessage::MoveEnded, static_cast<WPARAM>(how), 0);
-    g_moving = nullptr;
-}
+// A release (or a key's repeats and release) that belongs to an input the
+// watch swallowed; 0 when none is owed.
+struct Owed {
+    UINT_PTR what = 0;
+    DWORD since = 0; // the last event of it, or when it began to be owed
+
+    void Set(UINT_PTR input)
+    {
+        what = input;
+        since = GetTickCount();
+    }
+    void ForgetIfStale(DWORD now)
+    {
+        if (what && now - since >= CMoveInputHook::kOwedReleaseMs)
+            what = 0;
+    }
+};
+
+LRESULT CALLBACK WatchButtons(int code, WPARAM message, LPARAM info);
+LRESULT CALLBACK WatchKeys(int code, WPARAM message, LPARAM info);
+
+class CMoveWatch;
+CMoveWatch* g_watch = nullptr; // from the first Move to the end of the process
+
+class CMoveWatch : public CRunnable {
+public:
+    CMoveWatch() : m_armed(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+    {
+        m_thread.SetRunnable(this);
+        g_watch = this;
+    }
+    ~CMoveWatch() override
+    {
+        m_thread.Stop();
+        g_watch = nullptr;
+        CloseHandle(m_armed);
+    }
+
+    void Start(HWND window)
+    {
+        m_lock.Lock();
+        m_moving = window;
+        const bool hooked = m_hooked;
+        m_lock.Unlock();
+        if (hooked)
+            return;
+        m_thread.Start(); // nothing when it runs already
+        m_thread.Wake();
+        WaitForSingleObject(m_armed, kHookWaitMs);
+    }
+
+    void Stop(HWND window)
+    {
+        HWND moving = window;
+        m_moving.compare_exchange_strong(moving, nullptr);
+        m_thread.Wake(); // the hooks go once nothing is owed
+    }
+
+    // Watch thread.
+    void Run(CThread* thread) override
+    {
+        HANDLE wake = thread->GetWakeEvent();
+        while (thread->IsRunning()) {
+            Rehook();
+            const bool owing = m_release.what || m_key.what;
+            MsgWaitForMultipleObjects(1, &wake, FALSE, owing ? CMoveInputHook::kOwedReleaseMs : INFINITE, QS_ALLINPUT);
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg); // the hooks are called in here
+            const DWORD now = GetTickCount();
+            m_release.ForgetIfStale(now);
+            m_key.ForgetIfStale(now);
+        }
+        m_moving = nullptr;
+        m_release.what = m_key.what = 0;
+        Rehook();
+    }
+
+    // Watch thread; true when the button event goes nowhere else.
+    bool TakeButton(WPARAM message, POINT at)
+    {
+        const WPARAM release = ReleaseOf(message);
+        if (m_release.what && message == m_release.what) {
+            m_release.what = 0;
+            return true;
+        }
+        if (release && release == m_release.what)
+            m_release.what = 0; // the release of the press before never came
+        if (!IsButton(message) || !EndMove(MoveEnd::Place, at) || !release)
+            return false;
+        m_release.Set(release);
+        return true;
+    }
+
+    // Watch thread; true when the key event goes nowhere else.
+    bool TakeKey(WPARAM message, DWORD key)
+    {
+        const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+        if (key && key == m_key.what) {
+            m_key.Set(down ? key : 0); // its repeats too
+            return true;
+        }
+        if (!down || (key != VK_ESCAPE && key != VK_RETURN))
+            return false;
+        POINT at = {};
+        GetCursorPos(&at);
+        if (!EndMove(key == VK_ESCAPE ? MoveEnd::Cancel : MoveEnd::Place, at))
+            return false;
+        m_key.Set(key);
+        return true;
+    }
+
+private:
+    // Watch thread: a posted end only, never a wait for the window's thread.
+    bool EndMove(MoveEnd how, POINT at)
+    {
+        const HWND window = m_moving.exchange(nullptr);
+        if (window)
+            PostMessageA(window, ToolkitMessage::MoveEnded, static_cast<WPARAM>(how), MAKELPARAM(at.x, at.y));
+        return window != nullptr;
+    }
+
+    // Watch thread: the hooks are in while a Move runs or a release is owed.
+    void Rehook()
+    {
+        m_lock.Lock();
+        const bool wanted = m_moving.load() || m_release.what || m_key.what;
+        if (wanted && !m_hooked) {
+            const HINSTANCE self = GetModuleHandleA(nullptr);
+            m_mouseHook = SetWindowsHookExA(WH_MOUSE_LL, WatchButtons, self, 0);
+            m_keyHook = SetWindowsHookExA(WH_KEYBOARD_LL, WatchKeys, self, 0);
+            m_hooked = true;
+            SetEvent(m_armed);
+        } else if (!wanted && m_hooked) {
+            if (m_mouseHook)
+                UnhookWindowsHookEx(m_mouseHook);
+            if (m_keyHook)
+                UnhookWindowsHookEx(m_keyHook);
+            m_mouseHook = m_keyHook = nullptr;
+            m_hooked = false;
+            ResetEvent(m_armed);
+        }
+        m_lock.Unlock();
+    }
+
+    CMutex m_lock; // Start's look at the hooks against the watch thread's change of them
+    std::atomic<HWND> m_moving{nullptr};
+    bool m_hooked = false;       // under the lock: the hooks were asked for (the system may refuse)
+    HHOOK m_mouseHook = nullptr; // watch thread
+    HHOOK m_keyHook = nullptr;   // watch thread
+    HANDLE m_armed;              // set while the hooks are in
+    Owed m_release;              // watch thread: the button release
+    Owed m_key;                  // watch thread: the key
+    CThread m_thread;            // last: it stops before the rest goes
+};
 
 LRESULT CALLBACK WatchButtons(int code, WPARAM message, LPARAM info)
 {
-    if (code == HC_ACTION && g_swallowedRelease && message == g_swallowedRelease) {
-        g_swallowedRelease = 0;
-        UnhookWhenDone();
+    if (code == HC_ACTION && g_watch->TakeButton(message, reinterpret_cast<const MSLLHOOKSTRUCT*>(info)->pt))
         return 1;
-    }
-    if (code == HC_ACTION && g_moving && IsButton(message)) {
-        g_swallowedRelease = ReleaseOf(message);
-        EndMove(MoveEnd::Place);
-        return 1;
-    }
     return CallNextHookEx(nullptr, code, message, info);
 }
 
 LRESULT CALLBACK WatchKeys(int code, WPARAM message, LPARAM info)
 {
-    const DWORD key = code == HC_ACTION ? reinterpret_cast<const KBDLLHOOKSTRUCT*>(info)->vkCode : 0;
-    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-    if (key && key == g_swallowedKey) {
-        if (!down)
-            g_swallowedKey = 0;
-        UnhookWhenDone();
-        return 1; // its repeats too
-    }
-    if (g_moving && down && (key == VK_ESCAPE || key == VK_RETURN)) {
-        g_swallowedKey = key;
-        EndMove(key == VK_ESCAPE ? MoveEnd::Cancel : MoveEnd::Place);
+    if (code == HC_ACTION && g_watch->TakeKey(message, reinterpret_cast<const KBDLLHOOKSTRUCT*>(info)->vkCode))
         return 1;
-    }
     return CallNextHookEx(nullptr, code, message, info);
 }
 } // namespace
 
 void CMoveInputHook::Start(HWND window)
 {
-    g_moving = window;
-    const HINSTANCE self = GetModuleHandleA(nullptr);
-    if (!g_mouseHook)
-        g_mouseHook = SetWindowsHookExA(WH_MOUSE_LL, WatchButtons, self, 0);
-    if (!g_keyHook)
-        g_keyHook = SetWindowsHookExA(WH_KEYBOARD_LL, WatchKeys, self, 0);
+    static CMoveWatch watch;
+    watch.Start(window);
 }
 
 void CMoveInputHook::Stop(HWND window)
 {
-    if (g_moving == window)
-        g_moving = nullptr;
-    UnhookWhenDone();
+    if (g_watch)
+        g_watch->Stop(window);
 }

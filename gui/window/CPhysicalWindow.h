@@ -415,13 +415,17 @@ private:
     void OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result);
     bool OnLeftButtonDown(LPARAM lParam, LRESULT& result, LifeGuard& guard);
     bool OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& guard);
-    // The window follows a drag's cursor, or a docked one tears off.
-    void FollowDrag();
+    // The window follows a drag to the given screen point or the cursor, or a
+    // docked one tears off.
+    void FollowDrag(const POINT* to = nullptr);
     void TickDrag();
     // Ends a drag or the Move command, however it ends; the listener may delete this object.
     void FinishDrag();
     // Ends the Move command as its input watch tells: placed, or back where it began.
-    void EndMove(MoveEnd how);
+    // at: the screen point that ended it; null for the cursor.
+    void EndMove(MoveEnd how, const POINT* at);
+    // Before work that keeps this thread: a close's saves.
+    void EndDragBeforeLongWork();
     bool OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lParam, LRESULT& result);
     bool OnRightButton(UINT message, LPARAM lParam, LRESULT& result);
     void OnWindowMenuRequest();

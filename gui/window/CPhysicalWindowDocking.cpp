@@ -86,8 +86,8 @@ int CPhysicalWindow::DockToEdge(int edge, const RECT* rect)
         from = *rect;
     else
         GetWindowRect(from);
-    RECT monitor, work;
-    if (!GetMonitorRects(from, &monitor, &work))
+    RECT work;
+    if (!GetMonitorRects(from, nullptr, &work))
         return DockEdge::None;
     // A bar over the taskbar hides the tray and, where the taskbar is raised
     // above it, loses the presses on its outer margin.
@@ -111,7 +111,7 @@ int CPhysicalWindow::DockToEdge(int edge, const RECT* rect)
     data.rc = proposed;
     AskShell(ABM_QUERYPOS, data);
     const RECT answer = KeepDockThickness(edge, proposed, data.rc);
-    m_dock.edgeTouch = TouchingSides(answer, monitor);
+    m_dock.edgeTouch = TouchingSides(answer, work); // the sides it meets of the area it was docked into
     m_dock.edge = edge;
     m_dock.heldRect = answer;
     if (m_policy.taskbarButtonShown)

@@ -108,7 +108,7 @@ LRESULT CPhysicalWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         if (reinterpret_cast<HWND>(lParam) == hwnd)
             break;
         if (m_place.moving && m_dragger.IsDragging())
-            EndMove(MoveEnd::Place); // a menu or another program took the pointer
+            EndMove(MoveEnd::Place, nullptr); // a menu or another program took the pointer
         if (guard.alive)
             SendEvent(WindowEvent::CaptureLost, 0, 0, &result);
         break;
@@ -125,6 +125,9 @@ LRESULT CPhysicalWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             break;
         }
         DebugTrace("SC_CLOSE\n");
+        EndDragBeforeLongWork();
+        if (!guard.alive)
+            return 0;
         SendEvent(WindowEvent::CloseCommand, 0, 0, &result);
         return 0;
     case WM_TIMER:
@@ -213,10 +216,12 @@ bool CPhysicalWindow::DispatchToolkit(HWND hwnd, UINT message, WPARAM wParam, LP
         result = 0;
         return true;
     case ToolkitMessage::Placed: SendRectEvent(WindowEvent::Resized, result); return false;
-    case ToolkitMessage::MoveEnded:
-        EndMove(static_cast<MoveEnd>(wParam));
+    case ToolkitMessage::MoveEnded: {
+        const POINT at = EventPoint(static_cast<int>(lParam));
+        EndMove(static_cast<MoveEnd>(wParam), &at);
         result = 0;
         return true;
+    }
     default: return false;
     }
 }

@@ -3,11 +3,29 @@
 #include "gui/window/CPhysicalWindow.h"
 #include "gui/window/MonitorHelpers.h"
 #include "gui/window/WindowGeometry.h"
+#include <vector>
 
 namespace {
 const int kTearOffDistance = 50; // px a docked window is dragged before it comes off its edge
 const int kLeftButton = 1;       // GetMouseButtons
 const int kRightButton = 2;      //
+
+// The program's other shown windows go above its main window, as an owner's
+// windows would, in their own order: none is left under the moved window.
+void RaiseOwnWindowsAbove(HWND main)
+{
+    const DWORD self = GetCurrentProcessId();
+    std::vector<HWND> own; // top first
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (window != main && process == self && IsWindowVisible(window) &&
+            !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
+            own.push_back(window);
+    }
+    for (auto window = own.rbegin(); window != own.rend(); ++window)
+        SetWindowPos(*window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
 } // namespace
 
 void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
@@ -39,6 +57,12 @@ bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& 
     CancelLifetimes();
     if (TakeMouseUpSwallow(MouseSwallow::Left))
         return true;
+    if (m_dragger.IsDragging()) {
+        // The release's own point: a quick drag's last move may not have been heard.
+        POINT at = EventPoint(static_cast<int>(lParam));
+        ClientToScreen(m_life.hwnd, &at);
+        FollowDrag(&at);
+    }
     FinishDrag();
     if (!guard.alive)
         return false;
@@ -47,9 +71,9 @@ bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& 
     return false;
 }
 
-void CPhysicalWindow::FollowDrag()
+void CPhysicalWindow::FollowDrag(const POINT* to)
 {
-    if (!m_place.maximized && !IsDocked() && !m_params.child && m_dragger.Track())
+    if (!m_place.maximized && !IsDocked() && !m_params.child && m_dragger.Track(to))
         ::GetWindowRect(m_life.hwnd, &m_place.restoreRect);
     else if (IsDocked() && m_dragger.DistanceMoved() > kTearOffDistance)
         TearOff();
@@ -66,7 +90,10 @@ void CPhysicalWindow::TickDrag()
         return;
     // The button state is the physical buttons': the drag holds the primary one.
     const int held = GetSystemMetrics(SM_SWAPBUTTON) ? kRightButton : kLeftButton;
-    if (!m_place.moving && !(GetMouseButtons() & held))
+    // The state reads up as soon as the release is sent: one still queued for
+    // this thread ends the drag itself, at its own point.
+    const bool releaseQueued = HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) != 0;
+    if (!m_place.moving && !(GetMouseButtons() & held) && !releaseQueued)
         FinishDrag();
     else if (m_dragger.CursorMoved())
         FollowDrag();
@@ -81,16 +108,18 @@ void CPhysicalWindow::FinishDrag()
     m_place.moving = false;
     CMoveInputHook::Stop(m_life.hwnd);
     // The Move command raised the window above all for the move only.
-    if (m_params.topmostLevel == 0)
-        SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (m_params.topmostLevel != 0)
+        return;
+    SetWindowPos(m_life.hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (m_policy.mainWindow)
+        RaiseOwnWindowsAbove(m_life.hwnd);
 }
 
-void CPhysicalWindow::EndMove(MoveEnd how)
+void CPhysicalWindow::EndMove(MoveEnd how, const POINT* at)
 {
     if (!m_place.moving)
         return;
-    if (m_dragger.CursorMoved())
-        FollowDrag(); // where the pointer was at the click
+    FollowDrag(at); // where the click was, not where the pointer went since
     const RECT from = m_place.moveFrom;
     LifeGuard guard(this);
     FinishDrag();
@@ -98,6 +127,14 @@ void CPhysicalWindow::EndMove(MoveEnd how)
         return;
     SetWindowPos(m_life.hwnd, nullptr, from.left, from.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_place.restoreRect = from;
+}
+
+void CPhysicalWindow::EndDragBeforeLongWork()
+{
+    if (m_place.moving)
+        EndMove(MoveEnd::Place, nullptr);
+    else if (m_dragger.IsDragging())
+        FinishDrag();
 }
 
 bool CPhysicalWindow::OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lParam, LRESULT& result)

@@ -69,7 +69,8 @@ void CPhysicalWindow::TickPlacementSave(uint32_t now)
 {
     if (!m_params.savePlacement || !m_place.dirty || m_place.changeTick == 0)
         return;
-    if (now - m_place.changeTick <= kPlacementQuietMs)
+    // Not while the window moves: the save waits for the Move or drag to end.
+    if (now - m_place.changeTick <= kPlacementQuietMs || m_place.moving || m_dragger.IsDragging())
         return;
     m_place.changeTick = 0;
     m_place.dirty = false;

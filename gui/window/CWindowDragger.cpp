@@ -36,16 +36,20 @@ void CWindowDragger::EndDrag()
     if (!m_window)
         return;
     m_dragging = 0;
-    ReleaseCapture();
+    if (GetCapture() == m_window)
+        ReleaseCapture(); // another window that took it keeps it
     SendMessageA(m_window, WM_EXITSIZEMOVE, 0, 0);
 }
 
-bool CWindowDragger::Track()
+bool CWindowDragger::Track(const POINT* to)
 {
     if (!m_window || !m_dragging)
         return false;
     POINT cursor = {};
-    GetCursorPos(&cursor);
+    if (to)
+        cursor = *to;
+    else
+        GetCursorPos(&cursor);
     m_tracked = cursor;
     SetWindowPos(m_window, nullptr, cursor.x - m_offsetX, cursor.y - m_offsetY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     return true;

@@ -14,10 +14,12 @@ public:
 
     void Attach(HWND window);
     void BeginDrag();
-    // Ends a drag if one runs; sends WM_EXITSIZEMOVE either way.
+    // Ends a drag if one runs, letting go of the capture only where the window
+    // still holds it; sends WM_EXITSIZEMOVE either way.
     void EndDrag();
-    // True when it moved the window.
-    bool Track();
+    // Puts the window under the given screen point, or under the cursor. True
+    // when it moved the window.
+    bool Track(const POINT* to = nullptr);
     // Whether the cursor stands elsewhere than at the last BeginDrag or Track.
     bool CursorMoved() const;
     // The larger of the cursor's horizontal and vertical distance from where

@@ -210,15 +210,16 @@ TEST(WindowDockInput, QuickTearOffFollowsThePointerUntilTheRelease)
         int edge;
         POINT press, tearOff, pulledTo;
         RECT released;
+        uint32_t touch; // the work area's sides the bar meets
         RECT work = Desktop;
     } cases[] = {
-        {DockEdge::Left, {3, 20}, {78, 67}, {603, 396}, {403, 246, 803, 546}},
-        {DockEdge::Left, {3, 20}, {78, 67}, {603, 40}, {403, 0, 803, 300}},
-        {DockEdge::Top, {400, 3}, {420, 60}, {600, 400}, {400, 250, 800, 550}},
-        {DockEdge::Bottom, {400, 1021}, {420, 964}, {600, 400}, {400, 250, 800, 550}},
-        {DockEdge::Right, {1277, 500}, {1220, 520}, {600, 400}, {400, 250, 800, 550}},
-        {DockEdge::Bottom, {400, 991}, {420, 934}, {600, 400}, {400, 250, 800, 550}, {0, 0, 1280, 994}},
-        {DockEdge::Left, {3, 500}, {78, 520}, {600, 400}, {400, 250, 800, 550}, {0, 0, 1280, 994}},
+        {DockEdge::Left, {3, 20}, {78, 67}, {603, 396}, {403, 246, 803, 546}, 11},
+        {DockEdge::Left, {3, 20}, {78, 67}, {603, 40}, {403, 0, 803, 300}, 11},
+        {DockEdge::Top, {400, 3}, {420, 60}, {600, 400}, {400, 250, 800, 550}, 7},
+        {DockEdge::Bottom, {400, 1021}, {420, 964}, {600, 400}, {400, 250, 800, 550}, 13},
+        {DockEdge::Right, {1277, 500}, {1220, 520}, {600, 400}, {400, 250, 800, 550}, 14},
+        {DockEdge::Bottom, {400, 991}, {420, 934}, {600, 400}, {400, 250, 800, 550}, 13, {0, 0, 1280, 994}},
+        {DockEdge::Left, {3, 500}, {78, 520}, {600, 400}, {400, 250, 800, 550}, 11, {0, 0, 1280, 994}},
     };
     for (const auto& c : cases) {
         ShellWindow w(DockableParams());
@@ -229,6 +230,7 @@ TEST(WindowDockInput, QuickTearOffFollowsThePointerUntilTheRelease)
         PumpMessages();
         RECT docked = w.Rect();
         EXPECT_TRUE(IntersectRect(&docked, &docked, &c.work) && SameRect(docked, w.Rect())) << c.edge;
+        EXPECT_EQ(w.window.GetEdgeTouch(), c.touch) << c.edge;
         w.window.Activate();
         PumpMessages();
         bool pulled = false;
