@@ -336,6 +336,7 @@ void CIoSettingsWindow::OnListPick(const ControlNotification& n)
         m_config.interfaceName = item->key;
         FillDeviceList();
         m_config.LoadInterfaceSettings(m_iniPath, kSection);
+        KeepDefaultDevice();
         SelectCurrentValues();
     } else if (IsFrom(n, m_deviceList)) {
         m_config.deviceName = item->key;
@@ -347,6 +348,16 @@ void CIoSettingsWindow::OnListPick(const ControlNotification& n)
         return;
     }
     MarkApplyPending();
+}
+
+// A type never chosen has no device of its own; while the device layer is busy its list holds nothing to
+// pick, and an OK would save no device at all: the driver's default device stands in, as the filled list
+// will show it.
+void CIoSettingsWindow::KeepDefaultDevice()
+{
+    if (m_config.deviceName.empty() && m_deviceList.GetItems().Count() == 0)
+        m_config.deviceName =
+            CAudioInterface::DefaultDeviceKey(CAudioInterface::InterfaceTypeFromIndex(m_interfaceList.GetSelectedIndex()));
 }
 
 void CIoSettingsWindow::OnValueReport(const ControlNotification& n)

@@ -745,6 +745,7 @@ std::vector<int> Shown(CMainWindow& w)
 // open: the tick closes the device and shows the driver's text in the settings
 // window, the views fall to their floor once no block came for a while, and
 // OK opens the device again with nothing changed; the views follow its blocks.
+// So does the window the user closed and opened again from the menu.
 TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
 {
     FakeWaveDevice device;
@@ -763,9 +764,10 @@ TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
         const std::vector<int> shown = Shown(w);
         EXPECT_TRUE(shown[0] > 0 && shown[1] > 0) << shown[0] << " " << shown[1];
     };
-    for (bool openBefore : {false, true}) {
+    enum class Way { ErrorOpens, OpenBefore, ClosedThenMenu };
+    for (Way way : {Way::ErrorOpens, Way::OpenBefore, Way::ClosedThenMenu}) {
         flow();
-        if (openBefore)
+        if (way == Way::OpenBefore)
             w.OpenSettingsWindow(false);
         const int opens = device.opens, closes = device.closes;
         device.failQueueAfter = device.queueCalls; // the next buffer given back is refused
@@ -778,17 +780,22 @@ TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
         w.GetStatusText(status);
         EXPECT_EQ(status, "Error: Wave buffer driver handoff failed\n");
         ASSERT_TRUE(settings.GetWindow().IsCreated());
+        if (way == Way::ClosedThenMenu) {
+            SendMessageA(settings.GetWindow().GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+            PumpMessages();
+            w.OpenSettingsWindow(false); // as the menu does
+        }
         settings.OnEvent(&settings.GetWindow(), 0, WindowEvent::Timer, CIoSettingsWindow::kStatusTimer, 0, nullptr);
         EXPECT_EQ(settings.GetStatusText().GetTextBuffer()->text, status);
         ticks.now += CInputWatch::kQuietMs;
         w.Tick(CMainWindow::TickSleep::None);
-        EXPECT_EQ(Shown(w), (std::vector<int>{0, -1679})) << openBefore; // empty bars; -144 dB on the meter
+        EXPECT_EQ(Shown(w), (std::vector<int>{0, -1679})) << int(way); // empty bars; -144 dB on the meter
 
         device.failQueueAfter = -1;
         Click(settings.GetOkButton());
         PumpMessages();
-        EXPECT_EQ(device.opens, opens + 1) << openBefore;
-        EXPECT_FALSE(settings.GetWindow().IsCreated()) << openBefore;
+        EXPECT_EQ(device.opens, opens + 1) << int(way);
+        EXPECT_FALSE(settings.GetWindow().IsCreated()) << int(way);
     }
     flow();
 }
@@ -799,6 +806,7 @@ TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
 // may not answer, the settings window lists no devices; after the limit it
 // tells so. The device's late answer ends it: a failure says why, an open
 // closes the settings window that an OK waits on, and the devices are listed.
+// Closed by the user while its OK waits, the window stays closed.
 TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
 {
     FakeWaveDevice device;
@@ -809,10 +817,12 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
         const char* status;
         bool settingsStay;
         int opens;
+        bool closeAfterOk = false;
     } cases[] = {
         {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2}, // OK's open follows the first
         {MMSYSERR_BADDEVICEID, false, late, true, 0},
         {MMSYSERR_NOERROR, false, CAudioSession::kDefaultStatus, true, 1}, // no OK waits: it stays for the user
+        {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2, true},
     };
     for (const auto& c : cases) {
         FakeTicks ticks(1000);
@@ -839,6 +849,13 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
             Click(settings.GetOkButton());
             PumpMessages();
             EXPECT_TRUE(settings.IsAwaitingOpen() && settings.GetWindow().IsCreated());
+        }
+        if (c.closeAfterOk) {
+            SendMessageA(settings.GetWindow().GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+            PumpMessages();
+            ticks.now += CAudioSession::kAnswerLimitMs; // the OK's open is told as not answering
+            w.Tick(CMainWindow::TickSleep::None);
+            EXPECT_FALSE(settings.GetWindow().IsCreated());
         }
         ticks.now += 1000;
         device.Release();

@@ -195,7 +195,8 @@ TEST(IoSettingsWindow, WaveListsOkAndFailedReopen)
 
 // Picking another interface writes the left one's keys at once and lists
 // the new one's devices with its stored keys; a title-bar close then saves
-// nothing more. No interface selected: no listing driver, no devices.
+// nothing more; picked while no device is listed, a type with no device of its
+// own keeps its default device. No interface selected: no listing driver, no devices.
 TEST(IoSettingsWindow, InterfacePickTitleCloseAndNoInterface)
 {
     SettingsHost h;
@@ -217,6 +218,13 @@ TEST(IoSettingsWindow, InterfacePickTitleCloseAndNoInterface)
     EXPECT_FALSE(h.IsOpen());
     EXPECT_EQ(IniText(h.ini, "Interface"), "(none)");
     EXPECT_EQ(h.controller.opens, 0);
+
+    h.controller.jobRunning = true; // the device layer may not answer: nothing is listed
+    ASSERT_EQ(h.Open(), 1);
+    h.Pick(w.GetInterfaceList(), 1);
+    h.Ok();
+    EXPECT_EQ(IniText(h.ini, "devicename_DS"), "WAVE_MAPPER");
+    h.controller.jobRunning = false;
 
     h.Write("Interface", "Bogus");
     ASSERT_EQ(h.Open(), 1);
