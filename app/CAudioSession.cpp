@@ -94,7 +94,7 @@ AudioOpenProgress CAudioSession::Open(const char* iniPath, CAudioClient* client)
         return AudioOpenProgress::Waiting;
     }
     if (m_busy)
-        TakeJobEnd(); // an end the tick has not taken yet: this open outdoes what was asked meanwhile
+        TakeJobEnd();     // an end the tick has not taken yet: this open outdoes what was asked meanwhile
     m_captureDown = true; // the end taken may have opened
     m_status = kOpening;
     m_config.LoadInterface(iniPath, kInputSection);

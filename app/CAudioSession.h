@@ -53,7 +53,8 @@ public:
     // Added to a failed open's text when the driver lists no device: none is connected, or the device
     // layer under Wine chose its sound system while the server did not answer and never lists a device
     // in that process.
-    static constexpr const char* kNoDeviceListed = "No input device is listed: if one is connected, restart the program";
+    static constexpr const char* kNoDeviceListed =
+        "No input device is listed: if one is connected, restart the program";
     // Ends the text of a job the device layer may have given up: nothing is opened until OK.
     static constexpr const char* kPressOk = "Press OK to open it again once it answers";
     static constexpr const char* kCloseHeld = "ERROR - The input device did not answer its close for %u s\n%s";

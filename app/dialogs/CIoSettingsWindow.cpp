@@ -350,14 +350,13 @@ void CIoSettingsWindow::OnListPick(const ControlNotification& n)
     MarkApplyPending();
 }
 
-// A type never chosen has no device of its own; while the device layer is busy its list holds nothing to
-// pick, and an OK would save no device at all: the driver's default device stands in, as the filled list
-// will show it.
+// A type with no device stored, while the device layer is busy and its list holds nothing to pick: an OK
+// would save no device at all. The driver's default device stands in, as the filled list will show it.
 void CIoSettingsWindow::KeepDefaultDevice()
 {
+    const int type = CAudioInterface::InterfaceTypeFromIndex(m_interfaceList.GetSelectedIndex());
     if (m_config.deviceName.empty() && m_deviceList.GetItems().Count() == 0)
-        m_config.deviceName =
-            CAudioInterface::DefaultDeviceKey(CAudioInterface::InterfaceTypeFromIndex(m_interfaceList.GetSelectedIndex()));
+        m_config.deviceName = CAudioInterface::DefaultDeviceKey(type);
 }
 
 void CIoSettingsWindow::OnValueReport(const ControlNotification& n)
