@@ -67,7 +67,8 @@ public:
     // follows it by itself. Wine gives up an open after 30 s and a close after about a minute (57 s
     // with either driver); a close the server answered ends as it answers.
     static const uint32_t kCloseGivenUpMs = 45000;
-    // So may a failed open held as long: Wine gives one up after 30 s, a device that answers refuses at once.
+    // A failed open held this long may have been given up too: Wine gives one up after 30 s, and a
+    // device that answers refuses at once.
     static const uint32_t kOpenGivenUpMs = 25000;
 
     explicit CAudioSession(CTickSource* ticks = nullptr);
