@@ -34,8 +34,8 @@ AudioOpenEvent EventOf(AudioOpenProgress progress)
 CAudioSession::CAudioSession(CTickSource* ticks)
     : m_ticks(ticks ? ticks : CTickSource::System()), m_jobReturned(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       m_job(DeviceJob::Close), m_openType(AudioTypeNone), m_client(nullptr), m_openResult(AudioOpenFailed),
-      m_closeHeldMs(0), m_deviceListed(true), m_openStart(0), m_busy(false), m_noAnswerTold(false),
-      m_closeWanted(false), m_reopenWanted(false), m_reopenClient(nullptr)
+      m_closeHeldMs(0), m_openHeldMs(0), m_deviceListed(true), m_openStart(0), m_busy(false), m_noAnswerTold(false),
+      m_captureDown(false), m_closeWanted(false), m_reopenWanted(false), m_reopenClient(nullptr)
 {}
 
 CAudioSession::~CAudioSession()
@@ -53,6 +53,7 @@ void CAudioSession::SetTickSource(CTickSource* ticks)
 void CAudioSession::Close(JobWait wait)
 {
     m_reopenWanted = false;
+    m_captureDown = false;
     if (m_busy && !JobReturned()) {
         if (wait == JobWait::Leave) {
             m_closeWanted = m_job == DeviceJob::Open;
@@ -73,11 +74,13 @@ bool CAudioSession::CloseIfFailed()
         return false;
     m_status = m_streaming.GetErrorText();
     Close(JobWait::Leave); // a device that stopped answering may hold its close for a minute
+    m_captureDown = true;
     return true;
 }
 
 AudioOpenProgress CAudioSession::Open(const char* iniPath, CAudioClient* client)
 {
+    m_captureDown = true;
     if (m_busy && !JobReturned()) {
         // Each OK waits on its own: one pressed after the device was told as
         // not answering is told so again once it has waited as long.
@@ -91,7 +94,8 @@ AudioOpenProgress CAudioSession::Open(const char* iniPath, CAudioClient* client)
         return AudioOpenProgress::Waiting;
     }
     if (m_busy)
-        TakeJobEnd(); // an end the tick has not taken yet: this open outdoes what was asked meanwhile
+        TakeJobEnd();     // an end the tick has not taken yet: this open outdoes what was asked meanwhile
+    m_captureDown = true; // the end taken may have opened
     m_status = kOpening;
     m_config.LoadInterface(iniPath, kInputSection);
     m_config.LoadInterfaceSettings(iniPath, kInputSection);
@@ -132,10 +136,13 @@ void CAudioSession::Run(CThread*)
     const uint32_t closeStart = m_ticks->Now();
     m_streaming.DestroyDriver(); // closes it first
     m_closeHeldMs = m_ticks->Now() - closeStart;
+    m_openHeldMs = 0;
     if (m_job == DeviceJob::Open && !CloseGivenUp()) {
         m_streaming.SetClient(m_client);
         m_streaming.CreateDriver(kInput, m_openType);
+        const uint32_t openStart = m_ticks->Now();
         m_openResult = m_streaming.Open(&m_driverSettings);
+        m_openHeldMs = m_ticks->Now() - openStart;
         m_deviceListed = m_openResult == AudioOpenOk || ListsADevice(m_streaming);
     }
     SetEvent(m_jobReturned);
@@ -170,16 +177,25 @@ AudioOpenEvent CAudioSession::TakeJobEnd()
         return AudioOpenEvent::None;
     if (CloseGivenUp())
         return RefuseOpenAfterHeldClose();
-    if (m_openResult == AudioOpenOk)
+    m_captureDown = m_openResult != AudioOpenOk;
+    if (!m_captureDown)
         return AudioOpenEvent::Opened;
-    const uint32_t took = m_ticks->Now() - m_openStart;
+    TellFailedOpen();
+    return AudioOpenEvent::Failed;
+}
+
+void CAudioSession::TellFailedOpen()
+{
+    // An OK pressed meanwhile restarted the wait: the open's own hold tells how long the device was silent.
+    const uint32_t took = OpenGivenUp() ? m_openHeldMs : m_ticks->Now() - m_openStart;
     if (took >= kAnswerLimitMs)
         FormatString(m_status, kLateFailure, unsigned(took / kMsPerSecond), m_streaming.GetErrorText());
     else
         m_status = m_streaming.GetErrorText();
     if (!m_deviceListed)
         m_status.append("\n").append(kNoDeviceListed);
-    return AudioOpenEvent::Failed;
+    else if (OpenGivenUp())
+        m_status.append("\n").append(kPressOk);
 }
 
 // The end of a job that waited: an open is dropped when closed meanwhile;
@@ -192,7 +208,7 @@ AudioOpenEvent CAudioSession::Collect()
         Close(JobWait::Leave);
         return AudioOpenEvent::None;
     }
-    if (reopenWanted)
+    if (reopenWanted && !OpenGivenUp())
         event = CloseGivenUp() ? RefuseOpenAfterHeldClose() : EventOf(Open(m_reopenIni.c_str(), m_reopenClient));
     if (event == AudioOpenEvent::Opened)
         m_status = kDefaultStatus; // the settings window may be showing why it waited
@@ -201,7 +217,7 @@ AudioOpenEvent CAudioSession::Collect()
 
 AudioOpenEvent CAudioSession::RefuseOpenAfterHeldClose()
 {
-    FormatString(m_status, kCloseHeld, unsigned(m_closeHeldMs / kMsPerSecond));
+    FormatString(m_status, kCloseHeld, unsigned(m_closeHeldMs / kMsPerSecond), kPressOk);
     return AudioOpenEvent::Failed;
 }
 

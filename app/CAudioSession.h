@@ -36,7 +36,8 @@ enum class JobWait { Wait, Leave };
 // tells its end. While it goes on the streaming interface is not touched (the
 // worker holds it) and the device layer may not answer either, so the
 // settings window lists no devices. A newer choice waits for the job; after
-// a close held so long that it may have been given up, it waits for an OK.
+// a close, or a failed open, held so long that it may have been given up, it
+// waits for an OK.
 // GUI thread only, but for the worker; the client receives blocks on the
 // driver's capture thread.
 class CAudioSession : private CRunnable {
@@ -49,13 +50,14 @@ public:
     static constexpr const char* kWaiting = "Waiting for the input device to answer";
     static constexpr const char* kNoAnswer = "ERROR - The input device does not answer; still waiting for it";
     static constexpr const char* kLateFailure = "ERROR - The input device did not answer for %u s\n%s";
-    // Added to a failed open's text when the driver lists no device: the device layer under Wine
-    // chooses its sound system once per process, and one whose server did not answer then never
-    // lists a device in that process.
+    // Added to a failed open's text when the driver lists no device: none is connected, or the device
+    // layer under Wine chose its sound system while the server did not answer and never lists a device
+    // in that process.
     static constexpr const char* kNoDeviceListed =
-        "No input device is listed: restart the program once its sound server answers";
-    static constexpr const char* kCloseHeld =
-        "ERROR - The input device did not answer its close for %u s\nPress OK to open it again once it answers";
+        "No input device is listed: if one is connected, restart the program";
+    // Ends the text of a job the device layer may have given up: nothing is opened until OK.
+    static constexpr const char* kPressOk = "Press OK to open it again once it answers";
+    static constexpr const char* kCloseHeld = "ERROR - The input device did not answer its close for %u s\n%s";
     // A job that has not returned by then leaves the caller to go on; a device that answers is far quicker.
     static const DWORD kJobGraceMs = 250;
     // An open that takes longer is told as a device that does not answer.
@@ -65,6 +67,9 @@ public:
     // follows it by itself. Wine gives up an open after 30 s and a close after about a minute (57 s
     // with either driver); a close the server answered ends as it answers.
     static const uint32_t kCloseGivenUpMs = 45000;
+    // A failed open held this long may have been given up too: Wine gives one up after 30 s, and a
+    // device that answers refuses at once.
+    static const uint32_t kOpenGivenUpMs = 25000;
 
     explicit CAudioSession(CTickSource* ticks = nullptr);
     ~CAudioSession() override;
@@ -90,6 +95,8 @@ public:
     // then Close without waiting for the device; true. False while it runs,
     // a job goes on or it is closed.
     bool CloseIfFailed();
+    // An open was asked and nothing captures: it goes on or failed, or the device failed since.
+    bool IsCaptureDown() const { return m_captureDown; }
 
     void GetStatusText(std::string& out) const { out = m_status; }
     void SetDefaultStatusText() { m_status = kDefaultStatus; }
@@ -114,7 +121,9 @@ private:
     AudioOpenEvent TakeJobEnd();
     AudioOpenEvent Collect();
     bool CloseGivenUp() const { return m_closeHeldMs >= kCloseGivenUpMs; }
+    bool OpenGivenUp() const { return m_openResult != AudioOpenOk && m_openHeldMs >= kOpenGivenUpMs; }
     AudioOpenEvent RefuseOpenAfterHeldClose();
+    void TellFailedOpen();
 
     std::string m_status;
     CAudioInterface m_streaming;
@@ -129,10 +138,12 @@ private:
     CAudioClient* m_client; // whom the worker's driver delivers to
     int m_openResult;       // written by the worker before it sets the event
     uint32_t m_closeHeldMs; // how long the job's close took; written as m_openResult
+    uint32_t m_openHeldMs;  // how long the job's open took, 0 when it made none; written as m_openResult
     bool m_deviceListed;    // after a failed open: whether its driver lists a device; written as m_openResult
     uint32_t m_openStart;   // when the open waited for was asked
     bool m_busy;            // a job was started and its end not yet taken
     bool m_noAnswerTold;
+    bool m_captureDown;
     bool m_closeWanted;  // closed while an open waits: dropped once it returns
     bool m_reopenWanted; // opened again while a job waits: opened once it returns
     std::string m_reopenIni;

@@ -104,7 +104,8 @@ public:
     CInputWatch& GetInputWatch() { return m_inputWatch; }
     CAudioSession& GetAudioSession() { return m_audio; }
     // The I/O settings window, handed this window's controller part; with
-    // applyPending (audio failed to open) OK reopens even with nothing changed.
+    // applyPending (audio failed to open) OK reopens even with nothing changed;
+    // so it does, and the status says why, whenever nothing captures.
     void OpenSettingsWindow(bool applyPending);
     void ShowAboutWindow();
 
@@ -167,6 +168,7 @@ private:
     enum class PaneOrder { MeterFirst, MeterLast };
     void Redraw(PaneOrder order);
     void WatchInput();
+    bool MustShowFailure(AudioOpenEvent opening);
     void FollowBlockSize();
     enum class WindowSight { Seen, Unseen };
     void FeedScopes(WindowSight sight);

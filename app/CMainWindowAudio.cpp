@@ -29,13 +29,21 @@ void CMainWindow::WatchInput()
         FollowBlockSize(); // a newer choice may have been opened meanwhile
     if (opening == AudioOpenEvent::Opened) {
         m_settingsWindow.OnAudioOpened();
-    } else if (opening != AudioOpenEvent::None || m_audio.CloseIfFailed()) {
+    } else if (MustShowFailure(opening)) {
         OpenSettingsWindow(true);
         m_settingsWindow.SetApplyPending(); // also when it was open already
     }
     m_inputState = m_inputWatch.Check();
     m_rtaPanel.SetInputState(m_inputState);
     m_meterPanel.SetInputState(m_inputState);
+}
+
+// A wait the user was shown and closed the window on stays unseen; its failure is shown once it fails.
+bool CMainWindow::MustShowFailure(AudioOpenEvent opening)
+{
+    if (opening == AudioOpenEvent::NoAnswer)
+        return !m_settingsWindow.IsClosedWhileAwaitingOpen();
+    return opening == AudioOpenEvent::Failed || m_audio.CloseIfFailed();
 }
 
 void CMainWindow::GetStatusText(std::string& out)

@@ -7,7 +7,7 @@
 void CMainWindow::OpenSettingsWindow(bool applyPending)
 {
     m_settingsWindow.SetController(this);
-    m_settingsWindow.Open(applyPending);
+    m_settingsWindow.Open(applyPending || m_audio.IsCaptureDown());
 }
 
 void CMainWindow::ShowAboutWindow()

@@ -128,7 +128,7 @@ bool CAudioDriver::DescribeDefaultDevice(AudioDeviceEntry* out, int index) const
     if (!m_allowDefaultDevice || index != 0)
         return false;
     out->name = "Default Device";
-    out->identifier = "WAVE_MAPPER";
+    out->identifier = kDefaultDeviceKey;
     return true;
 }
 

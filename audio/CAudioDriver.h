@@ -53,6 +53,8 @@ public:
     virtual bool IsDefaultDeviceName(const char* name);
     virtual bool HasFailed() = 0;
 
+    // The identifier of the default device's entry, first in the list of a driver that has one.
+    static constexpr const char* kDefaultDeviceKey = "WAVE_MAPPER";
     // Names that mean "no device wanted": null, empty, Disable(d), Off, None, (None).
     static bool IsDisabledDeviceName(const char* name);
 

@@ -15,14 +15,16 @@ struct TypeRow {
     int bufferSize;
     int bufferCount;
     int typeId;
+    const char* defaultDevice; // empty where the driver lists none
 };
 
+const char* const kDefault = CAudioDriver::kDefaultDeviceKey;
 const TypeRow typeRows[] = {
-    {"Wave In", "Wave Out", "Wave", 512, 8, AudioTypeWave},
-    {"DirectSound", "DirectSound", "DS", 256, 4, AudioTypeDirectSound},
-    {"Kernel Streaming", "Kernel Streaming", "KS", 256, 4, AudioTypeKernelStreaming},
+    {"Wave In", "Wave Out", "Wave", 512, 8, AudioTypeWave, kDefault},
+    {"DirectSound", "DirectSound", "DS", 256, 4, AudioTypeDirectSound, kDefault},
+    {"Kernel Streaming", "Kernel Streaming", "KS", 256, 4, AudioTypeKernelStreaming, ""},
 };
-const TypeRow invalidRow = {"Invalid", "Invalid", "inv", 0, 0, AudioTypeNone};
+const TypeRow invalidRow = {"Invalid", "Invalid", "inv", 0, 0, AudioTypeNone, ""};
 const int typeCount = sizeof(typeRows) / sizeof(typeRows[0]);
 
 const TypeRow& RowAt(int index)
@@ -247,6 +249,14 @@ void CAudioInterface::GetOutputInterfaceType(int index, InterfaceTypeInfo* out)
 int CAudioInterface::InterfaceTypeFromIndex(int index)
 {
     return RowAt(index).typeId;
+}
+
+const char* CAudioInterface::DefaultDeviceKey(int typeId)
+{
+    for (const TypeRow& row : typeRows)
+        if (row.typeId == typeId)
+            return row.defaultDevice;
+    return invalidRow.defaultDevice;
 }
 
 int CAudioInterface::InterfaceTypeFromName(bool, const char* shortName)

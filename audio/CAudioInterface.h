@@ -54,6 +54,9 @@ public:
     static void GetOutputInterfaceType(int index, InterfaceTypeInfo* out);
     static int InterfaceTypeFromIndex(int index);
     static int InterfaceTypeFromName(bool input, const char* shortName);
+    // The device name that opens the type's default device, as its list's first entry names it; empty
+    // for a type without one.
+    static const char* DefaultDeviceKey(int typeId);
 
     void OnAudioBlock(CAudioDriver* driver, void* deviceBuffer, int bytes) override;
 

@@ -336,6 +336,7 @@ void CIoSettingsWindow::OnListPick(const ControlNotification& n)
         m_config.interfaceName = item->key;
         FillDeviceList();
         m_config.LoadInterfaceSettings(m_iniPath, kSection);
+        KeepDefaultDevice();
         SelectCurrentValues();
     } else if (IsFrom(n, m_deviceList)) {
         m_config.deviceName = item->key;
@@ -347,6 +348,15 @@ void CIoSettingsWindow::OnListPick(const ControlNotification& n)
         return;
     }
     MarkApplyPending();
+}
+
+// A type with no device stored, while the device layer is busy and its list holds nothing to pick: an OK
+// would save no device at all. The driver's default device stands in, as the filled list will show it.
+void CIoSettingsWindow::KeepDefaultDevice()
+{
+    const int type = CAudioInterface::InterfaceTypeFromIndex(m_interfaceList.GetSelectedIndex());
+    if (m_config.deviceName.empty() && m_deviceList.GetItems().Count() == 0)
+        m_config.deviceName = CAudioInterface::DefaultDeviceKey(type);
 }
 
 void CIoSettingsWindow::OnValueReport(const ControlNotification& n)

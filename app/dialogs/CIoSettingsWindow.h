@@ -58,6 +58,8 @@ public:
     // The controller's open that went on has opened.
     void OnAudioOpened();
     bool IsAwaitingOpen() const { return m_awaitingOpen; }
+    // The user closed the window while its OK's open went on: its wait is not shown again.
+    bool IsClosedWhileAwaitingOpen() const { return m_awaitingOpen && !m_window.IsCreated(); }
     const AudioDeviceConfig& GetConfig() const { return m_config; }
     const char* GetIniPath() const { return m_iniPath; }
     CDropListControl& GetInterfaceList() { return m_interfaceList; }
@@ -83,6 +85,7 @@ private:
     void FillInterfaceList();
     void FillDeviceList();
     void SelectCurrentValues();
+    void KeepDefaultDevice();
     void RefreshStatus();
     void MarkApplyPending();
     void OnButton(const ControlNotification& n);

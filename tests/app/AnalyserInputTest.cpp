@@ -207,8 +207,7 @@ TEST(AudioSession, OpeningAndStatusTexts)
         {true,
          {},
          false,
-         "ERROR - The input device is missing\nNo input device is listed: restart the program once its sound server "
-         "answers",
+         "ERROR - The input device is missing\nNo input device is listed: if one is connected, restart the program",
          AudioTypeWave,
          0,
          0},
@@ -254,11 +253,14 @@ TEST(AudioSession, OpeningAndStatusTexts)
 // Opened again meanwhile, the newer choice follows; closed meanwhile, the
 // device is closed once it answers; opened again and closed once it answered,
 // the open asked for goes with the close and the next open that waits is
-// opened once.
+// opened once. An open failed so late that it may have been given up opens
+// nothing after it.
 TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
 {
     FakeWaveDevice device;
     const char* const late = "ERROR - The input device did not answer for 6 s\nERROR - The input device is missing";
+    const char* const givenUp = "ERROR - The input device did not answer for 31 s\nERROR - The input device is "
+                                "missing\nPress OK to open it again once it answers";
     enum class Then { Keep, Reopen, Close, ReopenCloseOpen };
     const struct {
         uint32_t answerAfterMs;
@@ -275,6 +277,7 @@ TEST(AudioSession, DeviceThatDoesNotAnswerKeepsNoCallerWaiting)
         {6000, MMSYSERR_NOERROR, Then::Reopen, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus, 2},
         {6000, MMSYSERR_NOERROR, Then::Close, AudioOpenEvent::None, CAudioSession::kNoAnswer, 1},
         {6000, MMSYSERR_NOERROR, Then::ReopenCloseOpen, AudioOpenEvent::Opened, CAudioSession::kDefaultStatus, 2},
+        {31000, MMSYSERR_BADDEVICEID, Then::Reopen, AudioOpenEvent::Failed, givenUp, 0},
     };
     for (const auto& c : cases) {
         TempIni ini;

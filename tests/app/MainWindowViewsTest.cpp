@@ -745,6 +745,7 @@ std::vector<int> Shown(CMainWindow& w)
 // open: the tick closes the device and shows the driver's text in the settings
 // window, the views fall to their floor once no block came for a while, and
 // OK opens the device again with nothing changed; the views follow its blocks.
+// So does the window the user closed and opened again from the menu.
 TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
 {
     FakeWaveDevice device;
@@ -763,7 +764,8 @@ TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
         const std::vector<int> shown = Shown(w);
         EXPECT_TRUE(shown[0] > 0 && shown[1] > 0) << shown[0] << " " << shown[1];
     };
-    for (bool openBefore : {false, true}) {
+    for (int way : {0, 1, 2}) { // the window opened by the error, open before, closed and opened from the menu
+        const bool openBefore = way == 1;
         flow();
         if (openBefore)
             w.OpenSettingsWindow(false);
@@ -778,6 +780,10 @@ TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
         w.GetStatusText(status);
         EXPECT_EQ(status, "Error: Wave buffer driver handoff failed\n");
         ASSERT_TRUE(settings.GetWindow().IsCreated());
+        if (way == 2) {
+            SendMessageA(settings.GetWindow().GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+            w.OpenSettingsWindow(false); // as the menu does
+        }
         settings.OnEvent(&settings.GetWindow(), 0, WindowEvent::Timer, CIoSettingsWindow::kStatusTimer, 0, nullptr);
         EXPECT_EQ(settings.GetStatusText().GetTextBuffer()->text, status);
         ticks.now += CInputWatch::kQuietMs;
@@ -799,6 +805,7 @@ TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
 // may not answer, the settings window lists no devices; after the limit it
 // tells so. The device's late answer ends it: a failure says why, an open
 // closes the settings window that an OK waits on, and the devices are listed.
+// Closed by the user while its OK waits, the window stays closed.
 TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
 {
     FakeWaveDevice device;
@@ -809,10 +816,12 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
         const char* status;
         bool settingsStay;
         int opens;
+        bool closeAfterOk = false;
     } cases[] = {
         {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2}, // OK's open follows the first
         {MMSYSERR_BADDEVICEID, false, late, true, 0},
         {MMSYSERR_NOERROR, false, CAudioSession::kDefaultStatus, true, 1}, // no OK waits: it stays for the user
+        {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2, true},
     };
     for (const auto& c : cases) {
         FakeTicks ticks(1000);
@@ -839,6 +848,11 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
             Click(settings.GetOkButton());
             PumpMessages();
             EXPECT_TRUE(settings.IsAwaitingOpen() && settings.GetWindow().IsCreated());
+        }
+        if (c.closeAfterOk) { // then told as not answering
+            SendMessageA(settings.GetWindow().GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+            ticks.now += CAudioSession::kAnswerLimitMs;
+            w.Tick(CMainWindow::TickSleep::None);
         }
         ticks.now += 1000;
         device.Release();

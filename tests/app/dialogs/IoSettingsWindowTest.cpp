@@ -233,6 +233,12 @@ TEST(IoSettingsWindow, InterfacePickTitleCloseAndNoInterface)
     Click(alone.GetOkButton());
     PumpMessages();
     EXPECT_FALSE(alone.GetWindow().IsCreated());
+
+    h.controller.jobRunning = true; // nothing listed to pick: a type never chosen keeps its default device
+    ASSERT_EQ(h.Open(), 1);
+    h.Pick(w.GetInterfaceList(), 1);
+    h.Ok();
+    EXPECT_EQ(IniText(h.ini, "devicename_DS"), "WAVE_MAPPER");
 }
 
 // Opened after a failed start the window shows why and OK reopens with
