@@ -56,10 +56,26 @@ std::string Contents(const std::string& path)
     return text.str();
 }
 
+// The tests' paths are plain ASCII.
+std::wstring Wide(const std::string& ascii)
+{
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
+// The form of a path that passes MAX_PATH.
+std::wstring Long(const std::string& path)
+{
+    return L"\\\\?\\" + Wide(path);
+}
+
 void Put(const std::string& path, const std::string& text)
 {
-    if (text != kMissing)
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    DWORD written = 0;
+    HANDLE file = text == kMissing
+                      ? INVALID_HANDLE_VALUE
+                      : CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
+    CloseHandle(file);
 }
 
 std::string TempFolder()
@@ -69,14 +85,23 @@ std::string TempFolder()
     return folder;
 }
 
-// Files beside ini whose names begin with ini's.
+// A folder of the test's own.
+std::string Folder(const std::string& name)
+{
+    const std::string folder = TempFolder() + name + "\\";
+    CreateDirectoryW(Long(folder).c_str(), nullptr);
+    return folder;
+}
+
+// Files in ini's folder besides ini itself.
 int FilesBeside(const std::string& ini)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((ini + "?*").c_str(), &found);
+    const size_t name = ini.rfind('\\') + 1;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Long(ini.substr(0, name) + "*").c_str(), &found);
     int count = 0;
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-        ++count;
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
+        count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && Wide(ini.substr(name)) != found.cFileName;
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
     return count;
@@ -84,8 +109,33 @@ int FilesBeside(const std::string& ini)
 
 void Remove(const std::string& path)
 {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
+    SetFileAttributesW(Long(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(Long(path).c_str());
+}
+
+// Wine makes no symbolic link of its own, but shows one made on the Unix side
+// as one (target named from the link's folder). It cannot wait for a Unix
+// program: the link is waited for.
+void Link(const std::string& folder, const std::string& name, const std::string& target)
+{
+    std::string command = "/bin/ln -s " + target + " " + name;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &process);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    for (int tries = 0; tries < 500 && GetFileAttributesA((folder + name).c_str()) == INVALID_FILE_ATTRIBUTES; ++tries)
+        Sleep(10);
+}
+
+// Wine deletes the file a link leads to, not the link; a file moved in over
+// the link ends it.
+void Unlink(const std::string& link)
+{
+    Put(link + ".x", "");
+    MoveFileExA((link + ".x").c_str(), link.c_str(), MOVEFILE_REPLACE_EXISTING);
+    Remove(link);
 }
 
 const std::string kOther = "[Other]\r\nkept=1\r\n";
@@ -126,9 +176,10 @@ std::string ShortLines(size_t count)
 // call of a save) refuses; or from there on every call reports success while
 // the file on disk falls short by half, as on a full disk; or it reports
 // success and does nothing; or another process that did not wait for the
-// lock changes the file meanwhile; or from there on no memory is left.
-enum class Failure { Refuses, FallsShort, Skips, FileChanged, NoMemory };
-const char* const kFailureNames[] = {"refuses", "falls short", "skips", "file changed", "no memory"};
+// lock changes the file, or puts its own in the file's place, meanwhile; or
+// from there on no memory is left.
+enum class Failure { Refuses, FallsShort, Skips, FileChanged, Replaced, NoMemory };
+const char* const kFailureNames[] = {"refuses", "falls short", "skips", "file changed", "replaced", "no memory"};
 const char kLateSection[] = "[Late]\r\nx=1\r\n";
 struct {
     int failAt;
@@ -155,6 +206,25 @@ void ChangeTheFile()
     std::ofstream(stand.file, std::ios::binary | std::ios::app) << kLateSection;
 }
 
+// The replaced file goes aside (where it may still be open for reading).
+const std::string kAside = TempFolder() + "quill_ini_aside.ini", kTheirs = TempFolder() + "quill_ini_theirs.ini";
+
+// As an editor saves: the other program's file takes the name in one step.
+void ReplaceTheFile()
+{
+    Put(kTheirs, kLateSection);
+    MoveFileExA(stand.file.c_str(), kAside.c_str(), MOVEFILE_REPLACE_EXISTING);
+    MoveFileExA(kTheirs.c_str(), stand.file.c_str(), 0);
+}
+
+void OtherProgramActs()
+{
+    if (stand.how == Failure::FileChanged)
+        ChangeTheFile();
+    else if (stand.how == Failure::Replaced)
+        ReplaceTheFile();
+}
+
 // The step's number; from failAt on with NoMemory, no memory is left.
 int NextStep()
 {
@@ -176,8 +246,8 @@ BOOL Step(Target target, Call call)
     const BOOL done = call();
     if (step >= stand.failAt && stand.how == Failure::FallsShort)
         CutInHalf(target);
-    if (step == stand.failAt && stand.how == Failure::FileChanged)
-        ChangeTheFile();
+    if (step == stand.failAt)
+        OtherProgramActs();
     return done;
 }
 
@@ -206,13 +276,13 @@ BOOL WINAPI StandMove(LPCSTR from, LPCSTR to, DWORD flags)
 {
     if (NextStep() != stand.failAt || stand.how == Failure::NoMemory)
         return MoveFileExA(from, to, flags);
-    if (stand.how == Failure::FileChanged)
-        ChangeTheFile();
+    OtherProgramActs();
     return FALSE;
 }
 
 // The last look at the file before the move: here another process changes
-// the file just before it, or the file cannot be opened; reading it has
+// the file just before it, or replaces it while it is read (a program that
+// share modes do not stop), or the file cannot be opened; reading it has
 // nothing to fall short or leave out.
 HANDLE WINAPI StandOpen(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD creation,
                         DWORD flags, HANDLE model)
@@ -224,7 +294,13 @@ HANDLE WINAPI StandOpen(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRI
         SetLastError(ERROR_SHARING_VIOLATION);
         return INVALID_HANDLE_VALUE;
     }
-    return CreateFileA(path, access, share, security, creation, flags, model);
+    const bool replaced = failing && stand.how == Failure::Replaced;
+    const HANDLE file =
+        CreateFileA(path, access, replaced ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : share, security,
+                    creation, flags, model);
+    if (replaced)
+        ReplaceTheFile();
+    return file;
 }
 
 const IniSaveApi kStandIn = {StandCopy, StandString, StandStruct, StandFlush, StandMove, StandOpen};
@@ -247,7 +323,12 @@ const size_t kOwnHeap = 128 * 1024;
 TEST(IniSave, LeavesTheFileWholeAndNoCopy)
 {
     const std::string big = kOther + "[Big]\r\nv=" + std::string(64 * 1024 * 1024, 'x') + "\r\n";
-    const std::string ini = TempFolder() + "quill_ini_save.ini", newKey = "[S]\r\nk=v\r\n";
+    const std::string name = "quill_ini_save.ini", folder = Folder("quill_ini_save"), ini = folder + name;
+    const std::string newKey = "[S]\r\nk=v\r\n", linked = "linked.ini"; // beside ini
+    // A path of that many characters, in a folder of its own.
+    const auto pathOf = [&](size_t length) {
+        return Folder(std::string(length - TempFolder().size() - name.size() - 1, 'd')) + name;
+    };
     // Enough lines that a few bytes held for each would be seen; few enough
     // for the heap checks the tests run with, which slow the system's profile
     // functions on every line.
@@ -255,7 +336,7 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
     const struct {
         const char* name;
         std::string path, before;
-        DWORD attributes;
+        DWORD attributes; // a reparse point: a symbolic link to linked
         const char* value;
         const char* leftover; // a copy beside the file, read-only
         bool commit, committed;
@@ -278,15 +359,23 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
         {"short lines", ini, shortLines, FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, shortLines + newKey, 0},
         {"over 64 MiB", ini, big, FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, big + newKey, 0},
         {"not committed", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", nullptr, false, false, kOther, 0},
+        {"path of 250", pathOf(250), kOther, FILE_ATTRIBUTE_NORMAL, "v", ".new", true, true, kOther + newKey, 0},
+        {"path of 259", pathOf(259), kOther, FILE_ATTRIBUTE_NORMAL, "v", ".new-4242-7", true, true, kOther + newKey, 0},
+        {"symbolic link", ini, kOther, FILE_ATTRIBUTE_REPARSE_POINT, "v", nullptr, true, true, kOther + newKey, 1},
         {"read-only file", ini, kOther, FILE_ATTRIBUTE_READONLY, "v", nullptr, true, false, kOther, 0},
         {"folder missing", TempFolder() + "quill_no_folder\\x.ini", kMissing, 0, "v", nullptr, true, false, kMissing,
          0},
     };
     for (const auto& c : cases) {
-        Remove(ini);
-        Put(c.path, c.before);
-        SetFileAttributesA(c.path.c_str(), c.attributes);
-        const std::string leftover = ini + (c.leftover ? c.leftover : "");
+        const bool isLink = c.attributes == FILE_ATTRIBUTE_REPARSE_POINT;
+        const std::string saved = isLink ? folder + linked : c.path;
+        Remove(c.path);
+        Put(saved, c.before);
+        if (isLink)
+            Link(folder, name, linked);
+        else
+            SetFileAttributesA(c.path.c_str(), c.attributes);
+        const std::string leftover = c.path + (c.leftover ? c.leftover : "");
         if (c.leftover) {
             Put(leftover, "[Stale]\r\nx=1\r\n");
             SetFileAttributesA(leftover.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -306,12 +395,14 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
             GetPrivateProfileStringA("S", "k", "", read, sizeof(read), c.path.c_str());
             EXPECT_STREQ(read, c.value) << c.name;
         } else {
-            EXPECT_TRUE(Contents(c.path) == c.after) << c.name; // not printed: one is 64 MiB
+            EXPECT_TRUE(Contents(saved) == c.after) << c.name; // not printed: one is 64 MiB
         }
-        EXPECT_EQ(FilesBeside(ini), c.beside) << c.name;
+        EXPECT_EQ(FilesBeside(c.path), c.beside) << c.name;
         Remove(leftover);
+        if (isLink)
+            Unlink(c.path);
+        Remove(saved);
     }
-    Remove(ini);
 }
 
 // Whichever step fails, falls short or leaves its work out, the file stays
@@ -319,7 +410,7 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
 // stays, and the save says it failed; in a file of garbage too.
 TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
 {
-    const std::string ini = TempFolder() + "quill_ini_fail.ini";
+    const std::string ini = Folder("quill_ini_fail") + "quill_ini_fail.ini";
     std::string ordinary = "[S]\r\nk=old\r\n";
     for (int line = 0; line < 40; ++line) // enough lines that half a file is short of whole ones
         ordinary += "[Other" + std::to_string(line) + "]\r\nkept=" + std::to_string(line) + "\r\n";
@@ -329,8 +420,8 @@ TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
     const RECT rect = {1, 2, 3, 4};
     SetIniSaveApi(&kStandIn);
     for (int failAt = 0; failAt <= kSaveSteps; ++failAt) // the last one: no step fails
-        for (Failure how :
-             {Failure::Refuses, Failure::FallsShort, Failure::Skips, Failure::FileChanged, Failure::NoMemory})
+        for (Failure how : {Failure::Refuses, Failure::FallsShort, Failure::Skips, Failure::FileChanged,
+                            Failure::Replaced, Failure::NoMemory})
             for (const std::string& before : files) {
                 Put(ini, before);
                 stand = {failAt, how, 0, ini};
@@ -351,7 +442,10 @@ TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
                 EXPECT_EQ(committed, whole) << name;
                 EXPECT_EQ(FilesBeside(ini), 0) << name;
                 if (!whole) { // a megabyte the test would print whole
-                    EXPECT_TRUE(Contents(ini) == before + (how == Failure::FileChanged ? kLateSection : "")) << name;
+                    const std::string left = how == Failure::Replaced      ? kLateSection
+                                             : how == Failure::FileChanged ? before + kLateSection
+                                                                           : before;
+                    EXPECT_TRUE(Contents(ini) == left) << name;
                     continue;
                 }
                 RECT read = {};
@@ -362,4 +456,5 @@ TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
             }
     SetIniSaveApi(nullptr);
     Remove(ini);
+    Remove(kAside);
 }
