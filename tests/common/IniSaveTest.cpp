@@ -56,26 +56,10 @@ std::string Contents(const std::string& path)
     return text.str();
 }
 
-// The tests' paths are plain ASCII.
-std::wstring Wide(const std::string& ascii)
-{
-    return std::wstring(ascii.begin(), ascii.end());
-}
-
-// The form of a path that passes MAX_PATH.
-std::wstring Long(const std::string& path)
-{
-    return L"\\\\?\\" + Wide(path);
-}
-
 void Put(const std::string& path, const std::string& text)
 {
-    DWORD written = 0;
-    HANDLE file = text == kMissing
-                      ? INVALID_HANDLE_VALUE
-                      : CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
-    CloseHandle(file);
+    if (text != kMissing)
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
 std::string TempFolder()
@@ -85,23 +69,21 @@ std::string TempFolder()
     return folder;
 }
 
-// A folder of the test's own.
 std::string Folder(const std::string& name)
 {
-    const std::string folder = TempFolder() + name + "\\";
-    CreateDirectoryW(Long(folder).c_str(), nullptr);
-    return folder;
+    CreateDirectoryA((TempFolder() + name).c_str(), nullptr);
+    return TempFolder() + name + "\\";
 }
 
 // Files in ini's folder besides ini itself.
 int FilesBeside(const std::string& ini)
 {
     const size_t name = ini.rfind('\\') + 1;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(Long(ini.substr(0, name) + "*").c_str(), &found);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((ini.substr(0, name) + "*").c_str(), &found);
     int count = 0;
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
-        count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && Wide(ini.substr(name)) != found.cFileName;
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && ini.substr(name) != found.cFileName;
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
     return count;
@@ -109,13 +91,12 @@ int FilesBeside(const std::string& ini)
 
 void Remove(const std::string& path)
 {
-    SetFileAttributesW(Long(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(Long(path).c_str());
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
 }
 
 // Wine makes no symbolic link of its own, but shows one made on the Unix side
-// as one (target named from the link's folder). It cannot wait for a Unix
-// program: the link is waited for.
+// as one. It cannot wait for a Unix program: the link is waited for.
 void Link(const std::string& folder, const std::string& name, const std::string& target)
 {
     std::string command = "/bin/ln -s " + target + " " + name;
@@ -127,15 +108,6 @@ void Link(const std::string& folder, const std::string& name, const std::string&
     CloseHandle(process.hThread);
     for (int tries = 0; tries < 500 && GetFileAttributesA((folder + name).c_str()) == INVALID_FILE_ATTRIBUTES; ++tries)
         Sleep(10);
-}
-
-// Wine deletes the file a link leads to, not the link; a file moved in over
-// the link ends it.
-void Unlink(const std::string& link)
-{
-    Put(link + ".x", "");
-    MoveFileExA((link + ".x").c_str(), link.c_str(), MOVEFILE_REPLACE_EXISTING);
-    Remove(link);
 }
 
 const std::string kOther = "[Other]\r\nkept=1\r\n";
@@ -181,6 +153,8 @@ std::string ShortLines(size_t count)
 enum class Failure { Refuses, FallsShort, Skips, FileChanged, Replaced, NoMemory };
 const char* const kFailureNames[] = {"refuses", "falls short", "skips", "file changed", "replaced", "no memory"};
 const char kLateSection[] = "[Late]\r\nx=1\r\n";
+const std::string kAside = TempFolder() + "quill_ini_aside.ini"; // a replaced file, perhaps still open, goes here
+const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 struct {
     int failAt;
     Failure how;
@@ -201,28 +175,12 @@ void CutInHalf(const char* path)
     CloseHandle(file);
 }
 
-void ChangeTheFile()
-{
-    std::ofstream(stand.file, std::ios::binary | std::ios::app) << kLateSection;
-}
-
-// The replaced file goes aside (where it may still be open for reading).
-const std::string kAside = TempFolder() + "quill_ini_aside.ini", kTheirs = TempFolder() + "quill_ini_theirs.ini";
-
-// As an editor saves: the other program's file takes the name in one step.
-void ReplaceTheFile()
-{
-    Put(kTheirs, kLateSection);
-    MoveFileExA(stand.file.c_str(), kAside.c_str(), MOVEFILE_REPLACE_EXISTING);
-    MoveFileExA(kTheirs.c_str(), stand.file.c_str(), 0);
-}
-
 void OtherProgramActs()
 {
     if (stand.how == Failure::FileChanged)
-        ChangeTheFile();
-    else if (stand.how == Failure::Replaced)
-        ReplaceTheFile();
+        std::ofstream(stand.file, std::ios::binary | std::ios::app) << kLateSection;
+    if (stand.how == Failure::Replaced && MoveFileExA(stand.file.c_str(), kAside.c_str(), MOVEFILE_REPLACE_EXISTING))
+        Put(stand.file, kLateSection);
 }
 
 // The step's number; from failAt on with NoMemory, no memory is left.
@@ -281,25 +239,20 @@ BOOL WINAPI StandMove(LPCSTR from, LPCSTR to, DWORD flags)
 }
 
 // The last look at the file before the move: here another process changes
-// the file just before it, or replaces it while it is read (a program that
-// share modes do not stop), or the file cannot be opened; reading it has
+// the file, or replaces it, while it is read (a program that share modes do
+// not stop), or the file cannot be opened; reading it has
 // nothing to fall short or leave out.
 HANDLE WINAPI StandOpen(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD creation,
                         DWORD flags, HANDLE model)
 {
     const bool failing = NextStep() == stand.failAt;
-    if (failing && stand.how == Failure::FileChanged)
-        ChangeTheFile();
     if (failing && stand.how == Failure::Refuses) {
         SetLastError(ERROR_SHARING_VIOLATION);
         return INVALID_HANDLE_VALUE;
     }
-    const bool replaced = failing && stand.how == Failure::Replaced;
-    const HANDLE file =
-        CreateFileA(path, access, replaced ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : share, security,
-                    creation, flags, model);
-    if (replaced)
-        ReplaceTheFile();
+    const HANDLE file = CreateFileA(path, access, failing ? kShareAll : share, security, creation, flags, model);
+    if (failing)
+        OtherProgramActs();
     return file;
 }
 
@@ -325,13 +278,6 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
     const std::string big = kOther + "[Big]\r\nv=" + std::string(64 * 1024 * 1024, 'x') + "\r\n";
     const std::string name = "quill_ini_save.ini", folder = Folder("quill_ini_save"), ini = folder + name;
     const std::string newKey = "[S]\r\nk=v\r\n", linked = "linked.ini"; // beside ini
-    // A path of that many characters, in a folder of its own.
-    const auto pathOf = [&](size_t length) {
-        return Folder(std::string(length - TempFolder().size() - name.size() - 1, 'd')) + name;
-    };
-    // Enough lines that a few bytes held for each would be seen; few enough
-    // for the heap checks the tests run with, which slow the system's profile
-    // functions on every line.
     const std::string shortLines = ShortLines(5000);
     const struct {
         const char* name;
@@ -359,19 +305,20 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
         {"short lines", ini, shortLines, FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, shortLines + newKey, 0},
         {"over 64 MiB", ini, big, FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, big + newKey, 0},
         {"not committed", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", nullptr, false, false, kOther, 0},
-        {"path of 250", pathOf(250), kOther, FILE_ATTRIBUTE_NORMAL, "v", ".new", true, true, kOther + newKey, 0},
-        {"path of 259", pathOf(259), kOther, FILE_ATTRIBUTE_NORMAL, "v", ".new-4242-7", true, true, kOther + newKey, 0},
+        {"path of 259", Folder(std::string(240 - TempFolder().size(), 'd')) + name, kOther, FILE_ATTRIBUTE_NORMAL, "v",
+         nullptr, true, true, kOther + newKey, 0}, // its copy's name would pass MAX_PATH
         {"symbolic link", ini, kOther, FILE_ATTRIBUTE_REPARSE_POINT, "v", nullptr, true, true, kOther + newKey, 1},
         {"read-only file", ini, kOther, FILE_ATTRIBUTE_READONLY, "v", nullptr, true, false, kOther, 0},
         {"folder missing", TempFolder() + "quill_no_folder\\x.ini", kMissing, 0, "v", nullptr, true, false, kMissing,
          0},
     };
     for (const auto& c : cases) {
-        const bool isLink = c.attributes == FILE_ATTRIBUTE_REPARSE_POINT;
-        const std::string saved = isLink ? folder + linked : c.path;
+        const std::string saved = c.attributes == FILE_ATTRIBUTE_REPARSE_POINT ? folder + linked : c.path;
+        Put(c.path + "x", ""); // moved in, it ends a link, which Wine would not delete but follow
+        MoveFileExA((c.path + "x").c_str(), c.path.c_str(), MOVEFILE_REPLACE_EXISTING);
         Remove(c.path);
         Put(saved, c.before);
-        if (isLink)
+        if (saved != c.path)
             Link(folder, name, linked);
         else
             SetFileAttributesA(c.path.c_str(), c.attributes);
@@ -399,10 +346,9 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
         }
         EXPECT_EQ(FilesBeside(c.path), c.beside) << c.name;
         Remove(leftover);
-        if (isLink)
-            Unlink(c.path);
         Remove(saved);
     }
+    Remove(ini);
 }
 
 // Whichever step fails, falls short or leaves its work out, the file stays
@@ -442,10 +388,9 @@ TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
                 EXPECT_EQ(committed, whole) << name;
                 EXPECT_EQ(FilesBeside(ini), 0) << name;
                 if (!whole) { // a megabyte the test would print whole
-                    const std::string left = how == Failure::Replaced      ? kLateSection
-                                             : how == Failure::FileChanged ? before + kLateSection
-                                                                           : before;
-                    EXPECT_TRUE(Contents(ini) == left) << name;
+                    const bool acted = how == Failure::FileChanged || how == Failure::Replaced;
+                    EXPECT_TRUE(Contents(ini) == (how == Failure::Replaced ? "" : before) + (acted ? kLateSection : ""))
+                        << name;
                     continue;
                 }
                 RECT read = {};
@@ -456,5 +401,4 @@ TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
             }
     SetIniSaveApi(nullptr);
     Remove(ini);
-    Remove(kAside);
 }

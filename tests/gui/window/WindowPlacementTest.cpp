@@ -196,8 +196,7 @@ TEST(WindowPlacement, HostileRecordsRestoreOnScreenWithinTheLimits)
         PumpMessages();
         RECT rect = {}, shown = {};
         GetWindowRect(hwnd, &rect);
-        MONITORINFO monitor = {};
-        monitor.cbSize = sizeof(monitor);
+        MONITORINFO monitor = {sizeof(monitor), {}, {}, 0};
         ASSERT_TRUE(GetMonitorInfoA(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor));
         IntersectRect(&shown, &rect, docked ? &monitor.rcMonitor : &monitor.rcWork);
         EXPECT_TRUE(SameRect(shown, rect)) << c.name << ": wholly on the monitor";
