@@ -1,8 +1,9 @@
 #include "common/CIniSave.h"
+#include "common/IniFile.h"
 #include "common/IniSaveApi.h"
+#include "common/IniSaveCopies.h"
 #include "common/StringFormat.h"
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <exception>
 #include <string_view>
@@ -10,11 +11,9 @@
 
 namespace {
 
-// A copy is "<file>.new-<process>-<count>"; "<file>.new" is the one name
-// every copy had before, so stopped saves may have left it too.
-const char kCopyMark[] = ".new";
-const char kCopyNameSeparator = '-';
 const DWORD kReplaceFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+// Where there was no file, one that another program made meanwhile stays.
+const DWORD kNewFileFlags = MOVEFILE_WRITE_THROUGH;
 // Far longer than a save of a file of several megabytes takes; past it a
 // save goes on without the lock rather than hang the program's close.
 const DWORD kLockWaitMs = 10000;
@@ -24,19 +23,9 @@ const DWORD kCompareChunk = 64 * 1024;
 const char kUtf16Mark[] = "\xFF\xFE", kUtf16BigEndianMark[] = "\xFE\xFF", kUtf8Mark[] = "\xEF\xBB\xBF";
 const char kDosEnd = 0x1A; // a blank to the profile functions, as to old text files
 
-LONG copyCount = 0;
-
 bool IsMissing(DWORD error)
 {
     return error == ERROR_FILE_NOT_FOUND;
-}
-
-std::string CopyPathFor(const std::string& path)
-{
-    char tail[64];
-    SafeSprintf(tail, sizeof(tail), "%s%c%lu%c%ld", kCopyMark, kCopyNameSeparator, GetCurrentProcessId(),
-                kCopyNameSeparator, InterlockedIncrement(&copyCount));
-    return path + tail;
 }
 
 bool IsReadOnly(const std::string& path)
@@ -45,58 +34,11 @@ bool IsReadOnly(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-void DeleteEvenReadOnly(const std::string& path)
-{
-    if (IsReadOnly(path))
-        SetFileAttributesA(path.c_str(), GetFileAttributesA(path.c_str()) & ~FILE_ATTRIBUTE_READONLY);
-    DeleteFileA(path.c_str());
-}
-
 // Writes out and drops the system's cached copy of the file, so that what is
 // read next comes from the disk and no cached write can land later.
 void ForgetCached(const std::string& path)
 {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
-}
-
-// Steps past a separator and the digits after it; false without a digit.
-bool SkipNumber(const char*& text)
-{
-    if (*text != kCopyNameSeparator)
-        return false;
-    const char* digits = ++text;
-    while (std::isdigit(static_cast<unsigned char>(*text)))
-        ++text;
-    return text > digits;
-}
-
-// Only the names CopyPathFor gives, in any case as the system matches names:
-// a user's "<file>.new-backup" is no copy.
-bool IsCopyOf(const char* name, const std::string& fileName)
-{
-    const size_t markLength = sizeof(kCopyMark) - 1;
-    if (_strnicmp(name, fileName.c_str(), fileName.size()) != 0 ||
-        _strnicmp(name + fileName.size(), kCopyMark, markLength) != 0)
-        return false;
-    const char* tail = name + fileName.size() + markLength;
-    return *tail == '\0' || (SkipNumber(tail) && SkipNumber(tail) && *tail == '\0');
-}
-
-// Only while holding the file's lock: no other save is under way then.
-void RemoveLeftovers(const std::string& path)
-{
-    const size_t slash = path.find_last_of("\\/");
-    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    const std::string fileName = path.substr(folder.size());
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + kCopyMark + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsCopyOf(found.cFileName, fileName))
-            DeleteEvenReadOnly(folder + found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
 }
 
 // Closes the file however the reading ends: memory can run out midway.
@@ -127,21 +69,42 @@ bool ReadWhole(const std::string& path, std::string& text, bool& exists)
     return ReadFile(file.handle, &text[0], DWORD(text.size()), &read, nullptr) && read == text.size();
 }
 
+bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b)
+{
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+           a.nFileIndexLow == b.nFileIndexLow && a.nFileSizeHigh == b.nFileSizeHigh &&
+           a.nFileSizeLow == b.nFileSizeLow && CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
+}
+
+// Whether the name leads to the file as it was when first looked at. Share
+// modes do not stop a program outside the system (one beside Wine) from
+// putting another file in its place, or writing into it, meanwhile.
+bool NameLeadsTo(const std::string& path, const BY_HANDLE_FILE_INFORMATION& was)
+{
+    BY_HANDLE_FILE_INFORMATION is;
+    const OpenFile named{
+        CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    return named.handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(named.handle, &is) && SameFile(was, is);
+}
+
 // The last step before the move: the file must still hold the bytes the
-// check read, so that a change another program made since then stays.
+// check read, so that a change another program made since then stays. From
+// here to the move, others can neither write nor rename the file, so only
+// the move itself is left to lose a change.
 bool StillAsRead(const std::string& path, const std::string& bytes, bool existed)
 {
-    const OpenFile file{CurrentIniSaveApi().openFile(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                                                     FILE_ATTRIBUTE_NORMAL, nullptr)};
+    const OpenFile file{CurrentIniSaveApi().openFile(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE)
         return !existed && IsMissing(GetLastError());
+    BY_HANDLE_FILE_INFORMATION was;
     std::vector<char> chunk(kCompareChunk);
     size_t at = 0;
-    bool same = existed;
+    bool same = existed && GetFileInformationByHandle(file.handle, &was);
     for (DWORD read = 1; same && read > 0; at += read)
         same = ReadFile(file.handle, chunk.data(), kCompareChunk, &read, nullptr) && read <= bytes.size() - at &&
                std::memcmp(chunk.data(), bytes.data() + at, read) == 0;
-    return same && at == bytes.size();
+    return same && at == bytes.size() && NameLeadsTo(path, was);
 }
 
 bool StartsWith(const std::string& text, const char* mark)
@@ -316,10 +279,15 @@ CIniSave::CIniSave(const char* iniPath) : m_lock(iniPath, kLockWaitMs), m_ok(fal
     if (!iniPath || !iniPath[0])
         return;
     try {
-        m_path = iniPath;
-        m_copyPath = CopyPathFor(m_path);
+        char target[MAX_PATH];
+        if (!LinkTargetPath(iniPath, target))
+            return;
+        m_path = target;
         if (m_lock.IsHeld())
-            RemoveLeftovers(m_path);
+            RemoveLeftoverCopies(m_path);
+        m_copyPath = NewCopyPath(m_path);
+        if (m_copyPath.empty())
+            return;
         m_pending = true;
         m_ok = StartCopy();
     } catch (const std::exception&) { // memory ran out: the save fails, not the program
@@ -367,8 +335,9 @@ bool CIniSave::Commit()
         m_ok = m_ok && FlushCopy() && CopyHoldsTheSave(before, existed);
         if (WroteStruct()) // its read-back cached the copy again
             ForgetCached(m_copyPath);
-        m_ok = m_ok && StillAsRead(m_path, before, existed) &&
-               CurrentIniSaveApi().moveFile(m_copyPath.c_str(), m_path.c_str(), kReplaceFlags);
+        m_ok =
+            m_ok && StillAsRead(m_path, before, existed) &&
+            CurrentIniSaveApi().moveFile(m_copyPath.c_str(), m_path.c_str(), existed ? kReplaceFlags : kNewFileFlags);
     } catch (const std::exception&) { // memory ran out: the save fails, not the program
         m_ok = false;
     }

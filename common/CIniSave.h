@@ -9,18 +9,22 @@
 // which then takes the file's place in one step: wherever the program is
 // stopped, the file on disk is the one before the save or the one after it,
 // never a part of either.
+// - A file reached through a symbolic link is saved where the link leads,
+//   and the link stays. A second hard link keeps the file as it was.
 // - Saves of one file run one at a time across all processes (CFileLock),
 //   and each starts from the file as the last one left it, so saves by
 //   several instances merge and other sections and keys stay.
-// - Every copy has a name of its own; a save removes the copies that stopped
-//   saves of its file left behind, read-only ones too.
+// - Every copy has a name of its own, and fits wherever the file does
+//   (IniSaveCopies.h); a save removes the copies that stopped saves of its
+//   file left behind, read-only ones too.
 // - The copy replaces the file only when every step succeeded and it reads
 //   back whole: the system's profile writes report success on a full disk.
 // - Without the lock (another process held it past the wait) a save still
 //   never mixes with another: it fails where the file changed under it.
 // - The file is compared with what the check read as the last step before
-//   the move: a change another program made meanwhile stays, and the save
-//   fails. Neither the file's size nor the number of its lines fail a save;
+//   the move, and the name must still lead to that same file: a change
+//   another program made meanwhile stays, and the save fails. Only a change
+//   made in the move's own instant is lost. Neither the file's size nor the number of its lines fail a save;
 //   memory that runs out does, and no exception leaves it.
 class CIniSave {
 public:

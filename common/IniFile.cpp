@@ -38,6 +38,25 @@ std::wstring ShortPath(const std::wstring& path)
     return n > 0 && n < MAX_PATH ? brief : path;
 }
 
+// A path of any length, in the form wide calls take it; a network one has
+// its own.
+const std::wstring kLongPrefix = L"\\\\?\\", kLongNetworkPrefix = L"\\\\?\\UNC\\", kNetworkStart = L"\\\\";
+
+bool StartsWith(const std::wstring& path, const std::wstring& start)
+{
+    return path.compare(0, start.size(), start) == 0;
+}
+
+// A path as the system gives it from a handle, in the usual spelling.
+std::wstring WithoutLongPrefix(const std::wstring& path)
+{
+    if (StartsWith(path, kLongNetworkPrefix))
+        return kNetworkStart + path.substr(kLongNetworkPrefix.size());
+    if (StartsWith(path, kLongPrefix))
+        return path.substr(kLongPrefix.size());
+    return path;
+}
+
 } // namespace
 
 bool AnsiPath(const wchar_t* path, char* out)
@@ -47,6 +66,29 @@ bool AnsiPath(const wchar_t* path, char* out)
     return ToAnsi(whole, out) ||
            (slash != std::wstring::npos && ToAnsi(ShortPath(whole.substr(0, slash)) + whole.substr(slash), out)) ||
            ToAnsi(ShortPath(whole), out);
+}
+
+std::wstring LongPathForm(const std::wstring& fullPath)
+{
+    if (StartsWith(fullPath, kNetworkStart))
+        return kLongNetworkPrefix + fullPath.substr(kNetworkStart.size());
+    return kLongPrefix + fullPath;
+}
+
+bool LinkTargetPath(const char* path, char* out)
+{
+    SafeStrCopy(out, path ? path : "", MAX_PATH);
+    const HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return true;
+    std::wstring target(GetFinalPathNameByHandleW(file, nullptr, 0, VOLUME_NAME_DOS), L'\0');
+    const DWORD length = GetFinalPathNameByHandleW(file, &target[0], DWORD(target.size()), VOLUME_NAME_DOS);
+    CloseHandle(file);
+    if (length == 0 || length >= target.size()) // a system that cannot tell keeps the path it was given
+        return true;
+    target.resize(length);
+    return AnsiPath(WithoutLongPrefix(target).c_str(), out);
 }
 
 void BuildModulePath(char* out, const char* suffix, HMODULE module, const char* extension)

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <string>
 
 // The settings file lies beside the program: its path with the part from the
 // last '.' replaced by ".ini". Every path buffer holds MAX_PATH (260) bytes.
@@ -11,6 +12,13 @@ void ReplacePathExtension(char* out, const char* path, const char* suffix, const
 // the system gives in plain letters where it keeps short names. False when no
 // spelling fits; out then holds nothing of use.
 bool AnsiPath(const wchar_t* path, char* out);
+// A whole path (C:\... or \\server\...) in the form the wide file calls take
+// at any length.
+std::wstring LongPathForm(const std::wstring& fullPath);
+// out = the path of the file that path leads to through symbolic links, as
+// AnsiPath spells it; a file that cannot be opened leads to itself. False
+// when no spelling of the file led to fits.
+bool LinkTargetPath(const char* path, char* out);
 // The module's path as AnsiPath spells it, or as the system's ANSI call
 // gives it where no spelling fits.
 void BuildModulePath(char* out, const char* suffix, HMODULE module, const char* extension);

@@ -82,7 +82,8 @@ TEST(SlidingMax, BlocksLongerThanTheSpanKeepTheirOwnPeak)
         }
         // A silent block as long as the span leaves nothing of the loud ones.
         m.Update(0, c.block);
-        if (c.block >= c.span)
+        if (c.block >= c.span) {
             EXPECT_EQ(m.GetMax(), 0) << c.span << " " << c.block;
+        }
     }
 }

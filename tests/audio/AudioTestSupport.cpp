@@ -155,8 +155,9 @@ void RunStallCase(CAudioDriver& driver, FakeDevice& device, RecordingOwner& owne
     owner.count = 0;
     ASSERT_EQ(driver.Open(&s), AudioOpenOk);
     for (int block = 1; block <= firstBlocks + laterBlocks && !driver.HasFailed(); block++) {
-        if (block > firstBlocks)
+        if (block > firstBlocks) {
             ASSERT_NO_FATAL_FAILURE(PassTime(driver, device, c.gap));
+        }
         if (!driver.HasFailed())
             deliverBlock();
         ASSERT_TRUE(WaitUntil([&] { return owner.count == block || driver.HasFailed(); }));

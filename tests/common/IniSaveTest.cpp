@@ -69,14 +69,21 @@ std::string TempFolder()
     return folder;
 }
 
-// Files beside ini whose names begin with ini's.
+std::string Folder(const std::string& name)
+{
+    CreateDirectoryA((TempFolder() + name).c_str(), nullptr);
+    return TempFolder() + name + "\\";
+}
+
+// Files in ini's folder besides ini itself.
 int FilesBeside(const std::string& ini)
 {
+    const size_t name = ini.rfind('\\') + 1;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((ini + "?*").c_str(), &found);
+    HANDLE search = FindFirstFileA((ini.substr(0, name) + "*").c_str(), &found);
     int count = 0;
     for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-        ++count;
+        count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && ini.substr(name) != found.cFileName;
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
     return count;
@@ -86,6 +93,21 @@ void Remove(const std::string& path)
 {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path.c_str());
+}
+
+// Wine makes no symbolic link of its own, but shows one made on the Unix side
+// as one. It cannot wait for a Unix program: the link is waited for.
+void Link(const std::string& folder, const std::string& name, const std::string& target)
+{
+    std::string command = "/bin/ln -s " + target + " " + name;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &process);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    for (int tries = 0; tries < 500 && GetFileAttributesA((folder + name).c_str()) == INVALID_FILE_ATTRIBUTES; ++tries)
+        Sleep(10);
 }
 
 const std::string kOther = "[Other]\r\nkept=1\r\n";
@@ -126,10 +148,13 @@ std::string ShortLines(size_t count)
 // call of a save) refuses; or from there on every call reports success while
 // the file on disk falls short by half, as on a full disk; or it reports
 // success and does nothing; or another process that did not wait for the
-// lock changes the file meanwhile; or from there on no memory is left.
-enum class Failure { Refuses, FallsShort, Skips, FileChanged, NoMemory };
-const char* const kFailureNames[] = {"refuses", "falls short", "skips", "file changed", "no memory"};
+// lock changes the file, or puts its own in the file's place, meanwhile; or
+// from there on no memory is left.
+enum class Failure { Refuses, FallsShort, Skips, FileChanged, Replaced, NoMemory };
+const char* const kFailureNames[] = {"refuses", "falls short", "skips", "file changed", "replaced", "no memory"};
 const char kLateSection[] = "[Late]\r\nx=1\r\n";
+const std::string kAside = TempFolder() + "quill_ini_aside.ini"; // a replaced file, perhaps still open, goes here
+const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 struct {
     int failAt;
     Failure how;
@@ -150,9 +175,12 @@ void CutInHalf(const char* path)
     CloseHandle(file);
 }
 
-void ChangeTheFile()
+void OtherProgramActs()
 {
-    std::ofstream(stand.file, std::ios::binary | std::ios::app) << kLateSection;
+    if (stand.how == Failure::FileChanged)
+        std::ofstream(stand.file, std::ios::binary | std::ios::app) << kLateSection;
+    if (stand.how == Failure::Replaced && MoveFileExA(stand.file.c_str(), kAside.c_str(), MOVEFILE_REPLACE_EXISTING))
+        Put(stand.file, kLateSection);
 }
 
 // The step's number; from failAt on with NoMemory, no memory is left.
@@ -176,8 +204,8 @@ BOOL Step(Target target, Call call)
     const BOOL done = call();
     if (step >= stand.failAt && stand.how == Failure::FallsShort)
         CutInHalf(target);
-    if (step == stand.failAt && stand.how == Failure::FileChanged)
-        ChangeTheFile();
+    if (step == stand.failAt)
+        OtherProgramActs();
     return done;
 }
 
@@ -206,25 +234,26 @@ BOOL WINAPI StandMove(LPCSTR from, LPCSTR to, DWORD flags)
 {
     if (NextStep() != stand.failAt || stand.how == Failure::NoMemory)
         return MoveFileExA(from, to, flags);
-    if (stand.how == Failure::FileChanged)
-        ChangeTheFile();
+    OtherProgramActs();
     return FALSE;
 }
 
 // The last look at the file before the move: here another process changes
-// the file just before it, or the file cannot be opened; reading it has
+// the file, or replaces it, while it is read (a program that share modes do
+// not stop), or the file cannot be opened; reading it has
 // nothing to fall short or leave out.
 HANDLE WINAPI StandOpen(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD creation,
                         DWORD flags, HANDLE model)
 {
     const bool failing = NextStep() == stand.failAt;
-    if (failing && stand.how == Failure::FileChanged)
-        ChangeTheFile();
     if (failing && stand.how == Failure::Refuses) {
         SetLastError(ERROR_SHARING_VIOLATION);
         return INVALID_HANDLE_VALUE;
     }
-    return CreateFileA(path, access, share, security, creation, flags, model);
+    const HANDLE file = CreateFileA(path, access, failing ? kShareAll : share, security, creation, flags, model);
+    if (failing)
+        OtherProgramActs();
+    return file;
 }
 
 const IniSaveApi kStandIn = {StandCopy, StandString, StandStruct, StandFlush, StandMove, StandOpen};
@@ -247,15 +276,13 @@ const size_t kOwnHeap = 128 * 1024;
 TEST(IniSave, LeavesTheFileWholeAndNoCopy)
 {
     const std::string big = kOther + "[Big]\r\nv=" + std::string(64 * 1024 * 1024, 'x') + "\r\n";
-    const std::string ini = TempFolder() + "quill_ini_save.ini", newKey = "[S]\r\nk=v\r\n";
-    // Enough lines that a few bytes held for each would be seen; few enough
-    // for the heap checks the tests run with, which slow the system's profile
-    // functions on every line.
+    const std::string name = "quill_ini_save.ini", folder = Folder("quill_ini_save"), ini = folder + name;
+    const std::string newKey = "[S]\r\nk=v\r\n", linked = "linked.ini"; // beside ini
     const std::string shortLines = ShortLines(5000);
     const struct {
         const char* name;
         std::string path, before;
-        DWORD attributes;
+        DWORD attributes; // a reparse point: a symbolic link to linked
         const char* value;
         const char* leftover; // a copy beside the file, read-only
         bool commit, committed;
@@ -278,15 +305,24 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
         {"short lines", ini, shortLines, FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, shortLines + newKey, 0},
         {"over 64 MiB", ini, big, FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, big + newKey, 0},
         {"not committed", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", nullptr, false, false, kOther, 0},
+        {"path of 259", Folder(std::string(240 - TempFolder().size(), 'd')) + name, kOther, FILE_ATTRIBUTE_NORMAL, "v",
+         nullptr, true, true, kOther + newKey, 0}, // its copy's name would pass MAX_PATH
+        {"symbolic link", ini, kOther, FILE_ATTRIBUTE_REPARSE_POINT, "v", nullptr, true, true, kOther + newKey, 1},
         {"read-only file", ini, kOther, FILE_ATTRIBUTE_READONLY, "v", nullptr, true, false, kOther, 0},
         {"folder missing", TempFolder() + "quill_no_folder\\x.ini", kMissing, 0, "v", nullptr, true, false, kMissing,
          0},
     };
     for (const auto& c : cases) {
-        Remove(ini);
-        Put(c.path, c.before);
-        SetFileAttributesA(c.path.c_str(), c.attributes);
-        const std::string leftover = ini + (c.leftover ? c.leftover : "");
+        const std::string saved = c.attributes == FILE_ATTRIBUTE_REPARSE_POINT ? folder + linked : c.path;
+        Put(c.path + "x", ""); // moved in, it ends a link, which Wine would not delete but follow
+        MoveFileExA((c.path + "x").c_str(), c.path.c_str(), MOVEFILE_REPLACE_EXISTING);
+        Remove(c.path);
+        Put(saved, c.before);
+        if (saved != c.path)
+            Link(folder, name, linked);
+        else
+            SetFileAttributesA(c.path.c_str(), c.attributes);
+        const std::string leftover = c.path + (c.leftover ? c.leftover : "");
         if (c.leftover) {
             Put(leftover, "[Stale]\r\nx=1\r\n");
             SetFileAttributesA(leftover.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -306,10 +342,11 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
             GetPrivateProfileStringA("S", "k", "", read, sizeof(read), c.path.c_str());
             EXPECT_STREQ(read, c.value) << c.name;
         } else {
-            EXPECT_TRUE(Contents(c.path) == c.after) << c.name; // not printed: one is 64 MiB
+            EXPECT_TRUE(Contents(saved) == c.after) << c.name; // not printed: one is 64 MiB
         }
-        EXPECT_EQ(FilesBeside(ini), c.beside) << c.name;
+        EXPECT_EQ(FilesBeside(c.path), c.beside) << c.name;
         Remove(leftover);
+        Remove(saved);
     }
     Remove(ini);
 }
@@ -319,7 +356,7 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
 // stays, and the save says it failed; in a file of garbage too.
 TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
 {
-    const std::string ini = TempFolder() + "quill_ini_fail.ini";
+    const std::string ini = Folder("quill_ini_fail") + "quill_ini_fail.ini";
     std::string ordinary = "[S]\r\nk=old\r\n";
     for (int line = 0; line < 40; ++line) // enough lines that half a file is short of whole ones
         ordinary += "[Other" + std::to_string(line) + "]\r\nkept=" + std::to_string(line) + "\r\n";
@@ -329,8 +366,8 @@ TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
     const RECT rect = {1, 2, 3, 4};
     SetIniSaveApi(&kStandIn);
     for (int failAt = 0; failAt <= kSaveSteps; ++failAt) // the last one: no step fails
-        for (Failure how :
-             {Failure::Refuses, Failure::FallsShort, Failure::Skips, Failure::FileChanged, Failure::NoMemory})
+        for (Failure how : {Failure::Refuses, Failure::FallsShort, Failure::Skips, Failure::FileChanged,
+                            Failure::Replaced, Failure::NoMemory})
             for (const std::string& before : files) {
                 Put(ini, before);
                 stand = {failAt, how, 0, ini};
@@ -351,7 +388,9 @@ TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
                 EXPECT_EQ(committed, whole) << name;
                 EXPECT_EQ(FilesBeside(ini), 0) << name;
                 if (!whole) { // a megabyte the test would print whole
-                    EXPECT_TRUE(Contents(ini) == before + (how == Failure::FileChanged ? kLateSection : "")) << name;
+                    const bool acted = how == Failure::FileChanged || how == Failure::Replaced;
+                    EXPECT_TRUE(Contents(ini) == (how == Failure::Replaced ? "" : before) + (acted ? kLateSection : ""))
+                        << name;
                     continue;
                 }
                 RECT read = {};

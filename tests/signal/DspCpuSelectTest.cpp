@@ -82,8 +82,9 @@ TEST_F(DspCpuSelect, ProcessorsByMakerAndFeatures)
         testing::internal::CaptureStdout();
         EXPECT_EQ(c.variant, Select()) << c.vendor << " family " << c.family << " edx " << c.edx1;
         const std::string said = testing::internal::GetCapturedStdout();
-        if (std::strcmp(c.vendor, "OtherMakerXY") == 0)
+        if (std::strcmp(c.vendor, "OtherMakerXY") == 0) {
             EXPECT_EQ("NotIntel(tm)\n", said);
+        }
     }
 }
 

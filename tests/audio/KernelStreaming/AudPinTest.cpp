@@ -131,8 +131,9 @@ TEST_F(AudPinTest, RangeListsAreWalkedUntilTheyEndOrBreak)
         HRESULT hr = E_UNEXPECTED;
         auto pin = Pin(&hr);
         EXPECT_EQ(hr, c.result) << c.what;
-        if (c.result == S_OK)
+        if (c.result == S_OK) {
             EXPECT_EQ(pin->GetAudioRangeCount(), c.kept) << c.what;
+        }
     }
 }
 

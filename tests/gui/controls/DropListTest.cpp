@@ -148,8 +148,9 @@ TEST(DropList, APopupAtTheScreensEdgeStaysInsideTheWorkArea)
         GetWindowRect(f.popup, &r);
         EXPECT_GE(r.top, work.top) << c.x << "," << c.y;
         EXPECT_LE(r.bottom, work.bottom) << c.x << "," << c.y;
-        if (!(c.placement & DropListPlacement::SkipHorizontal))
+        if (!(c.placement & DropListPlacement::SkipHorizontal)) {
             EXPECT_LE(r.right, work.right) << c.x << "," << c.y;
+        }
         f.list.GetPopupWindow().PostDeferredClose();
         PumpMessages();
     }

@@ -394,8 +394,9 @@ TEST(ValueControl, DragsByRealInput)
         EXPECT_EQ(CursorCount(), shown) << c.name;
         POINT at = {};
         GetCursorPos(&at);
-        if (!control->IsAbsolute())
+        if (!control->IsAbsolute()) {
             EXPECT_TRUE(at.x == press.x && at.y == press.y) << c.name << ": the cursor is back at the press";
+        }
         const auto finals = std::count_if(h.labels.labels.begin(), h.labels.labels.end(),
                                           [](const ValueLabel& l) { return l.final != 0; });
         EXPECT_EQ(finals, 1) << c.name;

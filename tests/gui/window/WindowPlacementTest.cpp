@@ -196,7 +196,7 @@ TEST(WindowPlacement, HostileRecordsRestoreOnScreenWithinTheLimits)
         PumpMessages();
         RECT rect = {}, shown = {};
         GetWindowRect(hwnd, &rect);
-        MONITORINFO monitor = {sizeof(monitor)};
+        MONITORINFO monitor = {sizeof(monitor), {}, {}, 0};
         ASSERT_TRUE(GetMonitorInfoA(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor));
         IntersectRect(&shown, &rect, docked ? &monitor.rcMonitor : &monitor.rcWork);
         EXPECT_TRUE(SameRect(shown, rect)) << c.name << ": wholly on the monitor";
@@ -209,10 +209,12 @@ TEST(WindowPlacement, HostileRecordsRestoreOnScreenWithinTheLimits)
         }
         const int monitorWidth = monitor.rcMonitor.right - monitor.rcMonitor.left;
         const int monitorHeight = monitor.rcMonitor.bottom - monitor.rcMonitor.top;
-        if (w.window.GetDockedEdge() == DockEdge::Left)
+        if (w.window.GetDockedEdge() == DockEdge::Left) {
             EXPECT_TRUE(width >= kMinVisiblePart && width <= monitorWidth / 2) << c.name << ": " << width;
-        if (w.window.GetDockedEdge() == DockEdge::Top)
+        }
+        if (w.window.GetDockedEdge() == DockEdge::Top) {
             EXPECT_TRUE(height >= kMinVisiblePart && height <= monitorHeight / 2) << c.name << ": " << height;
+        }
         w.window.SetListener(nullptr);
     }
 }
