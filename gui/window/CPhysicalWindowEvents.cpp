@@ -43,6 +43,11 @@ LRESULT CPhysicalWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, L
     LifeGuard guard(this);
     LRESULT result = 0;
     const bool hookLate = IsButtonMessage(message);
+    if (message == WM_QUERYENDSESSION) {
+        EndDragBeforeLongWork(); // the owner's saves for the session's end come next
+        if (!guard.alive)
+            return TRUE;
+    }
     if (m_links.messageHook && !hookLate &&
         m_links.messageHook->OnMessage(this, hwnd, message, wParam, lParam, &result))
         return result;

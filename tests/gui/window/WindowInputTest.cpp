@@ -272,8 +272,8 @@ TEST(WindowInput, MovedWindowKeepsItsTitleBarOnTheWorkArea)
 }
 
 // The Move command ends at the first press of any button, wherever it lands,
-// at Return, and when another window takes the capture: the window stays where
-// the pointer put it; Escape puts it back. The press or key goes nowhere else,
+// at Return, when another window takes the capture, and before a close's or the
+// session end's saves: the window stays where the pointer put it; Escape puts it back. The press or key goes nowhere else,
 // and the window then neither follows the pointer nor stays above all.
 TEST(WindowInput, MoveEndsAtAnyButtonReturnEscapeOrALostCapture)
 {
@@ -301,6 +301,7 @@ TEST(WindowInput, MoveEndsAtAnyButtonReturnEscapeOrALostCapture)
         {"Escape", key(VK_ESCAPE), from},
         {"capture taken", [other](HWND) { return SetCapture(other), true; }, placed, other},
         {"close", [](HWND w) { return PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0) != 0; }, {650, 475, 850, 625}},
+        {"session end", [](HWND w) { return SendMessageA(w, WM_QUERYENDSESSION, 0, 0), true; }, placed},
     };
     for (const auto& c : cases) {
         const WindowCreateParams params = ActiveWindowAt(from);
