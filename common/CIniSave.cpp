@@ -124,16 +124,11 @@ std::string_view AsAnsi(const std::string& bytes, std::string& converted)
             wide += wchar_t(swap ? first << 8 | second : second << 8 | first);
         }
     } else if (StartsWith(bytes, kUtf8Mark)) {
-        const char* text = bytes.data() + std::strlen(kUtf8Mark);
-        const int length = int(bytes.size() - std::strlen(kUtf8Mark));
-        wide.resize(MultiByteToWideChar(CP_UTF8, 0, text, length, nullptr, 0));
-        MultiByteToWideChar(CP_UTF8, 0, text, length, &wide[0], int(wide.size()));
+        wide = Widened(std::string_view(bytes).substr(std::strlen(kUtf8Mark)), CP_UTF8);
     } else {
         return bytes;
     }
-    converted.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr));
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), &converted[0], int(converted.size()), nullptr,
-                        nullptr);
+    converted = Narrowed(wide);
     return converted;
 }
 

@@ -16,24 +16,10 @@ const wchar_t kCopyNameSeparator = L'-';
 const size_t kLongestPath = MAX_PATH - 1;
 LONG copyCount = 0;
 
-std::wstring Widened(const std::string& text)
-{
-    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), &wide[0], int(wide.size()));
-    return wide;
-}
-
-std::string Narrowed(const std::wstring& wide)
-{
-    std::string text(WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr), 0);
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), &text[0], int(text.size()), nullptr, nullptr);
-    return text;
-}
-
 // The whole path, as the limit counts it; empty where the system cannot tell it.
 std::wstring FullPath(const std::string& path)
 {
-    const std::wstring wide = Widened(path);
+    const std::wstring wide = Widened(path, CP_ACP);
     std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
     const DWORD length = GetFullPathNameW(wide.c_str(), DWORD(full.size()), &full[0], nullptr);
     full.resize(length < full.size() ? length : 0);

@@ -1,4 +1,5 @@
 #include "common/StringFormat.h"
+#include <windows.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -189,4 +190,18 @@ void WideToAnsiCopy(const wchar_t* src, char* dst, int dstSize)
         ++n;
     }
     dst[n] = '\0';
+}
+
+std::wstring Widened(std::string_view text, unsigned codePage)
+{
+    std::wstring wide(MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), nullptr, 0), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), &wide[0], int(wide.size()));
+    return wide;
+}
+
+std::string Narrowed(std::wstring_view wide)
+{
+    std::string text(WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr), 0);
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), &text[0], int(text.size()), nullptr, nullptr);
+    return text;
 }

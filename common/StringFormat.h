@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdarg>
 #include <string>
+#include <string_view>
 
 // printf-style text helpers. Formatting goes through the C runtime's own
 // formatter (msvcrt), so texts look the same wherever they are made.
@@ -25,3 +26,7 @@ int SafeVsprintf(char* dst, unsigned size, const char* format, va_list args);
 
 // Keeps the low byte of each UTF-16 unit; dst holds at most dstSize - 1 of them.
 void WideToAnsiCopy(const wchar_t* src, char* dst, int dstSize);
+// Text in the given code page (CP_ACP, CP_UTF8) as UTF-16, and UTF-16 in the
+// ANSI code page; what has no place there comes out as the system substitutes it.
+std::wstring Widened(std::string_view text, unsigned codePage);
+std::string Narrowed(std::wstring_view wide);
