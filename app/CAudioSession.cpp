@@ -73,9 +73,15 @@ bool CAudioSession::CloseIfFailed()
     if (m_busy || !m_streaming.HasFailed())
         return false;
     m_status = m_streaming.GetErrorText();
-    Close(JobWait::Leave); // a device that stopped answering may hold its close for a minute
-    m_captureDown = true;
+    CloseAsFailed();
     return true;
+}
+
+// A device that stopped answering may hold its close for a minute; nothing captures until an open succeeds.
+void CAudioSession::CloseAsFailed()
+{
+    Close(JobWait::Leave);
+    m_captureDown = true;
 }
 
 AudioOpenProgress CAudioSession::Open(const char* iniPath, CAudioClient* client)
@@ -101,7 +107,7 @@ AudioOpenProgress CAudioSession::Open(const char* iniPath, CAudioClient* client)
     m_config.LoadInterfaceSettings(iniPath, kInputSection);
     const int type = CAudioInterface::InterfaceTypeFromName(kInput, m_config.interfaceName.c_str());
     if (type == AudioTypeNone) {
-        Close(JobWait::Leave);
+        CloseAsFailed();
         m_status = kInvalidInterface;
         return AudioOpenProgress::Failed;
     }

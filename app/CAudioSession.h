@@ -122,6 +122,7 @@ private:
     AudioOpenEvent Collect();
     bool CloseGivenUp() const { return m_closeHeldMs >= kCloseGivenUpMs; }
     bool OpenGivenUp() const { return m_openResult != AudioOpenOk && m_openHeldMs >= kOpenGivenUpMs; }
+    void CloseAsFailed();
     AudioOpenEvent RefuseOpenAfterHeldClose();
     void TellFailedOpen();
 

@@ -79,13 +79,13 @@ void FillNumbers(CDropListControl& list, const int (&numbers)[Count])
 } // namespace
 
 CIoSettingsWindow::CIoSettingsWindow()
-    : m_controller(nullptr), m_applyPending(false), m_awaitingOpen(false), m_devicesPending(false), m_settings(nullptr)
+    : m_controller(nullptr), m_applyPending(false), m_okOpen(OkOpen::None), m_devicesPending(false), m_settings(nullptr)
 {
     ::GetIniPath(m_iniPath);
 }
 
 CIoSettingsWindow::CIoSettingsWindow(const char* iniPath)
-    : m_controller(nullptr), m_applyPending(false), m_awaitingOpen(false), m_devicesPending(false), m_settings(nullptr)
+    : m_controller(nullptr), m_applyPending(false), m_okOpen(OkOpen::None), m_devicesPending(false), m_settings(nullptr)
 {
     lstrcpynA(m_iniPath, iniPath ? iniPath : "", MAX_PATH);
 }
@@ -95,7 +95,6 @@ int CIoSettingsWindow::Open(bool applyPending)
     if (BroughtToFrontIfOpen(*this))
         return 0;
     m_applyPending = applyPending;
-    m_awaitingOpen = false;
     return Create(Descriptor()) ? 1 : 0;
 }
 
@@ -105,6 +104,8 @@ int CIoSettingsWindow::OnEvent(void* sender, int source, int code, int p1, int p
         OnCreated();
     else if (source == EventSource::Window && code == WindowEvent::Timer && UINT_PTR(p1) == kStatusTimer)
         RefreshStatus();
+    else if (source == EventSource::Window && code == WindowEvent::Destroyed)
+        DropApplyHint();
     return CTopLevelWindow::OnEvent(sender, source, code, p1, p2, data);
 }
 
@@ -272,9 +273,26 @@ void CIoSettingsWindow::RefreshStatus()
 void CIoSettingsWindow::MarkApplyPending()
 {
     m_applyPending = true;
-    m_awaitingOpen = false;
-    if (m_controller)
-        m_controller->SetStatusText(kApplyHint);
+    if (m_okOpen == OkOpen::ClosesWindow)
+        m_okOpen = OkOpen::ChoiceChanged;
+    if (!m_controller)
+        return;
+    std::string replaced;
+    m_controller->GetStatusText(replaced);
+    if (replaced != kApplyHint)
+        m_hintReplaced = replaced;
+    m_controller->SetStatusText(kApplyHint);
+}
+
+// The picks the hint spoke of go with the window: the text it replaced, such as why capture failed, comes back.
+void CIoSettingsWindow::DropApplyHint()
+{
+    if (!m_controller)
+        return;
+    std::string shown;
+    m_controller->GetStatusText(shown);
+    if (shown == kApplyHint)
+        m_controller->SetStatusText(m_hintReplaced.c_str());
 }
 
 int CIoSettingsWindow::OnNotify(void* record)
@@ -302,13 +320,15 @@ void CIoSettingsWindow::OnButton(const ControlNotification& n)
 
 void CIoSettingsWindow::PressOk()
 {
+    m_okOpen = OkOpen::None;
     if (m_applyPending) {
         CIniSave save(m_iniPath);
         m_config.SaveInterface(save, kSection);
         m_config.SaveInterfaceSettings(save, kSection);
         save.Commit();
         if (!m_controller || !m_controller->OpenAudioInterface()) {
-            m_awaitingOpen = m_controller && m_controller->IsAudioJobRunning();
+            if (m_controller && m_controller->IsAudioJobRunning())
+                m_okOpen = OkOpen::ClosesWindow;
             return;
         }
     }
@@ -317,9 +337,9 @@ void CIoSettingsWindow::PressOk()
 
 void CIoSettingsWindow::OnAudioOpened()
 {
-    if (m_awaitingOpen && m_window.IsCreated())
+    if (m_okOpen == OkOpen::ClosesWindow && m_window.IsCreated())
         m_window.PostDeferredClose();
-    m_awaitingOpen = false;
+    m_okOpen = OkOpen::None;
 }
 
 void CIoSettingsWindow::OnListPick(const ControlNotification& n)

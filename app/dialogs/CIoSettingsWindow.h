@@ -6,6 +6,7 @@
 #include "gui/controls/CValueControl.h"
 #include "gui/window/CTopLevelWindow.h"
 #include <windows.h>
+#include <string>
 
 class CAppController;
 struct AnalyserSettings;
@@ -25,13 +26,14 @@ struct ControlNotification;
 //
 // Every creation reloads the device choice from the .ini file and rebuilds
 // every control; nothing is kept from an earlier showing but the pending
-// flag. Opened because audio failed (applyPending), the window keeps the
-// controller's status text, which says why, and OK reopens audio even with
-// nothing changed. While the controller's open goes on, the device list
-// stays empty and is filled once it ends (the device layer may not answer
-// meanwhile); an OK whose open goes on closes the window once it opened,
-// unless the choice was changed since. The controller must outlive the native
-// window. GUI thread only.
+// flag and an OK's open that goes on. Opened because audio failed
+// (applyPending), the window keeps the controller's status text, which says
+// why, and OK reopens audio even with nothing changed; a pick's hint stands
+// in for that text only while the window shows. While the controller's open
+// goes on, the device list stays empty and is filled once it ends (the device
+// layer may not answer meanwhile); an OK whose open goes on closes the window
+// once it opened, unless the choice was changed since. The controller must
+// outlive the native window. GUI thread only.
 class CIoSettingsWindow : public CTopLevelWindow {
 public:
     static constexpr UINT_PTR kStatusTimer = 70;
@@ -57,9 +59,10 @@ public:
     void SetApplyPending() { m_applyPending = true; }
     // The controller's open that went on has opened.
     void OnAudioOpened();
-    bool IsAwaitingOpen() const { return m_awaitingOpen; }
-    // The user closed the window while its OK's open went on: its wait is not shown again.
-    bool IsClosedWhileAwaitingOpen() const { return m_awaitingOpen && !m_window.IsCreated(); }
+    bool IsAwaitingOpen() const { return m_okOpen == OkOpen::ClosesWindow; }
+    // The user closed the window while an OK's open went on, whether it was opened again since or not:
+    // its wait is not shown again.
+    bool IsClosedWhileAwaitingOpen() const { return m_okOpen != OkOpen::None && !m_window.IsCreated(); }
     const AudioDeviceConfig& GetConfig() const { return m_config; }
     const char* GetIniPath() const { return m_iniPath; }
     CDropListControl& GetInterfaceList() { return m_interfaceList; }
@@ -88,6 +91,7 @@ private:
     void KeepDefaultDevice();
     void RefreshStatus();
     void MarkApplyPending();
+    void DropApplyHint();
     void OnButton(const ControlNotification& n);
     void OnListPick(const ControlNotification& n);
     void OnValueReport(const ControlNotification& n);
@@ -111,8 +115,12 @@ private:
     CValueControl m_scopeLinesControl;
     AudioDeviceConfig m_config;
     char m_iniPath[MAX_PATH];
+    // An OK's open still going on: it closes the window once it opened, unless the choice changed since.
+    enum class OkOpen { None, ClosesWindow, ChoiceChanged };
+
     bool m_applyPending;
-    bool m_awaitingOpen;   // OK pressed, its open still going on
-    bool m_devicesPending; // the list is filled once the open ends
+    OkOpen m_okOpen;
+    std::string m_hintReplaced; // the status text the apply hint stands in for
+    bool m_devicesPending;      // the list is filled once the open ends
     AnalyserSettings* m_settings;
 };

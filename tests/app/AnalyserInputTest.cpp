@@ -229,6 +229,7 @@ TEST(AudioSession, OpeningAndStatusTexts)
         EXPECT_EQ(Status(session), status ? status : session.GetStreamingInterface().GetErrorText());
         EXPECT_EQ(session.GetStreamingInterface().GetDriverType(), c.driverType);
         EXPECT_EQ(device.opens, c.opens);
+        EXPECT_EQ(session.IsCaptureDown(), !c.opens) << c.status; // the settings window's OK opens again
         const AudioDriverSettings& s = session.GetDriverSettings();
         if (c.opens) {
             EXPECT_TRUE(s.channels == 2 && s.bufferFrames == 480 && s.fifoFrames == 0 && s.interleaved == 0 &&

@@ -745,7 +745,7 @@ std::vector<int> Shown(CMainWindow& w)
 // open: the tick closes the device and shows the driver's text in the settings
 // window, the views fall to their floor once no block came for a while, and
 // OK opens the device again with nothing changed; the views follow its blocks.
-// So does the window the user closed and opened again from the menu.
+// So does the window the user closed and opened again from the menu, also after a pick it dropped.
 TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
 {
     FakeWaveDevice device;
@@ -764,7 +764,7 @@ TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
         const std::vector<int> shown = Shown(w);
         EXPECT_TRUE(shown[0] > 0 && shown[1] > 0) << shown[0] << " " << shown[1];
     };
-    for (int way : {0, 1, 2}) { // the window opened by the error, open before, closed and opened from the menu
+    for (int way : {0, 1, 2, 3}) { // opened by the error, open before, closed and opened from the menu, a pick first
         const bool openBefore = way == 1;
         flow();
         if (openBefore)
@@ -780,7 +780,9 @@ TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
         w.GetStatusText(status);
         EXPECT_EQ(status, "Error: Wave buffer driver handoff failed\n");
         ASSERT_TRUE(settings.GetWindow().IsCreated());
-        if (way == 2) {
+        if (way >= 2) {
+            if (way == 3)
+                settings.GetBufferCountList().Step(true, 1);
             SendMessageA(settings.GetWindow().GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
             w.OpenSettingsWindow(false); // as the menu does
         }
@@ -805,23 +807,26 @@ TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
 // may not answer, the settings window lists no devices; after the limit it
 // tells so. The device's late answer ends it: a failure says why, an open
 // closes the settings window that an OK waits on, and the devices are listed.
-// Closed by the user while its OK waits, the window stays closed.
+// Closed by the user while its OK waits, the window stays closed, though opened and closed again meanwhile.
 TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
 {
     FakeWaveDevice device;
     const char* const late = "ERROR - The input device did not answer for 6 s\nERROR - The input device is missing";
+    enum class AfterOk { Stay, Close, CloseReopenClose, CloseReopenPickClose };
     const struct {
         MMRESULT answer;
         bool pressOk;
         const char* status;
         bool settingsStay;
         int opens;
-        bool closeAfterOk = false;
+        AfterOk afterOk = AfterOk::Stay;
     } cases[] = {
         {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2}, // OK's open follows the first
         {MMSYSERR_BADDEVICEID, false, late, true, 0},
         {MMSYSERR_NOERROR, false, CAudioSession::kDefaultStatus, true, 1}, // no OK waits: it stays for the user
-        {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2, true},
+        {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2, AfterOk::Close},
+        {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2, AfterOk::CloseReopenClose},
+        {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2, AfterOk::CloseReopenPickClose},
     };
     for (const auto& c : cases) {
         FakeTicks ticks(1000);
@@ -849,8 +854,14 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
             PumpMessages();
             EXPECT_TRUE(settings.IsAwaitingOpen() && settings.GetWindow().IsCreated());
         }
-        if (c.closeAfterOk) { // then told as not answering
+        if (c.afterOk != AfterOk::Stay) { // then told as not answering
             SendMessageA(settings.GetWindow().GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+            if (c.afterOk != AfterOk::Close) {
+                w.OpenSettingsWindow(false); // as the menu does
+                if (c.afterOk == AfterOk::CloseReopenPickClose)
+                    settings.GetBufferCountList().Step(true, 1);
+                SendMessageA(settings.GetWindow().GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
             ticks.now += CAudioSession::kAnswerLimitMs;
             w.Tick(CMainWindow::TickSleep::None);
         }
