@@ -3,6 +3,7 @@
 #include "common/IniSaveApi.h"
 #include "common/IniSaveCopies.h"
 #include "common/StringFormat.h"
+#include "common/TextHash.h"
 #include <algorithm>
 #include <cstring>
 #include <exception>
@@ -22,6 +23,8 @@ const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 const DWORD kCompareChunk = 64 * 1024;
 const char kUtf16Mark[] = "\xFF\xFE", kUtf16BigEndianMark[] = "\xFE\xFF", kUtf8Mark[] = "\xEF\xBB\xBF";
 const char kDosEnd = 0x1A; // a blank to the profile functions, as to old text files
+// This process's saves under way, on any thread.
+LONG savesUnderWay = 0;
 
 bool IsMissing(DWORD error)
 {
@@ -269,17 +272,20 @@ void Follow(KeySearch& search, const std::string& section, const std::string& ke
 
 } // namespace
 
-CIniSave::CIniSave(const char* iniPath) : m_lock(iniPath, kLockWaitMs), m_ok(false), m_pending(false)
+CIniSave::CIniSave(const char* iniPath) : m_ok(false), m_pending(false)
 {
+    const OwnCopies own = InterlockedIncrement(&savesUnderWay) == 1 ? OwnCopies::Stopped : OwnCopies::MayBeUnderWay;
     if (!iniPath || !iniPath[0])
         return;
     try {
-        char target[MAX_PATH];
-        if (!LinkTargetPath(iniPath, target))
+        SaveTarget target;
+        if (!FindSaveTarget(iniPath, target))
             return;
-        m_path = target;
-        if (m_lock.IsHeld())
-            RemoveLeftoverCopies(m_path);
+        m_path = target.path;
+        // Saves by every name of the file, through a link too, meet here.
+        m_lock.emplace(CaseBlindHash(target.identity), kLockWaitMs);
+        if (m_lock->IsHeld())
+            RemoveLeftoverCopies(m_path, own);
         m_copyPath = NewCopyPath(m_path);
         if (m_copyPath.empty())
             return;
@@ -293,6 +299,7 @@ CIniSave::CIniSave(const char* iniPath) : m_lock(iniPath, kLockWaitMs), m_ok(fal
 CIniSave::~CIniSave()
 {
     Discard();
+    InterlockedDecrement(&savesUnderWay);
 }
 
 void CIniSave::WriteString(const char* section, const char* key, const char* value)
