@@ -154,9 +154,11 @@ std::string ShortLines(size_t count)
 // the file on disk falls short by half, as on a full disk; or it reports
 // success and does nothing; or another process that did not wait for the
 // lock changes the file, or puts its own in the file's place, meanwhile; or
-// from there on no memory is left.
-enum class Failure { Refuses, FallsShort, Skips, FileChanged, Replaced, NoMemory };
-const char* const kFailureNames[] = {"refuses", "falls short", "skips", "file changed", "replaced", "no memory"};
+// from there on no memory is left; or another program tries to open the file
+// for writing, and may not while the save takes its last look.
+enum class Failure { Refuses, FallsShort, Skips, FileChanged, Replaced, NoMemory, WriterTries };
+const char* const kFailureNames[] = {"refuses",  "falls short", "skips",       "file changed",
+                                     "replaced", "no memory",   "writer tries"};
 const char kLateSection[] = "[Late]\r\nx=1\r\n";
 const std::string kAside = TempFolder() + "quill_ini_aside.ini"; // a replaced file, perhaps still open, goes here
 const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -165,6 +167,7 @@ struct {
     Failure how;
     int step;
     std::string file;
+    bool writerDenied;
 } stand;
 
 void CutInHalf(HANDLE file)
@@ -186,6 +189,13 @@ void OtherProgramActs()
         std::ofstream(stand.file, std::ios::binary | std::ios::app) << kLateSection;
     if (stand.how == Failure::Replaced && MoveFileExA(stand.file.c_str(), kAside.c_str(), MOVEFILE_REPLACE_EXISTING))
         Put(stand.file, kLateSection);
+    if (stand.how == Failure::WriterTries) {
+        const HANDLE writer =
+            CreateFileA(stand.file.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
+        stand.writerDenied = writer == INVALID_HANDLE_VALUE;
+        if (!stand.writerDenied)
+            CloseHandle(writer);
+    }
 }
 
 // The step's number; from failAt on with NoMemory, no memory is left.
@@ -237,7 +247,7 @@ BOOL WINAPI StandFlush(HANDLE file)
 // A move is one step that happens whole or not at all: here it refuses.
 BOOL WINAPI StandMove(LPCSTR from, LPCSTR to, DWORD flags)
 {
-    if (NextStep() != stand.failAt || stand.how == Failure::NoMemory)
+    if (NextStep() != stand.failAt || stand.how == Failure::NoMemory || stand.how == Failure::WriterTries)
         return MoveFileExA(from, to, flags);
     OtherProgramActs();
     return FALSE;
@@ -255,7 +265,8 @@ HANDLE WINAPI StandOpen(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRI
         SetLastError(ERROR_SHARING_VIOLATION);
         return INVALID_HANDLE_VALUE;
     }
-    const HANDLE file = CreateFileA(path, access, failing ? kShareAll : share, security, creation, flags, model);
+    const bool sharing = failing && stand.how != Failure::WriterTries;
+    const HANDLE file = CreateFileA(path, access, sharing ? kShareAll : share, security, creation, flags, model);
     if (failing)
         OtherProgramActs();
     return file;
@@ -402,10 +413,10 @@ TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
     SetIniSaveApi(&kStandIn);
     for (int failAt = 0; failAt <= kSaveSteps; ++failAt) // the last one: no step fails
         for (Failure how : {Failure::Refuses, Failure::FallsShort, Failure::Skips, Failure::FileChanged,
-                            Failure::Replaced, Failure::NoMemory})
+                            Failure::Replaced, Failure::NoMemory, Failure::WriterTries})
             for (const std::string& before : files) {
                 Put(ini, before);
-                stand = {failAt, how, 0, ini};
+                stand = {failAt, how, 0, ini, false};
                 bool committed = false;
                 {
                     CIniSave save(ini.c_str());
@@ -415,12 +426,14 @@ TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
                     committed = save.Commit();
                 }
                 heapLimit = SIZE_MAX;
-                const bool whole = failAt == kSaveSteps || (how == Failure::Skips && failAt == kFlushStep) ||
+                const bool whole = failAt == kSaveSteps || how == Failure::WriterTries ||
+                                   (how == Failure::Skips && failAt == kFlushStep) ||
                                    ((how == Failure::Skips || how == Failure::FallsShort) && failAt == kLookStep) ||
                                    (how == Failure::NoMemory && failAt == kMoveStep);
                 const std::string name = "step " + std::to_string(failAt) + " " + kFailureNames[int(how)] + " in " +
                                          std::to_string(before.size()) + " bytes";
                 EXPECT_EQ(committed, whole) << name;
+                EXPECT_EQ(stand.writerDenied, how == Failure::WriterTries && failAt == kLookStep) << name;
                 EXPECT_EQ(FilesBeside(ini), 0) << name;
                 if (!whole) { // a megabyte the test would print whole
                     const bool acted = how == Failure::FileChanged || how == Failure::Replaced;
