@@ -4,6 +4,7 @@
 #include "common/IniSaveCopies.h"
 #include "common/StringFormat.h"
 #include "common/TextHash.h"
+#include <winternl.h>
 #include <algorithm>
 #include <cstring>
 #include <exception>
@@ -72,22 +73,40 @@ bool ReadWhole(const std::string& path, std::string& text, bool& exists)
     return ReadFile(file.handle, &text[0], DWORD(text.size()), &read, nullptr) && read == text.size();
 }
 
-bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b)
+// What tells a file from the one put in its place: its number on its volume,
+// size and last write. Not the volume's serial number: Wine takes half a
+// millisecond to read it, and a name that led to one volume still does.
+struct FileIdentity {
+    LONGLONG index, size, written;
+    bool operator==(const FileIdentity& other) const
+    {
+        return index == other.index && size == other.size && written == other.written;
+    }
+};
+
+bool Identify(HANDLE file, FileIdentity& identity)
 {
-    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
-           a.nFileIndexLow == b.nFileIndexLow && a.nFileSizeHigh == b.nFileSizeHigh &&
-           a.nFileSizeLow == b.nFileSizeLow && CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
+    IO_STATUS_BLOCK status;
+    FILE_INTERNAL_INFORMATION internal;
+    FILE_STANDARD_INFO standard;
+    FILE_BASIC_INFO basic;
+    if (NtQueryInformationFile(file, &status, &internal, sizeof(internal), FileInternalInformation) != 0 ||
+        !GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof(standard)) ||
+        !GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof(basic)))
+        return false;
+    identity = {internal.IndexNumber.QuadPart, standard.EndOfFile.QuadPart, basic.LastWriteTime.QuadPart};
+    return true;
 }
 
 // Whether the name leads to the file as it was when first looked at. Share
 // modes do not stop a program outside the system (one beside Wine) from
 // putting another file in its place, or writing into it, meanwhile.
-bool NameLeadsTo(const std::string& path, const BY_HANDLE_FILE_INFORMATION& was)
+bool NameLeadsTo(const std::string& path, const FileIdentity& was)
 {
-    BY_HANDLE_FILE_INFORMATION is;
+    FileIdentity is;
     const OpenFile named{
         CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    return named.handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(named.handle, &is) && SameFile(was, is);
+    return named.handle != INVALID_HANDLE_VALUE && Identify(named.handle, is) && is == was;
 }
 
 // The last step before the move: the file must still hold the bytes the
@@ -100,10 +119,10 @@ bool StillAsRead(const std::string& path, const std::string& bytes, bool existed
                                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE)
         return !existed && IsMissing(GetLastError());
-    BY_HANDLE_FILE_INFORMATION was;
+    FileIdentity was;
     std::vector<char> chunk(kCompareChunk);
     size_t at = 0;
-    bool same = existed && GetFileInformationByHandle(file.handle, &was);
+    bool same = existed && Identify(file.handle, was);
     for (DWORD read = 1; same && read > 0; at += read)
         same = ReadFile(file.handle, chunk.data(), kCompareChunk, &read, nullptr) && read <= bytes.size() - at &&
                std::memcmp(chunk.data(), bytes.data() + at, read) == 0;

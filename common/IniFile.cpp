@@ -94,14 +94,16 @@ std::wstring FinalPath(HANDLE file)
     return WithoutLongPrefix(final.substr(0, length < final.size() ? length : 0));
 }
 
-std::wstring FinalPath(const std::wstring& path, DWORD flags)
+// False where nothing could be opened at path; final is then empty.
+bool FinalPath(const std::wstring& path, DWORD flags, std::wstring& final)
 {
+    final.clear();
     const HANDLE file = CreateFileW(LongPathForm(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, flags, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return L"";
-    const std::wstring final = FinalPath(file);
+        return false;
+    final = FinalPath(file);
     CloseHandle(file);
-    return final;
+    return true;
 }
 
 // Whether the file at path is itself a symbolic link to final, the path its
@@ -116,7 +118,8 @@ bool IsLinkItself(const std::wstring& path, const std::wstring& final)
     const size_t name = path.find_last_of(L'\\');
     if (name == std::wstring::npos)
         return true;
-    const std::wstring folder = FinalPath(path.substr(0, name), FILE_FLAG_BACKUP_SEMANTICS);
+    std::wstring folder;
+    FinalPath(path.substr(0, name), FILE_FLAG_BACKUP_SEMANTICS, folder);
     return folder.empty() || !SameText(folder + path.substr(name), final);
 }
 
@@ -174,13 +177,14 @@ bool FindSaveTarget(const char* path, SaveTarget& target)
 {
     SafeStrCopy(target.path, path ? path : "", MAX_PATH);
     const std::wstring whole = FullPathOf(path);
+    target.identity = whole; // a missing file: its path
     if (whole.empty())
         return false;
-    const std::wstring final = FinalPath(whole, FILE_ATTRIBUTE_NORMAL);
-    target.identity = final.empty() ? whole : final; // a missing file: its path
-    if (final.empty())
+    std::wstring final;
+    if (!FinalPath(whole, FILE_ATTRIBUTE_NORMAL, final))
         return NameIsFree(whole);
-    return !IsLinkItself(whole, final) || AnsiPath(final.c_str(), target.path);
+    target.identity = final.empty() ? whole : final; // a system that cannot tell keeps the path it was given
+    return final.empty() || !IsLinkItself(whole, final) || AnsiPath(final.c_str(), target.path);
 }
 
 void BuildModulePath(char* out, const char* suffix, HMODULE module, const char* extension)
