@@ -14,9 +14,9 @@
 //   and the link stays; a link that leads nowhere is kept and nothing is
 //   saved. A second hard link keeps the file as it was.
 // - Saves of one file run one at a time across all processes (CFileLock),
-//   whichever name or link they reach it by,
-//   and each starts from the file as the last one left it, so saves by
-//   several instances merge and other sections and keys stay.
+//   by whichever name or link they reach it, and each starts from the file
+//   as the last one left it, so saves by several instances merge and other
+//   sections and keys stay.
 // - Every copy has a name of its own, and fits wherever the file does
 //   (IniSaveCopies.h); a save removes the copies that stopped saves of its
 //   file left behind, read-only ones too.
