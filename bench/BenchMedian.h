@@ -16,12 +16,12 @@ inline double Median(std::vector<double> values)
     return values[mid];
 }
 
-// The median of kBenchRuns calls of run, each returning one figure.
+// The median of runs calls of run, each returning one figure.
 template <class Run>
-double MedianOfRuns(Run run)
+double MedianOfRuns(Run run, int runs = kBenchRuns)
 {
     std::vector<double> figures;
-    for (int r = 0; r < kBenchRuns; ++r)
+    for (int r = 0; r < runs; ++r)
         figures.push_back(run());
     return Median(figures);
 }

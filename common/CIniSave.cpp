@@ -3,6 +3,8 @@
 #include "common/IniSaveApi.h"
 #include "common/IniSaveCopies.h"
 #include "common/StringFormat.h"
+#include "common/TextHash.h"
+#include <winternl.h>
 #include <algorithm>
 #include <cstring>
 #include <exception>
@@ -22,6 +24,8 @@ const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 const DWORD kCompareChunk = 64 * 1024;
 const char kUtf16Mark[] = "\xFF\xFE", kUtf16BigEndianMark[] = "\xFE\xFF", kUtf8Mark[] = "\xEF\xBB\xBF";
 const char kDosEnd = 0x1A; // a blank to the profile functions, as to old text files
+// This process's saves under way, on any thread.
+LONG savesUnderWay = 0;
 
 bool IsMissing(DWORD error)
 {
@@ -69,22 +73,40 @@ bool ReadWhole(const std::string& path, std::string& text, bool& exists)
     return ReadFile(file.handle, &text[0], DWORD(text.size()), &read, nullptr) && read == text.size();
 }
 
-bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b)
+// What tells a file from the one put in its place: its number on its volume,
+// size and last write. Not the volume's serial number: Wine takes half a
+// millisecond to read it, and a name that led to one volume still does.
+struct FileIdentity {
+    LONGLONG index, size, written;
+    bool operator==(const FileIdentity& other) const
+    {
+        return index == other.index && size == other.size && written == other.written;
+    }
+};
+
+bool Identify(HANDLE file, FileIdentity& identity)
 {
-    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
-           a.nFileIndexLow == b.nFileIndexLow && a.nFileSizeHigh == b.nFileSizeHigh &&
-           a.nFileSizeLow == b.nFileSizeLow && CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
+    IO_STATUS_BLOCK status;
+    FILE_INTERNAL_INFORMATION internal;
+    FILE_STANDARD_INFO standard;
+    FILE_BASIC_INFO basic;
+    if (NtQueryInformationFile(file, &status, &internal, sizeof(internal), FileInternalInformation) != 0 ||
+        !GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof(standard)) ||
+        !GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof(basic)))
+        return false;
+    identity = {internal.IndexNumber.QuadPart, standard.EndOfFile.QuadPart, basic.LastWriteTime.QuadPart};
+    return true;
 }
 
 // Whether the name leads to the file as it was when first looked at. Share
 // modes do not stop a program outside the system (one beside Wine) from
 // putting another file in its place, or writing into it, meanwhile.
-bool NameLeadsTo(const std::string& path, const BY_HANDLE_FILE_INFORMATION& was)
+bool NameLeadsTo(const std::string& path, const FileIdentity& was)
 {
-    BY_HANDLE_FILE_INFORMATION is;
+    FileIdentity is;
     const OpenFile named{
         CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    return named.handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(named.handle, &is) && SameFile(was, is);
+    return named.handle != INVALID_HANDLE_VALUE && Identify(named.handle, is) && is == was;
 }
 
 // The last step before the move: the file must still hold the bytes the
@@ -97,10 +119,10 @@ bool StillAsRead(const std::string& path, const std::string& bytes, bool existed
                                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE)
         return !existed && IsMissing(GetLastError());
-    BY_HANDLE_FILE_INFORMATION was;
+    FileIdentity was;
     std::vector<char> chunk(kCompareChunk);
     size_t at = 0;
-    bool same = existed && GetFileInformationByHandle(file.handle, &was);
+    bool same = existed && Identify(file.handle, was);
     for (DWORD read = 1; same && read > 0; at += read)
         same = ReadFile(file.handle, chunk.data(), kCompareChunk, &read, nullptr) && read <= bytes.size() - at &&
                std::memcmp(chunk.data(), bytes.data() + at, read) == 0;
@@ -269,17 +291,20 @@ void Follow(KeySearch& search, const std::string& section, const std::string& ke
 
 } // namespace
 
-CIniSave::CIniSave(const char* iniPath) : m_lock(iniPath, kLockWaitMs), m_ok(false), m_pending(false)
+CIniSave::CIniSave(const char* iniPath) : m_ok(false), m_pending(false)
 {
+    const OwnCopies own = InterlockedIncrement(&savesUnderWay) == 1 ? OwnCopies::Stopped : OwnCopies::MayBeUnderWay;
     if (!iniPath || !iniPath[0])
         return;
     try {
-        char target[MAX_PATH];
-        if (!LinkTargetPath(iniPath, target))
+        SaveTarget target;
+        if (!FindSaveTarget(iniPath, target))
             return;
-        m_path = target;
-        if (m_lock.IsHeld())
-            RemoveLeftoverCopies(m_path);
+        m_path = target.path;
+        // Saves by every name of the file, through a link too, meet here.
+        m_lock.emplace(CaseBlindHash(target.identity), kLockWaitMs);
+        if (m_lock->IsHeld())
+            RemoveLeftoverCopies(m_path, own);
         m_copyPath = NewCopyPath(m_path);
         if (m_copyPath.empty())
             return;
@@ -293,6 +318,7 @@ CIniSave::CIniSave(const char* iniPath) : m_lock(iniPath, kLockWaitMs), m_ok(fal
 CIniSave::~CIniSave()
 {
     Discard();
+    InterlockedDecrement(&savesUnderWay);
 }
 
 void CIniSave::WriteString(const char* section, const char* key, const char* value)

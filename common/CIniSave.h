@@ -1,6 +1,7 @@
 #pragma once
 #include "common/CFileLock.h"
 #include <windows.h>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,11 +10,13 @@
 // which then takes the file's place in one step: wherever the program is
 // stopped, the file on disk is the one before the save or the one after it,
 // never a part of either.
-// - A file reached through a symbolic link is saved where the link leads,
-//   and the link stays. A second hard link keeps the file as it was.
+// - A file that is itself a symbolic link is saved where the link leads,
+//   and the link stays; a link that leads nowhere is kept and nothing is
+//   saved. A second hard link keeps the file as it was.
 // - Saves of one file run one at a time across all processes (CFileLock),
-//   and each starts from the file as the last one left it, so saves by
-//   several instances merge and other sections and keys stay.
+//   by whichever name or link they reach it, and each starts from the file
+//   as the last one left it, so saves by several instances merge and other
+//   sections and keys stay.
 // - Every copy has a name of its own, and fits wherever the file does
 //   (IniSaveCopies.h); a save removes the copies that stopped saves of its
 //   file left behind, read-only ones too.
@@ -57,8 +60,8 @@ private:
     bool StructReadsBack(const Written& written) const;
     void Discard();
 
-    CFileLock m_lock;
     std::string m_path;
+    std::optional<CFileLock> m_lock; // taken once the file a link leads to is known
     std::string m_copyPath;
     std::vector<Written> m_written;
     bool m_ok;

@@ -6,36 +6,20 @@
 #include <cstring>
 #include <string>
 
-void ReplacePathExtension(char* out, const char* path, const char* suffix, const char* extension)
-{
-    if (!out)
-        return;
-    char work[MAX_PATH];
-    SafeStrCopy(work, path ? path : "", sizeof(work));
-    char* dot = std::strrchr(work, '.');
-    if (dot)
-        *dot = '\0';
-    SafeStrCat(work, suffix ? suffix : "", sizeof(work));
-    SafeStrCat(work, extension ? extension : "", sizeof(work));
-    SafeStrCopy(out, work, MAX_PATH);
-}
-
 namespace {
 
+const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// The longest path the wide calls take, in characters.
+const size_t kLongestWidePath = 32767;
+
 // False where a character has no place in the ANSI code page (no near one
-// stands in for it: that would name another file).
+// stands in for it: that would name another file) or the path passes
+// MAX_PATH - 1 characters.
 bool ToAnsi(const std::wstring& wide, char* out)
 {
     BOOL lossy = FALSE;
     const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, out, MAX_PATH, nullptr, &lossy);
     return n > 0 && !lossy;
-}
-
-std::wstring ShortPath(const std::wstring& path)
-{
-    wchar_t brief[MAX_PATH];
-    const DWORD n = GetShortPathNameW(path.c_str(), brief, MAX_PATH);
-    return n > 0 && n < MAX_PATH ? brief : path;
 }
 
 // A path of any length, in the form wide calls take it; a network one has
@@ -57,7 +41,110 @@ std::wstring WithoutLongPrefix(const std::wstring& path)
     return path;
 }
 
+// A short spelling is never longer than the path it spells.
+std::wstring ShortPath(const std::wstring& path)
+{
+    std::wstring brief(path.size() + kLongPrefix.size() + 1, L'\0');
+    const DWORD n = GetShortPathNameW(LongPathForm(path).c_str(), &brief[0], DWORD(brief.size()));
+    if (n == 0 || n >= brief.size())
+        return path;
+    brief.resize(n);
+    return WithoutLongPrefix(brief);
+}
+
+// Only the file name's extension goes: a '.' in a folder's name stays.
+std::wstring WithExtension(std::wstring path, const char* suffix, const char* extension)
+{
+    const size_t name = path.find_last_of(L"\\/") + 1; // 0 without a folder
+    const size_t dot = path.rfind(L'.');
+    if (dot != std::wstring::npos && dot >= name)
+        path.resize(dot);
+    return path + Widened(suffix ? suffix : "", CP_ACP) + Widened(extension ? extension : "", CP_ACP);
+}
+
+// The whole path, however long; empty where the system cannot give it.
+std::wstring ModuleFileName(HMODULE module)
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(module, &path[0], DWORD(path.size()));
+        if (n > 0 && n < path.size())
+            return path.substr(0, n);
+        if (n == 0 || path.size() > kLongestWidePath)
+            return L"";
+        path.resize(path.size() * 2); // the name was cut to the buffer
+    }
+}
+
+bool SameText(const std::wstring& a, const std::wstring& b)
+{
+    return CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The whole path of the file a handle holds, links followed; empty where the
+// system cannot tell.
+std::wstring FinalPath(HANDLE file)
+{
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(file, &final[0], DWORD(final.size()), VOLUME_NAME_DOS);
+    if (length >= final.size()) {
+        final.resize(length);
+        length = GetFinalPathNameByHandleW(file, &final[0], DWORD(final.size()), VOLUME_NAME_DOS);
+    }
+    return WithoutLongPrefix(final.substr(0, length < final.size() ? length : 0));
+}
+
+// False where nothing could be opened at path; final is then empty.
+bool FinalPath(const std::wstring& path, DWORD flags, std::wstring& final)
+{
+    final.clear();
+    const HANDLE file = CreateFileW(LongPathForm(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, flags, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    final = FinalPath(file);
+    CloseHandle(file);
+    return true;
+}
+
+// Whether the file at path is itself a symbolic link to final, the path its
+// handle gives. Other names of its folder (a SUBST drive, a junction above
+// it, a short name) are kept: a user may have made them to keep a deep
+// folder short. Wine shows a link as the file it leads to, so the file's
+// name is compared with what its folder's path gives.
+bool IsLinkItself(const std::wstring& path, const std::wstring& final)
+{
+    if (SameText(path, final))
+        return false;
+    const size_t name = path.find_last_of(L'\\');
+    if (name == std::wstring::npos)
+        return true;
+    std::wstring folder;
+    FinalPath(path.substr(0, name), FILE_FLAG_BACKUP_SEMANTICS, folder);
+    return folder.empty() || !SameText(folder + path.substr(name), final);
+}
+
+// Whether nothing holds the name: a link that leads nowhere does. Windows
+// shows such a link; Wine shows nothing, but makes no file in its place.
+bool NameIsFree(const std::wstring& path)
+{
+    const std::wstring whole = LongPathForm(path);
+    if (GetFileAttributesW(whole.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const HANDLE probe =
+        CreateFileW(whole.c_str(), DELETE, kShareAll, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (probe == INVALID_HANDLE_VALUE)
+        return GetLastError() != ERROR_FILE_EXISTS; // a missing folder fails the save later
+    CloseHandle(probe);
+    return true;
+}
+
 } // namespace
+
+void ReplacePathExtension(char* out, const char* path, const char* suffix, const char* extension)
+{
+    if (out && !ToAnsi(WithExtension(Widened(path ? path : "", CP_ACP), suffix, extension), out))
+        out[0] = '\0';
+}
 
 bool AnsiPath(const wchar_t* path, char* out)
 {
@@ -70,38 +157,49 @@ bool AnsiPath(const wchar_t* path, char* out)
 
 std::wstring LongPathForm(const std::wstring& fullPath)
 {
+    if (StartsWith(fullPath, kLongPrefix))
+        return fullPath;
     if (StartsWith(fullPath, kNetworkStart))
         return kLongNetworkPrefix + fullPath.substr(kNetworkStart.size());
     return kLongPrefix + fullPath;
 }
 
-bool LinkTargetPath(const char* path, char* out)
+std::wstring FullPathOf(const char* path)
 {
-    SafeStrCopy(out, path ? path : "", MAX_PATH);
-    const HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return true;
-    std::wstring target(GetFinalPathNameByHandleW(file, nullptr, 0, VOLUME_NAME_DOS), L'\0');
-    const DWORD length = GetFinalPathNameByHandleW(file, &target[0], DWORD(target.size()), VOLUME_NAME_DOS);
-    CloseHandle(file);
-    if (length == 0 || length >= target.size()) // a system that cannot tell keeps the path it was given
-        return true;
-    target.resize(length);
-    return AnsiPath(WithoutLongPrefix(target).c_str(), out);
+    const std::wstring wide = Widened(path ? path : "", CP_ACP);
+    std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), DWORD(full.size()), &full[0], nullptr);
+    full.resize(length < full.size() ? length : 0);
+    return full;
+}
+
+bool FindSaveTarget(const char* path, SaveTarget& target)
+{
+    SafeStrCopy(target.path, path ? path : "", MAX_PATH);
+    const std::wstring whole = FullPathOf(path);
+    target.identity = whole; // a missing file: its path
+    if (whole.empty())
+        return false;
+    std::wstring final;
+    if (!FinalPath(whole, FILE_ATTRIBUTE_NORMAL, final))
+        return NameIsFree(whole);
+    target.identity = final.empty() ? whole : final; // a system that cannot tell keeps the path it was given
+    return final.empty() || !IsLinkItself(whole, final) || AnsiPath(final.c_str(), target.path);
 }
 
 void BuildModulePath(char* out, const char* suffix, HMODULE module, const char* extension)
 {
-    char path[MAX_PATH];
-    wchar_t wide[MAX_PATH];
-    const DWORD wideLength = GetModuleFileNameW(module, wide, MAX_PATH);
-    if (wideLength == 0 || wideLength >= MAX_PATH || !AnsiPath(wide, path)) {
-        const DWORD n = GetModuleFileNameA(module, path, sizeof(path));
-        // A name cut at the buffer's end may lack its terminator.
-        path[n < sizeof(path) ? n : sizeof(path) - 1] = '\0';
-    }
-    ReplacePathExtension(out, path, suffix, extension);
+    if (!out)
+        return;
+    out[0] = '\0';
+    const std::wstring whole = ModuleFileName(module);
+    char spelled[MAX_PATH];
+    if (whole.empty() || AnsiPath(WithExtension(whole, suffix, extension).c_str(), out))
+        return;
+    if (AnsiPath(whole.c_str(), spelled)) // a program named outside the code page: its short name's
+        ReplacePathExtension(out, spelled, suffix, extension);
+    else
+        out[0] = '\0';
 }
 
 void GetIniPath(char* out)

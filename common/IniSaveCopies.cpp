@@ -1,34 +1,47 @@
 #include "common/IniSaveCopies.h"
 #include "common/IniFile.h"
 #include "common/StringFormat.h"
+#include "common/TextHash.h"
 #include <windows.h>
-#include <cstring>
 #include <cwchar>
+#include <cwctype>
 
 namespace {
 
-// "<file>.new" is the one name every copy had before, so stopped saves may
-// have left it too.
-const wchar_t kCopyMark[] = L".new";
-const wchar_t kCopyNameSeparator = L'-';
-// The profile functions spell a path out in MAX_PATH characters, terminator
-// included; past that they write to a name of garbage.
+// "<file>.new" is the one name every copy had before, and
+// "<file>.new-<process>-<count>" the next, so stopped saves may have left
+// those too.
+const wchar_t kOldCopyMark[] = L".new";
+const wchar_t kCopyMark = L'~';
+const wchar_t kSeparator = L'-';
+// The name's hash, in as few characters as a copy cut short can spare: one
+// file in 36^5 (60 million) whose name starts as this one's looks alike.
+const int kNameHashDigits = 5;
+const unsigned long kNameHashRange = 60466176; // 36^5
+const int kDigitBase = 36;
+// The profile functions take a path of at most MAX_PATH characters,
+// terminator included (Wine writes to a name of garbage past that).
 const size_t kLongestPath = MAX_PATH - 1;
 LONG copyCount = 0;
-
-// The whole path, as the limit counts it; empty where the system cannot tell it.
-std::wstring FullPath(const std::string& path)
-{
-    const std::wstring wide = Widened(path, CP_ACP);
-    std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
-    const DWORD length = GetFullPathNameW(wide.c_str(), DWORD(full.size()), &full[0], nullptr);
-    full.resize(length < full.size() ? length : 0);
-    return full;
-}
 
 size_t NameStart(const std::wstring& full)
 {
     return full.find_last_of(L'\\') + 1;
+}
+
+std::wstring Digits(unsigned long number, int width)
+{
+    std::wstring text;
+    for (int place = 0; place < width || number > 0; ++place, number /= kDigitBase)
+        text.insert(text.begin(), L"0123456789abcdefghijklmnopqrstuvwxyz"[number % kDigitBase]);
+    return text;
+}
+
+// Tells the file's copies from those of any other file, whose names may
+// start alike: a copy's own name may have cut the file's name short.
+std::wstring NameHash(const std::wstring& fileName)
+{
+    return Digits(static_cast<unsigned long>(CaseBlindHash(fileName) % kNameHashRange), kNameHashDigits);
 }
 
 void DeleteWide(const wchar_t* path)
@@ -39,63 +52,102 @@ void DeleteWide(const wchar_t* path)
     DeleteFileW(path);
 }
 
-// Steps past a separator and the digits after it; false without a digit.
-bool SkipNumber(const wchar_t*& text)
+// Reads a number up to the text's end or a separator (stepped past), in the
+// given base; false without a digit.
+bool ReadNumber(const wchar_t*& text, int base, DWORD& number)
 {
-    if (*text != kCopyNameSeparator)
-        return false;
-    const wchar_t* digits = ++text;
-    while (*text >= L'0' && *text <= L'9')
-        ++text;
-    return text > digits;
+    wchar_t* end = nullptr;
+    number = std::wcstoul(text, &end, base);
+    const bool read = end > text && std::iswalnum(*text) && (*end == L'\0' || *end == kSeparator);
+    text = *end ? end + 1 : end;
+    return read;
 }
 
-// Only the names NewCopyPath gives, in any case as the system matches names:
-// a user's "<file>.new-backup" is no copy, and a name cut short is one only
-// where its path is as long as the limit (else it is another file's copy).
-bool IsCopyOf(const std::wstring& name, const std::wstring& fileName, size_t folderLength)
+const int kDecimal = 10;
+
+// An older copy: the file's whole name, the old mark, perhaps the process and
+// its count.
+bool IsOldCopyOf(const std::wstring& name, const std::wstring& fileName, DWORD& writer)
 {
-    std::wstring lower = name;
-    CharLowerBuffW(&lower[0], DWORD(lower.size()));
-    const size_t mark = lower.rfind(kCopyMark);
+    const size_t mark = fileName.size(), markLength = std::wcslen(kOldCopyMark);
+    if (_wcsnicmp(name.c_str(), fileName.c_str(), mark) != 0 ||
+        _wcsnicmp(name.c_str() + mark, kOldCopyMark, markLength) != 0)
+        return false;
+    const wchar_t* tail = name.c_str() + mark + markLength;
+    DWORD count = 0;
+    return *tail == L'\0' || (*tail++ == kSeparator && ReadNumber(tail, kDecimal, writer) &&
+                              ReadNumber(tail, kDecimal, count) && *tail == L'\0');
+}
+
+// Whether name is this file's copy: the file's name, perhaps cut short, the
+// hash of its whole name, the process and its count; or an older copy. A
+// user's "<file>.new-backup" is no copy, nor is another file's. Case counts
+// as little as for the system. writer: the process that made the copy, 0
+// where the name tells none.
+bool IsCopyOf(const std::wstring& name, const std::wstring& fileName, const std::wstring& hash, DWORD& writer)
+{
+    writer = 0;
+    if (IsOldCopyOf(name, fileName, writer))
+        return true;
+    const size_t mark = name.rfind(kCopyMark);
     if (mark == std::wstring::npos || mark == 0 || mark > fileName.size() ||
-        _wcsnicmp(name.c_str(), fileName.c_str(), mark) != 0)
+        _wcsnicmp(name.c_str(), fileName.c_str(), mark) != 0 ||
+        _wcsnicmp(name.c_str() + mark + 1, hash.c_str(), hash.size()) != 0)
         return false;
-    const bool whole = mark == fileName.size();
-    if (!whole && folderLength + name.size() != kLongestPath)
+    const wchar_t* tail = name.c_str() + mark + 1 + hash.size();
+    DWORD count = 0;
+    return ReadNumber(tail, kDigitBase, writer) && ReadNumber(tail, kDigitBase, count) && *tail == L'\0';
+}
+
+// A copy whose process still runs may be under way (a save that did not wait
+// for the lock); a stopped process's copy is a leftover.
+bool IsRunning(DWORD process, OwnCopies own)
+{
+    if (process == 0)
         return false;
-    const wchar_t* tail = name.c_str() + mark + std::wcslen(kCopyMark);
-    return (whole && *tail == L'\0') || (SkipNumber(tail) && SkipNumber(tail) && *tail == L'\0');
+    if (process == GetCurrentProcessId())
+        return own == OwnCopies::MayBeUnderWay;
+    const HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
+    if (!handle)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool running = WaitForSingleObject(handle, 0) == WAIT_TIMEOUT;
+    CloseHandle(handle);
+    return running;
 }
 
 } // namespace
 
 std::string NewCopyPath(const std::string& iniPath)
 {
-    char tail[64];
-    SafeSprintf(tail, sizeof(tail), "%ls%lc%lu%lc%ld", kCopyMark, kCopyNameSeparator, GetCurrentProcessId(),
-                kCopyNameSeparator, InterlockedIncrement(&copyCount));
-    std::wstring copy = FullPath(iniPath);
-    const size_t length = copy.size() + std::strlen(tail);
+    std::wstring copy = FullPathOf(iniPath.c_str());
+    if (copy.empty())
+        return "";
+    const std::wstring tail = kCopyMark + NameHash(copy.substr(NameStart(copy))) + Digits(GetCurrentProcessId(), 1) +
+                              kSeparator + Digits(static_cast<unsigned long>(InterlockedIncrement(&copyCount)), 1);
+    const size_t length = copy.size() + tail.size();
     const size_t over = length > kLongestPath ? length - kLongestPath : 0;
-    if (copy.empty() || over >= copy.size() - NameStart(copy))
+    if (over >= copy.size() - NameStart(copy))
         return "";
     copy.resize(copy.size() - over);
-    return Narrowed(copy) + tail;
+    return Narrowed(copy + tail);
 }
 
-void RemoveLeftoverCopies(const std::string& iniPath)
+void RemoveLeftoverCopies(const std::string& iniPath, OwnCopies own)
 {
-    const std::wstring full = FullPath(iniPath);
-    if (full.empty())
-        return;
+    const std::wstring full = FullPathOf(iniPath.c_str());
     const std::wstring folder = full.substr(0, NameStart(full)), fileName = full.substr(folder.size());
+    if (fileName.empty())
+        return;
+    const std::wstring hash = NameHash(fileName);
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(LongPathForm(folder + L"*" + kCopyMark + L"*").c_str(), &found);
+    // Every copy starts as the file's name does.
+    HANDLE search = FindFirstFileW(LongPathForm(folder + fileName[0] + L"*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
+    DWORD writer = 0;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsCopyOf(found.cFileName, fileName, folder.size()))
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsCopyOf(found.cFileName, fileName, hash, writer) &&
+            !IsRunning(writer, own))
             DeleteWide(LongPathForm(folder + found.cFileName).c_str());
     } while (FindNextFileW(search, &found));
     FindClose(search);

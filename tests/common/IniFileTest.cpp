@@ -26,17 +26,17 @@ std::string Replaced(const char* path)
 TEST(IniFile, PathIsCutAtTheLastDot)
 {
     EXPECT_EQ(Replaced("C:\\Tools\\Analyser.exe"), "C:\\Tools\\Analyser.ini");
-    EXPECT_EQ(Replaced("C:\\Tools 2.0\\Analyser"), "C:\\Tools 2.ini");
+    EXPECT_EQ(Replaced("C:\\Tools 2.0\\Analyser"), "C:\\Tools 2.0\\Analyser.ini");
     EXPECT_EQ(Replaced("C:\\Tools\\Analyser"), "C:\\Tools\\Analyser.ini");
     char out[MAX_PATH];
     ReplacePathExtension(out, "C:\\a\\b.exe", "_x", ".cfg");
     EXPECT_STREQ(out, "C:\\a\\b_x.cfg");
-    // An overlong path stays inside the buffer.
+    // An overlong path is not cut: that would name another file.
     std::string longPath(400, 'a');
     char bounded[MAX_PATH + 8];
     memset(bounded, 'Z', sizeof(bounded));
     ReplacePathExtension(bounded, longPath.c_str(), "", ".ini");
-    EXPECT_EQ(strlen(bounded), (size_t)MAX_PATH - 1);
+    EXPECT_STREQ(bounded, "");
     EXPECT_EQ(bounded[MAX_PATH], 'Z');
 }
 
@@ -53,13 +53,15 @@ TEST(IniFile, IniPathIsTheProgramPathWithIniExtension)
     EXPECT_STREQ(ini2, ini);
 }
 
-// A folder, or a program, named outside the ANSI code page keeps its
-// settings: the path the profile functions take reaches the named folder.
+// A program in a folder, or of a name, outside the ANSI code page keeps its
+// settings, and so does one whose whole path passes 259 characters: the path
+// the profile functions take reaches the program's own folder.
 TEST(IniFile, AnsiPathReachesFoldersOfAnyName)
 {
-    wchar_t temp[MAX_PATH];
+    wchar_t temp[MAX_PATH], self[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring cyrillic = L"\u041f\u0430\u043f\u043a\u0430";
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring cyrillic = L"\u041f\u0430\u043f\u043a\u0430", deep = L"quill deep\\" + std::wstring(230, L'd');
     const struct {
         std::wstring folder, program;
     } cases[] = {
@@ -67,14 +69,18 @@ TEST(IniFile, AnsiPathReachesFoldersOfAnyName)
         {L"quill caf\u00e9", L"QuillmereRTA.exe"}, // Latin-1
         {L"quill " + cyrillic, L"QuillmereRTA.exe"},
         {L"quill " + cyrillic, cyrillic + L".exe"},
+        {deep, L"QuillmereRTA.exe"},
+        {deep + L" v1.2", L"QuillmereRTA.exe"}, // the path cut at 259 would end inside "v1.2"
     };
     for (const auto& c : cases) {
-        const std::wstring folder = temp + c.folder, program = folder + L"\\" + c.program;
+        const std::wstring folder = LongPathForm(temp + c.folder), program = folder + L"\\" + c.program;
+        CreateDirectoryW(folder.substr(0, folder.rfind(L'\\')).c_str(), nullptr);
         CreateDirectoryW(folder.c_str(), nullptr);
-        CloseHandle(CreateFileW(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        char path[MAX_PATH], ini[MAX_PATH];
-        ASSERT_TRUE(AnsiPath(program.c_str(), path));
-        ReplacePathExtension(ini, path, "", ".ini");
+        CopyFileW(self, program.c_str(), FALSE);
+        const HMODULE module = LoadLibraryExW(program.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+        char ini[MAX_PATH];
+        GetIniPath(ini, module);
+        FreeLibrary(module);
         EXPECT_TRUE(WritePrivateProfileStringA("S", "k", "v", ini));
         WIN32_FIND_DATAW found;
         HANDLE search = FindFirstFileW((folder + L"\\*.ini").c_str(), &found);

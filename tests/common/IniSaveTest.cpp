@@ -1,7 +1,11 @@
 #include "common/CIniSave.h"
+#include "common/CFileLock.h"
 #include "common/IniSaveApi.h"
+#include "common/IniSaveCopies.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <atomic>
+#include <thread>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -100,6 +104,7 @@ void Remove(const std::string& path)
 void Link(const std::string& folder, const std::string& name, const std::string& target)
 {
     std::string command = "/bin/ln -s " + target + " " + name;
+    std::replace(command.begin(), command.end(), '\\', '/');
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -149,9 +154,11 @@ std::string ShortLines(size_t count)
 // the file on disk falls short by half, as on a full disk; or it reports
 // success and does nothing; or another process that did not wait for the
 // lock changes the file, or puts its own in the file's place, meanwhile; or
-// from there on no memory is left.
-enum class Failure { Refuses, FallsShort, Skips, FileChanged, Replaced, NoMemory };
-const char* const kFailureNames[] = {"refuses", "falls short", "skips", "file changed", "replaced", "no memory"};
+// from there on no memory is left; or another program tries to open the file
+// for writing, and may not while the save takes its last look.
+enum class Failure { Refuses, FallsShort, Skips, FileChanged, Replaced, NoMemory, WriterTries };
+const char* const kFailureNames[] = {"refuses",  "falls short", "skips",       "file changed",
+                                     "replaced", "no memory",   "writer tries"};
 const char kLateSection[] = "[Late]\r\nx=1\r\n";
 const std::string kAside = TempFolder() + "quill_ini_aside.ini"; // a replaced file, perhaps still open, goes here
 const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -160,6 +167,7 @@ struct {
     Failure how;
     int step;
     std::string file;
+    bool writerDenied;
 } stand;
 
 void CutInHalf(HANDLE file)
@@ -181,6 +189,13 @@ void OtherProgramActs()
         std::ofstream(stand.file, std::ios::binary | std::ios::app) << kLateSection;
     if (stand.how == Failure::Replaced && MoveFileExA(stand.file.c_str(), kAside.c_str(), MOVEFILE_REPLACE_EXISTING))
         Put(stand.file, kLateSection);
+    if (stand.how == Failure::WriterTries) {
+        const HANDLE writer =
+            CreateFileA(stand.file.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
+        stand.writerDenied = writer == INVALID_HANDLE_VALUE;
+        if (!stand.writerDenied)
+            CloseHandle(writer);
+    }
 }
 
 // The step's number; from failAt on with NoMemory, no memory is left.
@@ -232,7 +247,7 @@ BOOL WINAPI StandFlush(HANDLE file)
 // A move is one step that happens whole or not at all: here it refuses.
 BOOL WINAPI StandMove(LPCSTR from, LPCSTR to, DWORD flags)
 {
-    if (NextStep() != stand.failAt || stand.how == Failure::NoMemory)
+    if (NextStep() != stand.failAt || stand.how == Failure::NoMemory || stand.how == Failure::WriterTries)
         return MoveFileExA(from, to, flags);
     OtherProgramActs();
     return FALSE;
@@ -250,7 +265,8 @@ HANDLE WINAPI StandOpen(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRI
         SetLastError(ERROR_SHARING_VIOLATION);
         return INVALID_HANDLE_VALUE;
     }
-    const HANDLE file = CreateFileA(path, access, failing ? kShareAll : share, security, creation, flags, model);
+    const bool sharing = failing && stand.how != Failure::WriterTries;
+    const HANDLE file = CreateFileA(path, access, sharing ? kShareAll : share, security, creation, flags, model);
     if (failing)
         OtherProgramActs();
     return file;
@@ -279,54 +295,83 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
     const std::string name = "quill_ini_save.ini", folder = Folder("quill_ini_save"), ini = folder + name;
     const std::string newKey = "[S]\r\nk=v\r\n", linked = "linked.ini"; // beside ini
     const std::string shortLines = ShortLines(5000);
+    // Paths of 259 and 256 characters, and a name that begins as ini's does.
+    const std::string deep = Folder(std::string(240 - TempFolder().size(), 'd')),
+                      deep256 = std::string(237 - TempFolder().size(), 'e');
+    const std::string deepCopy = NewCopyPath(deep + name), otherCopy = NewCopyPath(deep + "quill_ini_save - Copy.ini");
+    Folder(deep256);
     const struct {
         const char* name;
         std::string path, before;
-        DWORD attributes; // a reparse point: a symbolic link to linked
+        DWORD attributes;
         const char* value;
-        const char* leftover; // a copy beside the file, read-only
+        std::string leftover; // a copy beside the file, read-only
         bool commit, committed;
         std::string after;
-        int beside; // files left beside it
+        int beside;                // files left beside it
+        std::string linkTo = "";   // ini is a symbolic link to this, beside ini
+        bool targetLocked = false; // another save holds the lock by the path linked to, then changes the file
     } cases[] = {
-        {"into the file", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, kOther + newKey, 0},
-        {"over the key", ini, "[S]\r\nk=old\r\n", FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, newKey, 0},
-        {"blanks, quotes", ini, kOther, FILE_ATTRIBUTE_NORMAL, " 'q' ", nullptr, true, true,
-         kOther + "[S]\r\nk='q' \r\n", 0},
-        {"new file", ini, kMissing, FILE_ATTRIBUTE_NORMAL, "v", ".new", true, true, newKey, 0},
-        {"old copy name", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ".new", true, true, kOther + newKey, 0},
-        {"a copy", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ".NEW-4242-7", true, true, kOther + newKey, 0},
-        {"look-alike", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ".newer", true, true, kOther + newKey, 1},
-        {"user's backup", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ".new-backup", true, true, kOther + newKey, 1},
-        {"not a count", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ".new-1-x", true, true, kOther + newKey, 1},
-        {"UTF-16", ini, Utf16(kOther), FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, kRewritten, 0},
-        {"UTF-8", ini, "\xEF\xBB\xBF" + kOther, FILE_ATTRIBUTE_NORMAL, "\xDC", nullptr, true, true, kRewritten, 0},
-        {"garbage", ini, Garbage(1 << 20), FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, kRewritten, 0},
-        {"short lines", ini, shortLines, FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, shortLines + newKey, 0},
-        {"over 64 MiB", ini, big, FILE_ATTRIBUTE_NORMAL, "v", nullptr, true, true, big + newKey, 0},
-        {"not committed", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", nullptr, false, false, kOther, 0},
-        {"path of 259", Folder(std::string(240 - TempFolder().size(), 'd')) + name, kOther, FILE_ATTRIBUTE_NORMAL, "v",
-         nullptr, true, true, kOther + newKey, 0}, // its copy's name would pass MAX_PATH
-        {"symbolic link", ini, kOther, FILE_ATTRIBUTE_REPARSE_POINT, "v", nullptr, true, true, kOther + newKey, 1},
-        {"read-only file", ini, kOther, FILE_ATTRIBUTE_READONLY, "v", nullptr, true, false, kOther, 0},
-        {"folder missing", TempFolder() + "quill_no_folder\\x.ini", kMissing, 0, "v", nullptr, true, false, kMissing,
+        {"into the file", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", "", true, true, kOther + newKey, 0},
+        {"over the key", ini, "[S]\r\nk=old\r\n", FILE_ATTRIBUTE_NORMAL, "v", "", true, true, newKey, 0},
+        {"blanks, quotes", ini, kOther, FILE_ATTRIBUTE_NORMAL, " 'q' ", "", true, true, kOther + "[S]\r\nk='q' \r\n",
          0},
+        {"new file", ini, kMissing, FILE_ATTRIBUTE_NORMAL, "v", ini + ".new", true, true, newKey, 0},
+        {"old copy name", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ini + ".new", true, true, kOther + newKey, 0},
+        {"a copy", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ini + ".NEW-4242-7", true, true, kOther + newKey, 0},
+        {"stopped copy", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", NewCopyPath(ini), true, true, kOther + newKey, 0},
+        {"cut, folder renamed", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", folder + deepCopy.substr(deep.size()), true,
+         true, kOther + newKey, 0},
+        {"look-alike", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ini + ".newer", true, true, kOther + newKey, 1},
+        {"user's backup", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ini + ".new-backup", true, true, kOther + newKey, 1},
+        {"not a count", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ini + ".new-1-x", true, true, kOther + newKey, 1},
+        {"UTF-16", ini, Utf16(kOther), FILE_ATTRIBUTE_NORMAL, "v", "", true, true, kRewritten, 0},
+        {"UTF-8", ini, "\xEF\xBB\xBF" + kOther, FILE_ATTRIBUTE_NORMAL, "\xDC", "", true, true, kRewritten, 0},
+        {"garbage", ini, Garbage(1 << 20), FILE_ATTRIBUTE_NORMAL, "v", "", true, true, kRewritten, 0},
+        {"short lines", ini, shortLines, FILE_ATTRIBUTE_NORMAL, "v", "", true, true, shortLines + newKey, 0},
+        {"over 64 MiB", ini, big, FILE_ATTRIBUTE_NORMAL, "v", "", true, true, big + newKey, 0},
+        {"not committed", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", "", false, false, kOther, 0},
+        {"path of 259", deep + name, kOther, FILE_ATTRIBUTE_NORMAL, "v", "", true, true, kOther + newKey, 0},
+        {"another's copy at 259", deep + name, kOther, FILE_ATTRIBUTE_NORMAL, "v", deep + "quill_ini.new-12-3", true,
+         true, kOther + newKey, 1},
+        {"another's, cut alike", deep + name, kOther, FILE_ATTRIBUTE_NORMAL, "v", otherCopy, true, true,
+         kOther + newKey, 1},
+        {"symbolic link", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", "", true, true, kOther + newKey, 1, linked},
+        {"link, target locked", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", "", true, true, kOther + kLateSection + newKey,
+         1, linked, true},
+        {"link to nothing", ini, kMissing, FILE_ATTRIBUTE_NORMAL, "v", "", true, false, kMissing, 0, linked},
+        {"link to 256", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", "", true, true, kOther + newKey, 0,
+         "..\\" + deep256 + "\\" + name},
+        {"read-only file", ini, kOther, FILE_ATTRIBUTE_READONLY, "v", "", true, false, kOther, 0},
+        {"folder missing", TempFolder() + "quill_no_folder\\x.ini", kMissing, 0, "v", "", true, false, kMissing, 0},
     };
     for (const auto& c : cases) {
-        const std::string saved = c.attributes == FILE_ATTRIBUTE_REPARSE_POINT ? folder + linked : c.path;
+        const std::string saved = c.linkTo.empty() ? c.path : folder + c.linkTo;
         Put(c.path + "x", ""); // moved in, it ends a link, which Wine would not delete but follow
         MoveFileExA((c.path + "x").c_str(), c.path.c_str(), MOVEFILE_REPLACE_EXISTING);
         Remove(c.path);
-        Put(saved, c.before);
-        if (saved != c.path)
-            Link(folder, name, linked);
+        Put(saved, c.before == kMissing ? "" : c.before); // a link is waited for by its target
+        if (!c.linkTo.empty())
+            Link(folder, name, c.linkTo);
         else
             SetFileAttributesA(c.path.c_str(), c.attributes);
-        const std::string leftover = c.path + (c.leftover ? c.leftover : "");
-        if (c.leftover) {
-            Put(leftover, "[Stale]\r\nx=1\r\n");
-            SetFileAttributesA(leftover.c_str(), FILE_ATTRIBUTE_READONLY);
+        if (c.before == kMissing)
+            Remove(saved);
+        if (!c.leftover.empty()) {
+            Put(c.leftover, "[Stale]\r\nx=1\r\n");
+            SetFileAttributesA(c.leftover.c_str(), FILE_ATTRIBUTE_READONLY);
         }
+        std::atomic<bool> locked{false};
+        std::thread other([&] {
+            if (!c.targetLocked)
+                return;
+            CFileLock lock(saved.c_str(), 0);
+            locked = true;
+            Sleep(300); // far longer than a save takes
+            std::ofstream(saved, std::ios::binary | std::ios::app) << kLateSection;
+        });
+        while (c.targetLocked && !locked)
+            Sleep(1);
         bool committed = false;
         heapLimit = heapHeld + kCopiesHeld * c.before.size() + kOwnHeap;
         {
@@ -336,6 +381,7 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
                 committed = save.Commit();
         }
         heapLimit = SIZE_MAX;
+        other.join();
         EXPECT_EQ(committed, c.committed) << c.name;
         if (c.after == kRewritten) {
             char read[8] = {};
@@ -345,7 +391,7 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
             EXPECT_TRUE(Contents(saved) == c.after) << c.name; // not printed: one is 64 MiB
         }
         EXPECT_EQ(FilesBeside(c.path), c.beside) << c.name;
-        Remove(leftover);
+        Remove(c.leftover);
         Remove(saved);
     }
     Remove(ini);
@@ -367,10 +413,10 @@ TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
     SetIniSaveApi(&kStandIn);
     for (int failAt = 0; failAt <= kSaveSteps; ++failAt) // the last one: no step fails
         for (Failure how : {Failure::Refuses, Failure::FallsShort, Failure::Skips, Failure::FileChanged,
-                            Failure::Replaced, Failure::NoMemory})
+                            Failure::Replaced, Failure::NoMemory, Failure::WriterTries})
             for (const std::string& before : files) {
                 Put(ini, before);
-                stand = {failAt, how, 0, ini};
+                stand = {failAt, how, 0, ini, false};
                 bool committed = false;
                 {
                     CIniSave save(ini.c_str());
@@ -380,12 +426,14 @@ TEST(IniSave, EveryFailingStepLeavesTheFileAsItWas)
                     committed = save.Commit();
                 }
                 heapLimit = SIZE_MAX;
-                const bool whole = failAt == kSaveSteps || (how == Failure::Skips && failAt == kFlushStep) ||
+                const bool whole = failAt == kSaveSteps || how == Failure::WriterTries ||
+                                   (how == Failure::Skips && failAt == kFlushStep) ||
                                    ((how == Failure::Skips || how == Failure::FallsShort) && failAt == kLookStep) ||
                                    (how == Failure::NoMemory && failAt == kMoveStep);
                 const std::string name = "step " + std::to_string(failAt) + " " + kFailureNames[int(how)] + " in " +
                                          std::to_string(before.size()) + " bytes";
                 EXPECT_EQ(committed, whole) << name;
+                EXPECT_EQ(stand.writerDenied, how == Failure::WriterTries && failAt == kLookStep) << name;
                 EXPECT_EQ(FilesBeside(ini), 0) << name;
                 if (!whole) { // a megabyte the test would print whole
                     const bool acted = how == Failure::FileChanged || how == Failure::Replaced;
