@@ -6,6 +6,7 @@
 #include "common/IniFile.h"
 #include "gui/controls/ControlCommand.h"
 #include "gui/skin/CSkinImage.h"
+#include "gui/window/OwnWindowOrder.h"
 
 namespace {
 
@@ -156,8 +157,12 @@ int CMainWindow::OnMessage(CPhysicalWindow* window, HWND hwnd, UINT message, WPA
     if (lParam == WM_LBUTTONDOWN)
         m_window.Activate();
     else if (lParam == WM_RBUTTONUP) {
+        // The focus and the menu raise the main window: the menu opens over
+        // the program's windows as they stood.
+        const std::vector<HWND> order = OwnWindowsTopFirst();
         m_window.SetFocus();
         ShowTrayMenu();
+        RestoreOwnWindowOrder(order);
     }
     return 0;
 }
