@@ -157,12 +157,12 @@ int CMainWindow::OnMessage(CPhysicalWindow* window, HWND hwnd, UINT message, WPA
     if (lParam == WM_LBUTTONDOWN)
         m_window.Activate();
     else if (lParam == WM_RBUTTONUP) {
-        // The focus and the menu raise the main window: the menu opens over
-        // the program's windows as they stood.
+        // The focus activates the main window, which raises it: the menu opens
+        // over the program's windows as they stand.
         const std::vector<HWND> order = OwnWindowsTopFirst();
-        m_window.SetFocus();
+        if (order.empty() || order.front() == hwnd)
+            m_window.SetFocus();
         ShowTrayMenu();
-        RestoreOwnWindowOrder(order);
     }
     return 0;
 }

@@ -417,7 +417,9 @@ private:
     bool OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& guard);
     // The window follows a drag to the given screen point or the cursor, or a
     // docked one tears off.
-    void FollowDrag(POINT to);
+    // A move message's point, or any other.
+    enum class DragInput { Move, Other };
+    void FollowDrag(POINT to, DragInput input = DragInput::Other);
     static POINT CursorPoint();
     void TickDrag();
     // Ends a drag or the Move command, however it ends; the listener may delete this object.

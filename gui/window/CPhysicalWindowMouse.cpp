@@ -24,7 +24,7 @@ void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
     m_cursor.lastActivity = Now();
     if (m_params.trackMouse && !m_mouse.tracking)
         StartMouseTracking();
-    FollowDrag(InputPoint());
+    FollowDrag(InputPoint(), DragInput::Move);
     SendEvent(WindowEvent::MouseMove, static_cast<int>(lParam), 0, &result);
 }
 
@@ -49,7 +49,8 @@ bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& 
     if (TakeMouseUpSwallow(MouseSwallow::Left))
         return true;
     if (m_dragger.IsDragging())
-        FollowDrag(InputPoint()); // a quick drag's last move may not have been heard
+        FollowDrag(
+            m_dragger.ButtonPoint(InputPoint(), GetMessageTime())); // a quick drag's last move may not have been heard
     FinishDrag();
     if (!guard.alive)
         return false;
@@ -58,9 +59,10 @@ bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& 
     return false;
 }
 
-void CPhysicalWindow::FollowDrag(POINT to)
+void CPhysicalWindow::FollowDrag(POINT to, DragInput input)
 {
-    if (!m_place.maximized && !IsDocked() && !m_params.child && m_dragger.Track(to))
+    const bool follows = !m_place.maximized && !IsDocked() && !m_params.child;
+    if (follows && (input == DragInput::Move ? m_dragger.TrackMove(to, GetMessageTime()) : m_dragger.Track(to)))
         ::GetWindowRect(m_life.hwnd, &m_place.restoreRect);
     else if (IsDocked() && m_dragger.DistanceMoved(to) > kTearOffDistance)
         TearOff(to);

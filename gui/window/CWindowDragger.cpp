@@ -3,15 +3,40 @@
 #include <cstdlib>
 
 namespace {
+// Rounds of catching up with moves heard while the window moved; past them
+// the next move message goes on.
+const int kCatchUpRounds = 4;
+
 // Lets the system queue the input that has come so far; nothing is waited for.
 void TakeInInput()
 {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
 }
+
+// Takes the window's queued moves off the queue; the newest, or none.
+bool TakeQueuedMoves(HWND window, MSG& newest)
+{
+    bool any = false;
+    for (MSG msg; PeekMessageA(&msg, window, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE); any = true)
+        newest = msg;
+    return any;
+}
+
+// Whether input made at `made` came before a move that began at `moving`.
+bool MadeBefore(DWORD made, DWORD moving)
+{
+    return static_cast<LONG>(made - moving) < 0; // tick counts wrap
+}
+
+DWORD QueuedMouseInput()
+{
+    return HIWORD(GetQueueStatus(QS_MOUSE));
+}
 } // namespace
 
 CWindowDragger::CWindowDragger()
-    : m_window(nullptr), m_dragging(0), m_offsetX(0), m_offsetY(0), m_startX(0), m_startY(0), m_tracked()
+    : m_window(nullptr), m_dragging(0), m_offsetX(0), m_offsetY(0), m_startX(0), m_startY(0), m_tracked(), m_shift(),
+      m_movingAt(0)
 {}
 
 void CWindowDragger::Attach(HWND window)
@@ -35,6 +60,7 @@ void CWindowDragger::BeginDrag(POINT at)
     m_startX = at.x;
     m_startY = at.y;
     m_tracked = at;
+    m_shift = {};
 }
 
 void CWindowDragger::EndDrag()
@@ -52,15 +78,56 @@ bool CWindowDragger::Track(POINT to)
     if (!m_window || !m_dragging)
         return false;
     m_tracked = to;
-    // Here (Wine) the pointer's point in an event is made when this thread
-    // takes the event in, from the event's place in the window and the
-    // window's place then: an event made before a move and taken in after it
-    // lands that move off. So the events made so far are taken in before the
-    // move, and the move reaches the display before more are taken in.
-    TakeInInput();
-    SetWindowPos(m_window, nullptr, to.x - m_offsetX, to.y - m_offsetY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    TakeInInput();
+    m_shift = Place(to);
     return true;
+}
+
+// Here (Wine) the pointer's point in an event is made when this thread takes
+// the event in, from the event's place in the window and the window's place
+// then: an event made before a move of the window and taken in after it lands
+// that move off. So before each move the events made so far are taken in,
+// with the window where they were made, and place it from their newest point;
+// one made before the last move began and taken in after it, a button's too,
+// is put back by that move's shift.
+bool CWindowDragger::TrackMove(POINT heard, DWORD made)
+{
+    if (!m_window || !m_dragging)
+        return false;
+    m_tracked = heard;
+    POINT to = ShiftedBack(heard, made);
+    for (int round = 0; round < kCatchUpRounds; ++round) {
+        TakeInInput();
+        MSG newest = {};
+        const bool moved = TakeQueuedMoves(m_window, newest);
+        if (QueuedMouseInput() & QS_MOUSEBUTTON)
+            break; // the button places the window, at its own point
+        if (moved) {
+            m_tracked = newest.pt;
+            to = ShiftedBack(newest.pt, newest.time);
+        } else if (round > 0) {
+            break;
+        }
+        m_shift = Place(to);
+    }
+    return true;
+}
+
+POINT CWindowDragger::ShiftedBack(POINT heard, DWORD made) const
+{
+    if (!m_dragging || !MadeBefore(made, m_movingAt))
+        return heard;
+    return {heard.x - m_shift.x, heard.y - m_shift.y};
+}
+
+POINT CWindowDragger::Place(POINT to)
+{
+    RECT before = {}, after = {};
+    GetWindowRect(m_window, &before);
+    // Input made in the millisecond the move began may have come after it.
+    m_movingAt = GetTickCount();
+    SetWindowPos(m_window, nullptr, to.x - m_offsetX, to.y - m_offsetY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    GetWindowRect(m_window, &after); // the system may have kept the window from going all the way
+    return {after.left - before.left, after.top - before.top};
 }
 
 bool CWindowDragger::CursorMoved() const

@@ -21,6 +21,12 @@ public:
     void EndDrag();
     // Puts the window under the given screen point. True when it moved it.
     bool Track(POINT to);
+    // As Track, for the point of a move message made at `made` (its message
+    // time): moves queued behind it are taken too, and a button message
+    // waiting stops it.
+    bool TrackMove(POINT heard, DWORD made);
+    // A button message's point, made at `made`, as the drag places the window.
+    POINT ButtonPoint(POINT heard, DWORD made) const { return ShiftedBack(heard, made); }
     // Whether the cursor stands elsewhere than at the last BeginDrag or Track.
     bool CursorMoved() const;
     // The larger of the point's horizontal and vertical distance from where
@@ -36,5 +42,11 @@ private:
     int m_dragging;
     int m_offsetX, m_offsetY;
     int m_startX, m_startY;
-    POINT m_tracked; // the point of the last BeginDrag or Track
+    // Moves the window; its shift.
+    POINT Place(POINT to);
+    POINT ShiftedBack(POINT heard, DWORD made) const;
+
+    POINT m_tracked;  // the point of the last BeginDrag or Track, as heard
+    POINT m_shift;    // of the last move of the window
+    DWORD m_movingAt; // when that move began
 };

@@ -24,15 +24,3 @@ void RaiseOwnWindowsAbove(HWND main)
     for (auto window = own.rbegin(); window != own.rend(); ++window)
         SetWindowPos(*window, HWND_TOP, 0, 0, 0, 0, kKeepPlace);
 }
-
-void RestoreOwnWindowOrder(const std::vector<HWND>& topFirst)
-{
-    HWND above = nullptr;
-    for (HWND window : topFirst) {
-        if (!IsWindow(window))
-            continue;
-        if (above)
-            SetWindowPos(window, above, 0, 0, 0, 0, kKeepPlace);
-        above = window;
-    }
-}

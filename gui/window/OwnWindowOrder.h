@@ -11,7 +11,3 @@ std::vector<HWND> OwnWindowsTopFirst(HWND except = nullptr);
 // The program's other shown windows go above its main window, as an owner's
 // windows would, in their own order: none is left under the main window.
 void RaiseOwnWindowsAbove(HWND main);
-
-// Stacks the windows (top first) in that order again, each under the one
-// before; the first keeps its place. Windows gone since are skipped.
-void RestoreOwnWindowOrder(const std::vector<HWND>& topFirst);
