@@ -82,9 +82,10 @@ void CPhysicalWindow::TickDrag()
     // The state reads up as soon as the release is sent: one still queued for
     // this thread ends the drag itself, at its own point.
     const bool releaseQueued = HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) != 0;
-    if (!m_place.moving && !(GetMouseButtons() & held) && !releaseQueued)
+    if (!m_place.moving && !(GetMouseButtons() & held) && !releaseQueued) {
+        FollowDrag(CursorPoint()); // where the release went: the pointer stops there
         FinishDrag();
-    else if (!HIWORD(GetQueueStatus(QS_MOUSE)) && m_dragger.CursorMoved())
+    } else if (!HIWORD(GetQueueStatus(QS_MOUSE)) && m_dragger.CursorMoved())
         FollowDrag(CursorPoint()); // input still queued carries its own points
 }
 
