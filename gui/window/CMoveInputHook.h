@@ -22,9 +22,10 @@ enum class MoveEnd : WPARAM { Place = 1, Cancel = 2 };
 // Start returns once the hooks are in. An end posted just before a Stop may
 // still arrive: the window ignores an end outside its Move.
 // Owed releases: a button's release owed to a swallowed press is forgotten at
-// that release or at the next press of the button, however long it is held
-// (the system's button state never saw the swallowed press); a key's once no
-// event of it, repeats included, came for kOwedReleaseMs.
+// that release or at the next press of the button, however long it is held (a
+// held button, unlike a key, repeats nothing that would tell it is still
+// down); a key's once no event of it, repeats included, came for
+// kOwedReleaseMs.
 class CMoveInputHook {
 public:
     static const DWORD kOwedReleaseMs = 3000; // longer than a key's first repeat takes
