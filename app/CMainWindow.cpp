@@ -6,6 +6,7 @@
 #include "common/IniFile.h"
 #include "gui/controls/ControlCommand.h"
 #include "gui/skin/CSkinImage.h"
+#include "gui/window/OwnWindowOrder.h"
 
 namespace {
 
@@ -156,7 +157,11 @@ int CMainWindow::OnMessage(CPhysicalWindow* window, HWND hwnd, UINT message, WPA
     if (lParam == WM_LBUTTONDOWN)
         m_window.Activate();
     else if (lParam == WM_RBUTTONUP) {
-        m_window.SetFocus();
+        // The focus activates the main window, which raises it: the menu opens
+        // over the program's windows as they stand.
+        const std::vector<HWND> order = OwnWindowsTopFirst();
+        if (order.empty() || order.front() == hwnd)
+            m_window.SetFocus();
         ShowTrayMenu();
     }
     return 0;

@@ -10,6 +10,20 @@ namespace {
 // cannot keep the Move from starting.
 const DWORD kHookWaitMs = 1000;
 
+// The hook hears the pointer in the screen's own pixels; the window is placed
+// in the process's coordinates, which differ on a monitor of another scale
+// than the system's. Systems before that conversion have one scale.
+POINT InProcessCoordinates(HWND window, POINT physical)
+{
+    using Convert = BOOL(WINAPI*)(HWND, POINT*);
+    static const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "PhysicalToLogicalPointForPerMonitorDPI")));
+    POINT logical = physical;
+    if (convert && !convert(window, &logical))
+        logical = physical; // a point on no monitor keeps its pixels
+    return logical;
+}
+
 // The release of a press; 0 for a release or anything else.
 WPARAM ReleaseOf(WPARAM message)
 {
@@ -21,6 +35,8 @@ WPARAM ReleaseOf(WPARAM message)
     default: return 0;
     }
 }
+
+enum class Coordinates { Physical, Process };
 
 bool IsButton(WPARAM message)
 {
@@ -92,14 +108,12 @@ public:
         HANDLE wake = thread->GetWakeEvent();
         while (thread->IsRunning()) {
             Rehook();
-            const bool owing = m_release.what || m_key.what;
-            MsgWaitForMultipleObjects(1, &wake, FALSE, owing ? CMoveInputHook::kOwedReleaseMs : INFINITE, QS_ALLINPUT);
+            MsgWaitForMultipleObjects(1, &wake, FALSE, m_key.what ? CMoveInputHook::kOwedReleaseMs : INFINITE,
+                                      QS_ALLINPUT);
             MSG msg;
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
                 DispatchMessageA(&msg); // the hooks are called in here
-            const DWORD now = GetTickCount();
-            m_release.ForgetIfStale(now);
-            m_key.ForgetIfStale(now);
+            m_key.ForgetIfStale(GetTickCount());
         }
         m_moving = nullptr;
         m_release.what = m_key.what = 0;
@@ -116,7 +130,7 @@ public:
         }
         if (release && release == m_release.what)
             m_release.what = 0; // the release of the press before never came
-        if (!IsButton(message) || !EndMove(MoveEnd::Place, at) || !release)
+        if (!IsButton(message) || !EndMove(MoveEnd::Place, at, Coordinates::Physical) || !release)
             return false;
         m_release.Set(release);
         return true;
@@ -134,7 +148,7 @@ public:
             return false;
         POINT at = {};
         GetCursorPos(&at);
-        if (!EndMove(key == VK_ESCAPE ? MoveEnd::Cancel : MoveEnd::Place, at))
+        if (!EndMove(key == VK_ESCAPE ? MoveEnd::Cancel : MoveEnd::Place, at, Coordinates::Process))
             return false;
         m_key.Set(key);
         return true;
@@ -142,9 +156,11 @@ public:
 
 private:
     // Watch thread: a posted end only, never a wait for the window's thread.
-    bool EndMove(MoveEnd how, POINT at)
+    bool EndMove(MoveEnd how, POINT at, Coordinates given)
     {
         const HWND window = m_moving.exchange(nullptr);
+        if (window && given == Coordinates::Physical)
+            at = InProcessCoordinates(window, at);
         if (window)
             PostMessageA(window, ToolkitMessage::MoveEnded, static_cast<WPARAM>(how), MAKELPARAM(at.x, at.y));
         return window != nullptr;

@@ -21,11 +21,14 @@ enum class MoveEnd : WPARAM { Place = 1, Cancel = 2 };
 // for the window's thread, so a busy window holds no input of the desktop.
 // Start returns once the hooks are in. An end posted just before a Stop may
 // still arrive: the window ignores an end outside its Move.
-// Owed releases: a release owed to a swallowed press is forgotten at the next
-// press of that button or once no event of it came for kOwedReleaseMs.
+// Owed releases: a button's release owed to a swallowed press is forgotten at
+// that release or at the next press of the button, however long it is held (a
+// held button, unlike a key, repeats nothing that would tell it is still
+// down); a key's once no event of it, repeats included, came for
+// kOwedReleaseMs.
 class CMoveInputHook {
 public:
-    static const DWORD kOwedReleaseMs = 3000; // longer than a click or a key's first repeat is held
+    static const DWORD kOwedReleaseMs = 3000; // longer than a key's first repeat takes
 
     // Where the system refuses the hooks, the window hears only what reaches it.
     static void Start(HWND window);

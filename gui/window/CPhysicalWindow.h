@@ -274,7 +274,7 @@ private:
     void OnSizing(WPARAM edge, RECT* rect);
     void OnAppBarNotify(WPARAM code);
     void OnDockChange();
-    void TearOff();
+    void TearOff(POINT at);
     bool IsDocked() const { return m_dock.edge != 0; }
     uint32_t Now() const;
     void GetRectForEvent(RECT& rect) const;
@@ -408,7 +408,7 @@ private:
                      LifeGuard& guard);
     bool DispatchMouse(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, LifeGuard& guard);
     bool DispatchToolkit(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, LifeGuard& guard);
-    bool InDragRect() const;
+    bool InDragRect(POINT screen) const;
     bool IsSwallowedMenuClick(MouseSwallow button);
     void OnSize(LPARAM lParam);
     void OnPaint(HWND hwnd);
@@ -417,7 +417,10 @@ private:
     bool OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& guard);
     // The window follows a drag to the given screen point or the cursor, or a
     // docked one tears off.
-    void FollowDrag(const POINT* to = nullptr);
+    // A move message's point, or any other.
+    enum class DragInput { Move, Other };
+    void FollowDrag(POINT to, DragInput input = DragInput::Other);
+    static POINT CursorPoint();
     void TickDrag();
     // Ends a drag or the Move command, however it ends; the listener may delete this object.
     void FinishDrag();
@@ -427,7 +430,7 @@ private:
     // Before work that keeps this thread: a close's saves.
     void EndDragBeforeLongWork();
     bool OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lParam, LRESULT& result);
-    bool OnRightButton(UINT message, LPARAM lParam, LRESULT& result);
+    bool OnRightButton(UINT message, LPARAM lParam, LRESULT& result, LifeGuard& guard);
     void OnWindowMenuRequest();
     void OnActivate(WPARAM wParam, LRESULT& result);
     void SendKeyEvent(int code, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -167,7 +167,7 @@ void CPhysicalWindow::Undock()
     SendMessageA(m_life.hwnd, ToolkitMessage::Undocked, 0, 0);
 }
 
-void CPhysicalWindow::TearOff()
+void CPhysicalWindow::TearOff(POINT at)
 {
     m_dock.undockedByDrag = true;
     const int halfWidth = (m_place.restoreRect.right - m_place.restoreRect.left) / 2;
@@ -177,11 +177,11 @@ void CPhysicalWindow::TearOff()
     m_dock.forcedMoves = 0; // the drag places the window from here, not the held rectangle
     // Hiding an active window deactivated it, which ended the drag.
     if (!m_dragger.IsDragging()) {
-        m_dragger.BeginDrag();
+        m_dragger.BeginDrag(at);
         m_dragger.SetOffset(halfWidth, halfHeight);
     }
     ::SetCapture(m_life.hwnd); // hiding the window took it
-    FollowDrag();              // the cursor went on meanwhile
+    FollowDrag(at);            // the pull's own point, not the place the undock left
 }
 
 void CPhysicalWindow::OnDockChange()

@@ -182,7 +182,7 @@ bool CPhysicalWindow::DispatchMouse(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case ToolkitMessage::RButtonDown:
-    case ToolkitMessage::RButtonUp: return OnRightButton(message, lParam, result);
+    case ToolkitMessage::RButtonUp: return OnRightButton(message, lParam, result, guard);
     case WM_MOUSEWHEEL:
         m_cursor.lastActivity = Now();
         CancelLifetimes();

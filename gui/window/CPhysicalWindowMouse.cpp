@@ -3,28 +3,18 @@
 #include "gui/window/CPhysicalWindow.h"
 #include "gui/window/MonitorHelpers.h"
 #include "gui/window/WindowGeometry.h"
-#include <vector>
+#include "gui/window/OwnWindowOrder.h"
 
 namespace {
 const int kTearOffDistance = 50; // px a docked window is dragged before it comes off its edge
 const int kLeftButton = 1;       // GetMouseButtons
 const int kRightButton = 2;      //
 
-// The program's other shown windows go above its main window, as an owner's
-// windows would, in their own order: none is left under the moved window.
-void RaiseOwnWindowsAbove(HWND main)
+// The screen point of the input being handled, as the input carried it: the
+// pointer may have gone on since the system queued it.
+POINT InputPoint()
 {
-    const DWORD self = GetCurrentProcessId();
-    std::vector<HWND> own; // top first
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (window != main && process == self && IsWindowVisible(window) &&
-            !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
-            own.push_back(window);
-    }
-    for (auto window = own.rbegin(); window != own.rend(); ++window)
-        SetWindowPos(*window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return EventPoint(static_cast<int>(GetMessagePos()));
 }
 } // namespace
 
@@ -34,7 +24,7 @@ void CPhysicalWindow::OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result)
     m_cursor.lastActivity = Now();
     if (m_params.trackMouse && !m_mouse.tracking)
         StartMouseTracking();
-    FollowDrag();
+    FollowDrag(InputPoint(), DragInput::Move);
     SendEvent(WindowEvent::MouseMove, static_cast<int>(lParam), 0, &result);
 }
 
@@ -46,8 +36,9 @@ bool CPhysicalWindow::OnLeftButtonDown(LPARAM lParam, LRESULT& result, LifeGuard
         return true;
     if (!m_params.disabled && SendEvent(WindowEvent::LeftButtonDown, static_cast<int>(lParam), 0, &result))
         return false; // the listener took the press: no drag
-    if (guard.alive && (InDragRect() || m_params.dragAnywhere) && m_params.movable)
-        m_dragger.BeginDrag();
+    const POINT at = InputPoint();
+    if (guard.alive && (InDragRect(at) || m_params.dragAnywhere) && m_params.movable)
+        m_dragger.BeginDrag(at);
     return false;
 }
 
@@ -57,12 +48,9 @@ bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& 
     CancelLifetimes();
     if (TakeMouseUpSwallow(MouseSwallow::Left))
         return true;
-    if (m_dragger.IsDragging()) {
-        // The release's own point: a quick drag's last move may not have been heard.
-        POINT at = EventPoint(static_cast<int>(lParam));
-        ClientToScreen(m_life.hwnd, &at);
-        FollowDrag(&at);
-    }
+    if (m_dragger.IsDragging())
+        FollowDrag(
+            m_dragger.ButtonPoint(InputPoint(), GetMessageTime())); // a quick drag's last move may not have been heard
     FinishDrag();
     if (!guard.alive)
         return false;
@@ -71,12 +59,13 @@ bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& 
     return false;
 }
 
-void CPhysicalWindow::FollowDrag(const POINT* to)
+void CPhysicalWindow::FollowDrag(POINT to, DragInput input)
 {
-    if (!m_place.maximized && !IsDocked() && !m_params.child && m_dragger.Track(to))
+    const bool follows = !m_place.maximized && !IsDocked() && !m_params.child;
+    if (follows && (input == DragInput::Move ? m_dragger.TrackMove(to, GetMessageTime()) : m_dragger.Track(to)))
         ::GetWindowRect(m_life.hwnd, &m_place.restoreRect);
-    else if (IsDocked() && m_dragger.DistanceMoved() > kTearOffDistance)
-        TearOff();
+    else if (IsDocked() && m_dragger.DistanceMoved(to) > kTearOffDistance)
+        TearOff(to);
 }
 
 // Here (Wine) a captured window hears the pointer only while the pointer is
@@ -93,10 +82,18 @@ void CPhysicalWindow::TickDrag()
     // The state reads up as soon as the release is sent: one still queued for
     // this thread ends the drag itself, at its own point.
     const bool releaseQueued = HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) != 0;
-    if (!m_place.moving && !(GetMouseButtons() & held) && !releaseQueued)
+    if (!m_place.moving && !(GetMouseButtons() & held) && !releaseQueued) {
+        FollowDrag(CursorPoint()); // where the release went: the pointer stops there
         FinishDrag();
-    else if (m_dragger.CursorMoved())
-        FollowDrag();
+    } else if (!HIWORD(GetQueueStatus(QS_MOUSE)) && m_dragger.CursorMoved())
+        FollowDrag(CursorPoint()); // input still queued carries its own points
+}
+
+POINT CPhysicalWindow::CursorPoint()
+{
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    return cursor;
 }
 
 void CPhysicalWindow::FinishDrag()
@@ -119,7 +116,7 @@ void CPhysicalWindow::EndMove(MoveEnd how, const POINT* at)
 {
     if (!m_place.moving)
         return;
-    FollowDrag(at); // where the click was, not where the pointer went since
+    FollowDrag(at ? *at : CursorPoint()); // where the click was, not where the pointer went since
     const RECT from = m_place.moveFrom;
     LifeGuard guard(this);
     FinishDrag();
@@ -143,7 +140,7 @@ bool CPhysicalWindow::OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lPara
         m_cursor.lastActivity = Now();
     if (IsSwallowedMenuClick(button))
         return true;
-    if (button == MouseSwallow::Left && InDragRect()) {
+    if (button == MouseSwallow::Left && InDragRect(InputPoint())) {
         PostMessageA(hwnd, WM_SYSCOMMAND, m_place.maximized ? SC_RESTORE : SC_MAXIMIZE, 0);
         return true;
     }
@@ -153,25 +150,29 @@ bool CPhysicalWindow::OnDoubleClick(HWND hwnd, MouseSwallow button, LPARAM lPara
     return false;
 }
 
-bool CPhysicalWindow::OnRightButton(UINT message, LPARAM lParam, LRESULT& result)
+bool CPhysicalWindow::OnRightButton(UINT message, LPARAM lParam, LRESULT& result, LifeGuard& guard)
 {
     m_cursor.lastActivity = Now();
     CancelLifetimes();
     const bool down = message == WM_RBUTTONDOWN || message == ToolkitMessage::RButtonDown;
     if (down ? IsSwallowedMenuClick(MouseSwallow::Right) : TakeMouseUpSwallow(MouseSwallow::Right))
         return true;
+    if (down && m_dragger.IsDragging() && !m_place.moving) {
+        FinishDrag(); // a menu this press opens would stand over a window still moving
+        if (!guard.alive)
+            return false;
+    }
     if (!m_params.disabled)
         SendEvent(down ? WindowEvent::RightButtonDown : WindowEvent::RightButtonUp, static_cast<int>(lParam), 0,
                   &result);
     return false;
 }
 
-bool CPhysicalWindow::InDragRect() const
+bool CPhysicalWindow::InDragRect(POINT screen) const
 {
-    int x = 0, y = 0;
-    GetCursorClientPos(x, y);
-    return x >= m_place.dragRect.left && x <= m_place.dragRect.right && y >= m_place.dragRect.top &&
-           y <= m_place.dragRect.bottom;
+    const POINT at = ClientPosOf(screen);
+    return at.x >= m_place.dragRect.left && at.x <= m_place.dragRect.right && at.y >= m_place.dragRect.top &&
+           at.y <= m_place.dragRect.bottom;
 }
 
 void CPhysicalWindow::KeepCaptionWhileMoving(WINDOWPOS& pos) const

@@ -159,7 +159,7 @@ void CPhysicalWindow::StartMove()
     SetWindowPos(m_life.hwnd, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
     SetWindowPos(m_life.hwnd, HWND_TOP, 0, 0, 0, 0, kKeepPlaceAndSize);
     if (m_params.movable)
-        m_dragger.BeginDrag();
+        m_dragger.BeginDrag(CursorPoint()); // a command, no press: the pointer is the grip
     CMoveInputHook::Start(m_life.hwnd);
     StartTickTimer(); // the tick follows the cursor wherever the window cannot hear it
 }

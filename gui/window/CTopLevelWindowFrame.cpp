@@ -3,6 +3,7 @@
 #include "gui/skin/CSkinImageSet.h"
 #include "gui/skin/PixelOperations.h"
 #include "gui/window/CTopLevelWindow.h"
+#include "gui/window/WindowGeometry.h"
 
 namespace {
 
@@ -31,6 +32,28 @@ void Blend(CBitmapDC* target, const CBitmapDC& frame, int x, int y, int width, i
 {
     if (width > 0 && height > 0)
         AlphaBlendImage(target, x, y, &frame, x, y, width, height);
+}
+
+// A corner whose two sides touch the monitor's edges is square: its pixel of
+// the outside's key colour takes the frame's next one inwards.
+void SquareTouchingCorners(CBitmapDC* b, uint32_t edgeTouch)
+{
+    const int w = b->GetWidth(), h = b->GetHeight();
+    uint32_t* bits = b->GetBits();
+    if (!bits || w < 2 || h < 2)
+        return;
+    const struct {
+        uint32_t sides;
+        int x, y, inX, inY;
+    } corners[] = {{EdgeTouch::Left | EdgeTouch::Top, 0, 0, 1, 1},
+                   {EdgeTouch::Right | EdgeTouch::Top, w - 1, 0, w - 2, 1},
+                   {EdgeTouch::Left | EdgeTouch::Bottom, 0, h - 1, 1, h - 2},
+                   {EdgeTouch::Right | EdgeTouch::Bottom, w - 1, h - 1, w - 2, h - 2}};
+    for (const auto& c : corners) {
+        uint32_t& corner = bits[c.y * w + c.x];
+        if ((edgeTouch & c.sides) == c.sides && corner == CTopLevelWindow::kRegionKey)
+            corner = bits[c.inY * w + c.inX];
+    }
 }
 
 // The frame's bands: the top one top rows high, the sides below it, the bottom between the sides.
@@ -90,6 +113,7 @@ void CTopLevelWindow::RenderFrame(CControlContainer* container)
         BlendBands(b, blitter.output, kEdge, w, h);
         container->SetCaptionListener(nullptr);
     }
+    SquareTouchingCorners(b, m_window.GetEdgeTouch());
     container->SetRegionFromBitmap(b, kRegionKey, kRegionBorder);
     if (titled) {
         m_titleBar.SetInactiveBackground(snapshot);

@@ -2,8 +2,41 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace {
+// Rounds of catching up with moves heard while the window moved; past them
+// the next move message goes on.
+const int kCatchUpRounds = 4;
+
+// Lets the system queue the input that has come so far; nothing is waited for.
+void TakeInInput()
+{
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+}
+
+// Takes the window's queued moves off the queue; the newest, or none.
+bool TakeQueuedMoves(HWND window, MSG& newest)
+{
+    bool any = false;
+    for (MSG msg; PeekMessageA(&msg, window, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE); any = true)
+        newest = msg;
+    return any;
+}
+
+// Whether input made at `made` came before a move that began at `moving`.
+bool MadeBefore(DWORD made, DWORD moving)
+{
+    return static_cast<LONG>(made - moving) < 0; // tick counts wrap
+}
+
+DWORD QueuedMouseInput()
+{
+    return HIWORD(GetQueueStatus(QS_MOUSE));
+}
+} // namespace
+
 CWindowDragger::CWindowDragger()
-    : m_window(nullptr), m_dragging(0), m_offsetX(0), m_offsetY(0), m_startX(0), m_startY(0), m_tracked()
+    : m_window(nullptr), m_dragging(0), m_offsetX(0), m_offsetY(0), m_startX(0), m_startY(0), m_tracked(), m_shift(),
+      m_movingAt(0)
 {}
 
 void CWindowDragger::Attach(HWND window)
@@ -13,22 +46,21 @@ void CWindowDragger::Attach(HWND window)
     m_offsetX = m_offsetY = 0;
 }
 
-void CWindowDragger::BeginDrag()
+void CWindowDragger::BeginDrag(POINT at)
 {
     if (!m_window)
         return;
     SendMessageA(m_window, WM_ENTERSIZEMOVE, 0, 0);
     m_dragging = 1;
     SetCapture(m_window);
-    POINT cursor = {};
     RECT rect = {};
-    GetCursorPos(&cursor);
     GetWindowRect(m_window, &rect);
-    m_offsetX = cursor.x - rect.left;
-    m_offsetY = cursor.y - rect.top;
-    m_startX = cursor.x;
-    m_startY = cursor.y;
-    m_tracked = cursor;
+    m_offsetX = at.x - rect.left;
+    m_offsetY = at.y - rect.top;
+    m_startX = at.x;
+    m_startY = at.y;
+    m_tracked = at;
+    m_shift = {};
 }
 
 void CWindowDragger::EndDrag()
@@ -41,18 +73,61 @@ void CWindowDragger::EndDrag()
     SendMessageA(m_window, WM_EXITSIZEMOVE, 0, 0);
 }
 
-bool CWindowDragger::Track(const POINT* to)
+bool CWindowDragger::Track(POINT to)
 {
     if (!m_window || !m_dragging)
         return false;
-    POINT cursor = {};
-    if (to)
-        cursor = *to;
-    else
-        GetCursorPos(&cursor);
-    m_tracked = cursor;
-    SetWindowPos(m_window, nullptr, cursor.x - m_offsetX, cursor.y - m_offsetY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    m_tracked = to;
+    m_shift = Place(to);
     return true;
+}
+
+// Here (Wine) the pointer's point in an event is made when this thread takes
+// the event in, from the event's place in the window and the window's place
+// then: an event made before a move of the window and taken in after it lands
+// that move off. So before each move the events made so far are taken in,
+// with the window where they were made, and place it from their newest point;
+// one made before the last move began and taken in after it, a button's too,
+// is put back by that move's shift.
+bool CWindowDragger::TrackMove(POINT heard, DWORD made)
+{
+    if (!m_window || !m_dragging)
+        return false;
+    m_tracked = heard;
+    POINT to = ShiftedBack(heard, made);
+    for (int round = 0; round < kCatchUpRounds; ++round) {
+        TakeInInput();
+        MSG newest = {};
+        const bool moved = TakeQueuedMoves(m_window, newest);
+        if (QueuedMouseInput() & QS_MOUSEBUTTON)
+            break; // the button places the window, at its own point
+        if (moved) {
+            m_tracked = newest.pt;
+            to = ShiftedBack(newest.pt, newest.time);
+        } else if (round > 0) {
+            break;
+        }
+        m_shift = Place(to);
+    }
+    return true;
+}
+
+POINT CWindowDragger::ShiftedBack(POINT heard, DWORD made) const
+{
+    if (!m_dragging || !MadeBefore(made, m_movingAt))
+        return heard;
+    return {heard.x - m_shift.x, heard.y - m_shift.y};
+}
+
+POINT CWindowDragger::Place(POINT to)
+{
+    RECT before = {}, after = {};
+    GetWindowRect(m_window, &before);
+    // Input made in the millisecond the move began may have come after it.
+    m_movingAt = GetTickCount();
+    SetWindowPos(m_window, nullptr, to.x - m_offsetX, to.y - m_offsetY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    GetWindowRect(m_window, &after); // the system may have kept the window from going all the way
+    return {after.left - before.left, after.top - before.top};
 }
 
 bool CWindowDragger::CursorMoved() const
@@ -62,13 +137,11 @@ bool CWindowDragger::CursorMoved() const
     return cursor.x != m_tracked.x || cursor.y != m_tracked.y;
 }
 
-int CWindowDragger::DistanceMoved() const
+int CWindowDragger::DistanceMoved(POINT at) const
 {
     if (!m_dragging)
         return 0;
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    return std::max(std::abs(cursor.x - m_startX), std::abs(cursor.y - m_startY));
+    return std::max(std::abs(at.x - m_startX), std::abs(at.y - m_startY));
 }
 
 void CWindowDragger::GetOffset(int& x, int& y) const

@@ -2,31 +2,38 @@
 #include <windows.h>
 
 // Moves a captionless window while the left button is held: BeginDrag captures
-// the mouse and each Track puts the window under the cursor again. BeginDrag
-// and EndDrag send WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE, so to the rest of the
-// toolkit a drag looks like the system's move loop. Until Attach every
-// operation does nothing (windows that are not movable never attach one).
-// GUI thread only.
+// the mouse and each Track puts the window under a pointer point again. Every
+// point is a screen point the caller takes from the input that carries it.
+// BeginDrag and EndDrag send WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE, so to the
+// rest of the toolkit a drag looks like the system's move loop. Until Attach
+// every operation does nothing (windows that are not movable never attach
+// one). GUI thread only.
 class CWindowDragger {
 public:
     CWindowDragger();
     virtual ~CWindowDragger() = default;
 
     void Attach(HWND window);
-    void BeginDrag();
+    // Grips the window at the press's screen point.
+    void BeginDrag(POINT at);
     // Ends a drag if one runs, letting go of the capture only where the window
     // still holds it; sends WM_EXITSIZEMOVE either way.
     void EndDrag();
-    // Puts the window under the given screen point, or under the cursor. True
-    // when it moved the window.
-    bool Track(const POINT* to = nullptr);
+    // Puts the window under the given screen point. True when it moved it.
+    bool Track(POINT to);
+    // As Track, for the point of a move message made at `made` (its message
+    // time): moves queued behind it are taken too, and a button message
+    // waiting stops it.
+    bool TrackMove(POINT heard, DWORD made);
+    // A button message's point, made at `made`, as the drag places the window.
+    POINT ButtonPoint(POINT heard, DWORD made) const { return ShiftedBack(heard, made); }
     // Whether the cursor stands elsewhere than at the last BeginDrag or Track.
     bool CursorMoved() const;
-    // The larger of the cursor's horizontal and vertical distance from where
+    // The larger of the point's horizontal and vertical distance from where
     // the drag began; 0 outside a drag.
-    int DistanceMoved() const;
+    int DistanceMoved(POINT at) const;
     void GetOffset(int& x, int& y) const;
-    // Cursor position minus the window's top-left corner.
+    // Pointer position minus the window's top-left corner.
     void SetOffset(int x, int y);
     bool IsDragging() const { return m_dragging != 0; }
 
@@ -35,5 +42,11 @@ private:
     int m_dragging;
     int m_offsetX, m_offsetY;
     int m_startX, m_startY;
-    POINT m_tracked; // the cursor at the last BeginDrag or Track
+    // Moves the window; its shift.
+    POINT Place(POINT to);
+    POINT ShiftedBack(POINT heard, DWORD made) const;
+
+    POINT m_tracked;  // the point of the last BeginDrag or Track, as heard
+    POINT m_shift;    // of the last move of the window
+    DWORD m_movingAt; // when that move began
 };

@@ -99,6 +99,7 @@ bool MoveCursorTo(int x, int y)
             SendAbsoluteMove(x, y);
         Sleep(serverAnswersAfterMs);
         TakeDriverEvents();
+        SendAbsoluteMove(x, y); // the system's own record too, which queued input carries
         if (CursorIsAt(x, y))
             return true;
     }

@@ -150,6 +150,12 @@ TEST(TopLevelWindow, SavedPlacementAndDockedState)
         ASSERT_FALSE(w.titledFrames.empty());
         EXPECT_FALSE(w.titledFrames[0]);
         EXPECT_EQ(w.GetContainer().GetCaptionHeight(), 0);
+        // Its corners on the screen's edges are square.
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(GetWindowRgn(w.GetWindow().GetHwnd(), region), ERROR);
+        const int right = w.GetContainer().GetWidth() - 1;
+        EXPECT_TRUE(PtInRegion(region, 0, 0) && PtInRegion(region, right, 0)) << w.GetWindow().GetEdgeTouch();
+        DeleteObject(region);
     }
 }
 

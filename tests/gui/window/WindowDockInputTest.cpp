@@ -103,15 +103,15 @@ TEST(WindowDockInput, TearOffAndOutsideClick)
     w.window.DockToEdge(DockEdge::Left, nullptr);
     PumpMessages();
     ASSERT_TRUE(MoveCursorTo(100, 500));
-    w.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 500));
+    w.Post(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 500));
     ASSERT_TRUE(MoveCursorTo(150, 500));
-    w.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 500));
+    w.Post(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 500));
     EXPECT_EQ(w.window.GetDockedEdge(), DockEdge::Left);
     ASSERT_TRUE(MoveCursorTo(151, 500));
-    w.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(151, 500));
+    w.Post(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(151, 500));
     EXPECT_EQ(w.window.GetDockedEdge(), 0);
     EXPECT_TRUE(SameRect(w.Rect(), RECT{151 - 200, 500 - 150, 151 + 200, 500 + 150}));
-    w.Send(WM_LBUTTONUP, 0, MAKELPARAM(151, 500));
+    w.Post(WM_LBUTTONUP, 0, MAKELPARAM(151, 500));
     EXPECT_EQ(w.shell.Count(ABM_REMOVE), 1);
 
     {
@@ -185,7 +185,7 @@ TEST(WindowDockInput, TearOffKeepsTheDragOfAnActiveWindow)
     const POINT moves[] = {{151, 500}, {300, 520}, {420, 600}, {430, 610}};
     for (const POINT& at : moves) {
         ASSERT_TRUE(MoveCursorTo(at.x, at.y));
-        w.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        w.Post(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
         PumpMessages();
         EXPECT_EQ(w.window.GetDockedEdge(), 0) << at.x;
         EXPECT_TRUE(SameRect(w.Rect(), RECT{at.x - 200, at.y - 150, at.x + 200, at.y + 150})) << at.x;

@@ -43,6 +43,15 @@ struct WindowFixture {
     {
         return SendMessageA(window.GetHwnd(), message, wParam, lParam);
     }
+    // Through the queue, as input comes: the message carries the pointer's
+    // place at the post.
+    LRESULT Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        MSG msg = {};
+        PostMessageA(window.GetHwnd(), message, wParam, lParam);
+        PeekMessageA(&msg, window.GetHwnd(), message, message, PM_REMOVE);
+        return DispatchMessageA(&msg);
+    }
     RECT Rect() const
     {
         RECT rect = {};

@@ -1,0 +1,26 @@
+#include "gui/window/OwnWindowOrder.h"
+
+namespace {
+const UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+} // namespace
+
+std::vector<HWND> OwnWindowsTopFirst(HWND except)
+{
+    const DWORD self = GetCurrentProcessId();
+    std::vector<HWND> own;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (window != except && process == self && IsWindowVisible(window) &&
+            !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
+            own.push_back(window);
+    }
+    return own;
+}
+
+void RaiseOwnWindowsAbove(HWND main)
+{
+    const std::vector<HWND> own = OwnWindowsTopFirst(main);
+    for (auto window = own.rbegin(); window != own.rend(); ++window)
+        SetWindowPos(*window, HWND_TOP, 0, 0, 0, 0, kKeepPlace);
+}
