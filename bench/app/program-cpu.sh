@@ -27,8 +27,10 @@ tool="$B/bench/app/program_window.exe"
 work=$(mktemp -d /tmp/quill-progbench.XXXXXX)
 xvfb_pid="" server_pid=""
 
+# Another run of this build may have taken the prefix over meanwhile: its
+# server and program are left alone.
 finish() {
-  wineserver -k >/dev/null 2>&1 || true
+  if serves_prefix "$server_pid"; then wineserver -k >/dev/null 2>&1 || true; fi
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   stop_test_sound
   rm -rf "$work"
@@ -53,7 +55,7 @@ stat_field() {
 # utime + stime of a process, all its threads, in clock ticks.
 cpu_ticks() {
   local user system
-  user=$(stat_field "$1" 14) && system=$(stat_field "$1" 15) || fail "process $1 ended while measured"
+  user=$(stat_field "$1" 14) && system=$(stat_field "$1" 15) || fail "process $1 (the program or its server) ended while measured"
   echo $(( user + system ))
 }
 
