@@ -65,7 +65,7 @@ serves_prefix() {
   local dir inode
   dir=$(readlink "/proc/$1/cwd") || return 1
   [ "${dir##*/}" = "$(stat -c '%d %i' "$WINEPREFIX" | awk '{ printf "server-%x-%x", $1, $2 }')" ] || return 1
-  inode=$(stat -c %i "$dir/lock") || return 1
+  inode=$(stat -c %i "$dir/lock" 2>/dev/null) || return 1
   awk -v pid="$1" -v inode="$inode" '$5 == pid && $6 ~ ":" inode "$" { found = 1 } END { exit !found }' /proc/locks
 }
 
