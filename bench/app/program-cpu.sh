@@ -8,7 +8,9 @@
 # QUILL_PROGRAM_BENCH_EXE measures another build of the program and
 # QUILL_PROGRAM_BENCH_DISPLAY gives the display number (else a free one; a
 # number already taken fails the run). It has a Wine prefix of its own, so
-# tests of the same build may run meanwhile.
+# tests of the same build may run meanwhile. The figures come only once every
+# state was measured on the server and the program this run started: a run
+# that lost either fails with a message and prints none.
 set -euo pipefail
 cd "$(dirname "$0")/../.."; ROOT=$PWD
 B=$(realpath -m "${BUILD_DIR:-build}")
@@ -25,30 +27,56 @@ tool="$B/bench/app/program_window.exe"
 work=$(mktemp -d /tmp/quill-progbench.XXXXXX)
 xvfb_pid="" server_pid=""
 
+# Another run of this build may have taken the prefix over meanwhile: its
+# server and program are left alone.
 finish() {
-  wineserver -k >/dev/null 2>&1 || true
+  if serves_prefix "$server_pid"; then wineserver -k >/dev/null 2>&1 || true; fi
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   stop_test_sound
   rm -rf "$work"
 }
 trap finish EXIT
 
-# utime + stime of a process, all its threads, in clock ticks.
-cpu_ticks() {
-  local stat
-  stat=$(cat "/proc/$1/stat" 2>/dev/null) || { echo 0; return; }
-  stat=${stat##*) } # the name may hold spaces
-  set -- $stat
-  echo $(( ${12} + ${13} ))
+fail() {
+  echo "program-cpu: $*; no figures" >&2
+  exit 1
 }
 
-# The Linux process that runs the program copied into $work.
-program_pid() {
-  local dir=${work##*/} p
-  for p in /proc/[0-9]*; do
-    tr '\0' ' ' 2>/dev/null <"$p/cmdline" | grep -qi "$dir.*QuillmereRTA.exe" && { echo "${p#/proc/}"; return; }
-  done
-  return 1
+# Field $2 of /proc/$1/stat (1 the pid), counted after the name, which may hold spaces.
+stat_field() {
+  local stat
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+  stat=${stat##*) }
+  set -- $2 $stat
+  shift "$(( $1 - 2 ))"
+  echo "$1"
+}
+
+# utime + stime of a process, all its threads, in clock ticks.
+cpu_ticks() {
+  local user system
+  user=$(stat_field "$1" 14) && system=$(stat_field "$1" 15) || fail "process $1 (the program or its server) ended while measured"
+  echo $(( user + system ))
+}
+
+# The server of this prefix is the one holding the lock in its folder, named
+# after the prefix's device and inode.
+serves_prefix() {
+  local dir inode
+  dir=$(readlink "/proc/$1/cwd") || return 1
+  [ "${dir##*/}" = "$(stat -c '%d %i' "$WINEPREFIX" | awk '{ printf "server-%x-%x", $1, $2 }')" ] || return 1
+  inode=$(stat -c %i "$dir/lock" 2>/dev/null) || return 1
+  awk -v pid="$1" -v inode="$inode" '$5 == pid && $6 ~ ":" inode "$" { found = 1 } END { exit !found }' /proc/locks
+}
+
+# Fails the run unless the server and the program this run started still run,
+# the server serving this prefix and the program's process the copy in $work.
+check_measured() {
+  serves_prefix "$server_pid" ||
+    fail "the Wine server it started ($server_pid) is gone or serves another prefix"
+  [ "$(stat_field "$app_pid" 22)" = "$app_start" ] &&
+    [[ "$(tr '\0' ' ' <"/proc/$app_pid/cmdline")" == "$work/QuillmereRTA.exe "* ]] ||
+    fail "the program it started ($app_pid) is gone or is not $work/QuillmereRTA.exe"
 }
 
 # The Linux process of this run's desktop (its display is this run's own).
@@ -75,12 +103,14 @@ await_quiet_desktop() {
 measure() {
   local name=$1 p0 s0 p1 s1
   sleep "$settle_s"
+  check_measured
   p0=$(cpu_ticks "$app_pid"); s0=$(cpu_ticks "$server_pid")
   sleep "$window_s"
   p1=$(cpu_ticks "$app_pid"); s1=$(cpu_ticks "$server_pid")
+  check_measured
   awk -v n="$name" -v p=$((p1 - p0)) -v s=$((s1 - s0)) -v t="$ticks" -v w="$window_s" 'BEGIN {
     printf "app.cpu.%s.pct: %.1f\n", n, 100 * (p + s) / (t * w)
-    if (n == "default") printf "app.wineserver.default.pct: %.1f\n", 100 * s / (t * w) }'
+    if (n == "default") printf "app.wineserver.default.pct: %.1f\n", 100 * s / (t * w) }' >>"$work/figures"
 }
 
 # Prints the program's and the server's % of one core in state $1 while the
@@ -113,19 +143,28 @@ if [ ! -s "$work/display" ]; then
 fi
 export DISPLAY=":$(cat "$work/display")"
 
-# A server and a desktop of this display's size for this run alone.
+# A server and a desktop of this display's size for this run alone. Wine
+# starts a server of its own for a process that finds none listening, and
+# ours then ends: nothing starts before ours listens.
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w
 wineserver -f -p &
 server_pid=$!
+for _ in $(seq 100); do
+  serves_prefix "$server_pid" && [ -S "$(readlink "/proc/$server_pid/cwd")/socket" ] && break
+  sleep 0.1
+done
+serves_prefix "$server_pid" || fail "the Wine server it started ($server_pid) did not come to serve the prefix"
 wine explorer "/desktop=Default,$screen" </dev/null >/dev/null 2>&1 &
 
 start_test_sound 100:100 1000:60 6000:35
 cp "$program" "$work/QuillmereRTA.exe"
 printf '[Input]\r\nInterface=Wave\r\ndevicename_Wave=Default Device\r\n' >"$work/QuillmereRTA.ini"
+# Wine runs the program in the process it was started in.
 wine "$work/QuillmereRTA.exe" </dev/null >/dev/null 2>&1 &
+app_pid=$!
+app_start=$(stat_field "$app_pid" 22) || fail "the program it started ($app_pid) ended at once"
 wine "$tool" wait 2>/dev/null
-app_pid=$(program_pid)
 desktop=$(desktop_pid)
 # The pointer rests off the window, as while the user works elsewhere, but
 # for the state that rests it on the window.
@@ -154,3 +193,4 @@ wine "$tool" maximize 2>/dev/null
 measure maximized
 wine "$tool" minimize 2>/dev/null
 measure minimized
+cat "$work/figures"

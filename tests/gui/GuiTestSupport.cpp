@@ -47,15 +47,22 @@ bool CursorIsAt(int x, int y)
     return GetCursorPos(&at) && at.x == x && at.y == y;
 }
 
+// The system takes an absolute coordinate c to the pixel c * extent / 65536,
+// rounded down: the smallest c that lands on the pixel.
+LONG AbsoluteCoordinate(int pixel, int extent)
+{
+    const LONG scale = 65536;
+    return (pixel * scale + extent - 1) / extent;
+}
+
 // A move as the mouse reports it, which reaches the X server even where a
 // warp from this process is ignored.
 void SendAbsoluteMove(int x, int y)
 {
-    const int fullScale = 65535; // absolute coordinates span 0..65535 per axis
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(x, fullScale, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(y, fullScale, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dx = AbsoluteCoordinate(x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = AbsoluteCoordinate(y, GetSystemMetrics(SM_CYSCREEN));
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof(input));
 }
@@ -71,6 +78,19 @@ void SendRelativeNudge()
     input.mi.dx = at.x < GetSystemMetrics(SM_CXSCREEN) / 2 ? 1 : -1; // towards the middle: no edge stops it
     input.mi.dwFlags = MOUSEEVENTF_MOVE;
     SendInput(1, &input, sizeof(input));
+}
+
+// Whether the system's record of the cursor, where button input lands, holds
+// the point. The warp's pointer grab reaches Wine's desktop window as a
+// crossing at the point left, which it reports as a move back there. A move
+// as the mouse reports it sets the record again; the record answers for the
+// next 100 ms, long enough for a late crossing to show.
+bool SystemCursorIsAt(int x, int y)
+{
+    const DWORD lateCrossingMs = 50;
+    SendAbsoluteMove(x, y);
+    Sleep(lateCrossingMs);
+    return CursorIsAt(x, y);
 }
 
 // Lets the display driver take in what the X server reports meanwhile.
@@ -99,8 +119,7 @@ bool MoveCursorTo(int x, int y)
             SendAbsoluteMove(x, y);
         Sleep(serverAnswersAfterMs);
         TakeDriverEvents();
-        SendAbsoluteMove(x, y); // the system's own record too, which queued input carries
-        if (CursorIsAt(x, y))
+        if (CursorIsAt(x, y) && SystemCursorIsAt(x, y))
             return true;
     }
     return false;
