@@ -35,8 +35,8 @@ DWORD QueuedMouseInput()
 } // namespace
 
 CWindowDragger::CWindowDragger()
-    : m_window(nullptr), m_dragging(0), m_offsetX(0), m_offsetY(0), m_startX(0), m_startY(0), m_tracked(), m_shift(),
-      m_movingAt(0)
+    : m_window(nullptr), m_dragging(0), m_offsetX(0), m_offsetY(0), m_startX(0), m_startY(0), m_tracked(), m_moves(),
+      m_nextMove(0)
 {}
 
 void CWindowDragger::Attach(HWND window)
@@ -60,7 +60,7 @@ void CWindowDragger::BeginDrag(POINT at)
     m_startX = at.x;
     m_startY = at.y;
     m_tracked = at;
-    m_shift = {};
+    m_moves = {};
 }
 
 void CWindowDragger::EndDrag()
@@ -78,56 +78,66 @@ bool CWindowDragger::Track(POINT to)
     if (!m_window || !m_dragging)
         return false;
     m_tracked = to;
-    m_shift = Place(to);
+    Place(to);
     return true;
 }
 
 // Here (Wine) the pointer's point in an event is made when this thread takes
 // the event in, from the event's place in the window and the window's place
-// then: an event made before a move of the window and taken in after it lands
-// that move off. So before each move the events made so far are taken in,
-// with the window where they were made, and place it from their newest point;
-// one made before the last move began and taken in after it, a button's too,
-// is put back by that move's shift.
+// then: an event made before moves of the window and taken in after them
+// lands those moves off. So the window moves only once the events taken in so
+// far are heard, from their newest point; one made before moves began and
+// taken in after them, a button's too, is put back by their shifts.
 bool CWindowDragger::TrackMove(POINT heard, DWORD made)
 {
     if (!m_window || !m_dragging)
         return false;
     m_tracked = heard;
     POINT to = ShiftedBack(heard, made);
+    bool placed = false;
     for (int round = 0; round < kCatchUpRounds; ++round) {
         TakeInInput();
         MSG newest = {};
         const bool moved = TakeQueuedMoves(m_window, newest);
-        if (QueuedMouseInput() & QS_MOUSEBUTTON)
-            break; // the button places the window, at its own point
         if (moved) {
             m_tracked = newest.pt;
             to = ShiftedBack(newest.pt, newest.time);
-        } else if (round > 0) {
-            break;
         }
-        m_shift = Place(to);
+        // The look takes input in too: a move it took in is heard before the window moves.
+        const DWORD queued = QueuedMouseInput();
+        if (queued & QS_MOUSEBUTTON)
+            break; // the button places the window, at its own point
+        if (queued & QS_MOUSEMOVE)
+            continue;
+        if (placed && !moved)
+            break;
+        Place(to);
+        placed = true;
     }
     return true;
 }
 
 POINT CWindowDragger::ShiftedBack(POINT heard, DWORD made) const
 {
-    if (!m_dragging || !MadeBefore(made, m_movingAt))
-        return heard;
-    return {heard.x - m_shift.x, heard.y - m_shift.y};
+    POINT to = heard;
+    for (const Move& move : m_moves)
+        if (m_dragging && MadeBefore(made, move.at)) { // the window was not there yet when it was made
+            to.x -= move.shift.x;
+            to.y -= move.shift.y;
+        }
+    return to;
 }
 
-POINT CWindowDragger::Place(POINT to)
+void CWindowDragger::Place(POINT to)
 {
     RECT before = {}, after = {};
     GetWindowRect(m_window, &before);
+    Move& move = m_moves[m_nextMove++ % kMovesKept];
     // Input made in the millisecond the move began may have come after it.
-    m_movingAt = GetTickCount();
+    move.at = GetTickCount();
     SetWindowPos(m_window, nullptr, to.x - m_offsetX, to.y - m_offsetY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     GetWindowRect(m_window, &after); // the system may have kept the window from going all the way
-    return {after.left - before.left, after.top - before.top};
+    move.shift = {after.left - before.left, after.top - before.top};
 }
 
 bool CWindowDragger::CursorMoved() const

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <array>
 
 // Moves a captionless window while the left button is held: BeginDrag captures
 // the mouse and each Track puts the window under a pointer point again. Every
@@ -42,11 +43,18 @@ private:
     int m_dragging;
     int m_offsetX, m_offsetY;
     int m_startX, m_startY;
-    // Moves the window; its shift.
-    POINT Place(POINT to);
+    // A move of the window: when it began, and how far it went.
+    struct Move {
+        DWORD at;
+        POINT shift;
+    };
+    // Input is taken in fewer moves late than this.
+    static const int kMovesKept = 8;
+
+    void Place(POINT to);
     POINT ShiftedBack(POINT heard, DWORD made) const;
 
-    POINT m_tracked;  // the point of the last BeginDrag or Track, as heard
-    POINT m_shift;    // of the last move of the window
-    DWORD m_movingAt; // when that move began
+    POINT m_tracked;                      // the point of the last BeginDrag or Track, as heard
+    std::array<Move, kMovesKept> m_moves; // the drag's last moves
+    unsigned m_nextMove;
 };
