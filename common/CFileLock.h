@@ -4,8 +4,9 @@
 
 // A lock that every process on this desktop shares for one file: a named
 // mutex whose name comes from the file's full path, so two spellings of one
-// path meet, or from a key the caller made of what names the file. Held from construction to destruction, on one thread. A holder
-// that ended without releasing it leaves it free, not stuck.
+// path meet, or from a key the caller made of what names the file. Held from
+// construction to destruction, on one thread. A holder that ended without
+// releasing it leaves it free, not stuck.
 class CFileLock {
 public:
     // Waits at most waitMs; the lock may then not be held (see IsHeld). After

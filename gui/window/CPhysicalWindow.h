@@ -415,9 +415,8 @@ private:
     void OnMouseMove(HWND hwnd, LPARAM lParam, LRESULT& result);
     bool OnLeftButtonDown(LPARAM lParam, LRESULT& result, LifeGuard& guard);
     bool OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& guard);
-    // The window follows a drag to the given screen point or the cursor, or a
-    // docked one tears off.
-    // A move message's point, or any other.
+    // The window follows a drag to the given screen point, or a docked one
+    // tears off. A move message's point also takes in the moves queued behind it.
     enum class DragInput { Move, Other };
     void FollowDrag(POINT to, DragInput input = DragInput::Other);
     static POINT CursorPoint();

@@ -81,11 +81,11 @@ void CPhysicalWindow::TickDrag()
     const int held = GetSystemMetrics(SM_SWAPBUTTON) ? kRightButton : kLeftButton;
     // The state reads up as soon as the release is sent: one still queued for
     // this thread ends the drag itself, at its own point.
-    const bool releaseQueued = HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) != 0;
-    if (!m_place.moving && !(GetMouseButtons() & held) && !releaseQueued) {
+    const DWORD queued = HIWORD(GetQueueStatus(QS_MOUSE));
+    if (!m_place.moving && !(GetMouseButtons() & held) && !(queued & QS_MOUSEBUTTON)) {
         FollowDrag(CursorPoint()); // where the release went: the pointer stops there
         FinishDrag();
-    } else if (!HIWORD(GetQueueStatus(QS_MOUSE)) && m_dragger.CursorMoved())
+    } else if (!queued && m_dragger.CursorMoved())
         FollowDrag(CursorPoint()); // input still queued carries its own points
 }
 

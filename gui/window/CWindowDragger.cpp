@@ -120,8 +120,10 @@ bool CWindowDragger::TrackMove(POINT heard, DWORD made)
 POINT CWindowDragger::ShiftedBack(POINT heard, DWORD made) const
 {
     POINT to = heard;
+    if (!m_dragging)
+        return to;
     for (const Move& move : m_moves)
-        if (m_dragging && MadeBefore(made, move.at)) { // the window was not there yet when it was made
+        if (MadeBefore(made, move.at)) { // the window was not there yet when it was made
             to.x -= move.shift.x;
             to.y -= move.shift.y;
         }
