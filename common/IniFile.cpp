@@ -110,8 +110,8 @@ bool SameText(const std::wstring& a, const std::wstring& b)
     return CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) == CSTR_EQUAL;
 }
 
-// The name the handle's object bears, where it is a path of the DOS form
-// ("\\??\\C:\\..."); empty otherwise.
+// The name the handle's object bears, where it is a path of a drive or a
+// network ("\??\C:\..."); empty otherwise.
 std::wstring ObjectPath(HANDLE file)
 {
     std::vector<char> name(sizeof(OBJECT_NAME_INFORMATION) + kLongestWidePath * sizeof(wchar_t));

@@ -309,8 +309,8 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
                       deep256 = std::string(237 - TempFolder().size(), 'e');
     const std::string deepCopy = NewCopyPath(deep + name), otherCopy = NewCopyPath(deep + "quill_ini_save - Copy.ini");
     Folder(deep256);
-    const std::string distant = std::string(262 - folder.size() - 1 - name.size(), 'f'); // 262 with ini's folder
-    Folder("quill_ini_save\\" + distant);
+    const std::string to262 = // from ini's folder, 262 characters in all
+        Folder("quill_ini_save\\" + std::string(261 - ini.size(), 'f')).substr(folder.size()) + name;
     const std::string tight = Folder(std::string(253 - TempFolder().size(), 'g')); // "a.ini" in it: 259, no copy fits
     DWORD desktop = 0; // its process runs all test long: its copies may be saves under way
     GetWindowThreadProcessId(GetDesktopWindow(), &desktop);
@@ -359,8 +359,7 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
         {"link to nothing", ini, kMissing, FILE_ATTRIBUTE_NORMAL, "v", "", true, false, kMissing, 0, linked},
         {"link to 256", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", "", true, true, kOther + newKey, 0,
          "..\\" + deep256 + "\\" + name},
-        {"link to 262", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", "", true, true, kOther + newKey, 0,
-         distant + "\\" + name},
+        {"link to 262", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", "", true, true, kOther + newKey, 0, to262},
         {"no copy fits", tight + "a.ini", kMissing, 0, "v", "", true, false, kMissing, 0, "", false, true},
         {"read-only file", ini, kOther, FILE_ATTRIBUTE_READONLY, "v", "", true, false, kOther, 0},
         {"folder missing", TempFolder() + "quill_no_folder\\x.ini", kMissing, 0, "v", "", true, false, kMissing, 0},
