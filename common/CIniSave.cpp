@@ -27,6 +27,13 @@ const char kDosEnd = 0x1A; // a blank to the profile functions, as to old text f
 // This process's saves under way, on any thread.
 LONG savesUnderWay = 0;
 
+// Asked at the clean-up, not at the save's start: another save of this
+// process may have begun meanwhile without waiting for a lock judged stuck.
+OwnCopies OwnCopiesNow()
+{
+    return InterlockedCompareExchange(&savesUnderWay, 0, 0) == 1 ? OwnCopies::Stopped : OwnCopies::MayBeUnderWay;
+}
+
 bool IsMissing(DWORD error)
 {
     return error == ERROR_FILE_NOT_FOUND;
@@ -293,7 +300,7 @@ void Follow(KeySearch& search, const std::string& section, const std::string& ke
 
 CIniSave::CIniSave(const char* iniPath) : m_ok(false), m_pending(false)
 {
-    const OwnCopies own = InterlockedIncrement(&savesUnderWay) == 1 ? OwnCopies::Stopped : OwnCopies::MayBeUnderWay;
+    InterlockedIncrement(&savesUnderWay);
     if (!iniPath || !iniPath[0])
         return;
     try {
@@ -304,7 +311,7 @@ CIniSave::CIniSave(const char* iniPath) : m_ok(false), m_pending(false)
         // Saves by every name of the file, through a link too, meet here.
         m_lock.emplace(CaseBlindHash(target.identity), kLockWaitMs);
         if (m_lock->IsHeld())
-            RemoveLeftoverCopies(m_path, own);
+            RemoveLeftoverCopies(m_path, OwnCopiesNow());
         m_copyPath = NewCopyPath(m_path);
         if (m_copyPath.empty())
             return;

@@ -1,30 +1,49 @@
 #include "common/IniFile.h"
 #include "common/StringFormat.h"
+#include <winternl.h>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
+
+// winternl.h leaves it out.
+extern "C" NTSTATUS NTAPI NtQueryDirectoryFile(HANDLE, HANDLE, PIO_APC_ROUTINE, PVOID, PIO_STATUS_BLOCK, PVOID, ULONG,
+                                               FILE_INFORMATION_CLASS, BOOLEAN, PUNICODE_STRING, BOOLEAN);
 
 namespace {
 
 const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // The longest path the wide calls take, in characters.
 const size_t kLongestWidePath = 32767;
+const NTSTATUS kNoSuchFile = NTSTATUS(0xC000000FL); // STATUS_NO_SUCH_FILE; ntstatus.h clashes with windows.h
+// A call asked its buffer's size once, and again should the path have grown.
+const int kSizeTries = 3;
 
-// False where a character has no place in the ANSI code page (no near one
-// stands in for it: that would name another file) or the path passes
-// MAX_PATH - 1 characters.
-bool ToAnsi(const std::wstring& wide, char* out)
+// False where a character has no place in the code page (no near one stands
+// in for it: that would name another file) or the path passes MAX_PATH - 1
+// bytes. Under UTF-8 every character has one but a lone surrogate.
+bool ToCodePage(const std::wstring& wide, UINT codePage, char* out)
 {
     BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, out, MAX_PATH, nullptr, &lossy);
+    const bool utf8 = codePage == CP_UTF8; // where the call takes no other flag, and no default character
+    const int n = WideCharToMultiByte(codePage, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, wide.c_str(), -1,
+                                      out, MAX_PATH, nullptr, utf8 ? nullptr : &lossy);
     return n > 0 && !lossy;
+}
+
+bool ToAnsi(const std::wstring& wide, char* out)
+{
+    return ToCodePage(wide, GetACP(), out);
 }
 
 // A path of any length, in the form wide calls take it; a network one has
 // its own.
 const std::wstring kLongPrefix = L"\\\\?\\", kLongNetworkPrefix = L"\\\\?\\UNC\\", kNetworkStart = L"\\\\";
+
+// How a handle's object names a path of a drive or a network.
+const std::wstring kObjectPrefix = L"\\??\\";
 
 bool StartsWith(const std::wstring& path, const std::wstring& start)
 {
@@ -41,15 +60,25 @@ std::wstring WithoutLongPrefix(const std::wstring& path)
     return path;
 }
 
-// A short spelling is never longer than the path it spells.
+// The path itself where it has no short spelling. A short spelling can be
+// the longer one (a name of two CJK characters has one of eight), so the
+// call is asked the size it needs; a few tries bound a path renamed longer
+// meanwhile.
 std::wstring ShortPath(const std::wstring& path)
 {
-    std::wstring brief(path.size() + kLongPrefix.size() + 1, L'\0');
-    const DWORD n = GetShortPathNameW(LongPathForm(path).c_str(), &brief[0], DWORD(brief.size()));
-    if (n == 0 || n >= brief.size())
-        return path;
-    brief.resize(n);
-    return WithoutLongPrefix(brief);
+    const std::wstring whole = LongPathForm(path);
+    std::wstring brief(MAX_PATH, L'\0');
+    for (int tries = 0; tries < kSizeTries; ++tries) {
+        const DWORD n = GetShortPathNameW(whole.c_str(), &brief[0], DWORD(brief.size()));
+        if (n == 0)
+            return path;
+        if (n < brief.size()) {
+            brief.resize(n);
+            return WithoutLongPrefix(brief);
+        }
+        brief.resize(n); // the size needed, its terminator included
+    }
+    return path;
 }
 
 // Only the file name's extension goes: a '.' in a folder's name stays.
@@ -81,12 +110,29 @@ bool SameText(const std::wstring& a, const std::wstring& b)
     return CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+// The name the handle's object bears, where it is a path of a drive or a
+// network ("\??\C:\..."); empty otherwise.
+std::wstring ObjectPath(HANDLE file)
+{
+    std::vector<char> name(sizeof(OBJECT_NAME_INFORMATION) + kLongestWidePath * sizeof(wchar_t));
+    ULONG length = 0;
+    if (NtQueryObject(file, ObjectNameInformation, name.data(), ULONG(name.size()), &length) != 0)
+        return L"";
+    const UNICODE_STRING& text = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(name.data())->Name;
+    const std::wstring path(text.Buffer ? text.Buffer : L"", text.Buffer ? text.Length / sizeof(wchar_t) : 0);
+    return StartsWith(path, kObjectPrefix) ? WithoutLongPrefix(kLongPrefix + path.substr(kObjectPrefix.size())) : L"";
+}
+
 // The whole path of the file a handle holds, links followed; empty where the
-// system cannot tell.
+// system cannot tell. Wine's call holds the name in MAX_PATH characters and
+// fails past them (ERROR_MORE_DATA, whatever the buffer): there the handle's
+// object is asked, as that call itself does.
 std::wstring FinalPath(HANDLE file)
 {
     std::wstring final(MAX_PATH, L'\0');
     DWORD length = GetFinalPathNameByHandleW(file, &final[0], DWORD(final.size()), VOLUME_NAME_DOS);
+    if (length == 0 && GetLastError() == ERROR_MORE_DATA)
+        return ObjectPath(file);
     if (length >= final.size()) {
         final.resize(length);
         length = GetFinalPathNameByHandleW(file, &final[0], DWORD(final.size()), VOLUME_NAME_DOS);
@@ -124,18 +170,30 @@ bool IsLinkItself(const std::wstring& path, const std::wstring& final)
 }
 
 // Whether nothing holds the name: a link that leads nowhere does. Windows
-// shows such a link; Wine shows nothing, but makes no file in its place.
+// shows such a link; Wine shows it neither by its name nor in its folder's
+// listing, but a search of the folder for the name finds an entry and leaves
+// it out ("no more files", where a free name gives "no such file"). Nothing
+// is made to find out: another instance may be moving its file in.
 bool NameIsFree(const std::wstring& path)
 {
     const std::wstring whole = LongPathForm(path);
     if (GetFileAttributesW(whole.c_str()) != INVALID_FILE_ATTRIBUTES)
         return false;
-    const HANDLE probe =
-        CreateFileW(whole.c_str(), DELETE, kShareAll, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (probe == INVALID_HANDLE_VALUE)
-        return GetLastError() != ERROR_FILE_EXISTS; // a missing folder fails the save later
-    CloseHandle(probe);
-    return true;
+    const size_t name = whole.find_last_of(L'\\') + 1;
+    const HANDLE folder = CreateFileW(whole.substr(0, name).c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE, kShareAll,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (folder == INVALID_HANDLE_VALUE)
+        return true; // a missing folder fails the save later
+    std::wstring sought = whole.substr(name);
+    const USHORT bytes = USHORT(sought.size() * sizeof(wchar_t)); // a name has at most 255 characters
+    UNICODE_STRING mask = {bytes, bytes, &sought[0]};
+    IO_STATUS_BLOCK status;
+    // Room for one entry of the longest name, aligned as the call wants it.
+    ULONGLONG entry[(sizeof(FILE_NAMES_INFORMATION) + MAX_PATH * sizeof(wchar_t)) / sizeof(ULONGLONG)];
+    const NTSTATUS found = NtQueryDirectoryFile(folder, nullptr, nullptr, nullptr, &status, entry, sizeof(entry),
+                                                FileNamesInformation, TRUE, &mask, TRUE);
+    CloseHandle(folder);
+    return found == kNoSuchFile;
 }
 
 } // namespace

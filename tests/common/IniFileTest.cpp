@@ -63,12 +63,15 @@ TEST(IniFile, AnsiPathReachesFoldersOfAnyName)
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     const std::wstring cyrillic = L"\u041f\u0430\u043f\u043a\u0430", deep = L"quill deep\\" + std::wstring(230, L'd');
     const struct {
-        std::wstring folder, program;
+        std::wstring folder, program, ini = L"QuillmereRTA.ini"; // empty: the program's short name's
     } cases[] = {
         {L"quill plain", L"QuillmereRTA.exe"},
         {L"quill caf\u00e9", L"QuillmereRTA.exe"}, // Latin-1
         {L"quill " + cyrillic, L"QuillmereRTA.exe"},
-        {L"quill " + cyrillic, cyrillic + L".exe"},
+        {L"quill " + cyrillic, cyrillic + L".exe", L""},
+        {L"quill plain", L"\u041f\u0451\u0442\u0440.exe", L""}, // a short name longer than the name
+        {L"\u7530\u4e2d\\\u97f3\u697d", L"QuillmereRTA.exe"},   // short names longer than the names
+        {L"\u7530\u4e2d\\QuillmereRTA", L"QuillmereRTA.exe"},   // the program's short name fits too
         {deep, L"QuillmereRTA.exe"},
         {deep + L" v1.2", L"QuillmereRTA.exe"}, // the path cut at 259 would end inside "v1.2"
     };
@@ -86,6 +89,7 @@ TEST(IniFile, AnsiPathReachesFoldersOfAnyName)
         HANDLE search = FindFirstFileW((folder + L"\\*.ini").c_str(), &found);
         ASSERT_NE(search, INVALID_HANDLE_VALUE) << ini;
         FindClose(search);
+        EXPECT_TRUE(c.ini.empty() || c.ini == found.cFileName) << ini;
         DeleteFileW((folder + L"\\" + found.cFileName).c_str());
         DeleteFileW(program.c_str());
         RemoveDirectoryW(folder.c_str());

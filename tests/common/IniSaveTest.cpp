@@ -115,6 +115,15 @@ void Link(const std::string& folder, const std::string& name, const std::string&
         Sleep(10);
 }
 
+// A path past 259 characters by its folder's short name, which reaches it.
+std::string ShortFolder(const std::string& path)
+{
+    char folder[MAX_PATH];
+    const size_t name = path.rfind('\\');
+    const DWORD n = path.size() < MAX_PATH ? 0 : GetShortPathNameA(path.substr(0, name).c_str(), folder, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? folder + path.substr(name) : path;
+}
+
 const std::string kOther = "[Other]\r\nkept=1\r\n";
 const char kRewritten[] = "(as the system rewrites it)";
 
@@ -300,6 +309,11 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
                       deep256 = std::string(237 - TempFolder().size(), 'e');
     const std::string deepCopy = NewCopyPath(deep + name), otherCopy = NewCopyPath(deep + "quill_ini_save - Copy.ini");
     Folder(deep256);
+    const std::string to262 = // from ini's folder, 262 characters in all
+        Folder("quill_ini_save\\" + std::string(261 - ini.size(), 'f')).substr(folder.size()) + name;
+    const std::string tight = Folder(std::string(253 - TempFolder().size(), 'g')); // "a.ini" in it: 259, no copy fits
+    DWORD desktop = 0; // its process runs all test long: its copies may be saves under way
+    GetWindowThreadProcessId(GetDesktopWindow(), &desktop);
     const struct {
         const char* name;
         std::string path, before;
@@ -311,6 +325,7 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
         int beside;                // files left beside it
         std::string linkTo = "";   // ini is a symbolic link to this, beside ini
         bool targetLocked = false; // another save holds the lock by the path linked to, then changes the file
+        bool untouched = false;    // no name in the folder made or removed, not even to test for a link
     } cases[] = {
         {"into the file", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", "", true, true, kOther + newKey, 0},
         {"over the key", ini, "[S]\r\nk=old\r\n", FILE_ATTRIBUTE_NORMAL, "v", "", true, true, newKey, 0},
@@ -319,6 +334,8 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
         {"new file", ini, kMissing, FILE_ATTRIBUTE_NORMAL, "v", ini + ".new", true, true, newKey, 0},
         {"old copy name", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ini + ".new", true, true, kOther + newKey, 0},
         {"a copy", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ini + ".NEW-4242-7", true, true, kOther + newKey, 0},
+        {"a running writer's", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", ini + ".new-" + std::to_string(desktop) + "-7",
+         true, true, kOther + newKey, 1},
         {"stopped copy", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", NewCopyPath(ini), true, true, kOther + newKey, 0},
         {"cut, folder renamed", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", folder + deepCopy.substr(deep.size()), true,
          true, kOther + newKey, 0},
@@ -342,11 +359,13 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
         {"link to nothing", ini, kMissing, FILE_ATTRIBUTE_NORMAL, "v", "", true, false, kMissing, 0, linked},
         {"link to 256", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", "", true, true, kOther + newKey, 0,
          "..\\" + deep256 + "\\" + name},
+        {"link to 262", ini, kOther, FILE_ATTRIBUTE_NORMAL, "v", "", true, true, kOther + newKey, 0, to262},
+        {"no copy fits", tight + "a.ini", kMissing, 0, "v", "", true, false, kMissing, 0, "", false, true},
         {"read-only file", ini, kOther, FILE_ATTRIBUTE_READONLY, "v", "", true, false, kOther, 0},
         {"folder missing", TempFolder() + "quill_no_folder\\x.ini", kMissing, 0, "v", "", true, false, kMissing, 0},
     };
     for (const auto& c : cases) {
-        const std::string saved = c.linkTo.empty() ? c.path : folder + c.linkTo;
+        const std::string saved = c.linkTo.empty() ? c.path : ShortFolder(folder + c.linkTo);
         Put(c.path + "x", ""); // moved in, it ends a link, which Wine would not delete but follow
         MoveFileExA((c.path + "x").c_str(), c.path.c_str(), MOVEFILE_REPLACE_EXISTING);
         Remove(c.path);
@@ -373,6 +392,8 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
         while (c.targetLocked && !locked)
             Sleep(1);
         bool committed = false;
+        const HANDLE change = FindFirstChangeNotificationA(c.path.substr(0, c.path.rfind('\\')).c_str(), FALSE,
+                                                           FILE_NOTIFY_CHANGE_FILE_NAME);
         heapLimit = heapHeld + kCopiesHeld * c.before.size() + kOwnHeap;
         {
             CIniSave save(c.path.c_str());
@@ -383,6 +404,8 @@ TEST(IniSave, LeavesTheFileWholeAndNoCopy)
         heapLimit = SIZE_MAX;
         other.join();
         EXPECT_EQ(committed, c.committed) << c.name;
+        EXPECT_TRUE(!c.untouched || WaitForSingleObject(change, 300) == WAIT_TIMEOUT) << c.name; // ample for a change
+        FindCloseChangeNotification(change);
         if (c.after == kRewritten) {
             char read[8] = {};
             GetPrivateProfileStringA("S", "k", "", read, sizeof(read), c.path.c_str());
