@@ -52,10 +52,11 @@ stat_field() {
   echo "$1"
 }
 
-# utime + stime of a process, all its threads, in clock ticks.
+# utime + stime of process $1 (what the run lost, named by $2 if it ended),
+# all its threads, in clock ticks.
 cpu_ticks() {
   local user system
-  user=$(stat_field "$1" 14) && system=$(stat_field "$1" 15) || fail "process $1 (the program or its server) ended while measured"
+  user=$(stat_field "$1" 14) && system=$(stat_field "$1" 15) || fail "$2 ($1) ended while measured"
   echo $(( user + system ))
 }
 
@@ -94,7 +95,7 @@ desktop_pid() {
 await_quiet_desktop() {
   local d0 d1
   for _ in $(seq 120); do
-    d0=$(cpu_ticks "$desktop"); sleep 1; d1=$(cpu_ticks "$desktop")
+    d0=$(cpu_ticks "$desktop" "the desktop"); sleep 1; d1=$(cpu_ticks "$desktop" "the desktop")
     [ $(( (d1 - d0) * 20 )) -lt "$ticks" ] && return
   done
 }
@@ -104,9 +105,9 @@ measure() {
   local name=$1 p0 s0 p1 s1
   sleep "$settle_s"
   check_measured
-  p0=$(cpu_ticks "$app_pid"); s0=$(cpu_ticks "$server_pid")
+  p0=$(cpu_ticks "$app_pid" "the program"); s0=$(cpu_ticks "$server_pid" "the Wine server")
   sleep "$window_s"
-  p1=$(cpu_ticks "$app_pid"); s1=$(cpu_ticks "$server_pid")
+  p1=$(cpu_ticks "$app_pid" "the program"); s1=$(cpu_ticks "$server_pid" "the Wine server")
   check_measured
   awk -v n="$name" -v p=$((p1 - p0)) -v s=$((s1 - s0)) -v t="$ticks" -v w="$window_s" 'BEGIN {
     printf "app.cpu.%s.pct: %.1f\n", n, 100 * (p + s) / (t * w)
@@ -165,7 +166,7 @@ wine "$work/QuillmereRTA.exe" </dev/null >/dev/null 2>&1 &
 app_pid=$!
 app_start=$(stat_field "$app_pid" 22) || fail "the program it started ($app_pid) ended at once"
 wine "$tool" wait 2>/dev/null
-desktop=$(desktop_pid)
+desktop=$(desktop_pid) || fail "no desktop was found on display $DISPLAY"
 # The pointer rests off the window, as while the user works elsewhere, but
 # for the state that rests it on the window.
 xdotool mousemove 1919 1079
