@@ -25,7 +25,8 @@ crowd=300 # other programs' topmost windows in the crowded states
 ticks=$(getconf CLK_TCK)
 tool="$B/bench/app/program_window.exe"
 work=$(mktemp -d /tmp/quill-progbench.XXXXXX)
-xvfb_pid="" server_pid=""
+server_name=$(stat -c '%d %i' "$WINEPREFIX" | awk '{ printf "server-%x-%x", $1, $2 }')
+xvfb_pid="" server_pid="" server_dir=""
 
 # Another run of this build may have taken the prefix over meanwhile: its
 # server and program are left alone.
@@ -60,13 +61,18 @@ cpu_ticks() {
   echo $(( user + system ))
 }
 
-# The server of this prefix is the one holding the lock in its folder, named
-# after the prefix's device and inode.
+# The lock in the folder of this prefix's server (named after the prefix's
+# device and inode) that process $1 holds open. Found among its open files,
+# not by its current folder: that is the prefix while the server saves the
+# registry.
+server_lock() {
+  find "/proc/$1/fd" -lname "*/$server_name/lock" -printf '%l\n' -quit 2>/dev/null
+}
+
+# The server of this prefix is the one holding that lock.
 serves_prefix() {
-  local dir inode
-  dir=$(readlink "/proc/$1/cwd") || return 1
-  [ "${dir##*/}" = "$(stat -c '%d %i' "$WINEPREFIX" | awk '{ printf "server-%x-%x", $1, $2 }')" ] || return 1
-  inode=$(stat -c %i "$dir/lock" 2>/dev/null) || return 1
+  local inode
+  inode=$(stat -c %i "$(server_lock "$1")" 2>/dev/null) || return 1
   awk -v pid="$1" -v inode="$inode" '$5 == pid && $6 ~ ":" inode "$" { found = 1 } END { exit !found }' /proc/locks
 }
 
@@ -152,7 +158,10 @@ wineserver -w
 wineserver -f -p &
 server_pid=$!
 for _ in $(seq 100); do
-  serves_prefix "$server_pid" && [ -S "$(readlink "/proc/$server_pid/cwd")/socket" ] && break
+  if serves_prefix "$server_pid"; then
+    server_dir=$(dirname "$(server_lock "$server_pid")")
+    [ -S "$server_dir/socket" ] && break
+  fi
   sleep 0.1
 done
 serves_prefix "$server_pid" || fail "the Wine server it started ($server_pid) did not come to serve the prefix"
