@@ -7,10 +7,10 @@
 # as there); QUILL_PROGRAM_BENCH_SECONDS shortens the window,
 # QUILL_PROGRAM_BENCH_EXE measures another build of the program and
 # QUILL_PROGRAM_BENCH_DISPLAY gives the display number (else a free one; a
-# number already taken fails the run). It has a Wine prefix of its own, so
-# tests of the same build may run meanwhile. The figures come only once every
-# state was measured on the server and the program this run started: a run
-# that lost either fails with a message and prints none.
+# number already taken fails the run). Each run has a Wine prefix of its own,
+# so tests and other runs of the same build may run meanwhile. The figures
+# come only once every state was measured on the server and the program this
+# run started: a run that lost either fails with a message and prints none.
 set -euo pipefail
 cd "$(dirname "$0")/../.."; ROOT=$PWD
 B=$(realpath -m "${BUILD_DIR:-build}")
@@ -25,14 +25,18 @@ crowd=300 # other programs' topmost windows in the crowded states
 ticks=$(getconf CLK_TCK)
 tool="$B/bench/app/program_window.exe"
 work=$(mktemp -d /tmp/quill-progbench.XXXXXX)
-server_name=$(stat -c '%d %i' "$WINEPREFIX" | awk '{ printf "server-%x-%x", $1, $2 }')
 xvfb_pid="" server_pid="" server_dir=""
 
-# Another run of this build may have taken the prefix over meanwhile: its
-# server and program are left alone.
+# Every Wine process in the run's prefix is the run's own. The server's
+# folder outlives it, named after a prefix that is then gone.
 finish() {
-  if serves_prefix "$server_pid"; then wineserver -k >/dev/null 2>&1 || true; fi
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  if [ "$WINEPREFIX" = "$work/prefix" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+  if [ -n "$server_dir" ]; then rm -f "$server_dir/lock"; rmdir "$server_dir" 2>/dev/null || true; fi
+  # Not a bare &&: under set -e a failure here would leave the copied prefix.
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   stop_test_sound
   rm -rf "$work"
 }
@@ -150,11 +154,15 @@ if [ ! -s "$work/display" ]; then
 fi
 export DISPLAY=":$(cat "$work/display")"
 
+# This run's own copy of the build's booted prefix (a copy takes a second, a
+# boot ten): another run of this build may go on beside it, and each run's
+# end stops no server but its own.
+cp -a --reflink=auto "$WINEPREFIX" "$work/prefix"
+export WINEPREFIX="$work/prefix"
+server_name=$(stat -c '%d %i' "$WINEPREFIX" | awk '{ printf "server-%x-%x", $1, $2 }')
 # A server and a desktop of this display's size for this run alone. Wine
 # starts a server of its own for a process that finds none listening, and
 # ours then ends: nothing starts before ours listens.
-wineserver -k >/dev/null 2>&1 || true
-wineserver -w
 wineserver -f -p &
 server_pid=$!
 for _ in $(seq 100); do
