@@ -7,10 +7,10 @@
 # as there); QUILL_PROGRAM_BENCH_SECONDS shortens the window,
 # QUILL_PROGRAM_BENCH_EXE measures another build of the program and
 # QUILL_PROGRAM_BENCH_DISPLAY gives the display number (else a free one; a
-# number already taken fails the run). It has a Wine prefix of its own, so
-# tests of the same build may run meanwhile. The figures come only once every
-# state was measured on the server and the program this run started: a run
-# that lost either fails with a message and prints none.
+# number already taken fails the run). Each run has a Wine prefix of its own,
+# so tests and other runs of the same build may run meanwhile. The figures
+# come only once every state was measured on the server and the program this
+# run started: a run that lost either fails with a message and prints none.
 set -euo pipefail
 cd "$(dirname "$0")/../.."; ROOT=$PWD
 B=$(realpath -m "${BUILD_DIR:-build}")
@@ -25,13 +25,18 @@ crowd=300 # other programs' topmost windows in the crowded states
 ticks=$(getconf CLK_TCK)
 tool="$B/bench/app/program_window.exe"
 work=$(mktemp -d /tmp/quill-progbench.XXXXXX)
-xvfb_pid="" server_pid=""
+xvfb_pid="" server_pid="" server_dir=""
 
-# Another run of this build may have taken the prefix over meanwhile: its
-# server and program are left alone.
+# Every Wine process in the run's prefix is the run's own. The server's
+# folder outlives it, named after a prefix that is then gone.
 finish() {
-  if serves_prefix "$server_pid"; then wineserver -k >/dev/null 2>&1 || true; fi
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  if [ "$WINEPREFIX" = "$work/prefix" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+  if [ -n "$server_dir" ]; then rm -f "$server_dir/lock"; rmdir "$server_dir" 2>/dev/null || true; fi
+  # Not a bare &&: under set -e a failure here would leave the copied prefix.
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   stop_test_sound
   rm -rf "$work"
 }
@@ -52,20 +57,26 @@ stat_field() {
   echo "$1"
 }
 
-# utime + stime of a process, all its threads, in clock ticks.
+# utime + stime of process $1 (what the run lost, named by $2 if it ended),
+# all its threads, in clock ticks.
 cpu_ticks() {
   local user system
-  user=$(stat_field "$1" 14) && system=$(stat_field "$1" 15) || fail "process $1 (the program or its server) ended while measured"
+  user=$(stat_field "$1" 14) && system=$(stat_field "$1" 15) || fail "$2 ($1) ended while measured"
   echo $(( user + system ))
 }
 
-# The server of this prefix is the one holding the lock in its folder, named
-# after the prefix's device and inode.
+# The lock in the folder of this prefix's server (named after the prefix's
+# device and inode) that process $1 holds open. Found among its open files,
+# not by its current folder: that is the prefix while the server saves the
+# registry.
+server_lock() {
+  find "/proc/$1/fd" -lname "*/$server_name/lock" -printf '%l\n' -quit 2>/dev/null
+}
+
+# The server of this prefix is the one holding that lock.
 serves_prefix() {
-  local dir inode
-  dir=$(readlink "/proc/$1/cwd") || return 1
-  [ "${dir##*/}" = "$(stat -c '%d %i' "$WINEPREFIX" | awk '{ printf "server-%x-%x", $1, $2 }')" ] || return 1
-  inode=$(stat -c %i "$dir/lock" 2>/dev/null) || return 1
+  local inode
+  inode=$(stat -c %i "$(server_lock "$1")" 2>/dev/null) || return 1
   awk -v pid="$1" -v inode="$inode" '$5 == pid && $6 ~ ":" inode "$" { found = 1 } END { exit !found }' /proc/locks
 }
 
@@ -94,7 +105,7 @@ desktop_pid() {
 await_quiet_desktop() {
   local d0 d1
   for _ in $(seq 120); do
-    d0=$(cpu_ticks "$desktop"); sleep 1; d1=$(cpu_ticks "$desktop")
+    d0=$(cpu_ticks "$desktop" "the desktop"); sleep 1; d1=$(cpu_ticks "$desktop" "the desktop")
     [ $(( (d1 - d0) * 20 )) -lt "$ticks" ] && return
   done
 }
@@ -104,9 +115,9 @@ measure() {
   local name=$1 p0 s0 p1 s1
   sleep "$settle_s"
   check_measured
-  p0=$(cpu_ticks "$app_pid"); s0=$(cpu_ticks "$server_pid")
+  p0=$(cpu_ticks "$app_pid" "the program"); s0=$(cpu_ticks "$server_pid" "the Wine server")
   sleep "$window_s"
-  p1=$(cpu_ticks "$app_pid"); s1=$(cpu_ticks "$server_pid")
+  p1=$(cpu_ticks "$app_pid" "the program"); s1=$(cpu_ticks "$server_pid" "the Wine server")
   check_measured
   awk -v n="$name" -v p=$((p1 - p0)) -v s=$((s1 - s0)) -v t="$ticks" -v w="$window_s" 'BEGIN {
     printf "app.cpu.%s.pct: %.1f\n", n, 100 * (p + s) / (t * w)
@@ -143,15 +154,22 @@ if [ ! -s "$work/display" ]; then
 fi
 export DISPLAY=":$(cat "$work/display")"
 
+# This run's own copy of the build's booted prefix (a copy takes a second, a
+# boot ten): another run of this build may go on beside it, and each run's
+# end stops no server but its own.
+cp -a --reflink=auto "$WINEPREFIX" "$work/prefix"
+export WINEPREFIX="$work/prefix"
+server_name=$(stat -c '%d %i' "$WINEPREFIX" | awk '{ printf "server-%x-%x", $1, $2 }')
 # A server and a desktop of this display's size for this run alone. Wine
 # starts a server of its own for a process that finds none listening, and
 # ours then ends: nothing starts before ours listens.
-wineserver -k >/dev/null 2>&1 || true
-wineserver -w
 wineserver -f -p &
 server_pid=$!
 for _ in $(seq 100); do
-  serves_prefix "$server_pid" && [ -S "$(readlink "/proc/$server_pid/cwd")/socket" ] && break
+  if serves_prefix "$server_pid"; then
+    server_dir=$(dirname "$(server_lock "$server_pid")")
+    [ -S "$server_dir/socket" ] && break
+  fi
   sleep 0.1
 done
 serves_prefix "$server_pid" || fail "the Wine server it started ($server_pid) did not come to serve the prefix"
@@ -165,7 +183,7 @@ wine "$work/QuillmereRTA.exe" </dev/null >/dev/null 2>&1 &
 app_pid=$!
 app_start=$(stat_field "$app_pid" 22) || fail "the program it started ($app_pid) ended at once"
 wine "$tool" wait 2>/dev/null
-desktop=$(desktop_pid)
+desktop=$(desktop_pid) || fail "no desktop was found on display $DISPLAY"
 # The pointer rests off the window, as while the user works elsewhere, but
 # for the state that rests it on the window.
 xdotool mousemove 1919 1079
