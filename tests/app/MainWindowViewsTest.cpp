@@ -9,6 +9,7 @@
 #include "common/IniFile.h"
 #include "gui/graphics/CBitmapDC.h"
 #include "gui/graphics/CSegmentBarRenderer.h"
+#include "gui/window/OwnWindowOrder.h"
 #include "gui/window/WindowCommand.h"
 #include "gui/window/WindowPlacementRecord.h"
 #include "gui/window/WindowShellApi.h"
@@ -38,8 +39,14 @@ public:
         ++layouts;
         CMainWindow::LayoutControls(width, height, first);
     }
+    int OnEvent(void* sender, int source, int code, int p1, int p2, void* data) override
+    {
+        activations += sender == &GetWindow() && code == WindowEvent::Activate && p1;
+        return CMainWindow::OnEvent(sender, source, code, p1, p2, data);
+    }
     std::vector<int> steps;
     int layouts = 0;
+    int activations = 0;
 };
 
 // A main window from a settings file holding only the given input interface
@@ -462,6 +469,47 @@ TEST(MainWindowViews, MoveFromTheTrayMenuFollowsThePointer)
     ASSERT_TRUE(MoveCursorTo(1150, 6) && button(KeyAction::Press)); // on the title bar
     ASSERT_TRUE(MoveCursorTo(1050, 306) && button(KeyAction::Release));
     EXPECT_TRUE(isAt({650, 300, 1450, 700})) << "placed, then dragged";
+}
+
+// The tray's menu, opened while another program is in front and left for
+// that program's window, activates none of the program's windows after, which
+// would take the keyboard; left so or by a click on the desktop, it leaves the
+// I/O settings window above the main one, normal or maximized. It activates the
+// main window first where that stands above the others: always on top.
+TEST(MainWindowViews, TrayMenuLeftElsewhereLeavesActivationAndOrder)
+{
+    const struct {
+        bool maximized, onTop, leftByClick;
+    } cases[] = {{false, false, false}, {true, false, false}, {false, true, false}, {false, false, true}};
+    WinExec("notepad.exe", SW_SHOWNOACTIVATE);
+    HWND other = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (other = FindWindowA("Notepad", nullptr)) != nullptr; }));
+    for (const auto& c : cases) {
+        MainRig rig; // no interface: the I/O settings window shows why
+        ProbeMainWindow& w = rig.window;
+        if (c.maximized)
+            w.GetWindow().Maximize(nullptr);
+        w.GetWindow().SetTopmostLevel(c.onTop);
+        w.GetSettingsWindow().GetWindow().Activate();
+        SetForegroundWindow(other);
+        PumpMessages();
+        const std::vector<HWND> order = OwnWindowsTopFirst(nullptr, OwnWindows::WithTaskbarButton);
+        const int activations = w.activations + c.onTop;
+        ASSERT_TRUE(MoveCursorTo(1270, 1015)); // the notification area
+        PostMessageA(w.GetWindow().GetHwnd(), MainWindowId::kTrayMessage, 0, WM_RBUTTONUP);
+        ASSERT_TRUE(PumpUntil([&] { return w.GetMenus().GetPopup().GetDropList().IsOpen(); }));
+        EXPECT_EQ(w.activations, activations) << c.onTop;
+        if (!c.leftByClick)
+            SetForegroundWindow(other); // as a click into it does
+        else
+            ASSERT_TRUE(MoveCursorTo(1150, 800) && SendMouseButton(MouseButton::Left, KeyAction::Press) &&
+                        SendMouseButton(MouseButton::Left, KeyAction::Release));
+        ASSERT_TRUE(PumpUntil([&] { return !w.GetMenus().GetPopup().GetDropList().GetPopupWindow().IsCreated(); }));
+        PumpMessages();
+        EXPECT_EQ(w.activations, activations) << "taken back, by click " << c.leftByClick;
+        EXPECT_EQ(OwnWindowsTopFirst(nullptr, OwnWindows::WithTaskbarButton), order) << c.maximized;
+    }
+    PostMessageA(other, WM_CLOSE, 0, 0);
 }
 
 // At several sizes and layouts, maximized too, everything the views draw
