@@ -855,12 +855,13 @@ TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
 // may not answer, the settings window lists no devices; after the limit it
 // tells so. The device's late answer ends it: a failure says why, an open
 // closes the settings window that an OK waits on, and the devices are listed.
-// Closed by the user while its OK waits, the window stays closed, though opened and closed again meanwhile.
+// Closed by the user while its OK waits, the window stays closed, though opened and closed again meanwhile;
+// opened again and left open, it stays open.
 TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
 {
     FakeWaveDevice device;
     const char* const late = "ERROR - The input device did not answer for 6 s\nERROR - The input device is missing";
-    enum class AfterOk { Stay, Close, CloseReopenClose, CloseReopenPickClose };
+    enum class AfterOk { Stay, Close, CloseReopenClose, CloseReopenPickClose, CloseReopen };
     const struct {
         MMRESULT answer;
         bool pressOk;
@@ -868,6 +869,7 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
         bool settingsStay;
         int opens;
         AfterOk afterOk = AfterOk::Stay;
+        bool listDropped = false; // a list of the window opened from the menu drops as the text comes
     } cases[] = {
         {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2}, // OK's open follows the first
         {MMSYSERR_BADDEVICEID, false, late, true, 0},
@@ -875,6 +877,8 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
         {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2, AfterOk::Close},
         {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2, AfterOk::CloseReopenClose},
         {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2, AfterOk::CloseReopenPickClose},
+        {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, true, 2, AfterOk::CloseReopen}, // the user's own
+        {MMSYSERR_NOERROR, false, CAudioSession::kDefaultStatus, true, 1, AfterOk::Stay, true},
     };
     for (const auto& c : cases) {
         FakeTicks ticks(1000);
@@ -889,6 +893,11 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
         CIoSettingsWindow& settings = w.GetSettingsWindow();
         w.Tick(CMainWindow::TickSleep::None);
         EXPECT_FALSE(settings.GetWindow().IsCreated());
+        CDropList& counts = settings.GetBufferCountList().GetPopup();
+        for (const MainWindowPopup& popup : MainWindowPopups())
+            if (c.listDropped && std::string(popup.name) == "buffer count list") {
+                ASSERT_TRUE(popup.open(w));
+            }
         ticks.now += CAudioSession::kAnswerLimitMs;
         w.Tick(CMainWindow::TickSleep::None);
         ASSERT_TRUE(settings.GetWindow().IsCreated());
@@ -897,6 +906,16 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
         EXPECT_EQ(status, CAudioSession::kNoAnswer);
         EXPECT_EQ(settings.GetDeviceList().GetItems().Count(), 0);
         EXPECT_EQ(device.heldCalls, held + 1); // only the open waits: the window asked the device layer nothing
+        if (c.listDropped) {
+            ASSERT_TRUE(counts.IsOpen()) << "the text closed the list";
+            const DropListRowGeometry& g = counts.GetRows()[0]->GetGeometry();
+            POINT at = {g.x + g.width / 2, g.y + g.height / 2};
+            ClientToScreen(counts.GetPopupWindow().GetHwnd(), &at);
+            ASSERT_TRUE(MoveCursorTo(at.x, at.y) && SendMouseButton(MouseButton::Left, KeyAction::Press) &&
+                        SendMouseButton(MouseButton::Left, KeyAction::Release));
+            PumpMessages();
+            EXPECT_EQ(settings.GetBufferCountList().GetSelectedIndex(), counts.GetFirstVisible()) << "the pick";
+        }
         if (c.pressOk) {
             Click(settings.GetOkButton());
             PumpMessages();
@@ -908,7 +927,8 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
                 w.OpenSettingsWindow(false); // as the menu does
                 if (c.afterOk == AfterOk::CloseReopenPickClose)
                     settings.GetBufferCountList().Step(true, 1);
-                SendMessageA(settings.GetWindow().GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+                if (c.afterOk != AfterOk::CloseReopen)
+                    SendMessageA(settings.GetWindow().GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
             }
             ticks.now += CAudioSession::kAnswerLimitMs;
             w.Tick(CMainWindow::TickSleep::None);
