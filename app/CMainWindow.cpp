@@ -159,7 +159,7 @@ int CMainWindow::OnMessage(CPhysicalWindow* window, HWND hwnd, UINT message, WPA
     else if (lParam == WM_RBUTTONUP) {
         // The focus activates the main window, which raises it: the menu opens
         // over the program's windows as they stand. Always on top, it stands first.
-        const std::vector<HWND> order = OwnWindowsTopFirst(nullptr, OwnWindows::WithTaskbarButton);
+        const std::vector<HWND> order = OwnWindowsTopFirst(nullptr, OwnWindows::Minimizable);
         if (order.empty() || order.front() == hwnd)
             m_window.SetFocus();
         ShowTrayMenu();

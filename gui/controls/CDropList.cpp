@@ -283,7 +283,7 @@ void CDropList::HandBackActivation()
     const HWND popup = m_popup.GetHwnd();
     if (!popup || GetActiveWindow() != popup)
         return;
-    const std::vector<HWND> own = OwnWindowsTopFirst(popup, OwnWindows::WithTaskbarButton);
+    const std::vector<HWND> own = OwnWindowsTopFirst(popup, OwnWindows::Minimizable);
     if (!own.empty())
         SetActiveWindow(own.front());
 }

@@ -5,8 +5,9 @@ const UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 bool Counts(HWND window, OwnWindows kind)
 {
-    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
-    return kind == OwnWindows::NotTopmost ? !(exStyle & WS_EX_TOPMOST) : !(exStyle & WS_EX_TOOLWINDOW);
+    if (kind == OwnWindows::Minimizable)
+        return GetWindowLongA(window, GWL_STYLE) & WS_MINIMIZEBOX;
+    return !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 } // namespace
 

@@ -4,9 +4,9 @@
 
 // The z-order of this program's own shown top-level windows. GUI thread.
 
-// Which of them count: those not above all, or those with a taskbar button
-// (the user's windows, above all or not; no menu or tip).
-enum class OwnWindows { NotTopmost, WithTaskbarButton };
+// Which of them count: those not above all, or those with a minimize box (the
+// user's windows, above all, docked or not; a menu, list or tip has none).
+enum class OwnWindows { NotTopmost, Minimizable };
 
 // Top first, without the one given.
 std::vector<HWND> OwnWindowsTopFirst(HWND except = nullptr, OwnWindows kind = OwnWindows::NotTopmost);

@@ -493,7 +493,7 @@ TEST(MainWindowViews, TrayMenuLeftElsewhereLeavesActivationAndOrder)
         w.GetSettingsWindow().GetWindow().Activate();
         SetForegroundWindow(other);
         PumpMessages();
-        const std::vector<HWND> order = OwnWindowsTopFirst(nullptr, OwnWindows::WithTaskbarButton);
+        const std::vector<HWND> order = OwnWindowsTopFirst(nullptr, OwnWindows::Minimizable);
         const int activations = w.activations + c.onTop;
         ASSERT_TRUE(MoveCursorTo(1270, 1015)); // the notification area
         PostMessageA(w.GetWindow().GetHwnd(), MainWindowId::kTrayMessage, 0, WM_RBUTTONUP);
@@ -507,7 +507,7 @@ TEST(MainWindowViews, TrayMenuLeftElsewhereLeavesActivationAndOrder)
         ASSERT_TRUE(PumpUntil([&] { return !w.GetMenus().GetPopup().GetDropList().GetPopupWindow().IsCreated(); }));
         PumpMessages();
         EXPECT_EQ(w.activations, activations) << "taken back, by click " << c.leftByClick;
-        EXPECT_EQ(OwnWindowsTopFirst(nullptr, OwnWindows::WithTaskbarButton), order) << c.maximized;
+        EXPECT_EQ(OwnWindowsTopFirst(nullptr, OwnWindows::Minimizable), order) << c.maximized;
     }
     PostMessageA(other, WM_CLOSE, 0, 0);
 }
