@@ -158,8 +158,8 @@ int CMainWindow::OnMessage(CPhysicalWindow* window, HWND hwnd, UINT message, WPA
         m_window.Activate();
     else if (lParam == WM_RBUTTONUP) {
         // The focus activates the main window, which raises it: the menu opens
-        // over the program's windows as they stand.
-        const std::vector<HWND> order = OwnWindowsTopFirst();
+        // over the program's windows as they stand. Always on top, it stands first.
+        const std::vector<HWND> order = OwnWindowsTopFirst(nullptr, OwnWindows::Minimizable);
         if (order.empty() || order.front() == hwnd)
             m_window.SetFocus();
         ShowTrayMenu();

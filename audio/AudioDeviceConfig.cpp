@@ -1,4 +1,5 @@
 #include "audio/AudioDeviceConfig.h"
+#include "audio/CAudioInterface.h"
 #include "common/CIniSave.h"
 #include "common/IniFile.h"
 #include "common/StringFormat.h"
@@ -76,7 +77,8 @@ void AudioDeviceConfig::SaveInterface(CIniSave& save, const char* section) const
 
 void AudioDeviceConfig::SaveInterfaceSettings(CIniSave& save, const char* section) const
 {
-    if (!section)
+    // An interface no driver stands for has no keys to keep: none is made up for it.
+    if (!section || CAudioInterface::InterfaceTypeFromName(true, interfaceName.c_str()) == AudioTypeNone)
         return;
     save.WriteInt(section, KeyName("buffersize_").c_str(), bufferSize);
     save.WriteInt(section, KeyName("buffercount_").c_str(), bufferCount);

@@ -105,7 +105,7 @@ int CIoSettingsWindow::OnEvent(void* sender, int source, int code, int p1, int p
     else if (source == EventSource::Window && code == WindowEvent::Timer && UINT_PTR(p1) == kStatusTimer)
         RefreshStatus();
     else if (source == EventSource::Window && code == WindowEvent::Destroyed)
-        DropApplyHint();
+        OnClosed();
     return CTopLevelWindow::OnEvent(sender, source, code, p1, p2, data);
 }
 
@@ -282,6 +282,14 @@ void CIoSettingsWindow::MarkApplyPending()
     if (replaced != kApplyHint)
         m_hintReplaced = replaced;
     m_controller->SetStatusText(kApplyHint);
+}
+
+// An OK's wait ends with the window it was pressed in: a window opened again meanwhile is the user's.
+void CIoSettingsWindow::OnClosed()
+{
+    if (m_okOpen != OkOpen::None)
+        m_okOpen = OkOpen::WindowClosed;
+    DropApplyHint();
 }
 
 // The picks the hint spoke of go with the window: the text it replaced, such as why capture failed, comes back.

@@ -32,8 +32,9 @@ struct ControlNotification;
 // in for that text only while the window shows. While the controller's open
 // goes on, the device list stays empty and is filled once it ends (the device
 // layer may not answer meanwhile); an OK whose open goes on closes the window
-// once it opened, unless the choice was changed since. The controller must
-// outlive the native window. GUI thread only.
+// once it opened, unless the choice was changed or that window closed since
+// (a window opened again stays). The controller must outlive the native
+// window. GUI thread only.
 class CIoSettingsWindow : public CTopLevelWindow {
 public:
     static constexpr UINT_PTR kStatusTimer = 70;
@@ -92,6 +93,7 @@ private:
     void RefreshStatus();
     void MarkApplyPending();
     void DropApplyHint();
+    void OnClosed();
     void OnButton(const ControlNotification& n);
     void OnListPick(const ControlNotification& n);
     void OnValueReport(const ControlNotification& n);
@@ -115,8 +117,9 @@ private:
     CValueControl m_scopeLinesControl;
     AudioDeviceConfig m_config;
     char m_iniPath[MAX_PATH];
-    // An OK's open still going on: it closes the window once it opened, unless the choice changed since.
-    enum class OkOpen { None, ClosesWindow, ChoiceChanged };
+    // An OK's open still going on: it closes the window once it opened, unless the choice changed or the
+    // window closed since.
+    enum class OkOpen { None, ClosesWindow, ChoiceChanged, WindowClosed };
 
     bool m_applyPending;
     OkOpen m_okOpen;

@@ -35,9 +35,13 @@ bool IsFrom(const ControlNotification& n, CSkinControl& control)
 
 bool BroughtToFrontIfOpen(CTopLevelWindow& window)
 {
-    if (!window.GetWindow().IsCreated())
+    CPhysicalWindow& native = window.GetWindow();
+    if (!native.IsCreated())
         return false;
-    window.GetWindow().Activate();
+    // A list of the window that holds the activation is in front already:
+    // activated again, the window would close it under the user's pick.
+    if (GetAncestor(GetForegroundWindow(), GA_ROOTOWNER) != native.GetHwnd())
+        native.Activate();
     return true;
 }
 

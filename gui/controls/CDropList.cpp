@@ -7,6 +7,7 @@
 #include "gui/skin/CSkinRenderer.h"
 #include "gui/skin/PixelOperations.h"
 #include "gui/ToolkitConventions.h"
+#include "gui/window/OwnWindowOrder.h"
 #include <algorithm>
 
 namespace {
@@ -249,6 +250,7 @@ void CDropList::Teardown()
 {
     if (!m_opened)
         return;
+    HandBackActivation();
     m_opened = 0;
     if (m_scrollBar)
         m_scrollBar->Destroy();
@@ -269,8 +271,21 @@ void CDropList::Teardown()
 
 void CDropList::Close()
 {
+    HandBackActivation();
     m_popup.Show(false);
     m_popup.PostDeferredClose();
+}
+
+// Left to the system, an active popup that closes hands the activation to its
+// owner, which rises above the program's other windows: the one on top takes it.
+void CDropList::HandBackActivation()
+{
+    const HWND popup = m_popup.GetHwnd();
+    if (!popup || GetActiveWindow() != popup)
+        return;
+    const std::vector<HWND> own = OwnWindowsTopFirst(popup, OwnWindows::Minimizable);
+    if (!own.empty())
+        SetActiveWindow(own.front());
 }
 
 int CDropList::OnNotify(void* record)

@@ -117,6 +117,7 @@ private:
     void MakeRows();
     void Teardown();
     void Close();
+    void HandBackActivation();
     void RefreshRows();
     void RenderRows();
     void ClampFirstVisible();

@@ -255,8 +255,11 @@ int CDropList::HandleEvent(CControl* control, int code, int p1, int p2, void* da
         return 0;
     switch (code) {
     case WindowEvent::Activate:
+        // Still the active window while it hears of its deactivation: hidden
+        // now, it would make the system activate its owner, taking the
+        // activation and the keyboard from the window the user chose.
         if (p1 == 0)
-            Close();
+            m_popup.PostDeferredClose();
         break;
     case WindowEvent::Timer: OnTimer(static_cast<UINT_PTR>(p1)); break;
     }

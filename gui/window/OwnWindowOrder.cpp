@@ -2,17 +2,23 @@
 
 namespace {
 const UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+
+bool Counts(HWND window, OwnWindows kind)
+{
+    if (kind == OwnWindows::Minimizable)
+        return GetWindowLongA(window, GWL_STYLE) & WS_MINIMIZEBOX;
+    return !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
 } // namespace
 
-std::vector<HWND> OwnWindowsTopFirst(HWND except)
+std::vector<HWND> OwnWindowsTopFirst(HWND except, OwnWindows kind)
 {
     const DWORD self = GetCurrentProcessId();
     std::vector<HWND> own;
     for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        if (window != except && process == self && IsWindowVisible(window) &&
-            !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        if (window != except && process == self && IsWindowVisible(window) && Counts(window, kind))
             own.push_back(window);
     }
     return own;

@@ -9,6 +9,7 @@
 #include "common/IniFile.h"
 #include "gui/graphics/CBitmapDC.h"
 #include "gui/graphics/CSegmentBarRenderer.h"
+#include "gui/window/OwnWindowOrder.h"
 #include "gui/window/WindowCommand.h"
 #include "gui/window/WindowPlacementRecord.h"
 #include "gui/window/WindowShellApi.h"
@@ -38,8 +39,14 @@ public:
         ++layouts;
         CMainWindow::LayoutControls(width, height, first);
     }
+    int OnEvent(void* sender, int source, int code, int p1, int p2, void* data) override
+    {
+        activations += sender == &GetWindow() && code == WindowEvent::Activate && p1;
+        return CMainWindow::OnEvent(sender, source, code, p1, p2, data);
+    }
     std::vector<int> steps;
     int layouts = 0;
+    int activations = 0;
 };
 
 // A main window from a settings file holding only the given input interface
@@ -464,6 +471,47 @@ TEST(MainWindowViews, MoveFromTheTrayMenuFollowsThePointer)
     EXPECT_TRUE(isAt({650, 300, 1450, 700})) << "placed, then dragged";
 }
 
+// The tray's menu, opened while another program is in front and left for
+// that program's window, activates none of the program's windows after, which
+// would take the keyboard; left so or by a click on the desktop, it leaves the
+// I/O settings window above the main one, normal or maximized. It activates the
+// main window first where that stands above the others: always on top.
+TEST(MainWindowViews, TrayMenuLeftElsewhereLeavesActivationAndOrder)
+{
+    const struct {
+        bool maximized, onTop, leftByClick;
+    } cases[] = {{false, false, false}, {true, false, false}, {false, true, false}, {false, false, true}};
+    WinExec("notepad.exe", SW_SHOWNOACTIVATE);
+    HWND other = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (other = FindWindowA("Notepad", nullptr)) != nullptr; }));
+    for (const auto& c : cases) {
+        MainRig rig; // no interface: the I/O settings window shows why
+        ProbeMainWindow& w = rig.window;
+        if (c.maximized)
+            w.GetWindow().Maximize(nullptr);
+        w.GetWindow().SetTopmostLevel(c.onTop);
+        w.GetSettingsWindow().GetWindow().Activate();
+        SetForegroundWindow(other);
+        PumpMessages();
+        const std::vector<HWND> order = OwnWindowsTopFirst(nullptr, OwnWindows::Minimizable);
+        const int activations = w.activations + c.onTop;
+        ASSERT_TRUE(MoveCursorTo(1270, 1015)); // the notification area
+        PostMessageA(w.GetWindow().GetHwnd(), MainWindowId::kTrayMessage, 0, WM_RBUTTONUP);
+        ASSERT_TRUE(PumpUntil([&] { return w.GetMenus().GetPopup().GetDropList().IsOpen(); }));
+        EXPECT_EQ(w.activations, activations) << c.onTop;
+        if (!c.leftByClick)
+            SetForegroundWindow(other); // as a click into it does
+        else
+            ASSERT_TRUE(MoveCursorTo(1150, 800) && SendMouseButton(MouseButton::Left, KeyAction::Press) &&
+                        SendMouseButton(MouseButton::Left, KeyAction::Release));
+        ASSERT_TRUE(PumpUntil([&] { return !w.GetMenus().GetPopup().GetDropList().GetPopupWindow().IsCreated(); }));
+        PumpMessages();
+        EXPECT_EQ(w.activations, activations) << "taken back, by click " << c.leftByClick;
+        EXPECT_EQ(OwnWindowsTopFirst(nullptr, OwnWindows::Minimizable), order) << c.maximized;
+    }
+    PostMessageA(other, WM_CLOSE, 0, 0);
+}
+
 // At several sizes and layouts, maximized too, everything the views draw
 // shows inside the panes' frames (the pictures the panes showed: the test
 // desktop is smaller than some of the windows): the RTA view with the tops of
@@ -807,12 +855,13 @@ TEST(MainWindowViews, LostDeviceShownViewsFallAndOkReopens)
 // may not answer, the settings window lists no devices; after the limit it
 // tells so. The device's late answer ends it: a failure says why, an open
 // closes the settings window that an OK waits on, and the devices are listed.
-// Closed by the user while its OK waits, the window stays closed, though opened and closed again meanwhile.
+// Closed by the user while its OK waits, the window stays closed, though opened and closed again meanwhile;
+// opened again and left open, it stays open.
 TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
 {
     FakeWaveDevice device;
     const char* const late = "ERROR - The input device did not answer for 6 s\nERROR - The input device is missing";
-    enum class AfterOk { Stay, Close, CloseReopenClose, CloseReopenPickClose };
+    enum class AfterOk { Stay, Close, CloseReopenClose, CloseReopenPickClose, CloseReopen };
     const struct {
         MMRESULT answer;
         bool pressOk;
@@ -820,6 +869,7 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
         bool settingsStay;
         int opens;
         AfterOk afterOk = AfterOk::Stay;
+        bool listDropped = false; // a list of the window opened from the menu drops as the text comes
     } cases[] = {
         {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2}, // OK's open follows the first
         {MMSYSERR_BADDEVICEID, false, late, true, 0},
@@ -827,6 +877,8 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
         {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2, AfterOk::Close},
         {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2, AfterOk::CloseReopenClose},
         {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, false, 2, AfterOk::CloseReopenPickClose},
+        {MMSYSERR_NOERROR, true, CAudioSession::kDefaultStatus, true, 2, AfterOk::CloseReopen}, // the user's own
+        {MMSYSERR_NOERROR, false, CAudioSession::kDefaultStatus, true, 1, AfterOk::Stay, true},
     };
     for (const auto& c : cases) {
         FakeTicks ticks(1000);
@@ -841,6 +893,11 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
         CIoSettingsWindow& settings = w.GetSettingsWindow();
         w.Tick(CMainWindow::TickSleep::None);
         EXPECT_FALSE(settings.GetWindow().IsCreated());
+        CDropList& counts = settings.GetBufferCountList().GetPopup();
+        for (const MainWindowPopup& popup : MainWindowPopups())
+            if (c.listDropped && std::string(popup.name) == "buffer count list") {
+                ASSERT_TRUE(popup.open(w));
+            }
         ticks.now += CAudioSession::kAnswerLimitMs;
         w.Tick(CMainWindow::TickSleep::None);
         ASSERT_TRUE(settings.GetWindow().IsCreated());
@@ -849,6 +906,16 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
         EXPECT_EQ(status, CAudioSession::kNoAnswer);
         EXPECT_EQ(settings.GetDeviceList().GetItems().Count(), 0);
         EXPECT_EQ(device.heldCalls, held + 1); // only the open waits: the window asked the device layer nothing
+        if (c.listDropped) {
+            ASSERT_TRUE(counts.IsOpen()) << "the text closed the list";
+            const DropListRowGeometry& g = counts.GetRows()[0]->GetGeometry();
+            POINT at = {g.x + g.width / 2, g.y + g.height / 2};
+            ClientToScreen(counts.GetPopupWindow().GetHwnd(), &at);
+            ASSERT_TRUE(MoveCursorTo(at.x, at.y) && SendMouseButton(MouseButton::Left, KeyAction::Press) &&
+                        SendMouseButton(MouseButton::Left, KeyAction::Release));
+            PumpMessages();
+            EXPECT_EQ(settings.GetBufferCountList().GetSelectedIndex(), counts.GetFirstVisible()) << "the pick";
+        }
         if (c.pressOk) {
             Click(settings.GetOkButton());
             PumpMessages();
@@ -860,7 +927,8 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
                 w.OpenSettingsWindow(false); // as the menu does
                 if (c.afterOk == AfterOk::CloseReopenPickClose)
                     settings.GetBufferCountList().Step(true, 1);
-                SendMessageA(settings.GetWindow().GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+                if (c.afterOk != AfterOk::CloseReopen)
+                    SendMessageA(settings.GetWindow().GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
             }
             ticks.now += CAudioSession::kAnswerLimitMs;
             w.Tick(CMainWindow::TickSleep::None);

@@ -101,6 +101,11 @@ TEST(AudioDeviceConfig, MissingKeysKeepTheDefaults)
     config.LoadInterfaceSettings(nullptr, "Input");
     CIniSave nowhere(ini.Path());
     config.SaveInterfaceSettings(nowhere, nullptr);
+    config.interfaceName = "Bogus"; // no interface of ours: no keys made for it
+    config.SaveInterfaceSettings(nowhere, "Input");
+    EXPECT_TRUE(nowhere.Commit());
+    EXPECT_EQ(IniText(ini.Path(), "devicename_Bogus"), "(missing)");
+    config.interfaceName = "DS";
 
     std::string longName(400, 'd');
     WritePrivateProfileStringA("Input", "devicename_DS", longName.c_str(), ini.Path());
