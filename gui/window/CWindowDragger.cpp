@@ -6,37 +6,62 @@ namespace {
 // Rounds of catching up with moves heard while the window moved; past them
 // the next move message goes on.
 const int kCatchUpRounds = 4;
+// For this long after the newest input the system answers GetCursorPos from
+// that input's point (Wine); later, from the pointer itself.
+const DWORD kCursorRecordMs = 100;
 
-// Lets the system queue the input that has come so far; nothing is waited for.
-void TakeInInput()
-{
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
-}
-
-// Takes the window's queued moves off the queue; the newest, or none.
+// Takes the window's queued moves off the queue; the newest, or none. It asks
+// the queue first: a look that finds nothing would take more input in.
 bool TakeQueuedMoves(HWND window, MSG& newest)
 {
     bool any = false;
-    for (MSG msg; PeekMessageA(&msg, window, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE); any = true)
+    for (MSG msg; (HIWORD(GetQueueStatus(QS_MOUSEMOVE)) & QS_MOUSEMOVE) &&
+                  PeekMessageA(&msg, window, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);
+         any = true)
         newest = msg;
     return any;
-}
-
-// Whether input made at `made` came before a move that began at `moving`.
-bool MadeBefore(DWORD made, DWORD moving)
-{
-    return static_cast<LONG>(made - moving) < 0; // tick counts wrap
 }
 
 DWORD QueuedMouseInput()
 {
     return HIWORD(GetQueueStatus(QS_MOUSE));
 }
+
+// Whether a point of the device's input is given by the window's place when
+// the thread took it in: so under Wine's own desktop (an X window of its own,
+// which the desktop window's X property tells), where the display driver maps
+// an event's point within the window through the window's place at that time.
+// An event made before a move of the window and taken in after it lands that
+// move off. Elsewhere a point is where the pointer was.
+bool PointsFollowTheWindow()
+{
+    static const bool follow = GetPropA(GetDesktopWindow(), "__wine_x11_whole_window") != nullptr;
+    return follow;
+}
+
+// Whether the message last taken off the queue came from the display driver
+// (Wine tells the device's input, or the system's when the pointer was put
+// somewhere); a program's (SendInput) carries the point it was given, as does
+// a posted message. Systems before the call tell no origin, and map no point
+// through a window.
+bool FromTheDriver()
+{
+    using Source = BOOL(WINAPI*)(INPUT_MESSAGE_SOURCE*);
+    static const auto source = reinterpret_cast<Source>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetCurrentInputMessageSource")));
+    INPUT_MESSAGE_SOURCE from = {};
+    return source && source(&from) && (from.originId == IMO_HARDWARE || from.originId == IMO_SYSTEM);
+}
+
+bool SamePoint(POINT a, POINT b)
+{
+    return a.x == b.x && a.y == b.y;
+}
 } // namespace
 
 CWindowDragger::CWindowDragger()
-    : m_window(nullptr), m_dragging(0), m_offsetX(0), m_offsetY(0), m_startX(0), m_startY(0), m_tracked(), m_moves(),
-      m_nextMove(0)
+    : m_window(nullptr), m_dragging(0), m_offsetX(0), m_offsetY(0), m_startX(0), m_startY(0), m_heard(), m_heardAt(0),
+      m_placed(), m_lastMove(), m_owed()
 {}
 
 void CWindowDragger::Attach(HWND window)
@@ -59,13 +84,14 @@ void CWindowDragger::BeginDrag(POINT at)
     m_offsetY = at.y - rect.top;
     m_startX = at.x;
     m_startY = at.y;
-    m_tracked = at;
-    m_moves = {};
+    m_heard = m_placed = at;
+    m_heardAt = GetTickCount();
+    m_lastMove = m_owed = {};
 }
 
 void CWindowDragger::EndDrag()
 {
-    if (!m_window)
+    if (!m_window || !m_dragging)
         return;
     m_dragging = 0;
     if (GetCapture() == m_window)
@@ -77,76 +103,89 @@ bool CWindowDragger::Track(POINT to)
 {
     if (!m_window || !m_dragging)
         return false;
-    m_tracked = to;
+    m_heard = to;
+    m_owed = {};
     Place(to);
     return true;
 }
 
-// Here (Wine) the pointer's point in an event is made when this thread takes
-// the event in, from the event's place in the window and the window's place
-// then: an event made before moves of the window and taken in after them
-// lands those moves off. So the window moves only once the events taken in so
-// far are heard, from their newest point; one made before moves began and
-// taken in after them, a button's too, is put back by their shifts.
-bool CWindowDragger::TrackMove(POINT heard, DWORD made)
+// The window moves only once the moves taken in so far are heard, to the
+// newest of them. Where points follow the window, input that the first look
+// after a move takes in was mostly made before the display server saw the
+// move, so its point is put back by that move; never by more, so that a
+// point the server made after the move lands one move off at most.
+bool CWindowDragger::TrackMove(POINT heard)
 {
     if (!m_window || !m_dragging)
         return false;
-    m_tracked = heard;
-    POINT to = ShiftedBack(heard, made);
-    bool placed = false;
+    POINT to = AsMade(heard, FromTheDriver());
+    m_heard = heard;
+    m_heardAt = GetTickCount();
+    bool placed = false, firstLook = false;
     for (int round = 0; round < kCatchUpRounds; ++round) {
-        TakeInInput();
+        Look(firstLook);
+        firstLook = false;
         MSG newest = {};
         const bool moved = TakeQueuedMoves(m_window, newest);
         if (moved) {
-            m_tracked = newest.pt;
-            to = ShiftedBack(newest.pt, newest.time);
+            to = AsMade(newest.pt, FromTheDriver());
+            m_heard = newest.pt;
+            m_heardAt = GetTickCount();
         }
-        // The look takes input in too: a move it took in is heard before the window moves.
         const DWORD queued = QueuedMouseInput();
-        if (queued & QS_MOUSEBUTTON)
-            break; // the button places the window, at its own point
+        if (queued & QS_MOUSEBUTTON) {
+            if (!SamePoint(to, m_placed))
+                Place(to); // a button that does not end the drag finds the window there
+            return true;   // the button keeps what the look owes: it was taken in with it
+        }
         if (queued & QS_MOUSEMOVE)
             continue;
+        m_owed = {}; // input still to come is taken in by later looks
         if (placed && !moved)
             break;
         Place(to);
-        placed = true;
+        placed = firstLook = true;
     }
     return true;
 }
 
-POINT CWindowDragger::ShiftedBack(POINT heard, DWORD made) const
+POINT CWindowDragger::ButtonPoint(POINT heard) const
 {
-    POINT to = heard;
-    if (!m_dragging)
-        return to;
-    for (const Move& move : m_moves)
-        if (MadeBefore(made, move.at)) { // the window was not there yet when it was made
-            to.x -= move.shift.x;
-            to.y -= move.shift.y;
-        }
-    return to;
+    return m_dragging ? AsMade(heard, FromTheDriver()) : heard;
+}
+
+void CWindowDragger::Look(bool first)
+{
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT); // nothing is waited for
+    m_owed = first ? m_lastMove : POINT{};
+}
+
+POINT CWindowDragger::AsMade(POINT heard, bool fromDriver) const
+{
+    RECT window = {};
+    GetWindowRect(m_window, &window);
+    // A point over another window, the desktop's too, is mapped through that one, which stood still.
+    if (!fromDriver || !PointsFollowTheWindow() || !PtInRect(&window, heard))
+        return heard;
+    return {heard.x - m_owed.x, heard.y - m_owed.y};
 }
 
 void CWindowDragger::Place(POINT to)
 {
     RECT before = {}, after = {};
     GetWindowRect(m_window, &before);
-    Move& move = m_moves[m_nextMove++ % kMovesKept];
-    // Input made in the millisecond the move began may have come after it.
-    move.at = GetTickCount();
     SetWindowPos(m_window, nullptr, to.x - m_offsetX, to.y - m_offsetY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     GetWindowRect(m_window, &after); // the system may have kept the window from going all the way
-    move.shift = {after.left - before.left, after.top - before.top};
+    m_lastMove = {after.left - before.left, after.top - before.top};
+    m_placed = to;
 }
 
 bool CWindowDragger::CursorMoved() const
 {
     POINT cursor = {};
     GetCursorPos(&cursor);
-    return cursor.x != m_tracked.x || cursor.y != m_tracked.y;
+    const bool answersFromPointer = GetTickCount() - m_heardAt > kCursorRecordMs;
+    return !SamePoint(cursor, answersFromPointer ? m_placed : m_heard);
 }
 
 int CWindowDragger::DistanceMoved(POINT at) const

@@ -142,6 +142,25 @@ bool SendMouseButton(MouseButton button, KeyAction action)
     return SendOne(input);
 }
 
+bool SendMouseAt(DWORD flags, POINT at, DWORD lagMs)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = AbsoluteCoordinate(at.x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = AbsoluteCoordinate(at.y, GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    input.mi.time = lagMs ? GetTickCount() - lagMs : 0;
+    return SendOne(input);
+}
+
+void CursorIsCurrent()
+{
+    const DWORD recordAnswersMs = 110; // Wine: 100 ms after the newest input
+    Sleep(recordAnswersMs);
+    POINT at = {};
+    GetCursorPos(&at); // the X server's answer: a request it takes after what came before
+}
+
 bool SendKey(WORD virtualKey, KeyAction action)
 {
     INPUT input = {};
