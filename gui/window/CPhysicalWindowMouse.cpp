@@ -49,7 +49,7 @@ bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& 
     if (TakeMouseUpSwallow(MouseSwallow::Left))
         return true;
     if (m_dragger.IsDragging())
-        FollowDrag(m_dragger.ButtonPoint(InputPoint())); // a quick drag's last move may not have been heard
+        FollowDrag(InputPoint()); // a quick drag's last move may not have been heard
     FinishDrag();
     if (!guard.alive)
         return false;

@@ -6,18 +6,18 @@ namespace {
 // Rounds of catching up with moves heard while the window moved; past them
 // the next move message goes on.
 const int kCatchUpRounds = 4;
-// For this long after the newest input the system answers GetCursorPos from
-// that input's point (Wine); later, from the pointer itself.
-const DWORD kCursorRecordMs = 100;
 
-// Takes the window's queued moves off the queue; the newest, or none. It asks
-// the queue first: a look that finds nothing would take more input in.
+// Lets the system queue the input that has come so far; nothing is waited for.
+void TakeInInput()
+{
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+}
+
+// Takes the window's queued moves off the queue; the newest, or none.
 bool TakeQueuedMoves(HWND window, MSG& newest)
 {
     bool any = false;
-    for (MSG msg; (HIWORD(GetQueueStatus(QS_MOUSEMOVE)) & QS_MOUSEMOVE) &&
-                  PeekMessageA(&msg, window, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);
-         any = true)
+    for (MSG msg; PeekMessageA(&msg, window, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE); any = true)
         newest = msg;
     return any;
 }
@@ -27,32 +27,6 @@ DWORD QueuedMouseInput()
     return HIWORD(GetQueueStatus(QS_MOUSE));
 }
 
-// Whether a point of the device's input is given by the window's place when
-// the thread took it in: so under Wine's own desktop (an X window of its own,
-// which the desktop window's X property tells), where the display driver maps
-// an event's point within the window through the window's place at that time.
-// An event made before a move of the window and taken in after it lands that
-// move off. Elsewhere a point is where the pointer was.
-bool PointsFollowTheWindow()
-{
-    static const bool follow = GetPropA(GetDesktopWindow(), "__wine_x11_whole_window") != nullptr;
-    return follow;
-}
-
-// Whether the message last taken off the queue came from the display driver
-// (Wine tells the device's input, or the system's when the pointer was put
-// somewhere); a program's (SendInput) carries the point it was given, as does
-// a posted message. Systems before the call tell no origin, and map no point
-// through a window.
-bool FromTheDriver()
-{
-    using Source = BOOL(WINAPI*)(INPUT_MESSAGE_SOURCE*);
-    static const auto source = reinterpret_cast<Source>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetCurrentInputMessageSource")));
-    INPUT_MESSAGE_SOURCE from = {};
-    return source && source(&from) && (from.originId == IMO_HARDWARE || from.originId == IMO_SYSTEM);
-}
-
 bool SamePoint(POINT a, POINT b)
 {
     return a.x == b.x && a.y == b.y;
@@ -60,8 +34,7 @@ bool SamePoint(POINT a, POINT b)
 } // namespace
 
 CWindowDragger::CWindowDragger()
-    : m_window(nullptr), m_dragging(0), m_offsetX(0), m_offsetY(0), m_startX(0), m_startY(0), m_heard(), m_heardAt(0),
-      m_placed(), m_lastMove(), m_owed()
+    : m_window(nullptr), m_dragging(0), m_offsetX(0), m_offsetY(0), m_startX(0), m_startY(0), m_heard()
 {}
 
 void CWindowDragger::Attach(HWND window)
@@ -84,9 +57,7 @@ void CWindowDragger::BeginDrag(POINT at)
     m_offsetY = at.y - rect.top;
     m_startX = at.x;
     m_startY = at.y;
-    m_heard = m_placed = at;
-    m_heardAt = GetTickCount();
-    m_lastMove = m_owed = {};
+    m_heard = at;
 }
 
 void CWindowDragger::EndDrag()
@@ -104,88 +75,59 @@ bool CWindowDragger::Track(POINT to)
     if (!m_window || !m_dragging)
         return false;
     m_heard = to;
-    m_owed = {};
     Place(to);
     return true;
 }
 
-// The window moves only once the moves taken in so far are heard, to the
-// newest of them. Where points follow the window, input that the first look
-// after a move takes in was mostly made before the display server saw the
-// move, so its point is put back by that move; never by more, so that a
-// point the server made after the move lands one move off at most.
+// Here (Wine's own desktop) the display driver gives a pointer event within a
+// window the screen point of the window's place when this thread takes the
+// event in: one the display server made before it saw a move of the window
+// and taken in after it lands that move off. The window moves only once the
+// input taken in so far is heard, to its newest point: only what the server
+// makes between that look and its sight of the move lands off, by that one
+// move, until the next point or, held, the tick's look at the pointer itself.
+// No point is put back: which side of the move the server made it on is not
+// known here.
 bool CWindowDragger::TrackMove(POINT heard)
 {
     if (!m_window || !m_dragging)
         return false;
-    POINT to = AsMade(heard, FromTheDriver());
-    m_heard = heard;
-    m_heardAt = GetTickCount();
-    bool placed = false, firstLook = false;
+    POINT to = heard;
+    bool placed = false;
     for (int round = 0; round < kCatchUpRounds; ++round) {
-        Look(firstLook);
-        firstLook = false;
+        TakeInInput();
         MSG newest = {};
         const bool moved = TakeQueuedMoves(m_window, newest);
-        if (moved) {
-            to = AsMade(newest.pt, FromTheDriver());
-            m_heard = newest.pt;
-            m_heardAt = GetTickCount();
-        }
+        if (moved)
+            to = newest.pt;
+        m_heard = to;
+        // The look takes input in too: a move it took in is heard before the window moves.
         const DWORD queued = QueuedMouseInput();
         if (queued & QS_MOUSEBUTTON) {
-            if (!SamePoint(to, m_placed))
+            if (moved || !placed)
                 Place(to); // a button that does not end the drag finds the window there
-            return true;   // the button keeps what the look owes: it was taken in with it
+            break;
         }
         if (queued & QS_MOUSEMOVE)
             continue;
-        m_owed = {}; // input still to come is taken in by later looks
         if (placed && !moved)
             break;
         Place(to);
-        placed = firstLook = true;
+        placed = true;
     }
     return true;
 }
 
-POINT CWindowDragger::ButtonPoint(POINT heard) const
-{
-    return m_dragging ? AsMade(heard, FromTheDriver()) : heard;
-}
-
-void CWindowDragger::Look(bool first)
-{
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT); // nothing is waited for
-    m_owed = first ? m_lastMove : POINT{};
-}
-
-POINT CWindowDragger::AsMade(POINT heard, bool fromDriver) const
-{
-    RECT window = {};
-    GetWindowRect(m_window, &window);
-    // A point over another window, the desktop's too, is mapped through that one, which stood still.
-    if (!fromDriver || !PointsFollowTheWindow() || !PtInRect(&window, heard))
-        return heard;
-    return {heard.x - m_owed.x, heard.y - m_owed.y};
-}
-
 void CWindowDragger::Place(POINT to)
 {
-    RECT before = {}, after = {};
-    GetWindowRect(m_window, &before);
     SetWindowPos(m_window, nullptr, to.x - m_offsetX, to.y - m_offsetY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    GetWindowRect(m_window, &after); // the system may have kept the window from going all the way
-    m_lastMove = {after.left - before.left, after.top - before.top};
-    m_placed = to;
 }
 
 bool CWindowDragger::CursorMoved() const
 {
     POINT cursor = {};
     GetCursorPos(&cursor);
-    const bool answersFromPointer = GetTickCount() - m_heardAt > kCursorRecordMs;
-    return !SamePoint(cursor, answersFromPointer ? m_placed : m_heard);
+    return !SamePoint(cursor, m_heard);
 }
 
 int CWindowDragger::DistanceMoved(POINT at) const

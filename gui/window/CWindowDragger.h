@@ -25,11 +25,8 @@ public:
     // behind it are taken too, and a button message waiting stops it once the
     // window stands at the newest of them.
     bool TrackMove(POINT heard);
-    // The point of the button message being handled, as the drag places the window.
-    POINT ButtonPoint(POINT heard) const;
-    // Whether the cursor stands elsewhere than the drag's input put it: the
-    // newest point heard, or, once the system answers from the pointer
-    // itself, the point the window stands for.
+    // Whether the cursor stands elsewhere than the newest point heard, or that
+    // of the last BeginDrag or Track.
     bool CursorMoved() const;
     // The larger of the point's horizontal and vertical distance from where
     // the drag began; 0 outside a drag.
@@ -46,14 +43,6 @@ private:
     int m_startX, m_startY;
 
     void Place(POINT to);
-    // Takes in the input that has come so far; `first` when it is the first
-    // look since the window moved.
-    void Look(bool first);
-    POINT AsMade(POINT heard, bool fromDriver) const;
 
-    POINT m_heard;    // the newest point heard, or that of the last BeginDrag or Track
-    DWORD m_heardAt;  // when it was heard (GetTickCount)
-    POINT m_placed;   // the point the window stands for
-    POINT m_lastMove; // the window's last move, as far as it went
-    POINT m_owed;     // what the system may have added to input taken in by the look after that move
+    POINT m_heard; // the newest point heard, or that of the last BeginDrag or Track
 };
