@@ -153,14 +153,6 @@ bool SendMouseAt(DWORD flags, POINT at, DWORD lagMs)
     return SendOne(input);
 }
 
-void CursorIsCurrent()
-{
-    const DWORD recordAnswersMs = 110; // Wine: 100 ms after the newest input
-    Sleep(recordAnswersMs);
-    POINT at = {};
-    GetCursorPos(&at); // the X server's answer: a request it takes after what came before
-}
-
 bool SendKey(WORD virtualKey, KeyAction action)
 {
     INPUT input = {};

@@ -72,9 +72,6 @@ bool SendMouseButton(MouseButton button, KeyAction action);
 // (MOUSEEVENTF_*), stamped as made `lagMs` before the tick count (0: the
 // system stamps it), as remote-control tools do.
 bool SendMouseAt(DWORD flags, POINT at, DWORD lagMs = 0);
-// Waits until the system answers GetCursorPos from the pointer itself, not
-// from its record of the newest input.
-void CursorIsCurrent();
 bool SendKey(WORD virtualKey, KeyAction action);
 
 // True while GetAsyncKeyState reports the key down.
