@@ -4,6 +4,7 @@
 #include "common/CThread.h"
 #include "gui/window/WindowEvent.h"
 #include <atomic>
+#include <initializer_list>
 
 namespace {
 // The watch thread puts its hooks in at once; bounded so that a stalled system
@@ -18,30 +19,41 @@ POINT InProcessCoordinates(HWND window, POINT physical)
     using Convert = BOOL(WINAPI*)(HWND, POINT*);
     static const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("user32.dll"), "PhysicalToLogicalPointForPerMonitorDPI")));
-    POINT logical = physical;
-    if (convert && !convert(window, &logical))
-        logical = physical; // a point on no monitor keeps its pixels
-    return logical;
+    // The call converts only a point on the given window: one beside the moved
+    // window lies on the desktop's, which covers every monitor.
+    for (HWND over : {window, GetDesktopWindow()}) {
+        POINT logical = physical;
+        if (convert && convert(over, &logical))
+            return logical;
+    }
+    return physical;
 }
 
-// The release of a press; 0 for a release or anything else.
-WPARAM ReleaseOf(WPARAM message)
+// The release of a press; 0 for a release or anything else. The X buttons'
+// releases share one message: the button (mouseData's high word) tells them apart.
+UINT_PTR ReleaseOf(WPARAM message, DWORD mouseData)
 {
     switch (message) {
     case WM_LBUTTONDOWN: return WM_LBUTTONUP;
     case WM_RBUTTONDOWN: return WM_RBUTTONUP;
     case WM_MBUTTONDOWN: return WM_MBUTTONUP;
-    case WM_XBUTTONDOWN: return WM_XBUTTONUP;
+    case WM_XBUTTONDOWN: return MAKELONG(WM_XBUTTONUP, HIWORD(mouseData));
     default: return 0;
     }
+}
+
+// The button input itself, as ReleaseOf names a release.
+UINT_PTR ButtonInput(WPARAM message, DWORD mouseData)
+{
+    return message == WM_XBUTTONUP ? MAKELONG(WM_XBUTTONUP, HIWORD(mouseData)) : message;
 }
 
 enum class Coordinates { Physical, Process };
 
 bool IsButton(WPARAM message)
 {
-    return ReleaseOf(message) != 0 || message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP ||
-           message == WM_XBUTTONUP;
+    return ReleaseOf(message, 0) != 0 || message == WM_LBUTTONUP || message == WM_RBUTTONUP ||
+           message == WM_MBUTTONUP || message == WM_XBUTTONUP;
 }
 
 // A release (or a key's repeats and release) that belongs to an input the
@@ -121,16 +133,16 @@ public:
     }
 
     // Watch thread; true when the button event goes nowhere else.
-    bool TakeButton(WPARAM message, POINT at)
+    bool TakeButton(WPARAM message, const MSLLHOOKSTRUCT& input)
     {
-        const WPARAM release = ReleaseOf(message);
-        if (m_release.what && message == m_release.what) {
+        const UINT_PTR release = ReleaseOf(message, input.mouseData);
+        if (m_release.what && ButtonInput(message, input.mouseData) == m_release.what) {
             m_release.what = 0;
             return true;
         }
         if (release && release == m_release.what)
             m_release.what = 0; // the release of the press before never came
-        if (!IsButton(message) || !EndMove(MoveEnd::Place, at, Coordinates::Physical) || !release)
+        if (!IsButton(message) || !EndMove(MoveEnd::Place, input.pt, Coordinates::Physical) || !release)
             return false;
         m_release.Set(release);
         return true;
@@ -202,7 +214,7 @@ private:
 
 LRESULT CALLBACK WatchButtons(int code, WPARAM message, LPARAM info)
 {
-    if (code == HC_ACTION && g_watch->TakeButton(message, reinterpret_cast<const MSLLHOOKSTRUCT*>(info)->pt))
+    if (code == HC_ACTION && g_watch->TakeButton(message, *reinterpret_cast<const MSLLHOOKSTRUCT*>(info)))
         return 1;
     return CallNextHookEx(nullptr, code, message, info);
 }

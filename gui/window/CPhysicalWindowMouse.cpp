@@ -49,8 +49,7 @@ bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& 
     if (TakeMouseUpSwallow(MouseSwallow::Left))
         return true;
     if (m_dragger.IsDragging())
-        FollowDrag(
-            m_dragger.ButtonPoint(InputPoint(), GetMessageTime())); // a quick drag's last move may not have been heard
+        FollowDrag(InputPoint()); // a quick drag's last move may not have been heard
     FinishDrag();
     if (!guard.alive)
         return false;
@@ -62,7 +61,7 @@ bool CPhysicalWindow::OnLeftButtonUp(LPARAM lParam, LRESULT& result, LifeGuard& 
 void CPhysicalWindow::FollowDrag(POINT to, DragInput input)
 {
     const bool follows = !m_place.maximized && !IsDocked() && !m_params.child;
-    if (follows && (input == DragInput::Move ? m_dragger.TrackMove(to, GetMessageTime()) : m_dragger.Track(to)))
+    if (follows && (input == DragInput::Move ? m_dragger.TrackMove(to) : m_dragger.Track(to)))
         ::GetWindowRect(m_life.hwnd, &m_place.restoreRect);
     else if (IsDocked() && m_dragger.DistanceMoved(to) > kTearOffDistance)
         TearOff(to);

@@ -22,21 +22,19 @@ bool TakeQueuedMoves(HWND window, MSG& newest)
     return any;
 }
 
-// Whether input made at `made` came before a move that began at `moving`.
-bool MadeBefore(DWORD made, DWORD moving)
-{
-    return static_cast<LONG>(made - moving) < 0; // tick counts wrap
-}
-
 DWORD QueuedMouseInput()
 {
     return HIWORD(GetQueueStatus(QS_MOUSE));
 }
+
+bool SamePoint(POINT a, POINT b)
+{
+    return a.x == b.x && a.y == b.y;
+}
 } // namespace
 
 CWindowDragger::CWindowDragger()
-    : m_window(nullptr), m_dragging(0), m_offsetX(0), m_offsetY(0), m_startX(0), m_startY(0), m_tracked(), m_moves(),
-      m_nextMove(0)
+    : m_window(nullptr), m_dragging(0), m_offsetX(0), m_offsetY(0), m_startX(0), m_startY(0), m_heard()
 {}
 
 void CWindowDragger::Attach(HWND window)
@@ -59,13 +57,12 @@ void CWindowDragger::BeginDrag(POINT at)
     m_offsetY = at.y - rect.top;
     m_startX = at.x;
     m_startY = at.y;
-    m_tracked = at;
-    m_moves = {};
+    m_heard = at;
 }
 
 void CWindowDragger::EndDrag()
 {
-    if (!m_window)
+    if (!m_window || !m_dragging)
         return;
     m_dragging = 0;
     if (GetCapture() == m_window)
@@ -77,36 +74,40 @@ bool CWindowDragger::Track(POINT to)
 {
     if (!m_window || !m_dragging)
         return false;
-    m_tracked = to;
+    m_heard = to;
     Place(to);
     return true;
 }
 
-// Here (Wine) the pointer's point in an event is made when this thread takes
-// the event in, from the event's place in the window and the window's place
-// then: an event made before moves of the window and taken in after them
-// lands those moves off. So the window moves only once the events taken in so
-// far are heard, from their newest point; one made before moves began and
-// taken in after them, a button's too, is put back by their shifts.
-bool CWindowDragger::TrackMove(POINT heard, DWORD made)
+// Here (Wine's own desktop) the display driver gives a pointer event within a
+// window the screen point of the window's place when this thread takes the
+// event in: one the display server made before it saw a move of the window
+// and taken in after it lands that move off. The window moves only once the
+// input taken in so far is heard, to its newest point: only what the server
+// makes between that look and its sight of the move lands off, by that one
+// move, until the next point or, held, the tick's look at the pointer itself.
+// No point is put back: which side of the move the server made it on is not
+// known here.
+bool CWindowDragger::TrackMove(POINT heard)
 {
     if (!m_window || !m_dragging)
         return false;
-    m_tracked = heard;
-    POINT to = ShiftedBack(heard, made);
+    POINT to = heard;
     bool placed = false;
     for (int round = 0; round < kCatchUpRounds; ++round) {
         TakeInInput();
         MSG newest = {};
         const bool moved = TakeQueuedMoves(m_window, newest);
-        if (moved) {
-            m_tracked = newest.pt;
-            to = ShiftedBack(newest.pt, newest.time);
-        }
+        if (moved)
+            to = newest.pt;
+        m_heard = to;
         // The look takes input in too: a move it took in is heard before the window moves.
         const DWORD queued = QueuedMouseInput();
-        if (queued & QS_MOUSEBUTTON)
-            break; // the button places the window, at its own point
+        if (queued & QS_MOUSEBUTTON) {
+            if (moved || !placed)
+                Place(to); // a button that does not end the drag finds the window there
+            break;
+        }
         if (queued & QS_MOUSEMOVE)
             continue;
         if (placed && !moved)
@@ -117,36 +118,16 @@ bool CWindowDragger::TrackMove(POINT heard, DWORD made)
     return true;
 }
 
-POINT CWindowDragger::ShiftedBack(POINT heard, DWORD made) const
-{
-    POINT to = heard;
-    if (!m_dragging)
-        return to;
-    for (const Move& move : m_moves)
-        if (MadeBefore(made, move.at)) { // the window was not there yet when it was made
-            to.x -= move.shift.x;
-            to.y -= move.shift.y;
-        }
-    return to;
-}
-
 void CWindowDragger::Place(POINT to)
 {
-    RECT before = {}, after = {};
-    GetWindowRect(m_window, &before);
-    Move& move = m_moves[m_nextMove++ % kMovesKept];
-    // Input made in the millisecond the move began may have come after it.
-    move.at = GetTickCount();
     SetWindowPos(m_window, nullptr, to.x - m_offsetX, to.y - m_offsetY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    GetWindowRect(m_window, &after); // the system may have kept the window from going all the way
-    move.shift = {after.left - before.left, after.top - before.top};
 }
 
 bool CWindowDragger::CursorMoved() const
 {
     POINT cursor = {};
     GetCursorPos(&cursor);
-    return cursor.x != m_tracked.x || cursor.y != m_tracked.y;
+    return !SamePoint(cursor, m_heard);
 }
 
 int CWindowDragger::DistanceMoved(POINT at) const

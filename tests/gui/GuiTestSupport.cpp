@@ -142,6 +142,17 @@ bool SendMouseButton(MouseButton button, KeyAction action)
     return SendOne(input);
 }
 
+bool SendMouseAt(DWORD flags, POINT at, DWORD lagMs)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = AbsoluteCoordinate(at.x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = AbsoluteCoordinate(at.y, GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    input.mi.time = lagMs ? GetTickCount() - lagMs : 0;
+    return SendOne(input);
+}
+
 bool SendKey(WORD virtualKey, KeyAction action)
 {
     INPUT input = {};

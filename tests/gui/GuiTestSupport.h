@@ -68,6 +68,10 @@ enum class KeyAction { Press, Release };
 // Input through SendInput, the only way GetAsyncKeyState (and so every
 // button-state check of the toolkit) sees a change.
 bool SendMouseButton(MouseButton button, KeyAction action);
+// Moves the pointer to a screen point, with the buttons of `flags`
+// (MOUSEEVENTF_*), stamped as made `lagMs` before the tick count (0: the
+// system stamps it), as remote-control tools do.
+bool SendMouseAt(DWORD flags, POINT at, DWORD lagMs = 0);
 bool SendKey(WORD virtualKey, KeyAction action);
 
 // True while GetAsyncKeyState reports the key down.
