@@ -1,4 +1,5 @@
 #include "gui/window/OwnWindowOrder.h"
+#include <algorithm>
 
 namespace {
 const UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
@@ -18,7 +19,9 @@ std::vector<HWND> OwnWindowsTopFirst(HWND except, OwnWindows kind)
     for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        if (window != except && process == self && IsWindowVisible(window) && Counts(window, kind))
+        // The walk follows the live order: a window another thread moves down meanwhile is met again.
+        const bool met = std::find(own.begin(), own.end(), window) != own.end();
+        if (window != except && process == self && !met && IsWindowVisible(window) && Counts(window, kind))
             own.push_back(window);
     }
     return own;
