@@ -8,6 +8,7 @@
 namespace {
 
 const int TextSize = 256;
+const bool kInput = true; // the settings kept are an input's
 
 int WindowsMajorVersion()
 {
@@ -78,7 +79,7 @@ void AudioDeviceConfig::SaveInterface(CIniSave& save, const char* section) const
 void AudioDeviceConfig::SaveInterfaceSettings(CIniSave& save, const char* section) const
 {
     // An interface no driver stands for has no keys to keep: none is made up for it.
-    if (!section || CAudioInterface::InterfaceTypeFromName(true, interfaceName.c_str()) == AudioTypeNone)
+    if (!section || CAudioInterface::InterfaceTypeFromName(kInput, interfaceName.c_str()) == AudioTypeNone)
         return;
     save.WriteInt(section, KeyName("buffersize_").c_str(), bufferSize);
     save.WriteInt(section, KeyName("buffercount_").c_str(), bufferCount);

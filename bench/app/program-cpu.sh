@@ -32,7 +32,8 @@ xvfb_pid="" server_pid="" server_dir=""
 finish() {
   if [ "$WINEPREFIX" = "$work/prefix" ]; then
     wineserver -k >/dev/null 2>&1 || true
-    wineserver -w || true
+    # A server that never came to listen hears no -k: it ends by its pid.
+    [ -z "$server_pid" ] || { kill "$server_pid" 2>/dev/null; wait "$server_pid" 2>/dev/null; } || true
   fi
   if [ -n "$server_dir" ]; then rm -f "$server_dir/lock"; rmdir "$server_dir" 2>/dev/null || true; fi
   # Not a bare &&: under set -e a failure here would leave the copied prefix.

@@ -40,7 +40,7 @@ const int kRowMargin = 10;          // without
 CDropList::CDropList()
     : m_hovered(-1), m_needsScroll(false), m_firstVisible(0), m_captured(false), m_rowFont(nullptr),
       m_captionFont(nullptr), m_isOpen(0), m_opened(0), m_ticks(CTickSource::System()), m_tipTime(0),
-      m_tipItem(nullptr), m_tipX(-1), m_tipY(-1), m_tipButtons(0), m_tipArmed(false), m_buttonsAtOpen(0)
+      m_tipItem(nullptr), m_tipX(-1), m_tipY(-1), m_tipButtons(0), m_tipArmed(false), m_buttonsAtOpen(0), m_activeAtOpen(nullptr)
 {}
 
 CDropList::~CDropList()
@@ -133,6 +133,7 @@ void CDropList::Open(const DropListOpenParams& params)
     ClampFirstVisible();
     m_captured = false;
     m_opened = 1;
+    m_activeAtOpen = GetActiveWindow();
 
     ContainerParams container;
     container.width = m_open.width;
@@ -277,12 +278,17 @@ void CDropList::Close()
 }
 
 // Left to the system, an active popup that closes hands the activation to its
-// owner, which rises above the program's other windows: the one on top takes it.
+// owner, which rises above the program's other windows: the window active at
+// the open takes it back, or, where another program's was, the one on top.
 void CDropList::HandBackActivation()
 {
     const HWND popup = m_popup.GetHwnd();
     if (!popup || GetActiveWindow() != popup)
         return;
+    if (m_activeAtOpen && m_activeAtOpen != popup && IsWindowVisible(m_activeAtOpen)) {
+        SetActiveWindow(m_activeAtOpen);
+        return;
+    }
     const std::vector<HWND> own = OwnWindowsTopFirst(popup, OwnWindows::Minimizable);
     if (!own.empty())
         SetActiveWindow(own.front());

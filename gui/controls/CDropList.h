@@ -158,4 +158,5 @@ private:
     int m_tipButtons;
     bool m_tipArmed;
     int m_buttonsAtOpen;
+    HWND m_activeAtOpen; // this thread's active window when the list opened; none where another program's was
 };

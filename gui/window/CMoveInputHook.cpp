@@ -4,7 +4,6 @@
 #include "common/CThread.h"
 #include "gui/window/WindowEvent.h"
 #include <atomic>
-#include <initializer_list>
 
 namespace {
 // The watch thread puts its hooks in at once; bounded so that a stalled system
@@ -19,14 +18,12 @@ POINT InProcessCoordinates(HWND window, POINT physical)
     using Convert = BOOL(WINAPI*)(HWND, POINT*);
     static const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("user32.dll"), "PhysicalToLogicalPointForPerMonitorDPI")));
-    // The call converts only a point on the given window: one beside the moved
-    // window lies on the desktop's, which covers every monitor.
-    for (HWND over : {window, GetDesktopWindow()}) {
-        POINT logical = physical;
-        if (convert && convert(over, &logical))
-            return logical;
-    }
-    return physical;
+    // The call converts only a point on the given window: a click beside the
+    // moved window keeps its pixels, off by the monitor's scale where it has one.
+    POINT logical = physical;
+    if (convert && !convert(window, &logical))
+        logical = physical;
+    return logical;
 }
 
 // The release of a press; 0 for a release or anything else. The X buttons'

@@ -899,6 +899,8 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
         for (const MainWindowPopup& popup : MainWindowPopups())
             if (c.listDropped && std::string(popup.name) == "buffer count list") {
                 ASSERT_TRUE(popup.open(w));
+                // Raised above the list's window, which keeps the activation.
+                SetWindowPos(w.GetWindow().GetHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             }
         ticks.now += CAudioSession::kAnswerLimitMs;
         w.Tick(CMainWindow::TickSleep::None);
@@ -917,6 +919,7 @@ TEST(MainWindowViews, DeviceThatDoesNotAnswerKeepsTheWindowAnswering)
                         SendMouseButton(MouseButton::Left, KeyAction::Release));
             PumpMessages();
             EXPECT_EQ(settings.GetBufferCountList().GetSelectedIndex(), counts.GetFirstVisible()) << "the pick";
+            EXPECT_EQ(GetActiveWindow(), settings.GetWindow().GetHwnd());
         }
         if (c.pressOk) {
             Click(settings.GetOkButton());
