@@ -188,7 +188,7 @@ bool NameIsFree(const std::wstring& path)
     const USHORT bytes = USHORT(sought.size() * sizeof(wchar_t)); // a name has at most 255 characters
     UNICODE_STRING mask = {bytes, bytes, &sought[0]};
     IO_STATUS_BLOCK status;
-    // Room for one entry of the longest name, aligned as the call wants it.
+    // Room for one entry of the longest name, in units that keep the entry's fields aligned.
     ULONGLONG entry[(sizeof(FILE_NAMES_INFORMATION) + MAX_PATH * sizeof(wchar_t)) / sizeof(ULONGLONG)];
     const NTSTATUS found = NtQueryDirectoryFile(folder, nullptr, nullptr, nullptr, &status, entry, sizeof(entry),
                                                 FileNamesInformation, TRUE, &mask, TRUE);
