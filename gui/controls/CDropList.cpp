@@ -40,7 +40,8 @@ const int kRowMargin = 10;          // without
 CDropList::CDropList()
     : m_hovered(-1), m_needsScroll(false), m_firstVisible(0), m_captured(false), m_rowFont(nullptr),
       m_captionFont(nullptr), m_isOpen(0), m_opened(0), m_ticks(CTickSource::System()), m_tipTime(0),
-      m_tipItem(nullptr), m_tipX(-1), m_tipY(-1), m_tipButtons(0), m_tipArmed(false), m_buttonsAtOpen(0), m_activeAtOpen(nullptr)
+      m_tipItem(nullptr), m_tipX(-1), m_tipY(-1), m_tipButtons(0), m_tipArmed(false), m_buttonsAtOpen(0),
+      m_activeAtOpen(nullptr)
 {}
 
 CDropList::~CDropList()
