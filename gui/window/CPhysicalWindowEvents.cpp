@@ -289,6 +289,11 @@ void CPhysicalWindow::OnActivate(WPARAM wParam, LRESULT& result)
         SendEvent(WindowEvent::Activate, 1, 0, &result);
         return;
     }
+    // A click elsewhere may take the activation before the drag's last moves and release are heard:
+    // the window stops under the pointer, as the release would have put it. A tear-off hides the
+    // window on the way and takes the drag on itself.
+    if (m_dragger.IsDragging() && !m_dock.undockedByDrag)
+        FollowDrag(CursorPoint());
     FinishDrag();
     ForgetOpenMenu(); // an activated menu closes with its activation, wherever the cursor is
     DismissOpenMenu();

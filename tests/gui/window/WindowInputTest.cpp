@@ -197,7 +197,8 @@ TEST(WindowInput, MouseTrackingEntersHoversAndLeaves)
 // grips where it was pressed, the window stands under the pointer while the
 // button is held, and the release lands where it was released. A button
 // queued behind the moves finds the window at the newest of them; a right
-// press ends the drag there. Under load the desktop may map a move through a
+// press ends the drag there, and another window taking the activation ends it
+// under the pointer. Under load the desktop may map a move through a
 // place the window took after it: one move off at most, until the next.
 TEST(WindowInput, DraggingMovesTheWindow)
 {
@@ -209,6 +210,7 @@ TEST(WindowInput, DraggingMovesTheWindow)
         int steps = 1;          // of 10,7 px each, 15 ms apart
         DWORD lagMs = 0;        // the input's stamps lag the tick count by this
         DWORD queuedButton = 0; // sent behind the moves before the window hears them
+        bool other = false;     // another window takes the activation before the window hears the moves
     } cases[] = {
         {"drag", 5, 0, false},
         {"press heard late", 5, 0, true},
@@ -218,6 +220,7 @@ TEST(WindowInput, DraggingMovesTheWindow)
         {"stamps 30 s late", 5, 0, false, 12, 30000},
         {"right press queued", 5, 0, false, 6, 0, MOUSEEVENTF_RIGHTDOWN},
         {"middle press queued", 5, 0, false, 6, 0, MOUSEEVENTF_MIDDLEDOWN},
+        {"another window activated", 5, 0, false, 6, 0, 0, true},
     };
     const POINT step = {10, 7};
     for (const auto& c : cases) {
@@ -233,13 +236,20 @@ TEST(WindowInput, DraggingMovesTheWindow)
             pointer = {pointer.x + step.x, pointer.y + step.y};
             SendMouseAt(0, pointer, c.lagMs);
             Sleep(15);
-            if (!c.queuedButton)
+            if (!c.queuedButton && !c.other)
                 PumpMessages();
         }
         if (c.queuedButton) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT); // the display's echoes of the moves first
             SendMouseAt(c.queuedButton, pointer);
             SendMouseAt(c.queuedButton << 1, pointer); // its release
+        }
+        const HWND activated =
+            c.other ? CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr, nullptr, nullptr)
+                    : nullptr;
+        if (activated) {
+            EXPECT_TRUE(MoveCursorTo(pointer.x, pointer.y)); // a sent move's echo may have put the cursor back
+            SetActiveWindow(activated);
         }
         PumpMessages();
         const bool dragging = c.pressY < 20 && !c.answer;
@@ -253,7 +263,7 @@ TEST(WindowInput, DraggingMovesTheWindow)
         EXPECT_EQ(f.Rect().left, Left + moved.x) << c.name << " held";
         EXPECT_EQ(f.Rect().top, Top + moved.y) << c.name << " held";
         const RECT held = f.Rect();
-        const bool ended = c.queuedButton == MOUSEEVENTF_RIGHTDOWN || !dragging;
+        const bool ended = c.queuedButton == MOUSEEVENTF_RIGHTDOWN || c.other || !dragging;
         const POINT release = {pointer.x + 7, pointer.y + 3};
         SendMouseAt(0, release, c.lagMs);
         SendMouseAt(MOUSEEVENTF_LEFTUP, release, c.lagMs);
@@ -274,6 +284,8 @@ TEST(WindowInput, DraggingMovesTheWindow)
             EXPECT_EQ(codes, dragged) << c.name;
         }
         EXPECT_EQ(GetCapture(), nullptr) << c.name;
+        if (activated)
+            DestroyWindow(activated);
     }
 }
 
