@@ -21,21 +21,17 @@ const NTSTATUS kNoSuchFile = NTSTATUS(0xC000000FL); // STATUS_NO_SUCH_FILE; ntst
 // A call asked its buffer's size once, and again should the path have grown.
 const int kSizeTries = 3;
 
-// False where a character has no place in the code page (no near one stands
-// in for it: that would name another file) or the path passes MAX_PATH - 1
-// bytes. Under UTF-8 every character has one but a lone surrogate.
-bool ToCodePage(const std::wstring& wide, UINT codePage, char* out)
+// False where a character has no place in the ANSI code page (no near one
+// stands in for it: that would name another file) or the path passes
+// MAX_PATH - 1 bytes. Under UTF-8 every character has one but a lone surrogate.
+bool ToAnsi(const std::wstring& wide, char* out)
 {
     BOOL lossy = FALSE;
+    const UINT codePage = GetACP();
     const bool utf8 = codePage == CP_UTF8; // where the call takes no other flag, and no default character
     const int n = WideCharToMultiByte(codePage, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, wide.c_str(), -1,
                                       out, MAX_PATH, nullptr, utf8 ? nullptr : &lossy);
     return n > 0 && !lossy;
-}
-
-bool ToAnsi(const std::wstring& wide, char* out)
-{
-    return ToCodePage(wide, GetACP(), out);
 }
 
 // A path of any length, in the form wide calls take it; a network one has

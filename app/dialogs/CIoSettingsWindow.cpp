@@ -274,7 +274,7 @@ void CIoSettingsWindow::MarkApplyPending()
 {
     m_applyPending = true;
     if (m_okOpen == OkOpen::ClosesWindow)
-        m_okOpen = OkOpen::ChoiceChanged;
+        m_okOpen = OkOpen::KeepsWindow;
     if (!m_controller)
         return;
     std::string replaced;
@@ -287,8 +287,8 @@ void CIoSettingsWindow::MarkApplyPending()
 // An OK's wait ends with the window it was pressed in: a window opened again meanwhile is the user's.
 void CIoSettingsWindow::OnClosed()
 {
-    if (m_okOpen != OkOpen::None)
-        m_okOpen = OkOpen::WindowClosed;
+    if (m_okOpen == OkOpen::ClosesWindow)
+        m_okOpen = OkOpen::KeepsWindow;
     DropApplyHint();
 }
 

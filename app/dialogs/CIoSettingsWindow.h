@@ -118,8 +118,8 @@ private:
     AudioDeviceConfig m_config;
     char m_iniPath[MAX_PATH];
     // An OK's open still going on: it closes the window once it opened, unless the choice changed or the
-    // window closed since.
-    enum class OkOpen { None, ClosesWindow, ChoiceChanged, WindowClosed };
+    // window closed since (then it keeps any window open).
+    enum class OkOpen { None, ClosesWindow, KeepsWindow };
 
     bool m_applyPending;
     OkOpen m_okOpen;
